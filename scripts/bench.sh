@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks; ends with one "NAME RATIO" line per figure, where RATIO is
+# our time over a baseline measured in the same run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh build-bench -DCMAKE_BUILD_TYPE=Release -DVANTREL_BUILD_BENCH=ON -DVANTREL_BUILD_GUI=OFF
+out=$(mktemp)
+build-bench/bin/vantrel-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+    --benchmark_format=json --benchmark_out="$out" --benchmark_out_format=json >/dev/null
+python3 bench/ratios.py "$out"

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+echo "== build (warnings are errors)"
+scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=ON
+echo "== tests"
+ctest --test-dir build --output-on-failure -j2
+
+echo "== sanitizer build (address, undefined): core, platform, simulator and end-to-end tests"
+scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_WERROR=ON -DVANTREL_SANITIZE=ON -DVANTREL_BUILD_GUI=OFF
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build-asan --output-on-failure -j2 -L 'core|platform|sim|e2e'
+echo "== all tests passed"

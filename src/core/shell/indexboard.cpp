@@ -1,0 +1,99 @@
+#include "core/shell/indexboard.h"
+
+#include "core/net/cnumber.h"
+#include "core/net/displayformat.h"
+
+IndexBoard::IndexBoard()
+{
+    m_slots[Nifty].symbol = "NIFTY";
+    m_slots[Sensex].symbol = "SENSEX";
+}
+
+std::vector<std::string> IndexBoard::quoteSymbols() const
+{
+    return {"^NSEI", "^BSESN", "USDINR=X"};
+}
+
+QuoteRecord *IndexBoard::quoteTarget(std::size_t index, const std::string &)
+{
+    return index < m_slots.size() ? &m_slots[index] : nullptr;
+}
+
+void IndexBoard::updateRows()
+{
+    m_rows.clear();
+    auto makeRow = [](const QuoteRecord &from, const char *name, double previous) {
+        QuoteRecord row;
+        row.symbol = name;
+        row.last = from.last;
+        row.date = from.date;
+        row.time = from.time;
+        row.change = from.change;
+        row.changePercent = percentChange(from.last, from.change);
+        row.open = from.open;
+        row.high = from.high;
+        row.low = from.low;
+        row.volume = from.volume;
+        row.previousLast = previous;
+        return row;
+    };
+    m_rows.push_back(makeRow(m_slots[Nifty], "NIFTY", m_previousNifty));
+    m_rows.push_back(makeRow(m_slots[Sensex], "SENSEX", m_previousSensex));
+    m_previousNifty = m_slots[Nifty].last;
+    m_previousSensex = m_slots[Sensex].last;
+}
+
+const std::array<std::string, IndexBoard::ColumnCount> &IndexBoard::headers()
+{
+    static const std::array<std::string, ColumnCount> h = {
+        " Index", "Curr.Price", "Date    ", "Chng  ", "Chng %", "Open    ", "High    ", "Low     ", "PrevPrice"};
+    return h;
+}
+
+const std::array<int, IndexBoard::ColumnCount> &IndexBoard::columnWidths()
+{
+    static const std::array<int, ColumnCount> w = {75, 75, 75, 60, 60, 75, 75, 75, 0};
+    return w;
+}
+
+std::string IndexBoard::cellText(const QuoteRecord &row, int column)
+{
+    switch (column) {
+    case 0: return row.symbol;
+    case 1: return formatDisplay(row.last);
+    case 2: return row.date;
+    case 3: return formatDisplay(row.change);
+    case 4: return formatDisplay(row.changePercent);
+    case 5: return formatDisplay(row.open);
+    case 6: return formatDisplay(row.high);
+    case 7: return formatDisplay(row.low);
+    case 8: return formatDisplay(row.previousLast);
+    default: return {};
+    }
+}
+
+CellColours indexCellColours(int column, const std::string &currentText, const std::string &previousText,
+                             const std::string &changeText)
+{
+    using namespace colours;
+    if (column == 1) {
+        const double current = readBackNumber(currentText);
+        const double previous = readBackNumber(previousText);
+        if (previous == 0)
+            return {Black, White};
+        if (current == previous)
+            return {Blue, White};
+        if (current > previous)
+            return {Up, Black};
+        return {Down, White};
+    }
+    if (column == 3 || column == 4) {
+        const double change = readBackNumber(changeText);
+        if (change > 0)
+            return {White, DarkGreen};
+        if (change == 0)
+            return {White, Blue};
+        return {White, Red};
+    }
+    return {White, Black};
+}

@@ -1,0 +1,89 @@
+#include "platform/net/internetsession.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUrl>
+
+std::vector<std::string> FetchResult::lines() const
+{
+    std::vector<std::string> out;
+    qsizetype start = 0;
+    while (start < body.size()) {
+        qsizetype end = body.indexOf('\n', start);
+        if (end < 0)
+            end = body.size();
+        out.push_back(body.mid(start, end - start).trimmed().toStdString());
+        start = end + 1;
+    }
+    return out;
+}
+
+InternetSession::InternetSession(QString agent, QObject *parent)
+    : QObject(parent), m_agent(std::move(agent)), m_manager(new QNetworkAccessManager(this))
+{
+}
+
+InternetSession::~InternetSession()
+{
+    abort();
+}
+
+void InternetSession::fetch(const std::string &encodedUrl, std::function<void(const FetchResult &)> done)
+{
+    abort();
+    m_done = std::move(done);
+    QNetworkRequest request(QUrl::fromEncoded(QByteArray::fromStdString(encodedUrl), QUrl::TolerantMode));
+    request.setHeader(QNetworkRequest::UserAgentHeader, m_agent);
+    request.setTransferTimeout(m_timeoutMs);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    QNetworkReply *reply = m_manager->get(request);
+    m_reply = reply;
+    connect(reply, &QNetworkReply::downloadProgress, this, [reply](qint64 received, qint64) {
+        if (received > MaxReplyBytes)
+            reply->abort();
+    });
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { finish(reply); });
+}
+
+void InternetSession::abort()
+{
+    if (QNetworkReply *reply = m_reply) {
+        m_reply = nullptr;
+        m_done = nullptr;
+        reply->disconnect(this);
+        reply->abort();
+        reply->deleteLater();
+    }
+}
+
+void InternetSession::finish(QNetworkReply *reply)
+{
+    FetchResult result;
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (reply->error() == QNetworkReply::NoError && status < 400) {
+        result.body = reply->readAll();
+        result.ok = result.body.size() <= MaxReplyBytes;
+        if (!result.ok)
+            result.error = QStringLiteral("reply too large");
+    } else {
+        result.error = reply->errorString();
+    }
+    m_reply = nullptr;
+    reply->deleteLater();
+    auto done = std::move(m_done);
+    m_done = nullptr;
+    if (done)
+        done(result);
+}
+
+void fetchOnce(QObject *context, const QString &agent, const std::string &encodedUrl, int timeoutMs,
+               std::function<void(const FetchResult &)> done)
+{
+    auto *session = new InternetSession(agent, context);
+    session->setTimeoutMs(timeoutMs);
+    session->fetch(encodedUrl, [session, done = std::move(done)](const FetchResult &result) {
+        session->deleteLater();
+        done(result);
+    });
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+struct FetchResult
+{
+    bool ok = false;
+    QByteArray body;
+    QString error;
+    // The body as text lines, each stripped of blanks at both ends.
+    std::vector<std::string> lines() const;
+};
+
+// One internet session: its own network manager, the caller's agent name on every request
+// and a transfer timeout on each, so no fetch can hang for ever. Any network error, an HTTP
+// error status, or a reply larger than the size limit counts as a failure.
+class InternetSession : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int DefaultTimeoutMs = 10000;
+    static constexpr qint64 MaxReplyBytes = 64 * 1024 * 1024;
+
+    explicit InternetSession(QString agent, QObject *parent = nullptr);
+    ~InternetSession() override;
+
+    void setTimeoutMs(int ms) { m_timeoutMs = ms; }
+    int timeoutMs() const { return m_timeoutMs; }
+
+    // Starts a GET of an already encoded URL; done runs on this thread when it ends, unless
+    // the session is destroyed or aborted first.
+    void fetch(const std::string &encodedUrl, std::function<void(const FetchResult &)> done);
+    void abort();
+    bool busy() const { return !m_reply.isNull(); }
+
+private:
+    void finish(QNetworkReply *reply);
+
+    QString m_agent;
+    int m_timeoutMs = DefaultTimeoutMs;
+    QNetworkAccessManager *m_manager;
+    QPointer<QNetworkReply> m_reply;
+    std::function<void(const FetchResult &)> m_done;
+};
+
+// Fetches once in a session of its own that goes away when the fetch ends; done is not
+// called when context is destroyed first.
+void fetchOnce(QObject *context, const QString &agent, const std::string &encodedUrl, int timeoutMs,
+               std::function<void(const FetchResult &)> done);

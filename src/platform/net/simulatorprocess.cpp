@@ -1,0 +1,64 @@
+#include "platform/net/simulatorprocess.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+
+SimulatorProcess::~SimulatorProcess()
+{
+    stop();
+}
+
+bool SimulatorProcess::start(const QString &program, const QStringList &arguments, int waitMs)
+{
+    stop();
+    m_error.clear();
+    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    m_process.setProgram(program);
+    m_process.setArguments(arguments);
+    m_process.start();
+    if (!m_process.waitForStarted(waitMs)) {
+        m_error = m_process.errorString();
+        return false;
+    }
+    QDeadlineTimer deadline(waitMs);
+    while (!m_process.canReadLine()) {
+        if (deadline.hasExpired() || m_process.state() != QProcess::Running) {
+            m_error = QStringLiteral("the simulator did not report its port: %1")
+                          .arg(QString::fromLocal8Bit(m_process.readAllStandardError()).trimmed());
+            stop();
+            return false;
+        }
+        m_process.waitForReadyRead(100);
+    }
+    bool ok = false;
+    m_port = QString::fromLatin1(m_process.readLine()).trimmed().toInt(&ok);
+    if (!ok || m_port <= 0) {
+        m_error = QStringLiteral("the simulator reported no usable port");
+        stop();
+        return false;
+    }
+    return true;
+}
+
+void SimulatorProcess::stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(3000)) {
+        m_process.kill();
+        m_process.waitForFinished(3000);
+    }
+    m_port = 0;
+}
+
+QString SimulatorProcess::locate()
+{
+    const QString fromEnv = qEnvironmentVariable("VANTREL_SIM");
+    if (!fromEnv.isEmpty())
+        return fromEnv;
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vantrel-sim"));
+    return QFileInfo(beside).isExecutable() ? beside : QString();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// A vantrel-sim child process on a free loopback port. The simulator prints the port it
+// bound alone on its first line; start() waits for that line (a few seconds at most).
+class SimulatorProcess
+{
+public:
+    SimulatorProcess() = default;
+    ~SimulatorProcess();
+    SimulatorProcess(const SimulatorProcess &) = delete;
+    SimulatorProcess &operator=(const SimulatorProcess &) = delete;
+
+    bool start(const QString &program, const QStringList &arguments, int waitMs = 10000);
+    void stop();
+
+    bool running() const { return m_process.state() == QProcess::Running; }
+    int port() const { return m_port; }
+    QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_port); }
+    QString errorText() const { return m_error; }
+
+    // The simulator beside the running program, or the one named by VANTREL_SIM.
+    static QString locate();
+
+private:
+    QProcess m_process;
+    int m_port = 0;
+    QString m_error;
+};

@@ -1,0 +1,56 @@
+#include "platform/shell/refreshcycle.h"
+
+#include "core/common/messenger.h"
+#include "platform/net/internetsession.h"
+
+RefreshCycle::RefreshCycle(QuoteGroupRegistry &registry, Messenger &messenger, QObject *parent)
+    : QObject(parent), m_registry(registry), m_messenger(messenger),
+      m_session(std::make_unique<InternetSession>(QString::fromLatin1(AgentName)))
+{
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setInterval(PeriodMs);
+    connect(&m_timer, &QTimer::timeout, this, &RefreshCycle::start);
+}
+
+RefreshCycle::~RefreshCycle() = default;
+
+void RefreshCycle::setTimeoutMs(int ms)
+{
+    m_session->setTimeoutMs(ms);
+}
+
+void RefreshCycle::startTimer()
+{
+    m_timer.start();
+    QTimer::singleShot(0, this, &RefreshCycle::start);
+}
+
+void RefreshCycle::start()
+{
+    if (m_inProgress)
+        return;
+    m_plan = m_registry.plan(m_baseUrl);
+    m_inProgress = true;
+    emit requestStarted(QString::fromStdString(m_plan.url));
+    m_session->fetch(m_plan.url, [this](const FetchResult &result) { handleResult(result.ok, result.lines()); });
+}
+
+void RefreshCycle::handleResult(bool ok, const std::vector<std::string> &lines)
+{
+    m_inProgress = false;
+    m_connected = ok;
+    emit resultArrived(ok);
+    if (!ok)
+        return;
+    if (distributeReply(m_plan, lines, m_registry)) {
+        emit replyApplied();
+        return;
+    }
+    emit replyShort();
+    // One warning at a time: a user away from the desk finds one box, not a stack of them.
+    if (!m_warningOpen) {
+        m_warningOpen = true;
+        m_messenger.inform(ShortReplyWarning);
+        m_warningOpen = false;
+    }
+}

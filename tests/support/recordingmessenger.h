@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/common/messenger.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// Stands in for the message boxes: remembers every text and answers questions from a queue
+// (No when the queue is empty).
+class RecordingMessenger : public Messenger
+{
+public:
+    void inform(const std::string &text) override { shown.push_back(text); }
+    bool ask(const std::string &text) override
+    {
+        shown.push_back(text);
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void setNextAnswer(bool yes) { answers.push_back(yes); }
+    int count(const std::string &text) const
+    {
+        int n = 0;
+        for (const auto &s : shown)
+            n += s == text;
+        return n;
+    }
+
+    std::vector<std::string> shown;
+    std::deque<bool> answers;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/net/simulatorprocess.h"
+
+#include <QStringList>
+
+// Starts the built simulator for a test with a fixed seed and clock, so every figure is
+// reproducible; extra arguments add faults or latency.
+class TestSim : public SimulatorProcess
+{
+public:
+    static constexpr const char *DefaultClock = "2026-12-04T11:00:00";
+
+    bool startWith(const QStringList &extra = {}, int seed = 7);
+    std::string url() const { return baseUrl().toStdString(); }
+};
