@@ -1,6 +1,59 @@
+#include "core/common/clock.h"
+#include "gui/common/qtmessenger.h"
+#include "gui/controls/dialogunits.h"
+#include "gui/shell/appcontext.h"
+#include "gui/shell/mainbar.h"
+#include "platform/common/commandline.h"
+#include "platform/net/simulatorprocess.h"
+
 #include <QApplication>
+#include <QMessageBox>
+#include <QTextStream>
+
+#include <clocale>
+#include <cstdio>
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    // Numbers are read and written the C way whatever the user's locale says.
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName(QStringLiteral("Vantrel"));
+    QApplication::setApplicationVersion(QStringLiteral("2.3.0"));
+    QApplication::setFont(DialogUnits::dialogFont());
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    AppOptions options = parseCommandLine(QApplication::arguments(),
+                                          [](const char *name) { return qEnvironmentVariable(name); });
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "vantrel: %s\n", qPrintable(options.error));
+        return 2;
+    }
+    if (options.helpRequested || options.versionRequested) {
+        QTextStream(stdout) << (options.helpRequested ? options.helpText : QStringLiteral("Vantrel Pro 2.3.0\n"));
+        return 0;
+    }
+
+    QtMessenger messenger;
+    SimulatorProcess simulator;
+    if (needsSimulator(options.services)) {
+        const QString program = SimulatorProcess::locate();
+        if (!program.isEmpty() &&
+            simulator.start(program, {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--always-open")})) {
+            useSimulatorFor(options.services, simulator.baseUrl().toStdString());
+        } else {
+            messenger.inform("The simulated market could not be started" +
+                             (program.isEmpty() ? std::string(": vantrel-sim was not found beside vantrel")
+                                                : ": " + simulator.errorText().toStdString()));
+            useSimulatorFor(options.services, "http://127.0.0.1:9");
+        }
+    }
+
+    SystemClock clock;
+    AppContext context(options.services, messenger, clock);
+    MainBar bar(context);
+    messenger.setParent(&bar);
+    QObject::connect(&bar, &MainBar::closing, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    bar.startUp(options.splash);
+    return app.exec();
 }

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/common/rgb.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+#include <functional>
+#include <string>
+
+class Messenger;
+
+// Every quote list of the program: the display role gives the formatted cell text, the colour
+// roles come from the subclass's rules over those texts, headers are fixed.
+class StockListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    struct Colours
+    {
+        Rgb background = colours::White;
+        Rgb text = colours::Black;
+    };
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Call after the rows behind the model have been rebuilt.
+    void reload();
+
+    virtual int stockCount() const = 0;
+    virtual int columns() const = 0;
+    virtual std::string header(int column) const = 0;
+    virtual std::string text(int row, int column) const = 0;
+    virtual Colours colours(int row, int column) const = 0;
+    virtual Qt::Alignment alignment(int column) const;
+};
+
+// The list view that goes with it: grid lines, whole-row selection, fixed column widths (a
+// width of 0 hides the column) and a double click that opens the row's chart, but only while
+// the owning window is connected.
+class StockListView : public QTableView
+{
+    Q_OBJECT
+public:
+    static constexpr const char *NoConnection = "Sorry!!!There is no internet connection detected";
+
+    StockListView(Messenger &messenger, QWidget *parent = nullptr);
+
+    void setStockModel(StockListModel *model, const std::vector<int> &widths);
+    void setConnectedCheck(std::function<bool()> connected) { m_connected = std::move(connected); }
+
+signals:
+    // A double click on a row while connected.
+    void rowActivated(int row);
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    Messenger &m_messenger;
+    std::function<bool()> m_connected;
+};

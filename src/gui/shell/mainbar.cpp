@@ -1,0 +1,255 @@
+#include "gui/shell/mainbar.h"
+
+#include "gui/controls/colorbutton.h"
+#include "gui/controls/dialogunits.h"
+#include "gui/shell/aboutbox.h"
+#include "gui/shell/appcontext.h"
+#include "gui/shell/artwork.h"
+#include "gui/shell/indexlistmodel.h"
+#include "gui/shell/panelstyle.h"
+#include "gui/shell/splashscreen.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+
+struct ButtonSpec
+{
+    const char *name;
+    const char *caption;
+    int x, y, w, h;
+    const char *tip;
+};
+
+// Positions in dialog units, as the bar has always had them.
+const ButtonSpec Buttons[] = {
+    {"about", "?", 352, 4, 14, 12, "About"},
+    {"close", "X", 369, 4, 14, 12, "Close"},
+    {"watchlist", "Watchlist", 5, 19, 41, 14, "My Watch List"},
+    {"toppers", "Toppers", 47, 19, 41, 14, "Find Market Toppers"},
+    {"indices", "Indices", 89, 19, 41, 14, "Indian Market Indices"},
+    {"world", "World", 131, 19, 41, 14, "World Market"},
+    {"liveChart", "Live Chart", 173, 19, 41, 14, "Live CHARTing"},
+    {"profile", "Profile", 215, 19, 41, 14, "My Profile"},
+    {"amiBroker", "AmiBroker", 257, 19, 41, 14, "Fetch Data to AmiBroker"},
+    {"futures", "Futures", 299, 19, 41, 14, "FUTURE contracts"},
+    {"tickerBar", "Ticker Bar", 341, 19, 41, 14, "Ticker Bar"},
+};
+
+} // namespace
+
+MainBar::MainBar(AppContext &context, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_context(context)
+{
+    setObjectName(QStringLiteral("mainBar"));
+    setWindowTitle(QStringLiteral("Vantrel"));
+    setWindowIcon(artwork::appIcon());
+    applyPanelStyle(this);
+    buildControls();
+    connect(&m_context.refresh, &RefreshCycle::resultArrived, this, &MainBar::onResult);
+    connect(&m_context.refresh, &RefreshCycle::replyApplied, this, &MainBar::onReplyApplied);
+    m_context.registry.attach(GroupSlot::MainBar, &m_board);
+}
+
+MainBar::~MainBar()
+{
+    m_context.registry.detach(GroupSlot::MainBar, &m_board);
+    m_context.refresh.stopTimer();
+}
+
+void MainBar::buildControls()
+{
+    const DialogUnits du;
+    // The client area sits inside a one-pixel border of the bar's own.
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    m_client->setGeometry(QRect(QPoint(1, 1), du.size(388, 67)));
+    m_client->setToolTip(QStringLiteral("Right Click to reposition Vantrel"));
+    setFixedSize(m_client->size() + QSize(2, 2));
+
+    auto *banner = new QLabel(m_client);
+    banner->setObjectName(QStringLiteral("banner"));
+    banner->setGeometry(du.rect(2, 0, 384, 20));
+    banner->setPixmap(artwork::banner(banner->size()));
+    banner->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    const QRect dotRect(du.x(328), du.y(6) + (du.y(8) - 13) / 2, 13, 13);
+    m_redDot = new QLabel(m_client);
+    m_redDot->setObjectName(QStringLiteral("redDot"));
+    m_redDot->setPixmap(artwork::redDot());
+    m_redDot->setGeometry(dotRect);
+    m_greenDot = new QLabel(m_client);
+    m_greenDot->setObjectName(QStringLiteral("greenDot"));
+    m_greenDot->setPixmap(artwork::greenDot());
+    m_greenDot->setGeometry(dotRect);
+    m_greenDot->hide();
+
+    m_topBox = new QCheckBox(m_client);
+    m_topBox->setObjectName(QStringLiteral("alwaysOnTop"));
+    m_topBox->setGeometry(du.rect(340, 6, 9, 8).adjusted(0, -2, 4, 2));
+    m_topBox->setChecked(m_alwaysOnTop);
+    connect(m_topBox, &QCheckBox::clicked, this, [this](bool on) { setAlwaysOnTop(on); });
+
+    for (const ButtonSpec &spec : Buttons) {
+        auto *b = new CColorButton(QString::fromLatin1(spec.caption), m_client);
+        b->setObjectName(QString::fromLatin1(spec.name));
+        b->setGeometry(du.rect(spec.x, spec.y, spec.w, spec.h));
+        b->setToolTip(QString::fromLatin1(spec.tip));
+        const QString name = QString::fromLatin1(spec.name);
+        connect(b, &QPushButton::clicked, this, [this, name] {
+            if (name == QLatin1String("about"))
+                AboutBox(serviceLine(m_context), this).exec();
+            else if (name == QLatin1String("close"))
+                askAndClose();
+            else
+                emit panelButton(name);
+        });
+    }
+
+    m_indexModel = new IndexListModel(m_board, this);
+    m_indexList = new StockListView(m_context.messenger, m_client);
+    m_indexList->setObjectName(QStringLiteral("indexList"));
+    m_indexList->setGeometry(du.rect(2, 34, 383, 32));
+    m_indexList->setToolTip(QStringLiteral("Double Click stocks to see their historical chart"));
+    m_indexList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_indexList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const auto &widths = IndexBoard::columnWidths();
+    m_indexList->setStockModel(m_indexModel, std::vector<int>(widths.begin(), widths.end()));
+    m_indexList->verticalHeader()->setDefaultSectionSize((m_indexList->height() - m_indexList->horizontalHeader()->height() - 2) / 2);
+    m_indexList->setConnectedCheck([this] { return connected(); });
+    connect(m_indexList, &StockListView::rowActivated, this, [this](int row) {
+        emit chartRequested(m_indexModel->index(row, 0).data().toString(), m_indexModel->index(row, 1).data().toString(),
+                            QString::fromStdString(IndexBoard::chartSymbol(row)));
+    });
+}
+
+void MainBar::startUp(bool splash)
+{
+    if (splash)
+        SplashScreen::show(artwork::splash(), this);
+    // The rows stand from the start, with zeros, before any quote has arrived.
+    m_board.updateRows();
+    m_indexModel->reload();
+    place(BarPreset::TopCenter);
+    show();
+    m_context.refresh.startTimer();
+    buildTray();
+}
+
+bool MainBar::connected() const
+{
+    return m_context.refresh.connected();
+}
+
+CColorButton *MainBar::button(const char *name) const
+{
+    return findChild<CColorButton *>(QString::fromLatin1(name));
+}
+
+void MainBar::onResult(bool ok)
+{
+    m_redDot->setVisible(!ok);
+    m_greenDot->setVisible(ok);
+    if (!ok)
+        return; // the rows keep the last good values
+    m_board.clearRows();
+    m_indexModel->reload();
+}
+
+void MainBar::onReplyApplied()
+{
+    m_board.updateRows();
+    m_indexModel->reload();
+}
+
+void MainBar::setScreenOverride(const ScreenRect &desktop, int taskbarHeight)
+{
+    m_screenOverride = std::make_pair(desktop, taskbarHeight);
+}
+
+void MainBar::place(std::optional<BarPreset> preset)
+{
+    ScreenRect desktop;
+    int taskbar = 0;
+    if (m_screenOverride) {
+        std::tie(desktop, taskbar) = *m_screenOverride;
+    } else if (const QScreen *s = screen()) {
+        const QRect g = s->geometry();
+        desktop = ScreenRect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+        // The taskbar is whatever the available area lacks, wherever it stands.
+        taskbar = g.height() - s->availableGeometry().height();
+    }
+    ScreenPoint p{x(), y()};
+    if (preset)
+        p = presetPosition(*preset, desktop, taskbar, width(), height());
+    const bool flagWrong = windowFlags().testFlag(Qt::WindowStaysOnTopHint) != m_alwaysOnTop;
+    if (flagWrong) {
+        const bool wasVisible = isVisible();
+        setWindowFlag(Qt::WindowStaysOnTopHint, m_alwaysOnTop);
+        if (wasVisible && !m_hiddenInTray)
+            show();
+    }
+    move(p.x, p.y);
+    emit placed(m_alwaysOnTop);
+}
+
+void MainBar::setAlwaysOnTop(bool on)
+{
+    m_alwaysOnTop = on;
+    m_topBox->setChecked(on);
+    place(std::nullopt);
+}
+
+ScreenRect MainBar::clientRectOnScreen() const
+{
+    const QPoint tl = m_client->mapToGlobal(QPoint(0, 0));
+    return ScreenRect{tl.x(), tl.y(), tl.x() + m_client->width(), tl.y() + m_client->height()};
+}
+
+void MainBar::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setPen(QColor(100, 100, 100));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void MainBar::mousePressEvent(QMouseEvent *event)
+{
+    // Any point of the bar not covered by a control drags it, as a caption would.
+    if (event->button() == Qt::LeftButton)
+        m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void MainBar::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons() & Qt::LeftButton)
+        move(event->globalPosition().toPoint() - m_dragOffset);
+}
+
+void MainBar::moveEvent(QMoveEvent *)
+{
+    emit placed(m_alwaysOnTop);
+}
+
+void MainBar::askAndClose()
+{
+    if (m_context.messenger.ask(CloseQuestion))
+        closeNow();
+}
+
+void MainBar::closeEvent(QCloseEvent *event)
+{
+    // A close from the window manager asks first, like the "X" button.
+    if (!m_closing && !m_context.messenger.ask(CloseQuestion)) {
+        event->ignore();
+        return;
+    }
+    m_closing = true;
+    event->accept();
+}

@@ -1,0 +1,65 @@
+#include "gui/shell/splashscreen.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+
+SplashScreen *SplashScreen::s_current = nullptr;
+
+SplashScreen *SplashScreen::show(const QPixmap &picture, QWidget *mainWindow)
+{
+    if (s_current || picture.isNull())
+        return nullptr;
+    auto *splash = new SplashScreen(picture, mainWindow);
+    splash->QWidget::show();
+    return splash;
+}
+
+SplashScreen::SplashScreen(const QPixmap &picture, QWidget *mainWindow)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_picture(picture), m_mainWindow(mainWindow)
+{
+    s_current = this;
+    setObjectName(QStringLiteral("splash"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(picture.size());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+    qApp->installEventFilter(this);
+    QTimer::singleShot(DisplayMs, this, &SplashScreen::dismiss);
+}
+
+SplashScreen::~SplashScreen()
+{
+    s_current = nullptr;
+}
+
+void SplashScreen::paintEvent(QPaintEvent *)
+{
+    QPainter(this).drawPixmap(0, 0, m_picture);
+}
+
+bool SplashScreen::eventFilter(QObject *, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonPress:
+        QTimer::singleShot(0, this, &SplashScreen::dismiss);
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void SplashScreen::dismiss()
+{
+    qApp->removeEventFilter(this);
+    close();
+    if (m_mainWindow)
+        m_mainWindow->repaint();
+}

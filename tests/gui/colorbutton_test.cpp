@@ -1,0 +1,106 @@
+#include "gui/controls/colorbutton.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+namespace {
+
+QImage draw(int bevel, CColorButton::State state, const QString &caption = QStringLiteral("Go"))
+{
+    QImage img(60, 28, QImage::Format_RGB32);
+    img.fill(Qt::magenta);
+    QPainter p(&img);
+    CColorButton::Colours c;
+    c.bevel = bevel;
+    CColorButton::paint(p, img.rect(), caption, c, state);
+    return img;
+}
+
+QRgb grey(int v)
+{
+    return qRgb(v, v, v);
+}
+
+// The bounding box of the caption: pixels far darker than the face.
+QRect inkBox(const QImage &img, int inset)
+{
+    QRect box;
+    for (int y = inset; y < img.height() - inset; ++y)
+        for (int x = inset; x < img.width() - inset; ++x)
+            if (qGray(img.pixel(x, y)) < 100)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+} // namespace
+
+class ColorButtonTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void bevelOneIsWhiteOverGreyAndSwapsWhenPressed()
+    {
+        const QImage up = draw(1, {true, false, true});
+        QCOMPARE(up.pixel(0, 0), grey(255));
+        QCOMPARE(up.pixel(30, 0), grey(255));
+        QCOMPARE(up.pixel(0, 14), grey(255));
+        QCOMPARE(up.pixel(59, 27), grey(128));
+        QCOMPARE(up.pixel(30, 27), grey(128));
+        QCOMPARE(up.pixel(59, 14), grey(128));
+        QCOMPARE(up.pixel(2, 2), qRgb(213, 247, 255)); // the face colour inside the ring
+
+        const QImage down = draw(1, {true, true, true});
+        QCOMPARE(down.pixel(30, 0), grey(128));
+        QCOMPARE(down.pixel(30, 27), grey(255));
+        // The caption moves one pixel right and down.
+        const QRect a = inkBox(up, 5), b = inkBox(down, 5);
+        QVERIFY(!a.isEmpty());
+        QCOMPARE(b.topLeft(), a.topLeft() + QPoint(1, 1));
+    }
+
+    void bevelTwoShadesInwardsAndPressedEndsNearBlack()
+    {
+        const QImage up = draw(2, {false, false, true});
+        QCOMPARE(up.pixel(30, 0), grey(255));
+        QCOMPARE(up.pixel(30, 1), grey(223));
+        QCOMPARE(up.pixel(30, 27), grey(127));
+        QCOMPARE(up.pixel(30, 26), grey(85));
+        QCOMPARE(up.pixel(58, 14), grey(85));
+
+        const QImage down = draw(2, {true, true, true});
+        QCOMPARE(down.pixel(30, 0), grey(127));
+        QCOMPARE(down.pixel(30, 26), qRgb(1, 1, 1));
+        QCOMPARE(down.pixel(58, 14), qRgb(1, 1, 1));
+        QCOMPARE(down.pixel(1, 14), grey(85));
+    }
+
+    void pressWithoutFocusDrawsTheRaisedButton()
+    {
+        QCOMPARE(draw(2, {false, true, true}), draw(2, {false, false, true}));
+    }
+
+    void disabledCaptionIsGrey()
+    {
+        const QImage img = draw(2, {false, false, false}, QStringLiteral("WWW"));
+        bool sawGrey = false, sawDark = false;
+        for (int y = 4; y < 24; ++y)
+            for (int x = 4; x < 56; ++x) {
+                sawGrey |= img.pixel(x, y) == grey(128);
+                sawDark |= qGray(img.pixel(x, y)) < 60;
+            }
+        QVERIFY(sawGrey);
+        QVERIFY(!sawDark);
+    }
+
+    void faceColourChangesOnRequest()
+    {
+        CColorButton b(QStringLiteral("X"));
+        b.resize(40, 20);
+        b.setFaceColour(Rgb{255, 0, 0}, true);
+        QCOMPARE(b.grab().toImage().pixel(20, 3), qRgb(255, 0, 0));
+    }
+};
+
+QTEST_MAIN(ColorButtonTest)
+#include "colorbutton_test.moc"
