@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTextStream>
+#include <QTimer>
 
 #include <clocale>
 #include <cstdio>
@@ -36,15 +37,17 @@ int main(int argc, char **argv)
 
     QtMessenger messenger;
     SimulatorProcess simulator;
+    std::string startWarning;
     if (needsSimulator(options.services)) {
         const QString program = SimulatorProcess::locate();
         if (!program.isEmpty() &&
             simulator.start(program, {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--always-open")})) {
             useSimulatorFor(options.services, simulator.baseUrl().toStdString());
         } else {
-            messenger.inform("The simulated market could not be started" +
-                             (program.isEmpty() ? std::string(": vantrel-sim was not found beside vantrel")
-                                                : ": " + simulator.errorText().toStdString()));
+            // The bar still starts: it shows the red dot until a service answers.
+            startWarning = "The simulated market could not be started" +
+                           (program.isEmpty() ? std::string(": vantrel-sim was not found beside vantrel")
+                                              : ": " + simulator.errorText().toStdString());
             useSimulatorFor(options.services, "http://127.0.0.1:9");
         }
     }
@@ -55,5 +58,7 @@ int main(int argc, char **argv)
     messenger.setParent(&bar);
     QObject::connect(&bar, &MainBar::closing, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     bar.startUp(options.splash);
+    if (!startWarning.empty())
+        QTimer::singleShot(0, &bar, [&messenger, startWarning] { messenger.inform(startWarning); });
     return app.exec();
 }

@@ -1,0 +1,189 @@
+#include "core/shell/indexboard.h"
+#include "platform/shell/refreshcycle.h"
+#include "support/listgroup.h"
+#include "support/recordingmessenger.h"
+#include "support/simcontrol.h"
+#include "support/testsim.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The refresh cycle against a real simulator on a free loopback port.
+class RefreshCycleTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    TestSim sim;
+    RecordingMessenger messenger;
+    QuoteGroupRegistry registry;
+    IndexBoard board;
+    std::unique_ptr<RefreshCycle> cycle;
+
+    QString accessLog() const { return dir.filePath(QStringLiteral("access.log")); }
+
+    void startSim(const QStringList &extra = {})
+    {
+        QVERIFY2(sim.startWith(QStringList{QStringLiteral("--access-log"), accessLog()} + extra),
+                 qPrintable(sim.errorText()));
+        cycle->setBaseUrl(sim.url());
+    }
+
+    // One refresh, start to result; returns whether it connected.
+    bool refreshOnce()
+    {
+        QSignalSpy result(cycle.get(), &RefreshCycle::resultArrived);
+        cycle->start();
+        if (!result.wait(15000))
+            return false;
+        return result.first().first().toBool();
+    }
+
+private slots:
+    void init()
+    {
+        QFile::remove(accessLog());
+        messenger = RecordingMessenger();
+        registry = QuoteGroupRegistry();
+        board = IndexBoard();
+        registry.attach(GroupSlot::MainBar, &board);
+        cycle = std::make_unique<RefreshCycle>(registry, messenger);
+    }
+    void cleanup()
+    {
+        cycle.reset();
+        sim.stop();
+    }
+
+    void firstRefreshRunsAtOnceAndFillsTheIndices()
+    {
+        startSim();
+        QSignalSpy applied(cycle.get(), &RefreshCycle::replyApplied);
+        cycle->startTimer();
+        QVERIFY(applied.wait(5000)); // not 15 seconds later
+        QVERIFY(cycle->connected());
+        QCOMPARE(board.slot(IndexBoard::Nifty).symbol, std::string("^NSEI"));
+        QVERIFY(board.slot(IndexBoard::Nifty).last > 15000 && board.slot(IndexBoard::Nifty).last < 40000);
+        QVERIFY(board.slot(IndexBoard::Sensex).last > 50000);
+        QVERIFY(board.slot(IndexBoard::Dollar).last > 60 && board.slot(IndexBoard::Dollar).last < 110);
+        const QStringList requests = quoteRequests(accessLog());
+        QCOMPARE(requests.size(), 1);
+        QCOMPARE(requests.first(), QStringLiteral("/d/quotes.csv?s=^NSEI,^BSESN,USDINR=X&f=sl1d1t1c1ohgvjk"));
+        QVERIFY(messenger.shown.empty());
+    }
+
+    void ticksDuringASlowFetchDoNothing()
+    {
+        startSim({QStringLiteral("--latency-ms"), QStringLiteral("1500")});
+        cycle->setPeriodMs(50);
+        QSignalSpy result(cycle.get(), &RefreshCycle::resultArrived);
+        cycle->startTimer();
+        QVERIFY(result.wait(10000));
+        // Some thirty ticks came and went while the first fetch ran; none started another.
+        QCOMPARE(quoteRequests(accessLog()).size(), 1);
+        QVERIFY(result.wait(10000));
+        QCOMPARE(quoteRequests(accessLog()).size(), 2);
+        cycle->stopTimer();
+    }
+
+    void serverDownShowsNoMessageAndKeepsTheValues()
+    {
+        startSim();
+        QVERIFY(refreshOnce());
+        const double nifty = board.slot(IndexBoard::Nifty).last;
+        sim.stop();
+        QVERIFY(!refreshOnce());
+        QVERIFY(!cycle->connected());
+        QVERIFY(!cycle->inProgress());
+        QCOMPARE(board.slot(IndexBoard::Nifty).last, nifty);
+        QVERIFY(messenger.shown.empty());
+    }
+
+    void hangingServerEndsByTheTimeout()
+    {
+        startSim({QStringLiteral("--fault"), QStringLiteral("hang")});
+        cycle->setTimeoutMs(400);
+        QVERIFY(!refreshOnce());
+        QVERIFY(!cycle->inProgress()); // the next tick tries again
+        QVERIFY(simControl(sim.port(), QStringLiteral("fault=none")));
+        QVERIFY(refreshOnce());
+    }
+
+    void errorStatusAndDroppedConnectionAreFailures()
+    {
+        startSim();
+        QVERIFY(simControl(sim.port(), QStringLiteral("fault=http500")));
+        QVERIFY(!refreshOnce());
+        QVERIFY(simControl(sim.port(), QStringLiteral("fault=drop")));
+        QVERIFY(!refreshOnce());
+        QVERIFY(messenger.shown.empty());
+    }
+
+    void shortReplyWarnsOnceAndKeepsWhatArrived()
+    {
+        startSim({QStringLiteral("--fault"), QStringLiteral("short"), QStringLiteral("--short-lines"), QStringLiteral("2")});
+        QSignalSpy applied(cycle.get(), &RefreshCycle::replyApplied);
+        QVERIFY(refreshOnce());
+        QCOMPARE(applied.count(), 0);
+        QCOMPARE(messenger.count(RefreshCycle::ShortReplyWarning), 1);
+        QCOMPARE(messenger.shown.size(), std::size_t(1));
+        QVERIFY(board.slot(IndexBoard::Nifty).last > 0);
+        QVERIFY(board.slot(IndexBoard::Sensex).last > 0);
+        QCOMPARE(board.slot(IndexBoard::Dollar).last, 0.0);
+    }
+
+    void garbageRepliesNeverBreakTheCycle()
+    {
+        startSim({QStringLiteral("--fault"), QStringLiteral("garbage")});
+        ListGroup watch({"RELIANCE.NS", "500325.BO", "INFY.NS"});
+        registry.attach(GroupSlot::WatchList, &watch);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(refreshOnce());
+        QVERIFY(!cycle->inProgress());
+    }
+
+    void repliesReachTheGroupsOfTheirRequest()
+    {
+        startSim({QStringLiteral("--latency-ms"), QStringLiteral("800")});
+        ListGroup watch({"RELIANCE.NS", "500325.BO", "INFY.NS"});
+        ListGroup world({"^DJI", "^FTSE "});
+        registry.attach(GroupSlot::WatchList, &watch);
+        QSignalSpy result(cycle.get(), &RefreshCycle::resultArrived);
+        cycle->start();
+        // While the request is in flight the list is reordered and the world panel opens.
+        watch.symbols = {"INFY.NS", "RELIANCE.NS", "500325.BO"};
+        registry.attach(GroupSlot::World, &world);
+        QVERIFY(result.wait(10000));
+        QCOMPARE(watch.arrivals, 1);
+        for (std::size_t i = 0; i < watch.symbols.size(); ++i) {
+            QCOMPARE(watch.records[i].symbol, watch.symbols[i]);
+            QVERIFY(watch.records[i].last > 0);
+        }
+        QCOMPARE(world.arrivals, 0);
+        QVERIFY(messenger.shown.empty());
+
+        // The next request carries the world symbols, and they arrive.
+        QVERIFY(refreshOnce());
+        QCOMPARE(world.arrivals, 1);
+        QVERIFY(world.records[0].last > 1000);
+        QVERIFY(quoteRequests(accessLog()).last().contains(QStringLiteral(",^DJI,^FTSE%20&f=")));
+    }
+
+    void emptyWatchListLeavesItsCommaAndNoLine()
+    {
+        startSim();
+        ListGroup empty;
+        ListGroup world({"^N225"});
+        registry.attach(GroupSlot::WatchList, &empty);
+        registry.attach(GroupSlot::World, &world);
+        QVERIFY(refreshOnce());
+        QCOMPARE(world.arrivals, 1);
+        QVERIFY(world.records[0].last > 0);
+        QVERIFY(quoteRequests(accessLog()).last().startsWith(QStringLiteral("/d/quotes.csv?s=^NSEI,^BSESN,USDINR=X,,^N225&")));
+        QVERIFY(messenger.shown.empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(RefreshCycleTest)
+#include "refreshcycle_test.moc"

@@ -1,0 +1,63 @@
+#include "platform/common/commandline.h"
+
+#include <QTest>
+
+#include <map>
+
+class CommandLineTest : public QObject
+{
+    Q_OBJECT
+
+    static AppOptions parse(const QStringList &args, std::map<std::string, QString> env = {})
+    {
+        return parseCommandLine(QStringList{QStringLiteral("vantrel")} + args,
+                                [env](const char *name) {
+                                    const auto it = env.find(name);
+                                    return it == env.end() ? QString() : it->second;
+                                });
+    }
+
+private slots:
+    void optionsWinOverEnvironmentAndSlashesGo()
+    {
+        const AppOptions o = parse({QStringLiteral("--quote-url"), QStringLiteral("http://q.example:8080/")},
+                                   {{"VANTREL_QUOTE_URL", QStringLiteral("http://env.example")},
+                                    {"VANTREL_CHART_URL", QStringLiteral("http://charts.example")}});
+        QVERIFY(o.error.isEmpty());
+        QCOMPARE(o.services.quote, std::string("http://q.example:8080"));
+        QCOMPARE(o.services.chart, std::string("http://charts.example"));
+        QVERIFY(o.splash);
+    }
+
+    void missingServicesFallToTheSimulator()
+    {
+        AppOptions o = parse({QStringLiteral("--chart-url"), QStringLiteral("http://c.example"), QStringLiteral("--no-splash")});
+        QVERIFY(!o.splash);
+        QVERIFY(needsSimulator(o.services));
+        useSimulatorFor(o.services, "http://127.0.0.1:4242");
+        QVERIFY(o.services.simulated);
+        QCOMPARE(o.services.quote, std::string("http://127.0.0.1:4242"));
+        QCOMPARE(o.services.chart, std::string("http://c.example"));
+        QCOMPARE(o.services.lookup, std::string("http://127.0.0.1:4242"));
+
+        // Prices from a real service are never called simulated, even if charts come from the simulator.
+        AppOptions real = parse({QStringLiteral("--quote-url"), QStringLiteral("http://q.example")});
+        useSimulatorFor(real.services, "http://127.0.0.1:4242");
+        QVERIFY(!real.services.simulated);
+    }
+
+    void badInputGivesAClearError()
+    {
+        QVERIFY(parse({QStringLiteral("--quote-url"), QStringLiteral("ftp://x")}).error.contains(QStringLiteral("--quote-url")));
+        QVERIFY(!parse({QStringLiteral("--no-such-option")}).error.isEmpty());
+        QVERIFY(parse({QStringLiteral("--help")}).helpRequested);
+        QVERIFY(parse({QStringLiteral("--help")}).helpText.contains(QStringLiteral("VANTREL_LOOKUP_URL")));
+        const AppOptions db = parse({QStringLiteral("--dsn"), QStringLiteral("CompanyList"), QStringLiteral("--data-dir"),
+                                     QStringLiteral("/tmp/v")});
+        QCOMPARE(db.dsn, QStringLiteral("CompanyList"));
+        QCOMPARE(db.dataDir, QStringLiteral("/tmp/v"));
+    }
+};
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "commandline_test.moc"
