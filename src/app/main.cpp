@@ -3,6 +3,7 @@
 #include "gui/controls/dialogunits.h"
 #include "gui/shell/appcontext.h"
 #include "gui/shell/mainbar.h"
+#include "gui/shell/program.h"
 #include "platform/common/commandline.h"
 #include "platform/net/simulatorprocess.h"
 
@@ -54,10 +55,11 @@ int main(int argc, char **argv)
 
     SystemClock clock;
     AppContext context(options.services, messenger, clock);
-    MainBar bar(context);
+    Program program(context);
+    MainBar &bar = program.bar();
     messenger.setParent(&bar);
     QObject::connect(&bar, &MainBar::closing, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    bar.startUp(options.splash);
+    program.start(options.splash);
     if (!startWarning.empty())
         QTimer::singleShot(0, &bar, [&messenger, startWarning] { messenger.inform(startWarning); });
     return app.exec();

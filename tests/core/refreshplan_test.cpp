@@ -1,4 +1,5 @@
 #include "core/shell/indexboard.h"
+#include "core/net/urlencode.h"
 #include "core/shell/refreshplan.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "core/shell/refreshplan.h"
 
 #include "core/net/quoteparser.h"
+#include "core/net/urlencode.h"
 
 namespace {
 void appendJoined(std::string &url, const std::vector<std::string> &symbols)
@@ -12,24 +13,6 @@ void appendJoined(std::string &url, const std::vector<std::string> &symbols)
     }
 }
 } // namespace
-
-std::string encodeQueryValue(std::string_view value)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(value.size());
-    for (unsigned char c : value) {
-        const bool unsafe = c <= 0x20 || c >= 0x7F || c == '&' || c == '#' || c == '+' || c == '%';
-        if (unsafe) {
-            out.push_back('%');
-            out.push_back(hex[c >> 4]);
-            out.push_back(hex[c & 0xF]);
-        } else {
-            out.push_back(static_cast<char>(c));
-        }
-    }
-    return out;
-}
 
 void QuoteGroupRegistry::attach(GroupSlot slot, QuoteGroup *group)
 {

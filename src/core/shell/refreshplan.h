@@ -28,10 +28,6 @@ struct RefreshPlan
 
 inline constexpr std::string_view MainRefreshFields = "sl1d1t1c1ohgvjk";
 
-// Percent-encodes what would break a query value ("&", "#", "+", "%", blanks, controls,
-// bytes above 127) and leaves the rest, "^" "=" "," "." "-", as the service expects them.
-std::string encodeQueryValue(std::string_view value);
-
 class QuoteGroupRegistry
 {
 public:

@@ -91,6 +91,21 @@ QPixmap splash()
     return pm;
 }
 
+QPixmap titleBanner(const QSize &size, const QString &text)
+{
+    QPixmap pm(size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    paintGradient(p, pm.rect());
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setBold(true);
+    f.setPixelSize(qMax(8, size.height() * 6 / 10));
+    p.setFont(f);
+    p.setPen(QColor(20, 40, 90));
+    p.drawText(pm.rect().adjusted(8, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
+    return pm;
+}
+
 QPixmap redDot()
 {
     return dot(QColor(220, 0, 0));

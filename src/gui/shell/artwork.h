@@ -12,6 +12,8 @@ QPixmap splash();
 // Connection indicator dots, 13 x 13.
 QPixmap redDot();
 QPixmap greenDot();
+// A panel's title or list caption on the same gradient.
+QPixmap titleBanner(const QSize &size, const QString &text);
 // The window and tray icon.
 QIcon appIcon();
 

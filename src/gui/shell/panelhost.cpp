@@ -1,0 +1,122 @@
+#include "gui/shell/panelhost.h"
+
+#include "core/common/clock.h"
+#include "gui/shell/appcontext.h"
+#include "gui/shell/dockedpanel.h"
+#include "gui/shell/mainbar.h"
+
+namespace {
+constexpr int LiveChartFrom = 9 * 3600 + 55 * 60;
+constexpr int LiveChartTo = 15 * 3600 + 30 * 60;
+
+const std::pair<const char *, PanelKind> ButtonKinds[] = {
+    {"watchlist", PanelKind::WatchList}, {"world", PanelKind::World},     {"indices", PanelKind::Indices},
+    {"toppers", PanelKind::Toppers},     {"profile", PanelKind::Profile}, {"futures", PanelKind::Futures},
+};
+} // namespace
+
+PanelHost::PanelHost(MainBar &bar) : QObject(&bar), m_bar(bar)
+{
+    connect(&bar, &MainBar::placed, this, &PanelHost::dockAll);
+    connect(&bar, &MainBar::shownWithPanels, this, &PanelHost::showWithBar);
+    connect(&bar.context().refresh, &RefreshCycle::resultArrived, this, &PanelHost::setConnected);
+    connect(&bar, &MainBar::panelButton, this, [this](const QString &name) {
+        if (name == QLatin1String("liveChart")) {
+            pressLiveChart();
+            return;
+        }
+        for (const auto &[button, kind] : ButtonKinds)
+            if (name == QLatin1String(button))
+                press(kind);
+    });
+}
+
+void PanelHost::setFactory(PanelKind kind, Factory factory, bool refreshAfterCreate)
+{
+    Entry &e = m_entries[index(kind)];
+    e.factory = std::move(factory);
+    e.refreshAfterCreate = refreshAfterCreate;
+}
+
+void PanelHost::adopt(PanelKind kind, DockedPanel *panel)
+{
+    track(kind, panel);
+    panel->hide();
+}
+
+void PanelHost::track(PanelKind kind, DockedPanel *panel)
+{
+    Entry &e = m_entries[index(kind)];
+    e.panel = panel;
+    e.visible = false;
+    panel->setConnected(m_bar.connected());
+    panel->dockUnder(&m_bar, m_bar.alwaysOnTop());
+    // A destroyed panel is simply gone: its pointer clears itself, its flag goes down.
+    connect(panel, &QObject::destroyed, this, [this, kind] { m_entries[index(kind)].visible = false; });
+    connect(panel, &DockedPanel::closedByUser, this, [this, kind] { m_entries[index(kind)].visible = false; });
+}
+
+void PanelHost::press(PanelKind kind)
+{
+    for (std::size_t i = 0; i < PanelKindCount; ++i) {
+        Entry &other = m_entries[i];
+        if (i != index(kind) && other.panel) {
+            other.panel->hide();
+            other.visible = false;
+        }
+    }
+    Entry &e = m_entries[index(kind)];
+    if (e.visible) {
+        if (e.panel)
+            e.panel->hide();
+        e.visible = false;
+        return;
+    }
+    if (e.panel) {
+        e.panel->show();
+    } else {
+        if (!e.factory)
+            return; // this kind of panel is not part of the program yet
+        DockedPanel *panel = e.factory(m_bar.context(), m_bar);
+        track(kind, panel);
+        panel->show();
+        if (e.refreshAfterCreate)
+            m_bar.context().refresh.start();
+    }
+    e.visible = true;
+}
+
+void PanelHost::pressLiveChart()
+{
+    Messenger &messenger = m_bar.context().messenger;
+    if (!isWithinMarketWindow(m_bar.context().clock.now(), LiveChartFrom, LiveChartTo)) {
+        messenger.inform(MarketClosed);
+        return;
+    }
+    if (!m_liveSwitches || !m_liveSwitches()) {
+        messenger.inform(CheckSwitches);
+        return;
+    }
+    emit liveChartWanted();
+}
+
+void PanelHost::dockAll(bool topMost)
+{
+    for (Entry &e : m_entries)
+        if (e.panel)
+            e.panel->dockUnder(&m_bar, topMost);
+}
+
+void PanelHost::showWithBar(bool shown)
+{
+    for (Entry &e : m_entries)
+        if (e.panel && e.visible)
+            e.panel->setVisible(shown);
+}
+
+void PanelHost::setConnected(bool connected)
+{
+    for (Entry &e : m_entries)
+        if (e.panel)
+            e.panel->setConnected(connected);
+}
