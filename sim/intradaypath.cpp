@@ -13,15 +13,16 @@ void fitRange(std::vector<double> &y, double logHigh, double logLow, std::uint64
     const std::size_t n = y.size() - 1;
     const double top = std::max(y.front(), y.back());
     const double bottom = std::min(y.front(), y.back());
-    auto peak = std::max_element(y.begin() + 1, y.end() - 1);
-    auto trough = std::min_element(y.begin() + 1, y.end() - 1);
     // A path that never rises above its ends gets one minute lifted so there is a peak to
-    // stretch (and likewise below).
+    // stretch, and likewise below; the trough is looked for after the lift, which may have
+    // taken the lowest minute.
     const double nudge = 1e-9;
+    auto peak = std::max_element(y.begin() + 1, y.end() - 1);
     if (*peak <= top) {
         peak = y.begin() + 1 + static_cast<std::ptrdiff_t>(noise::mix(key) % (n - 1));
         *peak = top + nudge;
     }
+    auto trough = std::min_element(y.begin() + 1, y.end() - 1);
     if (*trough >= bottom) {
         trough = y.begin() + 1 + static_cast<std::ptrdiff_t>(noise::mix(key + 1) % (n - 1));
         if (trough == peak)
