@@ -69,6 +69,7 @@ Universe::Universe()
 void Universe::addCompanies(const std::vector<CompanyRow> &rows)
 {
     m_instruments.reserve(m_instruments.size() + 2 * rows.size());
+    m_bySymbol.reserve(m_instruments.capacity());
     for (const CompanyRow &row : rows) {
         if (!row.nseSymbol.empty())
             add(makeStock(row, true));
