@@ -1,0 +1,41 @@
+#pragma once
+
+#include "faults.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+// How the service answers right now: the fault to play and the delay before each reply.
+// The control endpoint changes it between requests; stop() wakes every reply that is
+// waiting, so a delayed or hanging reply never holds up shutting down.
+struct ReplySettings
+{
+    FaultKind fault = FaultKind::None;
+    int shortLines = 2;
+    int latencyMs = 0;
+};
+
+class ReplyPolicy
+{
+public:
+    using Settings = ReplySettings;
+
+    explicit ReplyPolicy(Settings initial = {}) : m_settings(initial) {}
+
+    Settings settings() const;
+    void setFault(FaultKind fault);
+    void setShortLines(int lines);
+    void setLatencyMs(int ms);
+
+    // Waits for the given time; false when the service is stopping.
+    bool waitFor(std::chrono::milliseconds duration) const;
+    void stop();
+    bool stopping() const;
+
+private:
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_wake;
+    Settings m_settings;
+    bool m_stopping = false;
+};

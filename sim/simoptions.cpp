@@ -1,0 +1,123 @@
+#include "simoptions.h"
+
+#include "simtime.h"
+
+#include <charconv>
+#include <filesystem>
+#include <string_view>
+
+namespace {
+template <typename T> bool parseNumber(std::string_view text, T &out, T low, T high)
+{
+    T value{};
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high)
+        return false;
+    out = value;
+    return true;
+}
+} // namespace
+
+std::optional<SimOptions> parseSimOptions(int argc, const char *const *argv, std::string &error)
+{
+    SimOptions o;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        std::string_view value;
+        bool inlineValue = false;
+        if (const std::size_t eq = arg.find('=');
+            arg.starts_with("--") && eq != std::string_view::npos) {
+            value = arg.substr(eq + 1);
+            arg = arg.substr(0, eq);
+            inlineValue = true;
+        }
+        const auto takeValue = [&]() -> bool {
+            if (inlineValue)
+                return true;
+            if (i + 1 >= argc) {
+                error = std::string(arg) + " needs a value";
+                return false;
+            }
+            value = argv[++i];
+            return true;
+        };
+        const auto bad = [&] {
+            error = "bad value for " + std::string(arg) + ": " + std::string(value);
+            return std::nullopt;
+        };
+        if (arg == "--help" || arg == "-h") {
+            o.help = true;
+        } else if (arg == "--always-open") {
+            o.alwaysOpen = true;
+        } else if (arg == "--port" || arg == "--seed" || arg == "--clock" ||
+                   arg == "--access-log" || arg == "--data-dir" || arg == "--latency-ms" ||
+                   arg == "--fault" || arg == "--short-lines") {
+            if (!takeValue())
+                return std::nullopt;
+            if (arg == "--port" && !parseNumber(value, o.port, 0, 65535))
+                return bad();
+            if (arg == "--seed" && !parseNumber<std::uint64_t>(value, o.seed, 0, UINT64_MAX))
+                return bad();
+            if (arg == "--latency-ms" && !parseNumber(value, o.reply.latencyMs, 0, 3600000))
+                return bad();
+            if (arg == "--short-lines" && !parseNumber(value, o.reply.shortLines, 0, 1000000))
+                return bad();
+            if (arg == "--clock" && !(o.clock = simtime::parseIso(value)))
+                return bad();
+            if (arg == "--fault") {
+                const std::optional<FaultKind> fault = parseFaultKind(value);
+                if (!fault)
+                    return bad();
+                o.reply.fault = *fault;
+            }
+            if (arg == "--access-log")
+                o.accessLog = value;
+            if (arg == "--data-dir")
+                o.dataDir = value;
+        } else {
+            error = "unknown option: " + std::string(arg);
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
+std::string simUsage()
+{
+    return "Usage: vantrel-sim [options]\n"
+           "A simulated market on 127.0.0.1 for Vantrel: quotes over HTTP, prices from a seeded\n"
+           "random walk. Prints the port it listens on alone on the first line.\n"
+           "\n"
+           "  --port N           port to listen on; 0 (default) picks a free one\n"
+           "  --seed N           seed of the market's random walk (default 20080627)\n"
+           "  --clock TIME       fixed simulated local time, e.g. 2026-12-04T11:00:00; it\n"
+           "                     stands still unless advanced through /sim/control;\n"
+           "                     default: the machine's clock\n"
+           "  --always-open      prices move at any hour, weekends too (demo mode)\n"
+           "  --access-log FILE  append every request's path and query to FILE\n"
+           "  --data-dir DIR     folder of companylist.csv (default: the project's data/)\n"
+           "  --latency-ms N     wait N ms before every reply\n"
+           "  --fault KIND       misbehave: none, http500, drop (close mid-reply),\n"
+           "                     short (fewer lines than asked), garbage (junk lines),\n"
+           "                     hang (never answer)\n"
+           "  --short-lines N    lines a short reply keeps (default 2)\n"
+           "  --help             this text\n"
+           "\n"
+           "GET /sim/control?fault=KIND&short-lines=N&latency-ms=N&clock=TIME&advance=SECONDS\n"
+           "changes any of these while running (advance moves the clock forward) and answers OK.\n";
+}
+
+std::string defaultDataDir(const std::string &argv0)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        exe = fs::absolute(argv0, ec);
+    const fs::path beside = exe.parent_path() / ".." / ".." / "data";
+    if (fs::exists(beside / "companylist.csv", ec)) {
+        const fs::path tidy = fs::weakly_canonical(beside, ec);
+        return (ec ? beside : tidy).string();
+    }
+    return VANTREL_DATA_DIR;
+}

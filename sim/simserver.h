@@ -1,0 +1,72 @@
+#pragma once
+
+#include "accesslog.h"
+#include "marketmodel.h"
+#include "replypolicy.h"
+#include "simclock.h"
+#include "simoptions.h"
+#include "universe.h"
+
+#include <httplib.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// httplib's server with a listen queue deep enough for the toppers scan, which opens a few
+// dozen connections at once; the library's own queue of five drops the rest, and each of
+// those clients then waits a second before it tries again.
+class HttpServer : public httplib::Server
+{
+public:
+    bool deepenListenQueue(int length);
+};
+
+// The simulated market's HTTP service on 127.0.0.1: the quote service and the control
+// endpoint, with the configured faults and delay applied to every data reply.
+class SimServer
+{
+public:
+    explicit SimServer(const SimOptions &options);
+    ~SimServer();
+    SimServer(const SimServer &) = delete;
+    SimServer &operator=(const SimServer &) = delete;
+
+    // Problems met while loading that still let the service run (a missing company list).
+    const std::string &warning() const { return m_warning; }
+    const MarketModel &model() const { return m_model; }
+
+    // Binds the port (0: any free one) and serves on a thread of its own.
+    bool start(int port, std::string &error);
+    int port() const { return m_port; }
+
+    // Wakes waiting replies and stops serving; true when every connection has ended within
+    // the grace period.
+    bool stop(std::chrono::milliseconds grace);
+
+private:
+    void handleQuotes(const httplib::Request &request, httplib::Response &response);
+    void handleControl(const httplib::Request &request, httplib::Response &response);
+    // Sends a data reply of lines the way the current policy says.
+    void reply(httplib::Response &response, std::vector<std::string> lines,
+               const char *contentType);
+
+    std::string m_warning;
+    Universe m_universe;
+    MarketModel m_model;
+    SimClock m_clock;
+    ReplyPolicy m_policy;
+    AccessLog m_log;
+    std::uint64_t m_seed;
+    std::atomic<std::uint64_t> m_replies{0};
+    HttpServer m_server;
+    int m_port = 0;
+    std::thread m_thread;
+    std::mutex m_doneMutex;
+    std::condition_variable m_doneChanged;
+    bool m_done = false;
+};
