@@ -67,9 +67,10 @@ private slots:
         QVERIFY(board.slot(IndexBoard::Nifty).last > 15000 && board.slot(IndexBoard::Nifty).last < 40000);
         QVERIFY(board.slot(IndexBoard::Sensex).last > 50000);
         QVERIFY(board.slot(IndexBoard::Dollar).last > 60 && board.slot(IndexBoard::Dollar).last < 110);
+        // On the wire "^" travels percent-encoded, as HTTP clients send it.
         const QStringList requests = quoteRequests(accessLog());
         QCOMPARE(requests.size(), 1);
-        QCOMPARE(requests.first(), QStringLiteral("/d/quotes.csv?s=^NSEI,^BSESN,USDINR=X&f=sl1d1t1c1ohgvjk"));
+        QCOMPARE(requests.first(), QStringLiteral("/d/quotes.csv?s=%5ENSEI,%5EBSESN,USDINR=X&f=sl1d1t1c1ohgvjk"));
         QVERIFY(messenger.shown.empty());
     }
 
@@ -167,7 +168,7 @@ private slots:
         QVERIFY(refreshOnce());
         QCOMPARE(world.arrivals, 1);
         QVERIFY(world.records[0].last > 1000);
-        QVERIFY(quoteRequests(accessLog()).last().contains(QStringLiteral(",^DJI,^FTSE%20&f=")));
+        QVERIFY(quoteRequests(accessLog()).last().contains(QStringLiteral(",%5EDJI,%5EFTSE%20&f=")));
     }
 
     void emptyWatchListLeavesItsCommaAndNoLine()
@@ -180,7 +181,7 @@ private slots:
         QVERIFY(refreshOnce());
         QCOMPARE(world.arrivals, 1);
         QVERIFY(world.records[0].last > 0);
-        QVERIFY(quoteRequests(accessLog()).last().startsWith(QStringLiteral("/d/quotes.csv?s=^NSEI,^BSESN,USDINR=X,,^N225&")));
+        QVERIFY(quoteRequests(accessLog()).last().startsWith(QStringLiteral("/d/quotes.csv?s=%5ENSEI,%5EBSESN,USDINR=X,,%5EN225&")));
         QVERIFY(messenger.shown.empty());
     }
 };

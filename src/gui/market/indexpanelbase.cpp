@@ -14,12 +14,12 @@
 namespace {
 constexpr const char *ListTip = "Double Click Stocks to see their Historical Chart";
 
-QLabel *bannerLabel(QWidget *parent, const QString &text, int height)
+QLabel *bannerLabel(QWidget *parent, const QString &text, int width, int height)
 {
     auto *label = new QLabel(parent);
     label->setFixedHeight(height);
     label->setMinimumWidth(100);
-    label->setPixmap(artwork::titleBanner(QSize(DialogUnits().x(388) - 60, height), text));
+    label->setPixmap(artwork::titleBanner(QSize(width, height), text));
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;
 }
@@ -36,7 +36,7 @@ IndexPanelBase::IndexPanelBase(AppContext &context, QWidget *bar, int heightDlu,
     m_layout->setSpacing(du.y(2));
 
     auto *top = new QHBoxLayout;
-    top->addWidget(bannerLabel(client(), title, du.y(16)), 1);
+    top->addWidget(bannerLabel(client(), title, du.x(388 - 24), du.y(16)), 1);
     auto *close = new CColorButton(QStringLiteral("X"), client());
     close->setObjectName(QLatin1String(closeName));
     close->setFixedSize(du.size(14, 12));
@@ -62,7 +62,7 @@ void IndexPanelBase::addList(const QString &caption, StockListView *&list, Marke
                              const char *objectName)
 {
     const DialogUnits du;
-    m_layout->addWidget(bannerLabel(client(), caption, du.y(11)));
+    m_layout->addWidget(bannerLabel(client(), caption, du.x(388 - 4), du.y(11)));
     model = new MarketIndexModel(m_clampPercent, this);
     list = new StockListView(context().messenger, client());
     list->setObjectName(QLatin1String(objectName));

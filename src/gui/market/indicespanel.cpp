@@ -15,7 +15,7 @@ IndicesPanel::IndicesPanel(AppContext &context, QWidget *bar)
     MarketIndexModel *model = nullptr;
     addList(QStringLiteral("CNX Segment Indices"), list, model, 6, "list1047");
     addList(QStringLiteral("BSE Indices"), list, model, 16, "list1048");
-    layout()->addStretch(1);
+    fitHeightToContents();
     attachTo(static_cast<int>(GroupSlot::Indices));
     redisplay();
 }

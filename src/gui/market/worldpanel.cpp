@@ -49,7 +49,7 @@ WorldPanel::WorldPanel(AppContext &context, QWidget *bar, std::function<double()
     dollar->addWidget(m_dollarValue);
     dollar->addStretch(1);
     layout()->addLayout(dollar);
-    layout()->addStretch(1);
+    fitHeightToContents();
     attachTo(static_cast<int>(GroupSlot::World));
     redisplay();
 }

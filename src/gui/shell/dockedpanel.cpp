@@ -27,6 +27,12 @@ void DockedPanel::dockUnder(const QWidget *bar, bool topMost)
     move(frame.left(), frame.top() + frame.height());
 }
 
+void DockedPanel::fitHeightToContents()
+{
+    m_client->resize(m_client->width(), m_client->sizeHint().height());
+    setFixedSize(m_client->size() + QSize(2, 2));
+}
+
 void DockedPanel::paintEvent(QPaintEvent *)
 {
     QPainter p(this);

@@ -27,6 +27,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     // For the panel's own "X": the window goes, and the host forgets it.
     void closeAndDestroy();
+    // Sizes the panel's height to what its layout asks for; the width stays the bar's.
+    void fitHeightToContents();
     // The client area inside the one-pixel border.
     QWidget *client() const { return m_client; }
 
