@@ -6,13 +6,23 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cctype>
+
 namespace {
 const QString Sqlite = QStringLiteral("QSQLITE");
 const QString Odbc = QStringLiteral("QODBC");
 
+// "the ODBC data source ..." or "the company database ...", for messages that name the store.
 std::string dataSource(const QString &dsn)
 {
-    return "The ODBC data source \"" + dsn.toStdString() + "\"";
+    return "the ODBC data source \"" + dsn.toStdString() + "\"";
+}
+
+std::string capitalized(std::string text)
+{
+    if (!text.empty())
+        text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    return text;
 }
 
 QStringList missingOf(const QStringList &present)
@@ -67,7 +77,7 @@ StoreStatus CompanyDatabase::openFile(const QString &file)
         if (auto created = createDatabaseFile(file); !created)
             return unavailable(created.error());
     } else {
-        auto tables = inspectDatabaseFile(file);
+        auto tables = examineDatabaseFile(file);
         if (!tables)
             return unavailable(tables.error());
         if (tables.value().isEmpty())
@@ -101,7 +111,7 @@ StoreStatus CompanyDatabase::openDataSource(const QString &dsn)
             failure = "Can't open " + dataSource(dsn) + ": " + driverError(db.lastError()).text;
         } else if (const QStringList missing = missingOf(presentStoreTables(db));
                    !missing.isEmpty()) {
-            failure = dataSource(dsn) + " lacks the tables " +
+            failure = capitalized(dataSource(dsn)) + " lacks the tables " +
                       missing.join(QStringLiteral(", ")).toStdString() +
                       "; prepare it with --init-db";
         }
@@ -116,11 +126,11 @@ StoreStatus initDatabase(const StoreConfig &config)
 {
     const bool odbc = config.usesOdbc();
     const std::string what =
-        odbc ? dataSource(config.dsn) : "The company database " + fileName(config.databaseFile);
+        odbc ? dataSource(config.dsn) : "the company database " + fileName(config.databaseFile);
     if (!odbc) {
         if (!QFileInfo::exists(config.databaseFile))
             return createDatabaseFile(config.databaseFile);
-        auto tables = inspectDatabaseFile(config.databaseFile);
+        auto tables = examineDatabaseFile(config.databaseFile);
         if (!tables)
             return StoreError{tables.error()};
     }
@@ -130,7 +140,7 @@ StoreStatus initDatabase(const StoreConfig &config)
         return StoreError{"Can't open " + what + ": " + driverError(db.lastError()).text};
     const QStringList present = presentStoreTables(db);
     if (!present.isEmpty())
-        return StoreError{what + " already has the tables " +
+        return StoreError{capitalized(what) + " already has the tables " +
                           present.join(QStringLiteral(", ")).toStdString() +
                           "; it was left as it is"};
     StoreConnection connection(preparing.name());

@@ -37,7 +37,7 @@ TemporaryConnection::~TemporaryConnection()
     QSqlDatabase::removeDatabase(m_name);
 }
 
-StoreResult<QStringList> inspectDatabaseFile(const QString &file)
+StoreResult<QStringList> examineDatabaseFile(const QString &file)
 {
     const QFileInfo info(file);
     const QFileDevice::Permissions mode = QFile::permissions(file);

@@ -26,7 +26,7 @@ private:
 
 // Which of the company tables an existing SQLite file has, found out without writing to it;
 // an error when the file can't be read or written or is no database at all.
-StoreResult<QStringList> inspectDatabaseFile(const QString &file);
+StoreResult<QStringList> examineDatabaseFile(const QString &file);
 
 // Creates and seeds a new database file. It is built beside its final name and renamed into
 // place only when complete, so a failed or interrupted first start leaves no half-made file.
