@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/store/stores.h"
+
+class StoreConnection;
+
+// Owns the statements of table BROKERLIST.
+class CBrokersListset : public BrokerStore
+{
+public:
+    explicit CBrokersListset(const StoreConnection &connection) : m_connection(connection) {}
+
+    StoreResult<std::vector<BrokerEntry>> loadAll() override;
+    StoreResult<std::optional<BrokerEntry>> findByName(std::string_view name) override;
+    StoreStatus insert(const BrokerEntry &broker) override;
+    StoreResult<bool> update(std::string_view originalName, const BrokerEntry &broker) override;
+    StoreStatus remove(long brokerId) override;
+
+private:
+    const StoreConnection &m_connection;
+};

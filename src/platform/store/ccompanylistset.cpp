@@ -1,0 +1,67 @@
+#include "platform/store/ccompanylistset.h"
+
+#include "platform/store/storeconnection.h"
+
+namespace {
+const QString Columns = QStringLiteral("SELECT COMPNAME, NSENAME, BSENAME FROM CompanyList ");
+
+// Both NULL and empty mean "not listed": older lists wrote one, ours writes the other.
+QString listedCondition(Exchange exchange)
+{
+    return exchange == Exchange::Nse ? QStringLiteral("NSENAME IS NOT NULL AND NSENAME <> ''")
+                                     : QStringLiteral("BSENAME IS NOT NULL AND BSENAME <> ''");
+}
+
+CompanyRow readCompany(const QSqlQuery &query)
+{
+    return CompanyRow{textOf(query.value(0)), textOf(query.value(1)), textOf(query.value(2))};
+}
+} // namespace
+
+std::string CCompanyListset::containsPattern(std::string_view part)
+{
+    std::string pattern = "%";
+    for (char c : part) {
+        if (c == '%' || c == '_' || c == '!')
+            pattern += '!';
+        pattern += c;
+    }
+    return pattern + '%';
+}
+
+StoreResult<std::vector<CompanyRow>> CCompanyListset::searchByName(std::string_view part,
+                                                                   Exchange exchange)
+{
+    return m_connection.select<CompanyRow>(
+        Columns + QStringLiteral("WHERE COMPNAME LIKE ? ESCAPE '!' AND ") +
+            listedCondition(exchange) + QStringLiteral(" ORDER BY COMPNAME"),
+        {textValue(containsPattern(part))}, readCompany);
+}
+
+StoreResult<std::vector<CompanyRow>> CCompanyListset::listedOn(Exchange exchange)
+{
+    return m_connection.select<CompanyRow>(Columns + QStringLiteral("WHERE ") +
+                                               listedCondition(exchange) +
+                                               QStringLiteral(" ORDER BY COMPNAME"),
+                                           {}, readCompany);
+}
+
+StoreResult<bool> CCompanyListset::hasSymbol(Exchange exchange, std::string_view symbol)
+{
+    const QString column =
+        exchange == Exchange::Nse ? QStringLiteral("NSENAME") : QStringLiteral("BSENAME");
+    auto found = m_connection.select<bool>(
+        QStringLiteral("SELECT COUNT(*) FROM CompanyList WHERE %1 = ?").arg(column),
+        {textValue(symbol)},
+        [](const QSqlQuery &query) { return query.value(0).toLongLong() > 0; });
+    if (!found)
+        return StoreError{found.error()};
+    return !found.value().empty() && found.value().front();
+}
+
+StoreStatus CCompanyListset::insert(const CompanyRow &row)
+{
+    return m_connection.run(
+        QStringLiteral("INSERT INTO CompanyList (COMPNAME, BSENAME, NSENAME) VALUES (?, ?, ?)"),
+        {textValue(row.name), optionalTextValue(row.bseName), optionalTextValue(row.nseName)});
+}

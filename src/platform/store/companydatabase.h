@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/store/cbrokerslistset.h"
+#include "platform/store/ccompanylistset.h"
+#include "platform/store/cfutureset.h"
+#include "platform/store/cprofilelistset.h"
+#include "platform/store/cselcompanylistset.h"
+#include "platform/store/cselectedfutureset.h"
+#include "platform/store/storeconfig.h"
+#include "platform/store/storeconnection.h"
+
+// The company database "CompanyList" and the record classes over its six tables, all on one
+// named connection, opened once.
+//
+// The embedded SQLite file is created and seeded on first start; an existing file is never
+// re-seeded or overwritten. An ODBC data source must already have the tables (initDatabase
+// prepares one). When the database can't be used, open() says why, naming the file or data
+// source, and the record classes run on with empty lists and refuse to write.
+class CompanyDatabase
+{
+public:
+    static constexpr const char *DefaultConnectionName = "CompanyList";
+
+    explicit CompanyDatabase(QString connectionName = QString::fromLatin1(DefaultConnectionName));
+    ~CompanyDatabase();
+    CompanyDatabase(const CompanyDatabase &) = delete;
+    CompanyDatabase &operator=(const CompanyDatabase &) = delete;
+
+    StoreStatus open(const StoreConfig &config);
+    void close();
+    bool isOpen() const { return m_connection.available(); }
+    const StoreConnection &connection() const { return m_connection; }
+
+    CCompanyListset &companyList() { return m_companyList; }
+    CSelCompanyListset &watchList() { return m_watchList; }
+    CBrokersListset &brokers() { return m_brokers; }
+    CProfileListset &profile() { return m_profile; }
+    CFutureset &futures() { return m_futures; }
+    CSelectedFutureset &selectedFutures() { return m_selectedFutures; }
+
+private:
+    StoreStatus openFile(const QString &file);
+    StoreStatus openDataSource(const QString &dsn);
+    StoreStatus unavailable(const std::string &reason);
+
+    StoreConnection m_connection;
+    CCompanyListset m_companyList{m_connection};
+    CSelCompanyListset m_watchList{m_connection};
+    CBrokersListset m_brokers{m_connection};
+    CProfileListset m_profile{m_connection};
+    CFutureset m_futures{m_connection};
+    CSelectedFutureset m_selectedFutures{m_connection};
+};
+
+// Prepares an empty database behind the configured source with the tables and the seed
+// lists. A database that has any of the tables is refused and left as it is.
+StoreStatus initDatabase(const StoreConfig &config);

@@ -1,0 +1,74 @@
+#include "platform/store/cprofilelistset.h"
+
+#include "platform/store/storeconnection.h"
+
+namespace {
+// The table has no key: its rows come back in the database's natural order.
+const QString Select = QStringLiteral("SELECT COMPNAME, \"INDEX\", INDEXNAME, DELIVERYTYPE, PRICE, "
+                                      "QUANTITY, BROKERID FROM PROFILELIST");
+const QString OneStock = QStringLiteral(" WHERE INDEXNAME = ? AND DELIVERYTYPE = ?");
+
+ProfileLot readLot(const QSqlQuery &query)
+{
+    return ProfileLot{textOf(query.value(0)),
+                      textOf(query.value(1)),
+                      textOf(query.value(2)),
+                      query.value(3).toInt(),
+                      query.value(4).toDouble(),
+                      static_cast<long>(query.value(5).toLongLong()),
+                      static_cast<long>(query.value(6).toLongLong())};
+}
+} // namespace
+
+StoreResult<std::vector<ProfileLot>> CProfileListset::loadAll()
+{
+    return m_connection.select<ProfileLot>(Select, {}, readLot);
+}
+
+StoreResult<std::vector<ProfileLot>> CProfileListset::lots(std::string_view symbol,
+                                                           int deliveryType)
+{
+    return m_connection.select<ProfileLot>(Select + OneStock, {textValue(symbol), deliveryType},
+                                           readLot);
+}
+
+StoreResult<bool> CProfileListset::brokerInUse(long brokerId)
+{
+    auto count = m_connection.select<qlonglong>(
+        QStringLiteral("SELECT COUNT(*) FROM PROFILELIST WHERE BROKERID = ?"),
+        {static_cast<qlonglong>(brokerId)},
+        [](const QSqlQuery &query) { return query.value(0).toLongLong(); });
+    if (!count)
+        return StoreError{count.error()};
+    return !count.value().empty() && count.value().front() > 0;
+}
+
+StoreStatus CProfileListset::removeStock(std::string_view symbol, int deliveryType)
+{
+    return m_connection.run(QStringLiteral("DELETE FROM PROFILELIST") + OneStock,
+                            {textValue(symbol), deliveryType});
+}
+
+StoreStatus CProfileListset::insert(const ProfileLot &lot)
+{
+    return m_connection.run(
+        QStringLiteral("INSERT INTO PROFILELIST "
+                       "(COMPNAME, \"INDEX\", INDEXNAME, DELIVERYTYPE, PRICE, QUANTITY, BROKERID) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        {textValue(lot.companyName), textValue(lot.exchange), textValue(lot.symbol),
+         lot.deliveryType, lot.price, static_cast<qlonglong>(lot.quantity),
+         static_cast<qlonglong>(lot.brokerId)});
+}
+
+StoreStatus CProfileListset::replaceStock(std::string_view symbol, int deliveryType,
+                                          const std::vector<ProfileLot> &lots)
+{
+    return m_connection.inTransaction([&]() -> StoreStatus {
+        if (auto removed = removeStock(symbol, deliveryType); !removed)
+            return removed;
+        for (const ProfileLot &lot : lots)
+            if (auto inserted = insert(lot); !inserted)
+                return inserted;
+        return storeOk();
+    });
+}

@@ -1,0 +1,122 @@
+#include "core/store/companysearch.h"
+#include "core/store/watchsearchform.h"
+#include "support/memorycompanylist.h"
+#include "support/recordingmessenger.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CompanySearchTest : public ::testing::Test
+{
+protected:
+    CompanySearchTest()
+    {
+        store.rows = {{"Tata Steel Limited", "TATASTEEL", "500470"},
+                      {"Tata Elxsi Limited", "TATAELXSI", "500408"},
+                      {"Tatva Chintan Pharma Chem Limited", "TATVA", ""},
+                      {"Vintage Tata Coffee Limited", "", "532890"}};
+    }
+    MemoryCompanyList store;
+    RecordingMessenger messenger;
+    CompanySearch search{store, messenger};
+};
+
+TEST_F(CompanySearchTest, ShortTextsNeverReachTheDatabase)
+{
+    search.searchAsTyped("t", Exchange::Nse);
+    search.searchAsTyped("ta", Exchange::Nse);
+    EXPECT_TRUE(messenger.shown.empty()) << "typing stays quiet";
+    search.search("ta", Exchange::Nse);
+    search.exchangeChosen("ta", Exchange::Bse);
+    EXPECT_EQ(messenger.count(CompanySearch::TooShortMessage), 2);
+    EXPECT_EQ(store.queries, 0);
+
+    search.searchAsTyped("tat", Exchange::Nse);
+    EXPECT_EQ(store.queries, 1);
+    EXPECT_EQ(search.names(), (std::vector<std::string>{"Tata Elxsi Limited", "Tata Steel Limited",
+                                                        "Tatva Chintan Pharma Chem Limited"}));
+    search.searchAsTyped("ta", Exchange::Nse);
+    EXPECT_TRUE(search.rows().empty()) << "a shortened text empties the list";
+}
+
+TEST_F(CompanySearchTest, OnlyCompaniesListedOnTheChosenExchangeAreFound)
+{
+    search.exchangeChosen("tatva", Exchange::Bse);
+    EXPECT_TRUE(search.rows().empty());
+    EXPECT_EQ(messenger.count(CompanySearch::NoMatchMessage), 1);
+    search.searchAsTyped("tatva ", Exchange::Bse);
+    EXPECT_EQ(messenger.count(CompanySearch::NoMatchMessage), 2) << "each change tells again";
+
+    search.exchangeChosen("", Exchange::Nse);
+    EXPECT_EQ(store.queries, 2) << "a click without text searches nothing";
+
+    search.search("coffee", Exchange::Bse);
+    ASSERT_NE(search.rowAt(0), nullptr);
+    EXPECT_EQ(search.rowAt(0)->symbol(search.exchange()), "532890");
+    EXPECT_EQ(search.rowAt(1), nullptr);
+    EXPECT_EQ(search.rowAt(-1), nullptr);
+}
+
+TEST_F(CompanySearchTest, ADatabaseErrorIsShownAndLeavesAnEmptyList)
+{
+    search.search("tata", Exchange::Nse);
+    store.failure = "near \"s\": syntax error";
+    search.search("tata", Exchange::Nse);
+    EXPECT_EQ(messenger.shown.back(), store.failure);
+    EXPECT_TRUE(search.rows().empty());
+}
+
+TEST_F(CompanySearchTest, TheHoldingSearchShowsAtMostItsLimit)
+{
+    for (int i = 0; i < 150; ++i)
+        store.rows.push_back({"Holding " + std::to_string(1000 + i), "H" + std::to_string(i), ""});
+    search.setRowLimit(100);
+    search.search("holding", Exchange::Nse);
+    ASSERT_EQ(search.rows().size(), 100u);
+    EXPECT_EQ(search.rowAt(99)->nseName, "H99");
+}
+
+class WatchSearchFormTest : public CompanySearchTest
+{
+protected:
+    WatchSearchForm form{store, messenger};
+};
+
+TEST_F(WatchSearchFormTest, OkHandsBackTheRowAtTheSelectedPosition)
+{
+    EXPECT_FALSE(form.limitsEnabled());
+    form.search().search("tata", Exchange::Bse);
+    const auto picked = form.accept(1, 12, 5); // limits are ignored without an alert
+    ASSERT_TRUE(picked.has_value());
+    EXPECT_EQ(*picked, (WatchRow{"Tata Steel Limited", "BSE", "500470", 0, 0, 0}));
+
+    form.setAlert(true);
+    EXPECT_TRUE(form.limitsEnabled());
+    EXPECT_EQ(form.accept(0, 100, 150.5),
+              (WatchRow{"Tata Elxsi Limited", "BSE", "500408", 1, 100, 150.5}));
+}
+
+TEST_F(WatchSearchFormTest, RefusalsKeepTheDialogOpen)
+{
+    form.search().search("tata", Exchange::Nse);
+    struct Case
+    {
+        int position;
+        bool alert;
+        double lower, upper;
+        const char *message;
+    };
+    for (const Case &c : {Case{-1, false, 0, 0, WatchSearchForm::NoSelectionMessage},
+                          Case{0, false, 0, 10000.5, WatchSearchForm::LimitRangeMessage},
+                          Case{0, false, -1, 0, WatchSearchForm::LimitRangeMessage},
+                          Case{0, true, 0, 10, WatchSearchForm::ZeroLimitMessage},
+                          Case{0, true, 10, 10, WatchSearchForm::LimitOrderMessage},
+                          Case{0, true, 20, 10, WatchSearchForm::LimitOrderMessage}}) {
+        form.setAlert(c.alert);
+        EXPECT_FALSE(form.accept(c.position, c.lower, c.upper).has_value()) << c.message;
+        EXPECT_EQ(messenger.shown.back(), c.message);
+    }
+}
+
+} // namespace

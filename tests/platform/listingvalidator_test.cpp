@@ -1,0 +1,79 @@
+#include "core/store/newlisting.h"
+#include "platform/store/listingvalidator.h"
+#include "support/cannedhttpserver.h"
+#include "support/recordingmessenger.h"
+#include "support/testsim.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+// The validation request as it travels: what is asked, under which agent, and what a reply
+// or a failure makes of it.
+class ListingValidatorTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theReplyJudgesEachSymbol()
+    {
+        CannedHttpServer service(
+            "\"INFY.NS\",1520.35,\"12/4/2026\",\"11:00am\",+12.40,1508.00,1525.00,1502.10,45\r\n"
+            "  \"NOSUCH.BO\",0.00,\"N/A\",\"N/A\",N/A,N/A,N/A,N/A,N/A  \r\n");
+        QVERIFY(service.start());
+        RecordingMessenger messenger;
+        NewListing listing(messenger);
+        ListingValidator validator(listing);
+        validator.setBaseUrl(service.baseUrl().toStdString());
+        QSignalSpy finished(&validator, &ListingValidator::finished);
+
+        QVERIFY(validator.validate(" INFY", "NOSUCH "));
+        QVERIFY2(!validator.validate("INFY", ""), "one validation at a time");
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(service.lastTarget,
+                 QByteArray("/d/quotes.csv?s=INFY.NS,NOSUCH.BO&f=sl1d1t1c1ohgv"));
+        QCOMPARE(service.lastUserAgent, QByteArray("ValidationSession"));
+        QCOMPARE(listing.nseResult(), std::string(NewListing::NsePassed));
+        QCOMPARE(listing.bseResult(), std::string(NewListing::BseFailed));
+        QVERIFY(listing.addEnabled());
+        QVERIFY(messenger.shown.empty());
+    }
+
+    void anUnreachableServiceIsAnInternetError()
+    {
+        CannedHttpServer closed("");
+        QVERIFY(closed.start());
+        const QString url = closed.baseUrl();
+        closed.close();
+        RecordingMessenger messenger;
+        NewListing listing(messenger);
+        ListingValidator validator(listing);
+        validator.setBaseUrl(url.toStdString());
+        QSignalSpy finished(&validator, &ListingValidator::finished);
+        QVERIFY(validator.validate("INFY", "500209"));
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(messenger.shown, std::vector<std::string>{NewListing::InternetErrorMessage});
+        QVERIFY(!listing.addEnabled());
+        QVERIFY(!listing.validating());
+    }
+
+    // End to end against the market simulator: a listed symbol passes, an invented one fails.
+    void theSimulatorKnowsListedSymbols()
+    {
+        TestSim sim;
+        if (!sim.startWith())
+            QSKIP(qPrintable(QStringLiteral("needs the market simulator: ") + sim.errorText()));
+        RecordingMessenger messenger;
+        NewListing listing(messenger);
+        ListingValidator validator(listing);
+        validator.setBaseUrl(sim.url());
+        QSignalSpy finished(&validator, &ListingValidator::finished);
+        QVERIFY(validator.validate("RELIANCE", "999999"));
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(listing.nseResult(), std::string(NewListing::NsePassed));
+        QCOMPARE(listing.bseResult(), std::string(NewListing::BseFailed));
+        QVERIFY(messenger.shown.empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(ListingValidatorTest)
+#include "listingvalidator_test.moc"

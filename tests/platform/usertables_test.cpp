@@ -1,0 +1,182 @@
+#include "support/storetestbed.h"
+
+#include <QSqlQuery>
+#include <QTest>
+
+Q_DECLARE_METATYPE(StoreBackend)
+
+// The user's tables (watch list, brokers, lots, futures), once on the SQLite file and once
+// through ODBC.
+class UserTablesTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    StoreTestBed m_bed;
+    CompanyDatabase m_db{QStringLiteral("usertables-test")};
+
+    bool raw(const QString &sql) { return QSqlQuery(m_db.connection().database()).exec(sql); }
+    // Makes the database refuse one value (an SQL literal), so a save can fail half way.
+    bool refuse(const QString &table, const QString &column, const QString &literal)
+    {
+        return raw(QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE INSERT ON %1 WHEN NEW.%2 = %3 "
+                                  "BEGIN SELECT RAISE(ABORT, 'value refused by test'); END")
+                       .arg(table, column, literal));
+    }
+    static BrokerEntry broker(const std::string &name, double base)
+    {
+        BrokerEntry entry{0, name, {}};
+        for (std::size_t i = 0; i < BrokerRateCount; ++i)
+            entry.rates[i] = base + 0.125 * double(i); // every column gets its own value
+        return entry;
+    }
+
+private slots:
+    void initTestCase_data()
+    {
+        QTest::addColumn<StoreBackend>("backend");
+        QTest::newRow("sqlite") << StoreBackend::Sqlite;
+        QTest::newRow("odbc") << StoreBackend::Odbc;
+    }
+    void initTestCase() { QVERIFY2(m_bed.setUp(), qPrintable(m_bed.errorText())); }
+    void init()
+    {
+        QFETCH_GLOBAL(StoreBackend, backend);
+        QVERIFY2(m_bed.recreate(backend, m_db), qPrintable(m_bed.errorText()));
+    }
+
+    void watchListKeepsItsOrderAndAlerts()
+    {
+        CSelCompanyListset &watch = m_db.watchList();
+        const std::vector<WatchRow> list = {
+            {"Dr. Reddy's Laboratories Limited", "NSE", "DRREDDY", 1, 5000.5, 6200.25},
+            {"Reliance Industries Limited", "BSE", "500325"},
+            {"Infosys Limited", "NSE", "INFY"}};
+        QVERIFY(watch.save(list).ok());
+        QCOMPARE(watch.load().value(), list);
+        QVERIFY(watch.insert({"Wipro Limited", "BSE", "507685"}).ok());
+        QCOMPARE(watch.load().value().back().symbol, std::string("507685"));
+
+        QVERIFY(watch.setAlert("INFY", 1, 1400, 1600.75).value());
+        QCOMPARE(watch.load().value()[2],
+                 (WatchRow{"Infosys Limited", "NSE", "INFY", 1, 1400, 1600.75}));
+        QVERIFY(!watch.setAlert("TCS", 1, 1, 2).value());
+
+        const auto nse = watch.nseRows().value();
+        QCOMPARE(nse.size(), 2u);
+        QCOMPARE(nse[0].symbol, std::string("DRREDDY"));
+        QCOMPARE(nse[1].symbol, std::string("INFY"));
+
+        QVERIFY(watch.save({}).ok());
+        QVERIFY(watch.load().value().empty());
+    }
+
+    void aFailedSaveChangesNothing()
+    {
+        const std::vector<WatchRow> before = {{"Infosys Limited", "NSE", "INFY"},
+                                              {"Wipro Limited", "NSE", "WIPRO"}};
+        QVERIFY(m_db.watchList().save(before).ok());
+        const std::vector<ProfileLot> lots = {{"Infosys Limited", "NSE", "INFY", 0, 1500, 10, 1},
+                                              {"Infosys Limited", "NSE", "INFY", 0, 1510.5, 5, 1}};
+        for (const auto &lot : lots)
+            QVERIFY(m_db.profile().insert(lot).ok());
+        QVERIFY(refuse(QStringLiteral("SelectedComp2Watch"), QStringLiteral("INDEXNAME"),
+                       QStringLiteral("'BAD'")));
+        QVERIFY(refuse(QStringLiteral("PROFILELIST"), QStringLiteral("QUANTITY"),
+                       QStringLiteral("13")));
+
+        const StoreStatus saved = m_db.watchList().save(
+            {{"Tata Steel Limited", "NSE", "TATASTEEL"}, {"Bad", "NSE", "BAD"}});
+        QVERIFY(!saved.ok());
+        QVERIFY2(saved.error().find("value refused by test") != std::string::npos,
+                 saved.error().c_str());
+        QCOMPARE(m_db.watchList().load().value(), before);
+
+        const auto replacement = lots.front();
+        const StoreStatus replaced = m_db.profile().replaceStock(
+            "INFY", 0, {replacement, {"Infosys Limited", "NSE", "INFY", 0, 1, 13, 1}});
+        QVERIFY(!replaced.ok());
+        QCOMPARE(m_db.profile().lots("INFY", 0).value(), lots);
+        // The connection is still fit for work after the rollback.
+        QVERIFY(m_db.profile().replaceStock("INFY", 0, {replacement}).ok());
+        QCOMPARE(m_db.profile().lots("INFY", 0).value(), std::vector<ProfileLot>{replacement});
+    }
+
+    void brokersAreFoundEditedAndRemovedByName()
+    {
+        CBrokersListset &brokers = m_db.brokers();
+        QVERIFY(brokers.insert(broker("Sharekhan's Desk", 0.5)).ok());
+        QVERIFY(brokers.insert(broker("Zerodha", 1)).ok());
+        auto all = brokers.loadAll().value();
+        QCOMPARE(all.size(), 2u);
+        QVERIFY(all[0].id != all[1].id);
+        QCOMPARE(all[0].rates, broker("", 0.5).rates);
+        QCOMPARE(all[1].name, std::string("Zerodha"));
+
+        const auto found = brokers.findByName("Sharekhan's Desk").value();
+        QVERIFY(found.has_value());
+        QCOMPARE(found->id, all[0].id);
+        QVERIFY(!brokers.findByName("sharekhan's desk").value().has_value());
+
+        // Renaming onto an existing name is allowed; the first of the two is then the one edited.
+        QVERIFY(brokers.update("Sharekhan's Desk", broker("Zerodha", 2)).value());
+        QVERIFY(brokers.update("Zerodha", broker("Zerodha", 3)).value());
+        QVERIFY(!brokers.update("Nobody", broker("Nobody", 3)).value());
+        all = brokers.loadAll().value();
+        QCOMPARE(all[0].rates, broker("", 3).rates);
+        QCOMPARE(all[1].rates, broker("", 1).rates);
+
+        QVERIFY(
+            m_db.profile().insert({"Infosys Limited", "NSE", "INFY", 1, 1500, 10, all[1].id}).ok());
+        QVERIFY(m_db.profile().brokerInUse(all[1].id).value());
+        QVERIFY(!m_db.profile().brokerInUse(all[0].id).value());
+        QVERIFY(brokers.remove(all[0].id).ok());
+        QCOMPARE(brokers.loadAll().value().size(), 1u);
+    }
+
+    void lotsAreAddressedBySymbolAndDeliveryType()
+    {
+        CProfileListset &profile = m_db.profile();
+        const std::vector<ProfileLot> lots = {
+            {"Infosys Limited", "NSE", "INFY", 0, 1500.25, 10, 1},
+            {"Infosys Limited", "NSE", "INFY", 1, 1490, 100, 1},
+            {"Dr. Reddy's Laboratories Limited", "BSE", "500124", 0, 5100, 3, 2},
+            {"Infosys Limited", "NSE", "INFY", 0, 1520, 20, 2}};
+        for (const auto &lot : lots)
+            QVERIFY(profile.insert(lot).ok());
+        QCOMPARE(profile.loadAll().value(), lots);
+        QCOMPARE(profile.lots("INFY", 0).value(), (std::vector<ProfileLot>{lots[0], lots[3]}));
+        QCOMPARE(profile.lots("500124", 0).value(), std::vector<ProfileLot>{lots[2]});
+
+        QVERIFY(profile.removeStock("INFY", 1).ok());
+        QVERIFY(profile.lots("INFY", 1).value().empty());
+        QCOMPARE(profile.lots("INFY", 0).value().size(), 2u);
+    }
+
+    void futuresCatalogueAndChoices()
+    {
+        QCOMPARE(m_db.futures().loadAll().value().size(), 208u);
+        CSelectedFutureset &chosen = m_db.selectedFutures();
+        const std::vector<FutureRow> rows = {{"Dr. Reddy's Laboratories Limited", "DRREDDY"},
+                                             {"Mahindra & Mahindra Limited", "M&M"}};
+        for (const auto &row : rows)
+            QVERIFY(chosen.insert(row).ok());
+        QCOMPARE(chosen.load().value(), rows);
+        QVERIFY(chosen.removeSymbol("DRREDDY").ok());
+        QCOMPARE(chosen.load().value(), std::vector<FutureRow>{rows[1]});
+    }
+
+    void driverErrorsReachTheCaller()
+    {
+        QVERIFY(raw(QStringLiteral("DROP TABLE SelectedFuture")));
+        const auto loaded = m_db.selectedFutures().load();
+        QVERIFY(!loaded.ok());
+        QVERIFY2(loaded.error().find("SelectedFuture") != std::string::npos,
+                 loaded.error().c_str());
+        QVERIFY(!m_db.selectedFutures().removeSymbol("INFY").ok());
+        QVERIFY(m_db.futures().loadAll().ok());
+    }
+};
+
+QTEST_GUILESS_MAIN(UserTablesTest)
+#include "usertables_test.moc"

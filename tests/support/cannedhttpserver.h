@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QTcpServer>
+
+// A loopback HTTP server that answers every GET with the same body and remembers the last
+// request, for checking what a client asks of an outside service.
+class CannedHttpServer : public QTcpServer
+{
+    Q_OBJECT
+public:
+    explicit CannedHttpServer(QByteArray body, QObject *parent = nullptr);
+    bool start() { return listen(QHostAddress::LocalHost, 0); }
+    QString baseUrl() const;
+
+    QByteArray lastTarget;    // path and query of the last request
+    QByteArray lastUserAgent; // its User-Agent header
+    int requests = 0;
+
+private:
+    void answer(QTcpSocket *socket);
+    QByteArray m_body;
+};

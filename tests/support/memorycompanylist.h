@@ -1,0 +1,61 @@
+#pragma once
+
+#include "core/store/stores.h"
+
+#include <algorithm>
+#include <cctype>
+
+// The company list in memory, for the rules that sit on top of it. It matches as the database
+// does (case-insensitive, every character literal, sorted by name), counts the queries that
+// reach it and can be told to fail.
+class MemoryCompanyList : public CompanyListStore
+{
+public:
+    StoreResult<std::vector<CompanyRow>> searchByName(std::string_view part,
+                                                      Exchange exchange) override
+    {
+        ++queries;
+        if (!failure.empty())
+            return StoreError{failure};
+        std::vector<CompanyRow> found;
+        for (const auto &row : rows)
+            if (!row.symbol(exchange).empty() && contains(row.name, part))
+                found.push_back(row);
+        std::stable_sort(found.begin(), found.end(),
+                         [](const auto &a, const auto &b) { return a.name < b.name; });
+        return found;
+    }
+    StoreResult<std::vector<CompanyRow>> listedOn(Exchange exchange) override
+    {
+        return searchByName("", exchange);
+    }
+    StoreResult<bool> hasSymbol(Exchange exchange, std::string_view symbol) override
+    {
+        ++queries;
+        if (!failure.empty())
+            return StoreError{failure};
+        return std::any_of(rows.begin(), rows.end(),
+                           [&](const auto &row) { return row.symbol(exchange) == symbol; });
+    }
+    StoreStatus insert(const CompanyRow &row) override
+    {
+        if (!failure.empty())
+            return StoreError{failure};
+        rows.push_back(row);
+        return storeOk();
+    }
+
+    std::vector<CompanyRow> rows;
+    std::string failure; // when set, every call fails with this text
+    int queries = 0;
+
+private:
+    static bool contains(const std::string &name, std::string_view part)
+    {
+        const auto lower = [](char c) {
+            return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        };
+        return std::search(name.begin(), name.end(), part.begin(), part.end(),
+                           [&](char a, char b) { return lower(a) == lower(b); }) != name.end();
+    }
+};
