@@ -85,7 +85,7 @@ TEST_F(NewListingTest, AddAndFindSymbolCheckTheName)
 
     EXPECT_FALSE(listing.lookupPath("ab").has_value());
     EXPECT_EQ(messenger.shown.back(), NewListing::ShortLookupMessage);
-    EXPECT_EQ(listing.lookupPath("Dr. Reddy's"), "/lookup?s=Dr.%20Reddy's");
+    EXPECT_EQ(listing.lookupPath("Dr. Reddy's"), "/lookup?s=Dr.%20Reddy%27s");
 }
 
 TEST_F(NewListingTest, OnlyValidatedSymbolsTheListLacksAreStored)

@@ -1,7 +1,7 @@
 #include "core/store/newlisting.h"
 
 #include "core/common/messenger.h"
-#include "core/shell/refreshplan.h"
+#include "core/net/urlencode.h"
 #include "core/store/blanktext.h"
 
 namespace {
@@ -81,7 +81,7 @@ std::optional<std::string> NewListing::lookupPath(std::string_view companyName) 
         m_messenger.inform(ShortLookupMessage);
         return std::nullopt;
     }
-    return "/lookup?s=" + encodeQueryValue(companyName);
+    return "/lookup?s=" + encodeText(companyName);
 }
 
 StoreResult<bool> NewListing::store(CompanyListStore &companies) const
