@@ -5,9 +5,12 @@
 #include "core/common/services.h"
 #include "core/shell/refreshplan.h"
 #include "platform/shell/refreshcycle.h"
+#include "platform/store/companydatabase.h"
 
-// What every window of one run shares: the services, the message boxes, the clock, and the
-// refresh cycle with the groups that ride on it.
+#include <QString>
+
+// What every window of one run shares: the services, the message boxes, the clock, the data
+// folder and the company database, and the refresh cycle with the groups that ride on it.
 class AppContext
 {
 public:
@@ -20,6 +23,8 @@ public:
     ServiceUrls services;
     Messenger &messenger;
     const Clock &clock;
+    QString dataRoot;           // where the data files and exports go
+    CompanyDatabase database;   // opened by the program at start; unopened it reads empty
     QuoteGroupRegistry registry;
     RefreshCycle refresh;
 };
