@@ -2,10 +2,12 @@
 #include "gui/controls/colorbutton.h"
 #include "gui/shell/appcontext.h"
 #include "gui/shell/mainbar.h"
+#include "gui/shell/splashscreen.h"
 #include "support/recordingmessenger.h"
 
 #include <QCheckBox>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTableView>
@@ -120,6 +122,32 @@ private slots:
         QCOMPARE(shown.count(), 2);
         QCOMPARE(shown.at(0).at(0).toBool(), false);
         QCOMPARE(shown.at(1).at(0).toBool(), true);
+    }
+
+    void dragsByAnyFreePoint()
+    {
+        auto ctx = context();
+        MainBar bar(*ctx);
+        bar.startUp(false);
+        const QPoint start = bar.pos();
+        QWidget *banner = bar.findChild<QWidget *>(QStringLiteral("banner"));
+        const QPoint grip = banner->mapTo(&bar, QPoint(20, 10));
+        QTest::mousePress(&bar, Qt::LeftButton, {}, grip);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(30, 40)), QPointF(bar.mapToGlobal(grip + QPoint(30, 40))),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(&bar, &move);
+        QTest::mouseRelease(&bar, Qt::LeftButton, {}, grip + QPoint(30, 40));
+        QCOMPARE(bar.pos(), start + QPoint(30, 40));
+    }
+
+    void splashGoesAtTheFirstKeyOrClick()
+    {
+        auto ctx = context();
+        MainBar bar(*ctx);
+        bar.startUp(true);
+        QVERIFY(SplashScreen::exists());
+        QTest::keyClick(&bar, Qt::Key_Space);
+        QTRY_VERIFY(!SplashScreen::exists());
     }
 
     void controlsCarryTheirTextsAndTips()

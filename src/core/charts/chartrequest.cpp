@@ -1,5 +1,6 @@
 #include "core/charts/chartrequest.h"
 
+#include "core/common/blanktext.h"
 #include "core/net/urlencode.h"
 
 ChartRequest::ChartRequest(std::string symbol, std::string exchange)
@@ -38,11 +39,5 @@ std::string cleanRangeLine(const std::string &line)
     for (char c : line)
         if (c != '"')
             out.push_back(c);
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
-    std::size_t b = 0, e = out.size();
-    while (b < e && blank(out[b]))
-        ++b;
-    while (e > b && blank(out[e - 1]))
-        --e;
-    return out.substr(b, e - b);
+    return std::string(trimBlanks(out));
 }

@@ -1,5 +1,7 @@
 #include "core/controls/exportname.h"
 
+#include "core/common/blanktext.h"
+
 #include <cstdio>
 
 std::string defaultExportName(const LocalTime &t)
@@ -13,13 +15,8 @@ std::string defaultExportName(const LocalTime &t)
 
 std::optional<std::string> acceptExportName(const std::string &entered)
 {
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; };
-    std::size_t begin = 0, end = entered.size();
-    while (begin < end && isBlank(entered[begin]))
-        ++begin;
-    while (end > begin && isBlank(entered[end - 1]))
-        --end;
-    if (begin == end)
+    const std::string_view name = trimBlanks(entered);
+    if (name.empty())
         return std::nullopt;
-    return entered.substr(begin, end - begin);
+    return std::string(name);
 }

@@ -2,7 +2,7 @@
 
 #include "core/common/messenger.h"
 #include "core/net/urlencode.h"
-#include "core/store/blanktext.h"
+#include "core/common/blanktext.h"
 
 namespace {
 // The service answers an unknown symbol with "N/A" fields; no line at all is no better.

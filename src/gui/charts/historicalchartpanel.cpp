@@ -2,6 +2,7 @@
 
 #include "gui/charts/chartbuttons.h"
 #include "gui/controls/colorbutton.h"
+#include "gui/controls/dragbyanypoint.h"
 #include "gui/controls/dialogunits.h"
 #include "gui/shell/appcontext.h"
 #include "gui/shell/artwork.h"
@@ -41,6 +42,7 @@ HistoricalChartPanel::HistoricalChartPanel(AppContext &context, QWidget *owner, 
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Historical Chart"));
     applyPanelStyle(this);
+    new DragByAnyPoint(this);
     buildControls();
     for (int id : {1039, 1041, 1027, 1044})
         highlight(id, true);
@@ -242,17 +244,7 @@ void HistoricalChartPanel::fetchRange()
               });
 }
 
-void HistoricalChartPanel::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
-}
 
-void HistoricalChartPanel::mouseMoveEvent(QMouseEvent *event)
-{
-    if (event->buttons() & Qt::LeftButton)
-        move(event->globalPosition().toPoint() - m_dragOffset);
-}
 
 HistoricalChartPanel *openHistoricalChart(AppContext &context, QWidget *owner, const QString &name,
                                           const QString &exchange, const QString &symbol)

@@ -34,10 +34,6 @@ signals:
     void imageShown(bool loaded);
     void rangeShown();
 
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-
 private:
     void buildControls();
     void click(int id);
@@ -53,7 +49,6 @@ private:
     QLabel *m_range = nullptr;
     QCheckBox *m_compare = nullptr;
     std::unique_ptr<InternetSession> m_imageSession;
-    QPoint m_dragOffset;
 };
 
 // Opens a new chart panel for a row of a quote list; the owner's window owns it.

@@ -1,6 +1,7 @@
 #include "gui/shell/mainbar.h"
 
 #include "gui/controls/colorbutton.h"
+#include "gui/controls/dragbyanypoint.h"
 #include "gui/controls/dialogunits.h"
 #include "gui/shell/aboutbox.h"
 #include "gui/shell/appcontext.h"
@@ -51,6 +52,7 @@ MainBar::MainBar(AppContext &context, QWidget *parent)
     setWindowTitle(QStringLiteral("Vantrel"));
     setWindowIcon(artwork::appIcon());
     applyPanelStyle(this);
+    new DragByAnyPoint(this);
     buildControls();
     connect(&m_context.refresh, &RefreshCycle::resultArrived, this, &MainBar::onResult);
     connect(&m_context.refresh, &RefreshCycle::replyApplied, this, &MainBar::onReplyApplied);
@@ -219,18 +221,7 @@ void MainBar::paintEvent(QPaintEvent *)
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void MainBar::mousePressEvent(QMouseEvent *event)
-{
-    // Any point of the bar not covered by a control drags it, as a caption would.
-    if (event->button() == Qt::LeftButton)
-        m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
-}
 
-void MainBar::mouseMoveEvent(QMouseEvent *event)
-{
-    if (event->buttons() & Qt::LeftButton)
-        move(event->globalPosition().toPoint() - m_dragOffset);
-}
 
 void MainBar::moveEvent(QMoveEvent *)
 {

@@ -73,8 +73,6 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -99,6 +97,5 @@ private:
     bool m_alwaysOnTop = true;
     bool m_hiddenInTray = false;
     bool m_closing = false;
-    QPoint m_dragOffset;
     std::optional<std::pair<ScreenRect, int>> m_screenOverride;
 };

@@ -1,8 +1,8 @@
-#include "core/store/blanktext.h"
+#include "core/common/blanktext.h"
 
 std::string_view trimBlanks(std::string_view text)
 {
-    constexpr std::string_view blanks = " \t\r\n";
+    constexpr std::string_view blanks = " \t\r\n\v\f";
     const auto first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos)
         return {};
