@@ -5,6 +5,11 @@
 #include <QDir>
 #include <QFileInfo>
 
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#endif
+
 SimulatorProcess::~SimulatorProcess()
 {
     stop();
@@ -17,6 +22,10 @@ bool SimulatorProcess::start(const QString &program, const QStringList &argument
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.setProgram(program);
     m_process.setArguments(arguments);
+#ifdef Q_OS_LINUX
+    // The simulator must not outlive a program that is killed outright.
+    m_process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+#endif
     m_process.start();
     if (!m_process.waitForStarted(waitMs)) {
         m_error = m_process.errorString();

@@ -4,8 +4,7 @@
 #include "platform/net/internetsession.h"
 
 RefreshCycle::RefreshCycle(QuoteGroupRegistry &registry, Messenger &messenger, QObject *parent)
-    : QObject(parent), m_registry(registry), m_messenger(messenger),
-      m_session(std::make_unique<InternetSession>(QString::fromLatin1(AgentName)))
+    : QObject(parent), m_registry(registry), m_messenger(messenger), m_timeoutMs(InternetSession::DefaultTimeoutMs)
 {
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(PeriodMs);
@@ -16,7 +15,7 @@ RefreshCycle::~RefreshCycle() = default;
 
 void RefreshCycle::setTimeoutMs(int ms)
 {
-    m_session->setTimeoutMs(ms);
+    m_timeoutMs = ms;
 }
 
 void RefreshCycle::startTimer()
@@ -32,7 +31,13 @@ void RefreshCycle::start()
     m_plan = m_registry.plan(m_baseUrl);
     m_inProgress = true;
     emit requestStarted(QString::fromStdString(m_plan.url));
-    m_session->fetch(m_plan.url, [this](const FetchResult &result) { handleResult(result.ok, result.lines()); });
+    // Each fetch opens a session of its own and closes it when the reply is in.
+    m_session = std::make_unique<InternetSession>(QString::fromLatin1(AgentName));
+    m_session->setTimeoutMs(m_timeoutMs);
+    m_session->fetch(m_plan.url, [this](const FetchResult &result) {
+        m_session.release()->deleteLater();
+        handleResult(result.ok, result.lines());
+    });
 }
 
 void RefreshCycle::handleResult(bool ok, const std::vector<std::string> &lines)

@@ -65,6 +65,7 @@ private:
     QTimer m_timer;
     std::string m_baseUrl;
     RefreshPlan m_plan;
+    int m_timeoutMs;
     bool m_inProgress = false;
     bool m_connected = false;
     bool m_warningOpen = false;
