@@ -41,9 +41,10 @@ SimServer::SimServer(const SimOptions &options)
       m_clock(options.clock), m_policy(options.reply), m_seed(options.seed)
 {
     const std::string listPath = dataDirOf(options) + "/companylist.csv";
-    if (const auto rows = loadCompanyList(listPath))
+    if (const auto rows = loadCompanyList(listPath)) {
         m_universe.addCompanies(*rows);
-    else
+        m_lookup.addCompanies(*rows);
+    } else
         m_warning = "cannot read " + listPath + ": only indices and fixed symbols are quoted";
     if (!options.accessLog.empty() && !m_log.open(options.accessLog))
         m_warning = "cannot open the access log " + options.accessLog;
@@ -61,6 +62,8 @@ SimServer::SimServer(const SimOptions &options)
                  [this](const httplib::Request &q, httplib::Response &r) { handleQuotes(q, r); });
     m_server.Get("/z",
                  [this](const httplib::Request &q, httplib::Response &r) { handleChart(q, r); });
+    m_server.Get("/lookup",
+                 [this](const httplib::Request &q, httplib::Response &r) { handleLookup(q, r); });
     m_server.Get("/sim/control",
                  [this](const httplib::Request &q, httplib::Response &r) { handleControl(q, r); });
 }
@@ -117,6 +120,13 @@ void SimServer::handleChart(const httplib::Request &request, httplib::Response &
     }
     const ChartOptions options = ChartOptions::fromQuery(QueryString(request.target));
     replyDocument(response, m_charts.png(options, m_clock.now()), "image/png");
+}
+
+void SimServer::handleLookup(const httplib::Request &request, httplib::Response &response)
+{
+    const QueryString query(request.target);
+    replyDocument(response, m_lookup.page(query.value("s").value_or("")),
+                  "text/html; charset=utf-8");
 }
 
 void SimServer::handleControl(const httplib::Request &request, httplib::Response &response)

@@ -3,6 +3,7 @@
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -23,7 +24,7 @@ std::string with(const std::string &key, const std::string &value)
 }
 } // namespace
 
-// The chart images as the chart panel fetches them.
+// The chart images and the lookup page as a browser or the chart panel fetch them.
 class ChartServiceTest : public QObject
 {
     Q_OBJECT
@@ -34,7 +35,8 @@ private slots:
     void imagesHaveTheRequestedSize();
     void everyOptionChangesThePicture();
     void unknownSymbolGetsAPictureSayingSo();
-    void faultsApplyToImages();
+    void faultsApplyToImagesAndPages();
+    void lookupListsMatchingCompaniesEscaped();
 
 private:
     SimReply get(const std::string &target) { return simGet(m_sim.port(), target); }
@@ -115,14 +117,17 @@ void ChartServiceTest::unknownSymbolGetsAPictureSayingSo()
     QCOMPARE(image("/z?s=NOSUCH.NS&t=5d&q=c&l=on&z=l&p=,m5&a=,r14&c=").size(), QSize(800, 450));
 }
 
-void ChartServiceTest::faultsApplyToImages()
+void ChartServiceTest::faultsApplyToImagesAndPages()
 {
+    const std::string page = "/lookup?s=reddy";
     const std::string whole = get(Initial).body;
     simGet(m_sim.port(), "/sim/control?fault=http500");
     QCOMPARE(get(Initial).status, 500);
+    QCOMPARE(get(page).status, 500);
 
     simGet(m_sim.port(), "/sim/control?fault=drop");
     QVERIFY(!get(Initial).ok);
+    QVERIFY(!get(page).ok);
 
     // Short: the reply arrives whole as HTTP goes, but the picture cannot be decoded.
     simGet(m_sim.port(), "/sim/control?fault=short");
@@ -142,6 +147,37 @@ void ChartServiceTest::faultsApplyToImages()
     timer.start();
     QVERIFY(!image(Initial).isNull());
     QVERIFY(timer.elapsed() >= 300);
+}
+
+void ChartServiceTest::lookupListsMatchingCompaniesEscaped()
+{
+    const SimReply reddy = get("/lookup?s=REDDY");
+    QVERIFY(reddy.ok);
+    QCOMPARE(reddy.status, 200);
+    const QString html = QString::fromStdString(reddy.body);
+    QVERIFY(html.contains(QStringLiteral("<td>Dr. Reddy&#39;s Laboratories Limited</td>")));
+    QVERIFY(html.contains(QStringLiteral(">DRREDDY.NS</a>")));
+    QVERIFY(html.contains(QStringLiteral(">500124.BO</a>")));
+    QVERIFY(!html.contains(QStringLiteral("Reddy's")));
+
+    // "&" in names and symbols; what was typed comes back escaped too.
+    const QString amp = QString::fromStdString(get("/lookup?s=Energy%20%26%20Mob").body);
+    QVERIFY(amp.contains(QStringLiteral("<td>Amara Raja Energy &amp; Mobility Limited</td>")));
+    QVERIFY(amp.contains(QStringLiteral("s=ARE%26M.NS&amp;t=1y")));
+    QVERIFY(amp.contains(QStringLiteral(">ARE&amp;M.NS</a>")));
+    const QString typed = QString::fromStdString(get("/lookup?s=%3Cscript%3E").body);
+    QVERIFY(typed.contains(QStringLiteral("&lt;script&gt;")));
+    QVERIFY(!typed.contains(QStringLiteral("<script>")));
+
+    for (const std::string text : {"", "%20", "zzqqxx"}) {
+        const QString none = QString::fromStdString(get("/lookup?s=" + text).body);
+        QVERIFY2(none.contains(QStringLiteral("Nothing matched")), text.c_str());
+        QVERIFY(!none.contains(QStringLiteral("<table>")));
+    }
+    // A common word matches thousands; the page stays a few hundred rows long.
+    const QString many = QString::fromStdString(get("/lookup?s=limited").body);
+    QCOMPARE(many.count(QStringLiteral("<tr><td>")), 300);
+    QVERIFY(many.contains(QRegularExpression(QStringLiteral(": \\d{4}, the first 300 shown"))));
 }
 
 QTEST_GUILESS_MAIN(ChartServiceTest)
