@@ -8,6 +8,9 @@
 
 namespace {
 constexpr int MaxPeriod = 500;
+// Far more than the panel can ask for (nine of each); keeps a hand-made request's picture
+// and drawing time bounded.
+constexpr std::size_t MaxItems = 16;
 
 // "26-12-9" or "50": every part a period of 1 .. MaxPeriod.
 std::optional<std::vector<int>> periodsOf(std::string_view text)
@@ -61,29 +64,27 @@ std::optional<ChartItem> indicatorOf(std::string_view item)
     const auto periods = periodsOf(item.substr(1));
     if (!periods)
         return std::nullopt;
-    const std::size_t count = periods->size();
-    switch (item[0]) {
-    case 'm':
-        return count == 3 ? std::optional(ChartItem{ChartItem::Macd, *periods}) : std::nullopt;
-    case 'r': return count == 1 ? std::optional(ChartItem{ChartItem::Rsi, *periods}) : std::nullopt;
-    case 'f': return count == 1 ? std::optional(ChartItem{ChartItem::Mfi, *periods}) : std::nullopt;
-    case 'p': return count == 1 ? std::optional(ChartItem{ChartItem::Roc, *periods}) : std::nullopt;
-    case 'w':
-        return count == 1 ? std::optional(ChartItem{ChartItem::WilliamsR, *periods}) : std::nullopt;
-    default: return std::nullopt;
-    }
+    // Each study letter and the number of periods it takes.
+    static constexpr std::pair<char, std::pair<ChartItem::Kind, std::size_t>> Studies[] = {
+        {'m', {ChartItem::Macd, 3}}, {'r', {ChartItem::Rsi, 1}},       {'f', {ChartItem::Mfi, 1}},
+        {'p', {ChartItem::Roc, 1}},  {'w', {ChartItem::WilliamsR, 1}},
+    };
+    for (const auto &[letter, study] : Studies)
+        if (item[0] == letter && periods->size() == study.second)
+            return ChartItem{study.first, *periods};
+    return std::nullopt;
 }
 
 template <typename Parse> std::vector<ChartItem> parseList(std::string_view list, Parse parse)
 {
     std::vector<ChartItem> items;
-    while (!list.empty()) {
+    while (!list.empty() && items.size() < MaxItems) {
         const std::size_t comma = list.find(',');
         const std::string_view item = list.substr(0, comma);
         list.remove_prefix(comma == std::string_view::npos ? list.size() : comma + 1);
         // The panel appends an item again on every click; drawing it twice shows nothing more.
-        if (const auto parsed = parse(item); parsed && std::find(items.begin(), items.end(),
-                                                                 *parsed) == items.end())
+        if (const auto parsed = parse(item);
+            parsed && std::find(items.begin(), items.end(), *parsed) == items.end())
             items.push_back(*parsed);
     }
     return items;
@@ -142,13 +143,20 @@ ChartOptions ChartOptions::fromQuery(const QueryString &query)
 std::string_view rangeTitle(ChartRange range)
 {
     switch (range) {
-    case ChartRange::Day: return "1 day";
-    case ChartRange::FiveDays: return "5 days";
-    case ChartRange::Month: return "1 month";
-    case ChartRange::ThreeMonths: return "3 months";
-    case ChartRange::SixMonths: return "6 months";
-    case ChartRange::Year: return "1 year";
-    case ChartRange::TwoYears: return "2 years";
+    case ChartRange::Day:
+        return "1 day";
+    case ChartRange::FiveDays:
+        return "5 days";
+    case ChartRange::Month:
+        return "1 month";
+    case ChartRange::ThreeMonths:
+        return "3 months";
+    case ChartRange::SixMonths:
+        return "6 months";
+    case ChartRange::Year:
+        return "1 year";
+    case ChartRange::TwoYears:
+        return "2 years";
     }
     return "";
 }

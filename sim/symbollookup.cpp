@@ -19,13 +19,16 @@ std::string trimmed(std::string_view text)
     return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
 }
 
-// A link to the symbol's one-year chart on this same service.
+// A link to the symbol's one-year chart on this same service; "&" and the like in a
+// symbol ("ARE&M") are percent-encoded so they stay in the query value.
 std::string chartLink(const std::string &symbol)
 {
+    static const char hex[] = "0123456789ABCDEF";
     std::string query;
     for (const char c : symbol) {
-        if (c == '&' || c == '%' || c == '+' || c == '#' || c == ' ')
-            query += c == '&' ? "%26" : c == '%' ? "%25" : c == '+' ? "%2B" : c == '#' ? "%23" : "%20";
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '&' || c == '%' || c == '+' || c == '#' || byte <= ' ' || byte >= 0x7F)
+            query += {'%', hex[byte >> 4], hex[byte & 15]};
         else
             query.push_back(c);
     }
@@ -50,12 +53,23 @@ std::string escapeHtml(std::string_view text)
     out.reserve(text.size());
     for (const char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default: out.push_back(c);
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        default:
+            out.push_back(c);
         }
     }
     return out;
@@ -92,8 +106,8 @@ std::string SymbolLookup::page(std::string_view text) const
         html += shown.empty() ? "<p>Nothing matched: no company name was given.</p>\n"
                               : "<p>Nothing matched &quot;" + shown + "&quot;.</p>\n";
     } else {
-        html += "<p>Companies whose name contains &quot;" + shown + "&quot;: " +
-                std::to_string(found.size());
+        html += "<p>Companies whose name contains &quot;" + shown +
+                "&quot;: " + std::to_string(found.size());
         if (found.size() > MaxRows)
             html += ", the first " + std::to_string(MaxRows) + " shown";
         html += ".</p>\n<table>\n<tr><th>Company</th><th>NSE symbol</th><th>BSE code</th></tr>\n";
@@ -101,7 +115,8 @@ std::string SymbolLookup::page(std::string_view text) const
             const CompanyRow &row = *found[k];
             html += "<tr><td>" + escapeHtml(row.name) + "</td><td>" +
                     (row.nseSymbol.empty() ? "" : chartLink(row.nseSymbol + ".NS")) + "</td><td>" +
-                    (row.bseSymbol.empty() ? "" : chartLink(row.bseSymbol + ".BO")) + "</td></tr>\n";
+                    (row.bseSymbol.empty() ? "" : chartLink(row.bseSymbol + ".BO")) +
+                    "</td></tr>\n";
         }
         html += "</table>\n";
     }
