@@ -95,7 +95,8 @@ std::string ValueAxis::label(double value, Labels style, double step)
             return printed("%.0fK", value / 1e3);
         return printed("%.0f", value);
     case Labels::Price:
-    case Labels::Plain: break;
+    case Labels::Plain:
+        break;
     }
     return printed(step >= 1 ? "%.0f" : step >= 0.1 ? "%.1f" : "%.2f", value);
 }
@@ -119,8 +120,8 @@ std::vector<TimeLabel> timeLabels(const ChartSeries &series, ChartRange range, d
         thin((last - first) / 60, {1, 2, 3, 4, 6});
         for (int hour = (first + 59) / 60; hour * 60 < last; ++hour)
             if (hour % step == 0)
-                labels.push_back({(hour * 60 - first) / series.slotMinutes,
-                                  printed("%02.0f:00", hour)});
+                labels.push_back(
+                    {(hour * 60 - first) / series.slotMinutes, printed("%02.0f:00", hour)});
         return labels;
     }
     std::int64_t previousDay = -1;
@@ -142,7 +143,7 @@ std::vector<TimeLabel> timeLabels(const ChartSeries &series, ChartRange range, d
                             : date.year * 12 + date.month;
         if (key != previousKey) {
             const bool monthly = range != ChartRange::FiveDays && range != ChartRange::Month;
-            std::string text = !monthly ? dayMonth(bar.day)
+            std::string text = !monthly          ? dayMonth(bar.day)
                                : date.month == 1 ? std::to_string(date.year)
                                                  : MonthNames[date.month - 1];
             candidates.push_back({bar.slot, std::move(text)});

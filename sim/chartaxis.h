@@ -38,7 +38,10 @@ private:
 class TimeAxis
 {
 public:
-    TimeAxis(int slotCount, double left, double right) : m_slots(slotCount), m_left(left), m_right(right) {}
+    TimeAxis(int slotCount, double left, double right)
+        : m_slots(slotCount), m_left(left), m_right(right)
+    {
+    }
 
     double x(int slot) const { return m_left + (slot + 0.5) * slotWidth(); }
     double slotWidth() const { return (m_right - m_left) / (m_slots > 0 ? m_slots : 1); }

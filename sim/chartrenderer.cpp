@@ -16,8 +16,8 @@ constexpr const char *Simulated = "SIMULATED MARKET";
 
 // The symbol, range and name along the top; the range and the warning that these are not
 // real prices at the right.
-int drawTitle(QPainter &painter, const ChartStyle &look, const QString &symbol,
-              const QString &name, const QString &range)
+int drawTitle(QPainter &painter, const ChartStyle &look, const QString &symbol, const QString &name,
+              const QString &range)
 {
     const QFontMetricsF title(look.titleFont), plain(look.font);
     const int height = static_cast<int>(title.height()) + 6;
@@ -35,8 +35,9 @@ int drawTitle(QPainter &painter, const ChartStyle &look, const QString &symbol,
     const double x = look.margin + title.horizontalAdvance(heading) + 10;
     painter.setFont(look.font);
     painter.setPen(ChartStyle::Faint);
-    painter.drawText(QPointF(x, baseline),
-                     plain.elidedText(name, Qt::ElideRight, look.width - look.margin - rightWidth - 10 - x));
+    painter.drawText(
+        QPointF(x, baseline),
+        plain.elidedText(name, Qt::ElideRight, look.width - look.margin - rightWidth - 10 - x));
     return height;
 }
 } // namespace
@@ -81,9 +82,10 @@ QImage ChartRenderer::image(const ChartOptions &options, std::int64_t time) cons
     const PricePanel prices(options, instrument->symbol, series, std::move(compared));
     prices.draw(painter, QRect(0, top, look.width, look.mainHeight - top), left, right, look);
     for (int k = 0; k < studies; ++k)
-        drawStudy(painter, QRect(0, look.mainHeight + k * look.studyHeight, look.width, look.studyHeight),
-                  options.indicators[static_cast<std::size_t>(k)], series, options.range, left, right,
-                  look);
+        drawStudy(painter,
+                  QRect(0, look.mainHeight + k * look.studyHeight, look.width, look.studyHeight),
+                  options.indicators[static_cast<std::size_t>(k)], series, options.range, left,
+                  right, look);
     return image;
 }
 
@@ -103,8 +105,9 @@ QImage ChartRenderer::noData(const ChartOptions &options) const
     painter.setPen(ChartStyle::Text);
     const QString symbol = QString::fromStdString(options.symbol).trimmed();
     painter.drawText(plot, Qt::AlignCenter | Qt::TextWordWrap,
-                     symbol.isEmpty() ? QStringLiteral("No symbol was given for the chart.")
-                                      : QStringLiteral("There is no chart data for %1.").arg(symbol));
+                     symbol.isEmpty()
+                         ? QStringLiteral("No symbol was given for the chart.")
+                         : QStringLiteral("There is no chart data for %1.").arg(symbol));
     painter.setFont(look.font);
     painter.setPen(ChartStyle::Faint);
     painter.drawText(plot.adjusted(0, 0, -4, -2), Qt::AlignRight | Qt::AlignBottom,

@@ -51,8 +51,8 @@ void appendBuckets(std::vector<ChartBar> &out, std::int64_t day,
     }
 }
 
-ChartSeries intradaySeries(const MarketModel &model, const Instrument &instrument,
-                           ChartRange range, std::int64_t time)
+ChartSeries intradaySeries(const MarketModel &model, const Instrument &instrument, ChartRange range,
+                           std::int64_t time)
 {
     const TradingCalendar &calendar = model.calendar();
     const TradingCalendar::Moment now = calendar.momentAt(time);
@@ -103,11 +103,20 @@ ChartSeries dailySeries(const MarketModel &model, const Instrument &instrument, 
     const TradingCalendar::Moment now = calendar.momentAt(time);
     int months = 1;
     switch (range) {
-    case ChartRange::ThreeMonths: months = 3; break;
-    case ChartRange::SixMonths: months = 6; break;
-    case ChartRange::Year: months = 12; break;
-    case ChartRange::TwoYears: months = 24; break;
-    default: break;
+    case ChartRange::ThreeMonths:
+        months = 3;
+        break;
+    case ChartRange::SixMonths:
+        months = 6;
+        break;
+    case ChartRange::Year:
+        months = 12;
+        break;
+    case ChartRange::TwoYears:
+        months = 24;
+        break;
+    default:
+        break;
     }
     const std::int64_t from = monthsBack(now.day, months);
     const std::int64_t warmFrom = calendar.dayAt(calendar.firstIndexOnOrAfter(from) - DailyWarmUp);

@@ -27,7 +27,7 @@ struct ChartSeries
 {
     std::vector<ChartBar> bars;
     std::size_t firstShown = 0;
-    int slotCount = 0; // places along the time axis; a session still running leaves some empty
+    int slotCount = 0;   // places along the time axis; a session still running leaves some empty
     int slotMinutes = 0; // minutes per intraday bar; 0 for daily bars
     int openMinute = 0;  // the session's first minute, where an intraday day's slots start
 

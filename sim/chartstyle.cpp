@@ -15,9 +15,9 @@ ChartStyle::ChartStyle(bool large)
 
 QColor ChartStyle::average(std::size_t index)
 {
-    static const std::array<QColor, 6> colours{QColor(235, 125, 0),   QColor(200, 0, 160),
-                                               QColor(0, 150, 150),   QColor(140, 95, 30),
-                                               QColor(100, 140, 0),   QColor(110, 60, 210)};
+    static const std::array<QColor, 6> colours{QColor(235, 125, 0), QColor(200, 0, 160),
+                                               QColor(0, 150, 150), QColor(140, 95, 30),
+                                               QColor(100, 140, 0), QColor(110, 60, 210)};
     return colours[index % colours.size()];
 }
 

@@ -23,7 +23,8 @@ std::pair<double, double> extremes(const std::vector<ChartBar> &bars, std::size_
 Line closes(const std::vector<ChartBar> &bars)
 {
     Line out(bars.size());
-    std::transform(bars.begin(), bars.end(), out.begin(), [](const ChartBar &b) { return b.close; });
+    std::transform(bars.begin(), bars.end(), out.begin(),
+                   [](const ChartBar &b) { return b.close; });
     return out;
 }
 

@@ -63,8 +63,8 @@ void PricePanel::buildOverlays()
             const bool ema = item.kind == ChartItem::Ema;
             const int n = item.periods.front();
             QPen pen(ChartStyle::average(averages++), 1, ema ? Qt::DashLine : Qt::SolidLine);
-            m_overlays.push_back({ema ? indicators::ema(closes, n) : indicators::sma(closes, n),
-                                  pen});
+            m_overlays.push_back(
+                {ema ? indicators::ema(closes, n) : indicators::sma(closes, n), pen});
             m_overlayLegend.push_back(
                 {QStringLiteral("%1(%2)").arg(ema ? "EMA" : "MA").arg(n), pen.color()});
             break;
@@ -78,14 +78,14 @@ void PricePanel::buildOverlays()
             m_overlays.push_back({bands.lower, pen});
             m_upperBand = std::move(bands.upper);
             m_lowerBand = std::move(bands.lower);
-            m_overlayLegend.push_back({QStringLiteral("BB(%1,%2)").arg(item.periods[0]).arg(
-                                           item.periods[1]),
-                                       ChartStyle::Band});
+            m_overlayLegend.push_back(
+                {QStringLiteral("BB(%1,%2)").arg(item.periods[0]).arg(item.periods[1]),
+                 ChartStyle::Band});
             break;
         }
         case ChartItem::Sar:
-            m_overlays.push_back({indicators::parabolicSar(m_series.bars), QPen(ChartStyle::Sar),
-                                  true});
+            m_overlays.push_back(
+                {indicators::parabolicSar(m_series.bars), QPen(ChartStyle::Sar), true});
             m_overlayLegend.push_back({QStringLiteral("SAR(0.02,0.2)"), ChartStyle::Sar});
             break;
         case ChartItem::Splits:
@@ -93,11 +93,12 @@ void PricePanel::buildOverlays()
             m_overlayLegend.push_back({QStringLiteral("Splits: none"), ChartStyle::Faint});
             break;
         case ChartItem::VolumeOverlay:
-            m_overlayLegend.push_back({m_series.hasVolume() ? QStringLiteral("Volume")
-                                                            : QStringLiteral("Volume: none"),
-                                       ChartStyle::Faint});
+            m_overlayLegend.push_back(
+                {m_series.hasVolume() ? QStringLiteral("Volume") : QStringLiteral("Volume: none"),
+                 ChartStyle::Faint});
             break;
-        default: break;
+        default:
+            break;
         }
     }
 }
@@ -113,7 +114,7 @@ std::vector<chartplot::LegendItem> PricePanel::legendItems() const
         const indicators::Line &line = m_comparedLines[k];
         const double change = line.empty() ? 0 : (line.back() - 1) * 100;
         items.push_back({QStringLiteral("%1 (%2)").arg(QString::fromStdString(m_compared[k].name),
-                                                         number("%+.2f%%", change)),
+                                                       number("%+.2f%%", change)),
                          ChartStyle::compared(k)});
     }
     items.insert(items.end(), m_overlayLegend.begin(), m_overlayLegend.end());
@@ -127,9 +128,9 @@ void PricePanel::draw(QPainter &painter, const QRect &area, double plotLeft, dou
 {
     painter.setFont(look.font);
     const QFontMetricsF metrics(look.font);
-    const int legendHeight =
-        chartplot::legend(painter, QRectF(plotLeft, area.top() + 1, plotRight - plotLeft, area.height()),
-                          legendItems());
+    const int legendHeight = chartplot::legend(
+        painter, QRectF(plotLeft, area.top() + 1, plotRight - plotLeft, area.height()),
+        legendItems());
     const QRectF plot(plotLeft, area.top() + legendHeight + 3, plotRight - plotLeft,
                       area.bottom() - metrics.height() - 4 - (area.top() + legendHeight + 3));
 
@@ -157,7 +158,8 @@ void PricePanel::draw(QPainter &painter, const QRect &area, double plotLeft, dou
     const std::vector<TimeLabel> labels =
         timeLabels(m_series, m_options.range, 56 / std::max(times.slotWidth(), 1e-6));
     chartplot::background(painter, plot, values,
-                          m_compared.empty() ? ValueAxis::Labels::Price : ValueAxis::Labels::Percent,
+                          m_compared.empty() ? ValueAxis::Labels::Price
+                                             : ValueAxis::Labels::Percent,
                           m_options.large ? 8 : 6, times, labels, true, look);
     painter.save();
     painter.setClipRect(plot);
@@ -171,8 +173,9 @@ void PricePanel::draw(QPainter &painter, const QRect &area, double plotLeft, dou
 
 void PricePanel::drawVolume(QPainter &painter, const QRectF &plot, const TimeAxis &times) const
 {
-    const bool wanted = std::any_of(m_options.overlays.begin(), m_options.overlays.end(),
-                                    [](const ChartItem &i) { return i.kind == ChartItem::VolumeOverlay; });
+    const bool wanted =
+        std::any_of(m_options.overlays.begin(), m_options.overlays.end(),
+                    [](const ChartItem &i) { return i.kind == ChartItem::VolumeOverlay; });
     if (!wanted || !m_series.hasVolume())
         return;
     const indicators::Line volumes = indicators::volumes(m_series.bars);

@@ -194,9 +194,9 @@ bool SimServer::playFault(const ReplyPolicy::Settings &policy, httplib::Response
         return true;
     }
     case FaultKind::Garbage:
-        response.set_content(garbageBody(std::max<std::size_t>(lines, 1),
-                                         noise::combine(m_seed, serial)),
-                             "application/octet-stream");
+        response.set_content(
+            garbageBody(std::max<std::size_t>(lines, 1), noise::combine(m_seed, serial)),
+            "application/octet-stream");
         return true;
     case FaultKind::None:
     case FaultKind::Short:

@@ -53,16 +53,19 @@ Study studyOf(const ChartItem &item, const ChartSeries &series)
         indicators::Macd m = indicators::macd(closes, period(0), period(1), period(2));
         Study s;
         s.name = QStringLiteral("MACD(%1,%2,%3) %4 / %5")
-                     .arg(period(0)).arg(period(1)).arg(period(2))
+                     .arg(period(0))
+                     .arg(period(1))
+                     .arg(period(2))
                      .arg(lastOf(m.macd), lastOf(m.signal));
         s.bars = std::move(m.histogram);
-        s.lines = {{std::move(m.macd), ChartStyle::Price}, {std::move(m.signal), ChartStyle::Second}};
+        s.lines = {{std::move(m.macd), ChartStyle::Price},
+                   {std::move(m.signal), ChartStyle::Second}};
         s.levels = {0};
         return s;
     }
     case ChartItem::Rsi:
-        return oscillator(QStringLiteral("RSI(%1)").arg(period(0)), indicators::rsi(closes, period(0)),
-                          30, 70, 0, 100);
+        return oscillator(QStringLiteral("RSI(%1)").arg(period(0)),
+                          indicators::rsi(closes, period(0)), 30, 70, 0, 100);
     case ChartItem::Mfi: {
         Study s = oscillator(QStringLiteral("MFI(%1)").arg(period(0)),
                              indicators::mfi(bars, period(0)), 20, 80, 0, 100);
@@ -86,8 +89,10 @@ Study studyOf(const ChartItem &item, const ChartSeries &series)
         const bool slow = item.kind == ChartItem::SlowStoch;
         indicators::Stochastic st =
             indicators::stochastic(bars, period(0), slow ? period(1) : 1, period(1));
-        Study s = oscillator(QStringLiteral("%1 Stoch(%2,%3) %K").arg(slow ? "Slow" : "Fast")
-                                 .arg(period(0)).arg(period(1)),
+        Study s = oscillator(QStringLiteral("%1 Stoch(%2,%3) %K")
+                                 .arg(slow ? "Slow" : "Fast")
+                                 .arg(period(0))
+                                 .arg(period(1)),
                              st.k, 20, 80, 0, 100);
         s.name += QStringLiteral(" %D ") + lastOf(st.d);
         s.lines.push_back({std::move(st.d), ChartStyle::Second});
@@ -115,7 +120,8 @@ Study studyOf(const ChartItem &item, const ChartSeries &series)
         }
         return s;
     }
-    default: return {};
+    default:
+        return {};
     }
 }
 } // namespace

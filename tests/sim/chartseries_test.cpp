@@ -106,12 +106,14 @@ void ChartSeriesTest::rangesSpanTheirMonthsAfterAWarmUp()
     const Instrument &stock = *m_universe.find("RELIANCE.NS");
     const std::int64_t now = at("2026-12-04T11:00:00");
     const std::int64_t today = simtime::dayOf(now);
-    for (const auto &[range, first, bars] :
-         {std::tuple{ChartRange::Month, "2026-11-05", 22}, std::tuple{ChartRange::ThreeMonths, "2026-09-07", 65},
-          std::tuple{ChartRange::SixMonths, "2026-06-05", 131}, std::tuple{ChartRange::Year, "2025-12-05", 261},
-          std::tuple{ChartRange::TwoYears, "2024-12-05", 522}}) {
+    for (const auto &[range, first, bars] : {std::tuple{ChartRange::Month, "2026-11-05", 22},
+                                             std::tuple{ChartRange::ThreeMonths, "2026-09-07", 65},
+                                             std::tuple{ChartRange::SixMonths, "2026-06-05", 131},
+                                             std::tuple{ChartRange::Year, "2025-12-05", 261},
+                                             std::tuple{ChartRange::TwoYears, "2024-12-05", 522}}) {
         const ChartSeries s = chartSeries(m_model, stock, range, now);
-        QCOMPARE(s.bars[s.firstShown].day, simtime::dayOf(at((std::string(first) + "T00:00").c_str())));
+        QCOMPARE(s.bars[s.firstShown].day,
+                 simtime::dayOf(at((std::string(first) + "T00:00").c_str())));
         QCOMPARE(static_cast<int>(s.shownCount()), bars);
         QCOMPARE(s.slotCount, bars);
         QVERIFY(s.firstShown >= 200); // a 200-day average runs from the left edge
@@ -208,8 +210,9 @@ void ChartSeriesTest::oscillatorsAtTheirBounds()
 
 void ChartSeriesTest::optionsReadAsThePanelSendsThem()
 {
-    const ChartOptions o = ChartOptions::fromQuery(QueryString(
-        "/z?s=%5ENSEBANK&t=6m&q=c&l=on&z=l&p=,m5,m5,e10,b,x,m0,v&a=,m26-12-9,r14,v,v,vm,zz&c=^BSESN,^NSEI"));
+    const ChartOptions o =
+        ChartOptions::fromQuery(QueryString("/z?s=%5ENSEBANK&t=6m&q=c&l=on&z=l&p=,m5,m5,e10,b,x,m0,"
+                                            "v&a=,m26-12-9,r14,v,v,vm,zz&c=^BSESN,^NSEI"));
     QCOMPARE(o.symbol, std::string("^NSEBANK"));
     QCOMPARE(o.range, ChartRange::SixMonths);
     QCOMPARE(o.type, ChartType::Candles);

@@ -60,7 +60,8 @@ void ChartServiceTest::imagesHaveTheRequestedSize_data()
     QTest::newRow("medium, two indicators, one asked twice")
         << QString::fromStdString(with("a", ",r14,m26-12-9,r14")) << QSize(512, 288 + 2 * 84);
     QTest::newRow("large, an indicator")
-        << QStringLiteral("/z?s=500325.BO&t=1y&q=c&l=on&z=l&p=,v&a=,w14&c=") << QSize(800, 450 + 120);
+        << QStringLiteral("/z?s=500325.BO&t=1y&q=c&l=on&z=l&p=,v&a=,w14&c=")
+        << QSize(800, 450 + 120);
 }
 
 void ChartServiceTest::imagesHaveTheRequestedSize()
