@@ -2,6 +2,8 @@
 
 #include "simserver.h"
 
+#include <QGuiApplication>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +20,14 @@ int runSimulator(const SimOptions &options)
     sigaddset(&stopSignals, SIGINT);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     std::signal(SIGPIPE, SIG_IGN); // a client that hangs up mid-reply is no reason to die
+
+    // Chart images need fonts, and fonts need a GUI application; the offscreen platform
+    // gives one without any display. Its event loop never runs: drawing is on the workers.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "vantrel-sim";
+    static char *argv[] = {name, nullptr};
+    QGuiApplication graphics(argc, argv);
 
     SimServer server(options);
     if (!server.warning().empty())

@@ -85,8 +85,9 @@ std::optional<SimOptions> parseSimOptions(int argc, const char *const *argv, std
 std::string simUsage()
 {
     return "Usage: vantrel-sim [options]\n"
-           "A simulated market on 127.0.0.1 for Vantrel: quotes over HTTP, prices from a seeded\n"
-           "random walk. Prints the port it listens on alone on the first line.\n"
+           "A simulated market on 127.0.0.1 for Vantrel: quotes, chart images (/z) and a symbol\n"
+           "lookup page (/lookup) over HTTP, prices from a seeded random walk. Prints the port\n"
+           "it listens on alone on the first line.\n"
            "\n"
            "  --port N           port to listen on; 0 (default) picks a free one\n"
            "  --seed N           seed of the market's random walk (default 20080627)\n"
@@ -98,7 +99,8 @@ std::string simUsage()
            "  --data-dir DIR     folder of companylist.csv (default: the project's data/)\n"
            "  --latency-ms N     wait N ms before every reply\n"
            "  --fault KIND       misbehave: none, http500, drop (close mid-reply),\n"
-           "                     short (fewer lines than asked), garbage (junk lines),\n"
+           "                     short (fewer lines than asked, half an image or page),\n"
+           "                     garbage (junk lines),\n"
            "                     hang (never answer)\n"
            "  --short-lines N    lines a short reply keeps (default 2)\n"
            "  --help             this text\n"

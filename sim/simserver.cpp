@@ -41,9 +41,10 @@ SimServer::SimServer(const SimOptions &options)
       m_clock(options.clock), m_policy(options.reply), m_seed(options.seed)
 {
     const std::string listPath = dataDirOf(options) + "/companylist.csv";
-    if (const auto rows = loadCompanyList(listPath))
+    if (const auto rows = loadCompanyList(listPath)) {
         m_universe.addCompanies(*rows);
-    else
+        m_lookup.addCompanies(*rows);
+    } else
         m_warning = "cannot read " + listPath + ": only indices and fixed symbols are quoted";
     if (!options.accessLog.empty() && !m_log.open(options.accessLog))
         m_warning = "cannot open the access log " + options.accessLog;
@@ -59,6 +60,10 @@ SimServer::SimServer(const SimOptions &options)
     });
     m_server.Get("/d/quotes.csv",
                  [this](const httplib::Request &q, httplib::Response &r) { handleQuotes(q, r); });
+    m_server.Get("/z",
+                 [this](const httplib::Request &q, httplib::Response &r) { handleChart(q, r); });
+    m_server.Get("/lookup",
+                 [this](const httplib::Request &q, httplib::Response &r) { handleLookup(q, r); });
     m_server.Get("/sim/control",
                  [this](const httplib::Request &q, httplib::Response &r) { handleControl(q, r); });
 }
@@ -105,6 +110,25 @@ void SimServer::handleQuotes(const httplib::Request &request, httplib::Response 
     reply(response, lines, "text/csv");
 }
 
+void SimServer::handleChart(const httplib::Request &request, httplib::Response &response)
+{
+    if (!ChartRenderer::available()) {
+        response.status = 503;
+        response.set_content("charts need the simulator's graphics, which are not running\n",
+                             "text/plain");
+        return;
+    }
+    const ChartOptions options = ChartOptions::fromQuery(QueryString(request.target));
+    replyDocument(response, m_charts.png(options, m_clock.now()), "image/png");
+}
+
+void SimServer::handleLookup(const httplib::Request &request, httplib::Response &response)
+{
+    const QueryString query(request.target);
+    replyDocument(response, m_lookup.page(query.value("s").value_or("")),
+                  "text/html; charset=utf-8");
+}
+
 void SimServer::handleControl(const httplib::Request &request, httplib::Response &response)
 {
     std::string error;
@@ -120,44 +144,64 @@ void SimServer::reply(httplib::Response &response, std::vector<std::string> line
                       const char *contentType)
 {
     const ReplyPolicy::Settings policy = m_policy.settings();
+    if (playFault(policy, response, joinLines(lines), contentType, lines.size()))
+        return;
+    if (policy.fault == FaultKind::Short &&
+        lines.size() > static_cast<std::size_t>(policy.shortLines))
+        lines.resize(static_cast<std::size_t>(policy.shortLines));
+    response.set_content(joinLines(lines), contentType);
+}
+
+void SimServer::replyDocument(httplib::Response &response, std::string body,
+                              const char *contentType)
+{
+    const ReplyPolicy::Settings policy = m_policy.settings();
+    if (playFault(policy, response, body, contentType, 1))
+        return;
+    // A short document arrives whole as far as HTTP can tell, but cannot be read.
+    if (policy.fault == FaultKind::Short)
+        body.resize(body.size() / 2);
+    response.set_content(std::move(body), contentType);
+}
+
+bool SimServer::playFault(const ReplyPolicy::Settings &policy, httplib::Response &response,
+                          const std::string &body, const char *contentType, std::size_t lines)
+{
     const std::uint64_t serial = m_replies.fetch_add(1);
     const bool awake =
         (policy.latencyMs == 0 || m_policy.waitFor(std::chrono::milliseconds(policy.latencyMs))) &&
         (policy.fault != FaultKind::Hang || m_policy.waitFor(HangTime));
     if (!awake) { // shutting down
         response.status = 503;
-        return;
+        return true;
     }
     switch (policy.fault) {
     case FaultKind::Http500:
         response.status = 500;
         response.set_content("Internal Server Error\n", "text/plain");
-        return;
+        return true;
     case FaultKind::Drop: {
         // Promise the whole reply and more, send half of it, then close.
-        auto body = std::make_shared<const std::string>(joinLines(lines));
-        const std::size_t sent = body->size() / 2;
+        auto whole = std::make_shared<const std::string>(body);
+        const std::size_t sent = whole->size() / 2;
         response.set_content_provider(
-            body->size() + 512, contentType,
-            [body, sent](std::size_t offset, std::size_t, httplib::DataSink &sink) {
+            whole->size() + 512, contentType,
+            [whole, sent](std::size_t offset, std::size_t, httplib::DataSink &sink) {
                 if (offset < sent)
-                    sink.write(body->data() + offset, sent - offset);
+                    sink.write(whole->data() + offset, sent - offset);
                 return false;
             });
-        return;
+        return true;
     }
-    case FaultKind::Short:
-        if (lines.size() > static_cast<std::size_t>(policy.shortLines))
-            lines.resize(static_cast<std::size_t>(policy.shortLines));
-        break;
     case FaultKind::Garbage:
         response.set_content(
-            garbageBody(std::max<std::size_t>(lines.size(), 1), noise::combine(m_seed, serial)),
+            garbageBody(std::max<std::size_t>(lines, 1), noise::combine(m_seed, serial)),
             "application/octet-stream");
-        return;
+        return true;
     case FaultKind::None:
+    case FaultKind::Short:
     case FaultKind::Hang:
         break;
     }
-    response.set_content(joinLines(lines), contentType);
+    return false;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "accesslog.h"
+#include "chartrenderer.h"
 #include "marketmodel.h"
 #include "replypolicy.h"
 #include "simclock.h"
 #include "simoptions.h"
+#include "symbollookup.h"
 #include "universe.h"
 
 #include <httplib.h>
@@ -26,8 +28,9 @@ public:
     bool deepenListenQueue(int length);
 };
 
-// The simulated market's HTTP service on 127.0.0.1: the quote service and the control
-// endpoint, with the configured faults and delay applied to every data reply.
+// The simulated market's HTTP service on 127.0.0.1: the quote service, chart images, the
+// symbol lookup page and the control endpoint, with the configured faults and delay applied
+// to every reply but the control endpoint's.
 class SimServer
 {
 public:
@@ -50,14 +53,24 @@ public:
 
 private:
     void handleQuotes(const httplib::Request &request, httplib::Response &response);
+    void handleChart(const httplib::Request &request, httplib::Response &response);
+    void handleLookup(const httplib::Request &request, httplib::Response &response);
     void handleControl(const httplib::Request &request, httplib::Response &response);
     // Sends a data reply of lines the way the current policy says.
     void reply(httplib::Response &response, std::vector<std::string> lines,
                const char *contentType);
+    // Sends a whole document (a page, an image) the same way; cut short, it is half of it.
+    void replyDocument(httplib::Response &response, std::string body, const char *contentType);
+    // Waits out the delay and plays the faults that treat every reply alike. False when the
+    // reply is still to be sent: no fault, or a short reply that each kind cuts its own way.
+    bool playFault(const ReplyPolicy::Settings &policy, httplib::Response &response,
+                   const std::string &body, const char *contentType, std::size_t lines);
 
     std::string m_warning;
     Universe m_universe;
     MarketModel m_model;
+    ChartRenderer m_charts{m_model};
+    SymbolLookup m_lookup;
     SimClock m_clock;
     ReplyPolicy m_policy;
     AccessLog m_log;

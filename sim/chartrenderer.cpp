@@ -1,0 +1,126 @@
+#include "chartrenderer.h"
+
+#include "chartstyle.h"
+#include "pricepanel.h"
+#include "simtime.h"
+#include "studypanel.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QPainter>
+
+namespace {
+constexpr const char *Simulated = "SIMULATED MARKET";
+
+// The symbol, range and name along the top; the range and the warning that these are not
+// real prices at the right.
+int drawTitle(QPainter &painter, const ChartStyle &look, const QString &symbol, const QString &name,
+              const QString &range)
+{
+    const QFontMetricsF title(look.titleFont), plain(look.font);
+    const int height = static_cast<int>(title.height()) + 6;
+    const double baseline = 3 + title.ascent();
+    painter.setFont(look.font);
+    painter.setPen(ChartStyle::Faint);
+    const QString right = QString::fromLatin1(Simulated);
+    const double rightWidth = plain.horizontalAdvance(right);
+    painter.drawText(QPointF(look.width - look.margin - rightWidth, baseline), right);
+
+    painter.setFont(look.titleFont);
+    painter.setPen(ChartStyle::Text);
+    const QString heading = symbol + QStringLiteral("  ") + range;
+    painter.drawText(QPointF(look.margin, baseline), heading);
+    const double x = look.margin + title.horizontalAdvance(heading) + 10;
+    painter.setFont(look.font);
+    painter.setPen(ChartStyle::Faint);
+    painter.drawText(
+        QPointF(x, baseline),
+        plain.elidedText(name, Qt::ElideRight, look.width - look.margin - rightWidth - 10 - x));
+    return height;
+}
+} // namespace
+
+bool ChartRenderer::available()
+{
+    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+}
+
+QImage ChartRenderer::image(const ChartOptions &options, std::int64_t time) const
+{
+    const Instrument *instrument = m_model.universe().find(options.symbol);
+    if (!instrument)
+        return noData(options);
+    ChartSeries series = chartSeries(m_model, *instrument, options.range, time);
+    if (series.shownCount() == 0)
+        return noData(options);
+    std::vector<PricePanel::Compared> compared;
+    for (const std::string &symbol : options.compare)
+        if (const Instrument *other = m_model.universe().find(symbol))
+            compared.push_back({other->name.empty() ? other->symbol : other->name,
+                                chartSeries(m_model, *other, options.range, time)});
+
+    const ChartStyle look(options.large);
+    const int studies = static_cast<int>(options.indicators.size());
+    QImage image(look.width, look.mainHeight + studies * look.studyHeight, QImage::Format_RGB32);
+    image.fill(ChartStyle::Background);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    QString range = QString::fromLatin1(rangeTitle(options.range).data());
+    if (options.range == ChartRange::Day) { // which day: the last one while the market is shut
+        const simtime::CivilDate date = simtime::civilFromDays(series.bars.back().day);
+        range += QStringLiteral(", %1 %2 %3")
+                     .arg(date.day)
+                     .arg(QLocale::c().monthName(date.month, QLocale::ShortFormat))
+                     .arg(date.year);
+    }
+    const int top = drawTitle(painter, look, QString::fromStdString(instrument->symbol),
+                              QString::fromStdString(instrument->name), range);
+    const double left = look.margin, right = look.width - look.axisWidth;
+    const PricePanel prices(options, instrument->symbol, series, std::move(compared));
+    prices.draw(painter, QRect(0, top, look.width, look.mainHeight - top), left, right, look);
+    for (int k = 0; k < studies; ++k)
+        drawStudy(painter,
+                  QRect(0, look.mainHeight + k * look.studyHeight, look.width, look.studyHeight),
+                  options.indicators[static_cast<std::size_t>(k)], series, options.range, left,
+                  right, look);
+    return image;
+}
+
+QImage ChartRenderer::noData(const ChartOptions &options) const
+{
+    const ChartStyle look(options.large);
+    QImage image(look.width, look.mainHeight, QImage::Format_RGB32);
+    image.fill(ChartStyle::Background);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QRect plot(look.margin, look.margin, look.width - 2 * look.margin,
+                     look.mainHeight - 2 * look.margin);
+    painter.fillRect(plot, ChartStyle::Plot);
+    painter.setPen(ChartStyle::Frame);
+    painter.drawRect(plot.adjusted(0, 0, -1, -1));
+    painter.setFont(look.titleFont);
+    painter.setPen(ChartStyle::Text);
+    const QString symbol = QString::fromStdString(options.symbol).trimmed();
+    painter.drawText(plot, Qt::AlignCenter | Qt::TextWordWrap,
+                     symbol.isEmpty()
+                         ? QStringLiteral("No symbol was given for the chart.")
+                         : QStringLiteral("There is no chart data for %1.").arg(symbol));
+    painter.setFont(look.font);
+    painter.setPen(ChartStyle::Faint);
+    painter.drawText(plot.adjusted(0, 0, -4, -2), Qt::AlignRight | Qt::AlignBottom,
+                     QString::fromLatin1(Simulated));
+    return image;
+}
+
+std::string ChartRenderer::png(const ChartOptions &options, std::int64_t time) const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    // Quick compression: a little larger on the wire, a third less time spent encoding.
+    image(options, time).save(&buffer, "PNG", 80);
+    return bytes.toStdString();
+}
