@@ -13,7 +13,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollArea>
+#include <QGuiApplication>
 
 namespace {
 constexpr Rgb Selected{255, 0, 0};
@@ -250,6 +252,15 @@ HistoricalChartPanel *openHistoricalChart(AppContext &context, QWidget *owner, c
                                           const QString &exchange, const QString &symbol)
 {
     auto *panel = new HistoricalChartPanel(context, owner ? owner->window() : nullptr, name, exchange, symbol);
+    // Centred on the screen, each new one a little further down and right, so several stay visible.
+    static int cascade = 0;
+    const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        const QSize size = panel->sizeHint();
+        const int step = 24 * (cascade++ % 6);
+        panel->move(area.center() - QPoint(size.width() / 2, size.height() / 2) + QPoint(step, step));
+    }
     panel->show();
     return panel;
 }
