@@ -5,6 +5,7 @@
 #include "gui/shell/mainbar.h"
 #include "gui/shell/program.h"
 #include "platform/common/commandline.h"
+#include "platform/common/terminationsignals.h"
 #include "platform/net/simulatorprocess.h"
 #include "platform/store/storeconfig.h"
 #include "storestart.h"
@@ -80,6 +81,7 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    quitOnTerminationSignals(*app);
     QApplication::setFont(DialogUnits::dialogFont());
     QApplication::setQuitOnLastWindowClosed(false);
     QtMessenger messenger;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 // The program as the user starts it: what it says about a company database it can't use and
@@ -22,6 +23,20 @@ class ProgramStartTest : public QObject
         return in.open(QIODevice::ReadOnly)
                    ? QCryptographicHash::hash(in.readAll(), QCryptographicHash::Sha256)
                    : QByteArray();
+    }
+
+    // The /proc entry of the simulator the process started, if it runs.
+    static QString simulatorOf(qint64 parent)
+    {
+        const QRegularExpression child(
+            QStringLiteral("^\\d+ \\(vantrel-sim\\) \\S %1 ").arg(parent));
+        for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+            if (stat.open(QIODevice::ReadOnly) &&
+                child.match(QString::fromLatin1(stat.readAll())).hasMatch())
+                return QStringLiteral("/proc/") + pid;
+        }
+        return {};
     }
 
     // Every service named, so no simulator starts beside the program.
@@ -90,12 +105,33 @@ private slots:
         QCOMPARE(vantrel.state(), QProcess::Running);
         QCOMPARE(said.count(file.toUtf8()), 1);
         QVERIFY2(said.contains("runs on without it"), said.constData());
-        vantrel.kill();
-        vantrel.waitForFinished();
+        // Ended while its message is up, it still ends in order, and writes nothing on the way.
+        vantrel.terminate();
+        QVERIFY(vantrel.waitForFinished(20000));
+        QCOMPARE(vantrel.exitCode(), 0);
 
         QCOMPARE(QFile::permissions(file), permissions);
         QCOMPARE(digest(file), before);
         QVERIFY(!QFile::exists(m_bed.path(QStringLiteral("start/root/CompanyList.sqlite"))));
+    }
+
+    // Told to stop, the program ends in order and takes the simulator it started with it.
+    void terminationStopsTheSimulatorToo()
+    {
+        QProcess vantrel;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        vantrel.setProcessEnvironment(env);
+        vantrel.start(program(), {QStringLiteral("--no-splash"), QStringLiteral("--data-dir"),
+                                  m_bed.path(QStringLiteral("signal"))});
+        QVERIFY(vantrel.waitForStarted());
+        QString simulator;
+        QTRY_VERIFY_WITH_TIMEOUT(!(simulator = simulatorOf(vantrel.processId())).isEmpty(), 20000);
+        vantrel.terminate();
+        QVERIFY(vantrel.waitForFinished(20000));
+        QCOMPARE(vantrel.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(vantrel.exitCode(), 0);
+        QVERIFY2(!QFile::exists(simulator), qPrintable(simulator));
     }
 
     void initDbPreparesAnEmptyDataSourceOnce()
