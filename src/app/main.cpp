@@ -5,62 +5,111 @@
 #include "gui/shell/mainbar.h"
 #include "gui/shell/program.h"
 #include "platform/common/commandline.h"
+#include "platform/common/terminationsignals.h"
 #include "platform/net/simulatorprocess.h"
+#include "platform/store/storeconfig.h"
+#include "storestart.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QTextStream>
 #include <QTimer>
 
 #include <clocale>
 #include <cstdio>
+#include <memory>
+
+namespace {
+QStringList rawArguments(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// Starts the simulated market for the services the user left empty; a warning when it can't.
+std::string startSimulatorFor(ServiceUrls &services, SimulatorProcess &simulator)
+{
+    if (!needsSimulator(services))
+        return {};
+    const QString program = SimulatorProcess::locate();
+    if (!program.isEmpty() &&
+        simulator.start(program, {QStringLiteral("--port"), QStringLiteral("0"),
+                                  QStringLiteral("--always-open")})) {
+        useSimulatorFor(services, simulator.baseUrl().toStdString());
+        return {};
+    }
+    // The bar still starts: it shows the red dot until a service answers.
+    useSimulatorFor(services, "http://127.0.0.1:9");
+    return "The simulated market could not be started" +
+           (program.isEmpty() ? std::string(": vantrel-sim was not found beside vantrel")
+                              : ": " + simulator.errorText().toStdString());
+}
+} // namespace
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    // Preparing a database or printing help needs no display, so those runs make no windows.
+    const bool windowless = runsWithoutWindows(rawArguments(argc, argv));
+    std::unique_ptr<QCoreApplication> app;
+    if (windowless)
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
     // Numbers are read and written the C way whatever the user's locale says.
     std::setlocale(LC_NUMERIC, "C");
-    QApplication::setApplicationName(QStringLiteral("Vantrel"));
-    QApplication::setApplicationVersion(QStringLiteral("2.3.0"));
-    QApplication::setFont(DialogUnits::dialogFont());
-    QApplication::setQuitOnLastWindowClosed(false);
+    QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.3.0"));
 
-    AppOptions options = parseCommandLine(QApplication::arguments(),
-                                          [](const char *name) { return qEnvironmentVariable(name); });
+    AppOptions options = parseCommandLine(
+        QCoreApplication::arguments(), [](const char *name) { return qEnvironmentVariable(name); });
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "vantrel: %s\n", qPrintable(options.error));
         return 2;
     }
     if (options.helpRequested || options.versionRequested) {
-        QTextStream(stdout) << (options.helpRequested ? options.helpText : QStringLiteral("Vantrel Pro 2.3.0\n"));
+        QTextStream(stdout) << (options.helpRequested ? options.helpText
+                                                      : QStringLiteral("Vantrel Pro 2.3.0\n"));
         return 0;
     }
+    const QString dataRoot = resolveDataRoot(options.dataDir);
+    const StoreConfig store = resolveStoreConfig(options.dsn, options.database, dataRoot);
+    if (options.initDb)
+        return runInitDb(store);
+    if (windowless) { // an option's value that looked like --help, say
+        std::fprintf(stderr, "vantrel: can't tell what to do from these arguments\n");
+        return 2;
+    }
 
+    quitOnTerminationSignals(*app);
+    QApplication::setFont(DialogUnits::dialogFont());
+    QApplication::setQuitOnLastWindowClosed(false);
     QtMessenger messenger;
     SimulatorProcess simulator;
-    std::string startWarning;
-    if (needsSimulator(options.services)) {
-        const QString program = SimulatorProcess::locate();
-        if (!program.isEmpty() &&
-            simulator.start(program, {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--always-open")})) {
-            useSimulatorFor(options.services, simulator.baseUrl().toStdString());
-        } else {
-            // The bar still starts: it shows the red dot until a service answers.
-            startWarning = "The simulated market could not be started" +
-                           (program.isEmpty() ? std::string(": vantrel-sim was not found beside vantrel")
-                                              : ": " + simulator.errorText().toStdString());
-            useSimulatorFor(options.services, "http://127.0.0.1:9");
-        }
-    }
+    std::vector<std::string> warnings;
+    if (std::string w = startSimulatorFor(options.services, simulator); !w.empty())
+        warnings.push_back(std::move(w));
 
     SystemClock clock;
     AppContext context(options.services, messenger, clock);
+    context.dataRoot = dataRoot;
+    if (std::string w = openCompanyDatabase(context.database, store); !w.empty())
+        warnings.push_back(std::move(w));
+
     Program program(context);
     MainBar &bar = program.bar();
     messenger.setParent(&bar);
-    QObject::connect(&bar, &MainBar::closing, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&bar, &MainBar::closing, app.get(), &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     program.start(options.splash);
-    if (!startWarning.empty())
-        QTimer::singleShot(0, &bar, [&messenger, startWarning] { messenger.inform(startWarning); });
-    return app.exec();
+    // Shown once the bar is up, in one box; also on the standard error for a terminal's user.
+    if (!warnings.empty()) {
+        std::string text;
+        for (const std::string &w : warnings) {
+            std::fprintf(stderr, "vantrel: %s\n", w.c_str());
+            text += (text.empty() ? "" : "\n\n") + w;
+        }
+        QTimer::singleShot(0, &bar, [&messenger, text] { messenger.inform(text); });
+    }
+    return app->exec();
 }

@@ -57,6 +57,18 @@ private slots:
         QCOMPARE(db.dsn, QStringLiteral("CompanyList"));
         QCOMPARE(db.dataDir, QStringLiteral("/tmp/v"));
     }
+
+    void preparingTheDatabaseOrHelpNeedsNoWindows()
+    {
+        const auto windowless = [](QStringList args) {
+            return runsWithoutWindows(QStringList{QStringLiteral("vantrel")} + args);
+        };
+        QVERIFY(windowless({QStringLiteral("--dsn"), QStringLiteral("Shares"), QStringLiteral("--init-db")}));
+        QVERIFY(windowless({QStringLiteral("-h")}));
+        QVERIFY(parse({QStringLiteral("--init-db")}).initDb);
+        QVERIFY(!windowless({QStringLiteral("--no-splash")}));
+        QVERIFY(!windowless({QStringLiteral("--"), QStringLiteral("--init-db")}));
+    }
 };
 
 QTEST_GUILESS_MAIN(CommandLineTest)

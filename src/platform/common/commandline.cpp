@@ -59,7 +59,9 @@ AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLooku
                                  QStringLiteral("name"));
     const QCommandLineOption noSplash(QStringLiteral("no-splash"), QStringLiteral("Start without the splash screen."));
     const QCommandLineOption initDb(QStringLiteral("init-db"),
-                                    QStringLiteral("Create the tables and company list in an empty database, then exit."));
+                                    QStringLiteral("Prepare an empty company database (the --database file or the "
+                                                   "--dsn source) with its tables and company list, then exit. "
+                                                   "Needs no display."));
     parser.addOptions({dataDir, database, dsn, noSplash, initDb});
 
     if (!parser.parse(arguments)) {
@@ -88,6 +90,21 @@ AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLooku
     options.splash = !parser.isSet(noSplash);
     options.initDb = parser.isSet(initDb);
     return options;
+}
+
+bool runsWithoutWindows(const QStringList &arguments)
+{
+    static const QStringList headless = {QStringLiteral("--init-db"), QStringLiteral("--help"),
+                                         QStringLiteral("-h"),        QStringLiteral("-?"),
+                                         QStringLiteral("--help-all"), QStringLiteral("--version"),
+                                         QStringLiteral("-v")};
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--"))
+            break;
+        if (headless.contains(arguments[i]))
+            return true;
+    }
+    return false;
 }
 
 bool needsSimulator(const ServiceUrls &services)

@@ -28,6 +28,10 @@ using EnvironmentLookup = std::function<QString(const char *name)>;
 
 AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLookup &environment);
 
+// True when the arguments ask for something that opens no window (--init-db, --help,
+// --version): the program then starts without a display.
+bool runsWithoutWindows(const QStringList &arguments);
+
 // Fills the services the user left empty with the simulator's base URL, and marks the run as
 // simulated when the quote service is the simulator.
 void useSimulatorFor(ServiceUrls &services, const std::string &simulatorUrl);

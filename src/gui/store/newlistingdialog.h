@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/store/newlisting.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <optional>
+
+class AppContext;
+class CColorButton;
+class ListingValidator;
+class QLabel;
+class QLineEdit;
+class QUrl;
+
+// "Add a new Listing": the user types a company's name and its NSE and/or BSE symbol, and
+// each symbol is checked against the quote service before it may be added. The check runs
+// asynchronously: meanwhile the controls are disabled and the waiting text is shown, and
+// Cancel still ends the dialog.
+class NewListingDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr const char *Caption = "Add a new Listing";
+    static constexpr const char *WaitingText = "WAIT...Retrieving Data...";
+    static constexpr const char *NoBrowserMessage =
+        "The web browser could not be started. The lookup page is\n";
+
+    // Opens a page in the user's browser; true when it could. Tests record instead.
+    using UrlOpener = std::function<bool(const QUrl &)>;
+
+    NewListingDialog(AppContext &ctx, QWidget *parent = nullptr, UrlOpener opener = {});
+    ~NewListingDialog() override;
+
+    // Runs the dialog; on "Add" the accepted listing (name, validated symbols and flags),
+    // ready to be stored and put on the watch list. Cancel gives nothing.
+    static std::optional<NewListing> ask(AppContext &ctx, QWidget *parent, UrlOpener opener = {});
+
+    const NewListing &listing() const { return m_listing; }
+    ListingValidator &validator() { return *m_validator; }
+    void accept() override;
+
+private:
+    void validate();
+    void findSymbol();
+    void showState();
+
+    AppContext &m_ctx;
+    UrlOpener m_opener;
+    NewListing m_listing;
+    ListingValidator *m_validator;
+    QLineEdit *m_name;
+    QLineEdit *m_nse;
+    QLineEdit *m_bse;
+    QLabel *m_nseResult;
+    QLabel *m_bseResult;
+    QLabel *m_waiting;
+    CColorButton *m_validate;
+    CColorButton *m_find;
+    CColorButton *m_add;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/store/storerows.h"
+#include "core/store/watchsearchform.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class AppContext;
+class QButtonGroup;
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class WatchListSink;
+
+// "Search Company to Watch": finds a company by part of its name within one exchange and
+// takes the alert limits for the new watch entry. The search follows every change of the
+// text; the database answers it in about a millisecond, so it runs as the user types.
+class SearchCompanyDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr const char *Caption = "Search Company to Watch";
+
+    SearchCompanyDialog(AppContext &ctx, WatchListSink &watchList, QWidget *parent = nullptr);
+
+    // Runs the dialog. OK (or a double click on a name) gives the chosen stock with its alert
+    // flag and limits; Cancel gives nothing. So does a new listing ("Add New Listing"): its
+    // stocks have already gone to watchList, and the dialog has nothing more to add.
+    static std::optional<WatchRow> ask(AppContext &ctx, WatchListSink &watchList, QWidget *parent);
+
+    const std::optional<WatchRow> &picked() const { return m_picked; }
+    void accept() override;
+
+private:
+    Exchange exchange() const;
+    std::string searchText() const;
+    void showResults();
+    void addNewListing();
+
+    AppContext &m_ctx;
+    WatchListSink &m_watchList;
+    WatchSearchForm m_form;
+    QLineEdit *m_text;
+    QButtonGroup *m_exchange;
+    QListWidget *m_list;
+    QCheckBox *m_alert;
+    QLineEdit *m_lower;
+    QLineEdit *m_upper;
+    std::optional<WatchRow> m_picked;
+};

@@ -1,0 +1,167 @@
+#include "platform/store/sqlitefile.h"
+#include "support/storetestbed.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+// The program as the user starts it: what it says about a company database it can't use and
+// what it leaves of it, and --init-db without a display.
+class ProgramStartTest : public QObject
+{
+    Q_OBJECT
+    StoreTestBed m_bed;
+
+    static QString program() { return qEnvironmentVariable("VANTREL_PROGRAM"); }
+
+    static QByteArray digest(const QString &file)
+    {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly)
+                   ? QCryptographicHash::hash(in.readAll(), QCryptographicHash::Sha256)
+                   : QByteArray();
+    }
+
+    // The /proc entry of the simulator the process started, if it runs.
+    static QString simulatorOf(qint64 parent)
+    {
+        const QRegularExpression child(
+            QStringLiteral("^\\d+ \\(vantrel-sim\\) \\S %1 ").arg(parent));
+        for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+            if (stat.open(QIODevice::ReadOnly) &&
+                child.match(QString::fromLatin1(stat.readAll())).hasMatch())
+                return QStringLiteral("/proc/") + pid;
+        }
+        return {};
+    }
+
+    // Every service named, so no simulator starts beside the program.
+    static QStringList nowhere()
+    {
+        QStringList args;
+        for (const char *option :
+             {"--quote-url", "--chart-url", "--chartdata-url", "--exchange-url", "--lookup-url"})
+            args << QString::fromLatin1(option) << QStringLiteral("http://127.0.0.1:9");
+        return args;
+    }
+
+    static QProcessEnvironment withoutDisplay()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        return env;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(!program().isEmpty(), "VANTREL_PROGRAM names the program under test");
+        QVERIFY2(m_bed.setUp(), qPrintable(m_bed.errorText()));
+    }
+
+    void anUnusableDatabaseIsReportedOnceAndLeftAlone_data()
+    {
+        QTest::addColumn<bool>("garbage");
+        QTest::newRow("not a database") << true;
+        QTest::newRow("read-only") << false;
+    }
+
+    void anUnusableDatabaseIsReportedOnceAndLeftAlone()
+    {
+        QFETCH(bool, garbage);
+        const QString file = m_bed.path(QStringLiteral("start/%1.db").arg(QTest::currentDataTag()));
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        if (garbage) {
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write("COMPNAME,NSENAME\nnot,one\n") > 0);
+        } else {
+            QVERIFY(initDatabase(resolveStoreConfig({}, file, {})).ok());
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
+        }
+        const QByteArray before = digest(file);
+        const QFileDevice::Permissions permissions = QFile::permissions(file);
+
+        QProcess vantrel;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        vantrel.setProcessEnvironment(env);
+        vantrel.start(program(),
+                      QStringList{QStringLiteral("--no-splash"), QStringLiteral("--data-dir"),
+                                  m_bed.path(QStringLiteral("start/root")),
+                                  QStringLiteral("--database"), file} +
+                          nowhere());
+        QVERIFY(vantrel.waitForStarted());
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += vantrel.readAllStandardError()).contains(file.toUtf8()),
+                                 20000);
+        // It runs on after saying so, and says it only once.
+        QTest::qWait(500);
+        said += vantrel.readAllStandardError();
+        QCOMPARE(vantrel.state(), QProcess::Running);
+        QCOMPARE(said.count(file.toUtf8()), 1);
+        QVERIFY2(said.contains("runs on without it"), said.constData());
+        // Ended while its message is up, it still ends in order, and writes nothing on the way.
+        vantrel.terminate();
+        QVERIFY(vantrel.waitForFinished(20000));
+        QCOMPARE(vantrel.exitCode(), 0);
+
+        QCOMPARE(QFile::permissions(file), permissions);
+        QCOMPARE(digest(file), before);
+        QVERIFY(!QFile::exists(m_bed.path(QStringLiteral("start/root/CompanyList.sqlite"))));
+    }
+
+    // Told to stop, the program ends in order and takes the simulator it started with it.
+    void terminationStopsTheSimulatorToo()
+    {
+        QProcess vantrel;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        vantrel.setProcessEnvironment(env);
+        vantrel.start(program(), {QStringLiteral("--no-splash"), QStringLiteral("--data-dir"),
+                                  m_bed.path(QStringLiteral("signal"))});
+        QVERIFY(vantrel.waitForStarted());
+        QString simulator;
+        QTRY_VERIFY_WITH_TIMEOUT(!(simulator = simulatorOf(vantrel.processId())).isEmpty(), 20000);
+        vantrel.terminate();
+        QVERIFY(vantrel.waitForFinished(20000));
+        QCOMPARE(vantrel.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(vantrel.exitCode(), 0);
+        QVERIFY2(!QFile::exists(simulator), qPrintable(simulator));
+    }
+
+    void initDbPreparesAnEmptyDataSourceOnce()
+    {
+        QFile::remove(m_bed.odbcDatabaseFile());
+        const QStringList args{QStringLiteral("--init-db"), QStringLiteral("--dsn"),
+                               QString::fromLatin1(StoreTestBed::DataSourceName)};
+        QProcess first;
+        first.setProcessEnvironment(withoutDisplay());
+        first.start(program(), args);
+        QVERIFY(first.waitForFinished(30000));
+        const QByteArray done = first.readAllStandardOutput();
+        QVERIFY2(first.exitStatus() == QProcess::NormalExit && first.exitCode() == 0,
+                 first.readAllStandardError().constData());
+        QVERIFY2(done.contains("Prepared the ODBC data source \"CompanyList\"") &&
+                     done.contains("4795 companies") && done.contains("208 contracts"),
+                 done.constData());
+
+        const QByteArray after = digest(m_bed.odbcDatabaseFile());
+        QProcess second;
+        second.setProcessEnvironment(withoutDisplay());
+        second.start(program(), args);
+        QVERIFY(second.waitForFinished(30000));
+        QCOMPARE(second.exitCode(), 1);
+        const QByteArray refused = second.readAllStandardError();
+        QVERIFY2(refused.contains("already has the tables"), refused.constData());
+        QVERIFY(second.readAllStandardOutput().isEmpty());
+        QCOMPARE(digest(m_bed.odbcDatabaseFile()), after);
+    }
+};
+
+QTEST_GUILESS_MAIN(ProgramStartTest)
+#include "programstart_test.moc"
