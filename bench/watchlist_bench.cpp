@@ -3,8 +3,8 @@
 // to the same files with plain fopen/fwrite, which any implementation has to pay for.
 #include "core/common/messenger.h"
 #include "core/net/quoteparser.h"
-#include "core/watch/datalogger.h"
 #include "core/store/stores.h"
+#include "core/watch/datalogger.h"
 #include "core/watch/watchrefresh.h"
 
 #include <benchmark/benchmark.h>
@@ -76,14 +76,17 @@ struct Scene
         ++tick;
         char line[160];
         for (std::size_t i = 0; i < 3; ++i) {
-            std::snprintf(line, sizeof line, "\"IDX\",%.2f,\"12/4/2026\",\"11:00am\",+12.5,1,2,3,0,4,5",
+            std::snprintf(line, sizeof line,
+                          "\"IDX\",%.2f,\"12/4/2026\",\"11:00am\",+12.5,1,2,3,0,4,5",
                           24000.0 + tick % 7);
             parseQuoteLine(line, *board.quoteTarget(i, ""));
         }
         for (std::size_t i = 0; i < list.count(); ++i) {
-            std::snprintf(line, sizeof line, "\"S.NS\",%.2f,\"12/4/2026\",\"11:00am\",%+.2f,%.2f,%.2f,%.2f,%d,%.2f,%.2f",
-                          150.0 + double((tick + int(i)) % 9), 1.25, 149.0, 158.0, 148.0, 100000 + tick * 37,
-                          90.0, 210.0);
+            std::snprintf(
+                line, sizeof line,
+                "\"S.NS\",%.2f,\"12/4/2026\",\"11:00am\",%+.2f,%.2f,%.2f,%.2f,%d,%.2f,%.2f",
+                150.0 + double((tick + int(i)) % 9), 1.25, 149.0, 158.0, 148.0, 100000 + tick * 37,
+                90.0, 210.0);
             parseQuoteLine(line, *list.quoteTarget(i, list.quoteSymbols()[i]));
         }
     }
@@ -96,7 +99,8 @@ void BM_WatchListRefresh(benchmark::State &state)
         state.PauseTiming();
         scene.next();
         state.ResumeTiming();
-        WatchRefreshReport report = refreshWatchList(scene.list, scene.board, scene.logger, scene.clock);
+        WatchRefreshReport report =
+            refreshWatchList(scene.list, scene.board, scene.logger, scene.clock);
         scene.board.updateRows();
         benchmark::DoNotOptimize(report);
     }
@@ -112,10 +116,13 @@ void BM_WatchListRefreshBaseline(benchmark::State &state)
     std::vector<std::pair<std::string, std::string>> appends;
     std::string live;
     for (const char *index : {"NIFTY", "SENSEX"})
-        appends.emplace_back(day + index + ".txt", std::string(index) + ",12/04/2026,11:00:00,24000.00,24001.00,24000.00,24001.00,0\n");
+        appends.emplace_back(day + index + ".txt",
+                             std::string(index) +
+                                 ",12/04/2026,11:00:00,24000.00,24001.00,24000.00,24001.00,0\n");
     for (std::size_t i = 0; i < scene.list.count(); ++i) {
         const std::string &symbol = scene.list.entries()[i].symbol;
-        appends.emplace_back(day + symbol + ".txt", symbol + ",12/04/2026,11:00:00,151.00,152.00,151.00,152.00,37\n");
+        appends.emplace_back(day + symbol + ".txt",
+                             symbol + ",12/04/2026,11:00:00,151.00,152.00,151.00,152.00,37\n");
         live += appends.back().second;
     }
     const std::string liveFile = scene.root.string() + "/LiveData/LiveData.txt";

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -23,7 +24,10 @@ struct FaultyFiles : StdDataFileSystem
     std::string where;
     Result result = Result::Done;
 
-    bool hit(Op o, const std::string &file) const { return o == op && file.find(where) != std::string::npos; }
+    bool hit(Op o, const std::string &file) const
+    {
+        return o == op && file.find(where) != std::string::npos;
+    }
     Result readAll(const std::string &file, std::string &content) override
     {
         return hit(Read, file) ? result : StdDataFileSystem::readAll(file, content);
@@ -40,7 +44,8 @@ struct FaultyFiles : StdDataFileSystem
 
 struct DataFiles : ::testing::Test
 {
-    fs::path root = fs::temp_directory_path() / ("vantrel-log-" + std::to_string(std::random_device{}()));
+    fs::path root =
+        fs::temp_directory_path() / ("vantrel-log-" + std::to_string(std::random_device{}()));
     MemoryWatchList store;
     RecordingMessenger messenger;
     WatchList list{store, messenger};
@@ -58,11 +63,15 @@ struct DataFiles : ::testing::Test
     }
     ~DataFiles() override { fs::remove_all(root); }
 
-    void at(int hour, int minute, int second, int day = 4) { clock.set(makeLocalTime(2026, 12, day, hour, minute, second)); }
+    void at(int hour, int minute, int second, int day = 4)
+    {
+        clock.set(makeLocalTime(2026, 12, day, hour, minute, second));
+    }
     static std::string line(const char *symbol, double last, double change, int volume)
     {
         std::ostringstream s;
-        s << '"' << symbol << "\"," << last << ",\"12/4/2026\",\"3:30pm\"," << change << ",1,3,0.5," << volume << ",0,9";
+        s << '"' << symbol << "\"," << last << ",\"12/4/2026\",\"3:30pm\"," << change << ",1,3,0.5,"
+          << volume << ",0,9";
         return s.str();
     }
     void quotes(double nifty, double sensex, double infy, int infyVolume, double tcs, int tcsVolume)
@@ -85,6 +94,11 @@ struct DataFiles : ::testing::Test
         std::ifstream in(root / relative);
         return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
     }
+    std::size_t lines(const std::string &relative) const
+    {
+        const std::string text = read(relative);
+        return std::size_t(std::count(text.begin(), text.end(), '\n'));
+    }
 };
 
 using EndOfDay = DataFiles;
@@ -104,7 +118,8 @@ TEST_F(EndOfDay, OneLinePerQuoteDateAndNoneWithoutOne)
     refresh(); // the same evening again
     EXPECT_EQ(read("EODData/NIFTY.txt"), "NIFTY,12/4/2026,1.00,3.00,0.50,24000.00,0\n");
     EXPECT_EQ(read("EODData/INFY.txt"), "INFY,12/4/2026,1.00,3.00,0.50,1500.50,1200\n");
-    EXPECT_EQ(read("EODData/500325.txt"), "500325,12/4/2026,1.00,3.00,0.50,2450.00,77\n") << "BSE stocks too";
+    EXPECT_EQ(read("EODData/500325.txt"), "500325,12/4/2026,1.00,3.00,0.50,2450.00,77\n")
+        << "BSE stocks too";
 
     at(10, 30, 0, 5); // Saturday morning, still Friday's quotes
     list.switches().intraday = list.switches().liveData = true;
@@ -119,9 +134,11 @@ TEST_F(Interval, BarsRunFromThePreviousRefreshToThisOne)
     list.switches().intraday = list.switches().liveData = true;
     quotes(24000, 80000, 1500, 1000, 0, 0); // TCS: N/A
     EXPECT_TRUE(refresh().empty());
-    EXPECT_EQ(read("IntraDay/12-04-2026/NIFTY.txt"), "") << "the first refresh has no previous values";
+    EXPECT_EQ(read("IntraDay/12-04-2026/NIFTY.txt"), "")
+        << "the first refresh has no previous values";
     EXPECT_EQ(read("LiveData/LiveData.txt"), "");
-    EXPECT_FALSE(fs::exists(root / "IntraDay/12-04-2026/INFY.txt")) << "no previous volume taken, no file";
+    EXPECT_FALSE(fs::exists(root / "IntraDay/12-04-2026/INFY.txt"))
+        << "no previous volume taken, no file";
     EXPECT_FALSE(fs::exists(root / "EODData/NIFTY.txt")) << "the market is open";
 
     at(10, 15, 45);
@@ -130,41 +147,43 @@ TEST_F(Interval, BarsRunFromThePreviousRefreshToThisOne)
     const std::string nifty = "NIFTY,12/04/2026,10:15:45,24000.00,24010.00,24000.00,24010.00,0\n";
     const std::string infy = "INFY,12/04/2026,10:15:45,1500.00,1502.50,1500.00,1502.50,1200\n";
     EXPECT_EQ(read("IntraDay/12-04-2026/NIFTY.txt"), nifty);
-    EXPECT_EQ(read("IntraDay/12-04-2026/SENSEX.txt"), "SENSEX,12/04/2026,10:00:45,80000.00,80000.00,79990.00,79990.00,0\n");
+    EXPECT_EQ(read("IntraDay/12-04-2026/SENSEX.txt"),
+              "SENSEX,12/04/2026,10:00:45,80000.00,80000.00,79990.00,79990.00,0\n");
     EXPECT_EQ(read("IntraDay/12-04-2026/INFY.txt"), infy);
     EXPECT_FALSE(fs::exists(root / "IntraDay/12-04-2026/TCS.txt"));
-    EXPECT_FALSE(fs::exists(root / "IntraDay/12-04-2026/500325.txt")) << "BSE stocks get end-of-day files only";
+    EXPECT_FALSE(fs::exists(root / "IntraDay/12-04-2026/500325.txt"))
+        << "BSE stocks get end-of-day files only";
     EXPECT_EQ(read("LiveData/LiveData.txt"), nifty + infy);
 
     at(10, 16, 0);
     quotes(24010, 79990, 1501, 2200, 3499, 25);
     refresh();
-    EXPECT_EQ(read("IntraDay/12-04-2026/TCS.txt"), "TCS,12/04/2026,10:16:00,3500.00,3500.00,3499.00,3499.00,15\n");
-    EXPECT_EQ(read("LiveData/LiveData.txt"), "NIFTY,12/04/2026,10:16:00,24010.00,24010.00,24010.00,24010.00,0\n"
-                                             "INFY,12/04/2026,10:16:00,1502.50,1502.50,1501.00,1501.00,0\n"
-                                             "TCS,12/04/2026,10:16:00,3500.00,3500.00,3499.00,3499.00,15\n")
+    EXPECT_EQ(read("IntraDay/12-04-2026/TCS.txt"),
+              "TCS,12/04/2026,10:16:00,3500.00,3500.00,3499.00,3499.00,15\n");
+    EXPECT_EQ(read("LiveData/LiveData.txt"),
+              "NIFTY,12/04/2026,10:16:00,24010.00,24010.00,24010.00,24010.00,0\n"
+              "INFY,12/04/2026,10:16:00,1502.50,1502.50,1501.00,1501.00,0\n"
+              "TCS,12/04/2026,10:16:00,3500.00,3500.00,3499.00,3499.00,15\n")
         << "only the latest interval";
     EXPECT_FALSE(fs::exists(root / "LiveData/LiveData.txt.new"));
 }
 
-TEST_F(Interval, MarketHoursIncludeBothEnds)
+TEST_F(Interval, MarketHoursIncludeBothEndsOnWeekdays)
 {
     EXPECT_FALSE(isLoggingMarketOpen(makeLocalTime(2026, 12, 4, 9, 54, 59)));
-    EXPECT_TRUE(isLoggingMarketOpen(makeLocalTime(2026, 12, 4, 9, 55, 0)));
-    EXPECT_TRUE(isLoggingMarketOpen(makeLocalTime(2026, 12, 4, 15, 45, 0)));
-    EXPECT_FALSE(isLoggingMarketOpen(makeLocalTime(2026, 12, 4, 15, 45, 1)));
-    EXPECT_FALSE(isLoggingMarketOpen(makeLocalTime(2026, 12, 6, 11, 0, 0)));
-
+    EXPECT_FALSE(isLoggingMarketOpen(makeLocalTime(2026, 12, 6, 11, 0, 0))) << "a Sunday";
     list.switches().intraday = true;
     quotes(24000, 80000, 1500, 1000, 3500, 9);
     at(9, 55, 0);
     refresh();
-    EXPECT_TRUE(fs::exists(root / "IntraDay/12-04-2026/NIFTY.txt"));
+    at(15, 45, 0);
+    refresh();
+    EXPECT_EQ(lines("IntraDay/12-04-2026/NIFTY.txt"), 1u);
     EXPECT_FALSE(fs::exists(root / "EODData/NIFTY.txt"));
     at(15, 45, 1);
     refresh();
-    EXPECT_EQ(read("IntraDay/12-04-2026/NIFTY.txt"), "") << "no bar after the close";
-    EXPECT_NE(read("EODData/NIFTY.txt"), "");
+    EXPECT_EQ(lines("IntraDay/12-04-2026/NIFTY.txt"), 1u) << "no bar after the close";
+    EXPECT_EQ(lines("EODData/NIFTY.txt"), 1u);
 }
 
 TEST_F(FileFaults, AnUnusableDataFolderGivesEachWritersMessageAtEveryRefresh)

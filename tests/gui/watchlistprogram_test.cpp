@@ -26,7 +26,10 @@ class WatchListProgramTest : public QObject
     std::unique_ptr<Program> program;
 
     QString log() const { return dir.filePath(QStringLiteral("access.log")); }
-    QString data(const QString &relative) const { return dir.filePath(QStringLiteral("data/") + relative); }
+    QString data(const QString &relative) const
+    {
+        return dir.filePath(QStringLiteral("data/") + relative);
+    }
     QStringList lines(const QString &relative) const
     {
         QFile f(data(relative));
@@ -53,7 +56,8 @@ class WatchListProgramTest : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY2(sim.startWith({QStringLiteral("--access-log"), log()}), qPrintable(sim.errorText()));
+        QVERIFY2(sim.startWith({QStringLiteral("--access-log"), log()}),
+                 qPrintable(sim.errorText()));
         ServiceUrls services;
         services.quote = services.chart = sim.url();
         ctx = std::make_unique<AppContext>(services, messenger, clock);
@@ -83,16 +87,19 @@ private slots:
         QSignalSpy refreshed(panel, &WatchListPanel::refreshed);
         QVERIFY(refreshed.wait(10000));
         QVERIFY(!panel->isVisible());
-        QVERIFY(quoteRequests(log()).first().contains(QStringLiteral("USDINR=X,INFY.NS,500325.BO,TCS.NS&f=")));
+        QVERIFY(quoteRequests(log()).first().contains(
+            QStringLiteral("USDINR=X,INFY.NS,500325.BO,TCS.NS&f=")));
         const WatchListModel *model = panel->model();
         for (int r = 0; r < 3; ++r) {
             QVERIFY(model->row(r).last > 0);
-            QCOMPARE(model->index(r, 3).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0, 0, 0));
+            QCOMPARE(model->index(r, 3).data(Qt::BackgroundRole).value<QBrush>().color(),
+                     QColor(0, 0, 0));
         }
         QVERIFY(model->index(0, 3).data().toString().contains(QLatin1Char(',')));
         // TCS trades far above its band of 1 to 2 rupees.
         QCOMPARE(messenger.shown.size(), std::size_t(1));
-        QVERIFY(messenger.shown.back().ends_with("\n\nTata Consultancy Services Limited::above UPPER LIMIT of 2.00\n\n"));
+        QVERIFY(messenger.shown.back().ends_with(
+            "\n\nTata Consultancy Services Limited::above UPPER LIMIT of 2.00\n\n"));
         panel->findChild<QCheckBox *>(QStringLiteral("alertsPopUp1129"))->click();
     }
 
@@ -107,7 +114,9 @@ private slots:
         const QStringList nifty = lines(day + QStringLiteral("NIFTY.txt"));
         QCOMPARE(nifty.size(), 2);
         QVERIFY(nifty.last().startsWith(QStringLiteral("NIFTY,12/04/2026,11:10:00,")));
-        QVERIFY(lines(day + QStringLiteral("SENSEX.txt")).last().startsWith(QStringLiteral("SENSEX,12/04/2026,10:55:00,")));
+        QVERIFY(lines(day + QStringLiteral("SENSEX.txt"))
+                    .last()
+                    .startsWith(QStringLiteral("SENSEX,12/04/2026,10:55:00,")));
         const QStringList infy = lines(day + QStringLiteral("INFY.txt"));
         QCOMPARE(infy.size(), 2);
         const QStringList bar = infy.last().split(QLatin1Char(','));
@@ -129,7 +138,8 @@ private slots:
         QVERIFY(refreshAt(15, 45, 1));
         QVERIFY(refreshAt(16, 30, 0));
         for (const char *name : {"NIFTY", "SENSEX", "INFY", "500325", "TCS"}) {
-            const QStringList eod = lines(QStringLiteral("EODData/%1.txt").arg(QLatin1String(name)));
+            const QStringList eod =
+                lines(QStringLiteral("EODData/%1.txt").arg(QLatin1String(name)));
             QCOMPARE(eod.size(), 1);
             QVERIFY(eod.first().startsWith(QLatin1String(name) + QStringLiteral(",12/4/2026,")));
         }

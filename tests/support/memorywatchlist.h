@@ -2,16 +2,15 @@
 
 #include "core/store/stores.h"
 
-// The watch list table in memory. It counts the saves and can be told to fail loading or
-// writing with a driver text of the test's choosing.
+// The watch list table in memory: the list is only ever loaded and saved whole. Saves are
+// counted; loading or saving fails with a driver text of the test's choosing.
 class MemoryWatchList : public WatchListStore
 {
 public:
     StoreResult<std::vector<WatchRow>> load() override
     {
-        if (!loadFailure.empty())
-            return StoreError{loadFailure};
-        return rows;
+        return loadFailure.empty() ? StoreResult<std::vector<WatchRow>>(rows)
+                                   : StoreError{loadFailure};
     }
     StoreStatus save(const std::vector<WatchRow> &list) override
     {
@@ -21,37 +20,15 @@ public:
         rows = list;
         return storeOk();
     }
-    StoreStatus insert(const WatchRow &row) override
+    StoreStatus insert(const WatchRow &) override { return StoreError{"not used"}; }
+    StoreResult<bool> setAlert(std::string_view, int, double, double) override
     {
-        if (!failure.empty())
-            return StoreError{failure};
-        rows.push_back(row);
-        return storeOk();
+        return StoreError{"not used"};
     }
-    StoreResult<bool> setAlert(std::string_view symbol, int alert, double lower, double upper) override
-    {
-        if (!failure.empty())
-            return StoreError{failure};
-        for (WatchRow &row : rows)
-            if (row.symbol == symbol) {
-                row.alert = alert;
-                row.lowerLimit = lower;
-                row.upperLimit = upper;
-                return true;
-            }
-        return false;
-    }
-    StoreResult<std::vector<WatchRow>> nseRows() override
-    {
-        std::vector<WatchRow> nse;
-        for (const WatchRow &row : rows)
-            if (row.exchange == "NSE")
-                nse.push_back(row);
-        return nse;
-    }
+    StoreResult<std::vector<WatchRow>> nseRows() override { return StoreError{"not used"}; }
 
     std::vector<WatchRow> rows;
-    std::string failure;     // every write fails with this text when set
-    std::string loadFailure; // load fails with this text when set
+    std::string failure;     // saves fail with this text when set
+    std::string loadFailure; // the load fails with this text when set
     int saves = 0;
 };

@@ -25,12 +25,21 @@ public:
         m_file = std::fopen(path.c_str(), mode);
 #endif
     }
-    ~CFile() { close(); }
+    ~CFile()
+    {
+        close();
+    }
     CFile(const CFile &) = delete;
     CFile &operator=(const CFile &) = delete;
 
-    bool isOpen() const { return m_file != nullptr; }
-    bool write(std::string_view text) { return std::fwrite(text.data(), 1, text.size(), m_file) == text.size(); }
+    bool isOpen() const
+    {
+        return m_file != nullptr;
+    }
+    bool write(std::string_view text)
+    {
+        return std::fwrite(text.data(), 1, text.size(), m_file) == text.size();
+    }
     bool readAll(std::string &content)
     {
         char buffer[8192];

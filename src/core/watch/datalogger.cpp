@@ -16,36 +16,40 @@ std::string withoutCommas(std::string text)
 
 // One bar: open = previous, close = current, high and low the larger and smaller of the two.
 std::string intervalLine(const std::string &name, const std::string &date, const std::string &time,
-                         const std::string &previous, const std::string &current, const std::string &volume)
+                         const std::string &previous, const std::string &current,
+                         const std::string &volume)
 {
     const bool rising = readBackNumber(current) > readBackNumber(previous);
     const std::string &high = rising ? current : previous;
     const std::string &low = rising ? previous : current;
-    return name + ',' + date + ',' + time + ',' + previous + ',' + high + ',' + low + ',' + current + ',' + volume +
-           '\n';
+    return name + ',' + date + ',' + time + ',' + previous + ',' + high + ',' + low + ',' +
+           current + ',' + volume + '\n';
 }
 
 std::string eodLine(const std::string &name, const QuoteRecord &q)
 {
     using logstamp::price;
-    return name + ',' + q.date + ',' + price(q.open) + ',' + price(q.high) + ',' + price(q.low) + ',' +
-           price(q.last) + ',' + std::to_string(static_cast<long>(q.volume)) + '\n';
+    return name + ',' + q.date + ',' + price(q.open) + ',' + price(q.high) + ',' + price(q.low) +
+           ',' + price(q.last) + ',' + std::to_string(static_cast<long>(q.volume)) + '\n';
 }
 
-std::string indexLine(const char *name, const LocalTime &t, bool sensexIntraday, const IndexBoard &board,
-                      IndexBoard::Slot slot)
+std::string indexLine(const char *name, const LocalTime &t, bool sensexIntraday,
+                      const IndexBoard &board, IndexBoard::Slot slot)
 {
-    return intervalLine(name, logstamp::date(t), sensexIntraday ? logstamp::timeMinus15(t) : logstamp::time(t),
-                        logstamp::price(board.previousPrice(slot)), logstamp::price(board.slot(slot).last), "0");
+    return intervalLine(
+        name, logstamp::date(t), sensexIntraday ? logstamp::timeMinus15(t) : logstamp::time(t),
+        logstamp::price(board.previousPrice(slot)), logstamp::price(board.slot(slot).last), "0");
 }
 
 std::string stockLine(const WatchListRow &row, const LocalTime &t)
 {
     using namespace watchcol;
     const std::string increase =
-        row.previousTaken > 0 ? std::to_string(static_cast<long>(row.volume) - row.previousVolume) : "0";
-    return intervalLine(row.symbol, logstamp::date(t), logstamp::time(t), withoutCommas(row.cell(PrevPrice)),
-                        withoutCommas(row.cell(Price)), increase);
+        row.previousTaken > 0 ? std::to_string(static_cast<long>(row.volume) - row.previousVolume)
+                              : "0";
+    return intervalLine(row.symbol, logstamp::date(t), logstamp::time(t),
+                        withoutCommas(row.cell(PrevPrice)), withoutCommas(row.cell(Price)),
+                        increase);
 }
 } // namespace
 
@@ -81,13 +85,19 @@ bool DataLogger::appendEod(const std::string &name, const QuoteRecord &quote, Eo
     const std::string file = eodFile(name);
     std::string content;
     switch (m_files.readAll(file, content)) {
-    case Result::Done: break;
-    case Result::OpenFailed: problem = messages.open; return false;
-    default: problem = messages.read; return false;
+    case Result::Done:
+        break;
+    case Result::OpenFailed:
+        problem = messages.open;
+        return false;
+    default:
+        problem = messages.read;
+        return false;
     }
     // The lines are searched as one text; an empty date counts as found, so a stock without
     // a quote yet writes nothing.
-    content.erase(std::remove_if(content.begin(), content.end(), [](char c) { return c == '\n' || c == '\r'; }),
+    content.erase(std::remove_if(content.begin(), content.end(),
+                                 [](char c) { return c == '\n' || c == '\r'; }),
                   content.end());
     if (content.find(quote.date) != std::string::npos)
         return true;
@@ -106,10 +116,12 @@ std::string DataLogger::writeEndOfDay(const WatchList &list, const IndexBoard &b
     m_files.makeFolders(m_root + "/EODData");
     std::string problem;
     if (!appendEod("NIFTY", board.slot(IndexBoard::Nifty), {NiftyEodOpen, NiftyEodRead}, problem) ||
-        !appendEod("SENSEX", board.slot(IndexBoard::Sensex), {SensexEodOpen, SensexEodRead}, problem))
+        !appendEod("SENSEX", board.slot(IndexBoard::Sensex), {SensexEodOpen, SensexEodRead},
+                   problem))
         return problem;
     for (std::size_t i = 0; i < list.count(); ++i)
-        if (!appendEod(list.entries()[i].symbol, list.quotes()[i], {StockEodOpen, StockEodRead}, problem))
+        if (!appendEod(list.entries()[i].symbol, list.quotes()[i], {StockEodOpen, StockEodRead},
+                       problem))
             return problem;
     return {};
 }
@@ -123,15 +135,21 @@ std::string DataLogger::writeIndexIntraday(const IndexBoard &board)
         const char *name;
         IndexBoard::Slot slot;
         const char *openMessage;
-    } indices[] = {{"NIFTY", IndexBoard::Nifty, NiftyIntradayOpen}, {"SENSEX", IndexBoard::Sensex, SensexIntradayOpen}};
+    } indices[] = {{"NIFTY", IndexBoard::Nifty, NiftyIntradayOpen},
+                   {"SENSEX", IndexBoard::Sensex, SensexIntradayOpen}};
     for (const auto &index : indices) {
         const LocalTime t = m_clock.now();
         const std::string line =
-            board.previousPrice(index.slot) > 0 ? indexLine(index.name, t, index.slot == IndexBoard::Sensex, board, index.slot) : "";
+            board.previousPrice(index.slot) > 0
+                ? indexLine(index.name, t, index.slot == IndexBoard::Sensex, board, index.slot)
+                : "";
         switch (m_files.append(intradayFile(folderTime, index.name), line)) {
-        case Result::Done: break;
-        case Result::OpenFailed: return index.openMessage;
-        default: return IndexIntradayWrite;
+        case Result::Done:
+            break;
+        case Result::OpenFailed:
+            return index.openMessage;
+        default:
+            return IndexIntradayWrite;
         }
     }
     return {};
@@ -147,9 +165,12 @@ std::string DataLogger::writeStockIntraday(const std::vector<WatchListRow> &rows
         // The file is made even when there is no bar yet.
         const std::string line = row.previousPrice != 0 ? stockLine(row, m_clock.now()) : "";
         switch (m_files.append(intradayFile(folderTime, row.symbol), line)) {
-        case Result::Done: break;
-        case Result::OpenFailed: return StockIntradayOpen;
-        default: return StockIntradayWrite;
+        case Result::Done:
+            break;
+        case Result::OpenFailed:
+            return StockIntradayOpen;
+        default:
+            return StockIntradayWrite;
         }
     }
     return {};
@@ -165,8 +186,11 @@ std::string DataLogger::writeLive(const std::vector<WatchListRow> &rows, const I
             content += stockLine(row, m_clock.now());
     m_files.makeFolders(m_root + "/LiveData");
     switch (m_files.replace(liveFile(), content)) {
-    case Result::Done: return {};
-    case Result::OpenFailed: return LiveOpen;
-    default: return LiveWrite;
+    case Result::Done:
+        return {};
+    case Result::OpenFailed:
+        return LiveOpen;
+    default:
+        return LiveWrite;
     }
 }

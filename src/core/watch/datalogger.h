@@ -19,14 +19,20 @@ public:
     static constexpr const char *NiftyEodRead = "Error in Reading Nifty EOD file";
     static constexpr const char *SensexEodRead = "Error in Reading Sensex EOD file";
     static constexpr const char *StockEodRead = "Error in Reading  EOD file";
-    static constexpr const char *EodWrite = "SORRY!!!Some problem occured while writing data to EOD file";
-    static constexpr const char *NiftyIntradayOpen = "Problem occured in Opening Nifty Intraday File";
-    static constexpr const char *SensexIntradayOpen = "Problem occured in Opening Sensex Intraday File";
-    static constexpr const char *IndexIntradayWrite = "SORRY!!!Some problem occured while writing data to NIFTY EOD file";
+    static constexpr const char *EodWrite =
+        "SORRY!!!Some problem occured while writing data to EOD file";
+    static constexpr const char *NiftyIntradayOpen =
+        "Problem occured in Opening Nifty Intraday File";
+    static constexpr const char *SensexIntradayOpen =
+        "Problem occured in Opening Sensex Intraday File";
+    static constexpr const char *IndexIntradayWrite =
+        "SORRY!!!Some problem occured while writing data to NIFTY EOD file";
     static constexpr const char *StockIntradayOpen = "Problem occured in Opening Intraday File";
-    static constexpr const char *StockIntradayWrite = "SORRY!!!Some problem occured while writing data to Intraday file";
+    static constexpr const char *StockIntradayWrite =
+        "SORRY!!!Some problem occured while writing data to Intraday file";
     static constexpr const char *LiveOpen = "Problem occured in Opening LiveData File";
-    static constexpr const char *LiveWrite = "SORRY!!!Some problem occurred while writing LIVE DATA file";
+    static constexpr const char *LiveWrite =
+        "SORRY!!!Some problem occurred while writing LIVE DATA file";
 
     DataLogger(DataFileSystem &files, const Clock &clock, std::string dataRoot);
 
@@ -52,7 +58,8 @@ private:
         const char *read;
     };
     // False when the writer has to stop; the message is then in problem.
-    bool appendEod(const std::string &name, const QuoteRecord &quote, EodNames messages, std::string &problem);
+    bool appendEod(const std::string &name, const QuoteRecord &quote, EodNames messages,
+                   std::string &problem);
 
     DataFileSystem &m_files;
     const Clock &m_clock;

@@ -38,7 +38,8 @@ std::string timeMinus15(const LocalTime &t)
 std::string price(double value)
 {
     std::array<char, 400> buffer;
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 2);
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                   std::chars_format::fixed, 2);
     return std::string(buffer.data(), end.ptr);
 }
 } // namespace logstamp

@@ -4,9 +4,11 @@
 #include <cstdio>
 
 namespace {
-constexpr const char *Weekdays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-constexpr const char *Months[] = {"January", "February", "March",     "April",   "May",      "June",
-                                  "July",    "August",   "September", "October", "November", "December"};
+constexpr const char *Weekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                    "Thursday", "Friday", "Saturday"};
+constexpr const char *Months[] = {"January",   "February", "March",    "April",
+                                  "May",       "June",     "July",     "August",
+                                  "September", "October",  "November", "December"};
 
 std::string withoutCommas(std::string text)
 {
@@ -19,13 +21,14 @@ std::string formatAlertTime(const LocalTime &t)
 {
     const int hour12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
     char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%s, %s %02d, %d ::  %02d:%02d:%02d %s", Weekdays[(t.weekday % 7 + 7) % 7],
-                  Months[(t.month - 1 + 12) % 12], t.day, t.year, hour12, t.minute, t.second,
-                  t.hour < 12 ? "AM" : "PM");
+    std::snprintf(buffer, sizeof buffer, "%s, %s %02d, %d ::  %02d:%02d:%02d %s",
+                  Weekdays[(t.weekday % 7 + 7) % 7], Months[(t.month - 1 + 12) % 12], t.day, t.year,
+                  hour12, t.minute, t.second, t.hour < 12 ? "AM" : "PM");
     return buffer;
 }
 
-std::string evaluateAlerts(const std::vector<WatchListRow> &rows, bool myConfigured, const LocalTime &now)
+std::string evaluateAlerts(const std::vector<WatchListRow> &rows, bool myConfigured,
+                           const LocalTime &now)
 {
     if (!myConfigured)
         return {};
@@ -36,9 +39,11 @@ std::string evaluateAlerts(const std::vector<WatchListRow> &rows, bool myConfigu
             continue;
         const double last = row.value(Price);
         if (row.value(UpperLimit) <= last)
-            lines += row.cell(Name) + "::above UPPER LIMIT of " + withoutCommas(row.cell(UpperLimit)) + "\n\n";
+            lines += row.cell(Name) + "::above UPPER LIMIT of " +
+                     withoutCommas(row.cell(UpperLimit)) + "\n\n";
         else if (row.value(LowerLimit) >= last)
-            lines += row.cell(Name) + "::below LOWER LIMIT of " + withoutCommas(row.cell(LowerLimit)) + "\n\n";
+            lines += row.cell(Name) + "::below LOWER LIMIT of " +
+                     withoutCommas(row.cell(LowerLimit)) + "\n\n";
     }
     if (lines.empty())
         return {};

@@ -12,4 +12,5 @@ std::string formatAlertTime(const LocalTime &t);
 // The alert message after a refresh: every stock with an alert at or beyond a limit, read
 // from the cell texts in display order. Empty when nothing is to be said, which includes
 // "My Configured" being off.
-std::string evaluateAlerts(const std::vector<WatchListRow> &rows, bool myConfigured, const LocalTime &now);
+std::string evaluateAlerts(const std::vector<WatchListRow> &rows, bool myConfigured,
+                           const LocalTime &now);

@@ -34,9 +34,12 @@ std::string write(DataFileSystem &files, const std::string &folder, const std::s
     files.makeFolders(folder);
     const std::string path = folder + "/" + name + ".csv";
     switch (files.replace(path, content(rows))) {
-    case DataFileSystem::Result::Done: return Exported + path;
-    case DataFileSystem::Result::OpenFailed: return OpenFailed;
-    default: return WriteFailed;
+    case DataFileSystem::Result::Done:
+        return Exported + path;
+    case DataFileSystem::Result::OpenFailed:
+        return OpenFailed;
+    default:
+        return WriteFailed;
     }
 }
 } // namespace watchexport

@@ -13,7 +13,10 @@ std::string quoteSymbolOf(const WatchRow &entry)
 }
 } // namespace
 
-WatchList::WatchList(WatchListStore &store, Messenger &messenger) : m_store(store), m_messenger(messenger) {}
+WatchList::WatchList(WatchListStore &store, Messenger &messenger)
+    : m_store(store), m_messenger(messenger)
+{
+}
 
 void WatchList::load()
 {
@@ -54,7 +57,8 @@ bool WatchList::addEntry(const WatchRow &row)
     if (row.companyName.empty())
         return false;
     // Symbols alone identify a stock, whatever the exchange.
-    if (std::any_of(m_entries.begin(), m_entries.end(), [&](const WatchRow &e) { return e.symbol == row.symbol; })) {
+    if (std::any_of(m_entries.begin(), m_entries.end(),
+                    [&](const WatchRow &e) { return e.symbol == row.symbol; })) {
         m_messenger.inform(DuplicateMessage);
         return false;
     }
@@ -119,7 +123,8 @@ bool WatchList::sortBy(int column, bool feeding)
 
 bool WatchList::setAlert(const std::string &symbol, int alert, double lowerLimit, double upperLimit)
 {
-    const auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const WatchRow &e) { return e.symbol == symbol; });
+    const auto it = std::find_if(m_entries.begin(), m_entries.end(),
+                                 [&](const WatchRow &e) { return e.symbol == symbol; });
     if (it == m_entries.end())
         return false;
     it->alert = alert;
@@ -189,7 +194,8 @@ void WatchList::quotesArrived()
         m_onArrived();
 }
 
-template <typename T> void WatchList::reorder(std::vector<T> &items, const std::vector<std::size_t> &order)
+template <typename T>
+void WatchList::reorder(std::vector<T> &items, const std::vector<std::size_t> &order)
 {
     std::vector<T> sorted;
     sorted.reserve(items.size());

@@ -19,16 +19,21 @@ public:
     static constexpr std::size_t Capacity = 50;
     static constexpr std::size_t AddButtonLimit = 42;
 
-    static constexpr const char *FullMessage = "Sorry!!!You can't add more than 50 companies in your Watch List";
+    static constexpr const char *FullMessage =
+        "Sorry!!!You can't add more than 50 companies in your Watch List";
     static constexpr const char *AddButtonFullMessage =
         "Sorry!!!You can't add more than 42 companies in your Watch List";
-    static constexpr const char *DuplicateMessage = "Selected company is already added in the choice list";
+    static constexpr const char *DuplicateMessage =
+        "Selected company is already added in the choice list";
     static constexpr const char *NoDeleteSelection = "Please select atleast ONE company to delete";
-    static constexpr const char *NoAlertSelection = "Please select the company for which you want to set ALERT";
+    static constexpr const char *NoAlertSelection =
+        "Please select the company for which you want to set ALERT";
     static constexpr const char *FeedingAddMessage =
-        "AmiBroker data feeding is in START mode at the moment \nPlease STOP it then Add Stocks here";
+        "AmiBroker data feeding is in START mode at the moment \nPlease STOP it then Add Stocks "
+        "here";
     static constexpr const char *FeedingDeleteMessage =
-        "AmiBroker data feeding is in START mode at the moment \nPlease STOP it then DELETE Stocks here";
+        "AmiBroker data feeding is in START mode at the moment \nPlease STOP it then DELETE Stocks "
+        "here";
     static constexpr const char *FeedingSortMessage =
         "As AmiBroker Data feeding is in START mode ,Sorting CAN'T be done\n"
         "If you want to do SORTING , STOP AmiBroker Data feeding";
@@ -79,7 +84,8 @@ public:
 
 private:
     void persist();
-    template <typename T> static void reorder(std::vector<T> &items, const std::vector<std::size_t> &order);
+    template <typename T>
+    static void reorder(std::vector<T> &items, const std::vector<std::size_t> &order);
 
     WatchListStore &m_store;
     Messenger &m_messenger;

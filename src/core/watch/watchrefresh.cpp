@@ -4,7 +4,8 @@
 #include "core/watch/logstamps.h"
 #include "core/watch/watchalerts.h"
 
-WatchRefreshReport refreshWatchList(WatchList &list, const IndexBoard &board, DataLogger &logger, const Clock &clock)
+WatchRefreshReport refreshWatchList(WatchList &list, const IndexBoard &board, DataLogger &logger,
+                                    const Clock &clock)
 {
     WatchRefreshReport report;
     const auto note = [&report](std::string problem) {

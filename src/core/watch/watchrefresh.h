@@ -17,4 +17,5 @@ struct WatchRefreshReport
 
 // One refresh of the watch list, whether the panel is shown or not: the rows, the data files
 // by the market hours and switches, the values kept for the next refresh, the alerts.
-WatchRefreshReport refreshWatchList(WatchList &list, const IndexBoard &board, DataLogger &logger, const Clock &clock);
+WatchRefreshReport refreshWatchList(WatchList &list, const IndexBoard &board, DataLogger &logger,
+                                    const Clock &clock);

@@ -6,16 +6,31 @@
 namespace watchcol {
 const std::array<std::string, Count> &headers()
 {
-    static const std::array<std::string, Count> h = {
-        "  Company Name", "Indx ",      "Indx Name",  "Cur.Price",  "Chg",        "%Ch",
-        "Volume   ",      "Open  ",     "High  ",     "Low  ",      "YearLow  ",  "YearHigh  ",
-        "ALERT",          "LowerLimit", "UpperLimit", "PrevVolume", "PrevVolumeDataTaken", "PrevPrice"};
+    static const std::array<std::string, Count> h = {"  Company Name",
+                                                     "Indx ",
+                                                     "Indx Name",
+                                                     "Cur.Price",
+                                                     "Chg",
+                                                     "%Ch",
+                                                     "Volume   ",
+                                                     "Open  ",
+                                                     "High  ",
+                                                     "Low  ",
+                                                     "YearLow  ",
+                                                     "YearHigh  ",
+                                                     "ALERT",
+                                                     "LowerLimit",
+                                                     "UpperLimit",
+                                                     "PrevVolume",
+                                                     "PrevVolumeDataTaken",
+                                                     "PrevPrice"};
     return h;
 }
 
 const std::array<int, Count> &widths()
 {
-    static const std::array<int, Count> w = {125, 35, 0, 60, 50, 42, 80, 60, 60, 60, 0, 0, 0, 0, 0, 0, 0, 0};
+    static const std::array<int, Count> w = {125, 35, 0, 60, 50, 42, 80, 60, 60,
+                                             60,  0,  0, 0,  0,  0,  0,  0,  0};
     return w;
 }
 
@@ -30,7 +45,8 @@ double WatchListRow::value(int column) const
     return readBackNumber(cell(column));
 }
 
-WatchListRow buildWatchRow(const WatchRow &entry, const QuoteRecord &quote, const PreviousValues &previous)
+WatchListRow buildWatchRow(const WatchRow &entry, const QuoteRecord &quote,
+                           const PreviousValues &previous)
 {
     using namespace watchcol;
     WatchListRow row;

@@ -29,9 +29,27 @@ struct WatchSwitches
 };
 
 namespace watchcol {
+// The list's columns in order; "Indx" is the exchange, as its header says.
 enum Column : int {
-    Name, Indx, Symbol, Price, Change, Percent, Volume, Open, High, Low, YearLow, YearHigh,
-    Alert, LowerLimit, UpperLimit, PrevVolume, PrevTaken, PrevPrice, Count
+    Name,
+    Indx,
+    Symbol,
+    Price,
+    Change,
+    Percent,
+    Volume,
+    Open,
+    High,
+    Low,
+    YearLow,
+    YearHigh,
+    Alert,
+    LowerLimit,
+    UpperLimit,
+    PrevVolume,
+    PrevTaken,
+    PrevPrice,
+    Count
 };
 const std::array<std::string, Count> &headers();
 // Pixels; 0 hides the column.
@@ -69,6 +87,7 @@ struct WatchListRow
     bool isNse() const { return exchange == "NSE"; }
 };
 
-WatchListRow buildWatchRow(const WatchRow &entry, const QuoteRecord &quote, const PreviousValues &previous);
+WatchListRow buildWatchRow(const WatchRow &entry, const QuoteRecord &quote,
+                           const PreviousValues &previous);
 
 CellColours watchCellColours(const WatchListRow &row, int column, const WatchSwitches &switches);

@@ -31,21 +31,31 @@ std::optional<int> watchSortKey(const WatchListRow &a, const WatchListRow &b, in
 {
     using namespace watchcol;
     switch (column) {
-    case Name: return compareNoCase(a.companyName, b.companyName);
-    case Indx: return compareNoCase(a.exchange, b.exchange);
-    case Price: return paise(a.last, b.last);
-    case Change: return paise(a.change, b.change);
-    case Percent: return paise(a.percent, b.percent);
-    case Volume: return sign(static_cast<long long>(a.volume) - b.volume);
-    case Open: return paise(a.open, b.open);
-    case High: return paise(a.high, b.high);
-    case Low: return paise(a.low, b.low);
-    default: return std::nullopt;
+    case Name:
+        return compareNoCase(a.companyName, b.companyName);
+    case Indx:
+        return compareNoCase(a.exchange, b.exchange);
+    case Price:
+        return paise(a.last, b.last);
+    case Change:
+        return paise(a.change, b.change);
+    case Percent:
+        return paise(a.percent, b.percent);
+    case Volume:
+        return sign(static_cast<long long>(a.volume) - b.volume);
+    case Open:
+        return paise(a.open, b.open);
+    case High:
+        return paise(a.high, b.high);
+    case Low:
+        return paise(a.low, b.low);
+    default:
+        return std::nullopt;
     }
 }
 
-std::optional<std::vector<std::size_t>> watchSortOrder(const std::vector<WatchListRow> &rows, int column,
-                                                       bool ascending)
+std::optional<std::vector<std::size_t>> watchSortOrder(const std::vector<WatchListRow> &rows,
+                                                       int column, bool ascending)
 {
     if (!watchSortKey(WatchListRow{}, WatchListRow{}, column))
         return std::nullopt;

@@ -13,5 +13,5 @@ std::optional<int> watchSortKey(const WatchListRow &a, const WatchListRow &b, in
 
 // The new order of the rows (indices into rows), or nothing for a column without a key.
 // Rows that compare equal keep their order.
-std::optional<std::vector<std::size_t>> watchSortOrder(const std::vector<WatchListRow> &rows, int column,
-                                                       bool ascending);
+std::optional<std::vector<std::size_t>> watchSortOrder(const std::vector<WatchListRow> &rows,
+                                                       int column, bool ascending);

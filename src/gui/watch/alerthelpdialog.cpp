@@ -9,15 +9,18 @@
 namespace {
 QString columnsLine(const char *first, const char *a, const char *b)
 {
-    return QString::fromLatin1(first) + QStringLiteral("\"%1\" & \"%2\" columns.").arg(QLatin1String(a), QLatin1String(b));
+    return QString::fromLatin1(first) +
+           QStringLiteral("\"%1\" & \"%2\" columns.").arg(QLatin1String(a), QLatin1String(b));
 }
 } // namespace
 
 const std::array<QString, 9> &AlertHelpDialog::texts()
 {
     static const std::array<QString, 9> t = {
-        QStringLiteral("GREEN color indicates that Current Value is above or equal to Upper Limit/High"),
-        QStringLiteral("RED color indicates that Current Value is below or equal to Lower Limit/Low"),
+        QStringLiteral(
+            "GREEN color indicates that Current Value is above or equal to Upper Limit/High"),
+        QStringLiteral(
+            "RED color indicates that Current Value is below or equal to Lower Limit/Low"),
         QStringLiteral("Alerts as Pop-up Msg = Alert will come as pop-up messages even when \n"
                        "                                     Vantrel is minimzed"),
         columnsLine("My Configured Alerts = Alert will come for your configured Ranges. For this\n"
@@ -30,10 +33,12 @@ const std::array<QString, 9> &AlertHelpDialog::texts()
                     "                                       color is displayed in ",
                     "High", "Low"),
         QStringLiteral("(* Year High/Low may not be Upto Date )"),
-        QStringLiteral("EOD     =  If this is checked , data will be logged in C:\\Vantrel\\EODData\\\n"
-                       "<DateFolder> for all NSE stocks in Watch List with interval of Refresh Rate"),
-        QStringLiteral("LiveData  =  If this is checked ,data will be logged in C:\\Vantrel\\LiveData\\\n"
-                       "for all NSE stocks in WatchList after Refresh Rate Interval"),
+        QStringLiteral(
+            "EOD     =  If this is checked , data will be logged in C:\\Vantrel\\EODData\\\n"
+            "<DateFolder> for all NSE stocks in Watch List with interval of Refresh Rate"),
+        QStringLiteral(
+            "LiveData  =  If this is checked ,data will be logged in C:\\Vantrel\\LiveData\\\n"
+            "for all NSE stocks in WatchList after Refresh Rate Interval"),
     };
     return t;
 }

@@ -28,7 +28,8 @@ QLineEdit *limitEdit(QWidget *parent, const char *name, double value, const QRec
 {
     auto *edit = new QLineEdit(editText(value), parent);
     edit->setObjectName(QLatin1String(name));
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), edit));
+    edit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), edit));
     edit->setGeometry(geometry);
     return edit;
 }
@@ -55,9 +56,11 @@ AlertLimitsDialog::AlertLimitsDialog(Messenger &messenger, const QString &compan
 
     const bool alertSet = current.alert == 1;
     (new QLabel(QStringLiteral("Lower Limit"), this))->setGeometry(du.rect(12, 41, 50, 8));
-    m_lower = limitEdit(this, "1129", alertSet ? current.lowerLimit : price, du.rect(70, 39, 80, 12));
+    m_lower =
+        limitEdit(this, "1129", alertSet ? current.lowerLimit : price, du.rect(70, 39, 80, 12));
     (new QLabel(QStringLiteral("Upper Limit"), this))->setGeometry(du.rect(12, 58, 50, 8));
-    m_upper = limitEdit(this, "1128", alertSet ? current.upperLimit : price, du.rect(70, 56, 80, 12));
+    m_upper =
+        limitEdit(this, "1128", alertSet ? current.upperLimit : price, du.rect(70, 56, 80, 12));
     const auto follow = [this](bool on) {
         m_lower->setEnabled(on);
         m_upper->setEnabled(on);
@@ -98,8 +101,9 @@ void AlertLimitsDialog::accept()
     QDialog::accept();
 }
 
-std::optional<AlertLimits> AlertLimitsDialog::ask(Messenger &messenger, const QString &company, double price,
-                                                  const AlertLimits &current, QWidget *parent)
+std::optional<AlertLimits> AlertLimitsDialog::ask(Messenger &messenger, const QString &company,
+                                                  double price, const AlertLimits &current,
+                                                  QWidget *parent)
 {
     AlertLimitsDialog dialog(messenger, company, price, current, parent);
     if (dialog.exec() != QDialog::Accepted)

@@ -22,12 +22,13 @@ class AlertLimitsDialog : public QDialog
 {
     Q_OBJECT
 public:
-    AlertLimitsDialog(Messenger &messenger, const QString &company, double price, const AlertLimits &current,
-                      QWidget *parent = nullptr);
+    AlertLimitsDialog(Messenger &messenger, const QString &company, double price,
+                      const AlertLimits &current, QWidget *parent = nullptr);
 
     // Runs the dialog; the new alert on OK, nothing on Cancel.
-    static std::optional<AlertLimits> ask(Messenger &messenger, const QString &company, double price,
-                                          const AlertLimits &current, QWidget *parent);
+    static std::optional<AlertLimits> ask(Messenger &messenger, const QString &company,
+                                          double price, const AlertLimits &current,
+                                          QWidget *parent);
 
     AlertLimits limits() const { return m_limits; }
     void accept() override;

@@ -4,8 +4,9 @@
 
 void WatchListModel::setRows(const std::vector<WatchListRow> &rows, const WatchSwitches &switches)
 {
-    const bool sameStocks = std::equal(rows.begin(), rows.end(), m_rows.begin(), m_rows.end(),
-                                       [](const WatchListRow &a, const WatchListRow &b) { return a.symbol == b.symbol; });
+    const bool sameStocks = std::equal(
+        rows.begin(), rows.end(), m_rows.begin(), m_rows.end(),
+        [](const WatchListRow &a, const WatchListRow &b) { return a.symbol == b.symbol; });
     if (!sameStocks) {
         beginResetModel();
         m_rows = rows;

@@ -21,7 +21,10 @@ public:
 
     int stockCount() const override { return static_cast<int>(m_rows.size()); }
     int columns() const override { return watchcol::Count; }
-    std::string header(int column) const override { return watchcol::headers()[static_cast<std::size_t>(column)]; }
+    std::string header(int column) const override
+    {
+        return watchcol::headers()[static_cast<std::size_t>(column)];
+    }
     std::string text(int r, int column) const override { return row(r).cell(column); }
     Colours colours(int r, int column) const override;
     Qt::Alignment alignment(int column) const override;

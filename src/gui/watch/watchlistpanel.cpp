@@ -40,7 +40,8 @@ private:
 } // namespace
 
 WatchListPanel::WatchListPanel(AppContext &context, MainBar &bar)
-    : DockedPanel(context, &bar, 250), m_bar(bar), m_logger(m_files, context.clock, context.dataRoot.toStdString()),
+    : DockedPanel(context, &bar, 250), m_bar(bar),
+      m_logger(m_files, context.clock, context.dataRoot.toStdString()),
       m_list(context.database.watchList(), context.messenger)
 {
     setObjectName(QStringLiteral("watchListPanel"));
@@ -72,10 +73,12 @@ void WatchListPanel::buildControls()
     auto *top = new QHBoxLayout;
     auto *banner = new QLabel(client());
     banner->setFixedHeight(du.y(16));
-    banner->setPixmap(artwork::titleBanner(QSize(du.x(388 - 24), du.y(16)), QStringLiteral("My Watch List")));
+    banner->setPixmap(
+        artwork::titleBanner(QSize(du.x(388 - 24), du.y(16)), QStringLiteral("My Watch List")));
     banner->setAttribute(Qt::WA_TransparentForMouseEvents);
     top->addWidget(banner, 1);
-    top->addWidget(addButton(QStringLiteral("X"), "close1016", 14, &WatchListPanel::pressClose), 0, Qt::AlignTop);
+    top->addWidget(addButton(QStringLiteral("X"), "close1016", 14, &WatchListPanel::pressClose), 0,
+                   Qt::AlignTop);
     layout->addLayout(top);
 
     m_model = new WatchListModel(this);
@@ -85,9 +88,11 @@ void WatchListPanel::buildControls()
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     const auto &widths = watchcol::widths();
     m_view->setStockModel(m_model, std::vector<int>(widths.begin(), widths.end()));
-    m_view->setFixedHeight(m_view->horizontalHeader()->height() + VisibleRows * m_view->verticalHeader()->defaultSectionSize() + 4);
+    m_view->setFixedHeight(m_view->horizontalHeader()->height() +
+                           VisibleRows * m_view->verticalHeader()->defaultSectionSize() + 4);
     m_view->horizontalHeader()->setSectionsClickable(true);
-    connect(m_view->horizontalHeader(), &QHeaderView::sectionClicked, this, &WatchListPanel::sortBy);
+    connect(m_view->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &WatchListPanel::sortBy);
     // The panel answers the double click itself: a row without a symbol opens nothing, even
     // when offline.
     m_view->setConnectedCheck(nullptr);
@@ -96,10 +101,14 @@ void WatchListPanel::buildControls()
 
     const WatchSwitches initial;
     auto *alerts = new QHBoxLayout;
-    m_alertsPopUp = addSwitch(QStringLiteral("Alerts as Pop-Up Msg"), "alertsPopUp1129", initial.alertsPopUp, false);
-    m_myConfigured = addSwitch(QStringLiteral("My Configured"), "myConfigured1135", initial.myConfigured, true);
-    m_dayHighLow = addSwitch(QStringLiteral("DAY High/Low"), "dayHighLow1133", initial.dayHighLow, true);
-    m_yearHighLow = addSwitch(QStringLiteral("YEAR Hi/Lo"), "yearHiLo1134", initial.yearHighLow, true);
+    m_alertsPopUp = addSwitch(QStringLiteral("Alerts as Pop-Up Msg"), "alertsPopUp1129",
+                              initial.alertsPopUp, false);
+    m_myConfigured =
+        addSwitch(QStringLiteral("My Configured"), "myConfigured1135", initial.myConfigured, true);
+    m_dayHighLow =
+        addSwitch(QStringLiteral("DAY High/Low"), "dayHighLow1133", initial.dayHighLow, true);
+    m_yearHighLow =
+        addSwitch(QStringLiteral("YEAR Hi/Lo"), "yearHiLo1134", initial.yearHighLow, true);
     for (QCheckBox *box : {m_alertsPopUp, m_myConfigured, m_dayHighLow, m_yearHighLow})
         alerts->addWidget(box);
     alerts->addStretch(1);
@@ -113,9 +122,12 @@ void WatchListPanel::buildControls()
     actions->addWidget(m_liveData);
     actions->addStretch(1);
     actions->addWidget(addButton(QStringLiteral("Add"), "add1022", 40, &WatchListPanel::pressAdd));
-    actions->addWidget(addButton(QStringLiteral("Delete"), "delete1023", 40, &WatchListPanel::pressDelete));
-    actions->addWidget(addButton(QStringLiteral("Set ALERT"), "setAlert1025", 48, &WatchListPanel::pressSetAlert));
-    actions->addWidget(addButton(QStringLiteral("Export to CSV"), "export1024", 56, &WatchListPanel::pressExport));
+    actions->addWidget(
+        addButton(QStringLiteral("Delete"), "delete1023", 40, &WatchListPanel::pressDelete));
+    actions->addWidget(
+        addButton(QStringLiteral("Set ALERT"), "setAlert1025", 48, &WatchListPanel::pressSetAlert));
+    actions->addWidget(
+        addButton(QStringLiteral("Export to CSV"), "export1024", 56, &WatchListPanel::pressExport));
     layout->addLayout(actions);
 }
 
@@ -162,7 +174,8 @@ bool WatchListPanel::liveChartSwitchesOn() const
 void WatchListPanel::refresh()
 {
     readSwitches();
-    const WatchRefreshReport report = refreshWatchList(m_list, m_bar.board(), m_logger, context().clock);
+    const WatchRefreshReport report =
+        refreshWatchList(m_list, m_bar.board(), m_logger, context().clock);
     updateModel();
     emit refreshed();
     tell(report);
@@ -239,11 +252,14 @@ void WatchListPanel::pressSetAlert()
     }
     using namespace watchcol;
     const WatchListRow row = m_model->row(rows.front());
-    const AlertLimits current{static_cast<int>(row.value(Alert)), row.value(LowerLimit), row.value(UpperLimit)};
+    const AlertLimits current{static_cast<int>(row.value(Alert)), row.value(LowerLimit),
+                              row.value(UpperLimit)};
     TimerPause pause(context().refresh);
-    const auto limits = AlertLimitsDialog::ask(context().messenger, QString::fromStdString(row.companyName),
-                                               row.value(Price), current, this);
-    if (limits && m_list.setAlert(row.symbol, limits->alert, limits->lowerLimit, limits->upperLimit))
+    const auto limits =
+        AlertLimitsDialog::ask(context().messenger, QString::fromStdString(row.companyName),
+                               row.value(Price), current, this);
+    if (limits &&
+        m_list.setAlert(row.symbol, limits->alert, limits->lowerLimit, limits->upperLimit))
         refresh();
 }
 
@@ -253,11 +269,12 @@ void WatchListPanel::pressExport()
         context().messenger.inform(watchexport::NoData);
         return;
     }
-    const std::optional<QString> name = ExportNameDialog::ask(context().clock, context().messenger, this);
+    const std::optional<QString> name =
+        ExportNameDialog::ask(context().clock, context().messenger, this);
     if (!name)
         return;
-    context().messenger.inform(watchexport::write(m_files, m_logger.dataRoot() + "/WatchListData", name->toStdString(),
-                                                  m_model->rows()));
+    context().messenger.inform(watchexport::write(m_files, m_logger.dataRoot() + "/WatchListData",
+                                                  name->toStdString(), m_model->rows()));
 }
 
 void WatchListPanel::pressHelp()
@@ -286,6 +303,6 @@ void WatchListPanel::openChart(int row)
         context().messenger.inform(StockListView::NoConnection);
         return;
     }
-    openHistoricalChart(context(), this, QString::fromStdString(r.companyName), QString::fromStdString(r.exchange),
-                        QString::fromStdString(r.symbol));
+    openHistoricalChart(context(), this, QString::fromStdString(r.companyName),
+                        QString::fromStdString(r.exchange), QString::fromStdString(r.symbol));
 }
