@@ -152,20 +152,20 @@ void WatchList::takePrevious()
     }
 }
 
-void WatchList::persist()
+void WatchList::persist(bool showErrors)
 {
     if (m_loadFailed)
         return;
     const StoreStatus saved = m_store.save(m_entries);
     m_unsaved = !saved.ok();
-    if (!saved)
+    if (!saved && showErrors)
         m_messenger.inform(saved.error());
 }
 
-void WatchList::saveUnsaved()
+void WatchList::saveUnsaved(bool showErrors)
 {
     if (m_unsaved)
-        persist();
+        persist(showErrors);
 }
 
 std::vector<std::string> WatchList::quoteSymbols() const

@@ -74,8 +74,9 @@ public:
     // The quotes become the previous values of the next refresh.
     void takePrevious();
 
-    // The save at exit, for anything an earlier save could not write.
-    void saveUnsaved();
+    // The save at exit, for anything an earlier save could not write. Without a window
+    // left to show it on, a failure goes unsaid.
+    void saveUnsaved(bool showErrors = true);
 
     std::vector<std::string> quoteSymbols() const override;
     QuoteRecord *quoteTarget(std::size_t index, const std::string &symbol) override;
@@ -83,7 +84,7 @@ public:
     void setOnArrived(std::function<void()> f) { m_onArrived = std::move(f); }
 
 private:
-    void persist();
+    void persist(bool showErrors = true);
     template <typename T>
     static void reorder(std::vector<T> &items, const std::vector<std::size_t> &order);
 

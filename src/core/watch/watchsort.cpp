@@ -1,6 +1,8 @@
 #include "core/watch/watchsort.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <string>
 
 namespace {
@@ -18,7 +20,9 @@ int compareNoCase(const std::string &a, const std::string &b)
 
 int paise(double a, double b)
 {
-    return static_cast<int>((a - b) * 100);
+    // Truncated toward zero; clamped first, since a cast of an out-of-range double is undefined.
+    const double d = (a - b) * 100;
+    return std::isnan(d) ? 0 : static_cast<int>(std::clamp(d, -2e9, 2e9));
 }
 
 int sign(long long v)

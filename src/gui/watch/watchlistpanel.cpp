@@ -60,7 +60,8 @@ WatchListPanel::WatchListPanel(AppContext &context, MainBar &bar)
 WatchListPanel::~WatchListPanel()
 {
     context().registry.detach(GroupSlot::WatchList, &m_list);
-    m_list.saveUnsaved();
+    // Normally done when the bar closed; a box now would hang on a window being destroyed.
+    m_list.saveUnsaved(false);
 }
 
 void WatchListPanel::buildControls()
