@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <set>
@@ -195,6 +196,16 @@ void WatchListPanel::tell(const WatchRefreshReport &report)
     if (!report.alert.empty())
         if (QSystemTrayIcon *tray = m_bar.trayIcon())
             tray->showMessage(QStringLiteral("Vantrel"), QString::fromStdString(report.alert));
+    if (report.problems.empty() && report.alert.empty())
+        return;
+    // The boxes open once the refresh that called us has run to its end: the main bar's
+    // index list is up to date under them, and a refresh that starts while one is open does
+    // not run inside the one before.
+    QTimer::singleShot(0, this, [this, report] { showReport(report); });
+}
+
+void WatchListPanel::showReport(const WatchRefreshReport &report)
+{
     // Refreshes go on while a box is open; their reports wait for no one, so a user back at
     // the desk finds one box rather than a stack of them.
     if (m_telling)

@@ -59,6 +59,7 @@ private:
     std::vector<int> selectedRows() const;
     void updateModel();
     void tell(const WatchRefreshReport &report);
+    void showReport(const WatchRefreshReport &report);
 
     void pressAdd();
     void pressDelete();
