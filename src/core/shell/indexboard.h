@@ -22,6 +22,9 @@ public:
     void quotesArrived() override {}
 
     const QuoteRecord &slot(Slot s) const { return m_slots[s]; }
+    // The index's price at the refresh before the latest one, until updateRows() moves on;
+    // 0 before the second refresh. The data files stamp their index bars with it.
+    double previousPrice(Slot s) const { return s == Nifty ? m_previousNifty : s == Sensex ? m_previousSensex : 0; }
 
     // Rebuilds the index rows from the slots, then keeps the current prices as the previous
     // ones for the next cycle.

@@ -6,6 +6,8 @@
 #include "gui/shell/appcontext.h"
 #include "gui/shell/mainbar.h"
 #include "gui/shell/panelhost.h"
+#include "gui/watch/watchlistpanel.h"
+#include "platform/store/storeconfig.h"
 
 Program::Program(AppContext &context) : m_bar(std::make_unique<MainBar>(context))
 {
@@ -33,4 +35,15 @@ Program::~Program() = default;
 void Program::start(bool splash)
 {
     m_bar->startUp(splash);
+    // The watch list exists from here to the end of the run, hidden until its button shows
+    // it; the first refresh, already posted, carries its symbols.
+    AppContext &context = m_bar->context();
+    // Never the file system's root: a run that named no data folder gets the default one.
+    if (context.dataRoot.isEmpty())
+        context.dataRoot = resolveDataRoot(QString());
+    m_watchList = new WatchListPanel(context, *m_bar);
+    m_panels->adopt(PanelKind::WatchList, m_watchList);
+    m_panels->setLiveChartSwitches([panel = QPointer<WatchListPanel>(m_watchList)] {
+        return panel && panel->liveChartSwitchesOn();
+    });
 }

@@ -5,6 +5,7 @@
 class AppContext;
 class MainBar;
 class PanelHost;
+class WatchListPanel;
 
 // The windows of one run and how they are wired: the main bar, its panel host and what each
 // button makes. Tests build the same program the user gets.
@@ -16,10 +17,13 @@ public:
 
     MainBar &bar() { return *m_bar; }
     PanelHost &panels() { return *m_panels; }
+    // Made by start(); it lives as long as the bar.
+    WatchListPanel *watchList() const { return m_watchList; }
 
     void start(bool splash);
 
 private:
     std::unique_ptr<MainBar> m_bar;
     PanelHost *m_panels; // owned by the bar
+    WatchListPanel *m_watchList = nullptr; // owned by the bar
 };

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/watch/datafiles.h"
+#include "core/watch/watchrow.h"
+
+#include <string>
+#include <vector>
+
+// "Export to CSV" of the rows as displayed: a header and ten fields per row, each from its
+// cell text without commas, Last Close worked out as price minus change.
+namespace watchexport {
+inline constexpr const char *Header =
+    "Company Name,Index,Last Close,Current Price,Change,% Change,Volume,Open,High,Low";
+inline constexpr const char *NoData =
+    "There is no data to export, Please first \"Get Latest Data\"";
+inline constexpr const char *OpenFailed = "Problem occured in Opening CSV File";
+inline constexpr const char *WriteFailed = "SORRY!!!Not able to write into the CSV file";
+inline constexpr const char *Exported =
+    "WatchList present displayed data is exported Successfully at \n";
+
+std::string content(const std::vector<WatchListRow> &rows);
+// Writes the file in one piece (an existing file of the name is replaced) and gives the
+// message to show.
+std::string write(DataFileSystem &files, const std::string &folder, const std::string &name,
+                  const std::vector<WatchListRow> &rows);
+} // namespace watchexport

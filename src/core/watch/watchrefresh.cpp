@@ -1,0 +1,31 @@
+#include "core/watch/watchrefresh.h"
+
+#include "core/watch/datalogger.h"
+#include "core/watch/logstamps.h"
+#include "core/watch/watchalerts.h"
+
+WatchRefreshReport refreshWatchList(WatchList &list, const IndexBoard &board, DataLogger &logger,
+                                    const Clock &clock)
+{
+    WatchRefreshReport report;
+    const auto note = [&report](std::string problem) {
+        if (!problem.empty())
+            report.problems.push_back(std::move(problem));
+    };
+    const WatchSwitches &on = list.switches();
+    list.rebuildRows();
+    const bool open = isLoggingMarketOpen(clock.now());
+    if (!open)
+        note(logger.writeEndOfDay(list, board));
+    if (on.liveData && open)
+        note(logger.writeLive(list.rows(), board));
+    if (on.intraday && open) {
+        // A failed index writer does not stop the stocks.
+        note(logger.writeIndexIntraday(board));
+        note(logger.writeStockIntraday(list.rows()));
+    }
+    list.takePrevious();
+    if (on.alertsPopUp)
+        report.alert = evaluateAlerts(list.rows(), on.myConfigured, clock.now());
+    return report;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class Clock;
+class DataLogger;
+class IndexBoard;
+class WatchList;
+
+// What one refresh has to tell the user: the writers' problems, then the alert message.
+struct WatchRefreshReport
+{
+    std::vector<std::string> problems;
+    std::string alert;
+};
+
+// One refresh of the watch list, whether the panel is shown or not: the rows, the data files
+// by the market hours and switches, the values kept for the next refresh, the alerts.
+WatchRefreshReport refreshWatchList(WatchList &list, const IndexBoard &board, DataLogger &logger,
+                                    const Clock &clock);

@@ -1,0 +1,112 @@
+#include "gui/watch/alertlimitsdialog.h"
+
+#include "core/common/messenger.h"
+#include "core/net/cnumber.h"
+#include "core/store/watchsearchform.h"
+#include "gui/controls/colorbutton.h"
+#include "gui/controls/dialogunits.h"
+#include "gui/shell/panelstyle.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+#include <array>
+#include <charconv>
+
+namespace {
+// The shortest text that reads back as the same number, the C way.
+QString editText(double value)
+{
+    std::array<char, 64> buffer;
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return QString::fromLatin1(buffer.data(), end.ptr - buffer.data());
+}
+
+QLineEdit *limitEdit(QWidget *parent, const char *name, double value, const QRect &geometry)
+{
+    auto *edit = new QLineEdit(editText(value), parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), edit));
+    edit->setGeometry(geometry);
+    return edit;
+}
+} // namespace
+
+AlertLimitsDialog::AlertLimitsDialog(Messenger &messenger, const QString &company, double price,
+                                     const AlertLimits &current, QWidget *parent)
+    : QDialog(parent), m_messenger(messenger)
+{
+    const DialogUnits du;
+    setObjectName(QStringLiteral("alertLimitsDialog"));
+    setWindowTitle(QStringLiteral("Set Limits for ALERT"));
+    setFixedSize(du.size(170, 100));
+    applyPanelStyle(this);
+
+    auto *name = new QLabel(company, this);
+    name->setObjectName(QStringLiteral("1097"));
+    name->setAlignment(Qt::AlignCenter);
+    name->setGeometry(du.rect(7, 7, 156, 10));
+    m_setAlert = new QCheckBox(QStringLiteral("Set Alert"), this);
+    m_setAlert->setObjectName(QStringLiteral("1132"));
+    m_setAlert->setGeometry(du.rect(12, 22, 80, 10));
+    m_setAlert->setChecked(current.alert == 1);
+
+    const bool alertSet = current.alert == 1;
+    (new QLabel(QStringLiteral("Lower Limit"), this))->setGeometry(du.rect(12, 41, 50, 8));
+    m_lower =
+        limitEdit(this, "1129", alertSet ? current.lowerLimit : price, du.rect(70, 39, 80, 12));
+    (new QLabel(QStringLiteral("Upper Limit"), this))->setGeometry(du.rect(12, 58, 50, 8));
+    m_upper =
+        limitEdit(this, "1128", alertSet ? current.upperLimit : price, du.rect(70, 56, 80, 12));
+    const auto follow = [this](bool on) {
+        m_lower->setEnabled(on);
+        m_upper->setEnabled(on);
+    };
+    follow(alertSet);
+    connect(m_setAlert, &QCheckBox::toggled, this, follow);
+
+    auto *ok = new CColorButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setGeometry(du.rect(30, 78, 50, 14));
+    ok->setDefault(true);
+    auto *cancel = new CColorButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cancel"));
+    cancel->setGeometry(du.rect(90, 78, 50, 14));
+    connect(ok, &QPushButton::clicked, this, &AlertLimitsDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void AlertLimitsDialog::accept()
+{
+    if (!m_setAlert->isChecked()) {
+        m_limits = AlertLimits{};
+        QDialog::accept();
+        return;
+    }
+    const double lower = cStrToDouble(m_lower->text().toStdString());
+    const double upper = cStrToDouble(m_upper->text().toStdString());
+    const auto inRange = [](double v) {
+        return v >= WatchSearchForm::LimitMinimum && v <= WatchSearchForm::LimitMaximum;
+    };
+    if (!inRange(lower) || !inRange(upper)) {
+        m_messenger.inform(WatchSearchForm::LimitRangeMessage);
+        return;
+    }
+    if (!WatchSearchForm::alertLimitsValid(lower, upper, m_messenger))
+        return;
+    m_limits = AlertLimits{1, lower, upper};
+    QDialog::accept();
+}
+
+std::optional<AlertLimits> AlertLimitsDialog::ask(Messenger &messenger, const QString &company,
+                                                  double price, const AlertLimits &current,
+                                                  QWidget *parent)
+{
+    AlertLimitsDialog dialog(messenger, company, price, current, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.limits();
+}

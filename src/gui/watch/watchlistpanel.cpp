@@ -1,0 +1,320 @@
+#include "gui/watch/watchlistpanel.h"
+
+#include "core/watch/watchexport.h"
+#include "gui/charts/historicalchartpanel.h"
+#include "gui/controls/colorbutton.h"
+#include "gui/controls/dialogunits.h"
+#include "gui/controls/exportnamedialog.h"
+#include "gui/shell/appcontext.h"
+#include "gui/shell/artwork.h"
+#include "gui/shell/mainbar.h"
+#include "gui/watch/alerthelpdialog.h"
+#include "gui/watch/alertlimitsdialog.h"
+#include "gui/watch/watchlistmodel.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <set>
+
+namespace {
+constexpr int VisibleRows = 16;
+
+// The main refresh waits while the list is being changed through a dialog, and starts
+// again at once afterwards.
+class TimerPause
+{
+public:
+    explicit TimerPause(RefreshCycle &refresh) : m_refresh(refresh) { m_refresh.stopTimer(); }
+    ~TimerPause() { m_refresh.resumeTimer(); }
+    TimerPause(const TimerPause &) = delete;
+    TimerPause &operator=(const TimerPause &) = delete;
+
+private:
+    RefreshCycle &m_refresh;
+};
+} // namespace
+
+WatchListPanel::WatchListPanel(AppContext &context, MainBar &bar)
+    : DockedPanel(context, &bar, 250), m_bar(bar),
+      m_logger(m_files, context.clock, context.dataRoot.toStdString()),
+      m_list(context.database.watchList(), context.messenger)
+{
+    setObjectName(QStringLiteral("watchListPanel"));
+    buildControls();
+    fitHeightToContents();
+    m_logger.makeFolders();
+    m_list.load();
+    m_list.setOnArrived([this] { refresh(); });
+    context.registry.attach(GroupSlot::WatchList, &m_list);
+    // What the user changed reached the table at once; only what a failed save left behind
+    // is written at exit.
+    connect(&bar, &MainBar::closing, this, [this] { m_list.saveUnsaved(); });
+    refresh();
+}
+
+WatchListPanel::~WatchListPanel()
+{
+    context().registry.detach(GroupSlot::WatchList, &m_list);
+    // Normally done when the bar closed; a box now would hang on a window being destroyed.
+    m_list.saveUnsaved(false);
+}
+
+void WatchListPanel::buildControls()
+{
+    const DialogUnits du;
+    auto *layout = new QVBoxLayout(client());
+    layout->setContentsMargins(du.x(2), du.y(2), du.x(2), du.y(2));
+    layout->setSpacing(du.y(2));
+
+    auto *top = new QHBoxLayout;
+    auto *banner = new QLabel(client());
+    banner->setFixedHeight(du.y(16));
+    banner->setPixmap(
+        artwork::titleBanner(QSize(du.x(388 - 24), du.y(16)), QStringLiteral("My Watch List")));
+    banner->setAttribute(Qt::WA_TransparentForMouseEvents);
+    top->addWidget(banner, 1);
+    top->addWidget(addButton(QStringLiteral("X"), "close1016", 14, &WatchListPanel::pressClose), 0,
+                   Qt::AlignTop);
+    layout->addLayout(top);
+
+    m_model = new WatchListModel(this);
+    m_view = new StockListView(context().messenger, client());
+    m_view->setObjectName(QStringLiteral("list1014"));
+    m_view->setToolTip(QStringLiteral("Double Click Stocks to see their Historical Chart"));
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    const auto &widths = watchcol::widths();
+    m_view->setStockModel(m_model, std::vector<int>(widths.begin(), widths.end()));
+    m_view->setFixedHeight(m_view->horizontalHeader()->height() +
+                           VisibleRows * m_view->verticalHeader()->defaultSectionSize() + 4);
+    m_view->horizontalHeader()->setSectionsClickable(true);
+    connect(m_view->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &WatchListPanel::sortBy);
+    // The panel answers the double click itself: a row without a symbol opens nothing, even
+    // when offline.
+    m_view->setConnectedCheck(nullptr);
+    connect(m_view, &StockListView::rowActivated, this, &WatchListPanel::openChart);
+    layout->addWidget(m_view);
+
+    const WatchSwitches initial;
+    auto *alerts = new QHBoxLayout;
+    m_alertsPopUp = addSwitch(QStringLiteral("Alerts as Pop-Up Msg"), "alertsPopUp1129",
+                              initial.alertsPopUp, false);
+    m_myConfigured =
+        addSwitch(QStringLiteral("My Configured"), "myConfigured1135", initial.myConfigured, true);
+    m_dayHighLow =
+        addSwitch(QStringLiteral("DAY High/Low"), "dayHighLow1133", initial.dayHighLow, true);
+    m_yearHighLow =
+        addSwitch(QStringLiteral("YEAR Hi/Lo"), "yearHiLo1134", initial.yearHighLow, true);
+    for (QCheckBox *box : {m_alertsPopUp, m_myConfigured, m_dayHighLow, m_yearHighLow})
+        alerts->addWidget(box);
+    alerts->addStretch(1);
+    alerts->addWidget(addButton(QStringLiteral("?"), "help1136", 14, &WatchListPanel::pressHelp));
+    layout->addLayout(alerts);
+
+    auto *actions = new QHBoxLayout;
+    m_intraday = addSwitch(QStringLiteral("Intraday"), "intraday1137", initial.intraday, false);
+    m_liveData = addSwitch(QStringLiteral("LiveData"), "liveData1138", initial.liveData, false);
+    actions->addWidget(m_intraday);
+    actions->addWidget(m_liveData);
+    actions->addStretch(1);
+    actions->addWidget(addButton(QStringLiteral("Add"), "add1022", 40, &WatchListPanel::pressAdd));
+    actions->addWidget(
+        addButton(QStringLiteral("Delete"), "delete1023", 40, &WatchListPanel::pressDelete));
+    actions->addWidget(
+        addButton(QStringLiteral("Set ALERT"), "setAlert1025", 48, &WatchListPanel::pressSetAlert));
+    actions->addWidget(
+        addButton(QStringLiteral("Export to CSV"), "export1024", 56, &WatchListPanel::pressExport));
+    layout->addLayout(actions);
+}
+
+QCheckBox *WatchListPanel::addSwitch(const QString &text, const char *name, bool on, bool refreshes)
+{
+    auto *box = new QCheckBox(text, client());
+    box->setObjectName(QLatin1String(name));
+    box->setChecked(on);
+    connect(box, &QCheckBox::toggled, this, [this, refreshes] {
+        readSwitches();
+        if (refreshes)
+            refresh();
+    });
+    return box;
+}
+
+CColorButton *WatchListPanel::addButton(const QString &caption, const char *name, int widthDlu,
+                                        void (WatchListPanel::*slot)())
+{
+    const DialogUnits du;
+    auto *button = new CColorButton(caption, client());
+    button->setObjectName(QLatin1String(name));
+    button->setFixedSize(du.size(widthDlu, widthDlu == 14 ? 12 : 14));
+    connect(button, &QPushButton::clicked, this, slot);
+    return button;
+}
+
+void WatchListPanel::readSwitches()
+{
+    WatchSwitches &s = m_list.switches();
+    s.alertsPopUp = m_alertsPopUp->isChecked();
+    s.myConfigured = m_myConfigured->isChecked();
+    s.dayHighLow = m_dayHighLow->isChecked();
+    s.yearHighLow = m_yearHighLow->isChecked();
+    s.intraday = m_intraday->isChecked();
+    s.liveData = m_liveData->isChecked();
+}
+
+bool WatchListPanel::liveChartSwitchesOn() const
+{
+    return m_intraday->isChecked() && m_liveData->isChecked();
+}
+
+void WatchListPanel::refresh()
+{
+    readSwitches();
+    const WatchRefreshReport report =
+        refreshWatchList(m_list, m_bar.board(), m_logger, context().clock);
+    updateModel();
+    emit refreshed();
+    tell(report);
+}
+
+void WatchListPanel::updateModel()
+{
+    if (m_list.rows().size() != m_list.count())
+        m_list.rebuildRows();
+    m_model->setRows(m_list.rows(), m_list.switches());
+}
+
+void WatchListPanel::tell(const WatchRefreshReport &report)
+{
+    // The tray reaches a user whose bar is hidden; every alert goes there.
+    if (!report.alert.empty())
+        if (QSystemTrayIcon *tray = m_bar.trayIcon())
+            tray->showMessage(QStringLiteral("Vantrel"), QString::fromStdString(report.alert));
+    if (report.problems.empty() && report.alert.empty())
+        return;
+    // The boxes open once the refresh that called us has run to its end: the main bar's
+    // index list is up to date under them, and a refresh that starts while one is open does
+    // not run inside the one before.
+    QTimer::singleShot(0, this, [this, report] { showReport(report); });
+}
+
+void WatchListPanel::showReport(const WatchRefreshReport &report)
+{
+    // Refreshes go on while a box is open; their reports wait for no one, so a user back at
+    // the desk finds one box rather than a stack of them.
+    if (m_telling)
+        return;
+    m_telling = true;
+    for (const std::string &problem : report.problems)
+        context().messenger.inform(problem);
+    if (!report.alert.empty())
+        context().messenger.inform(report.alert);
+    m_telling = false;
+}
+
+void WatchListPanel::addEntry(const WatchRow &row)
+{
+    if (m_list.addEntry(row))
+        refresh();
+}
+
+std::vector<int> WatchListPanel::selectedRows() const
+{
+    std::set<int> rows;
+    for (const QModelIndex &index : m_view->selectionModel()->selectedIndexes())
+        rows.insert(index.row());
+    return {rows.begin(), rows.end()};
+}
+
+void WatchListPanel::pressAdd()
+{
+    if (!m_list.mayAdd(feeding()))
+        return;
+    TimerPause pause(context().refresh);
+    if (!m_chooser)
+        return;
+    if (const std::optional<WatchRow> chosen = m_chooser(this))
+        addEntry(*chosen);
+}
+
+void WatchListPanel::pressDelete()
+{
+    const std::vector<int> rows = selectedRows();
+    if (feeding() || rows.empty()) {
+        m_list.removeRows(rows, feeding()); // shows why not
+        return;
+    }
+    TimerPause pause(context().refresh);
+    m_list.removeRows(rows, false);
+    refresh();
+}
+
+void WatchListPanel::pressSetAlert()
+{
+    const std::vector<int> rows = selectedRows();
+    if (rows.empty()) {
+        context().messenger.inform(WatchList::NoAlertSelection);
+        return;
+    }
+    using namespace watchcol;
+    const WatchListRow row = m_model->row(rows.front());
+    const AlertLimits current{static_cast<int>(row.value(Alert)), row.value(LowerLimit),
+                              row.value(UpperLimit)};
+    TimerPause pause(context().refresh);
+    const auto limits =
+        AlertLimitsDialog::ask(context().messenger, QString::fromStdString(row.companyName),
+                               row.value(Price), current, this);
+    if (limits &&
+        m_list.setAlert(row.symbol, limits->alert, limits->lowerLimit, limits->upperLimit))
+        refresh();
+}
+
+void WatchListPanel::pressExport()
+{
+    if (m_model->rowCount() == 0) {
+        context().messenger.inform(watchexport::NoData);
+        return;
+    }
+    const std::optional<QString> name =
+        ExportNameDialog::ask(context().clock, context().messenger, this);
+    if (!name)
+        return;
+    context().messenger.inform(watchexport::write(m_files, m_logger.dataRoot() + "/WatchListData",
+                                                  name->toStdString(), m_model->rows()));
+}
+
+void WatchListPanel::pressHelp()
+{
+    AlertHelpDialog::run(this);
+}
+
+void WatchListPanel::pressClose()
+{
+    emit closedByUser();
+    hide();
+}
+
+void WatchListPanel::sortBy(int column)
+{
+    if (m_list.sortBy(column, feeding()))
+        updateModel();
+}
+
+void WatchListPanel::openChart(int row)
+{
+    const WatchListRow &r = m_model->row(row);
+    if (r.symbol.empty())
+        return;
+    if (!connected()) {
+        context().messenger.inform(StockListView::NoConnection);
+        return;
+    }
+    openHistoricalChart(context(), this, QString::fromStdString(r.companyName),
+                        QString::fromStdString(r.exchange), QString::fromStdString(r.symbol));
+}

@@ -1,0 +1,236 @@
+#include "core/net/quoteparser.h"
+#include "core/watch/datalogger.h"
+#include "core/watch/logstamps.h"
+#include "core/watch/watchrefresh.h"
+#include "support/memorywatchlist.h"
+#include "support/recordingmessenger.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace {
+namespace fs = std::filesystem;
+using Result = DataFileSystem::Result;
+
+// The real file system, except that one operation on paths containing a given text fails.
+struct FaultyFiles : StdDataFileSystem
+{
+    enum Op { None, Read, Append, Replace } op = None;
+    std::string where;
+    Result result = Result::Done;
+
+    bool hit(Op o, const std::string &file) const
+    {
+        return o == op && file.find(where) != std::string::npos;
+    }
+    Result readAll(const std::string &file, std::string &content) override
+    {
+        return hit(Read, file) ? result : StdDataFileSystem::readAll(file, content);
+    }
+    Result append(const std::string &file, std::string_view text) override
+    {
+        return hit(Append, file) ? result : StdDataFileSystem::append(file, text);
+    }
+    Result replace(const std::string &file, std::string_view text) override
+    {
+        return hit(Replace, file) ? result : StdDataFileSystem::replace(file, text);
+    }
+};
+
+struct DataFiles : ::testing::Test
+{
+    fs::path root =
+        fs::temp_directory_path() / ("vantrel-log-" + std::to_string(std::random_device{}()));
+    MemoryWatchList store;
+    RecordingMessenger messenger;
+    WatchList list{store, messenger};
+    IndexBoard board;
+    FixedClock clock{makeLocalTime(2026, 12, 4, 10, 15, 30)}; // a Friday
+    FaultyFiles files;
+    DataLogger logger{files, clock, root.string()};
+
+    DataFiles()
+    {
+        fs::create_directories(root);
+        for (const char *symbol : {"INFY", "TCS"})
+            list.addEntry(WatchRow{symbol, "NSE", symbol});
+        list.addEntry(WatchRow{"Reliance", "BSE", "500325"});
+    }
+    ~DataFiles() override { fs::remove_all(root); }
+
+    void at(int hour, int minute, int second, int day = 4)
+    {
+        clock.set(makeLocalTime(2026, 12, day, hour, minute, second));
+    }
+    static std::string line(const char *symbol, double last, double change, int volume)
+    {
+        std::ostringstream s;
+        s << '"' << symbol << "\"," << last << ",\"12/4/2026\",\"3:30pm\"," << change << ",1,3,0.5,"
+          << volume << ",0,9";
+        return s.str();
+    }
+    void quotes(double nifty, double sensex, double infy, int infyVolume, double tcs, int tcsVolume)
+    {
+        parseQuoteLine(line("^NSEI", nifty, 10, 0), *board.quoteTarget(0, "^NSEI"));
+        parseQuoteLine(line("^BSESN", sensex, -5, 0), *board.quoteTarget(1, "^BSESN"));
+        parseQuoteLine(line("INFY.NS", infy, 2, infyVolume), *list.quoteTarget(0, "INFY.NS"));
+        parseQuoteLine(line("TCS.NS", tcs, 0, tcsVolume), *list.quoteTarget(1, "TCS.NS"));
+        parseQuoteLine(line("500325.BO", 2450, 1, 77), *list.quoteTarget(2, "500325.BO"));
+    }
+    // One main refresh: the watch list runs while the bar still holds the previous indices.
+    std::vector<std::string> refresh()
+    {
+        const WatchRefreshReport report = refreshWatchList(list, board, logger, clock);
+        board.updateRows();
+        return report.problems;
+    }
+    std::string read(const std::string &relative) const
+    {
+        std::ifstream in(root / relative);
+        return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+    }
+    std::size_t lines(const std::string &relative) const
+    {
+        const std::string text = read(relative);
+        return std::size_t(std::count(text.begin(), text.end(), '\n'));
+    }
+};
+
+using EndOfDay = DataFiles;
+using Interval = DataFiles;
+using FileFaults = DataFiles;
+} // namespace
+
+TEST_F(EndOfDay, OneLinePerQuoteDateAndNoneWithoutOne)
+{
+    at(16, 0, 0);
+    EXPECT_TRUE(refresh().empty());
+    EXPECT_EQ(read("EODData/NIFTY.txt"), "") << "no quote yet: the file is made, nothing written";
+    EXPECT_EQ(read("EODData/500325.txt"), "");
+
+    quotes(24000, 80000, 1500.5, 1200, 3500, 9);
+    refresh();
+    refresh(); // the same evening again
+    EXPECT_EQ(read("EODData/NIFTY.txt"), "NIFTY,12/4/2026,1.00,3.00,0.50,24000.00,0\n");
+    EXPECT_EQ(read("EODData/INFY.txt"), "INFY,12/4/2026,1.00,3.00,0.50,1500.50,1200\n");
+    EXPECT_EQ(read("EODData/500325.txt"), "500325,12/4/2026,1.00,3.00,0.50,2450.00,77\n")
+        << "BSE stocks too";
+
+    at(10, 30, 0, 5); // Saturday morning, still Friday's quotes
+    list.switches().intraday = list.switches().liveData = true;
+    refresh();
+    EXPECT_EQ(read("EODData/SENSEX.txt"), "SENSEX,12/4/2026,1.00,3.00,0.50,80000.00,0\n");
+    EXPECT_FALSE(fs::exists(root / "IntraDay/12-05-2026")) << "no intraday on a weekend";
+    EXPECT_EQ(read("LiveData/LiveData.txt"), "<missing>");
+}
+
+TEST_F(Interval, BarsRunFromThePreviousRefreshToThisOne)
+{
+    list.switches().intraday = list.switches().liveData = true;
+    quotes(24000, 80000, 1500, 1000, 0, 0); // TCS: N/A
+    EXPECT_TRUE(refresh().empty());
+    EXPECT_EQ(read("IntraDay/12-04-2026/NIFTY.txt"), "")
+        << "the first refresh has no previous values";
+    EXPECT_EQ(read("LiveData/LiveData.txt"), "");
+    EXPECT_FALSE(fs::exists(root / "IntraDay/12-04-2026/INFY.txt"))
+        << "no previous volume taken, no file";
+    EXPECT_FALSE(fs::exists(root / "EODData/NIFTY.txt")) << "the market is open";
+
+    at(10, 15, 45);
+    quotes(24010, 79990, 1502.5, 2200, 3500, 10);
+    refresh();
+    const std::string nifty = "NIFTY,12/04/2026,10:15:45,24000.00,24010.00,24000.00,24010.00,0\n";
+    const std::string infy = "INFY,12/04/2026,10:15:45,1500.00,1502.50,1500.00,1502.50,1200\n";
+    EXPECT_EQ(read("IntraDay/12-04-2026/NIFTY.txt"), nifty);
+    EXPECT_EQ(read("IntraDay/12-04-2026/SENSEX.txt"),
+              "SENSEX,12/04/2026,10:00:45,80000.00,80000.00,79990.00,79990.00,0\n");
+    EXPECT_EQ(read("IntraDay/12-04-2026/INFY.txt"), infy);
+    EXPECT_FALSE(fs::exists(root / "IntraDay/12-04-2026/TCS.txt"));
+    EXPECT_FALSE(fs::exists(root / "IntraDay/12-04-2026/500325.txt"))
+        << "BSE stocks get end-of-day files only";
+    EXPECT_EQ(read("LiveData/LiveData.txt"), nifty + infy);
+
+    at(10, 16, 0);
+    quotes(24010, 79990, 1501, 2200, 3499, 25);
+    refresh();
+    EXPECT_EQ(read("IntraDay/12-04-2026/TCS.txt"),
+              "TCS,12/04/2026,10:16:00,3500.00,3500.00,3499.00,3499.00,15\n");
+    EXPECT_EQ(read("LiveData/LiveData.txt"),
+              "NIFTY,12/04/2026,10:16:00,24010.00,24010.00,24010.00,24010.00,0\n"
+              "INFY,12/04/2026,10:16:00,1502.50,1502.50,1501.00,1501.00,0\n"
+              "TCS,12/04/2026,10:16:00,3500.00,3500.00,3499.00,3499.00,15\n")
+        << "only the latest interval";
+    EXPECT_FALSE(fs::exists(root / "LiveData/LiveData.txt.new"));
+}
+
+TEST_F(Interval, MarketHoursIncludeBothEndsOnWeekdays)
+{
+    EXPECT_FALSE(isLoggingMarketOpen(makeLocalTime(2026, 12, 4, 9, 54, 59)));
+    EXPECT_FALSE(isLoggingMarketOpen(makeLocalTime(2026, 12, 6, 11, 0, 0))) << "a Sunday";
+    list.switches().intraday = true;
+    quotes(24000, 80000, 1500, 1000, 3500, 9);
+    at(9, 55, 0);
+    refresh();
+    at(15, 45, 0);
+    refresh();
+    EXPECT_EQ(lines("IntraDay/12-04-2026/NIFTY.txt"), 1u);
+    EXPECT_FALSE(fs::exists(root / "EODData/NIFTY.txt"));
+    at(15, 45, 1);
+    refresh();
+    EXPECT_EQ(lines("IntraDay/12-04-2026/NIFTY.txt"), 1u) << "no bar after the close";
+    EXPECT_EQ(lines("EODData/NIFTY.txt"), 1u);
+}
+
+TEST_F(FileFaults, AnUnusableDataFolderGivesEachWritersMessageAtEveryRefresh)
+{
+    fs::remove_all(root);
+    std::ofstream(root.string()) << "a file where the data folder should be";
+    list.switches().intraday = list.switches().liveData = true;
+    quotes(24000, 80000, 1500, 1000, 3500, 9);
+    refresh();
+    const std::vector<std::string> open = {DataLogger::LiveOpen, DataLogger::NiftyIntradayOpen,
+                                           DataLogger::StockIntradayOpen};
+    EXPECT_EQ(refresh(), open) << "the stock writer runs after the index writer failed";
+    EXPECT_EQ(refresh(), open);
+    at(18, 0, 0);
+    EXPECT_EQ(refresh(), std::vector<std::string>{DataLogger::NiftyEodOpen});
+    EXPECT_EQ(list.rows().size(), 3u) << "the refresh itself went on";
+    fs::remove(root);
+}
+
+TEST_F(FileFaults, ReadAndWriteErrorsEndTheirWriterWithItsMessage)
+{
+    const struct
+    {
+        FaultyFiles::Op op;
+        const char *where;
+        Result result;
+        bool open;
+        const char *message;
+    } cases[] = {
+        {FaultyFiles::Read, "SENSEX", Result::ReadFailed, false, DataLogger::SensexEodRead},
+        {FaultyFiles::Read, "TCS", Result::ReadFailed, false, DataLogger::StockEodRead},
+        {FaultyFiles::Read, "500325", Result::OpenFailed, false, DataLogger::StockEodOpen},
+        {FaultyFiles::Append, "INFY", Result::WriteFailed, false, DataLogger::EodWrite},
+        {FaultyFiles::Append, "SENSEX", Result::OpenFailed, true, DataLogger::SensexIntradayOpen},
+        {FaultyFiles::Append, "NIFTY", Result::WriteFailed, true, DataLogger::IndexIntradayWrite},
+        {FaultyFiles::Append, "TCS", Result::WriteFailed, true, DataLogger::StockIntradayWrite},
+        {FaultyFiles::Replace, "LiveData", Result::WriteFailed, true, DataLogger::LiveWrite},
+    };
+    list.switches().intraday = list.switches().liveData = true;
+    for (const auto &c : cases) {
+        fs::remove_all(root / "EODData");
+        files.op = c.op;
+        files.where = c.where;
+        files.result = c.result;
+        at(c.open ? 11 : 17, 0, 0);
+        quotes(24000, 80000, 1500, 1000, 3500, 9);
+        refresh();
+        EXPECT_EQ(refresh(), std::vector<std::string>{c.message}) << c.where;
+    }
+}

@@ -1,0 +1,201 @@
+#include "core/watch/watchlist.h"
+#include "core/watch/watchsort.h"
+#include "support/memorywatchlist.h"
+#include "support/recordingmessenger.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+using namespace watchcol;
+using Symbols = std::vector<std::string>;
+
+struct WatchListTest : ::testing::Test
+{
+    MemoryWatchList store;
+    RecordingMessenger messenger;
+    WatchList list{store, messenger};
+
+    void add(std::initializer_list<const char *> symbols)
+    {
+        for (const char *s : symbols)
+            ASSERT_TRUE(list.addEntry(WatchRow{std::string(s) + " Limited", "NSE", s}));
+    }
+    QuoteRecord &quote(std::size_t i)
+    {
+        const WatchRow &e = list.entries()[i];
+        return *list.quoteTarget(i, e.symbol + (e.exchange == "NSE" ? ".NS" : ".BO"));
+    }
+    Symbols order() const
+    {
+        Symbols out;
+        for (const WatchRow &e : list.entries())
+            out.push_back(e.symbol);
+        return out;
+    }
+    const WatchListRow &row(std::size_t i) const { return list.rows()[i]; }
+    CellColours colours(int column)
+    {
+        list.rebuildRows();
+        return watchCellColours(row(0), column, list.switches());
+    }
+};
+} // namespace
+
+TEST_F(WatchListTest, CellTextsUseTheDisplayFormat)
+{
+    list.addEntry(WatchRow{"Larsen, Toubro & Co's", "NSE", "LT", 1, 3000, 4200.5});
+    quote(0).last = 12345678.9;
+    quote(0).change = -1234.5f;
+    quote(0).volume = 1234567;
+    list.rebuildRows();
+    EXPECT_EQ(row(0).cell(Price), "1,23,45,678.90");
+    EXPECT_EQ(row(0).cell(Change), "-1,234.50");
+    EXPECT_EQ(row(0).cell(Percent), "-0.01");
+    EXPECT_EQ(row(0).cell(Volume), "12,34,567") << "volumes drop their decimals";
+    EXPECT_EQ(row(0).cell(Alert), "1.00");
+    EXPECT_EQ(row(0).cell(UpperLimit), "4,200.50");
+    list.takePrevious();
+    list.rebuildRows();
+    EXPECT_EQ(row(0).cell(PrevVolume), "12,34,567.00") << "unlike Volume, PrevVolume keeps them";
+    EXPECT_EQ(row(0).cell(PrevTaken), "1.00");
+    EXPECT_EQ(row(0).cell(PrevPrice), "1,23,45,678.90");
+}
+
+TEST_F(WatchListTest, ColoursFollowThePreviousPriceTheRangesAndTheLimits)
+{
+    list.addEntry(WatchRow{"Tata Steel", "BSE", "500470", 1, 100, 120});
+    QuoteRecord &q = quote(0);
+    q.last = 120;
+    EXPECT_EQ(colours(Price).background, colours::Black) << "no previous price yet";
+    EXPECT_EQ(colours(Name).background, colours::Up) << "exactly at the upper limit";
+    EXPECT_EQ(colours(Indx).background, colours::Up);
+    list.takePrevious();
+    q.last = 120.004; // the same text, so the same price
+    EXPECT_EQ(colours(Price).background, colours::Blue);
+    q.last = 100;
+    EXPECT_EQ(colours(Price).background, colours::Down);
+    EXPECT_EQ(colours(Name).background, colours::Down) << "exactly at the lower limit";
+    list.switches().myConfigured = false;
+    EXPECT_EQ(colours(Name).background, colours::White);
+    q.last = 121;
+    EXPECT_EQ(colours(Price).background, colours::Up);
+    EXPECT_EQ(colours(Price).text, colours::Black);
+
+    q.low = 99;
+    q.high = 121;
+    q.change = 1;
+    EXPECT_EQ(colours(Change).text, colours::DarkGreen);
+    EXPECT_EQ(colours(Volume).background, colours::Up) << "at the day's high and rising";
+    q.change = -1;
+    EXPECT_EQ(colours(Percent).text, colours::Red);
+    EXPECT_EQ(colours(Open).background, colours::White) << "at the high but falling";
+    q.last = 99;
+    EXPECT_EQ(colours(Open).background, colours::Down);
+    list.switches().dayHighLow = false;
+    EXPECT_EQ(colours(Volume).background, colours::White);
+
+    q.yearLow = 99;
+    q.yearHigh = 130;
+    EXPECT_EQ(colours(Low).background, colours::White) << "YEAR Hi/Lo starts off";
+    list.switches().yearHighLow = true;
+    EXPECT_EQ(colours(Low).background, colours::Down);
+    q.last = 130;
+    EXPECT_EQ(colours(High).background, colours::Up);
+    q.change = 0;
+    EXPECT_EQ(colours(Change).text, colours::Blue);
+}
+
+TEST_F(WatchListTest, SortingSharesOneDirectionAndIsRefusedWhileLogging)
+{
+    add({"A", "B", "C", "D"});
+    const double prices[] = {100.004, 99.5, 100.001, 100.02};
+    const int volumes[] = {900000, 1000000, 85, 999};
+    for (std::size_t i = 0; i < 4; ++i) {
+        quote(i).last = prices[i];
+        quote(i).volume = volumes[i];
+    }
+    list.rebuildRows();
+    EXPECT_EQ(*watchSortKey(row(0), row(2), Price), 0) << "closer than a paisa";
+    ASSERT_TRUE(list.sortBy(Price, false));
+    EXPECT_EQ(order(), (Symbols{"B", "A", "C", "D"})) << "A and C keep their order";
+    ASSERT_TRUE(list.sortBy(Volume, false)); // the second click on any header reverses
+    EXPECT_EQ(order(), (Symbols{"B", "A", "D", "C"})) << "10,00,000 above 9,00,000";
+    EXPECT_EQ(quote(0).last, 99.5) << "each stock keeps its own quote";
+    EXPECT_EQ(store.rows.front().symbol, "B") << "the new order is in the table";
+
+    list.switches().liveData = true;
+    EXPECT_FALSE(list.sortBy(Name, false));
+    EXPECT_EQ(messenger.shown.back(), WatchList::LoggingSortMessage);
+    list.switches().liveData = false;
+    EXPECT_FALSE(list.sortBy(Name, true));
+    EXPECT_EQ(messenger.shown.back(), WatchList::FeedingSortMessage);
+    EXPECT_FALSE(list.sortBy(YearHigh, false)) << "a hidden column has no key";
+    EXPECT_EQ(messenger.shown.size(), 2u);
+    ASSERT_TRUE(list.sortBy(Name, false));
+    EXPECT_EQ(order(), (Symbols{"A", "B", "C", "D"})) << "refusals did not turn the direction";
+}
+
+TEST_F(WatchListTest, AddStopsAt42Or50AndSymbolsAloneDecideDuplicates)
+{
+    ASSERT_TRUE(list.addEntry(WatchRow{"Infosys", "NSE", "INFY", 0, 5, 9}));
+    EXPECT_EQ(store.rows[0].lowerLimit, 0) << "limits without an alert are not kept";
+    EXPECT_FALSE(list.addEntry(WatchRow{"Infosys BSE", "BSE", "INFY"}));
+    EXPECT_EQ(messenger.shown.back(), WatchList::DuplicateMessage);
+    EXPECT_FALSE(list.addEntry(WatchRow{"", "NSE", "NONAME"}));
+    EXPECT_EQ(messenger.shown.size(), 1u) << "an empty name is ignored without a word";
+
+    for (int i = 1; i < 42; ++i)
+        list.addEntry(WatchRow{"Company", "NSE", "S" + std::to_string(i)});
+    EXPECT_FALSE(list.mayAdd(false));
+    EXPECT_EQ(messenger.shown.back(), WatchList::AddButtonFullMessage);
+    EXPECT_FALSE(list.mayAdd(true));
+    EXPECT_EQ(messenger.shown.back(), WatchList::FeedingAddMessage);
+    for (int i = 42; i < 50; ++i)
+        ASSERT_TRUE(list.addEntry(WatchRow{"Company", "NSE", "S" + std::to_string(i)}))
+            << "the toppers go on";
+    EXPECT_FALSE(list.addEntry(WatchRow{"Company", "NSE", "ONEMORE"}));
+    EXPECT_EQ(messenger.shown.back(), WatchList::FullMessage);
+    EXPECT_EQ(store.rows.size(), 50u);
+}
+
+TEST_F(WatchListTest, DeleteClosesUpAndEachStockKeepsItsValues)
+{
+    add({"A", "B", "C", "D"});
+    for (std::size_t i = 0; i < 4; ++i)
+        quote(i).last = 10.0 * double(i + 1);
+    list.takePrevious();
+    EXPECT_FALSE(list.removeRows({}, false));
+    EXPECT_EQ(messenger.shown.back(), WatchList::NoDeleteSelection);
+    EXPECT_FALSE(list.removeRows({1}, true));
+    EXPECT_EQ(messenger.shown.back(), WatchList::FeedingDeleteMessage);
+    ASSERT_TRUE(list.removeRows({2, 0}, false));
+    EXPECT_EQ(order(), (Symbols{"B", "D"}));
+    EXPECT_EQ(list.previous()[1].price, 40);
+    EXPECT_EQ(store.rows.size(), 2u);
+    // A reply to a request made before the delete still finds its stock by symbol.
+    EXPECT_EQ(list.quoteTarget(3, "D.NS"), &quote(1));
+    EXPECT_EQ(list.quoteTarget(0, "A.NS"), nullptr);
+}
+
+TEST_F(WatchListTest, FailedSavesWaitForTheExitAndAnUnreadTableIsLeftAlone)
+{
+    store.failure = "database is locked";
+    add({"INFY"});
+    EXPECT_EQ(messenger.shown.back(), "database is locked");
+    store.failure.clear();
+    EXPECT_TRUE(list.setAlert("INFY", 0, 1400, 1600));
+    EXPECT_EQ(store.rows, (std::vector<WatchRow>{{"INFY Limited", "NSE", "INFY"}}));
+    const int saves = store.saves;
+    list.saveUnsaved();
+    EXPECT_EQ(store.saves, saves) << "nothing left to write at exit";
+
+    MemoryWatchList unread;
+    unread.rows = store.rows;
+    unread.loadFailure = "no such table: SelectedComp2Watch";
+    WatchList other(unread, messenger);
+    other.load();
+    EXPECT_EQ(messenger.shown.back(), unread.loadFailure);
+    other.addEntry(WatchRow{"Wipro", "NSE", "WIPRO"});
+    other.saveUnsaved();
+    EXPECT_EQ(unread.saves, 0);
+}
