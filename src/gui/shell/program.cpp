@@ -6,6 +6,7 @@
 #include "gui/shell/appcontext.h"
 #include "gui/shell/mainbar.h"
 #include "gui/shell/panelhost.h"
+#include "gui/store/searchcompanydialog.h"
 #include "gui/watch/watchlistpanel.h"
 #include "platform/store/storeconfig.h"
 
@@ -43,6 +44,11 @@ void Program::start(bool splash)
         context.dataRoot = resolveDataRoot(QString());
     m_watchList = new WatchListPanel(context, *m_bar);
     m_panels->adopt(PanelKind::WatchList, m_watchList);
+    // "Add" searches the company list; a new listing found there joins the list directly.
+    WatchListPanel *watchList = m_watchList;
+    m_watchList->setCompanyChooser([&context, watchList](QWidget *parent) {
+        return SearchCompanyDialog::ask(context, *watchList, parent);
+    });
     m_panels->setLiveChartSwitches([panel = QPointer<WatchListPanel>(m_watchList)] {
         return panel && panel->liveChartSwitchesOn();
     });
