@@ -93,14 +93,14 @@ void HistoricalChartPanel::buildControls()
         row->addWidget(label);
     };
     auto buttons = [&](ChartGroup group) {
-        for (const ChartButton &spec : ChartButtons) {
-            if (spec.group != group)
+        for (const ChartButton &entry : ChartButtons) {
+            if (entry.group != group)
                 continue;
-            auto *b = new CColorButton(QString::fromLatin1(spec.caption), this);
-            b->setObjectName(QString::number(spec.id));
+            auto *b = new CColorButton(QString::fromLatin1(entry.caption), this);
+            b->setObjectName(QString::number(entry.id));
             const int textWidth = b->fontMetrics().horizontalAdvance(b->text()) + du.x(6);
             b->setFixedSize(qMax(du.x(18), textWidth), du.y(12));
-            const int id = spec.id;
+            const int id = entry.id;
             connect(b, &QPushButton::clicked, this, [this, id] { click(id); });
             row->addWidget(b);
         }
@@ -138,13 +138,13 @@ void HistoricalChartPanel::buildControls()
     for (const char *group : {"m", "e"}) {
         if (*group == 'e')
             caption("EMA");
-        for (const ChartButton &spec : ChartButtons) {
-            if (spec.group != ChartGroup::Average || spec.value[1] != *group)
+        for (const ChartButton &entry : ChartButtons) {
+            if (entry.group != ChartGroup::Average || entry.value[1] != *group)
                 continue;
-            auto *b = new CColorButton(QString::fromLatin1(spec.caption), this);
-            b->setObjectName(QString::number(spec.id));
+            auto *b = new CColorButton(QString::fromLatin1(entry.caption), this);
+            b->setObjectName(QString::number(entry.id));
             b->setFixedSize(du.size(18, 12));
-            const int id = spec.id;
+            const int id = entry.id;
             connect(b, &QPushButton::clicked, this, [this, id] { click(id); });
             row->addWidget(b);
         }
@@ -174,32 +174,32 @@ void HistoricalChartPanel::buildControls()
 
 void HistoricalChartPanel::click(int id)
 {
-    const ChartButton *spec = findButton(id);
-    if (!spec)
+    const ChartButton *entry = findButton(id);
+    if (!entry)
         return;
-    switch (spec->group) {
-    case ChartGroup::Type: m_request.setType(spec->value); break;
-    case ChartGroup::Scale: m_request.setScale(spec->value); break;
-    case ChartGroup::Range: m_request.setRange(spec->value); break;
-    case ChartGroup::Size: m_request.setSize(spec->value); break;
+    switch (entry->group) {
+    case ChartGroup::Type: m_request.setType(entry->value); break;
+    case ChartGroup::Scale: m_request.setScale(entry->value); break;
+    case ChartGroup::Range: m_request.setRange(entry->value); break;
+    case ChartGroup::Size: m_request.setSize(entry->value); break;
     case ChartGroup::Average:
         // Past five averages a click changes nothing, not even the highlight.
-        if (!m_request.addAverage(spec->value))
+        if (!m_request.addAverage(entry->value))
             return;
         break;
-    case ChartGroup::Overlay: m_request.addOverlay(spec->value); break;
-    case ChartGroup::Indicator: m_request.addIndicator(spec->value); break;
+    case ChartGroup::Overlay: m_request.addOverlay(entry->value); break;
+    case ChartGroup::Indicator: m_request.addIndicator(entry->value); break;
     }
-    highlight(id, exclusive(spec->group));
+    highlight(id, exclusive(entry->group));
     load();
 }
 
 void HistoricalChartPanel::highlight(int id, bool exclusiveGroup)
 {
-    const ChartButton *spec = findButton(id);
+    const ChartButton *entry = findButton(id);
     if (exclusiveGroup) {
         for (const ChartButton &other : ChartButtons) {
-            if (other.group != spec->group)
+            if (other.group != entry->group)
                 continue;
             CColorButton::Colours c = button(other.id)->colours();
             c.text = colours::ButtonText;

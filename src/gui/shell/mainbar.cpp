@@ -20,7 +20,7 @@
 
 namespace {
 
-struct ButtonSpec
+struct ButtonLayout
 {
     const char *name;
     const char *caption;
@@ -29,7 +29,7 @@ struct ButtonSpec
 };
 
 // Positions in dialog units, as the bar has always had them.
-const ButtonSpec Buttons[] = {
+const ButtonLayout Buttons[] = {
     {"about", "?", 352, 4, 14, 12, "About"},
     {"close", "X", 369, 4, 14, 12, "Close"},
     {"watchlist", "Watchlist", 5, 19, 41, 14, "My Watch List"},
@@ -98,12 +98,12 @@ void MainBar::buildControls()
     m_topBox->setChecked(m_alwaysOnTop);
     connect(m_topBox, &QCheckBox::clicked, this, [this](bool on) { setAlwaysOnTop(on); });
 
-    for (const ButtonSpec &spec : Buttons) {
-        auto *b = new CColorButton(QString::fromLatin1(spec.caption), m_client);
-        b->setObjectName(QString::fromLatin1(spec.name));
-        b->setGeometry(du.rect(spec.x, spec.y, spec.w, spec.h));
-        b->setToolTip(QString::fromLatin1(spec.tip));
-        const QString name = QString::fromLatin1(spec.name);
+    for (const ButtonLayout &entry : Buttons) {
+        auto *b = new CColorButton(QString::fromLatin1(entry.caption), m_client);
+        b->setObjectName(QString::fromLatin1(entry.name));
+        b->setGeometry(du.rect(entry.x, entry.y, entry.w, entry.h));
+        b->setToolTip(QString::fromLatin1(entry.tip));
+        const QString name = QString::fromLatin1(entry.name);
         connect(b, &QPushButton::clicked, this, [this, name] {
             if (name == QLatin1String("about"))
                 AboutBox(serviceLine(m_context), this).exec();
