@@ -6,53 +6,43 @@
 #include <cstdio>
 #include <limits>
 
-TEST(DisplayFormat, IndianGrouping)
+TEST(DisplayFormat, IndianGroupingWithTheSignInFront)
 {
-    EXPECT_EQ(formatDisplay(999.99), "999.99");
-    EXPECT_EQ(formatDisplay(1000), "1,000.00");
-    EXPECT_EQ(formatDisplay(12345.6), "12,345.60");
-    EXPECT_EQ(formatDisplay(1234567.891), "12,34,567.89");
-    EXPECT_EQ(formatDisplay(100000), "1,00,000.00");
-    EXPECT_EQ(formatDisplay(123456789012.0), "1,23,45,67,89,012.00");
-    EXPECT_EQ(formatDisplay(0), "0.00");
-}
-
-TEST(DisplayFormat, MinusSignStaysInFrontWithoutAComma)
-{
-    EXPECT_EQ(formatDisplay(-12345.67), "-12,345.67");
-    EXPECT_EQ(formatDisplay(-123.45), "-123.45");
-    EXPECT_EQ(formatDisplay(-1000), "-1,000.00");
-    EXPECT_EQ(formatDisplay(-100000), "-1,00,000.00");
-    EXPECT_EQ(formatDisplay(-999.999), "-1,000.00") << "rounding can carry into a new group";
+    const struct
+    {
+        double value;
+        const char *text;
+    } cases[] = {
+        {999.99, "999.99"},
+        {1000, "1,000.00"},
+        {12345.6, "12,345.60"},
+        {1234567.891, "12,34,567.89"},
+        {100000, "1,00,000.00"},
+        {123456789012.0, "1,23,45,67,89,012.00"},
+        {0, "0.00"},
+        {-12345.67, "-12,345.67"},
+        {-123.45, "-123.45"},
+        {-100000, "-1,00,000.00"},
+        {-999.999, "-1,000.00"}, // rounding carries into a new group
+        {-0.004, "-0.00"},
+        {1e20, "10,00,00,00,00,00,00,00,00,000.00"},
+        {std::numeric_limits<double>::infinity(), "inf"},
+        {-std::numeric_limits<double>::infinity(), "-inf"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(formatDisplay(c.value), c.text);
+    EXPECT_EQ(formatQuantity(1234567), "12,34,567");
+    EXPECT_EQ(formatQuantity(50), "50");
 }
 
 TEST(DisplayFormat, RoundsExactlyAsPrintfDoes)
 {
     // The two-decimal text must be printf's, digit for digit, including halfway values.
-    const double values[] = {0.005, 0.015, 0.125, 2.675, 1.005, 1e15 + 0.3, -0.004, 24017.355, 84.125};
-    for (double v : values) {
+    for (double v : {0.005, 0.015, 0.125, 2.675, 1.005, 1e15 + 0.3, 24017.355, 84.125}) {
         char expected[400];
         std::snprintf(expected, sizeof expected, "%.2f", v);
         EXPECT_EQ(readBackNumber(formatDisplay(v)), readBackNumber(expected)) << expected;
     }
-    EXPECT_EQ(formatDisplay(-0.004), "-0.00");
-}
-
-TEST(DisplayFormat, NonFiniteValuesStayShort)
-{
-    EXPECT_EQ(formatDisplay(std::numeric_limits<double>::infinity()), "inf");
-    EXPECT_EQ(formatDisplay(-std::numeric_limits<double>::infinity()), "-inf");
-    EXPECT_EQ(formatDisplay(1e20), "10,00,00,00,00,00,00,00,00,000.00");
-}
-
-TEST(DisplayFormat, QuantitiesDropTheDecimals)
-{
-    EXPECT_EQ(formatQuantity(1234567), "12,34,567");
-    EXPECT_EQ(formatQuantity(50), "50");
-}
-
-TEST(DisplayFormat, ReadBackRemovesEveryComma)
-{
     EXPECT_DOUBLE_EQ(readBackNumber("12,34,567.89"), 1234567.89);
     EXPECT_DOUBLE_EQ(readBackNumber("-1,000.00"), -1000);
     EXPECT_EQ(readBackNumber(""), 0);

@@ -6,8 +6,8 @@
 namespace {
 const std::string lineAt(double last, double change)
 {
-    return "\"^NSEI\"," + std::to_string(last) + ",\"12/4/2026\",\"3:30pm\"," + std::to_string(change) +
-           ",1,2,3,400,5,6";
+    return "\"^NSEI\"," + std::to_string(last) + ",\"12/4/2026\",\"3:30pm\"," +
+           std::to_string(change) + ",1,2,3,400,5,6";
 }
 
 CellColours colourOf(const QuoteRecord &row, int column)
@@ -27,7 +27,8 @@ TEST(IndexBoard, RowsCarryThePreviousRefreshsPrice)
     EXPECT_EQ(IndexBoard::cellText(board.rows()[0], 0), "NIFTY");
     EXPECT_EQ(IndexBoard::cellText(board.rows()[1], 0), "SENSEX");
     EXPECT_EQ(IndexBoard::cellText(board.rows()[0], 1), "24,000.00");
-    EXPECT_EQ(IndexBoard::cellText(board.rows()[0], 8), "0.00") << "no previous price after the first refresh";
+    EXPECT_EQ(IndexBoard::cellText(board.rows()[0], 8), "0.00")
+        << "no previous price after the first refresh";
     EXPECT_EQ(IndexBoard::cellText(board.rows()[0], 4), "0.42");
     EXPECT_EQ(board.rows()[0].yearHigh, 0) << "the year range is not copied into a row";
 

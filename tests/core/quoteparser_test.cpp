@@ -9,7 +9,9 @@
 TEST(QuoteParser, ParsesAFullQuotedLine)
 {
     QuoteRecord r;
-    parseQuoteLine(R"("RELIANCE.NS",1234.50,"6/27/2008","3:59pm",-12.30,1240.00,1251.00,1230.10,123456,900.00,1600.00)", r);
+    parseQuoteLine(
+        R"("RELIANCE.NS",1234.50,"6/27/2008","3:59pm",-12.30,1240.00,1251.00,1230.10,123456,900.00,1600.00)",
+        r);
     EXPECT_EQ(r.symbol, "RELIANCE.NS");
     EXPECT_DOUBLE_EQ(r.last, 1234.50);
     EXPECT_EQ(r.date, "6/27/2008");
