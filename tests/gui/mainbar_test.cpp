@@ -1,167 +1,242 @@
-#include "core/common/clock.h"
 #include "gui/controls/colorbutton.h"
-#include "gui/shell/appcontext.h"
-#include "gui/shell/mainbar.h"
 #include "gui/shell/splashscreen.h"
-#include "support/recordingmessenger.h"
+#include "support/guibed.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTableView>
 #include <QTest>
 
+// The main bar on the offscreen platform, refreshed by a simulator of its own.
 class MainBarTest : public QObject
 {
     Q_OBJECT
-    RecordingMessenger messenger;
-    FixedClock clock{makeLocalTime(2026, 12, 4, 11, 0, 0)};
+    GuiBed bed;
+    std::unique_ptr<MainBar> bar;
 
-    std::unique_ptr<AppContext> context()
+    QAbstractItemModel *rows() const { return list()->model(); }
+    QTableView *list() const { return bar->findChild<QTableView *>(QStringLiteral("indexList")); }
+    QString cell(int row, int column) const { return rows()->index(row, column).data().toString(); }
+    double number(int row, int column) const
     {
-        ServiceUrls none; // a refresh against nothing fails quietly
-        none.quote = "http://127.0.0.1:9";
-        return std::make_unique<AppContext>(none, messenger, clock);
+        return cell(row, column).remove(QLatin1Char(',')).toDouble();
+    }
+    QColor background(int row, int column) const
+    {
+        return rows()->index(row, column).data(Qt::BackgroundRole).value<QBrush>().color();
+    }
+    bool dotShown(const char *name) const
+    {
+        return bar->findChild<QLabel *>(QLatin1String(name))->isVisible();
+    }
+    void doubleClick(int row, int column)
+    {
+        const QRect where = list()->visualRect(rows()->index(row, column));
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, where.center());
     }
 
 private slots:
-    void init() { messenger = RecordingMessenger(); }
+    void init()
+    {
+        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
+        bar = std::make_unique<MainBar>(bed.context());
+    }
+    void cleanup()
+    {
+        bar.reset();
+        bed.reset();
+        bed.sim.stop();
+    }
 
     void presetsUseTheGivenScreenAndTaskbar()
     {
-        auto ctx = context();
-        MainBar bar(*ctx);
-        bar.setScreenOverride(ScreenRect{0, 0, 1920, 1080}, 40);
-        bar.place(BarPreset::BottomLeft);
-        QCOMPARE(bar.pos(), QPoint(0, 1080 - 40 - bar.height()));
-        bar.place(BarPreset::TopCenter);
-        QCOMPARE(bar.pos(), QPoint(960 - bar.width() / 2, 0));
-        bar.place(BarPreset::BottomRight);
-        QCOMPARE(bar.pos(), QPoint(1920 - bar.width(), 1040 - bar.height()));
+        bar->setScreenOverride(ScreenRect{0, 0, 1920, 1080}, 40);
+        const int right = 1920 - bar->width(), centre = 960 - bar->width() / 2;
+        const int bottom = 1080 - 40 - bar->height(); // on the taskbar's top edge
+        for (const auto &[preset, where] : {std::pair{BarPreset::TopLeft, QPoint(0, 0)},
+                                            {BarPreset::TopRight, QPoint(right, 0)},
+                                            {BarPreset::BottomLeft, QPoint(0, bottom)},
+                                            {BarPreset::BottomRight, QPoint(right, bottom)},
+                                            {BarPreset::TopCenter, QPoint(centre, 0)},
+                                            {BarPreset::BottomCenter, QPoint(centre, bottom)}}) {
+            bar->place(preset);
+            QCOMPARE(bar->pos(), where);
+        }
     }
 
     void menuOnlyInsideTheClientArea()
     {
-        auto ctx = context();
-        MainBar bar(*ctx);
-        bar.startUp(false);
-        const QPoint origin = bar.mapToGlobal(QPoint(0, 0));
-        QVERIFY(!bar.showMenuAt(origin)); // the border is outside the client area
-        QVERIFY(!bar.showMenuAt(origin + QPoint(bar.width() + 5, 5)));
-        QVERIFY(bar.findChild<QMenu *>(QStringLiteral("barMenu")) == nullptr);
+        bar->startUp(false);
+        const QPoint origin = bar->mapToGlobal(QPoint(0, 0));
+        QVERIFY(!bar->showMenuAt(origin)); // the border is outside the client area
+        QVERIFY(!bar->showMenuAt(origin + QPoint(bar->width() + 5, 5)));
+        QVERIFY(bar->findChild<QMenu *>(QStringLiteral("barMenu")) == nullptr);
 
         // A right click over a control inside the client area reaches the bar's menu.
-        QWidget *list = bar.findChild<QTableView *>(QStringLiteral("indexList"))->viewport();
-        QContextMenuEvent onList(QContextMenuEvent::Mouse, QPoint(5, 5), list->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(list, &onList);
-        auto *menu = bar.findChild<QMenu *>(QStringLiteral("barMenu"));
+        QWidget *viewport = list()->viewport();
+        QContextMenuEvent onList(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                 viewport->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(viewport, &onList);
+        auto *menu = bar->findChild<QMenu *>(QStringLiteral("barMenu"));
         QVERIFY(menu);
         QStringList labels;
         for (QAction *a : menu->actions())
             labels << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(labels, (QStringList{"Top    Left", "Top    Right", "Bottom Left", "Bottom Right", "-", "Top    Center",
-                                      "Bottom Center", "-", "My Internet Speed", "-", "CLOSE ME!!!"}));
+        QCOMPARE(labels, (QStringList{"Top    Left", "Top    Right", "Bottom Left", "Bottom Right",
+                                      "-", "Top    Center", "Bottom Center", "-",
+                                      "My Internet Speed", "-", "CLOSE ME!!!"}));
         // The speed entries do nothing to the refresh period.
         for (QAction *a : menu->actions()[8]->menu()->actions())
             a->trigger();
-        QCOMPARE(ctx->refresh.periodMs(), 15000);
+        QCOMPARE(bed.ctx->refresh.periodMs(), 15000);
         menu->close();
     }
 
     void alwaysOnTopBoxReplacesAndTellsThePanels()
     {
-        auto ctx = context();
-        MainBar bar(*ctx);
-        bar.startUp(false);
-        QVERIFY(bar.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        const QPoint where = bar.pos() + QPoint(7, 9);
-        bar.move(where);
-        QSignalSpy placed(&bar, &MainBar::placed);
-        bar.findChild<QCheckBox *>(QStringLiteral("alwaysOnTop"))->click();
-        QVERIFY(!bar.alwaysOnTop());
-        QVERIFY(!bar.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(bar.isVisible());
-        QCOMPARE(bar.pos(), where); // re-placed where it stands
+        bar->startUp(false);
+        QVERIFY(bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        const QPoint where = bar->pos() + QPoint(7, 9);
+        bar->move(where);
+        QSignalSpy placed(bar.get(), &MainBar::placed);
+        bar->findChild<QCheckBox *>(QStringLiteral("alwaysOnTop"))->click();
+        QVERIFY(!bar->alwaysOnTop());
+        QVERIFY(!bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->pos(), where); // re-placed where it stands
         QVERIFY(!placed.isEmpty());
         QCOMPARE(placed.last().at(0).toBool(), false);
     }
 
     void closingAsksFirst()
     {
-        auto ctx = context();
-        MainBar bar(*ctx);
-        bar.startUp(false);
-        QSignalSpy closing(&bar, &MainBar::closing);
-        messenger.setNextAnswer(false);
-        bar.button("close")->click();
-        QCOMPARE(messenger.shown.back(), std::string(MainBar::CloseQuestion));
-        QVERIFY(bar.isVisible());
-        QVERIFY(ctx->refresh.timerActive());
+        bar->startUp(false);
+        QSignalSpy closing(bar.get(), &MainBar::closing);
+        bed.messenger.setNextAnswer(false);
+        bar->button("close")->click();
+        QCOMPARE(bed.messenger.shown.back(), std::string(MainBar::CloseQuestion));
+        QVERIFY(bar->isVisible());
+        QVERIFY(bed.ctx->refresh.timerActive());
         QCOMPARE(closing.count(), 0);
 
-        messenger.setNextAnswer(true);
-        bar.button("close")->click();
+        bed.messenger.setNextAnswer(true);
+        bar->button("close")->click();
         QCOMPARE(closing.count(), 1);
-        QVERIFY(!ctx->refresh.timerActive());
+        QVERIFY(!bed.ctx->refresh.timerActive());
     }
 
     void runsWithoutATrayAndHidesWithItsPanels()
     {
-        auto ctx = context();
-        MainBar bar(*ctx);
-        bar.startUp(false);
-        QCOMPARE(bar.trayIconAdded(), QSystemTrayIcon::isSystemTrayAvailable());
-        QSignalSpy shown(&bar, &MainBar::shownWithPanels);
-        bar.toggleTray();
-        QVERIFY(bar.hiddenInTray());
-        QVERIFY(!bar.isVisible());
-        bar.toggleTray();
-        QVERIFY(bar.isVisible());
+        bar->startUp(false);
+        QCOMPARE(bar->trayIconAdded(), QSystemTrayIcon::isSystemTrayAvailable());
+        QSignalSpy shown(bar.get(), &MainBar::shownWithPanels);
+        bar->toggleTray();
+        QVERIFY(bar->hiddenInTray());
+        QVERIFY(!bar->isVisible());
+        bar->toggleTray();
+        QVERIFY(bar->isVisible());
         QCOMPARE(shown.count(), 2);
         QCOMPARE(shown.at(0).at(0).toBool(), false);
         QCOMPARE(shown.at(1).at(0).toBool(), true);
     }
 
-    void dragsByAnyFreePoint()
+    void dragsByAnyFreePointAndTheSplashGoesAtAKey()
     {
-        auto ctx = context();
-        MainBar bar(*ctx);
-        bar.startUp(false);
-        const QPoint start = bar.pos();
-        QWidget *banner = bar.findChild<QWidget *>(QStringLiteral("banner"));
-        const QPoint grip = banner->mapTo(&bar, QPoint(20, 10));
-        QTest::mousePress(&bar, Qt::LeftButton, {}, grip);
-        QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(30, 40)), QPointF(bar.mapToGlobal(grip + QPoint(30, 40))),
-                         Qt::NoButton, Qt::LeftButton, {});
-        QApplication::sendEvent(&bar, &move);
-        QTest::mouseRelease(&bar, Qt::LeftButton, {}, grip + QPoint(30, 40));
-        QCOMPARE(bar.pos(), start + QPoint(30, 40));
-    }
-
-    void splashGoesAtTheFirstKeyOrClick()
-    {
-        auto ctx = context();
-        MainBar bar(*ctx);
-        bar.startUp(true);
+        bar->startUp(true);
         QVERIFY(SplashScreen::exists());
-        QTest::keyClick(&bar, Qt::Key_Space);
+        QTest::keyClick(bar.get(), Qt::Key_Space);
         QTRY_VERIFY(!SplashScreen::exists());
+
+        const QPoint start = bar->pos();
+        const QPoint grip =
+            bar->findChild<QWidget *>(QStringLiteral("banner"))->mapTo(bar.get(), QPoint(20, 10));
+        const QPoint to = grip + QPoint(30, 40);
+        QTest::mousePress(bar.get(), Qt::LeftButton, {}, grip);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(bar->mapToGlobal(to)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(bar.get(), &move);
+        QTest::mouseRelease(bar.get(), Qt::LeftButton, {}, to);
+        QCOMPARE(bar->pos(), start + QPoint(30, 40));
     }
 
-    void controlsCarryTheirTextsAndTips()
+    void controlsAndTheAboutBoxsServiceLine()
     {
-        auto ctx = context();
-        MainBar bar(*ctx);
-        QCOMPARE(bar.button("liveChart")->text(), QStringLiteral("Live Chart"));
-        QCOMPARE(bar.button("futures")->toolTip(), QStringLiteral("FUTURE contracts"));
-        QCOMPARE(bar.button("tickerBar")->text(), QStringLiteral("Ticker Bar"));
-        QCOMPARE(bar.findChildren<CColorButton *>().size(), 11);
-        auto *list = bar.findChild<QTableView *>(QStringLiteral("indexList"));
-        QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral(" Index"));
-        QCOMPARE(list->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Date    "));
-        QVERIFY(list->isColumnHidden(8));
+        QCOMPARE(bar->findChildren<CColorButton *>().size(), 11);
+        QCOMPARE(bar->button("futures")->toolTip(), QStringLiteral("FUTURE contracts"));
+        QVERIFY(list()->isColumnHidden(8)); // the previous price is kept, not shown
+        QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QStringLiteral("SIMULATED MARKET")));
+        bed.ctx->services.simulated = false;
+        QVERIFY(!MainBar::serviceLine(*bed.ctx).contains(QStringLiteral("SIMULATED")));
+        QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QString::fromStdString(bed.sim.url())));
+    }
+
+    void rowsStandFromTheStartAndTheFirstRefreshComesAtOnce()
+    {
+        bar->startUp(false);
+        QCOMPARE(rows()->rowCount(), 2);
+        QCOMPARE(cell(1, 0), QStringLiteral("SENSEX"));
+        QVERIFY(dotShown("redDot"));
+        QTRY_VERIFY_WITH_TIMEOUT(dotShown("greenDot"), 5000); // not 15 seconds later
+        QVERIFY(!dotShown("redDot"));
+        QTRY_VERIFY(cell(0, 1) != QStringLiteral("0.00"));
+        QVERIFY(cell(0, 1).contains(QLatin1Char(',')));
+    }
+
+    void currentPriceIsBlackFirstThenComparedWithThePrevious()
+    {
+        QVERIFY(bed.refreshOnce());
+        QCOMPARE(background(0, 1), QColor(0, 0, 0));
+        QCOMPARE(background(1, 1), QColor(0, 0, 0));
+        QVERIFY(bed.refreshOnce()); // the simulated clock stands still: the same price
+        QCOMPARE(background(0, 1), QColor(0, 0, 255));
+        QVERIFY(simControl(bed.sim.port(), QStringLiteral("advance=900")));
+        QVERIFY(bed.refreshOnce());
+        const double now = number(0, 1), before = number(0, 8);
+        QVERIFY(now != before);
+        QCOMPARE(background(0, 1), now > before ? QColor(0, 255, 0) : QColor(255, 0, 0));
+    }
+
+    void shortReplyWarnsAndLeavesTheListEmpty()
+    {
+        QVERIFY(bed.refreshOnce());
+        QVERIFY(simControl(bed.sim.port(), QStringLiteral("fault=short&short-lines=2")));
+        QVERIFY(bed.refreshOnce());
+        QCOMPARE(bed.messenger.shown, std::vector<std::string>{RefreshCycle::ShortReplyWarning});
+        QCOMPARE(rows()->rowCount(), 0);
+        QVERIFY(simControl(bed.sim.port(), QStringLiteral("fault=none")));
+        QVERIFY(bed.refreshOnce());
+        QCOMPARE(rows()->rowCount(), 2);
+    }
+
+    void offlineKeepsTheRowsAndRefusesCharts()
+    {
+        bar->show();
+        QVERIFY(bed.refreshOnce());
+        const QString nifty = cell(0, 1);
+        bed.sim.stop();
+        QVERIFY(!bed.refreshOnce());
+        QVERIFY(dotShown("redDot"));
+        QCOMPARE(cell(0, 1), nifty);
+        QVERIFY(bed.messenger.shown.empty());
+
+        QSignalSpy charts(bar.get(), &MainBar::chartRequested);
+        doubleClick(0, 1);
+        QCOMPARE(bed.messenger.shown.back(),
+                 std::string("Sorry!!!There is no internet connection detected"));
+        QCOMPARE(charts.count(), 0);
+    }
+
+    void doubleClickWhileConnectedAsksForTheIndexChart()
+    {
+        QVERIFY(bed.refreshOnce());
+        QSignalSpy charts(bar.get(), &MainBar::chartRequested);
+        doubleClick(1, 2);
+        QCOMPARE(charts.count(), 1);
+        QCOMPARE(charts.first().at(0).toString(), QStringLiteral("SENSEX"));
+        QCOMPARE(charts.first().at(2).toString(), QStringLiteral("^BSESN"));
     }
 };
 

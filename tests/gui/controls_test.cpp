@@ -1,6 +1,11 @@
+#include "core/common/clock.h"
 #include "gui/controls/colorbutton.h"
+#include "gui/controls/exportnamedialog.h"
+#include "support/dialogdriver.h"
+#include "support/recordingmessenger.h"
 
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTest>
 
@@ -35,7 +40,9 @@ QRect inkBox(const QImage &img, int inset)
 
 } // namespace
 
-class ColorButtonTest : public QObject
+// The shared controls on the offscreen platform: the colour button's drawing and the
+// export file name dialog.
+class ControlsTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -75,9 +82,10 @@ private slots:
         QCOMPARE(down.pixel(1, 14), grey(85));
     }
 
-    void pressWithoutFocusDrawsTheRaisedButton()
+    void pressWithoutFocusDrawsTheRaisedButtonAndNoBevelNoRing()
     {
         QCOMPARE(draw(2, {false, true, true}), draw(2, {false, false, true}));
+        QCOMPARE(draw(0, {false, false, true}).pixel(0, 0), qRgb(213, 247, 255));
     }
 
     void disabledCaptionIsGrey()
@@ -100,7 +108,31 @@ private slots:
         b.setFaceColour(Rgb{255, 0, 0}, true);
         QCOMPARE(b.grab().toImage().pixel(20, 3), qRgb(255, 0, 0));
     }
+
+    void exportNameFromTheClockAndBlankNamesRefused()
+    {
+        RecordingMessenger messenger;
+        FixedClock clock(makeLocalTime(2009, 3, 1, 0, 5, 9));
+        ExportNameDialog early(clock, messenger);
+        QCOMPARE(early.edit()->text(), QStringLiteral("01-03-2009_00-05-09AM"));
+        QCOMPARE(early.edit()->maxLength(), 25);
+        clock.set(makeLocalTime(2009, 3, 1, 12, 0, 0));
+        whenModal<ExportNameDialog>([](ExportNameDialog *d) {
+            QCOMPARE(d->edit()->text(), QStringLiteral("01-03-2009_12-00-00PM"));
+            d->edit()->setText(QStringLiteral("    "));
+            control<QPushButton>(d, "ok")->click();
+            QVERIFY(d->isVisible());
+            d->edit()->setText(QStringLiteral("  december "));
+            control<QPushButton>(d, "ok")->click();
+        });
+        QCOMPARE(ExportNameDialog::ask(clock, messenger, nullptr).value_or(QString()),
+                 QStringLiteral("december"));
+        QCOMPARE(messenger.shown, std::vector<std::string>{"Please write a name for the CSV file"});
+        whenModal<ExportNameDialog>(
+            [](ExportNameDialog *d) { control<QPushButton>(d, "cancel")->click(); });
+        QVERIFY(!ExportNameDialog::ask(clock, messenger, nullptr).has_value());
+    }
 };
 
-QTEST_MAIN(ColorButtonTest)
-#include "colorbutton_test.moc"
+QTEST_MAIN(ControlsTest)
+#include "controls_test.moc"
