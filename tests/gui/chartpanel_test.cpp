@@ -1,20 +1,15 @@
-#include "core/common/clock.h"
 #include "gui/charts/historicalchartpanel.h"
 #include "gui/controls/colorbutton.h"
-#include "gui/shell/appcontext.h"
 #include "platform/net/internetsession.h"
-#include "support/recordingmessenger.h"
-#include "support/testsim.h"
+#include "support/guibed.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -28,121 +23,92 @@ class ChartPanelTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir dir;
-    TestSim sim;
-    RecordingMessenger messenger;
-    FixedClock clock{makeLocalTime(2026, 12, 4, 11, 0, 0)};
-    std::unique_ptr<AppContext> ctx;
+    GuiBed bed;
     QPointer<HistoricalChartPanel> panel;
-    int logMark = 0; // access log lines before the running test
 
-    QString accessLog() const { return dir.filePath(QStringLiteral("access.log")); }
-    // Requests of the running test whose target starts with prefix.
-    QStringList requests(const QString &prefix) const
-    {
-        QFile file(accessLog());
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QStringList out;
-        const QList<QByteArray> lines = file.readAll().split('\n');
-        for (qsizetype k = logMark; k < lines.size(); ++k)
-            if (lines[k].startsWith(prefix.toLatin1()))
-                out << QString::fromLatin1(lines[k]);
-        return out;
-    }
     QString lastChartRequest() const
     {
-        const QStringList charts = requests(QStringLiteral("/z?"));
+        const QStringList charts = bed.requests("/z?");
         return charts.isEmpty() ? QString() : charts.last();
     }
     QLabel *image() const { return panel->findChild<QLabel *>(QStringLiteral("chartImage")); }
     QImage picture() const { return image()->pixmap().toImage(); }
+    Rgb textOf(int id) const { return panel->button(id)->colours().text; }
 
-    bool open(const char *exchange, const char *symbol)
+    // Opens the panel, or does what a user does in it, and waits for the chart: true when
+    // it arrived (or, with shows false, when the panel said it could not load it).
+    bool loads(const std::function<void()> &act, bool shows = true)
     {
-        panel = openHistoricalChart(*ctx, nullptr, QStringLiteral("Infosys Limited"),
-                                    QString::fromLatin1(exchange), QString::fromLatin1(symbol));
-        QSignalSpy shown(panel.data(), &HistoricalChartPanel::imageShown);
-        return shown.wait(10000) && shown.first().first().toBool();
+        std::optional<QSignalSpy> shown;
+        if (panel)
+            shown.emplace(panel.data(), &HistoricalChartPanel::imageShown);
+        act();
+        if (!shown)
+            shown.emplace(panel.data(), &HistoricalChartPanel::imageShown);
+        return shown->wait(10000) && shown->first().first().toBool() == shows;
     }
-    // Clicks a button and waits for the chart it loads.
-    bool clickAndLoad(int id)
+    bool open(const char *exchange, const char *symbol, bool shows = true)
     {
-        QSignalSpy shown(panel.data(), &HistoricalChartPanel::imageShown);
-        panel->button(id)->click();
-        return shown.wait(10000) && shown.first().first().toBool();
+        delete panel;
+        return loads(
+            [&] {
+                panel =
+                    openHistoricalChart(*bed.ctx, nullptr, QStringLiteral("Infosys Limited"),
+                                        QString::fromLatin1(exchange), QString::fromLatin1(symbol));
+            },
+            shows);
+    }
+    bool click(int id, bool shows = true)
+    {
+        return loads([&] { panel->button(id)->click(); }, shows);
     }
     bool toggleCompare()
     {
-        QSignalSpy shown(panel.data(), &HistoricalChartPanel::imageShown);
-        panel->findChild<QCheckBox *>(QStringLiteral("1126"))->click();
-        return shown.wait(10000) && shown.first().first().toBool();
-    }
-    Rgb textOf(int id) const { return panel->button(id)->colours().text; }
-    void markLog()
-    {
-        QFile file(accessLog());
-        logMark = file.open(QIODevice::ReadOnly) ? static_cast<int>(file.readAll().count('\n')) : 0;
+        return loads([&] { panel->findChild<QCheckBox *>(QStringLiteral("1126"))->click(); });
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(dir.isValid());
-        QVERIFY2(sim.startWith({QStringLiteral("--access-log"), accessLog()}),
-                 qPrintable(sim.errorText()));
-    }
-    void init()
-    {
-        messenger = RecordingMessenger();
-        ServiceUrls services;
-        services.quote = services.chart = sim.url();
-        services.simulated = true;
-        ctx = std::make_unique<AppContext>(services, messenger, clock);
-        markLog();
-    }
-    void cleanup()
-    {
-        delete panel;
-        ctx.reset();
-    }
+    void initTestCase() { QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText())); }
+    void init() { bed.context(); }
+    void cleanup() { delete panel; }
 
     void opensWithTheChartAndTheYearRange()
     {
         QVERIFY(open("NSE", "INFY"));
-        QCOMPARE(requests(QStringLiteral("/z?")),
+        QCOMPARE(bed.requests("/z?"),
                  QStringList{QStringLiteral("/z?s=INFY.NS&t=1d&q=l&l=off&z=m&p=&a=&c=")});
         QCOMPARE(picture().size(), QSize(512, 288));
 
         QLabel *range = panel->findChild<QLabel *>(QStringLiteral("1127"));
         QTRY_VERIFY(range->text() != QStringLiteral("52 Week Range"));
-        QCOMPARE(requests(QStringLiteral("/d/quotes.csv")),
-                 QStringList{QStringLiteral("/d/quotes.csv?s=INFY.NS&f=w")});
+        QCOMPARE(bed.requests(), QStringList{QStringLiteral("/d/quotes.csv?s=INFY.NS&f=w")});
         // The range as the quote service gives it, without its quotes.
         std::optional<FetchResult> quote;
-        fetchOnce(this, QStringLiteral("test"), sim.url() + "/d/quotes.csv?s=INFY.NS&f=w", 10000,
-                  [&](const FetchResult &r) { quote = r; });
+        fetchOnce(this, QStringLiteral("test"), bed.sim.url() + "/d/quotes.csv?s=INFY.NS&f=w",
+                  10000, [&](const FetchResult &r) { quote = r; });
         QTRY_VERIFY(quote.has_value());
-        const QString expected = QString::fromStdString(quote->lines().front()).remove(QLatin1Char('"'));
-        QVERIFY(QRegularExpression(QStringLiteral(R"(^\d+\.\d\d - \d+\.\d\d$)")).match(expected).hasMatch());
+        const QString expected =
+            QString::fromStdString(quote->lines().front()).remove(QLatin1Char('"'));
+        QVERIFY(QRegularExpression(QStringLiteral(R"(^\d+\.\d\d - \d+\.\d\d$)"))
+                    .match(expected)
+                    .hasMatch());
         QCOMPARE(range->text(), expected);
-        QVERIFY(messenger.shown.empty());
+        QVERIFY(bed.messenger.shown.empty());
     }
 
     void buttonsAppendToTheRequest()
     {
         QVERIFY(open("NSE", "INFY"));
-        QVERIFY(clickAndLoad(1036)); // "50" under Moving Average
-        QVERIFY(clickAndLoad(1057)); // RSI
+        QVERIFY(click(1036)); // "50" under Moving Average
+        QVERIFY(click(1057)); // RSI
         QVERIFY(lastChartRequest().endsWith(QStringLiteral("&p=,m50&a=,r14&c=")));
         QCOMPARE(textOf(1036), Red);
         QCOMPARE(textOf(1057), Red);
         QCOMPARE(picture().size(), QSize(512, 288 + 84)); // RSI in a panel of its own
-        delete panel;
 
         QVERIFY(open("NSE", "INFY"));
-        QVERIFY(clickAndLoad(1060)); // Vol, twice
-        QVERIFY(clickAndLoad(1060));
+        QVERIFY(click(1060)); // Vol, twice
+        QVERIFY(click(1060));
         QVERIFY(lastChartRequest().endsWith(QStringLiteral("&p=&a=,v,v&c=")));
     }
 
@@ -150,20 +116,17 @@ private slots:
     {
         QVERIFY(open("NSE", "INFY"));
         for (int id : {1028, 1028, 1028, 1031, 1048})
-            QVERIFY(clickAndLoad(id));
+            QVERIFY(click(id));
         QVERIFY(lastChartRequest().endsWith(QStringLiteral("&p=,m5,m5,m5,e5,e10&a=&c=")));
-        const int loads = static_cast<int>(requests(QStringLiteral("/z?")).size());
-        QSignalSpy shown(panel.data(), &HistoricalChartPanel::imageShown);
-        panel->button(1053)->click();
+        const qsizetype before = bed.requests("/z?").size();
+        panel->button(1053)->click(); // refused: nothing is loaded or highlighted
         panel->button(1050)->click();
-        QTest::qWait(300);
-        QCOMPARE(shown.count(), 0);
-        QCOMPARE(requests(QStringLiteral("/z?")).size(), loads);
+        QVERIFY(click(1063)); // overlays have no limit
+        QVERIFY(lastChartRequest().endsWith(QStringLiteral("&p=,m5,m5,m5,e5,e10,b&a=&c=")));
+        QCOMPARE(bed.requests("/z?").size(), before + 1);
         QCOMPARE(textOf(1048), Red);
         QCOMPARE(textOf(1053), Plain);
         QCOMPARE(textOf(1050), Plain);
-        QVERIFY(clickAndLoad(1063)); // overlays have no limit
-        QVERIFY(lastChartRequest().endsWith(QStringLiteral("&p=,m5,m5,m5,e5,e10,b&a=&c=")));
     }
 
     void compareCheckBoxAddsAndRemovesTheIndices()
@@ -185,14 +148,14 @@ private slots:
         QCOMPARE(textOf(1041), Red);
         QCOMPARE(textOf(1027), Red);
         QCOMPARE(textOf(1044), Red);
-        QVERIFY(clickAndLoad(1038)); // Bar
+        QVERIFY(click(1038)); // Bar
         QCOMPARE(textOf(1038), Red);
         QCOMPARE(textOf(1039), Plain);
         QCOMPARE(textOf(1040), Plain);
-        QVERIFY(clickAndLoad(1034)); // 1y: another group keeps its choice
+        QVERIFY(click(1034)); // 1y: another group keeps its choice
         QCOMPARE(textOf(1038), Red);
         QCOMPARE(textOf(1027), Plain);
-        QVERIFY(clickAndLoad(1039));
+        QVERIFY(click(1039));
         QCOMPARE(textOf(1039), Red);
         QCOMPARE(textOf(1038), Plain);
         QVERIFY(lastChartRequest().startsWith(QStringLiteral("/z?s=INFY.NS&t=1y&q=l&l=off&z=m&")));
@@ -204,7 +167,7 @@ private slots:
         QList<QImage> seen{picture()};
         // Type, scale, range, size, an average, an overlay and an indicator, one after another.
         for (int id : {1040, 1042, 1029, 1043, 1045, 1030, 1066, 1054}) {
-            QVERIFY(clickAndLoad(id));
+            QVERIFY(click(id));
             const QImage now = picture();
             QVERIFY2(!seen.contains(now), qPrintable(lastChartRequest()));
             seen << now;
@@ -216,33 +179,27 @@ private slots:
     {
         QVERIFY(open("BSE", "500325"));
         QVERIFY(lastChartRequest().startsWith(QStringLiteral("/z?s=500325.BO&t=1d&")));
-        QTRY_COMPARE(requests(QStringLiteral("/d/quotes.csv")),
-                     QStringList{QStringLiteral("/d/quotes.csv?s=500325.BO&f=w")});
+        QTRY_COMPARE(bed.requests(), QStringList{QStringLiteral("/d/quotes.csv?s=500325.BO&f=w")});
         delete panel;
-        markLog();
+        bed.context(); // the requests from here on
 
         QVERIFY(open("", "^NSEBANK"));
         QVERIFY(lastChartRequest().startsWith(QStringLiteral("/z?s=%5ENSEBANK&t=1d&")));
-        QTRY_COMPARE(requests(QStringLiteral("/d/quotes.csv")),
-                     QStringList{QStringLiteral("/d/quotes.csv?s=%5ENSEBANK&f=w")});
+        QTRY_COMPARE(bed.requests(), QStringList{QStringLiteral("/d/quotes.csv?s=%5ENSEBANK&f=w")});
         QVERIFY(!image()->pixmap().isNull());
     }
 
     void simulatorDownShowsTextNotACrash()
     {
-        ctx->services.quote = ctx->services.chart = "http://127.0.0.1:9";
-        panel = openHistoricalChart(*ctx, nullptr, QStringLiteral("Infosys Limited"),
-                                    QStringLiteral("NSE"), QStringLiteral("INFY"));
-        QSignalSpy shown(panel.data(), &HistoricalChartPanel::imageShown);
-        QVERIFY(shown.wait(10000));
-        QCOMPARE(shown.first().first().toBool(), false);
+        bed.ctx->services.quote = bed.ctx->services.chart = "http://127.0.0.1:9";
+        QVERIFY(open("NSE", "INFY", false));
         QVERIFY(image()->pixmap().isNull());
         QVERIFY(image()->text().startsWith(QStringLiteral("The chart could not be loaded")));
-        QTRY_COMPARE(messenger.count(HistoricalChartPanel::RangeFailed), 1);
+        QTRY_COMPARE(bed.messenger.count(HistoricalChartPanel::RangeFailed), 1);
         QCOMPARE(panel->findChild<QLabel *>(QStringLiteral("1127"))->text(),
                  QStringLiteral("52 Week Range"));
         // Buttons still work; each failure is shown again.
-        QVERIFY(!clickAndLoad(1034));
+        QVERIFY(click(1034, false));
         QVERIFY(panel->chartUrl().contains(QStringLiteral("&t=1y&")));
     }
 };

@@ -1,0 +1,204 @@
+#include "gui/controls/colorbutton.h"
+#include "gui/controls/stocklist.h"
+#include "gui/market/indexpanelbase.h"
+#include "gui/market/worldpanel.h"
+#include "gui/shell/dockedpanel.h"
+#include "gui/shell/panelhost.h"
+#include "support/guibed.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTest>
+
+// The panel host on the offscreen platform, then the indices and world panels on the main
+// refresh against a simulator.
+class PanelsTest : public QObject
+{
+    Q_OBJECT
+    GuiBed bed;
+
+    PanelHost &host() { return bed.program->panels(); }
+    MainBar &bar() { return bed.program->bar(); }
+    QPoint underBar() { return bar().frameGeometry().bottomLeft() + QPoint(0, 1); }
+    DockedPanel *press(const char *button, PanelKind kind)
+    {
+        bar().button(button)->click();
+        return host().panel(kind);
+    }
+    IndexPanelBase *indices()
+    {
+        return static_cast<IndexPanelBase *>(press("indices", PanelKind::Indices));
+    }
+    void live()
+    {
+        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
+        bed.makeProgram().bar().show();
+    }
+
+private slots:
+    void init() { bed.makeProgram().bar().show(); }
+    void cleanup()
+    {
+        bed.reset();
+        bed.sim.stop();
+    }
+
+    void panelsDockUnderTheBarFollowItAndStayDockedOffTop()
+    {
+        DockedPanel *panel = indices();
+        QVERIFY(panel && panel->isVisible());
+        QCOMPARE(panel->pos(), underBar());
+        QCOMPARE(panel->width(), bar().width());
+        bar().move(bar().pos() + QPoint(40, 25));
+        QCOMPARE(panel->pos(), underBar());
+        QVERIFY(panel->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        bar().setAlwaysOnTop(false);
+        QVERIFY(!panel->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->pos(), underBar());
+    }
+
+    void oneVisibleAtATimeAndASecondPressHides()
+    {
+        DockedPanel *world = press("world", PanelKind::World);
+        IndexPanelBase *panel = indices();
+        QVERIFY(!world->isVisible());
+        QVERIFY(!host().visibleFlag(PanelKind::World));
+        QVERIFY(panel->isVisible());
+
+        const_cast<QuoteRecord &>(panel->quotes().record(0)).last = 321; // data the panel holds
+        QVERIFY(!indices()->isVisible());
+        QCOMPARE(indices(), panel);
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->quotes().record(0).last, 321.0);
+    }
+
+    void closingWithXThenPressingMakesANewPanelAndRefreshes()
+    {
+        QPointer<DockedPanel> first = press("world", PanelKind::World);
+        QVERIFY(bed.ctx->registry.has(GroupSlot::World));
+        QTRY_VERIFY(!bed.ctx->refresh.inProgress());
+        first->findChild<QPushButton *>(QStringLiteral("close1046"))->click();
+        QTRY_VERIFY(first.isNull());
+        QVERIFY(!host().visibleFlag(PanelKind::World));
+        QVERIFY(!bed.ctx->registry.has(GroupSlot::World));
+
+        QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
+        QVERIFY(press("world", PanelKind::World));
+        QCOMPARE(started.count(), 1);
+        QVERIFY(started.first().first().toString().contains(QStringLiteral("^DJI")));
+    }
+
+    void trayRestoresExactlyTheVisiblePanels()
+    {
+        DockedPanel *panel = indices();
+        DockedPanel *world = press("world", PanelKind::World);
+        bar().toggleTray();
+        QVERIFY(!world->isVisible());
+        QVERIFY(host().visibleFlag(PanelKind::World));
+        bar().toggleTray();
+        QVERIFY(world->isVisible());
+        QVERIFY(!panel->isVisible());
+    }
+
+    void liveChartChecksTheClockThenTheSwitches()
+    {
+        QSignalSpy wanted(&host(), &PanelHost::liveChartWanted);
+        for (const LocalTime &closed : {makeLocalTime(2026, 12, 4, 15, 30, 1),
+                                        makeLocalTime(2026, 12, 5, 11, 0, 0)}) { // a Saturday
+            bed.clock.set(closed);
+            bar().button("liveChart")->click();
+            QCOMPARE(bed.messenger.shown.back(), std::string(PanelHost::MarketClosed));
+        }
+        bed.clock.set(makeLocalTime(2026, 12, 4, 9, 55, 0));
+        bar().button("liveChart")->click();
+        QCOMPARE(bed.messenger.shown.back(), std::string(PanelHost::CheckSwitches));
+        host().setLiveChartSwitches([] { return true; });
+        bar().button("liveChart")->click();
+        QCOMPARE(wanted.count(), 1);
+        QCOMPARE(bed.messenger.shown.size(), std::size_t(3));
+    }
+
+    void newPanelsTakeTheBarsConnectedFlag()
+    {
+        QVERIFY(!indices()->connected());
+        QTRY_VERIFY(!bed.ctx->refresh.inProgress());
+        emit bed.ctx->refresh.resultArrived(true);
+        QVERIFY(host().panel(PanelKind::Indices)->connected());
+    }
+
+    void requestCarriesThePanelSymbolsOnlyWhileTheyExist()
+    {
+        live();
+        press("world", PanelKind::World); // creating the panel starts a refresh
+        QTRY_COMPARE_WITH_TIMEOUT(bed.requests().size(), 1, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), 5000);
+        indices();
+        QTRY_COMPARE_WITH_TIMEOUT(bed.requests().size(), 2, 5000);
+        const QString both = bed.requests().last();
+        QVERIFY(
+            both.contains(QStringLiteral("USDINR=X,%5EDJI,%5EIXIC,%5EGSPC,%5EFTSE%20,%5EGDAXI,")));
+        QVERIFY(both.contains(QStringLiteral(",WIT,%5ENSED,%5ENSMIDCP,")));
+        QVERIFY(both.contains(QStringLiteral(",%5ECNXIT,BSE-AUTO.BO,")));
+        QVERIFY(both.endsWith(QStringLiteral("BSE-OILGAS.BO&f=sl1d1t1c1ohgvjk")));
+        QCOMPARE(both.count(QLatin1Char(',')), 2 + 26 + 22);
+
+        host()
+            .panel(PanelKind::World)
+            ->findChild<QPushButton *>(QStringLiteral("close1046"))
+            ->click();
+        QTRY_VERIFY(!host().panel(PanelKind::World));
+        QVERIFY(bed.refreshOnce());
+        QVERIFY(bed.requests().last().startsWith(
+            QStringLiteral("/d/quotes.csv?s=%5ENSEI,%5EBSESN,USDINR=X,%5ENSED,")));
+        QVERIFY(bed.messenger.shown.empty());
+    }
+
+    void rowsColoursAndTheDollarLineAfterARefresh()
+    {
+        live();
+        auto *world = static_cast<WorldPanel *>(press("world", PanelKind::World));
+        QAbstractItemModel *m = world->upperList()->model();
+        QLabel *dollar = world->findChild<QLabel *>(QStringLiteral("label1051"));
+        QCOMPARE(m->rowCount(), 15);
+        QCOMPARE(world->lowerList()->model()->rowCount(), 11);
+        QCOMPARE(m->index(0, 2).data().toString(), QStringLiteral("0.00"));
+        QCOMPARE(dollar->text(), QStringLiteral("0.000"));
+        QVERIFY(bed.refreshOnce());
+        QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("Dow (DJIA)"));
+        QVERIFY(m->index(0, 2).data().toString().contains(QLatin1Char(',')));
+        QVERIFY(!m->index(0, 3).data().toString().isEmpty());
+        for (int r = 0; r < m->rowCount(); ++r) {
+            const double change =
+                m->index(r, 4).data().toString().remove(QLatin1Char(',')).toDouble();
+            const QColor expected = change < 0    ? QColor(255, 0, 0)
+                                    : change == 0 ? QColor(0, 0, 255)
+                                                  : QColor(0, 128, 0);
+            for (int c : {2, 4, 5, 6})
+                QCOMPARE(m->index(r, c).data(Qt::ForegroundRole).value<QBrush>().color(),
+                         c == 6 ? QColor(0, 0, 0) : expected);
+        }
+        QVERIFY(
+            dollar->text().contains(QRegularExpression(QStringLiteral("^[0-9]{2}\\.[0-9]{3}$"))));
+        QCOMPARE(WorldPanel::formatDollar(48.5), QStringLiteral("48.500"));
+    }
+
+    void doubleClickOpensTheIndexChartWithoutSuffix()
+    {
+        live();
+        QTableView *nse = indices()->upperList();
+        const QPoint bank = nse->visualRect(nse->model()->index(4, 0)).center();
+        QTest::mouseDClick(nse->viewport(), Qt::LeftButton, {}, bank);
+        QCOMPARE(bed.messenger.shown.back(),
+                 std::string("Sorry!!!There is no internet connection detected"));
+        QVERIFY(bed.refreshOnce());
+        QTest::mouseDClick(nse->viewport(), Qt::LeftButton, {}, bank);
+        QTRY_VERIFY_WITH_TIMEOUT(bed.requests().last().contains(QStringLiteral("s=%5ENSEBANK&f=w")),
+                                 5000);
+    }
+};
+
+QTEST_MAIN(PanelsTest)
+#include "panels_test.moc"
