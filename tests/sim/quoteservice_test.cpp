@@ -1,0 +1,296 @@
+#include "companylist.h"
+#include "core/market/indextables.h"
+#include "core/net/quoteparser.h"
+#include "core/net/urlencode.h"
+#include "platform/net/internetsession.h"
+#include "sim/simhttp.h"
+#include "support/testsim.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+namespace {
+const std::string Full = "sl1d1t1c1ohgvjk";
+const std::string Quotes =
+    "/d/quotes.csv?s=^NSEI,^BSESN,USDINR=X,RELIANCE.NS,500325.BO,^FTSE%20,INFY,BSE-AUTO.BO&f=" + Full;
+
+// The line shape the program's parser expects: quoted strings, M/D/YYYY, 11:00am, a range.
+const QRegularExpression Shape(QStringLiteral(
+    "^\"[^\"]+\",\\d+\\.\\d\\d,\"12/4/"
+    "2026\",\"11:00am\",[+-]?\\d+\\.\\d\\d,(\\d+\\.\\d\\d,){3}\\d+,\\d+\\.\\d\\d,\\d+\\.\\d\\d$"));
+
+QString q(const std::string &s)
+{
+    return QString::fromStdString(s);
+}
+
+QuoteRecord parsed(const std::string &line)
+{
+    QuoteRecord r;
+    parseQuoteLine(line, r);
+    return r;
+}
+} // namespace
+
+// The quote service as the program reads it (line shape, order, unknown and empty symbols),
+// its simulated clock and reproducibility, and the faults the program's error handling is
+// tested against.
+class QuoteServiceTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY2(m_sim.startWith(), qPrintable(m_sim.errorText())); }
+    void cleanup() { control("fault=none&latency-ms=0&short-lines=2&clock=2026-12-04T11:00:00"); }
+
+    void fullLinesParseBackToSaneQuotes()
+    {
+        const std::vector<std::string> lines = replyLines(get(Quotes));
+        QCOMPARE(lines.size(), 8u);
+        std::vector<QuoteRecord> r;
+        for (const std::string &line : lines) {
+            QVERIFY2(Shape.match(q(line)).hasMatch(), line.c_str());
+            r.push_back(parsed(line));
+            QVERIFY2(r.back().low <= r.back().open && r.back().open <= r.back().high, line.c_str());
+            QVERIFY2(r.back().low <= r.back().last && r.back().last <= r.back().high, line.c_str());
+            QVERIFY2(r.back().yearLow <= r.back().low && r.back().high <= r.back().yearHigh,
+                     line.c_str());
+            QCOMPARE(r.back().time, std::string("11:00AM"));
+        }
+        QVERIFY(r[3].volume > r[4].volume && r[4].volume > 0 && r[0].volume == 0);
+        QVERIFY(std::abs(r[3].last / r[4].last - 1) < 0.005); // one company, two exchanges
+        QCOMPARE(r[5].symbol, std::string("^FTSE"));          // the trailing blank is no obstacle
+    }
+
+    void shortAndRangeFieldsMatchTheFullLine()
+    {
+        const std::string full = quoteLines("RELIANCE.NS", Full).at(0);
+        const std::vector<std::string> nine = quoteLines("RELIANCE.NS", "sl1d1t1c1ohgv");
+        QCOMPARE(nine.size(), 1u);
+        QVERIFY(full.starts_with(nine[0] + ","));
+        QCOMPARE(q(nine[0]).count(QLatin1Char(',')), 8);
+
+        const QStringList f = q(full).split(QLatin1Char(','));
+        QCOMPARE(q(quoteLines("RELIANCE.NS", "w").at(0)),
+                 QStringLiteral("\"%1 - %2\"").arg(f[9], f[10]));
+        // Any order and subset of the codes.
+        QCOMPARE(q(quoteLines("RELIANCE.NS", "kl1s").at(0)), f[10] + "," + f[1] + "," + f[0]);
+    }
+
+    void orderUnknownAndEmptySymbols()
+    {
+        // The program leaves an empty group as two commas in a row or a trailing comma.
+        const std::vector<std::string> lines = quoteLines(",^BSESN,,NOSUCH.NS,^NSEI,", Full);
+        QCOMPARE(lines.size(), 3u);
+        QVERIFY(lines[0].starts_with("\"^BSESN\","));
+        QCOMPARE(q(lines[1]),
+                 QStringLiteral("\"NOSUCH.NS\",N/A,\"N/A\",\"N/A\",N/A,N/A,N/A,N/A,N/A,N/A,N/A"));
+        QVERIFY(lines[2].starts_with("\"^NSEI\","));
+        QCOMPARE(q(quoteLines("NOSUCH.BO", "w").at(0)), QStringLiteral("\"N/A\""));
+        QCOMPARE(quoteLines(",,", Full).size(), 0u);
+    }
+
+    void everyPanelAndListedSymbolIsQuoted()
+    {
+        // The world and indices panels' symbols as the program sends them.
+        std::string panels;
+        const auto add = [&](const auto &table) {
+            for (const NamedSymbol &s : table)
+                panels += encodeQueryValue(std::string(s.symbol)) + ",";
+        };
+        add(indextables::World), add(indextables::Adr), add(indextables::Nse),
+            add(indextables::Bse);
+        // The first listed companies, in batches as a long watch list asks for them.
+        const auto rows = loadCompanyList(VANTREL_DATA_DIR "/companylist.csv");
+        QVERIFY(rows);
+        std::string nse, bse;
+        int nseCount = 0, bseCount = 0;
+        for (const CompanyRow &row : *rows) {
+            if (!row.nseSymbol.empty() && nseCount++ < 150)
+                nse += encodeQueryValue(row.nseSymbol) + ".NS,";
+            if (!row.bseSymbol.empty() && bseCount++ < 200)
+                bse += row.bseSymbol + ".BO,";
+        }
+        QVERIFY(nse.find("%26") != std::string::npos); // some symbol has a "&"
+        for (const auto &[batch, count] :
+             {std::pair{panels, 48u}, std::pair{nse, 150u}, std::pair{bse, 200u}}) {
+            const std::vector<std::string> lines = quoteLines(batch, "sl1d1t1c1ohgv");
+            QCOMPARE(lines.size(), count);
+            for (const std::string &line : lines)
+                QVERIFY2(line.find("N/A") == std::string::npos, line.c_str());
+        }
+    }
+
+    void sameSeedAndClockGiveTheSameBytes()
+    {
+        TestSim same, other;
+        QVERIFY(same.startWith());
+        QVERIFY(other.startWith({}, 8));
+        const std::string reply = get(Quotes);
+        QCOMPARE(simGet(same.port(), Quotes).body, reply);
+        QCOMPARE(get(Quotes), reply); // asking again changes nothing while the clock stands
+        QVERIFY(simGet(other.port(), Quotes).body != reply);
+    }
+
+    void pricesMoveWithTheClockDuringTheSession()
+    {
+        const std::vector<std::string> before = replyLines(get(Quotes));
+        control("advance=90");
+        const std::vector<std::string> after = replyLines(get(Quotes));
+        QCOMPARE(after.size(), before.size());
+        for (std::size_t i = 0; i < after.size(); ++i) {
+            const QuoteRecord was = parsed(before[i]), now = parsed(after[i]);
+            QCOMPARE(now.time, std::string("11:01AM"));
+            QVERIFY2(now.last != was.last, after[i].c_str());
+            QCOMPARE(now.open, was.open);
+            QVERIFY(now.high >= was.high && now.low <= was.low);
+            QVERIFY(now.volume >= was.volume);
+        }
+        QVERIFY(parsed(after[3]).volume > parsed(before[3]).volume); // the stock trades on
+
+        // Setting the clock back gives back the very same figures.
+        control("clock=2026-12-04T11:00:00");
+        QCOMPARE(replyLines(get(Quotes)), before);
+    }
+
+    void aWeekendShowsFridaysClose()
+    {
+        control("clock=2026-12-04T15:45:00");
+        const std::string fridayClose = get(Quotes);
+        const QuoteRecord nifty = parsed(replyLines(fridayClose).at(0));
+        QCOMPARE(nifty.date, std::string("12/4/2026"));
+        QCOMPARE(nifty.time, std::string("3:30PM"));
+        for (const char *later :
+             {"2026-12-05T11:00:00", "2026-12-06T23:00:00", "2026-12-07T09:14:00"}) {
+            control(std::string("clock=") + later);
+            QCOMPARE(get(Quotes), fridayClose);
+        }
+        control("advance=60"); // Monday 09:15, the open
+        const QuoteRecord monday = parsed(replyLines(get(Quotes)).at(0));
+        QCOMPARE(monday.date, std::string("12/7/2026"));
+        QCOMPARE(monday.time, std::string("9:15AM"));
+        QVERIFY(std::abs(monday.change - (monday.last - nifty.last)) < 0.006); // Friday's close
+    }
+
+    void alwaysOpenMovesAtTheWeekend()
+    {
+        TestSim open;
+        QVERIFY(open.startWith({QStringLiteral("--always-open")}));
+        const auto nifty = [&] { return parsed(replyLines(simGet(open.port(), Quotes).body)[0]); };
+        QVERIFY(simGet(open.port(), "/sim/control?clock=2026-12-05T22:30:00").status == 200);
+        const QuoteRecord before = nifty();
+        QVERIFY(simGet(open.port(), "/sim/control?advance=120").status == 200);
+        const QuoteRecord after = nifty();
+        QCOMPARE(after.date, std::string("12/5/2026"));
+        QCOMPARE(after.time, std::string("10:32PM"));
+        QVERIFY(after.last != before.last);
+    }
+
+    void faultsSwitchBetweenRequests()
+    {
+        const std::string whole = get(Quotes);
+        control("fault=http500");
+        QCOMPARE(simGet(m_sim.port(), Quotes).status, 500);
+
+        control("fault=drop");
+        QCOMPARE(simGet(m_sim.port(), Quotes).error, httplib::Error::Read);
+
+        const std::vector<std::string> lines = replyLines(whole);
+        control("fault=short");
+        QCOMPARE(replyLines(get(Quotes)),
+                 std::vector<std::string>(lines.begin(), lines.begin() + 2));
+        control("short-lines=5");
+        QCOMPARE(replyLines(get(Quotes)),
+                 std::vector<std::string>(lines.begin(), lines.begin() + 5));
+
+        // Junk is a reply all the same (status 200); making sense of it is the reader's job.
+        control("fault=garbage");
+        const std::vector<std::string> junk = replyLines(get(Quotes));
+        QVERIFY(junk.size() >= lines.size());
+        bool binary = false, huge = false;
+        for (const std::string &line : junk) {
+            for (unsigned char c : line)
+                binary = binary || c < 0x20 || c >= 0x80;
+            huge = huge || line.size() > 50000;
+            parsed(line);
+        }
+        QVERIFY(binary && huge);
+
+        // A hanging reply holds only its own connection: the rest of the service still answers.
+        control("fault=hang");
+        QCOMPARE(simGet(m_sim.port(), Quotes, 800).error, httplib::Error::Read);
+        control("fault=none&latency-ms=400");
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(get(Quotes), whole);
+        QVERIFY(timer.elapsed() >= 400);
+    }
+
+    void badControlChangesNothing()
+    {
+        for (const char *query :
+             {"fault=fire", "latency-ms=-1", "short-lines=x", "clock=2026-02-30T10:00:00",
+              "advance=soon", "colour=red", "fault=http500&latency-ms=abc"})
+            QCOMPARE(simGet(m_sim.port(), std::string("/sim/control?") + query).status, 400);
+        QCOMPARE(simGet(m_sim.port(), Quotes).status, 200); // the last one's http500 is not applied
+    }
+
+    void accessLogRecordsEveryTarget()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("access.log"));
+        TestSim sim;
+        QVERIFY(sim.startWith({QStringLiteral("--access-log"), path}));
+        const std::vector<std::string> targets = {
+            "/d/quotes.csv?s=%5ENSEI,USDINR=X,,M%26M.NS&f=sl1d1t1c1ohgvjk",
+            "/sim/control?fault=http500", "/d/quotes.csv?s=INFY&f=w", "/no/such/page"};
+        for (const std::string &target : targets)
+            simGet(sim.port(), target);
+        QFile log(path);
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(replyLines(log.readAll().toStdString()), targets);
+    }
+
+    void startsWithAFaultAndStopsWhileHanging()
+    {
+        TestSim sim;
+        QVERIFY(sim.startWith({QStringLiteral("--fault"), QStringLiteral("hang"),
+                               QStringLiteral("--latency-ms"), QStringLiteral("50")}));
+        std::optional<FetchResult> result;
+        fetchOnce(this, QStringLiteral("Main session"), sim.url() + Quotes, 60000,
+                  [&](const FetchResult &r) { result = r; });
+        QTest::qWait(300);
+        QVERIFY(!result);
+        // Terminating must not wait for the hanging reply (the runner kills after three seconds).
+        QElapsedTimer timer;
+        timer.start();
+        sim.stop();
+        QVERIFY(timer.elapsed() < 2500);
+        QTRY_VERIFY(result.has_value());
+        QVERIFY(!result->ok);
+    }
+
+private:
+    std::string get(const std::string &target) { return simGet(m_sim.port(), target).body; }
+    std::vector<std::string> quoteLines(const std::string &symbols, const std::string &codes)
+    {
+        const SimReply r = simGet(m_sim.port(), "/d/quotes.csv?s=" + symbols + "&f=" + codes);
+        return r.ok && r.status == 200 ? replyLines(r.body) : std::vector<std::string>{};
+    }
+    void control(const std::string &query)
+    {
+        const SimReply r = simGet(m_sim.port(), "/sim/control?" + query);
+        QVERIFY(r.ok);
+        QCOMPARE(r.status, 200);
+        QCOMPARE(QByteArray::fromStdString(r.body).trimmed(), QByteArray("OK"));
+    }
+
+    TestSim m_sim;
+};
+
+QTEST_GUILESS_MAIN(QuoteServiceTest)
+#include "quoteservice_test.moc"
