@@ -1,5 +1,4 @@
 #include "gui/charts/historicalchartpanel.h"
-#include "gui/controls/colorbutton.h"
 #include "platform/net/internetsession.h"
 #include "support/guibed.h"
 

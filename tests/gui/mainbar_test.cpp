@@ -1,4 +1,3 @@
-#include "gui/controls/colorbutton.h"
 #include "gui/shell/splashscreen.h"
 #include "support/guibed.h"
 

@@ -1,4 +1,3 @@
-#include "gui/controls/colorbutton.h"
 #include "gui/controls/stocklist.h"
 #include "gui/market/indexpanelbase.h"
 #include "gui/market/worldpanel.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/clock.h"
+#include "gui/controls/colorbutton.h"
 #include "gui/shell/appcontext.h"
 #include "gui/shell/mainbar.h"
 #include "gui/shell/program.h"
