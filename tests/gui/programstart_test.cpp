@@ -1,7 +1,6 @@
 #include "platform/store/sqlitefile.h"
 #include "support/storetestbed.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -16,14 +15,6 @@ class ProgramStartTest : public QObject
     StoreTestBed m_bed;
 
     static QString program() { return qEnvironmentVariable("VANTREL_PROGRAM"); }
-
-    static QByteArray digest(const QString &file)
-    {
-        QFile in(file);
-        return in.open(QIODevice::ReadOnly)
-                   ? QCryptographicHash::hash(in.readAll(), QCryptographicHash::Sha256)
-                   : QByteArray();
-    }
 
     // The /proc entry of the simulator the process started, if it runs.
     static QString simulatorOf(qint64 parent)
@@ -49,12 +40,16 @@ class ProgramStartTest : public QObject
         return args;
     }
 
-    static QProcessEnvironment withoutDisplay()
+    // Starts the program on the offscreen platform, or with no display at all.
+    static void launch(QProcess &vantrel, const QStringList &args, bool display = true)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QString::fromLatin1(name));
-        return env;
+        if (display)
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        vantrel.setProcessEnvironment(env);
+        vantrel.start(program(), args);
     }
 
 private slots:
@@ -83,18 +78,14 @@ private slots:
             QVERIFY(initDatabase(resolveStoreConfig({}, file, {})).ok());
             QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
         }
-        const QByteArray before = digest(file);
+        const QByteArray before = StoreTestBed::digest(file);
         const QFileDevice::Permissions permissions = QFile::permissions(file);
 
         QProcess vantrel;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        vantrel.setProcessEnvironment(env);
-        vantrel.start(program(),
-                      QStringList{QStringLiteral("--no-splash"), QStringLiteral("--data-dir"),
-                                  m_bed.path(QStringLiteral("start/root")),
-                                  QStringLiteral("--database"), file} +
-                          nowhere());
+        launch(vantrel, QStringList{QStringLiteral("--no-splash"), QStringLiteral("--data-dir"),
+                                    m_bed.path(QStringLiteral("start/root")),
+                                    QStringLiteral("--database"), file} +
+                            nowhere());
         QVERIFY(vantrel.waitForStarted());
         QByteArray said;
         QTRY_VERIFY_WITH_TIMEOUT((said += vantrel.readAllStandardError()).contains(file.toUtf8()),
@@ -111,7 +102,7 @@ private slots:
         QCOMPARE(vantrel.exitCode(), 0);
 
         QCOMPARE(QFile::permissions(file), permissions);
-        QCOMPARE(digest(file), before);
+        QCOMPARE(StoreTestBed::digest(file), before);
         QVERIFY(!QFile::exists(m_bed.path(QStringLiteral("start/root/CompanyList.sqlite"))));
     }
 
@@ -119,11 +110,8 @@ private slots:
     void terminationStopsTheSimulatorToo()
     {
         QProcess vantrel;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        vantrel.setProcessEnvironment(env);
-        vantrel.start(program(), {QStringLiteral("--no-splash"), QStringLiteral("--data-dir"),
-                                  m_bed.path(QStringLiteral("signal"))});
+        launch(vantrel, {QStringLiteral("--no-splash"), QStringLiteral("--data-dir"),
+                         m_bed.path(QStringLiteral("signal"))});
         QVERIFY(vantrel.waitForStarted());
         QString simulator;
         QTRY_VERIFY_WITH_TIMEOUT(!(simulator = simulatorOf(vantrel.processId())).isEmpty(), 20000);
@@ -140,8 +128,7 @@ private slots:
         const QStringList args{QStringLiteral("--init-db"), QStringLiteral("--dsn"),
                                QString::fromLatin1(StoreTestBed::DataSourceName)};
         QProcess first;
-        first.setProcessEnvironment(withoutDisplay());
-        first.start(program(), args);
+        launch(first, args, false);
         QVERIFY(first.waitForFinished(30000));
         const QByteArray done = first.readAllStandardOutput();
         QVERIFY2(first.exitStatus() == QProcess::NormalExit && first.exitCode() == 0,
@@ -150,16 +137,15 @@ private slots:
                      done.contains("4795 companies") && done.contains("208 contracts"),
                  done.constData());
 
-        const QByteArray after = digest(m_bed.odbcDatabaseFile());
+        const QByteArray after = StoreTestBed::digest(m_bed.odbcDatabaseFile());
         QProcess second;
-        second.setProcessEnvironment(withoutDisplay());
-        second.start(program(), args);
+        launch(second, args, false);
         QVERIFY(second.waitForFinished(30000));
         QCOMPARE(second.exitCode(), 1);
         const QByteArray refused = second.readAllStandardError();
         QVERIFY2(refused.contains("already has the tables"), refused.constData());
         QVERIFY(second.readAllStandardOutput().isEmpty());
-        QCOMPARE(digest(m_bed.odbcDatabaseFile()), after);
+        QCOMPARE(StoreTestBed::digest(m_bed.odbcDatabaseFile()), after);
     }
 };
 

@@ -20,9 +20,10 @@ class CommandLineTest : public QObject
 private slots:
     void optionsWinOverEnvironmentAndSlashesGo()
     {
-        const AppOptions o = parse({QStringLiteral("--quote-url"), QStringLiteral("http://q.example:8080/")},
-                                   {{"VANTREL_QUOTE_URL", QStringLiteral("http://env.example")},
-                                    {"VANTREL_CHART_URL", QStringLiteral("http://charts.example")}});
+        const AppOptions o =
+            parse({QStringLiteral("--quote-url"), QStringLiteral("http://q.example:8080/")},
+                  {{"VANTREL_QUOTE_URL", QStringLiteral("http://env.example")},
+                   {"VANTREL_CHART_URL", QStringLiteral("http://charts.example")}});
         QVERIFY(o.error.isEmpty());
         QCOMPARE(o.services.quote, std::string("http://q.example:8080"));
         QCOMPARE(o.services.chart, std::string("http://charts.example"));
@@ -31,7 +32,8 @@ private slots:
 
     void missingServicesFallToTheSimulator()
     {
-        AppOptions o = parse({QStringLiteral("--chart-url"), QStringLiteral("http://c.example"), QStringLiteral("--no-splash")});
+        AppOptions o = parse({QStringLiteral("--chart-url"), QStringLiteral("http://c.example"),
+                              QStringLiteral("--no-splash")});
         QVERIFY(!o.splash);
         QVERIFY(needsSimulator(o.services));
         useSimulatorFor(o.services, "http://127.0.0.1:4242");
@@ -40,20 +42,24 @@ private slots:
         QCOMPARE(o.services.chart, std::string("http://c.example"));
         QCOMPARE(o.services.lookup, std::string("http://127.0.0.1:4242"));
 
-        // Prices from a real service are never called simulated, even if charts come from the simulator.
-        AppOptions real = parse({QStringLiteral("--quote-url"), QStringLiteral("http://q.example")});
+        // Prices from a real service are never called simulated, even if charts come from the
+        // simulator.
+        AppOptions real =
+            parse({QStringLiteral("--quote-url"), QStringLiteral("http://q.example")});
         useSimulatorFor(real.services, "http://127.0.0.1:4242");
         QVERIFY(!real.services.simulated);
     }
 
     void badInputGivesAClearError()
     {
-        QVERIFY(parse({QStringLiteral("--quote-url"), QStringLiteral("ftp://x")}).error.contains(QStringLiteral("--quote-url")));
+        QVERIFY(parse({QStringLiteral("--quote-url"), QStringLiteral("ftp://x")})
+                    .error.contains(QStringLiteral("--quote-url")));
         QVERIFY(!parse({QStringLiteral("--no-such-option")}).error.isEmpty());
         QVERIFY(parse({QStringLiteral("--help")}).helpRequested);
-        QVERIFY(parse({QStringLiteral("--help")}).helpText.contains(QStringLiteral("VANTREL_LOOKUP_URL")));
-        const AppOptions db = parse({QStringLiteral("--dsn"), QStringLiteral("CompanyList"), QStringLiteral("--data-dir"),
-                                     QStringLiteral("/tmp/v")});
+        QVERIFY(parse({QStringLiteral("--help")})
+                    .helpText.contains(QStringLiteral("VANTREL_LOOKUP_URL")));
+        const AppOptions db = parse({QStringLiteral("--dsn"), QStringLiteral("CompanyList"),
+                                     QStringLiteral("--data-dir"), QStringLiteral("/tmp/v")});
         QCOMPARE(db.dsn, QStringLiteral("CompanyList"));
         QCOMPARE(db.dataDir, QStringLiteral("/tmp/v"));
     }
@@ -63,7 +69,8 @@ private slots:
         const auto windowless = [](QStringList args) {
             return runsWithoutWindows(QStringList{QStringLiteral("vantrel")} + args);
         };
-        QVERIFY(windowless({QStringLiteral("--dsn"), QStringLiteral("Shares"), QStringLiteral("--init-db")}));
+        QVERIFY(windowless(
+            {QStringLiteral("--dsn"), QStringLiteral("Shares"), QStringLiteral("--init-db")}));
         QVERIFY(windowless({QStringLiteral("-h")}));
         QVERIFY(parse({QStringLiteral("--init-db")}).initDb);
         QVERIFY(!windowless({QStringLiteral("--no-splash")}));

@@ -1,7 +1,6 @@
 #include "platform/store/sqlitefile.h"
 #include "support/storetestbed.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
@@ -16,13 +15,6 @@ class CompanyDatabaseTest : public QObject
 private:
     StoreTestBed m_bed;
 
-    static QByteArray digest(const QString &file)
-    {
-        QFile in(file);
-        return in.open(QIODevice::ReadOnly)
-                   ? QCryptographicHash::hash(in.readAll(), QCryptographicHash::Sha256)
-                   : QByteArray();
-    }
     static qlonglong count(CompanyDatabase &db, const QString &sql)
     {
         QSqlQuery query(db.connection().database());
@@ -115,7 +107,8 @@ private slots:
         }
         QVERIFY(QFile::setPermissions(file, QFile::Permissions(permissions)));
         const QByteArray before =
-            (QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner), digest(file));
+            (QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner),
+             StoreTestBed::digest(file));
         QVERIFY(QFile::setPermissions(file, QFile::Permissions(permissions)));
 
         CompanyDatabase db(QStringLiteral("bad"));
@@ -135,7 +128,7 @@ private slots:
 
         QCOMPARE(QFile::permissions(file) & 0x7077, QFile::Permissions(permissions));
         QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
-        QCOMPARE(digest(file), before);
+        QCOMPARE(StoreTestBed::digest(file), before);
     }
 
     void aDataSourceIsPreparedOnceThenOpened()

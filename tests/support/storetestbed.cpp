@@ -1,5 +1,6 @@
 #include "support/storetestbed.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +14,14 @@ bool writeText(const QString &file, const QString &text)
            out.write(text.toUtf8()) == text.toUtf8().size();
 }
 } // namespace
+
+QByteArray StoreTestBed::digest(const QString &file)
+{
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly)
+               ? QCryptographicHash::hash(in.readAll(), QCryptographicHash::Sha256)
+               : QByteArray();
+}
 
 QString StoreTestBed::sqliteOdbcDriver()
 {

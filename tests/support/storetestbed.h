@@ -28,6 +28,9 @@ public:
     // Replaces the backend's database by a newly prepared and seeded one and opens it.
     bool recreate(StoreBackend backend, CompanyDatabase &database);
 
+    // A file's content hash, to show that nothing wrote to it.
+    static QByteArray digest(const QString &file);
+
     // The SQLite ODBC driver library; VANTREL_SQLITE_ODBC overrides the search.
     static QString sqliteOdbcDriver();
 
