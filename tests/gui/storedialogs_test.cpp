@@ -1,0 +1,350 @@
+#include "core/watch/watchlistsink.h"
+#include "gui/store/companysearchresultdialog.h"
+#include "gui/store/newlistingdialog.h"
+#include "gui/store/searchcompanydialog.h"
+#include "support/dialogdriver.h"
+#include "support/guibed.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSqlQuery>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+// The watch list as far as the search dialog sees it.
+struct RecordingWatchList : WatchListSink
+{
+    void addEntry(const WatchRow &row) override { added.push_back(row); }
+    std::vector<WatchRow> added;
+};
+
+QStringList names(const QListWidget *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+QString text(QWidget *dialog, const char *id)
+{
+    return control<QLabel>(dialog, id)->text();
+}
+} // namespace
+
+// The company database's dialogs over the seeded company list, driven as a user would:
+// "Search Company to Watch", "Company Search Result" and "Add a new Listing", which checks
+// each symbol against the simulated market while the window stays usable.
+class StoreDialogsTest : public QObject
+{
+    Q_OBJECT
+    GuiBed bed;
+
+    // Clicks Validate and waits for the verdict, checking the window while it waits.
+    static void validate(NewListingDialog &d)
+    {
+        control<QPushButton>(&d, "1055")->click();
+        QVERIFY(control<QLabel>(&d, "waiting")->isVisibleTo(&d));
+        for (const char *id : {"1018", "1053", "1054", "1055", "1059", "1056"})
+            QVERIFY2(!control<QWidget>(&d, id)->isEnabled(), id);
+        QVERIFY(control<QPushButton>(&d, "cancel")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!d.listing().validating(), 10000);
+        QVERIFY(!control<QLabel>(&d, "waiting")->isVisibleTo(&d));
+        QVERIFY(control<QWidget>(&d, "1053")->isEnabled());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
+        bed.context();
+        QVERIFY(bed.openDatabase());
+    }
+    void init()
+    {
+        bed.messenger = RecordingMessenger();
+        bed.ctx->services.quote = bed.ctx->services.lookup = bed.sim.url();
+    }
+
+    void theSearchFollowsTypingTheExchangeAndSearch()
+    {
+        RecordingWatchList watchList;
+        SearchCompanyDialog d(*bed.ctx, watchList);
+        d.show();
+        auto *list = control<QListWidget>(&d, "1017");
+        QVERIFY(control<QRadioButton>(&d, "1019")->isChecked());
+
+        typeInto(&d, "1018", QStringLiteral("ta"));
+        QCOMPARE(list->count(), 0);
+        QVERIFY(bed.messenger.shown.empty());
+        QTest::keyClicks(control<QLineEdit>(&d, "1018"), QStringLiteral("ta s"));
+        QCOMPARE(names(list), QStringList{QStringLiteral("Tata Steel Limited")});
+
+        typeInto(&d, "1018", QStringLiteral("aarvi"));
+        QCOMPARE(names(list), QStringList{QStringLiteral("Aarvi Encon Limited")});
+        // Listed on NSE only: choosing BSE finds nothing, and says so.
+        control<QRadioButton>(&d, "1020")->click();
+        QCOMPARE(list->count(), 0);
+        QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::NoMatchMessage});
+        // Each further change that still matches nothing says it again.
+        QTest::keyClicks(control<QLineEdit>(&d, "1018"), QStringLiteral("zz"));
+        QCOMPARE(bed.messenger.count(CompanySearch::NoMatchMessage), 3);
+
+        bed.messenger = RecordingMessenger();
+        typeInto(&d, "1018", QStringLiteral("ta"));
+        control<QPushButton>(&d, "1021")->click();
+        control<QRadioButton>(&d, "1019")->click();
+        QCOMPARE(bed.messenger.count(CompanySearch::TooShortMessage), 2);
+        typeInto(&d, "1018", QString());
+        control<QRadioButton>(&d, "1020")->click(); // no text: nothing to search, nothing said
+        QCOMPARE(bed.messenger.shown.size(), 2u);
+        typeInto(&d, "1018", QStringLiteral("TATA"));
+        QCOMPARE(list->count(), 13);
+        QVERIFY(bed.messenger.shown.size() == 2u);
+    }
+
+    void okHandsBackTheStockWithItsAlert()
+    {
+        RecordingWatchList watchList;
+        whenModal<SearchCompanyDialog>([this](SearchCompanyDialog *d) {
+            auto *ok = control<QPushButton>(d, "ok");
+            auto *lower = control<QLineEdit>(d, "1131");
+            QVERIFY(!lower->isEnabled() && !control<QLineEdit>(d, "1132")->isEnabled());
+            typeInto(d, "1018", QStringLiteral("tata"));
+            control<QRadioButton>(d, "1020")->click();
+            ok->click();
+            QCOMPARE(bed.messenger.shown.back(), std::string(WatchSearchForm::NoSelectionMessage));
+
+            auto *list = control<QListWidget>(d, "1017");
+            list->setCurrentRow(names(list).indexOf(QStringLiteral("Tata Elxsi Limited")));
+            control<QCheckBox>(d, "1130")->click();
+            QVERIFY(lower->isEnabled());
+            typeInto(d, "1131", QStringLiteral("10"));
+            typeInto(d, "1132", QStringLiteral("10"));
+            ok->click();
+            QCOMPARE(bed.messenger.shown.back(), std::string(WatchSearchForm::LimitOrderMessage));
+            typeInto(d, "1132", QStringLiteral("150.5"));
+            QVERIFY(d->isVisible());
+            ok->click();
+        });
+        QCOMPARE(SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr),
+                 (WatchRow{"Tata Elxsi Limited", "BSE", "500408", 1, 10, 150.5}));
+
+        // Without an alert the limits typed earlier are neither compared nor kept, and a
+        // double click is OK.
+        whenModal<SearchCompanyDialog>([](SearchCompanyDialog *d) {
+            auto *alert = control<QCheckBox>(d, "1130");
+            alert->click();
+            typeInto(d, "1131", QStringLiteral("50"));
+            typeInto(d, "1132", QStringLiteral("20"));
+            alert->click();
+            QVERIFY(!control<QLineEdit>(d, "1131")->isEnabled());
+            typeInto(d, "1018", QStringLiteral("infosys"));
+            auto *list = control<QListWidget>(d, "1017");
+            const QRect where = list->visualItemRect(
+                list->item(names(list).indexOf(QStringLiteral("Infosys Limited"))));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where.center());
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where.center());
+        });
+        QCOMPARE(SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr),
+                 (WatchRow{"Infosys Limited", "NSE", "INFY", 0, 0, 0}));
+
+        whenModal<SearchCompanyDialog>([](SearchCompanyDialog *d) {
+            typeInto(d, "1018", QStringLiteral("infosys"));
+            control<QListWidget>(d, "1017")->setCurrentRow(0);
+            control<QPushButton>(d, "cancel")->click();
+        });
+        QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
+        QVERIFY(watchList.added.empty());
+    }
+
+    // A new listing whose NSE symbol the list knows and whose BSE symbol it lacks: both go
+    // on the watch list, only the BSE symbol is stored, and the search dialog ends.
+    void aNewListingGoesToTheWatchListAndTheCompanyList()
+    {
+        QSqlQuery forget(bed.ctx->database.connection().database());
+        QVERIFY(forget.exec(
+            QStringLiteral("UPDATE CompanyList SET BSENAME = NULL WHERE NSENAME = 'RELIANCE'")));
+        RecordingWatchList watchList;
+        bool searchClosed = false;
+        whenModal<SearchCompanyDialog>([&](SearchCompanyDialog *d) {
+            whenModal<NewListingDialog>([](NewListingDialog *n) {
+                typeInto(n, "1018", QStringLiteral("  Reliance Industries Limited "));
+                typeInto(n, "1053", QStringLiteral("RELIANCE"));
+                typeInto(n, "1054", QStringLiteral("500325"));
+                control<QPushButton>(n, "1055")->click();
+                auto *add = control<QPushButton>(n, "1056");
+                QTRY_VERIFY_WITH_TIMEOUT(add->isEnabled(), 10000);
+                add->click();
+            });
+            control<QPushButton>(d, "1051")->click();
+            searchClosed = !d->isVisible();
+        });
+        QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
+        QVERIFY(searchClosed);
+        QCOMPARE(watchList.added,
+                 (std::vector<WatchRow>{{"Reliance Industries Limited", "NSE", "RELIANCE"},
+                                        {"Reliance Industries Limited", "BSE", "500325"}}));
+        QCOMPARE(bed.messenger.shown, std::vector<std::string>{});
+        const auto bse =
+            bed.ctx->database.companyList().searchByName("reliance industries", Exchange::Bse);
+        QCOMPARE(bse.value(),
+                 (std::vector<CompanyRow>{{"Reliance Industries Limited", "", "500325"}}));
+        QCOMPARE(bed.ctx->database.companyList()
+                     .searchByName("reliance industries", Exchange::Nse)
+                     .value(),
+                 (std::vector<CompanyRow>{{"Reliance Industries Limited", "RELIANCE", ""}}));
+
+        // Cancelling the new listing leaves the search open and adds nothing.
+        whenModal<SearchCompanyDialog>([&](SearchCompanyDialog *d) {
+            whenModal<NewListingDialog>(
+                [](NewListingDialog *n) { control<QPushButton>(n, "cancel")->click(); });
+            control<QPushButton>(d, "1051")->click();
+            QVERIFY(d->isVisible());
+        });
+        QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
+        QCOMPARE(watchList.added.size(), 2u);
+    }
+
+    void theHoldingSearchRunsOnceAsItOpens()
+    {
+        {
+            CompanySearchResultDialog d(*bed.ctx, "tata", Exchange::Bse);
+            auto *list = control<QListWidget>(&d, "resultList");
+            QCOMPARE(list->count(), 13);
+            QVERIFY(bed.messenger.shown.empty());
+        }
+        CompanySearchResultDialog many(*bed.ctx, "ind", Exchange::Bse);
+        QCOMPARE(control<QListWidget>(&many, "resultList")->count(), 100);
+
+        CompanySearchResultDialog shortText(*bed.ctx, "ta", Exchange::Nse);
+        CompanySearchResultDialog none(*bed.ctx, "aarvi", Exchange::Bse);
+        QCOMPARE(bed.messenger.shown, (std::vector<std::string>{CompanySearch::TooShortMessage,
+                                                                CompanySearch::NoMatchMessage}));
+    }
+
+    void theHoldingSearchHandsBackNameAndSymbol()
+    {
+        whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *d) {
+            auto *list = control<QListWidget>(d, "resultList");
+            list->setCurrentRow(names(list).indexOf(QStringLiteral("Tata Power Company Limited")));
+            control<QPushButton>(d, "ok")->click();
+        });
+        QCOMPARE(CompanySearchResultDialog::ask(*bed.ctx, "tata", Exchange::Nse, nullptr),
+                 (CompanyChoice{"Tata Power Company Limited", Exchange::Nse, "TATAPOWER"}));
+
+        whenModal<CompanySearchResultDialog>(
+            [](CompanySearchResultDialog *d) { control<QPushButton>(d, "ok")->click(); });
+        QVERIFY(!CompanySearchResultDialog::ask(*bed.ctx, "tata", Exchange::Nse, nullptr));
+    }
+
+    void eachSymbolIsJudgedAndAddFollowsTheLastVerdict()
+    {
+        NewListingDialog d(*bed.ctx);
+        d.show();
+        auto *add = control<QPushButton>(&d, "1056");
+        QVERIFY(!add->isEnabled());
+        QCOMPARE(text(&d, "1057"), QStringLiteral("Validation Result"));
+        control<QPushButton>(&d, "1055")->click();
+        QCOMPARE(bed.messenger.shown, std::vector<std::string>{NewListing::NoSymbolMessage});
+
+        typeInto(&d, "1053", QStringLiteral(" RELIANCE "));
+        typeInto(&d, "1054", QStringLiteral("999999")); // no such BSE code: its fields are N/A
+        validate(d);
+        QCOMPARE(text(&d, "1057"), QStringLiteral("NSE Name Validation PASSED"));
+        QCOMPARE(text(&d, "1058"), QStringLiteral("BSE Name Validation FAILED"));
+        QVERIFY(add->isEnabled());
+
+        // A good symbol changed to a bad one takes "Add" away again.
+        typeInto(&d, "1053", QStringLiteral("NOSUCHCO"));
+        typeInto(&d, "1054", QString());
+        validate(d);
+        QCOMPARE(text(&d, "1057"), QStringLiteral("NSE Name Validation FAILED"));
+        QCOMPARE(text(&d, "1058"), QStringLiteral("Validation Result"));
+        QVERIFY(!add->isEnabled());
+
+        // A BSE code alone is judged by the first reply line.
+        typeInto(&d, "1053", QString());
+        typeInto(&d, "1054", QStringLiteral("500325"));
+        validate(d);
+        QCOMPARE(text(&d, "1058"), QStringLiteral("BSE Name Validation PASSED"));
+        QVERIFY(add->isEnabled());
+        QCOMPARE(bed.messenger.shown.size(), 1u);
+    }
+
+    void aFailingServiceIsAnInternetError()
+    {
+        TestSim failing;
+        QVERIFY2(failing.startWith({QStringLiteral("--fault"), QStringLiteral("http500")}),
+                 qPrintable(failing.errorText()));
+        bed.ctx->services.quote = failing.url();
+        NewListingDialog d(*bed.ctx);
+        d.show();
+        typeInto(&d, "1053", QStringLiteral("RELIANCE"));
+        validate(d);
+        QCOMPARE(bed.messenger.shown, std::vector<std::string>{NewListing::InternetErrorMessage});
+        QVERIFY(!control<QPushButton>(&d, "1056")->isEnabled());
+        QCOMPARE(text(&d, "1057"), QStringLiteral("Validation Result"));
+    }
+
+    void cancelEndsTheDialogWhileValidating()
+    {
+        TestSim slow;
+        QVERIFY2(slow.startWith({QStringLiteral("--latency-ms"), QStringLiteral("3000")}),
+                 qPrintable(slow.errorText()));
+        bed.ctx->services.quote = slow.url();
+        whenModal<NewListingDialog>([](NewListingDialog *d) {
+            typeInto(d, "1018", QStringLiteral("Reliance Industries Limited"));
+            typeInto(d, "1053", QStringLiteral("RELIANCE"));
+            control<QPushButton>(d, "1055")->click();
+            QVERIFY(d->listing().validating());
+            control<QPushButton>(d, "cancel")->click();
+        });
+        QVERIFY(!NewListingDialog::ask(*bed.ctx, nullptr).has_value());
+        QVERIFY(bed.messenger.shown.empty());
+    }
+
+    void findSymbolOpensTheLookupPageAndAddNeedsAName()
+    {
+        bed.ctx->services.lookup = "http://lookup.example:8080";
+        std::vector<QUrl> opened;
+        whenModal<NewListingDialog>([this](NewListingDialog *d) {
+            auto *find = control<QPushButton>(d, "1059");
+            typeInto(d, "1018", QStringLiteral("Ta"));
+            find->click();
+            QCOMPARE(bed.messenger.shown.back(), std::string(NewListing::ShortLookupMessage));
+            typeInto(d, "1018", QStringLiteral("Tata & Sons #1"));
+            find->click();
+
+            typeInto(d, "1054", QStringLiteral("500470"));
+            validate(*d);
+            typeInto(d, "1054", QStringLiteral("999999")); // what was validated is what counts
+            typeInto(d, "1018", QStringLiteral("   "));
+            control<QPushButton>(d, "1056")->click();
+            QCOMPARE(bed.messenger.shown.back(), std::string(NewListing::NoNameMessage));
+            QVERIFY(d->isVisible());
+            typeInto(d, "1018", QStringLiteral(" Tata Steel Limited  "));
+            control<QPushButton>(d, "1056")->click();
+        });
+        const auto listing = NewListingDialog::ask(*bed.ctx, nullptr, [&](const QUrl &url) {
+            opened.push_back(url);
+            return true;
+        });
+        QCOMPARE(opened.size(), 1u);
+        QCOMPARE(opened.front().toEncoded(),
+                 QByteArray("http://lookup.example:8080/lookup?s=Tata%20%26%20Sons%20%231"));
+        QVERIFY(listing.has_value());
+        QCOMPARE(listing->companyName(), std::string("Tata Steel Limited"));
+        QCOMPARE(listing->watchRows(),
+                 (std::vector<WatchRow>{{"Tata Steel Limited", "BSE", "500470"}}));
+        QCOMPARE(bed.messenger.shown.size(), 2u);
+    }
+};
+
+QTEST_MAIN(StoreDialogsTest)
+#include "storedialogs_test.moc"
