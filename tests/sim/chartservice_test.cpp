@@ -30,12 +30,122 @@ class ChartServiceTest : public QObject
 private slots:
     void initTestCase() { QVERIFY2(m_sim.startWith(), qPrintable(m_sim.errorText())); }
     void cleanup() { simGet(m_sim.port(), "/sim/control?fault=none"); }
-    void imagesHaveTheRequestedSize_data();
-    void imagesHaveTheRequestedSize();
-    void everyOptionChangesThePicture();
-    void unknownSymbolGetsAPictureSayingSo();
-    void faultsApplyToImagesAndPages();
-    void lookupListsMatchingCompaniesEscaped();
+    void imagesHaveTheRequestedSize_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("medium") << QString::fromStdString(Initial) << QSize(512, 288);
+        QTest::newRow("large") << QString::fromStdString(with("z", "l")) << QSize(800, 450);
+        QTest::newRow("medium, two indicators, one asked twice")
+            << QString::fromStdString(with("a", ",r14,m26-12-9,r14")) << QSize(512, 288 + 2 * 84);
+        QTest::newRow("large, an indicator")
+            << QStringLiteral("/z?s=500325.BO&t=1y&q=c&l=on&z=l&p=,v&a=,w14&c=")
+            << QSize(800, 450 + 120);
+    }
+    void imagesHaveTheRequestedSize()
+    {
+        QFETCH(QString, target);
+        QFETCH(QSize, size);
+        const SimReply reply = get(target.toStdString());
+        QVERIFY(reply.ok);
+        QCOMPARE(reply.status, 200);
+        QCOMPARE(reply.body.substr(0, 8), std::string("\x89PNG\r\n\x1a\n"));
+        QCOMPARE(decoded(reply).size(), size);
+    }
+    void everyOptionChangesThePicture()
+    {
+        const QImage initial = image(Initial);
+        QVERIFY(!initial.isNull());
+        QCOMPARE(image(Initial), initial); // the same request, the same picture
+        std::vector<std::string> targets;
+        for (const char *range : {"5d", "1m", "3m", "6m", "1y", "2y"})
+            targets.push_back(with("t", range));
+        for (const char *type : {"b", "c"})
+            targets.push_back(with("q", type));
+        targets.push_back(with("l", "on"));
+        for (const char *item : {",m5", ",m200", ",e5", ",e200", ",b", ",p", ",s", ",v", ",m5,e10"})
+            targets.push_back(with("p", item));
+        for (const char *item :
+             {",m26-12-9", ",f14", ",p12", ",r14", ",ss", ",fs", ",v", ",vm", ",w14"})
+            targets.push_back(with("a", item));
+        targets.push_back(with("c", "%5EBSESN,%5ENSEI"));
+        targets.push_back(with("s", "500209.BO"));
+        std::vector<QImage> seen{initial};
+        for (const std::string &target : targets) {
+            const QImage picture = image(target);
+            QVERIFY2(!picture.isNull(), target.c_str());
+            for (const QImage &other : seen)
+                QVERIFY2(picture != other, target.c_str());
+            seen.push_back(picture);
+        }
+    }
+    void unknownSymbolGetsAPictureSayingSo()
+    {
+        const QImage known = image(Initial);
+        for (const std::string symbol : {"NOSUCH.NS", "", "%3Cb%3E"}) {
+            const SimReply reply = get(with("s", symbol));
+            QVERIFY(reply.ok);
+            QCOMPARE(reply.status, 200); // shown by the panel like any chart
+            const QImage picture = decoded(reply);
+            QCOMPARE(picture.size(), QSize(512, 288));
+            QVERIFY(picture != known);
+            QVERIFY(reply.body.size() < 20000);
+        }
+        QCOMPARE(image("/z?s=NOSUCH.NS&t=5d&q=c&l=on&z=l&p=,m5&a=,r14&c=").size(), QSize(800, 450));
+    }
+    // Hangs and latency are the same for every endpoint; they are checked on the quotes.
+    void faultsApplyToImagesAndPages()
+    {
+        const std::string page = "/lookup?s=reddy";
+        const std::string whole = get(Initial).body;
+        simGet(m_sim.port(), "/sim/control?fault=http500");
+        QCOMPARE(get(Initial).status, 500);
+        QCOMPARE(get(page).status, 500);
+
+        simGet(m_sim.port(), "/sim/control?fault=drop");
+        QVERIFY(!get(Initial).ok);
+        QVERIFY(!get(page).ok);
+
+        // Short: the reply arrives whole as HTTP goes, but the picture cannot be decoded.
+        simGet(m_sim.port(), "/sim/control?fault=short");
+        SimReply cut = get(Initial);
+        QVERIFY(cut.ok);
+        QCOMPARE(cut.body.size(), whole.size() / 2);
+        QVERIFY(decoded(cut).isNull());
+
+        simGet(m_sim.port(), "/sim/control?fault=garbage");
+        QVERIFY(decoded(get(Initial)).isNull());
+    }
+    void lookupListsMatchingCompaniesEscaped()
+    {
+        const SimReply reddy = get("/lookup?s=REDDY");
+        QVERIFY(reddy.ok);
+        QCOMPARE(reddy.status, 200);
+        const QString html = QString::fromStdString(reddy.body);
+        QVERIFY(html.contains(QStringLiteral("<td>Dr. Reddy&#39;s Laboratories Limited</td>")));
+        QVERIFY(html.contains(QStringLiteral(">DRREDDY.NS</a>")));
+        QVERIFY(html.contains(QStringLiteral(">500124.BO</a>")));
+        QVERIFY(!html.contains(QStringLiteral("Reddy's")));
+
+        // "&" in names and symbols; what was typed comes back escaped too.
+        const QString amp = QString::fromStdString(get("/lookup?s=Energy%20%26%20Mob").body);
+        QVERIFY(amp.contains(QStringLiteral("<td>Amara Raja Energy &amp; Mobility Limited</td>")));
+        QVERIFY(amp.contains(QStringLiteral("s=ARE%26M.NS&amp;t=1y")));
+        QVERIFY(amp.contains(QStringLiteral(">ARE&amp;M.NS</a>")));
+        const QString typed = QString::fromStdString(get("/lookup?s=%3Cscript%3E").body);
+        QVERIFY(typed.contains(QStringLiteral("&lt;script&gt;")));
+        QVERIFY(!typed.contains(QStringLiteral("<script>")));
+
+        for (const std::string text : {"", "%20", "zzqqxx"}) {
+            const QString none = QString::fromStdString(get("/lookup?s=" + text).body);
+            QVERIFY2(none.contains(QStringLiteral("Nothing matched")), text.c_str());
+            QVERIFY(!none.contains(QStringLiteral("<table>")));
+        }
+        // A common word matches thousands; the page stays a few hundred rows long.
+        const QString many = QString::fromStdString(get("/lookup?s=limited").body);
+        QCOMPARE(many.count(QStringLiteral("<tr><td>")), 300);
+        QVERIFY(many.contains(QRegularExpression(QStringLiteral(": \\d{4}, the first 300 shown"))));
+    }
 
 private:
     SimReply get(const std::string &target) { return simGet(m_sim.port(), target); }
@@ -49,128 +159,6 @@ private:
 
     TestSim m_sim;
 };
-
-void ChartServiceTest::imagesHaveTheRequestedSize_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QSize>("size");
-    QTest::newRow("medium") << QString::fromStdString(Initial) << QSize(512, 288);
-    QTest::newRow("large") << QString::fromStdString(with("z", "l")) << QSize(800, 450);
-    QTest::newRow("medium, two indicators, one asked twice")
-        << QString::fromStdString(with("a", ",r14,m26-12-9,r14")) << QSize(512, 288 + 2 * 84);
-    QTest::newRow("large, an indicator")
-        << QStringLiteral("/z?s=500325.BO&t=1y&q=c&l=on&z=l&p=,v&a=,w14&c=")
-        << QSize(800, 450 + 120);
-}
-
-void ChartServiceTest::imagesHaveTheRequestedSize()
-{
-    QFETCH(QString, target);
-    QFETCH(QSize, size);
-    const SimReply reply = get(target.toStdString());
-    QVERIFY(reply.ok);
-    QCOMPARE(reply.status, 200);
-    QCOMPARE(reply.body.substr(0, 8), std::string("\x89PNG\r\n\x1a\n"));
-    QCOMPARE(decoded(reply).size(), size);
-}
-
-void ChartServiceTest::everyOptionChangesThePicture()
-{
-    const QImage initial = image(Initial);
-    QVERIFY(!initial.isNull());
-    QCOMPARE(image(Initial), initial); // the same request, the same picture
-    std::vector<std::string> targets;
-    for (const char *range : {"5d", "1m", "3m", "6m", "1y", "2y"})
-        targets.push_back(with("t", range));
-    for (const char *type : {"b", "c"})
-        targets.push_back(with("q", type));
-    targets.push_back(with("l", "on"));
-    for (const char *item : {",m5", ",m200", ",e5", ",e200", ",b", ",p", ",s", ",v", ",m5,e10"})
-        targets.push_back(with("p", item));
-    for (const char *item :
-         {",m26-12-9", ",f14", ",p12", ",r14", ",ss", ",fs", ",v", ",vm", ",w14"})
-        targets.push_back(with("a", item));
-    targets.push_back(with("c", "%5EBSESN,%5ENSEI"));
-    targets.push_back(with("s", "500209.BO"));
-    std::vector<QImage> seen{initial};
-    for (const std::string &target : targets) {
-        const QImage picture = image(target);
-        QVERIFY2(!picture.isNull(), target.c_str());
-        for (const QImage &other : seen)
-            QVERIFY2(picture != other, target.c_str());
-        seen.push_back(picture);
-    }
-}
-
-void ChartServiceTest::unknownSymbolGetsAPictureSayingSo()
-{
-    const QImage known = image(Initial);
-    for (const std::string symbol : {"NOSUCH.NS", "", "%3Cb%3E"}) {
-        const SimReply reply = get(with("s", symbol));
-        QVERIFY(reply.ok);
-        QCOMPARE(reply.status, 200); // shown by the panel like any chart
-        const QImage picture = decoded(reply);
-        QCOMPARE(picture.size(), QSize(512, 288));
-        QVERIFY(picture != known);
-        QVERIFY(reply.body.size() < 20000);
-    }
-    QCOMPARE(image("/z?s=NOSUCH.NS&t=5d&q=c&l=on&z=l&p=,m5&a=,r14&c=").size(), QSize(800, 450));
-}
-
-// Hangs and latency are the same for every endpoint; they are checked on the quotes.
-void ChartServiceTest::faultsApplyToImagesAndPages()
-{
-    const std::string page = "/lookup?s=reddy";
-    const std::string whole = get(Initial).body;
-    simGet(m_sim.port(), "/sim/control?fault=http500");
-    QCOMPARE(get(Initial).status, 500);
-    QCOMPARE(get(page).status, 500);
-
-    simGet(m_sim.port(), "/sim/control?fault=drop");
-    QVERIFY(!get(Initial).ok);
-    QVERIFY(!get(page).ok);
-
-    // Short: the reply arrives whole as HTTP goes, but the picture cannot be decoded.
-    simGet(m_sim.port(), "/sim/control?fault=short");
-    SimReply cut = get(Initial);
-    QVERIFY(cut.ok);
-    QCOMPARE(cut.body.size(), whole.size() / 2);
-    QVERIFY(decoded(cut).isNull());
-
-    simGet(m_sim.port(), "/sim/control?fault=garbage");
-    QVERIFY(decoded(get(Initial)).isNull());
-}
-
-void ChartServiceTest::lookupListsMatchingCompaniesEscaped()
-{
-    const SimReply reddy = get("/lookup?s=REDDY");
-    QVERIFY(reddy.ok);
-    QCOMPARE(reddy.status, 200);
-    const QString html = QString::fromStdString(reddy.body);
-    QVERIFY(html.contains(QStringLiteral("<td>Dr. Reddy&#39;s Laboratories Limited</td>")));
-    QVERIFY(html.contains(QStringLiteral(">DRREDDY.NS</a>")));
-    QVERIFY(html.contains(QStringLiteral(">500124.BO</a>")));
-    QVERIFY(!html.contains(QStringLiteral("Reddy's")));
-
-    // "&" in names and symbols; what was typed comes back escaped too.
-    const QString amp = QString::fromStdString(get("/lookup?s=Energy%20%26%20Mob").body);
-    QVERIFY(amp.contains(QStringLiteral("<td>Amara Raja Energy &amp; Mobility Limited</td>")));
-    QVERIFY(amp.contains(QStringLiteral("s=ARE%26M.NS&amp;t=1y")));
-    QVERIFY(amp.contains(QStringLiteral(">ARE&amp;M.NS</a>")));
-    const QString typed = QString::fromStdString(get("/lookup?s=%3Cscript%3E").body);
-    QVERIFY(typed.contains(QStringLiteral("&lt;script&gt;")));
-    QVERIFY(!typed.contains(QStringLiteral("<script>")));
-
-    for (const std::string text : {"", "%20", "zzqqxx"}) {
-        const QString none = QString::fromStdString(get("/lookup?s=" + text).body);
-        QVERIFY2(none.contains(QStringLiteral("Nothing matched")), text.c_str());
-        QVERIFY(!none.contains(QStringLiteral("<table>")));
-    }
-    // A common word matches thousands; the page stays a few hundred rows long.
-    const QString many = QString::fromStdString(get("/lookup?s=limited").body);
-    QCOMPARE(many.count(QStringLiteral("<tr><td>")), 300);
-    QVERIFY(many.contains(QRegularExpression(QStringLiteral(": \\d{4}, the first 300 shown"))));
-}
 
 QTEST_GUILESS_MAIN(ChartServiceTest)
 #include "chartservice_test.moc"

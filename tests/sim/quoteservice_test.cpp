@@ -17,7 +17,8 @@
 namespace {
 const std::string Full = "sl1d1t1c1ohgvjk";
 const std::string Quotes =
-    "/d/quotes.csv?s=^NSEI,^BSESN,USDINR=X,RELIANCE.NS,500325.BO,^FTSE%20,INFY,BSE-AUTO.BO&f=" + Full;
+    "/d/quotes.csv?s=^NSEI,^BSESN,USDINR=X,RELIANCE.NS,500325.BO,^FTSE%20,INFY,BSE-AUTO.BO&f=" +
+    Full;
 
 // The line shape the program's parser expects: quoted strings, M/D/YYYY, 11:00am, a range.
 const QRegularExpression Shape(QStringLiteral(
