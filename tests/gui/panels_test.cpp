@@ -95,10 +95,10 @@ private slots:
         DockedPanel *panel = indices();
         DockedPanel *world = press("world", PanelKind::World);
         bar().toggleTray();
-        QVERIFY(!world->isVisible());
+        QVERIFY(!bar().isVisible() && !world->isVisible());
         QVERIFY(host().visibleFlag(PanelKind::World));
         bar().toggleTray();
-        QVERIFY(world->isVisible());
+        QVERIFY(bar().isVisible() && world->isVisible());
         QVERIFY(!panel->isVisible());
     }
 

@@ -15,7 +15,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSqlQuery>
 #include <QTest>
 
 // The watch list panel inside the real program, on a real database file: first with quotes
@@ -139,8 +138,6 @@ private slots:
         QCOMPARE(model()->index(2, 0).data().toString(),
                  QStringLiteral("Dr. Reddy's Laboratories, Ltd"));
         QCOMPARE(model()->index(2, 14).data().toString(), QStringLiteral("6,200.25"));
-        QVERIFY(QString::fromStdString(bed.ctx->registry.plan("").url)
-                    .contains(QStringLiteral("USDINR=X,INFY.NS,500325.BO,DRREDDY.NS&")));
         for (int hidden : {2, 10, 11, 12, 13, 14, 15, 16, 17})
             QVERIFY(panel()->listView()->isColumnHidden(hidden));
 
@@ -281,33 +278,21 @@ private slots:
         QCOMPARE(bed.messenger.shown.back(), std::string(watchexport::NoData));
     }
 
-    void theListSurvivesARestartAndDatabaseErrorsAreShown()
+    // Database errors through the panel are the core tests' (the driver's text, the save at
+    // exit); here the real file keeps what the user last saw.
+    void theListSurvivesAKillAndARestart()
     {
         chosen = {{"Wipro Limited", "NSE", "WIPRO"}};
         click("add1022");
         list().setAlert("INFY", 1, 1400, 1600);
-        const std::vector<WatchRow> before = list().entries();
-        QCOMPARE(tableSeenElsewhere(), before); // a killed program loses nothing
-
-        const auto sql = [this](const char *statement) {
-            return QSqlQuery(bed.ctx->database.connection().database())
-                .exec(QString::fromLatin1(statement));
-        };
-        QVERIFY(
-            sql("CREATE TRIGGER refuse BEFORE INSERT ON SelectedComp2Watch WHEN NEW.INDEXNAME = "
-                "'TCS' BEGIN SELECT RAISE(ABORT, 'TCS refused by the test'); END"));
-        panel()->addEntry({"Tata Consultancy Services", "NSE", "TCS"});
-        QCOMPARE(bed.messenger.shown.back(), std::string("TCS refused by the test"));
-        QCOMPARE(list().count(), std::size_t(5)); // kept in memory
-        QCOMPARE(tableSeenElsewhere(), before);   // the failed save changed nothing
-        select({0});
-        click("delete1023"); // the window is still usable
-        QCOMPARE(list().count(), std::size_t(4));
-
-        QVERIFY(sql("DROP TRIGGER refuse"));
-        bed.program->bar().closeNow(); // the save at exit writes what the failed saves could not
+        select({1});
+        click("delete1023");
+        const std::vector<WatchRow> shown = list().entries();
+        QCOMPARE(shown.size(), std::size_t(3));
+        QCOMPARE(tableSeenElsewhere(), shown); // a killed program loses nothing
+        bed.program->bar().closeNow();
         startProgram();
-        QCOMPARE(order(), (std::vector<std::string>{"500325", "DRREDDY", "WIPRO", "TCS"}));
+        QCOMPARE(list().entries(), shown);
     }
 
     void doubleClickNeedsAConnectionAndTheLiveChartNeedsBothSwitches()

@@ -48,6 +48,7 @@ private slots:
         for (const char *s : {"^NSEI", "RELIANCE.NS", "527247.BO", "USDINR=X", "INFY"})
             QTest::newRow(s) << QString::fromLatin1(s);
     }
+
     void minuteBarsAddUpToTheDailyBar()
     {
         const Instrument *instrument = m_universe.find(QTest::currentDataTag());
@@ -82,6 +83,7 @@ private slots:
         QCOMPARE(one.front().close, days[4].close);
         QCOMPARE(one.front().volume, days[4].volume);
     }
+
     void quotesStayConsistentThroughTheSession()
     {
         const Instrument &stock = *m_universe.find("RELIANCE.NS");
@@ -112,6 +114,7 @@ private slots:
             QCOMPARE(q.yearHigh, std::max(yearHigh, q.high));
         }
     }
+
     void levelsStayPlausibleForYears()
     {
         // Ten years of closes never wander far from each instrument's usual level.
@@ -125,6 +128,7 @@ private slots:
             }
         }
     }
+
     void everyListedSymbolQuotesSanely()
     {
         // Rare paths (a day that never trades beyond its open and close) only show up across
@@ -146,6 +150,7 @@ private slots:
             QVERIFY2(sane, i.symbol.c_str());
         }
     }
+
     void alwaysOpenTradesAllDay()
     {
         // That prices move at the weekend is checked on the quote service.
@@ -153,6 +158,7 @@ private slots:
         const std::int64_t saturday = simtime::dayOf(at("2026-12-05T00:00:00"));
         QCOMPARE(open.minuteBars(*m_universe.find("^NSEI"), saturday).size(), 1440u);
     }
+
     void seriesEndAtTheQuote_data()
     {
         QTest::addColumn<QString>("symbol");
@@ -169,6 +175,7 @@ private slots:
         QTest::newRow("index") << QStringLiteral("^NSEI") << QStringLiteral("2026-12-04T13:07:10")
                                << static_cast<int>(ChartRange::Day);
     }
+
     void seriesEndAtTheQuote()
     {
         QFETCH(QString, symbol);
@@ -204,6 +211,7 @@ private slots:
         QCOMPARE(low, quote.low);
         QCOMPARE(volume, quote.volume);
     }
+
     void rangesSpanTheirMonthsAfterAWarmUp()
     {
         const Instrument &stock = *m_universe.find("RELIANCE.NS");
@@ -228,6 +236,7 @@ private slots:
         QCOMPARE(day.shownCount(), 106u); // 09:15 to 11:00, the running minute included
         QCOMPARE(day.bars[day.firstShown].minute, 9 * 60 + 15);
     }
+
     void fiveDaysFoldMinutesIntoFives()
     {
         const Instrument &stock = *m_universe.find("RELIANCE.NS");
@@ -252,6 +261,7 @@ private slots:
             QCOMPARE(high, d.high);
         }
     }
+
     void averagesAndBands()
     {
         using namespace indicators;
@@ -284,6 +294,7 @@ private slots:
         QVERIFY(undefined(m.signal[32]) && !undefined(m.signal[33]));
         QCOMPARE(roc(rising, 5)[9], 100.0); // 10 against 5
     }
+
     void oscillatorsAtTheirBounds()
     {
         using namespace indicators;
@@ -308,6 +319,7 @@ private slots:
             QVERIFY(sarDown[k] >= down[k].high);
         }
     }
+
     void optionsReadAsThePanelSendsThem()
     {
         const ChartOptions o = ChartOptions::fromQuery(

@@ -47,6 +47,7 @@ private slots:
               "garbage", "hang", "/sim/control"})
             QVERIFY2(usage.find(option) != std::string::npos, option);
     }
+
     void badCommandLinesAreRefused()
     {
         for (const std::vector<const char *> &args : {std::vector<const char *>{"--port", "70000"},
@@ -62,6 +63,7 @@ private slots:
             QVERIFY(!error.empty());
         }
     }
+
     void timeTexts()
     {
         const std::int64_t t = simtime::parseIso("2024-02-29 00:05").value();
