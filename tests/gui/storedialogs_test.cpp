@@ -68,7 +68,8 @@ private slots:
     void init()
     {
         bed.messenger = RecordingMessenger();
-        bed.ctx->services.quote = bed.ctx->services.lookup = bed.sim.url();
+        bed.ctx->services.lookup = bed.sim.url();
+        QVERIFY(simControl(bed.sim.port(), QStringLiteral("fault=none&latency-ms=0")));
     }
 
     void theSearchFollowsTypingTheExchangeAndSearch()
@@ -211,7 +212,7 @@ private slots:
         QCOMPARE(watchList.added.size(), 2u);
     }
 
-    void theHoldingSearchRunsOnceAsItOpens()
+    void theHoldingSearchRunsOnceAsItOpensAndHandsBackNameAndSymbol()
     {
         {
             CompanySearchResultDialog d(*bed.ctx, "tata", Exchange::Bse);
@@ -226,10 +227,7 @@ private slots:
         CompanySearchResultDialog none(*bed.ctx, "aarvi", Exchange::Bse);
         QCOMPARE(bed.messenger.shown, (std::vector<std::string>{CompanySearch::TooShortMessage,
                                                                 CompanySearch::NoMatchMessage}));
-    }
 
-    void theHoldingSearchHandsBackNameAndSymbol()
-    {
         whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *d) {
             auto *list = control<QListWidget>(d, "resultList");
             list->setCurrentRow(names(list).indexOf(QStringLiteral("Tata Power Company Limited")));
@@ -279,10 +277,7 @@ private slots:
 
     void aFailingServiceIsAnInternetError()
     {
-        TestSim failing;
-        QVERIFY2(failing.startWith({QStringLiteral("--fault"), QStringLiteral("http500")}),
-                 qPrintable(failing.errorText()));
-        bed.ctx->services.quote = failing.url();
+        QVERIFY(simControl(bed.sim.port(), QStringLiteral("fault=http500")));
         NewListingDialog d(*bed.ctx);
         d.show();
         typeInto(&d, "1053", QStringLiteral("RELIANCE"));
@@ -294,10 +289,7 @@ private slots:
 
     void cancelEndsTheDialogWhileValidating()
     {
-        TestSim slow;
-        QVERIFY2(slow.startWith({QStringLiteral("--latency-ms"), QStringLiteral("3000")}),
-                 qPrintable(slow.errorText()));
-        bed.ctx->services.quote = slow.url();
+        QVERIFY(simControl(bed.sim.port(), QStringLiteral("latency-ms=3000")));
         whenModal<NewListingDialog>([](NewListingDialog *d) {
             typeInto(d, "1018", QStringLiteral("Reliance Industries Limited"));
             typeInto(d, "1053", QStringLiteral("RELIANCE"));

@@ -1,10 +1,10 @@
+#include "support/memorycompanylist.h"
 #include "support/storetestbed.h"
 
 #include <QFile>
 #include <QSqlQuery>
 #include <QTest>
 
-#include <algorithm>
 #include <set>
 
 Q_DECLARE_METATYPE(StoreBackend)
@@ -17,28 +17,11 @@ class RecordSetsTest : public QObject
 private:
     StoreTestBed m_bed;
     CompanyDatabase m_db{QStringLiteral("recordsets-test")};
-    std::vector<CompanyRow> m_shipped;
+    MemoryCompanyList m_shipped; // the shipped list, searched as the database must
 
     CCompanyListset &companies() { return m_db.companyList(); }
     bool raw(const QString &sql) { return QSqlQuery(m_db.connection().database()).exec(sql); }
 
-    // The search done by hand over the shipped list: what the database must answer.
-    std::vector<CompanyRow> expected(const std::string &part, Exchange exchange) const
-    {
-        const auto lower = [](std::string s) {
-            std::transform(s.begin(), s.end(), s.begin(),
-                           [](unsigned char c) { return char(std::tolower(c)); });
-            return s;
-        };
-        std::vector<CompanyRow> rows;
-        for (const auto &row : m_shipped)
-            if (!row.symbol(exchange).empty() &&
-                lower(row.name).find(lower(part)) != std::string::npos)
-                rows.push_back(row);
-        std::stable_sort(rows.begin(), rows.end(),
-                         [](const auto &a, const auto &b) { return a.name < b.name; });
-        return rows;
-    }
     // Makes the database refuse one value (an SQL literal), so a save can fail half way.
     bool refuse(const QString &table, const QString &column, const QString &literal)
     {
@@ -71,7 +54,7 @@ private slots:
         csv.readLine();
         while (!csv.atEnd()) {
             const QList<QByteArray> f = csv.readLine().trimmed().split(',');
-            m_shipped.push_back({f[0].toStdString(), f[1].toStdString(), f[2].toStdString()});
+            m_shipped.rows.push_back({f[0].toStdString(), f[1].toStdString(), f[2].toStdString()});
         }
     }
 
@@ -96,7 +79,7 @@ private slots:
         for (Exchange exchange : {Exchange::Nse, Exchange::Bse}) {
             const auto found = companies().searchByName(part.toStdString(), exchange);
             QVERIFY2(found.ok(), found.error().c_str());
-            const auto want = expected(part.toStdString(), exchange);
+            const auto want = m_shipped.searchByName(part.toStdString(), exchange).value();
             QCOMPARE(found.value().size(), want.size());
             // Equal names (ordinary and DVR shares) may come in either order.
             std::multiset<std::string> got, wanted;
