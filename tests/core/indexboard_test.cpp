@@ -17,46 +17,23 @@ CellColours colourOf(const QuoteRecord &row, int column)
 }
 } // namespace
 
-TEST(IndexBoard, RowsCarryThePreviousRefreshsPrice)
+// The rows, the previous price and the current price's colours after each refresh are checked
+// on the main bar against the simulator; these are the texts it can't stage.
+TEST(IndexBoard, RowsShowThePercentChangeAndNoYearRange)
 {
     IndexBoard board;
     parseQuoteLine(lineAt(24000, 100), *board.quoteTarget(0, "^NSEI"));
-    parseQuoteLine(lineAt(80000, -50), *board.quoteTarget(1, "^BSESN"));
     board.updateRows();
-    ASSERT_EQ(board.rows().size(), 2u);
-    EXPECT_EQ(IndexBoard::cellText(board.rows()[0], 0), "NIFTY");
-    EXPECT_EQ(IndexBoard::cellText(board.rows()[1], 0), "SENSEX");
-    EXPECT_EQ(IndexBoard::cellText(board.rows()[0], 1), "24,000.00");
-    EXPECT_EQ(IndexBoard::cellText(board.rows()[0], 8), "0.00")
-        << "no previous price after the first refresh";
     EXPECT_EQ(IndexBoard::cellText(board.rows()[0], 4), "0.42");
     EXPECT_EQ(board.rows()[0].yearHigh, 0) << "the year range is not copied into a row";
-
-    parseQuoteLine(lineAt(24010, 110), *board.quoteTarget(0, "^NSEI"));
-    board.updateRows();
-    EXPECT_EQ(IndexBoard::cellText(board.rows()[0], 8), "24,000.00");
-    EXPECT_EQ(IndexBoard::cellText(board.rows()[1], 8), "80,000.00");
 }
 
-TEST(IndexBoard, CurrentPriceColourComparesWithThePreviousPrice)
+TEST(IndexBoard, ColoursReadTheDisplayedTextsBack)
 {
     QuoteRecord row;
     row.last = 100;
-    EXPECT_EQ(colourOf(row, 1).background, colours::Black) << "no previous price";
-    EXPECT_EQ(colourOf(row, 1).text, colours::White);
     row.previousLast = 100.001; // shown as 100.00: equal once read back
     EXPECT_EQ(colourOf(row, 1).background, colours::Blue);
-    row.previousLast = 99;
-    EXPECT_EQ(colourOf(row, 1).background, colours::Up);
-    EXPECT_EQ(colourOf(row, 1).text, colours::Black);
-    row.previousLast = 101;
-    EXPECT_EQ(colourOf(row, 1).background, colours::Down);
-    EXPECT_EQ(colourOf(row, 1).text, colours::White);
-}
-
-TEST(IndexBoard, ChangeColumnsFollowTheSignOfTheChange)
-{
-    QuoteRecord row;
     row.change = 1500.5f;
     EXPECT_EQ(colourOf(row, 3).text, colours::DarkGreen) << "read back through the grouped text";
     EXPECT_EQ(colourOf(row, 4).text, colours::DarkGreen);

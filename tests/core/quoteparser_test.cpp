@@ -39,32 +39,24 @@ TEST(QuoteParser, NotAvailableFieldsGiveZerosAndKeepTheStrings)
     EXPECT_EQ(r.yearHigh, 0);
 }
 
-TEST(QuoteParser, ShortLinesAndEmptyLinesFillWithZeros)
+TEST(QuoteParser, ShortLinesFillWithZerosUnlessReadAsNineFields)
 {
+    const std::string nine = R"("A.BO",10,"1/2/2026","9:15am",1,2,3,4,5)";
     QuoteRecord r;
     r.yearLow = 5;
     r.yearHigh = 6;
-    parseQuoteLine(R"("A.BO",10,"1/2/2026","9:15am",1,2,3,4,5)", r);
+    parseQuoteLine(nine + ",100,200", r, quotefields::Short);
+    EXPECT_EQ(r.yearLow, 5) << "a nine-field read leaves the year range alone";
+    EXPECT_EQ(r.yearHigh, 6);
+    parseQuoteLine(nine, r);
     EXPECT_EQ(r.yearLow, 0) << "a nine-field line read as eleven leaves no year range";
     EXPECT_EQ(r.yearHigh, 0);
     EXPECT_EQ(r.volume, 5);
 
-    QuoteRecord empty;
-    empty.symbol = "old";
-    empty.last = 7;
-    parseQuoteLine("", empty);
-    EXPECT_EQ(empty.symbol, "");
-    EXPECT_EQ(empty.last, 0);
-}
-
-TEST(QuoteParser, NineFieldParseLeavesTheYearRangeAlone)
-{
-    QuoteRecord r;
-    r.yearLow = 5;
-    r.yearHigh = 6;
-    parseQuoteLine(R"("A.BO",10,"1/2/2026","9:15am",1,2,3,4,5,100,200)", r, quotefields::Short);
-    EXPECT_EQ(r.yearLow, 5);
-    EXPECT_EQ(r.yearHigh, 6);
+    r.symbol = "old";
+    parseQuoteLine("", r);
+    EXPECT_EQ(r.symbol, "");
+    EXPECT_EQ(r.last, 0);
 }
 
 TEST(QuoteParser, CLibraryNumberRules)
@@ -92,7 +84,6 @@ TEST(QuoteParser, QuotedCommasSplitFieldsAsTheyAlwaysHave)
     parseQuoteLine(R"("A,B",5)", r);
     EXPECT_EQ(r.symbol, "A");
     EXPECT_EQ(r.last, 0) << "the second half of the name lands in the price field";
-    EXPECT_DOUBLE_EQ(cStrToDouble("5"), 5);
 }
 
 TEST(QuoteParser, GarbageAndHugeLinesNeverBreakIt)

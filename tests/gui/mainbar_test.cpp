@@ -23,9 +23,9 @@ class MainBarTest : public QObject
     {
         return cell(row, column).remove(QLatin1Char(',')).toDouble();
     }
-    QColor background(int row, int column) const
+    QColor colour(int row, int column, int role = Qt::BackgroundRole) const
     {
-        return rows()->index(row, column).data(Qt::BackgroundRole).value<QBrush>().color();
+        return rows()->index(row, column).data(role).value<QBrush>().color();
     }
     bool dotShown(const char *name) const
     {
@@ -173,15 +173,19 @@ private slots:
     void currentPriceIsBlackFirstThenComparedWithThePrevious()
     {
         QVERIFY(bed.refreshOnce());
-        QCOMPARE(background(0, 1), QColor(0, 0, 0));
-        QCOMPARE(background(1, 1), QColor(0, 0, 0));
+        QCOMPARE(colour(0, 1), QColor(0, 0, 0));
+        QCOMPARE(colour(1, 1), QColor(0, 0, 0));
+        QCOMPARE(colour(1, 1, Qt::ForegroundRole), QColor(255, 255, 255));
         QVERIFY(bed.refreshOnce()); // the simulated clock stands still: the same price
-        QCOMPARE(background(0, 1), QColor(0, 0, 255));
+        QCOMPARE(colour(0, 1), QColor(0, 0, 255));
+        QCOMPARE(cell(0, 8), cell(0, 1)); // the previous refresh's price, kept hidden
         QVERIFY(simControl(bed.sim.port(), QStringLiteral("advance=900")));
         QVERIFY(bed.refreshOnce());
         const double now = number(0, 1), before = number(0, 8);
         QVERIFY(now != before);
-        QCOMPARE(background(0, 1), now > before ? QColor(0, 255, 0) : QColor(255, 0, 0));
+        QCOMPARE(colour(0, 1), now > before ? QColor(0, 255, 0) : QColor(255, 0, 0));
+        QCOMPARE(colour(0, 1, Qt::ForegroundRole),
+                 now > before ? QColor(0, 0, 0) : QColor(255, 255, 255));
     }
 
     void shortReplyWarnsAndLeavesTheListEmpty()
