@@ -28,17 +28,13 @@ QString StoreTestBed::sqliteOdbcDriver()
     const QString chosen = qEnvironmentVariable("VANTREL_SQLITE_ODBC");
     if (!chosen.isEmpty())
         return chosen;
-    QStringList candidates;
     // Debian keeps ODBC drivers in the multiarch folder of the machine's architecture.
     for (const QString &arch :
-         QDir(QStringLiteral("/usr/lib")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        candidates << QStringLiteral("/usr/lib/%1/odbc/libsqlite3odbc.so").arg(arch);
-    candidates << QStringLiteral("/usr/lib/odbc/libsqlite3odbc.so")
-               << QStringLiteral("/usr/lib64/libsqlite3odbc.so")
-               << QStringLiteral("/usr/local/lib/libsqlite3odbc.so");
-    for (const QString &candidate : candidates)
+         QDir(QStringLiteral("/usr/lib")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString candidate = QStringLiteral("/usr/lib/%1/odbc/libsqlite3odbc.so").arg(arch);
         if (QFileInfo::exists(candidate))
             return candidate;
+    }
     return {};
 }
 
