@@ -100,14 +100,11 @@ private slots:
         QVERIFY(bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         const QPoint where = bar->pos() + QPoint(7, 9);
         bar->move(where);
-        QSignalSpy placed(bar.get(), &MainBar::placed);
         bar->findChild<QCheckBox *>(QStringLiteral("alwaysOnTop"))->click();
         QVERIFY(!bar->alwaysOnTop());
         QVERIFY(!bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(bar->isVisible());
-        QCOMPARE(bar->pos(), where); // re-placed where it stands
-        QVERIFY(!placed.isEmpty());
-        QCOMPARE(placed.last().at(0).toBool(), false);
+        QCOMPARE(bar->pos(), where); // re-placed where it stands; the panels follow (panels test)
     }
 
     void closingAsksFirst()

@@ -166,7 +166,6 @@ private slots:
         QCOMPARE(m->index(0, 2).data().toString(), QStringLiteral("0.00"));
         QCOMPARE(dollar->text(), QStringLiteral("0.000"));
         QVERIFY(bed.refreshOnce());
-        QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("Dow (DJIA)"));
         QVERIFY(m->index(0, 2).data().toString().contains(QLatin1Char(',')));
         QVERIFY(!m->index(0, 3).data().toString().isEmpty());
         for (int r = 0; r < m->rowCount(); ++r) {
@@ -181,7 +180,6 @@ private slots:
         }
         QVERIFY(
             dollar->text().contains(QRegularExpression(QStringLiteral("^[0-9]{2}\\.[0-9]{3}$"))));
-        QCOMPARE(WorldPanel::formatDollar(48.5), QStringLiteral("48.500"));
     }
 
     void doubleClickOpensTheIndexChartWithoutSuffix()

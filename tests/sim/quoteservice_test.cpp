@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
@@ -55,11 +54,7 @@ private slots:
         std::vector<QuoteRecord> r;
         for (const std::string &line : lines) {
             QVERIFY2(Shape.match(q(line)).hasMatch(), line.c_str());
-            r.push_back(parsed(line));
-            QVERIFY2(r.back().low <= r.back().open && r.back().open <= r.back().high, line.c_str());
-            QVERIFY2(r.back().low <= r.back().last && r.back().last <= r.back().high, line.c_str());
-            QVERIFY2(r.back().yearLow <= r.back().low && r.back().high <= r.back().yearHigh,
-                     line.c_str());
+            r.push_back(parsed(line)); // the figures' own sanity is the market model test's
             QCOMPARE(r.back().time, std::string("11:00AM"));
         }
         QVERIFY(r[3].volume > r[4].volume && r[4].volume > 0 && r[0].volume == 0);
@@ -238,22 +233,6 @@ private slots:
               "advance=soon", "colour=red", "fault=http500&latency-ms=abc"})
             QCOMPARE(simGet(m_sim.port(), std::string("/sim/control?") + query).status, 400);
         QCOMPARE(simGet(m_sim.port(), Quotes).status, 200); // the last one's http500 is not applied
-    }
-
-    void accessLogRecordsEveryTarget()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("access.log"));
-        TestSim sim;
-        QVERIFY(sim.startWith({QStringLiteral("--access-log"), path}));
-        const std::vector<std::string> targets = {
-            "/d/quotes.csv?s=%5ENSEI,USDINR=X,,M%26M.NS&f=sl1d1t1c1ohgvjk",
-            "/sim/control?fault=http500", "/d/quotes.csv?s=INFY&f=w", "/no/such/page"};
-        for (const std::string &target : targets)
-            simGet(sim.port(), target);
-        QFile log(path);
-        QVERIFY(log.open(QIODevice::ReadOnly));
-        QCOMPARE(replyLines(log.readAll().toStdString()), targets);
     }
 
     void startsWithAFaultAndStopsWhileHanging()
