@@ -95,7 +95,7 @@ private slots:
         QVERIFY(bed.messenger.shown.empty());
     }
 
-    void buttonsAppendToTheRequest()
+    void buttonsAppendToTheRequestAndAveragesStopAtFive()
     {
         QVERIFY(open("NSE", "INFY"));
         QVERIFY(click(1036)); // "50" under Moving Average
@@ -104,24 +104,17 @@ private slots:
         QCOMPARE(textOf(1036), Red);
         QCOMPARE(textOf(1057), Red);
         QCOMPARE(picture().size(), QSize(512, 288 + 84)); // RSI in a panel of its own
-
-        QVERIFY(open("NSE", "INFY"));
-        QVERIFY(click(1060)); // Vol, twice
+        QVERIFY(click(1060));                             // Vol, twice
         QVERIFY(click(1060));
-        QVERIFY(lastChartRequest().endsWith(QStringLiteral("&p=&a=,v,v&c=")));
-    }
-
-    void fiveAveragesAtMost()
-    {
-        QVERIFY(open("NSE", "INFY"));
-        for (int id : {1028, 1028, 1028, 1031, 1048})
+        for (int id : {1028, 1028, 1031, 1048})
             QVERIFY(click(id));
-        QVERIFY(lastChartRequest().endsWith(QStringLiteral("&p=,m5,m5,m5,e5,e10&a=&c=")));
+        QVERIFY(lastChartRequest().endsWith(QStringLiteral("&p=,m50,m5,m5,e5,e10&a=,r14,v,v&c=")));
         const qsizetype before = bed.requests("/z?").size();
-        panel->button(1053)->click(); // refused: nothing is loaded or highlighted
+        panel->button(1053)->click(); // a sixth average: nothing is loaded or highlighted
         panel->button(1050)->click();
         QVERIFY(click(1063)); // overlays have no limit
-        QVERIFY(lastChartRequest().endsWith(QStringLiteral("&p=,m5,m5,m5,e5,e10,b&a=&c=")));
+        QVERIFY(
+            lastChartRequest().endsWith(QStringLiteral("&p=,m50,m5,m5,e5,e10,b&a=,r14,v,v&c=")));
         QCOMPARE(bed.requests("/z?").size(), before + 1);
         QCOMPARE(textOf(1048), Red);
         QCOMPARE(textOf(1053), Plain);
