@@ -5,38 +5,29 @@
 
 #include <clocale>
 #include <cmath>
+#include <tuple>
 
-TEST(QuoteParser, ParsesAFullQuotedLine)
+namespace {
+// Every parsed field of a record, to compare in one go.
+auto fields(const QuoteRecord &r)
+{
+    return std::make_tuple(r.symbol, r.last, r.date, r.time, r.change, r.open, r.high, r.low,
+                           r.volume, r.yearLow, r.yearHigh);
+}
+} // namespace
+
+TEST(QuoteParser, ParsesAFullLineAndNotAvailableAsZeros)
 {
     QuoteRecord r;
     parseQuoteLine(
         R"("RELIANCE.NS",1234.50,"6/27/2008","3:59pm",-12.30,1240.00,1251.00,1230.10,123456,900.00,1600.00)",
         r);
-    EXPECT_EQ(r.symbol, "RELIANCE.NS");
-    EXPECT_DOUBLE_EQ(r.last, 1234.50);
-    EXPECT_EQ(r.date, "6/27/2008");
-    EXPECT_EQ(r.time, "3:59PM");
-    EXPECT_FLOAT_EQ(r.change, -12.30f);
-    EXPECT_DOUBLE_EQ(r.open, 1240.00);
-    EXPECT_DOUBLE_EQ(r.high, 1251.00);
-    EXPECT_DOUBLE_EQ(r.low, 1230.10);
-    EXPECT_EQ(r.volume, 123456);
-    EXPECT_DOUBLE_EQ(r.yearLow, 900.00);
-    EXPECT_DOUBLE_EQ(r.yearHigh, 1600.00);
-}
-
-TEST(QuoteParser, NotAvailableFieldsGiveZerosAndKeepTheStrings)
-{
-    QuoteRecord r;
-    r.last = 99;
+    EXPECT_EQ(fields(r), std::make_tuple(std::string("RELIANCE.NS"), 1234.50,
+                                         std::string("6/27/2008"), std::string("3:59PM"), -12.30f,
+                                         1240.00, 1251.00, 1230.10, 123456, 900.00, 1600.00));
     parseQuoteLine(R"("XYZ.NS",N/A,"N/A","N/A",N/A,N/A,N/A,N/A,N/A,N/A,N/A)", r);
-    EXPECT_EQ(r.symbol, "XYZ.NS");
-    EXPECT_EQ(r.date, "N/A");
-    EXPECT_EQ(r.time, "N/A");
-    EXPECT_EQ(r.last, 0);
-    EXPECT_EQ(r.change, 0);
-    EXPECT_EQ(r.volume, 0);
-    EXPECT_EQ(r.yearHigh, 0);
+    EXPECT_EQ(fields(r), std::make_tuple(std::string("XYZ.NS"), 0.0, std::string("N/A"),
+                                         std::string("N/A"), 0.f, 0.0, 0.0, 0.0, 0, 0.0, 0.0));
 }
 
 TEST(QuoteParser, ShortLinesFillWithZerosUnlessReadAsNineFields)

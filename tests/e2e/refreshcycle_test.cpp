@@ -2,7 +2,6 @@
 #include "platform/shell/refreshcycle.h"
 #include "support/listgroup.h"
 #include "support/recordingmessenger.h"
-#include "support/simcontrol.h"
 #include "support/testsim.h"
 
 #include <QSignalSpy>

@@ -7,7 +7,6 @@
 #include "gui/shell/program.h"
 #include "platform/store/storeconfig.h"
 #include "support/recordingmessenger.h"
-#include "support/simcontrol.h"
 #include "support/testsim.h"
 
 #include <QFile>

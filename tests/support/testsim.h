@@ -2,6 +2,7 @@
 
 #include "platform/net/simulatorprocess.h"
 
+#include <QString>
 #include <QStringList>
 
 // Starts the built simulator for a test with a fixed seed and clock, so every figure is
@@ -14,3 +15,10 @@ public:
     bool startWith(const QStringList &extra = {}, int seed = 7);
     std::string url() const { return baseUrl().toStdString(); }
 };
+
+// Tells a running simulator to change behaviour between requests: a fault, the latency, or
+// its clock (e.g. "fault=short&short-lines=2", "advance=300"). Returns true on "OK".
+bool simControl(int port, const QString &query);
+
+// The lines of the simulator's access log that asked for quotes.
+QStringList quoteRequests(const QString &accessLog);
