@@ -46,46 +46,47 @@ class ControlsTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void bevelOneIsWhiteOverGreyAndSwapsWhenPressed()
+    // Bevel widths 1 and 2, raised and pressed, pixel by pixel on the rings.
+    void bevelRings_data()
     {
-        const QImage up = draw(1, {true, false, true});
-        QCOMPARE(up.pixel(0, 0), grey(255));
-        QCOMPARE(up.pixel(30, 0), grey(255));
-        QCOMPARE(up.pixel(0, 14), grey(255));
-        QCOMPARE(up.pixel(59, 27), grey(128));
-        QCOMPARE(up.pixel(30, 27), grey(128));
-        QCOMPARE(up.pixel(59, 14), grey(128));
-        QCOMPARE(up.pixel(2, 2), qRgb(213, 247, 255)); // the face colour inside the ring
+        QTest::addColumn<int>("bevel");
+        QTest::addColumn<bool>("pressed");
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<int>("grey");
+        const struct
+        {
+            int bevel;
+            bool pressed;
+            int x, y, grey;
+        } pixels[] = {{1, false, 0, 0, 255},   {1, false, 30, 0, 255},  {1, false, 0, 14, 255},
+                      {1, false, 59, 27, 128}, {1, false, 30, 27, 128}, {1, false, 59, 14, 128},
+                      {1, true, 30, 0, 128},   {1, true, 30, 27, 255},  {2, false, 30, 0, 255},
+                      {2, false, 30, 1, 223},  {2, false, 30, 27, 127}, {2, false, 30, 26, 85},
+                      {2, false, 58, 14, 85},  {2, true, 30, 0, 127},   {2, true, 30, 26, 1},
+                      {2, true, 58, 14, 1},    {2, true, 1, 14, 85}};
+        for (const auto &p : pixels)
+            QTest::addRow("width %d%s at %d,%d", p.bevel, p.pressed ? " pressed" : "", p.x, p.y)
+                << p.bevel << p.pressed << QPoint(p.x, p.y) << p.grey;
+    }
 
-        const QImage down = draw(1, {true, true, true});
-        QCOMPARE(down.pixel(30, 0), grey(128));
-        QCOMPARE(down.pixel(30, 27), grey(255));
-        // The caption moves one pixel right and down.
+    void bevelRings()
+    {
+        QFETCH(int, bevel);
+        QFETCH(bool, pressed);
+        QFETCH(QPoint, at);
+        QFETCH(int, grey);
+        QCOMPARE(draw(bevel, {true, pressed, true}).pixel(at), ::grey(grey));
+    }
+
+    void theFaceInsideThePressedCaptionMovesAndAPressNeedsFocus()
+    {
+        const QImage up = draw(1, {true, false, true}), down = draw(1, {true, true, true});
+        QCOMPARE(up.pixel(2, 2), qRgb(213, 247, 255)); // the face colour inside the ring
         const QRect a = inkBox(up, 5), b = inkBox(down, 5);
         QVERIFY(!a.isEmpty());
-        QCOMPARE(b.topLeft(), a.topLeft() + QPoint(1, 1));
-    }
-
-    void bevelTwoShadesInwardsAndPressedEndsNearBlack()
-    {
-        const QImage up = draw(2, {false, false, true});
-        QCOMPARE(up.pixel(30, 0), grey(255));
-        QCOMPARE(up.pixel(30, 1), grey(223));
-        QCOMPARE(up.pixel(30, 27), grey(127));
-        QCOMPARE(up.pixel(30, 26), grey(85));
-        QCOMPARE(up.pixel(58, 14), grey(85));
-
-        const QImage down = draw(2, {true, true, true});
-        QCOMPARE(down.pixel(30, 0), grey(127));
-        QCOMPARE(down.pixel(30, 26), qRgb(1, 1, 1));
-        QCOMPARE(down.pixel(58, 14), qRgb(1, 1, 1));
-        QCOMPARE(down.pixel(1, 14), grey(85));
-    }
-
-    void pressWithoutFocusDrawsTheRaisedButtonAndNoBevelNoRing()
-    {
+        QCOMPARE(b.topLeft(), a.topLeft() + QPoint(1, 1)); // one pixel right and down
         QCOMPARE(draw(2, {false, true, true}), draw(2, {false, false, true}));
-        QCOMPARE(draw(0, {false, false, true}).pixel(0, 0), qRgb(213, 247, 255));
+        QCOMPARE(draw(0, {false, false, true}).pixel(0, 0), qRgb(213, 247, 255)); // no ring
     }
 
     void disabledCaptionIsGrey()
