@@ -99,14 +99,10 @@ private slots:
         bed.messenger = RecordingMessenger();
         typeInto(&d, "1018", QStringLiteral("ta"));
         control<QPushButton>(&d, "1021")->click();
-        control<QRadioButton>(&d, "1019")->click();
-        QCOMPARE(bed.messenger.count(CompanySearch::TooShortMessage), 2);
+        QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::TooShortMessage});
         typeInto(&d, "1018", QString());
         control<QRadioButton>(&d, "1020")->click(); // no text: nothing to search, nothing said
-        QCOMPARE(bed.messenger.shown.size(), 2u);
-        typeInto(&d, "1018", QStringLiteral("TATA"));
-        QCOMPARE(list->count(), 13);
-        QVERIFY(bed.messenger.shown.size() == 2u);
+        QCOMPARE(bed.messenger.shown.size(), 1u);
     }
 
     void okHandsBackTheStockWithItsAlert()

@@ -131,10 +131,7 @@ private slots:
         for (std::size_t i = 0; i < after.size(); ++i) {
             const QuoteRecord was = parsed(before[i]), now = parsed(after[i]);
             QCOMPARE(now.time, std::string("11:01AM"));
-            QVERIFY2(now.last != was.last, after[i].c_str());
-            QCOMPARE(now.open, was.open);
-            QVERIFY(now.high >= was.high && now.low <= was.low);
-            QVERIFY(now.volume >= was.volume);
+            QVERIFY2(now.last != was.last, after[i].c_str()); // the rest: market model test
         }
         QVERIFY(parsed(after[3]).volume > parsed(before[3]).volume); // the stock trades on
 
