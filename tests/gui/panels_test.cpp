@@ -1,3 +1,4 @@
+#include "core/net/quoteparser.h"
 #include "gui/controls/stocklist.h"
 #include "gui/market/indexpanelbase.h"
 #include "gui/market/worldpanel.h"
@@ -180,6 +181,17 @@ private slots:
         }
         QVERIFY(
             dollar->text().contains(QRegularExpression(QStringLiteral("^[0-9]{2}\\.[0-9]{3}$"))));
+
+        // A previous close near zero makes an absurd percentage: the world list shows 0.00,
+        // the indices list shows what it is.
+        const std::string oddLine = "\"^DJI\",10,\"12/4/2026\",\"3:30pm\",7.14,1,1,1,0,1,1";
+        parseQuoteLine(oddLine, *world->quotes().quoteTarget(0, "^DJI"));
+        world->redisplay();
+        QCOMPARE(m->index(0, 5).data().toString(), QStringLiteral("0.00"));
+        auto *nse = static_cast<IndexPanelBase *>(press("indices", PanelKind::Indices));
+        parseQuoteLine(oddLine, *nse->quotes().quoteTarget(0, "^NSED"));
+        nse->redisplay();
+        QCOMPARE(nse->upperList()->model()->index(0, 5).data().toString(), QStringLiteral("249.65"));
     }
 
     void doubleClickOpensTheIndexChartWithoutSuffix()
