@@ -21,13 +21,22 @@ public:
         for (const auto &row : rows)
             if (!row.symbol(exchange).empty() && contains(row.name, part))
                 found.push_back(row);
-        std::stable_sort(found.begin(), found.end(),
-                         [](const auto &a, const auto &b) { return a.name < b.name; });
+        // Names in alphabetical order whatever their case, as the list shows them.
+        std::stable_sort(found.begin(), found.end(), [](const auto &a, const auto &b) {
+            const std::string ua = upper(a.name), ub = upper(b.name);
+            return ua != ub ? ua < ub : a.name < b.name;
+        });
         return found;
     }
     StoreResult<std::vector<CompanyRow>> listedOn(Exchange exchange) override
     {
         return searchByName("", exchange);
+    }
+    static std::string upper(std::string text)
+    {
+        for (char &c : text)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return text;
     }
     StoreResult<bool> hasSymbol(Exchange exchange, std::string_view symbol) override
     {

@@ -18,10 +18,10 @@ class CompanyListStore
 public:
     virtual ~CompanyListStore() = default;
     // Companies listed on the exchange whose name contains part, ignoring case; every
-    // character of part stands for itself. Sorted by name.
+    // character of part stands for itself. Sorted by name, whatever its case.
     virtual StoreResult<std::vector<CompanyRow>> searchByName(std::string_view part,
                                                               Exchange exchange) = 0;
-    // Every company listed on the exchange, sorted by name.
+    // Every company listed on the exchange, sorted by name whatever its case.
     virtual StoreResult<std::vector<CompanyRow>> listedOn(Exchange exchange) = 0;
     virtual StoreResult<bool> hasSymbol(Exchange exchange, std::string_view symbol) = 0;
     // An empty symbol is stored as "not listed".

@@ -34,7 +34,7 @@ StoreResult<std::vector<CompanyRow>> CCompanyListset::searchByName(std::string_v
 {
     return m_connection.select<CompanyRow>(
         Columns + QStringLiteral("WHERE COMPNAME LIKE ? ESCAPE '!' AND ") +
-            listedCondition(exchange) + QStringLiteral(" ORDER BY COMPNAME"),
+            listedCondition(exchange) + QStringLiteral(" ORDER BY UPPER(COMPNAME), COMPNAME"),
         {textValue(containsPattern(part))}, readCompany);
 }
 
@@ -42,7 +42,7 @@ StoreResult<std::vector<CompanyRow>> CCompanyListset::listedOn(Exchange exchange
 {
     return m_connection.select<CompanyRow>(Columns + QStringLiteral("WHERE ") +
                                                listedCondition(exchange) +
-                                               QStringLiteral(" ORDER BY COMPNAME"),
+                                               QStringLiteral(" ORDER BY UPPER(COMPNAME), COMPNAME"),
                                            {}, readCompany);
 }
 
