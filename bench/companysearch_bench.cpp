@@ -88,7 +88,7 @@ void BM_CompanySearchBaseline(benchmark::State &state)
         return;
     }
     const char *sql = "SELECT COMPNAME, NSENAME, BSENAME FROM CompanyList WHERE COMPNAME LIKE ? "
-                      "ESCAPE '!' AND BSENAME IS NOT NULL AND BSENAME <> '' ORDER BY COMPNAME";
+                      "ESCAPE '!' AND BSENAME IS NOT NULL AND BSENAME <> '' ORDER BY UPPER(COMPNAME), COMPNAME";
     const std::string pattern = CCompanyListset::containsPattern(Text);
     for (auto _ : state) {
         sqlite3_stmt *statement = nullptr;
