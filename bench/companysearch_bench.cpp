@@ -87,8 +87,9 @@ void BM_CompanySearchBaseline(benchmark::State &state)
         state.SkipWithError("can't open the company list");
         return;
     }
-    const char *sql = "SELECT COMPNAME, NSENAME, BSENAME FROM CompanyList WHERE COMPNAME LIKE ? "
-                      "ESCAPE '!' AND BSENAME IS NOT NULL AND BSENAME <> '' ORDER BY UPPER(COMPNAME), COMPNAME";
+    const char *sql =
+        "SELECT COMPNAME, NSENAME, BSENAME FROM CompanyList WHERE COMPNAME LIKE ? "
+        "ESCAPE '!' AND BSENAME IS NOT NULL AND BSENAME <> '' ORDER BY UPPER(COMPNAME), COMPNAME";
     const std::string pattern = CCompanyListset::containsPattern(Text);
     for (auto _ : state) {
         sqlite3_stmt *statement = nullptr;

@@ -21,9 +21,10 @@ std::vector<std::string> replyLines()
     for (int i = 0; i < 1000; ++i) {
         const double p = price(rng);
         char line[256];
-        std::snprintf(line, sizeof line,
-                      "\"SYM%d.NS\",%.2f,\"12/4/2026\",\"3:29pm\",%+.2f,%.2f,%.2f,%.2f,%d,%.2f,%.2f", i, p, p * 0.01,
-                      p * 0.99, p * 1.02, p * 0.98, 100000 + i * 37, p * 0.7, p * 1.4);
+        std::snprintf(
+            line, sizeof line,
+            "\"SYM%d.NS\",%.2f,\"12/4/2026\",\"3:29pm\",%+.2f,%.2f,%.2f,%.2f,%d,%.2f,%.2f", i, p,
+            p * 0.01, p * 0.99, p * 1.02, p * 0.98, 100000 + i * 37, p * 0.7, p * 1.4);
         lines.emplace_back(line);
     }
     return lines;

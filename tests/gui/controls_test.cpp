@@ -11,14 +11,14 @@
 
 namespace {
 
-QImage draw(int bevel, CColorButton::State state, const QString &caption = QStringLiteral("Go"))
+QImage draw(int bevel, ColorButton::State state, const QString &caption = QStringLiteral("Go"))
 {
     QImage img(60, 28, QImage::Format_RGB32);
     img.fill(Qt::magenta);
     QPainter p(&img);
-    CColorButton::Colours c;
+    ColorButton::Colours c;
     c.bevel = bevel;
-    CColorButton::paint(p, img.rect(), caption, c, state);
+    ColorButton::paint(p, img.rect(), caption, c, state);
     return img;
 }
 
@@ -104,7 +104,7 @@ private slots:
 
     void faceColourChangesOnRequest()
     {
-        CColorButton b(QStringLiteral("X"));
+        ColorButton b(QStringLiteral("X"));
         b.resize(40, 20);
         b.setFaceColour(Rgb{255, 0, 0}, true);
         QCOMPARE(b.grab().toImage().pixel(20, 3), qRgb(255, 0, 0));

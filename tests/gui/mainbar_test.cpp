@@ -146,7 +146,7 @@ private slots:
 
     void controlsAndTheAboutBoxsServiceLine()
     {
-        QCOMPARE(bar->findChildren<CColorButton *>().size(), 11);
+        QCOMPARE(bar->findChildren<ColorButton *>().size(), 11);
         QCOMPARE(bar->button("futures")->toolTip(), QStringLiteral("FUTURE contracts"));
         QVERIFY(list()->isColumnHidden(8)); // the previous price is kept, not shown
         QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QStringLiteral("SIMULATED MARKET")));

@@ -191,7 +191,8 @@ private slots:
         auto *nse = static_cast<IndexPanelBase *>(press("indices", PanelKind::Indices));
         parseQuoteLine(oddLine, *nse->quotes().quoteTarget(0, "^NSED"));
         nse->redisplay();
-        QCOMPARE(nse->upperList()->model()->index(0, 5).data().toString(), QStringLiteral("249.65"));
+        QCOMPARE(nse->upperList()->model()->index(0, 5).data().toString(),
+                 QStringLiteral("249.65"));
     }
 
     void doubleClickOpensTheIndexChartWithoutSuffix()

@@ -24,8 +24,9 @@ bool ChartRequest::addAverage(const std::string &item)
 
 std::string ChartRequest::chartPath() const
 {
-    return "/z?s=" + encodeQueryValue(m_requestSymbol) + "&t=" + m_range + "&q=" + m_type + "&l=" + m_scale +
-           "&z=" + m_size + "&p=" + m_averages + "&a=" + m_indicators + "&c=" + m_compare;
+    return "/z?s=" + encodeQueryValue(m_requestSymbol) + "&t=" + m_range + "&q=" + m_type +
+           "&l=" + m_scale + "&z=" + m_size + "&p=" + m_averages + "&a=" + m_indicators +
+           "&c=" + m_compare;
 }
 
 std::string ChartRequest::rangePath() const

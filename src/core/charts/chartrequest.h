@@ -34,7 +34,8 @@ public:
     // The quote service path for the 52-week range line.
     std::string rangePath() const;
 
-    static constexpr int AverageLimit = 6; // an average is taken while the click count stays below this
+    static constexpr int AverageLimit =
+        6; // an average is taken while the click count stays below this
 
 private:
     std::string m_requestSymbol;

@@ -5,9 +5,9 @@
 struct LocalTime
 {
     int year = 1970;
-    int month = 1;  // 1..12
-    int day = 1;    // 1..31
-    int hour = 0;   // 0..23
+    int month = 1; // 1..12
+    int day = 1;   // 1..31
+    int hour = 0;  // 0..23
     int minute = 0;
     int second = 0;
     int weekday = 4; // 0 = Sunday .. 6 = Saturday

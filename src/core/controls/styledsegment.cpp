@@ -2,12 +2,11 @@
 
 std::uint32_t StyledSegment::s_buttonFace = 0xF0F0F0;
 
-StyledSegment::StyledSegment() : m_background(s_buttonFace)
-{
-}
+StyledSegment::StyledSegment() : m_background(s_buttonFace) {}
 
 StyledSegment::StyledSegment(std::string text, std::uint32_t attributes, std::uint32_t background)
-    : m_text(std::move(text)), m_attributes(attributes), m_background(background == ButtonFace ? s_buttonFace : background)
+    : m_text(std::move(text)), m_attributes(attributes),
+      m_background(background == ButtonFace ? s_buttonFace : background)
 {
 }
 

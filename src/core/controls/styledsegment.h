@@ -17,7 +17,8 @@ public:
     static constexpr std::uint32_t ButtonFace = 0xFFFFFFFF;
 
     StyledSegment();
-    StyledSegment(std::string text, std::uint32_t attributes, std::uint32_t background = ButtonFace);
+    StyledSegment(std::string text, std::uint32_t attributes,
+                  std::uint32_t background = ButtonFace);
 
     const std::string &text() const { return m_text; }
     std::uint32_t attributes() const { return m_attributes; }
@@ -27,7 +28,10 @@ public:
     bool underline() const { return (m_attributes & Underline) != 0; }
     std::uint32_t background() const { return m_background; }
 
-    static std::uint32_t colourRef(Rgb c) { return c.r | (c.g << 8) | (static_cast<std::uint32_t>(c.b) << 16); }
+    static std::uint32_t colourRef(Rgb c)
+    {
+        return c.r | (c.g << 8) | (static_cast<std::uint32_t>(c.b) << 16);
+    }
     static Rgb fromColourRef(std::uint32_t ref);
     // The button-face colour the platform reports; the panels' colour by default.
     static void setButtonFace(std::uint32_t ref) { s_buttonFace = ref; }

@@ -4,7 +4,8 @@
 #include "core/net/displayformat.h"
 
 IndexQuotes::IndexQuotes(std::vector<NamedSymbol> upper, std::vector<NamedSymbol> lower)
-    : m_upper(std::move(upper)), m_lower(std::move(lower)), m_records(m_upper.size() + m_lower.size())
+    : m_upper(std::move(upper)), m_lower(std::move(lower)),
+      m_records(m_upper.size() + m_lower.size())
 {
 }
 
@@ -28,22 +29,25 @@ void IndexQuotes::quotesArrived()
         m_onArrived();
 }
 
-std::vector<IndexRow> IndexQuotes::rows(const std::vector<NamedSymbol> &table, std::size_t first) const
+std::vector<IndexRow> IndexQuotes::rows(const std::vector<NamedSymbol> &table,
+                                        std::size_t first) const
 {
     std::vector<IndexRow> out;
     out.reserve(table.size());
     for (std::size_t i = 0; i < table.size(); ++i) {
         const QuoteRecord &r = m_records[first + i];
-        out.push_back(IndexRow{std::string(table[i].name), std::string(table[i].symbol), r.last, r.date, r.change,
-                               percentChange(r.last, r.change), r.open, r.high, r.low});
+        out.push_back(IndexRow{std::string(table[i].name), std::string(table[i].symbol), r.last,
+                               r.date, r.change, percentChange(r.last, r.change), r.open, r.high,
+                               r.low});
     }
     return out;
 }
 
 const std::array<std::string, IndexColumns::Count> &IndexColumns::headers()
 {
-    static const std::array<std::string, Count> h = {"Indices", "Indx Name", "CP    ", "Date     ", "Chg  ",
-                                                     "%Ch  ",   "Open   ",   "High   ", "Low    "};
+    static const std::array<std::string, Count> h = {"Indices",   "Indx Name", "CP    ",
+                                                     "Date     ", "Chg  ",     "%Ch  ",
+                                                     "Open   ",   "High   ",   "Low    "};
     return h;
 }
 
@@ -56,19 +60,28 @@ const std::array<int, IndexColumns::Count> &IndexColumns::widths()
 std::string IndexColumns::text(const IndexRow &row, int column, bool clampPercent)
 {
     switch (column) {
-    case 0: return row.name;
-    case 1: return row.symbol;
-    case 2: return formatDisplay(row.price);
-    case 3: return row.date;
-    case 4: return formatDisplay(row.change);
+    case 0:
+        return row.name;
+    case 1:
+        return row.symbol;
+    case 2:
+        return formatDisplay(row.price);
+    case 3:
+        return row.date;
+    case 4:
+        return formatDisplay(row.change);
     case 5:
         if (clampPercent && !(row.percent >= -100 && row.percent <= 100))
             return "0.00";
         return formatDisplay(row.percent);
-    case 6: return formatDisplay(row.open);
-    case 7: return formatDisplay(row.high);
-    case 8: return formatDisplay(row.low);
-    default: return {};
+    case 6:
+        return formatDisplay(row.open);
+    case 7:
+        return formatDisplay(row.high);
+    case 8:
+        return formatDisplay(row.low);
+    default:
+        return {};
     }
 }
 

@@ -19,7 +19,8 @@ std::string formatDisplay(double value)
 
     const std::size_t point = text.find('.');
     const std::string_view integer = text.substr(0, point);
-    const std::string_view decimals = point == std::string_view::npos ? std::string_view() : text.substr(point);
+    const std::string_view decimals =
+        point == std::string_view::npos ? std::string_view() : text.substr(point);
 
     std::string out;
     out.reserve(text.size() + text.size() / 2 + 2);

@@ -56,18 +56,41 @@ void assignUpper(std::string &target, std::string_view text)
 void fill(QuoteRecord &record, int field, std::string_view text)
 {
     switch (field) {
-    case 0: record.symbol.assign(text); break;
-    case 1: record.last = cStrToDouble(text); break;
-    case 2: record.date.assign(text); break;
-    case 3: assignUpper(record.time, text); break;
-    case 4: record.change = static_cast<float>(cStrToDouble(text)); break;
-    case 5: record.open = cStrToDouble(text); break;
-    case 6: record.high = cStrToDouble(text); break;
-    case 7: record.low = cStrToDouble(text); break;
-    case 8: record.volume = cStrToLong32(text); break;
-    case 9: record.yearLow = cStrToDouble(text); break;
-    case 10: record.yearHigh = cStrToDouble(text); break;
-    default: break;
+    case 0:
+        record.symbol.assign(text);
+        break;
+    case 1:
+        record.last = cStrToDouble(text);
+        break;
+    case 2:
+        record.date.assign(text);
+        break;
+    case 3:
+        assignUpper(record.time, text);
+        break;
+    case 4:
+        record.change = static_cast<float>(cStrToDouble(text));
+        break;
+    case 5:
+        record.open = cStrToDouble(text);
+        break;
+    case 6:
+        record.high = cStrToDouble(text);
+        break;
+    case 7:
+        record.low = cStrToDouble(text);
+        break;
+    case 8:
+        record.volume = cStrToLong32(text);
+        break;
+    case 9:
+        record.yearLow = cStrToDouble(text);
+        break;
+    case 10:
+        record.yearHigh = cStrToDouble(text);
+        break;
+    default:
+        break;
     }
 }
 
@@ -82,7 +105,8 @@ void parseQuoteLine(std::string_view line, QuoteRecord &record, int fieldCount)
         std::size_t end = p < line.size() ? line.find(',', p) : std::string_view::npos;
         if (end == std::string_view::npos)
             end = line.size() + 1;
-        token.assign(p < line.size() ? line.substr(p, std::min(end, line.size()) - p) : std::string_view());
+        token.assign(p < line.size() ? line.substr(p, std::min(end, line.size()) - p)
+                                     : std::string_view());
         fill(record, field, token.view());
         p = end + 1;
     }

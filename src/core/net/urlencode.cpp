@@ -30,7 +30,7 @@ std::string encodeQueryValue(std::string_view value)
 std::string encodeText(std::string_view value)
 {
     return encode(value, [](unsigned char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
-               c == '.' || c == '~';
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+               c == '-' || c == '_' || c == '.' || c == '~';
     });
 }

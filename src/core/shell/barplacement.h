@@ -6,7 +6,7 @@ struct ScreenRect
 {
     int left = 0;
     int top = 0;
-    int right = 0; // exclusive
+    int right = 0;  // exclusive
     int bottom = 0; // exclusive
     int width() const { return right - left; }
     int height() const { return bottom - top; }
@@ -29,8 +29,8 @@ enum class BarPreset {
     BottomCenter = 12350,
 };
 
-ScreenPoint presetPosition(BarPreset preset, const ScreenRect &desktop, int taskbarHeight, int barWidth,
-                           int barHeight);
+ScreenPoint presetPosition(BarPreset preset, const ScreenRect &desktop, int taskbarHeight,
+                           int barWidth, int barHeight);
 
 // Docked panels hang from the bar: their top-left corner on the bar's bottom-left corner.
 ScreenPoint dockPosition(const ScreenRect &bar);

@@ -45,8 +45,9 @@ void IndexBoard::updateRows()
 
 const std::array<std::string, IndexBoard::ColumnCount> &IndexBoard::headers()
 {
-    static const std::array<std::string, ColumnCount> h = {
-        " Index", "Curr.Price", "Date    ", "Chng  ", "Chng %", "Open    ", "High    ", "Low     ", "PrevPrice"};
+    static const std::array<std::string, ColumnCount> h = {" Index",   "Curr.Price", "Date    ",
+                                                           "Chng  ",   "Chng %",     "Open    ",
+                                                           "High    ", "Low     ",   "PrevPrice"};
     return h;
 }
 
@@ -59,21 +60,31 @@ const std::array<int, IndexBoard::ColumnCount> &IndexBoard::columnWidths()
 std::string IndexBoard::cellText(const QuoteRecord &row, int column)
 {
     switch (column) {
-    case 0: return row.symbol;
-    case 1: return formatDisplay(row.last);
-    case 2: return row.date;
-    case 3: return formatDisplay(row.change);
-    case 4: return formatDisplay(row.changePercent);
-    case 5: return formatDisplay(row.open);
-    case 6: return formatDisplay(row.high);
-    case 7: return formatDisplay(row.low);
-    case 8: return formatDisplay(row.previousLast);
-    default: return {};
+    case 0:
+        return row.symbol;
+    case 1:
+        return formatDisplay(row.last);
+    case 2:
+        return row.date;
+    case 3:
+        return formatDisplay(row.change);
+    case 4:
+        return formatDisplay(row.changePercent);
+    case 5:
+        return formatDisplay(row.open);
+    case 6:
+        return formatDisplay(row.high);
+    case 7:
+        return formatDisplay(row.low);
+    case 8:
+        return formatDisplay(row.previousLast);
+    default:
+        return {};
     }
 }
 
-CellColours indexCellColours(int column, const std::string &currentText, const std::string &previousText,
-                             const std::string &changeText)
+CellColours indexCellColours(int column, const std::string &currentText,
+                             const std::string &previousText, const std::string &changeText)
 {
     using namespace colours;
     if (column == 1) {

@@ -24,7 +24,10 @@ public:
     const QuoteRecord &slot(Slot s) const { return m_slots[s]; }
     // The index's price at the refresh before the latest one, until updateRows() moves on;
     // 0 before the second refresh. The data files stamp their index bars with it.
-    double previousPrice(Slot s) const { return s == Nifty ? m_previousNifty : s == Sensex ? m_previousSensex : 0; }
+    double previousPrice(Slot s) const
+    {
+        return s == Nifty ? m_previousNifty : s == Sensex ? m_previousSensex : 0;
+    }
 
     // Rebuilds the index rows from the slots, then keeps the current prices as the previous
     // ones for the next cycle.
@@ -54,5 +57,5 @@ struct CellColours
 
 // Colours of one index list cell, from the texts of Curr.Price, PrevPrice and Chng read back
 // as numbers, the way the list has always judged them.
-CellColours indexCellColours(int column, const std::string &currentText, const std::string &previousText,
-                             const std::string &changeText);
+CellColours indexCellColours(int column, const std::string &currentText,
+                             const std::string &previousText, const std::string &changeText);

@@ -1,7 +1,7 @@
 #include "core/store/companysearch.h"
 
-#include "core/common/messenger.h"
 #include "core/common/blanktext.h"
+#include "core/common/messenger.h"
 
 CompanySearch::CompanySearch(CompanyListStore &store, Messenger &messenger)
     : m_store(store), m_messenger(messenger)

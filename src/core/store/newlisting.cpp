@@ -1,8 +1,8 @@
 #include "core/store/newlisting.h"
 
+#include "core/common/blanktext.h"
 #include "core/common/messenger.h"
 #include "core/net/urlencode.h"
-#include "core/common/blanktext.h"
 
 namespace {
 // The service answers an unknown symbol with "N/A" fields; no line at all is no better.

@@ -2,27 +2,28 @@
 
 #include "gui/charts/chartbuttons.h"
 #include "gui/controls/colorbutton.h"
-#include "gui/controls/dragbyanypoint.h"
 #include "gui/controls/dialogunits.h"
+#include "gui/controls/dragbyanypoint.h"
 #include "gui/shell/appcontext.h"
 #include "gui/shell/artwork.h"
 #include "gui/shell/panelstyle.h"
 #include "platform/net/internetsession.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollArea>
-#include <QGuiApplication>
 
 namespace {
 constexpr Rgb Selected{255, 0, 0};
 
 bool exclusive(ChartGroup g)
 {
-    return g == ChartGroup::Type || g == ChartGroup::Scale || g == ChartGroup::Range || g == ChartGroup::Size;
+    return g == ChartGroup::Type || g == ChartGroup::Scale || g == ChartGroup::Range ||
+           g == ChartGroup::Size;
 }
 
 const ChartButton *findButton(int id)
@@ -54,9 +55,9 @@ HistoricalChartPanel::HistoricalChartPanel(AppContext &context, QWidget *owner, 
 
 HistoricalChartPanel::~HistoricalChartPanel() = default;
 
-CColorButton *HistoricalChartPanel::button(int id) const
+ColorButton *HistoricalChartPanel::button(int id) const
 {
-    return findChild<CColorButton *>(QString::number(id));
+    return findChild<ColorButton *>(QString::number(id));
 }
 
 void HistoricalChartPanel::buildControls()
@@ -72,7 +73,7 @@ void HistoricalChartPanel::buildControls()
     banner->setAttribute(Qt::WA_TransparentForMouseEvents);
     top->addWidget(banner);
     top->addStretch(1);
-    auto *close = new CColorButton(QStringLiteral("X"), this);
+    auto *close = new ColorButton(QStringLiteral("X"), this);
     close->setObjectName(QStringLiteral("1037"));
     close->setFixedSize(du.size(14, 12));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -96,7 +97,7 @@ void HistoricalChartPanel::buildControls()
         for (const ChartButton &entry : ChartButtons) {
             if (entry.group != group)
                 continue;
-            auto *b = new CColorButton(QString::fromLatin1(entry.caption), this);
+            auto *b = new ColorButton(QString::fromLatin1(entry.caption), this);
             b->setObjectName(QString::number(entry.id));
             const int textWidth = b->fontMetrics().horizontalAdvance(b->text()) + du.x(6);
             b->setFixedSize(qMax(du.x(18), textWidth), du.y(12));
@@ -141,7 +142,7 @@ void HistoricalChartPanel::buildControls()
         for (const ChartButton &entry : ChartButtons) {
             if (entry.group != ChartGroup::Average || entry.value[1] != *group)
                 continue;
-            auto *b = new CColorButton(QString::fromLatin1(entry.caption), this);
+            auto *b = new ColorButton(QString::fromLatin1(entry.caption), this);
             b->setObjectName(QString::number(entry.id));
             b->setFixedSize(du.size(18, 12));
             const int id = entry.id;
@@ -178,17 +179,29 @@ void HistoricalChartPanel::click(int id)
     if (!entry)
         return;
     switch (entry->group) {
-    case ChartGroup::Type: m_request.setType(entry->value); break;
-    case ChartGroup::Scale: m_request.setScale(entry->value); break;
-    case ChartGroup::Range: m_request.setRange(entry->value); break;
-    case ChartGroup::Size: m_request.setSize(entry->value); break;
+    case ChartGroup::Type:
+        m_request.setType(entry->value);
+        break;
+    case ChartGroup::Scale:
+        m_request.setScale(entry->value);
+        break;
+    case ChartGroup::Range:
+        m_request.setRange(entry->value);
+        break;
+    case ChartGroup::Size:
+        m_request.setSize(entry->value);
+        break;
     case ChartGroup::Average:
         // Past five averages a click changes nothing, not even the highlight.
         if (!m_request.addAverage(entry->value))
             return;
         break;
-    case ChartGroup::Overlay: m_request.addOverlay(entry->value); break;
-    case ChartGroup::Indicator: m_request.addIndicator(entry->value); break;
+    case ChartGroup::Overlay:
+        m_request.addOverlay(entry->value);
+        break;
+    case ChartGroup::Indicator:
+        m_request.addIndicator(entry->value);
+        break;
     }
     highlight(id, exclusive(entry->group));
     load();
@@ -201,12 +214,12 @@ void HistoricalChartPanel::highlight(int id, bool exclusiveGroup)
         for (const ChartButton &other : ChartButtons) {
             if (other.group != entry->group)
                 continue;
-            CColorButton::Colours c = button(other.id)->colours();
+            ColorButton::Colours c = button(other.id)->colours();
             c.text = colours::ButtonText;
             button(other.id)->setColours(c);
         }
     }
-    CColorButton::Colours c = button(id)->colours();
+    ColorButton::Colours c = button(id)->colours();
     c.text = Selected;
     button(id)->setColours(c);
 }
@@ -223,9 +236,10 @@ void HistoricalChartPanel::load()
             emit imageShown(true);
             return;
         }
-        m_image->setText(result.ok ? QStringLiteral("The chart service sent no picture for %1.")
-                                         .arg(QString::fromStdString(m_request.requestSymbol()))
-                                   : QStringLiteral("The chart could not be loaded: %1").arg(result.error));
+        m_image->setText(
+            result.ok ? QStringLiteral("The chart service sent no picture for %1.")
+                            .arg(QString::fromStdString(m_request.requestSymbol()))
+                      : QStringLiteral("The chart could not be loaded: %1").arg(result.error));
         emit imageShown(false);
     });
 }
@@ -246,12 +260,11 @@ void HistoricalChartPanel::fetchRange()
               });
 }
 
-
-
 HistoricalChartPanel *openHistoricalChart(AppContext &context, QWidget *owner, const QString &name,
                                           const QString &exchange, const QString &symbol)
 {
-    auto *panel = new HistoricalChartPanel(context, owner ? owner->window() : nullptr, name, exchange, symbol);
+    auto *panel = new HistoricalChartPanel(context, owner ? owner->window() : nullptr, name,
+                                           exchange, symbol);
     // Centred on the screen, each new one a little further down and right, so several stay visible.
     static int cascade = 0;
     const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
@@ -259,7 +272,8 @@ HistoricalChartPanel *openHistoricalChart(AppContext &context, QWidget *owner, c
         const QRect area = screen->availableGeometry();
         const QSize size = panel->sizeHint();
         const int step = 24 * (cascade++ % 6);
-        panel->move(area.center() - QPoint(size.width() / 2, size.height() / 2) + QPoint(step, step));
+        panel->move(area.center() - QPoint(size.width() / 2, size.height() / 2) +
+                    QPoint(step, step));
     }
     panel->show();
     return panel;

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 class AppContext;
-class CColorButton;
+class ColorButton;
 class InternetSession;
 class QCheckBox;
 class QLabel;
@@ -21,14 +21,14 @@ public:
     static constexpr const char *Loading = "Loading the chart...";
     static constexpr const char *RangeFailed = "Internet Problem";
 
-    HistoricalChartPanel(AppContext &context, QWidget *owner, const QString &name, const QString &exchange,
-                         const QString &symbol);
+    HistoricalChartPanel(AppContext &context, QWidget *owner, const QString &name,
+                         const QString &exchange, const QString &symbol);
     ~HistoricalChartPanel() override;
 
     const ChartRequest &request() const { return m_request; }
     QString name() const { return m_name; }
     QString chartUrl() const { return m_chartUrl; }
-    CColorButton *button(int id) const;
+    ColorButton *button(int id) const;
 
 signals:
     void imageShown(bool loaded);

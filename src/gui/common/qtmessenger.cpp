@@ -10,5 +10,6 @@ void QtMessenger::inform(const std::string &text)
 bool QtMessenger::ask(const std::string &text)
 {
     return QMessageBox::question(m_parent, QStringLiteral("Vantrel"), QString::fromStdString(text),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }

@@ -44,17 +44,15 @@ void drawFocus(QPainter &p, const QRect &f)
 
 } // namespace
 
-CColorButton::CColorButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent)
-{
-}
+ColorButton::ColorButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent) {}
 
-void CColorButton::setColours(const Colours &c)
+void ColorButton::setColours(const Colours &c)
 {
     m_colours = c;
     update();
 }
 
-void CColorButton::setFaceColour(Rgb face, bool repaintNow)
+void ColorButton::setFaceColour(Rgb face, bool repaintNow)
 {
     m_colours.face = face;
     if (repaintNow)
@@ -63,8 +61,8 @@ void CColorButton::setFaceColour(Rgb face, bool repaintNow)
         update();
 }
 
-void CColorButton::paint(QPainter &p, const QRect &rect, const QString &caption, const Colours &c,
-                         const State &state)
+void ColorButton::paint(QPainter &p, const QRect &rect, const QString &caption, const Colours &c,
+                        const State &state)
 {
     const QRect focus = rect.adjusted(4, 4, -4, -4);
     p.fillRect(rect, toQColor(c.face));
@@ -81,7 +79,7 @@ void CColorButton::paint(QPainter &p, const QRect &rect, const QString &caption,
     }
 }
 
-void CColorButton::paintEvent(QPaintEvent *)
+void ColorButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setFont(font());

@@ -8,7 +8,7 @@ class QPainter;
 
 // The push button every window uses: a flat face of its own colour, bevel rings drawn
 // round it, and a caption that turns grey when the button is disabled.
-class CColorButton : public QPushButton
+class ColorButton : public QPushButton
 {
     Q_OBJECT
 public:
@@ -20,7 +20,7 @@ public:
         int bevel = 2;
     };
 
-    explicit CColorButton(const QString &caption, QWidget *parent = nullptr);
+    explicit ColorButton(const QString &caption, QWidget *parent = nullptr);
 
     void setColours(const Colours &c);
     const Colours &colours() const { return m_colours; }
@@ -33,8 +33,8 @@ public:
         bool enabled = true;
     };
     // Draws a button of the given state into rect; the widget paints itself through this.
-    static void paint(QPainter &painter, const QRect &rect, const QString &caption, const Colours &c,
-                      const State &state);
+    static void paint(QPainter &painter, const QRect &rect, const QString &caption,
+                      const Colours &c, const State &state);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -18,18 +18,19 @@ ExportNameDialog::ExportNameDialog(const Clock &clock, Messenger &messenger, QWi
     setFixedSize(du.size(186, 71));
     applyPanelStyle(this);
 
-    auto *prompt = new QLabel(QStringLiteral("Write the File Name without the Extension CSV"), this);
+    auto *prompt =
+        new QLabel(QStringLiteral("Write the File Name without the Extension CSV"), this);
     prompt->setGeometry(du.rect(10, 8, 170, 10));
     m_edit = new QLineEdit(QString::fromStdString(defaultExportName(clock.now())), this);
     m_edit->setObjectName(QStringLiteral("1116"));
     m_edit->setMaxLength(ExportNameMaxLength);
     m_edit->setGeometry(du.rect(10, 22, 166, 13));
 
-    auto *ok = new CColorButton(QStringLiteral("OK"), this);
+    auto *ok = new ColorButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setGeometry(du.rect(38, 48, 50, 14));
     ok->setDefault(true);
-    auto *cancel = new CColorButton(QStringLiteral("Cancel"), this);
+    auto *cancel = new ColorButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("cancel"));
     cancel->setGeometry(du.rect(98, 48, 50, 14));
     connect(ok, &QPushButton::clicked, this, &ExportNameDialog::accept);
@@ -47,7 +48,8 @@ void ExportNameDialog::accept()
     QDialog::accept();
 }
 
-std::optional<QString> ExportNameDialog::ask(const Clock &clock, Messenger &messenger, QWidget *parent)
+std::optional<QString> ExportNameDialog::ask(const Clock &clock, Messenger &messenger,
+                                             QWidget *parent)
 {
     ExportNameDialog dialog(clock, messenger, parent);
     if (dialog.exec() != QDialog::Accepted)

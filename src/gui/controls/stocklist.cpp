@@ -29,11 +29,16 @@ QVariant StockListModel::data(const QModelIndex &index, int role) const
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     switch (role) {
-    case Qt::DisplayRole: return QString::fromStdString(text(index.row(), index.column()));
-    case Qt::BackgroundRole: return QBrush(toQColor(colours(index.row(), index.column()).background));
-    case Qt::ForegroundRole: return QBrush(toQColor(colours(index.row(), index.column()).text));
-    case Qt::TextAlignmentRole: return QVariant::fromValue(alignment(index.column()) | Qt::AlignVCenter);
-    default: return {};
+    case Qt::DisplayRole:
+        return QString::fromStdString(text(index.row(), index.column()));
+    case Qt::BackgroundRole:
+        return QBrush(toQColor(colours(index.row(), index.column()).background));
+    case Qt::ForegroundRole:
+        return QBrush(toQColor(colours(index.row(), index.column()).text));
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(alignment(index.column()) | Qt::AlignVCenter);
+    default:
+        return {};
     }
 }
 
@@ -59,7 +64,8 @@ Qt::Alignment StockListModel::alignment(int) const
     return Qt::AlignRight;
 }
 
-StockListView::StockListView(Messenger &messenger, QWidget *parent) : QTableView(parent), m_messenger(messenger)
+StockListView::StockListView(Messenger &messenger, QWidget *parent)
+    : QTableView(parent), m_messenger(messenger)
 {
     setShowGrid(true);
     setSelectionBehavior(QAbstractItemView::SelectRows);

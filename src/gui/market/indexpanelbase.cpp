@@ -25,10 +25,12 @@ QLabel *bannerLabel(QWidget *parent, const QString &text, int width, int height)
 }
 } // namespace
 
-IndexPanelBase::IndexPanelBase(AppContext &context, QWidget *bar, int heightDlu, const QString &title,
-                               const char *closeName, std::vector<NamedSymbol> upper, std::vector<NamedSymbol> lower,
+IndexPanelBase::IndexPanelBase(AppContext &context, QWidget *bar, int heightDlu,
+                               const QString &title, const char *closeName,
+                               std::vector<NamedSymbol> upper, std::vector<NamedSymbol> lower,
                                bool clampPercent)
-    : DockedPanel(context, bar, heightDlu), m_quotes(std::move(upper), std::move(lower)), m_clampPercent(clampPercent)
+    : DockedPanel(context, bar, heightDlu), m_quotes(std::move(upper), std::move(lower)),
+      m_clampPercent(clampPercent)
 {
     const DialogUnits du;
     m_layout = new QVBoxLayout(client());
@@ -37,7 +39,7 @@ IndexPanelBase::IndexPanelBase(AppContext &context, QWidget *bar, int heightDlu,
 
     auto *top = new QHBoxLayout;
     top->addWidget(bannerLabel(client(), title, du.x(388 - 24), du.y(16)), 1);
-    auto *close = new CColorButton(QStringLiteral("X"), client());
+    auto *close = new ColorButton(QStringLiteral("X"), client());
     close->setObjectName(QLatin1String(closeName));
     close->setFixedSize(du.size(14, 12));
     connect(close, &QPushButton::clicked, this, &IndexPanelBase::closeAndDestroy);
@@ -58,8 +60,8 @@ void IndexPanelBase::attachTo(int slot)
     context().registry.attach(static_cast<GroupSlot>(slot), &m_quotes);
 }
 
-void IndexPanelBase::addList(const QString &caption, StockListView *&list, MarketIndexModel *&model, int rows,
-                             const char *objectName)
+void IndexPanelBase::addList(const QString &caption, StockListView *&list, MarketIndexModel *&model,
+                             int rows, const char *objectName)
 {
     const DialogUnits du;
     m_layout->addWidget(bannerLabel(client(), caption, du.x(388 - 4), du.y(11)));
@@ -70,7 +72,8 @@ void IndexPanelBase::addList(const QString &caption, StockListView *&list, Marke
     const auto &w = IndexColumns::widths();
     list->setStockModel(model, std::vector<int>(w.begin(), w.end()));
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setFixedHeight(list->horizontalHeader()->height() + rows * list->verticalHeader()->defaultSectionSize() + 4);
+    list->setFixedHeight(list->horizontalHeader()->height() +
+                         rows * list->verticalHeader()->defaultSectionSize() + 4);
     list->setConnectedCheck([this] { return connected(); });
     MarketIndexModel *m = model;
     connect(list, &StockListView::rowActivated, this, [this, m](int row) { openChart(m, row); });

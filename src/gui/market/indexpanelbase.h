@@ -3,7 +3,7 @@
 #include "core/market/indexboardlist.h"
 #include "gui/shell/dockedpanel.h"
 
-class CColorButton;
+class ColorButton;
 class MarketIndexModel;
 class StockListView;
 class QVBoxLayout;
@@ -14,8 +14,9 @@ class IndexPanelBase : public DockedPanel
 {
     Q_OBJECT
 public:
-    IndexPanelBase(AppContext &context, QWidget *bar, int heightDlu, const QString &title, const char *closeName,
-                   std::vector<NamedSymbol> upper, std::vector<NamedSymbol> lower, bool clampPercent);
+    IndexPanelBase(AppContext &context, QWidget *bar, int heightDlu, const QString &title,
+                   const char *closeName, std::vector<NamedSymbol> upper,
+                   std::vector<NamedSymbol> lower, bool clampPercent);
     ~IndexPanelBase() override;
 
     IndexQuotes &quotes() { return m_quotes; }

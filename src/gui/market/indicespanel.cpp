@@ -8,7 +8,8 @@
 IndicesPanel::IndicesPanel(AppContext &context, QWidget *bar)
     : IndexPanelBase(context, bar, 280, QStringLiteral("Indian Market Indices"), "close1049",
                      std::vector<NamedSymbol>(indextables::Nse.begin(), indextables::Nse.end()),
-                     std::vector<NamedSymbol>(indextables::Bse.begin(), indextables::Bse.end()), false)
+                     std::vector<NamedSymbol>(indextables::Bse.begin(), indextables::Bse.end()),
+                     false)
 {
     setObjectName(QStringLiteral("indicesPanel"));
     StockListView *list = nullptr;

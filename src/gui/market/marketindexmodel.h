@@ -26,12 +26,18 @@ public:
     int stockCount() const override { return static_cast<int>(m_rows.size()); }
     int columns() const override { return IndexColumns::Count; }
     std::string header(int column) const override { return IndexColumns::headers()[column]; }
-    std::string text(int r, int column) const override { return IndexColumns::text(row(r), column, m_clampPercent); }
+    std::string text(int r, int column) const override
+    {
+        return IndexColumns::text(row(r), column, m_clampPercent);
+    }
     Colours colours(int r, int column) const override
     {
         return {colours::White, IndexColumns::textColour(column, text(r, 4))};
     }
-    Qt::Alignment alignment(int column) const override { return column == 0 ? Qt::AlignLeft : Qt::AlignRight; }
+    Qt::Alignment alignment(int column) const override
+    {
+        return column == 0 ? Qt::AlignLeft : Qt::AlignRight;
+    }
 
 private:
     bool m_clampPercent;

@@ -32,7 +32,8 @@ QLabel *blueLabel(QWidget *parent, const QString &text, const QFont &font, const
 WorldPanel::WorldPanel(AppContext &context, QWidget *bar, std::function<double()> dollarRate)
     : IndexPanelBase(context, bar, 330, QStringLiteral("Other Market Factors"), "close1046",
                      std::vector<NamedSymbol>(indextables::World.begin(), indextables::World.end()),
-                     std::vector<NamedSymbol>(indextables::Adr.begin(), indextables::Adr.end()), true),
+                     std::vector<NamedSymbol>(indextables::Adr.begin(), indextables::Adr.end()),
+                     true),
       m_dollarRate(std::move(dollarRate))
 {
     setObjectName(QStringLiteral("worldPanel"));
@@ -42,9 +43,11 @@ WorldPanel::WorldPanel(AppContext &context, QWidget *bar, std::function<double()
     addList(QStringLiteral("Indian ADRs"), list, model, 11, "list1045");
 
     auto *dollar = new QHBoxLayout;
-    dollar->addWidget(blueLabel(client(), QStringLiteral("Dollar Rate"), myFont(18, true), "label1063"));
+    dollar->addWidget(
+        blueLabel(client(), QStringLiteral("Dollar Rate"), myFont(18, true), "label1063"));
     dollar->addSpacing(20);
-    dollar->addWidget(blueLabel(client(), QStringLiteral("1 USD  =  Rs "), myFont(24, false), "label1050"));
+    dollar->addWidget(
+        blueLabel(client(), QStringLiteral("1 USD  =  Rs "), myFont(24, false), "label1050"));
     m_dollarValue = blueLabel(client(), QString(), myFont(24, false), "label1051");
     dollar->addWidget(m_dollarValue);
     dollar->addStretch(1);

@@ -24,9 +24,10 @@ AboutBox::AboutBox(const QString &serviceLine, QWidget *parent) : QDialog(parent
     name->move(du.x(101), du.y(16));
 
     // The template's "&&" is how a literal ampersand is written there; the label shows one "&".
-    auto *notice = new QLabel(QStringLiteral("Yahoo! Finance is registered Trademark(R) or trademarks of \n"
-                                             "        Yahoo! in the USA,Canada,India & other countries."),
-                              this);
+    auto *notice =
+        new QLabel(QStringLiteral("Yahoo! Finance is registered Trademark(R) or trademarks of \n"
+                                  "        Yahoo! in the USA,Canada,India & other countries."),
+                   this);
     notice->setGeometry(du.rect(34, 100, 195, 19));
 
     auto *frame = new QFrame(this);
@@ -39,7 +40,7 @@ AboutBox::AboutBox(const QString &serviceLine, QWidget *parent) : QDialog(parent
     service->setGeometry(du.rect(38, 69, 178, 9));
     service->setMinimumHeight(fontMetrics().height());
 
-    auto *ok = new CColorButton(QStringLiteral("OK"), this);
+    auto *ok = new ColorButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setGeometry(du.rect(107, 132, 50, 14));
     ok->setDefault(true);

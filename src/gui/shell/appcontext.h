@@ -15,7 +15,8 @@ class AppContext
 {
 public:
     AppContext(ServiceUrls services, Messenger &messenger, const Clock &clock)
-        : services(std::move(services)), messenger(messenger), clock(clock), refresh(registry, messenger)
+        : services(std::move(services)), messenger(messenger), clock(clock),
+          refresh(registry, messenger)
     {
         refresh.setBaseUrl(this->services.quote);
     }
@@ -23,8 +24,8 @@ public:
     ServiceUrls services;
     Messenger &messenger;
     const Clock &clock;
-    QString dataRoot;           // where the data files and exports go
-    CompanyDatabase database;   // opened by the program at start; unopened it reads empty
+    QString dataRoot;         // where the data files and exports go
+    CompanyDatabase database; // opened by the program at start; unopened it reads empty
     QuoteGroupRegistry registry;
     RefreshCycle refresh;
 };

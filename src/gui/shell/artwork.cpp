@@ -23,7 +23,8 @@ void paintMark(QPainter &p, const QRectF &r)
     path.lineTo(r.left() + r.width() * 0.3, r.top() + r.height() * 0.55);
     path.lineTo(r.left() + r.width() * 0.55, r.top() + r.height() * 0.75);
     path.lineTo(r.right(), r.top());
-    p.setPen(QPen(QColor(0, 128, 0), qMax(1.5, r.height() / 8), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(QColor(0, 128, 0), qMax(1.5, r.height() / 8), Qt::SolidLine, Qt::RoundCap,
+                  Qt::RoundJoin));
     p.drawPath(path);
 }
 
@@ -60,7 +61,8 @@ QPixmap banner(const QSize &size)
     f.setLetterSpacing(QFont::AbsoluteSpacing, 2);
     p.setFont(f);
     p.setPen(QColor(20, 40, 90));
-    p.drawText(QRect(h + 10, 0, size.width() / 2, h), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("VANTREL"));
+    p.drawText(QRect(h + 10, 0, size.width() / 2, h), Qt::AlignVCenter | Qt::AlignLeft,
+               QStringLiteral("VANTREL"));
     return pm;
 }
 
@@ -78,16 +80,19 @@ QPixmap splash()
     title.setPixelSize(58);
     p.setFont(title);
     p.setPen(QColor(20, 40, 90));
-    p.drawText(QRect(150, 55, 400, 90), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Vantrel"));
+    p.drawText(QRect(150, 55, 400, 90), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Vantrel"));
     QFont tag(QStringLiteral("DejaVu Sans"));
     tag.setPixelSize(17);
     p.setFont(tag);
-    p.drawText(QRect(40, 165, 500, 30), Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(Tagline));
+    p.drawText(QRect(40, 165, 500, 30), Qt::AlignLeft | Qt::AlignVCenter,
+               QString::fromLatin1(Tagline));
     QFont small(QStringLiteral("DejaVu Sans"));
     small.setPixelSize(12);
     p.setFont(small);
     p.setPen(QColor(60, 70, 80));
-    p.drawText(QRect(40, 220, 500, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Vantrel Pro 2.3.0"));
+    p.drawText(QRect(40, 220, 500, 24), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Vantrel Pro 2.3.0"));
     return pm;
 }
 

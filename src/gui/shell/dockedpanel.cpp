@@ -6,7 +6,8 @@
 #include <QPainter>
 
 DockedPanel::DockedPanel(AppContext &context, QWidget *bar, int heightDlu)
-    : QWidget(bar, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_context(context)
+    : QWidget(bar, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_context(context)
 {
     applyPanelStyle(this);
     const DialogUnits du;

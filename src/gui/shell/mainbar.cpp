@@ -1,8 +1,8 @@
 #include "gui/shell/mainbar.h"
 
 #include "gui/controls/colorbutton.h"
-#include "gui/controls/dragbyanypoint.h"
 #include "gui/controls/dialogunits.h"
+#include "gui/controls/dragbyanypoint.h"
 #include "gui/shell/aboutbox.h"
 #include "gui/shell/appcontext.h"
 #include "gui/shell/artwork.h"
@@ -46,7 +46,8 @@ const ButtonLayout Buttons[] = {
 } // namespace
 
 MainBar::MainBar(AppContext &context, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_context(context)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_context(context)
 {
     setObjectName(QStringLiteral("mainBar"));
     setWindowTitle(QStringLiteral("Vantrel"));
@@ -99,7 +100,7 @@ void MainBar::buildControls()
     connect(m_topBox, &QCheckBox::clicked, this, [this](bool on) { setAlwaysOnTop(on); });
 
     for (const ButtonLayout &entry : Buttons) {
-        auto *b = new CColorButton(QString::fromLatin1(entry.caption), m_client);
+        auto *b = new ColorButton(QString::fromLatin1(entry.caption), m_client);
         b->setObjectName(QString::fromLatin1(entry.name));
         b->setGeometry(du.rect(entry.x, entry.y, entry.w, entry.h));
         b->setToolTip(QString::fromLatin1(entry.tip));
@@ -123,10 +124,12 @@ void MainBar::buildControls()
     m_indexList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const auto &widths = IndexBoard::columnWidths();
     m_indexList->setStockModel(m_indexModel, std::vector<int>(widths.begin(), widths.end()));
-    m_indexList->verticalHeader()->setDefaultSectionSize((m_indexList->height() - m_indexList->horizontalHeader()->height() - 2) / 2);
+    m_indexList->verticalHeader()->setDefaultSectionSize(
+        (m_indexList->height() - m_indexList->horizontalHeader()->height() - 2) / 2);
     m_indexList->setConnectedCheck([this] { return connected(); });
     connect(m_indexList, &StockListView::rowActivated, this, [this](int row) {
-        emit chartRequested(m_indexModel->index(row, 0).data().toString(), m_indexModel->index(row, 1).data().toString(),
+        emit chartRequested(m_indexModel->index(row, 0).data().toString(),
+                            m_indexModel->index(row, 1).data().toString(),
                             QString::fromStdString(IndexBoard::chartSymbol(row)));
     });
 }
@@ -149,9 +152,9 @@ bool MainBar::connected() const
     return m_context.refresh.connected();
 }
 
-CColorButton *MainBar::button(const char *name) const
+ColorButton *MainBar::button(const char *name) const
 {
-    return findChild<CColorButton *>(QString::fromLatin1(name));
+    return findChild<ColorButton *>(QString::fromLatin1(name));
 }
 
 void MainBar::onResult(bool ok)
@@ -220,8 +223,6 @@ void MainBar::paintEvent(QPaintEvent *)
     p.setPen(QColor(100, 100, 100));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
-
-
 
 void MainBar::moveEvent(QMoveEvent *)
 {

@@ -9,7 +9,7 @@
 #include <optional>
 
 class AppContext;
-class CColorButton;
+class ColorButton;
 class IndexListModel;
 class QCheckBox;
 class QLabel;
@@ -40,7 +40,7 @@ public:
     bool hiddenInTray() const { return m_hiddenInTray; }
     bool trayIconAdded() const { return m_tray != nullptr; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
-    CColorButton *button(const char *name) const;
+    ColorButton *button(const char *name) const;
 
     // Screen rectangles the presets use; tests may stand in their own.
     void setScreenOverride(const ScreenRect &desktop, int taskbarHeight);

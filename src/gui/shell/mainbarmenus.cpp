@@ -38,7 +38,8 @@ bool MainBar::showMenuAt(const QPoint &globalPos)
     auto addPresets = [this, menu](const auto &items) {
         for (const PresetItem &item : items) {
             const BarPreset preset = item.preset;
-            menu->addAction(QString::fromLatin1(item.label), this, [this, preset] { place(preset); });
+            menu->addAction(QString::fromLatin1(item.label), this,
+                            [this, preset] { place(preset); });
         }
     };
     addPresets(TopPresets);
@@ -70,7 +71,8 @@ void MainBar::buildTray()
         showItem->setEnabled(m_hiddenInTray);
         hideItem->setEnabled(!m_hiddenInTray);
     });
-    connect(m_trayMenu, &QMenu::aboutToHide, this, [this, showItem] { m_trayMenu->setDefaultAction(showItem); });
+    connect(m_trayMenu, &QMenu::aboutToHide, this,
+            [this, showItem] { m_trayMenu->setDefaultAction(showItem); });
 
     m_tray = new QSystemTrayIcon(artwork::appIcon(), this);
     QString tip = QString::fromLatin1(TrayTip);
@@ -78,10 +80,11 @@ void MainBar::buildTray()
         tip += QStringLiteral("\nSIMULATED MARKET");
     m_tray->setToolTip(tip);
     m_tray->setContextMenu(m_trayMenu);
-    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::DoubleClick)
-            toggleTray();
-    });
+    connect(m_tray, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::DoubleClick)
+                    toggleTray();
+            });
     m_tray->show();
 }
 
@@ -123,6 +126,7 @@ QString MainBar::serviceLine(const AppContext &context)
 {
     const QString url = QString::fromStdString(context.services.quote);
     if (context.services.simulated)
-        return QStringLiteral("Quotes: SIMULATED MARKET at %1").arg(url.section(QLatin1String("://"), 1));
+        return QStringLiteral("Quotes: SIMULATED MARKET at %1")
+            .arg(url.section(QLatin1String("://"), 1));
     return QStringLiteral("Quotes: %1").arg(url);
 }

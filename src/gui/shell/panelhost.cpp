@@ -10,8 +10,9 @@ constexpr int LiveChartFrom = 9 * 3600 + 55 * 60;
 constexpr int LiveChartTo = 15 * 3600 + 30 * 60;
 
 const std::pair<const char *, PanelKind> ButtonKinds[] = {
-    {"watchlist", PanelKind::WatchList}, {"world", PanelKind::World},     {"indices", PanelKind::Indices},
-    {"toppers", PanelKind::Toppers},     {"profile", PanelKind::Profile}, {"futures", PanelKind::Futures},
+    {"watchlist", PanelKind::WatchList}, {"world", PanelKind::World},
+    {"indices", PanelKind::Indices},     {"toppers", PanelKind::Toppers},
+    {"profile", PanelKind::Profile},     {"futures", PanelKind::Futures},
 };
 } // namespace
 
@@ -52,8 +53,10 @@ void PanelHost::track(PanelKind kind, DockedPanel *panel)
     panel->setConnected(m_bar.connected());
     panel->dockUnder(&m_bar, m_bar.alwaysOnTop());
     // A destroyed panel is simply gone: its pointer clears itself, its flag goes down.
-    connect(panel, &QObject::destroyed, this, [this, kind] { m_entries[index(kind)].visible = false; });
-    connect(panel, &DockedPanel::closedByUser, this, [this, kind] { m_entries[index(kind)].visible = false; });
+    connect(panel, &QObject::destroyed, this,
+            [this, kind] { m_entries[index(kind)].visible = false; });
+    connect(panel, &DockedPanel::closedByUser, this,
+            [this, kind] { m_entries[index(kind)].visible = false; });
 }
 
 void PanelHost::press(PanelKind kind)

@@ -17,11 +17,13 @@ Program::Program(AppContext &context) : m_bar(std::make_unique<MainBar>(context)
     m_panels->setFactory(
         PanelKind::World,
         [](AppContext &ctx, MainBar &b) {
-            return new WorldPanel(ctx, &b, [&b] { return b.board().slot(IndexBoard::Dollar).last; });
+            return new WorldPanel(ctx, &b,
+                                  [&b] { return b.board().slot(IndexBoard::Dollar).last; });
         },
         true);
     m_panels->setFactory(
-        PanelKind::Indices, [](AppContext &ctx, MainBar &b) { return new IndicesPanel(ctx, &b); }, true);
+        PanelKind::Indices, [](AppContext &ctx, MainBar &b) { return new IndicesPanel(ctx, &b); },
+        true);
 
     // The index list hands its row's price where a stock list would hand the exchange: the
     // chart then asks for the index symbol as it is.

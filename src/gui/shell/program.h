@@ -24,6 +24,6 @@ public:
 
 private:
     std::unique_ptr<MainBar> m_bar;
-    PanelHost *m_panels; // owned by the bar
+    PanelHost *m_panels;                   // owned by the bar
     WatchListPanel *m_watchList = nullptr; // owned by the bar
 };

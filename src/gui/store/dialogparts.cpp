@@ -5,10 +5,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-CColorButton *DialogParts::button(const char *id, const QString &caption, int x, int y, int w,
-                                  int h)
+ColorButton *DialogParts::button(const char *id, const QString &caption, int x, int y, int w, int h)
 {
-    return place(new CColorButton(caption, m_dialog), id, x, y, w, h);
+    return place(new ColorButton(caption, m_dialog), id, x, y, w, h);
 }
 
 QLineEdit *DialogParts::edit(const char *id, int x, int y, int w, int h)

@@ -5,7 +5,7 @@
 #include <QString>
 #include <Qt>
 
-class CColorButton;
+class ColorButton;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -19,7 +19,7 @@ public:
 
     const DialogUnits &units() const { return m_units; }
 
-    CColorButton *button(const char *id, const QString &caption, int x, int y, int w, int h);
+    ColorButton *button(const char *id, const QString &caption, int x, int y, int w, int h);
     QLineEdit *edit(const char *id, int x, int y, int w, int h);
     // A static text; id may be null for a text nobody changes.
     QLabel *label(const char *id, const QString &text, int x, int y, int w, int h,

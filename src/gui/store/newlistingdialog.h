@@ -8,7 +8,7 @@
 #include <optional>
 
 class AppContext;
-class CColorButton;
+class ColorButton;
 class ListingValidator;
 class QLabel;
 class QLineEdit;
@@ -56,7 +56,7 @@ private:
     QLabel *m_nseResult;
     QLabel *m_bseResult;
     QLabel *m_waiting;
-    CColorButton *m_validate;
-    CColorButton *m_find;
-    CColorButton *m_add;
+    ColorButton *m_validate;
+    ColorButton *m_find;
+    ColorButton *m_add;
 };

@@ -59,7 +59,7 @@ AlertHelpDialog::AlertHelpDialog(QWidget *parent) : QDialog(parent)
         const bool twoLines = texts()[i].contains(QLatin1Char('\n'));
         label->setGeometry(du.rect(7, Tops[i], 316, twoLines ? 18 : 9));
     }
-    auto *ok = new CColorButton(QStringLiteral("OK"), this);
+    auto *ok = new ColorButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setGeometry(du.rect(140, 175, 50, 14));
     ok->setDefault(true);

@@ -68,11 +68,11 @@ AlertLimitsDialog::AlertLimitsDialog(Messenger &messenger, const QString &compan
     follow(alertSet);
     connect(m_setAlert, &QCheckBox::toggled, this, follow);
 
-    auto *ok = new CColorButton(QStringLiteral("OK"), this);
+    auto *ok = new ColorButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setGeometry(du.rect(30, 78, 50, 14));
     ok->setDefault(true);
-    auto *cancel = new CColorButton(QStringLiteral("Cancel"), this);
+    auto *cancel = new ColorButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("cancel"));
     cancel->setGeometry(du.rect(90, 78, 50, 14));
     connect(ok, &QPushButton::clicked, this, &AlertLimitsDialog::accept);

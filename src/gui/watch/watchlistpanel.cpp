@@ -146,11 +146,11 @@ QCheckBox *WatchListPanel::addSwitch(const QString &text, const char *name, bool
     return box;
 }
 
-CColorButton *WatchListPanel::addButton(const QString &caption, const char *name, int widthDlu,
-                                        void (WatchListPanel::*slot)())
+ColorButton *WatchListPanel::addButton(const QString &caption, const char *name, int widthDlu,
+                                       void (WatchListPanel::*slot)())
 {
     const DialogUnits du;
-    auto *button = new CColorButton(caption, client());
+    auto *button = new ColorButton(caption, client());
     button->setObjectName(QLatin1String(name));
     button->setFixedSize(du.size(widthDlu, widthDlu == 14 ? 12 : 14));
     connect(button, &QPushButton::clicked, this, slot);

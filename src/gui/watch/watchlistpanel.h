@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-class CColorButton;
+class ColorButton;
 class MainBar;
 class QCheckBox;
 class StockListView;
@@ -52,8 +52,8 @@ signals:
 private:
     void buildControls();
     QCheckBox *addSwitch(const QString &text, const char *name, bool on, bool refreshes);
-    CColorButton *addButton(const QString &caption, const char *name, int widthDlu,
-                            void (WatchListPanel::*slot)());
+    ColorButton *addButton(const QString &caption, const char *name, int widthDlu,
+                           void (WatchListPanel::*slot)());
     void readSwitches();
     bool feeding() const { return m_feeding && m_feeding(); }
     std::vector<int> selectedRows() const;

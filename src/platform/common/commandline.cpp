@@ -16,8 +16,10 @@ struct ServiceOption
 const ServiceOption ServiceOptions[] = {
     {"quote-url", "VANTREL_QUOTE_URL", "Quote service base URL (quotes.csv).", &ServiceUrls::quote},
     {"chart-url", "VANTREL_CHART_URL", "Chart image service base URL.", &ServiceUrls::chart},
-    {"chartdata-url", "VANTREL_CHARTDATA_URL", "Chart data (backfill) service base URL.", &ServiceUrls::chartData},
-    {"exchange-url", "VANTREL_EXCHANGE_URL", "Exchange pages (futures) base URL.", &ServiceUrls::exchange},
+    {"chartdata-url", "VANTREL_CHARTDATA_URL", "Chart data (backfill) service base URL.",
+     &ServiceUrls::chartData},
+    {"exchange-url", "VANTREL_EXCHANGE_URL", "Exchange pages (futures) base URL.",
+     &ServiceUrls::exchange},
     {"lookup-url", "VANTREL_LOOKUP_URL", "Symbol lookup page base URL.", &ServiceUrls::lookup},
 };
 
@@ -38,30 +40,37 @@ AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLooku
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Vantrel: NSE and BSE market watch.\n"
-        "With no quote service given, Vantrel starts its own simulated market (vantrel-sim) and uses it\n"
+        "With no quote service given, Vantrel starts its own simulated market (vantrel-sim) and "
+        "uses it\n"
         "for every service; each URL option can also come from its environment variable."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     QList<QCommandLineOption> serviceOptions;
     for (const ServiceOption &s : ServiceOptions) {
         serviceOptions.append(QCommandLineOption(QString::fromLatin1(s.name),
-                                                 QString::fromLatin1(s.description) + QStringLiteral(" Environment: ") +
+                                                 QString::fromLatin1(s.description) +
+                                                     QStringLiteral(" Environment: ") +
                                                      QString::fromLatin1(s.variable),
                                                  QStringLiteral("url")));
         parser.addOption(serviceOptions.last());
     }
-    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
-                                     QStringLiteral("Data folder (default: $VANTREL_HOME, else ~/Vantrel)."),
-                                     QStringLiteral("dir"));
+    const QCommandLineOption dataDir(
+        QStringLiteral("data-dir"),
+        QStringLiteral("Data folder (default: $VANTREL_HOME, else ~/Vantrel)."),
+        QStringLiteral("dir"));
     const QCommandLineOption database(QStringLiteral("database"),
-                                      QStringLiteral("Company database file (SQLite)."), QStringLiteral("file"));
-    const QCommandLineOption dsn(QStringLiteral("dsn"), QStringLiteral("Use this ODBC data source instead."),
+                                      QStringLiteral("Company database file (SQLite)."),
+                                      QStringLiteral("file"));
+    const QCommandLineOption dsn(QStringLiteral("dsn"),
+                                 QStringLiteral("Use this ODBC data source instead."),
                                  QStringLiteral("name"));
-    const QCommandLineOption noSplash(QStringLiteral("no-splash"), QStringLiteral("Start without the splash screen."));
-    const QCommandLineOption initDb(QStringLiteral("init-db"),
-                                    QStringLiteral("Prepare an empty company database (the --database file or the "
-                                                   "--dsn source) with its tables and company list, then exit. "
-                                                   "Needs no display."));
+    const QCommandLineOption noSplash(QStringLiteral("no-splash"),
+                                      QStringLiteral("Start without the splash screen."));
+    const QCommandLineOption initDb(
+        QStringLiteral("init-db"),
+        QStringLiteral("Prepare an empty company database (the --database file or the "
+                       "--dsn source) with its tables and company list, then exit. "
+                       "Needs no display."));
     parser.addOptions({dataDir, database, dsn, noSplash, initDb});
 
     if (!parser.parse(arguments)) {
@@ -73,12 +82,15 @@ AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLooku
     options.helpText = parser.helpText();
     for (qsizetype i = 0; i < serviceOptions.size(); ++i) {
         const ServiceOption &s = ServiceOptions[i];
-        QString value = parser.isSet(serviceOptions[i]) ? parser.value(serviceOptions[i]) : environment(s.variable);
+        QString value = parser.isSet(serviceOptions[i]) ? parser.value(serviceOptions[i])
+                                                        : environment(s.variable);
         value = normaliseBase(value);
         if (!value.isEmpty()) {
             const QUrl url(value, QUrl::StrictMode);
-            if (!url.isValid() || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
-                options.error = QStringLiteral("Not an http URL for --%1: %2").arg(QString::fromLatin1(s.name), value);
+            if (!url.isValid() ||
+                (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
+                options.error = QStringLiteral("Not an http URL for --%1: %2")
+                                    .arg(QString::fromLatin1(s.name), value);
                 return options;
             }
         }
@@ -94,8 +106,8 @@ AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLooku
 
 bool runsWithoutWindows(const QStringList &arguments)
 {
-    static const QStringList headless = {QStringLiteral("--init-db"), QStringLiteral("--help"),
-                                         QStringLiteral("-h"),        QStringLiteral("-?"),
+    static const QStringList headless = {QStringLiteral("--init-db"),  QStringLiteral("--help"),
+                                         QStringLiteral("-h"),         QStringLiteral("-?"),
                                          QStringLiteral("--help-all"), QStringLiteral("--version"),
                                          QStringLiteral("-v")};
     for (qsizetype i = 1; i < arguments.size(); ++i) {

@@ -29,14 +29,17 @@ InternetSession::~InternetSession()
     abort();
 }
 
-void InternetSession::fetch(const std::string &encodedUrl, std::function<void(const FetchResult &)> done)
+void InternetSession::fetch(const std::string &encodedUrl,
+                            std::function<void(const FetchResult &)> done)
 {
     abort();
     m_done = std::move(done);
-    QNetworkRequest request(QUrl::fromEncoded(QByteArray::fromStdString(encodedUrl), QUrl::TolerantMode));
+    QNetworkRequest request(
+        QUrl::fromEncoded(QByteArray::fromStdString(encodedUrl), QUrl::TolerantMode));
     request.setHeader(QNetworkRequest::UserAgentHeader, m_agent);
     request.setTransferTimeout(m_timeoutMs);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply *reply = m_manager->get(request);
     m_reply = reply;
     connect(reply, &QNetworkReply::downloadProgress, this, [reply](qint64 received, qint64) {

@@ -68,6 +68,7 @@ QString SimulatorProcess::locate()
     const QString fromEnv = qEnvironmentVariable("VANTREL_SIM");
     if (!fromEnv.isEmpty())
         return fromEnv;
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vantrel-sim"));
+    const QString beside =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vantrel-sim"));
     return QFileInfo(beside).isExecutable() ? beside : QString();
 }

@@ -4,7 +4,8 @@
 #include "platform/net/internetsession.h"
 
 RefreshCycle::RefreshCycle(QuoteGroupRegistry &registry, Messenger &messenger, QObject *parent)
-    : QObject(parent), m_registry(registry), m_messenger(messenger), m_timeoutMs(InternetSession::DefaultTimeoutMs)
+    : QObject(parent), m_registry(registry), m_messenger(messenger),
+      m_timeoutMs(InternetSession::DefaultTimeoutMs)
 {
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(PeriodMs);

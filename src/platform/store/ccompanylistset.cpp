@@ -40,10 +40,10 @@ StoreResult<std::vector<CompanyRow>> CCompanyListset::searchByName(std::string_v
 
 StoreResult<std::vector<CompanyRow>> CCompanyListset::listedOn(Exchange exchange)
 {
-    return m_connection.select<CompanyRow>(Columns + QStringLiteral("WHERE ") +
-                                               listedCondition(exchange) +
-                                               QStringLiteral(" ORDER BY UPPER(COMPNAME), COMPNAME"),
-                                           {}, readCompany);
+    return m_connection.select<CompanyRow>(
+        Columns + QStringLiteral("WHERE ") + listedCondition(exchange) +
+            QStringLiteral(" ORDER BY UPPER(COMPNAME), COMPNAME"),
+        {}, readCompany);
 }
 
 StoreResult<bool> CCompanyListset::hasSymbol(Exchange exchange, std::string_view symbol)
