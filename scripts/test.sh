@@ -4,6 +4,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
+echo "== layout (clang-format)"
+scripts/check-format.sh
+
 echo "== build (warnings are errors)"
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=ON
 echo "== tests"
