@@ -1,4 +1,5 @@
 #include "core/common/clock.h"
+#include "core/common/version.h"
 #include "gui/common/qtmessenger.h"
 #include "gui/controls/dialogunits.h"
 #include "gui/shell/appcontext.h"
@@ -59,7 +60,7 @@ int main(int argc, char **argv)
     // Numbers are read and written the C way whatever the user's locale says.
     std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("2.3.0"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(vantrel::Version));
 
     AppOptions options = parseCommandLine(
         QCoreApplication::arguments(), [](const char *name) { return qEnvironmentVariable(name); });
@@ -68,8 +69,9 @@ int main(int argc, char **argv)
         return 2;
     }
     if (options.helpRequested || options.versionRequested) {
-        QTextStream(stdout) << (options.helpRequested ? options.helpText
-                                                      : QStringLiteral("Vantrel Pro 2.3.0\n"));
+        QTextStream(stdout) << (options.helpRequested
+                                    ? options.helpText
+                                    : QString::fromLatin1(vantrel::ProductName) + u'\n');
         return 0;
     }
     const QString dataRoot = resolveDataRoot(options.dataDir);

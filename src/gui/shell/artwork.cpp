@@ -1,4 +1,5 @@
 #include "gui/shell/artwork.h"
+#include "core/common/version.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -92,7 +93,7 @@ QPixmap splash()
     p.setFont(small);
     p.setPen(QColor(60, 70, 80));
     p.drawText(QRect(40, 220, 500, 24), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Vantrel Pro 2.3.0"));
+               QString::fromLatin1(vantrel::ProductName));
     return pm;
 }
 
