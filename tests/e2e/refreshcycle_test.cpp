@@ -115,6 +115,24 @@ private slots:
                  QStringLiteral("/d/quotes.csv?s=%5ENSEI,%5EBSESN,USDINR=X&f=sl1d1t1c1ohgvjk"));
     }
 
+    // A server that sends its reply a byte at a time never times out for silence; the
+    // deadline for the whole transfer ends the fetch as a failure and frees the next tick.
+    void aTricklingServerCannotHoldTheCycle()
+    {
+        startSim();
+        QVERIFY(simControl(sim.port(), QStringLiteral("fault=trickle")));
+        cycle->setDeadlineMs(1500);
+        QSignalSpy result(cycle.get(), &RefreshCycle::resultArrived);
+        cycle->start();
+        QVERIFY(result.wait(12000));
+        QCOMPARE(result.first().first().toBool(), false);
+        QVERIFY(!cycle->connected());
+        QVERIFY(!cycle->inProgress());
+        QVERIFY(simControl(sim.port(), QStringLiteral("fault=none")));
+        QVERIFY(refreshOnce());
+        QCOMPARE(quoteRequests(accessLog()).size(), 2);
+    }
+
     // Junk from the service lands in no data file: the files are the user's history.
     void garbageNeverReachesTheDataFiles()
     {
