@@ -170,7 +170,6 @@ private slots:
         QMap<QString, QByteArray> expected = before;
         expected.remove(live);
         QCOMPARE(after, expected);
-        registry.detach(GroupSlot::WatchList, &list);
     }
 
     void repliesReachTheGroupsOfTheirRequest()
