@@ -6,13 +6,14 @@
 #include <utility>
 
 namespace {
-constexpr std::array<std::pair<std::string_view, FaultKind>, 6> Names{{
+constexpr std::array<std::pair<std::string_view, FaultKind>, 7> Names{{
     {"none", FaultKind::None},
     {"http500", FaultKind::Http500},
     {"drop", FaultKind::Drop},
     {"short", FaultKind::Short},
     {"garbage", FaultKind::Garbage},
     {"hang", FaultKind::Hang},
+    {"trickle", FaultKind::Trickle},
 }};
 } // namespace
 

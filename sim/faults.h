@@ -13,6 +13,7 @@ enum class FaultKind {
     Short,   // fewer lines than symbols asked for
     Garbage, // lines of junk
     Hang,    // holds the connection without answering
+    Trickle, // sends the header, then the reply one byte every two seconds
 };
 
 std::optional<FaultKind> parseFaultKind(std::string_view name);

@@ -13,6 +13,8 @@
 
 namespace {
 constexpr auto HangTime = std::chrono::minutes(10);
+// Often enough that no client's silence timeout fires, slow enough that a reply takes minutes.
+constexpr auto TrickleGap = std::chrono::seconds(2);
 
 std::string joinLines(const std::vector<std::string> &lines)
 {
@@ -190,6 +192,17 @@ bool SimServer::playFault(const ReplyPolicy::Settings &policy, httplib::Response
                 if (offset < sent)
                     sink.write(whole->data() + offset, sent - offset);
                 return false;
+            });
+        return true;
+    }
+    case FaultKind::Trickle: {
+        auto whole = std::make_shared<const std::string>(body);
+        response.set_content_provider(
+            whole->size(), contentType,
+            [this, whole](std::size_t offset, std::size_t, httplib::DataSink &sink) {
+                // Stops when the client gives up (the write fails) or the service stops.
+                return (offset == 0 || m_policy.waitFor(TrickleGap)) &&
+                       sink.write(whole->data() + offset, 1);
             });
         return true;
     }

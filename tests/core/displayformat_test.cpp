@@ -26,8 +26,10 @@ TEST(DisplayFormat, IndianGroupingWithTheSignInFront)
         {-999.999, "-1,000.00"}, // rounding carries into a new group
         {-0.004, "-0.00"},
         {1e20, "10,00,00,00,00,00,00,00,00,000.00"},
-        {std::numeric_limits<double>::infinity(), "inf"},
-        {-std::numeric_limits<double>::infinity(), "-inf"},
+        // No number shows as N/A does.
+        {std::numeric_limits<double>::infinity(), "0.00"},
+        {-std::numeric_limits<double>::infinity(), "0.00"},
+        {std::numeric_limits<double>::quiet_NaN(), "0.00"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(formatDisplay(c.value), c.text);

@@ -1,10 +1,12 @@
 #include "core/net/cnumber.h"
 #include "core/net/quoteparser.h"
+#include "core/net/quotesanity.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cmath>
+#include <limits>
 #include <tuple>
 
 namespace {
@@ -60,7 +62,7 @@ TEST(QuoteParser, CLibraryNumberRules)
     EXPECT_FLOAT_EQ(r.change, -30.f);
     EXPECT_DOUBLE_EQ(r.open, 7);
     EXPECT_DOUBLE_EQ(r.high, 0.5);
-    EXPECT_TRUE(std::isinf(r.low));
+    EXPECT_EQ(r.low, 0) << "an infinity reads as N/A does";
     EXPECT_EQ(r.volume, 12) << "the integer conversion stops at the point";
     EXPECT_EQ(r.yearLow, 0);
     EXPECT_EQ(r.yearHigh, 16) << "strtod reads hexadecimal";
@@ -69,7 +71,7 @@ TEST(QuoteParser, CLibraryNumberRules)
     EXPECT_EQ(cStrToLong32("-99999999999"), INT32_MIN);
 }
 
-TEST(QuoteParser, QuotedCommasSplitFieldsAsTheyAlwaysHave)
+TEST(QuoteParser, QuotedCommasSplitFields)
 {
     QuoteRecord r;
     parseQuoteLine(R"("A,B",5)", r);
@@ -77,13 +79,41 @@ TEST(QuoteParser, QuotedCommasSplitFieldsAsTheyAlwaysHave)
     EXPECT_EQ(r.last, 0) << "the second half of the name lands in the price field";
 }
 
-TEST(QuoteParser, GarbageAndHugeLinesNeverBreakIt)
+TEST(QuoteParser, NumbersNoRecordCanHoldReadAsNotAvailable)
 {
     QuoteRecord r;
-    parseQuoteLine(std::string(1 << 20, 'x'), r);
-    EXPECT_EQ(r.symbol.size(), std::size_t(1) << 20);
-    EXPECT_EQ(r.last, 0);
+    parseQuoteLine("S,nan,1/2/2026,t,1e39,-inf,infinity,-nan,2147483648,1e400,-1e400", r);
+    EXPECT_EQ(fields(r), std::make_tuple(std::string("S"), 0.0, std::string("1/2/2026"),
+                                         std::string("T"), 0.f, 0.0, 0.0, 0.0, 0, 0.0, 0.0));
+    const struct
+    {
+        const char *text;
+        std::int32_t volume;
+    } volumes[] = {{"2147483647", INT32_MAX}, {"99999999999999999999", 0}, {"-5", 0}, {"0", 0}};
+    for (const auto &v : volumes) {
+        parseQuoteLine(std::string("S,1,d,t,1,1,1,1,") + v.text, r);
+        EXPECT_EQ(r.volume, v.volume) << v.text;
+    }
+    parseQuoteLine("S,1,d,t,-3.4e38,1,1,1,1", r);
+    EXPECT_FLOAT_EQ(r.change, -3.4e38f) << "the largest floats still fit";
+}
 
+TEST(QuoteParser, LinesLongerThanAnyRealLineCarryNothing)
+{
+    const std::string good = R"("INFY.NS",1500.25,"12/4/2026","3:30pm",5,1,2,3,4,5,6)";
+    QuoteRecord r;
+    parseQuoteLine(good + std::string(quotefields::MaxLineBytes - good.size(), ' '), r);
+    EXPECT_EQ(r.symbol, "INFY.NS") << "a line at the limit is still read";
+    EXPECT_EQ(r.yearHigh, 6);
+    parseQuoteLine(good + std::string(quotefields::MaxLineBytes - good.size() + 1, ' '), r);
+    EXPECT_EQ(fields(r), fields(QuoteRecord{}));
+    parseQuoteLine("\"X\",1,\"" + std::string(1 << 20, '1') + "\"", r);
+    EXPECT_EQ(r.date, "");
+}
+
+TEST(QuoteParser, GarbageNeverBreaksIt)
+{
+    QuoteRecord r;
     std::string commas(1 << 20, ',');
     parseQuoteLine(commas, r);
     EXPECT_EQ(r.symbol, "");
@@ -92,8 +122,48 @@ TEST(QuoteParser, GarbageAndHugeLinesNeverBreakIt)
     for (int i = 0; i < 512; ++i)
         binary.push_back(static_cast<char>(i));
     parseQuoteLine(binary, r);
-    parseQuoteLine(std::string(300, '9') + "," + std::string(400, '7'), r);
-    EXPECT_GT(r.last, 1e300);
+    parseQuoteLine("S," + std::string(200, '7') + ",1/2/2026", r);
+    EXPECT_GT(r.last, 1e199);
+    EXPECT_FALSE(isSaneQuote(r)) << "a finite price can still be absurd";
+}
+
+// Only a record that could be real may go into the data files.
+TEST(QuoteSanity, RejectsWhatNoServiceMeans)
+{
+    QuoteRecord good;
+    parseQuoteLine(
+        R"("RELIANCE.NS",1234.50,"6/27/2008","3:59pm",-12.30,1240.00,1251.00,1230.10,123456,900.00,1600.00)",
+        good);
+    EXPECT_TRUE(isSaneQuote(good));
+    const std::pair<const char *, void (*)(QuoteRecord &)> broken[] = {
+        {"no date yet", [](QuoteRecord &r) { r.date.clear(); }},
+        {"N/A date", [](QuoteRecord &r) { r.date = "N/A"; }},
+        {"NUL in the date", [](QuoteRecord &r) { r.date = std::string("6/27/2008\0", 10); }},
+        {"infinite last", [](QuoteRecord &r) { r.last = std::numeric_limits<double>::infinity(); }},
+        {"NaN change", [](QuoteRecord &r) { r.change = std::numeric_limits<float>::quiet_NaN(); }},
+        {"absurd high", [](QuoteRecord &r) { r.high = 1e300; }},
+        {"negative volume", [](QuoteRecord &r) { r.volume = -1; }},
+        {"tab in the symbol", [](QuoteRecord &r) { r.symbol = "RELIANCE\t.NS"; }},
+        {"DEL in the time", [](QuoteRecord &r) { r.time = "3:59\x7fPM"; }},
+        {"huge symbol", [](QuoteRecord &r) { r.symbol.assign(65, 'S'); }},
+    };
+    for (const auto &[what, spoil] : broken) {
+        QuoteRecord r = good;
+        spoil(r);
+        EXPECT_FALSE(isSaneQuote(r)) << what;
+    }
+}
+
+TEST(QuoteSanity, DatesAreRealCalendarDays)
+{
+    for (const char *date :
+         {"6/27/2008", "06/07/2026", "12/31/2026", "2/29/2024", "2/29/2000", "1/1/1900"})
+        EXPECT_TRUE(isQuoteDate(date)) << date;
+    for (const char *date :
+         {"", "++-", "2/29/2026", "2/29/1900", "13/1/2026", "0/10/2026", "4/31/2026", "4/0/2026",
+          "6/27/08", "6/27/20081", "6/27/1899", "123/1/2026", "6-27-2008", "6/27/2008 ",
+          " 6/27/2008", "6//2008", "6/27/"})
+        EXPECT_FALSE(isQuoteDate(date)) << date;
 }
 
 TEST(QuoteParser, DecimalCommaLocaleDoesNotChangeReading)

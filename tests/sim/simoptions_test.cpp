@@ -44,7 +44,7 @@ private slots:
         for (const char *option :
              {"--port", "--seed", "--clock", "--always-open", "--access-log", "--data-dir",
               "--latency-ms", "--fault", "--short-lines", "--help", "http500", "drop", "short",
-              "garbage", "hang", "/sim/control"})
+              "garbage", "hang", "trickle", "/sim/control"})
             QVERIFY2(usage.find(option) != std::string::npos, option);
     }
 

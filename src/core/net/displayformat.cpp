@@ -2,9 +2,13 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 
 std::string formatDisplay(double value)
 {
+    // No list shows "inf" or "nan": a value that is no number reads as N/A does, 0.
+    if (!std::isfinite(value))
+        value = 0;
     // to_chars gives exactly what printf("%.2f") gives, without depending on the locale.
     std::array<char, 400> buffer;
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,

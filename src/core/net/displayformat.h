@@ -4,6 +4,7 @@
 
 // "%.2f" with Indian digit grouping: the last three digits of the integer part, then groups
 // of two (12,34,567.89); a minus sign stays in front and is never followed by a comma.
+// Infinities and NaN show as 0.00.
 std::string formatDisplay(double value);
 
 // Quantities and volumes: the display form without its last three characters (".00").

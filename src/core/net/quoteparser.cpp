@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdint>
+#include <limits>
 #include <string>
 
 namespace {
@@ -45,6 +48,31 @@ private:
     std::string_view m_view;
 };
 
+// Infinity and NaN are shown and stored as N/A is: 0.
+double finite(double value)
+{
+    return std::isfinite(value) ? value : 0;
+}
+
+double number(std::string_view text)
+{
+    return finite(cStrToDouble(text));
+}
+
+// A double that a float cannot hold would turn into an infinity.
+float singleNumber(std::string_view text)
+{
+    const double value = number(text);
+    return std::abs(value) <= std::numeric_limits<float>::max() ? static_cast<float>(value) : 0;
+}
+
+// A volume is a count: a negative one, or one past the 32-bit field, is no volume at all.
+std::int32_t volume(std::string_view text)
+{
+    const std::int64_t value = cStrToLong64(text);
+    return value < 0 || value > INT32_MAX ? 0 : static_cast<std::int32_t>(value);
+}
+
 void assignUpper(std::string &target, std::string_view text)
 {
     target.assign(text);
@@ -60,7 +88,7 @@ void fill(QuoteRecord &record, int field, std::string_view text)
         record.symbol.assign(text);
         break;
     case 1:
-        record.last = cStrToDouble(text);
+        record.last = number(text);
         break;
     case 2:
         record.date.assign(text);
@@ -69,25 +97,25 @@ void fill(QuoteRecord &record, int field, std::string_view text)
         assignUpper(record.time, text);
         break;
     case 4:
-        record.change = static_cast<float>(cStrToDouble(text));
+        record.change = singleNumber(text);
         break;
     case 5:
-        record.open = cStrToDouble(text);
+        record.open = number(text);
         break;
     case 6:
-        record.high = cStrToDouble(text);
+        record.high = number(text);
         break;
     case 7:
-        record.low = cStrToDouble(text);
+        record.low = number(text);
         break;
     case 8:
-        record.volume = cStrToLong32(text);
+        record.volume = volume(text);
         break;
     case 9:
-        record.yearLow = cStrToDouble(text);
+        record.yearLow = number(text);
         break;
     case 10:
-        record.yearHigh = cStrToDouble(text);
+        record.yearHigh = number(text);
         break;
     default:
         break;
@@ -99,6 +127,8 @@ void fill(QuoteRecord &record, int field, std::string_view text)
 void parseQuoteLine(std::string_view line, QuoteRecord &record, int fieldCount)
 {
     fieldCount = std::clamp(fieldCount, 0, quotefields::Full);
+    if (line.size() > quotefields::MaxLineBytes)
+        line = {};
     Token token;
     std::size_t p = 0;
     for (int field = 0; field < fieldCount; ++field) {

@@ -2,6 +2,7 @@
 
 #include "core/net/quoterecord.h"
 
+#include <cstddef>
 #include <string_view>
 
 namespace quotefields {
@@ -9,8 +10,11 @@ namespace quotefields {
 // ask for the first nine and leave the year range as it was.
 inline constexpr int Full = 11;
 inline constexpr int Short = 9;
+// Real lines run to a few hundred bytes; anything longer is junk and is read as an empty line.
+inline constexpr std::size_t MaxLineBytes = 1024;
 } // namespace quotefields
 
 // Overwrites the first fieldCount parsed fields of record from one reply line.
-// Never fails: missing or non-numeric fields give 0 and empty strings.
+// Never fails: missing or non-numeric fields give 0 and empty strings, and so do numbers no
+// record can hold (infinities, NaN, volumes outside 0..2^31-1) and lines over MaxLineBytes.
 void parseQuoteLine(std::string_view line, QuoteRecord &record, int fieldCount = quotefields::Full);

@@ -1,6 +1,7 @@
 #include "core/watch/datalogger.h"
 
 #include "core/net/cnumber.h"
+#include "core/net/quotesanity.h"
 #include "core/watch/logstamps.h"
 
 #include <algorithm>
@@ -99,7 +100,7 @@ bool DataLogger::appendEod(const std::string &name, const QuoteRecord &quote, Eo
     content.erase(std::remove_if(content.begin(), content.end(),
                                  [](char c) { return c == '\n' || c == '\r'; }),
                   content.end());
-    if (content.find(quote.date) != std::string::npos)
+    if (!isSaneQuote(quote) || content.find(quote.date) != std::string::npos)
         return true;
     if (m_files.append(file, eodLine(name, quote)) != Result::Done) {
         problem = EodWrite;
@@ -140,7 +141,7 @@ std::string DataLogger::writeIndexIntraday(const IndexBoard &board)
     for (const auto &index : indices) {
         const LocalTime t = m_clock.now();
         const std::string line =
-            board.previousPrice(index.slot) > 0
+            board.previousPrice(index.slot) > 0 && isSaneQuote(board.slot(index.slot))
                 ? indexLine(index.name, t, index.slot == IndexBoard::Sensex, board, index.slot)
                 : "";
         switch (m_files.append(intradayFile(folderTime, index.name), line)) {
@@ -155,12 +156,13 @@ std::string DataLogger::writeIndexIntraday(const IndexBoard &board)
     return {};
 }
 
-std::string DataLogger::writeStockIntraday(const std::vector<WatchListRow> &rows)
+std::string DataLogger::writeStockIntraday(const WatchList &list)
 {
     const LocalTime folderTime = m_clock.now();
     m_files.makeFolders(m_root + "/IntraDay/" + logstamp::dateFolder(folderTime));
-    for (const WatchListRow &row : rows) {
-        if (!row.isNse() || row.previousTaken <= 0)
+    for (std::size_t i = 0; i < list.rows().size(); ++i) {
+        const WatchListRow &row = list.rows()[i];
+        if (!row.isNse() || row.previousTaken <= 0 || !isSaneQuote(list.quotes()[i]))
             continue;
         // The file is made even when there is no bar yet.
         const std::string line = row.previousPrice != 0 ? stockLine(row, m_clock.now()) : "";
@@ -176,14 +178,15 @@ std::string DataLogger::writeStockIntraday(const std::vector<WatchListRow> &rows
     return {};
 }
 
-std::string DataLogger::writeLive(const std::vector<WatchListRow> &rows, const IndexBoard &board)
+std::string DataLogger::writeLive(const WatchList &list, const IndexBoard &board)
 {
     std::string content;
-    if (board.previousPrice(IndexBoard::Nifty) != 0)
+    if (board.previousPrice(IndexBoard::Nifty) != 0 && isSaneQuote(board.slot(IndexBoard::Nifty)))
         content += indexLine("NIFTY", m_clock.now(), false, board, IndexBoard::Nifty);
-    for (const WatchListRow &row : rows)
-        if (row.isNse() && row.previousPrice != 0)
-            content += stockLine(row, m_clock.now());
+    for (std::size_t i = 0; i < list.rows().size(); ++i)
+        if (list.rows()[i].isNse() && list.rows()[i].previousPrice != 0 &&
+            isSaneQuote(list.quotes()[i]))
+            content += stockLine(list.rows()[i], m_clock.now());
     m_files.makeFolders(m_root + "/LiveData");
     switch (m_files.replace(liveFile(), content)) {
     case Result::Done:

@@ -44,8 +44,9 @@ public:
     // every stock of either exchange.
     std::string writeEndOfDay(const WatchList &list, const IndexBoard &board);
     std::string writeIndexIntraday(const IndexBoard &board);
-    std::string writeStockIntraday(const std::vector<WatchListRow> &rows);
-    std::string writeLive(const std::vector<WatchListRow> &rows, const IndexBoard &board);
+    // Records that are not sane quotes (isSaneQuote) are never written.
+    std::string writeStockIntraday(const WatchList &list);
+    std::string writeLive(const WatchList &list, const IndexBoard &board);
 
     std::string eodFile(const std::string &name) const;
     std::string intradayFile(const LocalTime &t, const std::string &name) const;

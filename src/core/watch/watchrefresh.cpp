@@ -18,11 +18,11 @@ WatchRefreshReport refreshWatchList(WatchList &list, const IndexBoard &board, Da
     if (!open)
         note(logger.writeEndOfDay(list, board));
     if (on.liveData && open)
-        note(logger.writeLive(list.rows(), board));
+        note(logger.writeLive(list, board));
     if (on.intraday && open) {
         // A failed index writer does not stop the stocks.
         note(logger.writeIndexIntraday(board));
-        note(logger.writeStockIntraday(list.rows()));
+        note(logger.writeStockIntraday(list));
     }
     list.takePrevious();
     if (on.alertsPopUp)

@@ -22,6 +22,8 @@ std::vector<std::string> FetchResult::lines() const
 InternetSession::InternetSession(QString agent, QObject *parent)
     : QObject(parent), m_agent(std::move(agent)), m_manager(new QNetworkAccessManager(this))
 {
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, &InternetSession::missDeadline);
 }
 
 InternetSession::~InternetSession()
@@ -47,10 +49,12 @@ void InternetSession::fetch(const std::string &encodedUrl,
             reply->abort();
     });
     connect(reply, &QNetworkReply::finished, this, [this, reply] { finish(reply); });
+    m_deadline.start(m_deadlineMs);
 }
 
 void InternetSession::abort()
 {
+    m_deadline.stop();
     if (QNetworkReply *reply = m_reply) {
         m_reply = nullptr;
         m_done = nullptr;
@@ -74,6 +78,21 @@ void InternetSession::finish(QNetworkReply *reply)
     }
     m_reply = nullptr;
     reply->deleteLater();
+    complete(result);
+}
+
+void InternetSession::missDeadline()
+{
+    auto done = std::move(m_done);
+    abort();
+    m_done = std::move(done);
+    complete(
+        FetchResult{false, {}, QStringLiteral("no whole reply within %1 ms").arg(m_deadlineMs)});
+}
+
+void InternetSession::complete(const FetchResult &result)
+{
+    m_deadline.stop();
     auto done = std::move(m_done);
     m_done = nullptr;
     if (done)

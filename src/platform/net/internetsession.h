@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <string>
@@ -21,14 +22,17 @@ struct FetchResult
     std::vector<std::string> lines() const;
 };
 
-// One internet session: its own network manager, the caller's agent name on every request
-// and a transfer timeout on each, so no fetch can hang for ever. Any network error, an HTTP
-// error status, or a reply larger than the size limit counts as a failure.
+// One internet session: its own network manager and the caller's agent name on every request.
+// Each fetch has two bounds: a transfer timeout for silence, and a deadline for the whole
+// transfer, so that a server sending a byte now and then cannot hold a fetch for ever. Any
+// network error, an HTTP error status, a missed deadline or a reply larger than the size
+// limit counts as a failure.
 class InternetSession : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int DefaultTimeoutMs = 10000;
+    static constexpr int DefaultDeadlineMs = 60000;
     static constexpr qint64 MaxReplyBytes = 64 * 1024 * 1024;
 
     explicit InternetSession(QString agent, QObject *parent = nullptr);
@@ -36,6 +40,8 @@ public:
 
     void setTimeoutMs(int ms) { m_timeoutMs = ms; }
     int timeoutMs() const { return m_timeoutMs; }
+    void setDeadlineMs(int ms) { m_deadlineMs = ms; }
+    int deadlineMs() const { return m_deadlineMs; }
 
     // Starts a GET of an already encoded URL; done runs on this thread when it ends, unless
     // the session is destroyed or aborted first.
@@ -45,15 +51,19 @@ public:
 
 private:
     void finish(QNetworkReply *reply);
+    void missDeadline();
+    void complete(const FetchResult &result);
 
     QString m_agent;
     int m_timeoutMs = DefaultTimeoutMs;
+    int m_deadlineMs = DefaultDeadlineMs;
+    QTimer m_deadline;
     QNetworkAccessManager *m_manager;
     QPointer<QNetworkReply> m_reply;
     std::function<void(const FetchResult &)> m_done;
 };
 
 // Fetches once in a session of its own that goes away when the fetch ends; done is not
-// called when context is destroyed first.
+// called when context is destroyed first. The session's default deadline applies.
 void fetchOnce(QObject *context, const QString &agent, const std::string &encodedUrl, int timeoutMs,
                std::function<void(const FetchResult &)> done);

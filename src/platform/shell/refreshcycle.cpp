@@ -35,6 +35,7 @@ void RefreshCycle::start()
     // Each fetch opens a session of its own and closes it when the reply is in.
     m_session = std::make_unique<InternetSession>(QString::fromLatin1(AgentName));
     m_session->setTimeoutMs(m_timeoutMs);
+    m_session->setDeadlineMs(m_deadlineMs);
     m_session->fetch(m_plan.url, [this](const FetchResult &result) {
         m_session.release()->deleteLater();
         handleResult(result.ok, result.lines());

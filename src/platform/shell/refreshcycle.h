@@ -19,6 +19,9 @@ class RefreshCycle : public QObject
     Q_OBJECT
 public:
     static constexpr int PeriodMs = 15000;
+    // The whole quote transfer must end within a period. A little under it, so that a
+    // fetch cut off at its deadline leaves the cycle idle for the very next tick.
+    static constexpr int DeadlineMs = PeriodMs - 500;
     static constexpr const char *AgentName = "Main session";
     static constexpr const char *ShortReplyWarning =
         "WARNING!\nEither Data Server or Your Internet Connection is slow at the moment\n"
@@ -30,6 +33,7 @@ public:
     void setBaseUrl(std::string url) { m_baseUrl = std::move(url); }
     const std::string &baseUrl() const { return m_baseUrl; }
     void setTimeoutMs(int ms);
+    void setDeadlineMs(int ms) { m_deadlineMs = ms; }
     void setPeriodMs(int ms) { m_timer.setInterval(ms); }
     int periodMs() const { return m_timer.interval(); }
 
@@ -66,6 +70,7 @@ private:
     std::string m_baseUrl;
     RefreshPlan m_plan;
     int m_timeoutMs;
+    int m_deadlineMs = DeadlineMs;
     bool m_inProgress = false;
     bool m_connected = false;
     bool m_warningOpen = false;
