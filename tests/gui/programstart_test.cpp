@@ -125,7 +125,9 @@ private slots:
     void initDbPreparesAnEmptyDataSourceOnceWithoutADisplay()
     {
         QFile::remove(m_bed.odbcDatabaseFile());
-        const QStringList args{QStringLiteral("--init-db"), QStringLiteral("--dsn"),
+        // Qt's window options, as a launcher may pass them, change nothing here.
+        const QStringList args{QStringLiteral("-platform"), QStringLiteral("offscreen"),
+                               QStringLiteral("--init-db"), QStringLiteral("--dsn"),
                                QString::fromLatin1(StoreTestBed::DataSourceName)};
         QProcess first;
         launch(first, args, false);
@@ -141,6 +143,14 @@ private slots:
         QVERIFY(second.waitForFinished(30000));
         QCOMPARE(second.exitCode(), 1);
         QVERIFY(second.readAllStandardError().contains("already has the tables"));
+
+        QProcess help;
+        launch(help,
+               {QStringLiteral("--help-all"), QStringLiteral("-style"), QStringLiteral("fusion")},
+               false);
+        QVERIFY(help.waitForFinished(30000));
+        QCOMPARE(help.exitCode(), 0);
+        QVERIFY(help.readAllStandardOutput().contains("--init-db"));
     }
 };
 
