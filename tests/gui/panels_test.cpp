@@ -80,7 +80,7 @@ private slots:
         QPointer<DockedPanel> first = press("world", PanelKind::World);
         QVERIFY(bed.ctx->registry.has(GroupSlot::World));
         QTRY_VERIFY(!bed.ctx->refresh.inProgress());
-        first->findChild<QPushButton *>(QStringLiteral("close1046"))->click();
+        first->findChild<QPushButton *>(QStringLiteral("close"))->click();
         QTRY_VERIFY(first.isNull());
         QVERIFY(!host().visibleFlag(PanelKind::World));
         QVERIFY(!bed.ctx->registry.has(GroupSlot::World));
@@ -145,10 +145,7 @@ private slots:
         QVERIFY(both.endsWith(QStringLiteral("BSE-OILGAS.BO&f=sl1d1t1c1ohgvjk")));
         QCOMPARE(both.count(QLatin1Char(',')), 2 + 26 + 22);
 
-        host()
-            .panel(PanelKind::World)
-            ->findChild<QPushButton *>(QStringLiteral("close1046"))
-            ->click();
+        host().panel(PanelKind::World)->findChild<QPushButton *>(QStringLiteral("close"))->click();
         QTRY_VERIFY(!host().panel(PanelKind::World));
         QVERIFY(bed.refreshOnce());
         QVERIFY(bed.requests().last().startsWith(
@@ -161,7 +158,7 @@ private slots:
         live();
         auto *world = static_cast<WorldPanel *>(press("world", PanelKind::World));
         QAbstractItemModel *m = world->upperList()->model();
-        QLabel *dollar = world->findChild<QLabel *>(QStringLiteral("label1051"));
+        QLabel *dollar = world->findChild<QLabel *>(QStringLiteral("dollarValue"));
         QCOMPARE(m->rowCount(), 15);
         QCOMPARE(world->lowerList()->model()->rowCount(), 11);
         QCOMPARE(m->index(0, 2).data().toString(), QStringLiteral("0.00"));
