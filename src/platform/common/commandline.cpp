@@ -86,9 +86,6 @@ QString normaliseBase(QString url)
     return url;
 }
 
-} // namespace
-
-namespace {
 // The options the program knows. Qt's window options are listed only by --help-all.
 struct Options
 {
