@@ -43,7 +43,7 @@ class ChartPanelTest : public QObject
         act();
         if (!shown)
             shown.emplace(panel.data(), &HistoricalChartPanel::imageShown);
-        return shown->wait(10000) && shown->first().first().toBool() == shows;
+        return shown->wait(30000) && shown->first().first().toBool() == shows;
     }
     bool open(const char *exchange, const char *symbol, bool shows = true)
     {
@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(picture().size(), QSize(512, 288));
 
         QLabel *range = panel->findChild<QLabel *>(QStringLiteral("yearRange"));
-        QTRY_VERIFY(range->text() != QStringLiteral("52 Week Range"));
+        QTRY_VERIFY_WITH_TIMEOUT(range->text() != QStringLiteral("52 Week Range"), 30000);
         QCOMPARE(bed.requests(), QStringList{QStringLiteral("/d/quotes.csv?s=INFY.NS&f=w")});
         // The reply to that request, without its quotes.
         QVERIFY(QRegularExpression(QStringLiteral(R"(^\d+\.\d\d - \d+\.\d\d$)"))
@@ -165,13 +165,15 @@ private slots:
     {
         QVERIFY(open("BSE", "500325"));
         QVERIFY(lastChartRequest().startsWith(QStringLiteral("/z?s=500325.BO&t=1d&")));
-        QTRY_COMPARE(bed.requests(), QStringList{QStringLiteral("/d/quotes.csv?s=500325.BO&f=w")});
+        QTRY_COMPARE_WITH_TIMEOUT(
+            bed.requests(), QStringList{QStringLiteral("/d/quotes.csv?s=500325.BO&f=w")}, 30000);
         delete panel;
         bed.context(); // the requests from here on
 
         QVERIFY(open("", "^NSEBANK"));
         QVERIFY(lastChartRequest().startsWith(QStringLiteral("/z?s=%5ENSEBANK&t=1d&")));
-        QTRY_COMPARE(bed.requests(), QStringList{QStringLiteral("/d/quotes.csv?s=%5ENSEBANK&f=w")});
+        QTRY_COMPARE_WITH_TIMEOUT(
+            bed.requests(), QStringList{QStringLiteral("/d/quotes.csv?s=%5ENSEBANK&f=w")}, 30000);
         QVERIFY(!image()->pixmap().isNull());
     }
 
@@ -181,7 +183,7 @@ private slots:
         QVERIFY(open("NSE", "INFY", false));
         QVERIFY(image()->pixmap().isNull());
         QVERIFY(image()->text().startsWith(QStringLiteral("The chart could not be loaded")));
-        QTRY_COMPARE(bed.messenger.count(HistoricalChartPanel::RangeFailed), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(bed.messenger.count(HistoricalChartPanel::RangeFailed), 1, 30000);
         QCOMPARE(panel->findChild<QLabel *>(QStringLiteral("yearRange"))->text(),
                  QStringLiteral("52 Week Range"));
         // Buttons still work; each failure is shown again.

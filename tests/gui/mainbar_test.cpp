@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(bar->trayIconAdded(), QSystemTrayIcon::isSystemTrayAvailable()); // or none
         QVERIFY(SplashScreen::exists());
         QTest::keyClick(bar.get(), Qt::Key_Space);
-        QTRY_VERIFY(!SplashScreen::exists());
+        QTRY_VERIFY_WITH_TIMEOUT(!SplashScreen::exists(), 30000);
 
         const QPoint start = bar->pos();
         const QPoint grip =
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(started.count(), 1);
         QTRY_VERIFY_WITH_TIMEOUT(dotShown("greenDot"), 30000);
         QVERIFY(!dotShown("redDot"));
-        QTRY_VERIFY(cell(0, 1) != QStringLiteral("0.00"));
+        QTRY_VERIFY_WITH_TIMEOUT(cell(0, 1) != QStringLiteral("0.00"), 30000);
         QVERIFY(cell(0, 1).contains(QLatin1Char(',')));
     }
 

@@ -54,7 +54,7 @@ class StoreDialogsTest : public QObject
              {"companyName", "nseSymbol", "bseSymbol", "validate", "findSymbol", "add"})
             QVERIFY2(!control<QWidget>(&d, id)->isEnabled(), id);
         QVERIFY(control<QPushButton>(&d, "cancel")->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(!d.listing().validating(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!d.listing().validating(), 30000);
         QVERIFY(!control<QLabel>(&d, "waiting")->isVisibleTo(&d));
         QVERIFY(control<QWidget>(&d, "nseSymbol")->isEnabled());
     }
@@ -177,7 +177,7 @@ private slots:
                 typeInto(n, "bseSymbol", QStringLiteral("500325"));
                 control<QPushButton>(n, "validate")->click();
                 auto *add = control<QPushButton>(n, "add");
-                QTRY_VERIFY_WITH_TIMEOUT(add->isEnabled(), 10000);
+                QTRY_VERIFY_WITH_TIMEOUT(add->isEnabled(), 30000);
                 add->click();
             });
             control<QPushButton>(d, "addNewListing")->click();
