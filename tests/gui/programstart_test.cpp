@@ -1,4 +1,5 @@
 #include "platform/store/sqlitefile.h"
+#include "support/immutablefolder.h"
 #include "support/storetestbed.h"
 
 #include <QDir>
@@ -62,22 +63,30 @@ private slots:
     void anUnusableDatabaseIsReportedOnceAndLeftAlone_data()
     {
         QTest::addColumn<bool>("garbage");
-        QTest::newRow("not a database") << true;
-        QTest::newRow("read-only") << false;
+        QTest::addColumn<bool>("lockFolder");
+        QTest::newRow("not a database") << true << false;
+        QTest::newRow("read-only") << false << false;
+        QTest::newRow("read-only folder") << false << true;
     }
 
     void anUnusableDatabaseIsReportedOnceAndLeftAlone()
     {
         QFETCH(bool, garbage);
-        const QString file = m_bed.path(QStringLiteral("start/%1.db").arg(QTest::currentDataTag()));
+        QFETCH(bool, lockFolder);
+        const QString file =
+            m_bed.path(QStringLiteral("start/%1/vantrel.db").arg(QTest::currentDataTag()));
         QDir().mkpath(QFileInfo(file).absolutePath());
         if (garbage) {
             QFile out(file);
             QVERIFY(out.open(QIODevice::WriteOnly) && out.write("COMPNAME,NSENAME\nnot,one\n") > 0);
         } else {
             QVERIFY(initDatabase(resolveStoreConfig({}, file, {})).ok());
-            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
+            if (!lockFolder)
+                QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
         }
+        ImmutableFolder locked(lockFolder ? QFileInfo(file).absolutePath() : QString());
+        if (lockFolder && !locked.held())
+            QSKIP(qPrintable("the folder can't be made immutable here: " + locked.errorText()));
         const QByteArray before = StoreTestBed::digest(file);
         const QFileDevice::Permissions permissions = QFile::permissions(file);
 
