@@ -160,6 +160,13 @@ private slots:
         QVERIFY(help.waitForFinished(30000));
         QCOMPARE(help.exitCode(), 0);
         QVERIFY(help.readAllStandardOutput().contains("--init-db"));
+
+        QProcess refused; // a command line it can't use is refused before any window
+        launch(refused, {QStringLiteral("--quote-url"), QStringLiteral("http://")}, false);
+        QVERIFY(refused.waitForFinished(30000));
+        QCOMPARE(refused.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(refused.exitCode(), 2);
+        QVERIFY(refused.readAllStandardError().contains("--quote-url"));
     }
 };
 

@@ -75,22 +75,23 @@ private slots:
 
     void preparingTheDatabaseOrHelpNeedsNoWindows()
     {
-        const auto windowless = [](QStringList args) {
-            return runsWithoutWindows(QStringList{QStringLiteral("vantrel")} + args);
+        const auto windowless = [](const QStringList &args) {
+            return parse(args).runsWithoutWindows();
         };
         QVERIFY(windowless(
             {QStringLiteral("--dsn"), QStringLiteral("Shares"), QStringLiteral("--init-db")}));
         QVERIFY(windowless({QStringLiteral("-h")}));
-        QVERIFY(parse({QStringLiteral("--init-db")}).initDb);
+        QVERIFY(windowless({QStringLiteral("-v")}));
         // Qt's own window options mean nothing to a run without windows, and stop nothing.
         const AppOptions qt = parse({QStringLiteral("-platform"), QStringLiteral("offscreen"),
                                      QStringLiteral("-display"), QStringLiteral(":1"),
                                      QStringLiteral("-style"), QStringLiteral("fusion"),
                                      QStringLiteral("--init-db"), QStringLiteral("-reverse")});
         QVERIFY2(qt.error.isEmpty(), qPrintable(qt.error));
-        QVERIFY(qt.initDb && qt.splash);
+        QVERIFY(qt.runsWithoutWindows() && qt.splash);
         QVERIFY(!windowless({QStringLiteral("--no-splash")}));
         QVERIFY(!windowless({QStringLiteral("--"), QStringLiteral("--init-db")}));
+        QVERIFY(!windowless({QStringLiteral("--dsn"), QStringLiteral("--help")})); // a name
     }
 };
 

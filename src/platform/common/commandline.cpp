@@ -90,9 +90,9 @@ QString normaliseBase(QString url)
 struct Options
 {
     QCommandLineParser parser;
-    QCommandLineOption help{QStringList()};
+    QCommandLineOption help{QStringLiteral("help")};
     QCommandLineOption helpAll{QStringLiteral("help-all")};
-    QCommandLineOption version{QStringList()};
+    QCommandLineOption version{QStringLiteral("version")};
     QList<QCommandLineOption> services;
     QCommandLineOption dataDir{
         QStringLiteral("data-dir"),
@@ -169,21 +169,6 @@ AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLooku
     options.splash = !parser.isSet(known.noSplash);
     options.initDb = parser.isSet(known.initDb);
     return options;
-}
-
-bool runsWithoutWindows(const QStringList &arguments)
-{
-    static const QStringList headless = {QStringLiteral("--init-db"),  QStringLiteral("--help"),
-                                         QStringLiteral("-h"),         QStringLiteral("-?"),
-                                         QStringLiteral("--help-all"), QStringLiteral("--version"),
-                                         QStringLiteral("-v")};
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String("--"))
-            break;
-        if (headless.contains(arguments[i]))
-            return true;
-    }
-    return false;
 }
 
 bool needsSimulator(const ServiceUrls &services)
