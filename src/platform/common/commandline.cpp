@@ -1,5 +1,7 @@
 #include "platform/common/commandline.h"
 
+#include "platform/common/qtwindowoptions.h"
+
 #include <QCommandLineParser>
 #include <QUrl>
 
@@ -22,45 +24,6 @@ const ServiceOption ServiceOptions[] = {
      &ServiceUrls::exchange},
     {"lookup-url", "VANTREL_LOOKUP_URL", "Symbol lookup page base URL.", &ServiceUrls::lookup},
 };
-
-// Qt's own window options. QApplication takes them off the command line before we see it;
-// a run without windows has no QApplication, so they are accepted here and left unused.
-struct QtOption
-{
-    const char *name;
-    const char *valueName; // null for a switch
-    const char *description;
-};
-
-const QtOption QtOptions[] = {
-    {"platform", "name", "Window system plugin to use (for example xcb, wayland, offscreen)."},
-    {"platformpluginpath", "path", "Where to look for window system plugins."},
-    {"platformtheme", "theme", "Platform theme to use."},
-    {"plugin", "plugin", "Additional input plugin to load."},
-    {"display", "display", "X display to use (for example :1)."},
-    {"geometry", "geometry", "Geometry of the main window."},
-    {"qwindowgeometry", "geometry", "Geometry of the main window."},
-    {"qwindowicon", "icon", "Icon of the main window."},
-    {"qwindowtitle", "title", "Title of the main window."},
-    {"session", "session", "Session to restore."},
-    {"style", "style", "Widget style (for example fusion)."},
-    {"stylesheet", "file", "Style sheet to apply."},
-    {"reverse", nullptr, "Lay windows out right to left."},
-    {"widgetcount", nullptr, "Print the number of widgets left at exit."},
-};
-
-// Adds Qt's window options, listed in the help only when it is asked for with them.
-void addQtOptions(QCommandLineParser &parser, bool listed)
-{
-    for (const QtOption &q : QtOptions) {
-        QCommandLineOption option(QString::fromLatin1(q.name), QString::fromLatin1(q.description));
-        if (q.valueName)
-            option.setValueName(QString::fromLatin1(q.valueName));
-        if (!listed)
-            option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-}
 
 // Refuses what is no service base URL: the scheme must be http or https, and a host must
 // follow it ("http://" alone names nothing).
@@ -132,7 +95,7 @@ struct Options
             parser.addOption(services.last());
         }
         parser.addOptions({dataDir, database, dsn, noSplash, initDb});
-        addQtOptions(parser, listQtOptions);
+        addQtWindowOptions(parser, listQtOptions);
     }
 };
 } // namespace
