@@ -50,8 +50,14 @@ std::string startSimulatorFor(ServiceUrls &services, SimulatorProcess &simulator
 
 int main(int argc, char **argv)
 {
-    // Preparing a database or printing help needs no display, so those runs make no windows.
-    const bool windowless = runsWithoutWindows(rawArguments(argc, argv));
+    const auto environment = [](const char *name) { return qEnvironmentVariable(name); };
+    // A command line that can't be used is refused before any window, so it needs no display.
+    const AppOptions early = parseCommandLine(rawArguments(argc, argv), environment);
+    if (!early.error.isEmpty()) {
+        std::fprintf(stderr, "vantrel: %s\n", qPrintable(early.error));
+        return 2;
+    }
+    const bool windowless = early.runsWithoutWindows();
     std::unique_ptr<QCoreApplication> app;
     if (windowless)
         app = std::make_unique<QCoreApplication>(argc, argv);
@@ -62,12 +68,8 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(vantrel::Version));
 
-    AppOptions options = parseCommandLine(
-        QCoreApplication::arguments(), [](const char *name) { return qEnvironmentVariable(name); });
-    if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "vantrel: %s\n", qPrintable(options.error));
-        return 2;
-    }
+    // Again once the application has taken its own options: the help then names the program.
+    AppOptions options = parseCommandLine(QCoreApplication::arguments(), environment);
     if (options.helpRequested || options.versionRequested) {
         QTextStream(stdout) << (options.helpRequested
                                     ? options.helpText
@@ -78,10 +80,6 @@ int main(int argc, char **argv)
     const StoreConfig store = resolveStoreConfig(options.dsn, options.database, dataRoot);
     if (options.initDb)
         return runInitDb(store);
-    if (windowless) { // an option's value that looked like --help, say
-        std::fprintf(stderr, "vantrel: can't tell what to do from these arguments\n");
-        return 2;
-    }
 
     quitOnTerminationSignals(*app);
     QApplication::setFont(DialogUnits::dialogFont());

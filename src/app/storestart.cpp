@@ -48,10 +48,7 @@ int runInitDb(const StoreConfig &config)
 
 std::string openCompanyDatabase(CompanyDatabase &database, const StoreConfig &config)
 {
-    const StoreStatus opened = database.open(config);
-    if (opened)
+    if (database.open(config))
         return {};
-    return opened.error() +
-           "\n\nVantrel runs on without it: the company lists stay empty and nothing is "
-           "written to it.";
+    return database.connection().unavailableMessage();
 }

@@ -31,7 +31,7 @@ class ChartPanelTest : public QObject
     }
     QLabel *image() const { return panel->findChild<QLabel *>(QStringLiteral("chartImage")); }
     QImage picture() const { return image()->pixmap().toImage(); }
-    Rgb textOf(int id) const { return panel->button(id)->colours().text; }
+    Rgb textOf(const char *name) const { return panel->button(name)->colours().text; }
 
     // Opens the panel, or does what a user does in it, and waits for the chart: true when
     // it arrived (or, with shows false, when the panel said it could not load it).
@@ -43,7 +43,7 @@ class ChartPanelTest : public QObject
         act();
         if (!shown)
             shown.emplace(panel.data(), &HistoricalChartPanel::imageShown);
-        return shown->wait(10000) && shown->first().first().toBool() == shows;
+        return shown->wait(30000) && shown->first().first().toBool() == shows;
     }
     bool open(const char *exchange, const char *symbol, bool shows = true)
     {
@@ -56,13 +56,14 @@ class ChartPanelTest : public QObject
             },
             shows);
     }
-    bool click(int id, bool shows = true)
+    bool click(const char *name, bool shows = true)
     {
-        return loads([&] { panel->button(id)->click(); }, shows);
+        return loads([&] { panel->button(name)->click(); }, shows);
     }
     bool toggleCompare()
     {
-        return loads([&] { panel->findChild<QCheckBox *>(QStringLiteral("1126"))->click(); });
+        return loads(
+            [&] { panel->findChild<QCheckBox *>(QStringLiteral("compareWithIndices"))->click(); });
     }
 
 private slots:
@@ -77,8 +78,8 @@ private slots:
                  QStringList{QStringLiteral("/z?s=INFY.NS&t=1d&q=l&l=off&z=m&p=&a=&c=")});
         QCOMPARE(picture().size(), QSize(512, 288));
 
-        QLabel *range = panel->findChild<QLabel *>(QStringLiteral("1127"));
-        QTRY_VERIFY(range->text() != QStringLiteral("52 Week Range"));
+        QLabel *range = panel->findChild<QLabel *>(QStringLiteral("yearRange"));
+        QTRY_VERIFY_WITH_TIMEOUT(range->text() != QStringLiteral("52 Week Range"), 30000);
         QCOMPARE(bed.requests(), QStringList{QStringLiteral("/d/quotes.csv?s=INFY.NS&f=w")});
         // The reply to that request, without its quotes.
         QVERIFY(QRegularExpression(QStringLiteral(R"(^\d+\.\d\d - \d+\.\d\d$)"))
@@ -90,27 +91,27 @@ private slots:
     void buttonsAppendToTheRequestAndAveragesStopAtFive()
     {
         QVERIFY(open("NSE", "INFY"));
-        QVERIFY(click(1036)); // "50" under Moving Average
-        QVERIFY(click(1057)); // RSI
+        QVERIFY(click("averageFifty"));
+        QVERIFY(click("indicatorRsi"));
         QVERIFY(lastChartRequest().endsWith(QStringLiteral("&p=,m50&a=,r14&c=")));
-        QCOMPARE(textOf(1036), Red);
-        QCOMPARE(textOf(1057), Red);
+        QCOMPARE(textOf("averageFifty"), Red);
+        QCOMPARE(textOf("indicatorRsi"), Red);
         QCOMPARE(picture().size(), QSize(512, 288 + 84)); // RSI in a panel of its own
-        QVERIFY(click(1060));                             // Vol, twice
-        QVERIFY(click(1060));
-        for (int id : {1028, 1028, 1031, 1048})
+        QVERIFY(click("indicatorVolume"));                // twice
+        QVERIFY(click("indicatorVolume"));
+        for (const char *id : {"averageFive", "averageFive", "emaFive", "emaTen"})
             QVERIFY(click(id));
         QVERIFY(lastChartRequest().endsWith(QStringLiteral("&p=,m50,m5,m5,e5,e10&a=,r14,v,v&c=")));
         const qsizetype before = bed.requests("/z?").size();
-        panel->button(1053)->click(); // a sixth average: nothing is loaded or highlighted
-        panel->button(1050)->click();
-        QVERIFY(click(1063)); // overlays have no limit
+        panel->button("emaTwenty")->click(); // a sixth average: nothing is loaded or highlighted
+        panel->button("emaFifty")->click();
+        QVERIFY(click("overlayBollinger")); // overlays have no limit
         QVERIFY(
             lastChartRequest().endsWith(QStringLiteral("&p=,m50,m5,m5,e5,e10,b&a=,r14,v,v&c=")));
         QCOMPARE(bed.requests("/z?").size(), before + 1);
-        QCOMPARE(textOf(1048), Red);
-        QCOMPARE(textOf(1053), Plain);
-        QCOMPARE(textOf(1050), Plain);
+        QCOMPARE(textOf("emaTen"), Red);
+        QCOMPARE(textOf("emaTwenty"), Plain);
+        QCOMPARE(textOf("emaFifty"), Plain);
     }
 
     void compareCheckBoxAddsAndRemovesTheIndices()
@@ -128,20 +129,20 @@ private slots:
     void oneHighlightPerExclusiveGroup()
     {
         QVERIFY(open("NSE", "INFY"));
-        QCOMPARE(textOf(1039), Red); // Line, Linear, 1d and M to start with
-        QCOMPARE(textOf(1041), Red);
-        QCOMPARE(textOf(1027), Red);
-        QCOMPARE(textOf(1044), Red);
-        QVERIFY(click(1038)); // Bar
-        QCOMPARE(textOf(1038), Red);
-        QCOMPARE(textOf(1039), Plain);
-        QCOMPARE(textOf(1040), Plain);
-        QVERIFY(click(1034)); // 1y: another group keeps its choice
-        QCOMPARE(textOf(1038), Red);
-        QCOMPARE(textOf(1027), Plain);
-        QVERIFY(click(1039));
-        QCOMPARE(textOf(1039), Red);
-        QCOMPARE(textOf(1038), Plain);
+        QCOMPARE(textOf("typeLine"), Red); // to start with
+        QCOMPARE(textOf("scaleLinear"), Red);
+        QCOMPARE(textOf("rangeOneDay"), Red);
+        QCOMPARE(textOf("sizeMedium"), Red);
+        QVERIFY(click("typeBar"));
+        QCOMPARE(textOf("typeBar"), Red);
+        QCOMPARE(textOf("typeLine"), Plain);
+        QCOMPARE(textOf("typeCandle"), Plain);
+        QVERIFY(click("rangeOneYear")); // another group keeps its choice
+        QCOMPARE(textOf("typeBar"), Red);
+        QCOMPARE(textOf("rangeOneDay"), Plain);
+        QVERIFY(click("typeLine"));
+        QCOMPARE(textOf("typeLine"), Red);
+        QCOMPARE(textOf("typeBar"), Plain);
         QVERIFY(lastChartRequest().startsWith(QStringLiteral("/z?s=INFY.NS&t=1y&q=l&l=off&z=m&")));
     }
 
@@ -150,7 +151,8 @@ private slots:
         QVERIFY(open("NSE", "INFY"));
         QList<QImage> seen{picture()};
         // Type, scale, range, size, an average, an overlay and an indicator, one after another.
-        for (int id : {1040, 1042, 1029, 1043, 1045, 1030, 1066, 1054}) {
+        for (const char *id : {"typeCandle", "scaleLog", "rangeFiveDays", "rangeTwoYears",
+                               "sizeLarge", "averageTen", "overlayVolume", "indicatorMacd"}) {
             QVERIFY(click(id));
             const QImage now = picture();
             QVERIFY2(!seen.contains(now), qPrintable(lastChartRequest()));
@@ -163,13 +165,15 @@ private slots:
     {
         QVERIFY(open("BSE", "500325"));
         QVERIFY(lastChartRequest().startsWith(QStringLiteral("/z?s=500325.BO&t=1d&")));
-        QTRY_COMPARE(bed.requests(), QStringList{QStringLiteral("/d/quotes.csv?s=500325.BO&f=w")});
+        QTRY_COMPARE_WITH_TIMEOUT(
+            bed.requests(), QStringList{QStringLiteral("/d/quotes.csv?s=500325.BO&f=w")}, 30000);
         delete panel;
         bed.context(); // the requests from here on
 
         QVERIFY(open("", "^NSEBANK"));
         QVERIFY(lastChartRequest().startsWith(QStringLiteral("/z?s=%5ENSEBANK&t=1d&")));
-        QTRY_COMPARE(bed.requests(), QStringList{QStringLiteral("/d/quotes.csv?s=%5ENSEBANK&f=w")});
+        QTRY_COMPARE_WITH_TIMEOUT(
+            bed.requests(), QStringList{QStringLiteral("/d/quotes.csv?s=%5ENSEBANK&f=w")}, 30000);
         QVERIFY(!image()->pixmap().isNull());
     }
 
@@ -179,11 +183,11 @@ private slots:
         QVERIFY(open("NSE", "INFY", false));
         QVERIFY(image()->pixmap().isNull());
         QVERIFY(image()->text().startsWith(QStringLiteral("The chart could not be loaded")));
-        QTRY_COMPARE(bed.messenger.count(HistoricalChartPanel::RangeFailed), 1);
-        QCOMPARE(panel->findChild<QLabel *>(QStringLiteral("1127"))->text(),
+        QTRY_COMPARE_WITH_TIMEOUT(bed.messenger.count(HistoricalChartPanel::RangeFailed), 1, 30000);
+        QCOMPARE(panel->findChild<QLabel *>(QStringLiteral("yearRange"))->text(),
                  QStringLiteral("52 Week Range"));
         // Buttons still work; each failure is shown again.
-        QVERIFY(click(1034, false));
+        QVERIFY(click("rangeOneYear", false));
         QVERIFY(panel->chartUrl().contains(QStringLiteral("&t=1y&")));
     }
 };

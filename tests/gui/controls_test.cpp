@@ -133,6 +133,16 @@ private slots:
             [](ExportNameDialog *d) { control<QPushButton>(d, "cancel")->click(); });
         QVERIFY(!ExportNameDialog::ask(clock, messenger, nullptr).has_value());
     }
+
+    // The dialog driver itself: a test whose dialog never opens must not pass.
+    void aDialogThatNeverOpensFailsItsTest()
+    {
+        bool driven = false;
+        QEXPECT_FAIL("", "nothing opens the dialog", Continue);
+        whenModal<ExportNameDialog>([&](ExportNameDialog *) { driven = true; }, 100);
+        QTRY_VERIFY_WITH_TIMEOUT(dialogdriver::pending.count == 0, 20000);
+        QVERIFY(!driven);
+    }
 };
 
 QTEST_MAIN(ControlsTest)

@@ -1,4 +1,5 @@
 #include "platform/store/sqlitefile.h"
+#include "support/immutablefolder.h"
 #include "support/storetestbed.h"
 
 #include <QDir>
@@ -62,22 +63,30 @@ private slots:
     void anUnusableDatabaseIsReportedOnceAndLeftAlone_data()
     {
         QTest::addColumn<bool>("garbage");
-        QTest::newRow("not a database") << true;
-        QTest::newRow("read-only") << false;
+        QTest::addColumn<bool>("lockFolder");
+        QTest::newRow("not a database") << true << false;
+        QTest::newRow("read-only") << false << false;
+        QTest::newRow("read-only folder") << false << true;
     }
 
     void anUnusableDatabaseIsReportedOnceAndLeftAlone()
     {
         QFETCH(bool, garbage);
-        const QString file = m_bed.path(QStringLiteral("start/%1.db").arg(QTest::currentDataTag()));
+        QFETCH(bool, lockFolder);
+        const QString file =
+            m_bed.path(QStringLiteral("start/%1/vantrel.db").arg(QTest::currentDataTag()));
         QDir().mkpath(QFileInfo(file).absolutePath());
         if (garbage) {
             QFile out(file);
             QVERIFY(out.open(QIODevice::WriteOnly) && out.write("COMPNAME,NSENAME\nnot,one\n") > 0);
         } else {
             QVERIFY(initDatabase(resolveStoreConfig({}, file, {})).ok());
-            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
+            if (!lockFolder)
+                QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
         }
+        ImmutableFolder locked(lockFolder ? QFileInfo(file).absolutePath() : QString());
+        if (lockFolder && !locked.held())
+            QSKIP(qPrintable("the folder can't be made immutable here: " + locked.errorText()));
         const QByteArray before = StoreTestBed::digest(file);
         const QFileDevice::Permissions permissions = QFile::permissions(file);
 
@@ -125,7 +134,9 @@ private slots:
     void initDbPreparesAnEmptyDataSourceOnceWithoutADisplay()
     {
         QFile::remove(m_bed.odbcDatabaseFile());
-        const QStringList args{QStringLiteral("--init-db"), QStringLiteral("--dsn"),
+        // Qt's window options, as a launcher may pass them, change nothing here.
+        const QStringList args{QStringLiteral("-platform"), QStringLiteral("offscreen"),
+                               QStringLiteral("--init-db"), QStringLiteral("--dsn"),
                                QString::fromLatin1(StoreTestBed::DataSourceName)};
         QProcess first;
         launch(first, args, false);
@@ -141,6 +152,21 @@ private slots:
         QVERIFY(second.waitForFinished(30000));
         QCOMPARE(second.exitCode(), 1);
         QVERIFY(second.readAllStandardError().contains("already has the tables"));
+
+        QProcess help;
+        launch(help,
+               {QStringLiteral("--help-all"), QStringLiteral("-style"), QStringLiteral("fusion")},
+               false);
+        QVERIFY(help.waitForFinished(30000));
+        QCOMPARE(help.exitCode(), 0);
+        QVERIFY(help.readAllStandardOutput().contains("--init-db"));
+
+        QProcess refused; // a command line it can't use is refused before any window
+        launch(refused, {QStringLiteral("--quote-url"), QStringLiteral("http://")}, false);
+        QVERIFY(refused.waitForFinished(30000));
+        QCOMPARE(refused.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(refused.exitCode(), 2);
+        QVERIFY(refused.readAllStandardError().contains("--quote-url"));
     }
 };
 

@@ -48,14 +48,15 @@ class StoreDialogsTest : public QObject
     // Clicks Validate and waits for the verdict, checking the window while it waits.
     static void validate(NewListingDialog &d)
     {
-        control<QPushButton>(&d, "1055")->click();
+        control<QPushButton>(&d, "validate")->click();
         QVERIFY(control<QLabel>(&d, "waiting")->isVisibleTo(&d));
-        for (const char *id : {"1018", "1053", "1054", "1055", "1059", "1056"})
+        for (const char *id :
+             {"companyName", "nseSymbol", "bseSymbol", "validate", "findSymbol", "add"})
             QVERIFY2(!control<QWidget>(&d, id)->isEnabled(), id);
         QVERIFY(control<QPushButton>(&d, "cancel")->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(!d.listing().validating(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!d.listing().validating(), 30000);
         QVERIFY(!control<QLabel>(&d, "waiting")->isVisibleTo(&d));
-        QVERIFY(control<QWidget>(&d, "1053")->isEnabled());
+        QVERIFY(control<QWidget>(&d, "nseSymbol")->isEnabled());
     }
 
 private slots:
@@ -77,31 +78,31 @@ private slots:
         RecordingWatchList watchList;
         SearchCompanyDialog d(*bed.ctx, watchList);
         d.show();
-        auto *list = control<QListWidget>(&d, "1017");
-        QVERIFY(control<QRadioButton>(&d, "1019")->isChecked());
+        auto *list = control<QListWidget>(&d, "companyNames");
+        QVERIFY(control<QRadioButton>(&d, "searchNse")->isChecked());
 
-        typeInto(&d, "1018", QStringLiteral("ta"));
+        typeInto(&d, "searchText", QStringLiteral("ta"));
         QCOMPARE(list->count(), 0);
         QVERIFY(bed.messenger.shown.empty());
-        QTest::keyClicks(control<QLineEdit>(&d, "1018"), QStringLiteral("ta s"));
+        QTest::keyClicks(control<QLineEdit>(&d, "searchText"), QStringLiteral("ta s"));
         QCOMPARE(names(list), QStringList{QStringLiteral("Tata Steel Limited")});
 
-        typeInto(&d, "1018", QStringLiteral("aarvi"));
+        typeInto(&d, "searchText", QStringLiteral("aarvi"));
         QCOMPARE(names(list), QStringList{QStringLiteral("Aarvi Encon Limited")});
         // Listed on NSE only: choosing BSE finds nothing, and says so.
-        control<QRadioButton>(&d, "1020")->click();
+        control<QRadioButton>(&d, "searchBse")->click();
         QCOMPARE(list->count(), 0);
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::NoMatchMessage});
         // Each further change that still matches nothing says it again.
-        QTest::keyClicks(control<QLineEdit>(&d, "1018"), QStringLiteral("zz"));
+        QTest::keyClicks(control<QLineEdit>(&d, "searchText"), QStringLiteral("zz"));
         QCOMPARE(bed.messenger.count(CompanySearch::NoMatchMessage), 3);
 
         bed.messenger = RecordingMessenger();
-        typeInto(&d, "1018", QStringLiteral("ta"));
-        control<QPushButton>(&d, "1021")->click();
+        typeInto(&d, "searchText", QStringLiteral("ta"));
+        control<QPushButton>(&d, "search")->click();
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::TooShortMessage});
-        typeInto(&d, "1018", QString());
-        control<QRadioButton>(&d, "1020")->click(); // no text: nothing to search, nothing said
+        typeInto(&d, "searchText", QString());
+        control<QRadioButton>(&d, "searchBse")->click(); // no text: nothing to search, nothing said
         QCOMPARE(bed.messenger.shown.size(), 1u);
     }
 
@@ -110,22 +111,22 @@ private slots:
         RecordingWatchList watchList;
         whenModal<SearchCompanyDialog>([this](SearchCompanyDialog *d) {
             auto *ok = control<QPushButton>(d, "ok");
-            auto *lower = control<QLineEdit>(d, "1131");
-            QVERIFY(!lower->isEnabled() && !control<QLineEdit>(d, "1132")->isEnabled());
-            typeInto(d, "1018", QStringLiteral("tata"));
-            control<QRadioButton>(d, "1020")->click();
+            auto *lower = control<QLineEdit>(d, "lowerLimit");
+            QVERIFY(!lower->isEnabled() && !control<QLineEdit>(d, "upperLimit")->isEnabled());
+            typeInto(d, "searchText", QStringLiteral("tata"));
+            control<QRadioButton>(d, "searchBse")->click();
             ok->click();
             QCOMPARE(bed.messenger.shown.back(), std::string(WatchSearchForm::NoSelectionMessage));
 
-            auto *list = control<QListWidget>(d, "1017");
+            auto *list = control<QListWidget>(d, "companyNames");
             list->setCurrentRow(names(list).indexOf(QStringLiteral("Tata Elxsi Limited")));
-            control<QCheckBox>(d, "1130")->click();
+            control<QCheckBox>(d, "setAlert")->click();
             QVERIFY(lower->isEnabled());
-            typeInto(d, "1131", QStringLiteral("10"));
-            typeInto(d, "1132", QStringLiteral("10"));
+            typeInto(d, "lowerLimit", QStringLiteral("10"));
+            typeInto(d, "upperLimit", QStringLiteral("10"));
             ok->click();
             QCOMPARE(bed.messenger.shown.back(), std::string(WatchSearchForm::LimitOrderMessage));
-            typeInto(d, "1132", QStringLiteral("150.5"));
+            typeInto(d, "upperLimit", QStringLiteral("150.5"));
             QVERIFY(d->isVisible());
             ok->click();
         });
@@ -135,14 +136,14 @@ private slots:
         // Without an alert the limits typed earlier are neither compared nor kept, and a
         // double click is OK.
         whenModal<SearchCompanyDialog>([](SearchCompanyDialog *d) {
-            auto *alert = control<QCheckBox>(d, "1130");
+            auto *alert = control<QCheckBox>(d, "setAlert");
             alert->click();
-            typeInto(d, "1131", QStringLiteral("50"));
-            typeInto(d, "1132", QStringLiteral("20"));
+            typeInto(d, "lowerLimit", QStringLiteral("50"));
+            typeInto(d, "upperLimit", QStringLiteral("20"));
             alert->click();
-            QVERIFY(!control<QLineEdit>(d, "1131")->isEnabled());
-            typeInto(d, "1018", QStringLiteral("infosys"));
-            auto *list = control<QListWidget>(d, "1017");
+            QVERIFY(!control<QLineEdit>(d, "lowerLimit")->isEnabled());
+            typeInto(d, "searchText", QStringLiteral("infosys"));
+            auto *list = control<QListWidget>(d, "companyNames");
             const QRect where = list->visualItemRect(
                 list->item(names(list).indexOf(QStringLiteral("Infosys Limited"))));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where.center());
@@ -152,8 +153,8 @@ private slots:
                  (WatchRow{"Infosys Limited", "NSE", "INFY", 0, 0, 0}));
 
         whenModal<SearchCompanyDialog>([](SearchCompanyDialog *d) {
-            typeInto(d, "1018", QStringLiteral("infosys"));
-            control<QListWidget>(d, "1017")->setCurrentRow(0);
+            typeInto(d, "searchText", QStringLiteral("infosys"));
+            control<QListWidget>(d, "companyNames")->setCurrentRow(0);
             control<QPushButton>(d, "cancel")->click();
         });
         QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
@@ -171,15 +172,15 @@ private slots:
         bool searchClosed = false;
         whenModal<SearchCompanyDialog>([&](SearchCompanyDialog *d) {
             whenModal<NewListingDialog>([](NewListingDialog *n) {
-                typeInto(n, "1018", QStringLiteral("  Reliance Industries Limited "));
-                typeInto(n, "1053", QStringLiteral("RELIANCE"));
-                typeInto(n, "1054", QStringLiteral("500325"));
-                control<QPushButton>(n, "1055")->click();
-                auto *add = control<QPushButton>(n, "1056");
-                QTRY_VERIFY_WITH_TIMEOUT(add->isEnabled(), 10000);
+                typeInto(n, "companyName", QStringLiteral("  Reliance Industries Limited "));
+                typeInto(n, "nseSymbol", QStringLiteral("RELIANCE"));
+                typeInto(n, "bseSymbol", QStringLiteral("500325"));
+                control<QPushButton>(n, "validate")->click();
+                auto *add = control<QPushButton>(n, "add");
+                QTRY_VERIFY_WITH_TIMEOUT(add->isEnabled(), 30000);
                 add->click();
             });
-            control<QPushButton>(d, "1051")->click();
+            control<QPushButton>(d, "addNewListing")->click();
             searchClosed = !d->isVisible();
         });
         QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
@@ -201,7 +202,7 @@ private slots:
         whenModal<SearchCompanyDialog>([&](SearchCompanyDialog *d) {
             whenModal<NewListingDialog>(
                 [](NewListingDialog *n) { control<QPushButton>(n, "cancel")->click(); });
-            control<QPushButton>(d, "1051")->click();
+            control<QPushButton>(d, "addNewListing")->click();
             QVERIFY(d->isVisible());
         });
         QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
@@ -241,32 +242,32 @@ private slots:
     {
         NewListingDialog d(*bed.ctx);
         d.show();
-        auto *add = control<QPushButton>(&d, "1056");
+        auto *add = control<QPushButton>(&d, "add");
         QVERIFY(!add->isEnabled());
-        QCOMPARE(text(&d, "1057"), QStringLiteral("Validation Result"));
-        control<QPushButton>(&d, "1055")->click();
+        QCOMPARE(text(&d, "nseResult"), QStringLiteral("Validation Result"));
+        control<QPushButton>(&d, "validate")->click();
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{NewListing::NoSymbolMessage});
 
-        typeInto(&d, "1053", QStringLiteral(" RELIANCE "));
-        typeInto(&d, "1054", QStringLiteral("999999")); // no such BSE code: its fields are N/A
+        typeInto(&d, "nseSymbol", QStringLiteral(" RELIANCE "));
+        typeInto(&d, "bseSymbol", QStringLiteral("999999")); // no such BSE code: its fields are N/A
         validate(d);
-        QCOMPARE(text(&d, "1057"), QStringLiteral("NSE Name Validation PASSED"));
-        QCOMPARE(text(&d, "1058"), QStringLiteral("BSE Name Validation FAILED"));
+        QCOMPARE(text(&d, "nseResult"), QStringLiteral("NSE Name Validation PASSED"));
+        QCOMPARE(text(&d, "bseResult"), QStringLiteral("BSE Name Validation FAILED"));
         QVERIFY(add->isEnabled());
 
         // A good symbol changed to a bad one takes "Add" away again.
-        typeInto(&d, "1053", QStringLiteral("NOSUCHCO"));
-        typeInto(&d, "1054", QString());
+        typeInto(&d, "nseSymbol", QStringLiteral("NOSUCHCO"));
+        typeInto(&d, "bseSymbol", QString());
         validate(d);
-        QCOMPARE(text(&d, "1057"), QStringLiteral("NSE Name Validation FAILED"));
-        QCOMPARE(text(&d, "1058"), QStringLiteral("Validation Result"));
+        QCOMPARE(text(&d, "nseResult"), QStringLiteral("NSE Name Validation FAILED"));
+        QCOMPARE(text(&d, "bseResult"), QStringLiteral("Validation Result"));
         QVERIFY(!add->isEnabled());
 
         // A BSE code alone is judged by the first reply line.
-        typeInto(&d, "1053", QString());
-        typeInto(&d, "1054", QStringLiteral("500325"));
+        typeInto(&d, "nseSymbol", QString());
+        typeInto(&d, "bseSymbol", QStringLiteral("500325"));
         validate(d);
-        QCOMPARE(text(&d, "1058"), QStringLiteral("BSE Name Validation PASSED"));
+        QCOMPARE(text(&d, "bseResult"), QStringLiteral("BSE Name Validation PASSED"));
         QVERIFY(add->isEnabled());
         QCOMPARE(bed.messenger.shown.size(), 1u);
 
@@ -274,7 +275,7 @@ private slots:
         QVERIFY(simControl(bed.sim.port(), QStringLiteral("fault=http500")));
         validate(d);
         QCOMPARE(bed.messenger.shown.back(), std::string(NewListing::InternetErrorMessage));
-        QCOMPARE(text(&d, "1058"), QStringLiteral("Validation Result"));
+        QCOMPARE(text(&d, "bseResult"), QStringLiteral("Validation Result"));
         QVERIFY(!add->isEnabled());
     }
 
@@ -282,9 +283,9 @@ private slots:
     {
         QVERIFY(simControl(bed.sim.port(), QStringLiteral("latency-ms=3000")));
         whenModal<NewListingDialog>([](NewListingDialog *d) {
-            typeInto(d, "1018", QStringLiteral("Reliance Industries Limited"));
-            typeInto(d, "1053", QStringLiteral("RELIANCE"));
-            control<QPushButton>(d, "1055")->click();
+            typeInto(d, "companyName", QStringLiteral("Reliance Industries Limited"));
+            typeInto(d, "nseSymbol", QStringLiteral("RELIANCE"));
+            control<QPushButton>(d, "validate")->click();
             QVERIFY(d->listing().validating());
             control<QPushButton>(d, "cancel")->click();
         });
@@ -297,22 +298,22 @@ private slots:
         bed.ctx->services.lookup = "http://lookup.example:8080";
         std::vector<QUrl> opened;
         whenModal<NewListingDialog>([this](NewListingDialog *d) {
-            auto *find = control<QPushButton>(d, "1059");
-            typeInto(d, "1018", QStringLiteral("Ta"));
+            auto *find = control<QPushButton>(d, "findSymbol");
+            typeInto(d, "companyName", QStringLiteral("Ta"));
             find->click();
             QCOMPARE(bed.messenger.shown.back(), std::string(NewListing::ShortLookupMessage));
-            typeInto(d, "1018", QStringLiteral("Tata & Sons #1"));
+            typeInto(d, "companyName", QStringLiteral("Tata & Sons #1"));
             find->click();
 
-            typeInto(d, "1054", QStringLiteral("500470"));
+            typeInto(d, "bseSymbol", QStringLiteral("500470"));
             validate(*d);
-            typeInto(d, "1054", QStringLiteral("999999")); // what was validated is what counts
-            typeInto(d, "1018", QStringLiteral("   "));
-            control<QPushButton>(d, "1056")->click();
+            typeInto(d, "bseSymbol", QStringLiteral("999999")); // what was validated is what counts
+            typeInto(d, "companyName", QStringLiteral("   "));
+            control<QPushButton>(d, "add")->click();
             QCOMPARE(bed.messenger.shown.back(), std::string(NewListing::NoNameMessage));
             QVERIFY(d->isVisible());
-            typeInto(d, "1018", QStringLiteral(" Tata Steel Limited  "));
-            control<QPushButton>(d, "1056")->click();
+            typeInto(d, "companyName", QStringLiteral(" Tata Steel Limited  "));
+            control<QPushButton>(d, "add")->click();
         });
         const auto listing = NewListingDialog::ask(*bed.ctx, nullptr, [&](const QUrl &url) {
             opened.push_back(url);

@@ -52,12 +52,21 @@ private slots:
 
     void badInputGivesAClearError()
     {
-        QVERIFY(parse({QStringLiteral("--quote-url"), QStringLiteral("ftp://x")})
-                    .error.contains(QStringLiteral("--quote-url")));
+        for (const char *url : {"ftp://x", "http://", "https:///path", "q.example:80"})
+            QVERIFY2(parse({QStringLiteral("--quote-url"), QString::fromLatin1(url)})
+                         .error.contains(QStringLiteral("--quote-url")),
+                     url);
+        QVERIFY(parse({}, {{"VANTREL_LOOKUP_URL", QStringLiteral("http://")}})
+                    .error.contains(QStringLiteral("VANTREL_LOOKUP_URL")));
         QVERIFY(!parse({QStringLiteral("--no-such-option")}).error.isEmpty());
         QVERIFY(parse({QStringLiteral("--help")}).helpRequested);
-        QVERIFY(parse({QStringLiteral("--help")})
-                    .helpText.contains(QStringLiteral("VANTREL_LOOKUP_URL")));
+        const AppOptions help = parse({QStringLiteral("--help")});
+        QVERIFY(help.helpText.contains(QStringLiteral("VANTREL_LOOKUP_URL")));
+        QVERIFY(!help.helpText.contains(QStringLiteral("-platform")));
+        const AppOptions all = parse({QStringLiteral("--help-all")});
+        QVERIFY(all.helpRequested && all.error.isEmpty());
+        QVERIFY(all.helpText.contains(QStringLiteral("VANTREL_LOOKUP_URL")));
+        QVERIFY(all.helpText.contains(QStringLiteral("-platform <name>")));
         const AppOptions db = parse({QStringLiteral("--dsn"), QStringLiteral("CompanyList"),
                                      QStringLiteral("--data-dir"), QStringLiteral("/tmp/v")});
         QCOMPARE(db.dsn, QStringLiteral("CompanyList"));
@@ -66,15 +75,23 @@ private slots:
 
     void preparingTheDatabaseOrHelpNeedsNoWindows()
     {
-        const auto windowless = [](QStringList args) {
-            return runsWithoutWindows(QStringList{QStringLiteral("vantrel")} + args);
+        const auto windowless = [](const QStringList &args) {
+            return parse(args).runsWithoutWindows();
         };
         QVERIFY(windowless(
             {QStringLiteral("--dsn"), QStringLiteral("Shares"), QStringLiteral("--init-db")}));
         QVERIFY(windowless({QStringLiteral("-h")}));
-        QVERIFY(parse({QStringLiteral("--init-db")}).initDb);
+        QVERIFY(windowless({QStringLiteral("-v")}));
+        // Qt's own window options mean nothing to a run without windows, and stop nothing.
+        const AppOptions qt = parse({QStringLiteral("-platform"), QStringLiteral("offscreen"),
+                                     QStringLiteral("-display"), QStringLiteral(":1"),
+                                     QStringLiteral("-style"), QStringLiteral("fusion"),
+                                     QStringLiteral("--init-db"), QStringLiteral("-reverse")});
+        QVERIFY2(qt.error.isEmpty(), qPrintable(qt.error));
+        QVERIFY(qt.runsWithoutWindows() && qt.splash);
         QVERIFY(!windowless({QStringLiteral("--no-splash")}));
         QVERIFY(!windowless({QStringLiteral("--"), QStringLiteral("--init-db")}));
+        QVERIFY(!windowless({QStringLiteral("--dsn"), QStringLiteral("--help")})); // a name
     }
 };
 

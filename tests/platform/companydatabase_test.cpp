@@ -1,4 +1,5 @@
 #include "platform/store/sqlitefile.h"
+#include "support/immutablefolder.h"
 #include "support/storetestbed.h"
 
 #include <QDir>
@@ -73,16 +74,21 @@ private slots:
         QTest::addColumn<QString>("tables"); // made with sqlite when content is empty
         QTest::addColumn<int>("permissions");
         QTest::addColumn<bool>("initRefused"); // an unrelated database may be given our tables
+        QTest::addColumn<bool>("lockFolder");  // no new file in its folder, even for root
         const int readWrite = int(QFile::ReadOwner | QFile::WriteOwner);
-        QTest::newRow("not a database")
-            << QByteArray("COMPNAME,NSENAME\nnot,a database\n") << QString() << readWrite << true;
+        QTest::newRow("not a database") << QByteArray("COMPNAME,NSENAME\nnot,a database\n")
+                                        << QString() << readWrite << true << false;
+        QTest::newRow("random bytes") << QByteArray::fromHex("8f1d00e27a5bc3419e06f2d4b7")
+                                      << QString() << readWrite << true << false;
         QTest::newRow("read-only")
-            << QByteArray() << QStringLiteral("all") << int(QFile::ReadOwner) << true;
-        QTest::newRow("unreadable") << QByteArray() << QStringLiteral("all") << 0 << true;
+            << QByteArray() << QStringLiteral("all") << int(QFile::ReadOwner) << true << false;
+        QTest::newRow("unreadable") << QByteArray() << QStringLiteral("all") << 0 << true << false;
+        QTest::newRow("read-only folder")
+            << QByteArray() << QStringLiteral("all") << readWrite << true << true;
         QTest::newRow("someone else's")
-            << QByteArray() << QStringLiteral("Notes") << readWrite << false;
+            << QByteArray() << QStringLiteral("Notes") << readWrite << false << false;
         QTest::newRow("tables missing")
-            << QByteArray() << QStringLiteral("CompanyList") << readWrite << true;
+            << QByteArray() << QStringLiteral("CompanyList") << readWrite << true << false;
     }
 
     void unusableFilesAreReportedAndLeftAlone()
@@ -91,8 +97,9 @@ private slots:
         QFETCH(QString, tables);
         QFETCH(int, permissions);
         QFETCH(bool, initRefused);
+        QFETCH(bool, lockFolder);
         const QString file =
-            m_bed.path(QStringLiteral("bad/%1.sqlite").arg(QTest::currentDataTag()));
+            m_bed.path(QStringLiteral("bad/%1/CompanyList.sqlite").arg(QTest::currentDataTag()));
         QDir().mkpath(QFileInfo(file).absolutePath());
         if (tables == QLatin1String("all")) {
             QVERIFY(initDatabase(resolveStoreConfig({}, file, {})).ok());
@@ -110,6 +117,10 @@ private slots:
             (QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner),
              StoreTestBed::digest(file));
         QVERIFY(QFile::setPermissions(file, QFile::Permissions(permissions)));
+        // Permission bits don't stop root; an immutable folder stops everyone.
+        ImmutableFolder locked(lockFolder ? QFileInfo(file).absolutePath() : QString());
+        if (lockFolder && !locked.held())
+            QSKIP(qPrintable("the folder can't be made immutable here: " + locked.errorText()));
 
         CompanyDatabase db(QStringLiteral("bad"));
         const StoreStatus opened = db.open(resolveStoreConfig({}, file, {}));
@@ -117,8 +128,13 @@ private slots:
         QVERIFY2(QString::fromStdString(opened.error()).contains(QDir::toNativeSeparators(file)),
                  opened.error().c_str());
         QVERIFY(!db.isOpen());
-        // The program runs on with empty lists, and nothing it does reaches the file.
-        QVERIFY(db.companyList().searchByName("Limited", Exchange::Nse).value().empty());
+        // The program runs on with empty lists, and nothing it does reaches the file. A search
+        // says why it finds nothing.
+        const auto found = db.companyList().searchByName("Limited", Exchange::Nse);
+        QVERIFY(!found.ok());
+        QVERIFY(QString::fromStdString(found.error())
+                    .startsWith(QString::fromStdString(opened.error()) +
+                                QStringLiteral("\n\nVantrel runs on")));
         QVERIFY(db.watchList().load().value().empty());
         const StoreStatus saved = db.watchList().save({{"Infosys Limited", "NSE", "INFY"}});
         QCOMPARE(saved.error(), opened.error());

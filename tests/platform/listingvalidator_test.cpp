@@ -27,7 +27,7 @@ private slots:
 
         QVERIFY(validator.validate(" INFY", "NOSUCH "));
         QVERIFY2(!validator.validate("INFY", ""), "one validation at a time");
-        QVERIFY(finished.wait(5000));
+        QVERIFY(finished.wait(30000));
         QCOMPARE(service.lastTarget,
                  QByteArray("/d/quotes.csv?s=INFY.NS,NOSUCH.BO&f=sl1d1t1c1ohgv"));
         QCOMPARE(service.lastUserAgent, QByteArray("ValidationSession"));

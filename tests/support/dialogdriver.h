@@ -1,29 +1,72 @@
 #pragma once
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 
-// Drives the next modal dialog of type D once it runs: drive gets it, and whatever drive
-// did (or failed to do), the dialog does not stay open to hang the test.
-template <typename D> void whenModal(std::function<void(D *)> drive)
+namespace dialogdriver {
+// Drivers still waiting for their dialog. One left when the program ends is a dialog that
+// never opened in a test that ended without noticing: the run fails.
+struct Pending
 {
-    QTimer::singleShot(0, [drive = std::move(drive)] {
-        QPointer<D> dialog = qobject_cast<D *>(QApplication::activeModalWidget());
+    int count = 0;
+    ~Pending()
+    {
+        if (count != 0) {
+            std::fprintf(stderr, "FAIL!  : %d expected dialog(s) never opened\n", count);
+            std::_Exit(1);
+        }
+    }
+};
+inline Pending pending;
+
+inline QByteArray runningTest()
+{
+    return QByteArray(QTest::currentTestFunction()) + ' ' + QTest::currentDataTag();
+}
+} // namespace dialogdriver
+
+// Drives the next modal dialog of type D once it runs: drive gets it, and whatever drive
+// did (or failed to do), the dialog does not stay open to hang the test. A dialog that does
+// not open within a generous time, or before its test ends, fails the test; so does another
+// modal window that stands in its way meanwhile, which is closed.
+template <typename D> void whenModal(std::function<void(D *)> drive, int timeoutMs = 20000)
+{
+    ++dialogdriver::pending.count;
+    auto *poll = new QTimer(qApp);
+    poll->setInterval(10);
+    const QDeadlineTimer deadline(timeoutMs);
+    const QByteArray test = dialogdriver::runningTest();
+    QObject::connect(poll, &QTimer::timeout, poll, [=, drive = std::move(drive)] {
+        QWidget *modal = QApplication::activeModalWidget();
+        QPointer<D> dialog = qobject_cast<D *>(modal);
+        const bool moved = dialogdriver::runningTest() != test;
+        if (!dialog && !moved && !deadline.hasExpired())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        --dialogdriver::pending.count;
         if (!dialog) {
-            qWarning("whenModal: the expected dialog is not the active modal window");
-            if (QWidget *other = QApplication::activeModalWidget())
-                other->close();
+            const QByteArray why = "whenModal: the expected dialog " +
+                                   QByteArray(D::staticMetaObject.className()) +
+                                   " never opened in " + test;
+            QTest::qFail(why.constData(), __FILE__, __LINE__);
+            if (modal)
+                modal->close();
             return;
         }
         drive(dialog.data());
         if (dialog && dialog->isVisible())
             dialog->reject();
     });
+    poll->start();
 }
 
 // A dialog's control by its id; a missing one ends the test run, it is a wiring fault.

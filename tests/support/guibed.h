@@ -69,10 +69,10 @@ struct GuiBed
     bool refreshOnce()
     {
         if (ctx->refresh.inProgress())
-            QSignalSpy(&ctx->refresh, &RefreshCycle::resultArrived).wait(10000);
+            QSignalSpy(&ctx->refresh, &RefreshCycle::resultArrived).wait(30000);
         QSignalSpy result(&ctx->refresh, &RefreshCycle::resultArrived);
         ctx->refresh.start();
-        return result.wait(10000) && result.first().first().toBool();
+        return result.wait(30000) && result.first().first().toBool();
     }
 
     // The running test's requests whose target starts with prefix.

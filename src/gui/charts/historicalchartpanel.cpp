@@ -26,10 +26,10 @@ bool exclusive(ChartGroup g)
            g == ChartGroup::Size;
 }
 
-const ChartButton *findButton(int id)
+const ChartButton *findButton(const char *name)
 {
     for (const ChartButton &b : ChartButtons)
-        if (b.id == id)
+        if (qstrcmp(b.name, name) == 0)
             return &b;
     return nullptr;
 }
@@ -47,17 +47,17 @@ HistoricalChartPanel::HistoricalChartPanel(AppContext &context, QWidget *owner, 
     applyPanelStyle(this);
     new DragByAnyPoint(this);
     buildControls();
-    for (int id : {1039, 1041, 1027, 1044})
-        highlight(id, true);
+    for (const char *start : {"typeLine", "scaleLinear", "rangeOneDay", "sizeMedium"})
+        highlight(*findButton(start), true);
     load();
     fetchRange();
 }
 
 HistoricalChartPanel::~HistoricalChartPanel() = default;
 
-ColorButton *HistoricalChartPanel::button(int id) const
+ColorButton *HistoricalChartPanel::button(const char *name) const
 {
-    return findChild<ColorButton *>(QString::number(id));
+    return findChild<ColorButton *>(QString::fromLatin1(name));
 }
 
 void HistoricalChartPanel::buildControls()
@@ -74,7 +74,7 @@ void HistoricalChartPanel::buildControls()
     top->addWidget(banner);
     top->addStretch(1);
     auto *close = new ColorButton(QStringLiteral("X"), this);
-    close->setObjectName(QStringLiteral("1037"));
+    close->setObjectName(QStringLiteral("close"));
     close->setFixedSize(du.size(14, 12));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     top->addWidget(close, 0, Qt::AlignTop);
@@ -98,11 +98,10 @@ void HistoricalChartPanel::buildControls()
             if (entry.group != group)
                 continue;
             auto *b = new ColorButton(QString::fromLatin1(entry.caption), this);
-            b->setObjectName(QString::number(entry.id));
+            b->setObjectName(QString::fromLatin1(entry.name));
             const int textWidth = b->fontMetrics().horizontalAdvance(b->text()) + du.x(6);
             b->setFixedSize(qMax(du.x(18), textWidth), du.y(12));
-            const int id = entry.id;
-            connect(b, &QPushButton::clicked, this, [this, id] { click(id); });
+            connect(b, &QPushButton::clicked, this, [this, &entry] { click(entry); });
             row->addWidget(b);
         }
     };
@@ -116,7 +115,7 @@ void HistoricalChartPanel::buildControls()
     buttons(ChartGroup::Size);
     row->addSpacing(du.x(6));
     m_compare = new QCheckBox(QStringLiteral("With NSE/BSE Chart"), this);
-    m_compare->setObjectName(QStringLiteral("1126"));
+    m_compare->setObjectName(QStringLiteral("compareWithIndices"));
     connect(m_compare, &QCheckBox::clicked, this, [this](bool on) {
         m_request.setCompare(on);
         load();
@@ -129,7 +128,7 @@ void HistoricalChartPanel::buildControls()
     buttons(ChartGroup::Range);
     row->addSpacing(du.x(8));
     m_range = new QLabel(QStringLiteral("52 Week Range"), this);
-    m_range->setObjectName(QStringLiteral("1127"));
+    m_range->setObjectName(QStringLiteral("yearRange"));
     row->addWidget(m_range);
     row->addStretch(1);
 
@@ -143,10 +142,9 @@ void HistoricalChartPanel::buildControls()
             if (entry.group != ChartGroup::Average || entry.value[1] != *group)
                 continue;
             auto *b = new ColorButton(QString::fromLatin1(entry.caption), this);
-            b->setObjectName(QString::number(entry.id));
+            b->setObjectName(QString::fromLatin1(entry.name));
             b->setFixedSize(du.size(18, 12));
-            const int id = entry.id;
-            connect(b, &QPushButton::clicked, this, [this, id] { click(id); });
+            connect(b, &QPushButton::clicked, this, [this, &entry] { click(entry); });
             row->addWidget(b);
         }
     }
@@ -173,55 +171,51 @@ void HistoricalChartPanel::buildControls()
     outer->addWidget(scroll, 1);
 }
 
-void HistoricalChartPanel::click(int id)
+void HistoricalChartPanel::click(const ChartButton &entry)
 {
-    const ChartButton *entry = findButton(id);
-    if (!entry)
-        return;
-    switch (entry->group) {
+    switch (entry.group) {
     case ChartGroup::Type:
-        m_request.setType(entry->value);
+        m_request.setType(entry.value);
         break;
     case ChartGroup::Scale:
-        m_request.setScale(entry->value);
+        m_request.setScale(entry.value);
         break;
     case ChartGroup::Range:
-        m_request.setRange(entry->value);
+        m_request.setRange(entry.value);
         break;
     case ChartGroup::Size:
-        m_request.setSize(entry->value);
+        m_request.setSize(entry.value);
         break;
     case ChartGroup::Average:
         // Past five averages a click changes nothing, not even the highlight.
-        if (!m_request.addAverage(entry->value))
+        if (!m_request.addAverage(entry.value))
             return;
         break;
     case ChartGroup::Overlay:
-        m_request.addOverlay(entry->value);
+        m_request.addOverlay(entry.value);
         break;
     case ChartGroup::Indicator:
-        m_request.addIndicator(entry->value);
+        m_request.addIndicator(entry.value);
         break;
     }
-    highlight(id, exclusive(entry->group));
+    highlight(entry, exclusive(entry.group));
     load();
 }
 
-void HistoricalChartPanel::highlight(int id, bool exclusiveGroup)
+void HistoricalChartPanel::highlight(const ChartButton &entry, bool exclusiveGroup)
 {
-    const ChartButton *entry = findButton(id);
     if (exclusiveGroup) {
         for (const ChartButton &other : ChartButtons) {
-            if (other.group != entry->group)
+            if (other.group != entry.group)
                 continue;
-            ColorButton::Colours c = button(other.id)->colours();
+            ColorButton::Colours c = button(other.name)->colours();
             c.text = colours::ButtonText;
-            button(other.id)->setColours(c);
+            button(other.name)->setColours(c);
         }
     }
-    ColorButton::Colours c = button(id)->colours();
+    ColorButton::Colours c = button(entry.name)->colours();
     c.text = Selected;
-    button(id)->setColours(c);
+    button(entry.name)->setColours(c);
 }
 
 void HistoricalChartPanel::load()

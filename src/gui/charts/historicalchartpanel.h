@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class AppContext;
+struct ChartButton;
 class ColorButton;
 class InternetSession;
 class QCheckBox;
@@ -28,7 +29,7 @@ public:
     const ChartRequest &request() const { return m_request; }
     QString name() const { return m_name; }
     QString chartUrl() const { return m_chartUrl; }
-    ColorButton *button(int id) const;
+    ColorButton *button(const char *name) const;
 
 signals:
     void imageShown(bool loaded);
@@ -36,8 +37,8 @@ signals:
 
 private:
     void buildControls();
-    void click(int id);
-    void highlight(int id, bool exclusive);
+    void click(const ChartButton &entry);
+    void highlight(const ChartButton &entry, bool exclusive);
     void load();
     void fetchRange();
 

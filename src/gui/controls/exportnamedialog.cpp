@@ -22,7 +22,7 @@ ExportNameDialog::ExportNameDialog(const Clock &clock, Messenger &messenger, QWi
         new QLabel(QStringLiteral("Write the File Name without the Extension CSV"), this);
     prompt->setGeometry(du.rect(10, 8, 170, 10));
     m_edit = new QLineEdit(QString::fromStdString(defaultExportName(clock.now())), this);
-    m_edit->setObjectName(QStringLiteral("1116"));
+    m_edit->setObjectName(QStringLiteral("fileName"));
     m_edit->setMaxLength(ExportNameMaxLength);
     m_edit->setGeometry(du.rect(10, 22, 166, 13));
 

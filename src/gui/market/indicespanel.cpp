@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 IndicesPanel::IndicesPanel(AppContext &context, QWidget *bar)
-    : IndexPanelBase(context, bar, 280, QStringLiteral("Indian Market Indices"), "close1049",
+    : IndexPanelBase(context, bar, 280, QStringLiteral("Indian Market Indices"), "close",
                      std::vector<NamedSymbol>(indextables::Nse.begin(), indextables::Nse.end()),
                      std::vector<NamedSymbol>(indextables::Bse.begin(), indextables::Bse.end()),
                      false)
@@ -14,8 +14,8 @@ IndicesPanel::IndicesPanel(AppContext &context, QWidget *bar)
     setObjectName(QStringLiteral("indicesPanel"));
     StockListView *list = nullptr;
     MarketIndexModel *model = nullptr;
-    addList(QStringLiteral("CNX Segment Indices"), list, model, 6, "list1047");
-    addList(QStringLiteral("BSE Indices"), list, model, 16, "list1048");
+    addList(QStringLiteral("CNX Segment Indices"), list, model, 6, "nseIndices");
+    addList(QStringLiteral("BSE Indices"), list, model, 16, "bseIndices");
     fitHeightToContents();
     attachTo(static_cast<int>(GroupSlot::Indices));
     redisplay();

@@ -30,7 +30,7 @@ QLabel *blueLabel(QWidget *parent, const QString &text, const QFont &font, const
 } // namespace
 
 WorldPanel::WorldPanel(AppContext &context, QWidget *bar, std::function<double()> dollarRate)
-    : IndexPanelBase(context, bar, 330, QStringLiteral("Other Market Factors"), "close1046",
+    : IndexPanelBase(context, bar, 330, QStringLiteral("Other Market Factors"), "close",
                      std::vector<NamedSymbol>(indextables::World.begin(), indextables::World.end()),
                      std::vector<NamedSymbol>(indextables::Adr.begin(), indextables::Adr.end()),
                      true),
@@ -39,16 +39,16 @@ WorldPanel::WorldPanel(AppContext &context, QWidget *bar, std::function<double()
     setObjectName(QStringLiteral("worldPanel"));
     StockListView *list = nullptr;
     MarketIndexModel *model = nullptr;
-    addList(QStringLiteral("World Market"), list, model, 15, "list1044");
-    addList(QStringLiteral("Indian ADRs"), list, model, 11, "list1045");
+    addList(QStringLiteral("World Market"), list, model, 15, "worldMarket");
+    addList(QStringLiteral("Indian ADRs"), list, model, 11, "indianAdrs");
 
     auto *dollar = new QHBoxLayout;
     dollar->addWidget(
-        blueLabel(client(), QStringLiteral("Dollar Rate"), myFont(18, true), "label1063"));
+        blueLabel(client(), QStringLiteral("Dollar Rate"), myFont(18, true), "dollarCaption"));
     dollar->addSpacing(20);
     dollar->addWidget(
-        blueLabel(client(), QStringLiteral("1 USD  =  Rs "), myFont(24, false), "label1050"));
-    m_dollarValue = blueLabel(client(), QString(), myFont(24, false), "label1051");
+        blueLabel(client(), QStringLiteral("1 USD  =  Rs "), myFont(24, false), "dollarUnit"));
+    m_dollarValue = blueLabel(client(), QString(), myFont(24, false), "dollarValue");
     dollar->addWidget(m_dollarValue);
     dollar->addStretch(1);
     layout()->addLayout(dollar);

@@ -23,7 +23,7 @@ AboutBox::AboutBox(const QString &serviceLine, QWidget *parent) : QDialog(parent
     auto *name = new QLabel(QStringLiteral("Vantrel !"), this);
     name->move(du.x(101), du.y(16));
 
-    // The template's "&&" is how a literal ampersand is written there; the label shows one "&".
+    // One ampersand, shown as it is.
     auto *notice =
         new QLabel(QStringLiteral("Yahoo! Finance is registered Trademark(R) or trademarks of \n"
                                   "        Yahoo! in the USA,Canada,India & other countries."),

@@ -1,6 +1,8 @@
 #include "gui/shell/artwork.h"
 #include "core/common/version.h"
 
+#include "gui/shell/panelstyle.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -73,8 +75,7 @@ QPixmap splash()
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     paintGradient(p, pm.rect());
-    p.setPen(QColor(90, 110, 120));
-    p.drawRect(pm.rect().adjusted(0, 0, -1, -1));
+    paintBorder(p, pm.rect(), QColor(90, 110, 120));
     paintMark(p, QRectF(40, 70, 90, 70));
     QFont title(QStringLiteral("DejaVu Sans"));
     title.setBold(true);
@@ -130,8 +131,7 @@ QIcon appIcon()
         pm.fill(QColor(213, 247, 255));
         QPainter p(&pm);
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QColor(20, 40, 90));
-        p.drawRect(0, 0, s - 1, s - 1);
+        paintBorder(p, pm.rect(), QColor(20, 40, 90));
         paintMark(p, QRectF(s * 0.15, s * 0.2, s * 0.7, s * 0.6));
         icon.addPixmap(pm);
     }

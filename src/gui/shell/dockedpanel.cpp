@@ -37,8 +37,7 @@ void DockedPanel::fitHeightToContents()
 void DockedPanel::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.setPen(QColor(100, 100, 100));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    paintBorder(p, rect());
 }
 
 void DockedPanel::closeAndDestroy()

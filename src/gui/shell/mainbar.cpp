@@ -28,7 +28,7 @@ struct ButtonLayout
     const char *tip;
 };
 
-// Positions in dialog units, as the bar has always had them.
+// Positions in dialog units.
 const ButtonLayout Buttons[] = {
     {"about", "?", 352, 4, 14, 12, "About"},
     {"close", "X", 369, 4, 14, 12, "Close"},
@@ -220,8 +220,7 @@ ScreenRect MainBar::clientRectOnScreen() const
 void MainBar::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.setPen(QColor(100, 100, 100));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    paintBorder(p, rect());
 }
 
 void MainBar::moveEvent(QMoveEvent *)

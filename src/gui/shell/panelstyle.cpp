@@ -2,6 +2,7 @@
 
 #include "gui/controls/dialogunits.h"
 
+#include <QPainter>
 #include <QPalette>
 #include <QWidget>
 
@@ -13,4 +14,10 @@ void applyPanelStyle(QWidget *window)
     window->setPalette(pal);
     window->setAutoFillBackground(true);
     window->setFont(DialogUnits::dialogFont());
+}
+
+void paintBorder(QPainter &p, const QRect &area, const QColor &colour)
+{
+    p.setPen(colour);
+    p.drawRect(area.adjusted(0, 0, -1, -1));
 }

@@ -10,7 +10,7 @@ class QLabel;
 class QLineEdit;
 class QWidget;
 
-// Places a dialog's controls in dialog units, each named by its control id so that tests
+// Places a dialog's controls in dialog units, each named for its role so that tests
 // find it. Every push button is a colour button.
 class DialogParts
 {

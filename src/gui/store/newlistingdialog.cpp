@@ -26,22 +26,22 @@ NewListingDialog::NewListingDialog(AppContext &ctx, QWidget *parent, UrlOpener o
     applyPanelStyle(this);
 
     parts.label(nullptr, QStringLiteral("Company Name"), 7, 9, 55, 9);
-    m_name = parts.edit("1018", 65, 7, 178, 13);
+    m_name = parts.edit("companyName", 65, 7, 178, 13);
     parts.label(nullptr, QStringLiteral("NSE Name"), 7, 29, 55, 9);
-    m_nse = parts.edit("1053", 65, 27, 70, 13);
+    m_nse = parts.edit("nseSymbol", 65, 27, 70, 13);
     parts.label(nullptr, QStringLiteral("(without  .NS)"), 65, 41, 70, 9);
     parts.label(nullptr, QStringLiteral("BSE Name"), 7, 56, 55, 9);
-    m_bse = parts.edit("1054", 65, 54, 70, 13);
+    m_bse = parts.edit("bseSymbol", 65, 54, 70, 13);
     parts.label(nullptr, QStringLiteral("(without  .BO)"), 65, 68, 70, 9);
-    m_nseResult = parts.label("1057", QString(), 140, 29, 103, 9, Qt::AlignCenter);
-    m_bseResult = parts.label("1058", QString(), 140, 56, 103, 9, Qt::AlignCenter);
+    m_nseResult = parts.label("nseResult", QString(), 140, 29, 103, 9, Qt::AlignCenter);
+    m_bseResult = parts.label("bseResult", QString(), 140, 56, 103, 9, Qt::AlignCenter);
     m_waiting =
         parts.label("waiting", QString::fromLatin1(WaitingText), 7, 81, 236, 9, Qt::AlignCenter);
 
-    m_validate = parts.button("1055", QStringLiteral("Validate"), 7, 96, 50, 14);
+    m_validate = parts.button("validate", QStringLiteral("Validate"), 7, 96, 50, 14);
     m_validate->setDefault(true);
-    m_find = parts.button("1059", QStringLiteral("Find Symbol"), 69, 96, 50, 14);
-    m_add = parts.button("1056", QStringLiteral("Add"), 131, 96, 50, 14);
+    m_find = parts.button("findSymbol", QStringLiteral("Find Symbol"), 69, 96, 50, 14);
+    m_add = parts.button("add", QStringLiteral("Add"), 131, 96, 50, 14);
     auto *cancel = parts.button("cancel", QStringLiteral("Cancel"), 193, 96, 50, 14);
 
     connect(m_validate, &QPushButton::clicked, this, &NewListingDialog::validate);

@@ -25,13 +25,13 @@ SearchCompanyDialog::SearchCompanyDialog(AppContext &ctx, WatchListSink &watchLi
     setFixedSize(parts.units().size(254, 186));
     applyPanelStyle(this);
 
-    m_text = parts.edit("1018", 7, 7, 118, 13);
+    m_text = parts.edit("searchText", 7, 7, 118, 13);
     m_exchange = new QButtonGroup(this);
-    const char *ids[] = {"1019", "1020"};
+    const char *names[] = {"searchNse", "searchBse"};
     for (Exchange e : {Exchange::Nse, Exchange::Bse}) {
         const int x = e == Exchange::Nse ? 132 : 166;
         auto *radio = parts.place(new QRadioButton(QString::fromLatin1(exchangeCode(e)), this),
-                                  ids[int(e)], x, 8, 32, 11);
+                                  names[int(e)], x, 8, 32, 11);
         m_exchange->addButton(radio, int(e));
         // A click searches even on the exchange already chosen, as "SEARCH" does.
         connect(radio, &QRadioButton::clicked, this, [this] {
@@ -41,20 +41,22 @@ SearchCompanyDialog::SearchCompanyDialog(AppContext &ctx, WatchListSink &watchLi
         });
     }
     m_exchange->button(int(Exchange::Nse))->setChecked(true);
-    auto *search = parts.button("1021", QStringLiteral("SEARCH"), 200, 7, 47, 14);
+    auto *search = parts.button("search", QStringLiteral("SEARCH"), 200, 7, 47, 14);
 
-    m_list = parts.place(new QListWidget(this), "1017", 7, 26, 240, 104);
-    m_alert = parts.place(new QCheckBox(QStringLiteral("Set Alert"), this), "1130", 7, 137, 48, 10);
+    m_list = parts.place(new QListWidget(this), "companyNames", 7, 26, 240, 104);
+    m_alert =
+        parts.place(new QCheckBox(QStringLiteral("Set Alert"), this), "setAlert", 7, 137, 48, 10);
     parts.label(nullptr, QStringLiteral("Lower Limit"), 60, 137, 40, 10);
-    m_lower = parts.edit("1131", 100, 135, 45, 13);
+    m_lower = parts.edit("lowerLimit", 100, 135, 45, 13);
     parts.label(nullptr, QStringLiteral("Upper Limit"), 153, 137, 40, 10);
-    m_upper = parts.edit("1132", 195, 135, 52, 13);
+    m_upper = parts.edit("upperLimit", 195, 135, 52, 13);
     for (QLineEdit *limit : {m_lower, m_upper}) {
         limit->setText(QStringLiteral("0"));
         limit->setEnabled(false);
     }
 
-    auto *newListing = parts.button("1051", QStringLiteral("Add New Listing"), 7, 156, 80, 14);
+    auto *newListing =
+        parts.button("addNewListing", QStringLiteral("Add New Listing"), 7, 156, 80, 14);
     parts.label(nullptr, QStringLiteral("In case you are not able to find a company"), 7, 172, 160,
                 9);
     auto *ok = parts.button("ok", QStringLiteral("OK"), 143, 162, 50, 14);

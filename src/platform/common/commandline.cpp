@@ -1,5 +1,7 @@
 #include "platform/common/commandline.h"
 
+#include "platform/common/qtwindowoptions.h"
+
 #include <QCommandLineParser>
 #include <QUrl>
 
@@ -23,6 +25,21 @@ const ServiceOption ServiceOptions[] = {
     {"lookup-url", "VANTREL_LOOKUP_URL", "Symbol lookup page base URL.", &ServiceUrls::lookup},
 };
 
+// Refuses what is no service base URL: the scheme must be http or https, and a host must
+// follow it ("http://" alone names nothing).
+QString checkServiceUrl(const ServiceOption &s, const QString &value, const QString &given,
+                        bool fromOption)
+{
+    const QUrl url(value, QUrl::StrictMode);
+    const bool web =
+        url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
+    if (url.isValid() && web && !url.host().isEmpty())
+        return {};
+    const QString source = fromOption ? QStringLiteral("--") + QString::fromLatin1(s.name)
+                                      : QString::fromLatin1(s.variable);
+    return QStringLiteral("Not an http URL with a host for %1: %2").arg(source, given.trimmed());
+}
+
 // A base URL is kept without a trailing slash; the program appends its own paths.
 QString normaliseBase(QString url)
 {
@@ -32,91 +49,89 @@ QString normaliseBase(QString url)
     return url;
 }
 
+// The options the program knows. Qt's window options are listed only by --help-all.
+struct Options
+{
+    QCommandLineParser parser;
+    QCommandLineOption help{QStringLiteral("help")};
+    QCommandLineOption helpAll{QStringLiteral("help-all")};
+    QCommandLineOption version{QStringLiteral("version")};
+    QList<QCommandLineOption> services;
+    QCommandLineOption dataDir{
+        QStringLiteral("data-dir"),
+        QStringLiteral("Data folder (default: $VANTREL_HOME, else ~/Vantrel)."),
+        QStringLiteral("dir")};
+    QCommandLineOption database{QStringLiteral("database"),
+                                QStringLiteral("Company database file (SQLite)."),
+                                QStringLiteral("file")};
+    QCommandLineOption dsn{QStringLiteral("dsn"),
+                           QStringLiteral("Use this ODBC data source instead."),
+                           QStringLiteral("name")};
+    QCommandLineOption noSplash{QStringLiteral("no-splash"),
+                                QStringLiteral("Start without the splash screen.")};
+    QCommandLineOption initDb{
+        QStringLiteral("init-db"),
+        QStringLiteral("Prepare an empty company database (the --database file or the "
+                       "--dsn source) with its tables and company list, then exit. "
+                       "Needs no display.")};
+
+    explicit Options(bool listQtOptions)
+    {
+        parser.setApplicationDescription(QStringLiteral(
+            "Vantrel: NSE and BSE market watch.\n"
+            "With no quote service given, Vantrel starts its own simulated market (vantrel-sim) "
+            "and uses it\n"
+            "for every service; each URL option can also come from its environment variable."));
+        // Qt's window options come with one dash (-platform): a dash and a word is one option.
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        help = parser.addHelpOption();
+        version = parser.addVersionOption();
+        for (const ServiceOption &s : ServiceOptions) {
+            services.append(QCommandLineOption(QString::fromLatin1(s.name),
+                                               QString::fromLatin1(s.description) +
+                                                   QStringLiteral(" Environment: ") +
+                                                   QString::fromLatin1(s.variable),
+                                               QStringLiteral("url")));
+            parser.addOption(services.last());
+        }
+        parser.addOptions({dataDir, database, dsn, noSplash, initDb});
+        addQtWindowOptions(parser, listQtOptions);
+    }
+};
 } // namespace
 
 AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLookup &environment)
 {
     AppOptions options;
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Vantrel: NSE and BSE market watch.\n"
-        "With no quote service given, Vantrel starts its own simulated market (vantrel-sim) and "
-        "uses it\n"
-        "for every service; each URL option can also come from its environment variable."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    QList<QCommandLineOption> serviceOptions;
-    for (const ServiceOption &s : ServiceOptions) {
-        serviceOptions.append(QCommandLineOption(QString::fromLatin1(s.name),
-                                                 QString::fromLatin1(s.description) +
-                                                     QStringLiteral(" Environment: ") +
-                                                     QString::fromLatin1(s.variable),
-                                                 QStringLiteral("url")));
-        parser.addOption(serviceOptions.last());
-    }
-    const QCommandLineOption dataDir(
-        QStringLiteral("data-dir"),
-        QStringLiteral("Data folder (default: $VANTREL_HOME, else ~/Vantrel)."),
-        QStringLiteral("dir"));
-    const QCommandLineOption database(QStringLiteral("database"),
-                                      QStringLiteral("Company database file (SQLite)."),
-                                      QStringLiteral("file"));
-    const QCommandLineOption dsn(QStringLiteral("dsn"),
-                                 QStringLiteral("Use this ODBC data source instead."),
-                                 QStringLiteral("name"));
-    const QCommandLineOption noSplash(QStringLiteral("no-splash"),
-                                      QStringLiteral("Start without the splash screen."));
-    const QCommandLineOption initDb(
-        QStringLiteral("init-db"),
-        QStringLiteral("Prepare an empty company database (the --database file or the "
-                       "--dsn source) with its tables and company list, then exit. "
-                       "Needs no display."));
-    parser.addOptions({dataDir, database, dsn, noSplash, initDb});
-
+    Options known(false);
+    QCommandLineParser &parser = known.parser;
     if (!parser.parse(arguments)) {
         options.error = parser.errorText();
         return options;
     }
-    options.helpRequested = parser.isSet(help);
-    options.versionRequested = parser.isSet(version);
-    options.helpText = parser.helpText();
-    for (qsizetype i = 0; i < serviceOptions.size(); ++i) {
+    const bool helpAll = parser.isSet(known.helpAll);
+    options.helpRequested = parser.isSet(known.help) || helpAll;
+    options.versionRequested = parser.isSet(known.version);
+    options.helpText = helpAll ? Options(true).parser.helpText() : parser.helpText();
+    for (qsizetype i = 0; i < known.services.size(); ++i) {
         const ServiceOption &s = ServiceOptions[i];
-        QString value = parser.isSet(serviceOptions[i]) ? parser.value(serviceOptions[i])
-                                                        : environment(s.variable);
-        value = normaliseBase(value);
+        const bool fromOption = parser.isSet(known.services[i]);
+        const QString given =
+            fromOption ? parser.value(known.services[i]) : environment(s.variable);
+        const QString value = normaliseBase(given);
         if (!value.isEmpty()) {
-            const QUrl url(value, QUrl::StrictMode);
-            if (!url.isValid() ||
-                (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
-                options.error = QStringLiteral("Not an http URL for --%1: %2")
-                                    .arg(QString::fromLatin1(s.name), value);
+            options.error = checkServiceUrl(s, value, given, fromOption);
+            if (!options.error.isEmpty())
                 return options;
-            }
         }
         options.services.*(s.field) = value.toStdString();
     }
-    options.dataDir = parser.value(dataDir);
-    options.database = parser.value(database);
-    options.dsn = parser.value(dsn);
-    options.splash = !parser.isSet(noSplash);
-    options.initDb = parser.isSet(initDb);
+    options.dataDir = parser.value(known.dataDir);
+    options.database = parser.value(known.database);
+    options.dsn = parser.value(known.dsn);
+    options.splash = !parser.isSet(known.noSplash);
+    options.initDb = parser.isSet(known.initDb);
     return options;
-}
-
-bool runsWithoutWindows(const QStringList &arguments)
-{
-    static const QStringList headless = {QStringLiteral("--init-db"),  QStringLiteral("--help"),
-                                         QStringLiteral("-h"),         QStringLiteral("-?"),
-                                         QStringLiteral("--help-all"), QStringLiteral("--version"),
-                                         QStringLiteral("-v")};
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String("--"))
-            break;
-        if (headless.contains(arguments[i]))
-            return true;
-    }
-    return false;
 }
 
 bool needsSimulator(const ServiceUrls &services)

@@ -22,15 +22,17 @@ struct AppOptions
     bool versionRequested = false;
     QString helpText;
     QString error;
+
+    // Preparing a database or printing help or the version opens no window, so it needs no
+    // display.
+    bool runsWithoutWindows() const { return initDb || helpRequested || versionRequested; }
 };
 
 using EnvironmentLookup = std::function<QString(const char *name)>;
 
+// Qt's own window options (-platform, -display, -style, ...) are accepted and left to Qt, so
+// the same arguments parse alike before and after the application object takes them.
 AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLookup &environment);
-
-// True when the arguments ask for something that opens no window (--init-db, --help,
-// --version): the program then starts without a display.
-bool runsWithoutWindows(const QStringList &arguments);
 
 // Fills the services the user left empty with the simulator's base URL, and marks the run as
 // simulated when the quote service is the simulator.

@@ -32,6 +32,9 @@ std::string CCompanyListset::containsPattern(std::string_view part)
 StoreResult<std::vector<CompanyRow>> CCompanyListset::searchByName(std::string_view part,
                                                                    Exchange exchange)
 {
+    // An empty answer would read as "no such company"; the user is told why instead.
+    if (!m_connection.available())
+        return StoreError{m_connection.unavailableMessage()};
     return m_connection.select<CompanyRow>(
         Columns + QStringLiteral("WHERE COMPNAME LIKE ? ESCAPE '!' AND ") +
             listedCondition(exchange) + QStringLiteral(" ORDER BY UPPER(COMPNAME), COMPNAME"),

@@ -53,6 +53,13 @@ StoreResult<QStringList> examineDatabaseFile(const QString &file)
         return StoreError{(QStringLiteral("The company database ") + quoted(file) +
                            QStringLiteral(" is read-only"))
                               .toStdString()};
+    // SQLite writes its journal beside the file: a folder that takes no new file makes
+    // every change fail, however writable the file itself is.
+    if (!QFileInfo(info.absolutePath()).isWritable())
+        return StoreError{(QStringLiteral("The company database ") + quoted(file) +
+                           QStringLiteral(" is read-only: its folder ") +
+                           quoted(info.absolutePath()) + QStringLiteral(" can't be written"))
+                              .toStdString()};
 
     TemporaryConnection probe(QStringLiteral("QSQLITE"), file,
                               QStringLiteral("QSQLITE_OPEN_READONLY"));

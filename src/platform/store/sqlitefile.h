@@ -25,7 +25,7 @@ private:
 };
 
 // Which of the company tables an existing SQLite file has, found out without writing to it;
-// an error when the file can't be read or written or is no database at all.
+// an error when the file or its folder can't be read or written or it is no database at all.
 StoreResult<QStringList> examineDatabaseFile(const QString &file);
 
 // Creates and seeds a new database file. It is built beside its final name and renamed into

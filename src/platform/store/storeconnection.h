@@ -27,6 +27,13 @@ public:
 
     bool available() const { return m_available; }
     const std::string &unavailableReason() const { return m_reason; }
+    // What the user is told about a database that could not be opened: at start, and when a
+    // search asks it for companies it cannot give.
+    std::string unavailableMessage() const
+    {
+        return m_reason + "\n\nVantrel runs on without it: the company lists stay empty and "
+                          "nothing is written to it.";
+    }
     void setAvailable()
     {
         m_available = true;
