@@ -1,9 +1,20 @@
+#include "core/watch/datalogger.h"
+#include "core/watch/logstamps.h"
+#include "core/watch/watchexport.h"
 #include "core/watch/watchlist.h"
+#include "core/watch/watchrefresh.h"
 #include "core/watch/watchsort.h"
 #include "support/memorywatchlist.h"
 #include "support/recordingmessenger.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
 
 namespace {
 using namespace watchcol;
@@ -194,4 +205,158 @@ TEST_F(WatchListTest, FailedSavesWaitForTheExitAndAnUnreadTableIsLeftAlone)
     other.addEntry(WatchRow{"Wipro", "NSE", "WIPRO"});
     other.saveUnsaved();
     EXPECT_EQ(unread.saves, 0);
+}
+
+namespace {
+namespace fs = std::filesystem;
+
+// One simulated Friday of a watch list with edge values, written out as everything the user
+// gets to see of it: cell texts and colours, alert messages, writer problems, data files and
+// the export. The expected text was taken from the program before its rows held numbers.
+struct WatchDay
+{
+    struct Quote
+    {
+        double last, change, open, high, low;
+        std::int32_t volume;
+        double yearLow, yearHigh;
+    };
+
+    fs::path root =
+        fs::temp_directory_path() / ("vantrel-day-" + std::to_string(std::random_device{}()));
+    MemoryWatchList store;
+    RecordingMessenger messenger;
+    WatchList list{store, messenger};
+    IndexBoard board;
+    FixedClock clock{makeLocalTime(2026, 12, 4, 10, 0, 0)};
+    StdDataFileSystem files;
+    DataLogger logger{files, clock, root.string()};
+    std::string out;
+
+    WatchDay()
+    {
+        fs::create_directories(root);
+        for (const WatchRow &row : {
+                 WatchRow{"Larsen, Toubro & Co's", "NSE", "LT", 1, 3000, 4200.5},
+                 WatchRow{"Near Equal", "NSE", "NEAR", 1, 100.001, 200},
+                 WatchRow{"Falling Star", "NSE", "FALL", 1, 8765.4, 9000},
+                 WatchRow{"No Quote", "NSE", "NOQ", 1, 0, 0},
+                 WatchRow{"Big Volume", "NSE", "BIGV", 1, 500, 1000000},
+                 WatchRow{"Reliance", "BSE", "500325", 1, 2000, 2450.75},
+                 WatchRow{"Penny", "NSE", "PENNY"},
+                 WatchRow{"Tata Steel", "BSE", "500470"},
+             })
+            list.addEntry(row);
+        list.switches() = WatchSwitches{true, true, true, false, true, true};
+    }
+    ~WatchDay() { fs::remove_all(root); }
+
+    void quotes(double nifty, double sensex, const std::vector<Quote> &stocks)
+    {
+        QuoteRecord &n = *board.quoteTarget(0, "^NSEI");
+        n.last = nifty;
+        n.date = "12/4/2026";
+        QuoteRecord &s = *board.quoteTarget(1, "^BSESN");
+        s.last = sensex;
+        s.date = "12/4/2026";
+        const std::vector<std::string> symbols = list.quoteSymbols();
+        for (std::size_t i = 0; i < stocks.size(); ++i) {
+            QuoteRecord &q = *list.quoteTarget(i, symbols[i]);
+            const Quote &v = stocks[i];
+            q.last = v.last;
+            q.change = static_cast<float>(v.change);
+            q.open = v.open;
+            q.high = v.high;
+            q.low = v.low;
+            q.volume = v.volume;
+            q.yearLow = v.yearLow;
+            q.yearHigh = v.yearHigh;
+            q.date = v.last != 0 ? "12/4/2026" : "";
+        }
+    }
+
+    static std::string hex(Rgb c)
+    {
+        char buffer[8];
+        std::snprintf(buffer, sizeof buffer, "%02x%02x%02x", c.r, c.g, c.b);
+        return buffer;
+    }
+
+    void refresh(int hour, int minute, int second)
+    {
+        clock.set(makeLocalTime(2026, 12, 4, hour, minute, second));
+        const WatchRefreshReport report = refreshWatchList(list, board, logger, clock);
+        board.updateRows();
+        out += "== refresh " + logstamp::time(clock.now()) + "\n";
+        for (const std::string &problem : report.problems)
+            out += "problem: " + problem + "\n";
+        out += "alert: " + report.alert + "\n";
+        using namespace watchcol;
+        for (const WatchListRow &row : list.rows()) {
+            for (int column : {Name, Indx, Price, Change, Percent, Volume, Open, High, Low}) {
+                const CellColours c = watchCellColours(row, column, list.switches());
+                out += row.cell(column) + " " + hex(c.background) + "/" + hex(c.text) + "|";
+            }
+            out += "\n";
+        }
+    }
+
+    void exportNow() { out += "== export\n" + watchexport::content(list.rows()); }
+
+    void dumpFiles()
+    {
+        std::vector<fs::path> paths;
+        for (const auto &entry : fs::recursive_directory_iterator(root))
+            if (entry.is_regular_file())
+                paths.push_back(entry.path());
+        std::sort(paths.begin(), paths.end());
+        for (const fs::path &path : paths) {
+            std::ifstream in(path, std::ios::binary);
+            out += "== file " + fs::relative(path, root).generic_string() + "\n" +
+                   std::string(std::istreambuf_iterator<char>(in), {});
+        }
+    }
+};
+} // namespace
+
+TEST(WatchDay, EveryResultOfASimulatedDayStaysAsItWas)
+{
+    WatchDay day;
+    using Q = WatchDay::Quote;
+    day.quotes(
+        24000.004, 80000.5,
+        {Q{12345678.9, -1234.5, 12340000, 12346000, 12345678.9, 1234567, 9000000, 12345678.9},
+         Q{100.004, 0.004, 100, 100.004, 99.9, 85, 80, 100.001},
+         Q{8765.4, -1234.5, 9999.9, 9999.9, 8765.4, 2000000000, 8765.4, 12000}, Q{},
+         Q{1000000, 12.345, 999990, 1000000.004, 999000, 2147483647, 0, 0},
+         Q{2450.75, 0, 2450, 2451, 2449, 77, 2000, 3000},
+         Q{0.004, 0.001, 0.004, 0.005, 0.003, 10, 0, 0}, Q{0, -3, 0, 0, 0, 0, 0, 0}});
+    day.refresh(10, 0, 0);
+    day.quotes(
+        24000.001, 79990.25,
+        {Q{12345678.9, -1234.5, 12340000, 12346000, 12345678.9, 1234999, 9000000, 12345678.9},
+         Q{100.001, 0.001, 100, 100.004, 99.9, 90, 80, 100.001},
+         Q{8765.39, -1234.51, 9999.9, 9999.9, 8765.39, 2000000001, 8765.4, 12000}, Q{},
+         Q{1000000.006, 12.35, 999990, 1000000.004, 999000, 2147483647, 0, 0},
+         Q{2450.76, 0.01, 2450, 2451, 2449, 80, 2000, 3000},
+         Q{0.006, 0.003, 0.004, 0.006, 0.003, 12, 0, 0}, Q{0, -3, 0, 0, 0, 0, 0, 0}});
+    day.list.switches().yearHighLow = true;
+    day.refresh(10, 5, 7);
+    day.exportNow();
+    day.list.switches().myConfigured = false;
+    day.list.switches().dayHighLow = false;
+    day.refresh(15, 45, 0);
+    day.list.switches().myConfigured = true;
+    day.list.switches().dayHighLow = true;
+    day.refresh(16, 0, 0);
+    day.refresh(16, 5, 0);
+    day.exportNow();
+    day.dumpFiles();
+
+    static const std::string expected =
+#include "core/watchlist_day.inc"
+        ;
+    if (const char *path = std::getenv("VANTREL_WRITE_GOLDEN"))
+        std::ofstream(path, std::ios::binary) << "R\"golden(" << day.out << ")golden\"\n";
+    EXPECT_EQ(day.out, expected);
 }
