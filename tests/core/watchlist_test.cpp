@@ -31,23 +31,22 @@ struct WatchListTest : ::testing::Test
         for (const char *s : symbols)
             ASSERT_TRUE(list.addEntry(WatchRow{std::string(s) + " Limited", "NSE", s}));
     }
-    QuoteRecord &quote(std::size_t i)
-    {
-        const WatchRow &e = list.entries()[i];
-        return *list.quoteTarget(i, e.symbol + (e.exchange == "NSE" ? ".NS" : ".BO"));
-    }
+    QuoteRecord &quote(std::size_t i) { return *list.quoteTarget(i, list.quoteSymbols()[i]); }
     Symbols order() const
     {
         Symbols out;
-        for (const WatchRow &e : list.entries())
-            out.push_back(e.symbol);
+        for (const WatchedStock &s : list.stocks())
+            out.push_back(s.entry.symbol);
         return out;
     }
-    const WatchListRow &row(std::size_t i) const { return list.rows()[i]; }
-    CellColours colours(int column)
+    const WatchedStock &row(std::size_t i) const { return list.stocks()[i]; }
+    std::string text(int column) const { return watchCellText(row(0), column); }
+    CellColours colours(int column) { return watchCellColours(row(0), column, list.switches()); }
+    // The refresh after this one judges the prices against the quotes as they are now.
+    void nextRefresh()
     {
-        list.rebuildRows();
-        return watchCellColours(row(0), column, list.switches());
+        list.takePrevious();
+        list.startRefresh();
     }
 };
 } // namespace
@@ -58,18 +57,12 @@ TEST_F(WatchListTest, CellTextsUseTheDisplayFormat)
     quote(0).last = 12345678.9;
     quote(0).change = -1234.5f;
     quote(0).volume = 1234567;
-    list.rebuildRows();
-    EXPECT_EQ(row(0).cell(Price), "1,23,45,678.90");
-    EXPECT_EQ(row(0).cell(Change), "-1,234.50");
-    EXPECT_EQ(row(0).cell(Percent), "-0.01");
-    EXPECT_EQ(row(0).cell(Volume), "12,34,567") << "volumes drop their decimals";
-    EXPECT_EQ(row(0).cell(Alert), "1.00");
-    EXPECT_EQ(row(0).cell(UpperLimit), "4,200.50");
-    list.takePrevious();
-    list.rebuildRows();
-    EXPECT_EQ(row(0).cell(PrevVolume), "12,34,567.00") << "unlike Volume, PrevVolume keeps them";
-    EXPECT_EQ(row(0).cell(PrevTaken), "1.00");
-    EXPECT_EQ(row(0).cell(PrevPrice), "1,23,45,678.90");
+    EXPECT_EQ(text(Name), "Larsen, Toubro & Co's");
+    EXPECT_EQ(text(Price), "1,23,45,678.90");
+    EXPECT_EQ(text(Change), "-1,234.50");
+    EXPECT_EQ(text(Percent), "-0.01");
+    EXPECT_EQ(text(Volume), "12,34,567") << "volumes drop their decimals";
+    EXPECT_EQ(watchcol::headers().size(), watchcol::widths().size());
 }
 
 TEST_F(WatchListTest, ColoursFollowThePreviousPriceTheRangesAndTheLimits)
@@ -80,7 +73,7 @@ TEST_F(WatchListTest, ColoursFollowThePreviousPriceTheRangesAndTheLimits)
     EXPECT_EQ(colours(Price).background, colours::Black) << "no previous price yet";
     EXPECT_EQ(colours(Name).background, colours::Up) << "exactly at the upper limit";
     EXPECT_EQ(colours(Indx).background, colours::Up);
-    list.takePrevious();
+    nextRefresh();
     q.last = 120.004; // the same text, so the same price
     EXPECT_EQ(colours(Price).background, colours::Blue);
     q.last = 100;
@@ -125,7 +118,6 @@ TEST_F(WatchListTest, SortingSharesOneDirectionAndIsRefusedWhileLogging)
         quote(i).last = prices[i];
         quote(i).volume = volumes[i];
     }
-    list.rebuildRows();
     EXPECT_EQ(*watchSortKey(row(0), row(2), Price), 0) << "closer than a paisa";
     ASSERT_TRUE(list.sortBy(Price, false));
     EXPECT_EQ(order(), (Symbols{"B", "A", "C", "D"})) << "A and C keep their order";
@@ -140,7 +132,7 @@ TEST_F(WatchListTest, SortingSharesOneDirectionAndIsRefusedWhileLogging)
     list.switches().liveData = false;
     EXPECT_FALSE(list.sortBy(Name, true));
     EXPECT_EQ(messenger.shown.back(), WatchList::FeedingSortMessage);
-    EXPECT_FALSE(list.sortBy(YearHigh, false)) << "a hidden column has no key";
+    EXPECT_FALSE(list.sortBy(Count, false)) << "no such column, no key";
     EXPECT_EQ(messenger.shown.size(), 2u);
     ASSERT_TRUE(list.sortBy(Name, false));
     EXPECT_EQ(order(), (Symbols{"A", "B", "C", "D"})) << "refusals did not turn the direction";
@@ -172,12 +164,12 @@ TEST_F(WatchListTest, DeleteClosesUpAndEachStockKeepsItsValues)
     add({"A", "B", "C", "D"});
     for (std::size_t i = 0; i < 4; ++i)
         quote(i).last = 10.0 * double(i + 1);
-    list.takePrevious();
+    nextRefresh();
     EXPECT_FALSE(list.removeRows({1}, true));
     EXPECT_EQ(messenger.shown.back(), WatchList::FeedingDeleteMessage);
     ASSERT_TRUE(list.removeRows({2, 0}, false));
     EXPECT_EQ(order(), (Symbols{"B", "D"}));
-    EXPECT_EQ(list.previous()[1].price, 40);
+    EXPECT_EQ(row(1).previous.price, 40);
     EXPECT_EQ(store.rows.size(), 2u);
     // A reply to a request made before the delete still finds its stock by symbol.
     EXPECT_EQ(list.quoteTarget(3, "D.NS"), &quote(1));
@@ -291,17 +283,17 @@ struct WatchDay
         for (const std::string &problem : report.problems)
             out += "problem: " + problem + "\n";
         out += "alert: " + report.alert + "\n";
-        using namespace watchcol;
-        for (const WatchListRow &row : list.rows()) {
-            for (int column : {Name, Indx, Price, Change, Percent, Volume, Open, High, Low}) {
-                const CellColours c = watchCellColours(row, column, list.switches());
-                out += row.cell(column) + " " + hex(c.background) + "/" + hex(c.text) + "|";
+        for (const WatchedStock &stock : list.stocks()) {
+            for (int column = 0; column < watchcol::Count; ++column) {
+                const CellColours c = watchCellColours(stock, column, list.switches());
+                out += watchCellText(stock, column) + " " + hex(c.background) + "/" + hex(c.text) +
+                       "|";
             }
             out += "\n";
         }
     }
 
-    void exportNow() { out += "== export\n" + watchexport::content(list.rows()); }
+    void exportNow() { out += "== export\n" + watchexport::content(list.stocks()); }
 
     void dumpFiles()
     {

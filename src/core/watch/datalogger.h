@@ -44,8 +44,8 @@ public:
     // every stock of either exchange.
     std::string writeEndOfDay(const WatchList &list, const IndexBoard &board);
     std::string writeIndexIntraday(const IndexBoard &board);
-    std::string writeStockIntraday(const std::vector<WatchListRow> &rows);
-    std::string writeLive(const std::vector<WatchListRow> &rows, const IndexBoard &board);
+    std::string writeStockIntraday(const std::vector<WatchedStock> &stocks);
+    std::string writeLive(const std::vector<WatchedStock> &stocks, const IndexBoard &board);
 
     std::string eodFile(const std::string &name) const;
     std::string intradayFile(const LocalTime &t, const std::string &name) const;

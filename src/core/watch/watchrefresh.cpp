@@ -13,19 +13,19 @@ WatchRefreshReport refreshWatchList(WatchList &list, const IndexBoard &board, Da
             report.problems.push_back(std::move(problem));
     };
     const WatchSwitches &on = list.switches();
-    list.rebuildRows();
+    list.startRefresh();
     const bool open = isLoggingMarketOpen(clock.now());
     if (!open)
         note(logger.writeEndOfDay(list, board));
     if (on.liveData && open)
-        note(logger.writeLive(list.rows(), board));
+        note(logger.writeLive(list.stocks(), board));
     if (on.intraday && open) {
         // A failed index writer does not stop the stocks.
         note(logger.writeIndexIntraday(board));
-        note(logger.writeStockIntraday(list.rows()));
+        note(logger.writeStockIntraday(list.stocks()));
     }
     list.takePrevious();
     if (on.alertsPopUp)
-        report.alert = evaluateAlerts(list.rows(), on.myConfigured, clock.now());
+        report.alert = evaluateAlerts(list.stocks(), on.myConfigured, clock.now());
     return report;
 }
