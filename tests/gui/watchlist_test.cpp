@@ -206,7 +206,7 @@ private slots:
     {
         click("setAlert");
         QCOMPARE(bed.messenger.shown.back(), std::string(WatchList::NoAlertSelection));
-        price("500325.BO", 2450.5);
+        price("500325.BO", 12000.5); // above ten thousand, yet it can have an alert
         panel()->refresh();
         select({1});
         whenModal<AlertLimitsDialog>([this](AlertLimitsDialog *d) {
@@ -214,21 +214,22 @@ private slots:
             QCOMPARE(control<QLabel>(d, "companyName")->text(),
                      QStringLiteral("Reliance Industries"));
             auto *lower = control<QLineEdit>(d, "alertLowerLimit");
-            QCOMPARE(lower->text(), QStringLiteral("2450.5")); // no alert yet: the current price
+            QCOMPARE(lower->text(), QStringLiteral("12000.5")); // no alert yet: the current price
             QVERIFY(!lower->isEnabled());
             control<QCheckBox>(d, "setAlert")->click();
             QVERIFY(lower->isEnabled() && control<QLineEdit>(d, "alertUpperLimit")->isEnabled());
-            typeInto(d, "alertLowerLimit", QStringLiteral("2500"));
-            typeInto(d, "alertUpperLimit", QStringLiteral("10001"));
+            typeInto(d, "alertLowerLimit", QStringLiteral("12100"));
+            typeInto(d, "alertUpperLimit", QStringLiteral("1000000.01"));
             control<QPushButton>(d, "ok")->click();
-            QCOMPARE(bed.messenger.shown.back(), std::string(WatchSearchForm::LimitRangeMessage));
+            QCOMPARE(bed.messenger.shown.back(),
+                     std::string("Please enter a number between 0 and 1000000."));
             QVERIFY(d->isVisible());
-            typeInto(d, "alertUpperLimit", QStringLiteral("2600.75"));
+            typeInto(d, "alertUpperLimit", QStringLiteral("1000000"));
             control<QPushButton>(d, "ok")->click();
         });
         click("setAlert");
         QVERIFY(bed.ctx->refresh.timerActive());
-        const WatchRow expected{"Reliance Industries", "BSE", "500325", 1, 2500, 2600.75};
+        const WatchRow expected{"Reliance Industries", "BSE", "500325", 1, 12100, 1000000};
         QCOMPARE(entries()[1], expected);
         QCOMPARE(tableSeenElsewhere()[1], expected);
         QCOMPARE(background(1, 0), QColor(255, 0, 0)); // below the new lower limit

@@ -88,14 +88,8 @@ void AlertLimitsDialog::accept()
     }
     const double lower = cStrToDouble(m_lower->text().toStdString());
     const double upper = cStrToDouble(m_upper->text().toStdString());
-    const auto inRange = [](double v) {
-        return v >= WatchSearchForm::LimitMinimum && v <= WatchSearchForm::LimitMaximum;
-    };
-    if (!inRange(lower) || !inRange(upper)) {
-        m_messenger.inform(WatchSearchForm::LimitRangeMessage);
-        return;
-    }
-    if (!WatchSearchForm::alertLimitsValid(lower, upper, m_messenger))
+    if (!WatchSearchForm::limitsInRange(lower, upper, m_messenger) ||
+        !WatchSearchForm::alertLimitsValid(lower, upper, m_messenger))
         return;
     m_limits = AlertLimits{1, lower, upper};
     QDialog::accept();
