@@ -176,26 +176,42 @@ TEST_F(WatchListTest, DeleteClosesUpAndEachStockKeepsItsValues)
     EXPECT_EQ(list.quoteTarget(0, "A.NS"), nullptr);
 }
 
-TEST_F(WatchListTest, FailedSavesWaitForTheExitAndAnUnreadTableIsLeftAlone)
+TEST_F(WatchListTest, AChangeThatCannotBeStoredIsNotMade)
 {
-    store.failure = "database is locked";
-    add({"INFY"});
-    EXPECT_EQ(messenger.shown.back(), "database is locked");
-    store.failure.clear();
-    EXPECT_TRUE(list.setAlert("INFY", 0, 1400, 1600));
-    EXPECT_EQ(store.rows, (std::vector<WatchRow>{{"INFY Limited", "NSE", "INFY"}}));
-    const int saves = store.saves;
-    list.saveUnsaved();
-    EXPECT_EQ(store.saves, saves) << "nothing left to write at exit";
+    add({"B", "A"});
+    ASSERT_TRUE(list.setAlert("A", 1, 10, 20));
+    store.failure = "attempt to write a readonly database";
+    const auto state = [this] {
+        std::string out;
+        for (const WatchedStock &s : list.stocks())
+            out += s.entry.symbol + ':' + std::to_string(s.entry.alert) + ' ';
+        return out;
+    };
+    const std::string stored = state();
+    const auto refused = [&](bool done, const char *what) {
+        EXPECT_FALSE(done) << what;
+        EXPECT_EQ(messenger.shown.back(), store.failure) << what;
+        EXPECT_EQ(state(), stored) << what;
+    };
+    refused(list.addEntry(WatchRow{"C Limited", "NSE", "C"}), "add");
+    refused(list.removeRows({0}, false), "delete");
+    refused(list.sortBy(Name, false), "sort");
+    refused(list.setAlert("A", 0, 0, 0), "alert");
 
+    store.failure.clear();
+    ASSERT_TRUE(list.sortBy(Name, false));
+    EXPECT_EQ(order(), (Symbols{"A", "B"})) << "the refused sort did not turn the direction";
+}
+
+TEST_F(WatchListTest, AnUnreadTableIsNeverWritten)
+{
     MemoryWatchList unread;
-    unread.rows = store.rows;
+    unread.rows = {{"INFY Limited", "NSE", "INFY"}};
     unread.loadFailure = "no such table: SelectedComp2Watch";
     WatchList other(unread, messenger);
     other.load();
     EXPECT_EQ(messenger.shown.back(), unread.loadFailure);
-    other.addEntry(WatchRow{"Wipro", "NSE", "WIPRO"});
-    other.saveUnsaved();
+    EXPECT_TRUE(other.addEntry(WatchRow{"Wipro", "NSE", "WIPRO"}));
     EXPECT_EQ(unread.saves, 0);
 }
 

@@ -64,9 +64,9 @@ bool WatchList::addEntry(const WatchRow &row)
     WatchRow added = row;
     if (added.alert != 1)
         added.lowerLimit = added.upperLimit = 0;
-    m_stocks.push_back(WatchedStock{added, {}, {}, {}});
-    persist();
-    return true;
+    std::vector<WatchedStock> changed = m_stocks;
+    changed.push_back(WatchedStock{added, {}, {}, {}});
+    return commit(std::move(changed));
 }
 
 bool WatchList::removeRows(std::vector<int> rows, bool feeding)
@@ -81,12 +81,12 @@ bool WatchList::removeRows(std::vector<int> rows, bool feeding)
     }
     std::sort(rows.begin(), rows.end(), std::greater<>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::vector<WatchedStock> changed = m_stocks;
     for (int r : rows) {
-        if (r >= 0 && static_cast<std::size_t>(r) < m_stocks.size())
-            m_stocks.erase(m_stocks.begin() + r);
+        if (r >= 0 && static_cast<std::size_t>(r) < changed.size())
+            changed.erase(changed.begin() + r);
     }
-    persist();
-    return true;
+    return commit(std::move(changed));
 }
 
 bool WatchList::sortBy(int column, bool feeding)
@@ -102,27 +102,27 @@ bool WatchList::sortBy(int column, bool feeding)
     const auto order = watchSortOrder(m_stocks, column, m_ascending);
     if (!order)
         return false;
-    m_ascending = !m_ascending;
     std::vector<WatchedStock> sorted;
     sorted.reserve(m_stocks.size());
     for (std::size_t i : *order)
-        sorted.push_back(std::move(m_stocks[i]));
-    m_stocks = std::move(sorted);
-    persist();
+        sorted.push_back(m_stocks[i]);
+    if (!commit(std::move(sorted)))
+        return false;
+    m_ascending = !m_ascending;
     return true;
 }
 
 bool WatchList::setAlert(const std::string &symbol, int alert, double lowerLimit, double upperLimit)
 {
-    const auto it = std::find_if(m_stocks.begin(), m_stocks.end(),
+    std::vector<WatchedStock> changed = m_stocks;
+    const auto it = std::find_if(changed.begin(), changed.end(),
                                  [&](const WatchedStock &s) { return s.entry.symbol == symbol; });
-    if (it == m_stocks.end())
+    if (it == changed.end())
         return false;
     it->entry.alert = alert;
     it->entry.lowerLimit = alert == 1 ? lowerLimit : 0;
     it->entry.upperLimit = alert == 1 ? upperLimit : 0;
-    persist();
-    return true;
+    return commit(std::move(changed));
 }
 
 void WatchList::startRefresh()
@@ -141,29 +141,22 @@ void WatchList::takePrevious()
     }
 }
 
-void WatchList::persist(bool showErrors)
+bool WatchList::commit(std::vector<WatchedStock> changed)
 {
-    if (m_loadFailed)
-        return;
-    const StoreStatus saved = m_store.save(entries());
-    m_unsaved = !saved.ok();
-    if (!saved && showErrors)
-        m_messenger.inform(saved.error());
-}
-
-void WatchList::saveUnsaved(bool showErrors)
-{
-    if (m_unsaved)
-        persist(showErrors);
-}
-
-std::vector<WatchRow> WatchList::entries() const
-{
-    std::vector<WatchRow> out;
-    out.reserve(m_stocks.size());
-    for (const WatchedStock &s : m_stocks)
-        out.push_back(s.entry);
-    return out;
+    // A table the program could not read is left alone: the list lives in memory only.
+    if (!m_loadFailed) {
+        std::vector<WatchRow> entries;
+        entries.reserve(changed.size());
+        for (const WatchedStock &s : changed)
+            entries.push_back(s.entry);
+        const StoreStatus saved = m_store.save(entries);
+        if (!saved) {
+            m_messenger.inform(saved.error());
+            return false;
+        }
+    }
+    m_stocks = std::move(changed);
+    return true;
 }
 
 std::vector<std::string> WatchList::quoteSymbols() const

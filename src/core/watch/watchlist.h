@@ -12,7 +12,8 @@ class WatchListStore;
 
 // The stocks the user watches, in display order, each with its quote and the values the
 // refreshes saw. Every change to the list is written to the
-// table at once, in one transaction, so a program that dies keeps what the user last saw.
+// table at once, in one transaction, and made only when the table took it: a program that
+// dies keeps what the user last saw, and the user never sees what was not stored.
 class WatchList : public QuoteGroup
 {
 public:
@@ -52,7 +53,6 @@ public:
     WatchSwitches &switches() { return m_switches; }
     const WatchSwitches &switches() const { return m_switches; }
     bool sortAscending() const { return m_ascending; }
-    bool unsaved() const { return m_unsaved; }
 
     // The "Add" button may open the company search: no feeding, fewer than 42 stocks.
     bool mayAdd(bool feeding) const;
@@ -72,25 +72,21 @@ public:
     // A refresh ends: it has seen the quotes as they are now.
     void takePrevious();
 
-    // The save at exit, for anything an earlier save could not write. Without a window
-    // left to show it on, a failure goes unsaid.
-    void saveUnsaved(bool showErrors = true);
-
     std::vector<std::string> quoteSymbols() const override;
     QuoteRecord *quoteTarget(std::size_t index, const std::string &symbol) override;
     void quotesArrived() override;
     void setOnArrived(std::function<void()> f) { m_onArrived = std::move(f); }
 
 private:
-    std::vector<WatchRow> entries() const;
-    void persist(bool showErrors = true);
+    // Stores the list as a change would leave it and keeps it; after a failure the change
+    // is dropped and the error shown.
+    bool commit(std::vector<WatchedStock> changed);
 
     WatchListStore &m_store;
     Messenger &m_messenger;
     std::vector<WatchedStock> m_stocks;
     WatchSwitches m_switches;
     bool m_ascending = true;
-    bool m_unsaved = false;
     bool m_loadFailed = false;
     std::function<void()> m_onArrived;
 };

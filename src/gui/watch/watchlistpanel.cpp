@@ -53,17 +53,12 @@ WatchListPanel::WatchListPanel(AppContext &context, MainBar &bar)
     m_list.load();
     m_list.setOnArrived([this] { refresh(); });
     context.registry.attach(GroupSlot::WatchList, &m_list);
-    // What the user changed reached the table at once; only what a failed save left behind
-    // is written at exit.
-    connect(&bar, &MainBar::closing, this, [this] { m_list.saveUnsaved(); });
     refresh();
 }
 
 WatchListPanel::~WatchListPanel()
 {
     context().registry.detach(GroupSlot::WatchList, &m_list);
-    // Normally done when the bar closed; a box now would hang on a window being destroyed.
-    m_list.saveUnsaved(false);
 }
 
 void WatchListPanel::buildControls()
