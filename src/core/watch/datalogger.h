@@ -3,6 +3,7 @@
 #include "core/common/clock.h"
 #include "core/shell/indexboard.h"
 #include "core/watch/datafiles.h"
+#include "core/watch/saidonce.h"
 #include "core/watch/watchlist.h"
 
 #include <string>
@@ -51,6 +52,9 @@ public:
     std::string intradayFile(const LocalTime &t, const std::string &name) const;
     std::string liveFile() const;
 
+    // What the writers have told the user, so that a repeated failure is told once.
+    SaidOnce &said() { return m_said; }
+
 private:
     struct EodNames
     {
@@ -64,4 +68,5 @@ private:
     DataFileSystem &m_files;
     const Clock &m_clock;
     std::string m_root;
+    SaidOnce m_said;
 };
