@@ -357,8 +357,6 @@ TEST(WatchDay, EveryResultOfASimulatedDayStaysAsItWas)
     day.list.switches().myConfigured = true;
     day.list.switches().dayHighLow = true;
     day.refresh(16, 0, 0);
-    day.refresh(16, 5, 0);
-    day.exportNow();
     day.dumpFiles();
 
     static const std::string expected =
