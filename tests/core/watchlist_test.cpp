@@ -246,11 +246,11 @@ struct WatchDay
         fs::create_directories(root);
         for (const WatchRow &row : {
                  WatchRow{"Larsen, Toubro & Co's", "NSE", "LT", 1, 3000, 4200.5},
-                 WatchRow{"Near Equal", "NSE", "NEAR", 1, 100.001, 200},
+                 WatchRow{"Near Equal", "NSE", "NEAR", 1, 99.996, 200},
                  WatchRow{"Falling Star", "NSE", "FALL", 1, 8765.4, 9000},
                  WatchRow{"No Quote", "NSE", "NOQ", 1, 0, 0},
                  WatchRow{"Big Volume", "NSE", "BIGV", 1, 500, 1000000},
-                 WatchRow{"Reliance", "BSE", "500325", 1, 2000, 2450.75},
+                 WatchRow{"Reliance", "BSE", "500325", 1, 2000, 2450.754},
                  WatchRow{"Penny", "NSE", "PENNY"},
                  WatchRow{"Tata Steel", "BSE", "500470"},
              })
