@@ -277,8 +277,8 @@ private slots:
         QCOMPARE(bed.messenger.shown.back(), std::string(watchexport::NoData));
     }
 
-    // Database errors through the panel are the core tests' (the driver's text, the save at
-    // exit); here the real file keeps what the user last saw.
+    // Database errors through the panel are the core tests' (the driver's text, nothing
+    // changed that was not stored); here the real file keeps what the user last saw.
     void theListSurvivesAKillAndARestart()
     {
         chosen = WatchRow{"Wipro Limited", "NSE", "WIPRO"};
