@@ -120,7 +120,7 @@ void BM_WatchListRefreshBaseline(benchmark::State &state)
                              std::string(index) +
                                  ",12/04/2026,11:00:00,24000.00,24001.00,24000.00,24001.00,0\n");
     for (std::size_t i = 0; i < scene.list.count(); ++i) {
-        const std::string &symbol = scene.list.entries()[i].symbol;
+        const std::string &symbol = scene.list.stocks()[i].entry.symbol;
         appends.emplace_back(day + symbol + ".txt",
                              symbol + ",12/04/2026,11:00:00,151.00,152.00,151.00,152.00,37\n");
         live += appends.back().second;

@@ -71,7 +71,7 @@ TEST_F(WatchSearchFormTest, RefusalsKeepTheDialogOpen)
         double lower, upper;
         const char *message;
     };
-    for (const Case &c : {Case{0, false, 0, 10000.5, WatchSearchForm::LimitRangeMessage},
+    for (const Case &c : {Case{0, false, 0, 1000000.5, WatchSearchForm::LimitRangeMessage},
                           Case{0, false, -1, 0, WatchSearchForm::LimitRangeMessage},
                           Case{0, true, 0, 10, WatchSearchForm::ZeroLimitMessage},
                           Case{0, true, 20, 10, WatchSearchForm::LimitOrderMessage}}) {

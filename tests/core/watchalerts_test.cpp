@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 namespace {
-WatchListRow rowAt(const char *name, double last, int alert, double lower, double upper,
+WatchedStock rowAt(const char *name, double last, int alert, double lower, double upper,
                    float change = 0)
 {
     QuoteRecord q;
     q.last = last;
     q.change = change;
-    return buildWatchRow(WatchRow{name, "NSE", "SYM", alert, lower, upper}, q, PreviousValues{});
+    return WatchedStock{WatchRow{name, "NSE", "SYM", alert, lower, upper}, q, {}, {}};
 }
 
 const LocalTime Friday = makeLocalTime(2026, 12, 4, 15, 7, 9);
@@ -29,7 +29,7 @@ TEST(AlertTime, TwelveHourDialInEnglish)
 
 TEST(Alerts, ReportsEveryStockAtOrBeyondALimitInListOrder)
 {
-    const std::vector<WatchListRow> rows = {
+    const std::vector<WatchedStock> rows = {
         rowAt("Reliance", 1234.5, 1, 1000, 1234.5), // exactly at the upper limit
         rowAt("Inside", 1100, 1, 1000, 1200),       rowAt("No alert", 1, 0, 1000, 1200),
         rowAt("TCS", 3000, 1, 3000, 3500),    // exactly at the lower limit
@@ -46,7 +46,7 @@ TEST(Alerts, ReportsEveryStockAtOrBeyondALimitInListOrder)
 
 TEST(Export, TenFieldsFromTheCellsWithLastCloseWorkedOut)
 {
-    const std::vector<WatchListRow> rows = {rowAt("Larsen, Toubro", 1234.5, 0, 0, 0, -10.25f),
+    const std::vector<WatchedStock> rows = {rowAt("Larsen, Toubro", 1234.5, 0, 0, 0, -10.25f),
                                             rowAt("Dr. Reddy's", 0, 0, 0, 0)};
     EXPECT_EQ(watchexport::content(rows),
               "Company Name,Index,Last Close,Current Price,Change,% Change,Volume,Open,High,Low\n"

@@ -1,9 +1,20 @@
+#include "core/watch/datalogger.h"
+#include "core/watch/logstamps.h"
+#include "core/watch/watchexport.h"
 #include "core/watch/watchlist.h"
+#include "core/watch/watchrefresh.h"
 #include "core/watch/watchsort.h"
 #include "support/memorywatchlist.h"
 #include "support/recordingmessenger.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
 
 namespace {
 using namespace watchcol;
@@ -20,23 +31,22 @@ struct WatchListTest : ::testing::Test
         for (const char *s : symbols)
             ASSERT_TRUE(list.addEntry(WatchRow{std::string(s) + " Limited", "NSE", s}));
     }
-    QuoteRecord &quote(std::size_t i)
-    {
-        const WatchRow &e = list.entries()[i];
-        return *list.quoteTarget(i, e.symbol + (e.exchange == "NSE" ? ".NS" : ".BO"));
-    }
+    QuoteRecord &quote(std::size_t i) { return *list.quoteTarget(i, list.quoteSymbols()[i]); }
     Symbols order() const
     {
         Symbols out;
-        for (const WatchRow &e : list.entries())
-            out.push_back(e.symbol);
+        for (const WatchedStock &s : list.stocks())
+            out.push_back(s.entry.symbol);
         return out;
     }
-    const WatchListRow &row(std::size_t i) const { return list.rows()[i]; }
-    CellColours colours(int column)
+    const WatchedStock &row(std::size_t i) const { return list.stocks()[i]; }
+    std::string text(int column) const { return watchCellText(row(0), column); }
+    CellColours colours(int column) { return watchCellColours(row(0), column, list.switches()); }
+    // The refresh after this one judges the prices against the quotes as they are now.
+    void nextRefresh()
     {
-        list.rebuildRows();
-        return watchCellColours(row(0), column, list.switches());
+        list.takePrevious();
+        list.startRefresh();
     }
 };
 } // namespace
@@ -47,18 +57,12 @@ TEST_F(WatchListTest, CellTextsUseTheDisplayFormat)
     quote(0).last = 12345678.9;
     quote(0).change = -1234.5f;
     quote(0).volume = 1234567;
-    list.rebuildRows();
-    EXPECT_EQ(row(0).cell(Price), "1,23,45,678.90");
-    EXPECT_EQ(row(0).cell(Change), "-1,234.50");
-    EXPECT_EQ(row(0).cell(Percent), "-0.01");
-    EXPECT_EQ(row(0).cell(Volume), "12,34,567") << "volumes drop their decimals";
-    EXPECT_EQ(row(0).cell(Alert), "1.00");
-    EXPECT_EQ(row(0).cell(UpperLimit), "4,200.50");
-    list.takePrevious();
-    list.rebuildRows();
-    EXPECT_EQ(row(0).cell(PrevVolume), "12,34,567.00") << "unlike Volume, PrevVolume keeps them";
-    EXPECT_EQ(row(0).cell(PrevTaken), "1.00");
-    EXPECT_EQ(row(0).cell(PrevPrice), "1,23,45,678.90");
+    EXPECT_EQ(text(Name), "Larsen, Toubro & Co's");
+    EXPECT_EQ(text(Price), "1,23,45,678.90");
+    EXPECT_EQ(text(Change), "-1,234.50");
+    EXPECT_EQ(text(Percent), "-0.01");
+    EXPECT_EQ(text(Volume), "12,34,567") << "volumes drop their decimals";
+    EXPECT_EQ(watchcol::headers().size(), watchcol::widths().size());
 }
 
 TEST_F(WatchListTest, ColoursFollowThePreviousPriceTheRangesAndTheLimits)
@@ -69,7 +73,7 @@ TEST_F(WatchListTest, ColoursFollowThePreviousPriceTheRangesAndTheLimits)
     EXPECT_EQ(colours(Price).background, colours::Black) << "no previous price yet";
     EXPECT_EQ(colours(Name).background, colours::Up) << "exactly at the upper limit";
     EXPECT_EQ(colours(Indx).background, colours::Up);
-    list.takePrevious();
+    nextRefresh();
     q.last = 120.004; // the same text, so the same price
     EXPECT_EQ(colours(Price).background, colours::Blue);
     q.last = 100;
@@ -114,7 +118,6 @@ TEST_F(WatchListTest, SortingSharesOneDirectionAndIsRefusedWhileLogging)
         quote(i).last = prices[i];
         quote(i).volume = volumes[i];
     }
-    list.rebuildRows();
     EXPECT_EQ(*watchSortKey(row(0), row(2), Price), 0) << "closer than a paisa";
     ASSERT_TRUE(list.sortBy(Price, false));
     EXPECT_EQ(order(), (Symbols{"B", "A", "C", "D"})) << "A and C keep their order";
@@ -129,7 +132,7 @@ TEST_F(WatchListTest, SortingSharesOneDirectionAndIsRefusedWhileLogging)
     list.switches().liveData = false;
     EXPECT_FALSE(list.sortBy(Name, true));
     EXPECT_EQ(messenger.shown.back(), WatchList::FeedingSortMessage);
-    EXPECT_FALSE(list.sortBy(YearHigh, false)) << "a hidden column has no key";
+    EXPECT_FALSE(list.sortBy(Count, false)) << "no such column, no key";
     EXPECT_EQ(messenger.shown.size(), 2u);
     ASSERT_TRUE(list.sortBy(Name, false));
     EXPECT_EQ(order(), (Symbols{"A", "B", "C", "D"})) << "refusals did not turn the direction";
@@ -161,37 +164,205 @@ TEST_F(WatchListTest, DeleteClosesUpAndEachStockKeepsItsValues)
     add({"A", "B", "C", "D"});
     for (std::size_t i = 0; i < 4; ++i)
         quote(i).last = 10.0 * double(i + 1);
-    list.takePrevious();
+    nextRefresh();
     EXPECT_FALSE(list.removeRows({1}, true));
     EXPECT_EQ(messenger.shown.back(), WatchList::FeedingDeleteMessage);
     ASSERT_TRUE(list.removeRows({2, 0}, false));
     EXPECT_EQ(order(), (Symbols{"B", "D"}));
-    EXPECT_EQ(list.previous()[1].price, 40);
+    EXPECT_EQ(row(1).previous.price, 40);
     EXPECT_EQ(store.rows.size(), 2u);
     // A reply to a request made before the delete still finds its stock by symbol.
     EXPECT_EQ(list.quoteTarget(3, "D.NS"), &quote(1));
     EXPECT_EQ(list.quoteTarget(0, "A.NS"), nullptr);
 }
 
-TEST_F(WatchListTest, FailedSavesWaitForTheExitAndAnUnreadTableIsLeftAlone)
+TEST_F(WatchListTest, AChangeThatCannotBeStoredIsNotMade)
 {
-    store.failure = "database is locked";
-    add({"INFY"});
-    EXPECT_EQ(messenger.shown.back(), "database is locked");
-    store.failure.clear();
-    EXPECT_TRUE(list.setAlert("INFY", 0, 1400, 1600));
-    EXPECT_EQ(store.rows, (std::vector<WatchRow>{{"INFY Limited", "NSE", "INFY"}}));
-    const int saves = store.saves;
-    list.saveUnsaved();
-    EXPECT_EQ(store.saves, saves) << "nothing left to write at exit";
+    add({"B", "A"});
+    ASSERT_TRUE(list.setAlert("A", 1, 10, 20));
+    store.failure = "attempt to write a readonly database";
+    const auto state = [this] {
+        std::string out;
+        for (const WatchedStock &s : list.stocks())
+            out += s.entry.symbol + ':' + std::to_string(s.entry.alert) + ' ';
+        return out;
+    };
+    const std::string stored = state();
+    const auto refused = [&](bool done, const char *what) {
+        EXPECT_FALSE(done) << what;
+        EXPECT_EQ(messenger.shown.back(), store.failure) << what;
+        EXPECT_EQ(state(), stored) << what;
+    };
+    refused(list.addEntry(WatchRow{"C Limited", "NSE", "C"}), "add");
+    refused(list.removeRows({0}, false), "delete");
+    refused(list.sortBy(Name, false), "sort");
+    refused(list.setAlert("A", 0, 0, 0), "alert");
 
+    store.failure.clear();
+    ASSERT_TRUE(list.sortBy(Name, false));
+    EXPECT_EQ(order(), (Symbols{"A", "B"})) << "the refused sort did not turn the direction";
+}
+
+TEST_F(WatchListTest, AnUnreadTableIsNeverWritten)
+{
     MemoryWatchList unread;
-    unread.rows = store.rows;
+    unread.rows = {{"INFY Limited", "NSE", "INFY"}};
     unread.loadFailure = "no such table: SelectedComp2Watch";
     WatchList other(unread, messenger);
     other.load();
     EXPECT_EQ(messenger.shown.back(), unread.loadFailure);
-    other.addEntry(WatchRow{"Wipro", "NSE", "WIPRO"});
-    other.saveUnsaved();
+    EXPECT_TRUE(other.addEntry(WatchRow{"Wipro", "NSE", "WIPRO"}));
     EXPECT_EQ(unread.saves, 0);
+}
+
+namespace {
+namespace fs = std::filesystem;
+
+// One simulated Friday of a watch list with edge values, written out as everything the user
+// gets to see of it: cell texts and colours, alert messages, writer problems, data files and
+// the export. The expected text was taken from the program before its rows held numbers.
+struct WatchDay
+{
+    struct Quote
+    {
+        double last, change, open, high, low;
+        std::int32_t volume;
+        double yearLow, yearHigh;
+    };
+
+    fs::path root =
+        fs::temp_directory_path() / ("vantrel-day-" + std::to_string(std::random_device{}()));
+    MemoryWatchList store;
+    RecordingMessenger messenger;
+    WatchList list{store, messenger};
+    IndexBoard board;
+    FixedClock clock{makeLocalTime(2026, 12, 4, 10, 0, 0)};
+    StdDataFileSystem files;
+    DataLogger logger{files, clock, root.string()};
+    std::string out;
+
+    WatchDay()
+    {
+        fs::create_directories(root);
+        for (const WatchRow &row : {
+                 WatchRow{"Larsen, Toubro & Co's", "NSE", "LT", 1, 3000, 4200.5},
+                 WatchRow{"Near Equal", "NSE", "NEAR", 1, 99.996, 200},
+                 WatchRow{"Falling Star", "NSE", "FALL", 1, 8765.4, 9000},
+                 WatchRow{"No Quote", "NSE", "NOQ", 1, 0, 0},
+                 WatchRow{"Big Volume", "NSE", "BIGV", 1, 500, 1000000},
+                 WatchRow{"Reliance", "BSE", "500325", 1, 2000, 2450.754},
+                 WatchRow{"Penny", "NSE", "PENNY"},
+                 WatchRow{"Tata Steel", "BSE", "500470"},
+             })
+            list.addEntry(row);
+        list.switches() = WatchSwitches{true, true, true, false, true, true};
+    }
+    ~WatchDay() { fs::remove_all(root); }
+
+    void quotes(double nifty, double sensex, const std::vector<Quote> &stocks)
+    {
+        QuoteRecord &n = *board.quoteTarget(0, "^NSEI");
+        n.last = nifty;
+        n.date = "12/4/2026";
+        QuoteRecord &s = *board.quoteTarget(1, "^BSESN");
+        s.last = sensex;
+        s.date = "12/4/2026";
+        const std::vector<std::string> symbols = list.quoteSymbols();
+        for (std::size_t i = 0; i < stocks.size(); ++i) {
+            QuoteRecord &q = *list.quoteTarget(i, symbols[i]);
+            const Quote &v = stocks[i];
+            q.last = v.last;
+            q.change = static_cast<float>(v.change);
+            q.open = v.open;
+            q.high = v.high;
+            q.low = v.low;
+            q.volume = v.volume;
+            q.yearLow = v.yearLow;
+            q.yearHigh = v.yearHigh;
+            q.date = v.last != 0 ? "12/4/2026" : "";
+        }
+    }
+
+    static std::string hex(Rgb c)
+    {
+        char buffer[8];
+        std::snprintf(buffer, sizeof buffer, "%02x%02x%02x", c.r, c.g, c.b);
+        return buffer;
+    }
+
+    void refresh(int hour, int minute, int second)
+    {
+        clock.set(makeLocalTime(2026, 12, 4, hour, minute, second));
+        const WatchRefreshReport report = refreshWatchList(list, board, logger, clock);
+        board.updateRows();
+        out += "== refresh " + logstamp::time(clock.now()) + "\n";
+        for (const std::string &problem : report.problems)
+            out += "problem: " + problem + "\n";
+        out += "alert: " + report.alert + "\n";
+        for (const WatchedStock &stock : list.stocks()) {
+            for (int column = 0; column < watchcol::Count; ++column) {
+                const CellColours c = watchCellColours(stock, column, list.switches());
+                out += watchCellText(stock, column) + " " + hex(c.background) + "/" + hex(c.text) +
+                       "|";
+            }
+            out += "\n";
+        }
+    }
+
+    void exportNow() { out += "== export\n" + watchexport::content(list.stocks()); }
+
+    void dumpFiles()
+    {
+        std::vector<fs::path> paths;
+        for (const auto &entry : fs::recursive_directory_iterator(root))
+            if (entry.is_regular_file())
+                paths.push_back(entry.path());
+        std::sort(paths.begin(), paths.end());
+        for (const fs::path &path : paths) {
+            std::ifstream in(path, std::ios::binary);
+            out += "== file " + fs::relative(path, root).generic_string() + "\n" +
+                   std::string(std::istreambuf_iterator<char>(in), {});
+        }
+    }
+};
+} // namespace
+
+TEST(WatchDay, EveryResultOfASimulatedDayStaysAsItWas)
+{
+    WatchDay day;
+    using Q = WatchDay::Quote;
+    day.quotes(
+        24000.004, 80000.5,
+        {Q{12345678.9, -1234.5, 12340000, 12346000, 12345678.9, 1234567, 9000000, 12345678.9},
+         Q{100.004, 0.004, 100, 100.004, 99.9, 85, 80, 100.001},
+         Q{8765.4, -1234.5, 9999.9, 9999.9, 8765.4, 2000000000, 8765.4, 12000}, Q{},
+         Q{1000000, 12.345, 999990, 1000000.004, 999000, 2147483647, 0, 0},
+         Q{2450.75, 0, 2450, 2451, 2449, 77, 2000, 3000},
+         Q{0.004, 0.001, 0.004, 0.005, 0.003, 10, 0, 0}, Q{0, -3, 0, 0, 0, 0, 0, 0}});
+    day.refresh(10, 0, 0);
+    day.quotes(
+        24000.001, 79990.25,
+        {Q{12345678.9, -1234.5, 12340000, 12346000, 12345678.9, 1234999, 9000000, 12345678.9},
+         Q{100.001, 0.001, 100, 100.004, 99.9, 90, 80, 100.001},
+         Q{8765.39, -1234.51, 9999.9, 9999.9, 8765.39, 2000000001, 8765.4, 12000}, Q{},
+         Q{1000000.006, 12.35, 999990, 1000000.004, 999000, 2147483647, 0, 0},
+         Q{2450.76, 0.01, 2450, 2451, 2449, 80, 2000, 3000},
+         Q{0.006, 0.003, 0.004, 0.006, 0.003, 12, 0, 0}, Q{0, -3, 0, 0, 0, 0, 0, 0}});
+    day.list.switches().yearHighLow = true;
+    day.refresh(10, 5, 7);
+    day.exportNow();
+    day.list.switches().myConfigured = false;
+    day.list.switches().dayHighLow = false;
+    day.refresh(15, 45, 0);
+    day.list.switches().myConfigured = true;
+    day.list.switches().dayHighLow = true;
+    day.refresh(16, 0, 0);
+    day.dumpFiles();
+
+    static const std::string expected =
+#include "core/watchlist_day.inc"
+        ;
+    if (const char *path = std::getenv("VANTREL_WRITE_GOLDEN"))
+        std::ofstream(path, std::ios::binary) << "R\"golden(" << day.out << ")golden\"\n";
+    EXPECT_EQ(day.out, expected);
 }

@@ -1,5 +1,7 @@
 #include "core/net/displayformat.h"
 
+#include "core/net/cnumber.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -40,6 +42,15 @@ std::string formatDisplay(double value)
     out.append(integer.substr(head));
     out.append(decimals);
     return out;
+}
+
+double shown(double value)
+{
+    std::array<char, 400> buffer;
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, 2);
+    return cStrToDouble(
+        std::string_view(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data())));
 }
 
 std::string formatQuantity(double value)

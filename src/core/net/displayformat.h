@@ -7,6 +7,10 @@
 // Infinities and NaN show as 0.00.
 std::string formatDisplay(double value);
 
+// The value as "%.2f" prints it, read back: what a rule that judges the displayed value
+// sees. Two prices closer than a paisa can thus be equal, and 0.004 is 0.
+double shown(double value);
+
 // Quantities and volumes: the display form without its last three characters (".00").
 std::string formatQuantity(double value);
 

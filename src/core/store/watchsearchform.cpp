@@ -10,12 +10,9 @@ WatchSearchForm::WatchSearchForm(CompanyListStore &store, Messenger &messenger)
 std::optional<WatchRow> WatchSearchForm::accept(int selectedPosition, double lowerLimit,
                                                 double upperLimit)
 {
-    const auto inRange = [](double v) { return v >= LimitMinimum && v <= LimitMaximum; };
     // The field check comes first, as it does for every edit of the dialog, also disabled ones.
-    if (!inRange(lowerLimit) || !inRange(upperLimit)) {
-        m_messenger.inform(LimitRangeMessage);
+    if (!limitsInRange(lowerLimit, upperLimit, m_messenger))
         return std::nullopt;
-    }
     const CompanyRow *row = m_search.rowAt(selectedPosition);
     if (!row) {
         m_messenger.inform(NoSelectionMessage);
@@ -32,6 +29,15 @@ std::optional<WatchRow> WatchSearchForm::accept(int selectedPosition, double low
         picked.upperLimit = upperLimit;
     }
     return picked;
+}
+
+bool WatchSearchForm::limitsInRange(double lowerLimit, double upperLimit, Messenger &messenger)
+{
+    const auto inRange = [](double v) { return v >= LimitMinimum && v <= LimitMaximum; };
+    if (inRange(lowerLimit) && inRange(upperLimit))
+        return true;
+    messenger.inform(LimitRangeMessage);
+    return false;
 }
 
 bool WatchSearchForm::alertLimitsValid(double lowerLimit, double upperLimit, Messenger &messenger)

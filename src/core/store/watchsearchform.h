@@ -10,8 +10,9 @@ class WatchSearchForm
 {
 public:
     static constexpr double LimitMinimum = 0;
-    static constexpr double LimitMaximum = 10000;
-    static constexpr const char *LimitRangeMessage = "Please enter a number between 0 and 10000.";
+    // Ten lakh: the watch list proposes the current price, and stocks trade above 10,000.
+    static constexpr double LimitMaximum = 1000000;
+    static constexpr const char *LimitRangeMessage = "Please enter a number between 0 and 1000000.";
     static constexpr const char *NoSelectionMessage = "Please select at least one company to add";
     static constexpr const char *ZeroLimitMessage = "Lower Limit or Upper Limit can't be ZERO";
     static constexpr const char *LimitOrderMessage =
@@ -31,6 +32,9 @@ public:
     // dialog has to stay open. Without an alert the limits are neither compared nor kept.
     std::optional<WatchRow> accept(int selectedPosition, double lowerLimit, double upperLimit);
 
+    // The field check of both limit edits, here and in the watch list's limits dialog: each
+    // from LimitMinimum to LimitMaximum. Shows the range message when one is outside.
+    static bool limitsInRange(double lowerLimit, double upperLimit, Messenger &messenger);
     // The alert limits the watch list accepts: both set, lower below upper. Shows what is
     // wrong; the limits dialog of the watch list applies the same rule.
     static bool alertLimitsValid(double lowerLimit, double upperLimit, Messenger &messenger);

@@ -1,6 +1,6 @@
 #include "core/watch/datalogger.h"
 
-#include "core/net/cnumber.h"
+#include "core/net/displayformat.h"
 #include "core/net/quotesanity.h"
 #include "core/watch/logstamps.h"
 
@@ -9,22 +9,17 @@
 namespace {
 using Result = DataFileSystem::Result;
 
-std::string withoutCommas(std::string text)
-{
-    text.erase(std::remove(text.begin(), text.end(), ','), text.end());
-    return text;
-}
-
-// One bar: open = previous, close = current, high and low the larger and smaller of the two.
+// One bar: open = previous, close = current, high and low the larger and smaller of the two
+// as written.
 std::string intervalLine(const std::string &name, const std::string &date, const std::string &time,
-                         const std::string &previous, const std::string &current,
-                         const std::string &volume)
+                         double previous, double current, const std::string &volume)
 {
-    const bool rising = readBackNumber(current) > readBackNumber(previous);
-    const std::string &high = rising ? current : previous;
-    const std::string &low = rising ? previous : current;
-    return name + ',' + date + ',' + time + ',' + previous + ',' + high + ',' + low + ',' +
-           current + ',' + volume + '\n';
+    using logstamp::price;
+    const bool rising = shown(current) > shown(previous);
+    const double high = rising ? current : previous;
+    const double low = rising ? previous : current;
+    return name + ',' + date + ',' + time + ',' + price(previous) + ',' + price(high) + ',' +
+           price(low) + ',' + price(current) + ',' + volume + '\n';
 }
 
 std::string eodLine(const std::string &name, const QuoteRecord &q)
@@ -37,20 +32,18 @@ std::string eodLine(const std::string &name, const QuoteRecord &q)
 std::string indexLine(const char *name, const LocalTime &t, bool sensexIntraday,
                       const IndexBoard &board, IndexBoard::Slot slot)
 {
-    return intervalLine(
-        name, logstamp::date(t), sensexIntraday ? logstamp::timeMinus15(t) : logstamp::time(t),
-        logstamp::price(board.previousPrice(slot)), logstamp::price(board.slot(slot).last), "0");
+    return intervalLine(name, logstamp::date(t),
+                        sensexIntraday ? logstamp::timeMinus15(t) : logstamp::time(t),
+                        board.previousPrice(slot), board.slot(slot).last, "0");
 }
 
-std::string stockLine(const WatchListRow &row, const LocalTime &t)
+std::string stockLine(const WatchedStock &stock, const LocalTime &t)
 {
-    using namespace watchcol;
+    const PreviousValues &p = stock.previous;
     const std::string increase =
-        row.previousTaken > 0 ? std::to_string(static_cast<long>(row.volume) - row.previousVolume)
-                              : "0";
-    return intervalLine(row.symbol, logstamp::date(t), logstamp::time(t),
-                        withoutCommas(row.cell(PrevPrice)), withoutCommas(row.cell(Price)),
-                        increase);
+        p.taken > 0 ? std::to_string(static_cast<long>(stock.quote.volume) - p.volume) : "0";
+    return intervalLine(stock.entry.symbol, logstamp::date(t), logstamp::time(t), p.price,
+                        stock.quote.last, increase);
 }
 } // namespace
 
@@ -120,9 +113,8 @@ std::string DataLogger::writeEndOfDay(const WatchList &list, const IndexBoard &b
         !appendEod("SENSEX", board.slot(IndexBoard::Sensex), {SensexEodOpen, SensexEodRead},
                    problem))
         return problem;
-    for (std::size_t i = 0; i < list.count(); ++i)
-        if (!appendEod(list.entries()[i].symbol, list.quotes()[i], {StockEodOpen, StockEodRead},
-                       problem))
+    for (const WatchedStock &stock : list.stocks())
+        if (!appendEod(stock.entry.symbol, stock.quote, {StockEodOpen, StockEodRead}, problem))
             return problem;
     return {};
 }
@@ -156,17 +148,16 @@ std::string DataLogger::writeIndexIntraday(const IndexBoard &board)
     return {};
 }
 
-std::string DataLogger::writeStockIntraday(const WatchList &list)
+std::string DataLogger::writeStockIntraday(const std::vector<WatchedStock> &stocks)
 {
     const LocalTime folderTime = m_clock.now();
     m_files.makeFolders(m_root + "/IntraDay/" + logstamp::dateFolder(folderTime));
-    for (std::size_t i = 0; i < list.rows().size(); ++i) {
-        const WatchListRow &row = list.rows()[i];
-        if (!row.isNse() || row.previousTaken <= 0 || !isSaneQuote(list.quotes()[i]))
+    for (const WatchedStock &stock : stocks) {
+        if (!stock.isNse() || stock.previous.taken <= 0 || !isSaneQuote(stock.quote))
             continue;
         // The file is made even when there is no bar yet.
-        const std::string line = row.previousPrice != 0 ? stockLine(row, m_clock.now()) : "";
-        switch (m_files.append(intradayFile(folderTime, row.symbol), line)) {
+        const std::string line = stock.previous.price != 0 ? stockLine(stock, m_clock.now()) : "";
+        switch (m_files.append(intradayFile(folderTime, stock.entry.symbol), line)) {
         case Result::Done:
             break;
         case Result::OpenFailed:
@@ -178,15 +169,14 @@ std::string DataLogger::writeStockIntraday(const WatchList &list)
     return {};
 }
 
-std::string DataLogger::writeLive(const WatchList &list, const IndexBoard &board)
+std::string DataLogger::writeLive(const std::vector<WatchedStock> &stocks, const IndexBoard &board)
 {
     std::string content;
     if (board.previousPrice(IndexBoard::Nifty) != 0 && isSaneQuote(board.slot(IndexBoard::Nifty)))
         content += indexLine("NIFTY", m_clock.now(), false, board, IndexBoard::Nifty);
-    for (std::size_t i = 0; i < list.rows().size(); ++i)
-        if (list.rows()[i].isNse() && list.rows()[i].previousPrice != 0 &&
-            isSaneQuote(list.quotes()[i]))
-            content += stockLine(list.rows()[i], m_clock.now());
+    for (const WatchedStock &stock : stocks)
+        if (stock.isNse() && stock.previous.price != 0 && isSaneQuote(stock.quote))
+            content += stockLine(stock, m_clock.now());
     m_files.makeFolders(m_root + "/LiveData");
     switch (m_files.replace(liveFile(), content)) {
     case Result::Done:

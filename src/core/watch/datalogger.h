@@ -3,6 +3,7 @@
 #include "core/common/clock.h"
 #include "core/shell/indexboard.h"
 #include "core/watch/datafiles.h"
+#include "core/watch/saidonce.h"
 #include "core/watch/watchlist.h"
 
 #include <string>
@@ -45,12 +46,15 @@ public:
     std::string writeEndOfDay(const WatchList &list, const IndexBoard &board);
     std::string writeIndexIntraday(const IndexBoard &board);
     // Records that are not sane quotes (isSaneQuote) are never written.
-    std::string writeStockIntraday(const WatchList &list);
-    std::string writeLive(const WatchList &list, const IndexBoard &board);
+    std::string writeStockIntraday(const std::vector<WatchedStock> &stocks);
+    std::string writeLive(const std::vector<WatchedStock> &stocks, const IndexBoard &board);
 
     std::string eodFile(const std::string &name) const;
     std::string intradayFile(const LocalTime &t, const std::string &name) const;
     std::string liveFile() const;
+
+    // What the writers have told the user, so that a repeated failure is told once.
+    SaidOnce &said() { return m_said; }
 
 private:
     struct EodNames
@@ -65,4 +69,5 @@ private:
     DataFileSystem &m_files;
     const Clock &m_clock;
     std::string m_root;
+    SaidOnce m_said;
 };

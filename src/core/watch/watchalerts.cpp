@@ -1,6 +1,8 @@
 #include "core/watch/watchalerts.h"
 
-#include <algorithm>
+#include "core/net/displayformat.h"
+#include "core/watch/logstamps.h"
+
 #include <cstdio>
 
 namespace {
@@ -9,12 +11,6 @@ constexpr const char *Weekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday"
 constexpr const char *Months[] = {"January",   "February", "March",    "April",
                                   "May",       "June",     "July",     "August",
                                   "September", "October",  "November", "December"};
-
-std::string withoutCommas(std::string text)
-{
-    text.erase(std::remove(text.begin(), text.end(), ','), text.end());
-    return text;
-}
 } // namespace
 
 std::string formatAlertTime(const LocalTime &t)
@@ -27,23 +23,23 @@ std::string formatAlertTime(const LocalTime &t)
     return buffer;
 }
 
-std::string evaluateAlerts(const std::vector<WatchListRow> &rows, bool myConfigured,
+std::string evaluateAlerts(const std::vector<WatchedStock> &stocks, bool myConfigured,
                            const LocalTime &now)
 {
     if (!myConfigured)
         return {};
-    using namespace watchcol;
     std::string lines;
-    for (const WatchListRow &row : rows) {
-        if (!(row.value(Alert) > 0))
+    for (const WatchedStock &stock : stocks) {
+        const WatchRow &e = stock.entry;
+        if (e.alert <= 0)
             continue;
-        const double last = row.value(Price);
-        if (row.value(UpperLimit) <= last)
-            lines += row.cell(Name) + "::above UPPER LIMIT of " +
-                     withoutCommas(row.cell(UpperLimit)) + "\n\n";
-        else if (row.value(LowerLimit) >= last)
-            lines += row.cell(Name) + "::below LOWER LIMIT of " +
-                     withoutCommas(row.cell(LowerLimit)) + "\n\n";
+        const double last = shown(stock.quote.last);
+        if (shown(e.upperLimit) <= last)
+            lines +=
+                e.companyName + "::above UPPER LIMIT of " + logstamp::price(e.upperLimit) + "\n\n";
+        else if (shown(e.lowerLimit) >= last)
+            lines +=
+                e.companyName + "::below LOWER LIMIT of " + logstamp::price(e.lowerLimit) + "\n\n";
     }
     if (lines.empty())
         return {};

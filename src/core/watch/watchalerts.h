@@ -9,8 +9,8 @@
 // "%A, %B %d, %Y ::  %I:%M:%S %p" in English, whatever the user's locale.
 std::string formatAlertTime(const LocalTime &t);
 
-// The alert message after a refresh: every stock with an alert at or beyond a limit, read
-// from the cell texts in display order. Empty when nothing is to be said, which includes
+// The alert message after a refresh: every stock with an alert at or beyond a limit, as the
+// list shows price and limits, in display order. Empty when nothing is to be said, which includes
 // "My Configured" being off.
-std::string evaluateAlerts(const std::vector<WatchListRow> &rows, bool myConfigured,
+std::string evaluateAlerts(const std::vector<WatchedStock> &stocks, bool myConfigured,
                            const LocalTime &now);

@@ -1,39 +1,44 @@
 #include "core/watch/watchexport.h"
 
+#include "core/net/displayformat.h"
 #include "core/watch/logstamps.h"
 
 #include <algorithm>
 
 namespace watchexport {
 namespace {
-std::string field(const WatchListRow &row, int column)
+// A comma inside a name would split the field.
+std::string withoutCommas(std::string text)
 {
-    std::string text = row.cell(column);
     text.erase(std::remove(text.begin(), text.end(), ','), text.end());
     return text;
 }
 } // namespace
 
-std::string content(const std::vector<WatchListRow> &rows)
+std::string content(const std::vector<WatchedStock> &stocks)
 {
     using namespace watchcol;
     std::string out = std::string(Header) + '\n';
-    for (const WatchListRow &row : rows) {
-        out += field(row, Name) + ',' + field(row, Indx) + ',' +
-               logstamp::price(row.value(Price) - row.value(Change));
-        for (int column : {Price, Change, Percent, Volume, Open, High, Low})
-            out += ',' + field(row, column);
+    for (const WatchedStock &stock : stocks) {
+        const QuoteRecord &q = stock.quote;
+        out += withoutCommas(stock.entry.companyName) + ',' + withoutCommas(stock.entry.exchange) +
+               ',' + logstamp::price(shown(q.last) - shown(q.change));
+        for (int column : {Price, Change, Percent})
+            out += ',' + logstamp::price(watchCellNumber(stock, column));
+        out += ',' + std::to_string(q.volume);
+        for (int column : {Open, High, Low})
+            out += ',' + logstamp::price(watchCellNumber(stock, column));
         out += '\n';
     }
     return out;
 }
 
 std::string write(DataFileSystem &files, const std::string &folder, const std::string &name,
-                  const std::vector<WatchListRow> &rows)
+                  const std::vector<WatchedStock> &stocks)
 {
     files.makeFolders(folder);
     const std::string path = folder + "/" + name + ".csv";
-    switch (files.replace(path, content(rows))) {
+    switch (files.replace(path, content(stocks))) {
     case DataFileSystem::Result::Done:
         return Exported + path;
     case DataFileSystem::Result::OpenFailed:

@@ -7,9 +7,9 @@
 #include <algorithm>
 
 namespace {
-std::string quoteSymbolOf(const WatchRow &entry)
+std::string quoteSymbolOf(const WatchedStock &stock)
 {
-    return quoteSymbol(entry.exchange == "NSE" ? Exchange::Nse : Exchange::Bse, entry.symbol);
+    return quoteSymbol(stock.isNse() ? Exchange::Nse : Exchange::Bse, stock.entry.symbol);
 }
 } // namespace
 
@@ -29,10 +29,9 @@ void WatchList::load()
     std::vector<WatchRow> rows = std::move(loaded).value();
     if (rows.size() > Capacity)
         rows.resize(Capacity);
-    m_entries = std::move(rows);
-    m_quotes.assign(m_entries.size(), QuoteRecord{});
-    m_previous.assign(m_entries.size(), PreviousValues{});
-    m_rows.clear();
+    m_stocks.clear();
+    for (WatchRow &row : rows)
+        m_stocks.push_back(WatchedStock{std::move(row), {}, {}, {}});
 }
 
 bool WatchList::mayAdd(bool feeding) const
@@ -41,7 +40,7 @@ bool WatchList::mayAdd(bool feeding) const
         m_messenger.inform(FeedingAddMessage);
         return false;
     }
-    if (m_entries.size() >= AddButtonLimit) {
+    if (m_stocks.size() >= AddButtonLimit) {
         m_messenger.inform(AddButtonFullMessage);
         return false;
     }
@@ -50,26 +49,24 @@ bool WatchList::mayAdd(bool feeding) const
 
 bool WatchList::addEntry(const WatchRow &row)
 {
-    if (m_entries.size() >= Capacity) {
+    if (m_stocks.size() >= Capacity) {
         m_messenger.inform(FullMessage);
         return false;
     }
     if (row.companyName.empty())
         return false;
     // Symbols alone identify a stock, whatever the exchange.
-    if (std::any_of(m_entries.begin(), m_entries.end(),
-                    [&](const WatchRow &e) { return e.symbol == row.symbol; })) {
+    if (std::any_of(m_stocks.begin(), m_stocks.end(),
+                    [&](const WatchedStock &s) { return s.entry.symbol == row.symbol; })) {
         m_messenger.inform(DuplicateMessage);
         return false;
     }
     WatchRow added = row;
     if (added.alert != 1)
         added.lowerLimit = added.upperLimit = 0;
-    m_entries.push_back(added);
-    m_quotes.emplace_back();
-    m_previous.emplace_back();
-    persist();
-    return true;
+    std::vector<WatchedStock> changed = m_stocks;
+    changed.push_back(WatchedStock{added, {}, {}, {}});
+    return commit(std::move(changed));
 }
 
 bool WatchList::removeRows(std::vector<int> rows, bool feeding)
@@ -84,17 +81,12 @@ bool WatchList::removeRows(std::vector<int> rows, bool feeding)
     }
     std::sort(rows.begin(), rows.end(), std::greater<>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::vector<WatchedStock> changed = m_stocks;
     for (int r : rows) {
-        if (r < 0 || static_cast<std::size_t>(r) >= m_entries.size())
-            continue;
-        m_entries.erase(m_entries.begin() + r);
-        m_quotes.erase(m_quotes.begin() + r);
-        m_previous.erase(m_previous.begin() + r);
-        if (static_cast<std::size_t>(r) < m_rows.size())
-            m_rows.erase(m_rows.begin() + r);
+        if (r >= 0 && static_cast<std::size_t>(r) < changed.size())
+            changed.erase(changed.begin() + r);
     }
-    persist();
-    return true;
+    return commit(std::move(changed));
 }
 
 bool WatchList::sortBy(int column, bool feeding)
@@ -107,84 +99,83 @@ bool WatchList::sortBy(int column, bool feeding)
         m_messenger.inform(LoggingSortMessage);
         return false;
     }
-    if (m_rows.size() != m_entries.size())
-        rebuildRows();
-    const auto order = watchSortOrder(m_rows, column, m_ascending);
+    const auto order = watchSortOrder(m_stocks, column, m_ascending);
     if (!order)
         return false;
+    std::vector<WatchedStock> sorted;
+    sorted.reserve(m_stocks.size());
+    for (std::size_t i : *order)
+        sorted.push_back(m_stocks[i]);
+    if (!commit(std::move(sorted)))
+        return false;
     m_ascending = !m_ascending;
-    reorder(m_entries, *order);
-    reorder(m_quotes, *order);
-    reorder(m_previous, *order);
-    reorder(m_rows, *order);
-    persist();
     return true;
 }
 
 bool WatchList::setAlert(const std::string &symbol, int alert, double lowerLimit, double upperLimit)
 {
-    const auto it = std::find_if(m_entries.begin(), m_entries.end(),
-                                 [&](const WatchRow &e) { return e.symbol == symbol; });
-    if (it == m_entries.end())
+    std::vector<WatchedStock> changed = m_stocks;
+    const auto it = std::find_if(changed.begin(), changed.end(),
+                                 [&](const WatchedStock &s) { return s.entry.symbol == symbol; });
+    if (it == changed.end())
         return false;
-    it->alert = alert;
-    it->lowerLimit = alert == 1 ? lowerLimit : 0;
-    it->upperLimit = alert == 1 ? upperLimit : 0;
-    persist();
-    return true;
+    it->entry.alert = alert;
+    it->entry.lowerLimit = alert == 1 ? lowerLimit : 0;
+    it->entry.upperLimit = alert == 1 ? upperLimit : 0;
+    return commit(std::move(changed));
 }
 
-void WatchList::rebuildRows()
+void WatchList::startRefresh()
 {
-    m_rows.resize(m_entries.size());
-    for (std::size_t i = 0; i < m_entries.size(); ++i)
-        m_rows[i] = buildWatchRow(m_entries[i], m_quotes[i], m_previous[i]);
+    for (WatchedStock &s : m_stocks)
+        s.previous = s.next;
 }
 
 void WatchList::takePrevious()
 {
-    for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        PreviousValues &p = m_previous[i];
-        p.volume = m_quotes[i].volume;
-        p.price = m_quotes[i].last;
-        if (m_quotes[i].last != 0)
-            p.taken = 1;
+    for (WatchedStock &s : m_stocks) {
+        s.next.volume = s.quote.volume;
+        s.next.price = s.quote.last;
+        if (s.quote.last != 0)
+            s.next.taken = 1;
     }
 }
 
-void WatchList::persist(bool showErrors)
+bool WatchList::commit(std::vector<WatchedStock> changed)
 {
-    if (m_loadFailed)
-        return;
-    const StoreStatus saved = m_store.save(m_entries);
-    m_unsaved = !saved.ok();
-    if (!saved && showErrors)
-        m_messenger.inform(saved.error());
-}
-
-void WatchList::saveUnsaved(bool showErrors)
-{
-    if (m_unsaved)
-        persist(showErrors);
+    // A table the program could not read is left alone: the list lives in memory only.
+    if (!m_loadFailed) {
+        std::vector<WatchRow> entries;
+        entries.reserve(changed.size());
+        for (const WatchedStock &s : changed)
+            entries.push_back(s.entry);
+        const StoreStatus saved = m_store.save(entries);
+        if (!saved) {
+            m_messenger.inform(saved.error());
+            return false;
+        }
+    }
+    m_stocks = std::move(changed);
+    return true;
 }
 
 std::vector<std::string> WatchList::quoteSymbols() const
 {
     std::vector<std::string> out;
-    out.reserve(m_entries.size());
-    for (const WatchRow &e : m_entries)
-        out.push_back(quoteSymbolOf(e));
+    out.reserve(m_stocks.size());
+    for (const WatchedStock &s : m_stocks)
+        out.push_back(quoteSymbolOf(s));
     return out;
 }
 
 QuoteRecord *WatchList::quoteTarget(std::size_t index, const std::string &symbol)
 {
     // The list may have changed while the request was on its way: the symbol decides.
-    if (index < m_entries.size() && quoteSymbolOf(m_entries[index]) == symbol)
-        return &m_quotes[index];
-    for (std::size_t i = 0; i < m_entries.size(); ++i)
-        if (quoteSymbolOf(m_entries[i]) == symbol)
-            return &m_quotes[i];
+    if (index < m_stocks.size() && quoteSymbolOf(m_stocks[index]) == symbol)
+        return &m_stocks[index].quote;
+    for (WatchedStock &s : m_stocks)
+        if (quoteSymbolOf(s) == symbol)
+            return &s.quote;
     return nullptr;
 }
 
@@ -192,14 +183,4 @@ void WatchList::quotesArrived()
 {
     if (m_onArrived)
         m_onArrived();
-}
-
-template <typename T>
-void WatchList::reorder(std::vector<T> &items, const std::vector<std::size_t> &order)
-{
-    std::vector<T> sorted;
-    sorted.reserve(items.size());
-    for (std::size_t i : order)
-        sorted.push_back(std::move(items[i]));
-    items = std::move(sorted);
 }

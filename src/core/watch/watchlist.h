@@ -10,9 +10,10 @@
 class Messenger;
 class WatchListStore;
 
-// The stocks the user watches, in display order, with their quotes, the values of the
-// refresh before and the rows built from them. Every change to the list is written to the
-// table at once, in one transaction, so a program that dies keeps what the user last saw.
+// The stocks the user watches, in display order, each with its quote and the values the
+// refreshes saw. Every change to the list is written to the
+// table at once, in one transaction, and made only when the table took it: a program that
+// dies keeps what the user last saw, and the user never sees what was not stored.
 class WatchList : public QuoteGroup
 {
 public:
@@ -47,15 +48,11 @@ public:
     // table is never rewritten in this run: it holds a list the program could not read.
     void load();
 
-    const std::vector<WatchRow> &entries() const { return m_entries; }
-    const std::vector<QuoteRecord> &quotes() const { return m_quotes; }
-    const std::vector<PreviousValues> &previous() const { return m_previous; }
-    const std::vector<WatchListRow> &rows() const { return m_rows; }
-    std::size_t count() const { return m_entries.size(); }
+    const std::vector<WatchedStock> &stocks() const { return m_stocks; }
+    std::size_t count() const { return m_stocks.size(); }
     WatchSwitches &switches() { return m_switches; }
     const WatchSwitches &switches() const { return m_switches; }
     bool sortAscending() const { return m_ascending; }
-    bool unsaved() const { return m_unsaved; }
 
     // The "Add" button may open the company search: no feeding, fewer than 42 stocks.
     bool mayAdd(bool feeding) const;
@@ -70,13 +67,10 @@ public:
     // an alert are not kept.
     bool setAlert(const std::string &symbol, int alert, double lowerLimit, double upperLimit);
 
-    void rebuildRows();
-    // The quotes become the previous values of the next refresh.
+    // A refresh starts: what the refresh before saw becomes what the prices are judged by.
+    void startRefresh();
+    // A refresh ends: it has seen the quotes as they are now.
     void takePrevious();
-
-    // The save at exit, for anything an earlier save could not write. Without a window
-    // left to show it on, a failure goes unsaid.
-    void saveUnsaved(bool showErrors = true);
 
     std::vector<std::string> quoteSymbols() const override;
     QuoteRecord *quoteTarget(std::size_t index, const std::string &symbol) override;
@@ -84,19 +78,15 @@ public:
     void setOnArrived(std::function<void()> f) { m_onArrived = std::move(f); }
 
 private:
-    void persist(bool showErrors = true);
-    template <typename T>
-    static void reorder(std::vector<T> &items, const std::vector<std::size_t> &order);
+    // Stores the list as a change would leave it and keeps it; after a failure the change
+    // is dropped and the error shown.
+    bool commit(std::vector<WatchedStock> changed);
 
     WatchListStore &m_store;
     Messenger &m_messenger;
-    std::vector<WatchRow> m_entries;
-    std::vector<QuoteRecord> m_quotes;
-    std::vector<PreviousValues> m_previous;
-    std::vector<WatchListRow> m_rows;
+    std::vector<WatchedStock> m_stocks;
     WatchSwitches m_switches;
     bool m_ascending = true;
-    bool m_unsaved = false;
     bool m_loadFailed = false;
     std::function<void()> m_onArrived;
 };

@@ -8,24 +8,25 @@ WatchRefreshReport refreshWatchList(WatchList &list, const IndexBoard &board, Da
                                     const Clock &clock)
 {
     WatchRefreshReport report;
-    const auto note = [&report](std::string problem) {
+    const auto note = [&report, &logger](const char *writer, std::string problem) {
+        problem = logger.said().filter(writer, std::move(problem));
         if (!problem.empty())
             report.problems.push_back(std::move(problem));
     };
     const WatchSwitches &on = list.switches();
-    list.rebuildRows();
+    list.startRefresh();
     const bool open = isLoggingMarketOpen(clock.now());
     if (!open)
-        note(logger.writeEndOfDay(list, board));
+        note("eod", logger.writeEndOfDay(list, board));
     if (on.liveData && open)
-        note(logger.writeLive(list, board));
+        note("live", logger.writeLive(list.stocks(), board));
     if (on.intraday && open) {
         // A failed index writer does not stop the stocks.
-        note(logger.writeIndexIntraday(board));
-        note(logger.writeStockIntraday(list));
+        note("index intraday", logger.writeIndexIntraday(board));
+        note("stock intraday", logger.writeStockIntraday(list.stocks()));
     }
     list.takePrevious();
     if (on.alertsPopUp)
-        report.alert = evaluateAlerts(list.rows(), on.myConfigured, clock.now());
+        report.alert = evaluateAlerts(list.stocks(), on.myConfigured, clock.now());
     return report;
 }

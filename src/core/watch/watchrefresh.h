@@ -8,7 +8,8 @@ class DataLogger;
 class IndexBoard;
 class WatchList;
 
-// What one refresh has to tell the user: the writers' problems, then the alert message.
+// What one refresh has to tell the user: the writers' problems not told before, then the
+// alert message.
 struct WatchRefreshReport
 {
     std::vector<std::string> problems;

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-// What the watch list remembers of the refresh before: the volume and price it saw, and
-// whether it has seen a non-zero price at all.
+// What a refresh of the watch list saw of a stock: the volume and price, and whether a
+// non-zero price has been seen at all.
 struct PreviousValues
 {
     std::int32_t volume = 0;
@@ -28,66 +28,32 @@ struct WatchSwitches
     bool liveData = false;
 };
 
+// One stock of the watch list: its table entry, its latest quote and what the refreshes saw.
+// The list shows it as of the last refresh, so the price is judged against `previous` until
+// the next refresh moves `next` there.
+struct WatchedStock
+{
+    WatchRow entry;
+    QuoteRecord quote;
+    PreviousValues previous; // seen by the refresh before the one shown
+    PreviousValues next;     // seen by the refresh shown
+
+    float percent() const;
+    bool isNse() const { return entry.exchange == "NSE"; }
+};
+
 namespace watchcol {
 // The list's columns in order; "Indx" is the exchange, as its header says.
-enum Column : int {
-    Name,
-    Indx,
-    Symbol,
-    Price,
-    Change,
-    Percent,
-    Volume,
-    Open,
-    High,
-    Low,
-    YearLow,
-    YearHigh,
-    Alert,
-    LowerLimit,
-    UpperLimit,
-    PrevVolume,
-    PrevTaken,
-    PrevPrice,
-    Count
-};
+enum Column : int { Name, Indx, Price, Change, Percent, Volume, Open, High, Low, Count };
 const std::array<std::string, Count> &headers();
-// Pixels; 0 hides the column.
-const std::array<int, Count> &widths();
+const std::array<int, Count> &widths(); // pixels
 bool alignedLeft(int column);
+bool isText(int column); // the name and the exchange; the other columns are numbers
 } // namespace watchcol
 
-// One list row, rebuilt from entry, quote and previous values at every refresh. The cell
-// texts are what the list shows; colours, alerts, logging and export read them back.
-struct WatchListRow
-{
-    std::string companyName;
-    std::string exchange;
-    std::string symbol;
-    double last = 0;
-    float change = 0;
-    float percent = 0;
-    std::int32_t volume = 0;
-    double open = 0;
-    double high = 0;
-    double low = 0;
-    double yearLow = 0;
-    double yearHigh = 0;
-    int alert = 0;
-    double lowerLimit = 0;
-    double upperLimit = 0;
-    std::int32_t previousVolume = 0;
-    int previousTaken = 0;
-    double previousPrice = 0;
-    std::array<std::string, watchcol::Count> cells;
+// The cell as the list shows it.
+std::string watchCellText(const WatchedStock &stock, int column);
+// The number behind a numeric cell, unrounded.
+double watchCellNumber(const WatchedStock &stock, int column);
 
-    const std::string &cell(int column) const { return cells[static_cast<std::size_t>(column)]; }
-    // The cell's number, read back the way every reader of the list reads it.
-    double value(int column) const;
-    bool isNse() const { return exchange == "NSE"; }
-};
-
-WatchListRow buildWatchRow(const WatchRow &entry, const QuoteRecord &quote,
-                           const PreviousValues &previous);
-
-CellColours watchCellColours(const WatchListRow &row, int column, const WatchSwitches &switches);
+CellColours watchCellColours(const WatchedStock &stock, int column, const WatchSwitches &switches);

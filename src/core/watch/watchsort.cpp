@@ -31,37 +31,32 @@ int sign(long long v)
 }
 } // namespace
 
-std::optional<int> watchSortKey(const WatchListRow &a, const WatchListRow &b, int column)
+std::optional<int> watchSortKey(const WatchedStock &a, const WatchedStock &b, int column)
 {
     using namespace watchcol;
     switch (column) {
     case Name:
-        return compareNoCase(a.companyName, b.companyName);
+        return compareNoCase(a.entry.companyName, b.entry.companyName);
     case Indx:
-        return compareNoCase(a.exchange, b.exchange);
-    case Price:
-        return paise(a.last, b.last);
-    case Change:
-        return paise(a.change, b.change);
-    case Percent:
-        return paise(a.percent, b.percent);
+        return compareNoCase(a.entry.exchange, b.entry.exchange);
     case Volume:
-        return sign(static_cast<long long>(a.volume) - b.volume);
+        return sign(static_cast<long long>(a.quote.volume) - b.quote.volume);
+    case Price:
+    case Change:
+    case Percent:
     case Open:
-        return paise(a.open, b.open);
     case High:
-        return paise(a.high, b.high);
     case Low:
-        return paise(a.low, b.low);
+        return paise(watchCellNumber(a, column), watchCellNumber(b, column));
     default:
         return std::nullopt;
     }
 }
 
-std::optional<std::vector<std::size_t>> watchSortOrder(const std::vector<WatchListRow> &rows,
+std::optional<std::vector<std::size_t>> watchSortOrder(const std::vector<WatchedStock> &rows,
                                                        int column, bool ascending)
 {
-    if (!watchSortKey(WatchListRow{}, WatchListRow{}, column))
+    if (!watchSortKey(WatchedStock{}, WatchedStock{}, column))
         return std::nullopt;
     std::vector<std::size_t> order(rows.size());
     for (std::size_t i = 0; i < order.size(); ++i)

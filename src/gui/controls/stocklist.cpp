@@ -37,6 +37,8 @@ QVariant StockListModel::data(const QModelIndex &index, int role) const
         return QBrush(toQColor(colours(index.row(), index.column()).text));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignment(index.column()) | Qt::AlignVCenter);
+    case RawValueRole:
+        return rawValue(index.row(), index.column());
     default:
         return {};
     }

@@ -11,7 +11,8 @@
 class Messenger;
 
 // Every quote list of the program: the display role gives the formatted cell text, the colour
-// roles come from the subclass's rules over those texts, headers are fixed.
+// roles come from the subclass's rules, headers are fixed. A list whose rows hold numbers
+// also gives them unformatted in the raw-value role, for sorting.
 class StockListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -21,6 +22,8 @@ public:
         Rgb background = colours::White;
         Rgb text = colours::Black;
     };
+
+    static constexpr int RawValueRole = Qt::UserRole;
 
     using QAbstractTableModel::QAbstractTableModel;
 
@@ -37,6 +40,7 @@ public:
     virtual std::string header(int column) const = 0;
     virtual std::string text(int row, int column) const = 0;
     virtual Colours colours(int row, int column) const = 0;
+    virtual QVariant rawValue(int, int) const { return {}; }
     virtual Qt::Alignment alignment(int column) const;
 };
 

@@ -46,21 +46,21 @@ AlertLimitsDialog::AlertLimitsDialog(Messenger &messenger, const QString &compan
     applyPanelStyle(this);
 
     auto *name = new QLabel(company, this);
-    name->setObjectName(QStringLiteral("1097"));
+    name->setObjectName(QStringLiteral("companyName"));
     name->setAlignment(Qt::AlignCenter);
     name->setGeometry(du.rect(7, 7, 156, 10));
     m_setAlert = new QCheckBox(QStringLiteral("Set Alert"), this);
-    m_setAlert->setObjectName(QStringLiteral("1132"));
+    m_setAlert->setObjectName(QStringLiteral("setAlert"));
     m_setAlert->setGeometry(du.rect(12, 22, 80, 10));
     m_setAlert->setChecked(current.alert == 1);
 
     const bool alertSet = current.alert == 1;
     (new QLabel(QStringLiteral("Lower Limit"), this))->setGeometry(du.rect(12, 41, 50, 8));
-    m_lower =
-        limitEdit(this, "1129", alertSet ? current.lowerLimit : price, du.rect(70, 39, 80, 12));
+    m_lower = limitEdit(this, "alertLowerLimit", alertSet ? current.lowerLimit : price,
+                        du.rect(70, 39, 80, 12));
     (new QLabel(QStringLiteral("Upper Limit"), this))->setGeometry(du.rect(12, 58, 50, 8));
-    m_upper =
-        limitEdit(this, "1128", alertSet ? current.upperLimit : price, du.rect(70, 56, 80, 12));
+    m_upper = limitEdit(this, "alertUpperLimit", alertSet ? current.upperLimit : price,
+                        du.rect(70, 56, 80, 12));
     const auto follow = [this](bool on) {
         m_lower->setEnabled(on);
         m_upper->setEnabled(on);
@@ -88,14 +88,8 @@ void AlertLimitsDialog::accept()
     }
     const double lower = cStrToDouble(m_lower->text().toStdString());
     const double upper = cStrToDouble(m_upper->text().toStdString());
-    const auto inRange = [](double v) {
-        return v >= WatchSearchForm::LimitMinimum && v <= WatchSearchForm::LimitMaximum;
-    };
-    if (!inRange(lower) || !inRange(upper)) {
-        m_messenger.inform(WatchSearchForm::LimitRangeMessage);
-        return;
-    }
-    if (!WatchSearchForm::alertLimitsValid(lower, upper, m_messenger))
+    if (!WatchSearchForm::limitsInRange(lower, upper, m_messenger) ||
+        !WatchSearchForm::alertLimitsValid(lower, upper, m_messenger))
         return;
     m_limits = AlertLimits{1, lower, upper};
     QDialog::accept();

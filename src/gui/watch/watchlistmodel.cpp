@@ -2,27 +2,34 @@
 
 #include <algorithm>
 
-void WatchListModel::setRows(const std::vector<WatchListRow> &rows, const WatchSwitches &switches)
+void WatchListModel::setRows(const std::vector<WatchedStock> &stocks, const WatchSwitches &switches)
 {
-    const bool sameStocks = std::equal(
-        rows.begin(), rows.end(), m_rows.begin(), m_rows.end(),
-        [](const WatchListRow &a, const WatchListRow &b) { return a.symbol == b.symbol; });
+    const bool sameStocks =
+        std::equal(stocks.begin(), stocks.end(), m_stocks.begin(), m_stocks.end(),
+                   [](const auto &a, const auto &b) { return a.entry.symbol == b.entry.symbol; });
     if (!sameStocks) {
         beginResetModel();
-        m_rows = rows;
+        m_stocks = stocks;
         m_switches = switches;
         endResetModel();
         return;
     }
-    m_rows = rows;
+    m_stocks = stocks;
     m_switches = switches;
-    if (!m_rows.empty())
+    if (!m_stocks.empty())
         emit dataChanged(index(0, 0), index(stockCount() - 1, columns() - 1));
+}
+
+QVariant WatchListModel::rawValue(int r, int column) const
+{
+    if (watchcol::isText(column))
+        return QString::fromStdString(text(r, column));
+    return watchCellNumber(stock(r), column);
 }
 
 StockListModel::Colours WatchListModel::colours(int r, int column) const
 {
-    const CellColours c = watchCellColours(row(r), column, m_switches);
+    const CellColours c = watchCellColours(stock(r), column, m_switches);
     return {c.background, c.text};
 }
 

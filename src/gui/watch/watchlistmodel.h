@@ -5,8 +5,9 @@
 
 #include <vector>
 
-// The watch list's rows as the list shows them: a copy taken after each refresh, so the
-// view never sees the list half way through a change.
+// The watch list's stocks as the list shows them: a copy taken after each refresh, so the
+// view never sees the list half way through a change. Cells are formatted from the numbers
+// on demand; the raw-value role gives the numbers themselves.
 class WatchListModel : public StockListModel
 {
     Q_OBJECT
@@ -15,21 +16,22 @@ public:
 
     // Same stocks in the same order: the cells change in place and the selection stays.
     // Anything else resets the list.
-    void setRows(const std::vector<WatchListRow> &rows, const WatchSwitches &switches);
-    const WatchListRow &row(int r) const { return m_rows[static_cast<std::size_t>(r)]; }
-    const std::vector<WatchListRow> &rows() const { return m_rows; }
+    void setRows(const std::vector<WatchedStock> &stocks, const WatchSwitches &switches);
+    const WatchedStock &stock(int r) const { return m_stocks[static_cast<std::size_t>(r)]; }
+    const std::vector<WatchedStock> &stocks() const { return m_stocks; }
 
-    int stockCount() const override { return static_cast<int>(m_rows.size()); }
+    int stockCount() const override { return static_cast<int>(m_stocks.size()); }
     int columns() const override { return watchcol::Count; }
     std::string header(int column) const override
     {
         return watchcol::headers()[static_cast<std::size_t>(column)];
     }
-    std::string text(int r, int column) const override { return row(r).cell(column); }
+    std::string text(int r, int column) const override { return watchCellText(stock(r), column); }
+    QVariant rawValue(int r, int column) const override;
     Colours colours(int r, int column) const override;
     Qt::Alignment alignment(int column) const override;
 
 private:
-    std::vector<WatchListRow> m_rows;
+    std::vector<WatchedStock> m_stocks;
     WatchSwitches m_switches;
 };

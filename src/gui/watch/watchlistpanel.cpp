@@ -1,5 +1,6 @@
 #include "gui/watch/watchlistpanel.h"
 
+#include "core/net/displayformat.h"
 #include "core/watch/watchexport.h"
 #include "gui/charts/historicalchartpanel.h"
 #include "gui/controls/colorbutton.h"
@@ -52,17 +53,12 @@ WatchListPanel::WatchListPanel(AppContext &context, MainBar &bar)
     m_list.load();
     m_list.setOnArrived([this] { refresh(); });
     context.registry.attach(GroupSlot::WatchList, &m_list);
-    // What the user changed reached the table at once; only what a failed save left behind
-    // is written at exit.
-    connect(&bar, &MainBar::closing, this, [this] { m_list.saveUnsaved(); });
     refresh();
 }
 
 WatchListPanel::~WatchListPanel()
 {
     context().registry.detach(GroupSlot::WatchList, &m_list);
-    // Normally done when the bar closed; a box now would hang on a window being destroyed.
-    m_list.saveUnsaved(false);
 }
 
 void WatchListPanel::buildControls()
@@ -79,13 +75,13 @@ void WatchListPanel::buildControls()
         artwork::titleBanner(QSize(du.x(388 - 24), du.y(16)), QStringLiteral("My Watch List")));
     banner->setAttribute(Qt::WA_TransparentForMouseEvents);
     top->addWidget(banner, 1);
-    top->addWidget(addButton(QStringLiteral("X"), "close1016", 14, &WatchListPanel::pressClose), 0,
+    top->addWidget(addButton(QStringLiteral("X"), "closePanel", 14, &WatchListPanel::pressClose), 0,
                    Qt::AlignTop);
     layout->addLayout(top);
 
     m_model = new WatchListModel(this);
     m_view = new StockListView(context().messenger, client());
-    m_view->setObjectName(QStringLiteral("list1014"));
+    m_view->setObjectName(QStringLiteral("watchList"));
     m_view->setToolTip(QStringLiteral("Double Click Stocks to see their Historical Chart"));
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     const auto &widths = watchcol::widths();
@@ -103,33 +99,33 @@ void WatchListPanel::buildControls()
 
     const WatchSwitches initial;
     auto *alerts = new QHBoxLayout;
-    m_alertsPopUp = addSwitch(QStringLiteral("Alerts as Pop-Up Msg"), "alertsPopUp1129",
+    m_alertsPopUp = addSwitch(QStringLiteral("Alerts as Pop-Up Msg"), "alertsPopUp",
                               initial.alertsPopUp, false);
     m_myConfigured =
-        addSwitch(QStringLiteral("My Configured"), "myConfigured1135", initial.myConfigured, true);
+        addSwitch(QStringLiteral("My Configured"), "myConfigured", initial.myConfigured, true);
     m_dayHighLow =
-        addSwitch(QStringLiteral("DAY High/Low"), "dayHighLow1133", initial.dayHighLow, true);
+        addSwitch(QStringLiteral("DAY High/Low"), "dayHighLow", initial.dayHighLow, true);
     m_yearHighLow =
-        addSwitch(QStringLiteral("YEAR Hi/Lo"), "yearHiLo1134", initial.yearHighLow, true);
+        addSwitch(QStringLiteral("YEAR Hi/Lo"), "yearHighLow", initial.yearHighLow, true);
     for (QCheckBox *box : {m_alertsPopUp, m_myConfigured, m_dayHighLow, m_yearHighLow})
         alerts->addWidget(box);
     alerts->addStretch(1);
-    alerts->addWidget(addButton(QStringLiteral("?"), "help1136", 14, &WatchListPanel::pressHelp));
+    alerts->addWidget(addButton(QStringLiteral("?"), "alertHelp", 14, &WatchListPanel::pressHelp));
     layout->addLayout(alerts);
 
     auto *actions = new QHBoxLayout;
-    m_intraday = addSwitch(QStringLiteral("Intraday"), "intraday1137", initial.intraday, false);
-    m_liveData = addSwitch(QStringLiteral("LiveData"), "liveData1138", initial.liveData, false);
+    m_intraday = addSwitch(QStringLiteral("Intraday"), "intraday", initial.intraday, false);
+    m_liveData = addSwitch(QStringLiteral("LiveData"), "liveData", initial.liveData, false);
     actions->addWidget(m_intraday);
     actions->addWidget(m_liveData);
     actions->addStretch(1);
-    actions->addWidget(addButton(QStringLiteral("Add"), "add1022", 40, &WatchListPanel::pressAdd));
+    actions->addWidget(addButton(QStringLiteral("Add"), "addStock", 40, &WatchListPanel::pressAdd));
     actions->addWidget(
-        addButton(QStringLiteral("Delete"), "delete1023", 40, &WatchListPanel::pressDelete));
+        addButton(QStringLiteral("Delete"), "deleteStocks", 40, &WatchListPanel::pressDelete));
     actions->addWidget(
-        addButton(QStringLiteral("Set ALERT"), "setAlert1025", 48, &WatchListPanel::pressSetAlert));
-    actions->addWidget(
-        addButton(QStringLiteral("Export to CSV"), "export1024", 56, &WatchListPanel::pressExport));
+        addButton(QStringLiteral("Set ALERT"), "setAlert", 48, &WatchListPanel::pressSetAlert));
+    actions->addWidget(addButton(QStringLiteral("Export to CSV"), "exportToCsv", 56,
+                                 &WatchListPanel::pressExport));
     layout->addLayout(actions);
 }
 
@@ -185,9 +181,7 @@ void WatchListPanel::refresh()
 
 void WatchListPanel::updateModel()
 {
-    if (m_list.rows().size() != m_list.count())
-        m_list.rebuildRows();
-    m_model->setRows(m_list.rows(), m_list.switches());
+    m_model->setRows(m_list.stocks(), m_list.switches());
 }
 
 void WatchListPanel::tell(const WatchRefreshReport &report)
@@ -262,16 +256,15 @@ void WatchListPanel::pressSetAlert()
         context().messenger.inform(WatchList::NoAlertSelection);
         return;
     }
-    using namespace watchcol;
-    const WatchListRow row = m_model->row(rows.front());
-    const AlertLimits current{static_cast<int>(row.value(Alert)), row.value(LowerLimit),
-                              row.value(UpperLimit)};
+    const WatchedStock stock = m_model->stock(rows.front());
+    const WatchRow &e = stock.entry;
+    // The dialog starts from the price and limits as the list prints them.
+    const AlertLimits current{e.alert, shown(e.lowerLimit), shown(e.upperLimit)};
     TimerPause pause(context().refresh);
     const auto limits =
-        AlertLimitsDialog::ask(context().messenger, QString::fromStdString(row.companyName),
-                               row.value(Price), current, this);
-    if (limits &&
-        m_list.setAlert(row.symbol, limits->alert, limits->lowerLimit, limits->upperLimit))
+        AlertLimitsDialog::ask(context().messenger, QString::fromStdString(e.companyName),
+                               shown(stock.quote.last), current, this);
+    if (limits && m_list.setAlert(e.symbol, limits->alert, limits->lowerLimit, limits->upperLimit))
         refresh();
 }
 
@@ -286,7 +279,7 @@ void WatchListPanel::pressExport()
     if (!name)
         return;
     context().messenger.inform(watchexport::write(m_files, m_logger.dataRoot() + "/WatchListData",
-                                                  name->toStdString(), m_model->rows()));
+                                                  name->toStdString(), m_model->stocks()));
 }
 
 void WatchListPanel::pressHelp()
@@ -308,13 +301,13 @@ void WatchListPanel::sortBy(int column)
 
 void WatchListPanel::openChart(int row)
 {
-    const WatchListRow &r = m_model->row(row);
-    if (r.symbol.empty())
+    const WatchRow &e = m_model->stock(row).entry;
+    if (e.symbol.empty())
         return;
     if (!connected()) {
         context().messenger.inform(StockListView::NoConnection);
         return;
     }
-    openHistoricalChart(context(), this, QString::fromStdString(r.companyName),
-                        QString::fromStdString(r.exchange), QString::fromStdString(r.symbol));
+    openHistoricalChart(context(), this, QString::fromStdString(e.companyName),
+                        QString::fromStdString(e.exchange), QString::fromStdString(e.symbol));
 }

@@ -24,7 +24,7 @@ class WatchListPanel : public DockedPanel, public WatchListSink
 {
     Q_OBJECT
 public:
-    // Dialog 136, "Search Company to Watch": the stock to add, or nothing.
+    // "Search Company to Watch": the stock to add, or nothing.
     using CompanyChooser = std::function<std::optional<WatchRow>(QWidget *parent)>;
 
     WatchListPanel(AppContext &context, MainBar &bar);
