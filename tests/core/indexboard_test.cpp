@@ -12,8 +12,7 @@ const std::string lineAt(double last, double change)
 
 CellColours colourOf(const QuoteRecord &row, int column)
 {
-    return indexCellColours(column, IndexBoard::cellText(row, 1), IndexBoard::cellText(row, 8),
-                            IndexBoard::cellText(row, 3));
+    return indexCellColours(column, row);
 }
 } // namespace
 

@@ -46,10 +46,11 @@ TEST(IndexLists, RowsStartAtZeroAndFollowTheirRecords)
     const IndexRow bank = q.upperRows()[4];
     EXPECT_EQ(bank.name, "BANK NIFTY");
     EXPECT_EQ(IndexColumns::text(bank, 2, false), "12,345.60");
-    EXPECT_EQ(IndexColumns::textColour(2, IndexColumns::text(bank, 4, false)), colours::Red);
-    EXPECT_EQ(IndexColumns::textColour(5, "0.00"), colours::Blue);
-    EXPECT_EQ(IndexColumns::textColour(4, "1,234.00"), colours::DarkGreen);
-    EXPECT_EQ(IndexColumns::textColour(6, "-5.00"), colours::Black);
+    EXPECT_EQ(IndexColumns::textColour(2, bank.change), colours::Red);
+    // A change too small to show reads as the 0.00 the list shows: blue, not green.
+    EXPECT_EQ(IndexColumns::textColour(5, 0.004), colours::Blue);
+    EXPECT_EQ(IndexColumns::textColour(4, 1234), colours::DarkGreen);
+    EXPECT_EQ(IndexColumns::textColour(6, -5), colours::Black);
 }
 
 TEST(IndexLists, WorldShowsAnImplausiblePercentAsZero)

@@ -1,6 +1,5 @@
 #include "core/market/indexboardlist.h"
 
-#include "core/net/cnumber.h"
 #include "core/net/displayformat.h"
 
 IndexQuotes::IndexQuotes(std::vector<NamedSymbol> upper, std::vector<NamedSymbol> lower)
@@ -85,11 +84,11 @@ std::string IndexColumns::text(const IndexRow &row, int column, bool clampPercen
     }
 }
 
-Rgb IndexColumns::textColour(int column, const std::string &changeText)
+Rgb IndexColumns::textColour(int column, double change)
 {
     if (column != 2 && column != 4 && column != 5)
         return colours::Black;
-    const double change = readBackNumber(changeText);
+    change = shown(change); // judged as the list shows it
     if (change < 0)
         return colours::Red;
     if (change == 0)

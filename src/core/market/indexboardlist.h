@@ -61,5 +61,5 @@ struct IndexColumns
     static const std::array<int, Count> &widths();
     static std::string text(const IndexRow &row, int column, bool clampPercent);
     // "CP", "Chg" and "%Ch" by the sign of the change read back from the "Chg" text.
-    static Rgb textColour(int column, const std::string &changeText);
+    static Rgb textColour(int column, double change);
 };

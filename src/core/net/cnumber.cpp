@@ -51,13 +51,3 @@ std::int32_t cStrToLong32(std::string_view text)
         return INT32_MIN;
     return static_cast<std::int32_t>(value);
 }
-
-double readBackNumber(std::string_view text)
-{
-    std::string digits;
-    digits.reserve(text.size());
-    for (char c : text)
-        if (c != ',')
-            digits.push_back(c);
-    return cStrToDouble(digits);
-}

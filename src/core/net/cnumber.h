@@ -12,6 +12,3 @@ double cStrToDouble(std::string_view text);
 std::int32_t cStrToLong32(std::string_view text);
 // The same with a 64-bit long.
 std::int64_t cStrToLong64(std::string_view text);
-
-// Reads back a number that the display formatter wrote: every "," is dropped first.
-double readBackNumber(std::string_view text);

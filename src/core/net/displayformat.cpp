@@ -46,6 +46,8 @@ std::string formatDisplay(double value)
 
 double shown(double value)
 {
+    if (!std::isfinite(value))
+        return 0; // shown as N/A is: 0.00
     std::array<char, 400> buffer;
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::fixed, 2);

@@ -1,6 +1,5 @@
 #include "core/shell/indexboard.h"
 
-#include "core/net/cnumber.h"
 #include "core/net/displayformat.h"
 
 IndexBoard::IndexBoard()
@@ -83,13 +82,12 @@ std::string IndexBoard::cellText(const QuoteRecord &row, int column)
     }
 }
 
-CellColours indexCellColours(int column, const std::string &currentText,
-                             const std::string &previousText, const std::string &changeText)
+CellColours indexCellColours(int column, const QuoteRecord &row)
 {
     using namespace colours;
     if (column == 1) {
-        const double current = readBackNumber(currentText);
-        const double previous = readBackNumber(previousText);
+        const double current = shown(row.last);
+        const double previous = shown(row.previousLast);
         if (previous == 0)
             return {Black, White};
         if (current == previous)
@@ -99,7 +97,7 @@ CellColours indexCellColours(int column, const std::string &currentText,
         return {Down, White};
     }
     if (column == 3 || column == 4) {
-        const double change = readBackNumber(changeText);
+        const double change = shown(row.change);
         if (change > 0)
             return {White, DarkGreen};
         if (change == 0)

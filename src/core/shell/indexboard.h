@@ -55,7 +55,6 @@ struct CellColours
     Rgb text;
 };
 
-// Colours of one index list cell, from the texts of Curr.Price, PrevPrice and Chng read back
-// as numbers, the way the list has always judged them.
-CellColours indexCellColours(int column, const std::string &currentText,
-                             const std::string &previousText, const std::string &changeText);
+// Colours of one index list cell, judged on Curr.Price, PrevPrice and Chng as the list shows
+// them (two decimals), so a colour never disagrees with the figures beside it.
+CellColours indexCellColours(int column, const QuoteRecord &row);

@@ -32,7 +32,7 @@ public:
     }
     Colours colours(int r, int column) const override
     {
-        return {colours::White, IndexColumns::textColour(column, text(r, 4))};
+        return {colours::White, IndexColumns::textColour(column, row(r).change)};
     }
     Qt::Alignment alignment(int column) const override
     {

@@ -22,8 +22,7 @@ public:
     }
     Colours colours(int row, int column) const override
     {
-        // The colours follow the texts the list shows, read back, so they match what is seen.
-        const CellColours c = indexCellColours(column, text(row, 1), text(row, 8), text(row, 3));
+        const CellColours c = indexCellColours(column, m_board.rows()[row]);
         return {c.background, c.text};
     }
 
