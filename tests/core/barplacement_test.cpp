@@ -1,4 +1,4 @@
-#include "core/common/clock.h"
+#include "core/common/markethours.h"
 #include "core/shell/barplacement.h"
 
 #include <gtest/gtest.h>
@@ -24,8 +24,8 @@ TEST(BarPlacement, PanelsDockUnderTheBarAndMenusStayInside)
 // 09:55:00, 15:30:01 and a Saturday are checked on the "Live Chart" button.
 TEST(Clock, MarketWindowIncludesBothEndsOnWeekdaysOnly)
 {
-    const int from = 9 * 3600 + 55 * 60, to = 15 * 3600 + 30 * 60;
-    EXPECT_TRUE(isWithinMarketWindow(makeLocalTime(2026, 12, 4, 15, 30, 0), from, to));
-    EXPECT_FALSE(isWithinMarketWindow(makeLocalTime(2026, 12, 4, 9, 54, 59), from, to));
-    EXPECT_FALSE(isWithinMarketWindow(makeLocalTime(2026, 12, 6, 12, 0, 0), from, to)) << "Sunday";
+    const MarketWindow live = markethours::LiveChart;
+    EXPECT_TRUE(live.contains(makeLocalTime(2026, 12, 4, 15, 30, 0)));
+    EXPECT_FALSE(live.contains(makeLocalTime(2026, 12, 4, 9, 54, 59)));
+    EXPECT_FALSE(live.contains(makeLocalTime(2026, 12, 6, 12, 0, 0))) << "Sunday";
 }

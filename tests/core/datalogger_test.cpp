@@ -1,3 +1,4 @@
+#include "core/common/markethours.h"
 #include "core/net/quoteparser.h"
 #include "core/watch/datalogger.h"
 #include "core/watch/logstamps.h"
@@ -170,8 +171,8 @@ TEST_F(Interval, BarsRunFromThePreviousRefreshToThisOne)
 
 TEST_F(Interval, MarketHoursIncludeBothEndsOnWeekdays)
 {
-    EXPECT_FALSE(isLoggingMarketOpen(makeLocalTime(2026, 12, 4, 9, 54, 59)));
-    EXPECT_FALSE(isLoggingMarketOpen(makeLocalTime(2026, 12, 6, 11, 0, 0))) << "a Sunday";
+    EXPECT_FALSE(markethours::Logging.contains(makeLocalTime(2026, 12, 4, 9, 54, 59)));
+    EXPECT_FALSE(markethours::Logging.contains(makeLocalTime(2026, 12, 6, 11, 0, 0))) << "a Sunday";
     list.switches().intraday = true;
     quotes(24000, 80000, 1500, 1000, 3500, 9);
     at(9, 55, 0);

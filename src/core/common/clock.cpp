@@ -19,9 +19,3 @@ LocalTime makeLocalTime(int year, int month, int day, int hour, int minute, int 
     const int weekday = (y + y / 4 - y / 100 + y / 400 + offsets[(month - 1) % 12] + day) % 7;
     return LocalTime{year, month, day, hour, minute, second, weekday};
 }
-
-bool isWithinMarketWindow(const LocalTime &t, int fromSeconds, int toSeconds)
-{
-    const int s = t.secondsOfDay();
-    return t.isWeekday() && s >= fromSeconds && s <= toSeconds;
-}

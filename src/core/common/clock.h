@@ -44,6 +44,3 @@ private:
 
 // Builds a LocalTime for a calendar date and time, with its weekday worked out.
 LocalTime makeLocalTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
-
-// Both ends included, Monday to Friday.
-bool isWithinMarketWindow(const LocalTime &t, int fromSeconds, int toSeconds);

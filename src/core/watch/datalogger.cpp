@@ -1,5 +1,6 @@
 #include "core/watch/datalogger.h"
 
+#include "core/common/markethours.h"
 #include "core/net/displayformat.h"
 #include "core/net/quotesanity.h"
 #include "core/watch/logstamps.h"
@@ -105,7 +106,7 @@ bool DataLogger::appendEod(const std::string &name, const QuoteRecord &quote, Eo
 std::string DataLogger::writeEndOfDay(const WatchList &list, const IndexBoard &board)
 {
     // Never while the market is open: the day's line would carry a price that still moves.
-    if (isLoggingMarketOpen(m_clock.now()))
+    if (markethours::Logging.contains(m_clock.now()))
         return {};
     m_files.makeFolders(m_root + "/EODData");
     std::string problem;

@@ -43,8 +43,3 @@ std::string price(double value)
     return std::string(buffer.data(), end.ptr);
 }
 } // namespace logstamp
-
-bool isLoggingMarketOpen(const LocalTime &t)
-{
-    return isWithinMarketWindow(t, 9 * 3600 + 55 * 60, 15 * 3600 + 45 * 60);
-}

@@ -14,6 +14,3 @@ std::string timeMinus15(const LocalTime &t);
 // "%.2f" without grouping, whatever the locale.
 std::string price(double value);
 } // namespace logstamp
-
-// Data logging runs from 09:55:00 to 15:45:00, both included, Monday to Friday.
-bool isLoggingMarketOpen(const LocalTime &t);

@@ -1,7 +1,7 @@
 #include "core/watch/watchrefresh.h"
 
+#include "core/common/markethours.h"
 #include "core/watch/datalogger.h"
-#include "core/watch/logstamps.h"
 #include "core/watch/watchalerts.h"
 
 WatchRefreshReport refreshWatchList(WatchList &list, const IndexBoard &board, DataLogger &logger,
@@ -15,7 +15,7 @@ WatchRefreshReport refreshWatchList(WatchList &list, const IndexBoard &board, Da
     };
     const WatchSwitches &on = list.switches();
     list.startRefresh();
-    const bool open = isLoggingMarketOpen(clock.now());
+    const bool open = markethours::Logging.contains(clock.now());
     if (!open)
         note("eod", logger.writeEndOfDay(list, board));
     if (on.liveData && open)

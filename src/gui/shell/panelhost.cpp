@@ -1,14 +1,11 @@
 #include "gui/shell/panelhost.h"
 
-#include "core/common/clock.h"
+#include "core/common/markethours.h"
 #include "gui/shell/appcontext.h"
 #include "gui/shell/dockedpanel.h"
 #include "gui/shell/mainbar.h"
 
 namespace {
-constexpr int LiveChartFrom = 9 * 3600 + 55 * 60;
-constexpr int LiveChartTo = 15 * 3600 + 30 * 60;
-
 const std::pair<const char *, PanelKind> ButtonKinds[] = {
     {"watchlist", PanelKind::WatchList}, {"world", PanelKind::World},
     {"indices", PanelKind::Indices},     {"toppers", PanelKind::Toppers},
@@ -92,7 +89,7 @@ void PanelHost::press(PanelKind kind)
 void PanelHost::pressLiveChart()
 {
     Messenger &messenger = m_bar.context().messenger;
-    if (!isWithinMarketWindow(m_bar.context().clock.now(), LiveChartFrom, LiveChartTo)) {
+    if (!markethours::LiveChart.contains(m_bar.context().clock.now())) {
         messenger.inform(MarketClosed);
         return;
     }
