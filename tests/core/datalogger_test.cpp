@@ -169,6 +169,28 @@ TEST_F(Interval, BarsRunFromThePreviousRefreshToThisOne)
     EXPECT_FALSE(fs::exists(root / "LiveData/LiveData.txt.new"));
 }
 
+TEST_F(Interval, AJunkQuoteNeverOpensTheNextBar)
+{
+    list.switches().intraday = list.switches().liveData = true;
+    quotes(24000, 80000, 1500, 1000, 3500, 9);
+    refresh();
+    at(10, 15, 45);
+    parseQuoteLine("\"^NSEI\",7,\"++-\",\"3:30pm\",0,1,3,0.5,0,0,9",
+                   *board.quoteTarget(0, "^NSEI"));
+    parseQuoteLine("\"INFY.NS\",5,\"++-\",\"3:30pm\",0,1,3,0.5,9,0,9",
+                   *list.quoteTarget(0, "INFY.NS"));
+    refresh(); // a junk quote is no bar...
+    at(10, 16, 0);
+    quotes(24010, 79990, 1502.5, 2200, 3500, 10);
+    refresh(); // ...nor the open of the next one
+    for (const char *file : {"IntraDay/12-04-2026/INFY.txt", "IntraDay/12-04-2026/NIFTY.txt",
+                             "LiveData/LiveData.txt"}) {
+        const std::string text = read(file);
+        EXPECT_EQ(text.find(",5.00,"), std::string::npos) << file << ":\n" << text;
+        EXPECT_EQ(text.find(",7.00,"), std::string::npos) << file << ":\n" << text;
+    }
+}
+
 TEST_F(Interval, MarketHoursIncludeBothEndsOnWeekdays)
 {
     EXPECT_FALSE(markethours::Logging.contains(makeLocalTime(2026, 12, 4, 9, 54, 59)));

@@ -31,7 +31,13 @@ struct WatchListTest : ::testing::Test
         for (const char *s : symbols)
             ASSERT_TRUE(list.addEntry(WatchRow{std::string(s) + " Limited", "NSE", s}));
     }
-    QuoteRecord &quote(std::size_t i) { return *list.quoteTarget(i, list.quoteSymbols()[i]); }
+    // A quote as the service sends one: dated, so it counts for the next refresh.
+    QuoteRecord &quote(std::size_t i)
+    {
+        QuoteRecord &q = *list.quoteTarget(i, list.quoteSymbols()[i]);
+        q.date = "12/4/2026";
+        return q;
+    }
     Symbols order() const
     {
         Symbols out;

@@ -1,6 +1,7 @@
 #include "core/shell/indexboard.h"
 
 #include "core/net/displayformat.h"
+#include "core/net/quotesanity.h"
 
 IndexBoard::IndexBoard()
 {
@@ -38,8 +39,9 @@ void IndexBoard::updateRows()
     };
     m_rows.push_back(makeRow(m_slots[Nifty], "NIFTY", m_previousNifty));
     m_rows.push_back(makeRow(m_slots[Sensex], "SENSEX", m_previousSensex));
-    m_previousNifty = m_slots[Nifty].last;
-    m_previousSensex = m_slots[Sensex].last;
+    // A junk quote is no price to open the next bar with: it counts as N/A.
+    m_previousNifty = isSaneQuote(m_slots[Nifty]) ? m_slots[Nifty].last : 0;
+    m_previousSensex = isSaneQuote(m_slots[Sensex]) ? m_slots[Sensex].last : 0;
 }
 
 const std::array<std::string, IndexBoard::ColumnCount> &IndexBoard::headers()

@@ -1,6 +1,7 @@
 #include "core/watch/watchlist.h"
 
 #include "core/common/messenger.h"
+#include "core/net/quotesanity.h"
 #include "core/store/stores.h"
 #include "core/watch/watchsort.h"
 
@@ -134,9 +135,11 @@ void WatchList::startRefresh()
 void WatchList::takePrevious()
 {
     for (WatchedStock &s : m_stocks) {
-        s.next.volume = s.quote.volume;
-        s.next.price = s.quote.last;
-        if (s.quote.last != 0)
+        // A junk quote is no price to open the next bar with: it counts as N/A.
+        const bool sane = isSaneQuote(s.quote);
+        s.next.volume = sane ? s.quote.volume : 0;
+        s.next.price = sane ? s.quote.last : 0;
+        if (s.next.price != 0)
             s.next.taken = 1;
     }
 }
