@@ -50,7 +50,7 @@ class RefreshCycleTest : public QObject
     {
         QSignalSpy result(cycle.get(), &RefreshCycle::resultArrived);
         cycle->start();
-        return result.wait(15000) && result.first().first().toBool();
+        return result.wait(30000) && result.first().first().toBool();
     }
 
 private slots:
@@ -75,10 +75,10 @@ private slots:
         cycle->setPeriodMs(50);
         QSignalSpy result(cycle.get(), &RefreshCycle::resultArrived);
         cycle->startTimer();
-        QVERIFY(result.wait(10000));
+        QVERIFY(result.wait(30000));
         // Some thirty ticks came and went while the first fetch ran; none started another.
         QCOMPARE(quoteRequests(accessLog()).size(), 1);
-        QVERIFY(result.wait(10000));
+        QVERIFY(result.wait(30000));
         QCOMPARE(quoteRequests(accessLog()).size(), 2);
         cycle->stopTimer();
     }
@@ -124,7 +124,7 @@ private slots:
         cycle->setDeadlineMs(1500);
         QSignalSpy result(cycle.get(), &RefreshCycle::resultArrived);
         cycle->start();
-        QVERIFY(result.wait(12000));
+        QVERIFY(result.wait(30000));
         QCOMPARE(result.first().first().toBool(), false);
         QVERIFY(!cycle->connected());
         QVERIFY(!cycle->inProgress());
@@ -183,7 +183,7 @@ private slots:
         // While the request is in flight the list is reordered and the world panel opens.
         watch.symbols = {"INFY.NS", "RELIANCE.NS", "500325.BO"};
         registry.attach(GroupSlot::World, &world);
-        QVERIFY(result.wait(10000));
+        QVERIFY(result.wait(30000));
         QCOMPARE(watch.arrivals, 1);
         for (std::size_t i = 0; i < watch.symbols.size(); ++i) {
             QCOMPARE(watch.records[i].symbol, watch.symbols[i]);

@@ -324,7 +324,7 @@ private slots:
         bed.clock.set(makeLocalTime(2026, 12, 4, 11, 0, 0));
         startProgram(); // posts the first refresh
         click("alertsPopUp");
-        QVERIFY(QSignalSpy(panel(), &WatchListPanel::refreshed).wait(10000));
+        QVERIFY(QSignalSpy(panel(), &WatchListPanel::refreshed).wait(30000));
         QVERIFY(!panel()->isVisible());
         QVERIFY(bed.requests().first().contains(
             QStringLiteral("USDINR=X,INFY.NS,500325.BO,TCS.NS&f=")));

@@ -51,16 +51,18 @@ bool SimulatorProcess::start(const QString &program, const QStringList &argument
     return true;
 }
 
-void SimulatorProcess::stop()
+bool SimulatorProcess::stop(int graceMs)
 {
     if (m_process.state() == QProcess::NotRunning)
-        return;
+        return true;
     m_process.terminate();
-    if (!m_process.waitForFinished(3000)) {
+    bool byItself = m_process.waitForFinished(graceMs);
+    if (!byItself) {
         m_process.kill();
         m_process.waitForFinished(3000);
     }
     m_port = 0;
+    return byItself && m_process.exitStatus() == QProcess::NormalExit;
 }
 
 QString SimulatorProcess::locate()

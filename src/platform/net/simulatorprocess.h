@@ -15,7 +15,9 @@ public:
     SimulatorProcess &operator=(const SimulatorProcess &) = delete;
 
     bool start(const QString &program, const QStringList &arguments, int waitMs = 10000);
-    void stop();
+    // Asks the simulator to stop and waits up to graceMs for it; one that has not stopped by
+    // then is killed. True when it stopped by itself.
+    bool stop(int graceMs = 3000);
 
     bool running() const { return m_process.state() == QProcess::Running; }
     int port() const { return m_port; }
