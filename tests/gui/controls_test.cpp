@@ -91,7 +91,7 @@ private slots:
 
     void disabledCaptionIsGrey()
     {
-        const QImage img = draw(2, {false, false, false}, QStringLiteral("WWW"));
+        const QImage img = draw(2, {false, false, false}, "WWW");
         bool sawGrey = false, sawDark = false;
         for (int y = 4; y < 24; ++y)
             for (int x = 4; x < 56; ++x) {
@@ -104,7 +104,7 @@ private slots:
 
     void faceColourChangesOnRequest()
     {
-        ColorButton b(QStringLiteral("X"));
+        ColorButton b("X");
         b.resize(40, 20);
         b.setFaceColour(Rgb{255, 0, 0}, true);
         QCOMPARE(b.grab().toImage().pixel(20, 3), qRgb(255, 0, 0));
@@ -120,10 +120,10 @@ private slots:
         clock.set(makeLocalTime(2009, 3, 1, 12, 0, 0));
         whenModal<ExportNameDialog>([](ExportNameDialog *d) {
             QCOMPARE(d->edit()->text(), QStringLiteral("01-03-2009_12-00-00PM"));
-            d->edit()->setText(QStringLiteral("    "));
+            d->edit()->setText("    ");
             control<QPushButton>(d, "ok")->click();
             QVERIFY(d->isVisible());
-            d->edit()->setText(QStringLiteral("  december "));
+            d->edit()->setText("  december ");
             control<QPushButton>(d, "ok")->click();
         });
         QCOMPARE(ExportNameDialog::ask(clock, messenger, nullptr).value_or(QString()),
