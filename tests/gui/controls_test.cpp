@@ -22,11 +22,6 @@ QImage draw(int bevel, ColorButton::State state, const QString &caption = QStrin
     return img;
 }
 
-QRgb grey(int v)
-{
-    return qRgb(v, v, v);
-}
-
 // The bounding box of the caption: pixels far darker than the face.
 QRect inkBox(const QImage &img, int inset)
 {
@@ -75,7 +70,7 @@ private slots:
         QFETCH(bool, pressed);
         QFETCH(QPoint, at);
         QFETCH(int, grey);
-        QCOMPARE(draw(bevel, {true, pressed, true}).pixel(at), ::grey(grey));
+        QCOMPARE(draw(bevel, {true, pressed, true}).pixel(at), qRgb(grey, grey, grey));
     }
 
     void theFaceInsideThePressedCaptionMovesAndAPressNeedsFocus()
@@ -95,7 +90,7 @@ private slots:
         bool sawGrey = false, sawDark = false;
         for (int y = 4; y < 24; ++y)
             for (int x = 4; x < 56; ++x) {
-                sawGrey |= img.pixel(x, y) == grey(128);
+                sawGrey |= img.pixel(x, y) == qRgb(128, 128, 128);
                 sawDark |= qGray(img.pixel(x, y)) < 60;
             }
         QVERIFY(sawGrey);
