@@ -188,13 +188,10 @@ private slots:
                  (std::vector<WatchRow>{{"Reliance Industries Limited", "NSE", "RELIANCE"},
                                         {"Reliance Industries Limited", "BSE", "500325"}}));
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{});
-        QCOMPARE(bed.ctx->database.companyList()
-                     .searchByName("reliance industries", Exchange::Bse)
-                     .value(),
+        auto &companies = bed.ctx->database.companyList();
+        QCOMPARE(companies.searchByName("reliance industries", Exchange::Bse).value(),
                  (std::vector<CompanyRow>{{"Reliance Industries Limited", "", "500325"}}));
-        QCOMPARE(bed.ctx->database.companyList()
-                     .searchByName("reliance industries", Exchange::Nse)
-                     .value(),
+        QCOMPARE(companies.searchByName("reliance industries", Exchange::Nse).value(),
                  (std::vector<CompanyRow>{{"Reliance Industries Limited", "RELIANCE", ""}}));
 
         // Cancelling the new listing leaves the search open and adds nothing.

@@ -127,7 +127,7 @@ private slots:
         QFile::remove(bed.databaseFile());
     }
 
-    void madeHiddenAtStartWithTheTableAndItsSymbolsInTheRequest()
+    void madeHiddenAtStartWithTheTableAndTheCloseBoxOnlyHides()
     {
         QVERIFY(!panel()->isVisible());
         QCOMPARE(model()->rowCount(), 3);
