@@ -1,4 +1,3 @@
-#include "core/store/watchsearchform.h"
 #include "core/watch/watchexport.h"
 #include "gui/controls/exportnamedialog.h"
 #include "gui/controls/stocklist.h"
