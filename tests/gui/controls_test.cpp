@@ -22,11 +22,6 @@ QImage draw(int bevel, ColorButton::State state, const QString &caption = QStrin
     return img;
 }
 
-QRgb grey(int v)
-{
-    return qRgb(v, v, v);
-}
-
 // The bounding box of the caption: pixels far darker than the face.
 QRect inkBox(const QImage &img, int inset)
 {
@@ -75,7 +70,7 @@ private slots:
         QFETCH(bool, pressed);
         QFETCH(QPoint, at);
         QFETCH(int, grey);
-        QCOMPARE(draw(bevel, {true, pressed, true}).pixel(at), ::grey(grey));
+        QCOMPARE(draw(bevel, {true, pressed, true}).pixel(at), qRgb(grey, grey, grey));
     }
 
     void theFaceInsideThePressedCaptionMovesAndAPressNeedsFocus()
@@ -91,11 +86,11 @@ private slots:
 
     void disabledCaptionIsGrey()
     {
-        const QImage img = draw(2, {false, false, false}, QStringLiteral("WWW"));
+        const QImage img = draw(2, {false, false, false}, "WWW");
         bool sawGrey = false, sawDark = false;
         for (int y = 4; y < 24; ++y)
             for (int x = 4; x < 56; ++x) {
-                sawGrey |= img.pixel(x, y) == grey(128);
+                sawGrey |= img.pixel(x, y) == qRgb(128, 128, 128);
                 sawDark |= qGray(img.pixel(x, y)) < 60;
             }
         QVERIFY(sawGrey);
@@ -104,7 +99,7 @@ private slots:
 
     void faceColourChangesOnRequest()
     {
-        ColorButton b(QStringLiteral("X"));
+        ColorButton b("X");
         b.resize(40, 20);
         b.setFaceColour(Rgb{255, 0, 0}, true);
         QCOMPARE(b.grab().toImage().pixel(20, 3), qRgb(255, 0, 0));
@@ -120,10 +115,10 @@ private slots:
         clock.set(makeLocalTime(2009, 3, 1, 12, 0, 0));
         whenModal<ExportNameDialog>([](ExportNameDialog *d) {
             QCOMPARE(d->edit()->text(), QStringLiteral("01-03-2009_12-00-00PM"));
-            d->edit()->setText(QStringLiteral("    "));
+            d->edit()->setText("    ");
             control<QPushButton>(d, "ok")->click();
             QVERIFY(d->isVisible());
-            d->edit()->setText(QStringLiteral("  december "));
+            d->edit()->setText("  december ");
             control<QPushButton>(d, "ok")->click();
         });
         QCOMPARE(ExportNameDialog::ask(clock, messenger, nullptr).value_or(QString()),

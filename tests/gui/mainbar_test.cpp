@@ -17,20 +17,14 @@ class MainBarTest : public QObject
     std::unique_ptr<MainBar> bar;
 
     QAbstractItemModel *rows() const { return list()->model(); }
-    QTableView *list() const { return bar->findChild<QTableView *>(QStringLiteral("indexList")); }
+    QTableView *list() const { return bar->findChild<QTableView *>("indexList"); }
     QString cell(int row, int column) const { return rows()->index(row, column).data().toString(); }
-    double number(int row, int column) const
-    {
-        return cell(row, column).remove(QLatin1Char(',')).toDouble();
-    }
+    double number(int row, int column) const { return cell(row, column).remove(',').toDouble(); }
     QColor colour(int row, int column, int role = Qt::BackgroundRole) const
     {
         return rows()->index(row, column).data(role).value<QBrush>().color();
     }
-    bool dotShown(const char *name) const
-    {
-        return bar->findChild<QLabel *>(QLatin1String(name))->isVisible();
-    }
+    bool dotShown(const char *name) const { return bar->findChild<QLabel *>(name)->isVisible(); }
     void doubleClick(int row, int column)
     {
         const QRect where = list()->visualRect(rows()->index(row, column));
@@ -72,14 +66,14 @@ private slots:
         const QPoint origin = bar->mapToGlobal(QPoint(0, 0));
         QVERIFY(!bar->showMenuAt(origin)); // the border is outside the client area
         QVERIFY(!bar->showMenuAt(origin + QPoint(bar->width() + 5, 5)));
-        QVERIFY(bar->findChild<QMenu *>(QStringLiteral("barMenu")) == nullptr);
+        QVERIFY(bar->findChild<QMenu *>("barMenu") == nullptr);
 
         // A right click over a control inside the client area reaches the bar's menu.
         QWidget *viewport = list()->viewport();
         QContextMenuEvent onList(QContextMenuEvent::Mouse, QPoint(5, 5),
                                  viewport->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(viewport, &onList);
-        auto *menu = bar->findChild<QMenu *>(QStringLiteral("barMenu"));
+        auto *menu = bar->findChild<QMenu *>("barMenu");
         QVERIFY(menu);
         QStringList labels;
         for (QAction *a : menu->actions())
@@ -94,22 +88,18 @@ private slots:
         menu->close();
     }
 
-    void alwaysOnTopBoxReplacesAndTellsThePanels()
+    void alwaysOnTopBoxReplacesTheBarAndClosingAsksFirst()
     {
         bar->startUp(false);
         QVERIFY(bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         const QPoint where = bar->pos() + QPoint(7, 9);
         bar->move(where);
-        bar->findChild<QCheckBox *>(QStringLiteral("alwaysOnTop"))->click();
+        bar->findChild<QCheckBox *>("alwaysOnTop")->click();
         QVERIFY(!bar->alwaysOnTop());
         QVERIFY(!bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(bar->isVisible());
         QCOMPARE(bar->pos(), where); // re-placed where it stands; the panels follow (panels test)
-    }
 
-    void closingAsksFirst()
-    {
-        bar->startUp(false);
         QSignalSpy closing(bar.get(), &MainBar::closing);
         bed.messenger.setNextAnswer(false);
         bar->button("close")->click();
@@ -133,8 +123,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!SplashScreen::exists(), 30000);
 
         const QPoint start = bar->pos();
-        const QPoint grip =
-            bar->findChild<QWidget *>(QStringLiteral("banner"))->mapTo(bar.get(), QPoint(20, 10));
+        const QPoint grip = bar->findChild<QWidget *>("banner")->mapTo(bar.get(), QPoint(20, 10));
         const QPoint to = grip + QPoint(30, 40);
         QTest::mousePress(bar.get(), Qt::LeftButton, {}, grip);
         QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(bar->mapToGlobal(to)),
@@ -144,23 +133,14 @@ private slots:
         QCOMPARE(bar->pos(), start + QPoint(30, 40));
     }
 
-    void controlsAndTheAboutBoxsServiceLine()
-    {
-        QCOMPARE(bar->findChildren<ColorButton *>().size(), 11);
-        QCOMPARE(bar->button("futures")->toolTip(), QStringLiteral("FUTURE contracts"));
-        QVERIFY(list()->isColumnHidden(8)); // the previous price is kept, not shown
-        QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QStringLiteral("SIMULATED MARKET")));
-        bed.ctx->services.simulated = false;
-        QVERIFY(!MainBar::serviceLine(*bed.ctx).contains(QStringLiteral("SIMULATED")));
-        QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QString::fromStdString(bed.sim.url())));
-    }
-
     void rowsStandFromTheStartAndTheFirstRefreshComesAtOnce()
     {
         QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
         bar->startUp(false);
         QCOMPARE(rows()->rowCount(), 2);
         QCOMPARE(cell(1, 0), QStringLiteral("SENSEX"));
+        QVERIFY(list()->isColumnHidden(8)); // the previous price is kept, not shown
+        QCOMPARE(bar->findChildren<ColorButton *>().size(), 11);
         QVERIFY(dotShown("redDot"));
         // The first refresh is on its way as soon as events run, not a period later.
         QCoreApplication::processEvents();
@@ -169,9 +149,14 @@ private slots:
         QVERIFY(!dotShown("redDot"));
         QTRY_VERIFY_WITH_TIMEOUT(cell(0, 1) != QStringLiteral("0.00"), 30000);
         QVERIFY(cell(0, 1).contains(QLatin1Char(',')));
+        // The About box's service line.
+        QVERIFY(MainBar::serviceLine(*bed.ctx).contains("SIMULATED MARKET"));
+        bed.ctx->services.simulated = false;
+        QVERIFY(!MainBar::serviceLine(*bed.ctx).contains("SIMULATED"));
+        QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QString::fromStdString(bed.sim.url())));
     }
 
-    void currentPriceIsBlackFirstThenComparedWithThePrevious()
+    void currentPriceIsBlackFirstThenComparedWithThePreviousAndShortRepliesWarn()
     {
         QVERIFY(bed.refreshOnce());
         QCOMPARE(colour(0, 1), QColor(0, 0, 0));
@@ -180,53 +165,44 @@ private slots:
         QVERIFY(bed.refreshOnce()); // the simulated clock stands still: the same price
         QCOMPARE(colour(0, 1), QColor(0, 0, 255));
         QCOMPARE(cell(0, 8), cell(0, 1)); // the previous refresh's price, kept hidden
-        QVERIFY(simControl(bed.sim.port(), QStringLiteral("advance=900")));
+        QVERIFY(simControl(bed.sim.port(), "advance=900"));
         QVERIFY(bed.refreshOnce());
         const double now = number(0, 1), before = number(0, 8);
         QVERIFY(now != before);
         QCOMPARE(colour(0, 1), now > before ? QColor(0, 255, 0) : QColor(255, 0, 0));
         QCOMPARE(colour(0, 1, Qt::ForegroundRole),
                  now > before ? QColor(0, 0, 0) : QColor(255, 255, 255));
-    }
 
-    void shortReplyWarnsAndLeavesTheListEmpty()
-    {
-        QVERIFY(bed.refreshOnce());
-        QVERIFY(simControl(bed.sim.port(), QStringLiteral("fault=short&short-lines=2")));
+        // A short reply warns and leaves the list empty until a whole one comes.
+        QVERIFY(simControl(bed.sim.port(), "fault=short&short-lines=2"));
         QVERIFY(bed.refreshOnce());
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{RefreshCycle::ShortReplyWarning});
         QCOMPARE(rows()->rowCount(), 0);
-        QVERIFY(simControl(bed.sim.port(), QStringLiteral("fault=none")));
+        QVERIFY(simControl(bed.sim.port(), "fault=none"));
         QVERIFY(bed.refreshOnce());
         QCOMPARE(rows()->rowCount(), 2);
     }
 
-    void offlineKeepsTheRowsAndRefusesCharts()
+    void chartsWhileConnectedOfflineKeepsTheRowsAndRefusesThem()
     {
         bar->show();
-        QVERIFY(bed.refreshOnce());
-        const QString nifty = cell(0, 1);
-        bed.sim.stop();
-        QVERIFY(!bed.refreshOnce());
-        QVERIFY(dotShown("redDot"));
-        QCOMPARE(cell(0, 1), nifty);
-        QVERIFY(bed.messenger.shown.empty());
-
-        QSignalSpy charts(bar.get(), &MainBar::chartRequested);
-        doubleClick(0, 1);
-        QCOMPARE(bed.messenger.shown.back(),
-                 std::string("Sorry!!!There is no internet connection detected"));
-        QCOMPARE(charts.count(), 0);
-    }
-
-    void doubleClickWhileConnectedAsksForTheIndexChart()
-    {
         QVERIFY(bed.refreshOnce());
         QSignalSpy charts(bar.get(), &MainBar::chartRequested);
         doubleClick(1, 2);
         QCOMPARE(charts.count(), 1);
         QCOMPARE(charts.first().at(0).toString(), QStringLiteral("SENSEX"));
         QCOMPARE(charts.first().at(2).toString(), QStringLiteral("^BSESN"));
+
+        const QString nifty = cell(0, 1);
+        bed.sim.stop();
+        QVERIFY(!bed.refreshOnce());
+        QVERIFY(dotShown("redDot"));
+        QCOMPARE(cell(0, 1), nifty);
+        QVERIFY(bed.messenger.shown.empty());
+        doubleClick(0, 1);
+        QCOMPARE(bed.messenger.shown.back(),
+                 std::string("Sorry!!!There is no internet connection detected"));
+        QCOMPARE(charts.count(), 1);
     }
 };
 

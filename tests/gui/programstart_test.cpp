@@ -48,7 +48,7 @@ class ProgramStartTest : public QObject
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QString::fromLatin1(name));
         if (display)
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            env.insert("QT_QPA_PLATFORM", "offscreen");
         vantrel.setProcessEnvironment(env);
         vantrel.start(program(), args);
     }
@@ -91,9 +91,8 @@ private slots:
         const QFileDevice::Permissions permissions = QFile::permissions(file);
 
         QProcess vantrel;
-        launch(vantrel, QStringList{QStringLiteral("--no-splash"), QStringLiteral("--data-dir"),
-                                    m_bed.path(QStringLiteral("start/root")),
-                                    QStringLiteral("--database"), file} +
+        launch(vantrel, QStringList{"--no-splash", "--data-dir", m_bed.path("start/root"),
+                                    "--database", file} +
                             nowhere());
         QVERIFY(vantrel.waitForStarted());
         QByteArray said;
@@ -111,15 +110,14 @@ private slots:
 
         QCOMPARE(QFile::permissions(file), permissions);
         QCOMPARE(StoreTestBed::digest(file), before);
-        QVERIFY(!QFile::exists(m_bed.path(QStringLiteral("start/root/CompanyList.sqlite"))));
+        QVERIFY(!QFile::exists(m_bed.path("start/root/CompanyList.sqlite")));
     }
 
     // Told to stop, the program ends in order and takes the simulator it started with it.
     void terminationStopsTheSimulatorToo()
     {
         QProcess vantrel;
-        launch(vantrel, {QStringLiteral("--no-splash"), QStringLiteral("--data-dir"),
-                         m_bed.path(QStringLiteral("signal"))});
+        launch(vantrel, {"--no-splash", "--data-dir", m_bed.path("signal")});
         QVERIFY(vantrel.waitForStarted());
         QString simulator;
         QTRY_VERIFY_WITH_TIMEOUT(!(simulator = simulatorOf(vantrel.processId())).isEmpty(), 20000);
@@ -134,8 +132,7 @@ private slots:
     {
         QFile::remove(m_bed.odbcDatabaseFile());
         // Qt's window options, as a launcher may pass them, change nothing here.
-        const QStringList args{QStringLiteral("-platform"), QStringLiteral("offscreen"),
-                               QStringLiteral("--init-db"), QStringLiteral("--dsn"),
+        const QStringList args{"-platform", "offscreen", "--init-db", "--dsn",
                                QString::fromLatin1(StoreTestBed::DataSourceName)};
         QProcess first;
         launch(first, args, false);
@@ -153,15 +150,13 @@ private slots:
         QVERIFY(second.readAllStandardError().contains("already has the tables"));
 
         QProcess help;
-        launch(help,
-               {QStringLiteral("--help-all"), QStringLiteral("-style"), QStringLiteral("fusion")},
-               false);
+        launch(help, {"--help-all", "-style", "fusion"}, false);
         QVERIFY(help.waitForFinished(30000));
         QCOMPARE(help.exitCode(), 0);
         QVERIFY(help.readAllStandardOutput().contains("--init-db"));
 
         QProcess refused; // a command line it can't use is refused before any window
-        launch(refused, {QStringLiteral("--quote-url"), QStringLiteral("http://")}, false);
+        launch(refused, {"--quote-url", "http://"}, false);
         QVERIFY(refused.waitForFinished(30000));
         QCOMPARE(refused.exitStatus(), QProcess::NormalExit);
         QCOMPARE(refused.exitCode(), 2);

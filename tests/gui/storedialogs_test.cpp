@@ -70,7 +70,7 @@ private slots:
     {
         bed.messenger = RecordingMessenger();
         bed.ctx->services.lookup = bed.sim.url();
-        QVERIFY(simControl(bed.sim.port(), QStringLiteral("fault=none&latency-ms=0")));
+        QVERIFY(simControl(bed.sim.port(), "fault=none&latency-ms=0"));
     }
 
     void theSearchFollowsTypingTheExchangeAndSearch()
@@ -81,24 +81,24 @@ private slots:
         auto *list = control<QListWidget>(&d, "companyNames");
         QVERIFY(control<QRadioButton>(&d, "searchNse")->isChecked());
 
-        typeInto(&d, "searchText", QStringLiteral("ta"));
+        typeInto(&d, "searchText", "ta");
         QCOMPARE(list->count(), 0);
         QVERIFY(bed.messenger.shown.empty());
-        QTest::keyClicks(control<QLineEdit>(&d, "searchText"), QStringLiteral("ta s"));
-        QCOMPARE(names(list), QStringList{QStringLiteral("Tata Steel Limited")});
+        QTest::keyClicks(control<QLineEdit>(&d, "searchText"), "ta s");
+        QCOMPARE(names(list), QStringList{"Tata Steel Limited"});
 
-        typeInto(&d, "searchText", QStringLiteral("aarvi"));
-        QCOMPARE(names(list), QStringList{QStringLiteral("Aarvi Encon Limited")});
+        typeInto(&d, "searchText", "aarvi");
+        QCOMPARE(names(list), QStringList{"Aarvi Encon Limited"});
         // Listed on NSE only: choosing BSE finds nothing, and says so.
         control<QRadioButton>(&d, "searchBse")->click();
         QCOMPARE(list->count(), 0);
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::NoMatchMessage});
         // Each further change that still matches nothing says it again.
-        QTest::keyClicks(control<QLineEdit>(&d, "searchText"), QStringLiteral("zz"));
+        QTest::keyClicks(control<QLineEdit>(&d, "searchText"), "zz");
         QCOMPARE(bed.messenger.count(CompanySearch::NoMatchMessage), 3);
 
         bed.messenger = RecordingMessenger();
-        typeInto(&d, "searchText", QStringLiteral("ta"));
+        typeInto(&d, "searchText", "ta");
         control<QPushButton>(&d, "search")->click();
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::TooShortMessage});
         typeInto(&d, "searchText", QString());
@@ -113,20 +113,20 @@ private slots:
             auto *ok = control<QPushButton>(d, "ok");
             auto *lower = control<QLineEdit>(d, "lowerLimit");
             QVERIFY(!lower->isEnabled() && !control<QLineEdit>(d, "upperLimit")->isEnabled());
-            typeInto(d, "searchText", QStringLiteral("tata"));
+            typeInto(d, "searchText", "tata");
             control<QRadioButton>(d, "searchBse")->click();
             ok->click();
             QCOMPARE(bed.messenger.shown.back(), std::string(WatchSearchForm::NoSelectionMessage));
 
             auto *list = control<QListWidget>(d, "companyNames");
-            list->setCurrentRow(names(list).indexOf(QStringLiteral("Tata Elxsi Limited")));
+            list->setCurrentRow(names(list).indexOf("Tata Elxsi Limited"));
             control<QCheckBox>(d, "setAlert")->click();
             QVERIFY(lower->isEnabled());
-            typeInto(d, "lowerLimit", QStringLiteral("10"));
-            typeInto(d, "upperLimit", QStringLiteral("10"));
+            typeInto(d, "lowerLimit", "10");
+            typeInto(d, "upperLimit", "10");
             ok->click();
             QCOMPARE(bed.messenger.shown.back(), std::string(WatchSearchForm::LimitOrderMessage));
-            typeInto(d, "upperLimit", QStringLiteral("150.5"));
+            typeInto(d, "upperLimit", "150.5");
             QVERIFY(d->isVisible());
             ok->click();
         });
@@ -138,14 +138,14 @@ private slots:
         whenModal<SearchCompanyDialog>([](SearchCompanyDialog *d) {
             auto *alert = control<QCheckBox>(d, "setAlert");
             alert->click();
-            typeInto(d, "lowerLimit", QStringLiteral("50"));
-            typeInto(d, "upperLimit", QStringLiteral("20"));
+            typeInto(d, "lowerLimit", "50");
+            typeInto(d, "upperLimit", "20");
             alert->click();
             QVERIFY(!control<QLineEdit>(d, "lowerLimit")->isEnabled());
-            typeInto(d, "searchText", QStringLiteral("infosys"));
+            typeInto(d, "searchText", "infosys");
             auto *list = control<QListWidget>(d, "companyNames");
-            const QRect where = list->visualItemRect(
-                list->item(names(list).indexOf(QStringLiteral("Infosys Limited"))));
+            const QRect where =
+                list->visualItemRect(list->item(names(list).indexOf("Infosys Limited")));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where.center());
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where.center());
         });
@@ -153,7 +153,7 @@ private slots:
                  (WatchRow{"Infosys Limited", "NSE", "INFY", 0, 0, 0}));
 
         whenModal<SearchCompanyDialog>([](SearchCompanyDialog *d) {
-            typeInto(d, "searchText", QStringLiteral("infosys"));
+            typeInto(d, "searchText", "infosys");
             control<QListWidget>(d, "companyNames")->setCurrentRow(0);
             control<QPushButton>(d, "cancel")->click();
         });
@@ -166,15 +166,14 @@ private slots:
     void aNewListingGoesToTheWatchListAndTheCompanyList()
     {
         QSqlQuery forget(bed.ctx->database.connection().database());
-        QVERIFY(forget.exec(
-            QStringLiteral("UPDATE CompanyList SET BSENAME = NULL WHERE NSENAME = 'RELIANCE'")));
+        QVERIFY(forget.exec("UPDATE CompanyList SET BSENAME = NULL WHERE NSENAME = 'RELIANCE'"));
         RecordingWatchList watchList;
         bool searchClosed = false;
         whenModal<SearchCompanyDialog>([&](SearchCompanyDialog *d) {
             whenModal<NewListingDialog>([](NewListingDialog *n) {
-                typeInto(n, "companyName", QStringLiteral("  Reliance Industries Limited "));
-                typeInto(n, "nseSymbol", QStringLiteral("RELIANCE"));
-                typeInto(n, "bseSymbol", QStringLiteral("500325"));
+                typeInto(n, "companyName", "  Reliance Industries Limited ");
+                typeInto(n, "nseSymbol", "RELIANCE");
+                typeInto(n, "bseSymbol", "500325");
                 control<QPushButton>(n, "validate")->click();
                 auto *add = control<QPushButton>(n, "add");
                 QTRY_VERIFY_WITH_TIMEOUT(add->isEnabled(), 30000);
@@ -189,13 +188,10 @@ private slots:
                  (std::vector<WatchRow>{{"Reliance Industries Limited", "NSE", "RELIANCE"},
                                         {"Reliance Industries Limited", "BSE", "500325"}}));
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{});
-        const auto bse =
-            bed.ctx->database.companyList().searchByName("reliance industries", Exchange::Bse);
-        QCOMPARE(bse.value(),
+        auto &companies = bed.ctx->database.companyList();
+        QCOMPARE(companies.searchByName("reliance industries", Exchange::Bse).value(),
                  (std::vector<CompanyRow>{{"Reliance Industries Limited", "", "500325"}}));
-        QCOMPARE(bed.ctx->database.companyList()
-                     .searchByName("reliance industries", Exchange::Nse)
-                     .value(),
+        QCOMPARE(companies.searchByName("reliance industries", Exchange::Nse).value(),
                  (std::vector<CompanyRow>{{"Reliance Industries Limited", "RELIANCE", ""}}));
 
         // Cancelling the new listing leaves the search open and adds nothing.
@@ -211,14 +207,11 @@ private slots:
 
     void theHoldingSearchRunsOnceAsItOpensAndHandsBackNameAndSymbol()
     {
-        {
-            CompanySearchResultDialog d(*bed.ctx, "tata", Exchange::Bse);
-            auto *list = control<QListWidget>(&d, "resultList");
-            QCOMPARE(list->count(), 13);
-            QVERIFY(bed.messenger.shown.empty());
-        }
+        CompanySearchResultDialog tata(*bed.ctx, "tata", Exchange::Bse);
         CompanySearchResultDialog many(*bed.ctx, "ind", Exchange::Bse);
+        QCOMPARE(control<QListWidget>(&tata, "resultList")->count(), 13);
         QCOMPARE(control<QListWidget>(&many, "resultList")->count(), 100);
+        QVERIFY(bed.messenger.shown.empty());
 
         CompanySearchResultDialog shortText(*bed.ctx, "ta", Exchange::Nse);
         CompanySearchResultDialog none(*bed.ctx, "aarvi", Exchange::Bse);
@@ -227,7 +220,7 @@ private slots:
 
         whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *d) {
             auto *list = control<QListWidget>(d, "resultList");
-            list->setCurrentRow(names(list).indexOf(QStringLiteral("Tata Power Company Limited")));
+            list->setCurrentRow(names(list).indexOf("Tata Power Company Limited"));
             control<QPushButton>(d, "ok")->click();
         });
         QCOMPARE(CompanySearchResultDialog::ask(*bed.ctx, "tata", Exchange::Nse, nullptr),
@@ -248,15 +241,15 @@ private slots:
         control<QPushButton>(&d, "validate")->click();
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{NewListing::NoSymbolMessage});
 
-        typeInto(&d, "nseSymbol", QStringLiteral(" RELIANCE "));
-        typeInto(&d, "bseSymbol", QStringLiteral("999999")); // no such BSE code: its fields are N/A
+        typeInto(&d, "nseSymbol", " RELIANCE ");
+        typeInto(&d, "bseSymbol", "999999"); // no such BSE code: its fields are N/A
         validate(d);
         QCOMPARE(text(&d, "nseResult"), QStringLiteral("NSE Name Validation PASSED"));
         QCOMPARE(text(&d, "bseResult"), QStringLiteral("BSE Name Validation FAILED"));
         QVERIFY(add->isEnabled());
 
         // A good symbol changed to a bad one takes "Add" away again.
-        typeInto(&d, "nseSymbol", QStringLiteral("NOSUCHCO"));
+        typeInto(&d, "nseSymbol", "NOSUCHCO");
         typeInto(&d, "bseSymbol", QString());
         validate(d);
         QCOMPARE(text(&d, "nseResult"), QStringLiteral("NSE Name Validation FAILED"));
@@ -265,14 +258,14 @@ private slots:
 
         // A BSE code alone is judged by the first reply line.
         typeInto(&d, "nseSymbol", QString());
-        typeInto(&d, "bseSymbol", QStringLiteral("500325"));
+        typeInto(&d, "bseSymbol", "500325");
         validate(d);
         QCOMPARE(text(&d, "bseResult"), QStringLiteral("BSE Name Validation PASSED"));
         QVERIFY(add->isEnabled());
         QCOMPARE(bed.messenger.shown.size(), 1u);
 
         // A failing service is an internet error and leaves no verdict.
-        QVERIFY(simControl(bed.sim.port(), QStringLiteral("fault=http500")));
+        QVERIFY(simControl(bed.sim.port(), "fault=http500"));
         validate(d);
         QCOMPARE(bed.messenger.shown.back(), std::string(NewListing::InternetErrorMessage));
         QCOMPARE(text(&d, "bseResult"), QStringLiteral("Validation Result"));
@@ -281,10 +274,10 @@ private slots:
 
     void cancelEndsTheDialogWhileValidating()
     {
-        QVERIFY(simControl(bed.sim.port(), QStringLiteral("latency-ms=3000")));
+        QVERIFY(simControl(bed.sim.port(), "latency-ms=3000"));
         whenModal<NewListingDialog>([](NewListingDialog *d) {
-            typeInto(d, "companyName", QStringLiteral("Reliance Industries Limited"));
-            typeInto(d, "nseSymbol", QStringLiteral("RELIANCE"));
+            typeInto(d, "companyName", "Reliance Industries Limited");
+            typeInto(d, "nseSymbol", "RELIANCE");
             control<QPushButton>(d, "validate")->click();
             QVERIFY(d->listing().validating());
             control<QPushButton>(d, "cancel")->click();
@@ -299,20 +292,20 @@ private slots:
         std::vector<QUrl> opened;
         whenModal<NewListingDialog>([this](NewListingDialog *d) {
             auto *find = control<QPushButton>(d, "findSymbol");
-            typeInto(d, "companyName", QStringLiteral("Ta"));
+            typeInto(d, "companyName", "Ta");
             find->click();
             QCOMPARE(bed.messenger.shown.back(), std::string(NewListing::ShortLookupMessage));
-            typeInto(d, "companyName", QStringLiteral("Tata & Sons #1"));
+            typeInto(d, "companyName", "Tata & Sons #1");
             find->click();
 
-            typeInto(d, "bseSymbol", QStringLiteral("500470"));
+            typeInto(d, "bseSymbol", "500470");
             validate(*d);
-            typeInto(d, "bseSymbol", QStringLiteral("999999")); // what was validated is what counts
-            typeInto(d, "companyName", QStringLiteral("   "));
+            typeInto(d, "bseSymbol", "999999"); // what was validated is what counts
+            typeInto(d, "companyName", "   ");
             control<QPushButton>(d, "add")->click();
             QCOMPARE(bed.messenger.shown.back(), std::string(NewListing::NoNameMessage));
             QVERIFY(d->isVisible());
-            typeInto(d, "companyName", QStringLiteral(" Tata Steel Limited  "));
+            typeInto(d, "companyName", " Tata Steel Limited  ");
             control<QPushButton>(d, "add")->click();
         });
         const auto listing = NewListingDialog::ask(*bed.ctx, nullptr, [&](const QUrl &url) {

@@ -10,20 +10,18 @@ class CommandLineTest : public QObject
 
     static AppOptions parse(const QStringList &args, std::map<std::string, QString> env = {})
     {
-        return parseCommandLine(QStringList{QStringLiteral("vantrel")} + args,
-                                [env](const char *name) {
-                                    const auto it = env.find(name);
-                                    return it == env.end() ? QString() : it->second;
-                                });
+        return parseCommandLine(QStringList{"vantrel"} + args, [env](const char *name) {
+            const auto it = env.find(name);
+            return it == env.end() ? QString() : it->second;
+        });
     }
 
 private slots:
     void optionsWinOverEnvironmentAndSlashesGo()
     {
-        const AppOptions o =
-            parse({QStringLiteral("--quote-url"), QStringLiteral("http://q.example:8080/")},
-                  {{"VANTREL_QUOTE_URL", QStringLiteral("http://env.example")},
-                   {"VANTREL_CHART_URL", QStringLiteral("http://charts.example")}});
+        const AppOptions o = parse({"--quote-url", "http://q.example:8080/"},
+                                   {{"VANTREL_QUOTE_URL", "http://env.example"},
+                                    {"VANTREL_CHART_URL", "http://charts.example"}});
         QVERIFY(o.error.isEmpty());
         QCOMPARE(o.services.quote, std::string("http://q.example:8080"));
         QCOMPARE(o.services.chart, std::string("http://charts.example"));
@@ -32,8 +30,7 @@ private slots:
 
     void missingServicesFallToTheSimulator()
     {
-        AppOptions o = parse({QStringLiteral("--chart-url"), QStringLiteral("http://c.example"),
-                              QStringLiteral("--no-splash")});
+        AppOptions o = parse({"--chart-url", "http://c.example", "--no-splash"});
         QVERIFY(!o.splash);
         QVERIFY(needsSimulator(o.services));
         useSimulatorFor(o.services, "http://127.0.0.1:4242");
@@ -44,8 +41,7 @@ private slots:
 
         // Prices from a real service are never called simulated, even if charts come from the
         // simulator.
-        AppOptions real =
-            parse({QStringLiteral("--quote-url"), QStringLiteral("http://q.example")});
+        AppOptions real = parse({"--quote-url", "http://q.example"});
         useSimulatorFor(real.services, "http://127.0.0.1:4242");
         QVERIFY(!real.services.simulated);
     }
@@ -53,22 +49,20 @@ private slots:
     void badInputGivesAClearError()
     {
         for (const char *url : {"ftp://x", "http://", "https:///path", "q.example:80"})
-            QVERIFY2(parse({QStringLiteral("--quote-url"), QString::fromLatin1(url)})
-                         .error.contains(QStringLiteral("--quote-url")),
+            QVERIFY2(parse({"--quote-url", QString::fromLatin1(url)}).error.contains("--quote-url"),
                      url);
-        QVERIFY(parse({}, {{"VANTREL_LOOKUP_URL", QStringLiteral("http://")}})
-                    .error.contains(QStringLiteral("VANTREL_LOOKUP_URL")));
-        QVERIFY(!parse({QStringLiteral("--no-such-option")}).error.isEmpty());
-        QVERIFY(parse({QStringLiteral("--help")}).helpRequested);
-        const AppOptions help = parse({QStringLiteral("--help")});
-        QVERIFY(help.helpText.contains(QStringLiteral("VANTREL_LOOKUP_URL")));
-        QVERIFY(!help.helpText.contains(QStringLiteral("-platform")));
-        const AppOptions all = parse({QStringLiteral("--help-all")});
+        QVERIFY(
+            parse({}, {{"VANTREL_LOOKUP_URL", "http://"}}).error.contains("VANTREL_LOOKUP_URL"));
+        QVERIFY(!parse({"--no-such-option"}).error.isEmpty());
+        const AppOptions help = parse({"--help"});
+        QVERIFY(help.helpRequested);
+        QVERIFY(help.helpText.contains("VANTREL_LOOKUP_URL"));
+        QVERIFY(!help.helpText.contains("-platform"));
+        const AppOptions all = parse({"--help-all"});
         QVERIFY(all.helpRequested && all.error.isEmpty());
-        QVERIFY(all.helpText.contains(QStringLiteral("VANTREL_LOOKUP_URL")));
-        QVERIFY(all.helpText.contains(QStringLiteral("-platform <name>")));
-        const AppOptions db = parse({QStringLiteral("--dsn"), QStringLiteral("CompanyList"),
-                                     QStringLiteral("--data-dir"), QStringLiteral("/tmp/v")});
+        QVERIFY(all.helpText.contains("VANTREL_LOOKUP_URL"));
+        QVERIFY(all.helpText.contains("-platform <name>"));
+        const AppOptions db = parse({"--dsn", "CompanyList", "--data-dir", "/tmp/v"});
         QCOMPARE(db.dsn, QStringLiteral("CompanyList"));
         QCOMPARE(db.dataDir, QStringLiteral("/tmp/v"));
     }
@@ -78,20 +72,17 @@ private slots:
         const auto windowless = [](const QStringList &args) {
             return parse(args).runsWithoutWindows();
         };
-        QVERIFY(windowless(
-            {QStringLiteral("--dsn"), QStringLiteral("Shares"), QStringLiteral("--init-db")}));
-        QVERIFY(windowless({QStringLiteral("-h")}));
-        QVERIFY(windowless({QStringLiteral("-v")}));
+        QVERIFY(windowless({"--dsn", "Shares", "--init-db"}));
+        QVERIFY(windowless({"-h"}));
+        QVERIFY(windowless({"-v"}));
         // Qt's own window options mean nothing to a run without windows, and stop nothing.
-        const AppOptions qt = parse({QStringLiteral("-platform"), QStringLiteral("offscreen"),
-                                     QStringLiteral("-display"), QStringLiteral(":1"),
-                                     QStringLiteral("-style"), QStringLiteral("fusion"),
-                                     QStringLiteral("--init-db"), QStringLiteral("-reverse")});
+        const AppOptions qt = parse({"-platform", "offscreen", "-display", ":1", "-style", "fusion",
+                                     "--init-db", "-reverse"});
         QVERIFY2(qt.error.isEmpty(), qPrintable(qt.error));
         QVERIFY(qt.runsWithoutWindows() && qt.splash);
-        QVERIFY(!windowless({QStringLiteral("--no-splash")}));
-        QVERIFY(!windowless({QStringLiteral("--"), QStringLiteral("--init-db")}));
-        QVERIFY(!windowless({QStringLiteral("--dsn"), QStringLiteral("--help")})); // a name
+        QVERIFY(!windowless({"--no-splash"}));
+        QVERIFY(!windowless({"--", "--init-db"}));
+        QVERIFY(!windowless({"--dsn", "--help"})); // a name
     }
 };
 

@@ -13,11 +13,6 @@ CannedHttpServer::CannedHttpServer(QByteArray body, QObject *parent)
     });
 }
 
-QString CannedHttpServer::baseUrl() const
-{
-    return QStringLiteral("http://127.0.0.1:%1").arg(serverPort());
-}
-
 void CannedHttpServer::answer(QTcpSocket *socket)
 {
     // Waits for the whole head; a GET has no body.

@@ -28,10 +28,10 @@ struct GuiBed
     qsizetype logMark = 0; // access log lines before the running test
 
     QString path(const QString &name) const { return dir.filePath(name); }
-    QString databaseFile() const { return path(QStringLiteral("CompanyList.sqlite")); }
+    QString databaseFile() const { return path("CompanyList.sqlite"); }
     bool startSim(const QStringList &extra = {})
     {
-        return sim.startWith(QStringList{QStringLiteral("--access-log"), accessLog()} + extra);
+        return sim.startWith(QStringList{"--access-log", accessLog()} + extra);
     }
 
     // A new context, with no messages yet and the access log read from here on.
@@ -43,7 +43,7 @@ struct GuiBed
             sim.running() ? sim.url() : "http://127.0.0.1:9";
         services.simulated = sim.running();
         ctx = std::make_unique<AppContext>(services, messenger, clock);
-        ctx->dataRoot = path(QStringLiteral("data"));
+        ctx->dataRoot = path("data");
         messenger = RecordingMessenger();
         logMark = logLines().size() - 1;
         return *ctx;
@@ -81,13 +81,13 @@ struct GuiBed
         const QList<QByteArray> lines = logLines();
         QStringList out;
         for (qsizetype k = logMark; k < lines.size(); ++k)
-            if (!lines[k].isEmpty() && lines[k].startsWith(prefix))
+            if (lines[k].startsWith(prefix))
                 out << QString::fromLatin1(lines[k]);
         return out;
     }
 
 private:
-    QString accessLog() const { return path(QStringLiteral("access.log")); }
+    QString accessLog() const { return path("access.log"); }
     QList<QByteArray> logLines() const
     {
         QFile file(accessLog());

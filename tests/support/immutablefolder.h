@@ -11,12 +11,12 @@ public:
     explicit ImmutableFolder(QString path) : m_path(std::move(path))
     {
         if (!m_path.isEmpty())
-            m_held = chattr(QStringLiteral("+i"));
+            m_held = chattr("+i");
     }
     ~ImmutableFolder()
     {
         if (m_held)
-            chattr(QStringLiteral("-i"));
+            chattr("-i");
     }
     bool held() const { return m_held; }
     const QString &errorText() const { return m_error; }
@@ -26,7 +26,7 @@ private:
     {
         QProcess p;
         p.setProcessChannelMode(QProcess::MergedChannels);
-        p.start(QStringLiteral("chattr"), {flag, m_path});
+        p.start("chattr", {flag, m_path});
         const bool done =
             p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
         m_error = p.errorString() + QLatin1Char(' ') + QString::fromLocal8Bit(p.readAll());

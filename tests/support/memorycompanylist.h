@@ -19,7 +19,8 @@ public:
             return StoreError{failure};
         std::vector<CompanyRow> found;
         for (const auto &row : rows)
-            if (!row.symbol(exchange).empty() && contains(row.name, part))
+            if (!row.symbol(exchange).empty() &&
+                upper(row.name).find(upper(std::string(part))) != std::string::npos)
                 found.push_back(row);
         // Names in alphabetical order whatever their case, as the list shows them.
         std::stable_sort(found.begin(), found.end(), [](const auto &a, const auto &b) {
@@ -31,12 +32,6 @@ public:
     StoreResult<std::vector<CompanyRow>> listedOn(Exchange exchange) override
     {
         return searchByName("", exchange);
-    }
-    static std::string upper(std::string text)
-    {
-        for (char &c : text)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        return text;
     }
     StoreResult<bool> hasSymbol(Exchange exchange, std::string_view symbol) override
     {
@@ -59,12 +54,10 @@ public:
     int queries = 0;
 
 private:
-    static bool contains(const std::string &name, std::string_view part)
+    static std::string upper(std::string text)
     {
-        const auto lower = [](char c) {
-            return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        };
-        return std::search(name.begin(), name.end(), part.begin(), part.end(),
-                           [&](char a, char b) { return lower(a) == lower(b); }) != name.end();
+        for (char &c : text)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return text;
     }
 };

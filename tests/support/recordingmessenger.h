@@ -2,6 +2,7 @@
 
 #include "core/common/messenger.h"
 
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
@@ -15,20 +16,13 @@ public:
     bool ask(const std::string &text) override
     {
         shown.push_back(text);
-        if (answers.empty())
-            return false;
-        const bool answer = answers.front();
-        answers.pop_front();
+        const bool answer = !answers.empty() && answers.front();
+        if (!answers.empty())
+            answers.pop_front();
         return answer;
     }
     void setNextAnswer(bool yes) { answers.push_back(yes); }
-    int count(const std::string &text) const
-    {
-        int n = 0;
-        for (const auto &s : shown)
-            n += s == text;
-        return n;
-    }
+    int count(const std::string &text) const { return int(std::ranges::count(shown, text)); }
 
     std::vector<std::string> shown;
     std::deque<bool> answers;

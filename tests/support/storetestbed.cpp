@@ -7,6 +7,20 @@
 #include <QLibrary>
 
 namespace {
+// The SQLite ODBC driver library; VANTREL_SQLITE_ODBC overrides the search. Debian keeps ODBC
+// drivers in the multiarch folder of the machine's architecture.
+QString sqliteOdbcDriver()
+{
+    QString found = qEnvironmentVariable("VANTREL_SQLITE_ODBC");
+    for (const QString &arch :
+         QDir(QStringLiteral("/usr/lib")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString candidate = QStringLiteral("/usr/lib/%1/odbc/libsqlite3odbc.so").arg(arch);
+        if (found.isEmpty() && QFileInfo::exists(candidate))
+            found = candidate;
+    }
+    return found;
+}
+
 bool writeText(const QString &file, const QString &text)
 {
     QFile out(file);
@@ -23,49 +37,27 @@ QByteArray StoreTestBed::digest(const QString &file)
                : QByteArray();
 }
 
-QString StoreTestBed::sqliteOdbcDriver()
-{
-    const QString chosen = qEnvironmentVariable("VANTREL_SQLITE_ODBC");
-    if (!chosen.isEmpty())
-        return chosen;
-    // Debian keeps ODBC drivers in the multiarch folder of the machine's architecture.
-    for (const QString &arch :
-         QDir(QStringLiteral("/usr/lib")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString candidate = QStringLiteral("/usr/lib/%1/odbc/libsqlite3odbc.so").arg(arch);
-        if (QFileInfo::exists(candidate))
-            return candidate;
-    }
-    return {};
-}
-
 bool StoreTestBed::setUp()
 {
-    if (!m_dir.isValid()) {
-        m_error = QStringLiteral("no temporary folder");
-        return false;
-    }
     const QString driver = sqliteOdbcDriver();
-    if (driver.isEmpty()) {
-        m_error = QStringLiteral("the SQLite ODBC driver (libsqliteodbc) is not installed");
+    const QString odbcDir = path("odbc");
+    if (!m_dir.isValid() || driver.isEmpty() || !QDir().mkpath(odbcDir)) {
+        m_error = driver.isEmpty()
+                      ? QStringLiteral("the SQLite ODBC driver (libsqliteodbc) is not installed")
+                      : QStringLiteral("no temporary folder");
         return false;
     }
-    const QString odbcDir = path(QStringLiteral("odbc"));
-    QDir().mkpath(odbcDir);
-    const bool written =
-        writeText(odbcDir + QStringLiteral("/odbcinst.ini"),
-                  QStringLiteral(
-                      "[Vantrel SQLite3]\nDescription=SQLite3 for the store tests\nDriver=%1\n")
-                      .arg(driver)) &&
-        writeText(odbcDir + QStringLiteral("/odbc.ini"),
-                  QStringLiteral("[%1]\nDriver=Vantrel SQLite3\nDatabase=%2\n")
-                      .arg(QString::fromLatin1(DataSourceName), odbcDatabaseFile()));
-    if (!written) {
+    if (!writeText(odbcDir + QStringLiteral("/odbcinst.ini"),
+                   QStringLiteral("[Vantrel SQLite3]\nDriver=%1\n").arg(driver)) ||
+        !writeText(odbcDir + QStringLiteral("/odbc.ini"),
+                   QStringLiteral("[%1]\nDriver=Vantrel SQLite3\nDatabase=%2\n")
+                       .arg(QString::fromLatin1(DataSourceName), odbcDatabaseFile()))) {
         m_error = QStringLiteral("can't write the ODBC configuration");
         return false;
     }
     // unixODBC's configuration reader keeps what it parsed for good. Leak reports can name it
     // (and the suppressions skip it) only while it is mapped, so it is never unloaded.
-    static QLibrary reader(QStringLiteral("odbcinst"), 2);
+    static QLibrary reader("odbcinst", 2);
     reader.setLoadHints(QLibrary::PreventUnloadHint);
     reader.load();
     qputenv("ODBCSYSINI", QFile::encodeName(odbcDir));
@@ -79,7 +71,7 @@ StoreConfig StoreTestBed::config(StoreBackend backend) const
     if (backend == StoreBackend::Odbc)
         config.dsn = QString::fromLatin1(DataSourceName);
     else
-        config.databaseFile = path(QStringLiteral("sqlite/CompanyList.sqlite"));
+        config.databaseFile = path("sqlite/CompanyList.sqlite");
     return config;
 }
 

@@ -22,7 +22,7 @@ public:
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
     // The database file behind the data source.
-    QString odbcDatabaseFile() const { return path(QStringLiteral("odbc/CompanyList.sqlite")); }
+    QString odbcDatabaseFile() const { return path("odbc/CompanyList.sqlite"); }
     StoreConfig config(StoreBackend backend) const;
 
     // Replaces the backend's database by a newly prepared and seeded one and opens it.
@@ -30,9 +30,6 @@ public:
 
     // A file's content hash, to show that nothing wrote to it.
     static QByteArray digest(const QString &file);
-
-    // The SQLite ODBC driver library; VANTREL_SQLITE_ODBC overrides the search.
-    static QString sqliteOdbcDriver();
 
 private:
     QTemporaryDir m_dir;
