@@ -46,8 +46,6 @@ struct WatchListTest : ::testing::Test
         return out;
     }
     const WatchedStock &row(std::size_t i) const { return list.stocks()[i]; }
-    std::string text(int column) const { return watchCellText(row(0), column); }
-    CellColours colours(int column) { return watchCellColours(row(0), column, list.switches()); }
     // The refresh after this one judges the prices against the quotes as they are now.
     void nextRefresh()
     {
@@ -57,62 +55,14 @@ struct WatchListTest : ::testing::Test
 };
 } // namespace
 
-TEST_F(WatchListTest, CellTextsUseTheDisplayFormat)
+// The other colour rules are all in the simulated day below.
+TEST_F(WatchListTest, APriceAtTheYearLowIsDown)
 {
-    list.addEntry(WatchRow{"Larsen, Toubro & Co's", "NSE", "LT", 1, 3000, 4200.5});
-    quote(0).last = 12345678.9;
-    quote(0).change = -1234.5f;
-    quote(0).volume = 1234567;
-    EXPECT_EQ(text(Name), "Larsen, Toubro & Co's");
-    EXPECT_EQ(text(Price), "1,23,45,678.90");
-    EXPECT_EQ(text(Change), "-1,234.50");
-    EXPECT_EQ(text(Percent), "-0.01");
-    EXPECT_EQ(text(Volume), "12,34,567") << "volumes drop their decimals";
-    EXPECT_EQ(watchcol::headers().size(), watchcol::widths().size());
-}
-
-TEST_F(WatchListTest, ColoursFollowThePreviousPriceTheRangesAndTheLimits)
-{
-    list.addEntry(WatchRow{"Tata Steel", "BSE", "500470", 1, 100, 120});
-    QuoteRecord &q = quote(0);
-    q.last = 120;
-    EXPECT_EQ(colours(Price).background, colours::Black) << "no previous price yet";
-    EXPECT_EQ(colours(Name).background, colours::Up) << "exactly at the upper limit";
-    EXPECT_EQ(colours(Indx).background, colours::Up);
-    nextRefresh();
-    q.last = 120.004; // the same text, so the same price
-    EXPECT_EQ(colours(Price).background, colours::Blue);
-    q.last = 100;
-    EXPECT_EQ(colours(Price).background, colours::Down);
-    EXPECT_EQ(colours(Name).background, colours::Down) << "exactly at the lower limit";
-    list.switches().myConfigured = false;
-    EXPECT_EQ(colours(Name).background, colours::White);
-    q.last = 121;
-    EXPECT_EQ(colours(Price).background, colours::Up);
-    EXPECT_EQ(colours(Price).text, colours::Black);
-
-    q.low = 99;
-    q.high = 121;
-    q.change = 1;
-    EXPECT_EQ(colours(Change).text, colours::DarkGreen);
-    EXPECT_EQ(colours(Volume).background, colours::Up) << "at the day's high and rising";
-    q.change = -1;
-    EXPECT_EQ(colours(Percent).text, colours::Red);
-    EXPECT_EQ(colours(Open).background, colours::White) << "at the high but falling";
-    q.last = 99;
-    EXPECT_EQ(colours(Open).background, colours::Down);
-    list.switches().dayHighLow = false;
-    EXPECT_EQ(colours(Volume).background, colours::White);
-
-    q.yearLow = 99;
-    q.yearHigh = 130;
-    EXPECT_EQ(colours(Low).background, colours::White) << "YEAR Hi/Lo starts off";
+    add({"A"});
+    quote(0).last = quote(0).yearLow = 99;
+    quote(0).yearHigh = 130;
     list.switches().yearHighLow = true;
-    EXPECT_EQ(colours(Low).background, colours::Down);
-    q.last = 130;
-    EXPECT_EQ(colours(High).background, colours::Up);
-    q.change = 0;
-    EXPECT_EQ(colours(Change).text, colours::Blue);
+    EXPECT_EQ(watchCellColours(row(0), Low, list.switches()).background, colours::Down);
 }
 
 TEST_F(WatchListTest, SortingSharesOneDirectionAndIsRefusedWhileLogging)
