@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -35,16 +36,9 @@ inline SimReply simGet(int port, const std::string &target, int readTimeoutMs = 
 inline std::vector<std::string> replyLines(const std::string &body)
 {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < body.size()) {
-        std::size_t end = body.find('\n', start);
-        if (end == std::string::npos)
-            end = body.size();
-        std::string line = body.substr(start, end - start);
+    std::istringstream in(body);
+    for (std::string line; std::getline(in, line); lines.push_back(line))
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
     return lines;
 }
