@@ -17,18 +17,11 @@ std::int64_t at(const char *iso)
     return *simtime::parseIso(iso);
 }
 
-constexpr std::uint64_t SimOptionsSeed = 20080627; // the simulator's default
-
 const CompanyRow Reliance{"Reliance Industries Limited", "RELIANCE", "500325"};
 const CompanyRow Tiny{"Ambika Agarbathies Aroma & Industries Ltd", "", "527247"};
 ChartBar bar(double open, double high, double low, double close, std::int64_t volume = 100)
 {
     return {0, 0, open, high, low, close, volume, 0};
-}
-
-bool undefined(double v)
-{
-    return std::isnan(v);
 }
 } // namespace
 
@@ -138,7 +131,7 @@ private slots:
         QVERIFY(rows);
         all.addCompanies(*rows);
         QVERIFY(all.instruments().size() > 7000);
-        const MarketModel model(all, SimOptionsSeed, TradingCalendar());
+        const MarketModel model(all, 20080627, TradingCalendar()); // the simulator's seed
         const std::int64_t time = at("2026-12-04T13:47:31");
         for (const Instrument &i : all.instruments()) {
             const Quote q = model.quote(i, time);
@@ -267,19 +260,19 @@ private slots:
         using namespace indicators;
         const Line rising{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
         const Line average = sma(rising, 3);
-        QVERIFY(undefined(average[0]) && undefined(average[1]));
+        QVERIFY(std::isnan(average[0]) && std::isnan(average[1]));
         QCOMPARE(average[2], 2.0);
         QCOMPARE(average[9], 9.0);
         // An EMA starts at the simple average and then closes in on a jump geometrically.
         const Line step{4, 4, 4, 10, 10};
         const Line e = ema(step, 3);
-        QVERIFY(undefined(e[1]));
+        QVERIFY(std::isnan(e[1]));
         QCOMPARE(e[2], 4.0);
         QCOMPARE(e[3], 7.0);
         QCOMPARE(e[4], 8.5);
         // Values that start undefined (a MACD line) only delay the start.
         const Line late = ema(Line{NAN, NAN, 1, 2, 3}, 2);
-        QVERIFY(undefined(late[2]));
+        QVERIFY(std::isnan(late[2]));
         QCOMPARE(late[3], 1.5);
 
         const Bands flat = bollinger(Line(30, 50.0), 20, 2);
@@ -291,7 +284,7 @@ private slots:
 
         const Macd m = macd(Line(60, 100.0), 26, 12, 9);
         QCOMPARE(m.macd[59], 0.0);
-        QVERIFY(undefined(m.signal[32]) && !undefined(m.signal[33]));
+        QVERIFY(std::isnan(m.signal[32]) && !std::isnan(m.signal[33]));
         QCOMPARE(roc(rising, 5)[9], 100.0); // 10 against 5
     }
 
@@ -305,7 +298,7 @@ private slots:
         }
         QCOMPARE(rsi(closes(up), 14)[39], 100.0);
         QCOMPARE(rsi(closes(down), 14)[39], 0.0);
-        QVERIFY(undefined(rsi(closes(up), 14)[13]));
+        QVERIFY(std::isnan(rsi(closes(up), 14)[13]));
         QCOMPARE(mfi(up, 14)[39], 100.0);
         QCOMPARE(mfi(down, 14)[39], 0.0);
         QCOMPARE(stochastic(up, 14, 3, 3).k[39], 100.0);
