@@ -46,12 +46,6 @@ struct WatchListTest : ::testing::Test
         return out;
     }
     const WatchedStock &row(std::size_t i) const { return list.stocks()[i]; }
-    // The refresh after this one judges the prices against the quotes as they are now.
-    void nextRefresh()
-    {
-        list.takePrevious();
-        list.startRefresh();
-    }
 };
 } // namespace
 
@@ -120,7 +114,8 @@ TEST_F(WatchListTest, DeleteClosesUpAndEachStockKeepsItsValues)
     add({"A", "B", "C", "D"});
     for (std::size_t i = 0; i < 4; ++i)
         quote(i).last = 10.0 * double(i + 1);
-    nextRefresh();
+    list.takePrevious(); // the next refresh judges the prices against these
+    list.startRefresh();
     EXPECT_FALSE(list.removeRows({1}, true));
     EXPECT_EQ(messenger.shown.back(), WatchList::FeedingDeleteMessage);
     ASSERT_TRUE(list.removeRows({2, 0}, false));

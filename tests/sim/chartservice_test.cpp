@@ -40,18 +40,17 @@ private slots:
         // One sub-panel per indicator, even one asked for twice.
         QCOMPARE(image(with("a", ",r14,m26-12-9,r14")).size(), QSize(512, 288 + 2 * 84));
         std::vector<std::string> targets;
-        for (const char *range : {"5d", "1m", "3m", "6m", "1y", "2y"})
-            targets.push_back(with("t", range));
-        for (const char *type : {"b", "c"})
-            targets.push_back(with("q", type));
-        targets.push_back(with("l", "on"));
-        for (const char *item : {",m5", ",m200", ",e5", ",e200", ",b", ",p", ",s", ",v", ",m5,e10"})
-            targets.push_back(with("p", item));
-        for (const char *item :
-             {",m26-12-9", ",f14", ",p12", ",r14", ",ss", ",fs", ",v", ",vm", ",w14"})
-            targets.push_back(with("a", item));
-        targets.push_back(with("c", "%5EBSESN,%5ENSEI"));
-        targets.push_back(with("s", "500209.BO"));
+        for (const auto &[key, values] :
+             std::initializer_list<std::pair<std::string, std::vector<const char *>>>{
+                 {"t", {"5d", "1m", "3m", "6m", "1y", "2y"}},
+                 {"q", {"b", "c"}},
+                 {"l", {"on"}},
+                 {"p", {",m5", ",m200", ",e5", ",e200", ",b", ",p", ",s", ",v", ",m5,e10"}},
+                 {"a", {",m26-12-9", ",f14", ",p12", ",r14", ",ss", ",fs", ",v", ",vm", ",w14"}},
+                 {"c", {"%5EBSESN,%5ENSEI"}},
+                 {"s", {"500209.BO"}}})
+            for (const char *value : values)
+                targets.push_back(with(key, value));
         std::vector<QImage> seen{initial};
         for (const std::string &target : targets) {
             const QImage picture = image(target);
