@@ -2,8 +2,9 @@
 #include "core/net/quoteparser.h"
 #include "core/net/urlencode.h"
 #include "platform/net/internetsession.h"
-#include "sim/simhttp.h"
 #include "support/testsim.h"
+
+#include <httplib.h>
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,8 +13,46 @@
 #include <QTest>
 
 #include <optional>
+#include <sstream>
 
 namespace {
+// A plain GET to a test's simulator with the target sent exactly as written, so a test
+// controls every byte of the query, as the program does.
+struct SimReply
+{
+    bool ok = false; // a whole reply arrived
+    int status = 0;
+    std::string body;
+    httplib::Error error = httplib::Error::Success;
+};
+
+SimReply simGet(int port, const std::string &target, int readTimeoutMs = 10000)
+{
+    httplib::Client client("127.0.0.1", port);
+    client.set_url_encode(false);
+    client.set_read_timeout(readTimeoutMs / 1000, (readTimeoutMs % 1000) * 1000);
+    SimReply reply;
+    if (auto result = client.Get(target)) {
+        reply.ok = true;
+        reply.status = result->status;
+        reply.body = result->body;
+    } else {
+        reply.error = result.error();
+    }
+    return reply;
+}
+
+// The reply's lines without their line ends.
+std::vector<std::string> replyLines(const std::string &body)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(body);
+    for (std::string line; std::getline(in, line); lines.push_back(line))
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+    return lines;
+}
+
 const std::string Full = "sl1d1t1c1ohgvjk";
 const std::string Quotes =
     "/d/quotes.csv?s=^NSEI,^BSESN,USDINR=X,RELIANCE.NS,500325.BO,^FTSE%20,INFY,BSE-AUTO.BO&f=" +
@@ -195,10 +234,10 @@ private slots:
     {
         const std::string whole = get(Quotes);
         control("fault=http500");
-        QCOMPARE(simGet(m_sim.port(), Quotes).status, 500);
+        QCOMPARE(reply(Quotes).status, 500);
 
         control("fault=drop");
-        QCOMPARE(simGet(m_sim.port(), Quotes).error, httplib::Error::Read);
+        QCOMPARE(reply(Quotes).error, httplib::Error::Read);
 
         const std::vector<std::string> lines = replyLines(whole);
         control("fault=short");
@@ -223,7 +262,7 @@ private slots:
 
         // A hanging reply holds only its own connection: the rest of the service still answers.
         control("fault=hang");
-        QCOMPARE(simGet(m_sim.port(), Quotes, 800).error, httplib::Error::Read);
+        QCOMPARE(reply(Quotes, 800).error, httplib::Error::Read);
         control("fault=none&latency-ms=400");
         QElapsedTimer timer;
         timer.start();
@@ -236,8 +275,8 @@ private slots:
         for (const char *query :
              {"fault=fire", "latency-ms=-1", "short-lines=x", "clock=2026-02-30T10:00:00",
               "advance=soon", "colour=red", "fault=http500&latency-ms=abc"})
-            QCOMPARE(simGet(m_sim.port(), std::string("/sim/control?") + query).status, 400);
-        QCOMPARE(simGet(m_sim.port(), Quotes).status, 200); // the last one's http500 is not applied
+            QCOMPARE(reply(std::string("/sim/control?") + query).status, 400);
+        QCOMPARE(reply(Quotes).status, 200); // the last one's http500 is not applied
     }
 
     void startsWithAFaultAndStopsWhileHanging()
@@ -351,8 +390,11 @@ private slots:
     }
 
 private:
-    std::string get(const std::string &target) { return simGet(m_sim.port(), target).body; }
-    SimReply reply(const std::string &target) { return simGet(m_sim.port(), target); }
+    std::string get(const std::string &target) { return reply(target).body; }
+    SimReply reply(const std::string &target, int readTimeoutMs = 10000)
+    {
+        return simGet(m_sim.port(), target, readTimeoutMs);
+    }
     QImage image(const std::string &target)
     {
         const SimReply r = reply(target);
@@ -360,12 +402,12 @@ private:
     }
     std::vector<std::string> quoteLines(const std::string &symbols, const std::string &codes)
     {
-        const SimReply r = simGet(m_sim.port(), "/d/quotes.csv?s=" + symbols + "&f=" + codes);
+        const SimReply r = reply("/d/quotes.csv?s=" + symbols + "&f=" + codes);
         return r.ok && r.status == 200 ? replyLines(r.body) : std::vector<std::string>{};
     }
     void control(const std::string &query)
     {
-        const SimReply r = simGet(m_sim.port(), "/sim/control?" + query);
+        const SimReply r = reply("/sim/control?" + query);
         QVERIFY(r.ok);
         QCOMPARE(r.status, 200);
         QCOMPARE(QByteArray::fromStdString(r.body).trimmed(), QByteArray("OK"));
