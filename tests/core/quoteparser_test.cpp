@@ -127,7 +127,6 @@ TEST(QuoteSanity, RejectsWhatNoServiceMeans)
         good);
     EXPECT_TRUE(isSaneQuote(good));
     const std::pair<const char *, void (*)(QuoteRecord &)> broken[] = {
-        {"no date yet", [](QuoteRecord &r) { r.date.clear(); }},
         {"N/A date", [](QuoteRecord &r) { r.date = "N/A"; }},
         {"NUL in the date", [](QuoteRecord &r) { r.date = std::string("6/27/2008\0", 10); }},
         {"infinite last", [](QuoteRecord &r) { r.last = std::numeric_limits<double>::infinity(); }},
