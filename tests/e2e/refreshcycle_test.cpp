@@ -70,8 +70,7 @@ private slots:
     }
 
     // Every way a fetch can fail ends the cycle quietly, keeping the values, and the next
-    // tick tries again. A server that is down entirely is shown on the
-    // main bar's tests.
+    // tick tries again. A server that is down entirely is shown on the main bar's tests.
     void failuresAreQuietAndTheNextTickTriesAgain()
     {
         startSim();
