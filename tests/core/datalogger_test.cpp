@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 
 namespace {
 namespace fs = std::filesystem;
@@ -70,10 +69,9 @@ struct DataFiles : ::testing::Test
     }
     static std::string line(const char *symbol, double last, double change, int volume)
     {
-        std::ostringstream s;
-        s << '"' << symbol << "\"," << last << ",\"12/4/2026\",\"3:30pm\"," << change << ",1,3,0.5,"
-          << volume << ",0,9";
-        return s.str();
+        return '"' + std::string(symbol) + "\"," + std::to_string(last) +
+               ",\"12/4/2026\",\"3:30pm\"," + std::to_string(change) + ",1,3,0.5," +
+               std::to_string(volume) + ",0,9";
     }
     void quotes(double nifty, double sensex, double infy, int infyVolume, double tcs, int tcsVolume)
     {

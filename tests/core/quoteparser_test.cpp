@@ -10,6 +10,9 @@
 #include <tuple>
 
 namespace {
+const std::string Reliance =
+    R"("RELIANCE.NS",1234.50,"6/27/2008","3:59pm",-12.30,1240.00,1251.00,1230.10,123456,900.00,1600.00)";
+
 // Every parsed field of a record, to compare in one go.
 auto fields(const QuoteRecord &r)
 {
@@ -21,9 +24,7 @@ auto fields(const QuoteRecord &r)
 TEST(QuoteParser, ParsesAFullLineAndNotAvailableAsZeros)
 {
     QuoteRecord r;
-    parseQuoteLine(
-        R"("RELIANCE.NS",1234.50,"6/27/2008","3:59pm",-12.30,1240.00,1251.00,1230.10,123456,900.00,1600.00)",
-        r);
+    parseQuoteLine(Reliance, r);
     EXPECT_EQ(fields(r), std::make_tuple(std::string("RELIANCE.NS"), 1234.50,
                                          std::string("6/27/2008"), std::string("3:59PM"), -12.30f,
                                          1240.00, 1251.00, 1230.10, 123456, 900.00, 1600.00));
@@ -122,9 +123,7 @@ TEST(QuoteParser, GarbageNeverBreaksIt)
 TEST(QuoteSanity, RejectsWhatNoServiceMeans)
 {
     QuoteRecord good;
-    parseQuoteLine(
-        R"("RELIANCE.NS",1234.50,"6/27/2008","3:59pm",-12.30,1240.00,1251.00,1230.10,123456,900.00,1600.00)",
-        good);
+    parseQuoteLine(Reliance, good);
     EXPECT_TRUE(isSaneQuote(good));
     const std::pair<const char *, void (*)(QuoteRecord &)> broken[] = {
         {"N/A date", [](QuoteRecord &r) { r.date = "N/A"; }},
