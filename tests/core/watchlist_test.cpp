@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <tuple>
 
 namespace {
 using namespace watchcol;
@@ -210,24 +211,18 @@ struct WatchDay
 
     void quotes(double nifty, double sensex, const std::vector<Quote> &stocks)
     {
-        QuoteRecord &n = *board.quoteTarget(0, "^NSEI");
-        n.last = nifty;
-        n.date = "12/4/2026";
-        QuoteRecord &s = *board.quoteTarget(1, "^BSESN");
-        s.last = sensex;
-        s.date = "12/4/2026";
+        for (auto [slot, symbol, last] : {std::tuple{0, "^NSEI", nifty}, {1, "^BSESN", sensex}}) {
+            QuoteRecord &index = *board.quoteTarget(slot, symbol);
+            index.last = last;
+            index.date = "12/4/2026";
+        }
         const std::vector<std::string> symbols = list.quoteSymbols();
         for (std::size_t i = 0; i < stocks.size(); ++i) {
             QuoteRecord &q = *list.quoteTarget(i, symbols[i]);
             const Quote &v = stocks[i];
-            q.last = v.last;
+            std::tie(q.last, q.open, q.high, q.low, q.volume, q.yearLow, q.yearHigh) =
+                std::tie(v.last, v.open, v.high, v.low, v.volume, v.yearLow, v.yearHigh);
             q.change = static_cast<float>(v.change);
-            q.open = v.open;
-            q.high = v.high;
-            q.low = v.low;
-            q.volume = v.volume;
-            q.yearLow = v.yearLow;
-            q.yearHigh = v.yearHigh;
             q.date = v.last != 0 ? "12/4/2026" : "";
         }
     }
