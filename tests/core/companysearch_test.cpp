@@ -7,9 +7,8 @@
 
 namespace {
 
-class CompanySearchTest : public ::testing::Test
+struct CompanySearchTest : ::testing::Test
 {
-protected:
     CompanySearchTest()
     {
         store.rows = {{"Tata Steel Limited", "TATASTEEL", "500470"},
@@ -55,9 +54,8 @@ TEST_F(CompanySearchTest, PositionsMapToRowsAndADatabaseErrorLeavesAnEmptyList)
 
 // What the dialog's OK hands back, and its no-match and row-limit messages, are checked on
 // the dialogs themselves; these are the refusals it shows only in part.
-class WatchSearchFormTest : public CompanySearchTest
+struct WatchSearchFormTest : CompanySearchTest
 {
-protected:
     WatchSearchForm form{store, messenger};
 };
 

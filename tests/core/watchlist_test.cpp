@@ -3,7 +3,6 @@
 #include "core/watch/watchexport.h"
 #include "core/watch/watchlist.h"
 #include "core/watch/watchrefresh.h"
-#include "core/watch/watchsort.h"
 #include "support/memorywatchlist.h"
 #include "support/recordingmessenger.h"
 
@@ -15,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <tuple>
 
 namespace {
 using namespace watchcol;
@@ -46,73 +46,17 @@ struct WatchListTest : ::testing::Test
         return out;
     }
     const WatchedStock &row(std::size_t i) const { return list.stocks()[i]; }
-    std::string text(int column) const { return watchCellText(row(0), column); }
-    CellColours colours(int column) { return watchCellColours(row(0), column, list.switches()); }
-    // The refresh after this one judges the prices against the quotes as they are now.
-    void nextRefresh()
-    {
-        list.takePrevious();
-        list.startRefresh();
-    }
 };
 } // namespace
 
-TEST_F(WatchListTest, CellTextsUseTheDisplayFormat)
+// The other colour rules are all in the simulated day below.
+TEST_F(WatchListTest, APriceAtTheYearLowIsDown)
 {
-    list.addEntry(WatchRow{"Larsen, Toubro & Co's", "NSE", "LT", 1, 3000, 4200.5});
-    quote(0).last = 12345678.9;
-    quote(0).change = -1234.5f;
-    quote(0).volume = 1234567;
-    EXPECT_EQ(text(Name), "Larsen, Toubro & Co's");
-    EXPECT_EQ(text(Price), "1,23,45,678.90");
-    EXPECT_EQ(text(Change), "-1,234.50");
-    EXPECT_EQ(text(Percent), "-0.01");
-    EXPECT_EQ(text(Volume), "12,34,567") << "volumes drop their decimals";
-    EXPECT_EQ(watchcol::headers().size(), watchcol::widths().size());
-}
-
-TEST_F(WatchListTest, ColoursFollowThePreviousPriceTheRangesAndTheLimits)
-{
-    list.addEntry(WatchRow{"Tata Steel", "BSE", "500470", 1, 100, 120});
-    QuoteRecord &q = quote(0);
-    q.last = 120;
-    EXPECT_EQ(colours(Price).background, colours::Black) << "no previous price yet";
-    EXPECT_EQ(colours(Name).background, colours::Up) << "exactly at the upper limit";
-    EXPECT_EQ(colours(Indx).background, colours::Up);
-    nextRefresh();
-    q.last = 120.004; // the same text, so the same price
-    EXPECT_EQ(colours(Price).background, colours::Blue);
-    q.last = 100;
-    EXPECT_EQ(colours(Price).background, colours::Down);
-    EXPECT_EQ(colours(Name).background, colours::Down) << "exactly at the lower limit";
-    list.switches().myConfigured = false;
-    EXPECT_EQ(colours(Name).background, colours::White);
-    q.last = 121;
-    EXPECT_EQ(colours(Price).background, colours::Up);
-    EXPECT_EQ(colours(Price).text, colours::Black);
-
-    q.low = 99;
-    q.high = 121;
-    q.change = 1;
-    EXPECT_EQ(colours(Change).text, colours::DarkGreen);
-    EXPECT_EQ(colours(Volume).background, colours::Up) << "at the day's high and rising";
-    q.change = -1;
-    EXPECT_EQ(colours(Percent).text, colours::Red);
-    EXPECT_EQ(colours(Open).background, colours::White) << "at the high but falling";
-    q.last = 99;
-    EXPECT_EQ(colours(Open).background, colours::Down);
-    list.switches().dayHighLow = false;
-    EXPECT_EQ(colours(Volume).background, colours::White);
-
-    q.yearLow = 99;
-    q.yearHigh = 130;
-    EXPECT_EQ(colours(Low).background, colours::White) << "YEAR Hi/Lo starts off";
+    add({"A"});
+    quote(0).last = quote(0).yearLow = 99;
+    quote(0).yearHigh = 130;
     list.switches().yearHighLow = true;
-    EXPECT_EQ(colours(Low).background, colours::Down);
-    q.last = 130;
-    EXPECT_EQ(colours(High).background, colours::Up);
-    q.change = 0;
-    EXPECT_EQ(colours(Change).text, colours::Blue);
+    EXPECT_EQ(watchCellColours(row(0), Low, list.switches()).background, colours::Down);
 }
 
 TEST_F(WatchListTest, SortingSharesOneDirectionAndIsRefusedWhileLogging)
@@ -124,9 +68,8 @@ TEST_F(WatchListTest, SortingSharesOneDirectionAndIsRefusedWhileLogging)
         quote(i).last = prices[i];
         quote(i).volume = volumes[i];
     }
-    EXPECT_EQ(*watchSortKey(row(0), row(2), Price), 0) << "closer than a paisa";
     ASSERT_TRUE(list.sortBy(Price, false));
-    EXPECT_EQ(order(), (Symbols{"B", "A", "C", "D"})) << "A and C keep their order";
+    EXPECT_EQ(order(), (Symbols{"B", "A", "C", "D"})) << "closer than a paisa, A and C keep order";
     ASSERT_TRUE(list.sortBy(Volume, false)); // the second click on any header reverses
     EXPECT_EQ(order(), (Symbols{"B", "A", "D", "C"})) << "10,00,000 above 9,00,000";
     EXPECT_EQ(quote(0).last, 99.5) << "each stock keeps its own quote";
@@ -170,7 +113,8 @@ TEST_F(WatchListTest, DeleteClosesUpAndEachStockKeepsItsValues)
     add({"A", "B", "C", "D"});
     for (std::size_t i = 0; i < 4; ++i)
         quote(i).last = 10.0 * double(i + 1);
-    nextRefresh();
+    list.takePrevious(); // the next refresh judges the prices against these
+    list.startRefresh();
     EXPECT_FALSE(list.removeRows({1}, true));
     EXPECT_EQ(messenger.shown.back(), WatchList::FeedingDeleteMessage);
     ASSERT_TRUE(list.removeRows({2, 0}, false));
@@ -267,24 +211,18 @@ struct WatchDay
 
     void quotes(double nifty, double sensex, const std::vector<Quote> &stocks)
     {
-        QuoteRecord &n = *board.quoteTarget(0, "^NSEI");
-        n.last = nifty;
-        n.date = "12/4/2026";
-        QuoteRecord &s = *board.quoteTarget(1, "^BSESN");
-        s.last = sensex;
-        s.date = "12/4/2026";
+        for (auto [slot, symbol, last] : {std::tuple{0, "^NSEI", nifty}, {1, "^BSESN", sensex}}) {
+            QuoteRecord &index = *board.quoteTarget(slot, symbol);
+            index.last = last;
+            index.date = "12/4/2026";
+        }
         const std::vector<std::string> symbols = list.quoteSymbols();
         for (std::size_t i = 0; i < stocks.size(); ++i) {
             QuoteRecord &q = *list.quoteTarget(i, symbols[i]);
             const Quote &v = stocks[i];
-            q.last = v.last;
+            std::tie(q.last, q.open, q.high, q.low, q.volume, q.yearLow, q.yearHigh) =
+                std::tie(v.last, v.open, v.high, v.low, v.volume, v.yearLow, v.yearHigh);
             q.change = static_cast<float>(v.change);
-            q.open = v.open;
-            q.high = v.high;
-            q.low = v.low;
-            q.volume = v.volume;
-            q.yearLow = v.yearLow;
-            q.yearHigh = v.yearHigh;
             q.date = v.last != 0 ? "12/4/2026" : "";
         }
     }

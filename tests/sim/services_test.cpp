@@ -2,17 +2,57 @@
 #include "core/net/quoteparser.h"
 #include "core/net/urlencode.h"
 #include "platform/net/internetsession.h"
-#include "sim/simhttp.h"
 #include "support/testsim.h"
+
+#include <httplib.h>
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 #include <QTest>
 
 #include <optional>
+#include <sstream>
 
 namespace {
+// A plain GET to a test's simulator with the target sent exactly as written, so a test
+// controls every byte of the query, as the program does.
+struct SimReply
+{
+    bool ok = false; // a whole reply arrived
+    int status = 0;
+    std::string body;
+    httplib::Error error = httplib::Error::Success;
+};
+
+SimReply simGet(int port, const std::string &target, int readTimeoutMs = 10000)
+{
+    httplib::Client client("127.0.0.1", port);
+    client.set_url_encode(false);
+    client.set_read_timeout(readTimeoutMs / 1000, (readTimeoutMs % 1000) * 1000);
+    SimReply reply;
+    if (auto result = client.Get(target)) {
+        reply.ok = true;
+        reply.status = result->status;
+        reply.body = result->body;
+    } else {
+        reply.error = result.error();
+    }
+    return reply;
+}
+
+// The reply's lines without their line ends.
+std::vector<std::string> replyLines(const std::string &body)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(body);
+    for (std::string line; std::getline(in, line); lines.push_back(line))
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+    return lines;
+}
+
 const std::string Full = "sl1d1t1c1ohgvjk";
 const std::string Quotes =
     "/d/quotes.csv?s=^NSEI,^BSESN,USDINR=X,RELIANCE.NS,500325.BO,^FTSE%20,INFY,BSE-AUTO.BO&f=" +
@@ -34,12 +74,29 @@ QuoteRecord parsed(const std::string &line)
     parseQuoteLine(line, r);
     return r;
 }
+
+const std::string Initial = "/z?s=INFY.NS&t=1d&q=l&l=off&z=m&p=&a=&c=";
+
+QImage decoded(const SimReply &r)
+{
+    return QImage::fromData(QByteArray::fromStdString(r.body), "PNG");
+}
+
+// The initial request with one key's value replaced.
+std::string with(const std::string &key, const std::string &value)
+{
+    std::string target = Initial;
+    const std::size_t at = target.find((key == "s" ? "?" : "&") + key + "=") + key.size() + 2;
+    const std::size_t end = target.find('&', at);
+    return target.replace(at, (end == std::string::npos ? target.size() : end) - at, value);
+}
 } // namespace
 
-// The quote service as the program reads it (line shape, order, unknown and empty symbols),
-// its simulated clock and reproducibility, and the faults the program's error handling is
-// tested against.
-class QuoteServiceTest : public QObject
+// The simulator's services as the program reads them: quote lines (shape, order, unknown and
+// empty symbols), the simulated clock and reproducibility, the faults the program's error
+// handling is tested against, and the chart images and lookup page as a browser or the chart
+// panel fetch them.
+class ServicesTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -177,10 +234,10 @@ private slots:
     {
         const std::string whole = get(Quotes);
         control("fault=http500");
-        QCOMPARE(simGet(m_sim.port(), Quotes).status, 500);
+        QCOMPARE(reply(Quotes).status, 500);
 
         control("fault=drop");
-        QCOMPARE(simGet(m_sim.port(), Quotes).error, httplib::Error::Read);
+        QCOMPARE(reply(Quotes).error, httplib::Error::Read);
 
         const std::vector<std::string> lines = replyLines(whole);
         control("fault=short");
@@ -205,7 +262,7 @@ private slots:
 
         // A hanging reply holds only its own connection: the rest of the service still answers.
         control("fault=hang");
-        QCOMPARE(simGet(m_sim.port(), Quotes, 800).error, httplib::Error::Read);
+        QCOMPARE(reply(Quotes, 800).error, httplib::Error::Read);
         control("fault=none&latency-ms=400");
         QElapsedTimer timer;
         timer.start();
@@ -218,8 +275,8 @@ private slots:
         for (const char *query :
              {"fault=fire", "latency-ms=-1", "short-lines=x", "clock=2026-02-30T10:00:00",
               "advance=soon", "colour=red", "fault=http500&latency-ms=abc"})
-            QCOMPARE(simGet(m_sim.port(), std::string("/sim/control?") + query).status, 400);
-        QCOMPARE(simGet(m_sim.port(), Quotes).status, 200); // the last one's http500 is not applied
+            QCOMPARE(reply(std::string("/sim/control?") + query).status, 400);
+        QCOMPARE(reply(Quotes).status, 200); // the last one's http500 is not applied
     }
 
     void startsWithAFaultAndStopsWhileHanging()
@@ -239,16 +296,118 @@ private slots:
         QVERIFY(!result->ok);
     }
 
+    void everyOptionChangesThePicture()
+    {
+        const SimReply png = reply(Initial);
+        QCOMPARE(png.body.substr(0, 8), std::string("\x89PNG\r\n\x1a\n"));
+        const QImage initial = decoded(png);
+        QCOMPARE(initial.size(), QSize(512, 288)); // the panel checks the other sizes
+        QCOMPARE(image(Initial), initial);         // the same request, the same picture
+        // One sub-panel per indicator, even one asked for twice.
+        QCOMPARE(image(with("a", ",r14,m26-12-9,r14")).size(), QSize(512, 288 + 2 * 84));
+        std::vector<std::string> targets;
+        for (const auto &[key, values] :
+             std::initializer_list<std::pair<std::string, std::vector<const char *>>>{
+                 {"t", {"5d", "1m", "3m", "6m", "1y", "2y"}},
+                 {"q", {"b", "c"}},
+                 {"l", {"on"}},
+                 {"p", {",m5", ",m200", ",e5", ",e200", ",b", ",p", ",s", ",v", ",m5,e10"}},
+                 {"a", {",m26-12-9", ",f14", ",p12", ",r14", ",ss", ",fs", ",v", ",vm", ",w14"}},
+                 {"c", {"%5EBSESN,%5ENSEI"}},
+                 {"s", {"500209.BO"}}})
+            for (const char *value : values)
+                targets.push_back(with(key, value));
+        std::vector<QImage> seen{initial};
+        for (const std::string &target : targets) {
+            const QImage picture = image(target);
+            QVERIFY2(!picture.isNull(), target.c_str());
+            for (const QImage &other : seen)
+                QVERIFY2(picture != other, target.c_str());
+            seen.push_back(picture);
+        }
+    }
+
+    void unknownSymbolGetsAPictureSayingSo()
+    {
+        const QImage known = image(Initial);
+        for (const std::string symbol : {"NOSUCH.NS", "", "%3Cb%3E"}) {
+            const SimReply png = reply(with("s", symbol));
+            QVERIFY(png.ok);
+            QCOMPARE(png.status, 200); // shown by the panel like any chart
+            const QImage picture = decoded(png);
+            QCOMPARE(picture.size(), QSize(512, 288));
+            QVERIFY(picture != known);
+            QVERIFY(png.body.size() < 20000);
+        }
+        QCOMPARE(image("/z?s=NOSUCH.NS&t=5d&q=c&l=on&z=l&p=,m5&a=,r14&c=").size(), QSize(800, 450));
+    }
+
+    // What a cut or garbled reply makes of a picture.
+    void shortAndGarbageRepliesAreNoPicture()
+    {
+        // An error status and a dropped connection are the same for every endpoint (quotes).
+        const std::string whole = reply(Initial).body;
+        // Short: the reply arrives whole as HTTP goes, but the picture cannot be decoded.
+        control("fault=short");
+        SimReply cut = reply(Initial);
+        QVERIFY(cut.ok);
+        QCOMPARE(cut.body.size(), whole.size() / 2);
+        QVERIFY(decoded(cut).isNull());
+
+        control("fault=garbage");
+        QVERIFY(decoded(reply(Initial)).isNull());
+    }
+
+    void lookupListsMatchingCompaniesEscaped()
+    {
+        const SimReply reddy = reply("/lookup?s=REDDY");
+        QVERIFY(reddy.ok);
+        QCOMPARE(reddy.status, 200);
+        const QString html = QString::fromStdString(reddy.body);
+        QVERIFY(html.contains(QStringLiteral("<td>Dr. Reddy&#39;s Laboratories Limited</td>")));
+        QVERIFY(html.contains(QStringLiteral(">DRREDDY.NS</a>")));
+        QVERIFY(html.contains(QStringLiteral(">500124.BO</a>")));
+        QVERIFY(!html.contains(QStringLiteral("Reddy's")));
+
+        // "&" in names and symbols; what was typed comes back escaped too.
+        const QString amp = QString::fromStdString(reply("/lookup?s=Energy%20%26%20Mob").body);
+        QVERIFY(amp.contains(QStringLiteral("<td>Amara Raja Energy &amp; Mobility Limited</td>")));
+        QVERIFY(amp.contains(QStringLiteral("s=ARE%26M.NS&amp;t=1y")));
+        QVERIFY(amp.contains(QStringLiteral(">ARE&amp;M.NS</a>")));
+        const QString typed = QString::fromStdString(reply("/lookup?s=%3Cscript%3E").body);
+        QVERIFY(typed.contains(QStringLiteral("&lt;script&gt;")));
+        QVERIFY(!typed.contains(QStringLiteral("<script>")));
+
+        for (const std::string text : {"", "%20", "zzqqxx"}) {
+            const QString none = QString::fromStdString(reply("/lookup?s=" + text).body);
+            QVERIFY2(none.contains(QStringLiteral("Nothing matched")), text.c_str());
+            QVERIFY(!none.contains(QStringLiteral("<table>")));
+        }
+        // A common word matches thousands; the page stays a few hundred rows long.
+        const QString many = QString::fromStdString(reply("/lookup?s=limited").body);
+        QCOMPARE(many.count(QStringLiteral("<tr><td>")), 300);
+        QVERIFY(many.contains(QRegularExpression(QStringLiteral(": \\d{4}, the first 300 shown"))));
+    }
+
 private:
-    std::string get(const std::string &target) { return simGet(m_sim.port(), target).body; }
+    std::string get(const std::string &target) { return reply(target).body; }
+    SimReply reply(const std::string &target, int readTimeoutMs = 10000)
+    {
+        return simGet(m_sim.port(), target, readTimeoutMs);
+    }
+    QImage image(const std::string &target)
+    {
+        const SimReply r = reply(target);
+        return r.ok && r.status == 200 ? decoded(r) : QImage();
+    }
     std::vector<std::string> quoteLines(const std::string &symbols, const std::string &codes)
     {
-        const SimReply r = simGet(m_sim.port(), "/d/quotes.csv?s=" + symbols + "&f=" + codes);
+        const SimReply r = reply("/d/quotes.csv?s=" + symbols + "&f=" + codes);
         return r.ok && r.status == 200 ? replyLines(r.body) : std::vector<std::string>{};
     }
     void control(const std::string &query)
     {
-        const SimReply r = simGet(m_sim.port(), "/sim/control?" + query);
+        const SimReply r = reply("/sim/control?" + query);
         QVERIFY(r.ok);
         QCOMPARE(r.status, 200);
         QCOMPARE(QByteArray::fromStdString(r.body).trimmed(), QByteArray("OK"));
@@ -257,5 +416,5 @@ private:
     TestSim m_sim;
 };
 
-QTEST_GUILESS_MAIN(QuoteServiceTest)
-#include "quoteservice_test.moc"
+QTEST_GUILESS_MAIN(ServicesTest)
+#include "services_test.moc"
