@@ -69,7 +69,7 @@ template <typename D> void whenModal(std::function<void(D *)> drive, int timeout
     poll->start();
 }
 
-// A dialog's control by its id; a missing one ends the test run, it is a wiring fault.
+// A dialog's control by its object name; a missing one ends the test run, it is a wiring fault.
 template <typename W> W *control(QWidget *dialog, const char *id)
 {
     W *w = dialog->findChild<W *>(QString::fromLatin1(id));
