@@ -41,13 +41,3 @@ std::int64_t cStrToLong64(std::string_view text)
         return static_cast<std::int64_t>(strtoll_l(s, nullptr, 10, cLocale()));
     });
 }
-
-std::int32_t cStrToLong32(std::string_view text)
-{
-    const std::int64_t value = cStrToLong64(text);
-    if (value > INT32_MAX)
-        return INT32_MAX;
-    if (value < INT32_MIN)
-        return INT32_MIN;
-    return static_cast<std::int32_t>(value);
-}

@@ -8,7 +8,5 @@
 // program whose locale writes decimal commas still reads "1234.50" as 1234.5.
 double cStrToDouble(std::string_view text);
 
-// strtol as it behaves with a 32-bit long: out-of-range values saturate.
-std::int32_t cStrToLong32(std::string_view text);
-// The same with a 64-bit long.
+// strtol with a 64-bit long: out-of-range values saturate.
 std::int64_t cStrToLong64(std::string_view text);
