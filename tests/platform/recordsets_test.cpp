@@ -185,6 +185,8 @@ private slots:
             "INFY", 0, {replacement, {"Infosys Limited", "NSE", "INFY", 0, 1, 13, 1}});
         QVERIFY(!replaced.ok());
         QCOMPARE(m_db.profile().lots("INFY", 0).value(), lots);
+        QVERIFY(!m_db.profile().insertLots({replacement, {"Bad", "NSE", "BAD", 0, 1, 13, 1}}).ok());
+        QCOMPARE(m_db.profile().loadAll().value(), lots);
         // The connection is still fit for work after the rollback.
         QVERIFY(m_db.profile().replaceStock("INFY", 0, {replacement}).ok());
         QCOMPARE(m_db.profile().lots("INFY", 0).value(), std::vector<ProfileLot>{replacement});
@@ -218,7 +220,8 @@ private slots:
             m_db.profile().insert({"Infosys Limited", "NSE", "INFY", 1, 1500, 10, all[1].id}).ok());
         QVERIFY(m_db.profile().brokerInUse(all[1].id).value());
         QVERIFY(!m_db.profile().brokerInUse(all[0].id).value());
-        QVERIFY(brokers.remove(all[0].id).ok());
+        QVERIFY(!brokers.removeUnused(all[1].id).value());
+        QVERIFY(brokers.removeUnused(all[0].id).value());
         QCOMPARE(brokers.loadAll().value().size(), 1u);
     }
 
@@ -235,6 +238,13 @@ private slots:
         QCOMPARE(profile.loadAll().value(), lots);
         QCOMPARE(profile.lots("INFY", 0).value(), (std::vector<ProfileLot>{lots[0], lots[3]}));
         QCOMPARE(profile.lots("500124", 0).value(), std::vector<ProfileLot>{lots[2]});
+
+        // An edit keeps every lot in its place: the lists are built in table order.
+        std::vector<ProfileLot> edited = lots;
+        edited[0].price = 1400;
+        edited[3].quantity = 25;
+        QVERIFY(profile.replaceStock("INFY", 0, {edited[0], edited[3]}).ok());
+        QCOMPARE(profile.loadAll().value(), edited);
 
         QVERIFY(profile.removeStock("INFY", 1).ok());
         QVERIFY(profile.lots("INFY", 1).value().empty());

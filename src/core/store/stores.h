@@ -56,6 +56,8 @@ public:
     // Rewrites name and rates of the first broker called originalName; false when none is.
     virtual StoreResult<bool> update(std::string_view originalName, const BrokerEntry &broker) = 0;
     virtual StoreStatus remove(long brokerId) = 0;
+    // Removes the broker unless a lot names it, in one statement; false when one does.
+    virtual StoreResult<bool> removeUnused(long brokerId) = 0;
 };
 
 // The purchase lots of the portfolio (table PROFILELIST).
@@ -69,7 +71,11 @@ public:
     virtual StoreResult<bool> brokerInUse(long brokerId) = 0;
     virtual StoreStatus removeStock(std::string_view symbol, int deliveryType) = 0;
     virtual StoreStatus insert(const ProfileLot &lot) = 0;
-    // Replaces one stock's lots of that delivery type in one transaction.
+    // Appends lots in one transaction: all of them or none.
+    virtual StoreStatus insertLots(const std::vector<ProfileLot> &lots) = 0;
+    // Rewrites one stock's lots of that delivery type in one transaction, each stored lot
+    // taking the next new one in table order, so every lot keeps its place among the others.
+    // New lots beyond the stored ones are appended; stored ones beyond the new ones go.
     virtual StoreStatus replaceStock(std::string_view symbol, int deliveryType,
                                      const std::vector<ProfileLot> &lots) = 0;
 };

@@ -85,3 +85,15 @@ StoreStatus CBrokersListset::remove(long brokerId)
     return m_connection.run(QStringLiteral("DELETE FROM BROKERLIST WHERE BROKERID = ?"),
                             {static_cast<qlonglong>(brokerId)});
 }
+
+StoreResult<bool> CBrokersListset::removeUnused(long brokerId)
+{
+    const auto id = static_cast<qlonglong>(brokerId);
+    auto removed = m_connection.write(
+        QStringLiteral("DELETE FROM BROKERLIST WHERE BROKERID = ? AND NOT EXISTS "
+                       "(SELECT 1 FROM PROFILELIST WHERE BROKERID = ?)"),
+        {id, id});
+    if (!removed)
+        return StoreError{removed.error()};
+    return removed.value() > 0;
+}

@@ -15,6 +15,7 @@ public:
     StoreStatus insert(const BrokerEntry &broker) override;
     StoreResult<bool> update(std::string_view originalName, const BrokerEntry &broker) override;
     StoreStatus remove(long brokerId) override;
+    StoreResult<bool> removeUnused(long brokerId) override;
 
 private:
     const StoreConnection &m_connection;

@@ -60,13 +60,37 @@ StoreStatus CProfileListset::insert(const ProfileLot &lot)
          static_cast<qlonglong>(lot.brokerId)});
 }
 
+StoreStatus CProfileListset::insertLots(const std::vector<ProfileLot> &lots)
+{
+    return m_connection.inTransaction([&]() -> StoreStatus {
+        for (const ProfileLot &lot : lots)
+            if (auto inserted = insert(lot); !inserted)
+                return inserted;
+        return storeOk();
+    });
+}
+
 StoreStatus CProfileListset::replaceStock(std::string_view symbol, int deliveryType,
                                           const std::vector<ProfileLot> &lots)
 {
+    // The table has no key to address one row by, and its natural order is the order the
+    // lists are built in: the whole table is written again with the stock's lots in place.
     return m_connection.inTransaction([&]() -> StoreStatus {
-        if (auto removed = removeStock(symbol, deliveryType); !removed)
-            return removed;
-        for (const ProfileLot &lot : lots)
+        auto stored = loadAll();
+        if (!stored)
+            return StoreError{stored.error()};
+        std::vector<ProfileLot> rewritten;
+        auto next = lots.begin();
+        for (ProfileLot &lot : stored.value()) {
+            if (lot.symbol != symbol || lot.deliveryType != deliveryType)
+                rewritten.push_back(std::move(lot));
+            else if (next != lots.end())
+                rewritten.push_back(*next++);
+        }
+        rewritten.insert(rewritten.end(), next, lots.end());
+        if (auto cleared = m_connection.run(QStringLiteral("DELETE FROM PROFILELIST")); !cleared)
+            return cleared;
+        for (const ProfileLot &lot : rewritten)
             if (auto inserted = insert(lot); !inserted)
                 return inserted;
         return storeOk();

@@ -15,6 +15,7 @@ public:
     StoreResult<bool> brokerInUse(long brokerId) override;
     StoreStatus removeStock(std::string_view symbol, int deliveryType) override;
     StoreStatus insert(const ProfileLot &lot) override;
+    StoreStatus insertLots(const std::vector<ProfileLot> &lots) override;
     StoreStatus replaceStock(std::string_view symbol, int deliveryType,
                              const std::vector<ProfileLot> &lots) override;
 
