@@ -1,4 +1,5 @@
 #include "core/controls/exportname.h"
+#include "core/controls/fieldcheck.h"
 #include "core/controls/styledsegment.h"
 #include "core/market/indexboardlist.h"
 #include "core/net/displayformat.h"
@@ -11,6 +12,43 @@ TEST(ExportName, AfternoonHoursOnTheTwelveHourDialAndTabsAreBlank)
 {
     EXPECT_EQ(defaultExportName(makeLocalTime(2008, 6, 27, 15, 59, 7)), "27-06-2008_03-59-07PM");
     EXPECT_FALSE(acceptExportName("   \t ").has_value());
+}
+
+TEST(FieldCheck, NumberEditsTakeTheWholeTextWithinTheirRange)
+{
+    struct Case
+    {
+        const char *text;
+        std::optional<double> value;
+        const char *message;
+    };
+    const char *const notNumber = "Please enter a number.";
+    const char *const range = "Please enter a number between 0 and 99999.";
+    for (const Case &c : std::initializer_list<Case>{{" 12.5\t", 12.5, ""},
+                                                     {".5", 0.5, ""},
+                                                     {"1e3", 1000, ""},
+                                                     {"99999", 99999, ""},
+                                                     {"", {}, notNumber},
+                                                     {"12a", {}, notNumber},
+                                                     {"1,200", {}, notNumber},
+                                                     {"-", {}, notNumber},
+                                                     {"nan", {}, notNumber},
+                                                     {"-0.01", {}, range},
+                                                     {"99999.001", {}, range},
+                                                     {"1e400", {}, range}}) {
+        const FieldValue<double> taken = takeNumber(c.text, 0, 99999);
+        EXPECT_EQ(taken.value, c.value) << c.text;
+        EXPECT_EQ(taken.message, c.message) << c.text;
+    }
+    EXPECT_EQ(numberRangeMessage(0, 0.125), "Please enter a number between 0 and 0.125.");
+
+    EXPECT_EQ(takeInteger(" 250 ", 0, 999999).value, 250);
+    EXPECT_EQ(takeInteger("2.5", 0, 999999).message, "Please enter an integer.");
+    EXPECT_EQ(takeInteger("99999999999999999999", 0, 999999).message, "Please enter an integer.");
+    EXPECT_EQ(takeInteger("1000000", 0, 999999).message,
+              "Please enter an integer between 0 and 999999.");
+    EXPECT_EQ(takeInteger("-1", 0, 999999).message,
+              "Please enter an integer between 0 and 999999.");
 }
 
 TEST(StyledSegment, AttributesAndTheButtonFaceStandIn)

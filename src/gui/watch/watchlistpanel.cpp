@@ -9,6 +9,7 @@
 #include "gui/shell/appcontext.h"
 #include "gui/shell/artwork.h"
 #include "gui/shell/mainbar.h"
+#include "gui/shell/timerpause.h"
 #include "gui/watch/alerthelpdialog.h"
 #include "gui/watch/alertlimitsdialog.h"
 #include "gui/watch/watchlistmodel.h"
@@ -25,20 +26,6 @@
 
 namespace {
 constexpr int VisibleRows = 16;
-
-// The main refresh waits while the list is being changed through a dialog, and starts
-// again at once afterwards.
-class TimerPause
-{
-public:
-    explicit TimerPause(RefreshCycle &refresh) : m_refresh(refresh) { m_refresh.stopTimer(); }
-    ~TimerPause() { m_refresh.resumeTimer(); }
-    TimerPause(const TimerPause &) = delete;
-    TimerPause &operator=(const TimerPause &) = delete;
-
-private:
-    RefreshCycle &m_refresh;
-};
 } // namespace
 
 WatchListPanel::WatchListPanel(AppContext &context, MainBar &bar)
