@@ -71,8 +71,7 @@ std::string shortest(double value)
 
 std::string numberRangeMessage(double minimum, double maximum)
 {
-    return "Please enter a number between " + shortest(minimum) + " and " + shortest(maximum) +
-           ".";
+    return "Please enter a number between " + shortest(minimum) + " and " + shortest(maximum) + ".";
 }
 
 std::string integerRangeMessage(long minimum, long maximum)

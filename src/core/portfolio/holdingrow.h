@@ -44,9 +44,9 @@ struct HoldingRow
 // The three figures under each list.
 struct HoldingTotals
 {
-    double valueAtCost = 0;     // cost plus buying charges, every row
-    double valueAtMarket = 0;   // what selling would bring, rows with a quote only
-    double unrealized = 0;      // net profit/loss
+    double valueAtCost = 0;   // cost plus buying charges, every row
+    double valueAtMarket = 0; // what selling would bring, rows with a quote only
+    double unrealized = 0;    // net profit/loss
 };
 
 struct HoldingList
