@@ -10,6 +10,7 @@ FIGURES = {
     "formatter": "BM_FormatDisplay",
     "search": "BM_CompanySearch",
     "watchlist_refresh": "BM_WatchListRefresh",
+    "portfolio_refresh": "BM_PortfolioRefresh",
 }
 
 def medians(path):

@@ -1,0 +1,335 @@
+#include "core/net/displayformat.h"
+#include "core/portfolio/charges.h"
+#include "core/portfolio/portfolio.h"
+#include "core/portfolio/portfolioexport.h"
+#include "core/portfolio/rounding.h"
+#include "support/memoryprofile.h"
+#include "support/recordingmessenger.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <random>
+#include <sstream>
+
+namespace {
+using Strings = std::vector<std::string>;
+constexpr TradeKind Delivery = TradeKind::Delivery;
+constexpr TradeKind Intraday = TradeKind::Intraday;
+
+ProfileLot lot(const std::string &symbol, double price, long quantity, long broker = 1,
+               int type = 0, const std::string &exchange = "NSE")
+{
+    return ProfileLot{symbol + " Ltd", exchange, symbol, type, price, quantity, broker};
+}
+
+BrokerEntry broker(long id, const std::string &name, std::array<double, 4> buy = {},
+                   std::array<double, 4> sell = {})
+{
+    BrokerEntry b{id, name, {}};
+    std::copy(buy.begin(), buy.end(), b.rates.begin() + DeliveryBuyBrokerage);
+    std::copy(sell.begin(), sell.end(), b.rates.begin() + DeliverySellBrokerage);
+    return b;
+}
+
+struct PortfolioTest : ::testing::Test
+{
+    MemoryProfile store;
+    RecordingMessenger messenger;
+    Portfolio portfolio{store, messenger};
+    std::vector<BrokerEntry> brokers{broker(1, "Plain Broker")};
+
+    void open(std::vector<ProfileLot> lots)
+    {
+        store.rows = std::move(lots);
+        portfolio.load();
+        portfolio.buildSymbolTable();
+    }
+    void quote(const std::string &quoteSymbol, double last, float change = 0)
+    {
+        const Strings symbols = portfolio.quoteSymbols();
+        const auto at = std::ranges::find(symbols, quoteSymbol) - symbols.begin();
+        QuoteRecord *q = portfolio.quoteTarget(std::size_t(at), quoteSymbol);
+        ASSERT_NE(q, nullptr) << quoteSymbol;
+        q->last = last;
+        q->change = change;
+    }
+    Strings refresh() { return portfolio.refresh(brokers); }
+    const HoldingRow &row(TradeKind kind, std::size_t i) { return portfolio.list(kind).rows.at(i); }
+    Strings lotTexts(TradeKind kind)
+    {
+        Strings out;
+        for (const HeldLot &held : portfolio.lots(kind))
+            out.push_back(held.lot.symbol + "@" + formatDisplay(held.lot.price));
+        return out;
+    }
+};
+} // namespace
+
+TEST(Charges, RoundHalfAwayFromZero)
+{
+    EXPECT_EQ(roundHalfAway(0.125, 2), 0.13);
+    EXPECT_EQ(roundHalfAway(-0.125, 2), -0.13);
+    EXPECT_EQ(roundHalfAway(0.22248, 4), 0.2225);
+    EXPECT_EQ(roundHalfAway(0, 2), 0);
+    EXPECT_TRUE(std::isnan(roundHalfAway(std::nan(""), 2)));
+}
+
+TEST(Charges, MinimumBrokerageIsForTheExactNameAndOnlyWhenBrokerageIsCharged)
+{
+    const struct
+    {
+        const char *name;
+        double brokerage;
+        long quantity;
+        double costPlusCharges;
+    } cases[] = {
+        {"ICICI Direct", 0.75, 1, 128.09}, // 25 and the tax on 25, not per share
+        {"ICICI DIRECT", 0.75, 1, 100.84}, // 0.75 + 0.0927
+        {"Plain Broker", 0.75, 1, 100.84},
+        {"ICICI Direct", 0, 1, 100}, // nothing charged, no minimum
+        {"ICICI Direct", 0.75, 2, 228.09},
+        {"ICICI Direct", 0.75, 40, 4033.71}, // 30.00 is above the minimum
+    };
+    for (const auto &c : cases) {
+        const std::vector<BrokerEntry> brokers{broker(7, c.name, {c.brokerage, 12.36, 0, 0})};
+        const RowValuation v =
+            valueRow(double(c.quantity), 100, 0, pricingOf(brokers, 7, Delivery));
+        EXPECT_EQ(shown(v.costPlusCharges), c.costPlusCharges) << c.name << " x" << c.quantity;
+        EXPECT_EQ(v.sell.total, 0) << "no quote: the sell side costs nothing";
+    }
+    // Half a paisa of transaction tax is a paisa.
+    EXPECT_EQ(sideCharges(100, 1, {0, 0, 0.125, 0}, false).transactionTax, 0.13);
+}
+
+TEST_F(PortfolioTest, LotsOfOneSymbolMakeOneRowPricedByTheFirstLot)
+{
+    // An unknown broker id must not borrow anybody's rates.
+    brokers = {broker(2, "Costly", {5, 10, 1, 1}, {5, 10, 1, 1}), broker(1, "Plain Broker")};
+    open({lot("A", 50, 100, 1), lot("B", 10, 5, 99, 0, "BSE"), lot("A", 60, 300, 2, 0, "BSE")});
+    EXPECT_EQ(portfolio.quoteSymbols(), (Strings{"A.NS", "B.BO"})) << "one quote for A";
+    quote("A.NS", 62.5, 2.5);
+    refresh();
+    ASSERT_EQ(portfolio.list(Delivery).rows.size(), 2u);
+    const HoldingRow &a = row(Delivery, 0);
+    EXPECT_EQ(a.quantity, 400);
+    EXPECT_EQ(a.averageCost, 57.5);
+    EXPECT_EQ(a.exchange, "NSE");
+    EXPECT_EQ(a.brokerId, 1);
+    EXPECT_EQ(a.costPlusCharges, 23000) << "broker 1 charges nothing";
+    EXPECT_EQ(a.youGet, 400 * 62.5) << "all rates 0: quantity x market price";
+    EXPECT_EQ(a.netProfitLoss, (62.5 - 57.5) * 400);
+    EXPECT_EQ(shown(a.changePercent), 4.17); // 2.5 of 60.00
+    EXPECT_EQ(row(Delivery, 1).costPlusCharges, 50);
+}
+
+TEST_F(PortfolioTest, ARowWithNewBrokerRatesToThePaisa)
+{
+    brokers = {newBroker()};
+    brokers[0].id = 3;
+    open({lot("TCS", 230, 50, 3), lot("TCS", 250, 50, 3), lot("TCS", 230, 50, 3, 1),
+          lot("TCS", 250, 50, 3, 1), lot("NOQ", 10, 10, 3)});
+    quote("TCS.NS", 262.4, 2.4);
+    refresh();
+    const struct
+    {
+        TradeKind kind;
+        double costPlusCharges, youGet, net, netPercent;
+    } expected[] = {{Delivery, 24232.25, 25753.83, 1753.83, 7.31},
+                    {Intraday, 24202.25, 26031.19, 2031.19, 8.46}};
+    for (const auto &e : expected) {
+        const HoldingRow &r = row(e.kind, 0);
+        EXPECT_EQ(r.averageCost, 240);
+        EXPECT_EQ(shown(r.changePercent), 0.92);
+        EXPECT_EQ(shown(r.costPlusCharges), e.costPlusCharges);
+        EXPECT_EQ(shown(r.youGet), e.youGet);
+        EXPECT_EQ(shown(r.netProfitLoss), e.net);
+        EXPECT_EQ(shown(r.netProfitLossPercent), e.netPercent);
+    }
+    // A row without a quote has its cost but no result, and no market value in the totals.
+    const HoldingRow &noQuote = row(Delivery, 1);
+    EXPECT_EQ(shown(noQuote.costPlusCharges), 100.97); // 100 + 0.75 + 0.0093 x 10 + 0.13
+    EXPECT_EQ(noQuote.marketPrice, 0);
+    EXPECT_EQ(noQuote.changePercent, 0);
+    EXPECT_EQ(noQuote.youGet, 0);
+    EXPECT_EQ(noQuote.netProfitLoss, 0);
+    const HoldingTotals &totals = portfolio.list(Delivery).totals;
+    EXPECT_EQ(shown(totals.valueAtCost), 24333.22);
+    EXPECT_EQ(shown(totals.valueAtMarket), 25753.83);
+    EXPECT_EQ(shown(totals.unrealized), 1753.83);
+}
+
+TEST_F(PortfolioTest, IntradayMergesSymbolsWhateverTheirCase)
+{
+    open({lot("infy", 10, 1, 1, 1), lot("INFY", 20, 1, 1, 1), lot("infy", 10, 1),
+          lot("INFY", 20, 1)});
+    EXPECT_EQ(portfolio.quoteSymbols(), (Strings{"infy.NS", "INFY.NS"}));
+    quote("INFY.NS", 30);
+    refresh();
+    ASSERT_EQ(portfolio.list(Intraday).rows.size(), 1u);
+    EXPECT_EQ(row(Intraday, 0).quantity, 2);
+    EXPECT_EQ(row(Intraday, 0).marketPrice, 0) << "the first lot's quote has not come";
+    EXPECT_EQ(portfolio.list(Delivery).rows.size(), 2u);
+}
+
+TEST_F(PortfolioTest, WarningsAboveTheRowAndSymbolThresholds)
+{
+    const struct
+    {
+        int deliveryRows, intradayRows;
+        Strings warnings;
+        bool manySymbols;
+    } cases[] = {
+        {40, 10, {}, false},
+        {41, 10, {Portfolio::ManyDeliveryRows}, true},
+        {40, 11, {Portfolio::ManyIntradayRows}, true},
+        {41, 11, {Portfolio::ManyDeliveryRows, Portfolio::ManyIntradayRows}, true},
+    };
+    for (const auto &c : cases) {
+        std::vector<ProfileLot> lots;
+        for (int i = 0; i < c.deliveryRows; ++i)
+            lots.push_back(lot("D" + std::to_string(i), 1, 1));
+        for (int i = 0; i < c.intradayRows; ++i)
+            lots.push_back(lot("I" + std::to_string(i), 1, 1, 1, 1));
+        messenger.shown.clear();
+        open(lots);
+        EXPECT_EQ(refresh(), c.warnings) << c.deliveryRows << "/" << c.intradayRows;
+        EXPECT_EQ(messenger.count(Portfolio::ManySymbols), c.manySymbols ? 1 : 0);
+    }
+}
+
+TEST_F(PortfolioTest, AddIsRefusedAboveTheLotLimitOfItsKind)
+{
+    std::vector<ProfileLot> lots(150, lot("A", 1, 1));
+    open(lots);
+    EXPECT_TRUE(portfolio.mayAdd(Delivery));
+    lots.push_back(lot("A", 1, 1));
+    lots.insert(lots.end(), 61, lot("B", 1, 1, 1, 1));
+    open(lots);
+    EXPECT_FALSE(portfolio.mayAdd(Delivery));
+    EXPECT_FALSE(portfolio.mayAdd(Intraday));
+    EXPECT_EQ(messenger.count(Portfolio::LotsFull), 2);
+    lots.pop_back();
+    open(lots);
+    EXPECT_TRUE(portfolio.mayAdd(Intraday));
+}
+
+TEST_F(PortfolioTest, ChangesAreStoredFirstAndKeptInOrder)
+{
+    open({lot("A", 10, 1), lot("B", 20, 2), lot("A", 11, 1), lot("A", 12, 1, 1, 1)});
+    quote("A.NS", 15);
+    ASSERT_TRUE(
+        portfolio.editStock({"A Ltd", "NSE", "A", 2, Delivery, {{13, 3}, {14, 4}, {15, 5}}}));
+    EXPECT_EQ(lotTexts(Delivery), (Strings{"A@13.00", "B@20.00", "A@14.00", "A@15.00"}));
+    EXPECT_EQ(portfolio.lots(Delivery)[2].lot.brokerId, 2);
+    EXPECT_EQ(store.rows[2], portfolio.lots(Delivery)[2].lot) << "the table holds what is shown";
+    refresh();
+    EXPECT_EQ(row(Delivery, 0).marketPrice, 15) << "the quote outlived the rebuilt table";
+
+    ASSERT_TRUE(portfolio.editStock({"A Ltd", "NSE", "A", 2, Delivery, {{9, 1}}}));
+    EXPECT_EQ(lotTexts(Delivery), (Strings{"A@9.00", "B@20.00"}));
+
+    ASSERT_TRUE(portfolio.addStock({"C Ltd", "BSE", "C", 1, Delivery, {{5, 5}}}));
+    EXPECT_EQ(portfolio.quoteSymbols(), (Strings{"A.NS", "B.NS", "C.BO"}));
+
+    ASSERT_TRUE(portfolio.deleteStock(Delivery, "A"));
+    EXPECT_EQ(lotTexts(Delivery), (Strings{"B@20.00", "C@5.00"}));
+    EXPECT_EQ(lotTexts(Intraday), (Strings{"A@12.00"})) << "the intraday holding stays";
+    EXPECT_EQ(portfolio.quoteSymbols().front(), "A.NS") << "kept until the next add or edit";
+    EXPECT_EQ(store.rows.size(), 3u);
+    EXPECT_TRUE(messenger.shown.empty());
+}
+
+TEST_F(PortfolioTest, AFailingStoreChangesNothing)
+{
+    open({lot("A", 10, 1), lot("A", 11, 1, 1, 1)});
+    const std::vector<ProfileLot> table = store.rows;
+    const Strings before = lotTexts(Delivery);
+    store.failure = "database is locked";
+    EXPECT_FALSE(portfolio.addStock({"C Ltd", "NSE", "C", 1, Delivery, {{5, 5}}}));
+    EXPECT_FALSE(portfolio.editStock({"A Ltd", "NSE", "A", 1, Delivery, {{9, 9}}}));
+    EXPECT_FALSE(portfolio.deleteStock(Delivery, "A"));
+    EXPECT_EQ(messenger.count(store.failure), 3);
+    EXPECT_EQ(lotTexts(Delivery), before);
+    EXPECT_EQ(portfolio.lots(Intraday).size(), 1u);
+    EXPECT_EQ(portfolio.quoteSymbols(), (Strings{"A.NS"}));
+    EXPECT_EQ(store.rows, table);
+
+    store.loadFailure = "no such table: PROFILELIST";
+    portfolio.load();
+    EXPECT_EQ(messenger.shown.back(), store.loadFailure);
+    EXPECT_TRUE(portfolio.lots(Delivery).empty());
+}
+
+TEST_F(PortfolioTest, QuotesGoToTheirSymbolsOnlyAndUnreadableOnesCountAsZero)
+{
+    open({lot("A", 10, 2), lot("B", 10, 2)});
+    EXPECT_EQ(portfolio.quoteTarget(1, "A.NS"), nullptr) << "entry 1 is B now";
+    EXPECT_EQ(portfolio.quoteTarget(2, "B.NS"), nullptr);
+    int arrived = 0;
+    portfolio.setOnArrived([&] { ++arrived; });
+    portfolio.quotesArrived();
+    EXPECT_EQ(arrived, 1);
+
+    quote("A.NS", std::numeric_limits<double>::quiet_NaN(), 1);
+    quote("B.NS", 12, std::numeric_limits<float>::infinity());
+    refresh();
+    for (const HoldingRow &r : portfolio.list(Delivery).rows)
+        for (double v :
+             {r.marketPrice, r.changePercent, r.youGet, r.netProfitLoss, r.netProfitLossPercent})
+            EXPECT_TRUE(std::isfinite(v)) << r.symbol;
+    EXPECT_EQ(row(Delivery, 0).netProfitLoss, 0);
+    EXPECT_EQ(row(Delivery, 1).changePercent, 0);
+    EXPECT_EQ(portfolio.lots(Delivery)[1].change, 0);
+    EXPECT_EQ(row(Delivery, 1).netProfitLoss, 4);
+    EXPECT_TRUE(std::isfinite(portfolio.list(Delivery).totals.valueAtMarket));
+}
+
+namespace {
+HoldingList exportList(std::vector<HoldingRow> rows, HoldingTotals totals)
+{
+    return HoldingList{std::move(rows), totals};
+}
+} // namespace
+
+TEST(PortfolioExport, SectionsOnlyForListsWithRowsAndTotalsWithoutGrouping)
+{
+    const HoldingList delivery = exportList({{"Larsen, Toubro", "NSE", "LT", 1, 400, 57.5, 62.126,
+                                              4.1666, 23000, 25000, 1999.996, -0.006}},
+                                            {123456.78, 0, -1234567.5});
+    const HoldingList intraday =
+        exportList({{"Infosys", "BSE", "INFY", 2, 2, 10, 0, 0, 20.5, 0, 0, 0}}, {20.5, 0, 0});
+    const std::string header = "Stock Name,Index,Quantity,Average CP,Market Price,%Change,"
+                               "Cost Price+Brkrge,You'll get,Net Profit/Loss,Net %P/L\n";
+    const std::string intradaySection = "\n\nINTRADAY STOCKS\n\n" + header +
+                                        "Infosys,BSE,2,10.00,0.00,0.00,20.50,0.00,0.00,0.00\n"
+                                        "\nTotal Cost Price,20.50"
+                                        "\nOn selling all now you'll get,0.00"
+                                        "\nNet Profit/Loss after deducting all Brokerage,0.00";
+    EXPECT_EQ(portfolioexport::content(delivery, intraday),
+              "My PROFILE for Current Stocks in My Hand\n\nDELIVERY STOCKS\n\n" + header +
+                  "Larsen, Toubro,NSE,400,57.50,62.13,4.17,23000.00,25000.00,2000.00,-0.01\n"
+                  "\nTotal Cost Price,123456.78"
+                  "\nOn selling all now you'll get,0.00"
+                  "\nNet Profit/Loss after deducting all Brokerage,-1234567.50" +
+                  intradaySection);
+    EXPECT_EQ(portfolioexport::content({}, intraday),
+              "My PROFILE for Current Stocks in My Hand" + intradaySection);
+
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() /
+                            ("vantrel-pf-" + std::to_string(std::random_device{}())) /
+                            "ProfileData";
+    StdDataFileSystem files;
+    const std::string path = folder.string() + "/mine.csv";
+    for (int i = 0; i < 2; ++i) // the second time over the first file
+        EXPECT_EQ(portfolioexport::write(files, folder.string(), "mine", {}, intraday),
+                  portfolioexport::Exported + path);
+    std::stringstream written;
+    written << std::ifstream(path, std::ios::binary).rdbuf();
+    EXPECT_EQ(written.str(), portfolioexport::content({}, intraday));
+    fs::remove_all(folder.parent_path());
+}
