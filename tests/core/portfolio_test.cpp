@@ -1,5 +1,6 @@
 #include "core/net/displayformat.h"
 #include "core/portfolio/charges.h"
+#include "core/portfolio/holdingcells.h"
 #include "core/portfolio/portfolio.h"
 #include "core/portfolio/portfolioexport.h"
 #include "core/portfolio/rounding.h"
@@ -294,6 +295,20 @@ HoldingList exportList(std::vector<HoldingRow> rows, HoldingTotals totals)
     return HoldingList{std::move(rows), totals};
 }
 } // namespace
+
+TEST(HoldingCells, ColoursFollowTheSignAsShownAndHiddenColumnsCarryTheKeys)
+{
+    HoldingRow row{"Infosys Limited", "NSE", "INFY", 7, 1234567, 57.5, 0, -0.004, 0, 0, 12.5, 1};
+    EXPECT_EQ(holdingCellText(row, holdingcol::Quantity), "12,34,567");
+    EXPECT_EQ(holdingCellText(row, holdingcol::BrokerId), "7");
+    EXPECT_EQ(holdingCellText(row, holdingcol::Symbol), "INFY");
+    // A change that shows as 0.00 is no change, whatever its sign underneath.
+    EXPECT_EQ(holdingCellColour(row, holdingcol::MarketPrice), colours::Blue);
+    EXPECT_EQ(holdingCellColour(row, holdingcol::NetProfitLossPercent), colours::DarkGreen);
+    row.netProfitLoss = -0.005;
+    EXPECT_EQ(holdingCellColour(row, holdingcol::NetProfitLoss), colours::Red);
+    EXPECT_EQ(holdingCellColour(row, holdingcol::CostPlusCharges), colours::Black);
+}
 
 TEST(PortfolioExport, SectionsOnlyForListsWithRowsAndTotalsWithoutGrouping)
 {
