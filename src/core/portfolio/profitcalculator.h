@@ -18,8 +18,6 @@ public:
 
     explicit ProfitCalculator(const TradeRates &rates) : m_rates(rates) {}
 
-    // What buying the shares at the average cost is charged.
-    double buyCharges(long shares, double averageCost) const;
     // The price per share a sale must fetch to leave gain after both sides' charges, solved
     // in closed form; "0.00" when the sell charges would take everything (or no shares).
     std::string sellingPriceFor(long shares, double averageCost, double gain) const;
@@ -27,5 +25,7 @@ public:
     std::string profitLossAt(long shares, double averageCost, double sellingPrice) const;
 
 private:
+    double buyCharges(long shares, double averageCost) const;
+
     TradeRates m_rates;
 };
