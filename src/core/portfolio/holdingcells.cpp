@@ -6,8 +6,8 @@ namespace holdingcol {
 const std::array<std::string, Count> &headers()
 {
     static const std::array<std::string, Count> titles = {
-        "Stock Name", "Index",  "Indx Name ", "Broker ID",  "Qty   ",   "Avg CP",
-        "Mrkt P",     "Cng%",   "CP+Brkrge",  "You'll Get", "Net P/L ", "Nt P/L%"};
+        "Stock Name", "Index", "Indx Name ", "Broker ID",  "Qty   ",   "Avg CP",
+        "Mrkt P",     "Cng%",  "CP+Brkrge",  "You'll Get", "Net P/L ", "Nt P/L%"};
     return titles;
 }
 

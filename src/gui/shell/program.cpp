@@ -3,6 +3,7 @@
 #include "gui/charts/historicalchartpanel.h"
 #include "gui/market/indicespanel.h"
 #include "gui/market/worldpanel.h"
+#include "gui/portfolio/portfoliopanel.h"
 #include "gui/shell/appcontext.h"
 #include "gui/shell/mainbar.h"
 #include "gui/shell/panelhost.h"
@@ -23,6 +24,9 @@ Program::Program(AppContext &context) : m_bar(std::make_unique<MainBar>(context)
         true);
     m_panels->setFactory(
         PanelKind::Indices, [](AppContext &ctx, MainBar &b) { return new IndicesPanel(ctx, &b); },
+        true);
+    m_panels->setFactory(
+        PanelKind::Profile, [](AppContext &ctx, MainBar &b) { return new PortfolioPanel(ctx, &b); },
         true);
 
     // The index list hands its row's price where a stock list would hand the exchange: the

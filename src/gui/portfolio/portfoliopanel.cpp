@@ -1,0 +1,228 @@
+#include "gui/portfolio/portfoliopanel.h"
+
+#include "core/portfolio/portfolioexport.h"
+#include "gui/charts/historicalchartpanel.h"
+#include "gui/controls/colorbutton.h"
+#include "gui/controls/dialogunits.h"
+#include "gui/controls/exportnamedialog.h"
+#include "gui/controls/stocklist.h"
+#include "gui/portfolio/brokerslistdialog.h"
+#include "gui/portfolio/holdingentrydialog.h"
+#include "gui/portfolio/holdinglistmodel.h"
+#include "gui/portfolio/holdingsection.h"
+#include "gui/portfolio/profitcalculatordialog.h"
+#include "gui/shell/appcontext.h"
+#include "gui/shell/artwork.h"
+#include "gui/shell/timerpause.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+PortfolioPanel::PortfolioPanel(AppContext &context, QWidget *bar)
+    : DockedPanel(context, bar, 348), m_portfolio(context.database.profile(), context.messenger)
+{
+    setObjectName(QStringLiteral("portfolioPanel"));
+    buildControls();
+    fitHeightToContents();
+    loadBrokers();
+    m_portfolio.load();
+    m_portfolio.buildSymbolTable();
+    m_portfolio.setOnArrived([this] { refresh(); });
+    context.registry.attach(GroupSlot::Portfolio, &m_portfolio);
+    refresh();
+}
+
+PortfolioPanel::~PortfolioPanel()
+{
+    context().registry.detach(GroupSlot::Portfolio, &m_portfolio);
+}
+
+void PortfolioPanel::buildControls()
+{
+    const DialogUnits du;
+    auto *layout = new QVBoxLayout(client());
+    layout->setContentsMargins(du.x(2), du.y(2), du.x(2), du.y(2));
+    layout->setSpacing(du.y(2));
+
+    auto *top = new QHBoxLayout;
+    auto *banner = new QLabel(client());
+    banner->setFixedHeight(du.y(16));
+    banner->setMinimumWidth(100);
+    banner->setPixmap(
+        artwork::titleBanner(QSize(du.x(388 - 200), du.y(16)), QStringLiteral("My Profile")));
+    banner->setAttribute(Qt::WA_TransparentForMouseEvents);
+    top->addWidget(banner, 1);
+    const struct
+    {
+        const char *caption;
+        const char *name;
+        int width;
+        void (PortfolioPanel::*slot)();
+    } buttons[] = {{"Brokers List", "brokersList", 52, &PortfolioPanel::pressBrokers},
+                   {"Profit Calc", "profitCalc", 48, &PortfolioPanel::pressProfitCalc},
+                   {"Export to CSV", "exportToCsv", 56, &PortfolioPanel::pressExport},
+                   {"X", "closePanel", 14, &PortfolioPanel::closeAndDestroy}};
+    for (const auto &b : buttons) {
+        auto *button = new ColorButton(QLatin1String(b.caption), client());
+        button->setObjectName(QLatin1String(b.name));
+        button->setFixedSize(du.size(b.width, b.width == 14 ? 12 : 14));
+        connect(button, &QPushButton::clicked, this, b.slot);
+        top->addWidget(button, 0, Qt::AlignTop);
+    }
+    layout->addLayout(top);
+
+    m_delivery = new HoldingSection(context().messenger, TradeKind::Delivery, 9, client());
+    m_intraday = new HoldingSection(context().messenger, TradeKind::Intraday, 5, client());
+    for (HoldingSection *section : {m_delivery, m_intraday}) {
+        const TradeKind kind = section->kind();
+        connect(section, &HoldingSection::addPressed, this, [this, kind] { pressAdd(kind); });
+        connect(section, &HoldingSection::editPressed, this, [this, kind] { pressEdit(kind); });
+        connect(section, &HoldingSection::deletePressed, this,
+                [this, kind] { pressDelete(kind); });
+        connect(section, &HoldingSection::rowActivated, this,
+                [this, kind](int row) { openChart(kind, row); });
+        layout->addWidget(section);
+    }
+}
+
+HoldingSection *PortfolioPanel::section(TradeKind kind) const
+{
+    return kind == TradeKind::Delivery ? m_delivery : m_intraday;
+}
+
+void PortfolioPanel::loadBrokers()
+{
+    auto loaded = context().database.brokers().loadAll();
+    if (!loaded) {
+        context().messenger.inform(loaded.error());
+        return;
+    }
+    m_brokers = std::move(loaded.value());
+}
+
+void PortfolioPanel::refresh()
+{
+    std::vector<std::string> warnings = m_portfolio.refresh(m_brokers);
+    m_delivery->display(m_portfolio.list(TradeKind::Delivery));
+    m_intraday->display(m_portfolio.list(TradeKind::Intraday));
+    emit refreshed();
+    tell(std::move(warnings));
+}
+
+void PortfolioPanel::tell(std::vector<std::string> warnings)
+{
+    if (warnings.empty())
+        return;
+    // As the watch list does: the boxes open after the refresh that found the condition, and
+    // refreshes while one is open add no second one.
+    QTimer::singleShot(0, this, [this, warnings] {
+        if (m_telling)
+            return;
+        m_telling = true;
+        for (const std::string &warning : warnings)
+            context().messenger.inform(warning);
+        m_telling = false;
+    });
+}
+
+void PortfolioPanel::pressAdd(TradeKind kind)
+{
+    if (!m_portfolio.mayAdd(kind))
+        return;
+    TimerPause pause(context().refresh);
+    HoldingEntryRequest request;
+    request.exchange = "NSE";
+    request.kind = kind;
+    const auto added = HoldingEntryDialog::ask(
+        context(), request, [this](const HoldingEntry &entry) { return m_portfolio.addStock(entry); },
+        this);
+    if (added)
+        refresh();
+}
+
+void PortfolioPanel::pressEdit(TradeKind kind)
+{
+    const HoldingRow *row = section(kind)->selected();
+    if (!row) {
+        context().messenger.inform(NoEditSelection);
+        return;
+    }
+    TimerPause pause(context().refresh);
+    HoldingEntryRequest request;
+    request.companyName = row->companyName;
+    request.exchange = row->exchange;
+    request.symbol = row->symbol;
+    request.brokerId = row->brokerId;
+    request.edit = true;
+    request.kind = kind;
+    const auto edited = HoldingEntryDialog::ask(
+        context(), request,
+        [this](const HoldingEntry &entry) { return m_portfolio.editStock(entry); }, this);
+    if (edited)
+        refresh();
+}
+
+void PortfolioPanel::pressDelete(TradeKind kind)
+{
+    const HoldingRow *row = section(kind)->selected();
+    if (!row) {
+        context().messenger.inform(NoDeleteSelection);
+        return;
+    }
+    const std::string symbol = row->symbol;
+    if (!context().messenger.ask("Are you sure that you want to DELETE  " + row->companyName +
+                                 "?"))
+        return;
+    if (m_portfolio.deleteStock(kind, symbol))
+        refresh();
+}
+
+void PortfolioPanel::pressBrokers()
+{
+    {
+        TimerPause pause(context().refresh);
+        BrokersListDialog::run(context(), this);
+    }
+    // New rates price the lists at once.
+    loadBrokers();
+    refresh();
+}
+
+void PortfolioPanel::pressProfitCalc()
+{
+    TimerPause pause(context().refresh);
+    ProfitCalculatorDialog::run(context(), this);
+}
+
+void PortfolioPanel::pressExport()
+{
+    const HoldingList &delivery = m_portfolio.list(TradeKind::Delivery);
+    const HoldingList &intraday = m_portfolio.list(TradeKind::Intraday);
+    if (delivery.rows.empty() && intraday.rows.empty()) {
+        context().messenger.inform(portfolioexport::NoData);
+        return;
+    }
+    const std::optional<QString> name =
+        ExportNameDialog::ask(context().clock, context().messenger, this);
+    if (!name)
+        return;
+    context().messenger.inform(portfolioexport::write(
+        m_files, context().dataRoot.toStdString() + "/ProfileData", name->toStdString(), delivery,
+        intraday));
+}
+
+void PortfolioPanel::openChart(TradeKind kind, int row)
+{
+    const HoldingRow &holding = section(kind)->model()->row(row);
+    if (holding.symbol.empty())
+        return;
+    if (!connected()) {
+        context().messenger.inform(StockListView::NoConnection);
+        return;
+    }
+    openHistoricalChart(context(), this, QString::fromStdString(holding.companyName),
+                        QString::fromStdString(holding.exchange),
+                        QString::fromStdString(holding.symbol));
+}
