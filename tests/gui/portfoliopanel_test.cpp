@@ -5,11 +5,11 @@
 #include "gui/controls/stocklist.h"
 #include "gui/portfolio/holdingentrydialog.h"
 #include "gui/portfolio/holdinglistmodel.h"
-#include "gui/portfolio/lotdialog.h"
-#include "gui/store/companysearchresultdialog.h"
 #include "gui/portfolio/holdingsection.h"
+#include "gui/portfolio/lotdialog.h"
 #include "gui/portfolio/portfoliopanel.h"
 #include "gui/shell/panelhost.h"
+#include "gui/store/companysearchresultdialog.h"
 #include "support/dialogdriver.h"
 #include "support/guibed.h"
 
@@ -41,10 +41,7 @@ class PortfolioPanelTest : public QObject
         return model(kind)->index(row, column).data(StockListModel::RawValueRole).toDouble();
     }
     void click(const char *name) const { ::control<QAbstractButton>(panel(), name)->click(); }
-    void select(TradeKind kind, int row) const
-    {
-        panel()->section(kind)->view()->selectRow(row);
-    }
+    void select(TradeKind kind, int row) const { panel()->section(kind)->view()->selectRow(row); }
     void seed(const BrokerEntry &broker, const std::vector<ProfileLot> &lots)
     {
         CompanyDatabase seeder("portfolio-test-seed");
@@ -100,7 +97,8 @@ private slots:
         QCOMPARE(cell(TradeKind::Delivery, 0, holdingcol::CostPlusCharges),
                  QStringLiteral("23,000.00"));
         QCOMPARE(cell(TradeKind::Delivery, 0, holdingcol::BrokerId), QString::number(brokerId));
-        QCOMPARE(model(TradeKind::Delivery)->index(0, holdingcol::NetProfitLoss)
+        QCOMPARE(model(TradeKind::Delivery)
+                     ->index(0, holdingcol::NetProfitLoss)
                      .data(Qt::ForegroundRole)
                      .value<QBrush>()
                      .color(),

@@ -208,13 +208,14 @@ private slots:
         QCOMPARE(found->id, all[0].id);
         QVERIFY(!brokers.findByName("sharekhan's desk").value().has_value());
 
-        // Renaming onto an existing name is allowed; the first of the two is then the one edited.
-        QVERIFY(brokers.update("Sharekhan's Desk", broker("Zerodha", 2)).value());
-        QVERIFY(brokers.update("Zerodha", broker("Zerodha", 3)).value());
-        QVERIFY(!brokers.update("Nobody", broker("Nobody", 3)).value());
+        // Renaming onto an existing name is allowed; each of the two is still edited on its own.
+        QVERIFY(brokers.update(all[0].id, broker("Zerodha", 2)).value());
+        QVERIFY(brokers.update(all[1].id, broker("Zerodha", 3)).value());
+        QVERIFY(!brokers.update(all[1].id + 100, broker("Nobody", 3)).value());
         all = brokers.loadAll().value();
-        QCOMPARE(all[0].rates, broker("", 3).rates);
-        QCOMPARE(all[1].rates, broker("", 1).rates);
+        QCOMPARE(all[0].rates, broker("", 2).rates);
+        QCOMPARE(all[1].rates, broker("", 3).rates);
+        QCOMPARE(all[0].name, all[1].name);
 
         QVERIFY(
             m_db.profile().insert({"Infosys Limited", "NSE", "INFY", 1, 1500, 10, all[1].id}).ok());

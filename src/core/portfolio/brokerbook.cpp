@@ -59,7 +59,7 @@ bool BrokerBook::save(const std::optional<BrokerEntry> &original, BrokerEntry br
             return failed(duplicateMessage(broker.name));
         if (auto inserted = m_store.insert(broker); !inserted)
             return failed(inserted.error());
-    } else if (auto updated = m_store.update(original->name, broker); !updated) {
+    } else if (auto updated = m_store.update(original->id, broker); !updated) {
         return failed(updated.error());
     }
     // A broker that vanished meanwhile is not written again; the list shows it is gone.

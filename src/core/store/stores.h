@@ -53,8 +53,9 @@ public:
     virtual StoreResult<std::optional<BrokerEntry>> findByName(std::string_view name) = 0;
     // The database assigns the id.
     virtual StoreStatus insert(const BrokerEntry &broker) = 0;
-    // Rewrites name and rates of the first broker called originalName; false when none is.
-    virtual StoreResult<bool> update(std::string_view originalName, const BrokerEntry &broker) = 0;
+    // Rewrites name and rates of the broker with that id; false when there is none. Names may
+    // repeat after a rename, so a broker is edited by its id.
+    virtual StoreResult<bool> update(long brokerId, const BrokerEntry &broker) = 0;
     virtual StoreStatus remove(long brokerId) = 0;
     // Removes the broker unless a lot names it, in one statement; false when one does.
     virtual StoreResult<bool> removeUnused(long brokerId) = 0;

@@ -79,8 +79,7 @@ void PortfolioPanel::buildControls()
         const TradeKind kind = section->kind();
         connect(section, &HoldingSection::addPressed, this, [this, kind] { pressAdd(kind); });
         connect(section, &HoldingSection::editPressed, this, [this, kind] { pressEdit(kind); });
-        connect(section, &HoldingSection::deletePressed, this,
-                [this, kind] { pressDelete(kind); });
+        connect(section, &HoldingSection::deletePressed, this, [this, kind] { pressDelete(kind); });
         connect(section, &HoldingSection::rowActivated, this,
                 [this, kind](int row) { openChart(kind, row); });
         layout->addWidget(section);
@@ -136,8 +135,8 @@ void PortfolioPanel::pressAdd(TradeKind kind)
     request.exchange = "NSE";
     request.kind = kind;
     const auto added = HoldingEntryDialog::ask(
-        context(), request, [this](const HoldingEntry &entry) { return m_portfolio.addStock(entry); },
-        this);
+        context(), request,
+        [this](const HoldingEntry &entry) { return m_portfolio.addStock(entry); }, this);
     if (added)
         refresh();
 }
@@ -172,8 +171,7 @@ void PortfolioPanel::pressDelete(TradeKind kind)
         return;
     }
     const std::string symbol = row->symbol;
-    if (!context().messenger.ask("Are you sure that you want to DELETE  " + row->companyName +
-                                 "?"))
+    if (!context().messenger.ask("Are you sure that you want to DELETE  " + row->companyName + "?"))
         return;
     if (m_portfolio.deleteStock(kind, symbol))
         refresh();
@@ -208,9 +206,9 @@ void PortfolioPanel::pressExport()
         ExportNameDialog::ask(context().clock, context().messenger, this);
     if (!name)
         return;
-    context().messenger.inform(portfolioexport::write(
-        m_files, context().dataRoot.toStdString() + "/ProfileData", name->toStdString(), delivery,
-        intraday));
+    context().messenger.inform(
+        portfolioexport::write(m_files, context().dataRoot.toStdString() + "/ProfileData",
+                               name->toStdString(), delivery, intraday));
 }
 
 void PortfolioPanel::openChart(TradeKind kind, int row)

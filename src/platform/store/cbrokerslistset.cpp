@@ -66,15 +66,13 @@ StoreStatus CBrokersListset::insert(const BrokerEntry &broker)
                             nameAndRates(broker));
 }
 
-StoreResult<bool> CBrokersListset::update(std::string_view originalName, const BrokerEntry &broker)
+StoreResult<bool> CBrokersListset::update(long brokerId, const BrokerEntry &broker)
 {
-    // Renaming may give two brokers one name; the first of them is the one edited.
     const QString assignments = RateColumns.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ?");
     auto changed = m_connection.write(
-        QStringLiteral("UPDATE BROKERLIST SET BROKERNAME = ?, %1 WHERE BROKERID = "
-                       "(SELECT MIN(BROKERID) FROM BROKERLIST WHERE BROKERNAME = ?)")
+        QStringLiteral("UPDATE BROKERLIST SET BROKERNAME = ?, %1 WHERE BROKERID = ?")
             .arg(assignments),
-        nameAndRates(broker) << textValue(originalName));
+        nameAndRates(broker) << static_cast<qlonglong>(brokerId));
     if (!changed)
         return StoreError{changed.error()};
     return changed.value() > 0;

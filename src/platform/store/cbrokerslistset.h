@@ -13,7 +13,7 @@ public:
     StoreResult<std::vector<BrokerEntry>> loadAll() override;
     StoreResult<std::optional<BrokerEntry>> findByName(std::string_view name) override;
     StoreStatus insert(const BrokerEntry &broker) override;
-    StoreResult<bool> update(std::string_view originalName, const BrokerEntry &broker) override;
+    StoreResult<bool> update(long brokerId, const BrokerEntry &broker) override;
     StoreStatus remove(long brokerId) override;
     StoreResult<bool> removeUnused(long brokerId) override;
 
