@@ -6,6 +6,9 @@
 #include <QColor>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
+
+#include <numeric>
 
 namespace {
 QColor toQColor(Rgb c)
@@ -88,11 +91,46 @@ StockListView::StockListView(Messenger &messenger, QWidget *parent)
 void StockListView::setStockModel(StockListModel *model, const std::vector<int> &widths)
 {
     setModel(model);
-    for (int c = 0; c < static_cast<int>(widths.size()); ++c) {
-        setColumnHidden(c, widths[c] == 0);
-        if (widths[c] > 0)
-            setColumnWidth(c, widths[c]);
+    m_widths = widths;
+    applyWidths();
+}
+
+void StockListView::setFillWidth(bool fill)
+{
+    m_fill = fill;
+    applyWidths();
+}
+
+void StockListView::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    if (m_fill)
+        applyWidths();
+}
+
+void StockListView::applyWidths()
+{
+    const int total = std::accumulate(m_widths.begin(), m_widths.end(), 0);
+    // Room for a vertical scroll bar is kept, so that rows filling up never push the last
+    // column out of sight.
+    const int room = contentsRect().width() -
+                     (verticalHeader()->isVisible() ? verticalHeader()->width() : 0) -
+                     verticalScrollBar()->sizeHint().width();
+    const bool scale = m_fill && total > 0 && room > total;
+    int given = 0;
+    int lastShown = -1;
+    for (int c = 0; c < static_cast<int>(m_widths.size()); ++c) {
+        setColumnHidden(c, m_widths[c] == 0);
+        if (m_widths[c] == 0)
+            continue;
+        const int width = scale ? m_widths[c] * room / total : m_widths[c];
+        setColumnWidth(c, width);
+        given += width;
+        lastShown = c;
     }
+    // What the rounding left over goes to the last column, so the grid ends at the edge.
+    if (scale && lastShown >= 0)
+        setColumnWidth(lastShown, columnWidth(lastShown) + room - given);
 }
 
 void StockListView::mouseDoubleClickEvent(QMouseEvent *event)

@@ -56,6 +56,10 @@ public:
     StockListView(Messenger &messenger, QWidget *parent = nullptr);
 
     void setStockModel(StockListModel *model, const std::vector<int> &widths);
+    // The given widths are in proportion: the visible columns share the whole width of the
+    // list, so text drawn with the program's font is not cut where the widths were set for a
+    // smaller one.
+    void setFillWidth(bool fill);
     void setConnectedCheck(std::function<bool()> connected) { m_connected = std::move(connected); }
 
 signals:
@@ -64,8 +68,13 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void applyWidths();
+
+    std::vector<int> m_widths;
+    bool m_fill = false;
     Messenger &m_messenger;
     std::function<bool()> m_connected;
 };

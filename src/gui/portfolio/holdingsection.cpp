@@ -65,6 +65,7 @@ HoldingSection::HoldingSection(Messenger &messenger, TradeKind kind, int visible
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     const auto &widths = holdingcol::widths();
     m_view->setStockModel(m_model, std::vector<int>(widths.begin(), widths.end()));
+    m_view->setFillWidth(true);
     m_view->setFixedHeight(m_view->horizontalHeader()->height() +
                            visibleRows * m_view->verticalHeader()->defaultSectionSize() + 4);
     // The panel judges the double click: a row without a symbol opens nothing.
@@ -75,7 +76,9 @@ HoldingSection::HoldingSection(Messenger &messenger, TradeKind kind, int visible
     auto *totals = new QHBoxLayout;
     for (std::size_t i = 0; i < m_totals.size(); ++i) {
         auto *frame = new QGroupBox(this);
-        auto *inside = new QHBoxLayout(frame);
+        // Caption above its figure: side by side, the three would not fit the panel's width in
+        // the fonts the totals are drawn with.
+        auto *inside = new QVBoxLayout(frame);
         inside->setContentsMargins(du.x(2), du.y(1), du.x(2), du.y(1));
         auto *caption = new ColourLabel(frame);
         caption->setText(QLatin1String(Captions[i]));
@@ -91,7 +94,7 @@ HoldingSection::HoldingSection(Messenger &messenger, TradeKind kind, int visible
         m_totals[i]->setBold(true);
         m_totals[i]->setFontSize(18);
         m_totals[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        inside->addWidget(m_totals[i], 1);
+        inside->addWidget(m_totals[i]);
         totals->addWidget(frame);
     }
     layout->addLayout(totals);

@@ -73,6 +73,7 @@ void WatchListPanel::buildControls()
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     const auto &widths = watchcol::widths();
     m_view->setStockModel(m_model, std::vector<int>(widths.begin(), widths.end()));
+    m_view->setFillWidth(true);
     m_view->setFixedHeight(m_view->horizontalHeader()->height() +
                            VisibleRows * m_view->verticalHeader()->defaultSectionSize() + 4);
     m_view->horizontalHeader()->setSectionsClickable(true);
