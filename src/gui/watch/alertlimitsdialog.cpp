@@ -5,6 +5,7 @@
 #include "core/store/watchsearchform.h"
 #include "gui/controls/colorbutton.h"
 #include "gui/controls/dialogunits.h"
+#include "gui/controls/fieldedits.h"
 #include "gui/shell/panelstyle.h"
 
 #include <QCheckBox>
@@ -12,21 +13,10 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
-#include <array>
-#include <charconv>
-
 namespace {
-// The shortest text that reads back as the same number, the C way.
-QString editText(double value)
-{
-    std::array<char, 64> buffer;
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return QString::fromLatin1(buffer.data(), end.ptr - buffer.data());
-}
-
 QLineEdit *limitEdit(QWidget *parent, const char *name, double value, const QRect &geometry)
 {
-    auto *edit = new QLineEdit(editText(value), parent);
+    auto *edit = new QLineEdit(numberText(value), parent);
     edit->setObjectName(QLatin1String(name));
     edit->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), edit));
