@@ -245,6 +245,16 @@ private slots:
         // The default limits keep those out.
         const std::vector<ToppersRow> rows = scan.rows(ToppersFilters{});
         QCOMPARE(static_cast<int>(rows.size()), scan.count() - 200 - excluded);
+
+        // A batch that never answers ends at its transfer timeout; the rest of the sweep is
+        // new, the failed batch of the last sweep included.
+        QVERIFY(simControl(sim.port(), "fault=hang&latency-ms=0&fault-symbol=" +
+                                           QString::fromStdString(listed[0].bseName + ".BO")));
+        sweep.setTimeoutMs(300);
+        QVERIFY(sweep.start(sim.url(), Exchange::Bse, listed));
+        QVERIFY(finished.wait(60000));
+        for (int i = 0; i < scan.count(); ++i)
+            QCOMPARE(scan.quote(i).last == 0, i < 200);
     }
 };
 
