@@ -70,12 +70,16 @@ TEST(ToppersScan, BatchesCoverTheExchangeAndRepliesStayInTheirRange)
     EXPECT_TRUE(scan.batchUrl("http://q", batches[0]).find("500000.BO,500001.BO,") !=
                 std::string::npos);
 
-    // Too many lines for the last batch: the extra ones are dropped, nothing past the end.
+    // Too many lines, for the last batch and for one before it: the extra lines are dropped,
+    // never written into the next batch's companies or past the end.
     EXPECT_FALSE(scan.batchDone(
         batches[1], {line("X.BO", 50, 5, 10), line("Y.BO", 60, 1, 1), line("Z.BO", 70, 1, 1)}));
     EXPECT_TRUE(scan.running());
-    // Too few lines, then junk: those companies keep no price.
-    EXPECT_TRUE(scan.batchDone(batches[0], {line("A.BO", 10, 1, 5), "\x01garbage,,\"", ""}));
+    std::vector<std::string> overlong(201);
+    overlong[0] = line("A.BO", 10, 1, 5);
+    overlong[1] = "\x01garbage,,\"";
+    overlong[200] = line("B.BO", 99, 1, 5);
+    EXPECT_TRUE(scan.batchDone(batches[0], overlong));
     EXPECT_FALSE(scan.running());
     EXPECT_EQ(scan.quote(200).last, 50);
     EXPECT_EQ(scan.quote(199).last, 0);

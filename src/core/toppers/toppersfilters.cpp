@@ -3,7 +3,7 @@
 #include "core/common/messenger.h"
 #include "core/controls/fieldcheck.h"
 
-#include <cstdio>
+#include <charconv>
 
 bool ToppersFilters::passes(const QuoteRecord &q) const
 {
@@ -34,11 +34,12 @@ constexpr std::array<Range, Count> Ranges{{{-99, 300, false},
                                            {0, 1000000000, true},
                                            {0, 1000000000, true}}};
 
-std::string shortest(double value)
+// The shortest text that reads back as the same float, whatever the locale.
+std::string shortest(float value)
 {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%g", value);
-    return buffer;
+    char buffer[48];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
 }
 } // namespace
 
