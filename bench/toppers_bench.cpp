@@ -59,10 +59,11 @@ struct SweepResult
     double stallMs = 0;
 };
 
+// One GET LATEST DATA of the panel, whose scan and sessions stay from one sweep to the next.
 SweepResult sweepOnce(Market &market)
 {
-    ToppersScan scan;
-    ToppersSweep sweep(scan);
+    static ToppersScan scan;
+    static ToppersSweep sweep(scan);
     SweepResult result;
     QEventLoop loop;
     QElapsedTimer clock;
@@ -75,7 +76,7 @@ SweepResult sweepOnce(Market &market)
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);
     QObject::connect(&ticker, &QTimer::timeout, sawLoop);
-    QObject::connect(&sweep, &ToppersSweep::finished, [&] {
+    const QMetaObject::Connection done = QObject::connect(&sweep, &ToppersSweep::finished, [&] {
         result.rows = scan.rows(ToppersFilters{}).size();
         sawLoop();
         loop.quit();
@@ -88,6 +89,7 @@ SweepResult sweepOnce(Market &market)
         sawLoop(); // the click itself
     });
     loop.exec();
+    QObject::disconnect(done);
     return result;
 }
 
