@@ -5,6 +5,14 @@
 
 enum class InstrumentKind { Index, Currency, Stock, Adr };
 
+// The few stocks that have the kind of day a scan's default limits are there to keep out.
+enum class Oddity {
+    None,
+    Dear,    // priced above 20000
+    Soaring, // more than four times the last close
+    Heavy,   // above a billion shares traded
+};
+
 // One quotable symbol and the character of its simulated price.
 struct Instrument
 {
@@ -19,4 +27,5 @@ struct Instrument
     double dailyVolume = 0;     // typical shares a day; 0 where no volume is reported
     std::uint64_t walkKey = 0;  // shared by a company's two listings, so they move together
     bool secondListing = false; // the BSE listing: drifts a little from the shared walk
+    Oddity oddity = Oddity::None;
 };

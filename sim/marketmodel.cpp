@@ -17,6 +17,25 @@ double roundedCents(double value)
 }
 } // namespace
 
+void MarketModel::oddDay(const Instrument &instrument, Quote &q) const
+{
+    switch (instrument.oddity) {
+    case Oddity::Soaring:
+        q.last = rounded(instrument, q.previousClose * 4.25);
+        q.change = roundedCents(q.last - q.previousClose);
+        q.high = std::max(q.high, q.last);
+        q.yearHigh = std::max(q.yearHigh, q.high);
+        break;
+    case Oddity::Heavy:
+        // Well above a billion and still within what a 32-bit volume field holds.
+        q.volume = 1100000000 + q.volume % 900000000;
+        break;
+    case Oddity::Dear:
+    case Oddity::None:
+        break;
+    }
+}
+
 MarketModel::MarketModel(const Universe &universe, std::uint64_t seed, TradingCalendar calendar)
     : m_universe(universe), m_seed(seed), m_calendar(calendar)
 {
@@ -79,6 +98,7 @@ Quote MarketModel::quote(const Instrument &instrument, std::int64_t time) const
     q.volume = now.volume;
     q.yearLow = std::min(rounded(instrument, entry.priorYearLow), q.low);
     q.yearHigh = std::max(rounded(instrument, entry.priorYearHigh), q.high);
+    oddDay(instrument, q);
     return q;
 }
 

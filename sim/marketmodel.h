@@ -42,6 +42,8 @@ private:
     };
     DayEntry dayEntry(const Instrument &instrument, std::int64_t day) const;
     double rounded(const Instrument &instrument, double price) const;
+    // The quote of a stock with an odd day, made odd.
+    void oddDay(const Instrument &instrument, Quote &quote) const;
 
     const Universe &m_universe;
     std::uint64_t m_seed;

@@ -24,6 +24,12 @@ void ReplyPolicy::setLatencyMs(int ms)
     m_settings.latencyMs = ms;
 }
 
+void ReplyPolicy::setFaultSymbol(std::string symbol)
+{
+    std::lock_guard lock(m_mutex);
+    m_settings.faultSymbol = std::move(symbol);
+}
+
 bool ReplyPolicy::waitFor(std::chrono::milliseconds duration) const
 {
     std::unique_lock lock(m_mutex);

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <string>
 
 // How the service answers right now: the fault to play and the delay before each reply.
 // The control endpoint changes it between requests; stop() wakes every reply that is
@@ -14,6 +15,9 @@ struct ReplySettings
     FaultKind fault = FaultKind::None;
     int shortLines = 2;
     int latencyMs = 0;
+    // When set, the fault plays only on quote requests that name this symbol: one batch of
+    // many sent at once fails while the others are answered.
+    std::string faultSymbol;
 };
 
 class ReplyPolicy
@@ -27,6 +31,7 @@ public:
     void setFault(FaultKind fault);
     void setShortLines(int lines);
     void setLatencyMs(int ms);
+    void setFaultSymbol(std::string symbol);
 
     // Waits for the given time; false when the service is stopping.
     bool waitFor(std::chrono::milliseconds duration) const;

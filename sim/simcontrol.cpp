@@ -21,6 +21,7 @@ bool applyControl(const QueryString &query, ReplyPolicy &policy, SimClock &clock
 {
     std::optional<FaultKind> fault;
     std::optional<int> shortLines, latencyMs;
+    std::optional<std::string> faultSymbol;
     std::optional<std::int64_t> setTime, advance;
     for (const auto &[key, value] : query.items()) {
         bool ok = true;
@@ -28,6 +29,8 @@ bool applyControl(const QueryString &query, ReplyPolicy &policy, SimClock &clock
             ok = (fault = parseFaultKind(value)).has_value();
         else if (key == "short-lines")
             ok = (shortLines = number(value, 0, 1000000)).has_value();
+        else if (key == "fault-symbol")
+            faultSymbol = value;
         else if (key == "latency-ms")
             ok = (latencyMs = number(value, 0, 3600000)).has_value();
         else if (key == "clock")
@@ -49,6 +52,8 @@ bool applyControl(const QueryString &query, ReplyPolicy &policy, SimClock &clock
         policy.setShortLines(*shortLines);
     if (latencyMs)
         policy.setLatencyMs(*latencyMs);
+    if (faultSymbol)
+        policy.setFaultSymbol(*faultSymbol);
     if (setTime)
         clock.set(*setTime);
     if (advance)

@@ -107,7 +107,9 @@ std::string simUsage()
            "  --help             this text\n"
            "\n"
            "GET /sim/control?fault=KIND&short-lines=N&latency-ms=N&clock=TIME&advance=SECONDS\n"
-           "changes any of these while running (advance moves the clock forward) and answers OK.\n";
+           "changes any of these while running (advance moves the clock forward) and answers OK;\n"
+           "fault-symbol=SYMBOL plays the fault only on quote requests naming SYMBOL (empty: "
+           "all).\n";
 }
 
 std::string defaultDataDir(const std::string &argv0)

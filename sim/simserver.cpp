@@ -26,6 +26,17 @@ std::string joinLines(const std::vector<std::string> &lines)
     return body;
 }
 
+bool namesSymbol(std::string_view symbols, std::string_view symbol)
+{
+    while (!symbols.empty()) {
+        const std::size_t comma = symbols.find(',');
+        if (symbols.substr(0, comma) == symbol)
+            return true;
+        symbols.remove_prefix(comma == std::string_view::npos ? symbols.size() : comma + 1);
+    }
+    return false;
+}
+
 std::string dataDirOf(const SimOptions &options)
 {
     return options.dataDir.empty() ? defaultDataDir("vantrel-sim") : options.dataDir;
@@ -109,7 +120,7 @@ void SimServer::handleQuotes(const httplib::Request &request, httplib::Response 
     const QueryString query(request.target);
     const std::vector<std::string> lines = quoteLines(
         m_model, m_clock.now(), query.value("s").value_or(""), query.value("f").value_or(""));
-    reply(response, lines, "text/csv");
+    reply(response, lines, "text/csv", query.value("s").value_or(""));
 }
 
 void SimServer::handleChart(const httplib::Request &request, httplib::Response &response)
@@ -143,9 +154,11 @@ void SimServer::handleControl(const httplib::Request &request, httplib::Response
 }
 
 void SimServer::reply(httplib::Response &response, std::vector<std::string> lines,
-                      const char *contentType)
+                      const char *contentType, std::string_view symbols)
 {
-    const ReplyPolicy::Settings policy = m_policy.settings();
+    ReplyPolicy::Settings policy = m_policy.settings();
+    if (!policy.faultSymbol.empty() && !namesSymbol(symbols, policy.faultSymbol))
+        policy.fault = FaultKind::None;
     if (playFault(policy, response, joinLines(lines), contentType, lines.size()))
         return;
     if (policy.fault == FaultKind::Short &&

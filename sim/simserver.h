@@ -57,8 +57,8 @@ private:
     void handleLookup(const httplib::Request &request, httplib::Response &response);
     void handleControl(const httplib::Request &request, httplib::Response &response);
     // Sends a data reply of lines the way the current policy says.
-    void reply(httplib::Response &response, std::vector<std::string> lines,
-               const char *contentType);
+    void reply(httplib::Response &response, std::vector<std::string> lines, const char *contentType,
+               std::string_view symbols = {});
     // Sends a whole document (a page, an image) the same way; cut short, it is half of it.
     void replyDocument(httplib::Response &response, std::string body, const char *contentType);
     // Waits out the delay and plays the faults that treat every reply alike. False when the

@@ -26,7 +26,22 @@ double logUniform(double u, double low, double high)
 
 // A listed stock's character comes from a hash of its company's key, so both listings of a
 // company, and every run, agree on it.
-Instrument makeStock(const CompanyRow &row, bool onNse)
+// One company in every few hundred of the list, the same ones whatever the seed.
+Oddity oddityAt(std::size_t row)
+{
+    switch (row % 700) {
+    case 100:
+        return Oddity::Dear;
+    case 300:
+        return Oddity::Soaring;
+    case 500:
+        return Oddity::Heavy;
+    default:
+        return Oddity::None;
+    }
+}
+
+Instrument makeStock(const CompanyRow &row, bool onNse, Oddity oddity)
 {
     const std::string &companyKey = row.nseSymbol.empty() ? row.bseSymbol : row.nseSymbol;
     const std::uint64_t h = noise::hashText(companyKey);
@@ -43,6 +58,10 @@ Instrument makeStock(const CompanyRow &row, bool onNse)
     s.dailyVolume = logUniform(noise::uniform(noise::combine(h, 4)), 2e3, 2e7) * (onNse ? 1 : 0.12);
     s.walkKey = noise::hashText("company:" + companyKey);
     s.secondListing = !onNse;
+    s.oddity = oddity;
+    // The walk keeps within a fifth or so of its level: a dear stock never comes near 20000.
+    if (oddity == Oddity::Dear)
+        s.level = 30000 + 40000 * noise::uniform(noise::combine(h, 5));
     return s;
 }
 } // namespace
@@ -70,11 +89,12 @@ void Universe::addCompanies(const std::vector<CompanyRow> &rows)
 {
     m_instruments.reserve(m_instruments.size() + 2 * rows.size());
     m_bySymbol.reserve(m_instruments.capacity());
-    for (const CompanyRow &row : rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const CompanyRow &row = rows[i];
         if (!row.nseSymbol.empty())
-            add(makeStock(row, true));
+            add(makeStock(row, true, oddityAt(i)));
         if (!row.bseSymbol.empty())
-            add(makeStock(row, false));
+            add(makeStock(row, false, oddityAt(i)));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "core/net/cnumber.h"
 #include "core/net/quoteparser.h"
 #include "core/net/quotesanity.h"
+#include "core/toppers/toppersfilters.h"
 
 #include <gtest/gtest.h>
 
@@ -162,5 +163,9 @@ TEST(QuoteParser, DecimalCommaLocaleDoesNotChangeReading)
                         "\"locales\" package installed?)";
     ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     EXPECT_DOUBLE_EQ(cStrToDouble("1234.50"), 1234.5);
+    // Nor writing: the toppers limits the panel shows are read back by the same rules.
+    ToppersFilters filters;
+    filters.priceMin = 1.5f;
+    EXPECT_EQ(toppersfilter::texts(filters)[toppersfilter::PriceMin], "1.5");
     std::setlocale(LC_NUMERIC, saved.c_str());
 }

@@ -1,7 +1,10 @@
+#include "core/net/displayformat.h"
 #include "core/shell/indexboard.h"
 #include "core/watch/datalogger.h"
 #include "core/watch/watchrefresh.h"
 #include "platform/shell/refreshcycle.h"
+#include "platform/store/companydatabase.h"
+#include "platform/toppers/topperssweep.h"
 #include "support/listgroup.h"
 #include "support/memorywatchlist.h"
 #include "support/recordingmessenger.h"
@@ -11,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 // The refresh cycle against a real simulator on a free loopback port.
 class RefreshCycleTest : public QObject
@@ -191,6 +195,66 @@ private slots:
                     .startsWith(QStringLiteral(
                         "/d/quotes.csv?s=%5ENSEI,%5EBSESN,USDINR=X,,%5EDJI,%5EFTSE%20&")));
         QVERIFY(messenger.shown.empty());
+    }
+
+    // Every BSE company of the list in one sweep, all batches at once; one batch fails and
+    // only its companies go missing. The loop keeps turning while the batches are out.
+    void aToppersSweepCoversTheExchangeAroundAFailedBatch()
+    {
+        startSim({QStringLiteral("--latency-ms"), QStringLiteral("200")});
+        CompanyDatabase database(QStringLiteral("toppers-sweep"));
+        QVERIFY(database.open(resolveStoreConfig({}, dir.filePath("companies.sqlite"), {})).ok());
+        const std::vector<CompanyRow> listed =
+            database.companyList().listedOn(Exchange::Bse).value();
+        QVERIFY(listed.size() > 2000);
+        const QString failing = QString::fromStdString(listed[250].bseName + ".BO");
+        QVERIFY(simControl(sim.port(), "fault=http500&fault-symbol=" + failing));
+
+        ToppersScan scan;
+        ToppersSweep sweep(scan);
+        QSignalSpy finished(&sweep, &ToppersSweep::finished);
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+        ticker.start(1);
+        QVERIFY(sweep.start(sim.url(), Exchange::Bse, listed));
+        QVERIFY(sweep.running());
+        QVERIFY(finished.wait(60000));
+        QVERIFY(ticks > 0);
+        QVERIFY(!sweep.running());
+
+        const int batches = static_cast<int>((listed.size() + 199) / 200);
+        const QStringList requests = quoteRequests(accessLog());
+        QCOMPARE(requests.size(), batches);
+        for (const QString &request : requests)
+            QVERIFY(request.count(QLatin1Char(',')) < 200 && request.endsWith("&f=sl1d1t1c1ohgv"));
+        int dear = 0, soaring = 0, heavy = 0, excluded = 0;
+        for (int i = 0; i < scan.count(); ++i) {
+            const QuoteRecord &q = scan.quote(i);
+            QCOMPARE(q.last == 0, i >= 200 && i < 400);
+            if (q.last > 0)
+                QCOMPARE(q.symbol, listed[static_cast<std::size_t>(i)].bseName + ".BO");
+            const bool odd[] = {q.last > 20000, percentChange(q.last, q.change) > 300,
+                                q.volume > 1000000000};
+            dear += odd[0];
+            soaring += odd[1];
+            heavy += odd[2];
+            excluded += odd[0] || odd[1] || odd[2];
+        }
+        QVERIFY(dear > 0 && soaring > 0 && heavy > 0);
+        // The default limits keep those out.
+        const std::vector<ToppersRow> rows = scan.rows(ToppersFilters{});
+        QCOMPARE(static_cast<int>(rows.size()), scan.count() - 200 - excluded);
+
+        // A batch that never answers ends at its transfer timeout; the rest of the sweep is
+        // new, the failed batch of the last sweep included.
+        QVERIFY(simControl(sim.port(), "fault=hang&latency-ms=0&fault-symbol=" +
+                                           QString::fromStdString(listed[0].bseName + ".BO")));
+        sweep.setTimeoutMs(300);
+        QVERIFY(sweep.start(sim.url(), Exchange::Bse, listed));
+        QVERIFY(finished.wait(60000));
+        for (int i = 0; i < scan.count(); ++i)
+            QCOMPARE(scan.quote(i).last == 0, i < 200);
     }
 };
 

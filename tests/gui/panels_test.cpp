@@ -1,19 +1,29 @@
 #include "core/net/quoteparser.h"
+#include "core/toppers/toppersexport.h"
+#include "gui/charts/historicalchartpanel.h"
+#include "gui/controls/exportnamedialog.h"
 #include "gui/controls/stocklist.h"
 #include "gui/market/indexpanelbase.h"
 #include "gui/market/worldpanel.h"
 #include "gui/shell/dockedpanel.h"
 #include "gui/shell/panelhost.h"
+#include "gui/toppers/toppersmodel.h"
+#include "gui/toppers/topperspanel.h"
+#include "gui/watch/watchlistpanel.h"
+#include "support/dialogdriver.h"
 #include "support/guibed.h"
 
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
 
 // The panel host on the offscreen platform, then the indices and world panels on the main
-// refresh against a simulator.
+// refresh against a simulator, and the toppers on sweeps of it.
 class PanelsTest : public QObject
 {
     Q_OBJECT
@@ -35,6 +45,29 @@ class PanelsTest : public QObject
     {
         const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+    ToppersPanel *toppers()
+    {
+        auto *panel = static_cast<ToppersPanel *>(press("toppers", PanelKind::Toppers));
+        new QAbstractItemModelTester(panel->model(),
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest, panel);
+        return panel;
+    }
+    template <typename W = QAbstractButton> W *in(QWidget *panel, const char *name)
+    {
+        return ::control<W>(panel, name);
+    }
+    // One sweep from the button to the filled list.
+    void sweep(ToppersPanel *panel)
+    {
+        in(panel, "getLatestData")->click();
+        for (const char *locked : {"getLatestData", "closePanel", "exchangeNse", "exchangeBse"})
+            QVERIFY(!in(panel, locked)->isEnabled());
+        QVERIFY(!panel->listView()->isEnabled());
+        QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Waiting));
+        QTRY_VERIFY_WITH_TIMEOUT(in(panel, "getLatestData")->isEnabled(), 60000);
+        QVERIFY(in(panel, "closePanel")->isEnabled() && panel->listView()->isEnabled());
+        QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Completed));
     }
     void live()
     {
@@ -200,6 +233,95 @@ private slots:
         // Connected, a double click opens the index's chart: its symbol has no suffix.
         doubleClick(nse->upperList(), 4);
         QTRY_COMPARE_WITH_TIMEOUT(bed.requests("/d/quotes.csv?s=%5ENSEBANK&f=w").size(), 1, 30000);
+    }
+
+    // Offline: no sweep starts; with nothing to fetch the controls come back at once.
+    void toppersMakeNoRefreshAndCloseByTheirX()
+    {
+        QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
+        QPointer<ToppersPanel> panel = toppers();
+        QVERIFY(panel->isVisible() && host().visibleFlag(PanelKind::Toppers));
+        QCOMPARE(started.count(), 0);
+        QCOMPARE(panel->status(), ToppersPanel::pressText(Exchange::Nse));
+        in(panel, "exchangeBse")->click();
+        QCOMPARE(panel->status(), ToppersPanel::pressText(Exchange::Bse));
+        in(panel, "getLatestData")->click();
+        QCOMPARE(bed.messenger.shown.back(), std::string(StockListView::NoConnection));
+        panel->setConnected(true);
+        in(panel, "getLatestData")->click(); // no database: no companies
+        QCOMPARE(panel->status(), QLatin1String(ToppersScan::NothingToFetch));
+        QVERIFY(in(panel, "getLatestData")->isEnabled() && in(panel, "closePanel")->isEnabled());
+        in(panel, "exportToCsv")->click();
+        QCOMPARE(bed.messenger.shown.back(), std::string(toppersexport::NoData));
+        in(panel, "closePanel")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(panel.isNull(), 30000);
+        QVERIFY(!host().visibleFlag(PanelKind::Toppers));
+        QCOMPARE(started.count(), 0);
+    }
+
+    // What a user does with the list: fetch BSE, sort by %Ch, narrow the price, add a stock
+    // to the watch list, open its chart, export.
+    void toppersSweepSortNarrowAddChartAndExport()
+    {
+        QVERIFY2(bed.startSim({QStringLiteral("--latency-ms"), QStringLiteral("100")}),
+                 qPrintable(bed.sim.errorText()));
+        bed.makeProgram().bar().show();
+        QVERIFY(bed.openDatabase());
+        bed.program->start(false);
+        ToppersPanel *panel = toppers();
+        panel->setConnected(true);
+        in(panel, "exchangeBse")->click();
+        typeInto(panel, "priceMax", QStringLiteral("lots"));
+        sweep(panel);
+        QCOMPARE(bed.messenger.shown, std::vector<std::string>{"Please enter a number."});
+        QCOMPARE(in<QLineEdit>(panel, "priceMax")->text(), QStringLiteral("20000"));
+        const ToppersModel *m = panel->model();
+        QVERIFY(m->rowCount() > 2000);
+        const QStringList batches =
+            bed.requests().filter(QRegularExpression(QStringLiteral("&f=sl1d1t1c1ohgv$")));
+        QCOMPARE(batches.size(), m->rowCount() / 200 + 1);
+
+        QHeaderView *header = panel->listView()->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(topperscol::Percent) + 5, 5));
+        for (int r = 1; r < m->rowCount(); ++r)
+            QVERIFY(static_cast<long long>((m->row(r).percent - m->row(r - 1).percent) * 100.0f) <=
+                    0);
+        QVERIFY(m->row(0).percent > m->row(m->rowCount() - 1).percent);
+
+        typeInto(panel, "priceMax", QStringLiteral("100"));
+        const int wide = m->rowCount();
+        sweep(panel);
+        QVERIFY(m->rowCount() > 0 && m->rowCount() < wide);
+        for (const ToppersRow &row : m->rows())
+            QVERIFY(row.price <= 100 && row.price > 0);
+
+        StockListView *list = panel->listView();
+        list->selectRow(0);
+        emit list->customContextMenuRequested(list->visualRect(m->index(0, 0)).center());
+        QVERIFY(panel->menu()->isVisible());
+        panel->menu()->findChild<QAction *>("addToWatchList")->trigger();
+        panel->menu()->hide();
+        const WatchRow added = bed.program->watchList()->list().stocks().back().entry;
+        QCOMPARE(added, (WatchRow{m->row(0).companyName, "BSE", m->row(0).symbol}));
+        panel->addToWatchList(0);
+        QCOMPARE(bed.messenger.shown.back(), std::string(WatchList::DuplicateMessage));
+
+        doubleClick(list, 0);
+        QVERIFY(panel->findChild<HistoricalChartPanel *>());
+
+        whenModal<ExportNameDialog>([](ExportNameDialog *d) {
+            d->edit()->setText(QStringLiteral("cheap"));
+            d->accept();
+        });
+        in(panel, "exportToCsv")->click();
+        const QString path = bed.ctx->dataRoot + QStringLiteral("/ToppersData/BSE_cheap.csv");
+        QCOMPARE(bed.messenger.shown.back(), toppersexport::Exported + path.toStdString());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.size(), m->rowCount() + 2); // and the empty piece after the last "\n"
+        QCOMPARE(lines[0], QByteArray(toppersexport::Header));
     }
 };
 

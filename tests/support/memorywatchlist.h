@@ -2,8 +2,8 @@
 
 #include "core/store/stores.h"
 
-// The watch list table in memory: the list is only ever loaded and saved whole. Saves are
-// counted; loading or saving fails with a driver text of the test's choosing.
+// The watch list table in memory: loaded and saved whole, or added to a row at a time. Saves
+// are counted; loading or saving fails with a driver text of the test's choosing.
 class MemoryWatchList : public WatchListStore
 {
 public:
@@ -20,7 +20,13 @@ public:
         rows = list;
         return storeOk();
     }
-    StoreStatus insert(const WatchRow &) override { return StoreError{"not used"}; }
+    StoreStatus insert(const WatchRow &row) override
+    {
+        if (!failure.empty())
+            return StoreError{failure};
+        rows.push_back(row);
+        return storeOk();
+    }
     StoreResult<bool> setAlert(std::string_view, int, double, double) override
     {
         return StoreError{"not used"};

@@ -8,6 +8,7 @@
 #include "gui/shell/mainbar.h"
 #include "gui/shell/panelhost.h"
 #include "gui/store/searchcompanydialog.h"
+#include "gui/toppers/topperspanel.h"
 #include "gui/watch/watchlistpanel.h"
 #include "platform/store/storeconfig.h"
 
@@ -28,6 +29,11 @@ Program::Program(AppContext &context) : m_bar(std::make_unique<MainBar>(context)
     m_panels->setFactory(
         PanelKind::Profile, [](AppContext &ctx, MainBar &b) { return new PortfolioPanel(ctx, &b); },
         true);
+    // The toppers fetch nothing until asked; their adds go through the watch list.
+    m_panels->setFactory(
+        PanelKind::Toppers,
+        [this](AppContext &ctx, MainBar &b) { return new ToppersPanel(ctx, &b, m_watchList); },
+        false);
 
     // The index list hands its row's price where a stock list would hand the exchange: the
     // chart then asks for the index symbol as it is.

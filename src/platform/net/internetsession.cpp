@@ -40,6 +40,8 @@ void InternetSession::fetch(const std::string &encodedUrl,
         QUrl::fromEncoded(QByteArray::fromStdString(encodedUrl), QUrl::TolerantMode));
     request.setHeader(QNetworkRequest::UserAgentHeader, m_agent);
     request.setTransferTimeout(m_timeoutMs);
+    if (m_plainTransfer)
+        request.setRawHeader("Accept-Encoding", "identity");
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply *reply = m_manager->get(request);

@@ -42,6 +42,9 @@ public:
     int timeoutMs() const { return m_timeoutMs; }
     void setDeadlineMs(int ms) { m_deadlineMs = ms; }
     int deadlineMs() const { return m_deadlineMs; }
+    // Asks for replies as they are, not compressed: for bursts of many requests at once, where
+    // compressing them all would cost the service more than the bytes it saves.
+    void setPlainTransfer(bool on) { m_plainTransfer = on; }
 
     // Starts a GET of an already encoded URL; done runs on this thread when it ends, unless
     // the session is destroyed or aborted first.
@@ -57,6 +60,7 @@ private:
     QString m_agent;
     int m_timeoutMs = DefaultTimeoutMs;
     int m_deadlineMs = DefaultDeadlineMs;
+    bool m_plainTransfer = false;
     QTimer m_deadline;
     QNetworkAccessManager *m_manager;
     QPointer<QNetworkReply> m_reply;

@@ -1,0 +1,48 @@
+#include "platform/toppers/topperssweep.h"
+
+#include "platform/net/internetsession.h"
+
+ToppersSweep::ToppersSweep(ToppersScan &scan, QObject *parent)
+    : QObject(parent), m_scan(scan), m_timeoutMs(InternetSession::DefaultTimeoutMs)
+{
+}
+
+ToppersSweep::~ToppersSweep() = default;
+
+void ToppersSweep::setTimeoutMs(int ms)
+{
+    m_timeoutMs = ms;
+    for (InternetSession *session : m_sessions)
+        session->setTimeoutMs(ms);
+}
+
+bool ToppersSweep::start(const std::string &baseUrl, Exchange exchange,
+                         const std::vector<CompanyRow> &listed)
+{
+    const std::vector<ToppersBatch> batches = m_scan.start(exchange, listed);
+    const unsigned sweep = ++m_sweep;
+    for (std::size_t k = 0; k < batches.size(); ++k) {
+        const ToppersBatch batch = batches[k];
+        session(k).fetch(m_scan.batchUrl(baseUrl, batch), [this, sweep,
+                                                           batch](const FetchResult &result) {
+            if (sweep != m_sweep)
+                return; // a reply of an abandoned sweep
+            if (m_scan.batchDone(batch, result.ok ? result.lines() : std::vector<std::string>{}))
+                emit finished();
+        });
+    }
+    return !batches.empty();
+}
+
+InternetSession &ToppersSweep::session(std::size_t k)
+{
+    // Sessions stay for the next sweep: a session's network thread is costly to start and,
+    // worse, ends only with a wait on this thread.
+    while (m_sessions.size() <= k) {
+        auto *s = new InternetSession(QStringLiteral("session-%1").arg(m_sessions.size()), this);
+        s->setTimeoutMs(m_timeoutMs);
+        s->setPlainTransfer(true);
+        m_sessions.push_back(s);
+    }
+    return *m_sessions[k];
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/toppers/toppersscan.h"
+
+#include <QObject>
+
+#include <vector>
+
+class InternetSession;
+
+// Sends every batch of a sweep at once, each in an internet session of its own named
+// "session-N" (kept for the next sweep), and hands each reply to the scan as it arrives, on this
+// thread: nothing waits, so the window stays live. finished() comes once, when the last batch is
+// in, whether the batches were answered, failed or timed out.
+class ToppersSweep : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ToppersSweep(ToppersScan &scan, QObject *parent = nullptr);
+    ~ToppersSweep() override;
+
+    // The transfer timeout of each batch's request.
+    void setTimeoutMs(int ms);
+
+    // False, and nothing sent, when the exchange has no companies.
+    bool start(const std::string &baseUrl, Exchange exchange,
+               const std::vector<CompanyRow> &listed);
+    bool running() const { return m_scan.running(); }
+
+signals:
+    void finished();
+
+private:
+    InternetSession &session(std::size_t k);
+
+    ToppersScan &m_scan;
+    std::vector<InternetSession *> m_sessions; // the k-th carries batch k of every sweep
+    int m_timeoutMs;
+    unsigned m_sweep = 0;
+};

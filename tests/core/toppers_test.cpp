@@ -1,0 +1,262 @@
+#include "core/toppers/toppersexport.h"
+#include "core/toppers/toppersscan.h"
+#include "core/toppers/topperswatch.h"
+#include "core/watch/watchlistsink.h"
+#include "support/memorywatchlist.h"
+#include "support/recordingmessenger.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace {
+using namespace topperscol;
+using Batches = std::vector<ToppersBatch>;
+
+std::vector<CompanyRow> companies(int n)
+{
+    std::vector<CompanyRow> rows;
+    for (int i = 0; i < n; ++i)
+        rows.push_back(
+            {"Company " + std::to_string(i), "N" + std::to_string(i), std::to_string(500000 + i)});
+    return rows;
+}
+
+std::string line(const std::string &symbol, double last, double change, long volume)
+{
+    std::ostringstream s;
+    s << '"' << symbol << "\"," << last << ",\"12/4/2026\",\"3:30pm\"," << change << ',' << last
+      << ',' << last << ',' << last << ',' << volume;
+    return s.str();
+}
+
+ToppersRow row(const char *name, double price, float percent, std::int32_t volume = 0,
+               double turnover = 0)
+{
+    ToppersRow r;
+    r.companyName = name;
+    r.price = price;
+    r.percent = percent;
+    r.volume = volume;
+    r.turnover = turnover;
+    return r;
+}
+
+std::vector<std::string> names(const std::vector<ToppersRow> &rows)
+{
+    std::vector<std::string> out;
+    for (const ToppersRow &r : rows)
+        out.push_back(r.companyName);
+    return out;
+}
+} // namespace
+
+TEST(ToppersScan, BatchesCoverTheExchangeAndRepliesStayInTheirRange)
+{
+    EXPECT_EQ(cutToppersBatches(301, Exchange::Nse), (Batches{{0, 149}, {150, 299}, {300, 300}}));
+    EXPECT_EQ(cutToppersBatches(400, Exchange::Bse), (Batches{{0, 199}, {200, 399}}));
+    EXPECT_TRUE(cutToppersBatches(0, Exchange::Bse).empty());
+
+    ToppersScan scan;
+    std::vector<CompanyRow> listed = companies(201);
+    listed[200].bseName = "M&M #1";
+    const Batches batches = scan.start(Exchange::Bse, listed);
+    ASSERT_EQ(batches, (Batches{{0, 199}, {200, 200}}));
+    EXPECT_EQ(scan.batchUrl("http://q", batches[1]),
+              "http://q/d/quotes.csv?s=M%26M%20%231.BO&f=sl1d1t1c1ohgv");
+    EXPECT_TRUE(scan.batchUrl("http://q", batches[0]).find("500000.BO,500001.BO,") !=
+                std::string::npos);
+
+    // Too many lines, for the last batch and for one before it: the extra lines are dropped,
+    // never written into the next batch's companies or past the end.
+    EXPECT_FALSE(scan.batchDone(
+        batches[1], {line("X.BO", 50, 5, 10), line("Y.BO", 60, 1, 1), line("Z.BO", 70, 1, 1)}));
+    EXPECT_TRUE(scan.running());
+    std::vector<std::string> overlong(201);
+    overlong[0] = line("A.BO", 10, 1, 5);
+    overlong[1] = "\x01garbage,,\"";
+    overlong[200] = line("B.BO", 99, 1, 5);
+    EXPECT_TRUE(scan.batchDone(batches[0], overlong));
+    EXPECT_FALSE(scan.running());
+    EXPECT_EQ(scan.quote(200).last, 50);
+    EXPECT_EQ(scan.quote(199).last, 0);
+    const std::vector<ToppersRow> rows = scan.rows(ToppersFilters{});
+    EXPECT_EQ(names(rows), (std::vector<std::string>{"Company 0", "Company 200"}));
+    EXPECT_EQ(rows[1].symbol, "M&M #1");
+    EXPECT_DOUBLE_EQ(rows[1].turnover, 500);
+
+    // A new sweep forgets the quotes of the last one, so a failed batch lists nothing.
+    const Batches again = scan.start(Exchange::Bse, listed);
+    EXPECT_FALSE(scan.batchDone(again[0], {}));
+    EXPECT_TRUE(scan.batchDone(again[1], {}));
+    EXPECT_TRUE(scan.rows(ToppersFilters{}).empty());
+}
+
+TEST(ToppersFilters, LimitsIncludeTheirEndsAndPriceZeroIsNeverListed)
+{
+    struct Case
+    {
+        double last;
+        float change;
+        std::int32_t volume;
+        bool listed;
+    };
+    for (const Case &c : std::initializer_list<Case>{{100, 1, 1000000000, true},
+                                                     {100, 1, 1000000001, false},
+                                                     {0, 0, 100, false},
+                                                     {0, -5, 100, false},
+                                                     {20000, 10, 5, true},
+                                                     {20000.01f, 10, 5, false},
+                                                     {400, 300, 5, true},   // +300 %
+                                                     {401, 301, 5, false},  // above 300 %
+                                                     {0.5, 0.5f, 5, false}, // no close before
+                                                     {1, -99, 5, true}}) {
+        QuoteRecord q;
+        q.last = c.last;
+        q.change = c.change;
+        q.volume = c.volume;
+        EXPECT_EQ(ToppersFilters{}.passes(q), c.listed) << c.last << ' ' << c.change;
+    }
+    ToppersFilters narrow;
+    narrow.volumeMin = 10;
+    narrow.gainMin = 5;
+    QuoteRecord q{"X.NS", 110, "", "", 10};
+    q.volume = 10;
+    EXPECT_TRUE(narrow.passes(q));
+    EXPECT_EQ(toppersCellText(makeToppersRow("X", "X", q), Percent), "10.00");
+    q.volume = 9;
+    EXPECT_FALSE(narrow.passes(q));
+
+    // The first bad edit is told; it and the ones after it keep their limits.
+    RecordingMessenger messenger;
+    ToppersFilters f;
+    EXPECT_EQ(toppersfilter::read({"250", "-50", "20001", "10", "x", "5"}, f, messenger),
+              toppersfilter::PriceMax);
+    EXPECT_EQ(messenger.shown,
+              std::vector<std::string>{"Please enter a number between 1 and 20000."});
+    EXPECT_EQ(f.gainMax, 250);
+    EXPECT_EQ(f.gainMin, -50);
+    EXPECT_EQ(f.priceMax, 20000);
+    EXPECT_EQ(f.priceMin, 0);
+    EXPECT_EQ(toppersfilter::read({"300", "-100", "20000", "1.5", "abc", "0"}, f, messenger),
+              toppersfilter::VolumeMax);
+    EXPECT_EQ(messenger.shown.back(), "Please enter an integer.");
+    EXPECT_EQ(f.priceMin, 1.5f);
+    EXPECT_EQ(toppersfilter::texts(f),
+              (toppersfilter::Texts{"300", "-100", "20000", "1.5", "1000000000", "0"}));
+    EXPECT_EQ(toppersfilter::read(toppersfilter::texts(ToppersFilters{}), f, messenger),
+              toppersfilter::Count);
+}
+
+TEST(ToppersRows, SortsLargestFirstWithinEachColumnsResolution)
+{
+    std::vector<ToppersRow> rows{row("a", 1, 0.995f, 5), row("b", 1, 1.012f, 7),
+                                 row("c", 1, -3.0f, 9), row("d", 1, 1.010f, 6),
+                                 row("e", 1, 1.011f, 9)};
+    ASSERT_TRUE(sortToppers(rows, Percent));
+    // b, d and e lie within 0.01 of each other and keep their order; a is more below.
+    EXPECT_EQ(names(rows), (std::vector<std::string>{"b", "d", "e", "a", "c"}));
+    const std::vector<ToppersRow> once = rows;
+    ASSERT_TRUE(sortToppers(rows, Percent));
+    EXPECT_EQ(names(rows), names(once));
+
+    ASSERT_TRUE(sortToppers(rows, Volume));
+    EXPECT_EQ(names(rows), (std::vector<std::string>{"e", "c", "b", "d", "a"}));
+    EXPECT_FALSE(sortToppers(rows, High));
+
+    std::vector<ToppersRow> money{row("x", 1, 0, 0, 1000), row("y", 1, 0, 0, 1999.9),
+                                  row("z", 1, 0, 0, 3000)};
+    ASSERT_TRUE(sortToppers(money, Turnover)); // x and y are within 1000 of each other
+    EXPECT_EQ(names(money), (std::vector<std::string>{"z", "x", "y"}));
+}
+
+TEST(ToppersRows, CellsAndColoursFollowTheShownValues)
+{
+    ToppersRow r = row("Big", 1234567.891, 0.004f, 1234567, 1234.56);
+    r.high = 1234567.89;
+    r.low = 1000;
+    EXPECT_EQ(toppersCellText(r, Price), "12,34,567.89");
+    EXPECT_EQ(toppersCellText(r, Volume), "12,34,567");
+    EXPECT_EQ(toppersCellText(r, Turnover), "1,234");
+    r.percent = -123.45f;
+    EXPECT_EQ(toppersCellText(r, Percent), "-123.45");
+
+    struct Case
+    {
+        double price, high, low;
+        float percent;
+        Rgb priceText, highBack;
+    };
+    using namespace colours;
+    for (const Case &c : std::initializer_list<Case>{
+             {100, 100.004, 90, 0.004f, Blue, White},   // shows 0.00: unchanged
+             {100, 100.004, 90, 0.006f, DarkGreen, Up}, // at the day's high, shown
+             {100, 101, 90, 2, DarkGreen, White},
+             {90, 101, 90.001, -1, Red, Red}, // at the day's low, shown
+             {90, 101, 89, -1, Red, White}}) {
+        ToppersRow t = row("x", c.price, c.percent);
+        t.high = c.high;
+        t.low = c.low;
+        EXPECT_EQ(toppersCellColours(t, Price).text, c.priceText) << c.price << ' ' << c.percent;
+        EXPECT_EQ(toppersCellColours(t, Percent).text, c.priceText);
+        EXPECT_EQ(toppersCellColours(t, High).background, c.highBack) << c.percent;
+        EXPECT_EQ(toppersCellColours(t, Low).background, c.highBack);
+        EXPECT_EQ(toppersCellColours(t, Low).text, Black);
+        EXPECT_EQ(toppersCellColours(t, Volume).text, Black);
+    }
+}
+
+TEST(ToppersExport, ShownFiguresWithTheCloseWorkedBack)
+{
+    ToppersRow r = row("Tata, Sons", 110, 10, 1234567, 135802370);
+    r.open = 100;
+    r.high = 1234.5;
+    r.low = 99.999;
+    const std::filesystem::path root = std::filesystem::temp_directory_path() /
+                                       ("toppers-export-" + std::to_string(std::random_device{}()));
+    StdDataFileSystem files;
+    const std::string folder = (root / "ToppersData").string();
+    EXPECT_EQ(toppersexport::write(files, folder, Exchange::Bse, "movers", {r, row("Z", 0.5, -2)}),
+              toppersexport::Exported + folder + "/BSE_movers.csv");
+    std::ifstream in(root / "ToppersData" / "BSE_movers.csv", std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    EXPECT_EQ(bytes.str(),
+              "CompanyName,Last Close,Current Price,Change,% Change,Volume,Turnover,Open,High,Low\n"
+              "Tata Sons,99.00,110.00,11.00,10.00,1234567,135802370,100.00,1234.50,100.00\n"
+              "Z,0.51,0.50,-0.01,-2.00,0,0,0.00,0.00,0.00\n");
+    std::filesystem::remove_all(root);
+}
+
+TEST(ToppersWatch, ThroughTheOpenListElseStraightIntoTheTable)
+{
+    struct Sink : WatchListSink
+    {
+        std::vector<WatchRow> added;
+        void addEntry(const WatchRow &row) override { added.push_back(row); }
+    } open;
+    MemoryWatchList table;
+    RecordingMessenger messenger;
+    const WatchRow infy{"Infosys", "BSE", "INFY"};
+    table.rows = {{"Infosys Limited", "NSE", "INFY"}};
+
+    topperswatch::add(&open, table, messenger, infy);
+    EXPECT_EQ(open.added, std::vector<WatchRow>{infy}); // the list checks by its own rules
+    EXPECT_EQ(table.rows.size(), 1u);
+
+    topperswatch::add(nullptr, table, messenger, infy);
+    EXPECT_EQ(messenger.shown, std::vector<std::string>{topperswatch::Duplicate});
+    const WatchRow tcs{"TCS", "BSE", "532540"};
+    topperswatch::add(nullptr, table, messenger, tcs);
+    EXPECT_EQ(table.rows.back(), tcs);
+    table.rows.resize(50, WatchRow{"Filler", "NSE", "FILL"});
+    topperswatch::add(nullptr, table, messenger, WatchRow{"New", "NSE", "NEW"});
+    EXPECT_EQ(messenger.shown.back(), topperswatch::Full);
+    EXPECT_EQ(table.rows.size(), 50u);
+    table.loadFailure = "driver says no";
+    topperswatch::add(nullptr, table, messenger, WatchRow{"New", "NSE", "NEW"});
+    EXPECT_EQ(messenger.shown.back(), "driver says no");
+}
