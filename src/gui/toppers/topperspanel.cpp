@@ -85,6 +85,7 @@ void ToppersPanel::buildControls()
     m_view->setToolTip(QLatin1String(ToppersTip));
     const auto &widths = topperscol::widths();
     m_view->setStockModel(m_model, std::vector<int>(widths.begin(), widths.end()));
+    m_view->setFillWidth(true);
     m_view->setFixedHeight(m_view->horizontalHeader()->height() +
                            VisibleRows * m_view->verticalHeader()->defaultSectionSize() + 4);
     m_view->horizontalHeader()->setSectionsClickable(true);
