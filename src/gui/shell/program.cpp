@@ -1,6 +1,7 @@
 #include "gui/shell/program.h"
 
 #include "gui/charts/historicalchartpanel.h"
+#include "gui/futures/futurespanel.h"
 #include "gui/market/indicespanel.h"
 #include "gui/market/worldpanel.h"
 #include "gui/portfolio/portfoliopanel.h"
@@ -28,6 +29,9 @@ Program::Program(AppContext &context) : m_bar(std::make_unique<MainBar>(context)
     m_panels->setFactory(
         PanelKind::Profile, [](AppContext &ctx, MainBar &b) { return new PortfolioPanel(ctx, &b); },
         true);
+    m_panels->setFactory(
+        PanelKind::Futures, [](AppContext &ctx, MainBar &b) { return new FuturesPanel(ctx, &b); },
+        false);
 
     // The index list hands its row's price where a stock list would hand the exchange: the
     // chart then asks for the index symbol as it is.
