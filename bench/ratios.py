@@ -11,6 +11,8 @@ FIGURES = {
     "search": "BM_CompanySearch",
     "watchlist_refresh": "BM_WatchListRefresh",
     "portfolio_refresh": "BM_PortfolioRefresh",
+    "futures_page_walk": "BM_FuturesPageWalk",
+    "futures_junk_walk": "BM_FuturesJunkWalk",
 }
 
 def medians(path):

@@ -71,6 +71,14 @@ FuturesPanel::FuturesPanel(AppContext &context, QWidget *bar)
     fillLists();
 }
 
+FuturesPanel::~FuturesPanel()
+{
+    // The fetch and the list models read the board, which goes before the panel's children.
+    delete m_download;
+    qDeleteAll(m_models);
+    delete m_statsModel;
+}
+
 ColorButton *FuturesPanel::addButton(const QString &caption, const char *name, int widthDlu,
                                      void (FuturesPanel::*slot)())
 {

@@ -24,6 +24,7 @@ public:
     static constexpr const char *Waiting = "WAIT...Retrieving Data...";
 
     FuturesPanel(AppContext &context, QWidget *bar);
+    ~FuturesPanel() override;
 
     const FuturesBoard &board() const { return m_board; }
     bool fetching() const;
