@@ -115,7 +115,6 @@ QLayout *FuturesPanel::buildStatistics()
     m_wait = new QLabel(QLatin1String(Waiting), client());
     m_wait->setObjectName(QStringLiteral("waitText"));
     m_wait->setAlignment(Qt::AlignCenter);
-    m_wait->setStyleSheet(QStringLiteral("color: rgb(255,0,0); font-weight: bold;"));
     m_wait->hide();
     row->addWidget(m_wait, 1);
     column->addLayout(row);
