@@ -5,7 +5,7 @@
 #include <algorithm>
 
 // Tables Future and SelectedFuture in memory. Writes fail with a driver text of the test's
-// choosing once the given number of them has succeeded.
+// choosing.
 class MemoryFutures : public FutureCatalogue, public SelectedFutureStore
 {
 public:
@@ -13,14 +13,14 @@ public:
     StoreResult<std::vector<FutureRow>> load() override { return chosen; }
     StoreStatus insert(const FutureRow &row) override
     {
-        if (!failure.empty() && writesBeforeFailure-- <= 0)
+        if (!failure.empty())
             return StoreError{failure};
         chosen.push_back(row);
         return storeOk();
     }
     StoreStatus removeSymbol(std::string_view symbol) override
     {
-        if (!failure.empty() && writesBeforeFailure-- <= 0)
+        if (!failure.empty())
             return StoreError{failure};
         std::erase_if(chosen, [&](const FutureRow &r) { return r.symbol == symbol; });
         return storeOk();
@@ -29,5 +29,4 @@ public:
     std::vector<FutureRow> catalogue;
     std::vector<FutureRow> chosen;
     std::string failure;
-    int writesBeforeFailure = 0;
 };

@@ -34,7 +34,6 @@ public:
     std::optional<Page> next() const;
     // The reply to the page next() gave: its body, or nothing after an internet failure.
     void arrived(std::optional<std::string_view> body);
-    bool done() const { return m_stage == Stage::Done; }
     // What to tell the user, in order, once done.
     std::vector<std::string> messages() const;
 
