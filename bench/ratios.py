@@ -6,13 +6,13 @@ import json
 import sys
 
 FIGURES = {
+    "futures_page_walk": "BM_FuturesPageWalk",
+    "futures_junk_walk": "BM_FuturesJunkWalk",
     "parser": "BM_ParseLine",
     "formatter": "BM_FormatDisplay",
     "search": "BM_CompanySearch",
     "watchlist_refresh": "BM_WatchListRefresh",
     "portfolio_refresh": "BM_PortfolioRefresh",
-    "futures_page_walk": "BM_FuturesPageWalk",
-    "futures_junk_walk": "BM_FuturesJunkWalk",
 }
 
 def medians(path):

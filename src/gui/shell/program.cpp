@@ -17,6 +17,9 @@ Program::Program(AppContext &context) : m_bar(std::make_unique<MainBar>(context)
     MainBar *bar = m_bar.get();
     m_panels = new PanelHost(*bar);
     m_panels->setFactory(
+        PanelKind::Futures, [](AppContext &ctx, MainBar &b) { return new FuturesPanel(ctx, &b); },
+        false);
+    m_panels->setFactory(
         PanelKind::World,
         [](AppContext &ctx, MainBar &b) {
             return new WorldPanel(ctx, &b,
@@ -29,9 +32,6 @@ Program::Program(AppContext &context) : m_bar(std::make_unique<MainBar>(context)
     m_panels->setFactory(
         PanelKind::Profile, [](AppContext &ctx, MainBar &b) { return new PortfolioPanel(ctx, &b); },
         true);
-    m_panels->setFactory(
-        PanelKind::Futures, [](AppContext &ctx, MainBar &b) { return new FuturesPanel(ctx, &b); },
-        false);
 
     // The index list hands its row's price where a stock list would hand the exchange: the
     // chart then asks for the index symbol as it is.
