@@ -160,6 +160,13 @@ private slots:
         QCOMPARE(cell(0, 1, 5), larsen); // each row keeps its own stock's data meanwhile
         waitForData();
         QCOMPARE(column(2, 0), (QStringList{"Infosys Limited", "Larsen & Toubro Limited"}));
+
+        // Closed while pages come in, the panel takes its fetch with it.
+        click("getLatestData");
+        QVERIFY(panel()->fetching());
+        click("closePanel");
+        QTRY_VERIFY_WITH_TIMEOUT(!panel(), 30000);
+        bed.refreshOnce();
         QCOMPARE(int(bed.messenger.shown.size()), 2);
     }
 
