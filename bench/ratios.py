@@ -6,6 +6,8 @@ import json
 import sys
 
 FIGURES = {
+    "futures_page_walk": "BM_FuturesPageWalk",
+    "futures_junk_walk": "BM_FuturesJunkWalk",
     "parser": "BM_ParseLine",
     "formatter": "BM_FormatDisplay",
     "search": "BM_CompanySearch",

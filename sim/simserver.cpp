@@ -59,6 +59,8 @@ SimServer::SimServer(const SimOptions &options)
         m_lookup.addCompanies(*rows);
     } else
         m_warning = "cannot read " + listPath + ": only indices and fixed symbols are quoted";
+    if (!m_futures.loadList(dataDirOf(options) + "/futures.csv"))
+        m_warning = "cannot read the futures list: no stock has futures contracts";
     if (!options.accessLog.empty() && !m_log.open(options.accessLog))
         m_warning = "cannot open the access log " + options.accessLog;
 
@@ -77,6 +79,15 @@ SimServer::SimServer(const SimOptions &options)
                  [this](const httplib::Request &q, httplib::Response &r) { handleChart(q, r); });
     m_server.Get("/lookup",
                  [this](const httplib::Request &q, httplib::Response &r) { handleLookup(q, r); });
+    m_server.Get("/marketinfo/fo/fomwatchsymbol.jsp",
+                 [this](const httplib::Request &q, httplib::Response &r) {
+                     const std::string key = QueryString(q.target).value("key").value_or("");
+                     replyDocument(r, m_futures.contractPage(key, m_clock.now()), "text/html");
+                 });
+    m_server.Get("/content/fo/fo_markettoday.htm",
+                 [this](const httplib::Request &, httplib::Response &r) {
+                     replyDocument(r, m_futures.statsPage(m_clock.now()), "text/html");
+                 });
     m_server.Get("/sim/control",
                  [this](const httplib::Request &q, httplib::Response &r) { handleControl(q, r); });
 }

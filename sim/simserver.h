@@ -2,6 +2,7 @@
 
 #include "accesslog.h"
 #include "chartrenderer.h"
+#include "futurespages.h"
 #include "marketmodel.h"
 #include "replypolicy.h"
 #include "simclock.h"
@@ -75,6 +76,7 @@ private:
     ReplyPolicy m_policy;
     AccessLog m_log;
     std::uint64_t m_seed;
+    FuturesPages m_futures{m_model, m_seed};
     std::atomic<std::uint64_t> m_replies{0};
     HttpServer m_server;
     int m_port = 0;

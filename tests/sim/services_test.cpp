@@ -1,3 +1,4 @@
+#include "core/futures/pagewalk.h"
 #include "core/market/indextables.h"
 #include "core/net/quoteparser.h"
 #include "core/net/urlencode.h"
@@ -387,6 +388,48 @@ private slots:
         const QString many = QString::fromStdString(reply("/lookup?s=limited").body);
         QCOMPARE(many.count(QStringLiteral("<tr><td>")), 300);
         QVERIFY(many.contains(QRegularExpression(QStringLiteral(": \\d{4}, the first 300 shown"))));
+    }
+
+    void futuresPagesReadAsTheProgramWalksThem()
+    {
+        const auto months = [this](const std::string &key) {
+            return walkContractPage(
+                pageText(get("/marketinfo/fo/fomwatchsymbol.jsp?key=" + key + "&Fut_Opt=Futures")));
+        };
+        const auto mm = months("M%26M");
+        QVERIFY(mm);
+        QCOMPARE((*mm)[0].expiry, "31DEC2026"); // a Thursday, the month's last
+        QCOMPARE((*mm)[1].expiry, "28JAN2027");
+        QCOMPARE((*mm)[2].expiry, "25FEB2027");
+        const QuoteRecord spot = parsed(quoteLines("M%26M.NS", Full).at(0));
+        QCOMPARE(q((*mm)[0].values[6]), QString::number(spot.last, 'f', 2));
+
+        // Every stock of the list has its three months; the far one trades thinly.
+        QFile list(QString::fromLatin1(qgetenv("VANTREL_SOURCE_DIR")) + "/data/futures.csv");
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        int untraded = 0;
+        for (const QByteArray &line : list.readAll().trimmed().split('\n').mid(1)) {
+            const std::string symbol = line.mid(line.lastIndexOf(',') + 1).trimmed().toStdString();
+            const auto walked = months(encodeQueryValue(symbol));
+            QVERIFY2(walked, symbol.c_str());
+            QVERIFY2((*walked)[0].values[0] != "-", symbol.c_str());
+            untraded += (*walked)[2].values[0] == "-";
+        }
+        QVERIFY(untraded > 0);
+        const std::string unknown =
+            get("/marketinfo/fo/fomwatchsymbol.jsp?key=NOSUCH&Fut_Opt=Futures");
+        QVERIFY(unknown.find("Instrument Type") != std::string::npos);
+        QVERIFY(!walkContractPage(pageText(unknown)));
+
+        const auto stats = walkStatsPage(pageText(get("/content/fo/fo_markettoday.htm")));
+        QVERIFY(stats);
+        QCOMPARE(stats->heading, "Trade Statistics for 04-Dec-2026");
+        QCOMPARE(stats->rows[1].product, "Stock Futures");
+
+        // After the month's expiry the next three months run.
+        control("clock=2027-01-01T11:00:00");
+        QCOMPARE((*months("INFY"))[2].expiry, "25MAR2027");
+        QCOMPARE((*months("INFY"))[0].expiry, "28JAN2027");
     }
 
 private:

@@ -39,7 +39,7 @@ struct GuiBed
     {
         reset();
         ServiceUrls services;
-        services.quote = services.chart = services.lookup =
+        services.quote = services.chart = services.lookup = services.exchange =
             sim.running() ? sim.url() : "http://127.0.0.1:9";
         services.simulated = sim.running();
         ctx = std::make_unique<AppContext>(services, messenger, clock);

@@ -1,6 +1,7 @@
 #include "gui/shell/program.h"
 
 #include "gui/charts/historicalchartpanel.h"
+#include "gui/futures/futurespanel.h"
 #include "gui/market/indicespanel.h"
 #include "gui/market/worldpanel.h"
 #include "gui/portfolio/portfoliopanel.h"
@@ -16,6 +17,9 @@ Program::Program(AppContext &context) : m_bar(std::make_unique<MainBar>(context)
 {
     MainBar *bar = m_bar.get();
     m_panels = new PanelHost(*bar);
+    m_panels->setFactory(
+        PanelKind::Futures, [](AppContext &ctx, MainBar &b) { return new FuturesPanel(ctx, &b); },
+        false);
     m_panels->setFactory(
         PanelKind::World,
         [](AppContext &ctx, MainBar &b) {
