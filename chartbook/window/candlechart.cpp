@@ -20,68 +20,77 @@ qint64 axisTime(std::int64_t time)
 }
 } // namespace
 
-CandleChart::CandleChart(QWidget *parent) : QWidget(parent)
+CandleChart::CandleChart(QWidget *parent)
+    : QWidget(parent), m_price(new QChartView(this)), m_volume(new QChartView(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_price = makePane();
-    m_volume = makePane();
-    layout->addWidget(m_price.view, 3);
-    layout->addWidget(m_volume.view, 1);
-    // Volume as bars from zero: candles whose body spans 0 to the volume, in one colour.
-    m_volume.series->setIncreasingColor(QColor(90, 110, 160));
-    m_volume.series->setDecreasingColor(QColor(90, 110, 160));
-    m_price.series->setIncreasingColor(QColor(0, 150, 0));
-    m_price.series->setDecreasingColor(QColor(200, 0, 0));
-    m_volume.time->setFormat(QStringLiteral("dd MMM hh:mm"));
-}
-
-CandleChart::Pane CandleChart::makePane()
-{
-    Pane pane;
-    pane.chart = new QChart;
-    pane.chart->legend()->hide();
-    pane.chart->setMargins(QMargins(4, 4, 4, 4));
-    pane.series = new QCandlestickSeries;
-    pane.series->setBodyOutlineVisible(false);
-    pane.chart->addSeries(pane.series);
-    pane.time = new QDateTimeAxis;
-    pane.time->setFormat(QStringLiteral("hh:mm"));
-    pane.value = new QValueAxis;
-    pane.chart->addAxis(pane.time, Qt::AlignBottom);
-    pane.chart->addAxis(pane.value, Qt::AlignLeft);
-    pane.series->attachAxis(pane.time);
-    pane.series->attachAxis(pane.value);
-    pane.view = new QChartView(pane.chart, this);
-    pane.view->setRenderHint(QPainter::Antialiasing);
-    return pane;
+    layout->addWidget(m_price, 3);
+    layout->addWidget(m_volume, 1);
+    setBars({}, {});
 }
 
 void CandleChart::setBars(const QString &title, const std::vector<Bar> &bars)
 {
-    m_price.chart->setTitle(title);
-    m_price.series->clear();
-    m_volume.series->clear();
+    // The day of the last bar beside the name: the axes show only the time of day.
+    const QString day = bars.empty() ? QString()
+                                     : QDateTime::fromSecsSinceEpoch(bars.back().time, Qt::UTC)
+                                           .toString(QStringLiteral("  (d MMM yyyy)"));
+    draw(
+        m_price, title + day, bars,
+        [](const Bar &b, qreal at) {
+            return new QCandlestickSet(b.open, b.high, b.low, b.close, at);
+        },
+        QColor(0, 150, 0), QColor(200, 0, 0), QStringLiteral("hh:mm"), QStringLiteral("%.2f"));
+    // Volume as bars from zero: candles whose body spans 0 to the volume, in one colour.
+    const QColor volume(90, 110, 160);
+    draw(
+        m_volume, QString(), bars,
+        [](const Bar &b, qreal at) {
+            const auto v = static_cast<qreal>(b.volume);
+            return new QCandlestickSet(0, v, 0, v, at);
+        },
+        volume, volume, QStringLiteral("hh:mm"), QStringLiteral("%.0f"));
+}
+
+void CandleChart::draw(QChartView *view, const QString &title, const std::vector<Bar> &bars,
+                       const SetOf &setOf, QColor up, QColor down, const QString &timeFormat,
+                       const QString &valueFormat)
+{
+    auto *chart = new QChart;
+    chart->legend()->hide();
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->setTitle(title);
+    QChart *old = view->chart();
+    view->setChart(chart);
+    view->setRenderHint(QPainter::Antialiasing);
+    delete old;
     if (bars.empty())
         return;
-    double low = bars.front().low, high = bars.front().high;
-    std::int64_t most = 0;
+
+    auto *series = new QCandlestickSeries;
+    series->setBodyOutlineVisible(false);
+    series->setIncreasingColor(up);
+    series->setDecreasingColor(down);
+    double low = 0, high = 0;
     for (const Bar &bar : bars) {
-        const qreal at = static_cast<qreal>(axisTime(bar.time));
-        m_price.series->append(new QCandlestickSet(bar.open, bar.high, bar.low, bar.close, at));
-        const auto volume = static_cast<qreal>(bar.volume);
-        m_volume.series->append(new QCandlestickSet(0, volume, 0, volume, at));
-        low = std::min(low, bar.low);
-        high = std::max(high, bar.high);
-        most = std::max(most, bar.volume);
+        QCandlestickSet *set = setOf(bar, static_cast<qreal>(axisTime(bar.time)));
+        low = series->count() == 0 ? set->low() : std::min(low, set->low());
+        high = series->count() == 0 ? set->high() : std::max(high, set->high());
+        series->append(set);
     }
+    chart->addSeries(series);
+    auto *time = new QDateTimeAxis;
+    time->setFormat(timeFormat);
     // Half a bar of room at each end, so the first and last candles show whole.
-    const qint64 first = axisTime(bars.front().time) - 30000;
-    const qint64 last = axisTime(bars.back().time) + 90000;
-    for (Pane *pane : {&m_price, &m_volume})
-        pane->time->setRange(QDateTime::fromMSecsSinceEpoch(first),
-                             QDateTime::fromMSecsSinceEpoch(last));
+    time->setRange(QDateTime::fromMSecsSinceEpoch(axisTime(bars.front().time) - 30000),
+                   QDateTime::fromMSecsSinceEpoch(axisTime(bars.back().time) + 90000));
+    auto *value = new QValueAxis;
+    value->setLabelFormat(valueFormat);
     const double margin = std::max((high - low) * 0.05, 0.01);
-    m_price.value->setRange(low - margin, high + margin);
-    m_volume.value->setRange(0, std::max<double>(static_cast<double>(most), 1) * 1.05);
+    value->setRange(std::max(0.0, low - margin), high + margin);
+    chart->addAxis(time, Qt::AlignBottom);
+    chart->addAxis(value, Qt::AlignLeft);
+    series->attachAxis(time);
+    series->attachAxis(value);
 }

@@ -2,17 +2,16 @@
 
 #include "core/bar.h"
 
+#include <QColor>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
-class QChart;
+class QCandlestickSet;
 class QChartView;
-class QDateTimeAxis;
-class QValueAxis;
-class QCandlestickSeries;
 
-// Candles of one stock with its volume below them, on one time axis each.
+// Candles of one stock with its volume below them, each on its own time axis.
 class CandleChart : public QWidget
 {
     Q_OBJECT
@@ -22,16 +21,13 @@ public:
     void setBars(const QString &title, const std::vector<Bar> &bars);
 
 private:
-    struct Pane
-    {
-        QChart *chart = nullptr;
-        QChartView *view = nullptr;
-        QCandlestickSeries *series = nullptr;
-        QDateTimeAxis *time = nullptr;
-        QValueAxis *value = nullptr;
-    };
-    Pane makePane();
+    using SetOf = std::function<QCandlestickSet *(const Bar &, qreal at)>;
+    // A new chart each time: the chart's time axis stops drawing once it has been shown
+    // without candles, so no chart is ever refilled.
+    void draw(QChartView *view, const QString &title, const std::vector<Bar> &bars,
+              const SetOf &setOf, QColor up, QColor down, const QString &timeFormat,
+              const QString &valueFormat);
 
-    Pane m_price;
-    Pane m_volume;
+    QChartView *m_price;
+    QChartView *m_volume;
 };
