@@ -62,7 +62,10 @@ template <typename Change> bool BarStore::inTransaction(Change change, QString &
     }
     if (change() && m_db.commit())
         return true;
+    // A failed statement keeps its reason to itself; the connection knows only of commits.
     error = m_db.lastError().text();
+    if (error.trimmed().isEmpty())
+        error = QStringLiteral("the change could not be stored in %1").arg(m_db.databaseName());
     m_db.rollback();
     return false;
 }

@@ -102,7 +102,10 @@ class ServicesTest : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY2(m_sim.startWith(), qPrintable(m_sim.errorText())); }
-    void cleanup() { control("fault=none&latency-ms=0&short-lines=2&clock=2026-12-04T11:00:00"); }
+    void cleanup()
+    {
+        control("fault=none&fault-symbol=&latency-ms=0&short-lines=2&clock=2026-12-04T11:00:00");
+    }
 
     void fullLinesParseBackToSaneQuotes()
     {
@@ -402,8 +405,10 @@ private slots:
             19u + 322u);
         QCOMPARE(reply("/instrument/1.0/NOSUCH.NS/chartdata;type=quote;range=1d/csv/").status, 404);
         QCOMPARE(reply("/instrument/1.0/INFY.NS/chartdata;type=quote;range=2d/csv/").status, 404);
-        control("fault=http500");
+        // A fault for one symbol spoils that stock's backfill only.
+        control("fault=http500&fault-symbol=INFY.NS");
         QCOMPARE(reply("/instrument/1.0/INFY.NS/chartdata;type=quote;range=1d/csv/").status, 500);
+        QCOMPARE(reply("/instrument/1.0/ACC.NS/chartdata;type=quote;range=1d/csv/").status, 200);
     }
 
     void lookupListsMatchingCompaniesEscaped()
