@@ -109,7 +109,8 @@ std::string simUsage()
            "\n"
            "GET /sim/control?fault=KIND&short-lines=N&latency-ms=N&clock=TIME&advance=SECONDS\n"
            "changes any of these while running (advance moves the clock forward) and answers OK;\n"
-           "fault-symbol=SYMBOL plays the fault only on quote and chart-data requests naming SYMBOL (empty: "
+           "fault-symbol=SYMBOL plays the fault only on quote and chart-data requests naming "
+           "SYMBOL (empty: "
            "all).\n";
 }
 
