@@ -15,8 +15,9 @@ struct ReplySettings
     FaultKind fault = FaultKind::None;
     int shortLines = 2;
     int latencyMs = 0;
-    // When set, the fault plays only on quote requests that name this symbol: one batch of
-    // many sent at once fails while the others are answered.
+    // When set, the fault plays only on quote and chart-data requests that name this symbol:
+    // one batch of many sent at once fails, or one stock's backfill, while the others are
+    // answered.
     std::string faultSymbol;
 };
 

@@ -85,9 +85,10 @@ std::optional<SimOptions> parseSimOptions(int argc, const char *const *argv, std
 std::string simUsage()
 {
     return "Usage: vantrel-sim [options]\n"
-           "A simulated market on 127.0.0.1 for Vantrel: quotes, chart images (/z) and a symbol\n"
-           "lookup page (/lookup) over HTTP, prices from a seeded random walk. Prints the port\n"
-           "it listens on alone on the first line.\n"
+           "A simulated market on 127.0.0.1 for Vantrel: quotes, chart images (/z), chart data\n"
+           "(/instrument/1.0/SYMBOL/chartdata;type=quote;range=1d/csv/, and range=5d) and a\n"
+           "symbol lookup page (/lookup) over HTTP, prices from a seeded random walk. Prints\n"
+           "the port it listens on alone on the first line.\n"
            "\n"
            "  --port N           port to listen on; 0 (default) picks a free one\n"
            "  --seed N           seed of the market's random walk (default 20080627)\n"
@@ -108,7 +109,8 @@ std::string simUsage()
            "\n"
            "GET /sim/control?fault=KIND&short-lines=N&latency-ms=N&clock=TIME&advance=SECONDS\n"
            "changes any of these while running (advance moves the clock forward) and answers OK;\n"
-           "fault-symbol=SYMBOL plays the fault only on quote requests naming SYMBOL (empty: "
+           "fault-symbol=SYMBOL plays the fault only on quote and chart-data requests naming "
+           "SYMBOL (empty: "
            "all).\n";
 }
 

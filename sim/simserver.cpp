@@ -1,5 +1,6 @@
 #include "simserver.h"
 
+#include "chartdata.h"
 #include "growingpool.h"
 #include "noise.h"
 #include "querystring.h"
@@ -77,6 +78,9 @@ SimServer::SimServer(const SimOptions &options)
                  [this](const httplib::Request &q, httplib::Response &r) { handleQuotes(q, r); });
     m_server.Get("/z",
                  [this](const httplib::Request &q, httplib::Response &r) { handleChart(q, r); });
+    m_server.Get(
+        R"(/instrument/1\.0/([^/]+)/chartdata;type=quote;range=(1d|5d)/csv/?)",
+        [this](const httplib::Request &q, httplib::Response &r) { handleChartData(q, r); });
     m_server.Get("/lookup",
                  [this](const httplib::Request &q, httplib::Response &r) { handleLookup(q, r); });
     m_server.Get("/marketinfo/fo/fomwatchsymbol.jsp",
@@ -144,6 +148,20 @@ void SimServer::handleChart(const httplib::Request &request, httplib::Response &
     }
     const ChartOptions options = ChartOptions::fromQuery(QueryString(request.target));
     replyDocument(response, m_charts.png(options, m_clock.now()), "image/png");
+}
+
+void SimServer::handleChartData(const httplib::Request &request, httplib::Response &response)
+{
+    // The symbol may come encoded ("%5ENSEI") or not, whichever way the path was decoded.
+    const std::string symbol = QueryString::decode(request.matches[1].str());
+    const Instrument *instrument = m_model.universe().find(symbol);
+    if (!instrument) {
+        response.status = 404;
+        response.set_content("no such symbol: " + symbol + "\n", "text/plain");
+        return;
+    }
+    reply(response, chartDataLines(m_model, *instrument, request.matches[2] == "5d", m_clock.now()),
+          "text/csv", instrument->symbol);
 }
 
 void SimServer::handleLookup(const httplib::Request &request, httplib::Response &response)

@@ -29,9 +29,9 @@ public:
     bool deepenListenQueue(int length);
 };
 
-// The simulated market's HTTP service on 127.0.0.1: the quote service, chart images, the
-// symbol lookup page and the control endpoint, with the configured faults and delay applied
-// to every reply but the control endpoint's.
+// The simulated market's HTTP service on 127.0.0.1: the quote service, chart images, chart
+// data, the symbol lookup page and the control endpoint, with the configured faults and delay
+// applied to every reply but the control endpoint's.
 class SimServer
 {
 public:
@@ -55,6 +55,7 @@ public:
 private:
     void handleQuotes(const httplib::Request &request, httplib::Response &response);
     void handleChart(const httplib::Request &request, httplib::Response &response);
+    void handleChartData(const httplib::Request &request, httplib::Response &response);
     void handleLookup(const httplib::Request &request, httplib::Response &response);
     void handleControl(const httplib::Request &request, httplib::Response &response);
     // Sends a data reply of lines the way the current policy says.

@@ -15,6 +15,7 @@
 
 #include <optional>
 #include <sstream>
+#include <tuple>
 
 namespace {
 // A plain GET to a test's simulator with the target sent exactly as written, so a test
@@ -102,7 +103,10 @@ class ServicesTest : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY2(m_sim.startWith(), qPrintable(m_sim.errorText())); }
-    void cleanup() { control("fault=none&latency-ms=0&short-lines=2&clock=2026-12-04T11:00:00"); }
+    void cleanup()
+    {
+        control("fault=none&fault-symbol=&latency-ms=0&short-lines=2&clock=2026-12-04T11:00:00");
+    }
 
     void fullLinesParseBackToSaneQuotes()
     {
@@ -357,6 +361,55 @@ private slots:
 
         control("fault=garbage");
         QVERIFY(decoded(reply(Initial)).isNull());
+    }
+
+    // Chart data as backfill reads it: a header block of 14 or 19 lines, then one sane bar a
+    // line up to the present, ending on the quote's last price and volume.
+    void chartDataEndsOnTheQuote()
+    {
+        const QRegularExpression bar(QStringLiteral(
+            "^(\\d+),(\\d+\\.\\d\\d),(\\d+\\.\\d\\d),(\\d+\\.\\d\\d),(\\d+\\.\\d\\d),(\\d+)$"));
+        const QuoteRecord quote = parsed(quoteLines("RELIANCE.NS", Full).at(0));
+        const long long friday0915 = 20791LL * 86400 + 555 * 60; // 2026-12-04 09:15
+        for (const auto &[range, header, count, step] :
+             {std::tuple{"1d", 14u, 106u, 60}, std::tuple{"5d", 19u, 4 * 75u + 22u, 300}}) {
+            const std::vector<std::string> lines = replyLines(
+                get(std::string("/instrument/1.0/RELIANCE.NS/chartdata;type=quote;range=") + range +
+                    "/csv/"));
+            QCOMPARE(lines.size(), header + count);
+            QVERIFY(lines[header - 1].starts_with("volume:"));
+            long long previous = 0, volume = 0;
+            double close = 0;
+            for (std::size_t k = header; k < lines.size(); ++k) {
+                const auto m = bar.match(q(lines[k]));
+                QVERIFY2(m.hasMatch(), lines[k].c_str());
+                const long long time = m.captured(1).toLongLong();
+                const double c = m.captured(2).toDouble(), h = m.captured(3).toDouble(),
+                             l = m.captured(4).toDouble(), o = m.captured(5).toDouble();
+                QVERIFY2(l <= std::min(o, c) && std::max(o, c) <= h, lines[k].c_str());
+                QVERIFY(time > previous && time % step == 0);
+                previous = time, close = c, volume += m.captured(6).toLongLong();
+            }
+            QCOMPARE(close, static_cast<double>(quote.last));
+            if (std::string(range) == "1d") {
+                QCOMPARE(lines[header].substr(0, lines[header].find(',')),
+                         std::to_string(friday0915));
+                QCOMPARE(volume, static_cast<long long>(quote.volume));
+            }
+        }
+        // The index, its symbol sent encoded or not, and a BSE code.
+        const std::string nifty = get("/instrument/1.0/%5ENSEI/chartdata;type=quote;range=1d/csv/");
+        QCOMPARE(get("/instrument/1.0/^NSEI/chartdata;type=quote;range=1d/csv/"), nifty);
+        QCOMPARE(replyLines(nifty).at(1), std::string("ticker:^nsei"));
+        QCOMPARE(
+            replyLines(get("/instrument/1.0/500325.BO/chartdata;type=quote;range=5d/csv/")).size(),
+            19u + 322u);
+        QCOMPARE(reply("/instrument/1.0/NOSUCH.NS/chartdata;type=quote;range=1d/csv/").status, 404);
+        QCOMPARE(reply("/instrument/1.0/INFY.NS/chartdata;type=quote;range=2d/csv/").status, 404);
+        // A fault for one symbol spoils that stock's backfill only.
+        control("fault=http500&fault-symbol=INFY.NS");
+        QCOMPARE(reply("/instrument/1.0/INFY.NS/chartdata;type=quote;range=1d/csv/").status, 500);
+        QCOMPARE(reply("/instrument/1.0/ACC.NS/chartdata;type=quote;range=1d/csv/").status, 200);
     }
 
     void lookupListsMatchingCompaniesEscaped()

@@ -1,0 +1,88 @@
+#include "chartbridge.h"
+
+#include "core/backfilltext.h"
+#include "core/feedtext.h"
+#include "core/fields.h"
+#include "store/barstore.h"
+
+#include <QDateTime>
+
+std::int64_t localNow()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return QDateTime(now.date(), now.time(), Qt::UTC).toSecsSinceEpoch();
+}
+
+ChartBridge::ChartBridge(BarStore &store, Clock clock, QObject *parent)
+    : QObject(parent), m_store(store), m_clock(clock ? std::move(clock) : Clock(localNow))
+{
+}
+
+bool ChartBridge::answer(bool parsed, const std::string &parseError, bool stored,
+                         const QString &storeError)
+{
+    if (!parsed) {
+        if (calledFromDBus())
+            sendErrorReply(QString::fromLatin1(MalformedText), QString::fromStdString(parseError));
+        return false;
+    }
+    if (!stored) {
+        if (calledFromDBus())
+            sendErrorReply(QString::fromLatin1(StoreFailed), storeError);
+        return false;
+    }
+    return true;
+}
+
+void ChartBridge::Connect()
+{
+    // Running and holding the store open is all that being ready takes.
+}
+
+void ChartBridge::FeedQuotes(const QString &feed)
+{
+    std::vector<FeedRecord> records;
+    std::string parseError;
+    QString storeError;
+    const bool parsed = parseFeedText(feed.toStdString(), records, parseError);
+    const bool stored = parsed && m_store.applyFeed(records, minuteOf(m_clock()), storeError);
+    if (answer(parsed, parseError, stored, storeError) && !records.empty()) {
+        emit stocksChanged();
+        emit barsChanged();
+    }
+}
+
+void ChartBridge::SyncStockList(const QString &symbols)
+{
+    std::vector<std::string> list;
+    std::string parseError;
+    QString storeError;
+    const bool parsed = parseStockList(symbols.toStdString(), list, parseError);
+    const bool stored = parsed && m_store.syncStockList(list, storeError);
+    if (answer(parsed, parseError, stored, storeError))
+        emit stocksChanged();
+}
+
+void ChartBridge::DeleteAllStocks()
+{
+    QString storeError;
+    if (answer(true, {}, m_store.deleteAll(storeError), storeError))
+        emit stocksChanged();
+}
+
+void ChartBridge::BackfillStock(const QString &symbol, const QString &bars)
+{
+    std::vector<Bar> parsedBars;
+    std::string parseError;
+    QString storeError;
+    bool parsed = fields::isSymbol(symbol.toStdString());
+    if (!parsed)
+        parseError = "malformed stock name \"" + symbol.toStdString() + "\"";
+    else
+        parsed = parseBackfillText(bars.toStdString(), parsedBars, parseError);
+    const bool stored = parsed && m_store.backfill(symbol.toStdString(), parsedBars, storeError);
+    if (answer(parsed, parseError, stored, storeError)) {
+        emit stocksChanged();
+        emit barsChanged();
+    }
+}

@@ -1,0 +1,95 @@
+#include "chartdata.h"
+
+#include "chartseries.h"
+#include "simtime.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace {
+std::string format(const char *pattern, double a, double b)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, a, b);
+    return text;
+}
+
+std::int64_t timestamp(const ChartBar &bar)
+{
+    return bar.day * simtime::SecondsPerDay + bar.minute * 60;
+}
+
+// "name:min,max" of one of the bars' values.
+template <typename Value>
+std::string range(const char *name, const std::vector<ChartBar> &bars, Value value,
+                  const char *pattern = ":%.2f,%.2f")
+{
+    if (bars.empty())
+        return std::string(name) + ":0,0";
+    const auto [low, high] =
+        std::minmax_element(bars.begin(), bars.end(), [&](const ChartBar &a, const ChartBar &b) {
+            return value(a) < value(b);
+        });
+    return name +
+           format(pattern, static_cast<double>(value(*low)), static_cast<double>(value(*high)));
+}
+} // namespace
+
+std::vector<std::string> chartDataLines(const MarketModel &model, const Instrument &instrument,
+                                        bool fiveDays, std::int64_t time)
+{
+    const ChartSeries series =
+        chartSeries(model, instrument, fiveDays ? ChartRange::FiveDays : ChartRange::Day, time);
+    const std::vector<ChartBar> bars(
+        series.bars.begin() + static_cast<std::ptrdiff_t>(series.firstShown), series.bars.end());
+    std::string ticker = instrument.symbol;
+    std::transform(ticker.begin(), ticker.end(), ticker.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const Quote quote = model.quote(instrument, time);
+
+    std::vector<std::string> lines{
+        "uri:/instrument/1.0/" + instrument.symbol +
+            "/chartdata;type=quote;range=" + (fiveDays ? "5d" : "1d") + "/csv/",
+        "ticker:" + ticker,
+        "Company-Name:" + instrument.name,
+        "Exchange-Name:" +
+            (instrument.exchange.empty() ? std::string("INDEX") : instrument.exchange),
+        "unit:MIN",
+        "timezone:IST",
+        "previous_close:" + format("%.2f", quote.previousClose, 0),
+        bars.empty() ? "Timestamp:0,0"
+                     : "Timestamp:" + std::to_string(timestamp(bars.front())) + "," +
+                           std::to_string(timestamp(bars.back()) + 60 * series.slotMinutes)};
+    if (fiveDays) {
+        // Each day's span, so a reader can tell the sessions apart.
+        std::vector<std::int64_t> days;
+        for (const ChartBar &bar : bars)
+            if (days.empty() || days.back() != bar.day)
+                days.push_back(bar.day);
+        while (days.size() < 5)
+            days.insert(days.begin(), days.empty() ? 0 : days.front() - 1);
+        for (std::size_t k = days.size() - 5; k < days.size(); ++k) {
+            const std::int64_t open =
+                days[k] * simtime::SecondsPerDay + model.calendar().openMinute() * 60;
+            lines.push_back("TimeStamp-Range:" + std::to_string(open) + "," +
+                            std::to_string(open + model.calendar().sessionMinutes() * 60));
+        }
+    }
+    lines.push_back("values:Timestamp,close,high,low,open,volume");
+    lines.push_back(range("close", bars, [](const ChartBar &b) { return b.close; }));
+    lines.push_back(range("high", bars, [](const ChartBar &b) { return b.high; }));
+    lines.push_back(range("low", bars, [](const ChartBar &b) { return b.low; }));
+    lines.push_back(range("open", bars, [](const ChartBar &b) { return b.open; }));
+    lines.push_back(range(
+        "volume", bars, [](const ChartBar &b) { return b.volume; }, ":%.0f,%.0f"));
+
+    for (const ChartBar &bar : bars) {
+        char line[160];
+        std::snprintf(line, sizeof line, "%lld,%.2f,%.2f,%.2f,%.2f,%lld",
+                      static_cast<long long>(timestamp(bar)), bar.close, bar.high, bar.low,
+                      bar.open, static_cast<long long>(bar.volume));
+        lines.emplace_back(line);
+    }
+    return lines;
+}

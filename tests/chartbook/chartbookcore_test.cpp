@@ -1,0 +1,117 @@
+#include "core/backfilltext.h"
+#include "core/barbuilder.h"
+#include "core/feedtext.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+std::vector<FeedRecord> feed(const std::string &text)
+{
+    std::vector<FeedRecord> records;
+    std::string error;
+    EXPECT_TRUE(parseFeedText(text, records, error)) << text << ": " << error;
+    return records;
+}
+
+std::vector<Bar> backfill(const std::string &text)
+{
+    std::vector<Bar> bars;
+    std::string error;
+    EXPECT_TRUE(parseBackfillText(text, bars, error)) << text << ": " << error;
+    return bars;
+}
+} // namespace
+
+TEST(FeedText, ReadsBothVolumeFormsAndSkipsEmptyRecords)
+{
+    const auto r = feed("NIFTY,24550.10,24560.35,0*SENSEX,80120.00,80150.50,0*ACC,1850.00,"
+                        "1852.40,1200,*M&M,2900.5,2899,-40,");
+    ASSERT_EQ(r.size(), 4u);
+    EXPECT_EQ(r[0].symbol, "NIFTY");
+    EXPECT_DOUBLE_EQ(r[0].previous, 24550.10);
+    EXPECT_DOUBLE_EQ(r[1].last, 80150.50);
+    EXPECT_EQ(r[2].volume, 1200);
+    EXPECT_EQ(r[3].symbol, "M&M");
+    EXPECT_EQ(r[3].volume, -40);
+    // No NIFTY yet, and the first cycle with no previous values at all.
+    EXPECT_EQ(feed("*SENSEX,80120.00,80150.50,0").size(), 1u);
+    EXPECT_TRUE(feed("").empty());
+}
+
+TEST(FeedText, MalformedRecordsRejectTheWholeText)
+{
+    std::vector<FeedRecord> records{{"KEEP", 1, 2, 3}};
+    std::string error;
+    for (const char *bad :
+         {"ACC,1850.00,1852.40", "ACC,1850.00,1852.40,1200,,", "ACC,1850.00,1852.40,,",
+          "ACC,1,850.00,1852.40,0", "ACC,1850.00,abc,0", "ACC,1850.00,-1852.40,0",
+          ",1850.00,1852.40,0", "A C C,1850.00,1852.40,0", "ACC,1e3,1852.40,0",
+          "ACC,1850..0,1852.40,0", "ACC,nan,1852.40,0", "ACC,1850.00,1852.40,12x,",
+          "NIFTY,1,2,0*ACC;1850.00;1852.40;0"}) {
+        error.clear();
+        EXPECT_FALSE(parseFeedText(bad, records, error)) << bad;
+        EXPECT_FALSE(error.empty()) << bad;
+    }
+    EXPECT_EQ(records.size(), 1u) << "a rejected text leaves the caller's records alone";
+}
+
+TEST(StockList, TrailingCommaRepeatsAndMalformedNames)
+{
+    std::vector<std::string> symbols;
+    std::string error;
+    ASSERT_TRUE(parseStockList("ACC,INFOSYSTCH,NIFTY,SENSEX,ACC,", symbols, error));
+    EXPECT_EQ(symbols, (std::vector<std::string>{"ACC", "INFOSYSTCH", "NIFTY", "SENSEX"}));
+    ASSERT_TRUE(parseStockList("", symbols, error));
+    EXPECT_TRUE(symbols.empty());
+    symbols = {"KEEP"};
+    for (const char *bad : {"ACC,,NIFTY,", "ACC,NI FTY,", "ACC*NIFTY,", ","})
+        EXPECT_FALSE(parseStockList(bad, symbols, error)) << bad;
+    EXPECT_EQ(symbols, std::vector<std::string>{"KEEP"});
+}
+
+TEST(BackfillText, ReadsServiceLinesIntoSortedMinuteBars)
+{
+    // As the link hands them over: each line followed by "*", line ends possibly kept.
+    const auto bars = backfill("1796469360,101.50,102.00,100.50,101.00,300\r*"
+                               "1796469300,101.00,101.20,100.00,100.20,500*"
+                               "*1796469330,99.00,99.00,99.00,99.00,0*");
+    ASSERT_EQ(bars.size(), 2u);
+    // The two lines of minute ...300 (one stamped mid-minute) are one bar, the later line's.
+    EXPECT_EQ(bars[0], (Bar{1796469300, 99.00, 99.00, 99.00, 99.00, 0}));
+    EXPECT_EQ(bars[1], (Bar{1796469360, 101.00, 102.00, 100.50, 101.50, 300}));
+    EXPECT_TRUE(backfill("").empty()) << "a reply of only header lines";
+}
+
+TEST(BackfillText, MalformedOrImpossibleBarsRejectTheWholeText)
+{
+    const std::string good = "1796469300,101.00,101.20,100.00,100.20,500*";
+    std::vector<Bar> bars{Bar{1, 1, 1, 1, 1, 1}};
+    std::string error;
+    for (const std::string bad :
+         {"1796469300,101.00,101.20,100.00,100.20*", "1796469300,101.00,101.20,100.00,100.20,5,6*",
+          "uri:/instrument/1.0/ACC.NS/chartdata;type=quote;range=1d/csv/*",
+          "values:Timestamp,close,high,low,open,volume*",
+          "1796469300,101.00,100.90,100.00,100.20,5*", "1796469300,101.00,101.20,100.50,100.20,5*",
+          "1796469300,0,0,0,0,0*", "1796469300,101.00,101.20,100.00,100.20,-5*",
+          "-60,101.00,101.20,100.00,100.20,5*", "1796469300.5,101.00,101.20,100.00,100.20,5*",
+          "\x01\xff garbage"}) {
+        EXPECT_FALSE(parseBackfillText(good + bad, bars, error)) << bad;
+        EXPECT_FALSE(error.empty());
+    }
+    EXPECT_EQ(bars.size(), 1u);
+}
+
+TEST(BarBuilder, FeedRecordsOpenAndStretchTheMinutesBar)
+{
+    const std::int64_t minute = minuteOf(1796469345);
+    EXPECT_EQ(minute, 1796469300);
+    Bar bar = feedBar(std::nullopt, {"ACC", 100.0, 101.5, 200}, minute);
+    EXPECT_EQ(bar, (Bar{minute, 100.0, 101.5, 100.0, 101.5, 200}));
+    bar = feedBar(bar, {"ACC", 101.5, 99.0, 50}, minute);
+    EXPECT_EQ(bar, (Bar{minute, 100.0, 101.5, 99.0, 99.0, 250}));
+    bar = feedBar(bar, {"ACC", 99.0, 100.0, -7}, minute);
+    EXPECT_EQ(bar, (Bar{minute, 100.0, 101.5, 99.0, 100.0, 250}));
+    // No previous price yet: the bar opens where it stands.
+    EXPECT_EQ(feedBar(std::nullopt, {"ACC", 0, 50.0, 0}, 60), (Bar{60, 50.0, 50.0, 50.0, 50.0, 0}));
+    EXPECT_FALSE(carriesPrice({"ACC", 10.0, 0, 5}));
+}
