@@ -83,37 +83,6 @@ TEST(ChartLinkBackfill, SequencePathsAndHeaderLines)
               "1733300100,24550.1,24552,24549,24551,1200**");
 }
 
-TEST(ChartLinkBackfill, ProgressAndResumePositions)
-{
-    BackfillRun run;
-    run.start(BackfillKind::OneMinute, 6); // three NSE stocks, one BSE
-    std::vector<int> progress;
-    for (; !run.done(); run.advance())
-        progress.push_back(run.progress());
-    EXPECT_EQ(progress, (std::vector<int>{1, 17, 34, 51, 67, 84}));
-    run.finish();
-    EXPECT_EQ(run.position(), 0u) << "a finished run begins again at NIFTY";
-
-    run.start(BackfillKind::OneMinute, 6);
-    run.advance();
-    run.advance();
-    run.stop();
-    run.finish();
-    EXPECT_FALSE(run.running());
-    run.start(BackfillKind::OneMinute, 6);
-    EXPECT_EQ(run.position(), 2u) << "the same kind resumes where the run stopped";
-    run.stop();
-    run.finish();
-    run.start(BackfillKind::FiveMinute, 6);
-    EXPECT_EQ(run.position(), 0u) << "the other kind begins at NIFTY";
-    run.advance();
-    run.stop();
-    run.finish();
-    run.rewind();
-    run.start(BackfillKind::FiveMinute, 6);
-    EXPECT_EQ(run.position(), 0u);
-}
-
 namespace {
 class FakeTable : public ProcessTable
 {
