@@ -1,6 +1,7 @@
 # Test helpers: every test file is its own executable so CTest reports it on its own line.
 #   vantrel_gtest(<name> <source> LIBS <libs...> LABELS <labels...>)   GoogleTest, no Qt
-#   vantrel_qttest(<name> <source> LIBS <libs...> LABELS <labels...>)  Qt Test
+#   vantrel_qttest(<name> <source> LIBS <libs...> LABELS <labels...> [LAUNCHER <cmd...>])
+#                                                                        Qt Test, run by cmd
 function(vantrel_gtest name source)
     cmake_parse_arguments(T "" "" "LIBS;LABELS" ${ARGN})
     add_executable(${name} ${source})
@@ -11,12 +12,12 @@ function(vantrel_gtest name source)
 endfunction()
 
 function(vantrel_qttest name source)
-    cmake_parse_arguments(T "" "" "LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(T "" "" "LIBS;LABELS;LAUNCHER" ${ARGN})
     add_executable(${name} ${source})
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test vantrel_options)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${T_LAUNCHER} $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}" TIMEOUT 300
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VANTREL_SIM=$<TARGET_FILE:vantrel-sim>;VANTREL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()

@@ -93,6 +93,8 @@ int main(int argc, char **argv)
     SystemClock clock;
     AppContext context(options.services, messenger, clock);
     context.dataRoot = dataRoot;
+    context.bridgeService = options.bridgeService;
+    context.chartbookProgram = options.chartbookProgram;
     if (std::string w = openCompanyDatabase(context.database, store); !w.empty())
         warnings.push_back(std::move(w));
 

@@ -25,6 +25,24 @@ void CannedHttpServer::answer(QTcpSocket *socket)
         if (line.toLower().startsWith("user-agent:"))
             lastUserAgent = line.mid(11).trimmed();
     ++requests;
+    targets << lastTarget;
+    if (!holdTarget.isEmpty() && lastTarget.contains(holdTarget)) {
+        m_held = socket;
+        return;
+    }
+    reply(socket);
+}
+
+void CannedHttpServer::release()
+{
+    holdTarget.clear();
+    if (QTcpSocket *socket = m_held)
+        reply(socket);
+    m_held = nullptr;
+}
+
+void CannedHttpServer::reply(QTcpSocket *socket)
+{
     socket->write(
         "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\nContent-Length: " +
         QByteArray::number(m_body.size()) + "\r\n\r\n" + m_body);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPointer>
 #include <QTcpServer>
 
 // A loopback HTTP server that answers every GET with the same body and remembers the last
@@ -16,8 +17,15 @@ public:
     QByteArray lastTarget;    // path and query of the last request
     QByteArray lastUserAgent; // its User-Agent header
     int requests = 0;
+    QList<QByteArray> targets; // every request's target, in order
+    // A request whose target contains this waits for release() (or its client giving up).
+    QByteArray holdTarget;
+    bool holding() const { return !m_held.isNull(); }
+    void release();
 
 private:
     void answer(QTcpSocket *socket);
+    void reply(QTcpSocket *socket);
     QByteArray m_body;
+    QPointer<QTcpSocket> m_held;
 };

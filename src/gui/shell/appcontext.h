@@ -24,7 +24,9 @@ public:
     ServiceUrls services;
     Messenger &messenger;
     const Clock &clock;
-    QString dataRoot;         // where the data files and exports go
+    QString dataRoot; // where the data files and exports go
+    QString bridgeService = QStringLiteral("org.vantrel.ChartBridge"); // the chart link's bus name
+    QString chartbookProgram = QStringLiteral("vantrel-chartbook");    // what "Kill All" ends
     CompanyDatabase database; // opened by the program at start; unopened it reads empty
     QuoteGroupRegistry registry;
     RefreshCycle refresh;

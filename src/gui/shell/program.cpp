@@ -1,5 +1,8 @@
 #include "gui/shell/program.h"
 
+#include "core/chartlink/feedtext.h"
+#include "core/common/markethours.h"
+#include "gui/chartlink/chartlinkdialog.h"
 #include "gui/charts/historicalchartpanel.h"
 #include "gui/futures/futurespanel.h"
 #include "gui/market/indicespanel.h"
@@ -11,6 +14,7 @@
 #include "gui/store/searchcompanydialog.h"
 #include "gui/toppers/topperspanel.h"
 #include "gui/watch/watchlistpanel.h"
+#include "platform/chartlink/chartfeed.h"
 #include "platform/store/storeconfig.h"
 
 Program::Program(AppContext &context) : m_bar(std::make_unique<MainBar>(context))
@@ -67,5 +71,26 @@ void Program::start(bool splash)
     });
     m_panels->setLiveChartSwitches([panel = QPointer<WatchListPanel>(m_watchList)] {
         return panel && panel->liveChartSwitchesOn();
+    });
+    startChartLink();
+}
+
+void Program::startChartLink()
+{
+    MainBar *bar = m_bar.get();
+    AppContext &context = bar->context();
+    WatchListPanel *watchList = m_watchList;
+    m_chartLink =
+        new ChartLinkDialog(context, *bar, [watchList] { return watchList->list().stocks(); });
+    m_chartFeed = new ChartFeed(context.bridgeService, context.messenger, bar);
+    QObject::connect(bar, &MainBar::panelButton, m_chartLink, [this](const QString &name) {
+        if (name == QLatin1String("amiBroker"))
+            m_chartLink->run();
+    });
+    m_watchList->setFeedingCheck([bar] { return bar->feeding(); });
+    // Every refresh of the watch list feeds while feeding is started and the market is open.
+    QObject::connect(m_watchList, &WatchListPanel::refreshed, m_chartFeed, [this, bar, &context] {
+        if (bar->feeding() && markethours::Logging.contains(context.clock.now()))
+            m_chartFeed->cycle(chartlink::feedText(bar->board(), m_watchList->list().stocks()));
     });
 }

@@ -3,6 +3,8 @@
 #include <memory>
 
 class AppContext;
+class ChartFeed;
+class ChartLinkDialog;
 class MainBar;
 class PanelHost;
 class WatchListPanel;
@@ -19,6 +21,9 @@ public:
     PanelHost &panels() { return *m_panels; }
     // Made by start(); it lives as long as the bar.
     WatchListPanel *watchList() const { return m_watchList; }
+    // The chart link's dialog and live feed, made by start() and owned by the bar.
+    ChartLinkDialog *chartLink() const { return m_chartLink; }
+    ChartFeed *chartFeed() const { return m_chartFeed; }
 
     void start(bool splash);
 
@@ -26,4 +31,8 @@ private:
     std::unique_ptr<MainBar> m_bar;
     PanelHost *m_panels;                   // owned by the bar
     WatchListPanel *m_watchList = nullptr; // owned by the bar
+    ChartLinkDialog *m_chartLink = nullptr;
+    ChartFeed *m_chartFeed = nullptr;
+
+    void startChartLink();
 };

@@ -67,6 +67,16 @@ struct Options
     QCommandLineOption dsn{QStringLiteral("dsn"),
                            QStringLiteral("Use this ODBC data source instead."),
                            QStringLiteral("name")};
+    QCommandLineOption bridgeService{
+        QStringLiteral("bridge-service"),
+        QStringLiteral("Session-bus name of the charting program's bridge (default: "
+                       "org.vantrel.ChartBridge). Environment: VANTREL_BRIDGE_SERVICE"),
+        QStringLiteral("name")};
+    QCommandLineOption chartbookProgram{
+        QStringLiteral("chartbook-program"),
+        QStringLiteral("Program name that \"Kill All instances\" ends (default: "
+                       "vantrel-chartbook). Environment: VANTREL_CHARTBOOK_PROGRAM"),
+        QStringLiteral("name")};
     QCommandLineOption noSplash{QStringLiteral("no-splash"),
                                 QStringLiteral("Start without the splash screen.")};
     QCommandLineOption initDb{
@@ -94,7 +104,8 @@ struct Options
                                                QStringLiteral("url")));
             parser.addOption(services.last());
         }
-        parser.addOptions({dataDir, database, dsn, noSplash, initDb});
+        parser.addOptions(
+            {dataDir, database, dsn, bridgeService, chartbookProgram, noSplash, initDb});
         addQtWindowOptions(parser, listQtOptions);
     }
 };
@@ -129,6 +140,16 @@ AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLooku
     options.dataDir = parser.value(known.dataDir);
     options.database = parser.value(known.database);
     options.dsn = parser.value(known.dsn);
+    const auto named = [&](const QCommandLineOption &option, const char *variable,
+                           const char *fallback) {
+        const QString value =
+            (parser.isSet(option) ? parser.value(option) : environment(variable)).trimmed();
+        return value.isEmpty() ? QString::fromLatin1(fallback) : value;
+    };
+    options.bridgeService =
+        named(known.bridgeService, "VANTREL_BRIDGE_SERVICE", "org.vantrel.ChartBridge");
+    options.chartbookProgram =
+        named(known.chartbookProgram, "VANTREL_CHARTBOOK_PROGRAM", "vantrel-chartbook");
     options.splash = !parser.isSet(known.noSplash);
     options.initDb = parser.isSet(known.initDb);
     return options;

@@ -16,6 +16,9 @@ struct AppOptions
     QString dataDir;
     QString database;
     QString dsn;
+    // The charting program's bus name and its program name, for the chart link.
+    QString bridgeService;
+    QString chartbookProgram;
     bool splash = true;
     bool initDb = false;
     bool helpRequested = false;

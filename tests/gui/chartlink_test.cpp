@@ -1,0 +1,356 @@
+#include "core/chartlink/instancekiller.h"
+#include "core/watch/watchlist.h"
+#include "gui/chartlink/chartlinkdialog.h"
+#include "gui/controls/stocklist.h"
+#include "gui/watch/watchlistpanel.h"
+#include "platform/chartlink/backfillrunner.h"
+#include "platform/chartlink/chartfeed.h"
+#include "platform/chartlink/processtable.h"
+#include "support/cannedhttpserver.h"
+#include "support/dialogdriver.h"
+#include "support/guibed.h"
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProcess>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QUrl>
+
+// Stands in for the charting program on the test's private bus: it records every call, and
+// fails or holds back the calls it is told to.
+class StandInBridge : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.vantrel.ChartBridge1")
+public:
+    QStringList calls;   // "Method" or "Method:arguments"
+    QStringList failing; // methods whose next call answers with an error
+    QString holdCall;    // the next call that starts with this waits for release()
+    QDBusMessage held;
+
+    bool holding() const { return held.type() == QDBusMessage::MethodCallMessage; }
+    void release()
+    {
+        QDBusConnection::sessionBus().send(held.createReply());
+        held = QDBusMessage();
+    }
+    QStringList since(qsizetype mark, const QString &method) const
+    {
+        QStringList out;
+        for (qsizetype i = mark; i < calls.size(); ++i)
+            if (calls[i].startsWith(method))
+                out << calls[i].section(QLatin1Char(':'), 1, 1);
+        return out;
+    }
+
+public slots:
+    void Connect() { note(QStringLiteral("Connect")); }
+    void FeedQuotes(const QString &feed) { note("FeedQuotes:" + feed); }
+    void SyncStockList(const QString &symbols) { note("SyncStockList:" + symbols); }
+    void DeleteAllStocks() { note(QStringLiteral("DeleteAllStocks")); }
+    void BackfillStock(const QString &name, const QString &bars)
+    {
+        note("BackfillStock:" + name + ":" + bars);
+    }
+
+private:
+    void note(const QString &call)
+    {
+        calls << call;
+        if (failing.removeOne(call.section(QLatin1Char(':'), 0, 0))) {
+            sendErrorReply(QDBusError::Failed, QStringLiteral("refused"));
+        } else if (!holdCall.isEmpty() && call.startsWith(holdCall)) {
+            holdCall.clear();
+            setDelayedReply(true);
+            held = message();
+        }
+    }
+};
+
+// The chart link inside the real program: a watch list of three NSE stocks and one BSE stock,
+// the simulated market for the quotes, a canned chart-data service and the stand-in
+// charting program.
+class ChartLinkTest : public QObject
+{
+    Q_OBJECT
+    GuiBed bed;
+    StandInBridge standIn;
+    CannedHttpServer chartData{chartReply()};
+    QString programName =
+        QStringLiteral("chartbook-test-%1").arg(QCoreApplication::applicationPid());
+
+    static QByteArray chartReply()
+    {
+        QByteArray reply;
+        for (int i = 0; i < 14; ++i)
+            reply += "header line " + QByteArray::number(i) + "\n";
+        return reply + "1733300100,100,101,99,100.5,1200\n1733300160,100.5,102,100,101,900\n";
+    }
+    ChartLinkDialog *dialog() const { return bed.program->chartLink(); }
+    template <typename W> W *child(const char *name) const { return ::control<W>(dialog(), name); }
+    void click(const char *name) const { child<QAbstractButton>(name)->click(); }
+    bool enabled(const char *name) const { return child<QAbstractButton>(name)->isEnabled(); }
+    QString label() const { return child<QLabel>("backfillName")->text(); }
+    void open()
+    {
+        dialog()->prepare();
+        dialog()->show();
+    }
+    bool serveBridge(bool on)
+    {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        return on ? bus.registerService(QString::fromLatin1(ChartBridge::DefaultService))
+                  : bus.unregisterService(QString::fromLatin1(ChartBridge::DefaultService));
+    }
+    QStringList decodedTargets(qsizetype mark) const
+    {
+        QStringList out;
+        for (qsizetype i = mark; i < chartData.targets.size(); ++i)
+            out << QUrl::fromPercentEncoding(chartData.targets[i]);
+        return out;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(bed.startSim());
+        QVERIFY(chartData.start());
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (bus.isConnected())
+            QVERIFY(bus.registerObject(QString::fromLatin1(ChartBridge::Path), &standIn,
+                                       QDBusConnection::ExportAllSlots));
+    }
+
+    void init()
+    {
+        standIn.calls.clear();
+        standIn.failing.clear();
+        if (QDBusConnection::sessionBus().isConnected())
+            QVERIFY(serveBridge(true));
+        {
+            CompanyDatabase seeder("chartlink-test-seed");
+            QVERIFY(seeder.open(resolveStoreConfig({}, bed.databaseFile(), {})).ok());
+            QVERIFY(seeder.watchList()
+                        .save({{"Infosys Limited", "NSE", "INFY"},
+                               {"Reliance Industries", "BSE", "500325"},
+                               {"Tata Consultancy Services", "NSE", "TCS"},
+                               {"ACC Limited", "NSE", "ACC"}})
+                        .ok());
+        }
+        bed.clock.set(makeLocalTime(2026, 12, 4, 11, 0, 0));
+        bed.makeProgram();
+        QVERIFY(bed.openDatabase());
+        bed.ctx->services.chartData = chartData.baseUrl().toStdString();
+        bed.ctx->chartbookProgram = programName;
+        bed.program->start(false);
+    }
+
+    void cleanup() { bed.reset(); }
+
+    void syncAndDeleteAll()
+    {
+        open();
+        QTRY_VERIFY(standIn.calls.contains("Connect"));
+        click("syncStockList");
+        QCOMPARE(child<QLabel>("syncStatus")->text(), QString(ChartLinkDialog::SyncInProgress));
+        QVERIFY(!enabled("closeDialog") && !enabled("startFeeding") && !enabled("killAll"));
+        QTRY_VERIFY(enabled("closeDialog"));
+        QVERIFY(enabled("startFeeding") && enabled("killAll"));
+        QCOMPARE(child<QLabel>("syncStatus")->text(), QString());
+        QCOMPARE(standIn.calls.last(), QString("SyncStockList:INFY,TCS,ACC,NIFTY,SENSEX,"));
+
+        click("deleteAllStocks"); // answered No
+        bed.messenger.setNextAnswer(true);
+        click("deleteAllStocks");
+        QTRY_COMPARE(standIn.calls.last(), QString("DeleteAllStocks"));
+        QCOMPARE(standIn.since(0, "DeleteAllStocks").size(), 1);
+        QCOMPARE(bed.messenger.count(ChartLinkDialog::DeleteQuestion), 2);
+        QVERIFY(bed.messenger.count(ChartLinkDialog::NotRunning) == 0);
+    }
+
+    void absentOrSilentCharting()
+    {
+        QVERIFY(serveBridge(false));
+        open();
+        QTRY_COMPARE(bed.messenger.count(ChartLinkDialog::NotRunning), 1);
+        // Feeding goes on trying each cycle and finds the charting program once it is back.
+        click("startFeeding");
+        QVERIFY(bed.refreshOnce());
+        QTRY_VERIFY(bed.messenger.count(ChartFeed::DllMessage) >= 1);
+        QVERIFY(serveBridge(true));
+        QVERIFY(bed.refreshOnce());
+        QTRY_VERIFY(!standIn.since(0, "FeedQuotes").isEmpty());
+        click("stopFeeding");
+
+        // A charting program that never answers is given up at the call timeout.
+        dialog()->setCallTimeoutMs(300);
+        standIn.holdCall = QStringLiteral("Connect");
+        bed.messenger.shown.clear();
+        open();
+        QTRY_VERIFY(standIn.holding());
+        QTRY_COMPARE(bed.messenger.count(ChartLinkDialog::NotRunning), 1);
+        standIn.release();
+    }
+
+    void feedCycles()
+    {
+        click("startFeeding");
+        QVERIFY(!enabled("startFeeding") && !enabled("syncStockList") && !enabled("killAll") &&
+                !enabled("backfillOneMinute"));
+        QVERIFY(enabled("stopFeeding"));
+        WatchListPanel *panel = bed.program->watchList();
+        emit panel->listView()->horizontalHeader()->sectionClicked(0);
+        control<QAbstractButton>(panel, "addStock")->click();
+        QCOMPARE(bed.messenger.count(WatchList::FeedingSortMessage), 1);
+        QCOMPARE(bed.messenger.count(WatchList::FeedingAddMessage), 1);
+
+        // A refresh that comes while the last feed is still under way feeds nothing.
+        for (int i = 0; i < 5 && standIn.since(0, "FeedQuotes").size() < 2; ++i) {
+            QVERIFY(bed.refreshOnce());
+            QTRY_VERIFY(!bed.program->chartFeed()->busy());
+        }
+        const QStringList feeds = standIn.since(0, "FeedQuotes");
+        QCOMPARE(feeds.first(), QString()); // nothing is known before the first refresh
+        const QString second = feeds[1];
+        QVERIFY2(second.startsWith("NIFTY,") && second.contains("*SENSEX,") &&
+                     second.contains("*INFY,") && second.contains("*TCS,") &&
+                     second.contains("*ACC,") && !second.contains("500325"),
+                 qPrintable(second));
+
+        // Out of market hours nothing is fed; a failed feed is told and the next one tried.
+        bed.clock.set(makeLocalTime(2026, 12, 4, 18, 0, 0));
+        qsizetype mark = standIn.calls.size();
+        QVERIFY(bed.refreshOnce());
+        QCOMPARE(standIn.since(mark, "FeedQuotes").size(), 0);
+        bed.clock.set(makeLocalTime(2026, 12, 4, 11, 5, 0));
+        standIn.failing << "FeedQuotes";
+        QVERIFY(bed.refreshOnce());
+        QTRY_COMPARE(bed.messenger.count(ChartFeed::FeedFailed), 1);
+        mark = standIn.calls.size();
+        QVERIFY(bed.refreshOnce());
+        QTRY_COMPARE(standIn.since(mark, "FeedQuotes").size(), 1);
+        QCOMPARE(standIn.calls[mark], QString("Connect"));
+
+        click("stopFeeding");
+        QVERIFY(enabled("startFeeding") && enabled("killAll") && !enabled("stopFeeding"));
+        mark = standIn.calls.size();
+        QVERIFY(bed.refreshOnce());
+        QCOMPARE(standIn.since(mark, "FeedQuotes").size(), 0);
+    }
+
+    void backfillStopsResumesAndRestarts()
+    {
+        open();
+        auto *progress = child<QProgressBar>("backfillProgress");
+        QSignalSpy percent(progress, &QProgressBar::valueChanged);
+        qsizetype mark = standIn.calls.size();
+        click("backfillOneMinute");
+        QVERIFY(!enabled("closeDialog") && enabled("stopBackfill") && progress->isVisible());
+        QTRY_COMPARE(label(), QString(BackfillRunner::Done));
+        QCOMPARE(standIn.since(mark, "BackfillStock"),
+                 (QStringList{"NIFTY", "SENSEX", "INFY", "TCS", "ACC"}));
+        QVERIFY(standIn.calls.last().endsWith(
+            ":1733300100,100,101,99,100.5,1200*1733300160,100.5,102,100,101,900*"));
+        QList<int> seen;
+        for (const QList<QVariant> &s : percent)
+            if (s.first().toInt() > 0)
+                seen << s.first().toInt();
+        QCOMPARE(seen, (QList<int>{1, 17, 34, 51, 67, 84}));
+        QVERIFY(!progress->isVisible() && enabled("closeDialog") && !enabled("stopBackfill"));
+        QCOMPARE(decodedTargets(0).first(),
+                 QString("/instrument/1.0/^NSEI/chartdata;type=quote;range=1d/csv/"));
+        QCOMPARE(decodedTargets(0).filter("500325").size(), 0);
+
+        // Stopped while the third stock downloads: the same kind starts again with it.
+        chartData.holdTarget = "TCS.NS";
+        mark = standIn.calls.size();
+        click("backfillOneMinute");
+        QTRY_VERIFY(chartData.holding());
+        click("stopBackfill");
+        QCOMPARE(label(), QString(BackfillRunner::Stopped));
+        QVERIFY(enabled("closeDialog") && !enabled("stopBackfill"));
+        chartData.release();
+        QCOMPARE(standIn.since(mark, "BackfillStock"), (QStringList{"NIFTY", "SENSEX", "INFY"}));
+        mark = standIn.calls.size();
+        click("backfillOneMinute");
+        QTRY_COMPARE(label(), QString(BackfillRunner::Done));
+        QCOMPARE(standIn.since(mark, "BackfillStock"), (QStringList{"TCS", "ACC"}));
+
+        // Stopped while a stock is being handed over: it is loaded, and the other kind then
+        // begins at NIFTY.
+        standIn.holdCall = QStringLiteral("BackfillStock:INFY");
+        mark = standIn.calls.size();
+        click("backfillOneMinute");
+        QTRY_VERIFY(standIn.holding());
+        click("stopBackfill");
+        QCOMPARE(label(), QString(BackfillRunner::Stopping));
+        QVERIFY(!enabled("closeDialog"));
+        standIn.release();
+        QTRY_COMPARE(label(), QString(BackfillRunner::Stopped));
+        QCOMPARE(standIn.since(mark, "BackfillStock"), (QStringList{"NIFTY", "SENSEX", "INFY"}));
+        mark = standIn.calls.size();
+        const qsizetype targetMark = chartData.targets.size();
+        click("backfillFiveMinute");
+        QTRY_COMPARE(label(), QString(BackfillRunner::Done));
+        QCOMPARE(standIn.since(mark, "BackfillStock"),
+                 (QStringList{"NIFTY", "SENSEX", "INFY", "TCS", "ACC"}));
+        QVERIFY(decodedTargets(targetMark).first().endsWith("range=5d/csv/"));
+        QVERIFY2(standIn.calls.last().endsWith("ACC:"), "five-minute replies lose 19 lines");
+
+        // Synchronize in between: the same kind begins at NIFTY too.
+        chartData.holdTarget = "TCS.NS";
+        click("backfillFiveMinute");
+        QTRY_VERIFY(chartData.holding());
+        click("stopBackfill");
+        chartData.release();
+        click("syncStockList");
+        QTRY_VERIFY(enabled("closeDialog"));
+        mark = standIn.calls.size();
+        click("backfillFiveMinute");
+        QTRY_COMPARE(label(), QString(BackfillRunner::Done));
+        QCOMPARE(standIn.since(mark, "BackfillStock").first(), QString("NIFTY"));
+    }
+
+    void killAllEndsEveryInstance()
+    {
+        const QString program = bed.path(programName);
+        QFile::remove(program);
+        QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), program));
+        QProcess first, second;
+        for (QProcess *p : {&first, &second}) {
+            p->start(program, {QStringLiteral("600")});
+            QVERIFY(p->waitForStarted());
+        }
+        open();
+        click("killAll");
+        QVERIFY(first.waitForFinished(20000) && second.waitForFinished(20000));
+        QCOMPARE(first.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(bed.messenger.count(ChartLinkDialog::AllClosed), 1);
+
+        ProcTable table;
+        QCOMPARE(chartlink::InstanceKiller(table).killOne(programName.toStdString()),
+                 chartlink::killstatus::NotRunning);
+        click("killAll");
+        QCOMPARE(bed.messenger.count(ChartLinkDialog::AllClosed), 2);
+    }
+
+    // Run on its own with no session bus to reach (gui_chartlink_nobus).
+    void noSessionBus()
+    {
+        if (QDBusConnection::sessionBus().isConnected())
+            QSKIP("a session bus is reachable here");
+        open();
+        QCOMPARE(bed.messenger.count(ChartLinkDialog::NoBridge), 1);
+        click("syncStockList");
+        QTRY_VERIFY(enabled("closeDialog"));
+        bed.program->chartFeed()->cycle("NIFTY,1.00,2.00,0");
+        QCOMPARE(bed.messenger.count(ChartFeed::DllMessage), 1);
+    }
+};
+
+QTEST_MAIN(ChartLinkTest)
+#include "chartlink_test.moc"
