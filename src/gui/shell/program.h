@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QPointer>
+
 #include <memory>
 
 class AppContext;
 class MainBar;
 class PanelHost;
+class TickerBar;
 class WatchListPanel;
 
 // The windows of one run and how they are wired: the main bar, its panel host and what each
@@ -22,8 +25,13 @@ public:
 
     void start(bool splash);
 
+    // "Ticker Bar": the bar and its panels go, the ticker stands in (one at a time).
+    void openTicker();
+    TickerBar *ticker() const;
+
 private:
     std::unique_ptr<MainBar> m_bar;
     PanelHost *m_panels;                   // owned by the bar
     WatchListPanel *m_watchList = nullptr; // owned by the bar
+    QPointer<TickerBar> m_ticker;          // owned by the bar
 };
