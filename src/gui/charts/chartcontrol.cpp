@@ -38,7 +38,7 @@ ChartControl::ChartControl(Kind kind, QWidget *parent) : QChartView(parent), m_k
         series->setPen(pen);
         chart->addSeries(series);
         m_scales[i] = new QValueAxis;
-        m_scales[i]->setLabelFormat(QStringLiteral("%.2f"));
+        m_scales[i]->setLabelFormat(QLatin1String(kind == Kind::Lines ? "%.2f" : "%.0f"));
         m_scales[i]->setLabelsColor(colours[i]);
         chart->addAxis(m_scales[i], i == 0 ? Qt::AlignLeft : Qt::AlignRight);
         series->attachAxis(m_time);

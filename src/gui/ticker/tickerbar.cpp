@@ -46,7 +46,6 @@ void TickerBar::buildControls()
     m_nifty->setGeometry(du.rect(3, 8, 44, 10));
     m_nifty->setAlignment(Qt::AlignCenter);
     QFont f(QStringLiteral("Ticker Font"));
-    f.setPixelSize(18);
     f.setBold(true);
     m_nifty->setFont(f);
     m_nifty->setTextColour(colours::Blue);
@@ -84,6 +83,14 @@ void TickerBar::rebuildText()
 {
     const TickerNifty nifty = tickerNifty(m_board.slot(IndexBoard::Nifty));
     m_nifty->setText(QString::fromStdString(nifty.value));
+    // Whatever face stands in for "Ticker Font", the value has to fit its box: a font of
+    // 18 pixels' line height, smaller where the figure would be cut.
+    QFont f = m_nifty->font();
+    f.setPixelSize(15);
+    while (f.pixelSize() > 8 &&
+           QFontMetrics(f).horizontalAdvance(m_nifty->text()) > m_nifty->width())
+        f.setPixelSize(f.pixelSize() - 1);
+    m_nifty->setFont(f);
     m_change->setText(QString::fromStdString(nifty.change));
     m_change->setTextColour(nifty.changeColour);
     m_band->setSegments(tickerSegments(m_list.stocks()));
