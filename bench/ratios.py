@@ -11,6 +11,8 @@ FIGURES = {
     "search": "BM_CompanySearch",
     "watchlist_refresh": "BM_WatchListRefresh",
     "portfolio_refresh": "BM_PortfolioRefresh",
+    "livechart_tick": "BM_LiveChartTick",
+    "ticker_step": "BM_TickerStep",
 }
 
 def medians(path):

@@ -6,6 +6,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // Times of day on one fixed date, in local time as the axis shows them.
@@ -33,7 +34,7 @@ ChartControl::ChartControl(Kind kind, QWidget *parent) : QChartView(parent), m_k
         auto *series = new QLineSeries;
         QPen pen(colours[i]);
         // Bars are drawn as upright strokes from the time axis, as wide as the pen.
-        pen.setWidth(kind == Kind::Bars ? 3 : 2);
+        pen.setWidth(kind == Kind::Bars ? 2 : 1);
         pen.setCapStyle(Qt::FlatCap);
         series->setPen(pen);
         chart->addSeries(series);
@@ -98,9 +99,15 @@ QColor ChartControl::columnColour(int column) const
 
 void ChartControl::fitTimeAxis()
 {
-    // A minute either side keeps the first and the last point off the frame.
-    const qreal from = msOf(m_first - 60);
-    const qreal to = msOf(std::max(m_last, m_first + 60) + 60);
-    m_time->setRange(QDateTime::fromMSecsSinceEpoch(qint64(from)),
-                     QDateTime::fromMSecsSinceEpoch(qint64(to)));
+    // Whole five minutes round the points, with room for the first and the last: the axis
+    // stays as it is for most ticks, and its labels with it.
+    constexpr qreal Step = 300;
+    const qreal from = std::floor((m_first - 60) / Step) * Step;
+    const qreal to = std::ceil((std::max(m_last, m_first) + 60) / Step) * Step;
+    if (from == m_from && to == m_to)
+        return;
+    m_from = from;
+    m_to = to;
+    m_time->setRange(QDateTime::fromMSecsSinceEpoch(qint64(msOf(from))),
+                     QDateTime::fromMSecsSinceEpoch(qint64(msOf(to))));
 }

@@ -40,4 +40,6 @@ private:
     std::array<QXYSeries *, 2> m_series{};
     qreal m_first = 0;
     qreal m_last = 0;
+    qreal m_from = -1; // the time axis's range, in seconds of the day
+    qreal m_to = -1;
 };
