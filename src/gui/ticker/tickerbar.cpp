@@ -12,6 +12,7 @@
 
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QSlider>
 
@@ -94,4 +95,10 @@ void TickerBar::rebuildText()
     m_change->setText(QString::fromStdString(nifty.change));
     m_change->setTextColour(nifty.changeColour);
     m_band->setSegments(tickerSegments(m_list.stocks()));
+}
+
+void TickerBar::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    paintBorder(p, rect());
 }

@@ -32,6 +32,9 @@ signals:
     // "M": the main bar comes back and this bar goes.
     void mainBarWanted();
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void buildControls();
 
