@@ -345,6 +345,7 @@ TEST_F(LiveChartFiles, BadLinesAreSkippedAndMissingFilesSaid)
     EXPECT_EQ(chart.readSnapshot(), LiveChart::LiveMissing);
     day({99, 100});
     EXPECT_EQ(chart.readSnapshot(), "");
+    const std::string live = read("LiveData/LiveData.txt");
     const std::string good = read("IntraDay/12-04-2026/INFY.txt");
     const std::string body = good.substr(0, good.size() - 1);
     const auto field = [&body](int n) {
@@ -370,11 +371,18 @@ TEST_F(LiveChartFiles, BadLinesAreSkippedAndMissingFilesSaid)
 
     std::ofstream(root / "LiveData/LiveData.txt") << "";
     EXPECT_EQ(chart.readSnapshot(), "");
-    std::ofstream(root / "LiveData/LiveData.txt") << body << "\nINFYX" << body.substr(4) << "\n"
-                                                  << body.substr(0, body.size() - 1);
+    const std::size_t niftyPoints = chart.nifty().points().size();
+    std::ofstream(root / "LiveData/LiveData.txt")
+        << live.substr(0, live.find('\n') + 1) << "INFYX" << body.substr(4) << "\n"
+        << body.substr(0, body.size() - 1);
     EXPECT_EQ(chart.readSnapshot(), "");
+    EXPECT_EQ(chart.nifty().points().size(), niftyPoints + 1);
     EXPECT_EQ(chart.stock().points().size(), 2u)
         << "neither a longer symbol nor an unfinished line is the stock's";
+    std::ofstream(root / "LiveData/LiveData.txt") << body << "\n"; // NIFTY had no bar yet
+    EXPECT_EQ(chart.readSnapshot(), "");
+    EXPECT_EQ(chart.stock().points().size(), 3u);
+    EXPECT_EQ(chart.nifty().points().size(), niftyPoints + 1);
 }
 
 TEST_F(LiveChartFiles, AHugeFileIsReadFromItsTailAndThePointsStayBounded)

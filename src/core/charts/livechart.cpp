@@ -56,15 +56,15 @@ std::string LiveChart::readSnapshot()
     };
     if (rest.empty())
         return {};
-    const std::string_view first = nextLine();
-    if (first.find("NIFTY") != std::string_view::npos)
-        m_nifty.add(first);
-    // The stock's line is the one that names it in its first field; a longer symbol that
-    // merely contains it is another stock.
+    // NIFTY leads when its line was written; a snapshot without it starts with the stocks.
     const std::string prefix = m_symbol + ",";
-    while (!rest.empty()) {
+    for (bool first = true; !rest.empty(); first = false) {
         const std::string_view line = nextLine();
-        if (!m_symbol.empty() && line.starts_with(prefix)) {
+        if (first && line.find("NIFTY") != std::string_view::npos) {
+            m_nifty.add(line);
+        } else if (!m_symbol.empty() && line.starts_with(prefix)) {
+            // The line that names the stock in its first field: a longer symbol that merely
+            // contains it is another stock.
             m_stock.add(line);
             break;
         }
