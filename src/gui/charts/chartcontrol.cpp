@@ -63,6 +63,8 @@ void ChartControl::setValueScale(int axis, double lower, double upper, int divis
         upper += 1;
     }
     QValueAxis *scale = m_scales[axis - 1];
+    if (scale->min() == lower && scale->max() == upper && scale->tickCount() == divisions + 1)
+        return;
     scale->setRange(lower, upper);
     scale->setTickCount(divisions + 1);
 }

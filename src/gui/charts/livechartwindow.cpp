@@ -85,7 +85,7 @@ void LiveChartWindow::buildControls()
     m_priceChart->setMinimumSize(620, 300);
     m_volumeChart = new ChartControl(ChartControl::Kind::Bars, this);
     m_volumeChart->setObjectName(QStringLiteral("volumeChart"));
-    m_volumeChart->setMinimumSize(620, 150);
+    m_volumeChart->setMinimumSize(620, 190);
     grid->addWidget(m_priceChart, 1, 0, 1, 2);
     grid->addWidget(label("LINE chart ::"), 2, 0);
     grid->addWidget(label("Stock PRICE(Green) && NIFTY(Red) vs Time"), 2, 1);
