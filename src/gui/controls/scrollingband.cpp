@@ -40,6 +40,7 @@ void ScrollingBand::setSegments(std::vector<StyledSegment> segments)
 void ScrollingBand::setBackgroundColour(Rgb colour)
 {
     m_background = QColor(colour.r, colour.g, colour.b);
+    renderStrip();
     update();
 }
 
