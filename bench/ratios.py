@@ -14,6 +14,8 @@ FIGURES = {
     "watchlist_refresh": "BM_WatchListRefresh",
     "portfolio_refresh": "BM_PortfolioRefresh",
     "toppers_sweep": "BM_ToppersSweep",
+    "livechart_tick": "BM_LiveChartTick",
+    "ticker_step": "BM_TickerStep",
 }
 # Figures that are a benchmark's counter, printed as they are: (benchmark, counter).
 COUNTERS = {

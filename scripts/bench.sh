@@ -4,9 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_BUILD_BENCH=ON -DVANTREL_BUILD_GUI=OFF >/dev/null
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_BUILD_BENCH=ON -DVANTREL_BUILD_GUI=ON >/dev/null
 cmake --build build-bench --target vantrel-bench vantrel-sim
 out=$(mktemp)
-build-bench/bin/vantrel-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+QT_QPA_PLATFORM=offscreen build-bench/bin/vantrel-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
     --benchmark_format=json --benchmark_out="$out" --benchmark_out_format=json >/dev/null
 python3 bench/ratios.py "$out"

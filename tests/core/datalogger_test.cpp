@@ -1,3 +1,4 @@
+#include "core/charts/livechart.h"
 #include "core/common/markethours.h"
 #include "core/net/quoteparser.h"
 #include "core/watch/datalogger.h"
@@ -103,6 +104,30 @@ struct DataFiles : ::testing::Test
 using EndOfDay = DataFiles;
 using Interval = DataFiles;
 using FileFaults = DataFiles;
+
+// The live chart reads what the writers above leave: INFY at the given prices, NIFTY rising.
+struct LiveChartFiles : DataFiles
+{
+    LiveChart chart{root.string()};
+    int minute = 15;
+    int volume = 1000;
+
+    // One refresh a minute from 10:15 on, the day going on where the last call stopped.
+    void day(std::initializer_list<double> infy)
+    {
+        list.switches().intraday = list.switches().liveData = true;
+        for (double price : infy) {
+            at(10, minute++, 0);
+            quotes(24000 + minute, 80000, price, volume += 100, 3500, 9);
+            refresh();
+        }
+    }
+    std::string infyFile() const { return (root / "IntraDay/12-04-2026/INFY.txt").string(); }
+    void appendTo(const std::string &file, const std::string &text) const
+    {
+        std::ofstream(file, std::ios::app) << text;
+    }
+};
 } // namespace
 
 // The line formats, the SENSEX quarter hour, the close at 15:45:00 and which stocks get
@@ -245,4 +270,135 @@ TEST_F(FileFaults, ReadAndWriteErrorsEndTheirWriterWithItsMessage)
             said.push_back(std::move(problem));
         EXPECT_EQ(said, std::vector<std::string>{c.message}) << c.where << ": said once";
     }
+}
+
+// The first refresh writes no bar, so INFY's points are 100, 102, 101.
+TEST_F(LiveChartFiles, PointsComeFromTheDaysFilesAndTheSnapshotAddsOnePerTick)
+{
+    day({99, 100, 102, 101});
+    EXPECT_EQ(chart.load("INFY", clock.now()), "");
+    ASSERT_EQ(chart.stock().points().size(), 3u);
+    EXPECT_EQ(chart.stock().latestPrice(), "101.00");
+    EXPECT_EQ(chart.stock().maximum(), 102) << "the first price only raises the maximum";
+    EXPECT_EQ(chart.stock().minimum(), 101);
+    EXPECT_NEAR(chart.stockScale().lower, 100.9, 1e-9);
+    EXPECT_NEAR(chart.stockScale().upper, 102.1, 1e-9);
+    // NIFTY only rose (24017 to 24019), so its minimum was never taken.
+    EXPECT_EQ(chart.nifty().minimum(), 0);
+    EXPECT_NEAR(chart.niftyScale().upper, 24019 * 1.05, 1e-6);
+    EXPECT_NEAR(chart.niftyScale().lower, -24019 * 0.05, 1e-6);
+    const std::vector<LiveChart::Row> rows = chart.rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].seconds, 10 * 3600 + 16 * 60);
+    EXPECT_EQ(rows[1].nifty, 24018.0);
+    EXPECT_EQ(rows[1].volume, 100);
+
+    EXPECT_EQ(chart.readSnapshot(), "");
+    EXPECT_EQ(chart.readSnapshot(), "") << "an unchanged snapshot is plotted again";
+    EXPECT_EQ(chart.stock().points().size(), 5u);
+    EXPECT_EQ(chart.nifty().points().size(), 5u);
+    EXPECT_EQ(chart.rows()[4].nifty, 24019.0);
+
+    EXPECT_EQ(chart.load("TCS", clock.now()), "");
+    EXPECT_EQ(chart.stock().points().size(), 3u) << "another stock starts from its own file";
+    EXPECT_EQ(chart.nifty().points().size(), 3u);
+}
+
+TEST_F(LiveChartFiles, AGrowingFileIsReadOnWithoutHalfLines)
+{
+    day({99, 100, 102});
+    const std::string file = infyFile();
+    GrowingFile growing(file);
+    std::vector<std::string> seen;
+    const auto poll = [&] {
+        return growing.poll([&](std::string_view l) { seen.emplace_back(l); });
+    };
+    EXPECT_EQ(poll(), GrowingFile::Status::Read);
+    EXPECT_EQ(seen.size(), 2u);
+    const std::string whole = read("IntraDay/12-04-2026/INFY.txt");
+    EXPECT_EQ(growing.offset(), whole.size());
+
+    const std::string next = seen.back();
+    appendTo(file, next.substr(0, 20)); // the writer is half way through a line
+    poll();
+    EXPECT_EQ(seen.size(), 2u);
+    appendTo(file, next.substr(20) + "\n");
+    poll();
+    EXPECT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen.back(), next);
+
+    EXPECT_EQ(chart.load("INFY", clock.now()), "");
+    EXPECT_EQ(chart.stock().points().size(), 3u);
+    day({101}); // one more refresh: one more line, read from where the last load stopped
+    EXPECT_EQ(chart.load("INFY", clock.now()), "");
+    EXPECT_EQ(chart.stock().points().size(), 4u);
+
+    std::ofstream(file) << whole.substr(0, whole.find('\n') + 1); // replaced by a shorter file
+    EXPECT_EQ(poll(), GrowingFile::Status::Restarted);
+    EXPECT_EQ(chart.load("INFY", clock.now()), "");
+    EXPECT_EQ(chart.stock().points().size(), 1u);
+}
+
+TEST_F(LiveChartFiles, BadLinesAreSkippedAndMissingFilesSaid)
+{
+    EXPECT_EQ(chart.load("INFY", clock.now()), LiveChart::IntradayMissing);
+    EXPECT_EQ(chart.readSnapshot(), LiveChart::LiveMissing);
+    day({99, 100});
+    EXPECT_EQ(chart.readSnapshot(), "");
+    const std::string live = read("LiveData/LiveData.txt");
+    const std::string good = read("IntraDay/12-04-2026/INFY.txt");
+    const std::string body = good.substr(0, good.size() - 1);
+    const auto field = [&body](int n) {
+        std::size_t at = 0;
+        for (int i = 0; i < n; ++i)
+            at = body.find(',', at) + 1;
+        return at;
+    };
+    const std::string bad[] = {
+        body.substr(0, field(7) - 1),                                      // no volume
+        body.substr(0, field(6)) + "abc," + body.substr(field(7)),         // price not a number
+        body.substr(0, field(6)) + "-5.00," + body.substr(field(7)),       // no price below 0
+        body.substr(0, field(2)) + "9:5:00" + body.substr(field(3) - 1),   // not HH:MM:SS
+        body.substr(0, field(2)) + "10:00:00" + body.substr(field(3) - 1), // earlier
+        "",
+    };
+    for (const std::string &line : bad)
+        appendTo(infyFile(), line + "\n");
+    appendTo(infyFile(), std::string(GrowingFile::MaxLine + 10, '7') + "\n" + body + "\r\n");
+    EXPECT_EQ(chart.load("INFY", clock.now()), "");
+    ASSERT_EQ(chart.stock().points().size(), 2u);
+    EXPECT_EQ(chart.stock().points().back().price, "100.00");
+
+    std::ofstream(root / "LiveData/LiveData.txt") << "";
+    EXPECT_EQ(chart.readSnapshot(), "");
+    const std::size_t niftyPoints = chart.nifty().points().size();
+    std::ofstream(root / "LiveData/LiveData.txt")
+        << live.substr(0, live.find('\n') + 1) << "INFYX" << body.substr(4) << "\n"
+        << body.substr(0, body.size() - 1);
+    EXPECT_EQ(chart.readSnapshot(), "");
+    EXPECT_EQ(chart.nifty().points().size(), niftyPoints + 1);
+    EXPECT_EQ(chart.stock().points().size(), 2u)
+        << "neither a longer symbol nor an unfinished line is the stock's";
+    std::ofstream(root / "LiveData/LiveData.txt") << body << "\n"; // NIFTY had no bar yet
+    EXPECT_EQ(chart.readSnapshot(), "");
+    EXPECT_EQ(chart.stock().points().size(), 3u);
+    EXPECT_EQ(chart.nifty().points().size(), niftyPoints + 1);
+}
+
+TEST_F(LiveChartFiles, AHugeFileIsReadFromItsTailAndThePointsStayBounded)
+{
+    day({99, 5000, 100}); // the day's first bar, at 5000, is far from its end
+    const std::string text = read("IntraDay/12-04-2026/INFY.txt");
+    const std::string line = text.substr(text.find('\n') + 1);
+    {
+        std::ofstream out(infyFile(), std::ios::app);
+        for (std::size_t written = 0; written < 50u << 20; written += line.size())
+            out << line;
+    }
+    EXPECT_EQ(chart.load("INFY", clock.now()), "");
+    EXPECT_EQ(chart.stock().points().size(), LiveSeries::MaxPoints);
+    EXPECT_EQ(chart.stock().maximum(), 100) << "only the tail was read";
+    for (int i = 0; i < 10; ++i)
+        chart.readSnapshot();
+    EXPECT_EQ(chart.stock().points().size(), LiveSeries::MaxPoints);
 }

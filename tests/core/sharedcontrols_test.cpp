@@ -4,6 +4,8 @@
 #include "core/market/indexboardlist.h"
 #include "core/net/displayformat.h"
 #include "core/net/quoteparser.h"
+#include "core/ticker/bandscroll.h"
+#include "core/ticker/tickertext.h"
 
 #include <gtest/gtest.h>
 
@@ -100,4 +102,64 @@ TEST(IndexLists, WorldShowsAnImplausiblePercentAsZero)
     EXPECT_EQ(IndexColumns::text(row, 5, true), "-100.00");
     row.change = -1234.56f;
     EXPECT_EQ(IndexColumns::text(row, 4, true), "-1,234.56");
+}
+
+TEST(Ticker, NseStocksInListOrderColouredByTheSignOfTheirChange)
+{
+    std::vector<WatchedStock> stocks(4);
+    const char *lines[] = {
+        "\"TCS.NS\",3500.25,\"12/4/2026\",\"3:30pm\",-12.5,1,2,3,4,5,6",
+        "\"500325.BO\",2450,\"12/4/2026\",\"3:30pm\",1,1,2,3,4,5,6",
+        "\"INFY.NS\",1234567.8,\"12/4/2026\",\"3:30pm\",0,1,2,3,4,5,6",
+    };
+    for (int i = 0; i < 3; ++i)
+        parseQuoteLine(lines[i], stocks[i].quote); // the fourth has no quote yet
+    const std::vector<StyledSegment> s = tickerSegments(stocks);
+    ASSERT_EQ(s.size(), 6u);
+    EXPECT_EQ(s[0].text(), "TCS");
+    EXPECT_TRUE(s[0].bold());
+    EXPECT_EQ(s[1].text(), "  3,500.25");
+    EXPECT_EQ(s[1].colour(), colours::Blue);
+    EXPECT_EQ(s[2].text(), " (-12.50)   ");
+    EXPECT_EQ(s[2].colour(), colours::Red);
+    EXPECT_EQ(s[3].text(), "INFY");
+    EXPECT_EQ(s[4].text(), "  12,34,567.80");
+    EXPECT_EQ(s[5].text(), " (+0.00)   ") << "no change counts as up";
+    EXPECT_EQ(s[5].colour(), colours::DarkGreen);
+    EXPECT_FALSE(s[5].bold());
+    EXPECT_EQ(s[5].background(), StyledSegment::buttonFace());
+
+    const TickerNifty down = tickerNifty(stocks[0].quote);
+    EXPECT_EQ(down.value, "3,500.25");
+    EXPECT_EQ(down.change, "(-12.50 )");
+    EXPECT_EQ(down.changeColour, colours::Red);
+    EXPECT_EQ(tickerNifty(stocks[2].quote).changeColour, colours::DarkGreen);
+}
+
+TEST(Ticker, SpeedSignGivesTheDirectionAndZeroStopsWhereItStands)
+{
+    BandScroll band;
+    EXPECT_TRUE(band.setSpeed(500));
+    EXPECT_EQ(band.intervalMs(), 20);
+    EXPECT_FALSE(band.setSpeed(1001));
+    EXPECT_EQ(band.speed(), 500);
+    EXPECT_TRUE(band.setSpeed(600));
+    EXPECT_EQ(band.intervalMs(), 16);
+    // Left edge 0, right edge 100, text 30 pixels wide, starting at 0.
+    EXPECT_EQ(band.step(0, 100, 30), BandScroll::Step::Left);
+    EXPECT_EQ(band.offset(), -1);
+    band.setOffset(-30);
+    band.step(0, 100, 30);
+    EXPECT_EQ(band.offset(), 100) << "gone on the left, back in from the right";
+
+    EXPECT_TRUE(band.setSpeed(0));
+    EXPECT_FALSE(band.running());
+    EXPECT_EQ(band.offset(), 100);
+    EXPECT_TRUE(band.setSpeed(-1));
+    EXPECT_TRUE(band.running());
+    EXPECT_EQ(band.intervalMs(), 10000);
+    band.setOffset(99);
+    EXPECT_EQ(band.step(0, 100, 30), BandScroll::Step::Right);
+    EXPECT_EQ(band.step(0, 100, 30), BandScroll::Step::Repaint);
+    EXPECT_EQ(band.offset(), -30) << "gone on the right, back in from the left";
 }

@@ -1,6 +1,7 @@
 #include "core/net/quoteparser.h"
 #include "core/toppers/toppersexport.h"
 #include "gui/charts/historicalchartpanel.h"
+#include "gui/charts/livechartwindow.h"
 #include "gui/controls/exportnamedialog.h"
 #include "gui/controls/stocklist.h"
 #include "gui/market/indexpanelbase.h"
@@ -153,9 +154,11 @@ private slots:
         bed.clock.set(makeLocalTime(2026, 12, 4, 9, 55, 0));
         bar().button("liveChart")->click();
         QCOMPARE(bed.messenger.shown.back(), std::string(PanelHost::CheckSwitches));
+        QVERIFY(bar().findChildren<LiveChartWindow *>().isEmpty());
         host().setLiveChartSwitches([] { return true; });
         bar().button("liveChart")->click();
         QCOMPARE(wanted.count(), 1);
+        QCOMPARE(bar().findChildren<LiveChartWindow *>().size(), 1);
         QCOMPARE(bed.messenger.shown.size(), std::size_t(3));
     }
 

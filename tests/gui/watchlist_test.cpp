@@ -1,7 +1,12 @@
+#include "core/net/quoteparser.h"
 #include "core/watch/watchexport.h"
+#include "gui/charts/chartcontrol.h"
+#include "gui/charts/livechartwindow.h"
 #include "gui/controls/exportnamedialog.h"
+#include "gui/controls/scrollingband.h"
 #include "gui/controls/stocklist.h"
 #include "gui/shell/panelhost.h"
+#include "gui/ticker/tickerbar.h"
 #include "gui/watch/alerthelpdialog.h"
 #include "gui/watch/alertlimitsdialog.h"
 #include "gui/watch/watchlistmodel.h"
@@ -11,9 +16,12 @@
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
 
 // The watch list panel inside the real program, on a real database file: first with quotes
@@ -26,6 +34,7 @@ class WatchListTest : public QObject
     std::optional<WatchRow> chosen; // what the stand-in search dialog hands back
     int chooserCalls = 0;
     bool timerRanDuringDialog = false;
+    int minute = 0;
 
     WatchListPanel *panel() const { return bed.program->watchList(); }
     WatchList &list() const { return panel()->list(); }
@@ -100,6 +109,34 @@ class WatchListTest : public QObject
         QCoreApplication::processEvents(); // what the refresh has to say comes just after it
         return done;
     }
+    static void quote(QuoteRecord *target, const char *symbol, double last, double change = 1)
+    {
+        parseQuoteLine(QStringLiteral("\"%1\",%2,\"12/4/2026\",\"11:00am\",%3,1,2,3,%4,5,6")
+                           .arg(QLatin1String(symbol))
+                           .arg(last)
+                           .arg(change)
+                           .arg(1000 + 10 * last)
+                           .toStdString(),
+                       *target);
+    }
+    // Refreshes a minute apart from 11:01 on, as the refresh cycle runs them: the list writes
+    // its data files, then the bar moves its indices on.
+    void logMinutes(std::initializer_list<double> infy)
+    {
+        auto &board = const_cast<IndexBoard &>(bed.program->bar().board());
+        for (double price : infy) {
+            bed.clock.set(makeLocalTime(2026, 12, 4, 11, ++minute, 0));
+            quote(board.quoteTarget(0, ""), "^NSEI", 24000 + minute, -2.5);
+            quote(list().quoteTarget(0, "INFY.NS"), "INFY.NS", price);
+            quote(list().quoteTarget(0, "DRREDDY.NS"), "DRREDDY.NS", 5500 + minute, -1);
+            panel()->refresh();
+            emit bed.ctx->refresh.replyApplied();
+        }
+    }
+    QList<LiveChartWindow *> liveCharts() const
+    {
+        return bed.program->bar().findChildren<LiveChartWindow *>();
+    }
     QStringList lines(const QString &relative) const
     {
         QFile f(bed.ctx->dataRoot + QLatin1Char('/') + relative);
@@ -113,6 +150,7 @@ private slots:
     {
         chosen.reset();
         chooserCalls = 0;
+        minute = 0;
         seed({{"Infosys Limited", "NSE", "INFY"},
               {"Reliance Industries", "BSE", "500325"},
               {"Dr. Reddy's Laboratories, Ltd", "NSE", "DRREDDY", 1, 5000, 6200.25}});
@@ -124,6 +162,7 @@ private slots:
         bed.reset();
         bed.sim.stop();
         QFile::remove(bed.databaseFile());
+        QDir(bed.path("data")).removeRecursively(); // every test starts a day with no data files
     }
 
     void madeHiddenAtStartWithTheTableAndTheCloseBoxOnlyHides()
@@ -290,6 +329,122 @@ private slots:
         click("liveData");
         bed.program->panels().pressLiveChart();
         QCOMPARE(wanted.count(), 1);
+    }
+
+    void liveChartsDrawTheFilesTheListWritesEachWithItsOwnStockAndTimer()
+    {
+        click("intraday");
+        click("liveData");
+        logMinutes({1500, 1502, 1501});
+        bed.program->bar().button("liveChart")->click();
+        QCOMPARE(liveCharts().size(), 1);
+        LiveChartWindow *first = liveCharts().front();
+        auto *stocks = control<QComboBox>(first, "stockCombo");
+        QCOMPARE(stocks->count(), 2);
+        QCOMPARE(stocks->currentText(), QStringLiteral("DRREDDY")); // alphabetically first
+        QVERIFY(first->running());
+        QCOMPARE(first->periodMs(), 15000);
+        QVERIFY(!control<QPushButton>(first, "start")->isEnabled());
+        auto *prices = control<ChartControl>(first, "priceChart");
+        QCOMPARE(prices->pointCount(1), 2);
+        QCOMPARE(prices->pointCount(2), 2);
+        QCOMPARE(control<QLabel>(first, "stockPrice")->text(), QStringLiteral("5503.00"));
+
+        stocks->setCurrentText(QStringLiteral("INFY"));
+        QCOMPARE(first->chart().stock().maximum(), 1502.0);
+        QCOMPARE(first->chart().stock().minimum(), 1501.0);
+        first->tick();
+        QCOMPARE(prices->pointCount(1), 3);
+        QCOMPARE(control<ChartControl>(first, "volumeChart")->pointCount(1), 3);
+        QCOMPARE(control<QLabel>(first, "niftyPrice")->text(), QStringLiteral("24003.00"));
+
+        auto *rates = control<QComboBox>(first, "rateCombo");
+        rates->setCurrentText(QStringLiteral("High"));
+        QCOMPARE(first->periodMs(), 10000);
+        control<QPushButton>(first, "stop")->click();
+        QVERIFY(!first->running());
+        rates->setCurrentText(QStringLiteral("Low"));
+        QVERIFY(!first->running());
+        control<QPushButton>(first, "start")->click();
+        QCOMPARE(first->periodMs(), 20000);
+
+        bed.program->bar().button("liveChart")->click();
+        QCOMPARE(liveCharts().size(), 2);
+        LiveChartWindow *second = liveCharts().back();
+        QCOMPARE(control<QComboBox>(second, "stockCombo")->currentText(),
+                 QStringLiteral("DRREDDY"));
+        QCOMPARE(second->periodMs(), 15000);
+        QCOMPARE(control<QComboBox>(first, "stockCombo")->currentText(), QStringLiteral("INFY"));
+
+        // A snapshot that went away is said under the charts at every tick, in a box once.
+        QFile::remove(bed.ctx->dataRoot + QStringLiteral("/LiveData/LiveData.txt"));
+        const std::size_t said = bed.messenger.shown.size();
+        first->tick();
+        first->tick();
+        QCOMPARE(first->problem().toStdString(), std::string(LiveChart::LiveMissing));
+        QCOMPARE(bed.messenger.shown.size(), said + 1);
+        QCOMPARE(prices->pointCount(1), 3);
+
+        QPointer<LiveChartWindow> closed = first;
+        control<QPushButton>(first, "close")->click();
+        QTRY_VERIFY(closed.isNull());
+        QCOMPARE(liveCharts().size(), 1);
+    }
+
+    void aLiveChartWithoutTheDaysFilesSaysSoAndWaitsForStart()
+    {
+        bed.clock.set(makeLocalTime(2026, 12, 4, 11, 0, 0));
+        click("intraday");
+        click("liveData");
+        bed.program->bar().button("liveChart")->click();
+        LiveChartWindow *chart = liveCharts().value(0);
+        QVERIFY(chart);
+        QCOMPARE(bed.messenger.shown, std::vector<std::string>{LiveChart::IntradayMissing});
+        QVERIFY(!chart->running());
+        QVERIFY(control<QPushButton>(chart, "start")->isEnabled());
+        logMinutes({1500, 1501});
+        control<QPushButton>(chart, "start")->click();
+        chart->tick(); // the day's files are there now
+        QCOMPARE(chart->problem(), QString());
+        QCOMPARE(control<ChartControl>(chart, "priceChart")->pointCount(1), 2);
+    }
+
+    void theTickerStandsInForTheBarAndFollowsTheRefreshes()
+    {
+        MainBar &bar = bed.program->bar();
+        bar.show();
+        logMinutes({1500});
+        bar.button("tickerBar")->click();
+        QPointer<TickerBar> ticker = bed.program->ticker();
+        QVERIFY(ticker && ticker->isVisible());
+        QVERIFY(!bar.isVisible() && bar.hiddenInTray());
+        QCOMPARE(control<QLabel>(ticker, "niftyValue")->text(), QStringLiteral("24,001.00"));
+        QCOMPARE(control<QLabel>(ticker, "niftyChange")->text(), QStringLiteral("(-2.50 )"));
+        ScrollingBand *band = ticker->band();
+        QCOMPARE(band->segments().size(), std::size_t(6)); // two NSE stocks, the BSE one left out
+        QCOMPARE(band->segments()[3].text(), std::string("DRREDDY"));
+        QVERIFY(band->tickPending());
+        QCOMPARE(band->scroll().speed(), TickerBar::StartSpeed);
+
+        ticker->speedSlider()->setValue(-250);
+        QCOMPARE(band->scroll().speed(), -250);
+        const int at = band->scroll().offset();
+        band->step();
+        QCOMPARE(band->scroll().offset(), at + 1);
+        ticker->speedSlider()->setValue(0);
+        QVERIFY(!band->tickPending());
+        QCOMPARE(band->scroll().offset(), at + 1);
+
+        logMinutes({1400}); // the list changed on the refresh: so does the band
+        QCOMPARE(band->segments()[1].text(), std::string("  1,400.00"));
+
+        bar.showFromTray(); // through the tray the bar comes back beside the ticker...
+        bar.button("tickerBar")->click();
+        QCOMPARE(bed.program->ticker(), ticker.data()); // ...and the button makes no second one
+        QVERIFY(!bar.isVisible());
+        control<QPushButton>(ticker, "backToMainBar")->click();
+        QVERIFY(bar.isVisible() && !bar.hiddenInTray());
+        QTRY_VERIFY(ticker.isNull());
     }
 
     void refreshesOfTheMarketFillTheListAlertAndLogTheData()

@@ -4,6 +4,7 @@
 #include "core/common/markethours.h"
 #include "gui/chartlink/chartlinkdialog.h"
 #include "gui/charts/historicalchartpanel.h"
+#include "gui/charts/livechartwindow.h"
 #include "gui/futures/futurespanel.h"
 #include "gui/market/indicespanel.h"
 #include "gui/market/worldpanel.h"
@@ -12,6 +13,7 @@
 #include "gui/shell/mainbar.h"
 #include "gui/shell/panelhost.h"
 #include "gui/store/searchcompanydialog.h"
+#include "gui/ticker/tickerbar.h"
 #include "gui/toppers/topperspanel.h"
 #include "gui/watch/watchlistpanel.h"
 #include "platform/chartlink/chartfeed.h"
@@ -49,6 +51,31 @@ Program::Program(AppContext &context) : m_bar(std::make_unique<MainBar>(context)
                      [bar](const QString &name, const QString &price, const QString &symbol) {
                          openHistoricalChart(bar->context(), bar, name, price, symbol);
                      });
+    // Every press makes another live chart; none is tracked.
+    QObject::connect(m_panels, &PanelHost::liveChartWanted, bar,
+                     [bar] { (new LiveChartWindow(bar->context(), bar))->show(); });
+    QObject::connect(bar, &MainBar::panelButton, bar, [this](const QString &name) {
+        if (name == QLatin1String("tickerBar"))
+            openTicker();
+    });
+}
+
+TickerBar *Program::ticker() const
+{
+    return m_ticker;
+}
+
+void Program::openTicker()
+{
+    m_bar->hideToTray();
+    if (m_ticker || !m_watchList)
+        return;
+    m_ticker = new TickerBar(m_bar->context(), m_bar->board(), m_watchList->list(), m_bar.get());
+    QObject::connect(m_ticker, &TickerBar::mainBarWanted, m_bar.get(), [this] {
+        m_bar->showFromTray();
+        m_ticker->close();
+    });
+    m_ticker->show();
 }
 
 Program::~Program() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+
 #include <memory>
 
 class AppContext;
@@ -7,6 +9,7 @@ class ChartFeed;
 class ChartLinkDialog;
 class MainBar;
 class PanelHost;
+class TickerBar;
 class WatchListPanel;
 
 // The windows of one run and how they are wired: the main bar, its panel host and what each
@@ -27,12 +30,17 @@ public:
 
     void start(bool splash);
 
+    // "Ticker Bar": the bar and its panels go, the ticker stands in (one at a time).
+    void openTicker();
+    TickerBar *ticker() const;
+
 private:
     std::unique_ptr<MainBar> m_bar;
     PanelHost *m_panels;                   // owned by the bar
     WatchListPanel *m_watchList = nullptr; // owned by the bar
     ChartLinkDialog *m_chartLink = nullptr;
     ChartFeed *m_chartFeed = nullptr;
+    QPointer<TickerBar> m_ticker; // owned by the bar
 
     void startChartLink();
 };

@@ -1,0 +1,115 @@
+#include "gui/charts/chartcontrol.h"
+
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QLineSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// Times of day on one fixed date, in local time as the axis shows them.
+qreal msOf(qreal seconds)
+{
+    static const qint64 base = QDateTime(QDate(2000, 1, 3), QTime(0, 0)).toMSecsSinceEpoch();
+    return qreal(base) + seconds * 1000;
+}
+} // namespace
+
+ChartControl::ChartControl(Kind kind, QWidget *parent) : QChartView(parent), m_kind(kind)
+{
+    auto *chart = new QChart;
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->legend()->setVisible(kind == Kind::Lines);
+    chart->legend()->setAlignment(Qt::AlignTop);
+    m_time = new QDateTimeAxis;
+    m_time->setFormat(QStringLiteral("hh:mm"));
+    m_time->setTickCount(6);
+    chart->addAxis(m_time, Qt::AlignBottom);
+    const QColor colours[] = {kind == Kind::Lines ? QColor(0, 160, 0) : QColor(0, 0, 200),
+                              QColor(220, 0, 0)};
+    const int columns = kind == Kind::Lines ? 2 : 1;
+    for (int i = 0; i < columns; ++i) {
+        auto *series = new QLineSeries;
+        QPen pen(colours[i]);
+        // Bars are drawn as upright strokes from the time axis, as wide as the pen.
+        pen.setWidth(kind == Kind::Bars ? 2 : 1);
+        pen.setCapStyle(Qt::FlatCap);
+        series->setPen(pen);
+        chart->addSeries(series);
+        m_scales[i] = new QValueAxis;
+        m_scales[i]->setLabelFormat(QLatin1String(kind == Kind::Lines ? "%.2f" : "%.0f"));
+        m_scales[i]->setLabelsColor(colours[i]);
+        chart->addAxis(m_scales[i], i == 0 ? Qt::AlignLeft : Qt::AlignRight);
+        series->attachAxis(m_time);
+        series->attachAxis(m_scales[i]);
+        m_series[i] = series;
+    }
+    setChart(chart);
+    setRenderHint(QPainter::Antialiasing, false);
+}
+
+void ChartControl::setColumnLabel(int column, const QString &label)
+{
+    m_series[column - 1]->setName(label);
+}
+
+void ChartControl::setValueScale(int axis, double lower, double upper, int divisions)
+{
+    // A scale of no height would hide the line; it gets a little room round its value.
+    if (!(upper > lower)) {
+        lower -= 1;
+        upper += 1;
+    }
+    QValueAxis *scale = m_scales[axis - 1];
+    if (scale->min() == lower && scale->max() == upper && scale->tickCount() == divisions + 1)
+        return;
+    scale->setRange(lower, upper);
+    scale->setTickCount(divisions + 1);
+}
+
+void ChartControl::setColumn(int column, const QList<QPointF> &points)
+{
+    QList<QPointF> shown;
+    shown.reserve(points.size() * (m_kind == Kind::Bars ? 3 : 1));
+    for (const QPointF &p : points) {
+        const qreal x = msOf(p.x());
+        if (m_kind == Kind::Bars)
+            shown << QPointF(x, 0) << QPointF(x, p.y()) << QPointF(x, 0);
+        else
+            shown << QPointF(x, p.y());
+    }
+    if (column == 1 && !points.isEmpty()) {
+        m_first = points.front().x();
+        m_last = points.back().x();
+        fitTimeAxis();
+    }
+    m_series[column - 1]->replace(shown);
+}
+
+int ChartControl::pointCount(int column) const
+{
+    const int n = int(m_series[column - 1]->count());
+    return m_kind == Kind::Bars ? n / 3 : n;
+}
+
+QColor ChartControl::columnColour(int column) const
+{
+    return m_series[column - 1]->pen().color();
+}
+
+void ChartControl::fitTimeAxis()
+{
+    // Whole five minutes round the points, with room for the first and the last: the axis
+    // stays as it is for most ticks, and its labels with it.
+    constexpr qreal Step = 300;
+    const qreal from = std::floor((m_first - 60) / Step) * Step;
+    const qreal to = std::ceil((std::max(m_last, m_first) + 60) / Step) * Step;
+    if (from == m_from && to == m_to)
+        return;
+    m_from = from;
+    m_to = to;
+    m_time->setRange(QDateTime::fromMSecsSinceEpoch(qint64(msOf(from))),
+                     QDateTime::fromMSecsSinceEpoch(qint64(msOf(to))));
+}

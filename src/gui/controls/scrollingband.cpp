@@ -1,0 +1,116 @@
+#include "gui/controls/scrollingband.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace {
+QColor colourOf(std::uint32_t ref)
+{
+    const Rgb c = StyledSegment::fromColourRef(ref);
+    return QColor(c.r, c.g, c.b);
+}
+} // namespace
+
+ScrollingBand::ScrollingBand(QWidget *parent) : QWidget(parent)
+{
+    setCursor(Qt::ArrowCursor);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &ScrollingBand::step);
+}
+
+void ScrollingBand::setSpeed(int speed)
+{
+    if (!m_scroll.setSpeed(speed))
+        return;
+    if (m_scroll.running())
+        m_timer.start(m_scroll.intervalMs());
+    else
+        m_timer.stop();
+}
+
+void ScrollingBand::setSegments(std::vector<StyledSegment> segments)
+{
+    m_segments = std::move(segments);
+    renderStrip();
+    update();
+}
+
+void ScrollingBand::setBackgroundColour(Rgb colour)
+{
+    m_background = QColor(colour.r, colour.g, colour.b);
+    renderStrip();
+    update();
+}
+
+void ScrollingBand::step()
+{
+    if (!m_segments.empty()) {
+        switch (m_scroll.step(0, width(), totalWidth())) {
+        case BandScroll::Step::Left:
+            QWidget::scroll(-1, 0);
+            break;
+        case BandScroll::Step::Right:
+            QWidget::scroll(1, 0);
+            break;
+        case BandScroll::Step::Repaint:
+            update();
+            break;
+        }
+    }
+    if (m_scroll.running())
+        m_timer.start(m_scroll.intervalMs());
+}
+
+void ScrollingBand::renderStrip()
+{
+    QFont font = this->font();
+    font.setPixelSize(std::max(1, height() * 3 / 4));
+    int width = 0;
+    std::vector<QFont> fonts;
+    for (const StyledSegment &s : m_segments) {
+        QFont f = font;
+        f.setWeight(s.bold() ? QFont::Black : QFont::Normal);
+        f.setItalic(s.italic());
+        f.setUnderline(s.underline());
+        width += QFontMetrics(f).horizontalAdvance(QString::fromStdString(s.text()));
+        fonts.push_back(f);
+    }
+    if (width == 0) {
+        m_strip = QPixmap();
+        return;
+    }
+    m_strip = QPixmap(width, std::max(1, height()));
+    m_strip.fill(m_background);
+    QPainter p(&m_strip);
+    int x = 0;
+    for (std::size_t i = 0; i < m_segments.size(); ++i) {
+        const StyledSegment &s = m_segments[i];
+        const QString text = QString::fromStdString(s.text());
+        const int w = QFontMetrics(fonts[i]).horizontalAdvance(text);
+        const QRect cell(x, 0, w, m_strip.height());
+        p.fillRect(cell, colourOf(s.background()));
+        p.setFont(fonts[i]);
+        p.setPen(colourOf(s.attributes() & 0xFFFFFF));
+        p.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter, text);
+        x += w;
+    }
+}
+
+void ScrollingBand::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    const QRect area = event->rect();
+    p.fillRect(area, m_background);
+    if (m_strip.isNull())
+        return;
+    const QRect target = area & QRect(m_scroll.offset(), 0, m_strip.width(), m_strip.height());
+    if (!target.isEmpty())
+        p.drawPixmap(target, m_strip, target.translated(-m_scroll.offset(), 0));
+}
+
+void ScrollingBand::resizeEvent(QResizeEvent *)
+{
+    renderStrip();
+}
