@@ -1,0 +1,104 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the live gateway asks of a public price source. Sources are tried in order; each keeps
+// its own cache, request-rate cap and back-off, and is called from the server's worker
+// threads, so every method is safe to call from several threads at once.
+
+// One quote as a source gave it. A field the source did not give stays empty and goes on the
+// wire as N/A: never a made-up number.
+struct LiveQuote
+{
+    std::string symbol; // as asked, e.g. "RELIANCE.NS", "^NSEI"
+    std::optional<double> last;
+    std::optional<double> change; // against the previous close
+    std::optional<double> open;
+    std::optional<double> high;
+    std::optional<double> low;
+    std::optional<std::int64_t> volume;
+    std::optional<double> yearLow;
+    std::optional<double> yearHigh;
+    std::string date; // "M/D/YYYY" in India's time zone; empty when unknown
+    std::string time; // "h:mmAM" / "h:mmPM" in India's time zone; empty when unknown
+};
+
+// One bar; time is seconds since 1970-01-01 00:00 of India's local time (the simulator's
+// convention), the bar's start.
+struct LiveBar
+{
+    std::int64_t time = 0;
+    double open = 0;
+    double high = 0;
+    double low = 0;
+    double close = 0;
+    std::int64_t volume = 0;
+};
+
+enum class BarSpan {
+    OneDayOneMinute,  // the session so far, 1-minute bars (backfill, 1-day charts)
+    FiveDaysFiveMinute, // five sessions, 5-minute bars (backfill)
+    Daily             // daily bars over a range (other chart ranges)
+};
+
+// How a call went. Refused covers HTTP 401/403/404-for-everything/429/5xx, unreadable
+// replies and a source in back-off; the reason is a short text for the status page.
+struct SourceOutcome
+{
+    enum Kind { Answered, Refused } kind = Answered;
+    std::string reason;
+};
+
+// A source's health, for GET /gateway/status.
+struct SourceStatus
+{
+    std::string name; // "chart", "batch", "end-of-day"
+    std::string state; // "ok", "refused", "throttled", "idle"
+    std::string lastSuccess; // ISO 8601 UTC, empty when none
+    std::string lastError;   // empty when none
+    std::string throttledUntil; // ISO 8601 UTC, empty when not throttled
+    std::vector<std::string> unknownSymbols; // reported once each, never guessed
+};
+
+class LiveSource
+{
+public:
+    virtual ~LiveSource() = default;
+
+    // How the program labels prices from this source: "LIVE via <name>" or, for the end-of-day
+    // files, "END OF DAY <date>".
+    virtual std::string label() const = 0;
+
+    // Quotes for the symbols, in order; an entry is empty for a symbol this source does not
+    // know or could not answer. The outcome is Refused when the source gave nothing usable.
+    virtual SourceOutcome quotes(const std::vector<std::string> &symbols,
+                                 std::vector<std::optional<LiveQuote>> &out) = 0;
+
+    // Bars of one symbol, oldest first. Sources without bars refuse.
+    virtual SourceOutcome bars(const std::string &symbol, BarSpan span, int days,
+                               std::vector<LiveBar> &out) = 0;
+
+    virtual SourceStatus status() const = 0;
+};
+
+// Where the sources are and how they are reached; every URL can point at a fake server.
+struct LiveSourceConfig
+{
+    std::string chartBaseUrl = "https://query1.finance.yahoo.com";
+    std::string batchBaseUrl = "https://query1.finance.yahoo.com";
+    std::string crumbPageUrl = "https://finance.yahoo.com/quote/AAPL";
+    std::string nseArchiveBaseUrl = "https://nsearchives.nseindia.com";
+    std::string bseBaseUrl = "https://www.bseindia.com";
+    std::string dataRoot;          // end-of-day files are kept under <dataRoot>/LiveEOD/
+    double requestsPerSecond = 2;  // per host
+    // The clock the back-off and the cache read; tests give a fixed one.
+    std::chrono::system_clock::time_point (*now)() = nullptr;
+};
+
+// The sources in the order they are tried: chart API, batch quote API, end-of-day files.
+std::vector<std::unique_ptr<LiveSource>> makeLiveSources(const LiveSourceConfig &config);
