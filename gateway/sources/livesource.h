@@ -41,9 +41,9 @@ struct LiveBar
 };
 
 enum class BarSpan {
-    OneDayOneMinute,  // the session so far, 1-minute bars (backfill, 1-day charts)
+    OneDayOneMinute,    // the session so far, 1-minute bars (backfill, 1-day charts)
     FiveDaysFiveMinute, // five sessions, 5-minute bars (backfill)
-    Daily             // daily bars over a range (other chart ranges)
+    Daily               // daily bars over a range (other chart ranges)
 };
 
 // How a call went. Refused covers HTTP 401/403/404-for-everything/429/5xx, unreadable
@@ -57,11 +57,11 @@ struct SourceOutcome
 // A source's health, for GET /gateway/status.
 struct SourceStatus
 {
-    std::string name; // "chart", "batch", "end-of-day"
-    std::string state; // "ok", "refused", "throttled", "idle"
-    std::string lastSuccess; // ISO 8601 UTC, empty when none
-    std::string lastError;   // empty when none
-    std::string throttledUntil; // ISO 8601 UTC, empty when not throttled
+    std::string name;                        // "chart", "batch", "end-of-day"
+    std::string state;                       // "ok", "refused", "throttled", "idle"
+    std::string lastSuccess;                 // ISO 8601 UTC, empty when none
+    std::string lastError;                   // empty when none
+    std::string throttledUntil;              // ISO 8601 UTC, empty when not throttled
     std::vector<std::string> unknownSymbols; // reported once each, never guessed
 };
 
@@ -94,8 +94,8 @@ struct LiveSourceConfig
     std::string crumbPageUrl = "https://finance.yahoo.com/quote/AAPL";
     std::string nseArchiveBaseUrl = "https://nsearchives.nseindia.com";
     std::string bseBaseUrl = "https://www.bseindia.com";
-    std::string dataRoot;          // end-of-day files are kept under <dataRoot>/LiveEOD/
-    double requestsPerSecond = 2;  // per host
+    std::string dataRoot;         // end-of-day files are kept under <dataRoot>/LiveEOD/
+    double requestsPerSecond = 2; // per host
     // The clock the back-off and the cache read; tests give a fixed one.
     std::chrono::system_clock::time_point (*now)() = nullptr;
 };

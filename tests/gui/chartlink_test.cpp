@@ -11,6 +11,7 @@
 #include "support/guibed.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QHeaderView>
@@ -18,6 +19,8 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QUrl>
 
 // Stands in for the charting program on the test's private bus: it records every call, and
@@ -142,9 +145,13 @@ private slots:
                         .ok());
         }
         bed.clock.set(makeLocalTime(2026, 12, 4, 11, 0, 0));
+        startProgram(chartData.baseUrl().toStdString());
+    }
+    void startProgram(const std::string &chartDataUrl)
+    {
         bed.makeProgram();
         QVERIFY(bed.openDatabase());
-        bed.ctx->services.chartData = chartData.baseUrl().toStdString();
+        bed.ctx->services.chartData = chartDataUrl;
         bed.ctx->chartbookProgram = programName;
         bed.program->start(false);
     }
@@ -336,6 +343,55 @@ private slots:
                  chartlink::killstatus::NotRunning);
         click("killAll");
         QCOMPARE(bed.messenger.count(ChartLinkDialog::AllClosed), 2);
+    }
+
+    // The whole way with the reference charting program on the private bus and the
+    // simulator's chart data: what the link sends is what the charting program keeps.
+    void theReferenceChartingProgramKeepsWhatTheLinkSends()
+    {
+        if (!QDBusConnection::sessionBus().isConnected())
+            QSKIP("no session bus here");
+        QVERIFY(serveBridge(false));
+        QProcess chartbook;
+        chartbook.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        chartbook.start(qEnvironmentVariable("VANTREL_CHARTBOOK"),
+                        {QStringLiteral("--data-dir"), bed.path(QStringLiteral("chartbook"))});
+        QVERIFY(chartbook.waitForStarted());
+        QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+        QTRY_VERIFY_WITH_TIMEOUT(bus->isServiceRegistered(ChartBridge::DefaultService), 30000);
+        startProgram(bed.sim.url()); // the simulator's chart data this time
+
+        open();
+        click("syncStockList");
+        QTRY_VERIFY_WITH_TIMEOUT(enabled("closeDialog"), 30000);
+        click("backfillOneMinute");
+        QTRY_COMPARE_WITH_TIMEOUT(label(), QString(BackfillRunner::Done), 60000);
+        click("startFeeding");
+        QVERIFY(bed.refreshOnce() && bed.refreshOnce());
+        QTRY_VERIFY_WITH_TIMEOUT(!bed.program->chartFeed()->busy(), 30000);
+        chartbook.kill();
+        chartbook.waitForFinished(30000);
+        QVERIFY(bed.messenger.shown.empty());
+
+        QStringList stocks;
+        QMap<QString, int> bars;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "chartbook");
+            db.setDatabaseName(bed.path(QStringLiteral("chartbook/ChartBook.sqlite")));
+            QVERIFY(db.open());
+            QSqlQuery query(QStringLiteral("SELECT SYMBOL FROM STOCKS ORDER BY POS"), db);
+            while (query.next())
+                stocks << query.value(0).toString();
+            query.exec(QStringLiteral("SELECT SYMBOL, COUNT(*) FROM BARS GROUP BY SYMBOL"));
+            while (query.next())
+                bars[query.value(0).toString()] = query.value(1).toInt();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("chartbook"));
+        QCOMPARE(stocks, (QStringList{"INFY", "TCS", "ACC", "NIFTY", "SENSEX"}));
+        for (const QString &symbol : stocks)
+            QVERIFY2(bars.value(symbol) > 60, qPrintable(symbol));
+        QVERIFY(!bars.contains(QStringLiteral("500325")));
+        QVERIFY(serveBridge(true));
     }
 
     // Run on its own with no session bus to reach (gui_chartlink_nobus).
