@@ -28,6 +28,20 @@ int fail(const QString &text)
 
 int main(int argc, char *argv[])
 {
+    // --help needs no display: answered before the window system is reached.
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--help" || arg == "-h" || arg == "-?") {
+            QTextStream(stdout)
+                << "Usage: vantrel-chartbook [--data-dir DIR] [--bridge-service NAME]\n"
+                   "The reference charting program for Vantrel's chart link.\n\n"
+                   "  --data-dir DIR          Data folder (default: $VANTREL_HOME, else "
+                   "~/Vantrel).\n"
+                   "  --bridge-service NAME   Session-bus name to own (default: "
+                   "$VANTREL_BRIDGE_SERVICE, else org.vantrel.ChartBridge).\n";
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vantrel-chartbook"));
 
