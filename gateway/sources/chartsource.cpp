@@ -115,7 +115,7 @@ SourceOutcome ChartSource::quotes(const std::vector<std::string> &symbols,
                                   std::vector<std::optional<LiveQuote>> &out)
 {
     out.assign(symbols.size(), std::nullopt);
-    SourceOutcome outcome{SourceOutcome::Refused, "no symbols"};
+    SourceOutcome outcome{SourceOutcome::Refused, "no symbol known"};
     bool any = false;
     for (std::size_t i = 0; i < symbols.size(); ++i) {
         const auto now = m_http.gate().now();

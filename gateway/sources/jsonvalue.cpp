@@ -207,7 +207,9 @@ private:
             skipSpace();
             if (m_pos >= m_text.size() || m_text[m_pos++] != ':')
                 return false;
-            if (!value(out.m_members[key], depth + 1))
+            JsonValue &member = out.m_members[key];
+            member = JsonValue(); // a repeated key means its last value
+            if (!value(member, depth + 1))
                 return false;
             skipSpace();
             if (m_pos >= m_text.size())

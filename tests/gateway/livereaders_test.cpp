@@ -74,6 +74,11 @@ TEST(JsonValue, ReadsWhatRepliesUse)
     EXPECT_TRUE((*doc)["a"].at(2).isNull());
     EXPECT_FALSE((*doc)["a"].at(9).number());
     EXPECT_EQ(*(*doc)["b"].string(), "x\"\xC3\xA9");
+    // A repeated key means its last value, not a blend of both.
+    const auto twice = JsonValue::parse(R"({"p":"12","p":"3","q":[1],"q":[2]})");
+    ASSERT_TRUE(twice);
+    EXPECT_EQ(*(*twice)["p"].string(), "3");
+    EXPECT_EQ((*twice)["q"].size(), 1u);
     for (const char *bad : {"[1,]", "{\"a\" 1}", "[1] x", "1e999", "\"\\q\"", "[+1]", "nul"})
         EXPECT_FALSE(JsonValue::parse(bad)) << bad;
 }

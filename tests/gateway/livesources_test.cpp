@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 using Reply = FakeSourceServer::Reply;
 using namespace std::chrono_literals;
@@ -96,6 +98,28 @@ TEST_F(LiveSources, ChartQuoteFieldByFieldThenFromItsCache)
     EXPECT_EQ(server.hits(belPath), 2);
     EXPECT_EQ(server.hits("/v8/finance/chart/NOSUCH.NS"), 1);
     EXPECT_EQ(chart.status().unknownSymbols, std::vector<std::string>{"NOSUCH.NS"});
+    EXPECT_EQ(chart.status().state, "ok");
+}
+
+TEST_F(LiveSources, WorkerThreadsShareOneSource)
+{
+    FakeSourceServer server;
+    server.serve(belPath, {200, fixture("chart_bel_5m.json")});
+    server.serve("/v8/finance/chart/ADANIENT.NS", {200, fixture("chart_adanient_15m.json")});
+    ChartSource chart(server.baseUrl(), gate());
+    std::vector<std::thread> workers;
+    std::atomic<int> answered = 0;
+    for (int i = 0; i < 4; ++i)
+        workers.emplace_back([&] {
+            std::vector<std::optional<LiveQuote>> out;
+            std::vector<LiveBar> bars;
+            chart.quotes({"BEL.NS", "ADANIENT.NS"}, out);
+            chart.bars("ADANIENT.NS", BarSpan::OneDayOneMinute, 1, bars);
+            answered += (out[0] && out[1] && bars.size() == 3) ? 1 : 0;
+        });
+    for (std::thread &worker : workers)
+        worker.join();
+    EXPECT_EQ(answered, 4);
     EXPECT_EQ(chart.status().state, "ok");
 }
 
