@@ -1,0 +1,166 @@
+#include "chartsource.h"
+
+#include "indiatime.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::int64_t sessionCloseSecond = 15 * 3600 + 30 * 60;
+
+std::string dailyRange(int days)
+{
+    static const std::pair<int, const char *> ranges[] = {{5, "5d"},    {30, "1mo"},  {90, "3mo"},
+                                                          {180, "6mo"}, {365, "1y"},  {730, "2y"},
+                                                          {1825, "5y"}, {3650, "10y"}};
+    for (const auto &[span, name] : ranges)
+        if (days <= span)
+            return name;
+    return "max";
+}
+
+} // namespace
+
+LiveQuote quoteFromChart(const std::string &symbol, const ChartReply &reply)
+{
+    LiveQuote q;
+    q.symbol = symbol;
+    q.last = reply.price;
+    if (reply.price && reply.previousClose)
+        q.change = *reply.price - *reply.previousClose;
+    q.high = reply.dayHigh;
+    q.low = reply.dayLow;
+    q.volume = reply.dayVolume;
+    q.yearHigh = reply.yearHigh;
+    q.yearLow = reply.yearLow;
+    // Open, and high and low where the meta lacks them, come from the session's own bars.
+    const std::int64_t day = reply.marketTime ? indiatime::indiaDay(*reply.marketTime) : -1;
+    for (const ChartPoint &p : reply.points) {
+        if (indiatime::indiaDay(p.time) != day)
+            continue;
+        if (!q.open && p.open)
+            q.open = p.open;
+        if (!reply.dayHigh && p.high)
+            q.high = q.high ? std::max(*q.high, *p.high) : *p.high;
+        if (!reply.dayLow && p.low)
+            q.low = q.low ? std::min(*q.low, *p.low) : *p.low;
+    }
+    if (reply.marketTime) {
+        q.date = indiatime::slashDate(day);
+        q.time = indiatime::clockTime(*reply.marketTime);
+    }
+    return q;
+}
+
+std::vector<LiveBar> barsFromChart(const ChartReply &reply, bool daily)
+{
+    std::vector<LiveBar> bars;
+    for (const ChartPoint &p : reply.points) {
+        if (!p.open || !p.high || !p.low || !p.close)
+            continue; // a missing bar stays missing
+        const std::int64_t local = p.time + indiatime::offsetSeconds;
+        LiveBar bar;
+        bar.time = daily ? indiatime::indiaDay(p.time) * 86400 : local;
+        if (!daily && ((local % 86400) + 86400) % 86400 >= sessionCloseSecond)
+            continue;
+        bar.open = *p.open;
+        bar.high = *p.high;
+        bar.low = *p.low;
+        bar.close = *p.close;
+        bar.volume = p.volume.value_or(0);
+        if (!bars.empty() && bars.back().time >= bar.time) {
+            if (bars.back().time == bar.time)
+                bars.back() = bar; // the live day's bar replaces its earlier stamp
+            continue;
+        }
+        bars.push_back(bar);
+    }
+    return bars;
+}
+
+ChartSource::ChartSource(std::string baseUrl, std::shared_ptr<HostGate> gate)
+    : m_baseUrl(std::move(baseUrl)), m_http(std::move(gate), maxReplyBytes)
+{
+}
+
+SourceOutcome ChartSource::fetch(const std::string &symbol, const std::string &range,
+                                 const std::string &interval, ChartReply &reply)
+{
+    const HttpReply http = m_http.get(m_baseUrl + "/v8/finance/chart/" + urlEncoded(symbol) +
+                                      "?range=" + range + "&interval=" + interval);
+    std::string reason = http.error;
+    if (reason.empty() && http.status == 404) {
+        m_health.unknown(symbol, m_http.gate().now());
+        return {SourceOutcome::Refused, "unknown symbol " + symbol};
+    }
+    if (reason.empty() && http.status != 200)
+        reason = "HTTP " + std::to_string(http.status);
+    if (reason.empty()) {
+        const ReadResult read = readChartReply(http.body, reply);
+        if (read.unknownSymbol) {
+            m_health.unknown(symbol, m_http.gate().now());
+            return {SourceOutcome::Refused, "unknown symbol " + symbol};
+        }
+        if (read.ok) {
+            m_health.succeeded(m_http.gate().now());
+            return {};
+        }
+        reason = read.error;
+    }
+    m_health.failed(reason);
+    return {SourceOutcome::Refused, reason};
+}
+
+SourceOutcome ChartSource::quotes(const std::vector<std::string> &symbols,
+                                  std::vector<std::optional<LiveQuote>> &out)
+{
+    out.assign(symbols.size(), std::nullopt);
+    SourceOutcome outcome{SourceOutcome::Refused, "no symbol known"};
+    bool any = false;
+    for (std::size_t i = 0; i < symbols.size(); ++i) {
+        const auto now = m_http.gate().now();
+        if (m_health.recentlyUnknown(symbols[i], now))
+            continue;
+        if (const std::optional<LiveQuote> kept = m_quotes.find(symbols[i], now)) {
+            out[i] = kept;
+            any = true;
+            continue;
+        }
+        ChartReply reply;
+        const SourceOutcome one = fetch(symbols[i], "1d", "5m", reply);
+        if (one.kind == SourceOutcome::Answered) {
+            out[i] = quoteFromChart(symbols[i], reply);
+            m_quotes.keep(symbols[i], *out[i], now);
+            any = true;
+            continue;
+        }
+        outcome = one;
+        // A host that said "go away" gets nothing more in this call.
+        if (m_http.gate().blockedUntil(HttpFetcher::hostOf(m_baseUrl)))
+            break;
+    }
+    return any ? SourceOutcome{} : outcome;
+}
+
+SourceOutcome ChartSource::bars(const std::string &symbol, BarSpan span, int days,
+                                std::vector<LiveBar> &out)
+{
+    out.clear();
+    ChartReply reply;
+    const bool daily = span == BarSpan::Daily;
+    const SourceOutcome outcome =
+        span == BarSpan::OneDayOneMinute      ? fetch(symbol, "1d", "1m", reply)
+        : span == BarSpan::FiveDaysFiveMinute ? fetch(symbol, "5d", "5m", reply)
+                                              : fetch(symbol, dailyRange(days), "1d", reply);
+    if (outcome.kind != SourceOutcome::Answered)
+        return outcome;
+    out = barsFromChart(reply, daily);
+    if (daily && days > 0 && out.size() > static_cast<std::size_t>(days))
+        out.erase(out.begin(), out.end() - days);
+    return {};
+}
+
+SourceStatus ChartSource::status() const
+{
+    return m_health.status(m_http.gate().blockedUntil(HttpFetcher::hostOf(m_baseUrl)));
+}

@@ -1,0 +1,134 @@
+#pragma once
+
+#include <httplib.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <sstream>
+#include <string>
+#include <thread>
+
+// A stand-in for the live sources on a free loopback port: it replays recorded replies by path
+// and the faults the real hosts give (any status, garbage, a huge body, a hang), and counts
+// what it was asked. Header-only, so tests without Qt can use it.
+class FakeSourceServer
+{
+public:
+    struct Reply
+    {
+        Reply(int code = 200, std::string text = {}, std::string type = "application/json")
+            : status(code), body(std::move(text)), contentType(std::move(type))
+        {
+        }
+        int status;
+        std::string body;
+        std::string contentType;
+        std::vector<std::string> cookies; // Set-Cookie values
+        std::size_t hugeBytes = 0;        // send this many bytes of filler instead of the body
+        bool hang = false;                // answer only once released (or after a minute)
+    };
+
+    FakeSourceServer()
+    {
+        m_server.Get(".*", [this](const httplib::Request &request, httplib::Response &response) {
+            answer(request, response);
+        });
+        m_port = m_server.bind_to_any_port("127.0.0.1");
+        m_thread = std::thread([this] { m_server.listen_after_bind(); });
+    }
+    ~FakeSourceServer()
+    {
+        release();
+        m_server.stop();
+        m_thread.join();
+    }
+
+    std::string baseUrl() const { return "http://127.0.0.1:" + std::to_string(m_port); }
+
+    void serve(const std::string &path, Reply reply)
+    {
+        std::lock_guard lock(m_mutex);
+        m_replies[path] = std::move(reply);
+    }
+    int hits(const std::string &path) const
+    {
+        std::lock_guard lock(m_mutex);
+        const auto it = m_hits.find(path);
+        return it == m_hits.end() ? 0 : it->second;
+    }
+    int totalHits() const
+    {
+        std::lock_guard lock(m_mutex);
+        int total = 0;
+        for (const auto &[path, count] : m_hits)
+            total += count;
+        return total;
+    }
+    // A header of the last request to the path.
+    std::string header(const std::string &path, const std::string &name) const
+    {
+        std::lock_guard lock(m_mutex);
+        const auto it = m_headers.find(path);
+        return it == m_headers.end()    ? std::string()
+               : it->second.count(name) ? it->second.find(name)->second
+                                        : std::string();
+    }
+    void release()
+    {
+        std::lock_guard lock(m_mutex);
+        m_released = true;
+        m_wake.notify_all();
+    }
+
+    static std::string fixture(const std::string &name)
+    {
+        std::ifstream in(std::string(VANTREL_LIVE_FIXTURES) + "/" + name, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+private:
+    void answer(const httplib::Request &request, httplib::Response &response)
+    {
+        std::unique_lock lock(m_mutex);
+        ++m_hits[request.path];
+        m_headers[request.path] = request.headers;
+        const auto it = m_replies.find(request.path);
+        if (it == m_replies.end()) {
+            response.status = 404;
+            return;
+        }
+        const Reply reply = it->second;
+        if (reply.hang)
+            m_wake.wait_for(lock, std::chrono::minutes(1), [this] { return m_released; });
+        lock.unlock();
+        response.status = reply.status;
+        for (const std::string &cookie : reply.cookies)
+            response.headers.emplace("Set-Cookie", cookie);
+        if (reply.hugeBytes == 0) {
+            response.set_content(reply.body, reply.contentType.c_str());
+            return;
+        }
+        response.set_content_provider(
+            reply.hugeBytes, "application/json",
+            [](std::size_t offset, std::size_t length, httplib::DataSink &sink) {
+                const std::string filler(std::min<std::size_t>(length, 64 * 1024), ' ');
+                (void)offset;
+                return sink.write(filler.data(), filler.size());
+            });
+    }
+
+    httplib::Server m_server;
+    int m_port = 0;
+    std::thread m_thread;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_released = false;
+    std::map<std::string, Reply> m_replies;
+    std::map<std::string, int> m_hits;
+    std::map<std::string, httplib::Headers> m_headers;
+};
