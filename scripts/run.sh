@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts Vantrel. Arguments pass through to the program;
-# with no quote service given it starts its own simulated market.
+# with no quote service given it starts its own simulated market (with --live, the live gateway).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

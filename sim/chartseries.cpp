@@ -139,12 +139,6 @@ ChartSeries dailySeries(const MarketModel &model, const Instrument &instrument, 
 }
 } // namespace
 
-bool ChartSeries::hasVolume() const
-{
-    return std::any_of(bars.begin() + static_cast<std::ptrdiff_t>(firstShown), bars.end(),
-                       [](const ChartBar &b) { return b.volume > 0; });
-}
-
 ChartSeries chartSeries(const MarketModel &model, const Instrument &instrument, ChartRange range,
                         std::int64_t time)
 {

@@ -1,37 +1,24 @@
 #pragma once
 
-#include "accesslog.h"
-#include "chartrenderer.h"
 #include "futurespages.h"
 #include "marketmodel.h"
+#include "protocolserver.h"
 #include "replypolicy.h"
 #include "simclock.h"
+#include "simmarket.h"
 #include "simoptions.h"
 #include "symbollookup.h"
 #include "universe.h"
 
-#include <httplib.h>
-
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
-// httplib's server with a listen queue deep enough for the toppers scan, which opens a few
-// dozen connections at once; the library's own queue of five drops the rest, and each of
-// those clients then waits a second before it tries again.
-class HttpServer : public httplib::Server
-{
-public:
-    bool deepenListenQueue(int length);
-};
-
-// The simulated market's HTTP service on 127.0.0.1: the quote service, chart images, chart
-// data, the symbol lookup page and the control endpoint, with the configured faults and delay
-// applied to every reply but the control endpoint's.
+// The simulated market's HTTP service on 127.0.0.1: the protocol server's quote service,
+// chart images and chart data, and the simulator's symbol lookup page, futures pages and
+// control endpoint, with the configured faults and delay applied to every reply but the
+// control endpoint's.
 class SimServer
 {
 public:
@@ -45,17 +32,14 @@ public:
     const MarketModel &model() const { return m_model; }
 
     // Binds the port (0: any free one) and serves on a thread of its own.
-    bool start(int port, std::string &error);
-    int port() const { return m_port; }
+    bool start(int port, std::string &error) { return m_protocol.start(port, error); }
+    int port() const { return m_protocol.port(); }
 
     // Wakes waiting replies and stops serving; true when every connection has ended within
     // the grace period.
     bool stop(std::chrono::milliseconds grace);
 
 private:
-    void handleQuotes(const httplib::Request &request, httplib::Response &response);
-    void handleChart(const httplib::Request &request, httplib::Response &response);
-    void handleChartData(const httplib::Request &request, httplib::Response &response);
     void handleLookup(const httplib::Request &request, httplib::Response &response);
     void handleControl(const httplib::Request &request, httplib::Response &response);
     // Sends a data reply of lines the way the current policy says.
@@ -71,18 +55,13 @@ private:
     std::string m_warning;
     Universe m_universe;
     MarketModel m_model;
-    ChartRenderer m_charts{m_model};
     SymbolLookup m_lookup;
     SimClock m_clock;
     ReplyPolicy m_policy;
-    AccessLog m_log;
     std::uint64_t m_seed;
     FuturesPages m_futures{m_model, m_seed};
     std::atomic<std::uint64_t> m_replies{0};
-    HttpServer m_server;
-    int m_port = 0;
-    std::thread m_thread;
-    std::mutex m_doneMutex;
-    std::condition_variable m_doneChanged;
-    bool m_done = false;
+    SimMarket m_market{m_model, m_clock};
+    // Last, so it stops serving before anything its replies read goes away.
+    ProtocolServer m_protocol{m_market};
 };

@@ -7,6 +7,7 @@
 #include "gui/shell/program.h"
 #include "platform/common/commandline.h"
 #include "platform/common/terminationsignals.h"
+#include "platform/net/gatewaylabel.h"
 #include "platform/net/simulatorprocess.h"
 #include "platform/store/storeconfig.h"
 #include "storestart.h"
@@ -28,23 +29,31 @@ QStringList rawArguments(int argc, char **argv)
     return arguments;
 }
 
-// Starts the simulated market for the services the user left empty; a warning when it can't.
-std::string startSimulatorFor(ServiceUrls &services, SimulatorProcess &simulator)
+// Starts the simulated market, or with --live the live gateway, for the services the user
+// left empty; a warning when it can't.
+std::string startServiceFor(ServiceUrls &services, bool live, const QString &dataRoot,
+                            SimulatorProcess &service)
 {
     if (!needsSimulator(services))
         return {};
-    const QString program = SimulatorProcess::locate();
-    if (!program.isEmpty() &&
-        simulator.start(program, {QStringLiteral("--port"), QStringLiteral("0"),
-                                  QStringLiteral("--always-open")})) {
-        useSimulatorFor(services, simulator.baseUrl().toStdString());
+    const auto use = live ? useGatewayFor : useSimulatorFor;
+    const QString name = live ? QStringLiteral("vantrel-gateway") : QStringLiteral("vantrel-sim");
+    const QString program =
+        live ? SimulatorProcess::locate(name, "VANTREL_GATEWAY") : SimulatorProcess::locate();
+    const QStringList arguments = live ? QStringList{QStringLiteral("--port"), QStringLiteral("0"),
+                                                     QStringLiteral("--data-dir"), dataRoot}
+                                       : QStringList{QStringLiteral("--port"), QStringLiteral("0"),
+                                                     QStringLiteral("--always-open")};
+    if (!program.isEmpty() && service.start(program, arguments)) {
+        use(services, service.baseUrl().toStdString());
         return {};
     }
     // The bar still starts: it shows the red dot until a service answers.
-    useSimulatorFor(services, "http://127.0.0.1:9");
-    return "The simulated market could not be started" +
-           (program.isEmpty() ? std::string(": vantrel-sim was not found beside vantrel")
-                              : ": " + simulator.errorText().toStdString());
+    use(services, "http://127.0.0.1:9");
+    return std::string(live ? "The live gateway" : "The simulated market") +
+           " could not be started" +
+           (program.isEmpty() ? ": " + name.toStdString() + " was not found beside vantrel"
+                              : ": " + service.errorText().toStdString());
 }
 } // namespace
 
@@ -87,7 +96,8 @@ int main(int argc, char **argv)
     QtMessenger messenger;
     SimulatorProcess simulator;
     std::vector<std::string> warnings;
-    if (std::string w = startSimulatorFor(options.services, simulator); !w.empty())
+    if (std::string w = startServiceFor(options.services, options.live, dataRoot, simulator);
+        !w.empty())
         warnings.push_back(std::move(w));
 
     SystemClock clock;
@@ -104,6 +114,11 @@ int main(int argc, char **argv)
     QObject::connect(&bar, &MainBar::closing, app.get(), &QCoreApplication::quit,
                      Qt::QueuedConnection);
     program.start(options.splash);
+    if (context.services.live) {
+        auto *label = new GatewayLabel(context.services.quote, &bar);
+        QObject::connect(label, &GatewayLabel::changed, &bar, &MainBar::setLiveLabel);
+        label->start();
+    }
     // Shown once the bar is up, in one box; also on the standard error for a terminal's user.
     if (!warnings.empty()) {
         std::string text;

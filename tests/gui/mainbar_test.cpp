@@ -154,6 +154,13 @@ private slots:
         bed.ctx->services.simulated = false;
         QVERIFY(!MainBar::serviceLine(*bed.ctx).contains("SIMULATED"));
         QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QString::fromStdString(bed.sim.url())));
+        // A live run says where its prices come from now, and follows the gateway's label.
+        bed.ctx->services.live = true;
+        bar->setLiveLabel(QStringLiteral("END OF DAY 6/26/2023"));
+        QVERIFY(MainBar::serviceLine(*bed.ctx).startsWith("Quotes: END OF DAY 6/26/2023 at 127."));
+        QVERIFY(MainBar::trayTip(*bed.ctx).endsWith("\nEND OF DAY 6/26/2023"));
+        if (bar->trayIcon())
+            QCOMPARE(bar->trayIcon()->toolTip(), MainBar::trayTip(*bed.ctx));
     }
 
     void currentPriceIsBlackFirstThenComparedWithThePreviousAndShortRepliesWarn()

@@ -17,11 +17,11 @@ class ProgramStartTest : public QObject
 
     static QString program() { return qEnvironmentVariable("VANTREL_PROGRAM"); }
 
-    // The /proc entry of the simulator the process started, if it runs.
-    static QString simulatorOf(qint64 parent)
+    // The /proc entry of the simulator (or gateway) the process started, if it runs.
+    static QString simulatorOf(qint64 parent, const QString &name = QStringLiteral("vantrel-sim"))
     {
         const QRegularExpression child(
-            QStringLiteral("^\\d+ \\(vantrel-sim\\) \\S %1 ").arg(parent));
+            QStringLiteral("^\\d+ \\(%1\\) \\S %2 ").arg(name).arg(parent));
         for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
             QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
             if (stat.open(QIODevice::ReadOnly) &&
@@ -49,6 +49,11 @@ class ProgramStartTest : public QObject
             env.remove(QString::fromLatin1(name));
         if (display)
             env.insert("QT_QPA_PLATFORM", "offscreen");
+        // A live run's gateway asks nobody outside the machine.
+        for (const char *name :
+             {"VANTREL_LIVE_CHART_URL", "VANTREL_LIVE_BATCH_URL", "VANTREL_LIVE_CRUMB_PAGE_URL",
+              "VANTREL_LIVE_NSE_URL", "VANTREL_LIVE_BSE_URL"})
+            env.insert(QString::fromLatin1(name), QStringLiteral("http://127.0.0.1:9"));
         vantrel.setProcessEnvironment(env);
         vantrel.start(program(), args);
     }
@@ -113,14 +118,26 @@ private slots:
         QVERIFY(!QFile::exists(m_bed.path("start/root/CompanyList.sqlite")));
     }
 
-    // Told to stop, the program ends in order and takes the simulator it started with it.
+    // Told to stop, the program ends in order and takes the simulator (or, with --live, the
+    // gateway) it started with it.
+    void terminationStopsTheSimulatorToo_data()
+    {
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<QString>("service");
+        QTest::newRow("simulated") << QStringList() << QStringLiteral("vantrel-sim");
+        QTest::newRow("live") << QStringList{"--live"} << QStringLiteral("vantrel-gateway");
+    }
+
     void terminationStopsTheSimulatorToo()
     {
+        QFETCH(QStringList, extra);
+        QFETCH(QString, service);
         QProcess vantrel;
-        launch(vantrel, {"--no-splash", "--data-dir", m_bed.path("signal")});
+        launch(vantrel, QStringList{"--no-splash", "--data-dir", m_bed.path("signal")} + extra);
         QVERIFY(vantrel.waitForStarted());
         QString simulator;
-        QTRY_VERIFY_WITH_TIMEOUT(!(simulator = simulatorOf(vantrel.processId())).isEmpty(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!(simulator = simulatorOf(vantrel.processId(), service)).isEmpty(),
+                                 20000);
         vantrel.terminate();
         QVERIFY(vantrel.waitForFinished(20000));
         QCOMPARE(vantrel.exitStatus(), QProcess::NormalExit);

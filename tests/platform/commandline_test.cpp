@@ -52,6 +52,18 @@ private slots:
         AppOptions real = parse({"--quote-url", "http://q.example"});
         useSimulatorFor(real.services, "http://127.0.0.1:4242");
         QVERIFY(!real.services.simulated);
+
+        // --live: the gateway stands in where the simulator would, and the run is live only
+        // when the gateway gives the quotes.
+        AppOptions live = parse({"--live", "--lookup-url", "http://l.example"});
+        QVERIFY(live.live);
+        useGatewayFor(live.services, "http://127.0.0.1:4343");
+        QVERIFY(live.services.live && !live.services.simulated);
+        QCOMPARE(live.services.chart, std::string("http://127.0.0.1:4343"));
+        QCOMPARE(live.services.lookup, std::string("http://l.example"));
+        AppOptions overridden = parse({"--live", "--quote-url", "http://q.example"});
+        useGatewayFor(overridden.services, "http://127.0.0.1:4343");
+        QVERIFY(!overridden.services.live);
     }
 
     void badInputGivesAClearError()

@@ -4,7 +4,8 @@
 
 // Base URLs of the services the program talks to (scheme, host and port; the paths are the
 // program's own). When the user names no quote service, every service is the built-in
-// simulator, and the program says so wherever prices are shown.
+// simulator, or with --live the live gateway, and the program says so wherever prices are
+// shown.
 struct ServiceUrls
 {
     std::string quote;
@@ -13,4 +14,5 @@ struct ServiceUrls
     std::string exchange;
     std::string lookup;
     bool simulated = false;
+    bool live = false; // quotes from the live gateway
 };

@@ -25,6 +25,8 @@ public:
     Messenger &messenger;
     const Clock &clock;
     QString dataRoot; // where the data files and exports go
+    // Where the live gateway's prices come now ("LIVE via chart", "END OF DAY 6/26/2023").
+    QString liveLabel;
     QString bridgeService = QStringLiteral("org.vantrel.ChartBridge"); // the chart link's bus name
     QString chartbookProgram = QStringLiteral("vantrel-chartbook");    // what "Kill All" ends
     CompanyDatabase database; // opened by the program at start; unopened it reads empty

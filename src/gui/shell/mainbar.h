@@ -61,6 +61,10 @@ public:
     QMenu *trayMenu() const { return m_trayMenu; }
 
     static QString serviceLine(const AppContext &context);
+    // The tray icon's tip: the program's own, then where the prices come from.
+    static QString trayTip(const AppContext &context);
+    // The live gateway's label has changed: the tray tip follows it.
+    void setLiveLabel(const QString &label);
 
 signals:
     // The bar has moved or changed its z-order: docked panels follow.

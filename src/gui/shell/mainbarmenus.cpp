@@ -75,10 +75,7 @@ void MainBar::buildTray()
             [this, showItem] { m_trayMenu->setDefaultAction(showItem); });
 
     m_tray = new QSystemTrayIcon(artwork::appIcon(), this);
-    QString tip = QString::fromLatin1(TrayTip);
-    if (m_context.services.simulated)
-        tip += QStringLiteral("\nSIMULATED MARKET");
-    m_tray->setToolTip(tip);
+    m_tray->setToolTip(trayTip(m_context));
     m_tray->setContextMenu(m_trayMenu);
     connect(m_tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
@@ -122,11 +119,39 @@ void MainBar::closeNow()
     close();
 }
 
+namespace {
+// Until the gateway has told where its prices come from, it says no more than that it is live.
+QString liveLabelOf(const AppContext &context)
+{
+    return context.liveLabel.isEmpty() ? QStringLiteral("LIVE") : context.liveLabel;
+}
+} // namespace
+
 QString MainBar::serviceLine(const AppContext &context)
 {
     const QString url = QString::fromStdString(context.services.quote);
     if (context.services.simulated)
         return QStringLiteral("Quotes: SIMULATED MARKET at %1")
             .arg(url.section(QLatin1String("://"), 1));
+    if (context.services.live)
+        return QStringLiteral("Quotes: %1 at %2")
+            .arg(liveLabelOf(context), url.section(QLatin1String("://"), 1));
     return QStringLiteral("Quotes: %1").arg(url);
+}
+
+QString MainBar::trayTip(const AppContext &context)
+{
+    QString tip = QString::fromLatin1(TrayTip);
+    if (context.services.simulated)
+        tip += QStringLiteral("\nSIMULATED MARKET");
+    else if (context.services.live)
+        tip += u'\n' + liveLabelOf(context);
+    return tip;
+}
+
+void MainBar::setLiveLabel(const QString &label)
+{
+    m_context.liveLabel = label;
+    if (m_tray)
+        m_tray->setToolTip(trayTip(m_context));
 }

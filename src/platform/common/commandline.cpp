@@ -77,6 +77,11 @@ struct Options
         QStringLiteral("Program name that \"Kill All instances\" ends (default: "
                        "vantrel-chartbook). Environment: VANTREL_CHARTBOOK_PROGRAM"),
         QStringLiteral("name")};
+    QCommandLineOption live{
+        QStringLiteral("live"),
+        QStringLiteral("Take the services left empty from live NSE and BSE prices through "
+                       "vantrel-gateway instead of the simulated market. Prices may be "
+                       "delayed; the sources' terms of use apply.")};
     QCommandLineOption noSplash{QStringLiteral("no-splash"),
                                 QStringLiteral("Start without the splash screen.")};
     QCommandLineOption initDb{
@@ -105,7 +110,7 @@ struct Options
             parser.addOption(services.last());
         }
         parser.addOptions(
-            {dataDir, database, dsn, bridgeService, chartbookProgram, noSplash, initDb});
+            {dataDir, database, dsn, bridgeService, chartbookProgram, live, noSplash, initDb});
         addQtWindowOptions(parser, listQtOptions);
     }
 };
@@ -151,6 +156,7 @@ AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLooku
     options.chartbookProgram =
         named(known.chartbookProgram, "VANTREL_CHARTBOOK_PROGRAM", "vantrel-chartbook");
     options.splash = !parser.isSet(known.noSplash);
+    options.live = parser.isSet(known.live);
     options.initDb = parser.isSet(known.initDb);
     return options;
 }
@@ -161,10 +167,23 @@ bool needsSimulator(const ServiceUrls &services)
            services.exchange.empty() || services.lookup.empty();
 }
 
+namespace {
+void fillEmpty(ServiceUrls &services, const std::string &url)
+{
+    for (const ServiceOption &s : ServiceOptions)
+        if ((services.*(s.field)).empty())
+            services.*(s.field) = url;
+}
+} // namespace
+
 void useSimulatorFor(ServiceUrls &services, const std::string &simulatorUrl)
 {
     services.simulated = services.quote.empty();
-    for (const ServiceOption &s : ServiceOptions)
-        if ((services.*(s.field)).empty())
-            services.*(s.field) = simulatorUrl;
+    fillEmpty(services, simulatorUrl);
+}
+
+void useGatewayFor(ServiceUrls &services, const std::string &gatewayUrl)
+{
+    services.live = services.quote.empty();
+    fillEmpty(services, gatewayUrl);
 }

@@ -20,6 +20,7 @@ struct AppOptions
     QString bridgeService;
     QString chartbookProgram;
     bool splash = true;
+    bool live = false; // the services left empty come from the live gateway
     bool initDb = false;
     bool helpRequested = false;
     bool versionRequested = false;
@@ -41,3 +42,5 @@ AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLooku
 // simulated when the quote service is the simulator.
 void useSimulatorFor(ServiceUrls &services, const std::string &simulatorUrl);
 bool needsSimulator(const ServiceUrls &services);
+// The same with the live gateway's base URL: the run is live when the gateway gives quotes.
+void useGatewayFor(ServiceUrls &services, const std::string &gatewayUrl);

@@ -34,8 +34,9 @@ bool SimulatorProcess::start(const QString &program, const QStringList &argument
     QDeadlineTimer deadline(waitMs);
     while (!m_process.canReadLine()) {
         if (deadline.hasExpired() || m_process.state() != QProcess::Running) {
-            m_error = QStringLiteral("the simulator did not report its port: %1")
-                          .arg(QString::fromLocal8Bit(m_process.readAllStandardError()).trimmed());
+            m_error = QStringLiteral("%1 did not report its port: %2")
+                          .arg(QFileInfo(program).fileName(),
+                               QString::fromLocal8Bit(m_process.readAllStandardError()).trimmed());
             stop();
             return false;
         }
@@ -65,12 +66,11 @@ bool SimulatorProcess::stop(int graceMs)
     return byItself && m_process.exitStatus() == QProcess::NormalExit;
 }
 
-QString SimulatorProcess::locate()
+QString SimulatorProcess::locate(const QString &name, const char *variable)
 {
-    const QString fromEnv = qEnvironmentVariable("VANTREL_SIM");
+    const QString fromEnv = qEnvironmentVariable(variable);
     if (!fromEnv.isEmpty())
         return fromEnv;
-    const QString beside =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vantrel-sim"));
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
     return QFileInfo(beside).isExecutable() ? beside : QString();
 }

@@ -4,8 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-// A vantrel-sim child process on a free loopback port. The simulator prints the port it
-// bound alone on its first line; start() waits for that line (a few seconds at most).
+// A vantrel-sim (or vantrel-gateway) child process on a free loopback port. Either prints
+// the port it bound alone on its first line; start() waits for that line (a few seconds at
+// most).
 class SimulatorProcess
 {
 public:
@@ -25,7 +26,9 @@ public:
     QString errorText() const { return m_error; }
 
     // The simulator beside the running program, or the one named by VANTREL_SIM.
-    static QString locate();
+    static QString locate() { return locate(QStringLiteral("vantrel-sim"), "VANTREL_SIM"); }
+    // Any of the program's own services: the one the variable names, else the one beside.
+    static QString locate(const QString &name, const char *variable);
 
 private:
     QProcess m_process;

@@ -12,19 +12,16 @@
 #include <QPainter>
 
 namespace {
-constexpr const char *Simulated = "SIMULATED MARKET";
-
-// The symbol, range and name along the top; the range and the warning that these are not
-// real prices at the right.
+// The symbol, range and name along the top; where the prices come from at the right.
 int drawTitle(QPainter &painter, const ChartStyle &look, const QString &symbol, const QString &name,
-              const QString &range)
+              const QString &range, const QString &mark)
 {
     const QFontMetricsF title(look.titleFont), plain(look.font);
     const int height = static_cast<int>(title.height()) + 6;
     const double baseline = 3 + title.ascent();
     painter.setFont(look.font);
     painter.setPen(ChartStyle::Faint);
-    const QString right = QString::fromLatin1(Simulated);
+    const QString &right = mark;
     const double rightWidth = plain.horizontalAdvance(right);
     painter.drawText(QPointF(look.width - look.margin - rightWidth, baseline), right);
 
@@ -47,19 +44,17 @@ bool ChartRenderer::available()
     return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
 }
 
-QImage ChartRenderer::image(const ChartOptions &options, std::int64_t time) const
+QImage ChartRenderer::image(const ChartOptions &options) const
 {
-    const Instrument *instrument = m_model.universe().find(options.symbol);
-    if (!instrument)
+    std::optional<ChartSubject> subject = m_market.chart(options.symbol, options.range);
+    if (!subject || subject->series.shownCount() == 0)
         return noData(options);
-    ChartSeries series = chartSeries(m_model, *instrument, options.range, time);
-    if (series.shownCount() == 0)
-        return noData(options);
+    const ChartSeries &series = subject->series;
     std::vector<PricePanel::Compared> compared;
     for (const std::string &symbol : options.compare)
-        if (const Instrument *other = m_model.universe().find(symbol))
-            compared.push_back({other->name.empty() ? other->symbol : other->name,
-                                chartSeries(m_model, *other, options.range, time)});
+        if (std::optional<ChartSubject> other = m_market.chart(symbol, options.range))
+            compared.push_back(
+                {other->name.empty() ? other->symbol : other->name, std::move(other->series)});
 
     const ChartStyle look(options.large);
     const int studies = static_cast<int>(options.indicators.size());
@@ -76,10 +71,11 @@ QImage ChartRenderer::image(const ChartOptions &options, std::int64_t time) cons
                      .arg(QLocale::c().monthName(date.month, QLocale::ShortFormat))
                      .arg(date.year);
     }
-    const int top = drawTitle(painter, look, QString::fromStdString(instrument->symbol),
-                              QString::fromStdString(instrument->name), range);
+    const int top = drawTitle(painter, look, QString::fromStdString(subject->symbol),
+                              QString::fromStdString(subject->name), range,
+                              QString::fromStdString(m_market.label()));
     const double left = look.margin, right = look.width - look.axisWidth;
-    const PricePanel prices(options, instrument->symbol, series, std::move(compared));
+    const PricePanel prices(options, subject->symbol, series, std::move(compared));
     prices.draw(painter, QRect(0, top, look.width, look.mainHeight - top), left, right, look);
     for (int k = 0; k < studies; ++k)
         drawStudy(painter,
@@ -111,16 +107,16 @@ QImage ChartRenderer::noData(const ChartOptions &options) const
     painter.setFont(look.font);
     painter.setPen(ChartStyle::Faint);
     painter.drawText(plot.adjusted(0, 0, -4, -2), Qt::AlignRight | Qt::AlignBottom,
-                     QString::fromLatin1(Simulated));
+                     QString::fromStdString(m_market.label()));
     return image;
 }
 
-std::string ChartRenderer::png(const ChartOptions &options, std::int64_t time) const
+std::string ChartRenderer::png(const ChartOptions &options) const
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     // Quick compression: a little larger on the wire, a third less time spent encoding.
-    image(options, time).save(&buffer, "PNG", 80);
+    image(options).save(&buffer, "PNG", 80);
     return bytes.toStdString();
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "chartaxis.h"
+#include "chartbars.h"
 #include "chartoptions.h"
 #include "chartplot.h"
-#include "chartseries.h"
 #include "chartstyle.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chartseries.h"
+#include "chartbars.h"
 
 #include <vector>
 

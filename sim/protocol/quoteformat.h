@@ -1,6 +1,6 @@
 #pragma once
 
-#include "marketbars.h"
+#include "market.h"
 
 #include <string>
 #include <string_view>
@@ -15,7 +15,7 @@ public:
     explicit QuoteLineFormat(std::string_view codes);
 
     // One line without its line end; no quote means the symbol is unknown.
-    std::string line(std::string_view symbol, const Quote *quote) const;
+    std::string line(std::string_view symbol, const QuoteFields *quote) const;
     std::size_t fieldCount() const { return m_fields.size(); }
 
 private:

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chartaxis.h"
-#include "chartseries.h"
+#include "chartbars.h"
 #include "chartstyle.h"
 #include "indicators.h"
 

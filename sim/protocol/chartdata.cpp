@@ -1,6 +1,5 @@
 #include "chartdata.h"
 
-#include "chartseries.h"
 #include "simtime.h"
 
 #include <algorithm>
@@ -36,28 +35,25 @@ std::string range(const char *name, const std::vector<ChartBar> &bars, Value val
 }
 } // namespace
 
-std::vector<std::string> chartDataLines(const MarketModel &model, const Instrument &instrument,
-                                        bool fiveDays, std::int64_t time)
+std::vector<std::string> chartDataLines(const ChartSubject &subject, bool fiveDays)
 {
-    const ChartSeries series =
-        chartSeries(model, instrument, fiveDays ? ChartRange::FiveDays : ChartRange::Day, time);
+    const ChartSeries &series = subject.series;
     const std::vector<ChartBar> bars(
         series.bars.begin() + static_cast<std::ptrdiff_t>(series.firstShown), series.bars.end());
-    std::string ticker = instrument.symbol;
+    std::string ticker = subject.symbol;
     std::transform(ticker.begin(), ticker.end(), ticker.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    const Quote quote = model.quote(instrument, time);
 
     std::vector<std::string> lines{
-        "uri:/instrument/1.0/" + instrument.symbol +
+        "uri:/instrument/1.0/" + subject.symbol +
             "/chartdata;type=quote;range=" + (fiveDays ? "5d" : "1d") + "/csv/",
         "ticker:" + ticker,
-        "Company-Name:" + instrument.name,
-        "Exchange-Name:" +
-            (instrument.exchange.empty() ? std::string("INDEX") : instrument.exchange),
+        "Company-Name:" + subject.name,
+        "Exchange-Name:" + (subject.exchange.empty() ? std::string("INDEX") : subject.exchange),
         "unit:MIN",
         "timezone:IST",
-        "previous_close:" + format("%.2f", quote.previousClose, 0),
+        "previous_close:" +
+            (subject.previousClose ? format("%.2f", *subject.previousClose, 0) : "N/A"),
         bars.empty() ? "Timestamp:0,0"
                      : "Timestamp:" + std::to_string(timestamp(bars.front())) + "," +
                            std::to_string(timestamp(bars.back()) + 60 * series.slotMinutes)};
@@ -70,10 +66,9 @@ std::vector<std::string> chartDataLines(const MarketModel &model, const Instrume
         while (days.size() < 5)
             days.insert(days.begin(), days.empty() ? 0 : days.front() - 1);
         for (std::size_t k = days.size() - 5; k < days.size(); ++k) {
-            const std::int64_t open =
-                days[k] * simtime::SecondsPerDay + model.calendar().openMinute() * 60;
+            const std::int64_t open = days[k] * simtime::SecondsPerDay + subject.openMinute * 60;
             lines.push_back("TimeStamp-Range:" + std::to_string(open) + "," +
-                            std::to_string(open + model.calendar().sessionMinutes() * 60));
+                            std::to_string(open + subject.sessionMinutes * 60));
         }
     }
     lines.push_back("values:Timestamp,close,high,low,open,volume");

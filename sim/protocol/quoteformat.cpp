@@ -1,9 +1,8 @@
 #include "quoteformat.h"
 
-#include "simtime.h"
-
 #include <cctype>
 #include <cstdio>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -12,6 +11,14 @@ void appendNumber(std::string &out, double value)
     char buf[48];
     std::snprintf(buf, sizeof buf, "%.2f", value);
     out += buf;
+}
+
+void appendNumber(std::string &out, const std::optional<double> &value)
+{
+    if (value)
+        appendNumber(out, *value);
+    else
+        out += "N/A";
 }
 
 void appendQuoted(std::string &out, std::string_view text)
@@ -53,7 +60,7 @@ QuoteLineFormat::Field QuoteLineFormat::fieldOf(std::string_view code)
     return Field::Unknown;
 }
 
-std::string QuoteLineFormat::line(std::string_view symbol, const Quote *q) const
+std::string QuoteLineFormat::line(std::string_view symbol, const QuoteFields *q) const
 {
     std::string out;
     out.reserve(16 * m_fields.size());
@@ -76,13 +83,13 @@ std::string QuoteLineFormat::line(std::string_view symbol, const Quote *q) const
             appendNumber(out, q->last);
             break;
         case Field::Date:
-            appendQuoted(out, simtime::formatQuoteDate(q->day));
+            appendQuoted(out, q->date.empty() ? "N/A" : q->date);
             break;
         case Field::Time:
-            appendQuoted(out, simtime::formatQuoteTime(q->minute));
+            appendQuoted(out, q->time.empty() ? "N/A" : q->time);
             break;
         case Field::Change:
-            if (q->change > 0)
+            if (q->change && *q->change > 0)
                 out.push_back('+');
             appendNumber(out, q->change);
             break;
@@ -96,7 +103,7 @@ std::string QuoteLineFormat::line(std::string_view symbol, const Quote *q) const
             appendNumber(out, q->low);
             break;
         case Field::Volume:
-            out += std::to_string(q->volume);
+            out += q->volume ? std::to_string(*q->volume) : "N/A";
             break;
         case Field::YearLow:
             appendNumber(out, q->yearLow);
@@ -105,10 +112,15 @@ std::string QuoteLineFormat::line(std::string_view symbol, const Quote *q) const
             appendNumber(out, q->yearHigh);
             break;
         case Field::YearRange: {
+            // Half a range would read as a range that is not there.
+            if (!q->yearLow || !q->yearHigh) {
+                out += "\"N/A\"";
+                break;
+            }
             std::string range;
-            appendNumber(range, q->yearLow);
+            appendNumber(range, *q->yearLow);
             range += " - ";
-            appendNumber(range, q->yearHigh);
+            appendNumber(range, *q->yearHigh);
             appendQuoted(out, range);
             break;
         }

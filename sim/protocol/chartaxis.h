@@ -1,7 +1,7 @@
 #pragma once
 
+#include "chartbars.h"
 #include "chartoptions.h"
-#include "chartseries.h"
 
 #include <string>
 #include <vector>

@@ -1,0 +1,136 @@
+#include "gatewayoptions.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <string_view>
+#include <utility>
+
+namespace {
+bool parseNumber(std::string_view text, double &out)
+{
+    const char *end = text.data() + text.size();
+    const auto [stop, ec] = std::from_chars(text.data(), end, out);
+    return ec == std::errc() && stop == end && out > 0;
+}
+
+struct UrlOption
+{
+    std::string_view name;
+    const char *variable;
+    std::string LiveSourceConfig::*field;
+};
+
+// Where each URL option goes in the sources' settings, and the environment variable that
+// gives it when the option does not (so a program that starts the gateway can be pointed at
+// stand-in sources).
+constexpr UrlOption UrlOptions[] = {
+    {"--chart-url", "VANTREL_LIVE_CHART_URL", &LiveSourceConfig::chartBaseUrl},
+    {"--batch-url", "VANTREL_LIVE_BATCH_URL", &LiveSourceConfig::batchBaseUrl},
+    {"--crumb-page-url", "VANTREL_LIVE_CRUMB_PAGE_URL", &LiveSourceConfig::crumbPageUrl},
+    {"--nse-url", "VANTREL_LIVE_NSE_URL", &LiveSourceConfig::nseArchiveBaseUrl},
+    {"--bse-url", "VANTREL_LIVE_BSE_URL", &LiveSourceConfig::bseBaseUrl},
+};
+
+bool webUrl(std::string_view url)
+{
+    return url.starts_with("http://") || url.starts_with("https://");
+}
+} // namespace
+
+std::optional<GatewayOptions> parseGatewayOptions(int argc, const char *const *argv,
+                                                  std::string &error)
+{
+    GatewayOptions o;
+    for (const UrlOption &u : UrlOptions) {
+        std::string_view value = std::getenv(u.variable) ? std::getenv(u.variable) : "";
+        while (value.ends_with('/'))
+            value.remove_suffix(1);
+        if (value.empty())
+            continue;
+        if (!webUrl(value)) {
+            error = "bad value for " + std::string(u.variable) + ": " + std::string(value);
+            return std::nullopt;
+        }
+        o.sources.*u.field = value;
+    }
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        std::string_view value;
+        bool inlineValue = false;
+        if (const std::size_t eq = arg.find('=');
+            arg.starts_with("--") && eq != std::string_view::npos) {
+            value = arg.substr(eq + 1);
+            arg = arg.substr(0, eq);
+            inlineValue = true;
+        }
+        if (arg == "--help" || arg == "-h") {
+            o.help = true;
+            continue;
+        }
+        std::string LiveSourceConfig::*url = nullptr;
+        for (const UrlOption &u : UrlOptions)
+            if (arg == u.name)
+                url = u.field;
+        const bool known = url || arg == "--port" || arg == "--access-log" || arg == "--data-dir" ||
+                           arg == "--requests-per-second";
+        if (!known) {
+            error = "unknown option: " + std::string(arg);
+            return std::nullopt;
+        }
+        if (!inlineValue) {
+            if (i + 1 >= argc) {
+                error = std::string(arg) + " needs a value";
+                return std::nullopt;
+            }
+            value = argv[++i];
+        }
+        bool good = true;
+        if (arg == "--port") {
+            const char *end = value.data() + value.size();
+            const auto [stop, ec] = std::from_chars(value.data(), end, o.port);
+            good = ec == std::errc() && stop == end && o.port >= 0 && o.port <= 65535;
+        } else if (arg == "--requests-per-second") {
+            good = parseNumber(value, o.sources.requestsPerSecond);
+        } else if (arg == "--access-log") {
+            o.accessLog = value;
+        } else if (arg == "--data-dir") {
+            o.dataDir = value;
+        } else {
+            // A trailing "/" would double up with the paths the sources add.
+            while (value.ends_with('/'))
+                value.remove_suffix(1);
+            good = webUrl(value);
+            o.sources.*url = value;
+        }
+        if (!good) {
+            error = "bad value for " + std::string(arg) + ": " + std::string(value);
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
+std::string gatewayUsage()
+{
+    return "Usage: vantrel-gateway [options]\n"
+           "Serves Vantrel's quote service on 127.0.0.1 from live public price sources, with\n"
+           "the exchanges' end-of-day files as the fall-back. A field no source gave is N/A;\n"
+           "when every source refuses, quote requests answer HTTP 503. GET /gateway/status\n"
+           "tells each source's state. Prints the port it listens on alone on the first line.\n"
+           "Prices may be delayed; the sources' terms of use apply.\n"
+           "\n"
+           "  --port N                 port to listen on; 0 (default) picks a free one\n"
+           "  --data-dir DIR           data root; end-of-day files are kept in DIR/LiveEOD\n"
+           "                           (default: $VANTREL_HOME, else ~/Vantrel)\n"
+           "  --access-log FILE        append every request's path and query to FILE\n"
+           "  --requests-per-second N  at most N requests a second to each host (default 2)\n"
+           "  --chart-url URL          base URL of the chart API\n"
+           "  --batch-url URL          base URL of the batch quote API\n"
+           "  --crumb-page-url URL     page whose cookies the batch quote API needs\n"
+           "  --nse-url URL            base URL of NSE's end-of-day archive\n"
+           "  --bse-url URL            base URL of BSE's end-of-day files\n"
+           "                           (each URL also from VANTREL_LIVE_CHART_URL,\n"
+           "                           VANTREL_LIVE_BATCH_URL, VANTREL_LIVE_CRUMB_PAGE_URL,\n"
+           "                           VANTREL_LIVE_NSE_URL, VANTREL_LIVE_BSE_URL)\n"
+           "  --help                   this text\n";
+}

@@ -1,0 +1,122 @@
+#include "liveseries.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr std::int64_t SecondsPerDay = 86400;
+
+int monthsOf(ChartRange range)
+{
+    switch (range) {
+    case ChartRange::ThreeMonths:
+        return 3;
+    case ChartRange::SixMonths:
+        return 6;
+    case ChartRange::Year:
+        return 12;
+    case ChartRange::TwoYears:
+        return 24;
+    default:
+        return 1;
+    }
+}
+
+bool isPrice(double value)
+{
+    return std::isfinite(value) && value > 0;
+}
+
+bool usable(const LiveBar &b)
+{
+    return isPrice(b.open) && isPrice(b.high) && isPrice(b.low) && isPrice(b.close) &&
+           b.volume >= 0;
+}
+
+std::int64_t dayOf(std::int64_t time)
+{
+    return time >= 0 ? time / SecondsPerDay : -((-time + SecondsPerDay - 1) / SecondsPerDay);
+}
+
+ChartSeries intraday(const std::vector<LiveBar> &bars, bool fiveDays)
+{
+    const int size = fiveDays ? 5 : 1;
+    const std::size_t shownDays = fiveDays ? 5 : 1;
+    const int perDay = (LiveSessionMinutes + size - 1) / size;
+    ChartSeries series;
+    series.slotMinutes = size;
+    series.openMinute = LiveOpenMinute;
+    series.slotCount = perDay * static_cast<int>(shownDays);
+    std::vector<std::int64_t> days;
+    for (const LiveBar &b : bars)
+        if (days.empty() || dayOf(b.time) > days.back())
+            days.push_back(dayOf(b.time));
+    if (days.size() > shownDays)
+        days.erase(days.begin(), days.end() - static_cast<std::ptrdiff_t>(shownDays));
+    for (const LiveBar &b : bars) {
+        const std::int64_t day = dayOf(b.time);
+        const auto at = std::find(days.begin(), days.end(), day);
+        const int minute = static_cast<int>((b.time - day * SecondsPerDay) / 60);
+        if (at == days.end() || !usable(b) || minute < LiveOpenMinute ||
+            minute >= LiveOpenMinute + LiveSessionMinutes)
+            continue;
+        const int slot =
+            static_cast<int>(at - days.begin()) * perDay + (minute - LiveOpenMinute) / size;
+        if (!series.bars.empty() && series.bars.back().slot >= slot) {
+            if (series.bars.back().slot > slot)
+                continue; // out of order: the source's own mistake, not drawn twice
+            ChartBar &same = series.bars.back(); // finer bars than the slots: folded
+            same.high = std::max(same.high, b.high);
+            same.low = std::min(same.low, b.low);
+            same.close = b.close;
+            same.volume += b.volume;
+            continue;
+        }
+        series.bars.push_back({day, minute, b.open, b.high, b.low, b.close, b.volume, slot});
+    }
+    return series;
+}
+
+ChartSeries daily(const std::vector<LiveBar> &bars, ChartRange range)
+{
+    ChartSeries series;
+    for (const LiveBar &b : bars) {
+        const std::int64_t day = dayOf(b.time);
+        if (usable(b) && (series.bars.empty() || day > series.bars.back().day))
+            series.bars.push_back({day, 0, b.open, b.high, b.low, b.close, b.volume, 0});
+    }
+    if (series.bars.empty())
+        return series;
+    const std::int64_t from =
+        series.bars.back().day - std::llround(monthsOf(range) * 365.25 / 12) + 1;
+    while (series.firstShown < series.bars.size() && series.bars[series.firstShown].day < from)
+        ++series.firstShown;
+    for (std::size_t k = 0; k < series.bars.size(); ++k)
+        series.bars[k].slot = static_cast<int>(k) - static_cast<int>(series.firstShown);
+    series.slotCount = static_cast<int>(series.shownCount());
+    return series;
+}
+} // namespace
+
+BarSpan barSpanOf(ChartRange range, int &days)
+{
+    switch (range) {
+    case ChartRange::Day:
+        days = 1;
+        return BarSpan::OneDayOneMinute;
+    case ChartRange::FiveDays:
+        days = 5;
+        return BarSpan::FiveDaysFiveMinute;
+    default:
+        // 300 trading days before the range's start keep a 200-day average running.
+        days = monthsOf(range) * 31 + 440;
+        return BarSpan::Daily;
+    }
+}
+
+ChartSeries seriesFromBars(const std::vector<LiveBar> &bars, ChartRange range)
+{
+    if (range == ChartRange::Day || range == ChartRange::FiveDays)
+        return intraday(bars, range == ChartRange::FiveDays);
+    return daily(bars, range);
+}

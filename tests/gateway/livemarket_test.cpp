@@ -1,0 +1,234 @@
+#include "gateway/scriptedsource.h"
+#include "gatewayoptions.h"
+#include "gatewayserver.h"
+#include "liveseries.h"
+#include "platform/net/gatewaylabel.h"
+
+#include <httplib.h>
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+namespace {
+LiveQuote reliance()
+{
+    LiveQuote q;
+    q.symbol = "RELIANCE.NS";
+    q.last = 2284.45;
+    q.change = -11.15;
+    q.open = 2312;
+    q.high = 2315.5;
+    q.low = 2280.05;
+    q.volume = 5731590;
+    q.yearLow = 2180;
+    q.yearHigh = 2856.15;
+    q.date = "6/27/2023";
+    q.time = "3:30PM";
+    return q;
+}
+
+// 2023-06-27 in the bars' clock: seconds of India's local time since 1970.
+constexpr std::int64_t Day = 19535;
+LiveBar bar(std::int64_t day, int minute, double close, std::int64_t volume = 100)
+{
+    return {day * 86400 + minute * 60, close - 1, close + 1, close - 2, close, volume};
+}
+} // namespace
+
+// The gateway as the program reads it: the sources asked in order with the first answer
+// winning, a field no source gave sent as N/A, 503 once every source refuses, and the status
+// page, which the program's label follows; then its command line.
+class GatewayTest : public QObject
+{
+    Q_OBJECT
+    ScriptedSource *m_chart = nullptr;
+    ScriptedSource *m_endOfDay = nullptr;
+    std::unique_ptr<LiveMarket> m_market;
+    std::unique_ptr<GatewayServer> m_server;
+
+    httplib::Result get(const std::string &target)
+    {
+        httplib::Client client("127.0.0.1", m_server->port());
+        client.set_url_encode(false);
+        return client.Get(target);
+    }
+
+private slots:
+    void init()
+    {
+        auto chart = std::make_unique<ScriptedSource>("chart", "LIVE via chart");
+        auto endOfDay = std::make_unique<ScriptedSource>("end-of-day", "END OF DAY 6/26/2023");
+        m_chart = chart.get();
+        m_endOfDay = endOfDay.get();
+        std::vector<std::unique_ptr<LiveSource>> sources;
+        sources.push_back(std::move(chart));
+        sources.push_back(std::move(endOfDay));
+        m_market = std::make_unique<LiveMarket>(std::move(sources));
+        m_server = std::make_unique<GatewayServer>(*m_market);
+        std::string error;
+        QVERIFY2(m_server->start(0, error), error.c_str());
+    }
+    void cleanup()
+    {
+        m_server.reset();
+        m_market.reset();
+    }
+
+    void firstSourceToKnowASymbolWinsAndMissingFieldsAreNA()
+    {
+        m_chart->know(reliance());
+        LiveQuote stale = reliance();
+        stale.last = 1; // a later source never overrides an earlier one's answer
+        m_endOfDay->know(stale);
+        LiveQuote tcs; // closing prices only: no change, no 52-week range
+        tcs.symbol = "TCS.NS";
+        tcs.last = 3250.4;
+        tcs.open = 3240;
+        tcs.high = 3262.75;
+        tcs.low = 3231.1;
+        tcs.volume = 0;
+        tcs.date = "6/26/2023";
+        tcs.time = "3:30PM";
+        m_endOfDay->know(tcs);
+
+        const auto reply = get("/d/quotes.csv?s=RELIANCE.NS,,TCS.NS,NOSUCH.NS&f=sl1d1t1c1ohgvjkw");
+        QVERIFY(reply);
+        QCOMPARE(reply->status, 200);
+        QCOMPARE(reply->get_header_value("X-Vantrel-Source"), std::string("LIVE via chart"));
+        QCOMPARE(reply->body,
+                 std::string("\"RELIANCE.NS\",2284.45,\"6/27/2023\",\"3:30PM\",-11.15,2312.00,"
+                             "2315.50,2280.05,5731590,2180.00,2856.15,\"2180.00 - 2856.15\"\r\n"
+                             "\"TCS.NS\",3250.40,\"6/26/2023\",\"3:30PM\",N/A,3240.00,3262.75,"
+                             "3231.10,0,N/A,N/A,\"N/A\"\r\n"
+                             "\"NOSUCH.NS\",N/A,\"N/A\",\"N/A\",N/A,N/A,N/A,N/A,N/A,N/A,N/A,"
+                             "\"N/A\"\r\n"));
+        // The later source is asked only what the earlier one did not know.
+        QCOMPARE(m_endOfDay->asked(), (std::vector<std::string>{"TCS.NS", "NOSUCH.NS"}));
+
+        const auto status = get("/gateway/status");
+        QVERIFY(status);
+        const QJsonObject json =
+            QJsonDocument::fromJson(QByteArray::fromStdString(status->body)).object();
+        QCOMPARE(json["label"].toString(), QStringLiteral("LIVE via chart"));
+        QCOMPARE(json["unknownSymbols"].toArray(), QJsonArray({"NOSUCH.NS"}));
+        QCOMPARE(json["sources"].toArray().size(), 2);
+        QCOMPARE(json["sources"][1]["label"].toString(), QStringLiteral("END OF DAY 6/26/2023"));
+    }
+
+    void aRefusingSourceFallsBackAndEveryRefusalIs503()
+    {
+        m_chart->know(reliance());
+        m_endOfDay->know(reliance());
+        m_chart->refuse("HTTP 429 \"Too Many Requests\"");
+        auto reply = get("/d/quotes.csv?s=RELIANCE.NS&f=sl1");
+        QVERIFY(reply);
+        QCOMPARE(reply->status, 200);
+        QCOMPARE(reply->body, std::string("\"RELIANCE.NS\",2284.45\r\n"));
+        QCOMPARE(reply->get_header_value("X-Vantrel-Source"), std::string("END OF DAY 6/26/2023"));
+
+        m_endOfDay->refuse("no file for today");
+        reply = get("/d/quotes.csv?s=RELIANCE.NS&f=sl1");
+        QVERIFY(reply);
+        QCOMPARE(reply->status, 503);
+        QVERIFY2(reply->body.find("no file for today") != std::string::npos, reply->body.c_str());
+        // The status page stays readable whatever text a source's error holds.
+        const auto status = get("/gateway/status");
+        QVERIFY(status);
+        QJsonParseError error;
+        const QJsonObject json =
+            QJsonDocument::fromJson(QByteArray::fromStdString(status->body), &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(json["sources"][0]["state"].toString(), QStringLiteral("refused"));
+        QCOMPARE(json["sources"][0]["lastError"].toString(),
+                 QStringLiteral("HTTP 429 \"Too Many Requests\""));
+
+        // A gateway without sources refuses too, rather than answer lines of nothing.
+        LiveMarket none({});
+        std::vector<std::optional<QuoteFields>> out;
+        std::string reason;
+        QVERIFY(!none.quotes({"RELIANCE.NS"}, out, reason));
+    }
+
+    // The chart source goes quiet: the program's label moves to the end-of-day files.
+    void theProgramsLabelFollowsTheSourceThatAnswers()
+    {
+        m_chart->know(reliance());
+        m_endOfDay->know(reliance());
+        GatewayLabel label("http://127.0.0.1:" + std::to_string(m_server->port()));
+        label.start(50);
+        QVERIFY(get("/d/quotes.csv?s=RELIANCE.NS"));
+        QTRY_COMPARE_WITH_TIMEOUT(label.label(), QStringLiteral("LIVE via chart"), 20000);
+        m_chart->refuse("HTTP 503");
+        QVERIFY(get("/d/quotes.csv?s=RELIANCE.NS"));
+        QTRY_COMPARE_WITH_TIMEOUT(label.label(), QStringLiteral("END OF DAY 6/26/2023"), 20000);
+    }
+
+    // Charts and chart data from the first source with bars: the session's bars on their slots,
+    // the closing stub and bars that are no prices left out, five days folded to five minutes.
+    void chartsComeFromTheFirstSourceWithBars()
+    {
+        m_chart->know(reliance());
+        m_endOfDay->know(reliance());
+        LiveBar broken = bar(Day, 557, 2300);
+        broken.close = 0; // a null the source let through
+        m_endOfDay->haveBars({bar(Day, 555, 2312, 573159), bar(Day, 556, 2310.95, 296209), broken,
+                              bar(Day, 930, 2284.45, 0)});
+        auto reply = get("/instrument/1.0/RELIANCE.NS/chartdata;type=quote;range=1d/csv/");
+        QVERIFY(reply);
+        QCOMPARE(reply->status, 200);
+        const QStringList lines =
+            QString::fromStdString(reply->body).split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 14 + 2);
+        QVERIFY(lines.contains("Exchange-Name:NSE"));
+        QVERIFY(lines.contains("previous_close:2295.60"));
+        QCOMPARE(lines[14], QStringLiteral("1687857300,2312.00,2313.00,2310.00,2311.00,573159"));
+        reply = get("/instrument/1.0/NOSUCH.NS/chartdata;type=quote;range=5d/csv/");
+        QVERIFY(reply);
+        QCOMPARE(reply->status, 404);
+        reply = get("/z?s=RELIANCE.NS&t=1d&q=l&l=off&z=m&p=&a=&c=");
+        QVERIFY(reply);
+        QCOMPARE(reply->status, 200);
+        QVERIFY(!QImage::fromData(QByteArray::fromStdString(reply->body), "PNG").isNull());
+
+        std::vector<LiveBar> minutes;
+        for (std::int64_t day : {Day - 1, Day})
+            for (int minute = 555; minute < 560; ++minute)
+                minutes.push_back(bar(day, minute, 100 + minute - 555, 10));
+        const ChartSeries five = seriesFromBars(minutes, ChartRange::FiveDays);
+        QCOMPARE(five.bars.size(), 2u);
+        QCOMPARE(five.bars[1].slot, 75);
+        QCOMPARE(five.bars[1].open, 99.0);
+        QCOMPARE(five.bars[1].close, 104.0);
+        QCOMPARE(five.bars[1].high, 105.0);
+        QCOMPARE(five.bars[1].volume, 50);
+    }
+
+    void commandLine()
+    {
+        std::string error;
+        const char *good[] = {"gw",         "--port",
+                              "0",          "--chart-url=http://127.0.0.1:5/",
+                              "--nse-url",  "http://127.0.0.1:6",
+                              "--data-dir", "/tmp/x"};
+        const auto options = parseGatewayOptions(8, good, error);
+        QVERIFY2(options, error.c_str());
+        QCOMPARE(options->sources.chartBaseUrl, std::string("http://127.0.0.1:5"));
+        QCOMPARE(options->sources.nseArchiveBaseUrl, std::string("http://127.0.0.1:6"));
+        QCOMPARE(options->sources.bseBaseUrl, LiveSourceConfig().bseBaseUrl);
+        QCOMPARE(options->dataDir, std::string("/tmp/x"));
+        for (std::vector<const char *> bad : {std::vector<const char *>{"gw", "--port", "70000"},
+                                              {"gw", "--chart-url", "ftp://x"},
+                                              {"gw", "--port"},
+                                              {"gw", "--seed", "1"}}) {
+            error.clear();
+            QVERIFY(!parseGatewayOptions(static_cast<int>(bad.size()), bad.data(), error));
+            QVERIFY(!error.empty());
+        }
+    }
+};
+
+QTEST_MAIN(GatewayTest)
+#include "livemarket_test.moc"
