@@ -3,7 +3,6 @@
 #include "platform/store/ccompanylistset.h"
 #include "platform/store/companydatabase.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -22,10 +21,6 @@ constexpr const char *Text = "ind";
 // The seeded list in a file of its own, opened once for all runs.
 struct SeededList
 {
-    int argc = 1;
-    char name[16] = "vantrel-bench";
-    char *argv[2] = {name, nullptr};
-    QCoreApplication app{argc, argv}; // the SQL drivers are plugins, loaded through it
     QTemporaryDir dir;
     CompanyDatabase database{QStringLiteral("bench")};
     std::string file;

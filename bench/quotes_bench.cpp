@@ -102,5 +102,3 @@ void BM_FormatDisplayBaseline(benchmark::State &state)
 BENCHMARK(BM_FormatDisplayBaseline);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -26,6 +26,13 @@ InternetSession::InternetSession(QString agent, QObject *parent)
     connect(&m_deadline, &QTimer::timeout, this, &InternetSession::missDeadline);
 }
 
+InternetSession::InternetSession(QString agent, QNetworkAccessManager *shared, QObject *parent)
+    : QObject(parent), m_agent(std::move(agent)), m_manager(shared)
+{
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, &InternetSession::missDeadline);
+}
+
 InternetSession::~InternetSession()
 {
     abort();

@@ -36,6 +36,9 @@ public:
     static constexpr qint64 MaxReplyBytes = 64 * 1024 * 1024;
 
     explicit InternetSession(QString agent, QObject *parent = nullptr);
+    // A session whose requests go through a network manager it shares with others (and does
+    // not own): each manager keeps a thread of its own, and a burst of sessions needs few.
+    InternetSession(QString agent, QNetworkAccessManager *shared, QObject *parent);
     ~InternetSession() override;
 
     void setTimeoutMs(int ms) { m_timeoutMs = ms; }

@@ -2,6 +2,8 @@
 
 #include "platform/net/internetsession.h"
 
+#include <QNetworkAccessManager>
+
 ToppersSweep::ToppersSweep(ToppersScan &scan, QObject *parent)
     : QObject(parent), m_scan(scan), m_timeoutMs(InternetSession::DefaultTimeoutMs)
 {
@@ -36,10 +38,16 @@ bool ToppersSweep::start(const std::string &baseUrl, Exchange exchange,
 
 InternetSession &ToppersSweep::session(std::size_t k)
 {
-    // Sessions stay for the next sweep: a session's network thread is costly to start and,
-    // worse, ends only with a wait on this thread.
+    // Sessions stay for the next sweep: a network manager's thread is costly to start and,
+    // worse, ends only with a wait on this thread. A manager keeps up to six connections to
+    // one host open at once, so every six sessions share one: all batches are still in flight
+    // together, and a burst wakes four threads rather than two dozen that would push this
+    // thread off the processor.
     while (m_sessions.size() <= k) {
-        auto *s = new InternetSession(QStringLiteral("session-%1").arg(m_sessions.size()), this);
+        const std::size_t n = m_sessions.size();
+        if (n % SessionsPerManager == 0)
+            m_managers.push_back(new QNetworkAccessManager(this));
+        auto *s = new InternetSession(QStringLiteral("session-%1").arg(n), m_managers.back(), this);
         s->setTimeoutMs(m_timeoutMs);
         s->setPlainTransfer(true);
         m_sessions.push_back(s);

@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+class QNetworkAccessManager;
+
 #include <vector>
 
 class InternetSession;
@@ -34,6 +36,8 @@ private:
     InternetSession &session(std::size_t k);
 
     ToppersScan &m_scan;
+    static constexpr std::size_t SessionsPerManager = 6;
+    std::vector<QNetworkAccessManager *> m_managers;
     std::vector<InternetSession *> m_sessions; // the k-th carries batch k of every sweep
     int m_timeoutMs;
     unsigned m_sweep = 0;
