@@ -5,7 +5,6 @@
 #include "gui/futures/futurelistmodels.h"
 #include "gui/futures/futuresdownload.h"
 #include "gui/shell/appcontext.h"
-#include "gui/shell/artwork.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -37,25 +36,10 @@ FuturesPanel::FuturesPanel(AppContext &context, QWidget *bar)
     m_download = new FuturesDownload(m_board, this);
     connect(m_download, &FuturesDownload::finished, this, &FuturesPanel::fetched);
 
-    const DialogUnits du;
-    auto *layout = new QVBoxLayout(client());
-    layout->setContentsMargins(du.x(2), du.y(2), du.x(2), du.y(2));
-    layout->setSpacing(du.y(2));
-    auto *top = new QHBoxLayout;
-    auto *banner = new QLabel(client());
-    banner->setFixedHeight(du.y(16));
-    banner->setMinimumWidth(100);
-    banner->setPixmap(
-        artwork::titleBanner(QSize(du.x(388 - 24), du.y(16)), QStringLiteral("Futures")));
-    banner->setAttribute(Qt::WA_TransparentForMouseEvents);
-    top->addWidget(banner, 1);
     // Closing stays possible while pages come in: the fetch goes with the panel.
-    auto *close = new ColorButton(QStringLiteral("X"), client());
-    close->setObjectName(QStringLiteral("closePanel"));
-    close->setFixedSize(du.size(14, 12));
+    ColorButton *close = makeButton(QStringLiteral("X"), "closePanel", 14, 12);
     connect(close, &QPushButton::clicked, this, &FuturesPanel::closeAndDestroy);
-    top->addWidget(close, 0, Qt::AlignTop);
-    layout->addLayout(top);
+    QVBoxLayout *layout = titledLayout(QStringLiteral("Futures"), {close});
 
     auto *upper = new QHBoxLayout;
     upper->addLayout(buildChoices());
@@ -82,10 +66,7 @@ FuturesPanel::~FuturesPanel()
 ColorButton *FuturesPanel::addButton(const QString &caption, const char *name, int widthDlu,
                                      void (FuturesPanel::*slot)())
 {
-    const DialogUnits du;
-    auto *button = new ColorButton(caption, client());
-    button->setObjectName(QLatin1String(name));
-    button->setFixedSize(du.size(widthDlu, 14));
+    ColorButton *button = makeButton(caption, name, widthDlu, 14);
     connect(button, &QPushButton::clicked, this, slot);
     m_locked.push_back(button);
     return button;

@@ -32,19 +32,9 @@ IndexPanelBase::IndexPanelBase(AppContext &context, QWidget *bar, int heightDlu,
     : DockedPanel(context, bar, heightDlu), m_quotes(std::move(upper), std::move(lower)),
       m_clampPercent(clampPercent)
 {
-    const DialogUnits du;
-    m_layout = new QVBoxLayout(client());
-    m_layout->setContentsMargins(du.x(2), du.y(2), du.x(2), du.y(2));
-    m_layout->setSpacing(du.y(2));
-
-    auto *top = new QHBoxLayout;
-    top->addWidget(bannerLabel(client(), title, du.x(388 - 24), du.y(16)), 1);
-    auto *close = new ColorButton(QStringLiteral("X"), client());
-    close->setObjectName(QLatin1String(closeName));
-    close->setFixedSize(du.size(14, 12));
+    ColorButton *close = makeButton(QStringLiteral("X"), closeName, 14, 12);
     connect(close, &QPushButton::clicked, this, &IndexPanelBase::closeAndDestroy);
-    top->addWidget(close, 0, Qt::AlignTop);
-    m_layout->addLayout(top);
+    m_layout = titledLayout(title, {close});
     m_quotes.setOnArrived([this] { redisplay(); });
 }
 

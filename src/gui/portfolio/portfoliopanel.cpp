@@ -3,7 +3,6 @@
 #include "core/portfolio/portfolioexport.h"
 #include "gui/charts/historicalchartpanel.h"
 #include "gui/controls/colorbutton.h"
-#include "gui/controls/dialogunits.h"
 #include "gui/controls/exportnamedialog.h"
 #include "gui/controls/stocklist.h"
 #include "gui/portfolio/brokerslistdialog.h"
@@ -12,7 +11,6 @@
 #include "gui/portfolio/holdingsection.h"
 #include "gui/portfolio/profitcalculatordialog.h"
 #include "gui/shell/appcontext.h"
-#include "gui/shell/artwork.h"
 #include "gui/shell/timerpause.h"
 
 #include <QHBoxLayout>
@@ -41,19 +39,6 @@ PortfolioPanel::~PortfolioPanel()
 
 void PortfolioPanel::buildControls()
 {
-    const DialogUnits du;
-    auto *layout = new QVBoxLayout(client());
-    layout->setContentsMargins(du.x(2), du.y(2), du.x(2), du.y(2));
-    layout->setSpacing(du.y(2));
-
-    auto *top = new QHBoxLayout;
-    auto *banner = new QLabel(client());
-    banner->setFixedHeight(du.y(16));
-    banner->setMinimumWidth(100);
-    banner->setPixmap(
-        artwork::titleBanner(QSize(du.x(388 - 200), du.y(16)), QStringLiteral("My Profile")));
-    banner->setAttribute(Qt::WA_TransparentForMouseEvents);
-    top->addWidget(banner, 1);
     const struct
     {
         const char *caption;
@@ -64,14 +49,14 @@ void PortfolioPanel::buildControls()
                    {"Profit Calc", "profitCalc", 48, &PortfolioPanel::pressProfitCalc},
                    {"Export to CSV", "exportToCsv", 56, &PortfolioPanel::pressExport},
                    {"X", "closePanel", 14, &PortfolioPanel::closeAndDestroy}};
+    std::vector<QWidget *> titleButtons;
     for (const auto &b : buttons) {
-        auto *button = new ColorButton(QLatin1String(b.caption), client());
-        button->setObjectName(QLatin1String(b.name));
-        button->setFixedSize(du.size(b.width, b.width == 14 ? 12 : 14));
+        ColorButton *button =
+            makeButton(QLatin1String(b.caption), b.name, b.width, b.width == 14 ? 12 : 14);
         connect(button, &QPushButton::clicked, this, b.slot);
-        top->addWidget(button, 0, Qt::AlignTop);
+        titleButtons.push_back(button);
     }
-    layout->addLayout(top);
+    QVBoxLayout *layout = titledLayout(QStringLiteral("My Profile"), titleButtons);
 
     m_delivery = new HoldingSection(context().messenger, TradeKind::Delivery, 9, client());
     m_intraday = new HoldingSection(context().messenger, TradeKind::Intraday, 5, client());

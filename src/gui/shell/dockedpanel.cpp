@@ -1,9 +1,14 @@
 #include "gui/shell/dockedpanel.h"
 
+#include "gui/controls/colorbutton.h"
 #include "gui/controls/dialogunits.h"
+#include "gui/shell/artwork.h"
 #include "gui/shell/panelstyle.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
+#include <QVBoxLayout>
 
 DockedPanel::DockedPanel(AppContext &context, QWidget *bar, int heightDlu)
     : QWidget(bar, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
@@ -45,4 +50,36 @@ void DockedPanel::closeAndDestroy()
     emit closedByUser();
     hide();
     deleteLater();
+}
+
+QVBoxLayout *DockedPanel::titledLayout(const QString &title, const std::vector<QWidget *> &buttons)
+{
+    const DialogUnits du;
+    auto *layout = new QVBoxLayout(m_client);
+    layout->setContentsMargins(du.x(2), du.y(2), du.x(2), du.y(2));
+    layout->setSpacing(du.y(2));
+    auto *top = new QHBoxLayout;
+    int room = m_client->width() - du.x(4);
+    for (QWidget *button : buttons)
+        room -= button->width() + top->spacing();
+    auto *banner = new QLabel(m_client);
+    banner->setFixedHeight(du.y(16));
+    banner->setMinimumWidth(100);
+    banner->setPixmap(artwork::titleBanner(QSize(std::max(room, 100), du.y(16)), title));
+    banner->setAttribute(Qt::WA_TransparentForMouseEvents);
+    top->addWidget(banner, 1);
+    for (QWidget *button : buttons)
+        top->addWidget(button, 0, Qt::AlignTop);
+    layout->addLayout(top);
+    return layout;
+}
+
+ColorButton *DockedPanel::makeButton(const QString &caption, const char *name, int widthDlu,
+                                     int heightDlu)
+{
+    const DialogUnits du;
+    auto *button = new ColorButton(caption, m_client);
+    button->setObjectName(QLatin1String(name));
+    button->setFixedSize(du.size(widthDlu, heightDlu));
+    return button;
 }

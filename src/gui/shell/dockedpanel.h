@@ -2,7 +2,11 @@
 
 #include <QWidget>
 
+#include <vector>
+
 class AppContext;
+class ColorButton;
+class QVBoxLayout;
 
 // A panel that hangs under the main bar: as wide as the bar, moved along with it, shown one
 // at a time by the panel host. Panels that close with their own "X" destroy themselves.
@@ -31,6 +35,11 @@ protected:
     void fitHeightToContents();
     // The client area inside the one-pixel border.
     QWidget *client() const { return m_client; }
+    // The panel's layout, begun with its title row: the banner, then the given buttons at the
+    // right (the panel's "X" last).
+    QVBoxLayout *titledLayout(const QString &title, const std::vector<QWidget *> &buttons);
+    // A colour button of the panel, sized in dialog units and named for its role.
+    ColorButton *makeButton(const QString &caption, const char *name, int widthDlu, int heightDlu);
 
 private:
     AppContext &m_context;

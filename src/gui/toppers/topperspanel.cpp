@@ -7,7 +7,6 @@
 #include "gui/controls/dialogunits.h"
 #include "gui/controls/exportnamedialog.h"
 #include "gui/shell/appcontext.h"
-#include "gui/shell/artwork.h"
 #include "gui/toppers/toppersmodel.h"
 #include "gui/watch/watchlistpanel.h"
 #include "platform/toppers/topperssweep.h"
@@ -55,21 +54,8 @@ QString ToppersPanel::status() const
 
 void ToppersPanel::buildControls()
 {
-    const DialogUnits du;
-    auto *layout = new QVBoxLayout(client());
-    layout->setContentsMargins(du.x(2), du.y(2), du.x(2), du.y(2));
-    layout->setSpacing(du.y(2));
-
-    auto *top = new QHBoxLayout;
-    auto *banner = new QLabel(client());
-    banner->setFixedHeight(du.y(16));
-    banner->setPixmap(
-        artwork::titleBanner(QSize(du.x(388 - 24), du.y(16)), QStringLiteral("Toppers")));
-    banner->setAttribute(Qt::WA_TransparentForMouseEvents);
-    top->addWidget(banner, 1);
     m_close = addButton(QStringLiteral("X"), "closePanel", 14, 12, &ToppersPanel::closeAndDestroy);
-    top->addWidget(m_close, 0, Qt::AlignTop);
-    layout->addLayout(top);
+    QVBoxLayout *layout = titledLayout(QStringLiteral("Toppers"), {m_close});
 
     auto *controls = new QHBoxLayout;
     controls->addWidget(buildSweepControls());
@@ -161,10 +147,7 @@ QWidget *ToppersPanel::buildFilters()
 ColorButton *ToppersPanel::addButton(const QString &caption, const char *name, int widthDlu,
                                      int heightDlu, void (ToppersPanel::*slot)())
 {
-    const DialogUnits du;
-    auto *button = new ColorButton(caption, client());
-    button->setObjectName(QLatin1String(name));
-    button->setFixedSize(du.size(widthDlu, heightDlu));
+    ColorButton *button = makeButton(caption, name, widthDlu, heightDlu);
     connect(button, &QPushButton::clicked, this, slot);
     return button;
 }

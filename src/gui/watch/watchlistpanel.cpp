@@ -4,10 +4,8 @@
 #include "core/watch/watchexport.h"
 #include "gui/charts/historicalchartpanel.h"
 #include "gui/controls/colorbutton.h"
-#include "gui/controls/dialogunits.h"
 #include "gui/controls/exportnamedialog.h"
 #include "gui/shell/appcontext.h"
-#include "gui/shell/artwork.h"
 #include "gui/shell/mainbar.h"
 #include "gui/shell/timerpause.h"
 #include "gui/watch/alerthelpdialog.h"
@@ -50,21 +48,9 @@ WatchListPanel::~WatchListPanel()
 
 void WatchListPanel::buildControls()
 {
-    const DialogUnits du;
-    auto *layout = new QVBoxLayout(client());
-    layout->setContentsMargins(du.x(2), du.y(2), du.x(2), du.y(2));
-    layout->setSpacing(du.y(2));
-
-    auto *top = new QHBoxLayout;
-    auto *banner = new QLabel(client());
-    banner->setFixedHeight(du.y(16));
-    banner->setPixmap(
-        artwork::titleBanner(QSize(du.x(388 - 24), du.y(16)), QStringLiteral("My Watch List")));
-    banner->setAttribute(Qt::WA_TransparentForMouseEvents);
-    top->addWidget(banner, 1);
-    top->addWidget(addButton(QStringLiteral("X"), "closePanel", 14, &WatchListPanel::pressClose), 0,
-                   Qt::AlignTop);
-    layout->addLayout(top);
+    QVBoxLayout *layout = titledLayout(
+        QStringLiteral("My Watch List"),
+        {addButton(QStringLiteral("X"), "closePanel", 14, &WatchListPanel::pressClose)});
 
     m_model = new WatchListModel(this);
     m_view = new StockListView(context().messenger, client());
@@ -133,10 +119,7 @@ QCheckBox *WatchListPanel::addSwitch(const QString &text, const char *name, bool
 ColorButton *WatchListPanel::addButton(const QString &caption, const char *name, int widthDlu,
                                        void (WatchListPanel::*slot)())
 {
-    const DialogUnits du;
-    auto *button = new ColorButton(caption, client());
-    button->setObjectName(QLatin1String(name));
-    button->setFixedSize(du.size(widthDlu, widthDlu == 14 ? 12 : 14));
+    ColorButton *button = makeButton(caption, name, widthDlu, widthDlu == 14 ? 12 : 14);
     connect(button, &QPushButton::clicked, this, slot);
     return button;
 }
