@@ -3,10 +3,18 @@
 #include "support/storetestbed.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTcpServer>
 #include <QTest>
+#include <QTimer>
 
 // The program as the user starts it: what it says about a company database it can't use and
 // what it leaves of it, and --init-db without a display.
@@ -42,7 +50,8 @@ class ProgramStartTest : public QObject
     }
 
     // Starts the program on the offscreen platform, or with no display at all.
-    static void launch(QProcess &vantrel, const QStringList &args, bool display = true)
+    static void launch(QProcess &vantrel, const QStringList &args, bool display = true,
+                       const QProcessEnvironment &sources = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -54,8 +63,42 @@ class ProgramStartTest : public QObject
              {"VANTREL_LIVE_CHART_URL", "VANTREL_LIVE_BATCH_URL", "VANTREL_LIVE_CRUMB_PAGE_URL",
               "VANTREL_LIVE_NSE_URL", "VANTREL_LIVE_BSE_URL"})
             env.insert(QString::fromLatin1(name), QStringLiteral("http://127.0.0.1:9"));
+        env.insert(sources);
         vantrel.setProcessEnvironment(env);
         vantrel.start(program(), args);
+    }
+
+    // A GET on loopback: the status and the body.
+    static std::pair<int, QByteArray> fetch(const QByteArray &url)
+    {
+        QNetworkAccessManager network;
+        QNetworkReply *reply = network.get(QNetworkRequest(QUrl::fromEncoded(url)));
+        QEventLoop wait;
+        QObject::connect(reply, &QNetworkReply::finished, &wait, &QEventLoop::quit);
+        QTimer::singleShot(20000, &wait, &QEventLoop::quit);
+        wait.exec();
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        const QByteArray body = reply->readAll();
+        delete reply;
+        return {status, body};
+    }
+    static QString labelOf(const QByteArray &gateway)
+    {
+        return QJsonDocument::fromJson(fetch(gateway + "/gateway/status").second)
+            .object()
+            .value(QLatin1String("label"))
+            .toString();
+    }
+    // The lines of the gateway's access log that start with the prefix.
+    static QList<QByteArray> logged(const QString &log, const QByteArray &prefix)
+    {
+        QFile file(log);
+        QList<QByteArray> lines;
+        if (file.open(QIODevice::ReadOnly))
+            for (const QByteArray &line : file.readAll().split('\n'))
+                if (line.startsWith(prefix))
+                    lines << line;
+        return lines;
     }
 
 private slots:
@@ -143,6 +186,81 @@ private slots:
         QCOMPARE(vantrel.exitStatus(), QProcess::NormalExit);
         QCOMPARE(vantrel.exitCode(), 0);
         QVERIFY2(!QFile::exists(simulator), qPrintable(simulator));
+    }
+
+    // Started with --live against the replayed sources, the program's own quote request gets
+    // live prices and the label says where from. Once the chart and batch sources refuse, the
+    // end-of-day files answer the companies under their own label, while the bar's indices,
+    // which those files do not carry, answer 503: the red dot.
+    void liveRunFollowsItsSources()
+    {
+        QProcess sources, vantrel;
+        // Ended in order even when a check fails, so the gateway goes with the program.
+        const auto stop = qScopeGuard([&] {
+            for (QProcess *process : {&vantrel, &sources}) {
+                process->terminate();
+                process->waitForFinished(20000);
+            }
+        });
+        sources.start(qEnvironmentVariable("VANTREL_FAKESOURCES"), {"--port", "0"});
+        QVERIFY(sources.waitForStarted());
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += sources.readAllStandardOutput()).count('\n') == 6, 20000);
+        const QList<QByteArray> lines = said.trimmed().split('\n');
+        const QByteArray control = "http://127.0.0.1:" + lines[0] + "/fake/control?";
+        QProcessEnvironment env;
+        for (const QByteArray &line : lines.mid(1))
+            env.insert(QString::fromLatin1(line).section(u'=', 0, 0),
+                       QString::fromLatin1(line).section(u'=', 1));
+
+        // The gateway the program starts, on a port known here and with its requests logged.
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        const QByteArray gateway = "http://127.0.0.1:" + QByteArray::number(probe.serverPort());
+        const QString log = m_bed.path("live/access.log");
+        const QString wrapper = m_bed.path("live/gateway.sh");
+        QDir().mkpath(m_bed.path("live"));
+        QFile script(wrapper);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral("#!/bin/sh\nexec '%1/vantrel-gateway' \"$@\" --port %2 "
+                                    "--access-log '%3'\n")
+                         .arg(QFileInfo(program()).absolutePath())
+                         .arg(probe.serverPort())
+                         .arg(log)
+                         .toUtf8());
+        script.close();
+        QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+        probe.close();
+        env.insert(QStringLiteral("VANTREL_GATEWAY"), wrapper);
+
+        launch(vantrel, {"--no-splash", "--data-dir", m_bed.path("live/root"), "--live"}, true,
+               env);
+        QVERIFY(vantrel.waitForStarted());
+        QList<QByteArray> asked;
+        QTRY_VERIFY_WITH_TIMEOUT(!(asked = logged(log, "/d/quotes.csv?")).isEmpty(), 30000);
+        const QByteArray bar = asked.first();
+        const auto [status, quotes] = fetch(gateway + bar);
+        QCOMPARE(status, 200);
+        QVERIFY2(quotes.contains("25112.40") && quotes.contains("82408.17"), quotes.constData());
+        QCOMPARE(labelOf(gateway), QStringLiteral("LIVE via chart"));
+        QTRY_VERIFY_WITH_TIMEOUT(!logged(log, "/gateway/status").isEmpty(), 30000);
+
+        QCOMPARE(fetch(control + "chart=down&batch=down").first, 200);
+        QTRY_COMPARE_WITH_TIMEOUT(fetch(gateway + bar).first, 503, 60000);
+        const auto [eodStatus, company] = fetch(gateway + "/d/quotes.csv?s=RELIANCE.NS&f=sl1d1t1");
+        QCOMPARE(eodStatus, 200);
+        QVERIFY2(company.contains("1910.00") && company.contains("6/20/2025") &&
+                     company.contains("3:30PM"),
+                 company.constData());
+        QCOMPARE(labelOf(gateway), QStringLiteral("END OF DAY 6/20/2025"));
+        // The program still asks, and is still answered 503, rather than shown old prices.
+        const int before = logged(log, "/d/quotes.csv?").size();
+        QTRY_VERIFY_WITH_TIMEOUT(logged(log, "/d/quotes.csv?").size() > before, 60000);
+        QCOMPARE(fetch(gateway + logged(log, "/d/quotes.csv?").last()).first, 503);
+
+        vantrel.terminate();
+        QVERIFY(vantrel.waitForFinished(20000));
+        QCOMPARE(vantrel.exitCode(), 0);
     }
 
     void initDbPreparesAnEmptyDataSourceOnceWithoutADisplay()

@@ -1,0 +1,164 @@
+// vantrel-fakesources: the live sources' hosts on loopback, replaying the recorded replies of
+// tests/fixtures/live, so `vantrel --live` can be tried and tested without the internet.
+// GET /fake/control?chart=down&batch=down&eod=down (or all=down, and =up) stops and restarts
+// a source on any of its hosts.
+#include <httplib.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <pthread.h>
+#include <sstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+std::string g_fixtures = VANTREL_LIVE_FIXTURES;
+std::atomic<bool> g_chartUp = true, g_batchUp = true, g_eodUp = true;
+
+std::string fixture(const std::string &name)
+{
+    std::ifstream in(g_fixtures + "/" + name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void reply(httplib::Response &response, int status, const std::string &name, const char *type)
+{
+    response.status = status;
+    response.set_content(fixture(name), type);
+}
+
+void control(const httplib::Request &request, httplib::Response &response)
+{
+    for (const auto &[source, flag] : std::map<std::string, std::atomic<bool> *>{
+             {"chart", &g_chartUp}, {"batch", &g_batchUp}, {"eod", &g_eodUp}}) {
+        const std::string value = request.get_param_value(source);
+        const std::string all = request.get_param_value("all");
+        if (!value.empty() || !all.empty())
+            *flag = (value.empty() ? all : value) != "down";
+    }
+    response.set_content(std::string("chart ") + (g_chartUp ? "up" : "down") + ", batch " +
+                             (g_batchUp ? "up" : "down") + ", eod " + (g_eodUp ? "up" : "down") +
+                             "\n",
+                         "text/plain");
+}
+
+// The chart and batch API's host, which also serves the page that hands out the cookie.
+void serveQuoteHost(httplib::Server &server)
+{
+    static const std::map<std::string, std::string> charts{
+        {"^NSEI", "chart_nsei_5m.json"},      {"^BSESN", "chart_bsesn_5m.json"},
+        {"USDINR=X", "chart_usdinr_5m.json"}, {"INR=X", "chart_usdinr_5m.json"},
+        {"BEL.NS", "chart_bel_5m.json"},      {"ADANIENT.NS", "chart_adanient_15m.json"},
+        {"RELIANCE.NS", "chart_daily.json"}};
+    server.Get(R"(/v8/finance/chart/([^/]+))",
+               [](const httplib::Request &request, httplib::Response &response) {
+                   const auto it = charts.find(request.matches[1].str());
+                   if (!g_chartUp)
+                       response.status = 503;
+                   else if (it == charts.end())
+                       reply(response, 404, "chart_not_found.json", "application/json");
+                   else
+                       reply(response, 200, it->second, "application/json");
+               });
+    server.Get(R"(/quote/.*)", [](const httplib::Request &, httplib::Response &response) {
+        response.set_header("Set-Cookie", "A3=d=AQABBfake; Path=/");
+        response.set_content("<html></html>", "text/html");
+    });
+    server.Get("/v1/test/getcrumb", [](const httplib::Request &, httplib::Response &response) {
+        if (g_batchUp)
+            reply(response, 200, "crumb_ok.txt", "text/plain");
+        else
+            reply(response, 429, "crumb_throttled.txt", "text/plain");
+    });
+    server.Get("/v7/finance/quote", [](const httplib::Request &, httplib::Response &response) {
+        if (g_batchUp)
+            reply(response, 200, "batch_quotes.json", "application/json");
+        else
+            reply(response, 401, "batch_invalid_crumb.json", "application/json");
+    });
+}
+
+// Every trading day's file is the recorded one: its rows say which day it really is.
+void serveEndOfDay(httplib::Server &server, const std::string &pattern, const std::string &name,
+                   const char *type)
+{
+    server.Get(pattern, [name, type](const httplib::Request &, httplib::Response &response) {
+        if (g_eodUp)
+            reply(response, 200, name, type);
+        else
+            response.status = 503;
+    });
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    int port = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--port" && i + 1 < argc) {
+            port = std::atoi(argv[++i]);
+        } else if (arg == "--fixtures" && i + 1 < argc) {
+            g_fixtures = argv[++i];
+        } else {
+            std::fprintf(arg == "--help" ? stdout : stderr,
+                         "Usage: vantrel-fakesources [--port N] [--fixtures DIR]\n"
+                         "Replays recorded replies of the live sources on 127.0.0.1: the chart "
+                         "and batch\nquote host on port N (0, the default, picks a free one; "
+                         "printed alone on the\nfirst line), the end-of-day hosts on free ports. "
+                         "Then prints the VANTREL_LIVE_*\nsettings that point vantrel --live at "
+                         "them. GET /fake/control?chart=down,\nbatch=down, eod=down or all=down "
+                         "(and =up) stops and restarts a source.\n");
+            return arg == "--help" ? 0 : 2;
+        }
+    }
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGTERM);
+    sigaddset(&stop, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &stop, nullptr);
+
+    httplib::Server quotes, nse, bse;
+    serveQuoteHost(quotes);
+    serveEndOfDay(nse, R"(/content/cm/BhavCopy_NSE_CM_0_0_0_\d{8}_F_0000\.csv\.zip)",
+                  "bhav_nse_20250620.csv.zip", "application/zip");
+    serveEndOfDay(bse, R"(/download/BhavCopy/Equity/BhavCopy_BSE_CM_0_0_0_\d{8}_F_0000\.CSV)",
+                  "bhav_bse_20250620.csv", "text/csv");
+    for (httplib::Server *server : {&quotes, &nse, &bse})
+        server->Get("/fake/control", control);
+    const int quotePort = port ? (quotes.bind_to_port("127.0.0.1", port) ? port : -1)
+                               : quotes.bind_to_any_port("127.0.0.1");
+    const int nsePort = nse.bind_to_any_port("127.0.0.1");
+    const int bsePort = bse.bind_to_any_port("127.0.0.1");
+    if (quotePort <= 0 || nsePort <= 0 || bsePort <= 0) {
+        std::fprintf(stderr, "vantrel-fakesources: cannot listen on 127.0.0.1:%d\n", port);
+        return 1;
+    }
+    const std::string base = "http://127.0.0.1:";
+    std::printf("%d\n", quotePort);
+    std::printf("VANTREL_LIVE_CHART_URL=%s%d\n", base.c_str(), quotePort);
+    std::printf("VANTREL_LIVE_BATCH_URL=%s%d\n", base.c_str(), quotePort);
+    std::printf("VANTREL_LIVE_CRUMB_PAGE_URL=%s%d/quote/RELIANCE.NS\n", base.c_str(), quotePort);
+    std::printf("VANTREL_LIVE_NSE_URL=%s%d\n", base.c_str(), nsePort);
+    std::printf("VANTREL_LIVE_BSE_URL=%s%d\n", base.c_str(), bsePort);
+    std::fflush(stdout);
+
+    std::thread threads[] = {std::thread([&] { quotes.listen_after_bind(); }),
+                             std::thread([&] { nse.listen_after_bind(); }),
+                             std::thread([&] { bse.listen_after_bind(); })};
+    int signal = 0;
+    sigwait(&stop, &signal);
+    for (httplib::Server *server : {&quotes, &nse, &bse})
+        server->stop();
+    for (std::thread &thread : threads)
+        thread.join();
+    return 0;
+}
