@@ -54,8 +54,13 @@ bool LiveMarket::quotes(const std::vector<std::string> &symbols,
     }
     if (m_sources.empty())
         reason = "no source is configured";
-    if (!answered)
+    if (!answered) {
+        // The last source that answered is no longer where prices come from: the label says so
+        // rather than go on naming it.
+        std::lock_guard lock(m_mutex);
+        m_label = NoSourceLabel;
         return false;
+    }
     for (std::size_t k : pending)
         if (firstTimeUnknown(symbols[k]))
             std::fprintf(stderr, "vantrel-gateway: no source knows %s\n", symbols[k].c_str());

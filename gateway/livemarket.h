@@ -16,6 +16,9 @@
 class LiveMarket : public Market
 {
 public:
+    // The label once every source has refused the latest request.
+    static constexpr const char *NoSourceLabel = "NO SOURCE ANSWERING";
+
     explicit LiveMarket(std::vector<std::unique_ptr<LiveSource>> sources);
 
     bool quotes(const std::vector<std::string> &symbols,
@@ -25,7 +28,7 @@ public:
     std::optional<ChartSubject> chart(const std::string &symbol, ChartRange range) override;
 
     // The label of the source that answered the latest request, "LIVE via ..." or
-    // "END OF DAY ..."; empty until one has.
+    // "END OF DAY ...", or NoSourceLabel when every source refused it; empty until then.
     std::string label() const override;
 
     // GET /gateway/status: the label and each source's health.

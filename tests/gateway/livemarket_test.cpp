@@ -164,6 +164,10 @@ private slots:
         m_chart->refuse("HTTP 503");
         QVERIFY(get("/d/quotes.csv?s=RELIANCE.NS"));
         QTRY_COMPARE_WITH_TIMEOUT(label.label(), QStringLiteral("END OF DAY 6/26/2023"), 20000);
+        // Nobody answers: the label no longer names the last source that did.
+        m_endOfDay->refuse("no file for today");
+        QVERIFY(get("/d/quotes.csv?s=RELIANCE.NS"));
+        QTRY_COMPARE_WITH_TIMEOUT(label.label(), QString(LiveMarket::NoSourceLabel), 20000);
     }
 
     // Charts and chart data from the first source with bars: the session's bars on their slots,
