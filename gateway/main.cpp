@@ -1,6 +1,7 @@
 #include "gatewayoptions.h"
 #include "gatewayserver.h"
 #include "livemarket.h"
+#include "serviceprocess.h"
 
 #include <QGuiApplication>
 
@@ -35,14 +36,7 @@ int main(int argc, char **argv)
         std::fputs(gatewayUsage().c_str(), stdout);
         return 0;
     }
-    // Signals are taken by this thread alone, in sigwait: every server thread inherits the
-    // mask, so none of them is ever interrupted by one.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGINT);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-    std::signal(SIGPIPE, SIG_IGN); // a client that hangs up mid-reply is no reason to die
+    const sigset_t stopSignals = blockStopSignals();
 
     // Chart images need fonts, and fonts need a GUI application; the offscreen platform
     // gives one without any display. Its event loop never runs: drawing is on the workers.
@@ -61,20 +55,5 @@ int main(int argc, char **argv)
     if (!options->accessLog.empty() && !server.openAccessLog(options->accessLog))
         std::fprintf(stderr, "vantrel-gateway: cannot open the access log %s\n",
                      options->accessLog.c_str());
-    if (!server.start(options->port, error)) {
-        std::fprintf(stderr, "vantrel-gateway: %s\n", error.c_str());
-        return 1;
-    }
-    std::printf("%d\n", server.port());
-    std::fflush(stdout);
-
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
-    if (!server.stop(std::chrono::milliseconds(1500))) {
-        // A source call still running holds a worker; the process must not outlive its
-        // parent's patience for it.
-        std::fflush(nullptr);
-        std::_Exit(0);
-    }
-    return 0;
+    return serveUntilStopped(server, options->port, stopSignals, "vantrel-gateway");
 }
