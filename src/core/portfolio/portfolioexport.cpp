@@ -10,9 +10,7 @@ namespace {
 // The total as the panel shows it, without the grouping commas.
 std::string totalText(double value)
 {
-    std::string text = formatDisplay(value);
-    text.erase(std::remove(text.begin(), text.end(), ','), text.end());
-    return text;
+    return exportfile::withoutCommas(formatDisplay(value));
 }
 
 void appendSection(std::string &out, const char *opening, const HoldingList &list)
@@ -47,15 +45,6 @@ std::string content(const HoldingList &delivery, const HoldingList &intraday)
 std::string write(DataFileSystem &files, const std::string &folder, const std::string &name,
                   const HoldingList &delivery, const HoldingList &intraday)
 {
-    files.makeFolders(folder);
-    const std::string path = folder + "/" + name + ".csv";
-    switch (files.replace(path, content(delivery, intraday))) {
-    case DataFileSystem::Result::Done:
-        return Exported + path;
-    case DataFileSystem::Result::OpenFailed:
-        return OpenFailed;
-    default:
-        return WriteFailed;
-    }
+    return exportfile::write(files, folder, name + ".csv", content(delivery, intraday), Exported);
 }
 } // namespace portfolioexport

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/portfolio/holdingrow.h"
-#include "core/watch/datafiles.h"
+#include "core/watch/exportfile.h"
 
 #include <string>
 
@@ -13,8 +13,6 @@ inline constexpr const char *Title = "My PROFILE for Current Stocks in My Hand";
 inline constexpr const char *Header = "Stock Name,Index,Quantity,Average CP,Market Price,%Change,"
                                       "Cost Price+Brkrge,You'll get,Net Profit/Loss,Net %P/L";
 inline constexpr const char *NoData = "There is no data to export";
-inline constexpr const char *OpenFailed = "Problem occured in Opening CSV File";
-inline constexpr const char *WriteFailed = "SORRY!!!Not able to write into the CSV file";
 inline constexpr const char *Exported =
     "Profile present displayed data is exported Successfully at \n";
 

@@ -2,7 +2,7 @@
 
 #include "core/store/storerows.h"
 #include "core/toppers/toppersrow.h"
-#include "core/watch/datafiles.h"
+#include "core/watch/exportfile.h"
 
 #include <string>
 #include <vector>
@@ -14,8 +14,6 @@ inline constexpr const char *Header =
     "CompanyName,Last Close,Current Price,Change,% Change,Volume,Turnover,Open,High,Low";
 inline constexpr const char *NoData =
     "There is no data to export, Please first \"Get Latest Data\"";
-inline constexpr const char *OpenFailed = "Problem occured in Opening CSV File";
-inline constexpr const char *WriteFailed = "SORRY!!!Not able to write into the CSV file";
 inline constexpr const char *Exported =
     "Toppers present displayed data is exported Successfully at \n";
 

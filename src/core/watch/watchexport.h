@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/watch/datafiles.h"
+#include "core/watch/exportfile.h"
 #include "core/watch/watchrow.h"
 
 #include <string>
@@ -14,8 +14,6 @@ inline constexpr const char *Header =
     "Company Name,Index,Last Close,Current Price,Change,% Change,Volume,Open,High,Low";
 inline constexpr const char *NoData =
     "There is no data to export, Please first \"Get Latest Data\"";
-inline constexpr const char *OpenFailed = "Problem occured in Opening CSV File";
-inline constexpr const char *WriteFailed = "SORRY!!!Not able to write into the CSV file";
 inline constexpr const char *Exported =
     "WatchList present displayed data is exported Successfully at \n";
 
