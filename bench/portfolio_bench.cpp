@@ -1,6 +1,7 @@
 // One portfolio refresh of 200 delivery and 80 intraday lots over 50 symbols, every symbol
 // quoted: quotes to lots, lots to rows, charges and totals. The baseline sums price x quantity
 // over the same lots, the least any valuation has to read.
+#include "benchsupport.h"
 #include "core/common/messenger.h"
 #include "core/portfolio/portfolio.h"
 #include "core/store/stores.h"
@@ -25,13 +26,6 @@ public:
         return storeOk();
     }
     std::vector<ProfileLot> rows;
-};
-
-class SilentMessenger : public Messenger
-{
-public:
-    void inform(const std::string &) override {}
-    bool ask(const std::string &) override { return false; }
 };
 
 struct Scene

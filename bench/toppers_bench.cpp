@@ -11,7 +11,6 @@
 #include <benchmark/benchmark.h>
 #include <httplib.h>
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTemporaryDir>
@@ -33,11 +32,6 @@ struct Market
 
     Market()
     {
-        static int argc = 1;
-        static char name[] = "vantrel-bench";
-        static char *argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            new QCoreApplication(argc, argv); // lives to the end of the process
         CompanyDatabase database(QStringLiteral("toppers-bench"));
         if (!database.open(resolveStoreConfig({}, dir.filePath("companies.sqlite"), {})) ||
             // The simulator stands in for a remote service but shares this machine's two

@@ -1,6 +1,7 @@
 // One watch list refresh of fifty NSE stocks with every switch and data file on, as the UI
 // thread runs it: rows, intraday and live files, alerts. The baseline writes the same bytes
 // to the same files with plain fopen/fwrite, which any implementation has to pay for.
+#include "benchsupport.h"
 #include "core/common/messenger.h"
 #include "core/net/quoteparser.h"
 #include "core/store/stores.h"
@@ -17,34 +18,9 @@
 namespace {
 namespace fs = std::filesystem;
 
-class NullStore : public WatchListStore
-{
-public:
-    StoreResult<std::vector<WatchRow>> load() override { return std::vector<WatchRow>{}; }
-    StoreStatus save(const std::vector<WatchRow> &) override { return storeOk(); }
-    StoreStatus insert(const WatchRow &) override { return storeOk(); }
-    StoreResult<bool> setAlert(std::string_view, int, double, double) override { return true; }
-    StoreResult<std::vector<WatchRow>> nseRows() override { return std::vector<WatchRow>{}; }
-};
-
-class SilentMessenger : public Messenger
-{
-public:
-    void inform(const std::string &) override {}
-    bool ask(const std::string &) override { return false; }
-};
-
-// A memory file system where there is one: disk write-back would drown both figures in noise.
-fs::path benchFolder()
-{
-    std::error_code ec;
-    const fs::path shm("/dev/shm");
-    return (fs::is_directory(shm, ec) ? shm : fs::temp_directory_path()) / "vantrel-bench-watch";
-}
-
 struct Scene
 {
-    fs::path root = benchFolder();
+    fs::path root = benchFolder("vantrel-bench-watch");
     NullStore store;
     SilentMessenger messenger;
     WatchList list{store, messenger};

@@ -3,6 +3,7 @@
 // against reading the same three files with a bare std::ifstream loop. ticker_step: one
 // scroll step of a ticker band of 50 stocks, drawn, against drawing the band's whole text
 // anew, which is what a band that does not move its pixels pays on every tick.
+#include "../benchsupport.h"
 #include "core/common/messenger.h"
 #include "core/net/quoteparser.h"
 #include "core/store/stores.h"
@@ -28,42 +29,6 @@
 namespace {
 namespace fs = std::filesystem;
 
-class NullStore : public WatchListStore
-{
-public:
-    StoreResult<std::vector<WatchRow>> load() override { return std::vector<WatchRow>{}; }
-    StoreStatus save(const std::vector<WatchRow> &) override { return storeOk(); }
-    StoreStatus insert(const WatchRow &) override { return storeOk(); }
-    StoreResult<bool> setAlert(std::string_view, int, double, double) override { return true; }
-    StoreResult<std::vector<WatchRow>> nseRows() override { return std::vector<WatchRow>{}; }
-};
-
-class SilentMessenger : public Messenger
-{
-public:
-    void inform(const std::string &) override {}
-    bool ask(const std::string &) override { return false; }
-};
-
-void ensureApplication()
-{
-    static int argc = 1;
-    static char name[] = "vantrel-bench";
-    static char *argv[] = {name, nullptr};
-    if (!qApp) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv); // lives as long as the run
-    }
-}
-
-fs::path benchFolder()
-{
-    std::error_code ec;
-    const fs::path shm("/dev/shm");
-    return (fs::is_directory(shm, ec) ? shm : fs::temp_directory_path()) / "vantrel-bench-live";
-}
-
 void quote(QuoteRecord *target, const std::string &symbol, double last, double change, int volume)
 {
     char line[200];
@@ -76,7 +41,7 @@ void quote(QuoteRecord *target, const std::string &symbol, double last, double c
 // with both switches on leaves: 375 bars per stock and for NIFTY, and the latest snapshot.
 struct Day
 {
-    fs::path root = benchFolder();
+    fs::path root = benchFolder("vantrel-bench-live");
     NullStore store;
     SilentMessenger messenger;
     WatchList list{store, messenger};
@@ -117,7 +82,6 @@ struct ChartScene
 
     ChartScene()
     {
-        ensureApplication();
         context.dataRoot = QString::fromStdString(day.root.string());
         context.database.open(resolveStoreConfig(
             {}, QString::fromStdString((day.root / "CompanyList.sqlite").string()), {}));
@@ -181,7 +145,6 @@ struct TickerScene
 
     TickerScene()
     {
-        ensureApplication();
         ticker = std::make_unique<TickerBar>(context, day.board, day.list);
         ticker->band()->setSpeed(0); // the benchmark takes the steps
         ticker->show();
