@@ -1,5 +1,7 @@
 #include "gatewayoptions.h"
 
+#include "commandargs.h"
+
 #include <charconv>
 #include <cstdlib>
 #include <string_view>
@@ -53,16 +55,10 @@ std::optional<GatewayOptions> parseGatewayOptions(int argc, const char *const *a
         }
         o.sources.*u.field = value;
     }
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
+    CommandArgs args(argc, argv);
+    while (args.next()) {
+        const std::string_view arg = args.name();
         std::string_view value;
-        bool inlineValue = false;
-        if (const std::size_t eq = arg.find('=');
-            arg.starts_with("--") && eq != std::string_view::npos) {
-            value = arg.substr(eq + 1);
-            arg = arg.substr(0, eq);
-            inlineValue = true;
-        }
         if (arg == "--help" || arg == "-h") {
             o.help = true;
             continue;
@@ -74,16 +70,11 @@ std::optional<GatewayOptions> parseGatewayOptions(int argc, const char *const *a
         const bool known = url || arg == "--port" || arg == "--access-log" || arg == "--data-dir" ||
                            arg == "--requests-per-second";
         if (!known) {
-            error = "unknown option: " + std::string(arg);
+            error = args.unknown();
             return std::nullopt;
         }
-        if (!inlineValue) {
-            if (i + 1 >= argc) {
-                error = std::string(arg) + " needs a value";
-                return std::nullopt;
-            }
-            value = argv[++i];
-        }
+        if (!args.value(value, error))
+            return std::nullopt;
         bool good = true;
         if (arg == "--port") {
             const char *end = value.data() + value.size();
@@ -103,7 +94,7 @@ std::optional<GatewayOptions> parseGatewayOptions(int argc, const char *const *a
             o.sources.*url = value;
         }
         if (!good) {
-            error = "bad value for " + std::string(arg) + ": " + std::string(value);
+            error = args.badValue(value);
             return std::nullopt;
         }
     }

@@ -1,5 +1,7 @@
 #include "simoptions.h"
 
+#include "commandargs.h"
+
 #include "simtime.h"
 
 #include <charconv>
@@ -21,28 +23,13 @@ template <typename T> bool parseNumber(std::string_view text, T &out, T low, T h
 std::optional<SimOptions> parseSimOptions(int argc, const char *const *argv, std::string &error)
 {
     SimOptions o;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
+    CommandArgs args(argc, argv);
+    while (args.next()) {
+        const std::string_view arg = args.name();
         std::string_view value;
-        bool inlineValue = false;
-        if (const std::size_t eq = arg.find('=');
-            arg.starts_with("--") && eq != std::string_view::npos) {
-            value = arg.substr(eq + 1);
-            arg = arg.substr(0, eq);
-            inlineValue = true;
-        }
-        const auto takeValue = [&]() -> bool {
-            if (inlineValue)
-                return true;
-            if (i + 1 >= argc) {
-                error = std::string(arg) + " needs a value";
-                return false;
-            }
-            value = argv[++i];
-            return true;
-        };
+        const auto takeValue = [&] { return args.value(value, error); };
         const auto bad = [&] {
-            error = "bad value for " + std::string(arg) + ": " + std::string(value);
+            error = args.badValue(value);
             return std::nullopt;
         };
         if (arg == "--help" || arg == "-h") {
@@ -75,7 +62,7 @@ std::optional<SimOptions> parseSimOptions(int argc, const char *const *argv, std
             if (arg == "--data-dir")
                 o.dataDir = value;
         } else {
-            error = "unknown option: " + std::string(arg);
+            error = args.unknown();
             return std::nullopt;
         }
     }
