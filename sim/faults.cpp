@@ -6,7 +6,7 @@
 #include <utility>
 
 namespace {
-constexpr std::array<std::pair<std::string_view, FaultKind>, 7> Names{{
+constexpr std::array<std::pair<std::string_view, FaultKind>, 8> Names{{
     {"none", FaultKind::None},
     {"http500", FaultKind::Http500},
     {"drop", FaultKind::Drop},
@@ -14,6 +14,7 @@ constexpr std::array<std::pair<std::string_view, FaultKind>, 7> Names{{
     {"garbage", FaultKind::Garbage},
     {"hang", FaultKind::Hang},
     {"trickle", FaultKind::Trickle},
+    {"longline", FaultKind::LongLine},
 }};
 } // namespace
 
@@ -63,4 +64,12 @@ std::string garbageBody(std::size_t lines, std::uint64_t key)
         out += "\r\n";
     }
     return out;
+}
+
+std::string longLineBody()
+{
+    std::string out(LongLineBytes, '9');
+    for (std::size_t i = 7; i < out.size(); i += 8)
+        out[i] = '.';
+    return out + "\r\n";
 }

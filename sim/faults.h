@@ -8,12 +8,13 @@
 // The ways the simulated service can misbehave, for testing how the program copes.
 enum class FaultKind {
     None,
-    Http500, // answers HTTP 500
-    Drop,    // promises more than it sends, then closes the connection
-    Short,   // fewer lines than symbols asked for
-    Garbage, // lines of junk
-    Hang,    // holds the connection without answering
-    Trickle, // sends the header, then the reply one byte every two seconds
+    Http500,  // answers HTTP 500
+    Drop,     // promises more than it sends, then closes the connection
+    Short,    // fewer lines than symbols asked for
+    Garbage,  // lines of junk
+    Hang,     // holds the connection without answering
+    Trickle,  // sends the header, then the reply one byte at a time, slowly
+    LongLine, // one line of a megabyte, with no comma in it
 };
 
 std::optional<FaultKind> parseFaultKind(std::string_view name);
@@ -22,3 +23,7 @@ std::string_view faultName(FaultKind kind);
 // Junk of every kind a parser must survive: binary bytes, a huge line, fields without
 // commas, stray quotes. One line per line asked for, each line ending in "\r\n".
 std::string garbageBody(std::size_t lines, std::uint64_t key);
+
+// One line of LongLineBytes digits and dots, ending in "\r\n".
+inline constexpr std::size_t LongLineBytes = 1 << 20;
+std::string longLineBody();

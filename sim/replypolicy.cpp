@@ -30,6 +30,18 @@ void ReplyPolicy::setFaultSymbol(std::string symbol)
     m_settings.faultSymbol = std::move(symbol);
 }
 
+void ReplyPolicy::setFaultPath(std::string path)
+{
+    std::lock_guard lock(m_mutex);
+    m_settings.faultPath = std::move(path);
+}
+
+void ReplyPolicy::setTrickleMs(int ms)
+{
+    std::lock_guard lock(m_mutex);
+    m_settings.trickleMs = ms;
+}
+
 bool ReplyPolicy::waitFor(std::chrono::milliseconds duration) const
 {
     std::unique_lock lock(m_mutex);

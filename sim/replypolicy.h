@@ -19,6 +19,11 @@ struct ReplySettings
     // one batch of many sent at once fails, or one stock's backfill, while the others are
     // answered.
     std::string faultSymbol;
+    // When set, the fault plays only on requests whose path starts with this: one service
+    // fails ("/z" for chart images) while the others answer.
+    std::string faultPath;
+    // A trickling reply sends one byte every this many milliseconds.
+    int trickleMs = 100;
 };
 
 class ReplyPolicy
@@ -33,6 +38,8 @@ public:
     void setShortLines(int lines);
     void setLatencyMs(int ms);
     void setFaultSymbol(std::string symbol);
+    void setFaultPath(std::string path);
+    void setTrickleMs(int ms);
 
     // Waits for the given time; false when the service is stopping.
     bool waitFor(std::chrono::milliseconds duration) const;

@@ -20,8 +20,8 @@ bool applyControl(const QueryString &query, ReplyPolicy &policy, SimClock &clock
                   std::string &error)
 {
     std::optional<FaultKind> fault;
-    std::optional<int> shortLines, latencyMs;
-    std::optional<std::string> faultSymbol;
+    std::optional<int> shortLines, latencyMs, trickleMs;
+    std::optional<std::string> faultSymbol, faultPath;
     std::optional<std::int64_t> setTime, advance;
     for (const auto &[key, value] : query.items()) {
         bool ok = true;
@@ -31,6 +31,10 @@ bool applyControl(const QueryString &query, ReplyPolicy &policy, SimClock &clock
             ok = (shortLines = number(value, 0, 1000000)).has_value();
         else if (key == "fault-symbol")
             faultSymbol = value;
+        else if (key == "fault-path")
+            faultPath = value;
+        else if (key == "trickle-ms")
+            ok = (trickleMs = number(value, 1, 60000)).has_value();
         else if (key == "latency-ms")
             ok = (latencyMs = number(value, 0, 3600000)).has_value();
         else if (key == "clock")
@@ -54,6 +58,10 @@ bool applyControl(const QueryString &query, ReplyPolicy &policy, SimClock &clock
         policy.setLatencyMs(*latencyMs);
     if (faultSymbol)
         policy.setFaultSymbol(*faultSymbol);
+    if (faultPath)
+        policy.setFaultPath(*faultPath);
+    if (trickleMs)
+        policy.setTrickleMs(*trickleMs);
     if (setTime)
         clock.set(*setTime);
     if (advance)

@@ -90,7 +90,8 @@ std::string simUsage()
            "                     short (fewer lines than asked, half an image or page),\n"
            "                     garbage (junk lines),\n"
            "                     hang (never answer),\n"
-           "                     trickle (one byte of the reply every 2 seconds)\n"
+           "                     trickle (one byte of the reply every 100 ms),\n"
+           "                     longline (one line of a megabyte)\n"
            "  --short-lines N    lines a short reply keeps (default 2)\n"
            "  --help             this text\n"
            "\n"
@@ -98,7 +99,9 @@ std::string simUsage()
            "changes any of these while running (advance moves the clock forward) and answers OK;\n"
            "fault-symbol=SYMBOL plays the fault only on quote and chart-data requests naming "
            "SYMBOL (empty: "
-           "all).\n";
+           "all);\n"
+           "fault-path=PREFIX plays it only on requests whose path starts with PREFIX;\n"
+           "trickle-ms=N sets the gap between the bytes of a trickling reply.\n";
 }
 
 std::string defaultDataDir(const std::string &argv0)

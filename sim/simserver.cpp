@@ -9,8 +9,6 @@
 
 namespace {
 constexpr auto HangTime = std::chrono::minutes(10);
-// Often enough that no client's silence timeout fires, slow enough that a reply takes minutes.
-constexpr auto TrickleGap = std::chrono::seconds(2);
 
 bool namesSymbol(std::string_view symbols, std::string_view symbol)
 {
@@ -44,25 +42,27 @@ SimServer::SimServer(const SimOptions &options)
     if (!options.accessLog.empty() && !m_protocol.openAccessLog(options.accessLog))
         m_warning = "cannot open the access log " + options.accessLog;
 
-    m_protocol.setLineSender([this](httplib::Response &response, std::vector<std::string> lines,
-                                    const char *contentType, std::string_view symbols) {
-        reply(response, std::move(lines), contentType, symbols);
+    m_protocol.setLineSender([this](const httplib::Request &request, httplib::Response &response,
+                                    std::vector<std::string> lines, const char *contentType,
+                                    std::string_view symbols) {
+        reply(request, response, std::move(lines), contentType, symbols);
     });
-    m_protocol.setDocumentSender(
-        [this](httplib::Response &response, std::string body, const char *contentType) {
-            replyDocument(response, std::move(body), contentType);
-        });
+    m_protocol.setDocumentSender([this](const httplib::Request &request,
+                                        httplib::Response &response, std::string body,
+                                        const char *contentType) {
+        replyDocument(request, response, std::move(body), contentType);
+    });
     httplib::Server &http = m_protocol.http();
     http.Get("/lookup",
              [this](const httplib::Request &q, httplib::Response &r) { handleLookup(q, r); });
     http.Get("/marketinfo/fo/fomwatchsymbol.jsp",
              [this](const httplib::Request &q, httplib::Response &r) {
                  const std::string key = QueryString(q.target).value("key").value_or("");
-                 replyDocument(r, m_futures.contractPage(key, m_clock.now()), "text/html");
+                 replyDocument(q, r, m_futures.contractPage(key, m_clock.now()), "text/html");
              });
     http.Get("/content/fo/fo_markettoday.htm",
-             [this](const httplib::Request &, httplib::Response &r) {
-                 replyDocument(r, m_futures.statsPage(m_clock.now()), "text/html");
+             [this](const httplib::Request &q, httplib::Response &r) {
+                 replyDocument(q, r, m_futures.statsPage(m_clock.now()), "text/html");
              });
     http.Get("/sim/control",
              [this](const httplib::Request &q, httplib::Response &r) { handleControl(q, r); });
@@ -83,7 +83,7 @@ bool SimServer::stop(std::chrono::milliseconds grace)
 void SimServer::handleLookup(const httplib::Request &request, httplib::Response &response)
 {
     const QueryString query(request.target);
-    replyDocument(response, m_lookup.page(query.value("s").value_or("")),
+    replyDocument(request, response, m_lookup.page(query.value("s").value_or("")),
                   "text/html; charset=utf-8");
 }
 
@@ -98,12 +98,22 @@ void SimServer::handleControl(const httplib::Request &request, httplib::Response
     }
 }
 
-void SimServer::reply(httplib::Response &response, std::vector<std::string> lines,
-                      const char *contentType, std::string_view symbols)
+ReplyPolicy::Settings SimServer::policyFor(const httplib::Request &request,
+                                           std::optional<std::string_view> symbols) const
 {
     ReplyPolicy::Settings policy = m_policy.settings();
-    if (!policy.faultSymbol.empty() && !namesSymbol(symbols, policy.faultSymbol))
+    if (!policy.faultSymbol.empty() && symbols && !namesSymbol(*symbols, policy.faultSymbol))
         policy.fault = FaultKind::None;
+    if (!policy.faultPath.empty() && request.path.rfind(policy.faultPath, 0) != 0)
+        policy.fault = FaultKind::None;
+    return policy;
+}
+
+void SimServer::reply(const httplib::Request &request, httplib::Response &response,
+                      std::vector<std::string> lines, const char *contentType,
+                      std::string_view symbols)
+{
+    const ReplyPolicy::Settings policy = policyFor(request, symbols);
     if (playFault(policy, response, ProtocolServer::joinLines(lines), contentType, lines.size()))
         return;
     if (policy.fault == FaultKind::Short &&
@@ -112,10 +122,10 @@ void SimServer::reply(httplib::Response &response, std::vector<std::string> line
     response.set_content(ProtocolServer::joinLines(lines), contentType);
 }
 
-void SimServer::replyDocument(httplib::Response &response, std::string body,
-                              const char *contentType)
+void SimServer::replyDocument(const httplib::Request &request, httplib::Response &response,
+                              std::string body, const char *contentType)
 {
-    const ReplyPolicy::Settings policy = m_policy.settings();
+    const ReplyPolicy::Settings policy = policyFor(request, std::nullopt);
     if (playFault(policy, response, body, contentType, 1))
         return;
     // A short document arrives whole as far as HTTP can tell, but cannot be read.
@@ -157,9 +167,10 @@ bool SimServer::playFault(const ReplyPolicy::Settings &policy, httplib::Response
         auto whole = std::make_shared<const std::string>(body);
         response.set_content_provider(
             whole->size(), contentType,
-            [this, whole](std::size_t offset, std::size_t, httplib::DataSink &sink) {
+            [this, whole, gap = std::chrono::milliseconds(policy.trickleMs)](
+                std::size_t offset, std::size_t, httplib::DataSink &sink) {
                 // Stops when the client gives up (the write fails) or the service stops.
-                return (offset == 0 || m_policy.waitFor(TrickleGap)) &&
+                return (offset == 0 || m_policy.waitFor(gap)) &&
                        sink.write(whole->data() + offset, 1);
             });
         return true;
@@ -168,6 +179,9 @@ bool SimServer::playFault(const ReplyPolicy::Settings &policy, httplib::Response
         response.set_content(
             garbageBody(std::max<std::size_t>(lines, 1), noise::combine(m_seed, serial)),
             "application/octet-stream");
+        return true;
+    case FaultKind::LongLine:
+        response.set_content(longLineBody(), contentType);
         return true;
     case FaultKind::None:
     case FaultKind::Short:

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,10 +44,15 @@ private:
     void handleLookup(const httplib::Request &request, httplib::Response &response);
     void handleControl(const httplib::Request &request, httplib::Response &response);
     // Sends a data reply of lines the way the current policy says.
-    void reply(httplib::Response &response, std::vector<std::string> lines, const char *contentType,
-               std::string_view symbols = {});
+    void reply(const httplib::Request &request, httplib::Response &response,
+               std::vector<std::string> lines, const char *contentType, std::string_view symbols);
     // Sends a whole document (a page, an image) the same way; cut short, it is half of it.
-    void replyDocument(httplib::Response &response, std::string body, const char *contentType);
+    void replyDocument(const httplib::Request &request, httplib::Response &response,
+                       std::string body, const char *contentType);
+    // The policy for this request: a fault scoped to a symbol or a path plays only on the
+    // requests it names. Documents name no symbols.
+    ReplyPolicy::Settings policyFor(const httplib::Request &request,
+                                    std::optional<std::string_view> symbols) const;
     // Waits out the delay and plays the faults that treat every reply alike. False when the
     // reply is still to be sent: no fault, or a short reply that each kind cuts its own way.
     bool playFault(const ReplyPolicy::Settings &policy, httplib::Response &response,

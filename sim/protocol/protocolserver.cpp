@@ -15,10 +15,11 @@ bool HttpServer::deepenListenQueue(int length)
 
 ProtocolServer::ProtocolServer(Market &market) : m_market(market)
 {
-    m_send = [](httplib::Response &response, std::vector<std::string> lines,
-                const char *contentType,
+    m_send = [](const httplib::Request &, httplib::Response &response,
+                std::vector<std::string> lines, const char *contentType,
                 std::string_view) { response.set_content(joinLines(lines), contentType); };
-    m_sendDocument = [](httplib::Response &response, std::string body, const char *contentType) {
+    m_sendDocument = [](const httplib::Request &, httplib::Response &response, std::string body,
+                        const char *contentType) {
         response.set_content(std::move(body), contentType);
     };
     m_server.new_task_queue = [] { return new GrowingPool; };
@@ -102,7 +103,7 @@ void ProtocolServer::handleQuotes(const httplib::Request &request, httplib::Resp
         response.set_content("no source answers: " + reason + "\n", "text/plain");
         return;
     }
-    m_send(response, std::move(*lines), "text/csv", symbols);
+    m_send(request, response, std::move(*lines), "text/csv", symbols);
 }
 
 void ProtocolServer::handleChart(const httplib::Request &request, httplib::Response &response)
@@ -114,7 +115,7 @@ void ProtocolServer::handleChart(const httplib::Request &request, httplib::Respo
         return;
     }
     const ChartOptions options = ChartOptions::fromQuery(QueryString(request.target));
-    m_sendDocument(response, m_charts.png(options), "image/png");
+    m_sendDocument(request, response, m_charts.png(options), "image/png");
 }
 
 void ProtocolServer::handleChartData(const httplib::Request &request, httplib::Response &response)
@@ -129,5 +130,5 @@ void ProtocolServer::handleChartData(const httplib::Request &request, httplib::R
         response.set_content("no such symbol: " + symbol + "\n", "text/plain");
         return;
     }
-    m_send(response, chartDataLines(*subject, fiveDays), "text/csv", subject->symbol);
+    m_send(request, response, chartDataLines(*subject, fiveDays), "text/csv", subject->symbol);
 }

@@ -31,8 +31,9 @@ class ProtocolServer
 public:
     // How a data reply of lines goes out; the simulator plays its faults there. The
     // symbols are those the request named.
-    using LineSender = std::function<void(httplib::Response &, std::vector<std::string> lines,
-                                          const char *contentType, std::string_view symbols)>;
+    using LineSender = std::function<void(const httplib::Request &, httplib::Response &,
+                                          std::vector<std::string> lines, const char *contentType,
+                                          std::string_view symbols)>;
 
     explicit ProtocolServer(Market &market);
     ~ProtocolServer();
@@ -41,15 +42,16 @@ public:
 
     bool openAccessLog(const std::string &path) { return m_log.open(path); }
     // How a whole document (an image, a page) goes out.
-    using DocumentSender =
-        std::function<void(httplib::Response &, std::string body, const char *contentType)>;
+    using DocumentSender = std::function<void(const httplib::Request &, httplib::Response &,
+                                              std::string body, const char *contentType)>;
 
     void setLineSender(LineSender sender) { m_send = std::move(sender); }
     void setDocumentSender(DocumentSender sender) { m_sendDocument = std::move(sender); }
     // The owner's own documents go out the same way.
-    void sendDocument(httplib::Response &response, std::string body, const char *contentType)
+    void sendDocument(const httplib::Request &request, httplib::Response &response,
+                      std::string body, const char *contentType)
     {
-        m_sendDocument(response, std::move(body), contentType);
+        m_sendDocument(request, response, std::move(body), contentType);
     }
     // For the routes of the owner's own; add them before start().
     httplib::Server &http() { return m_server; }

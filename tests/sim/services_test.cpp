@@ -265,6 +265,24 @@ private slots:
         }
         QVERIFY(binary && huge);
 
+        control("fault=longline");
+        const std::vector<std::string> longLine = replyLines(get(Quotes));
+        QCOMPARE(longLine.size(), std::size_t(1));
+        QCOMPARE(longLine[0].size(), std::size_t(1) << 20);
+
+        // Scoped to a path, the fault leaves the other services alone.
+        control("fault=http500&fault-path=/z");
+        QCOMPARE(get(Quotes), whole);
+        QCOMPARE(reply("/z?s=%5ENSEI&t=1d").status, 500);
+        control("fault-path=");
+
+        // A trickle sends the whole reply, a byte per gap.
+        control("fault=trickle&trickle-ms=2");
+        QElapsedTimer trickle;
+        trickle.start();
+        QCOMPARE(get(Quotes), whole);
+        QVERIFY(trickle.elapsed() >= qint64(whole.size() - 1) * 2);
+
         // A hanging reply holds only its own connection: the rest of the service still answers.
         control("fault=hang");
         QCOMPARE(reply(Quotes, 800).error, httplib::Error::Read);
@@ -279,7 +297,7 @@ private slots:
     {
         for (const char *query :
              {"fault=fire", "latency-ms=-1", "short-lines=x", "clock=2026-02-30T10:00:00",
-              "advance=soon", "colour=red", "fault=http500&latency-ms=abc"})
+              "advance=soon", "colour=red", "fault=http500&latency-ms=abc", "trickle-ms=0"})
             QCOMPARE(reply(std::string("/sim/control?") + query).status, 400);
         QCOMPARE(reply(Quotes).status, 200); // the last one's http500 is not applied
     }
