@@ -83,11 +83,20 @@ DataFileSystem::Result StdDataFileSystem::readAll(const std::string &file, std::
 
 DataFileSystem::Result StdDataFileSystem::append(const std::string &file, std::string_view text)
 {
-    CFile f(pathOf(file), "a");
+    const fs::path path = pathOf(file);
+    CFile f(path, "a");
     if (!f.isOpen())
         return Result::OpenFailed;
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(path, ec);
     const bool written = f.write(text);
-    return f.close() && written ? Result::Done : Result::WriteFailed;
+    if (f.close() && written)
+        return Result::Done;
+    // A disk that filled up halfway through the text keeps its first part: cut it off again,
+    // so that the next line, once there is room, starts a line of its own.
+    if (!ec)
+        fs::resize_file(path, size, ec);
+    return Result::WriteFailed;
 }
 
 DataFileSystem::Result StdDataFileSystem::replace(const std::string &file, std::string_view text)

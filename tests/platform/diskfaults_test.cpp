@@ -1,0 +1,211 @@
+#include "core/watch/datafiles.h"
+#include "platform/store/companydatabase.h"
+#include "platform/store/sqlitefile.h"
+#include "support/diskfaults.h"
+#include "support/savedstates.h"
+
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+// What a killed save may have left in the tables, as a program that opens them reads them.
+struct Tables
+{
+    std::vector<WatchRow> watch;
+    std::vector<ProfileLot> lots;
+    std::vector<std::string> workers; // the companies the worker added, in table order
+
+    bool operator==(const Tables &) const = default;
+};
+
+QString integrity(const QString &file)
+{
+    TemporaryConnection check(QStringLiteral("QSQLITE"), file);
+    QSqlQuery query(check.database());
+    if (!check.database().open() || !query.exec(QStringLiteral("PRAGMA integrity_check")) ||
+        !query.next())
+        return QStringLiteral("can't check: ") + check.database().lastError().text();
+    return query.value(0).toString();
+}
+
+long long count(const CompanyDatabase &db, const char *sql)
+{
+    QSqlQuery query(db.connection().database());
+    return query.exec(QLatin1String(sql)) && query.next() ? query.value(0).toLongLong() : -1;
+}
+
+std::string text(const std::string &file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+} // namespace
+
+// The company database against a kill -9 in the middle of a save, and a data file against a
+// disk that fills up halfway through a line.
+class DiskFaultsTest : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    const QString m_noMounts; // why this test has no mounts of its own; empty when it has
+
+    QString file() const { return m_dir.filePath(QStringLiteral("CompanyList.sqlite")); }
+
+    Tables read() const
+    {
+        Tables t;
+        CompanyDatabase db(QStringLiteral("reader"));
+        if (!db.open(resolveStoreConfig({}, file(), {})))
+            return t;
+        t.watch = db.watchList().load().value();
+        t.lots = db.profile().loadAll().value();
+        QSqlQuery query(db.connection().database());
+        query.exec(QStringLiteral("SELECT COMPNAME FROM CompanyList "
+                                  "WHERE COMPNAME LIKE 'Worker Company %' ORDER BY rowid"));
+        while (query.next())
+            t.workers.push_back(query.value(0).toString().toStdString());
+        return t;
+    }
+
+public:
+    explicit DiskFaultsTest(QString noMounts) : m_noMounts(std::move(noMounts)) {}
+
+private slots:
+    // A worker saves the watch list, a stock's lots and a new company in rounds and is killed
+    // at varied moments. Each table is then exactly as its last save left it, or as the save
+    // under way would have left it, whole: never a mix, never a damaged file.
+    void aKillDuringASaveLeavesTheLastSavedRows()
+    {
+        const struct
+        {
+            const char *after;
+            int delayMs;
+        } moments[] = {{"watch 1", 0},    {"profile 1", 0},  {"company 1", 0},  {"watch 2", 1},
+                       {"profile 3", 2},  {"company 2", 3},  {"watch 5", 5},    {"profile 4", 7},
+                       {"company 6", 11}, {"watch 9", 13},   {"profile 2", 17}, {"company 1", 19},
+                       {"watch 3", 23},   {"profile 7", 29}, {"company 4", 31}, {"watch 1", 37}};
+        QFile::remove(file());
+        {
+            CompanyDatabase db(QStringLiteral("seeder"));
+            QVERIFY(db.open(resolveStoreConfig({}, file(), {})).ok());
+            QVERIFY(db.profile().insertLots(savedstate::keptLots()).ok());
+        }
+        Tables known = read();
+        int midSave = 0;
+        for (int run = 1; const auto &moment : moments) {
+            StoreWorker worker;
+            QVERIFY(worker.start({"save", file(), QString::number(run)}));
+            QVERIFY2(worker.waitFor(moment.after), qPrintable(worker.errorText()));
+            QThread::msleep(moment.delayMs);
+            worker.kill();
+            if (QFileInfo(file() + QStringLiteral("-journal")).size() > 0)
+                ++midSave; // a hot journal: the kill came inside a transaction
+
+            QCOMPARE(integrity(file()), QStringLiteral("ok"));
+            const Tables after = read();
+            const auto saved = [&](const char *table, auto state, auto before) {
+                const int n = worker.last(table);
+                return std::vector{n > 0 ? state(n) : before, state(n + 1)};
+            };
+            const auto watch = saved(
+                "watch", [&](int n) { return savedstate::watchList(run, n); }, known.watch);
+            QVERIFY2(after.watch == watch[0] || after.watch == watch[1], moment.after);
+            const auto lots = saved(
+                "profile",
+                [&](int n) {
+                    auto table = savedstate::keptLots();
+                    for (const ProfileLot &lot : savedstate::heldLots(run, n))
+                        table.push_back(lot);
+                    return table;
+                },
+                known.lots);
+            QVERIFY2(after.lots == lots[0] || after.lots == lots[1], moment.after);
+            const auto workers = saved(
+                "company",
+                [&](int n) {
+                    auto names = known.workers;
+                    for (int k = 1; k <= n; ++k)
+                        names.push_back(savedstate::company(run, k).name);
+                    return names;
+                },
+                known.workers);
+            QVERIFY2(after.workers == workers[0] || after.workers == workers[1], moment.after);
+            known = after;
+            ++run;
+        }
+        qInfo("%d of %zu kills came in the middle of a save", midSave, std::size(moments));
+        QVERIFY(midSave > 0);
+    }
+
+    // A first start killed while it makes the database leaves no file or a whole one, and the
+    // next start finds it seeded.
+    void aKillDuringTheFirstStartLeavesNoHalfMadeDatabase()
+    {
+        const QString reference = m_dir.filePath(QStringLiteral("reference.sqlite"));
+        QVERIFY(createDatabaseFile(reference).ok());
+        const auto seeded = [](const QString &file) {
+            CompanyDatabase db(QStringLiteral("seeded"));
+            if (!db.open(resolveStoreConfig({}, file, {})))
+                return std::pair(-1LL, -1LL);
+            return std::pair(count(db, "SELECT COUNT(*) FROM CompanyList WHERE COMPNAME NOT "
+                                       "LIKE 'Worker Company %'"),
+                             count(db, "SELECT COUNT(*) FROM Future"));
+        };
+        int beforeTheFile = 0;
+        for (int delayMs : {0, 10, 30, 60, 100, 150, 250}) {
+            QFile::remove(file());
+            StoreWorker worker;
+            QVERIFY(worker.start({"save", file(), QStringLiteral("0")}));
+            QVERIFY2(worker.waitFor("opening"), qPrintable(worker.errorText()));
+            QThread::msleep(delayMs);
+            worker.kill();
+            if (!QFileInfo::exists(file()))
+                ++beforeTheFile;
+            else
+                QCOMPARE(integrity(file()), QStringLiteral("ok"));
+            QCOMPARE(seeded(file()), seeded(reference));
+        }
+        qInfo("%d of 7 kills came before the database was in place", beforeTheFile);
+    }
+
+    // A line that finds the disk full after its first bytes is taken back whole: when room
+    // comes back, the next line starts on a line of its own.
+    void anAppendThatFindsTheDiskFullLeavesNoPartOfItsLine()
+    {
+        if (!m_noMounts.isEmpty())
+            QSKIP(qPrintable("no tmpfs of the test's own: " + m_noMounts));
+        TmpfsFolder disk(m_dir.filePath(QStringLiteral("small")), 64);
+        QVERIFY2(disk.mounted(), qPrintable(disk.errorText()));
+        const std::string path = m_dir.filePath(QStringLiteral("small/INFY.txt")).toStdString();
+        const std::string line = "INFY,12/04/2026,11:01:00,1500.00,1501.25,1500.00,1501.25,900\n";
+        std::string before;
+        while (before.size() + line.size() < 4096) // room for part of one more line
+            before += line;
+        StdDataFileSystem files;
+        QCOMPARE(files.append(path, before), DataFileSystem::Result::Done);
+        QVERIFY(disk.fill());
+        QCOMPARE(files.append(path, line), DataFileSystem::Result::WriteFailed);
+        QCOMPARE(text(path), before);
+        QVERIFY(disk.free());
+        QCOMPARE(files.append(path, line), DataFileSystem::Result::Done);
+        QCOMPARE(text(path), before + line);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    const QString noMounts = enterPrivateMounts(); // while there is only this thread
+    QCoreApplication app(argc, argv);
+    DiskFaultsTest test(noMounts);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "diskfaults_test.moc"
