@@ -192,7 +192,7 @@ void PortfolioPanel::pressExport()
     if (!name)
         return;
     context().messenger.inform(
-        portfolioexport::write(m_files, context().dataRoot.toStdString() + "/ProfileData",
+        portfolioexport::write(*context().files, context().dataRoot.toStdString() + "/ProfileData",
                                name->toStdString(), delivery, intraday));
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/portfolio/portfolio.h"
-#include "core/watch/datafiles.h"
 #include "gui/shell/dockedpanel.h"
 
 #include <vector>
@@ -46,7 +45,6 @@ private:
     void openChart(TradeKind kind, int row);
 
     Portfolio m_portfolio;
-    StdDataFileSystem m_files;
     std::vector<BrokerEntry> m_brokers;
     HoldingSection *m_delivery = nullptr;
     HoldingSection *m_intraday = nullptr;

@@ -4,6 +4,7 @@
 #include "core/common/messenger.h"
 #include "core/common/services.h"
 #include "core/shell/refreshplan.h"
+#include "core/watch/datafiles.h"
 #include "platform/shell/refreshcycle.h"
 #include "platform/store/companydatabase.h"
 
@@ -25,6 +26,9 @@ public:
     Messenger &messenger;
     const Clock &clock;
     QString dataRoot; // where the data files and exports go
+    // What the data files and exports are written through: the disk, unless a test puts a
+    // failing one in its place.
+    DataFileSystem *files = &m_disk;
     // Where the live gateway's prices come now ("LIVE via chart", "END OF DAY 6/26/2023").
     QString liveLabel;
     QString bridgeService = QStringLiteral("org.vantrel.ChartBridge"); // the chart link's bus name
@@ -32,4 +36,7 @@ public:
     CompanyDatabase database; // opened by the program at start; unopened it reads empty
     QuoteGroupRegistry registry;
     RefreshCycle refresh;
+
+private:
+    StdDataFileSystem m_disk;
 };

@@ -247,8 +247,7 @@ void ToppersPanel::pressExport()
         ExportNameDialog::ask(context().clock, context().messenger, this);
     if (!name)
         return;
-    StdDataFileSystem files;
     context().messenger.inform(
-        toppersexport::write(files, context().dataRoot.toStdString() + "/ToppersData", exchange(),
-                             name->toStdString(), m_model->rows()));
+        toppersexport::write(*context().files, context().dataRoot.toStdString() + "/ToppersData",
+                             exchange(), name->toStdString(), m_model->rows()));
 }

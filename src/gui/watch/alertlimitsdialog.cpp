@@ -26,8 +26,8 @@ QLineEdit *limitEdit(QWidget *parent, const char *name, double value, const QRec
 } // namespace
 
 AlertLimitsDialog::AlertLimitsDialog(Messenger &messenger, const QString &company, double price,
-                                     const AlertLimits &current, QWidget *parent)
-    : QDialog(parent), m_messenger(messenger)
+                                     const AlertLimits &current, Save save, QWidget *parent)
+    : QDialog(parent), m_messenger(messenger), m_save(std::move(save))
 {
     const DialogUnits du;
     setObjectName(QStringLiteral("alertLimitsDialog"));
@@ -72,8 +72,8 @@ AlertLimitsDialog::AlertLimitsDialog(Messenger &messenger, const QString &compan
 void AlertLimitsDialog::accept()
 {
     if (!m_setAlert->isChecked()) {
-        m_limits = AlertLimits{};
-        QDialog::accept();
+        if (saved(AlertLimits{}))
+            QDialog::accept();
         return;
     }
     const double lower = cStrToDouble(m_lower->text().toStdString());
@@ -81,15 +81,24 @@ void AlertLimitsDialog::accept()
     if (!WatchSearchForm::limitsInRange(lower, upper, m_messenger) ||
         !WatchSearchForm::alertLimitsValid(lower, upper, m_messenger))
         return;
-    m_limits = AlertLimits{1, lower, upper};
-    QDialog::accept();
+    if (saved(AlertLimits{1, lower, upper}))
+        QDialog::accept();
+}
+
+bool AlertLimitsDialog::saved(const AlertLimits &limits)
+{
+    // A failed save has shown its error; the dialog stays as the user left it.
+    if (m_save && !m_save(limits))
+        return false;
+    m_limits = limits;
+    return true;
 }
 
 std::optional<AlertLimits> AlertLimitsDialog::ask(Messenger &messenger, const QString &company,
                                                   double price, const AlertLimits &current,
-                                                  QWidget *parent)
+                                                  Save save, QWidget *parent)
 {
-    AlertLimitsDialog dialog(messenger, company, price, current, parent);
+    AlertLimitsDialog dialog(messenger, company, price, current, std::move(save), parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.limits();

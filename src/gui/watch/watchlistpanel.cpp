@@ -28,7 +28,7 @@ constexpr int VisibleRows = 16;
 
 WatchListPanel::WatchListPanel(AppContext &context, MainBar &bar)
     : DockedPanel(context, &bar, 250), m_bar(bar),
-      m_logger(m_files, context.clock, context.dataRoot.toStdString()),
+      m_logger(*context.files, context.clock, context.dataRoot.toStdString()),
       m_list(context.database.watchList(), context.messenger)
 {
     setObjectName(QStringLiteral("watchListPanel"));
@@ -232,10 +232,11 @@ void WatchListPanel::pressSetAlert()
     // The dialog starts from the price and limits as the list prints them.
     const AlertLimits current{e.alert, shown(e.lowerLimit), shown(e.upperLimit)};
     TimerPause pause(context().refresh);
-    const auto limits =
-        AlertLimitsDialog::ask(context().messenger, QString::fromStdString(e.companyName),
-                               shown(stock.quote.last), current, this);
-    if (limits && m_list.setAlert(e.symbol, limits->alert, limits->lowerLimit, limits->upperLimit))
+    const auto save = [this, &e](const AlertLimits &limits) {
+        return m_list.setAlert(e.symbol, limits.alert, limits.lowerLimit, limits.upperLimit);
+    };
+    if (AlertLimitsDialog::ask(context().messenger, QString::fromStdString(e.companyName),
+                               shown(stock.quote.last), current, save, this))
         refresh();
 }
 
@@ -249,7 +250,8 @@ void WatchListPanel::pressExport()
         ExportNameDialog::ask(context().clock, context().messenger, this);
     if (!name)
         return;
-    context().messenger.inform(watchexport::write(m_files, m_logger.dataRoot() + "/WatchListData",
+    context().messenger.inform(watchexport::write(*context().files,
+                                                  m_logger.dataRoot() + "/WatchListData",
                                                   name->toStdString(), m_model->stocks()));
 }
 

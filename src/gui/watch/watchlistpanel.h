@@ -71,7 +71,6 @@ private:
     void openChart(int row);
 
     MainBar &m_bar;
-    StdDataFileSystem m_files;
     DataLogger m_logger;
     WatchList m_list;
     CompanyChooser m_chooser;

@@ -91,6 +91,7 @@ StoreStatus CompanyDatabase::openFile(const QString &file)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(Sqlite, m_connection.name());
         db.setDatabaseName(file);
+        db.setConnectOptions(lockWaitOption());
         if (!db.open())
             failure = "Can't open the company database " + fileName(file) + ": " +
                       driverError(db.lastError()).text;

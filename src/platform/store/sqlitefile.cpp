@@ -21,6 +21,11 @@ bool anyBit(QFileDevice::Permissions have, QFileDevice::Permissions bits)
 }
 } // namespace
 
+QString lockWaitOption()
+{
+    return QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(StoreConnection::LockWaitMs);
+}
+
 TemporaryConnection::TemporaryConnection(const QString &driver, const QString &databaseName,
                                          const QString &options)
 {
@@ -62,7 +67,7 @@ StoreResult<QStringList> examineDatabaseFile(const QString &file)
                               .toStdString()};
 
     TemporaryConnection probe(QStringLiteral("QSQLITE"), file,
-                              QStringLiteral("QSQLITE_OPEN_READONLY"));
+                              QStringLiteral("QSQLITE_OPEN_READONLY;") + lockWaitOption());
     QSqlDatabase db = probe.database();
     QSqlError error;
     if (!db.open()) {

@@ -24,6 +24,9 @@ private:
     QString m_name;
 };
 
+// The connect option that bounds the wait for another program's lock (LockWaitMs).
+QString lockWaitOption();
+
 // Which of the company tables an existing SQLite file has, found out without writing to it;
 // an error when the file or its folder can't be read or written or it is no database at all.
 StoreResult<QStringList> examineDatabaseFile(const QString &file);

@@ -20,6 +20,11 @@
 class StoreConnection
 {
 public:
+    // How long a statement waits for another program's lock on the database before it fails
+    // with the driver's "database is locked". The wait is on the window's thread: long
+    // enough for another program's ordinary save, short enough not to freeze the window.
+    static constexpr int LockWaitMs = 250;
+
     explicit StoreConnection(QString name) : m_name(std::move(name)) {}
 
     const QString &name() const { return m_name; }

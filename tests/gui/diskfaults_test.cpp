@@ -1,0 +1,362 @@
+#include "core/net/quoteparser.h"
+#include "core/portfolio/brokerbook.h"
+#include "core/watch/exportfile.h"
+#include "core/watch/watchexport.h"
+#include "gui/controls/exportnamedialog.h"
+#include "gui/portfolio/configurebrokerdialog.h"
+#include "gui/watch/alertlimitsdialog.h"
+#include "gui/watch/watchlistmodel.h"
+#include "gui/watch/watchlistpanel.h"
+#include "support/dialogdriver.h"
+#include "support/diskfaults.h"
+#include "support/guibed.h"
+#include "support/immutablefolder.h"
+#include "support/stallwatch.h"
+
+#include <QCheckBox>
+#include <QDirIterator>
+#include <QPushButton>
+
+#include <filesystem>
+#include <map>
+#include <set>
+
+namespace {
+// The program's file seam failing the way a read-only or a full disk does, for machines that
+// let no test mount a disk of its own.
+class FailingFiles : public DataFileSystem
+{
+public:
+    enum Fault { None, ReadOnly, Full };
+    Fault fault = None;
+
+    bool makeFolders(const std::string &folder) override
+    {
+        return fault == ReadOnly ? std::filesystem::is_directory(folder) : disk.makeFolders(folder);
+    }
+    Result readAll(const std::string &file, std::string &content) override
+    {
+        return fault == ReadOnly ? Result::OpenFailed : disk.readAll(file, content);
+    }
+    Result append(const std::string &file, std::string_view text) override
+    {
+        return fault == None ? disk.append(file, text) : failed();
+    }
+    Result replace(const std::string &file, std::string_view text) override
+    {
+        return fault == None ? disk.replace(file, text) : failed();
+    }
+
+private:
+    Result failed() const { return fault == ReadOnly ? Result::OpenFailed : Result::WriteFailed; }
+    StdDataFileSystem disk;
+};
+
+// Every file under a folder with its content.
+std::map<QString, QByteArray> filesUnder(const QString &folder)
+{
+    std::map<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (!file.fileName().endsWith(QLatin1String(".ballast")) && file.open(QIODevice::ReadOnly))
+            files[file.fileName()] = file.readAll();
+    }
+    return files;
+}
+
+const std::set<std::string> &loggerMessages()
+{
+    static const std::set<std::string> texts = {
+        DataLogger::NiftyEodOpen,       DataLogger::SensexEodOpen,
+        DataLogger::StockEodOpen,       DataLogger::NiftyEodRead,
+        DataLogger::SensexEodRead,      DataLogger::StockEodRead,
+        DataLogger::EodWrite,           DataLogger::NiftyIntradayOpen,
+        DataLogger::SensexIntradayOpen, DataLogger::IndexIntradayWrite,
+        DataLogger::StockIntradayOpen,  DataLogger::StockIntradayWrite,
+        DataLogger::LiveOpen,           DataLogger::LiveWrite};
+    return texts;
+}
+} // namespace
+
+// The program on a disk that fails under it: a data folder that turns read-only or fills up,
+// and a company database that another program locks or that can no longer be written.
+class DiskFaultsTest : public QObject
+{
+    Q_OBJECT
+    GuiBed bed;
+    const QString m_noMounts; // why the data folder is no tmpfs of the test's own
+    FailingFiles m_seam;
+    std::unique_ptr<TmpfsFolder> m_tmpfs;
+    int minute = 0;
+
+    WatchListPanel *panel() const { return bed.program->watchList(); }
+    std::vector<WatchRow> entries() const
+    {
+        std::vector<WatchRow> out;
+        for (const WatchedStock &s : panel()->list().stocks())
+            out.push_back(s.entry);
+        return out;
+    }
+    std::vector<WatchRow> table() const
+    {
+        CompanyDatabase other(QStringLiteral("disk-faults-reader"));
+        if (!other.open(resolveStoreConfig({}, bed.databaseFile(), {})))
+            return {};
+        return other.watchList().load().value();
+    }
+    bool useTmpfs() const { return m_noMounts.isEmpty(); }
+
+    void startProgram()
+    {
+        {
+            CompanyDatabase seeder(QStringLiteral("disk-faults-seed"));
+            QVERIFY(seeder.open(resolveStoreConfig({}, bed.databaseFile(), {})).ok());
+            QVERIFY(seeder.watchList()
+                        .save({{"Infosys Limited", "NSE", "INFY"},
+                               {"Reliance Industries", "BSE", "500325"},
+                               {"Dr. Reddy's Laboratories", "NSE", "DRREDDY"}})
+                        .ok());
+        }
+        bed.context();
+        if (!useTmpfs())
+            bed.ctx->files = &m_seam;
+        bed.program = std::make_unique<Program>(*bed.ctx);
+        QVERIFY(bed.openDatabase());
+        bed.program->start(false);
+    }
+    // Refreshes a minute apart with quotes of their own, as the refresh cycle runs them.
+    void refreshes(int count)
+    {
+        auto &board = const_cast<IndexBoard &>(bed.program->bar().board());
+        const auto quote = [](QuoteRecord *target, const char *symbol, double last) {
+            parseQuoteLine(QStringLiteral("\"%1\",%2,\"12/4/2026\",\"11:00am\",1,1,2,3,9000,5,6")
+                               .arg(QLatin1String(symbol))
+                               .arg(last)
+                               .toStdString(),
+                           *target);
+        };
+        for (int k = 0; k < count; ++k) {
+            bed.clock.set(makeLocalTime(2026, 12, 4, 11, ++minute, 0));
+            quote(board.quoteTarget(0, ""), "^NSEI", 24000 + minute);
+            quote(board.quoteTarget(1, ""), "^BSESN", 80000 + minute);
+            quote(panel()->list().quoteTarget(0, "INFY.NS"), "INFY.NS", 1500 + minute);
+            quote(panel()->list().quoteTarget(1, "500325.BO"), "500325.BO", 2400 + minute);
+            quote(panel()->list().quoteTarget(2, "DRREDDY.NS"), "DRREDDY.NS", 5500 + minute);
+            panel()->refresh();
+            emit bed.ctx->refresh.replyApplied();
+            QCoreApplication::processEvents(); // what a refresh has to say comes just after it
+        }
+    }
+    // "Export to CSV" under a name; what it said.
+    std::string exportAs(const QString &name)
+    {
+        whenModal<ExportNameDialog>([name](ExportNameDialog *d) {
+            d->edit()->setText(name);
+            d->accept();
+        });
+        const std::size_t before = bed.messenger.shown.size();
+        control<QPushButton>(panel(), "exportToCsv")->click();
+        return bed.messenger.shown.size() == before + 1 ? bed.messenger.shown.back()
+                                                        : "<not one message>";
+    }
+    bool setDataFault(FailingFiles::Fault fault)
+    {
+        m_seam.fault = fault;
+        if (!useTmpfs())
+            return true;
+        switch (fault) {
+        case FailingFiles::ReadOnly:
+            return m_tmpfs->setReadOnly(true);
+        case FailingFiles::Full:
+            return m_tmpfs->fill();
+        default:
+            return m_tmpfs->setReadOnly(false) && m_tmpfs->free();
+        }
+    }
+
+public:
+    explicit DiskFaultsTest(QString noMounts) : m_noMounts(std::move(noMounts)) {}
+
+private slots:
+    void initTestCase()
+    {
+        if (useTmpfs() && qEnvironmentVariableIsSet("VANTREL_DISKFAULTS_SEAM"))
+            const_cast<QString &>(m_noMounts) = QStringLiteral("the seam was asked for");
+        qInfo("data folder faults: %s",
+              useTmpfs() ? "on a tmpfs of the test's own"
+                         : qPrintable("through the program's file seam (" + m_noMounts + ")"));
+    }
+    void init()
+    {
+        minute = 0;
+        m_seam.fault = FailingFiles::None;
+        if (useTmpfs()) {
+            m_tmpfs = std::make_unique<TmpfsFolder>(bed.path(QStringLiteral("data")), 512);
+            QVERIFY2(m_tmpfs->mounted(), qPrintable(m_tmpfs->errorText()));
+        }
+        bed.clock.set(makeLocalTime(2026, 12, 4, 11, 0, 0));
+        startProgram();
+    }
+    void cleanup()
+    {
+        bed.reset();
+        m_tmpfs.reset();
+        QFile::remove(bed.databaseFile());
+        QDir(bed.path(QStringLiteral("data"))).removeRecursively();
+    }
+
+    // Refreshes go on logging while the data folder can't be written: each writer says so
+    // once, not at every refresh, and each export says so once per press. What the files held
+    // stays, the list and its table are untouched, and once the disk takes writes again the
+    // files follow the refreshes without a word.
+    void aDataFolderFaultIsToldOnceAndLosesNothing_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("read-only") << int(FailingFiles::ReadOnly);
+        QTest::newRow("full") << int(FailingFiles::Full);
+    }
+    void aDataFolderFaultIsToldOnceAndLosesNothing()
+    {
+        QFETCH(int, fault);
+        control<QCheckBox>(panel(), "intraday")->click();
+        control<QCheckBox>(panel(), "liveData")->click();
+        refreshes(3);
+        const std::string exported =
+            std::string(watchexport::Exported) +
+            bed.path(QStringLiteral("data/WatchListData/kept.csv")).toStdString();
+        QCOMPARE(exportAs(QStringLiteral("kept")), exported);
+        const std::vector<WatchRow> shown = entries();
+        const auto before = filesUnder(bed.path(QStringLiteral("data")));
+        QCOMPARE(before.size(), std::size_t(6)); // the live file, four intraday files, the export
+        bed.messenger = RecordingMessenger();
+
+        QVERIFY(setDataFault(FailingFiles::Fault(fault)));
+        refreshes(4);
+        QVERIFY(!bed.messenger.shown.empty()); // the live file needs room it does not get
+        for (const std::string &text : bed.messenger.shown)
+            qInfo("%s: \"%s\"", QTest::currentDataTag(), text.c_str());
+        for (const std::string &text : bed.messenger.shown) {
+            QVERIFY2(loggerMessages().count(text), text.c_str());
+            QCOMPARE(bed.messenger.count(text), 1);
+        }
+        const std::size_t told = bed.messenger.shown.size();
+        for (int press = 0; press < 2; ++press) {
+            const std::string said = exportAs(QStringLiteral("kept"));
+            QVERIFY2(said == exportfile::OpenFailed || said == exportfile::WriteFailed,
+                     said.c_str());
+        }
+        QCOMPARE(bed.messenger.shown.size(), told + 2);
+        QCOMPARE(entries(), shown);
+        QCOMPARE(table(), shown);
+        const auto during = filesUnder(bed.path(QStringLiteral("data")));
+        for (const auto &[file, content] : before) {
+            QVERIFY2(during.count(file), qPrintable(file));
+            QVERIFY2(during.at(file).startsWith(content), qPrintable(file));
+            QVERIFY2(content.isEmpty() || during.at(file).endsWith('\n'), qPrintable(file));
+        }
+
+        QVERIFY(setDataFault(FailingFiles::None));
+        bed.messenger = RecordingMessenger();
+        refreshes(2);
+        QCOMPARE(bed.messenger.shown, std::vector<std::string>{});
+        const auto after = filesUnder(bed.path(QStringLiteral("data")));
+        const QByteArray latest =
+            QStringLiteral(",11:%1:00,").arg(minute, 2, 10, QLatin1Char('0')).toLatin1();
+        for (const char *file : {"LiveData/LiveData.txt", "IntraDay/12-04-2026/NIFTY.txt",
+                                 "IntraDay/12-04-2026/INFY.txt"})
+            QVERIFY2(
+                after.at(bed.path(QStringLiteral("data/") + QLatin1String(file))).contains(latest),
+                file);
+        QCOMPARE(exportAs(QStringLiteral("kept")), exported);
+    }
+
+    // OK under a database that another program has locked, or that can no longer be written:
+    // the driver's text, the dialog open with what was typed, the window waiting no longer
+    // than the lock wait; OK again once the fault has gone stores it.
+    void aSaveUnderADatabaseFaultKeepsWhatWasTyped_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<bool>("broker"); // else the watch list's alert limits
+        for (bool locked : {true, false})
+            for (bool broker : {true, false})
+                QTest::addRow("%s, %s", locked ? "locked" : "read-only",
+                              broker ? "Configure A Broker" : "Set Limits for ALERT")
+                    << locked << broker;
+    }
+    void aSaveUnderADatabaseFaultKeepsWhatWasTyped()
+    {
+        QFETCH(bool, locked);
+        QFETCH(bool, broker);
+        StoreWorker holder;
+        std::unique_ptr<ImmutableFolder> frozen;
+        if (locked) {
+            QVERIFY(holder.start({"hold", bed.databaseFile()}));
+            QVERIFY2(holder.waitFor("held"), qPrintable(holder.errorText()));
+        } else {
+            frozen =
+                std::make_unique<ImmutableFolder>(QFileInfo(bed.databaseFile()).absolutePath());
+            if (!frozen->held())
+                QSKIP(qPrintable("no folder can be made immutable here: " + frozen->errorText()));
+        }
+        std::string said;
+        qint64 stallMs = -1;
+        // Fills the dialog, presses OK into the fault, then again once it has gone.
+        const auto drive = [&](QDialog *d,
+                               std::initializer_list<std::pair<const char *, QString>> typed) {
+            for (const auto &[edit, text] : typed)
+                typeInto(d, edit, text);
+            StallWatch stalls;
+            control<QPushButton>(d, "ok")->click();
+            stallMs = stalls.maxStallMs();
+            said = bed.messenger.shown.empty() ? std::string() : bed.messenger.shown.back();
+            QVERIFY2(d->isVisible(), "the dialog closed on a failed save");
+            for (const auto &[edit, text] : typed)
+                QCOMPARE(control<QLineEdit>(d, edit)->text(), text);
+            if (locked)
+                QVERIFY(holder.release());
+            frozen.reset();
+            control<QPushButton>(d, "ok")->click();
+            QVERIFY(!d->isVisible());
+        };
+        if (broker) {
+            BrokerBook book(bed.ctx->database.brokers(), bed.messenger);
+            whenModal<ConfigureBrokerDialog>([&](ConfigureBrokerDialog *d) {
+                drive(d, {{"brokerName", QStringLiteral("Disk Broker")},
+                          {"deliveryBuyBrokerage", QStringLiteral("0.5")}});
+            });
+            const auto saved =
+                ConfigureBrokerDialog::ask(book, bed.messenger, std::nullopt, panel());
+            QCOMPARE(saved, std::optional<std::string>("Disk Broker"));
+            const auto found = bed.ctx->database.brokers().findByName("Disk Broker").value();
+            QVERIFY(found && found->rates[DeliveryBuyBrokerage] == 0.5);
+        } else {
+            panel()->listView()->selectRow(0);
+            whenModal<AlertLimitsDialog>([&](AlertLimitsDialog *d) {
+                control<QCheckBox>(d, "setAlert")->click();
+                drive(d, {{"alertLowerLimit", QStringLiteral("1400")},
+                          {"alertUpperLimit", QStringLiteral("1600")}});
+            });
+            control<QPushButton>(panel(), "setAlert")->click();
+            QCOMPARE(entries().front(),
+                     (WatchRow{"Infosys Limited", "NSE", "INFY", 1, 1400, 1600}));
+            QCOMPARE(table(), entries());
+        }
+        qInfo("the save said \"%s\"; the window stood still for at most %lld ms", said.c_str(),
+              stallMs);
+        if (locked)
+            QCOMPARE(said, std::string("database is locked"));
+        QVERIFY2(!said.empty() && said.find("Vantrel") == std::string::npos, said.c_str());
+        QVERIFY2(stallMs < 2000, "the window waited on the lock"); // it waits LockWaitMs
+    }
+};
+
+int main(int argc, char **argv)
+{
+    const QString noMounts = enterPrivateMounts(); // while there is only this thread
+    QApplication app(argc, argv);
+    DiskFaultsTest test(noMounts);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "diskfaults_test.moc"
