@@ -88,6 +88,7 @@ class DiskFaultsTest : public QObject
     const QString m_noMounts; // why the data folder is no tmpfs of the test's own
     FailingFiles m_seam;
     std::unique_ptr<TmpfsFolder> m_tmpfs;
+    QString m_databaseFile; // the file the program has open
     int minute = 0;
 
     WatchListPanel *panel() const { return bed.program->watchList(); }
@@ -101,7 +102,7 @@ class DiskFaultsTest : public QObject
     std::vector<WatchRow> table() const
     {
         CompanyDatabase other(QStringLiteral("disk-faults-reader"));
-        if (!other.open(resolveStoreConfig({}, bed.databaseFile(), {})))
+        if (!other.open(resolveStoreConfig({}, m_databaseFile, {})))
             return {};
         return other.watchList().load().value();
     }
@@ -191,8 +192,9 @@ private slots:
     {
         minute = 0;
         m_seam.fault = FailingFiles::None;
+        m_databaseFile = bed.databaseFile();
         if (useTmpfs()) {
-            m_tmpfs = std::make_unique<TmpfsFolder>(bed.path(QStringLiteral("data")), 512);
+            m_tmpfs = std::make_unique<TmpfsFolder>(bed.path(QStringLiteral("data")), 4096);
             QVERIFY2(m_tmpfs->mounted(), qPrintable(m_tmpfs->errorText()));
         }
         bed.clock.set(makeLocalTime(2026, 12, 4, 11, 0, 0));
@@ -271,34 +273,51 @@ private slots:
         QCOMPARE(exportAs(QStringLiteral("kept")), exported);
     }
 
-    // OK under a database that another program has locked, or that can no longer be written:
-    // the driver's text, the dialog open with what was typed, the window waiting no longer
-    // than the lock wait; OK again once the fault has gone stores it.
+    // OK under a database that another program has locked, that can no longer be written, or
+    // whose disk is full: the driver's text, the dialog open with what was typed, the window
+    // waiting no longer than the lock wait; OK again once the fault has gone stores it.
     void aSaveUnderADatabaseFaultKeepsWhatWasTyped_data()
     {
-        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QString>("fault");
         QTest::addColumn<bool>("broker"); // else the watch list's alert limits
-        for (bool locked : {true, false})
+        for (const char *fault : {"locked", "read-only", "full"})
             for (bool broker : {true, false})
-                QTest::addRow("%s, %s", locked ? "locked" : "read-only",
+                QTest::addRow("%s, %s", fault,
                               broker ? "Configure A Broker" : "Set Limits for ALERT")
-                    << locked << broker;
+                    << QString::fromLatin1(fault) << broker;
     }
     void aSaveUnderADatabaseFaultKeepsWhatWasTyped()
     {
-        QFETCH(bool, locked);
+        QFETCH(QString, fault);
         QFETCH(bool, broker);
+        const bool locked = fault == QLatin1String("locked");
         StoreWorker holder;
         std::unique_ptr<ImmutableFolder> frozen;
         if (locked) {
             QVERIFY(holder.start({"hold", bed.databaseFile()}));
             QVERIFY2(holder.waitFor("held"), qPrintable(holder.errorText()));
-        } else {
+        } else if (fault == QLatin1String("read-only")) {
             frozen =
                 std::make_unique<ImmutableFolder>(QFileInfo(bed.databaseFile()).absolutePath());
             if (!frozen->held())
                 QSKIP(qPrintable("no folder can be made immutable here: " + frozen->errorText()));
+        } else {
+            if (!useTmpfs())
+                QSKIP(qPrintable("no disk of the test's own to fill: " + m_noMounts));
+            // Where the program keeps it by default: in the data folder.
+            m_databaseFile = bed.path(QStringLiteral("data/CompanyList.sqlite"));
+            bed.ctx->database.close();
+            QVERIFY(QFile::copy(bed.databaseFile(), m_databaseFile));
+            QVERIFY(bed.ctx->database.open(resolveStoreConfig({}, m_databaseFile, {})).ok());
+            QVERIFY(m_tmpfs->fill());
         }
+        const auto clear = [&] {
+            if (locked)
+                QVERIFY(holder.release());
+            frozen.reset();
+            if (m_tmpfs)
+                QVERIFY(m_tmpfs->free());
+        };
         std::string said;
         qint64 stallMs = -1;
         // Fills the dialog, presses OK into the fault, then again once it has gone.
@@ -313,9 +332,7 @@ private slots:
             QVERIFY2(d->isVisible(), "the dialog closed on a failed save");
             for (const auto &[edit, text] : typed)
                 QCOMPARE(control<QLineEdit>(d, edit)->text(), text);
-            if (locked)
-                QVERIFY(holder.release());
-            frozen.reset();
+            clear();
             control<QPushButton>(d, "ok")->click();
             QVERIFY(!d->isVisible());
         };
