@@ -12,6 +12,18 @@ bool TestSim::startWith(const QStringList &extra, int seed)
                      "--seed",  QString::number(seed),
                      "--clock", QString::fromLatin1(DefaultClock)};
     args += extra;
+    m_arguments = args;
+    const bool ok = start(locate(), args);
+    m_lastPort = port();
+    return ok;
+}
+
+bool TestSim::restart()
+{
+    if (m_lastPort <= 0)
+        return false;
+    QStringList args = m_arguments;
+    args[args.indexOf(QStringLiteral("--port")) + 1] = QString::number(m_lastPort);
     return start(locate(), args);
 }
 

@@ -13,7 +13,14 @@ public:
     static constexpr const char *DefaultClock = "2026-12-04T11:00:00";
 
     bool startWith(const QStringList &extra = {}, int seed = 7);
+    // After stop(): the same simulator again on the port it had, as a service that was down
+    // comes back. Faults and latency set through simControl are not kept.
+    bool restart();
     std::string url() const { return baseUrl().toStdString(); }
+
+private:
+    QStringList m_arguments;
+    int m_lastPort = 0;
 };
 
 // Tells a running simulator to change behaviour between requests: a fault, the latency, or

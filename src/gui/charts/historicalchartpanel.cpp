@@ -60,6 +60,12 @@ ColorButton *HistoricalChartPanel::button(const char *name) const
     return findChild<ColorButton *>(QString::fromLatin1(name));
 }
 
+void HistoricalChartPanel::setImageBounds(int timeoutMs, int deadlineMs)
+{
+    m_imageSession->setTimeoutMs(timeoutMs);
+    m_imageSession->setDeadlineMs(deadlineMs);
+}
+
 void HistoricalChartPanel::buildControls()
 {
     const DialogUnits du;

@@ -30,6 +30,8 @@ public:
     QString name() const { return m_name; }
     QString chartUrl() const { return m_chartUrl; }
     ColorButton *button(const char *name) const;
+    // Bounds of the image fetches from here on: silence, and the whole transfer.
+    void setImageBounds(int timeoutMs, int deadlineMs);
 
 signals:
     void imageShown(bool loaded);

@@ -3,7 +3,8 @@
 #include "platform/net/internetsession.h"
 
 FuturesDownload::FuturesDownload(FuturesBoard &board, QObject *parent)
-    : QObject(parent), m_board(board), m_timeoutMs(InternetSession::DefaultTimeoutMs)
+    : QObject(parent), m_board(board), m_timeoutMs(InternetSession::DefaultTimeoutMs),
+      m_deadlineMs(InternetSession::DefaultDeadlineMs)
 {
 }
 
@@ -20,7 +21,7 @@ void FuturesDownload::start(const std::string &exchangeBase)
 void FuturesDownload::fetchNext()
 {
     if (const auto page = m_fetch->next()) {
-        fetchOnce(this, QString::fromLatin1(page->agent), page->url, m_timeoutMs,
+        fetchOnce(this, QString::fromLatin1(page->agent), page->url, m_timeoutMs, m_deadlineMs,
                   [this](const FetchResult &result) {
                       if (result.ok)
                           m_fetch->arrived(std::string_view(result.body.constData(),

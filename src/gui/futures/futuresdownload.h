@@ -19,6 +19,7 @@ public:
     ~FuturesDownload() override;
 
     void setTimeoutMs(int ms) { m_timeoutMs = ms; }
+    void setDeadlineMs(int ms) { m_deadlineMs = ms; }
     void start(const std::string &exchangeBase);
     bool running() const { return m_fetch != nullptr; }
 
@@ -32,4 +33,5 @@ private:
     FuturesBoard &m_board;
     std::unique_ptr<FuturesFetch> m_fetch;
     int m_timeoutMs;
+    int m_deadlineMs;
 };

@@ -167,6 +167,11 @@ void FuturesPanel::setFetchTimeoutMs(int ms)
     m_download->setTimeoutMs(ms);
 }
 
+void FuturesPanel::setFetchDeadlineMs(int ms)
+{
+    m_download->setDeadlineMs(ms);
+}
+
 void FuturesPanel::fillLists()
 {
     for (ContractListModel *model : m_models)

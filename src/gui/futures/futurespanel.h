@@ -29,6 +29,7 @@ public:
     const FuturesBoard &board() const { return m_board; }
     bool fetching() const;
     void setFetchTimeoutMs(int ms);
+    void setFetchDeadlineMs(int ms);
 
     QListWidget *choiceList() const { return m_choices; }
     StockListView *contractList(int month) const { return m_views[std::size_t(month)]; }

@@ -31,6 +31,8 @@ void BackfillRunner::start(BackfillKind kind)
     m_session = new InternetSession(QStringLiteral("Backfill Session"), this);
     if (m_timeoutMs > 0)
         m_session->setTimeoutMs(m_timeoutMs);
+    if (m_deadlineMs > 0)
+        m_session->setDeadlineMs(m_deadlineMs);
     step();
 }
 

@@ -32,6 +32,8 @@ public:
     ChartBridge &bridge() { return m_bridge; }
     chartlink::BackfillRun &run() { return m_run; }
     void setTimeoutMs(int ms);
+    // The longest one download may take as a whole, for a service that trickles.
+    void setDeadlineMs(int ms) { m_deadlineMs = ms; }
 
     void start(chartlink::BackfillKind kind);
     // "STOP BackFill": a download under way is dropped; a Bridge call under way is waited for.
@@ -56,5 +58,6 @@ private:
     StockSource m_stocks;
     chartlink::BackfillRun m_run;
     QPointer<InternetSession> m_session;
-    int m_timeoutMs = 0;
+    int m_timeoutMs = 0; // 0: the session's own bounds
+    int m_deadlineMs = 0;
 };

@@ -111,8 +111,16 @@ void InternetSession::complete(const FetchResult &result)
 void fetchOnce(QObject *context, const QString &agent, const std::string &encodedUrl, int timeoutMs,
                std::function<void(const FetchResult &)> done)
 {
+    fetchOnce(context, agent, encodedUrl, timeoutMs, InternetSession::DefaultDeadlineMs,
+              std::move(done));
+}
+
+void fetchOnce(QObject *context, const QString &agent, const std::string &encodedUrl, int timeoutMs,
+               int deadlineMs, std::function<void(const FetchResult &)> done)
+{
     auto *session = new InternetSession(agent, context);
     session->setTimeoutMs(timeoutMs);
+    session->setDeadlineMs(deadlineMs);
     session->fetch(encodedUrl, [session, done = std::move(done)](const FetchResult &result) {
         session->deleteLater();
         done(result);

@@ -74,3 +74,6 @@ private:
 // called when context is destroyed first. The session's default deadline applies.
 void fetchOnce(QObject *context, const QString &agent, const std::string &encodedUrl, int timeoutMs,
                std::function<void(const FetchResult &)> done);
+// The same with a deadline of the caller's for the whole transfer.
+void fetchOnce(QObject *context, const QString &agent, const std::string &encodedUrl, int timeoutMs,
+               int deadlineMs, std::function<void(const FetchResult &)> done);
