@@ -5,6 +5,14 @@
 #include <QNetworkRequest>
 #include <QUrl>
 
+namespace {
+// Up to the last line end: a line cut off mid-way is not a line.
+QByteArray wholeLines(const QByteArray &partial)
+{
+    return partial.left(partial.lastIndexOf('\n') + 1);
+}
+} // namespace
+
 std::vector<std::string> FetchResult::lines() const
 {
     std::vector<std::string> out;
@@ -84,6 +92,9 @@ void InternetSession::finish(QNetworkReply *reply)
             result.error = QStringLiteral("reply too large");
     } else {
         result.error = reply->errorString();
+        // A transfer cut off keeps the lines that arrived whole; an error page keeps nothing.
+        if (status < 400)
+            result.body = wholeLines(reply->readAll());
     }
     m_reply = nullptr;
     reply->deleteLater();
@@ -92,11 +103,12 @@ void InternetSession::finish(QNetworkReply *reply)
 
 void InternetSession::missDeadline()
 {
+    const QByteArray arrived = m_reply ? wholeLines(m_reply->readAll()) : QByteArray();
     auto done = std::move(m_done);
     abort();
     m_done = std::move(done);
-    complete(
-        FetchResult{false, {}, QStringLiteral("no whole reply within %1 ms").arg(m_deadlineMs)});
+    complete(FetchResult{false, arrived,
+                         QStringLiteral("no whole reply within %1 ms").arg(m_deadlineMs)});
 }
 
 void InternetSession::complete(const FetchResult &result)

@@ -16,6 +16,8 @@ class QNetworkReply;
 struct FetchResult
 {
     bool ok = false;
+    // A failed transfer keeps the whole lines that arrived before it failed (none after an
+    // HTTP error status): callers that go on with what they have read so far use them.
     QByteArray body;
     QString error;
     // The body as text lines, each stripped of blanks at both ends.
