@@ -204,7 +204,7 @@ TEST_F(LiveSources, FaultyRepliesGiveAReasonAndNoPrice)
         EXPECT_EQ(chart.status().state, "refused");
     }
     Reply late(200, "late", "text/plain");
-    late.hang = true;
+    late.fault = SourceFault::Hang;
     server.serve("/hang", late);
     HttpFetcher quick(gate(), 1024, 1);
     const HttpReply hung = quick.get(server.baseUrl() + "/hang");
