@@ -7,9 +7,9 @@ constexpr std::size_t symbolsPerRequest = 50;
 }
 
 BatchSource::BatchSource(std::string baseUrl, std::string crumbPageUrl,
-                         std::shared_ptr<HostGate> gate)
+                         std::shared_ptr<HostGate> gate, std::chrono::milliseconds timeLimit)
     : m_baseUrl(std::move(baseUrl)), m_crumbPageUrl(std::move(crumbPageUrl)),
-      m_http(std::move(gate), maxReplyBytes)
+      m_http(std::move(gate), maxReplyBytes, timeLimit)
 {
 }
 

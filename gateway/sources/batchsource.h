@@ -10,7 +10,8 @@
 class BatchSource : public LiveSource
 {
 public:
-    BatchSource(std::string baseUrl, std::string crumbPageUrl, std::shared_ptr<HostGate> gate);
+    BatchSource(std::string baseUrl, std::string crumbPageUrl, std::shared_ptr<HostGate> gate,
+                std::chrono::milliseconds timeLimit = HttpFetcher::DefaultTimeLimit);
 
     std::string label() const override { return "LIVE via batch"; }
     SourceOutcome quotes(const std::vector<std::string> &symbols,

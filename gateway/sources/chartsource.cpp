@@ -78,16 +78,19 @@ std::vector<LiveBar> barsFromChart(const ChartReply &reply, bool daily)
     return bars;
 }
 
-ChartSource::ChartSource(std::string baseUrl, std::shared_ptr<HostGate> gate)
-    : m_baseUrl(std::move(baseUrl)), m_http(std::move(gate), maxReplyBytes)
+ChartSource::ChartSource(std::string baseUrl, std::shared_ptr<HostGate> gate,
+                         std::chrono::milliseconds timeLimit)
+    : m_baseUrl(std::move(baseUrl)), m_http(std::move(gate), maxReplyBytes, timeLimit)
 {
 }
 
 SourceOutcome ChartSource::fetch(const std::string &symbol, const std::string &range,
-                                 const std::string &interval, ChartReply &reply)
+                                 const std::string &interval, ChartReply &reply, bool *silent)
 {
     const HttpReply http = m_http.get(m_baseUrl + "/v8/finance/chart/" + urlEncoded(symbol) +
                                       "?range=" + range + "&interval=" + interval);
+    if (silent)
+        *silent = http.silent;
     std::string reason = http.error;
     if (reason.empty() && http.status == 404) {
         m_health.unknown(symbol, m_http.gate().now());
@@ -127,7 +130,8 @@ SourceOutcome ChartSource::quotes(const std::vector<std::string> &symbols,
             continue;
         }
         ChartReply reply;
-        const SourceOutcome one = fetch(symbols[i], "1d", "5m", reply);
+        bool silent = false;
+        const SourceOutcome one = fetch(symbols[i], "1d", "5m", reply, &silent);
         if (one.kind == SourceOutcome::Answered) {
             out[i] = quoteFromChart(symbols[i], reply);
             m_quotes.keep(symbols[i], *out[i], now);
@@ -135,8 +139,9 @@ SourceOutcome ChartSource::quotes(const std::vector<std::string> &symbols,
             continue;
         }
         outcome = one;
-        // A host that said "go away" gets nothing more in this call.
-        if (m_http.gate().blockedUntil(HttpFetcher::hostOf(m_baseUrl)))
+        // A host that said "go away", or gave no answer in time, gets nothing more in this
+        // call: the next source still has time to answer the request.
+        if (silent || m_http.gate().blockedUntil(HttpFetcher::hostOf(m_baseUrl)))
             break;
     }
     return any ? SourceOutcome{} : outcome;

@@ -9,7 +9,8 @@
 class ChartSource : public LiveSource
 {
 public:
-    ChartSource(std::string baseUrl, std::shared_ptr<HostGate> gate);
+    ChartSource(std::string baseUrl, std::shared_ptr<HostGate> gate,
+                std::chrono::milliseconds timeLimit = HttpFetcher::DefaultTimeLimit);
 
     std::string label() const override { return "LIVE via chart"; }
     SourceOutcome quotes(const std::vector<std::string> &symbols,
@@ -21,7 +22,7 @@ public:
 private:
     // One chart request; Refused when the host gave nothing readable.
     SourceOutcome fetch(const std::string &symbol, const std::string &range,
-                        const std::string &interval, ChartReply &reply);
+                        const std::string &interval, ChartReply &reply, bool *silent = nullptr);
 
     std::string m_baseUrl;
     HttpFetcher m_http;

@@ -46,10 +46,10 @@ bool better(const BhavRow &candidate, const BhavRow &kept)
 } // namespace
 
 EodSource::EodSource(std::string nseBaseUrl, std::string bseBaseUrl, std::string dataRoot,
-                     std::shared_ptr<HostGate> gate)
+                     std::shared_ptr<HostGate> gate, std::chrono::milliseconds timeLimit)
     : m_nseBaseUrl(std::move(nseBaseUrl)), m_bseBaseUrl(std::move(bseBaseUrl)),
       m_folder((std::filesystem::path(dataRoot) / "LiveEOD").string()),
-      m_http(std::move(gate), maxFileBytes)
+      m_http(std::move(gate), maxFileBytes, timeLimit)
 {
     m_bse.nse = false;
 }

@@ -15,7 +15,8 @@ class EodSource : public LiveSource
 {
 public:
     EodSource(std::string nseBaseUrl, std::string bseBaseUrl, std::string dataRoot,
-              std::shared_ptr<HostGate> gate);
+              std::shared_ptr<HostGate> gate,
+              std::chrono::milliseconds timeLimit = HttpFetcher::DefaultTimeLimit);
 
     std::string label() const override;
     SourceOutcome quotes(const std::vector<std::string> &symbols,

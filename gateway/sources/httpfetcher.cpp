@@ -19,8 +19,9 @@ std::pair<std::string, std::string> split(const std::string &url)
 
 } // namespace
 
-HttpFetcher::HttpFetcher(std::shared_ptr<HostGate> gate, std::size_t maxBytes, int timeoutSeconds)
-    : m_gate(std::move(gate)), m_maxBytes(maxBytes), m_timeoutSeconds(timeoutSeconds)
+HttpFetcher::HttpFetcher(std::shared_ptr<HostGate> gate, std::size_t maxBytes,
+                         std::chrono::milliseconds timeLimit)
+    : m_gate(std::move(gate)), m_maxBytes(maxBytes), m_timeLimit(timeLimit)
 {
 }
 
@@ -45,20 +46,31 @@ HttpReply HttpFetcher::get(const std::string &url, const Headers &headers)
 
     const auto [base, target] = split(url);
     httplib::Client client(base);
-    client.set_connection_timeout(m_timeoutSeconds, 0);
-    client.set_read_timeout(m_timeoutSeconds, 0);
-    client.set_write_timeout(m_timeoutSeconds, 0);
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(m_timeLimit);
+    const auto micros =
+        std::chrono::duration_cast<std::chrono::microseconds>(m_timeLimit - seconds);
+    client.set_connection_timeout(seconds.count(), micros.count());
+    client.set_read_timeout(seconds.count(), micros.count());
+    client.set_write_timeout(seconds.count(), micros.count());
     client.set_follow_location(true);
     httplib::Headers sent{{"User-Agent", userAgent}, {"Accept", "*/*"}};
     for (const auto &[name, value] : headers)
         sent.emplace(name, value);
 
+    // The timeouts above bound each wait; a host sending a byte now and then never waits long,
+    // so the whole transfer has a deadline of its own.
+    const auto deadline = std::chrono::steady_clock::now() + m_timeLimit;
     bool tooLarge = false;
+    bool tooSlow = false;
     std::string body;
     const httplib::Result result =
         client.Get(target, sent, [&](const char *data, std::size_t length) {
             if (body.size() + length > m_maxBytes) {
                 tooLarge = true;
+                return false;
+            }
+            if (std::chrono::steady_clock::now() > deadline) {
+                tooSlow = true;
                 return false;
             }
             body.append(data, length);
@@ -68,8 +80,10 @@ HttpReply HttpFetcher::get(const std::string &url, const Headers &headers)
         reply.error = "reply too large";
         return reply;
     }
-    if (!result) {
-        reply.error = "no answer (" + httplib::to_string(result.error()) + ")";
+    if (tooSlow || !result) {
+        reply.silent = true;
+        reply.error = tooSlow ? "no whole answer in time"
+                              : "no answer (" + httplib::to_string(result.error()) + ")";
         return reply;
     }
     reply.status = result->status;

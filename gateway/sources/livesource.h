@@ -96,6 +96,8 @@ struct LiveSourceConfig
     std::string bseBaseUrl = "https://www.bseindia.com";
     std::string dataRoot;         // end-of-day files are kept under <dataRoot>/LiveEOD/
     double requestsPerSecond = 2; // per host
+    // The longest one request to a host may take, whole; 0 keeps the fetcher's own.
+    std::chrono::milliseconds fetchTimeLimit{0};
     // The clock the back-off and the cache read; tests give a fixed one.
     std::chrono::system_clock::time_point (*now)() = nullptr;
 };

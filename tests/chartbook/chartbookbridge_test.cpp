@@ -99,13 +99,18 @@ private slots:
     {
         const QStringList before = contents(m_file);
         const QString newInfyBar = QStringLiteral("1796469420,1502.00,1503.00,1500.00,1501.00,5*");
+        const QString megabyte(1024 * 1024, QLatin1Char('7'));
         for (const auto &[method, args] : std::initializer_list<std::pair<QString, QVariantList>>{
                  {QStringLiteral("FeedQuotes"),
                   {QStringLiteral("ACC,1851.00,1855.00,10,*ACC,1,x,0")}},
                  {QStringLiteral("SyncStockList"), {QStringLiteral("ACC,,NIFTY,")}},
                  {QStringLiteral("BackfillStock"),
                   {QStringLiteral("INFY"), newInfyBar + "garbage*"}},
-                 {QStringLiteral("BackfillStock"), {QStringLiteral("IN FY"), newInfyBar}}}) {
+                 {QStringLiteral("BackfillStock"), {QStringLiteral("IN FY"), newInfyBar}},
+                 // A megabyte of one line, as a broken chart-data service may send.
+                 {QStringLiteral("FeedQuotes"), {megabyte}},
+                 {QStringLiteral("BackfillStock"),
+                  {QStringLiteral("INFY"), newInfyBar + megabyte}}}) {
             const QDBusMessage reply = call(method, args);
             QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
             QCOMPARE(reply.errorName(),

@@ -3,6 +3,10 @@
 #include "gatewayserver.h"
 #include "liveseries.h"
 #include "platform/net/gatewaylabel.h"
+#include "platform/shell/refreshcycle.h"
+#include "support/fakesourceserver.h"
+#include "support/recordingmessenger.h"
+#include "support/stallwatch.h"
 
 #include <httplib.h>
 
@@ -10,6 +14,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -36,6 +42,70 @@ LiveBar bar(std::int64_t day, int minute, double close, std::int64_t volume = 10
 {
     return {day * 86400 + minute * 60, close - 1, close + 1, close - 2, close, volume};
 }
+
+// The live sources' clock: a Monday evening in India, 2025-06-23 18:00.
+std::chrono::system_clock::time_point g_liveNow;
+std::chrono::system_clock::time_point liveNow()
+{
+    return g_liveNow;
+}
+
+// The chart and batch hosts and the exchanges' host, each replaying what the sources need for
+// RELIANCE.NS: a chart, a cookie, a crumb and a batch reply, and Friday's end-of-day files.
+struct LiveHosts
+{
+    FakeSourceServer chart, batch, exchanges;
+    FakeSourceServer *byOrder[3] = {&chart, &batch, &exchanges};
+
+    LiveHosts()
+    {
+        chart.serve("/v8/finance/chart/RELIANCE.NS",
+                    {200, FakeSourceServer::fixture("chart_bel_5m.json")});
+        FakeSourceServer::Reply page(200, "<html></html>", "text/html");
+        page.cookies = {"A3=d=AQAB"};
+        batch.serve("/quote/AAPL", page);
+        batch.serve("/v1/test/getcrumb",
+                    {200, FakeSourceServer::fixture("crumb_ok.txt"), "text/plain"});
+        batch.serve("/v7/finance/quote",
+                    {200, R"({"quoteResponse":{"result":[{"symbol":"RELIANCE.NS",)"
+                          R"("regularMarketPrice":1901.5,"regularMarketTime":1750413600}],)"
+                          R"("error":null}})"});
+        exchanges.serve(
+            "/content/cm/BhavCopy_NSE_CM_0_0_0_20250620_F_0000.csv.zip",
+            {200, FakeSourceServer::fixture("bhav_nse_20250620.csv.zip"), "application/zip"});
+    }
+    LiveSourceConfig config(const QString &root) const
+    {
+        LiveSourceConfig c;
+        c.chartBaseUrl = chart.baseUrl();
+        c.batchBaseUrl = batch.baseUrl();
+        c.crumbPageUrl = batch.baseUrl() + "/quote/AAPL";
+        c.nseArchiveBaseUrl = c.bseBaseUrl = exchanges.baseUrl();
+        c.dataRoot = root.toStdString();
+        c.requestsPerSecond = 1000;
+        c.fetchTimeLimit = std::chrono::milliseconds(500);
+        c.now = liveNow;
+        return c;
+    }
+};
+
+// The watch list of a refresh: RELIANCE.NS, which every source knows, among stocks none knows.
+struct WatchedQuotes : QuoteGroup
+{
+    std::vector<QuoteRecord> records = std::vector<QuoteRecord>(30);
+    std::vector<std::string> quoteSymbols() const override
+    {
+        std::vector<std::string> symbols{"RELIANCE.NS"};
+        for (std::size_t k = 1; k < records.size(); ++k)
+            symbols.push_back("UNLISTED" + std::to_string(k) + ".NS");
+        return symbols;
+    }
+    QuoteRecord *quoteTarget(std::size_t index, const std::string &) override
+    {
+        return &records[index];
+    }
+    void quotesArrived() override {}
+};
 } // namespace
 
 // The gateway as the program reads it: the sources asked in order with the first answer
@@ -208,6 +278,68 @@ private slots:
         QCOMPARE(five.bars[1].close, 104.0);
         QCOMPARE(five.bars[1].high, 105.0);
         QCOMPARE(five.bars[1].volume, 50);
+    }
+
+    // Each live source against each fault of its host, the sources before it down: the program's
+    // refresh through the gateway is answered in time by the next source (503 when none is
+    // left), the label names that source, the program's event loop never stalls, and once the
+    // fault clears and the back-off is over the faulted source answers again.
+    void faultyHostsFallBackAndRecover_data()
+    {
+        QTest::addColumn<int>("faulted");
+        QTest::addColumn<int>("fault");
+        const char *names[] = {"chart", "batch", "end-of-day"};
+        for (int source = 0; source < 3; ++source)
+            for (const auto &[name, fault] : SourceFaultNames)
+                if (fault != SourceFault::None)
+                    QTest::addRow("%s %s", names[source], name.data())
+                        << source << static_cast<int>(fault);
+    }
+    void faultyHostsFallBackAndRecover()
+    {
+        QFETCH(int, faulted);
+        QFETCH(int, fault);
+        const QString answeredBy[] = {"LIVE via chart", "LIVE via batch", "END OF DAY 6/20/2025"};
+        g_liveNow = std::chrono::system_clock::time_point(std::chrono::seconds(1750681800));
+        QTemporaryDir root;
+        LiveHosts hosts;
+        for (int k = 0; k < faulted; ++k)
+            hosts.byOrder[k]->setDown(true);
+        if (fault == static_cast<int>(SourceFault::Down))
+            hosts.byOrder[faulted]->setDown(true);
+        else
+            hosts.byOrder[faulted]->setFault(static_cast<SourceFault>(fault));
+
+        LiveMarket market(makeLiveSources(hosts.config(root.path())));
+        GatewayServer server(market);
+        std::string error;
+        QVERIFY2(server.start(0, error), error.c_str());
+        QuoteGroupRegistry registry;
+        WatchedQuotes watched;
+        registry.attach(GroupSlot::WatchList, &watched);
+        RecordingMessenger messenger;
+        RefreshCycle cycle(registry, messenger); // the program's own time limits
+        cycle.setBaseUrl("http://127.0.0.1:" + std::to_string(server.port()));
+        const auto refresh = [&cycle] {
+            QSignalSpy result(&cycle, &RefreshCycle::resultArrived);
+            cycle.start();
+            return result.wait(60000) && result.first().first().toBool();
+        };
+
+        StallWatch stalls;
+        QCOMPARE(refresh(), faulted < 2);
+        QVERIFY2(stalls.maxStallMs() < 500, qPrintable(QString::number(stalls.maxStallMs())));
+        QCOMPARE(QString::fromStdString(market.label()),
+                 faulted < 2 ? answeredBy[faulted + 1] : QString(LiveMarket::NoSourceLabel));
+        if (faulted < 2)
+            QVERIFY(watched.records[0].last > 0);
+
+        hosts.byOrder[faulted]->setDown(false);
+        hosts.byOrder[faulted]->setFault(SourceFault::None);
+        g_liveNow += std::chrono::minutes(31); // past the back-off and the end-of-day recheck
+        QVERIFY(refresh());
+        QCOMPARE(QString::fromStdString(market.label()), answeredBy[faulted]);
+        QVERIFY(messenger.shown.empty());
     }
 
     void commandLine()

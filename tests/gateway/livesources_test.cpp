@@ -204,9 +204,9 @@ TEST_F(LiveSources, FaultyRepliesGiveAReasonAndNoPrice)
         EXPECT_EQ(chart.status().state, "refused");
     }
     Reply late(200, "late", "text/plain");
-    late.hang = true;
+    late.fault = SourceFault::Hang;
     server.serve("/hang", late);
-    HttpFetcher quick(gate(), 1024, 1);
+    HttpFetcher quick(gate(), 1024, 1s);
     const HttpReply hung = quick.get(server.baseUrl() + "/hang");
     EXPECT_EQ(hung.status, 0);
     EXPECT_NE(hung.error.find("no answer"), std::string::npos);

@@ -9,6 +9,7 @@
 #include "support/cannedhttpserver.h"
 #include "support/dialogdriver.h"
 #include "support/guibed.h"
+#include "support/stallwatch.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -21,24 +22,45 @@
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTimer>
 #include <QUrl>
 
-// Stands in for the charting program on the test's private bus: it records every call, and
-// fails or holds back the calls it is told to.
+// The ways a charting program can answer a call badly.
+enum class PeerFault { None, Down, Error, Hang, Drop, Garbage, Slow, BigInput };
+
+// Stands in for the charting program on the test's private bus, on a connection of its own so
+// that it can leave the bus as a program that exits would: it records every call, and fails or
+// holds back the calls it is told to.
 class StandInBridge : public QObject, protected QDBusContext
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.vantrel.ChartBridge1")
 public:
+    static constexpr int SlowMs = 1000;
+    static constexpr const char *ConnectionName = "stand-in";
+
     QStringList calls;   // "Method" or "Method:arguments"
     QStringList failing; // methods whose next call answers with an error
     QString holdCall;    // the next call that starts with this waits for release()
     QDBusMessage held;
+    QMap<QString, PeerFault> faults; // every call of these methods plays the fault
 
+    QDBusConnection bus() const { return QDBusConnection(QString::fromLatin1(ConnectionName)); }
+    // Joins the bus (again, after leaving it) with the bridge's object; the name comes apart.
+    bool join()
+    {
+        QDBusConnection c = bus();
+        if (!c.isConnected())
+            c = QDBusConnection::connectToBus(QDBusConnection::SessionBus,
+                                              QString::fromLatin1(ConnectionName));
+        return c.isConnected() && (c.objectRegisteredAt(QString::fromLatin1(ChartBridge::Path)) ||
+                                   c.registerObject(QString::fromLatin1(ChartBridge::Path), this,
+                                                    QDBusConnection::ExportAllSlots));
+    }
     bool holding() const { return held.type() == QDBusMessage::MethodCallMessage; }
     void release()
     {
-        QDBusConnection::sessionBus().send(held.createReply());
+        bus().send(held.createReply());
         held = QDBusMessage();
     }
     QStringList since(qsizetype mark, const QString &method) const
@@ -64,12 +86,45 @@ private:
     void note(const QString &call)
     {
         calls << call;
-        if (failing.removeOne(call.section(QLatin1Char(':'), 0, 0))) {
+        const QString method = call.section(QLatin1Char(':'), 0, 0);
+        if (failing.removeOne(method)) {
             sendErrorReply(QDBusError::Failed, QStringLiteral("refused"));
         } else if (!holdCall.isEmpty() && call.startsWith(holdCall)) {
             holdCall.clear();
             setDelayedReply(true);
             held = message();
+        } else {
+            play(faults.value(method, PeerFault::None));
+        }
+    }
+    void play(PeerFault fault)
+    {
+        const QDBusMessage call = message();
+        switch (fault) {
+        case PeerFault::Error:
+            sendErrorReply(QDBusError::Failed, QStringLiteral("refused"));
+            break;
+        case PeerFault::Hang:
+            setDelayedReply(true); // and never answered
+            break;
+        case PeerFault::Drop:
+            // The program exits before it answers.
+            setDelayedReply(true);
+            QTimer::singleShot(0, this, [] {
+                QDBusConnection::disconnectFromBus(QString::fromLatin1(ConnectionName));
+            });
+            break;
+        case PeerFault::Garbage: // values of types the interface never returns
+            setDelayedReply(true);
+            bus().send(call.createReply({42, QStringLiteral("\u00ff\u0001nonsense"),
+                                         QVariant::fromValue(QByteArray(3, 0))}));
+            break;
+        case PeerFault::Slow:
+            setDelayedReply(true);
+            QTimer::singleShot(SlowMs, this, [this, call] { bus().send(call.createReply()); });
+            break;
+        default:
+            break;
         }
     }
 };
@@ -105,9 +160,43 @@ class ChartLinkTest : public QObject
     }
     bool serveBridge(bool on)
     {
-        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (on && !standIn.join())
+            return false;
+        QDBusConnection bus = standIn.bus();
         return on ? bus.registerService(QString::fromLatin1(ChartBridge::DefaultService))
                   : bus.unregisterService(QString::fromLatin1(ChartBridge::DefaultService));
+    }
+    QStringList storedWatchList() const
+    {
+        CompanyDatabase reader("chartlink-test-check");
+        QStringList symbols;
+        if (reader.open(resolveStoreConfig({}, bed.databaseFile(), {})).ok())
+            if (auto rows = reader.watchList().load(); rows.ok())
+                for (const WatchRow &row : rows.value())
+                    symbols << QString::fromStdString(row.symbol);
+        return symbols;
+    }
+    enum Action { Open, Sync, Feed, Backfill };
+    // What the user does, up to where the program is done with it.
+    void act(int action)
+    {
+        switch (action) {
+        case Open:
+            open();
+            QTRY_VERIFY_WITH_TIMEOUT(dialog()->bridge().pending() == 0, 30000);
+            break;
+        case Sync:
+            click("syncStockList");
+            QTRY_VERIFY_WITH_TIMEOUT(enabled("closeDialog"), 30000);
+            break;
+        case Feed:
+            QVERIFY(bed.refreshOnce());
+            QTRY_VERIFY_WITH_TIMEOUT(!bed.program->chartFeed()->busy(), 30000);
+            break;
+        default:
+            click("backfillOneMinute");
+            QTRY_COMPARE_WITH_TIMEOUT(label(), QString(BackfillRunner::Done), 60000);
+        }
     }
     QStringList decodedTargets(qsizetype mark) const
     {
@@ -122,16 +211,13 @@ private slots:
     {
         QVERIFY(bed.startSim());
         QVERIFY(chartData.start());
-        QDBusConnection bus = QDBusConnection::sessionBus();
-        if (bus.isConnected())
-            QVERIFY(bus.registerObject(QString::fromLatin1(ChartBridge::Path), &standIn,
-                                       QDBusConnection::ExportAllSlots));
     }
 
     void init()
     {
         standIn.calls.clear();
         standIn.failing.clear();
+        standIn.faults.clear();
         if (QDBusConnection::sessionBus().isConnected())
             QVERIFY(serveBridge(true));
         {
@@ -177,30 +263,6 @@ private slots:
         QCOMPARE(standIn.since(0, "DeleteAllStocks").size(), 1);
         QCOMPARE(bed.messenger.count(ChartLinkDialog::DeleteQuestion), 2);
         QVERIFY(bed.messenger.count(ChartLinkDialog::NotRunning) == 0);
-    }
-
-    void absentOrSilentCharting()
-    {
-        QVERIFY(serveBridge(false));
-        open();
-        QTRY_COMPARE(bed.messenger.count(ChartLinkDialog::NotRunning), 1);
-        // Feeding goes on trying each cycle and finds the charting program once it is back.
-        click("startFeeding");
-        QVERIFY(bed.refreshOnce());
-        QTRY_VERIFY(bed.messenger.count(ChartFeed::DllMessage) >= 1);
-        QVERIFY(serveBridge(true));
-        QVERIFY(bed.refreshOnce());
-        QTRY_VERIFY(!standIn.since(0, "FeedQuotes").isEmpty());
-        click("stopFeeding");
-
-        // A charting program that never answers is given up at the call timeout.
-        dialog()->setCallTimeoutMs(300);
-        standIn.holdCall = QStringLiteral("Connect");
-        bed.messenger.shown.clear();
-        open();
-        QTRY_VERIFY(standIn.holding());
-        QTRY_COMPARE(bed.messenger.count(ChartLinkDialog::NotRunning), 1);
-        standIn.release();
     }
 
     void feedCycles()
@@ -320,6 +382,97 @@ private slots:
         click("backfillFiveMinute");
         QTRY_COMPARE(label(), QString(BackfillRunner::Done));
         QCOMPARE(standIn.since(mark, "BackfillStock").first(), QString("NIFTY"));
+    }
+
+    // Each call of the link against each way the charting program can fail it: the program
+    // stays responsive, tells what it tells once per action (backfill: once per stock it could
+    // not reach), keeps its own data, and once the charting program is back the same action
+    // goes through without a word.
+    void faultyChartingProgram_data()
+    {
+        QTest::addColumn<int>("action");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("times");
+        const QString notRunning(ChartLinkDialog::NotRunning), failed(ChartFeed::FeedFailed),
+            dll(ChartFeed::DllMessage);
+        struct Row
+        {
+            const char *name;
+            PeerFault fault;
+            QString open, feed, backfill;
+            int backfillTimes;
+        };
+        const Row rows[] = {
+            {"down", PeerFault::Down, notRunning, failed, dll, 5},
+            {"error", PeerFault::Error, notRunning, failed, {}, 0},
+            {"hang", PeerFault::Hang, notRunning, failed, {}, 0},
+            // The first stock's call is lost with the program; the other four find nobody.
+            {"drop", PeerFault::Drop, notRunning, failed, dll, 4},
+            {"garbage", PeerFault::Garbage, {}, {}, {}, 0},
+            {"slow", PeerFault::Slow, {}, {}, {}, 0},
+        };
+        for (const Row &r : rows) {
+            const int f = static_cast<int>(r.fault);
+            QTest::addRow("open %s", r.name) << int(Open) << f << r.open << int(!r.open.isEmpty());
+            QTest::addRow("sync %s", r.name) << int(Sync) << f << QString() << 0;
+            QTest::addRow("feed %s", r.name) << int(Feed) << f << r.feed << int(!r.feed.isEmpty());
+            QTest::addRow("backfill %s", r.name)
+                << int(Backfill) << f << r.backfill << r.backfillTimes;
+        }
+        QTest::addRow("backfill 1 MB line")
+            << int(Backfill) << static_cast<int>(PeerFault::BigInput) << QString() << 0;
+    }
+    void faultyChartingProgram()
+    {
+        QFETCH(int, action);
+        QFETCH(int, fault);
+        QFETCH(QString, message);
+        QFETCH(int, times);
+        const QString method =
+            QStringList{"Connect", "SyncStockList", "FeedQuotes", "BackfillStock"}[action];
+        const auto peerFault = static_cast<PeerFault>(fault);
+        dialog()->setCallTimeoutMs(1500);
+        bed.program->chartFeed()->bridge().setTimeoutMs(1500);
+        if (action != Open) {
+            open();
+            QTRY_VERIFY(dialog()->bridge().pending() == 0);
+        }
+        if (action == Feed) {
+            click("startFeeding");
+            act(Feed); // a first cycle goes through, so the program leaves mid-session
+        }
+        const QByteArray bigLine(1024 * 1024, '7');
+        if (peerFault == PeerFault::Down)
+            QVERIFY(serveBridge(false));
+        else if (peerFault == PeerFault::BigInput)
+            chartData.setBody(chartReply() + bigLine + "\n");
+        else
+            standIn.faults[method] = peerFault;
+        bed.messenger.shown.clear();
+        qsizetype mark = standIn.calls.size();
+
+        StallWatch stalls;
+        act(action);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY2(stalls.maxStallMs() < 500, qPrintable(QString::number(stalls.maxStallMs())));
+        QCOMPARE(bed.messenger.shown.size(), std::size_t(times));
+        QCOMPARE(bed.messenger.count(message.toStdString()), times);
+        if (peerFault == PeerFault::BigInput) {
+            const QStringList handed = standIn.calls.mid(mark).filter("BackfillStock:");
+            QCOMPARE(handed.size(), 5);
+            QVERIFY(handed.last().contains(QString::fromLatin1(bigLine)));
+        }
+
+        standIn.faults.clear();
+        chartData.setBody(chartReply());
+        QVERIFY(serveBridge(true));
+        mark = standIn.calls.size();
+        act(action);
+        QVERIFY(bed.messenger.shown.size() == std::size_t(times));
+        QVERIFY(!standIn.since(mark, method).isEmpty());
+        QCOMPARE(storedWatchList(), (QStringList{"INFY", "500325", "TCS", "ACC"}));
     }
 
     void killAllEndsEveryInstance()

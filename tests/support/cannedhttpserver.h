@@ -12,6 +12,7 @@ class CannedHttpServer : public QTcpServer
 public:
     explicit CannedHttpServer(QByteArray body, QObject *parent = nullptr);
     bool start() { return listen(QHostAddress::LocalHost, 0); }
+    void setBody(QByteArray body) { m_body = std::move(body); }
     QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(serverPort()); }
 
     QByteArray lastTarget;    // path and query of the last request

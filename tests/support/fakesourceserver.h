@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/sourcefaults.h"
+
 #include <httplib.h>
 
 #include <chrono>
@@ -12,8 +14,9 @@
 #include <thread>
 
 // A stand-in for the live sources on a free loopback port: it replays recorded replies by path
-// and the faults the real hosts give (any status, garbage, a huge body, a hang), and counts
-// what it was asked. Header-only, so tests without Qt can use it.
+// and the faults the real hosts give (any status, a huge body, the faults of sourcefaults.h,
+// on one path or on every path, and going down), and counts what it was asked. Header-only,
+// so tests without Qt can use it.
 class FakeSourceServer
 {
 public:
@@ -26,24 +29,33 @@ public:
         int status;
         std::string body;
         std::string contentType;
-        std::vector<std::string> cookies; // Set-Cookie values
-        std::size_t hugeBytes = 0;        // send this many bytes of filler instead of the body
-        bool hang = false;                // answer only once released (or after a minute)
+        std::vector<std::string> cookies;      // Set-Cookie values
+        std::size_t hugeBytes = 0;             // send this many bytes of filler instead of the body
+        SourceFault fault = SourceFault::None; // a hang lasts until released (or a minute)
     };
 
-    FakeSourceServer()
-    {
-        m_server.Get(".*", [this](const httplib::Request &request, httplib::Response &response) {
-            answer(request, response);
-        });
-        m_port = m_server.bind_to_any_port("127.0.0.1");
-        m_thread = std::thread([this] { m_server.listen_after_bind(); });
-    }
+    FakeSourceServer() { listen(); }
     ~FakeSourceServer()
     {
         release();
-        m_server.stop();
-        m_thread.join();
+        close();
+    }
+
+    // Down closes the port, so a request finds nobody there; up opens it again.
+    void setDown(bool down)
+    {
+        if (down == !m_server)
+            return;
+        if (down)
+            close();
+        else
+            listen();
+    }
+    // A fault every path plays in place of its reply, until set back to None.
+    void setFault(SourceFault fault)
+    {
+        std::lock_guard lock(m_mutex);
+        m_fault = fault;
     }
 
     std::string baseUrl() const { return "http://127.0.0.1:" + std::to_string(m_port); }
@@ -98,14 +110,17 @@ private:
         ++m_hits[request.path];
         m_headers[request.path] = request.headers;
         const auto it = m_replies.find(request.path);
-        if (it == m_replies.end()) {
-            response.status = 404;
-            return;
-        }
-        const Reply reply = it->second;
-        if (reply.hang)
-            m_wake.wait_for(lock, std::chrono::minutes(1), [this] { return m_released; });
+        // A path with nothing recorded is a 404, unless the whole host is at fault.
+        const Reply reply =
+            it == m_replies.end() ? Reply(404, "Not Found", "text/plain") : it->second;
+        const SourceFault fault = m_fault != SourceFault::None ? m_fault : reply.fault;
         lock.unlock();
+        const auto sleep = [this](std::chrono::milliseconds time) {
+            std::unique_lock held(m_mutex);
+            return !m_wake.wait_for(held, time, [this] { return m_released; });
+        };
+        if (playSourceFault(fault, reply.body, reply.contentType, response, sleep))
+            return;
         response.status = reply.status;
         for (const std::string &cookie : reply.cookies)
             response.headers.emplace("Set-Cookie", cookie);
@@ -122,9 +137,34 @@ private:
             });
     }
 
-    httplib::Server m_server;
+    void listen()
+    {
+        m_server = std::make_unique<httplib::Server>();
+        m_server->Get(".*", [this](const httplib::Request &request, httplib::Response &response) {
+            answer(request, response);
+        });
+        if (m_port == 0)
+            m_port = m_server->bind_to_any_port("127.0.0.1");
+        else
+            m_server->bind_to_port("127.0.0.1", m_port);
+        m_thread = std::thread([server = m_server.get()] { server->listen_after_bind(); });
+        // A stop before the loop runs would be missed, and the loop would then run for ever.
+        while (!m_server->is_running())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    void close()
+    {
+        if (!m_server)
+            return;
+        m_server->stop();
+        m_thread.join();
+        m_server.reset();
+    }
+
+    std::unique_ptr<httplib::Server> m_server;
     int m_port = 0;
     std::thread m_thread;
+    SourceFault m_fault = SourceFault::None;
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_released = false;

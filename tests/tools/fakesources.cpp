@@ -1,10 +1,13 @@
 // vantrel-fakesources: the live sources' hosts on loopback, replaying the recorded replies of
 // tests/fixtures/live, so `vantrel --live` can be tried and tested without the internet.
 // GET /fake/control?chart=down&batch=down&eod=down (or all=down, and =up) stops and restarts
-// a source on any of its hosts.
+// a source on any of its hosts; any fault of sourcefaults.h in place of down plays it.
+#include "support/sourcefaults.h"
+
 #include <httplib.h>
 
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -18,7 +21,18 @@
 namespace {
 
 std::string g_fixtures = VANTREL_LIVE_FIXTURES;
-std::atomic<bool> g_chartUp = true, g_batchUp = true, g_eodUp = true;
+std::atomic<SourceFault> g_chart = SourceFault::None, g_batch = SourceFault::None,
+                         g_eod = SourceFault::None;
+std::atomic<bool> g_stopping = false;
+
+// A hang or a trickle gives way as soon as the program is told to stop.
+bool sleepUnlessStopping(std::chrono::milliseconds time)
+{
+    const auto end = std::chrono::steady_clock::now() + time;
+    while (!g_stopping && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return !g_stopping;
+}
 
 std::string fixture(const std::string &name)
 {
@@ -34,18 +48,42 @@ void reply(httplib::Response &response, int status, const std::string &name, con
     response.set_content(fixture(name), type);
 }
 
+// The recorded reply, or the source's fault in its place; false when the source is down.
+bool replay(httplib::Response &response, SourceFault fault, int status, const std::string &name,
+            const char *type)
+{
+    if (fault == SourceFault::Down)
+        return false;
+    if (!playSourceFault(fault, fixture(name), type, response, sleepUnlessStopping))
+        reply(response, status, name, type);
+    return true;
+}
+
+std::string stateOf(SourceFault fault)
+{
+    return fault == SourceFault::None ? "up" : std::string(sourceFaultName(fault));
+}
+
 void control(const httplib::Request &request, httplib::Response &response)
 {
-    for (const auto &[source, flag] : std::map<std::string, std::atomic<bool> *>{
-             {"chart", &g_chartUp}, {"batch", &g_batchUp}, {"eod", &g_eodUp}}) {
-        const std::string value = request.get_param_value(source);
-        const std::string all = request.get_param_value("all");
-        if (!value.empty() || !all.empty())
-            *flag = (value.empty() ? all : value) != "down";
+    for (const auto &[source, state] : std::map<std::string, std::atomic<SourceFault> *>{
+             {"chart", &g_chart}, {"batch", &g_batch}, {"eod", &g_eod}}) {
+        std::string value = request.get_param_value(source);
+        if (value.empty())
+            value = request.get_param_value("all");
+        if (value.empty())
+            continue;
+        const std::optional<SourceFault> fault =
+            value == "up" ? SourceFault::None : sourceFaultNamed(value);
+        if (!fault) {
+            response.status = 400;
+            response.set_content("unknown state " + value + "\n", "text/plain");
+            return;
+        }
+        *state = *fault;
     }
-    response.set_content(std::string("chart ") + (g_chartUp ? "up" : "down") + ", batch " +
-                             (g_batchUp ? "up" : "down") + ", eod " + (g_eodUp ? "up" : "down") +
-                             "\n",
+    response.set_content("chart " + stateOf(g_chart) + ", batch " + stateOf(g_batch) + ", eod " +
+                             stateOf(g_eod) + "\n",
                          "text/plain");
 }
 
@@ -60,27 +98,21 @@ void serveQuoteHost(httplib::Server &server)
     server.Get(R"(/v8/finance/chart/([^/]+))",
                [](const httplib::Request &request, httplib::Response &response) {
                    const auto it = charts.find(request.matches[1].str());
-                   if (!g_chartUp)
+                   const bool found = it != charts.end();
+                   if (!replay(response, g_chart, found ? 200 : 404,
+                               found ? it->second : "chart_not_found.json", "application/json"))
                        response.status = 503;
-                   else if (it == charts.end())
-                       reply(response, 404, "chart_not_found.json", "application/json");
-                   else
-                       reply(response, 200, it->second, "application/json");
                });
     server.Get(R"(/quote/.*)", [](const httplib::Request &, httplib::Response &response) {
         response.set_header("Set-Cookie", "A3=d=AQABBfake; Path=/");
         response.set_content("<html></html>", "text/html");
     });
     server.Get("/v1/test/getcrumb", [](const httplib::Request &, httplib::Response &response) {
-        if (g_batchUp)
-            reply(response, 200, "crumb_ok.txt", "text/plain");
-        else
+        if (!replay(response, g_batch, 200, "crumb_ok.txt", "text/plain"))
             reply(response, 429, "crumb_throttled.txt", "text/plain");
     });
     server.Get("/v7/finance/quote", [](const httplib::Request &, httplib::Response &response) {
-        if (g_batchUp)
-            reply(response, 200, "batch_quotes.json", "application/json");
-        else
+        if (!replay(response, g_batch, 200, "batch_quotes.json", "application/json"))
             reply(response, 401, "batch_invalid_crumb.json", "application/json");
     });
 }
@@ -90,9 +122,7 @@ void serveEndOfDay(httplib::Server &server, const std::string &pattern, const st
                    const char *type)
 {
     server.Get(pattern, [name, type](const httplib::Request &, httplib::Response &response) {
-        if (g_eodUp)
-            reply(response, 200, name, type);
-        else
+        if (!replay(response, g_eod, 200, name, type))
             response.status = 503;
     });
 }
@@ -116,7 +146,8 @@ int main(int argc, char **argv)
                          "printed alone on the\nfirst line), the end-of-day hosts on free ports. "
                          "Then prints the VANTREL_LIVE_*\nsettings that point vantrel --live at "
                          "them. GET /fake/control?chart=down,\nbatch=down, eod=down or all=down "
-                         "(and =up) stops and restarts a source.\n");
+                         "(and =up) stops and restarts a source;\nhang, http500, drop, short, "
+                         "garbage, longline or trickle in place of down\nplays that fault.\n");
             return arg == "--help" ? 0 : 2;
         }
     }
@@ -156,6 +187,7 @@ int main(int argc, char **argv)
                              std::thread([&] { bse.listen_after_bind(); })};
     int signal = 0;
     sigwait(&stop, &signal);
+    g_stopping = true;
     for (httplib::Server *server : {&quotes, &nse, &bse})
         server->stop();
     for (std::thread &thread : threads)
