@@ -4,6 +4,8 @@
 #include "platform/chartlink/chartfeed.h"
 #include "platform/net/internetsession.h"
 
+#include <utility>
+
 using namespace chartlink;
 
 BackfillRunner::BackfillRunner(const QString &service, std::string chartDataUrl,
@@ -26,6 +28,7 @@ void BackfillRunner::start(BackfillKind kind)
     if (m_run.running())
         return;
     m_run.start(kind, (m_stocks ? m_stocks().size() : 0) + 2);
+    m_toldUnreachable = false;
     if (m_session)
         m_session->deleteLater();
     m_session = new InternetSession(QStringLiteral("Backfill Session"), this);
@@ -81,7 +84,9 @@ void BackfillRunner::handOver(const std::string &name, const std::string &data)
         return;
     }
     const auto failed = [this] {
-        m_messenger.inform(ChartFeed::DllMessage);
+        // Every stock after the first would say the same: one box per click.
+        if (!std::exchange(m_toldUnreachable, true))
+            m_messenger.inform(ChartFeed::DllMessage);
         if (m_run.running())
             step();
         else

@@ -57,6 +57,7 @@ private:
     Messenger &m_messenger;
     StockSource m_stocks;
     chartlink::BackfillRun m_run;
+    bool m_toldUnreachable = false; // this run has said the charting program can't be reached
     QPointer<InternetSession> m_session;
     int m_timeoutMs = 0; // 0: the session's own bounds
     int m_deadlineMs = 0;
