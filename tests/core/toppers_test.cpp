@@ -236,7 +236,11 @@ TEST(ToppersWatch, ThroughTheOpenListElseStraightIntoTheTable)
     struct Sink : WatchListSink
     {
         std::vector<WatchRow> added;
-        void addEntry(const WatchRow &row) override { added.push_back(row); }
+        AddOutcome addEntry(const WatchRow &row) override
+        {
+            added.push_back(row);
+            return AddOutcome::Added;
+        }
     } open;
     MemoryWatchList table;
     RecordingMessenger messenger;

@@ -29,7 +29,8 @@ struct WatchListTest : ::testing::Test
     void add(std::initializer_list<const char *> symbols)
     {
         for (const char *s : symbols)
-            ASSERT_TRUE(list.addEntry(WatchRow{std::string(s) + " Limited", "NSE", s}));
+            ASSERT_TRUE(list.addEntry(WatchRow{std::string(s) + " Limited", "NSE", s}) ==
+                        AddOutcome::Added);
     }
     // A quote as the service sends one: dated, so it counts for the next refresh.
     QuoteRecord &quote(std::size_t i)
@@ -89,11 +90,11 @@ TEST_F(WatchListTest, SortingSharesOneDirectionAndIsRefusedWhileLogging)
 
 TEST_F(WatchListTest, AddStopsAt42Or50AndSymbolsAloneDecideDuplicates)
 {
-    ASSERT_TRUE(list.addEntry(WatchRow{"Infosys", "NSE", "INFY", 0, 5, 9}));
+    ASSERT_TRUE(list.addEntry(WatchRow{"Infosys", "NSE", "INFY", 0, 5, 9}) == AddOutcome::Added);
     EXPECT_EQ(store.rows[0].lowerLimit, 0) << "limits without an alert are not kept";
-    EXPECT_FALSE(list.addEntry(WatchRow{"Infosys BSE", "BSE", "INFY"}));
+    EXPECT_FALSE(list.addEntry(WatchRow{"Infosys BSE", "BSE", "INFY"}) == AddOutcome::Added);
     EXPECT_EQ(messenger.shown.back(), WatchList::DuplicateMessage);
-    EXPECT_FALSE(list.addEntry(WatchRow{"", "NSE", "NONAME"}));
+    EXPECT_FALSE(list.addEntry(WatchRow{"", "NSE", "NONAME"}) == AddOutcome::Added);
     EXPECT_EQ(messenger.shown.size(), 1u) << "an empty name is ignored without a word";
 
     for (int i = 1; i < 42; ++i) // the Add button's stop at 42 is checked on the panel
@@ -101,9 +102,10 @@ TEST_F(WatchListTest, AddStopsAt42Or50AndSymbolsAloneDecideDuplicates)
     EXPECT_FALSE(list.mayAdd(true));
     EXPECT_EQ(messenger.shown.back(), WatchList::FeedingAddMessage);
     for (int i = 42; i < 50; ++i)
-        ASSERT_TRUE(list.addEntry(WatchRow{"Company", "NSE", "S" + std::to_string(i)}))
+        ASSERT_TRUE(list.addEntry(WatchRow{"Company", "NSE", "S" + std::to_string(i)}) ==
+                    AddOutcome::Added)
             << "the toppers go on";
-    EXPECT_FALSE(list.addEntry(WatchRow{"Company", "NSE", "ONEMORE"}));
+    EXPECT_FALSE(list.addEntry(WatchRow{"Company", "NSE", "ONEMORE"}) == AddOutcome::Added);
     EXPECT_EQ(messenger.shown.back(), WatchList::FullMessage);
     EXPECT_EQ(store.rows.size(), 50u);
 }
@@ -143,7 +145,9 @@ TEST_F(WatchListTest, AChangeThatCannotBeStoredIsNotMade)
         EXPECT_EQ(messenger.shown.back(), store.failure) << what;
         EXPECT_EQ(state(), stored) << what;
     };
-    refused(list.addEntry(WatchRow{"C Limited", "NSE", "C"}), "add");
+    const AddOutcome added = list.addEntry(WatchRow{"C Limited", "NSE", "C"});
+    EXPECT_EQ(added, AddOutcome::NotStored);
+    refused(added == AddOutcome::Added, "add");
     refused(list.removeRows({0}, false), "delete");
     refused(list.sortBy(Name, false), "sort");
     refused(list.setAlert("A", 0, 0, 0), "alert");
@@ -161,7 +165,7 @@ TEST_F(WatchListTest, AnUnreadTableIsNeverWritten)
     WatchList other(unread, messenger);
     other.load();
     EXPECT_EQ(messenger.shown.back(), unread.loadFailure);
-    EXPECT_TRUE(other.addEntry(WatchRow{"Wipro", "NSE", "WIPRO"}));
+    EXPECT_TRUE(other.addEntry(WatchRow{"Wipro", "NSE", "WIPRO"}) == AddOutcome::Added);
     EXPECT_EQ(unread.saves, 0);
 }
 

@@ -16,11 +16,18 @@
 #include <QUrl>
 
 namespace {
-// The watch list as far as the search dialog sees it.
+// The watch list as far as the search dialog sees it; its store fails on demand.
 struct RecordingWatchList : WatchListSink
 {
-    void addEntry(const WatchRow &row) override { added.push_back(row); }
+    AddOutcome addEntry(const WatchRow &row) override
+    {
+        if (storeFails)
+            return AddOutcome::NotStored;
+        added.push_back(row);
+        return AddOutcome::Added;
+    }
     std::vector<WatchRow> added;
+    bool storeFails = false;
 };
 
 QStringList names(const QListWidget *list)
@@ -109,7 +116,7 @@ private slots:
     void okHandsBackTheStockWithItsAlert()
     {
         RecordingWatchList watchList;
-        whenModal<SearchCompanyDialog>([this](SearchCompanyDialog *d) {
+        whenModal<SearchCompanyDialog>([&](SearchCompanyDialog *d) {
             auto *ok = control<QPushButton>(d, "ok");
             auto *lower = control<QLineEdit>(d, "lowerLimit");
             QVERIFY(!lower->isEnabled() && !control<QLineEdit>(d, "upperLimit")->isEnabled());
@@ -128,10 +135,17 @@ private slots:
             QCOMPARE(bed.messenger.shown.back(), std::string(WatchSearchForm::LimitOrderMessage));
             typeInto(d, "upperLimit", "150.5");
             QVERIFY(d->isVisible());
+            // A stock the store could not take keeps the dialog open with what was typed.
+            watchList.storeFails = true;
+            ok->click();
+            QVERIFY(d->isVisible());
+            QCOMPARE(control<QLineEdit>(d, "upperLimit")->text(), QStringLiteral("150.5"));
+            watchList.storeFails = false;
             ok->click();
         });
-        QCOMPARE(SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr),
-                 (WatchRow{"Tata Elxsi Limited", "BSE", "500408", 1, 10, 150.5}));
+        const WatchRow tataElxsi{"Tata Elxsi Limited", "BSE", "500408", 1, 10, 150.5};
+        QCOMPARE(SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr), tataElxsi);
+        QCOMPARE(watchList.added, std::vector<WatchRow>{tataElxsi});
 
         // Without an alert the limits typed earlier are neither compared nor kept, and a
         // double click is OK.
@@ -158,7 +172,7 @@ private slots:
             control<QPushButton>(d, "cancel")->click();
         });
         QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
-        QVERIFY(watchList.added.empty());
+        QCOMPARE(watchList.added.size(), 2u);
     }
 
     // A new listing whose NSE symbol the list knows and whose BSE symbol it lacks: both go
@@ -170,13 +184,24 @@ private slots:
         RecordingWatchList watchList;
         bool searchClosed = false;
         whenModal<SearchCompanyDialog>([&](SearchCompanyDialog *d) {
-            whenModal<NewListingDialog>([](NewListingDialog *n) {
+            whenModal<NewListingDialog>([&](NewListingDialog *n) {
                 typeInto(n, "companyName", "  Reliance Industries Limited ");
                 typeInto(n, "nseSymbol", "RELIANCE");
                 typeInto(n, "bseSymbol", "500325");
                 control<QPushButton>(n, "validate")->click();
                 auto *add = control<QPushButton>(n, "add");
                 QTRY_VERIFY_WITH_TIMEOUT(add->isEnabled(), 30000);
+                // The watch list's store failing (it has said so) keeps the listing open,
+                // stores nothing and adds nothing more.
+                watchList.storeFails = true;
+                add->click();
+                QVERIFY(n->isVisible());
+                QCOMPARE(control<QLineEdit>(n, "bseSymbol")->text(), QStringLiteral("500325"));
+                QVERIFY(bed.ctx->database.companyList()
+                            .searchByName("reliance industries", Exchange::Bse)
+                            .value()
+                            .empty());
+                watchList.storeFails = false;
                 add->click();
             });
             control<QPushButton>(d, "addNewListing")->click();

@@ -79,10 +79,11 @@ class WatchListTest : public QObject
         bed.program->start(false);
         new QAbstractItemModelTester(
             model(), QAbstractItemModelTester::FailureReportingMode::QtTest, panel());
-        panel()->setCompanyChooser([this](QWidget *) -> std::optional<WatchRow> {
+        panel()->setCompanyChooser([this](QWidget *) {
             ++chooserCalls;
             timerRanDuringDialog = bed.ctx->refresh.timerActive();
-            return std::exchange(chosen, std::nullopt);
+            if (const auto row = std::exchange(chosen, std::nullopt))
+                panel()->addEntry(*row);
         });
     }
     void select(std::initializer_list<int> rows)

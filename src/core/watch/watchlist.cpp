@@ -48,26 +48,26 @@ bool WatchList::mayAdd(bool feeding) const
     return true;
 }
 
-bool WatchList::addEntry(const WatchRow &row)
+AddOutcome WatchList::addEntry(const WatchRow &row)
 {
     if (m_stocks.size() >= Capacity) {
         m_messenger.inform(FullMessage);
-        return false;
+        return AddOutcome::Refused;
     }
     if (row.companyName.empty())
-        return false;
+        return AddOutcome::Refused;
     // Symbols alone identify a stock, whatever the exchange.
     if (std::any_of(m_stocks.begin(), m_stocks.end(),
                     [&](const WatchedStock &s) { return s.entry.symbol == row.symbol; })) {
         m_messenger.inform(DuplicateMessage);
-        return false;
+        return AddOutcome::Refused;
     }
     WatchRow added = row;
     if (added.alert != 1)
         added.lowerLimit = added.upperLimit = 0;
     std::vector<WatchedStock> changed = m_stocks;
     changed.push_back(WatchedStock{added, {}, {}, {}});
-    return commit(std::move(changed));
+    return commit(std::move(changed)) ? AddOutcome::Added : AddOutcome::NotStored;
 }
 
 bool WatchList::removeRows(std::vector<int> rows, bool feeding)

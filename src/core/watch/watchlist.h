@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/watch/watchlistsink.h"
+
 #include "core/shell/quotegroup.h"
 #include "core/watch/watchrow.h"
 
@@ -56,8 +58,8 @@ public:
 
     // The "Add" button may open the company search: no feeding, fewer than 42 stocks.
     bool mayAdd(bool feeding) const;
-    // "Add entry": true when the stock was appended (the caller refreshes).
-    bool addEntry(const WatchRow &row);
+    // "Add entry": Added when the stock was appended (the caller refreshes).
+    AddOutcome addEntry(const WatchRow &row);
     // "Delete": the rows to remove, in any order; false after a refusal.
     bool removeRows(std::vector<int> rows, bool feeding);
     // A header click; false when refused or the column has no key. The direction flag is

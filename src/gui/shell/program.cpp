@@ -91,10 +91,10 @@ void Program::start(bool splash)
         context.dataRoot = resolveDataRoot(QString());
     m_watchList = new WatchListPanel(context, *m_bar);
     m_panels->adopt(PanelKind::WatchList, m_watchList);
-    // "Add" searches the company list; a new listing found there joins the list directly.
+    // "Add" searches the company list; what is picked there, or newly listed, joins the list.
     WatchListPanel *watchList = m_watchList;
     m_watchList->setCompanyChooser([&context, watchList](QWidget *parent) {
-        return SearchCompanyDialog::ask(context, *watchList, parent);
+        SearchCompanyDialog::ask(context, *watchList, parent);
     });
     m_panels->setLiveChartSwitches([panel = QPointer<WatchListPanel>(m_watchList)] {
         return panel && panel->liveChartSwitchesOn();

@@ -83,13 +83,15 @@ void NewListingDialog::findSymbol()
 
 void NewListingDialog::accept()
 {
-    if (m_listing.accept(m_name->text().toStdString()))
+    if (m_listing.accept(m_name->text().toStdString()) && (!m_save || m_save(m_listing)))
         QDialog::accept();
 }
 
-std::optional<NewListing> NewListingDialog::ask(AppContext &ctx, QWidget *parent, UrlOpener opener)
+std::optional<NewListing> NewListingDialog::ask(AppContext &ctx, QWidget *parent, UrlOpener opener,
+                                                Saver save)
 {
     NewListingDialog dialog(ctx, parent, std::move(opener));
+    dialog.m_save = std::move(save);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.listing();

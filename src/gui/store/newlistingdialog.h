@@ -33,9 +33,13 @@ public:
     NewListingDialog(AppContext &ctx, QWidget *parent = nullptr, UrlOpener opener = {});
     ~NewListingDialog() override;
 
+    // Stores an accepted listing; false keeps the dialog open (it has said why).
+    using Saver = std::function<bool(const NewListing &)>;
+
     // Runs the dialog; on "Add" the accepted listing (name, validated symbols and flags),
-    // ready to be stored and put on the watch list. Cancel gives nothing.
-    static std::optional<NewListing> ask(AppContext &ctx, QWidget *parent, UrlOpener opener = {});
+    // once save (if given) has taken it. Cancel gives nothing.
+    static std::optional<NewListing> ask(AppContext &ctx, QWidget *parent, UrlOpener opener = {},
+                                         Saver save = {});
 
     const NewListing &listing() const { return m_listing; }
     ListingValidator &validator() { return *m_validator; }
@@ -48,6 +52,7 @@ private:
 
     AppContext &m_ctx;
     UrlOpener m_opener;
+    Saver m_save;
     NewListing m_listing;
     ListingValidator *m_validator;
     QLineEdit *m_name;

@@ -104,7 +104,7 @@ void SearchCompanyDialog::accept()
     const int selected = selectedPosition(m_list);
     auto picked = m_form.accept(selected, cStrToDouble(m_lower->text().toStdString()),
                                 cStrToDouble(m_upper->text().toStdString()));
-    if (!picked)
+    if (!picked || m_watchList.addEntry(*picked) == AddOutcome::NotStored)
         return;
     m_picked = std::move(picked);
     QDialog::accept();
@@ -112,14 +112,20 @@ void SearchCompanyDialog::accept()
 
 void SearchCompanyDialog::addNewListing()
 {
-    const auto listing = NewListingDialog::ask(m_ctx, this);
-    if (!listing)
+    // The listing is stored before its dialog closes: a store that fails says so once and
+    // leaves the dialog open with what was typed.
+    const auto save = [this](const NewListing &listing) {
+        for (const WatchRow &row : listing.watchRows())
+            if (m_watchList.addEntry(row) == AddOutcome::NotStored)
+                return false;
+        if (const auto stored = listing.store(m_ctx.database.companyList()); !stored) {
+            m_ctx.messenger.inform(stored.error());
+            return false;
+        }
+        return true;
+    };
+    if (!NewListingDialog::ask(m_ctx, this, {}, save))
         return;
-    for (const WatchRow &row : listing->watchRows())
-        m_watchList.addEntry(row);
-    if (const auto stored = listing->store(m_ctx.database.companyList()); !stored)
-        m_ctx.messenger.inform(stored.error());
-    // Nothing is selected here: the caller's add that follows has nothing to add.
     m_picked.reset();
     QDialog::accept();
 }

@@ -25,9 +25,10 @@ public:
 
     SearchCompanyDialog(AppContext &ctx, WatchListSink &watchList, QWidget *parent = nullptr);
 
-    // Runs the dialog. OK (or a double click on a name) gives the chosen stock with its alert
-    // flag and limits; Cancel gives nothing. So does a new listing ("Add New Listing"): its
-    // stocks have already gone to watchList, and the dialog has nothing more to add.
+    // Runs the dialog. OK (or a double click on a name) adds the chosen stock with its alert
+    // flag and limits to watchList; so does "Add New Listing" with the new stocks. A stock
+    // the store could not take leaves the dialog open with what was typed. The stock added
+    // by OK, if any.
     static std::optional<WatchRow> ask(AppContext &ctx, WatchListSink &watchList, QWidget *parent);
 
     const std::optional<WatchRow> &picked() const { return m_picked; }

@@ -183,10 +183,12 @@ void WatchListPanel::showReport(const WatchRefreshReport &report)
     m_telling = false;
 }
 
-void WatchListPanel::addEntry(const WatchRow &row)
+AddOutcome WatchListPanel::addEntry(const WatchRow &row)
 {
-    if (m_list.addEntry(row))
+    const AddOutcome outcome = m_list.addEntry(row);
+    if (outcome == AddOutcome::Added)
         refresh();
+    return outcome;
 }
 
 std::vector<int> WatchListPanel::selectedRows() const
@@ -204,8 +206,7 @@ void WatchListPanel::pressAdd()
     TimerPause pause(context().refresh);
     if (!m_chooser)
         return;
-    if (const std::optional<WatchRow> chosen = m_chooser(this))
-        addEntry(*chosen);
+    m_chooser(this);
 }
 
 void WatchListPanel::pressDelete()

@@ -24,8 +24,8 @@ class WatchListPanel : public DockedPanel, public WatchListSink
 {
     Q_OBJECT
 public:
-    // "Search Company to Watch": the stock to add, or nothing.
-    using CompanyChooser = std::function<std::optional<WatchRow>(QWidget *parent)>;
+    // "Search Company to Watch": lets the user pick a stock and adds it here.
+    using CompanyChooser = std::function<void(QWidget *parent)>;
 
     WatchListPanel(AppContext &context, MainBar &bar);
     ~WatchListPanel() override;
@@ -35,7 +35,7 @@ public:
     void setFeedingCheck(std::function<bool()> feeding) { m_feeding = std::move(feeding); }
 
     // "Add entry": from the Add button, the search dialog's new listings and the toppers.
-    void addEntry(const WatchRow &row) override;
+    AddOutcome addEntry(const WatchRow &row) override;
     // Rebuilds the rows, writes the data files, evaluates the alerts.
     void refresh();
 
