@@ -18,4 +18,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-asan --output-on-failure -j2 -L 'core|platform|sim|e2e'
+
+echo "== fuzz targets (clang, libFuzzer): 15 s each, every corpus file replayed"
+scripts/fuzz.sh 15
 echo "== all tests passed"

@@ -30,10 +30,10 @@ std::optional<double> price(std::string_view text)
         if ((c < '0' || c > '9') && c != '.')
             return std::nullopt;
     }
+    // A number no double holds is refused too: from_chars leaves it 0, which means "no price".
     double value = 0;
-    if (digits == 0 || points > 1 ||
-        std::from_chars(text.data(), text.data() + text.size(), value).ptr !=
-            text.data() + text.size())
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (digits == 0 || points > 1 || error != std::errc() || end != text.data() + text.size())
         return std::nullopt;
     return value;
 }

@@ -13,7 +13,8 @@ namespace fields {
 // Pieces between separators, blanks and line ends around each piece removed.
 std::vector<std::string_view> split(std::string_view text, char separator);
 
-// A price: digits with at most one decimal point, no sign, no exponent.
+// A price: digits with at most one decimal point, no sign, no exponent, and within the
+// range of a double.
 std::optional<double> price(std::string_view text);
 // A whole number, optionally negative.
 std::optional<std::int64_t> integer(std::string_view text);

@@ -52,6 +52,8 @@ TEST(FeedText, MalformedRecordsRejectTheWholeText)
         EXPECT_FALSE(parseFeedText(bad, records, error)) << bad;
         EXPECT_FALSE(error.empty()) << bad;
     }
+    // A price too large for a double once read as 0, a quote "not available".
+    EXPECT_FALSE(parseFeedText("ACC,1850.00," + std::string(400, '9') + ",0", records, error));
     EXPECT_EQ(records.size(), 1u) << "a rejected text leaves the caller's records alone";
 }
 

@@ -1,5 +1,7 @@
 #include "platform/net/internetsession.h"
 
+#include "core/net/replylines.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -15,16 +17,7 @@ QByteArray wholeLines(const QByteArray &partial)
 
 std::vector<std::string> FetchResult::lines() const
 {
-    std::vector<std::string> out;
-    qsizetype start = 0;
-    while (start < body.size()) {
-        qsizetype end = body.indexOf('\n', start);
-        if (end < 0)
-            end = body.size();
-        out.push_back(body.mid(start, end - start).trimmed().toStdString());
-        start = end + 1;
-    }
-    return out;
+    return replyLines(std::string_view(body.constData(), static_cast<std::size_t>(body.size())));
 }
 
 InternetSession::InternetSession(QString agent, QObject *parent)

@@ -1,5 +1,6 @@
 #include "platform/store/storeschema.h"
 
+#include "core/store/seedlist.h"
 #include "platform/store/storeconnection.h"
 
 #include <QFile>
@@ -32,32 +33,25 @@ QStringList statementsOf(const QByteArray &schema)
     return statements;
 }
 
-// Fills one table from a shipped CSV list (no quoting: the names hold no commas). Each
-// field goes to the column at the same position; an empty field is NULL.
+// Fills one table from a shipped list. Each field goes to the column at the same position;
+// an empty field is NULL.
 StoreStatus seed(const StoreConnection &connection, const QString &file, const QString &header,
                  const QString &insert)
 {
     auto csv = shipped(file);
     if (!csv)
         return StoreError{csv.error()};
-    const QList<QByteArray> lines = csv.value().split('\n');
-    if (lines.isEmpty() || QString::fromUtf8(lines.front()).trimmed() != header)
-        return StoreError{file.toStdString() + " does not start with " + header.toStdString()};
-    const qsizetype columns = header.count(QLatin1Char(',')) + 1;
+    auto rows = readSeedList(std::string_view(csv.value().constData(), csv.value().size()),
+                             file.toStdString(), header.toStdString());
+    if (!rows)
+        return StoreError{rows.error()};
 
     QSqlQuery query(connection.database());
     if (!query.prepare(insert))
         return driverError(query.lastError());
-    for (qsizetype n = 1; n < lines.size(); ++n) {
-        const QByteArray line = lines[n].trimmed();
-        if (line.isEmpty())
-            continue;
-        const QList<QByteArray> fields = line.split(',');
-        if (fields.size() != columns)
-            return StoreError{file.toStdString() + " line " + std::to_string(n + 1) +
-                              " is malformed"};
-        for (qsizetype i = 0; i < columns; ++i)
-            query.bindValue(static_cast<int>(i), optionalTextValue(fields[i].toStdString()));
+    for (const SeedRow &row : rows.value()) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            query.bindValue(static_cast<int>(i), optionalTextValue(row[i]));
         if (!query.exec())
             return driverError(query.lastError());
     }
