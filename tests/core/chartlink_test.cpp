@@ -42,6 +42,8 @@ TEST(ChartLinkFeed, RecordsJoinedByStarWithCellPricesAndVolumeIncrease)
         stock("BSE", "500325", 2500, 2510, 10, 20),
         stock("NSE", "INFOSYSTCH", 0, 1500), // no previous price yet
         stock("NSE", "TCS", 3999.999, 4001.5, 0, 700, 0),
+        // A price no market has: the charting program would refuse the whole text for it.
+        stock("NSE", "JUNK", 10, -5, 0, 100),
     };
     setIndex(board, 24550.1, 80120);
     EXPECT_EQ(feedText(board, stocks), "ACC,1850.00,1852.40,1200,*TCS,4000.00,4001.50,0")
@@ -50,7 +52,7 @@ TEST(ChartLinkFeed, RecordsJoinedByStarWithCellPricesAndVolumeIncrease)
     setIndex(board, 24560.35, 80150.5);
     EXPECT_EQ(feedText(board, stocks), "NIFTY,24550.10,24560.35,0*SENSEX,80120.00,80150.50,0*"
                                        "ACC,1850.00,1852.40,1200,*TCS,4000.00,4001.50,0");
-    EXPECT_EQ(syncList(stocks), "ACC,INFOSYSTCH,TCS,NIFTY,SENSEX,");
+    EXPECT_EQ(syncList(stocks), "ACC,INFOSYSTCH,TCS,JUNK,NIFTY,SENSEX,");
     EXPECT_EQ(syncList({}), "NIFTY,SENSEX,");
 }
 

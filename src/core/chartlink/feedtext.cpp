@@ -49,7 +49,9 @@ std::string feedText(const IndexBoard &board, const std::vector<WatchedStock> &s
     appendIndex(out, "NIFTY", board, IndexBoard::Nifty);
     appendIndex(out, "SENSEX", board, IndexBoard::Sensex);
     for (const WatchedStock &s : stocks) {
-        if (!s.isNse() || s.previous.price == 0)
+        // A negative price is a garbled quote, and the charting program refuses a whole
+        // text for one record it cannot read: such a stock sits this cycle out.
+        if (!s.isNse() || s.previous.price == 0 || s.previous.price < 0 || s.quote.last < 0)
             continue;
         std::string record = s.entry.symbol + "," + cellPrice(s.previous.price) + "," +
                              cellPrice(s.quote.last) + ",";
