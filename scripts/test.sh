@@ -12,6 +12,9 @@ scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=ON
 echo "== tests"
 ctest --test-dir build --output-on-failure -j2
 
+echo "== a simulated hour of trading (the whole day: scripts/soak.sh)"
+scripts/soak.sh --hours 1
+
 echo "== sanitizer build (address, undefined): core, platform, simulator and end-to-end tests"
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_WERROR=ON -DVANTREL_SANITIZE=ON -DVANTREL_BUILD_GUI=OFF
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
