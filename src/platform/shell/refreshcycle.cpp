@@ -3,9 +3,11 @@
 #include "core/common/messenger.h"
 #include "platform/net/internetsession.h"
 
+#include <QNetworkAccessManager>
+
 RefreshCycle::RefreshCycle(QuoteGroupRegistry &registry, Messenger &messenger, QObject *parent)
     : QObject(parent), m_registry(registry), m_messenger(messenger),
-      m_timeoutMs(InternetSession::DefaultTimeoutMs)
+      m_manager(new QNetworkAccessManager(this)), m_timeoutMs(InternetSession::DefaultTimeoutMs)
 {
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(PeriodMs);
@@ -33,7 +35,8 @@ void RefreshCycle::start()
     m_inProgress = true;
     emit requestStarted(QString::fromStdString(m_plan.url));
     // Each fetch opens a session of its own and closes it when the reply is in.
-    m_session = std::make_unique<InternetSession>(QString::fromLatin1(AgentName));
+    m_session =
+        std::make_unique<InternetSession>(QString::fromLatin1(AgentName), m_manager, nullptr);
     m_session->setTimeoutMs(m_timeoutMs);
     m_session->setDeadlineMs(m_deadlineMs);
     m_session->fetch(m_plan.url, [this](const FetchResult &result) {

@@ -9,6 +9,7 @@
 #include <string>
 
 class InternetSession;
+class QNetworkAccessManager;
 class Messenger;
 
 // The program's heartbeat: every period one request carries the symbols of every attached
@@ -66,6 +67,9 @@ private:
     QuoteGroupRegistry &m_registry;
     Messenger &m_messenger;
     std::unique_ptr<InternetSession> m_session;
+    // Every session rides on this one manager: a manager of its own per refresh would start
+    // a network thread each time, and deleting it waits for that thread on this one.
+    QNetworkAccessManager *m_manager;
     QTimer m_timer;
     std::string m_baseUrl;
     RefreshPlan m_plan;
