@@ -1,7 +1,7 @@
 // The company search as the search dialog runs it on every keystroke, against the same query
 // run bare through the SQLite library.
-#include "platform/store/ccompanylistset.h"
 #include "platform/store/companydatabase.h"
+#include "platform/store/companytable.h"
 
 #include <QTemporaryDir>
 
@@ -85,7 +85,7 @@ void BM_CompanySearchBaseline(benchmark::State &state)
     const char *sql =
         "SELECT COMPNAME, NSENAME, BSENAME FROM CompanyList WHERE COMPNAME LIKE ? "
         "ESCAPE '!' AND BSENAME IS NOT NULL AND BSENAME <> '' ORDER BY UPPER(COMPNAME), COMPNAME";
-    const std::string pattern = CCompanyListset::containsPattern(Text);
+    const std::string pattern = CompanyTable::containsPattern(Text);
     for (auto _ : state) {
         sqlite3_stmt *statement = nullptr;
         sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);

@@ -1,7 +1,7 @@
 // vantrel-chartbook: the reference charting program behind the chart bridge. It owns the
 // bridge's service name on the session bus, keeps the stock list and the bars it is fed in
 // its own SQLite file under the data root, and draws the selected stock's candles.
-#include "bridge/chartbridge.h"
+#include "bridge/bridgeservice.h"
 #include "chartbridgeadaptor.h"
 #include "store/barstore.h"
 #include "window/chartbookwindow.h"
@@ -78,7 +78,7 @@ int main(int argc, char *argv[])
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return fail(QStringLiteral("no session bus: %1").arg(bus.lastError().message()));
-    ChartBridge bridge(store);
+    BridgeService bridge(store);
     new ChartBridgeAdaptor(&bridge);
     // The object is there before the name is, so a caller who sees the name can call at once.
     if (!bus.registerObject(QString::fromLatin1(ObjectPath), &bridge))

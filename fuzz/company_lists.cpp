@@ -26,8 +26,8 @@ bool edgeBlank(const std::string &field)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char *>(data), size);
-    const std::vector<CompanyRow> companies = parseCompanyList(text);
-    for (const CompanyRow &row : companies)
+    const std::vector<ListedCompany> companies = parseCompanyList(text);
+    for (const ListedCompany &row : companies)
         for (const std::string *field : {&row.name, &row.nseSymbol, &row.bseSymbol})
             FUZZ_REQUIRE(field->find('\n') == std::string::npos);
 

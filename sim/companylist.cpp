@@ -43,9 +43,9 @@ std::vector<std::string> splitLine(std::string_view line)
 }
 } // namespace
 
-std::vector<CompanyRow> parseCompanyList(std::string_view text)
+std::vector<ListedCompany> parseCompanyList(std::string_view text)
 {
-    std::vector<CompanyRow> rows;
+    std::vector<ListedCompany> rows;
     rows.reserve(text.size() / 40);
     bool header = true;
     while (!text.empty()) {
@@ -61,7 +61,7 @@ std::vector<CompanyRow> parseCompanyList(std::string_view text)
     return rows;
 }
 
-std::optional<std::vector<CompanyRow>> loadCompanyList(const std::string &path)
+std::optional<std::vector<ListedCompany>> loadCompanyList(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)

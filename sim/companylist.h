@@ -5,7 +5,7 @@
 #include <vector>
 
 // One row of data/companylist.csv (COMPNAME,NSENAME,BSENAME); either symbol may be empty.
-struct CompanyRow
+struct ListedCompany
 {
     std::string name;
     std::string nseSymbol;
@@ -14,7 +14,7 @@ struct CompanyRow
 
 // Reads the whole list in one go: it is read at every start, and tests start the simulator
 // many times. Nothing when the file cannot be read.
-std::optional<std::vector<CompanyRow>> loadCompanyList(const std::string &path);
+std::optional<std::vector<ListedCompany>> loadCompanyList(const std::string &path);
 
 // Splits the text of such a file; the header line is skipped.
-std::vector<CompanyRow> parseCompanyList(std::string_view text);
+std::vector<ListedCompany> parseCompanyList(std::string_view text);

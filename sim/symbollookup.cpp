@@ -75,7 +75,7 @@ std::string escapeHtml(std::string_view text)
     return out;
 }
 
-void SymbolLookup::addCompanies(const std::vector<CompanyRow> &rows)
+void SymbolLookup::addCompanies(const std::vector<ListedCompany> &rows)
 {
     m_rows.insert(m_rows.end(), rows.begin(), rows.end());
     m_folded.reserve(m_rows.size());
@@ -83,9 +83,9 @@ void SymbolLookup::addCompanies(const std::vector<CompanyRow> &rows)
         m_folded.push_back(folded(m_rows[k].name));
 }
 
-std::vector<const CompanyRow *> SymbolLookup::find(std::string_view text) const
+std::vector<const ListedCompany *> SymbolLookup::find(std::string_view text) const
 {
-    std::vector<const CompanyRow *> found;
+    std::vector<const ListedCompany *> found;
     const std::string wanted = folded(trimmed(text));
     if (wanted.empty())
         return found;
@@ -98,7 +98,7 @@ std::vector<const CompanyRow *> SymbolLookup::find(std::string_view text) const
 std::string SymbolLookup::page(std::string_view text) const
 {
     const std::string shown = escapeHtml(trimmed(text));
-    const std::vector<const CompanyRow *> found = find(text);
+    const std::vector<const ListedCompany *> found = find(text);
     std::string html = Head;
     html += "Symbol lookup: " + shown + Style;
     html += "<h2>Symbol lookup</h2>\n";
@@ -112,7 +112,7 @@ std::string SymbolLookup::page(std::string_view text) const
             html += ", the first " + std::to_string(MaxRows) + " shown";
         html += ".</p>\n<table>\n<tr><th>Company</th><th>NSE symbol</th><th>BSE code</th></tr>\n";
         for (std::size_t k = 0; k < found.size() && k < MaxRows; ++k) {
-            const CompanyRow &row = *found[k];
+            const ListedCompany &row = *found[k];
             html += "<tr><td>" + escapeHtml(row.name) + "</td><td>" +
                     (row.nseSymbol.empty() ? "" : chartLink(row.nseSymbol + ".NS")) + "</td><td>" +
                     (row.bseSymbol.empty() ? "" : chartLink(row.bseSymbol + ".BO")) +

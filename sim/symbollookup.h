@@ -14,16 +14,16 @@ class SymbolLookup
 public:
     static constexpr std::size_t MaxRows = 300;
 
-    void addCompanies(const std::vector<CompanyRow> &rows);
+    void addCompanies(const std::vector<ListedCompany> &rows);
 
     // Rows whose name contains text, letter case aside, in list order; all of them, also
     // past MaxRows.
-    std::vector<const CompanyRow *> find(std::string_view text) const;
+    std::vector<const ListedCompany *> find(std::string_view text) const;
     // The whole HTML page for a text as typed.
     std::string page(std::string_view text) const;
 
 private:
-    std::vector<CompanyRow> m_rows;
+    std::vector<ListedCompany> m_rows;
     std::vector<std::string> m_folded; // each name in lower case
 };
 

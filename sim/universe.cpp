@@ -41,7 +41,7 @@ Oddity oddityAt(std::size_t row)
     }
 }
 
-Instrument makeStock(const CompanyRow &row, bool onNse, Oddity oddity)
+Instrument makeStock(const ListedCompany &row, bool onNse, Oddity oddity)
 {
     const std::string &companyKey = row.nseSymbol.empty() ? row.bseSymbol : row.nseSymbol;
     const std::uint64_t h = noise::hashText(companyKey);
@@ -85,12 +85,12 @@ Universe::Universe()
     }
 }
 
-void Universe::addCompanies(const std::vector<CompanyRow> &rows)
+void Universe::addCompanies(const std::vector<ListedCompany> &rows)
 {
     m_instruments.reserve(m_instruments.size() + 2 * rows.size());
     m_bySymbol.reserve(m_instruments.capacity());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const CompanyRow &row = rows[i];
+        const ListedCompany &row = rows[i];
         if (!row.nseSymbol.empty())
             add(makeStock(row, true, oddityAt(i)));
         if (!row.bseSymbol.empty())

@@ -16,7 +16,7 @@ class Universe
 {
 public:
     Universe();
-    void addCompanies(const std::vector<CompanyRow> &rows);
+    void addCompanies(const std::vector<ListedCompany> &rows);
 
     // Blanks around the symbol and letter case do not matter ("^FTSE " is "^FTSE").
     const Instrument *find(std::string_view symbol) const;

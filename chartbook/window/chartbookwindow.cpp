@@ -1,6 +1,6 @@
 #include "chartbookwindow.h"
 
-#include "bridge/chartbridge.h"
+#include "bridge/bridgeservice.h"
 #include "candlechart.h"
 #include "store/barstore.h"
 
@@ -8,7 +8,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 
-ChartBookWindow::ChartBookWindow(BarStore &store, ChartBridge &bridge, const QString &serviceName,
+ChartBookWindow::ChartBookWindow(BarStore &store, BridgeService &bridge, const QString &serviceName,
                                  QWidget *parent)
     : QMainWindow(parent), m_store(store), m_stocks(new QListWidget), m_chart(new CandleChart)
 {
@@ -24,8 +24,8 @@ ChartBookWindow::ChartBookWindow(BarStore &store, ChartBridge &bridge, const QSt
         tr("Serving %1 on the session bus; bars in %2").arg(serviceName, store.file()));
     resize(1000, 620);
 
-    connect(&bridge, &ChartBridge::stocksChanged, this, &ChartBookWindow::reloadStocks);
-    connect(&bridge, &ChartBridge::barsChanged, this, &ChartBookWindow::redrawChart);
+    connect(&bridge, &BridgeService::stocksChanged, this, &ChartBookWindow::reloadStocks);
+    connect(&bridge, &BridgeService::barsChanged, this, &ChartBookWindow::redrawChart);
     connect(m_stocks, &QListWidget::currentTextChanged, this, &ChartBookWindow::redrawChart);
     reloadStocks();
 }

@@ -4,7 +4,7 @@
 
 class BarStore;
 class CandleChart;
-class ChartBridge;
+class BridgeService;
 class QListWidget;
 
 // The stock list and the chart of the selected stock, following every change the bridge makes.
@@ -12,7 +12,7 @@ class ChartBookWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    ChartBookWindow(BarStore &store, ChartBridge &bridge, const QString &serviceName,
+    ChartBookWindow(BarStore &store, BridgeService &bridge, const QString &serviceName,
                     QWidget *parent = nullptr);
 
     // Enough for a day of one-minute bars.

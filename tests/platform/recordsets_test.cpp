@@ -19,7 +19,7 @@ private:
     CompanyDatabase m_db{"recordsets-test"};
     MemoryCompanyList m_shipped; // the shipped list, searched as the database must
 
-    CCompanyListset &companies() { return m_db.companyList(); }
+    CompanyTable &companies() { return m_db.companyList(); }
     bool raw(const QString &sql) { return QSqlQuery(m_db.connection().database()).exec(sql); }
 
     // Makes the database refuse one value (an SQL literal), so a save can fail half way.
@@ -139,7 +139,7 @@ private slots:
 
     void watchListKeepsItsOrderAndAlerts()
     {
-        CSelCompanyListset &watch = m_db.watchList();
+        WatchListTable &watch = m_db.watchList();
         const std::vector<WatchRow> list = {
             {"Dr. Reddy's Laboratories Limited", "NSE", "DRREDDY", 1, 5000.5, 6200.25},
             {"Reliance Industries Limited", "BSE", "500325"},
@@ -194,7 +194,7 @@ private slots:
 
     void brokersAreFoundEditedAndRemovedByName()
     {
-        CBrokersListset &brokers = m_db.brokers();
+        BrokerTable &brokers = m_db.brokers();
         QVERIFY(brokers.insert(broker("Sharekhan's Desk", 0.5)).ok());
         QVERIFY(brokers.insert(broker("Zerodha", 1)).ok());
         auto all = brokers.loadAll().value();
@@ -228,7 +228,7 @@ private slots:
 
     void lotsAreAddressedBySymbolAndDeliveryType()
     {
-        CProfileListset &profile = m_db.profile();
+        LotTable &profile = m_db.profile();
         const std::vector<ProfileLot> lots = {
             {"Infosys Limited", "NSE", "INFY", 0, 1500.25, 10, 1},
             {"Infosys Limited", "NSE", "INFY", 1, 1490, 100, 1},
@@ -255,7 +255,7 @@ private slots:
     void futuresCatalogueAndChoices()
     {
         QCOMPARE(m_db.futures().loadAll().value().size(), 208u);
-        CSelectedFutureset &chosen = m_db.selectedFutures();
+        SelectedFuturesTable &chosen = m_db.selectedFutures();
         const std::vector<FutureRow> rows = {{"Dr. Reddy's Laboratories Limited", "DRREDDY"},
                                              {"Mahindra & Mahindra Limited", "M&M"}};
         for (const auto &row : rows)

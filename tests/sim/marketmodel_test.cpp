@@ -18,8 +18,8 @@ std::int64_t at(const char *iso)
     return *simtime::parseIso(iso);
 }
 
-const CompanyRow Reliance{"Reliance Industries Limited", "RELIANCE", "500325"};
-const CompanyRow Tiny{"Ambika Agarbathies Aroma & Industries Ltd", "", "527247"};
+const ListedCompany Reliance{"Reliance Industries Limited", "RELIANCE", "500325"};
+const ListedCompany Tiny{"Ambika Agarbathies Aroma & Industries Ltd", "", "527247"};
 ChartBar bar(double open, double high, double low, double close, std::int64_t volume = 100)
 {
     return {0, 0, open, high, low, close, volume, 0};

@@ -13,10 +13,10 @@ fs::path pathOf(const std::string &utf8)
 
 // Plain C files in text mode: one system call each to open, write and close, which is all
 // that fifty appends per refresh should cost.
-class CFile
+class StdioFile
 {
 public:
-    CFile(const fs::path &path, const char *mode)
+    StdioFile(const fs::path &path, const char *mode)
     {
 #ifdef _WIN32
         const std::string m(mode);
@@ -25,12 +25,12 @@ public:
         m_file = std::fopen(path.c_str(), mode);
 #endif
     }
-    ~CFile()
+    ~StdioFile()
     {
         close();
     }
-    CFile(const CFile &) = delete;
-    CFile &operator=(const CFile &) = delete;
+    StdioFile(const StdioFile &) = delete;
+    StdioFile &operator=(const StdioFile &) = delete;
 
     bool isOpen() const
     {
@@ -75,7 +75,7 @@ bool StdDataFileSystem::makeFolders(const std::string &folder)
 
 DataFileSystem::Result StdDataFileSystem::readAll(const std::string &file, std::string &content)
 {
-    CFile f(pathOf(file), "a+"); // created when missing, the content kept
+    StdioFile f(pathOf(file), "a+"); // created when missing, the content kept
     if (!f.isOpen())
         return Result::OpenFailed;
     return f.readAll(content) ? Result::Done : Result::ReadFailed;
@@ -84,7 +84,7 @@ DataFileSystem::Result StdDataFileSystem::readAll(const std::string &file, std::
 DataFileSystem::Result StdDataFileSystem::append(const std::string &file, std::string_view text)
 {
     const fs::path path = pathOf(file);
-    CFile f(path, "a");
+    StdioFile f(path, "a");
     if (!f.isOpen())
         return Result::OpenFailed;
     std::error_code ec;
@@ -104,7 +104,7 @@ DataFileSystem::Result StdDataFileSystem::replace(const std::string &file, std::
     const fs::path target = pathOf(file);
     fs::path aside = target;
     aside += ".new";
-    CFile f(aside, "w");
+    StdioFile f(aside, "w");
     if (!f.isOpen())
         return Result::OpenFailed;
     const bool written = f.write(text);

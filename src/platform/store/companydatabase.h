@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/store/cbrokerslistset.h"
-#include "platform/store/ccompanylistset.h"
-#include "platform/store/cfutureset.h"
-#include "platform/store/cprofilelistset.h"
-#include "platform/store/cselcompanylistset.h"
-#include "platform/store/cselectedfutureset.h"
+#include "platform/store/brokertable.h"
+#include "platform/store/companytable.h"
+#include "platform/store/futurestable.h"
+#include "platform/store/lottable.h"
+#include "platform/store/selectedfuturestable.h"
 #include "platform/store/storeconfig.h"
 #include "platform/store/storeconnection.h"
+#include "platform/store/watchlisttable.h"
 
 // The company database "CompanyList" and the record classes over its six tables, all on one
 // named connection, opened once.
@@ -31,12 +31,12 @@ public:
     bool isOpen() const { return m_connection.available(); }
     const StoreConnection &connection() const { return m_connection; }
 
-    CCompanyListset &companyList() { return m_companyList; }
-    CSelCompanyListset &watchList() { return m_watchList; }
-    CBrokersListset &brokers() { return m_brokers; }
-    CProfileListset &profile() { return m_profile; }
-    CFutureset &futures() { return m_futures; }
-    CSelectedFutureset &selectedFutures() { return m_selectedFutures; }
+    CompanyTable &companyList() { return m_companyList; }
+    WatchListTable &watchList() { return m_watchList; }
+    BrokerTable &brokers() { return m_brokers; }
+    LotTable &profile() { return m_profile; }
+    FuturesTable &futures() { return m_futures; }
+    SelectedFuturesTable &selectedFutures() { return m_selectedFutures; }
 
 private:
     StoreStatus openFile(const QString &file);
@@ -44,12 +44,12 @@ private:
     StoreStatus unavailable(const std::string &reason);
 
     StoreConnection m_connection;
-    CCompanyListset m_companyList{m_connection};
-    CSelCompanyListset m_watchList{m_connection};
-    CBrokersListset m_brokers{m_connection};
-    CProfileListset m_profile{m_connection};
-    CFutureset m_futures{m_connection};
-    CSelectedFutureset m_selectedFutures{m_connection};
+    CompanyTable m_companyList{m_connection};
+    WatchListTable m_watchList{m_connection};
+    BrokerTable m_brokers{m_connection};
+    LotTable m_profile{m_connection};
+    FuturesTable m_futures{m_connection};
+    SelectedFuturesTable m_selectedFutures{m_connection};
 };
 
 // Prepares an empty database behind the configured source with the tables and the seed

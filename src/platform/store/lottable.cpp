@@ -1,4 +1,4 @@
-#include "platform/store/cprofilelistset.h"
+#include "platform/store/lottable.h"
 
 #include "platform/store/storeconnection.h"
 
@@ -20,19 +20,18 @@ ProfileLot readLot(const QSqlQuery &query)
 }
 } // namespace
 
-StoreResult<std::vector<ProfileLot>> CProfileListset::loadAll()
+StoreResult<std::vector<ProfileLot>> LotTable::loadAll()
 {
     return m_connection.select<ProfileLot>(Select, {}, readLot);
 }
 
-StoreResult<std::vector<ProfileLot>> CProfileListset::lots(std::string_view symbol,
-                                                           int deliveryType)
+StoreResult<std::vector<ProfileLot>> LotTable::lots(std::string_view symbol, int deliveryType)
 {
     return m_connection.select<ProfileLot>(Select + OneStock, {textValue(symbol), deliveryType},
                                            readLot);
 }
 
-StoreResult<bool> CProfileListset::brokerInUse(long brokerId)
+StoreResult<bool> LotTable::brokerInUse(long brokerId)
 {
     auto count = m_connection.select<qlonglong>(
         QStringLiteral("SELECT COUNT(*) FROM PROFILELIST WHERE BROKERID = ?"),
@@ -43,13 +42,13 @@ StoreResult<bool> CProfileListset::brokerInUse(long brokerId)
     return !count.value().empty() && count.value().front() > 0;
 }
 
-StoreStatus CProfileListset::removeStock(std::string_view symbol, int deliveryType)
+StoreStatus LotTable::removeStock(std::string_view symbol, int deliveryType)
 {
     return m_connection.run(QStringLiteral("DELETE FROM PROFILELIST") + OneStock,
                             {textValue(symbol), deliveryType});
 }
 
-StoreStatus CProfileListset::insert(const ProfileLot &lot)
+StoreStatus LotTable::insert(const ProfileLot &lot)
 {
     return m_connection.run(
         QStringLiteral("INSERT INTO PROFILELIST "
@@ -60,7 +59,7 @@ StoreStatus CProfileListset::insert(const ProfileLot &lot)
          static_cast<qlonglong>(lot.brokerId)});
 }
 
-StoreStatus CProfileListset::insertLots(const std::vector<ProfileLot> &lots)
+StoreStatus LotTable::insertLots(const std::vector<ProfileLot> &lots)
 {
     return m_connection.inTransaction([&]() -> StoreStatus {
         for (const ProfileLot &lot : lots)
@@ -70,8 +69,8 @@ StoreStatus CProfileListset::insertLots(const std::vector<ProfileLot> &lots)
     });
 }
 
-StoreStatus CProfileListset::replaceStock(std::string_view symbol, int deliveryType,
-                                          const std::vector<ProfileLot> &lots)
+StoreStatus LotTable::replaceStock(std::string_view symbol, int deliveryType,
+                                   const std::vector<ProfileLot> &lots)
 {
     // The table has no key to address one row by, and its natural order is the order the
     // lists are built in: the whole table is written again with the stock's lots in place.

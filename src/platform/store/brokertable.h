@@ -5,10 +5,10 @@
 class StoreConnection;
 
 // Owns the statements of table BROKERLIST.
-class CBrokersListset : public BrokerStore
+class BrokerTable : public BrokerStore
 {
 public:
-    explicit CBrokersListset(const StoreConnection &connection) : m_connection(connection) {}
+    explicit BrokerTable(const StoreConnection &connection) : m_connection(connection) {}
 
     StoreResult<std::vector<BrokerEntry>> loadAll() override;
     StoreResult<std::optional<BrokerEntry>> findByName(std::string_view name) override;

@@ -12,7 +12,7 @@ class BarStore;
 // The bridge service's methods, as the published interface names them (the generated
 // adaptor forwards each call here). Malformed text is answered with a D-Bus error and
 // changes nothing; so is a change the store could not make.
-class ChartBridge : public QObject, protected QDBusContext
+class BridgeService : public QObject, protected QDBusContext
 {
     Q_OBJECT
 public:
@@ -21,7 +21,7 @@ public:
 
     using Clock = std::function<std::int64_t()>;
     // The clock stamps feed bars; by default the machine's local time.
-    explicit ChartBridge(BarStore &store, Clock clock = {}, QObject *parent = nullptr);
+    explicit BridgeService(BarStore &store, Clock clock = {}, QObject *parent = nullptr);
 
 public slots:
     void Connect();

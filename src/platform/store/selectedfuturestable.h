@@ -5,10 +5,10 @@
 class StoreConnection;
 
 // Owns the statements of table SelectedFuture, the futures the user watches.
-class CSelectedFutureset : public SelectedFutureStore
+class SelectedFuturesTable : public SelectedFutureStore
 {
 public:
-    explicit CSelectedFutureset(const StoreConnection &connection) : m_connection(connection) {}
+    explicit SelectedFuturesTable(const StoreConnection &connection) : m_connection(connection) {}
 
     StoreResult<std::vector<FutureRow>> load() override;
     StoreStatus insert(const FutureRow &row) override;

@@ -5,10 +5,10 @@
 class StoreConnection;
 
 // Owns the statements of table CompanyList.
-class CCompanyListset : public CompanyListStore
+class CompanyTable : public CompanyListStore
 {
 public:
-    explicit CCompanyListset(const StoreConnection &connection) : m_connection(connection) {}
+    explicit CompanyTable(const StoreConnection &connection) : m_connection(connection) {}
 
     StoreResult<std::vector<CompanyRow>> searchByName(std::string_view part,
                                                       Exchange exchange) override;

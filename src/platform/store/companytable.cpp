@@ -1,4 +1,4 @@
-#include "platform/store/ccompanylistset.h"
+#include "platform/store/companytable.h"
 
 #include "platform/store/storeconnection.h"
 
@@ -18,7 +18,7 @@ CompanyRow readCompany(const QSqlQuery &query)
 }
 } // namespace
 
-std::string CCompanyListset::containsPattern(std::string_view part)
+std::string CompanyTable::containsPattern(std::string_view part)
 {
     std::string pattern = "%";
     for (char c : part) {
@@ -29,8 +29,8 @@ std::string CCompanyListset::containsPattern(std::string_view part)
     return pattern + '%';
 }
 
-StoreResult<std::vector<CompanyRow>> CCompanyListset::searchByName(std::string_view part,
-                                                                   Exchange exchange)
+StoreResult<std::vector<CompanyRow>> CompanyTable::searchByName(std::string_view part,
+                                                                Exchange exchange)
 {
     // An empty answer would read as "no such company"; the user is told why instead.
     if (!m_connection.available())
@@ -41,7 +41,7 @@ StoreResult<std::vector<CompanyRow>> CCompanyListset::searchByName(std::string_v
         {textValue(containsPattern(part))}, readCompany);
 }
 
-StoreResult<std::vector<CompanyRow>> CCompanyListset::listedOn(Exchange exchange)
+StoreResult<std::vector<CompanyRow>> CompanyTable::listedOn(Exchange exchange)
 {
     return m_connection.select<CompanyRow>(
         Columns + QStringLiteral("WHERE ") + listedCondition(exchange) +
@@ -49,7 +49,7 @@ StoreResult<std::vector<CompanyRow>> CCompanyListset::listedOn(Exchange exchange
         {}, readCompany);
 }
 
-StoreResult<bool> CCompanyListset::hasSymbol(Exchange exchange, std::string_view symbol)
+StoreResult<bool> CompanyTable::hasSymbol(Exchange exchange, std::string_view symbol)
 {
     const QString column =
         exchange == Exchange::Nse ? QStringLiteral("NSENAME") : QStringLiteral("BSENAME");
@@ -62,7 +62,7 @@ StoreResult<bool> CCompanyListset::hasSymbol(Exchange exchange, std::string_view
     return !found.value().empty() && found.value().front();
 }
 
-StoreStatus CCompanyListset::insert(const CompanyRow &row)
+StoreStatus CompanyTable::insert(const CompanyRow &row)
 {
     return m_connection.run(
         QStringLiteral("INSERT INTO CompanyList (COMPNAME, BSENAME, NSENAME) VALUES (?, ?, ?)"),

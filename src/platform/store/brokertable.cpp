@@ -1,4 +1,4 @@
-#include "platform/store/cbrokerslistset.h"
+#include "platform/store/brokertable.h"
 
 #include "platform/store/storeconnection.h"
 
@@ -42,12 +42,12 @@ QVariantList nameAndRates(const BrokerEntry &broker)
 }
 } // namespace
 
-StoreResult<std::vector<BrokerEntry>> CBrokersListset::loadAll()
+StoreResult<std::vector<BrokerEntry>> BrokerTable::loadAll()
 {
     return m_connection.select<BrokerEntry>(selectBrokers({}), {}, readBroker);
 }
 
-StoreResult<std::optional<BrokerEntry>> CBrokersListset::findByName(std::string_view name)
+StoreResult<std::optional<BrokerEntry>> BrokerTable::findByName(std::string_view name)
 {
     auto found = m_connection.select<BrokerEntry>(
         selectBrokers(QStringLiteral("WHERE BROKERNAME = ?")), {textValue(name)}, readBroker);
@@ -58,7 +58,7 @@ StoreResult<std::optional<BrokerEntry>> CBrokersListset::findByName(std::string_
     return std::optional<BrokerEntry>(std::move(found.value().front()));
 }
 
-StoreStatus CBrokersListset::insert(const BrokerEntry &broker)
+StoreStatus BrokerTable::insert(const BrokerEntry &broker)
 {
     const QString marks = QStringLiteral(", ?").repeated(BrokerRateCount);
     return m_connection.run(QStringLiteral("INSERT INTO BROKERLIST (BROKERNAME, %1) VALUES (?%2)")
@@ -66,7 +66,7 @@ StoreStatus CBrokersListset::insert(const BrokerEntry &broker)
                             nameAndRates(broker));
 }
 
-StoreResult<bool> CBrokersListset::update(long brokerId, const BrokerEntry &broker)
+StoreResult<bool> BrokerTable::update(long brokerId, const BrokerEntry &broker)
 {
     const QString assignments = RateColumns.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ?");
     auto changed = m_connection.write(
@@ -78,13 +78,13 @@ StoreResult<bool> CBrokersListset::update(long brokerId, const BrokerEntry &brok
     return changed.value() > 0;
 }
 
-StoreStatus CBrokersListset::remove(long brokerId)
+StoreStatus BrokerTable::remove(long brokerId)
 {
     return m_connection.run(QStringLiteral("DELETE FROM BROKERLIST WHERE BROKERID = ?"),
                             {static_cast<qlonglong>(brokerId)});
 }
 
-StoreResult<bool> CBrokersListset::removeUnused(long brokerId)
+StoreResult<bool> BrokerTable::removeUnused(long brokerId)
 {
     const auto id = static_cast<qlonglong>(brokerId);
     auto removed = m_connection.write(

@@ -1,4 +1,4 @@
-#include "platform/store/cselcompanylistset.h"
+#include "platform/store/watchlisttable.h"
 
 #include "platform/store/storeconnection.h"
 
@@ -16,12 +16,12 @@ WatchRow readWatch(const QSqlQuery &query)
 }
 } // namespace
 
-StoreResult<std::vector<WatchRow>> CSelCompanyListset::load()
+StoreResult<std::vector<WatchRow>> WatchListTable::load()
 {
     return m_connection.select<WatchRow>(Select + Order, {}, readWatch);
 }
 
-StoreStatus CSelCompanyListset::save(const std::vector<WatchRow> &rows)
+StoreStatus WatchListTable::save(const std::vector<WatchRow> &rows)
 {
     return m_connection.inTransaction([&]() -> StoreStatus {
         if (auto cleared = m_connection.run(QStringLiteral("DELETE FROM SelectedComp2Watch"));
@@ -34,7 +34,7 @@ StoreStatus CSelCompanyListset::save(const std::vector<WatchRow> &rows)
     });
 }
 
-StoreStatus CSelCompanyListset::insert(const WatchRow &row)
+StoreStatus WatchListTable::insert(const WatchRow &row)
 {
     return m_connection.run(
         QStringLiteral("INSERT INTO SelectedComp2Watch "
@@ -44,8 +44,8 @@ StoreStatus CSelCompanyListset::insert(const WatchRow &row)
          row.lowerLimit, row.upperLimit});
 }
 
-StoreResult<bool> CSelCompanyListset::setAlert(std::string_view symbol, int alert,
-                                               double lowerLimit, double upperLimit)
+StoreResult<bool> WatchListTable::setAlert(std::string_view symbol, int alert, double lowerLimit,
+                                           double upperLimit)
 {
     auto changed = m_connection.write(
         QStringLiteral(
@@ -57,7 +57,7 @@ StoreResult<bool> CSelCompanyListset::setAlert(std::string_view symbol, int aler
     return changed.value() > 0;
 }
 
-StoreResult<std::vector<WatchRow>> CSelCompanyListset::nseRows()
+StoreResult<std::vector<WatchRow>> WatchListTable::nseRows()
 {
     return m_connection.select<WatchRow>(Select + QStringLiteral("WHERE \"INDEX\" = 'NSE'") + Order,
                                          {}, readWatch);

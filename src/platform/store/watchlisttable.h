@@ -5,10 +5,10 @@
 class StoreConnection;
 
 // Owns the statements of table SelectedComp2Watch.
-class CSelCompanyListset : public WatchListStore
+class WatchListTable : public WatchListStore
 {
 public:
-    explicit CSelCompanyListset(const StoreConnection &connection) : m_connection(connection) {}
+    explicit WatchListTable(const StoreConnection &connection) : m_connection(connection) {}
 
     StoreResult<std::vector<WatchRow>> load() override;
     StoreStatus save(const std::vector<WatchRow> &rows) override;

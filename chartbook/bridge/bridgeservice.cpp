@@ -1,4 +1,4 @@
-#include "chartbridge.h"
+#include "bridgeservice.h"
 
 #include "core/backfilltext.h"
 #include "core/feedtext.h"
@@ -13,13 +13,13 @@ std::int64_t localNow()
     return QDateTime(now.date(), now.time(), Qt::UTC).toSecsSinceEpoch();
 }
 
-ChartBridge::ChartBridge(BarStore &store, Clock clock, QObject *parent)
+BridgeService::BridgeService(BarStore &store, Clock clock, QObject *parent)
     : QObject(parent), m_store(store), m_clock(clock ? std::move(clock) : Clock(localNow))
 {
 }
 
-bool ChartBridge::answer(bool parsed, const std::string &parseError, bool stored,
-                         const QString &storeError)
+bool BridgeService::answer(bool parsed, const std::string &parseError, bool stored,
+                           const QString &storeError)
 {
     if (!parsed) {
         if (calledFromDBus())
@@ -34,12 +34,12 @@ bool ChartBridge::answer(bool parsed, const std::string &parseError, bool stored
     return true;
 }
 
-void ChartBridge::Connect()
+void BridgeService::Connect()
 {
     // Running and holding the store open is all that being ready takes.
 }
 
-void ChartBridge::FeedQuotes(const QString &feed)
+void BridgeService::FeedQuotes(const QString &feed)
 {
     std::vector<FeedRecord> records;
     std::string parseError;
@@ -52,7 +52,7 @@ void ChartBridge::FeedQuotes(const QString &feed)
     }
 }
 
-void ChartBridge::SyncStockList(const QString &symbols)
+void BridgeService::SyncStockList(const QString &symbols)
 {
     std::vector<std::string> list;
     std::string parseError;
@@ -63,14 +63,14 @@ void ChartBridge::SyncStockList(const QString &symbols)
         emit stocksChanged();
 }
 
-void ChartBridge::DeleteAllStocks()
+void BridgeService::DeleteAllStocks()
 {
     QString storeError;
     if (answer(true, {}, m_store.deleteAll(storeError), storeError))
         emit stocksChanged();
 }
 
-void ChartBridge::BackfillStock(const QString &symbol, const QString &bars)
+void BridgeService::BackfillStock(const QString &symbol, const QString &bars)
 {
     std::vector<Bar> parsedBars;
     std::string parseError;

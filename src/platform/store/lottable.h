@@ -5,10 +5,10 @@
 class StoreConnection;
 
 // Owns the statements of table PROFILELIST.
-class CProfileListset : public ProfileStore
+class LotTable : public ProfileStore
 {
 public:
-    explicit CProfileListset(const StoreConnection &connection) : m_connection(connection) {}
+    explicit LotTable(const StoreConnection &connection) : m_connection(connection) {}
 
     StoreResult<std::vector<ProfileLot>> loadAll() override;
     StoreResult<std::vector<ProfileLot>> lots(std::string_view symbol, int deliveryType) override;
