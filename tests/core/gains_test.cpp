@@ -229,6 +229,7 @@ TEST(GainsReport, RowsThatNeedAValueStayOutOfTheTotalsAndTheFile)
     ASSERT_EQ(r.rows.size(), 3u);
     EXPECT_EQ(r.rows[0].issue, GainIssue::NoBuyDate);
     EXPECT_EQ(r.leftOut, 2);
+    EXPECT_EQ(symbolsNeedingJan2018Value(r), std::vector<std::string>{"OLD"});
     EXPECT_DOUBLE_EQ(r.tax.periods[0].shortTerm + r.tax.periods[0].longTerm, 0);
     EXPECT_DOUBLE_EQ(r.windows[1].shortTerm + r.windows[1].longTerm, 50);
     EXPECT_DOUBLE_EQ(r.tax.tax, 10);

@@ -78,9 +78,9 @@ TEST(HoldingReturns, RateAndResultsOfAPartlySoldHolding)
     EXPECT_EQ(xirrText(u), NoXirrWithoutDates);
     EXPECT_DOUBLE_EQ(*u.unrealised, 77.5 + 115.5 - 100);
 
-    // Held without a price: neither today's value nor a rate.
+    // Held without a price (0 is an old missing quote): neither today's value nor a rate.
     HoldingHistory unpriced = infy;
-    unpriced.latestPrice.reset();
+    unpriced.latestPrice = 0.0;
     const HoldingReturns p = holdingReturns(unpriced, today);
     EXPECT_FALSE(p.unrealised);
     EXPECT_FALSE(p.xirr);

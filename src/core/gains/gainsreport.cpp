@@ -72,3 +72,14 @@ GainsReport gainsReport(std::span<const LotSale> sales, FinancialYear year,
     report.tax = gainsTax(report.rows, year);
     return report;
 }
+
+std::vector<std::string> symbolsNeedingJan2018Value(const GainsReport &report)
+{
+    std::vector<std::string> symbols;
+    for (const GainRow &row : report.rows)
+        if (row.issue == GainIssue::NoJan2018Value)
+            symbols.push_back(row.symbol);
+    std::ranges::sort(symbols);
+    symbols.erase(std::unique(symbols.begin(), symbols.end()), symbols.end());
+    return symbols;
+}

@@ -9,6 +9,7 @@
 #include <array>
 #include <chrono>
 #include <span>
+#include <string>
 #include <vector>
 
 // Realised results by date of transfer in one of the year's five advance-tax windows.
@@ -43,3 +44,5 @@ struct GainsReport
 GainRow gainRow(const LotSale &sale, const Jan2018Values &values);
 GainsReport gainsReport(std::span<const LotSale> sales, FinancialYear year,
                         const Jan2018Values &values);
+// The companies whose 31 January 2018 value the report still lacks, each once, in order.
+std::vector<std::string> symbolsNeedingJan2018Value(const GainsReport &report);

@@ -1,6 +1,7 @@
 #include "core/gains/holdingreturns.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 using namespace std::chrono;
@@ -16,7 +17,8 @@ std::optional<double> openValue(const HoldingHistory &h)
 {
     if (h.open.empty())
         return 0.0;
-    if (!h.latestPrice)
+    // A price of 0 is how a missing quote used to look; neither is a value.
+    if (!h.latestPrice || !std::isfinite(*h.latestPrice) || *h.latestPrice <= 0)
         return std::nullopt;
     double quantity = 0;
     for (const OpenLot &lot : h.open)
