@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/gains/gainsreport.h"
+#include "core/watch/datafiles.h"
+
+#include <chrono>
+#include <string>
+
+// "Export Gains": the gains report of one financial year as CSV, amounts in plain "%.2f".
+namespace gainsexport {
+inline constexpr const char *BeforeSurchargeAndCess =
+    "Tax is before surcharge and cess, which depend on the income of the person";
+inline constexpr const char *Exported = "Gains report is exported Successfully at \n";
+
+// 10-Jun-2024, as the 31-Jan-2018 value is named.
+std::string dateText(std::chrono::year_month_day day);
+std::string content(const GainsReport &report);
+// Writes folder/fileName in one piece, making the folder when missing, and gives the message
+// to show: Exported and the path, or what went wrong.
+std::string write(DataFileSystem &files, const std::string &folder, const std::string &fileName,
+                  const GainsReport &report);
+} // namespace gainsexport
