@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/controls/scrollingband.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -169,8 +171,8 @@ inline QStringList cutTexts(QWidget *window)
     return out;
 }
 
-// Labels whose picture, drawn by the program, has fewer pixels than the screen gives them.
-// A picture that comes from a service (the chart image) has the pixels the service sent.
+// Pictures drawn by the program (a label's, a scrolling band's strip) with fewer pixels than
+// the screen gives them. A picture from a service (the chart image) has the pixels it was sent.
 inline QStringList blurredPictures(QWidget *window)
 {
     QStringList out;
@@ -183,6 +185,9 @@ inline QStringList blurredPictures(QWidget *window)
             out << QStringLiteral("%1 in %2")
                        .arg(label->objectName(), label->parentWidget()->objectName());
     }
+    for (ScrollingBand *band : window->findChildren<ScrollingBand *>())
+        if (!band->strip().isNull() && band->strip().devicePixelRatio() < band->devicePixelRatio())
+            out << QStringLiteral("the strip of %1").arg(band->objectName());
     return out;
 }
 

@@ -32,6 +32,8 @@ public:
         return m_strip.isNull() ? 0 : qRound(m_strip.deviceIndependentSize().width());
     }
     bool tickPending() const { return m_timer.isActive(); }
+    // The segments drawn once, which the band scrolls through.
+    const QPixmap &strip() const { return m_strip; }
 
     // One tick of the timer.
     void step();
