@@ -36,7 +36,8 @@ int main(int argc, char *argv[])
                 << "Usage: vantrel-chartbook [--data-dir DIR] [--bridge-service NAME]\n"
                    "The reference charting program for Vantrel's chart link.\n\n"
                    "  --data-dir DIR          Data folder (default: $VANTREL_HOME, else "
-                   "~/Vantrel).\n"
+                   "~/Vantrel if it exists,\n"
+                   "                          else ~/.local/share/vantrel).\n"
                    "  --bridge-service NAME   Session-bus name to own (default: "
                    "$VANTREL_BRIDGE_SERVICE, else org.vantrel.ChartBridge).\n";
             return 0;
@@ -51,7 +52,8 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     const QCommandLineOption dataDir(
         QStringLiteral("data-dir"),
-        QStringLiteral("Data folder (default: $VANTREL_HOME, else ~/Vantrel)."),
+        QStringLiteral("Data folder (default: $VANTREL_HOME, else ~/Vantrel if it exists, else "
+                       "~/.local/share/vantrel)."),
         QStringLiteral("dir"));
     const QCommandLineOption service(
         QStringLiteral("bridge-service"),

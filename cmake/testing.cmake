@@ -19,5 +19,5 @@ function(vantrel_qttest name source)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     add_test(NAME ${name} COMMAND ${T_LAUNCHER} $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}" TIMEOUT 300
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VANTREL_SIM=$<TARGET_FILE:vantrel-sim>;VANTREL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VANTREL_SIM=$<TARGET_FILE:vantrel-sim>;VANTREL_SOURCE_DIR=${PROJECT_SOURCE_DIR};XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/testconfig/${name}")
 endfunction()

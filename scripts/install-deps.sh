@@ -9,6 +9,7 @@ packages=(
     libcpp-httplib-dev libssl-dev zlib1g-dev ca-certificates libgtest-dev libgmock-dev libbenchmark-dev
     sqlite3 unixodbc unixodbc-dev libsqliteodbc locales clang libclang-rt-14-dev
     xvfb xauth x11-utils imagemagick faketime fonts-dejavu-core dbus-daemon dbus-bin
+    dpkg-dev desktop-file-utils appstream help2man curl
 )
 
 missing=()

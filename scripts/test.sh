@@ -12,6 +12,9 @@ scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=ON
 echo "== tests"
 ctest --test-dir build --output-on-failure -j2
 
+echo "== the Debian package (menu entry, metainfo, files, dependencies, an installed run)"
+scripts/check-package.sh "$(scripts/package.sh build)"
+
 echo "== a simulated hour of trading (the whole day: scripts/soak.sh)"
 scripts/soak.sh --hours 1
 

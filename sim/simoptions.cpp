@@ -111,10 +111,14 @@ std::string defaultDataDir(const std::string &argv0)
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec)
         exe = fs::absolute(argv0, ec);
-    const fs::path beside = exe.parent_path() / ".." / ".." / "data";
-    if (fs::exists(beside / "companylist.csv", ec)) {
-        const fs::path tidy = fs::weakly_canonical(beside, ec);
-        return (ec ? beside : tidy).string();
+    // The build tree's bin/ sits two levels under the sources; an installed program finds its
+    // lists in the share folder beside bin/.
+    for (const fs::path &near : {exe.parent_path() / ".." / ".." / "data",
+                                 exe.parent_path() / ".." / "share" / "vantrel" / "data"}) {
+        if (fs::exists(near / "companylist.csv", ec)) {
+            const fs::path tidy = fs::weakly_canonical(near, ec);
+            return (ec ? near : tidy).string();
+        }
     }
     return VANTREL_DATA_DIR;
 }

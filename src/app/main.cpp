@@ -9,6 +9,8 @@
 #include "platform/common/terminationsignals.h"
 #include "platform/net/gatewaylabel.h"
 #include "platform/net/simulatorprocess.h"
+#include "platform/shell/instanceguard.h"
+#include "platform/shell/usersettings.h"
 #include "platform/store/storeconfig.h"
 #include "storestart.h"
 
@@ -94,15 +96,35 @@ int main(int argc, char **argv)
     QApplication::setFont(DialogUnits::dialogFont());
     QApplication::setQuitOnLastWindowClosed(false);
     QtMessenger messenger;
+    // One bar per data folder: a second start brings the first forward and leaves.
+    InstanceGuard instance;
+    switch (instance.claim(dataRoot, !options.newInstance)) {
+    case InstanceGuard::Claim::Raised:
+        return 0;
+    case InstanceGuard::Claim::Busy: {
+        const QString text = InstanceGuard::busyText(dataRoot);
+        std::fprintf(stderr, "vantrel: %s\n", qPrintable(text));
+        messenger.inform(text.toStdString());
+        return 1;
+    }
+    case InstanceGuard::Claim::Owned:
+    case InstanceGuard::Claim::Unwritable: // the data files say so once the bar is up
+        break;
+    }
+    // --live and --no-live are remembered; a start with neither does as the last one said.
+    UserSettings settings;
+    if (options.live || options.noLive)
+        settings.setLive(options.live);
+    const bool live = settings.live().value_or(false);
     SimulatorProcess simulator;
     std::vector<std::string> warnings;
-    if (std::string w = startServiceFor(options.services, options.live, dataRoot, simulator);
-        !w.empty())
+    if (std::string w = startServiceFor(options.services, live, dataRoot, simulator); !w.empty())
         warnings.push_back(std::move(w));
 
     SystemClock clock;
     AppContext context(options.services, messenger, clock);
     context.dataRoot = dataRoot;
+    context.settings = &settings;
     context.bridgeService = options.bridgeService;
     context.chartbookProgram = options.chartbookProgram;
     if (std::string w = openCompanyDatabase(context.database, store); !w.empty())
@@ -110,6 +132,8 @@ int main(int argc, char **argv)
 
     Program program(context);
     MainBar &bar = program.bar();
+    QObject::connect(&instance, &InstanceGuard::raiseRequested, &bar,
+                     [&program] { program.bringForward(); });
     messenger.setParent(&bar);
     QObject::connect(&bar, &MainBar::closing, app.get(), &QCoreApplication::quit,
                      Qt::QueuedConnection);

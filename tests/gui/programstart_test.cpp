@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -64,6 +65,10 @@ class ProgramStartTest : public QObject
               "VANTREL_LIVE_NSE_URL", "VANTREL_LIVE_BSE_URL"})
             env.insert(QString::fromLatin1(name), QStringLiteral("http://127.0.0.1:9"));
         env.insert(sources);
+        // Each start its own settings: a --live run is remembered, and must not carry over.
+        static QTemporaryDir settings;
+        static int starts = 0;
+        env.insert("XDG_CONFIG_HOME", settings.filePath(QString::number(++starts)));
         vantrel.setProcessEnvironment(env);
         vantrel.start(program(), args);
     }

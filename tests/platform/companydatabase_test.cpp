@@ -180,8 +180,17 @@ private slots:
 
     void theDataRootComesFromOptionEnvironmentOrHome()
     {
+        // A new user gets the desktop's data folder; one who has ~/Vantrel keeps it.
+        QTemporaryDir home;
         QProcessEnvironment env;
-        QCOMPARE(resolveDataRoot({}, env), QDir::homePath() + QStringLiteral("/Vantrel"));
+        env.insert("HOME", home.path());
+        QCOMPARE(resolveDataRoot({}, env), home.path() + "/.local/share/vantrel");
+        env.insert("XDG_DATA_HOME", home.path() + "/data/");
+        QCOMPARE(resolveDataRoot({}, env), home.path() + "/data/vantrel");
+        env.insert("XDG_DATA_HOME", "relative/is/ignored");
+        QCOMPARE(resolveDataRoot({}, env), home.path() + "/.local/share/vantrel");
+        QVERIFY(QDir(home.path()).mkdir("Vantrel"));
+        QCOMPARE(resolveDataRoot({}, env), home.path() + "/Vantrel");
         env.insert("VANTREL_HOME", "/srv/vantrel/");
         QCOMPARE(resolveDataRoot({}, env), QStringLiteral("/srv/vantrel"));
         QCOMPARE(resolveDataRoot("/tmp/v", env), QStringLiteral("/tmp/v"));

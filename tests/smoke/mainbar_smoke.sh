@@ -15,7 +15,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
         convert "$tmp/shot.png" -format %c histogram:info:- |
             awk "/\\(213,247,255\\)/ { gsub(\":\", \"\", \$1); n += \$1 } END { print n + 0 }"
     }
-    "$bin" --no-splash --data-dir "$tmp/data" >"$tmp/out.log" 2>&1 &
+    XDG_CONFIG_HOME="$tmp/config" "$bin" --no-splash --data-dir "$tmp/data" >"$tmp/out.log" 2>&1 &
     pid=$!
     for _ in $(seq 1 600); do
         xwininfo -root -tree 2>/dev/null | grep -q "\"Vantrel\"" && break

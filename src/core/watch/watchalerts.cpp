@@ -23,24 +23,33 @@ std::string formatAlertTime(const LocalTime &t)
     return buffer;
 }
 
-std::string evaluateAlerts(const std::vector<WatchedStock> &stocks, bool myConfigured,
-                           const LocalTime &now)
+std::vector<AlertNotice> alertNotices(const std::vector<WatchedStock> &stocks, bool myConfigured)
 {
+    std::vector<AlertNotice> notices;
     if (!myConfigured)
-        return {};
-    std::string lines;
+        return notices;
     for (const WatchedStock &stock : stocks) {
         const WatchRow &e = stock.entry;
         if (e.alert <= 0)
             continue;
         const double last = shown(stock.quote.last);
-        if (shown(e.upperLimit) <= last)
-            lines +=
-                e.companyName + "::above UPPER LIMIT of " + logstamp::price(e.upperLimit) + "\n\n";
-        else if (shown(e.lowerLimit) >= last)
-            lines +=
-                e.companyName + "::below LOWER LIMIT of " + logstamp::price(e.lowerLimit) + "\n\n";
+        const bool above = shown(e.upperLimit) <= last;
+        if (above || shown(e.lowerLimit) >= last)
+            notices.push_back(
+                {e.companyName, e.exchange, e.symbol, last, e.lowerLimit, e.upperLimit, above});
     }
+    return notices;
+}
+
+std::string evaluateAlerts(const std::vector<WatchedStock> &stocks, bool myConfigured,
+                           const LocalTime &now)
+{
+    std::string lines;
+    for (const AlertNotice &n : alertNotices(stocks, myConfigured))
+        lines +=
+            n.above
+                ? n.company + "::above UPPER LIMIT of " + logstamp::price(n.upperLimit) + "\n\n"
+                : n.company + "::below LOWER LIMIT of " + logstamp::price(n.lowerLimit) + "\n\n";
     if (lines.empty())
         return {};
     return formatAlertTime(now) + "\n" + std::string(57, '-') + "\n\n" + lines;

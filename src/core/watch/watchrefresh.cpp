@@ -26,7 +26,9 @@ WatchRefreshReport refreshWatchList(WatchList &list, const IndexBoard &board, Da
         note("stock intraday", logger.writeStockIntraday(list.stocks()));
     }
     list.takePrevious();
-    if (on.alertsPopUp)
+    if (on.alertsPopUp) {
         report.alert = evaluateAlerts(list.stocks(), on.myConfigured, clock.now());
+        report.notices = alertNotices(list.stocks(), on.myConfigured);
+    }
     return report;
 }

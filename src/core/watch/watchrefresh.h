@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/watch/watchalerts.h"
+
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@ struct WatchRefreshReport
 {
     std::vector<std::string> problems;
     std::string alert;
+    std::vector<AlertNotice> notices; // the same alerts, one per stock
 };
 
 // One refresh of the watch list, whether the panel is shown or not: the rows, the data files

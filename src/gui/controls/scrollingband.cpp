@@ -81,7 +81,11 @@ void ScrollingBand::renderStrip()
         m_strip = QPixmap();
         return;
     }
-    m_strip = QPixmap(width, std::max(1, height()));
+    // Drawn with the screen's pixels behind each window pixel, so a scaled ticker stays sharp.
+    const qreal ratio = devicePixelRatioF();
+    const int stripHeight = std::max(1, height());
+    m_strip = QPixmap(QSize(width, stripHeight) * ratio);
+    m_strip.setDevicePixelRatio(ratio);
     m_strip.fill(m_background);
     QPainter p(&m_strip);
     int x = 0;
@@ -89,7 +93,7 @@ void ScrollingBand::renderStrip()
         const StyledSegment &s = m_segments[i];
         const QString text = QString::fromStdString(s.text());
         const int w = QFontMetrics(fonts[i]).horizontalAdvance(text);
-        const QRect cell(x, 0, w, m_strip.height());
+        const QRect cell(x, 0, w, stripHeight);
         p.fillRect(cell, colourOf(s.background()));
         p.setFont(fonts[i]);
         p.setPen(colourOf(s.attributes() & 0xFFFFFF));
@@ -105,9 +109,16 @@ void ScrollingBand::paintEvent(QPaintEvent *event)
     p.fillRect(area, m_background);
     if (m_strip.isNull())
         return;
-    const QRect target = area & QRect(m_scroll.offset(), 0, m_strip.width(), m_strip.height());
-    if (!target.isEmpty())
-        p.drawPixmap(target, m_strip, target.translated(-m_scroll.offset(), 0));
+    const QSizeF strip = m_strip.deviceIndependentSize();
+    const QRect target =
+        area & QRect(m_scroll.offset(), 0, qRound(strip.width()), qRound(strip.height()));
+    if (target.isEmpty())
+        return;
+    // The source is in the strip's own pixels.
+    const qreal ratio = m_strip.devicePixelRatio();
+    const QRectF source = target.translated(-m_scroll.offset(), 0).toRectF();
+    p.drawPixmap(target.toRectF(), m_strip,
+                 QRectF(source.topLeft() * ratio, source.size() * ratio));
 }
 
 void ScrollingBand::resizeEvent(QResizeEvent *)

@@ -27,8 +27,13 @@ public:
 
     const BandScroll &scroll() const { return m_scroll; }
     const std::vector<StyledSegment> &segments() const { return m_segments; }
-    int totalWidth() const { return m_strip.isNull() ? 0 : m_strip.width(); }
+    int totalWidth() const
+    {
+        return m_strip.isNull() ? 0 : qRound(m_strip.deviceIndependentSize().width());
+    }
     bool tickPending() const { return m_timer.isActive(); }
+    // The segments drawn once, which the band scrolls through.
+    const QPixmap &strip() const { return m_strip; }
 
     // One tick of the timer.
     void step();

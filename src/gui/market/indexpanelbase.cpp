@@ -61,6 +61,9 @@ void IndexPanelBase::addList(const QString &caption, StockListView *&list, Marke
     list->setToolTip(QLatin1String(ListTip));
     const auto &w = IndexColumns::widths();
     list->setStockModel(model, std::vector<int>(w.begin(), w.end()));
+    // The columns share the panel's whole width, as the other panels' lists do: the longest
+    // company names need more than their given width in the dialog font.
+    list->setFillWidth(true);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setFixedHeight(list->horizontalHeader()->height() +
                          rows * list->verticalHeader()->defaultSectionSize() + 4);

@@ -10,6 +10,8 @@
 
 #include <QString>
 
+class UserSettings;
+
 // What every window of one run shares: the services, the message boxes, the clock, the data
 // folder and the company database, and the refresh cycle with the groups that ride on it.
 class AppContext
@@ -33,6 +35,8 @@ public:
     QString liveLabel;
     QString bridgeService = QStringLiteral("org.vantrel.ChartBridge"); // the chart link's bus name
     QString chartbookProgram = QStringLiteral("vantrel-chartbook");    // what "Kill All" ends
+    // What the user leaves behind between runs; none in tests that don't ask for it.
+    UserSettings *settings = nullptr;
     CompanyDatabase database; // opened by the program at start; unopened it reads empty
     QuoteGroupRegistry registry;
     RefreshCycle refresh;

@@ -3,6 +3,7 @@
 
 #include "gui/shell/panelstyle.h"
 
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -31,9 +32,19 @@ void paintMark(QPainter &p, const QRectF &r)
     p.drawPath(path);
 }
 
+// A picture of the given size in window pixels, with as many pixels behind it as the screen
+// has, so it stays sharp when the windows are scaled.
+QPixmap canvas(const QSize &size)
+{
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap pm(size * ratio);
+    pm.setDevicePixelRatio(ratio);
+    return pm;
+}
+
 QPixmap dot(const QColor &colour)
 {
-    QPixmap pm(13, 13);
+    QPixmap pm = canvas(QSize(13, 13));
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -52,10 +63,10 @@ namespace artwork {
 
 QPixmap banner(const QSize &size)
 {
-    QPixmap pm(size);
+    QPixmap pm = canvas(size);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    paintGradient(p, pm.rect());
+    paintGradient(p, QRect(QPoint(), size));
     const int h = size.height();
     paintMark(p, QRectF(6, h * 0.2, h * 0.9, h * 0.6));
     QFont f(QStringLiteral("DejaVu Sans"));
@@ -71,11 +82,12 @@ QPixmap banner(const QSize &size)
 
 QPixmap splash()
 {
-    QPixmap pm(573, 267);
+    const QRect area(0, 0, 573, 267);
+    QPixmap pm = canvas(area.size());
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    paintGradient(p, pm.rect());
-    paintBorder(p, pm.rect(), QColor(90, 110, 120));
+    paintGradient(p, area);
+    paintBorder(p, area, QColor(90, 110, 120));
     paintMark(p, QRectF(40, 70, 90, 70));
     QFont title(QStringLiteral("DejaVu Sans"));
     title.setBold(true);
@@ -100,16 +112,17 @@ QPixmap splash()
 
 QPixmap titleBanner(const QSize &size, const QString &text)
 {
-    QPixmap pm(size);
+    const QRect area(QPoint(), size);
+    QPixmap pm = canvas(size);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    paintGradient(p, pm.rect());
+    paintGradient(p, area);
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setBold(true);
     f.setPixelSize(qMax(8, size.height() * 6 / 10));
     p.setFont(f);
     p.setPen(QColor(20, 40, 90));
-    p.drawText(pm.rect().adjusted(8, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
+    p.drawText(area.adjusted(8, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, text);
     return pm;
 }
 
@@ -126,7 +139,8 @@ QPixmap greenDot()
 QIcon appIcon()
 {
     QIcon icon;
-    for (int s : {16, 32, 48}) {
+    // The larger sizes serve scaled screens.
+    for (int s : {16, 32, 48, 64, 96}) {
         QPixmap pm(s, s);
         pm.fill(QColor(213, 247, 255));
         QPainter p(&pm);

@@ -9,9 +9,11 @@
 #include "gui/shell/indexlistmodel.h"
 #include "gui/shell/panelstyle.h"
 #include "gui/shell/splashscreen.h"
+#include "platform/shell/usersettings.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
@@ -141,7 +143,7 @@ void MainBar::startUp(bool splash)
     // The rows stand from the start, with zeros, before any quote has arrived.
     m_board.updateRows();
     m_indexModel->reload();
-    place(BarPreset::TopCenter);
+    restorePlace();
     show();
     m_context.refresh.startTimer();
     buildTray();
@@ -200,14 +202,47 @@ void MainBar::place(std::optional<BarPreset> preset)
         if (wasVisible && !m_hiddenInTray)
             show();
     }
+    if (preset) {
+        m_cornerPoint = QPoint(p.x, p.y); // set first: the move below is no drag
+        if (UserSettings *s = m_context.settings)
+            s->setBarCorner(static_cast<int>(*preset));
+    }
     move(p.x, p.y);
     emit placed(m_alwaysOnTop);
+}
+
+void MainBar::restorePlace()
+{
+    UserSettings *s = m_context.settings;
+    if (!s) {
+        place(BarPreset::TopCenter);
+        return;
+    }
+    if (const auto top = s->alwaysOnTop()) {
+        m_alwaysOnTop = *top;
+        m_topBox->setChecked(*top);
+    }
+    const auto corner = s->barCorner();
+    if (corner && *corner >= int(BarPreset::TopLeft) && *corner <= int(BarPreset::BottomCenter)) {
+        place(static_cast<BarPreset>(*corner));
+        return;
+    }
+    // A place that lies on no screen any more (a monitor unplugged) falls back to the default.
+    const auto at = s->barPosition();
+    if (at && QGuiApplication::screenAt(*at + QPoint(width() / 2, height() / 2))) {
+        move(*at);
+        place(std::nullopt);
+        return;
+    }
+    place(BarPreset::TopCenter);
 }
 
 void MainBar::setAlwaysOnTop(bool on)
 {
     m_alwaysOnTop = on;
     m_topBox->setChecked(on);
+    if (UserSettings *s = m_context.settings)
+        s->setAlwaysOnTop(on);
     place(std::nullopt);
 }
 
@@ -225,6 +260,11 @@ void MainBar::paintEvent(QPaintEvent *)
 
 void MainBar::moveEvent(QMoveEvent *)
 {
+    // A drag takes the bar out of its corner: from then on its own place is kept.
+    if (UserSettings *s = m_context.settings; s && m_cornerPoint != pos()) {
+        m_cornerPoint.reset();
+        s->setBarPosition(pos());
+    }
     emit placed(m_alwaysOnTop);
 }
 

@@ -16,6 +16,7 @@ class QLabel;
 class QMenu;
 class QSystemTrayIcon;
 class StockListView;
+class UserNotices;
 
 // The program's face: a small borderless bar with NIFTY and SENSEX, the connection dot, the
 // always-on-top box and the buttons that open the panels. It owns the refresh timer's
@@ -43,6 +44,9 @@ public:
     void setFeeding(bool on) { m_feeding = on; }
     bool trayIconAdded() const { return m_tray != nullptr; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
+    // Where alerts and label changes are told; set by the program, absent in bare tests.
+    UserNotices *notices() const { return m_notices; }
+    void setNotices(UserNotices *notices) { m_notices = notices; }
     ColorButton *button(const char *name) const;
 
     // Screen rectangles the presets use; tests may stand in their own.
@@ -90,6 +94,8 @@ private:
     void onResult(bool ok);
     void onReplyApplied();
     ScreenRect clientRectOnScreen() const;
+    // The place and z-order the user left, else the top centre.
+    void restorePlace();
 
     AppContext &m_context;
     IndexBoard m_board;
@@ -100,10 +106,12 @@ private:
     StockListView *m_indexList = nullptr;
     IndexListModel *m_indexModel = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
+    UserNotices *m_notices = nullptr;
     QMenu *m_trayMenu = nullptr;
     bool m_alwaysOnTop = true;
     bool m_hiddenInTray = false;
     bool m_closing = false;
     bool m_feeding = false;
     std::optional<std::pair<ScreenRect, int>> m_screenOverride;
+    std::optional<QPoint> m_cornerPoint; // where the last corner preset put the bar
 };

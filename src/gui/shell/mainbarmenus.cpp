@@ -3,6 +3,7 @@
 #include "gui/shell/appcontext.h"
 #include "gui/shell/artwork.h"
 #include "gui/shell/mainbar.h"
+#include "gui/shell/usernotices.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -154,4 +155,6 @@ void MainBar::setLiveLabel(const QString &label)
     m_context.liveLabel = label;
     if (m_tray)
         m_tray->setToolTip(trayTip(m_context));
+    if (m_notices)
+        m_notices->liveLabel(label);
 }

@@ -1,4 +1,5 @@
 #include "gui/shell/panelhost.h"
+#include "platform/shell/usersettings.h"
 
 #include "core/common/markethours.h"
 #include "gui/shell/appcontext.h"
@@ -52,8 +53,10 @@ void PanelHost::track(PanelKind kind, DockedPanel *panel)
     // A destroyed panel is simply gone: its pointer clears itself, its flag goes down.
     connect(panel, &QObject::destroyed, this,
             [this, kind] { m_entries[index(kind)].visible = false; });
-    connect(panel, &DockedPanel::closedByUser, this,
-            [this, kind] { m_entries[index(kind)].visible = false; });
+    connect(panel, &DockedPanel::closedByUser, this, [this, kind] {
+        m_entries[index(kind)].visible = false;
+        remember(kind, false);
+    });
 }
 
 void PanelHost::press(PanelKind kind)
@@ -70,6 +73,7 @@ void PanelHost::press(PanelKind kind)
         if (e.panel)
             e.panel->hide();
         e.visible = false;
+        remember(kind, false);
         return;
     }
     if (e.panel) {
@@ -84,6 +88,31 @@ void PanelHost::press(PanelKind kind)
             m_bar.context().refresh.start();
     }
     e.visible = true;
+    remember(kind, true);
+}
+
+namespace {
+constexpr const char *KindNames[PanelKindCount] = {"watchList", "world",   "indices",
+                                                   "toppers",   "profile", "futures"};
+}
+
+const char *PanelHost::nameOf(PanelKind kind)
+{
+    return KindNames[index(kind)];
+}
+
+std::optional<PanelKind> PanelHost::kindNamed(const QString &name)
+{
+    for (std::size_t i = 0; i < PanelKindCount; ++i)
+        if (name == QLatin1String(KindNames[i]))
+            return static_cast<PanelKind>(i);
+    return std::nullopt;
+}
+
+void PanelHost::remember(PanelKind kind, bool visible)
+{
+    if (UserSettings *s = m_bar.context().settings)
+        s->setOpenPanel(visible ? QString::fromLatin1(nameOf(kind)) : QString());
 }
 
 void PanelHost::pressLiveChart()

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class AppContext;
 class DockedPanel;
@@ -36,6 +37,9 @@ public:
     void adopt(PanelKind kind, DockedPanel *panel);
 
     void press(PanelKind kind);
+    // The kinds by the names the user's settings keep them under.
+    static const char *nameOf(PanelKind kind);
+    static std::optional<PanelKind> kindNamed(const QString &name);
     DockedPanel *panel(PanelKind kind) const { return m_entries[index(kind)].panel; }
     bool visibleFlag(PanelKind kind) const { return m_entries[index(kind)].visible; }
 
@@ -60,6 +64,7 @@ private:
     void dockAll(bool topMost);
     void showWithBar(bool shown);
     void setConnected(bool connected);
+    void remember(PanelKind kind, bool visible);
 
     MainBar &m_bar;
     std::array<Entry, PanelKindCount> m_entries;

@@ -12,11 +12,13 @@
 #include "gui/shell/appcontext.h"
 #include "gui/shell/mainbar.h"
 #include "gui/shell/panelhost.h"
+#include "gui/shell/usernotices.h"
 #include "gui/store/searchcompanydialog.h"
 #include "gui/ticker/tickerbar.h"
 #include "gui/toppers/topperspanel.h"
 #include "gui/watch/watchlistpanel.h"
 #include "platform/chartlink/chartfeed.h"
+#include "platform/shell/usersettings.h"
 #include "platform/store/storeconfig.h"
 
 Program::Program(AppContext &context) : m_bar(std::make_unique<MainBar>(context))
@@ -99,7 +101,35 @@ void Program::start(bool splash)
     m_panels->setLiveChartSwitches([panel = QPointer<WatchListPanel>(m_watchList)] {
         return panel && panel->liveChartSwitchesOn();
     });
+    // With no tray to carry them, alerts and label changes go out as desktop notifications.
+    auto *notices = new UserNotices(*m_bar);
+    m_bar->setNotices(notices);
+    QObject::connect(notices, &UserNotices::watchListWanted, m_bar.get(),
+                     [this] { showWatchList(); });
     startChartLink();
+    // The panel that was open when the bar last closed opens again.
+    if (context.settings)
+        if (const auto kind = PanelHost::kindNamed(context.settings->openPanel()))
+            m_panels->press(*kind);
+}
+
+void Program::bringForward()
+{
+    QWidget *front = m_ticker ? static_cast<QWidget *>(m_ticker.data()) : m_bar.get();
+    if (front == m_bar.get() && m_bar->hiddenInTray())
+        m_bar->showFromTray();
+    front->show();
+    front->raise();
+    front->activateWindow();
+}
+
+void Program::showWatchList()
+{
+    if (m_ticker)
+        m_ticker->mainBarWanted();
+    bringForward();
+    if (!m_panels->visibleFlag(PanelKind::WatchList))
+        m_panels->press(PanelKind::WatchList);
 }
 
 void Program::startChartLink()

@@ -30,6 +30,11 @@ public:
 
     void start(bool splash);
 
+    // Another start asked for this run: the bar (or the ticker standing in) comes to the front.
+    void bringForward();
+    // A notification was clicked: the bar and its watch list come forward.
+    void showWatchList();
+
     // "Ticker Bar": the bar and its panels go, the ticker stands in (one at a time).
     void openTicker();
     TickerBar *ticker() const;

@@ -25,7 +25,7 @@ SplashScreen::SplashScreen(const QPixmap &picture, QWidget *mainWindow)
     s_current = this;
     setObjectName(QStringLiteral("splash"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(picture.size());
+    setFixedSize(picture.deviceIndependentSize().toSize());
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
     qApp->installEventFilter(this);

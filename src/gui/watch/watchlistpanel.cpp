@@ -8,6 +8,7 @@
 #include "gui/shell/appcontext.h"
 #include "gui/shell/mainbar.h"
 #include "gui/shell/timerpause.h"
+#include "gui/shell/usernotices.h"
 #include "gui/watch/alerthelpdialog.h"
 #include "gui/watch/alertlimitsdialog.h"
 #include "gui/watch/watchlistmodel.h"
@@ -157,10 +158,10 @@ void WatchListPanel::updateModel()
 
 void WatchListPanel::tell(const WatchRefreshReport &report)
 {
-    // The tray reaches a user whose bar is hidden; every alert goes there.
-    if (!report.alert.empty())
-        if (QSystemTrayIcon *tray = m_bar.trayIcon())
-            tray->showMessage(QStringLiteral("Vantrel"), QString::fromStdString(report.alert));
+    // The tray, or the desktop's notifications, reach a user whose bar is hidden; every alert
+    // goes there.
+    if (UserNotices *notices = m_bar.notices())
+        notices->alerts(report.alert, report.notices);
     if (report.problems.empty() && report.alert.empty())
         return;
     // The boxes open once the refresh that called us has run to its end: the main bar's

@@ -59,7 +59,8 @@ struct Options
     QList<QCommandLineOption> services;
     QCommandLineOption dataDir{
         QStringLiteral("data-dir"),
-        QStringLiteral("Data folder (default: $VANTREL_HOME, else ~/Vantrel)."),
+        QStringLiteral("Data folder (default: $VANTREL_HOME, else ~/Vantrel if it exists, else "
+                       "~/.local/share/vantrel). Settings are kept in ~/.config/vantrel/."),
         QStringLiteral("dir")};
     QCommandLineOption database{QStringLiteral("database"),
                                 QStringLiteral("Company database file (SQLite)."),
@@ -82,8 +83,17 @@ struct Options
         QStringLiteral("Take the services left empty from live NSE and BSE prices through "
                        "vantrel-gateway instead of the simulated market. Prices may be "
                        "delayed; the sources' terms of use apply.")};
+    QCommandLineOption noLive{
+        QStringLiteral("no-live"),
+        QStringLiteral("Back to the simulated market. Vantrel starts the way it was last told "
+                       "(--live or --no-live).")};
     QCommandLineOption noSplash{QStringLiteral("no-splash"),
                                 QStringLiteral("Start without the splash screen.")};
+    QCommandLineOption newInstance{
+        QStringLiteral("new-instance"),
+        QStringLiteral("Start another Vantrel even while one runs, instead of bringing the "
+                       "running one to the front. Two never share a data folder, so give it "
+                       "its own --data-dir.")};
     QCommandLineOption initDb{
         QStringLiteral("init-db"),
         QStringLiteral("Prepare an empty company database (the --database file or the "
@@ -109,8 +119,8 @@ struct Options
                                                QStringLiteral("url")));
             parser.addOption(services.last());
         }
-        parser.addOptions(
-            {dataDir, database, dsn, bridgeService, chartbookProgram, live, noSplash, initDb});
+        parser.addOptions({dataDir, database, dsn, bridgeService, chartbookProgram, live, noLive,
+                           noSplash, newInstance, initDb});
         addQtWindowOptions(parser, listQtOptions);
     }
 };
@@ -143,6 +153,7 @@ AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLooku
         options.services.*(s.field) = value.toStdString();
     }
     options.dataDir = parser.value(known.dataDir);
+    options.newInstance = parser.isSet(known.newInstance);
     options.database = parser.value(known.database);
     options.dsn = parser.value(known.dsn);
     const auto named = [&](const QCommandLineOption &option, const char *variable,
@@ -157,6 +168,11 @@ AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLooku
         named(known.chartbookProgram, "VANTREL_CHARTBOOK_PROGRAM", "vantrel-chartbook");
     options.splash = !parser.isSet(known.noSplash);
     options.live = parser.isSet(known.live);
+    options.noLive = parser.isSet(known.noLive);
+    if (options.live && options.noLive) {
+        options.error = QStringLiteral("--live and --no-live can't both be given");
+        return options;
+    }
     options.initDb = parser.isSet(known.initDb);
     return options;
 }

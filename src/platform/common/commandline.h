@@ -20,8 +20,10 @@ struct AppOptions
     QString bridgeService;
     QString chartbookProgram;
     bool splash = true;
-    bool live = false; // the services left empty come from the live gateway
+    bool live = false;   // the services left empty come from the live gateway
+    bool noLive = false; // back to the simulated market after a --live run
     bool initDb = false;
+    bool newInstance = false; // start even while another bar runs (it then needs its own folder)
     bool helpRequested = false;
     bool versionRequested = false;
     QString helpText;

@@ -1,6 +1,7 @@
 #include "platform/store/storeconfig.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 QString resolveDataRoot(const QString &dataDirOption, const QProcessEnvironment &environment)
 {
@@ -12,7 +13,16 @@ QString resolveDataRoot(const QString &dataDirOption, const QProcessEnvironment 
 #ifdef Q_OS_WIN
     return QStringLiteral("C:/Vantrel");
 #else
-    return QDir(QDir::homePath()).filePath(QStringLiteral("Vantrel"));
+    // A user of an older release keeps the folder they have; a new one gets the desktop's
+    // data folder ($XDG_DATA_HOME, else ~/.local/share).
+    const QString home = environment.value(QStringLiteral("HOME"), QDir::homePath());
+    const QString existing = QDir(home).filePath(QStringLiteral("Vantrel"));
+    if (QFileInfo(existing).isDir())
+        return existing;
+    QString xdg = environment.value(QStringLiteral("XDG_DATA_HOME"));
+    if (xdg.isEmpty() || QDir::isRelativePath(xdg))
+        xdg = QDir(home).filePath(QStringLiteral(".local/share"));
+    return QDir::cleanPath(QDir(xdg).filePath(QStringLiteral("vantrel")));
 #endif
 }
 

@@ -18,7 +18,8 @@ struct StoreConfig
 inline constexpr const char *DefaultDatabaseFileName = "CompanyList.sqlite";
 
 // The data root: --data-dir, else VANTREL_HOME, else the platform's default folder
-// (C:\Vantrel on Windows, ~/Vantrel elsewhere).
+// (C:\Vantrel on Windows; elsewhere an existing ~/Vantrel, else $XDG_DATA_HOME/vantrel, which
+// is ~/.local/share/vantrel by default).
 QString
 resolveDataRoot(const QString &dataDirOption,
                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());

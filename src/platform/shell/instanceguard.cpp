@@ -1,0 +1,70 @@
+#include "platform/shell/instanceguard.h"
+
+#include <QCryptographicHash>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDir>
+#include <QFileInfo>
+
+InstanceGuard::InstanceGuard(QObject *parent) : QObject(parent) {}
+
+InstanceGuard::~InstanceGuard()
+{
+    if (!m_service.isEmpty()) {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        bus.unregisterObject(QString::fromLatin1(Path));
+        bus.unregisterService(m_service);
+    }
+}
+
+QString InstanceGuard::serviceNameFor(const QString &dataRoot)
+{
+    const QString canonical = QFileInfo(dataRoot).absoluteFilePath();
+    const QByteArray hash =
+        QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    // A bus name element may not start with a digit.
+    return QStringLiteral("org.vantrel.Vantrel.f") + QString::fromLatin1(hash);
+}
+
+QString InstanceGuard::busyText(const QString &dataRoot)
+{
+    return QStringLiteral("Vantrel is already running with the data folder %1.\n"
+                          "Two Vantrel bars never write one data folder; start another with "
+                          "--data-dir.")
+        .arg(QDir::toNativeSeparators(dataRoot));
+}
+
+InstanceGuard::Claim InstanceGuard::claim(const QString &dataRoot, bool raiseOther)
+{
+    if (!QDir().mkpath(dataRoot))
+        return Claim::Unwritable;
+    auto lock = std::make_unique<QLockFile>(QDir(dataRoot).filePath(QString::fromLatin1(LockName)));
+    // A holder that died is noticed by its process id at once; the stale time only covers a
+    // holder on another host.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) {
+        if (lock->error() != QLockFile::LockFailedError)
+            return Claim::Unwritable;
+        if (!raiseOther)
+            return Claim::Busy;
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            serviceNameFor(dataRoot), QString::fromLatin1(Path),
+            QStringLiteral("org.vantrel.Vantrel1"), QStringLiteral("Raise"));
+        const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 3000);
+        return reply.type() == QDBusMessage::ReplyMessage ? Claim::Raised : Claim::Busy;
+    }
+    m_lock = std::move(lock);
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString service = serviceNameFor(dataRoot);
+    if (bus.isConnected() &&
+        bus.registerObject(QString::fromLatin1(Path), this,
+                           QDBusConnection::ExportScriptableSlots) &&
+        bus.registerService(service))
+        m_service = service;
+    return Claim::Owned;
+}
+
+void InstanceGuard::Raise()
+{
+    emit raiseRequested();
+}

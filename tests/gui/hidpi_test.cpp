@@ -1,0 +1,281 @@
+#include "core/portfolio/brokerrates.h"
+#include "gui/chartlink/chartlinkdialog.h"
+#include "gui/charts/historicalchartpanel.h"
+#include "gui/charts/livechartwindow.h"
+#include "gui/controls/exportnamedialog.h"
+#include "gui/controls/stocklist.h"
+#include "gui/portfolio/brokerslistdialog.h"
+#include "gui/portfolio/configurebrokerdialog.h"
+#include "gui/portfolio/holdingentrydialog.h"
+#include "gui/portfolio/lotdialog.h"
+#include "gui/portfolio/profitcalculatordialog.h"
+#include "gui/shell/aboutbox.h"
+#include "gui/shell/artwork.h"
+#include "gui/shell/dockedpanel.h"
+#include "gui/shell/panelhost.h"
+#include "gui/shell/splashscreen.h"
+#include "gui/store/companysearchresultdialog.h"
+#include "gui/store/newlistingdialog.h"
+#include "gui/store/searchcompanydialog.h"
+#include "gui/ticker/tickerbar.h"
+#include "gui/watch/alerthelpdialog.h"
+#include "gui/watch/alertlimitsdialog.h"
+#include "gui/watch/watchlistpanel.h"
+#include "platform/store/companydatabase.h"
+#include "support/dialogdriver.h"
+#include "support/guibed.h"
+#include "support/textfit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QListWidget>
+#include <QProcess>
+#include <QScreen>
+#include <QTableView>
+
+#include <cmath>
+
+namespace {
+// The scale this run draws at, set before the application object exists.
+double scale()
+{
+    return qEnvironmentVariableIsSet("VANTREL_TEST_SCALE")
+               ? qEnvironmentVariable("VANTREL_TEST_SCALE").toDouble()
+               : 2.0;
+}
+} // namespace
+
+// Every window of the program at the run's scale: texts fit their widgets, pictures are drawn
+// for the screen's pixels, the window keeps the proportions it has at scale 1 (measured by
+// running this test at scale 1 first), and the bar fits every corner of the screen.
+class HiDpiTest : public QObject
+{
+    Q_OBJECT
+    GuiBed bed;
+    QTemporaryDir m_shots;
+    QMap<QString, QSize> m_atScaleOne;
+    QMap<QString, QSize> m_seen;
+
+    MainBar &bar() { return bed.program->bar(); }
+
+    // All the checks on one shown window, named by its object name.
+    void inspect(QWidget *window)
+    {
+        QVERIFY(window && window->isVisible());
+        QCoreApplication::processEvents(); // layouts settle before anything is measured
+        const QString name = window->objectName();
+        QVERIFY(!name.isEmpty());
+        m_seen.insert(name, window->size());
+
+        const QStringList cut = textfit::cutTexts(window);
+        QVERIFY2(cut.isEmpty(), qPrintable(name + ":\n  " + cut.join("\n  ")));
+        const QStringList blurred = textfit::blurredPictures(window);
+        QVERIFY2(blurred.isEmpty(), qPrintable(name + ": " + blurred.join(", ")));
+
+        if (scale() != 1.0) {
+            QVERIFY2(m_atScaleOne.contains(name), qPrintable(name + " never opened at scale 1"));
+            const QSize one = m_atScaleOne.value(name);
+            const double expectedWidth = double(window->height()) * one.width() / one.height();
+            QVERIFY2(std::abs(window->width() - expectedWidth) <= 2.0,
+                     qPrintable(QStringLiteral("%1 is %2x%3, at scale 1 %4x%5")
+                                    .arg(name)
+                                    .arg(window->width())
+                                    .arg(window->height())
+                                    .arg(one.width())
+                                    .arg(one.height())));
+        }
+
+        const QPixmap shot = window->grab();
+        QCOMPARE(shot.size(), window->size() * scale());
+        QVERIFY(shot.save(m_shots.filePath(name + ".png")));
+        const QString keep = qEnvironmentVariable("VANTREL_KEEP_SHOTS");
+        if (!keep.isEmpty() && QDir().mkpath(keep))
+            shot.save(QDir(keep).filePath(QStringLiteral("%1@%2x.png").arg(name).arg(scale())));
+    }
+
+    // Presses a button that opens a modal dialog of type D, inspects the dialog, then does
+    // inside it what opens the next one.
+    template <typename D>
+    void through(QWidget *from, const char *button, std::function<void(D *)> inside = {})
+    {
+        bool opened = false;
+        whenModal<D>([&](D *dialog) {
+            opened = true;
+            inspect(dialog);
+            if (inside)
+                inside(dialog);
+        });
+        control<QAbstractButton>(from, button)->click();
+        QVERIFY2(opened, button);
+    }
+
+    DockedPanel *panel(const char *button, PanelKind kind)
+    {
+        bar().button(button)->click();
+        return bed.program->panels().panel(kind);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        QCOMPARE(screen->geometry().size() * scale(), QSize(3840, 2160));
+        if (scale() == 1.0)
+            return;
+        // The same windows at scale 1, with their sizes; any failure there is this run's too.
+        QTemporaryDir dir;
+        const QString sizes = dir.filePath("sizes.txt");
+        QProcess one;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("VANTREL_TEST_SCALE", "1");
+        env.insert("VANTREL_WINDOW_SIZES", sizes);
+        one.setProcessEnvironment(env);
+        one.setProcessChannelMode(QProcess::MergedChannels);
+        one.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(one.waitForFinished(120000));
+        QVERIFY2(one.exitCode() == 0, one.readAll().constData());
+        QFile file(sizes);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        for (const QByteArray &line : file.readAll().split('\n')) {
+            const QList<QByteArray> f = line.split(' ');
+            if (f.size() == 3)
+                m_atScaleOne.insert(QString::fromLatin1(f[0]), QSize(f[1].toInt(), f[2].toInt()));
+        }
+        QVERIFY(m_atScaleOne.size() > 15);
+    }
+
+    void cleanupTestCase()
+    {
+        bed.reset();
+        bed.sim.stop();
+        const QString sizes = qEnvironmentVariable("VANTREL_WINDOW_SIZES");
+        if (sizes.isEmpty())
+            return;
+        QFile file(sizes);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (auto it = m_seen.cbegin(); it != m_seen.cend(); ++it)
+            file.write(QStringLiteral("%1 %2 %3\n")
+                           .arg(it.key())
+                           .arg(it.value().width())
+                           .arg(it.value().height())
+                           .toLatin1());
+    }
+
+    // The real program on a simulated market, with one stock watched and one broker.
+    void theProgramStartsFilled()
+    {
+        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
+        {
+            CompanyDatabase seeder("hidpi-seed");
+            QVERIFY(seeder.open(resolveStoreConfig({}, bed.databaseFile(), {})).ok());
+            QVERIFY(seeder.watchList().save({{"Infosys Limited", "NSE", "INFY"}}).ok());
+            BrokerEntry broker = newBroker();
+            broker.name = "Alpha Securities";
+            QVERIFY(seeder.brokers().insert(broker).ok());
+        }
+        bed.makeProgram();
+        QVERIFY(bed.openDatabase());
+        bed.program->start(false);
+        QVERIFY(bed.refreshOnce());
+        inspect(&bar());
+        SplashScreen *splash = SplashScreen::show(artwork::splash(), &bar());
+        inspect(splash);
+        splash->close();
+    }
+
+    void theBarFitsEveryCorner()
+    {
+        const QRect available = bar().screen()->availableGeometry();
+        for (BarPreset preset :
+             {BarPreset::TopLeft, BarPreset::TopRight, BarPreset::BottomLeft,
+              BarPreset::BottomRight, BarPreset::TopCenter, BarPreset::BottomCenter}) {
+            bar().place(preset);
+            QVERIFY2(available.contains(bar().frameGeometry()),
+                     qPrintable(QStringLiteral("preset %1").arg(int(preset))));
+        }
+        bar().place(BarPreset::TopCenter);
+    }
+
+    void eachPanelAndWhatItsButtonsOpen()
+    {
+        DockedPanel *watch = panel("watchlist", PanelKind::WatchList);
+        QVERIFY(bed.refreshOnce());
+        inspect(watch);
+        through<AlertHelpDialog>(watch, "alertHelp");
+        through<ExportNameDialog>(watch, "exportToCsv");
+        static_cast<WatchListPanel *>(watch)->listView()->selectRow(0);
+        through<AlertLimitsDialog>(watch, "setAlert");
+        through<SearchCompanyDialog>(watch, "addStock", [this](SearchCompanyDialog *d) {
+            typeInto(d, "searchText", "tata");
+            control<QAbstractButton>(d, "search")->click();
+            QVERIFY(control<QListWidget>(d, "companyNames")->count() > 0);
+            inspect(d); // again, with the names found
+            through<NewListingDialog>(d, "addNewListing");
+        });
+
+        DockedPanel *profile = panel("profile", PanelKind::Profile);
+        inspect(profile);
+        through<ProfitCalculatorDialog>(profile, "profitCalc");
+        through<BrokersListDialog>(profile, "brokersList", [this](BrokersListDialog *d) {
+            through<ConfigureBrokerDialog>(d, "addNew");
+        });
+        through<HoldingEntryDialog>(profile, "deliveryAdd", [this](HoldingEntryDialog *d) {
+            typeInto(d, "searchText", "tata steel");
+            through<CompanySearchResultDialog>(d, "search", [](CompanySearchResultDialog *r) {
+                control<QListWidget>(r, "resultList")->setCurrentRow(0);
+                control<QAbstractButton>(r, "ok")->click();
+            });
+            through<LotDialog>(d, "addLot");
+        });
+
+        for (const auto &[button, kind] :
+             {std::pair{"indices", PanelKind::Indices}, std::pair{"world", PanelKind::World},
+              std::pair{"toppers", PanelKind::Toppers}, std::pair{"futures", PanelKind::Futures}}) {
+            DockedPanel *p = panel(button, kind);
+            QVERIFY(bed.refreshOnce());
+            inspect(p);
+        }
+        through<AboutBox>(&bar(), "about");
+        through<ChartLinkDialog>(&bar(), "amiBroker");
+    }
+
+    void theChartWindowsAndTheTicker()
+    {
+        auto *chart = openHistoricalChart(*bed.ctx, &bar(), "NIFTY", "NSE", "^NSEI");
+        QTRY_VERIFY_WITH_TIMEOUT(!chart->findChild<QLabel *>("chartImage")->pixmap().isNull(),
+                                 30000);
+        inspect(chart);
+
+        auto *watch = static_cast<WatchListPanel *>(panel("watchlist", PanelKind::WatchList));
+        control<QCheckBox>(watch, "intraday")->setChecked(true);
+        control<QCheckBox>(watch, "liveData")->setChecked(true);
+        bar().button("liveChart")->click();
+        auto *live = bar().findChild<LiveChartWindow *>();
+        QVERIFY(live);
+        inspect(live);
+
+        bar().button("tickerBar")->click();
+        inspect(bed.program->ticker());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    // A 4K screen, at the scale asked for; both must be set before the application exists.
+    QTemporaryDir dir;
+    const QString config = dir.filePath("screen.json");
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly))
+        return 2;
+    file.write(R"({"screens": [{"name": "4K", "x": 0, "y": 0, "width": 3840, "height": 2160,
+                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(scale()));
+    QApplication app(argc, argv);
+    HiDpiTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "hidpi_test.moc"
