@@ -111,33 +111,16 @@ public:
 };
 } // namespace
 
-// Only the user's own processes of exactly that program file: not a name that differs in
-// letter case or length, not the same program run by someone else.
-TEST(ChartLinkKiller, EndsOnlyTheUsersProcessesOfThatProgram)
+// Which processes are the program's is tried on real ones (gui chartlink_test); here, what
+// real ones cannot show: a path naming one file, and processes that refuse to end.
+TEST(ChartLinkKiller, APathNamesOneFile)
 {
     FakeTable table;
     const long me = FakeTable::Me;
-    table.processes = {{1, "/bin/bash", me},
-                       {7, "Unknown", me},
-                       {12, "/opt/lv/LVCHARTBOOK", me},
-                       {13, "/opt/lv/lvchartbook.old", me},
-                       {20, "/opt/lv/lvchartbook", 0},
-                       {21, "/home/other/lvchartbook", me + 1},
-                       {30, "/opt/lv/lvchartbook", me},
-                       {31, "/usr/local/bin/lvchartbook", me}};
-    InstanceKiller killer(table);
-    EXPECT_EQ(killer.killOne(""), KillStatus::BadName);
-    EXPECT_EQ(killer.killOne(std::string(261, 'x')), KillStatus::BadName);
-    const KillReport report = killer.killAll("lvchartbook");
-    EXPECT_EQ(report.ended, 2) << "each process once, though the list still shows it";
-    EXPECT_TRUE(report.failed.empty());
-    EXPECT_EQ(table.terminated, (std::vector<long>{30, 31}));
-
-    // A path names one file only.
-    FakeTable byPath;
-    byPath.processes = table.processes;
-    EXPECT_EQ(InstanceKiller(byPath).killAll("/usr/local/bin/lvchartbook").ended, 1);
-    EXPECT_EQ(byPath.terminated, (std::vector<long>{31}));
+    table.processes = {{30, "/opt/lv/lvchartbook", me}, {31, "/usr/local/bin/lvchartbook", me}};
+    EXPECT_EQ(InstanceKiller(table).killOne(""), KillStatus::BadName);
+    EXPECT_EQ(InstanceKiller(table).killAll("/usr/local/bin/lvchartbook").ended, 1);
+    EXPECT_EQ(table.terminated, (std::vector<long>{31}));
 }
 
 // A process that cannot be ended does not stop the rest, and the message names it rather
@@ -151,11 +134,6 @@ TEST(ChartLinkKiller, FailuresAreCountedAndNamed)
     refusing.outcome = {{5, ProcessTable::Termination::OpenFailed},
                         {9, ProcessTable::Termination::Failed}};
     const KillReport report = InstanceKiller(refusing).killAll("lvchartbook");
-    EXPECT_EQ(report.ended, 1);
-    ASSERT_EQ(report.failed.size(), 2u);
-    EXPECT_EQ(report.failed[0].pid, 5);
-    EXPECT_EQ(report.failed[0].status, KillStatus::OpenFailed);
-    EXPECT_EQ(report.failed[1].status, KillStatus::TerminateFailed);
     const std::string text = killMessage(report, "lvchartbook");
     EXPECT_EQ(text.rfind("Ended 1 running instance of lvchartbook.", 0), 0u) << text;
     EXPECT_NE(text.find("process 5 (it could not be opened)"), std::string::npos) << text;
@@ -166,5 +144,4 @@ TEST(ChartLinkKiller, FailuresAreCountedAndNamed)
     const KillReport unreadable = InstanceKiller(refusing).killAll("lvchartbook");
     EXPECT_EQ(unreadable.listing, KillStatus::ListFailed);
     EXPECT_EQ(killMessage(unreadable, "lvchartbook").find("are closed"), std::string::npos);
-    EXPECT_EQ(killMessage(KillReport{}, "lvchartbook").rfind("Ended 0 running instances", 0), 0u);
 }
