@@ -58,8 +58,9 @@ ChartSeries intradaySeries(const MarketModel &model, const Instrument &instrumen
     const TradingCalendar::Moment now = calendar.momentAt(time);
     const Quote quote = model.quote(instrument, time);
     const bool fiveDays = range == ChartRange::FiveDays;
-    // Five days of minutes are too many to tell apart; an always-open day is longer still.
-    const int size = fiveDays ? (calendar.sessionMinutes() <= 400 ? 5 : 15) : 1;
+    // Five days come in five-minute bars whatever the session's length: a backfill of them
+    // must not be mistaken for bars of another size.
+    const int size = fiveDays ? 5 : 1;
     const int perDay = (calendar.sessionMinutes() + size - 1) / size;
     const int shownDays = fiveDays ? 5 : 1;
     const int warmUpDays = fiveDays ? 3 : 1;

@@ -41,6 +41,16 @@ void BridgeService::Connect()
 
 void BridgeService::FeedQuotes(const QString &feed)
 {
+    if (feedTooLarge(feed.toStdString())) {
+        if (calledFromDBus())
+            sendErrorReply(QString::fromLatin1(TooLarge),
+                           QStringLiteral("a feed of %1 characters is more than one feed cycle "
+                                          "carries (at most %2 records in %3 bytes)")
+                               .arg(feed.size())
+                               .arg(MaxFeedRecords)
+                               .arg(MaxFeedBytes));
+        return;
+    }
     std::vector<FeedRecord> records;
     std::string parseError;
     QString storeError;

@@ -11,13 +11,14 @@ class BarStore;
 
 // The bridge service's methods, as the published interface names them (the generated
 // adaptor forwards each call here). Malformed text is answered with a D-Bus error and
-// changes nothing; so is a change the store could not make.
+// changes nothing; so is a change the store could not make, and a feed too large to be one.
 class BridgeService : public QObject, protected QDBusContext
 {
     Q_OBJECT
 public:
     static constexpr const char *MalformedText = "org.vantrel.ChartBridge1.Error.MalformedText";
     static constexpr const char *StoreFailed = "org.vantrel.ChartBridge1.Error.StoreFailed";
+    static constexpr const char *TooLarge = "org.vantrel.ChartBridge1.Error.TooLarge";
 
     using Clock = std::function<std::int64_t()>;
     // The clock stamps feed bars; by default the machine's local time.

@@ -3,6 +3,7 @@
 #include "fields.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 bool parseBackfillText(std::string_view text, std::vector<Bar> &bars, std::string &error)
@@ -29,8 +30,18 @@ bool parseBackfillText(std::string_view text, std::vector<Bar> &bars, std::strin
         const std::int64_t minute = minuteOf(*time);
         byMinute[minute] = {minute, *open, *high, *low, *close, *volume};
     }
+    std::int64_t span = 0;
+    for (auto it = byMinute.begin(); it != byMinute.end() && std::next(it) != byMinute.end();
+         ++it) {
+        const std::int64_t gap = std::next(it)->first - it->first;
+        span = span == 0 ? gap : std::min(span, gap);
+    }
+    // A day of minutes at most: a wider gap is a night or a holiday, not the bars' size.
+    const int minutes = span == 0 ? 1 : static_cast<int>(std::min<std::int64_t>(span, 86400) / 60);
     bars.clear();
-    for (const auto &entry : byMinute)
+    for (auto &entry : byMinute) {
+        entry.second.minutes = minutes;
         bars.push_back(entry.second);
+    }
     return true;
 }

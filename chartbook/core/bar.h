@@ -12,6 +12,7 @@ struct Bar
     double low = 0;
     double close = 0;
     std::int64_t volume = 0;
+    int minutes = 1; // the span the bar covers: 1 for the day's bars, 5 for five days'
 
     friend bool operator==(const Bar &, const Bar &) = default;
 };
@@ -20,4 +21,10 @@ struct Bar
 inline std::int64_t minuteOf(std::int64_t time)
 {
     return time >= 0 ? time - time % 60 : time - ((time % 60) + 60) % 60;
+}
+
+// Whether two bars cover a common minute.
+inline bool overlap(const Bar &a, const Bar &b)
+{
+    return a.time < b.time + b.minutes * 60 && b.time < a.time + a.minutes * 60;
 }

@@ -25,6 +25,12 @@ bool parseFeedText(std::string_view text, std::vector<FeedRecord> &records, std:
     return true;
 }
 
+bool feedTooLarge(std::string_view text)
+{
+    return text.size() > MaxFeedBytes ||
+           static_cast<std::size_t>(std::count(text.begin(), text.end(), '*')) >= MaxFeedRecords;
+}
+
 bool parseStockList(std::string_view text, std::vector<std::string> &symbols, std::string &error)
 {
     std::vector<std::string_view> pieces = fields::split(text, ',');

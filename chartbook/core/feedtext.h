@@ -20,5 +20,11 @@ struct FeedRecord
 // is malformed.
 bool parseFeedText(std::string_view text, std::vector<FeedRecord> &records, std::string &error);
 
+// A feed cycle carries a watch list's stocks and two indices; a text far beyond that is
+// refused whole rather than stored for minutes on end.
+inline constexpr std::size_t MaxFeedRecords = 1000;
+inline constexpr std::size_t MaxFeedBytes = 128 * 1024;
+bool feedTooLarge(std::string_view text);
+
 // The symbols of a stock list text, each followed by ",", in order and without repeats.
 bool parseStockList(std::string_view text, std::vector<std::string> &symbols, std::string &error);

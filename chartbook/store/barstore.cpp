@@ -12,8 +12,14 @@ const char *const Schema[] = {
     "CREATE TABLE IF NOT EXISTS STOCKS (SYMBOL TEXT PRIMARY KEY, POS INTEGER NOT NULL)",
     "CREATE TABLE IF NOT EXISTS BARS (SYMBOL TEXT NOT NULL, TIME INTEGER NOT NULL,"
     " OPEN REAL NOT NULL, HIGH REAL NOT NULL, LOW REAL NOT NULL, CLOSE REAL NOT NULL,"
-    " VOLUME INTEGER NOT NULL, PRIMARY KEY (SYMBOL, TIME))",
+    " VOLUME INTEGER NOT NULL, MINUTES INTEGER NOT NULL DEFAULT 1, PRIMARY KEY (SYMBOL, TIME))",
+    // Appending a stock looks up the last position: with thousands of stocks a scan each time
+    // made one call take minutes.
+    "CREATE INDEX IF NOT EXISTS STOCKS_POS ON STOCKS (POS)",
 };
+
+// The widest bar kept: a day's.
+constexpr qlonglong WidestBarSeconds = 86400;
 
 QString qs(const std::string &s)
 {
@@ -50,6 +56,14 @@ bool BarStore::open(const QString &file, QString &error)
             error = query.lastError().text();
             return false;
         }
+    }
+    // A file from before bars had sizes: its bars were the day's minutes.
+    query.exec(QStringLiteral("SELECT MINUTES FROM BARS LIMIT 0"));
+    if (query.lastError().isValid() &&
+        !query.exec(
+            QStringLiteral("ALTER TABLE BARS ADD COLUMN MINUTES INTEGER NOT NULL DEFAULT 1"))) {
+        error = query.lastError().text();
+        return false;
     }
     return true;
 }
@@ -88,7 +102,7 @@ bool BarStore::addStock(const QString &symbol)
 std::optional<Bar> BarStore::barAt(const QString &symbol, std::int64_t time) const
 {
     QSqlQuery query(m_db);
-    query.prepare(QStringLiteral("SELECT OPEN, HIGH, LOW, CLOSE, VOLUME FROM BARS"
+    query.prepare(QStringLiteral("SELECT OPEN, HIGH, LOW, CLOSE, VOLUME, MINUTES FROM BARS"
                                  " WHERE SYMBOL = ? AND TIME = ?"));
     query.addBindValue(symbol);
     query.addBindValue(static_cast<qlonglong>(time));
@@ -99,23 +113,46 @@ std::optional<Bar> BarStore::barAt(const QString &symbol, std::int64_t time) con
                query.value(1).toDouble(),
                query.value(2).toDouble(),
                query.value(3).toDouble(),
-               query.value(4).toLongLong()};
+               query.value(4).toLongLong(),
+               query.value(5).toInt()};
+}
+
+std::optional<bool> BarStore::coveredByOtherSize(const QString &symbol, const Bar &bar) const
+{
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("SELECT COUNT(*) FROM BARS WHERE SYMBOL = ? AND MINUTES <> ?"
+                                 " AND TIME > ? AND TIME < ? AND TIME + MINUTES * 60 > ?"));
+    const auto from = static_cast<qlonglong>(bar.time);
+    for (const QVariant &value :
+         {QVariant(symbol), QVariant(bar.minutes), QVariant(from - WidestBarSeconds),
+          QVariant(from + bar.minutes * 60), QVariant(from)})
+        query.addBindValue(value);
+    if (!query.exec() || !query.next())
+        return std::nullopt;
+    return query.value(0).toInt() > 0;
 }
 
 bool BarStore::putBar(const QString &symbol, const Bar &bar)
 {
+    // A bar never takes the place of bars of another size: five-minute bars over the day's
+    // minutes would show one minute's volume five times over.
+    const std::optional<bool> covered = coveredByOtherSize(symbol, bar);
+    if (!covered)
+        return false;
+    if (*covered)
+        return true;
     QSqlQuery query(m_db);
     query.prepare(QStringLiteral("DELETE FROM BARS WHERE SYMBOL = ? AND TIME = ?"));
     query.addBindValue(symbol);
     query.addBindValue(static_cast<qlonglong>(bar.time));
     if (!query.exec())
         return false;
-    query.prepare(QStringLiteral("INSERT INTO BARS (SYMBOL, TIME, OPEN, HIGH, LOW, CLOSE, VOLUME)"
-                                 " VALUES (?, ?, ?, ?, ?, ?, ?)"));
+    query.prepare(QStringLiteral("INSERT INTO BARS (SYMBOL, TIME, OPEN, HIGH, LOW, CLOSE, VOLUME,"
+                                 " MINUTES) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const QVariant &value :
          {QVariant(symbol), QVariant(static_cast<qlonglong>(bar.time)), QVariant(bar.open),
           QVariant(bar.high), QVariant(bar.low), QVariant(bar.close),
-          QVariant(static_cast<qlonglong>(bar.volume))})
+          QVariant(static_cast<qlonglong>(bar.volume)), QVariant(bar.minutes)})
         query.addBindValue(value);
     return query.exec();
 }
@@ -168,8 +205,11 @@ bool BarStore::applyFeed(const std::vector<FeedRecord> &records, std::int64_t mi
                 if (!carriesPrice(record))
                     continue;
                 const QString symbol = qs(record.symbol);
-                if (!addStock(symbol) ||
-                    !putBar(symbol, feedBar(barAt(symbol, minute), record, minute)))
+                std::optional<Bar> running = barAt(symbol, minute);
+                // Another size's bar in this minute stays as it is (putBar passes it over).
+                if (running && running->minutes != 1)
+                    running.reset();
+                if (!addStock(symbol) || !putBar(symbol, feedBar(running, record, minute)))
                     return false;
             }
             return true;
@@ -204,7 +244,7 @@ QStringList BarStore::stocks() const
 std::vector<Bar> BarStore::bars(const QString &symbol, int limit) const
 {
     QSqlQuery query(m_db);
-    query.prepare(QStringLiteral("SELECT TIME, OPEN, HIGH, LOW, CLOSE, VOLUME FROM BARS"
+    query.prepare(QStringLiteral("SELECT TIME, OPEN, HIGH, LOW, CLOSE, VOLUME, MINUTES FROM BARS"
                                  " WHERE SYMBOL = ? ORDER BY TIME DESC LIMIT ?"));
     query.addBindValue(symbol);
     query.addBindValue(limit);
@@ -213,6 +253,7 @@ std::vector<Bar> BarStore::bars(const QString &symbol, int limit) const
         while (query.next())
             bars.insert(bars.begin(), Bar{query.value(0).toLongLong(), query.value(1).toDouble(),
                                           query.value(2).toDouble(), query.value(3).toDouble(),
-                                          query.value(4).toDouble(), query.value(5).toLongLong()});
+                                          query.value(4).toDouble(), query.value(5).toLongLong(),
+                                          query.value(6).toInt()});
     return bars;
 }

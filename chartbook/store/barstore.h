@@ -30,7 +30,8 @@ public:
     // One feed cycle's records, each into its stock's bar of the given minute; a stock not yet
     // on the list joins it.
     bool applyFeed(const std::vector<FeedRecord> &records, std::int64_t minute, QString &error);
-    // Past bars of one stock, replacing stored bars of the same minutes.
+    // Past bars of one stock, replacing stored bars of the same minutes and size; where bars of
+    // another size are stored, those stay and the new bar is left out.
     bool backfill(const std::string &symbol, const std::vector<Bar> &bars, QString &error);
 
     QStringList stocks() const;
@@ -41,6 +42,8 @@ private:
     template <typename Change> bool inTransaction(Change change, QString &error);
     bool addStock(const QString &symbol);
     std::optional<Bar> barAt(const QString &symbol, std::int64_t time) const;
+    // Whether a stored bar of another size covers part of this bar's span; none when unknown.
+    std::optional<bool> coveredByOtherSize(const QString &symbol, const Bar &bar) const;
     bool putBar(const QString &symbol, const Bar &bar);
 
     QSqlDatabase m_db;

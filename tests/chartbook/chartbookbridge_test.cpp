@@ -108,7 +108,6 @@ private slots:
                   {QStringLiteral("INFY"), newInfyBar + "garbage*"}},
                  {QStringLiteral("BackfillStock"), {QStringLiteral("IN FY"), newInfyBar}},
                  // A megabyte of one line, as a broken chart-data service may send.
-                 {QStringLiteral("FeedQuotes"), {megabyte}},
                  {QStringLiteral("BackfillStock"),
                   {QStringLiteral("INFY"), newInfyBar + megabyte}}}) {
             const QDBusMessage reply = call(method, args);
@@ -117,6 +116,50 @@ private slots:
                      QStringLiteral("org.vantrel.ChartBridge1.Error.MalformedText"));
         }
         QCOMPARE(contents(m_file), before);
+
+        // Sixty thousand records are no feed cycle: refused at once as too large.
+        QString flood;
+        for (int k = 0; k < 60000; ++k)
+            flood += QStringLiteral("S%1,10,11,5*").arg(k);
+        for (const QString &feed : {flood, megabyte}) {
+            const QDBusMessage reply = call(QStringLiteral("FeedQuotes"), {feed});
+            QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
+            QCOMPARE(reply.errorName(), QStringLiteral("org.vantrel.ChartBridge1.Error.TooLarge"));
+        }
+        QCOMPARE(contents(m_file), before);
+    }
+
+    // Five days of five-minute bars over a day of one-minute bars: where they meet, the bars
+    // already kept stay, whichever size came first; elsewhere both are kept.
+    void barsOfOneSizeNeverReplaceAnother()
+    {
+        const qint64 at1030 = 1796428800 + (10 * 60 + 30) * 60;
+        const auto line = [](qint64 time, qint64 volume) {
+            return QStringLiteral("%1,100.00,101.00,99.00,100.50,%2*").arg(time).arg(volume);
+        };
+        QString minutes, fives;
+        for (int m = -2; m < 5; ++m) // 10:28 to 10:34
+            minutes += line(at1030 + m * 60, 12425 + m);
+        for (int m = -10; m <= 10; m += 5) // 10:20 to 10:40
+            fives += line(at1030 + m * 60, 160367 + m);
+        fives = line(at1030 - 86400, 5) + fives; // the day before
+        QVERIFY(ok(call(QStringLiteral("BackfillStock"), {QStringLiteral("TCS"), minutes})));
+        QVERIFY(ok(call(QStringLiteral("BackfillStock"), {QStringLiteral("TCS"), fives})));
+        QVERIFY(ok(call(QStringLiteral("BackfillStock"), {QStringLiteral("TCS"), minutes})));
+
+        QStringList kept;
+        for (const QString &bar : barsOf(contents(m_file), QStringLiteral("TCS")))
+            kept << QString::number((bar.section(QLatin1Char(','), 1, 1).toLongLong() - at1030) /
+                                    60) +
+                        ":" + bar.section(QLatin1Char(','), 6, 6);
+        QCOMPARE(kept,
+                 (QStringList{"-1440:5", "-10:160357", "-2:12423", "-1:12424", "0:12425", "1:12426",
+                              "2:12427", "3:12428", "4:12429", "5:160372", "10:160377"}));
+        // The other way round: the day's minutes do not break into five-minute bars.
+        QVERIFY(
+            ok(call(QStringLiteral("BackfillStock"),
+                    {QStringLiteral("TCS"), line(at1030 + 6 * 60, 1) + line(at1030 + 7 * 60, 1)})));
+        QCOMPARE(barsOf(contents(m_file), QStringLiteral("TCS")).size(), kept.size());
     }
 
     void barsOutliveAKillAndOnlyARunningProgramAnswers()

@@ -117,3 +117,33 @@ TEST(BarBuilder, FeedRecordsOpenAndStretchTheMinutesBar)
     EXPECT_EQ(feedBar(std::nullopt, {"ACC", 0, 50.0, 0}, 60), (Bar{60, 50.0, 50.0, 50.0, 50.0, 0}));
     EXPECT_FALSE(carriesPrice({"ACC", 10.0, 0, 5}));
 }
+
+// The text does not say the bars' size; their spacing does, and a night between two days
+// must not widen it.
+TEST(BackfillText, BarsTakeTheSizeOfTheirSpacing)
+{
+    const std::int64_t day = 1796428800, at1030 = day + (10 * 60 + 30) * 60;
+    std::string fiveDays;
+    for (const std::int64_t t : {at1030 - 300, at1030, at1030 + 300, day + 86400 + 555 * 60})
+        fiveDays += std::to_string(t) + ",100,101,99,100,10*";
+    for (const Bar &bar : backfill(fiveDays))
+        EXPECT_EQ(bar.minutes, 5) << bar.time;
+    EXPECT_EQ(backfill(std::to_string(at1030) + ",100,101,99,100,10*").at(0).minutes, 1);
+    EXPECT_FALSE(overlap(Bar{at1030 - 300, 1, 1, 1, 1, 1, 5}, Bar{at1030, 1, 1, 1, 1, 1, 1}));
+    EXPECT_TRUE(overlap(Bar{at1030, 1, 1, 1, 1, 1, 5}, Bar{at1030 + 240, 1, 1, 1, 1, 1, 1}));
+}
+
+// A cycle carries a watch list and two indices; sixty thousand records are refused unread.
+TEST(FeedText, FarMoreThanACycleIsTooLarge)
+{
+    std::string cycle = "NIFTY,24550.10,24560.35,0*SENSEX,80120.00,80150.50,0";
+    for (int k = 0; k < 42; ++k)
+        cycle += "*STOCK" + std::to_string(k) + ",1850.00,1852.40,1200,";
+    EXPECT_FALSE(feedTooLarge(cycle));
+    std::string flood;
+    for (int k = 0; k < 60000; ++k)
+        flood += "S" + std::to_string(k) + ",10,11,5*";
+    EXPECT_TRUE(feedTooLarge(flood));
+    EXPECT_TRUE(feedTooLarge(std::string(MaxFeedBytes + 1, '7')));
+    EXPECT_TRUE(feedTooLarge(std::string(MaxFeedRecords, '*')));
+}

@@ -89,6 +89,7 @@ namespace {
 class FakeTable : public ProcessTable
 {
 public:
+    static constexpr long Me = 1000;
     bool readable = true;
     std::vector<ProcessEntry> processes;
     std::map<long, Termination> outcome; // Done unless said otherwise
@@ -106,28 +107,41 @@ public:
             terminated.push_back(pid);
         return t;
     }
+    long user() const override { return Me; }
 };
 } // namespace
 
-TEST(ChartLinkKiller, StatusCodes)
+// Which processes are the program's is tried on real ones (gui chartlink_test); here, what
+// real ones cannot show: a path naming one file, and processes that refuse to end.
+TEST(ChartLinkKiller, APathNamesOneFile)
 {
     FakeTable table;
-    table.processes = {
-        {1, "bash"}, {7, "Unknown"}, {12, "Vantrel-Chartbook"}, {30, "vantrel-chartbook"}};
-    InstanceKiller killer(table);
-    EXPECT_EQ(killer.killOne(""), 632);
-    EXPECT_EQ(killer.killOne(std::string(261, 'x')), 632);
-    EXPECT_EQ(killer.killOne("sleep"), 603);
-    EXPECT_EQ(killer.killAll("VANTREL-CHARTBOOK"), 603)
-        << "each process once, though the list still shows it";
-    EXPECT_EQ(table.terminated, (std::vector<long>{12, 30}));
+    const long me = FakeTable::Me;
+    table.processes = {{30, "/opt/lv/lvchartbook", me}, {31, "/usr/local/bin/lvchartbook", me}};
+    EXPECT_EQ(InstanceKiller(table).killOne(""), KillStatus::BadName);
+    EXPECT_EQ(InstanceKiller(table).killAll("/usr/local/bin/lvchartbook").ended, 1);
+    EXPECT_EQ(table.terminated, (std::vector<long>{31}));
+}
 
+// A process that cannot be ended does not stop the rest, and the message names it rather
+// than saying all were closed.
+TEST(ChartLinkKiller, FailuresAreCountedAndNamed)
+{
     FakeTable refusing;
-    refusing.processes = {{5, "vantrel-chartbook"}, {6, "vantrel-chartbook"}};
-    refusing.outcome = {{5, ProcessTable::Termination::OpenFailed}};
-    EXPECT_EQ(InstanceKiller(refusing).killAll("vantrel-chartbook"), 604);
-    refusing.outcome = {{5, ProcessTable::Termination::Failed}};
-    EXPECT_EQ(InstanceKiller(refusing).killOne("vantrel-chartbook"), 602);
+    const long me = FakeTable::Me;
+    refusing.processes = {
+        {5, "/x/lvchartbook", me}, {6, "/x/lvchartbook", me}, {9, "/x/lvchartbook", me}};
+    refusing.outcome = {{5, ProcessTable::Termination::OpenFailed},
+                        {9, ProcessTable::Termination::Failed}};
+    const KillReport report = InstanceKiller(refusing).killAll("lvchartbook");
+    const std::string text = killMessage(report, "lvchartbook");
+    EXPECT_EQ(text.rfind("Ended 1 running instance of lvchartbook.", 0), 0u) << text;
+    EXPECT_NE(text.find("process 5 (it could not be opened)"), std::string::npos) << text;
+    EXPECT_NE(text.find("process 9 (terminating it failed)"), std::string::npos) << text;
+    EXPECT_EQ(text.find("are closed"), std::string::npos) << text;
+
     refusing.readable = false;
-    EXPECT_EQ(InstanceKiller(refusing).killOne("vantrel-chartbook"), 701);
+    const KillReport unreadable = InstanceKiller(refusing).killAll("lvchartbook");
+    EXPECT_EQ(unreadable.listing, KillStatus::ListFailed);
+    EXPECT_EQ(killMessage(unreadable, "lvchartbook").find("are closed"), std::string::npos);
 }

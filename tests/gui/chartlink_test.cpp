@@ -22,8 +22,11 @@
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
+
+#include <unistd.h>
 
 // The ways a charting program can answer a call badly.
 enum class PeerFault { None, Down, Error, Hang, Drop, Garbage, Slow, BigInput };
@@ -263,6 +266,13 @@ private slots:
         QCOMPARE(standIn.since(0, "DeleteAllStocks").size(), 1);
         QCOMPARE(bed.messenger.count(ChartLinkDialog::DeleteQuestion), 2);
         QVERIFY(bed.messenger.count(ChartLinkDialog::NotRunning) == 0);
+        QCOMPARE(bed.messenger.count(ChartLinkDialog::DeleteFailed), 0);
+
+        // A refused Delete All is told, not passed over as done.
+        standIn.failing << QStringLiteral("DeleteAllStocks");
+        bed.messenger.setNextAnswer(true);
+        click("deleteAllStocks");
+        QTRY_COMPARE(bed.messenger.count(ChartLinkDialog::DeleteFailed), 1);
     }
 
     void feedCycles()
@@ -395,7 +405,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("times");
         const QString notRunning(ChartLinkDialog::NotRunning), failed(ChartFeed::FeedFailed),
-            dll(ChartFeed::DllMessage);
+            dll(ChartFeed::BridgeUnavailable);
         struct Row
         {
             const char *name;
@@ -475,27 +485,60 @@ private slots:
         QCOMPARE(storedWatchList(), (QStringList{"INFY", "500325", "TCS", "ACC"}));
     }
 
-    void killAllEndsEveryInstance()
+    // Real processes: two of the charting program's file, and three that must survive it, one
+    // whose name differs only in letter case, one with a longer name, and (when the test can
+    // run one) the same program run by another user.
+    void killAllEndsTheUsersInstancesOfThatProgramOnly()
     {
+        QTemporaryDir shared;
+        QVERIFY(QFile::setPermissions(shared.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                         QFile::ExeOwner | QFile::ReadOther |
+                                                         QFile::ExeOther));
+        const auto copy = [](const QString &file) {
+            QFile::remove(file);
+            return QFile::copy(QStringLiteral("/bin/sleep"), file);
+        };
         const QString program = bed.path(programName);
-        QFile::remove(program);
-        QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), program));
-        QProcess first, second;
-        for (QProcess *p : {&first, &second}) {
-            p->start(program, {QStringLiteral("600")});
-            QVERIFY(p->waitForStarted());
+        QVERIFY(copy(program) && copy(bed.path(programName.toUpper())) &&
+                copy(bed.path(programName + "-old")) && copy(shared.filePath(programName)));
+        QProcess first, second, upper, longer, otherUser;
+        const auto run = [](QProcess &p, const QString &file) {
+            p.start(file, {QStringLiteral("600")});
+            return p.waitForStarted();
+        };
+        QVERIFY(run(first, program) && run(second, program) &&
+                run(upper, bed.path(programName.toUpper())) &&
+                run(longer, bed.path(programName + "-old")));
+        const bool root = ::getuid() == 0;
+        if (root) {
+            otherUser.setChildProcessModifier([] {
+                if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                    ::_exit(126);
+            });
+            QVERIFY(run(otherUser, shared.filePath(programName)));
         }
+
         open();
         click("killAll");
         QVERIFY(first.waitForFinished(20000) && second.waitForFinished(20000));
         QCOMPARE(first.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(bed.messenger.count(ChartLinkDialog::AllClosed), 1);
+        const QString shown = QString::fromStdString(bed.messenger.shown.back());
+        QVERIFY2(shown.startsWith("Ended 2 running instances of " + programName + "."),
+                 qPrintable(shown));
+        QVERIFY(shown.contains(QStringLiteral("All instances of Ami Broker are closed")));
+        QVERIFY(!upper.waitForFinished(200) && upper.state() == QProcess::Running);
+        QCOMPARE(longer.state(), QProcess::Running);
+        if (root)
+            QCOMPARE(otherUser.state(), QProcess::Running);
 
-        ProcTable table;
-        QCOMPARE(chartlink::InstanceKiller(table).killOne(programName.toStdString()),
-                 chartlink::killstatus::NotRunning);
-        click("killAll");
-        QCOMPARE(bed.messenger.count(ChartLinkDialog::AllClosed), 2);
+        click("killAll"); // none left: says so, and nothing else ends
+        QVERIFY(QString::fromStdString(bed.messenger.shown.back())
+                    .startsWith("Ended 0 running instances of " + programName + "."));
+        QCOMPARE(upper.state(), QProcess::Running);
+        for (QProcess *p : {&upper, &longer, &otherUser}) {
+            p->kill();
+            p->waitForFinished(20000);
+        }
     }
 
     // The whole way with the reference charting program on the private bus and the
@@ -557,7 +600,7 @@ private slots:
         click("syncStockList");
         QTRY_VERIFY(enabled("closeDialog"));
         bed.program->chartFeed()->cycle("NIFTY,1.00,2.00,0");
-        QCOMPARE(bed.messenger.count(ChartFeed::DllMessage), 1);
+        QCOMPARE(bed.messenger.count(ChartFeed::BridgeUnavailable), 1);
     }
 };
 

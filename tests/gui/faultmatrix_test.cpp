@@ -345,7 +345,7 @@ const QMap<QString, FaultMatrixTest::Service> &FaultMatrixTest::services()
          {"fault-path=/instrument",
           &T::openBackfill,
           &T::backfill,
-          {ChartFeed::DllMessage},
+          {ChartFeed::BridgeUnavailable},
           {"drop"}}},
         // The exchange's pages: each stock's contracts, and the day's statistics.
         {"exchange pages", {"fault-path=/marketinfo", &T::openFutures, &T::fetchFutures, exchange}},

@@ -246,6 +246,14 @@ private slots:
         QCOMPARE(s.bars[s.firstShown].day, simtime::dayOf(at("2026-11-30T00:00:00")));
         for (const ChartBar &b : s.bars)
             QCOMPARE((b.minute - (9 * 60 + 15)) % 5, 0);
+        // An always-open market's days are longer, and its bars still five minutes each.
+        const MarketModel open(m_universe, 7, TradingCalendar(true));
+        const ChartSeries always = chartSeries(open, *m_universe.find("RELIANCE.NS"),
+                                               ChartRange::FiveDays, at("2026-12-04T18:00:00"));
+        QCOMPARE(always.slotMinutes, 5);
+        for (std::size_t k = always.firstShown + 1; k < always.bars.size(); ++k)
+            if (always.bars[k].day == always.bars[k - 1].day)
+                QCOMPARE(always.bars[k].minute - always.bars[k - 1].minute, 5);
     }
 
     void averagesAndBands()

@@ -9,6 +9,7 @@
 #include "gui/store/dialogparts.h"
 #include "platform/chartlink/backfillrunner.h"
 #include "platform/chartlink/chartbridge.h"
+#include "platform/chartlink/chartfeed.h"
 #include "platform/chartlink/processtable.h"
 
 #include <QGroupBox>
@@ -17,8 +18,9 @@
 
 using chartlink::BackfillKind;
 
-ChartLinkDialog::ChartLinkDialog(AppContext &context, MainBar &bar, StockSource stocks)
-    : QDialog(&bar), m_context(context), m_bar(bar), m_stocks(std::move(stocks)),
+ChartLinkDialog::ChartLinkDialog(AppContext &context, MainBar &bar, ChartFeed &feed,
+                                 StockSource stocks)
+    : QDialog(&bar), m_context(context), m_feed(feed), m_stocks(std::move(stocks)),
       m_bridge(new ChartBridge(context.bridgeService, this)),
       m_backfill(new BackfillRunner(context.bridgeService, context.services.chartData,
                                     context.messenger, m_stocks, this))
@@ -106,7 +108,7 @@ void ChartLinkDialog::prepare()
 
 void ChartLinkDialog::showFeedingState()
 {
-    const bool feeding = m_bar.feeding();
+    const bool feeding = m_feed.feeding();
     for (ColorButton *b : {m_start, m_sync, m_deleteAll, m_oneMinute, m_fiveMinute, m_killAll})
         b->setEnabled(!feeding);
     m_stop->setEnabled(feeding);
@@ -144,20 +146,23 @@ void ChartLinkDialog::pressDeleteAll()
 {
     m_backfill->run().rewind();
     if (m_context.messenger.ask(DeleteQuestion))
-        m_bridge->deleteAllStocks([](bool) {});
+        m_bridge->deleteAllStocks([this](bool ok) {
+            if (!ok)
+                m_context.messenger.inform(DeleteFailed);
+        });
 }
 
 void ChartLinkDialog::pressStart()
 {
     m_backfill->run().rewind();
-    m_bar.setFeeding(true);
+    m_feed.setFeeding(true);
     showFeedingState();
 }
 
 void ChartLinkDialog::pressStop()
 {
     m_backfill->run().rewind();
-    m_bar.setFeeding(false);
+    m_feed.setFeeding(false);
     showFeedingState();
 }
 
@@ -181,6 +186,7 @@ void ChartLinkDialog::backfillEnded(bool finished)
 void ChartLinkDialog::pressKillAll()
 {
     ProcTable table;
-    chartlink::InstanceKiller(table).killAll(m_context.chartbookProgram.toStdString());
-    m_context.messenger.inform(AllClosed);
+    const std::string program = m_context.chartbookProgram.toStdString();
+    m_context.messenger.inform(
+        chartlink::killMessage(chartlink::InstanceKiller(table).killAll(program), program));
 }

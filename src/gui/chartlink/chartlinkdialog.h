@@ -10,6 +10,7 @@
 class AppContext;
 class BackfillRunner;
 class ChartBridge;
+class ChartFeed;
 class ColorButton;
 class MainBar;
 class QLabel;
@@ -35,11 +36,10 @@ public:
         "Symbol ?\nOnce you deleted the stocks, all current Intraday/EOD data of those stocks "
         "will be lost.";
     static constexpr const char *SyncInProgress = "Wait Sync. is in Progress";
-    static constexpr const char *AllClosed =
-        "All instances of Ami Broker are closed\n\nNow Close All running instances of "
-        "Vantrel\nThen Run Ami Broker FIRST and then Vantrel";
+    static constexpr const char *DeleteFailed = "Error occured in deleting the Stocks of AmiBroker";
 
-    ChartLinkDialog(AppContext &context, MainBar &bar, StockSource stocks);
+    // The feed's switch is the feed's own; the dialog turns it and shows it.
+    ChartLinkDialog(AppContext &context, MainBar &bar, ChartFeed &feed, StockSource stocks);
     ~ChartLinkDialog() override;
 
     // Opens the dialog modally; the bar's refreshes go on meanwhile.
@@ -68,7 +68,7 @@ private:
     void backfillEnded(bool finished);
 
     AppContext &m_context;
-    MainBar &m_bar;
+    ChartFeed &m_feed;
     StockSource m_stocks;
     ChartBridge *m_bridge;
     BackfillRunner *m_backfill;

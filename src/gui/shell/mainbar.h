@@ -39,9 +39,6 @@ public:
     bool connected() const;
     bool alwaysOnTop() const { return m_alwaysOnTop; }
     bool hiddenInTray() const { return m_hiddenInTray; }
-    // Whether the live feed to the charting program is started; off when the program starts.
-    bool feeding() const { return m_feeding; }
-    void setFeeding(bool on) { m_feeding = on; }
     bool trayIconAdded() const { return m_tray != nullptr; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
     // Where alerts and label changes are told; set by the program, absent in bare tests.
@@ -111,7 +108,6 @@ private:
     bool m_alwaysOnTop = true;
     bool m_hiddenInTray = false;
     bool m_closing = false;
-    bool m_feeding = false;
     std::optional<std::pair<ScreenRect, int>> m_screenOverride;
     std::optional<QPoint> m_cornerPoint; // where the last corner preset put the bar
 };

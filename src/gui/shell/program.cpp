@@ -1,7 +1,6 @@
 #include "gui/shell/program.h"
 
 #include "core/chartlink/feedtext.h"
-#include "core/common/markethours.h"
 #include "gui/chartlink/chartlinkdialog.h"
 #include "gui/charts/historicalchartpanel.h"
 #include "gui/charts/livechartwindow.h"
@@ -137,17 +136,17 @@ void Program::startChartLink()
     MainBar *bar = m_bar.get();
     AppContext &context = bar->context();
     WatchListPanel *watchList = m_watchList;
-    m_chartLink =
-        new ChartLinkDialog(context, *bar, [watchList] { return watchList->list().stocks(); });
     m_chartFeed = new ChartFeed(context.bridgeService, context.messenger, bar);
+    m_chartLink = new ChartLinkDialog(context, *bar, *m_chartFeed,
+                                      [watchList] { return watchList->list().stocks(); });
     QObject::connect(bar, &MainBar::panelButton, m_chartLink, [this](const QString &name) {
         if (name == QLatin1String("amiBroker"))
             m_chartLink->run();
     });
-    m_watchList->setFeedingCheck([bar] { return bar->feeding(); });
-    // Every refresh of the watch list feeds while feeding is started and the market is open.
+    ChartFeed *feed = m_chartFeed;
+    m_watchList->setFeedingCheck([feed] { return feed->feeding(); });
     QObject::connect(m_watchList, &WatchListPanel::refreshed, m_chartFeed, [this, bar, &context] {
-        if (bar->feeding() && markethours::Logging.contains(context.clock.now()))
+        if (m_chartFeed->feedsAt(context.clock.now()))
             m_chartFeed->cycle(chartlink::feedText(bar->board(), m_watchList->list().stocks()));
     });
 }

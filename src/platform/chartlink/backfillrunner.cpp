@@ -86,7 +86,7 @@ void BackfillRunner::handOver(const std::string &name, const std::string &data)
     const auto failed = [this] {
         // Every stock after the first would say the same: one box per click.
         if (!std::exchange(m_toldUnreachable, true))
-            m_messenger.inform(ChartFeed::DllMessage);
+            m_messenger.inform(ChartFeed::BridgeUnavailable);
         if (m_run.running())
             step();
         else

@@ -17,7 +17,7 @@ void ChartFeed::cycle(const std::string &text)
         return;
     }
     if (!m_bridge.create()) {
-        end(false, DllMessage);
+        end(false, BridgeUnavailable);
         return;
     }
     m_bridge.connectBridge([this, text](bool ok) {
@@ -25,7 +25,7 @@ void ChartFeed::cycle(const std::string &text)
         if (ok)
             feed(text);
         else
-            end(false, DllMessage);
+            end(false, BridgeUnavailable);
     });
 }
 

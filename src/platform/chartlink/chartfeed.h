@@ -1,19 +1,21 @@
 #pragma once
 
+#include "core/chartlink/feedswitch.h"
 #include "platform/chartlink/chartbridge.h"
 
 #include <string>
 
 class Messenger;
 
-// The live feed to the charting program: one cycle at a time, on a Bridge of its own that
-// connects on first use and again after any failure. A cycle whose predecessor has not
-// finished (its call, or the box telling of its failure) is left out.
+// The live feed to the charting program: whether it is started, and its cycles, one at a time,
+// on a Bridge of its own that connects on first use and again after any failure. A cycle whose
+// predecessor has not finished (its call, or the box telling of its failure) is left out.
 class ChartFeed : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr const char *DllMessage =
+    // The feed's Bridge could not be created or connected.
+    static constexpr const char *BridgeUnavailable =
         "SORRY !!! Problem with COM DLL!!!\nAmiBroker related functionality will not be "
         "available without proper installation of this Dll";
     static constexpr const char *FeedFailed = "Error occured in Data fetching to AmiBroker";
@@ -21,6 +23,10 @@ public:
     ChartFeed(const QString &service, Messenger &messenger, QObject *parent = nullptr);
 
     ChartBridge &bridge() { return m_bridge; }
+    // "START" and "STOP"; the feed outlives the dialog that switches it.
+    bool feeding() const { return m_switch.on(); }
+    void setFeeding(bool on) { on ? m_switch.start() : m_switch.stop(); }
+    bool feedsAt(const LocalTime &now) const { return m_switch.feedsAt(now); }
     bool busy() const { return m_busy; }
     // One feed cycle with this text.
     void cycle(const std::string &text);
@@ -34,5 +40,6 @@ private:
 
     ChartBridge m_bridge;
     Messenger &m_messenger;
+    chartlink::FeedSwitch m_switch;
     bool m_busy = false;
 };

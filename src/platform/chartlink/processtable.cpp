@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <csignal>
 #include <sys/syscall.h>
@@ -10,20 +9,29 @@
 
 namespace {
 
-// The program's file name: the executable's link, else the first word of its command line.
-std::string programName(const QString &pid)
+// The program file: the executable's link, which only its owner (or root) may read; the
+// command line's first word is no proof of what runs, so it is not used.
+std::string programPath(const QString &pid)
 {
     QString target = QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid));
     target.remove(QStringLiteral(" (deleted)"));
-    if (!target.isEmpty())
-        return QFileInfo(target).fileName().toStdString();
-    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
-    if (cmdline.open(QIODevice::ReadOnly)) {
-        const QByteArray first = cmdline.readAll().split('\0').value(0);
-        if (!first.isEmpty())
-            return QFileInfo(QString::fromLocal8Bit(first)).fileName().toStdString();
+    return target.isEmpty() ? std::string("Unknown") : target.toStdString();
+}
+
+// The real user the process runs as, from the "Uid:" line of its status.
+long ownerOf(const QString &pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+        if (!line.startsWith("Uid:"))
+            continue;
+        bool ok = false;
+        const long uid = line.mid(4).simplified().split(' ').value(0).toLong(&ok);
+        return ok ? uid : -1;
     }
-    return "Unknown";
+    return -1;
 }
 
 } // namespace
@@ -38,7 +46,7 @@ bool ProcTable::list(std::vector<chartlink::ProcessEntry> &out)
         bool numeric = false;
         const long pid = entry.toLong(&numeric);
         if (numeric && pid > 0)
-            out.push_back({pid, programName(entry)});
+            out.push_back({pid, programPath(entry), ownerOf(entry)});
     }
     return !out.empty();
 }
@@ -54,4 +62,9 @@ ProcTable::Termination ProcTable::terminate(long pid)
         ::syscall(SYS_pidfd_send_signal, static_cast<int>(handle), SIGKILL, nullptr, 0);
     ::close(static_cast<int>(handle));
     return sent == 0 ? Termination::Done : Termination::Failed;
+}
+
+long ProcTable::user() const
+{
+    return static_cast<long>(::getuid());
 }
