@@ -31,7 +31,8 @@ std::string evaluateAlerts(const std::vector<WatchedStock> &stocks, bool myConfi
     std::string lines;
     for (const WatchedStock &stock : stocks) {
         const WatchRow &e = stock.entry;
-        if (e.alert <= 0)
+        // No price is no crossing of a limit: N/A read as 0 would be "below" every one.
+        if (e.alert <= 0 || !stock.quote.hasPrice())
             continue;
         const double last = shown(stock.quote.last);
         if (shown(e.upperLimit) <= last)
