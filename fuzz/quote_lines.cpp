@@ -1,6 +1,7 @@
 // The quote service's reply lines. Any line leaves a record the program can show and store:
-// finite numbers, a count that is no negative volume, trimmed texts with no quote or comma, and
-// the fields past those asked for untouched. A line the simulator writes reads back as written.
+// finite numbers, a count that is no negative volume, every N/A field marked and 0, trimmed
+// texts with no quote or comma, and the fields past those asked for untouched. A line the
+// simulator writes reads back as written, its N/A fields marked.
 #include "core/net/quoteparser.h"
 #include "core/net/quotesanity.h"
 #include "property.h"
@@ -37,14 +38,20 @@ void anyLine(std::string_view line, int fieldCount)
     const double numbers[] = {r.last, r.open, r.high, r.low, r.yearLow, r.yearHigh, r.change};
     const double before[] = {s.last, s.open, s.high, s.low, s.yearLow, s.yearHigh, s.change};
     const int fieldOf[] = {1, 5, 6, 7, 9, 10, 4};
+    const std::uint16_t bitOf[] = {quotefield::Last,  quotefield::Open,    quotefield::High,
+                                   quotefield::Low,   quotefield::YearLow, quotefield::YearHigh,
+                                   quotefield::Change};
     for (int i = 0; i < 7; ++i) {
         FUZZ_REQUIRE(std::isfinite(numbers[i]));
         if (fieldOf[i] >= fieldCount)
-            FUZZ_REQUIRE(numbers[i] == before[i]);
+            FUZZ_REQUIRE(numbers[i] == before[i] && r.has(bitOf[i]));
         else if (line.size() > quotefields::MaxLineBytes)
+            FUZZ_REQUIRE(!r.has(bitOf[i]));
+        if (!r.has(bitOf[i]))
             FUZZ_REQUIRE(numbers[i] == 0);
     }
     FUZZ_REQUIRE(fieldCount <= 8 ? r.volume == -7 : r.volume >= 0);
+    FUZZ_REQUIRE(r.has(quotefield::Volume) || r.volume == 0);
     for (const std::string *text : {&r.symbol, &r.date, &r.time})
         FUZZ_REQUIRE(*text == "untouched" || plainField(*text));
     FUZZ_REQUIRE(r.time.find_first_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos ||
@@ -98,11 +105,15 @@ void writtenLine(FuzzInput &in)
     const auto orZero = [](const std::optional<double> &v) { return v.value_or(0); };
     FUZZ_REQUIRE(r.symbol == q.symbol);
     FUZZ_REQUIRE(r.last == orZero(q.last));
+    FUZZ_REQUIRE(r.hasPrice() == q.last.has_value() &&
+                 r.has(quotefield::Open) == q.open.has_value());
     FUZZ_REQUIRE(r.change == static_cast<float>(orZero(q.change)));
     FUZZ_REQUIRE(r.open == orZero(q.open) && r.high == orZero(q.high) && r.low == orZero(q.low));
     FUZZ_REQUIRE(r.yearLow == orZero(q.yearLow) && r.yearHigh == orZero(q.yearHigh));
     const std::int64_t volume = q.volume.value_or(0);
-    FUZZ_REQUIRE(r.volume == (volume >= 0 && volume <= INT32_MAX ? volume : 0));
+    const bool countable = q.volume && volume >= 0 && volume <= INT32_MAX;
+    FUZZ_REQUIRE(r.volume == (countable ? volume : 0));
+    FUZZ_REQUIRE(r.has(quotefield::Volume) == countable);
     FUZZ_REQUIRE(r.date == q.date);
     std::string upper = q.time;
     for (char &c : upper)

@@ -6,7 +6,7 @@
 #include <utility>
 
 namespace {
-constexpr std::array<std::pair<std::string_view, FaultKind>, 8> Names{{
+constexpr std::array<std::pair<std::string_view, FaultKind>, 9> Names{{
     {"none", FaultKind::None},
     {"http500", FaultKind::Http500},
     {"drop", FaultKind::Drop},
@@ -15,6 +15,7 @@ constexpr std::array<std::pair<std::string_view, FaultKind>, 8> Names{{
     {"hang", FaultKind::Hang},
     {"trickle", FaultKind::Trickle},
     {"longline", FaultKind::LongLine},
+    {"price", FaultKind::Price},
 }};
 } // namespace
 
@@ -63,6 +64,19 @@ std::string garbageBody(std::size_t lines, std::uint64_t key)
         }
         out += "\r\n";
     }
+    return out;
+}
+
+std::string withPrice(std::string_view line, std::string_view text)
+{
+    const std::size_t start = line.find(',');
+    if (start == std::string_view::npos)
+        return std::string(line);
+    const std::size_t end = line.find(',', start + 1);
+    std::string out(line.substr(0, start + 1));
+    out += text;
+    if (end != std::string_view::npos)
+        out += line.substr(end);
     return out;
 }
 

@@ -42,6 +42,12 @@ void ReplyPolicy::setTrickleMs(int ms)
     m_settings.trickleMs = ms;
 }
 
+void ReplyPolicy::setGarbledPrice(std::string text)
+{
+    std::lock_guard lock(m_mutex);
+    m_settings.garbledPrice = std::move(text);
+}
+
 bool ReplyPolicy::waitFor(std::chrono::milliseconds duration) const
 {
     std::unique_lock lock(m_mutex);

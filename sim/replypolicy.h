@@ -24,6 +24,8 @@ struct ReplySettings
     std::string faultPath;
     // A trickling reply sends one byte every this many milliseconds.
     int trickleMs = 100;
+    // The price field of every line under the "price" fault: any bytes, NUL included.
+    std::string garbledPrice = "inf";
 };
 
 class ReplyPolicy
@@ -40,6 +42,7 @@ public:
     void setFaultSymbol(std::string symbol);
     void setFaultPath(std::string path);
     void setTrickleMs(int ms);
+    void setGarbledPrice(std::string text);
 
     // Waits for the given time; false when the service is stopping.
     bool waitFor(std::chrono::milliseconds duration) const;

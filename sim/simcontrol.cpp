@@ -21,7 +21,7 @@ bool applyControl(const QueryString &query, ReplyPolicy &policy, SimClock &clock
 {
     std::optional<FaultKind> fault;
     std::optional<int> shortLines, latencyMs, trickleMs;
-    std::optional<std::string> faultSymbol, faultPath;
+    std::optional<std::string> faultSymbol, faultPath, price;
     std::optional<std::int64_t> setTime, advance;
     for (const auto &[key, value] : query.items()) {
         bool ok = true;
@@ -33,6 +33,8 @@ bool applyControl(const QueryString &query, ReplyPolicy &policy, SimClock &clock
             faultSymbol = value;
         else if (key == "fault-path")
             faultPath = value;
+        else if (key == "price")
+            price = value;
         else if (key == "trickle-ms")
             ok = (trickleMs = number(value, 1, 60000)).has_value();
         else if (key == "latency-ms")
@@ -62,6 +64,8 @@ bool applyControl(const QueryString &query, ReplyPolicy &policy, SimClock &clock
         policy.setFaultPath(*faultPath);
     if (trickleMs)
         policy.setTrickleMs(*trickleMs);
+    if (price)
+        policy.setGarbledPrice(*price);
     if (setTime)
         clock.set(*setTime);
     if (advance)

@@ -119,6 +119,9 @@ void SimServer::reply(const httplib::Request &request, httplib::Response &respon
     if (policy.fault == FaultKind::Short &&
         lines.size() > static_cast<std::size_t>(policy.shortLines))
         lines.resize(static_cast<std::size_t>(policy.shortLines));
+    if (policy.fault == FaultKind::Price)
+        for (std::string &line : lines)
+            line = withPrice(line, policy.garbledPrice);
     response.set_content(ProtocolServer::joinLines(lines), contentType);
 }
 
@@ -186,6 +189,7 @@ bool SimServer::playFault(const ReplyPolicy::Settings &policy, httplib::Response
     case FaultKind::None:
     case FaultKind::Short:
     case FaultKind::Hang:
+    case FaultKind::Price:
         break;
     }
     return false;

@@ -196,6 +196,33 @@ TEST_F(Interval, AJunkQuoteNeverOpensTheNextBar)
     }
 }
 
+// A field that is not wholly a number never stands for the day: the files keep one line per
+// date, so a line of zeros, or a close of 0.00 beside a real open, would keep the real one out.
+TEST_F(EndOfDay, AGarbledFigureWritesNoLineAndTheRealOneFollows)
+{
+    at(16, 0, 0);
+    for (const std::string &price : {std::string("inf"), std::string("nan"), std::string(400, '9'),
+                                     std::string("12\0"
+                                                 "34.5",
+                                                 7)}) {
+        const std::string garbled = "," + price + ",\"12/4/2026\",";
+        parseQuoteLine("\"^NSEI\"" + garbled + "\"3:30pm\",1,2,3,1,0,0,9",
+                       *board.quoteTarget(0, "^NSEI"));
+        parseQuoteLine("\"INFY.NS\"" + garbled + "\"3:30pm\",1,1,3,0.5,9,0,9",
+                       *list.quoteTarget(0, "INFY.NS"));
+        parseQuoteLine("\"TCS.NS\",3500,\"12/4/2026\",\"3:30pm\",1,1,3,0.5,N/A,0,9",
+                       *list.quoteTarget(1, "TCS.NS"));
+        EXPECT_TRUE(refresh().empty());
+    }
+    EXPECT_EQ(read("EODData/NIFTY.txt"), "");
+    EXPECT_EQ(read("EODData/INFY.txt"), "");
+    EXPECT_EQ(read("EODData/TCS.txt"), "") << "a volume of N/A is no volume of 0";
+    quotes(24000, 80000, 1500, 1000, 3500, 9);
+    refresh();
+    EXPECT_EQ(read("EODData/NIFTY.txt"), "NIFTY,12/4/2026,1.00,3.00,0.50,24000.00,0\n");
+    EXPECT_EQ(read("EODData/INFY.txt"), "INFY,12/4/2026,1.00,3.00,0.50,1500.00,1000\n");
+}
+
 TEST_F(Interval, LoggingRunsFrom0955To1545OnWeekdays)
 {
     EXPECT_FALSE(markethours::Logging.contains(makeLocalTime(2026, 12, 4, 9, 54, 59)));

@@ -8,6 +8,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -22,74 +23,98 @@ auto fields(const QuoteRecord &r)
 }
 } // namespace
 
-TEST(QuoteParser, ParsesAFullLineAndNotAvailableAsZeros)
+TEST(QuoteParser, ParsesAFullLineAndMarksWhatIsNotAvailable)
 {
     QuoteRecord r;
     parseQuoteLine(Reliance, r);
     EXPECT_EQ(fields(r), std::make_tuple(std::string("RELIANCE.NS"), 1234.50,
                                          std::string("6/27/2008"), std::string("3:59PM"), -12.30f,
                                          1240.00, 1251.00, 1230.10, 123456, 900.00, 1600.00));
+    EXPECT_EQ(r.missing, 0);
     parseQuoteLine(R"("XYZ.NS",N/A,"N/A","N/A",N/A,N/A,N/A,N/A,N/A,N/A,N/A)", r);
     EXPECT_EQ(fields(r), std::make_tuple(std::string("XYZ.NS"), 0.0, std::string("N/A"),
                                          std::string("N/A"), 0.f, 0.0, 0.0, 0.0, 0, 0.0, 0.0));
+    EXPECT_EQ(r.missing, 0xff) << "every numeric field is N/A, none is a zero";
+    EXPECT_FALSE(r.hasPrice());
 }
 
-TEST(QuoteParser, ShortLinesFillWithZerosUnlessReadAsNineFields)
+TEST(QuoteParser, ShortLinesFillWithNothingUnlessReadAsNineFields)
 {
     const std::string nine = R"("A.BO",10,"1/2/2026","9:15am",1,2,3,4,5)";
     QuoteRecord r;
     r.yearLow = 5;
-    r.yearHigh = 6;
+    r.missing = quotefield::YearHigh;
     parseQuoteLine(nine + ",100,200", r, quotefields::Short);
     EXPECT_EQ(r.yearLow, 5) << "a nine-field read leaves the year range alone";
-    EXPECT_EQ(r.yearHigh, 6);
+    EXPECT_EQ(r.missing, quotefield::YearHigh);
     parseQuoteLine(nine, r);
-    EXPECT_EQ(r.yearLow, 0) << "a nine-field line read as eleven leaves no year range";
-    EXPECT_EQ(r.yearHigh, 0);
+    EXPECT_EQ(r.missing, quotefield::YearLow | quotefield::YearHigh)
+        << "a nine-field line read as eleven has no year range";
     EXPECT_EQ(r.volume, 5);
 
     r.symbol = "old";
     parseQuoteLine("", r);
     EXPECT_EQ(r.symbol, "");
-    EXPECT_EQ(r.last, 0);
+    EXPECT_FALSE(r.hasPrice());
     parseQuoteLine(R"("A,B",5)", r);
     EXPECT_EQ(r.symbol, "A") << "quoted commas split fields too";
-    EXPECT_EQ(r.last, 0) << "the second half of the name lands in the price field";
+    EXPECT_FALSE(r.hasPrice()) << "the second half of the name lands in the price field";
 }
 
-TEST(QuoteParser, CLibraryNumberRules)
+// A field is a number only when the whole field is one finite number: what it starts with
+// is never taken for it. The same record is reused, so a field that comes back is N/A no more.
+TEST(QuoteParser, AFieldIsANumberOnlyWhenItIsWhollyOne)
 {
-    // Leading blanks, longest valid prefix, and 0 for text without a number.
+    const struct
+    {
+        std::string text;
+        std::optional<double> price;
+    } prices[] = {
+        {"1234.50", 1234.5},
+        {"  -3e1 ", -30},
+        {"+7", 7},
+        {".5", 0.5},
+        {"0", 0},
+        {"12.5abc", {}},
+        {std::string("12\0"
+                     "34.5",
+                     7),
+         {}},
+        {"12 34", {}},
+        {"0x10", {}},
+        {"--1", {}},
+        {"+-1", {}},
+        {"+", {}},
+        {"", {}},
+        {"inf", {}},
+        {"-infinity", {}},
+        {"nan", {}},
+        {"1e999", {}},
+        {std::string(400, '9'), {}},
+    };
     QuoteRecord r;
-    parseQuoteLine(R"(" S ", 12.5abc ,x,y,  -3e1 ,+7,.5,1e999,12.9,--1,0x10)", r);
-    EXPECT_EQ(r.symbol, "S");
-    EXPECT_DOUBLE_EQ(r.last, 12.5);
-    EXPECT_FLOAT_EQ(r.change, -30.f);
-    EXPECT_DOUBLE_EQ(r.open, 7);
-    EXPECT_DOUBLE_EQ(r.high, 0.5);
-    EXPECT_EQ(r.low, 0) << "an infinity reads as N/A does";
-    EXPECT_EQ(r.volume, 12) << "the integer conversion stops at the point";
-    EXPECT_EQ(r.yearLow, 0);
-    EXPECT_EQ(r.yearHigh, 16) << "strtod reads hexadecimal";
-}
-
-TEST(QuoteParser, NumbersNoRecordCanHoldReadAsNotAvailable)
-{
-    QuoteRecord r;
-    parseQuoteLine("S,nan,1/2/2026,t,1e39,-inf,infinity,-nan,2147483648,1e400,-1e400", r);
-    EXPECT_EQ(fields(r), std::make_tuple(std::string("S"), 0.0, std::string("1/2/2026"),
-                                         std::string("T"), 0.f, 0.0, 0.0, 0.0, 0, 0.0, 0.0));
+    for (const auto &[text, price] : prices) {
+        parseQuoteLine("\"S\"," + text + ",\"1/2/2026\",\"3:30pm\",1,2,3,4,5,6,7", r);
+        EXPECT_EQ(r.hasPrice(), price.has_value()) << text;
+        EXPECT_EQ(r.last, price.value_or(0)) << text;
+        EXPECT_EQ(r.missing & ~quotefield::Last, 0) << text;
+    }
     const struct
     {
         const char *text;
-        std::int32_t volume;
-    } volumes[] = {{"2147483647", INT32_MAX}, {"99999999999999999999", 0}, {"-5", 0}, {"0", 0}};
+        std::optional<std::int32_t> volume;
+    } volumes[] = {{"2147483647", INT32_MAX},    {"+12", 12}, {"0", 0},
+                   {"2147483648", {}},           {"-5", {}},  {"12.9", {}},
+                   {"99999999999999999999", {}}, {"1e3", {}}};
     for (const auto &v : volumes) {
         parseQuoteLine(std::string("S,1,d,t,1,1,1,1,") + v.text, r);
-        EXPECT_EQ(r.volume, v.volume) << v.text;
+        EXPECT_EQ(r.has(quotefield::Volume), v.volume.has_value()) << v.text;
+        EXPECT_EQ(r.volume, v.volume.value_or(0)) << v.text;
     }
     parseQuoteLine("S,1,d,t,-3.4e38,1,1,1,1", r);
     EXPECT_FLOAT_EQ(r.change, -3.4e38f) << "the largest floats still fit";
+    parseQuoteLine("S,1,d,t,1e39,1,1,1,1", r);
+    EXPECT_FALSE(r.has(quotefield::Change)) << "a change no float holds";
 }
 
 TEST(QuoteParser, LinesLongerThanAnyRealLineCarryNothing)
@@ -101,6 +126,7 @@ TEST(QuoteParser, LinesLongerThanAnyRealLineCarryNothing)
     EXPECT_EQ(r.yearHigh, 6);
     parseQuoteLine(good + std::string(quotefields::MaxLineBytes - good.size() + 1, ' '), r);
     EXPECT_EQ(fields(r), fields(QuoteRecord{}));
+    EXPECT_FALSE(r.hasPrice());
     parseQuoteLine("\"X\",1,\"" + std::string(1 << 20, '1') + "\"", r);
     EXPECT_EQ(r.date, "");
 }
@@ -133,6 +159,7 @@ TEST(QuoteSanity, RejectsWhatNoServiceMeans)
         {"tab in the symbol", [](QuoteRecord &r) { r.symbol = "RELIANCE\t.NS"; }},
         {"DEL in the time", [](QuoteRecord &r) { r.time = "3:59\x7fPM"; }},
         {"huge symbol", [](QuoteRecord &r) { r.symbol.assign(65, 'S'); }},
+        {"no price", [](QuoteRecord &r) { r.missing = quotefield::Last; }},
     };
     for (const auto &[what, spoil] : broken) {
         QuoteRecord r = good;
@@ -163,6 +190,11 @@ TEST(QuoteParser, DecimalCommaLocaleDoesNotChangeReading)
                         "\"locales\" package installed?)";
     ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     EXPECT_DOUBLE_EQ(cStrToDouble("1234.50"), 1234.5);
+    QuoteRecord r;
+    parseQuoteLine(Reliance, r);
+    EXPECT_EQ(r.last, 1234.5);
+    parseQuoteLine("S,1234,50", r);
+    EXPECT_EQ(r.last, 1234) << "a decimal comma is a field's end, never its point";
     // Nor writing: the toppers limits the panel shows are read back by the same rules.
     ToppersFilters filters;
     filters.priceMin = 1.5f;

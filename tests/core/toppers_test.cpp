@@ -95,6 +95,61 @@ TEST(ToppersScan, BatchesCoverTheExchangeAndRepliesStayInTheirRange)
     EXPECT_TRUE(scan.rows(ToppersFilters{}).empty());
 }
 
+// The status says success only when every request answered and every company came back
+// with a readable price; otherwise how many answered, how many requests failed, and why.
+TEST(ToppersScan, TheStatusTellsHowMuchOfTheSweepCameBack)
+{
+    const std::vector<CompanyRow> listed = companies(301);
+    auto answer = [](const ToppersBatch &b) {
+        std::vector<std::string> lines;
+        for (int i = b.first; i <= b.last; ++i)
+            lines.push_back(line("N" + std::to_string(i) + ".NS", 100 + i, 1, 10));
+        return lines;
+    };
+    ToppersScan scan;
+    Batches batches = scan.start(Exchange::Nse, listed);
+    for (const ToppersBatch &b : batches)
+        scan.batchDone(b, answer(b));
+    EXPECT_EQ(toppersstatus::text(scan.outcome()), toppersstatus::Completed);
+    EXPECT_EQ(toppersstatus::problem(scan.outcome()), "");
+
+    // Every request refused.
+    batches = scan.start(Exchange::Nse, listed);
+    for (const ToppersBatch &b : batches)
+        scan.batchFailed(b, b.first == 0 ? "Error transferring - server replied: Internal Server "
+                                           "Error"
+                                         : "later");
+    EXPECT_TRUE(scan.rows(ToppersFilters{}).empty());
+    EXPECT_EQ(toppersstatus::text(scan.outcome()),
+              "Data Retrieval Incomplete!!!\n0 of 301 companies answered\n3 of 3 requests failed");
+    EXPECT_EQ(toppersstatus::problem(scan.outcome()),
+              "301 of 301 companies are not listed: 3 of 3 requests to the quote service failed "
+              "(Error transferring - server replied: Internal Server Error).");
+
+    // One request lost: its 150 companies are missing, and the status says so.
+    batches = scan.start(Exchange::Nse, listed);
+    scan.batchDone(batches[0], answer(batches[0]));
+    scan.batchFailed(batches[1], "");
+    scan.batchDone(batches[2], answer(batches[2]));
+    EXPECT_EQ(scan.rows(ToppersFilters{}).size(), 151u);
+    EXPECT_EQ(
+        toppersstatus::text(scan.outcome()),
+        "Data Retrieval Incomplete!!!\n151 of 301 companies answered\n1 of 3 requests failed");
+    EXPECT_EQ(toppersstatus::problem(scan.outcome()),
+              "150 of 301 companies are not listed: 1 of 3 requests to the quote service failed "
+              "(no reply).");
+
+    // Every request answered with junk: nothing listed as a price, no success claimed.
+    batches = scan.start(Exchange::Nse, listed);
+    for (const ToppersBatch &b : batches)
+        scan.batchDone(b, {"9.,\"-e+ 9", "8. \"RELIANCE.NS\" 1234.50", "\"x\",87abc,,,,,,,0"});
+    EXPECT_TRUE(scan.rows(ToppersFilters{}).empty());
+    EXPECT_EQ(toppersstatus::problem(scan.outcome()),
+              "301 of 301 companies are not listed: the quote service sent no readable price for "
+              "them.");
+    EXPECT_NE(toppersstatus::text(scan.outcome()), toppersstatus::Completed);
+}
+
 TEST(ToppersFilters, LimitsIncludeTheirEndsAndPriceZeroIsNeverListed)
 {
     struct Case
@@ -171,6 +226,35 @@ TEST(ToppersRows, SortsLargestFirstWithinEachColumnsResolution)
                                   row("z", 1, 0, 0, 3000)};
     ASSERT_TRUE(sortToppers(money, Turnover)); // x and y are within 1000 of each other
     EXPECT_EQ(names(money), (std::vector<std::string>{"z", "x", "y"}));
+}
+
+// A sorted list sorts to itself: values that straddle the column's resolution in a chain
+// (each within 0.01 of the next) once moved on every click. N/A goes last.
+TEST(ToppersRows, ASecondClickMovesNothing)
+{
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> cents(-300, 300);
+    std::uniform_real_distribution<double> jitter(-0.006, 0.006);
+    std::vector<ToppersRow> rows;
+    for (int i = 0; i < 4645; ++i) {
+        ToppersRow r = row(("r" + std::to_string(i)).c_str(), 10,
+                           static_cast<float>(cents(rng) / 100.0 + jitter(rng)), cents(rng) + 300,
+                           std::abs(cents(rng)) * 7.77);
+        if (i % 97 == 0)
+            r.missing = quotefield::Change | quotefield::Volume;
+        rows.push_back(r);
+    }
+    for (int column : {Percent, Volume, Turnover}) {
+        ASSERT_TRUE(sortToppers(rows, column));
+        const std::vector<std::string> once = names(rows);
+        ASSERT_TRUE(sortToppers(rows, column));
+        EXPECT_EQ(names(rows), once) << column;
+        EXPECT_NE(rows.back().missing, 0) << column;
+    }
+    ToppersRow blank = row("n/a", 10, 0);
+    blank.missing = quotefield::Change;
+    EXPECT_EQ(toppersCellText(blank, Percent), "N/A");
+    EXPECT_EQ(toppersCellColours(blank, Price).text, colours::Black);
 }
 
 TEST(ToppersRows, CellsAndColoursFollowTheShownValues)

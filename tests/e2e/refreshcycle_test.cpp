@@ -2,6 +2,7 @@
 #include "core/shell/indexboard.h"
 #include "core/watch/datalogger.h"
 #include "core/watch/watchrefresh.h"
+#include "core/watch/watchrow.h"
 #include "platform/shell/refreshcycle.h"
 #include "platform/store/companydatabase.h"
 #include "platform/toppers/topperssweep.h"
@@ -157,6 +158,65 @@ private slots:
         QVERIFY(messenger.shown.empty());
     }
 
+    // A price field that is not wholly one number is N/A wherever it goes: the bar and the
+    // list show N/A, not the number it starts with; no data file takes it, nor the next bar's
+    // open; and after the close the day's end-of-day line waits for the real price.
+    void aGarbledPriceIsNotAvailableAnywhere()
+    {
+        startSim();
+        MemoryWatchList store;
+        WatchList list(store, messenger);
+        for (const char *symbol : {"RELIANCE", "INFY"})
+            list.addEntry(WatchRow{symbol, "NSE", symbol});
+        list.switches().intraday = list.switches().liveData = true;
+        registry.attach(GroupSlot::WatchList, &list);
+        const QString root = dir.filePath(QStringLiteral("garbled"));
+        StdDataFileSystem files;
+        FixedClock clock{makeLocalTime(2026, 12, 4, 11, 0, 0)};
+        DataLogger logger(files, clock, root.toStdString());
+        logger.makeFolders();
+        const auto refresh = [&](int hour) {
+            clock.set(makeLocalTime(2026, 12, 4, hour, 0, 0));
+            QVERIFY(refreshOnce());
+            QVERIFY(refreshWatchList(list, board, logger, clock).problems.empty());
+            board.updateRows();
+        };
+        refresh(11);
+        refresh(11);
+        const QMap<QString, QByteArray> before = dataFiles(root);
+
+        QVERIFY(simControl(sim.port(), QStringLiteral("fault=price&price=12%0034.5")));
+        refresh(11);
+        QVERIFY(cycle->connected());
+        QVERIFY(!board.slot(IndexBoard::Nifty).hasPrice());
+        QCOMPARE(IndexBoard::cellText(board.rows()[0], 1), std::string("N/A"));
+        QCOMPARE(IndexBoard::cellText(board.rows()[1], 4), std::string("N/A"));
+        QCOMPARE(watchCellText(list.stocks()[0], watchcol::Price), std::string("N/A"));
+        QCOMPARE(watchCellText(list.stocks()[0], watchcol::Open),
+                 formatDisplay(list.stocks()[0].quote.open)); // the other fields still came
+        QCOMPARE(board.previousPrice(IndexBoard::Nifty), 0.0);
+        QMap<QString, QByteArray> after = dataFiles(root);
+        const QString live = root + "/LiveData/LiveData.txt";
+        QCOMPARE(after.take(live), QByteArray());
+        QMap<QString, QByteArray> expected = before;
+        expected.remove(live);
+        QCOMPARE(after, expected);
+
+        // After the close: no end-of-day line from an infinity or four hundred digits...
+        for (const QString &price : {QStringLiteral("inf"), QString(400, QLatin1Char('9'))}) {
+            QVERIFY(simControl(sim.port(), "fault=price&price=" + price));
+            refresh(16);
+        }
+        QCOMPARE(dataFiles(root).value(root + "/EODData/NIFTY.txt"), QByteArray());
+        QCOMPARE(dataFiles(root).value(root + "/EODData/RELIANCE.txt"), QByteArray());
+        // ...so the day's real line still follows.
+        QVERIFY(simControl(sim.port(), QStringLiteral("fault=none")));
+        refresh(16);
+        const QByteArray eod = dataFiles(root).value(root + "/EODData/RELIANCE.txt");
+        QVERIFY2(eod.startsWith("RELIANCE,12/4/2026,") && !eod.contains(",0.00,"), eod.constData());
+        QVERIFY(messenger.shown.empty());
+    }
+
     void repliesReachTheGroupsOfTheirRequest()
     {
         startSim({QStringLiteral("--latency-ms"), QStringLiteral("800")});
@@ -245,6 +305,9 @@ private slots:
         // The default limits keep those out.
         const std::vector<ToppersRow> rows = scan.rows(ToppersFilters{});
         QCOMPARE(static_cast<int>(rows.size()), scan.count() - 200 - excluded);
+        // No success is claimed for a sweep that lost a batch, and the reason is the server's.
+        QCOMPARE(scan.outcome().answered, scan.count() - 200);
+        QVERIFY(QString::fromStdString(toppersstatus::problem(scan.outcome())).contains("500"));
 
         // A batch that never answers ends at its transfer timeout; the rest of the sweep is
         // new, the failed batch of the last sweep included.
@@ -256,6 +319,7 @@ private slots:
         QVERIFY(finished.wait(60000));
         for (int i = 0; i < scan.count(); ++i)
             QCOMPARE(scan.quote(i).last == 0, i < 200);
+        QCOMPARE(scan.outcome().failed, 1);
     }
 };
 

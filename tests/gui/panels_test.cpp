@@ -285,12 +285,21 @@ private slots:
         QCOMPARE(batches.size(), m->rowCount() / 200 + 1);
 
         QHeaderView *header = panel->listView()->horizontalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(topperscol::Percent) + 5, 5));
+        const auto clickPercent = [&] {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(topperscol::Percent) + 5, 5));
+        };
+        clickPercent();
         for (int r = 1; r < m->rowCount(); ++r)
             QVERIFY(static_cast<long long>((m->row(r).percent - m->row(r - 1).percent) * 100.0f) <=
                     0);
         QVERIFY(m->row(0).percent > m->row(m->rowCount() - 1).percent);
+        QStringList order;
+        for (const ToppersRow &row : m->rows())
+            order << QString::fromStdString(row.symbol);
+        clickPercent(); // the second click leaves every row where it is
+        for (int r = 0; r < m->rowCount(); ++r)
+            QCOMPARE(QString::fromStdString(m->row(r).symbol), order[r]);
 
         typeInto(panel, "priceMax", QStringLiteral("100"));
         const int wide = m->rowCount();
@@ -325,6 +334,16 @@ private slots:
         const QList<QByteArray> lines = file.readAll().split('\n');
         QCOMPARE(lines.size(), m->rowCount() + 2); // and the empty piece after the last "\n"
         QCOMPARE(lines[0], QByteArray(toppersexport::Header));
+
+        // Every request refused: no rows, no success, and one message that says why.
+        QVERIFY(simControl(bed.sim.port(), QStringLiteral("fault=http500")));
+        const std::size_t told = bed.messenger.shown.size();
+        in(panel, "getLatestData")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(in(panel, "getLatestData")->isEnabled(), 60000);
+        QCOMPARE(m->rowCount(), 0);
+        QVERIFY2(panel->status().startsWith(QStringLiteral("Data Retrieval Incomplete!!!\n0 of ")),
+                 qPrintable(panel->status()));
+        QCOMPARE(bed.messenger.shown.size(), told + 1);
     }
 };
 

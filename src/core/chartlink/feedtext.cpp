@@ -33,7 +33,7 @@ void appendRecord(std::string &out, const std::string &record)
 void appendIndex(std::string &out, const char *name, const IndexBoard &board, IndexBoard::Slot s)
 {
     const double previous = board.previousPrice(s);
-    if (previous <= 0)
+    if (previous <= 0 || !board.slot(s).hasPrice())
         return;
     if (!out.empty())
         out += '*';
@@ -51,7 +51,8 @@ std::string feedText(const IndexBoard &board, const std::vector<WatchedStock> &s
     for (const WatchedStock &s : stocks) {
         // A negative price is a garbled quote, and the charting program refuses a whole
         // text for one record it cannot read: such a stock sits this cycle out.
-        if (!s.isNse() || s.previous.price == 0 || s.previous.price < 0 || s.quote.last < 0)
+        if (!s.isNse() || s.previous.price == 0 || s.previous.price < 0 || s.quote.last < 0 ||
+            !s.quote.hasPrice())
             continue;
         std::string record = s.entry.symbol + "," + cellPrice(s.previous.price) + "," +
                              cellPrice(s.quote.last) + ",";

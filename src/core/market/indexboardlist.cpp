@@ -1,6 +1,7 @@
 #include "core/market/indexboardlist.h"
 
 #include "core/net/displayformat.h"
+#include "core/net/quotecells.h"
 
 IndexQuotes::IndexQuotes(std::vector<NamedSymbol> upper, std::vector<NamedSymbol> lower)
     : m_upper(std::move(upper)), m_lower(std::move(lower)),
@@ -37,7 +38,7 @@ std::vector<IndexRow> IndexQuotes::rows(const std::vector<NamedSymbol> &table,
         const QuoteRecord &r = m_records[first + i];
         out.push_back(IndexRow{std::string(table[i].name), std::string(table[i].symbol), r.last,
                                r.date, r.change, percentChange(r.last, r.change), r.open, r.high,
-                               r.low});
+                               r.low, r.missing});
     }
     return out;
 }
@@ -64,21 +65,22 @@ std::string IndexColumns::text(const IndexRow &row, int column, bool clampPercen
     case 1:
         return row.symbol;
     case 2:
-        return formatDisplay(row.price);
+        return quoteCellText(row.missing, quotefield::Last, row.price);
     case 3:
         return row.date;
     case 4:
-        return formatDisplay(row.change);
+        return quoteCellText(row.missing, quotefield::Change, row.change);
     case 5:
-        if (clampPercent && !(row.percent >= -100 && row.percent <= 100))
+        if ((row.missing & PercentFields) == 0 && clampPercent &&
+            !(row.percent >= -100 && row.percent <= 100))
             return "0.00";
-        return formatDisplay(row.percent);
+        return quoteCellText(row.missing, PercentFields, row.percent);
     case 6:
-        return formatDisplay(row.open);
+        return quoteCellText(row.missing, quotefield::Open, row.open);
     case 7:
-        return formatDisplay(row.high);
+        return quoteCellText(row.missing, quotefield::High, row.high);
     case 8:
-        return formatDisplay(row.low);
+        return quoteCellText(row.missing, quotefield::Low, row.low);
     default:
         return {};
     }

@@ -6,6 +6,7 @@
 #include "core/common/rgb.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
@@ -23,6 +24,7 @@ struct IndexRow
     double open = 0;
     double high = 0;
     double low = 0;
+    std::uint16_t missing = 0; // the quote's fields that were N/A (quotefield bits)
 };
 
 // The quotes of a fixed set of indices, in table order: the indices panel (6 + 16) and the

@@ -1,12 +1,12 @@
 #include "core/net/quoteparser.h"
 
-#include "core/net/cnumber.h"
-
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace {
@@ -16,61 +16,99 @@ bool isCSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// One field of the line with its quotes removed and its blanks trimmed. Short fields live
-// in a fixed buffer so the numbers of a line cost no allocation.
+std::string_view trim(std::string_view text)
+{
+    while (!text.empty() && isCSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isCSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// One field of the line with its quotes removed and its blanks trimmed. A field without
+// quotes, as every number is, is used where it stands; the others are copied once.
 class Token
 {
 public:
     void assign(std::string_view raw)
     {
-        char *out = raw.size() <= m_small.size() ? m_small.data() : grow(raw.size());
-        std::size_t n = 0;
+        if (raw.find('"') == std::string_view::npos) {
+            m_view = trim(raw);
+            return;
+        }
+        m_copy.clear();
         for (char c : raw)
-            if (c != '"' && c != ',')
-                out[n++] = c;
-        std::size_t begin = 0;
-        while (begin < n && isCSpace(out[begin]))
-            ++begin;
-        while (n > begin && isCSpace(out[n - 1]))
-            --n;
-        m_view = std::string_view(out + begin, n - begin);
+            if (c != '"')
+                m_copy.push_back(c);
+        m_view = trim(m_copy);
     }
     std::string_view view() const { return m_view; }
 
 private:
-    char *grow(std::size_t size)
-    {
-        m_large.resize(size);
-        return m_large.data();
-    }
-    std::array<char, 128> m_small{};
-    std::string m_large;
+    std::string m_copy;
     std::string_view m_view;
 };
 
-// Infinity and NaN are shown and stored as N/A is: 0.
-double finite(double value)
+// A leading "+" is part of a number as the C library reads it; from_chars wants it gone.
+bool dropPlus(std::string_view &text)
 {
-    return std::isfinite(value) ? value : 0;
+    if (text.size() > 1 && text.front() == '+') {
+        text.remove_prefix(1);
+        return text.front() != '-' && text.front() != '+';
+    }
+    return true;
 }
 
-double number(std::string_view text)
+// The field as a number only when the whole of it is one finite number that a double holds:
+// "12<NUL>34.5" is no 12, "1e999" and four hundred digits are no infinity, "nan" is no price.
+std::optional<double> wholeNumber(std::string_view text)
 {
-    return finite(cStrToDouble(text));
-}
-
-// A double that a float cannot hold would turn into an infinity.
-float singleNumber(std::string_view text)
-{
-    const double value = number(text);
-    return std::abs(value) <= std::numeric_limits<float>::max() ? static_cast<float>(value) : 0;
+    if (!dropPlus(text))
+        return std::nullopt;
+    double value = 0;
+    const char *end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 // A volume is a count: a negative one, or one past the 32-bit field, is no volume at all.
-std::int32_t volume(std::string_view text)
+std::optional<std::int32_t> wholeVolume(std::string_view text)
 {
-    const std::int64_t value = cStrToLong64(text);
-    return value < 0 || value > INT32_MAX ? 0 : static_cast<std::int32_t>(value);
+    if (!dropPlus(text))
+        return std::nullopt;
+    std::int64_t value = 0;
+    const char *end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end || value < 0 || value > INT32_MAX)
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+template <typename T>
+void take(QuoteRecord &record, T &target, std::uint16_t field, std::optional<T> value)
+{
+    target = value.value_or(T{});
+    if (value)
+        record.missing = static_cast<std::uint16_t>(record.missing & ~field);
+    else
+        record.missing = static_cast<std::uint16_t>(record.missing | field);
+}
+
+void takeNumber(QuoteRecord &record, double &target, std::uint16_t field, std::string_view text)
+{
+    take(record, target, field, wholeNumber(text));
+}
+
+// A double that a float cannot hold would turn into an infinity.
+void takeSingle(QuoteRecord &record, float &target, std::uint16_t field, std::string_view text)
+{
+    std::optional<double> value = wholeNumber(text);
+    if (value && std::abs(*value) > std::numeric_limits<float>::max())
+        value.reset();
+    take(record, target, field,
+         value ? std::optional<float>(static_cast<float>(*value)) : std::nullopt);
 }
 
 void assignUpper(std::string &target, std::string_view text)
@@ -83,12 +121,13 @@ void assignUpper(std::string &target, std::string_view text)
 
 void fill(QuoteRecord &record, int field, std::string_view text)
 {
+    using namespace quotefield;
     switch (field) {
     case 0:
         record.symbol.assign(text);
         break;
     case 1:
-        record.last = number(text);
+        takeNumber(record, record.last, Last, text);
         break;
     case 2:
         record.date.assign(text);
@@ -97,25 +136,25 @@ void fill(QuoteRecord &record, int field, std::string_view text)
         assignUpper(record.time, text);
         break;
     case 4:
-        record.change = singleNumber(text);
+        takeSingle(record, record.change, Change, text);
         break;
     case 5:
-        record.open = number(text);
+        takeNumber(record, record.open, Open, text);
         break;
     case 6:
-        record.high = number(text);
+        takeNumber(record, record.high, High, text);
         break;
     case 7:
-        record.low = number(text);
+        takeNumber(record, record.low, Low, text);
         break;
     case 8:
-        record.volume = volume(text);
+        take(record, record.volume, Volume, wholeVolume(text));
         break;
     case 9:
-        record.yearLow = number(text);
+        takeNumber(record, record.yearLow, YearLow, text);
         break;
     case 10:
-        record.yearHigh = number(text);
+        takeNumber(record, record.yearHigh, YearHigh, text);
         break;
     default:
         break;

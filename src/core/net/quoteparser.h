@@ -15,6 +15,8 @@ inline constexpr std::size_t MaxLineBytes = 1024;
 } // namespace quotefields
 
 // Overwrites the first fieldCount parsed fields of record from one reply line.
-// Never fails: missing or non-numeric fields give 0 and empty strings, and so do numbers no
-// record can hold (infinities, NaN, volumes outside 0..2^31-1) and lines over MaxLineBytes.
+// Never fails. A numeric field is a number only when the whole field is one finite number
+// the record can hold; anything else (N/A, empty, trailing bytes, infinities, NaN, too many
+// digits, volumes outside 0..2^31-1) is marked missing in the record and reads 0. Missing
+// string fields are empty; a line over MaxLineBytes reads as an empty line.
 void parseQuoteLine(std::string_view line, QuoteRecord &record, int fieldCount = quotefields::Full);

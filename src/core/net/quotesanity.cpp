@@ -60,6 +60,6 @@ bool isSaneQuote(const QuoteRecord &r)
 {
     const double numbers[] = {r.last, r.change,  r.changePercent, r.open,        r.high,
                               r.low,  r.yearLow, r.yearHigh,      r.previousLast};
-    return isQuoteDate(r.date) && plainText(r.symbol) && plainText(r.time) && r.volume >= 0 &&
-           std::all_of(std::begin(numbers), std::end(numbers), plausible);
+    return r.hasPrice() && isQuoteDate(r.date) && plainText(r.symbol) && plainText(r.time) &&
+           r.volume >= 0 && std::all_of(std::begin(numbers), std::end(numbers), plausible);
 }

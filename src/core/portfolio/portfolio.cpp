@@ -83,8 +83,11 @@ std::vector<std::string> Portfolio::refresh(const std::vector<BrokerEntry> &brok
             if (entry == m_symbols.end())
                 continue;
             const QuoteRecord &quote = m_quotes[entry - m_symbols.begin()];
+            // A price that came as N/A values nothing: the holding keeps the last real one.
+            if (!quote.hasPrice())
+                continue;
             held.marketPrice = finiteOrZero(quote.last);
-            held.change = finiteOrZero(quote.change);
+            held.change = quote.has(quotefield::Change) ? finiteOrZero(quote.change) : 0;
         }
     }
     m_deliveryList = buildHoldingList(m_delivery, TradeKind::Delivery, brokers);

@@ -1,6 +1,7 @@
 #include "core/shell/indexboard.h"
 
 #include "core/net/displayformat.h"
+#include "core/net/quotecells.h"
 #include "core/net/quotesanity.h"
 
 IndexBoard::IndexBoard()
@@ -35,6 +36,7 @@ void IndexBoard::updateRows()
         row.low = from.low;
         row.volume = from.volume;
         row.previousLast = previous;
+        row.missing = from.missing;
         return row;
     };
     m_rows.push_back(makeRow(m_slots[Nifty], "NIFTY", m_previousNifty));
@@ -64,19 +66,19 @@ std::string IndexBoard::cellText(const QuoteRecord &row, int column)
     case 0:
         return row.symbol;
     case 1:
-        return formatDisplay(row.last);
+        return quoteCellText(row, quotefield::Last, row.last);
     case 2:
         return row.date;
     case 3:
-        return formatDisplay(row.change);
+        return quoteCellText(row, quotefield::Change, row.change);
     case 4:
-        return formatDisplay(row.changePercent);
+        return quoteCellText(row, PercentFields, row.changePercent);
     case 5:
-        return formatDisplay(row.open);
+        return quoteCellText(row, quotefield::Open, row.open);
     case 6:
-        return formatDisplay(row.high);
+        return quoteCellText(row, quotefield::High, row.high);
     case 7:
-        return formatDisplay(row.low);
+        return quoteCellText(row, quotefield::Low, row.low);
     case 8:
         return formatDisplay(row.previousLast);
     default:
@@ -90,7 +92,7 @@ CellColours indexCellColours(int column, const QuoteRecord &row)
     if (column == 1) {
         const double current = shown(row.last);
         const double previous = shown(row.previousLast);
-        if (previous == 0)
+        if (previous == 0 || !row.hasPrice())
             return {Black, White};
         if (current == previous)
             return {Blue, White};
@@ -98,7 +100,7 @@ CellColours indexCellColours(int column, const QuoteRecord &row)
             return {Up, Black};
         return {Down, White};
     }
-    if (column == 3 || column == 4) {
+    if ((column == 3 || column == 4) && row.has(column == 3 ? quotefield::Change : PercentFields)) {
         const double change = shown(row.change);
         if (change > 0)
             return {White, DarkGreen};

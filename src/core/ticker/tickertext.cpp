@@ -1,10 +1,12 @@
 #include "core/ticker/tickertext.h"
 
 #include "core/net/displayformat.h"
+#include "core/net/quotecells.h"
 
 TickerNifty tickerNifty(const QuoteRecord &nifty)
 {
-    return TickerNifty{formatDisplay(nifty.last), "(" + formatDisplay(nifty.change) + " )",
+    return TickerNifty{quoteCellText(nifty, quotefield::Last, nifty.last),
+                       "(" + quoteCellText(nifty, quotefield::Change, nifty.change) + " )",
                        nifty.change < 0 ? colours::Red : colours::DarkGreen};
 }
 
@@ -19,8 +21,12 @@ std::vector<StyledSegment> tickerSegments(const std::vector<WatchedStock> &stock
         const QuoteRecord &q = stock.quote;
         out.emplace_back(symbol.substr(0, symbol.size() - 3),
                          S::Bold | S::colourRef(colours::Black));
-        out.emplace_back("  " + formatDisplay(q.last), S::colourRef(colours::Blue));
-        if (q.change < 0)
+        out.emplace_back("  " + quoteCellText(q, quotefield::Last, q.last),
+                         S::colourRef(colours::Blue));
+        if (!q.has(quotefield::Change))
+            out.emplace_back(std::string(" (") + NotAvailableText + ")   ",
+                             S::colourRef(colours::Black));
+        else if (q.change < 0)
             out.emplace_back(" (" + formatDisplay(q.change) + ")   ", S::colourRef(colours::Red));
         else
             out.emplace_back(" (+" + formatDisplay(q.change) + ")   ",

@@ -7,6 +7,9 @@
 
 bool ToppersFilters::passes(const QuoteRecord &q) const
 {
+    // A row is listed only with a readable price, whatever the limits.
+    if (!q.hasPrice())
+        return false;
     if (q.volume < volumeMin || q.volume > volumeMax)
         return false;
     if (q.last < priceMin || q.last > priceMax)

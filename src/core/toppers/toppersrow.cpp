@@ -1,8 +1,12 @@
 #include "core/toppers/toppersrow.h"
 
 #include "core/net/displayformat.h"
+#include "core/net/quotecells.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
 
 ToppersRow makeToppersRow(const std::string &companyName, const std::string &symbol,
                           const QuoteRecord &quote)
@@ -17,6 +21,7 @@ ToppersRow makeToppersRow(const std::string &companyName, const std::string &sym
     row.open = quote.open;
     row.high = quote.high;
     row.low = quote.low;
+    row.missing = quote.missing;
     return row;
 }
 
@@ -45,19 +50,23 @@ std::string toppersCellText(const ToppersRow &row, int column)
     case Symbol:
         return row.symbol;
     case Price:
-        return formatDisplay(row.price);
+        return quoteCellText(row.missing, quotefield::Last, row.price);
     case Percent:
-        return formatDisplay(row.percent);
+        return quoteCellText(row.missing, PercentFields, row.percent);
     case Volume:
-        return formatQuantity(row.volume);
-    case Turnover:
-        return formatQuantity(row.turnover);
+    case Turnover: {
+        const std::uint16_t fields =
+            column == Volume ? quotefield::Volume : quotefield::Volume | quotefield::Last;
+        if ((row.missing & fields) != 0)
+            return NotAvailableText;
+        return formatQuantity(column == Volume ? row.volume : row.turnover);
+    }
     case Open:
-        return formatDisplay(row.open);
+        return quoteCellText(row.missing, quotefield::Open, row.open);
     case High:
-        return formatDisplay(row.high);
+        return quoteCellText(row.missing, quotefield::High, row.high);
     case Low:
-        return formatDisplay(row.low);
+        return quoteCellText(row.missing, quotefield::Low, row.low);
     default:
         return {};
     }
@@ -68,6 +77,9 @@ ToppersColours toppersCellColours(const ToppersRow &row, int column)
     using namespace topperscol;
     const double percent = shown(row.percent);
     const double price = shown(row.price);
+    // No change is no direction to colour by.
+    if ((row.missing & PercentFields) != 0)
+        return {};
     switch (column) {
     case Price:
     case Percent:
@@ -76,6 +88,8 @@ ToppersColours toppersCellColours(const ToppersRow &row, int column)
                                                : colours::DarkGreen};
     case High:
     case Low:
+        if ((row.missing & (quotefield::High | quotefield::Low)) != 0)
+            return {};
         if (shown(row.low) >= price && percent < 0)
             return {colours::Red, colours::Black};
         if (shown(row.high) <= price && percent > 0)
@@ -89,19 +103,37 @@ ToppersColours toppersCellColours(const ToppersRow &row, int column)
 bool sortToppers(std::vector<ToppersRow> &rows, int column)
 {
     using namespace topperscol;
-    // a before b when b's key is smaller by a whole step of the column's resolution.
-    auto before = [column](const ToppersRow &a, const ToppersRow &b) {
+    // Each row's key at the column's resolution: comparing keys orders the rows strictly, so
+    // equal keys keep their order and a sorted list sorts to itself. (A truncated difference
+    // of two values is no order: a may tie b and b tie c while a is above c.) N/A sorts last.
+    auto key = [column](const ToppersRow &r) -> double {
+        const std::uint16_t fields =
+            column == Percent  ? PercentFields
+            : column == Volume ? quotefield::Volume
+                               : static_cast<std::uint16_t>(quotefield::Volume | quotefield::Last);
+        if ((r.missing & fields) != 0)
+            return -std::numeric_limits<double>::infinity();
         switch (column) {
         case Percent:
-            return static_cast<long long>((b.percent - a.percent) * 100.0f) < 0;
+            return shown(r.percent); // as the list shows it: to the paisa
         case Volume:
-            return static_cast<long long>(b.volume) - a.volume < 0;
+            return r.volume;
         default:
-            return static_cast<long long>((b.turnover - a.turnover) * 0.001) < 0;
+            return std::floor(r.turnover * 0.001);
         }
     };
     if (column != Percent && column != Volume && column != Turnover)
         return false;
-    std::stable_sort(rows.begin(), rows.end(), before);
+    std::vector<std::pair<double, std::size_t>> order;
+    order.reserve(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        order.emplace_back(key(rows[i]), i);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto &a, const auto &b) { return a.first > b.first; });
+    std::vector<ToppersRow> sorted;
+    sorted.reserve(rows.size());
+    for (const auto &[k, i] : order)
+        sorted.push_back(std::move(rows[i]));
+    rows = std::move(sorted);
     return true;
 }

@@ -20,6 +20,7 @@ struct ToppersRow
     double open = 0;
     double high = 0;
     double low = 0;
+    std::uint16_t missing = 0; // the quote's fields that were N/A (quotefield bits)
 };
 
 ToppersRow makeToppersRow(const std::string &companyName, const std::string &symbol,
@@ -54,6 +55,7 @@ struct ToppersColours
 ToppersColours toppersCellColours(const ToppersRow &row, int column);
 
 // A heading click: "%Ch", "Volume" and "Turnover" sort largest first, every time; changes
-// within 0.01 and turnovers within 1000 count as equal and keep their order. Other columns
-// leave the list as it is; false then.
+// that show alike and turnovers in the same thousand count as equal and keep their order, so
+// a second click on the same column moves nothing. Rows without the figure go last. Other
+// columns leave the list as it is; false then.
 bool sortToppers(std::vector<ToppersRow> &rows, int column);

@@ -24,10 +24,15 @@ std::vector<ToppersBatch> ToppersScan::start(Exchange exchange,
         m_names.push_back(company.name);
         m_symbols.push_back(company.symbol(exchange));
     }
-    m_quotes.assign(m_symbols.size(), QuoteRecord{});
+    // No company has a price until its line brings one.
+    QuoteRecord none;
+    none.missing = quotefield::Last;
+    m_quotes.assign(m_symbols.size(), none);
     std::vector<ToppersBatch> batches = cutToppersBatches(count(), exchange);
     m_started = static_cast<int>(batches.size());
     m_finished = 0;
+    m_failed = 0;
+    m_failure.clear();
     return batches;
 }
 
@@ -54,6 +59,27 @@ bool ToppersScan::batchDone(const ToppersBatch &batch, const std::vector<std::st
                        m_quotes[static_cast<std::size_t>(i)], quotefields::Short);
     ++m_finished;
     return m_finished == m_started;
+}
+
+bool ToppersScan::batchFailed(const ToppersBatch &batch, const std::string &reason)
+{
+    if (m_failed++ == 0)
+        m_failure = reason.empty() ? "no reply" : reason;
+    return batchDone(batch, {});
+}
+
+ToppersOutcome ToppersScan::outcome() const
+{
+    ToppersOutcome o;
+    o.companies = count();
+    o.answered =
+        static_cast<int>(std::count_if(m_quotes.begin(), m_quotes.end(), [](const QuoteRecord &q) {
+            return q.hasPrice() && q.last != 0;
+        }));
+    o.requests = m_started;
+    o.failed = m_failed;
+    o.reason = m_failure;
+    return o;
 }
 
 std::vector<ToppersRow> ToppersScan::rows(const ToppersFilters &filters) const

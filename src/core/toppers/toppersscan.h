@@ -4,6 +4,7 @@
 #include "core/store/storerows.h"
 #include "core/toppers/toppersfilters.h"
 #include "core/toppers/toppersrow.h"
+#include "core/toppers/toppersstatus.h"
 
 #include <string>
 #include <string_view>
@@ -36,8 +37,12 @@ public:
     // A new sweep over these companies: every quote cleared, the batches to send returned.
     std::vector<ToppersBatch> start(Exchange exchange, const std::vector<CompanyRow> &listed);
     std::string batchUrl(std::string_view baseUrl, const ToppersBatch &batch) const;
-    // One batch is in (lines empty when it failed); true when it was the last one.
+    // One batch is in: its lines, or the reason its request failed; true when it was the
+    // last one.
     bool batchDone(const ToppersBatch &batch, const std::vector<std::string> &lines);
+    bool batchFailed(const ToppersBatch &batch, const std::string &reason);
+    // How the sweep went so far: the status and message of a finished sweep come from it.
+    ToppersOutcome outcome() const;
 
     bool running() const { return m_finished < m_started; }
     Exchange exchange() const { return m_exchange; }
@@ -54,4 +59,6 @@ private:
     std::vector<QuoteRecord> m_quotes;
     int m_started = 0;
     int m_finished = 0;
+    int m_failed = 0;
+    std::string m_failure;
 };

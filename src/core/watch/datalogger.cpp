@@ -94,7 +94,12 @@ bool DataLogger::appendEod(const std::string &name, const QuoteRecord &quote, Eo
     content.erase(std::remove_if(content.begin(), content.end(),
                                  [](char c) { return c == '\n' || c == '\r'; }),
                   content.end());
-    if (!isSaneQuote(quote) || content.find(quote.date) != std::string::npos)
+    // Every figure of the line must have come as a number: a close of 0.00 beside a real open
+    // would stand for the day, as the file takes one line per date.
+    constexpr std::uint16_t EodFields = quotefield::Last | quotefield::Open | quotefield::High |
+                                        quotefield::Low | quotefield::Volume;
+    if (!isSaneQuote(quote) || !quote.has(EodFields) ||
+        content.find(quote.date) != std::string::npos)
         return true;
     if (m_files.append(file, eodLine(name, quote)) != Result::Done) {
         problem = EodWrite;
@@ -154,7 +159,8 @@ std::string DataLogger::writeStockIntraday(const std::vector<WatchedStock> &stoc
     const LocalTime folderTime = m_clock.now();
     m_files.makeFolders(m_root + "/IntraDay/" + logstamp::dateFolder(folderTime));
     for (const WatchedStock &stock : stocks) {
-        if (!stock.isNse() || stock.previous.taken <= 0 || !isSaneQuote(stock.quote))
+        if (!stock.isNse() || stock.previous.taken <= 0 || !isSaneQuote(stock.quote) ||
+            !stock.quote.has(quotefield::Volume))
             continue;
         // The file is made even when there is no bar yet.
         const std::string line = stock.previous.price != 0 ? stockLine(stock, m_clock.now()) : "";
@@ -176,7 +182,8 @@ std::string DataLogger::writeLive(const std::vector<WatchedStock> &stocks, const
     if (board.previousPrice(IndexBoard::Nifty) != 0 && isSaneQuote(board.slot(IndexBoard::Nifty)))
         content += indexLine("NIFTY", m_clock.now(), false, board, IndexBoard::Nifty);
     for (const WatchedStock &stock : stocks)
-        if (stock.isNse() && stock.previous.price != 0 && isSaneQuote(stock.quote))
+        if (stock.isNse() && stock.previous.price != 0 && isSaneQuote(stock.quote) &&
+            stock.quote.has(quotefield::Volume))
             content += stockLine(stock, m_clock.now());
     m_files.makeFolders(m_root + "/LiveData");
     switch (m_files.replace(liveFile(), content)) {

@@ -30,7 +30,8 @@ std::vector<AlertNotice> alertNotices(const std::vector<WatchedStock> &stocks, b
         return notices;
     for (const WatchedStock &stock : stocks) {
         const WatchRow &e = stock.entry;
-        if (e.alert <= 0)
+        // No price is no crossing of a limit: N/A read as 0 would be "below" every one.
+        if (e.alert <= 0 || !stock.quote.hasPrice())
             continue;
         const double last = shown(stock.quote.last);
         const bool above = shown(e.upperLimit) <= last;

@@ -135,8 +135,9 @@ void WatchList::startRefresh()
 void WatchList::takePrevious()
 {
     for (WatchedStock &s : m_stocks) {
-        // A junk quote is no price to open the next bar with: it counts as N/A.
-        const bool sane = isSaneQuote(s.quote);
+        // A junk quote is no price to open the next bar with: it counts as N/A. Nor is one
+        // without a volume, whose bar would count the day's whole volume as its own.
+        const bool sane = isSaneQuote(s.quote) && s.quote.has(quotefield::Volume);
         s.next.volume = sane ? s.quote.volume : 0;
         s.next.price = sane ? s.quote.last : 0;
         if (s.next.price != 0)

@@ -1,6 +1,7 @@
 #include "core/watch/watchrow.h"
 
 #include "core/net/displayformat.h"
+#include "core/net/quotecells.h"
 
 float WatchedStock::percent() const
 {
@@ -32,6 +33,29 @@ bool isText(int column)
     return column == Name || column == Indx;
 }
 } // namespace watchcol
+
+std::uint16_t watchCellFields(int column)
+{
+    using namespace watchcol;
+    switch (column) {
+    case Price:
+        return quotefield::Last;
+    case Change:
+        return quotefield::Change;
+    case Percent:
+        return PercentFields;
+    case Volume:
+        return quotefield::Volume;
+    case Open:
+        return quotefield::Open;
+    case High:
+        return quotefield::High;
+    case Low:
+        return quotefield::Low;
+    default:
+        return 0;
+    }
+}
 
 double watchCellNumber(const WatchedStock &stock, int column)
 {
@@ -66,9 +90,9 @@ std::string watchCellText(const WatchedStock &stock, int column)
     case Indx:
         return stock.entry.exchange;
     case Volume:
-        return formatQuantity(stock.quote.volume);
+        return quoteQuantityText(stock.quote, quotefield::Volume, stock.quote.volume);
     default:
-        return formatDisplay(watchCellNumber(stock, column));
+        return quoteCellText(stock.quote, watchCellFields(column), watchCellNumber(stock, column));
     }
 }
 
@@ -81,6 +105,9 @@ CellColours watchCellColours(const WatchedStock &stock, int column, const WatchS
     const WatchRow &e = stock.entry;
     const QuoteRecord &q = stock.quote;
     const double last = shown(q.last);
+    // A figure that did not come is no price to judge: such a cell stays plain.
+    if (!q.hasPrice() && column != Change && column != Percent)
+        return column == Price ? CellColours{Black, White} : CellColours{White, Black};
     switch (column) {
     case Name:
     case Indx:
@@ -103,12 +130,14 @@ CellColours watchCellColours(const WatchedStock &stock, int column, const WatchS
     }
     case Change:
     case Percent: {
+        if (!q.has(watchCellFields(column)))
+            return {White, Black};
         const double change = shown(q.change);
         return {White, change > 0 ? DarkGreen : change == 0 ? Blue : Red};
     }
     case Volume:
     case Open:
-        if (switches.dayHighLow) {
+        if (switches.dayHighLow && q.has(quotefield::Change | quotefield::High | quotefield::Low)) {
             const double change = shown(q.change);
             if (last <= shown(q.low) && change < 0)
                 return {Down, Black};
@@ -118,7 +147,7 @@ CellColours watchCellColours(const WatchedStock &stock, int column, const WatchS
         return {White, Black};
     case High:
     case Low:
-        if (switches.yearHighLow) {
+        if (switches.yearHighLow && q.has(quotefield::YearHigh | quotefield::YearLow)) {
             if (last >= shown(q.yearHigh))
                 return {Up, Black};
             if (last <= shown(q.yearLow))

@@ -53,6 +53,8 @@ bool isText(int column); // the name and the exchange; the other columns are num
 
 // The cell as the list shows it.
 std::string watchCellText(const WatchedStock &stock, int column);
+// The quote fields (quotefield bits) a numeric cell is made from.
+std::uint16_t watchCellFields(int column);
 // The number behind a numeric cell, unrounded.
 double watchCellNumber(const WatchedStock &stock, int column);
 

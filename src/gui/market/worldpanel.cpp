@@ -1,5 +1,6 @@
 #include "gui/market/worldpanel.h"
 
+#include "core/net/quotecells.h"
 #include "gui/market/marketindexmodel.h"
 #include "gui/shell/appcontext.h"
 
@@ -29,7 +30,8 @@ QLabel *blueLabel(QWidget *parent, const QString &text, const QFont &font, const
 }
 } // namespace
 
-WorldPanel::WorldPanel(AppContext &context, QWidget *bar, std::function<double()> dollarRate)
+WorldPanel::WorldPanel(AppContext &context, QWidget *bar,
+                       std::function<std::optional<double>()> dollarRate)
     : IndexPanelBase(context, bar, 330, QStringLiteral("Other Market Factors"), "close",
                      std::vector<NamedSymbol>(indextables::World.begin(), indextables::World.end()),
                      std::vector<NamedSymbol>(indextables::Adr.begin(), indextables::Adr.end()),
@@ -63,9 +65,11 @@ void WorldPanel::redisplay()
     m_dollarValue->setText(formatDollar(m_dollarRate ? m_dollarRate() : 0));
 }
 
-QString WorldPanel::formatDollar(double rate)
+QString WorldPanel::formatDollar(std::optional<double> rate)
 {
+    if (!rate)
+        return QLatin1String(NotAvailableText);
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%2.3f", rate);
+    std::snprintf(buffer, sizeof buffer, "%2.3f", *rate);
     return QString::fromLatin1(buffer);
 }

@@ -30,8 +30,12 @@ Program::Program(AppContext &context) : m_bar(std::make_unique<MainBar>(context)
     m_panels->setFactory(
         PanelKind::World,
         [](AppContext &ctx, MainBar &b) {
-            return new WorldPanel(ctx, &b,
-                                  [&b] { return b.board().slot(IndexBoard::Dollar).last; });
+            return new WorldPanel(ctx, &b, [&b]() -> std::optional<double> {
+                const QuoteRecord &dollar = b.board().slot(IndexBoard::Dollar);
+                if (!dollar.hasPrice())
+                    return std::nullopt;
+                return dollar.last;
+            });
         },
         true);
     m_panels->setFactory(

@@ -201,8 +201,11 @@ void ToppersPanel::sweepDone()
 {
     readFilters();
     m_model->setRows(m_scan.rows(m_filters));
-    m_status->setText(QLatin1String(Completed));
+    const ToppersOutcome outcome = m_scan.outcome();
+    m_status->setText(QString::fromStdString(toppersstatus::text(outcome)));
     lock(false);
+    if (const std::string why = toppersstatus::problem(outcome); !why.empty())
+        context().messenger.inform(why);
 }
 
 void ToppersPanel::showMenu(const QPoint &pos)

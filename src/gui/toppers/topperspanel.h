@@ -26,9 +26,7 @@ class ToppersPanel : public DockedPanel
 public:
     static constexpr const char *Waiting =
         "Data Retrieval is in Progress\n        Please wait ...     ";
-    static constexpr const char *Completed =
-        "Data Retrieval Successfully Completed!!!\nNow you can "
-        "click on Column Headers\n to find the TOPPERS";
+    static constexpr const char *Completed = toppersstatus::Completed;
 
     // Adds from the list go through the watch list while it exists, else to its table.
     ToppersPanel(AppContext &context, QWidget *bar, WatchListPanel *watchList);

@@ -25,13 +25,15 @@ bool ToppersSweep::start(const std::string &baseUrl, Exchange exchange,
     const unsigned sweep = ++m_sweep;
     for (std::size_t k = 0; k < batches.size(); ++k) {
         const ToppersBatch batch = batches[k];
-        session(k).fetch(m_scan.batchUrl(baseUrl, batch), [this, sweep,
-                                                           batch](const FetchResult &result) {
-            if (sweep != m_sweep)
-                return; // a reply of an abandoned sweep
-            if (m_scan.batchDone(batch, result.ok ? result.lines() : std::vector<std::string>{}))
-                emit finished();
-        });
+        session(k).fetch(
+            m_scan.batchUrl(baseUrl, batch), [this, sweep, batch](const FetchResult &result) {
+                if (sweep != m_sweep)
+                    return; // a reply of an abandoned sweep
+                const bool last = result.ok ? m_scan.batchDone(batch, result.lines())
+                                            : m_scan.batchFailed(batch, result.error.toStdString());
+                if (last)
+                    emit finished();
+            });
     }
     return !batches.empty();
 }
