@@ -282,7 +282,10 @@ private slots:
         // A hanging reply holds only its own connection: the rest of the service still answers.
         control("fault=hang");
         QCOMPARE(reply(Quotes, 800).error, httplib::Error::Read);
-        control("fault=none&latency-ms=400");
+        // Latency holds a reply back: a client that waits less than it gets nothing.
+        control("fault=none&latency-ms=2000");
+        QCOMPARE(reply(Quotes, 200).error, httplib::Error::Read);
+        control("latency-ms=0");
         QCOMPARE(get(Quotes), whole);
     }
 
