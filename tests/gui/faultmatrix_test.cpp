@@ -57,7 +57,6 @@ const QString Unreadable =
 const QString UnreadableStats = FuturesFetch::UnreadableStats;
 const QString NoValidation = NewListing::InternetErrorMessage;
 const QString Warning = RefreshCycle::ShortReplyWarning;
-const QString DllMessage = ChartFeed::DllMessage;
 const QString NoChart = "The chart could not be loaded: ";
 const QString NoPicture = "The chart service sent no picture for INFY.NS.";
 const QString Done = ToppersPanel::Completed;
