@@ -178,8 +178,8 @@ void BM_TickerStepBaseline(benchmark::State &state)
         p.fillRect(image.rect(), Qt::white);
         int x = --offset;
         for (const StyledSegment &s : band->segments()) {
-            const QString text = QString::fromStdString(s.text());
-            font.setBold(s.bold());
+            const QString text = QString::fromStdString(s.text);
+            font.setBold(s.bold);
             p.setFont(font);
             const int w = p.fontMetrics().horizontalAdvance(text);
             if (x + w > 0 && x < image.width())

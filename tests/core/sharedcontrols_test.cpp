@@ -1,6 +1,5 @@
 #include "core/controls/exportname.h"
 #include "core/controls/fieldcheck.h"
-#include "core/controls/styledsegment.h"
 #include "core/market/indexboardlist.h"
 #include "core/net/displayformat.h"
 #include "core/net/quoteparser.h"
@@ -53,21 +52,6 @@ TEST(FieldCheck, NumberEditsTakeTheWholeTextWithinTheirRange)
               "Please enter an integer between 0 and 999999.");
 }
 
-TEST(StyledSegment, AttributesAndTheButtonFaceStandIn)
-{
-    StyledSegment::setButtonFace(0x00C0D0E0);
-    const StyledSegment plain;
-    EXPECT_EQ(plain.background(), 0x00C0D0E0u);
-    const StyledSegment s("RELIANCE", StyledSegment::Bold | StyledSegment::colourRef({0, 0, 255}),
-                          StyledSegment::ButtonFace);
-    EXPECT_EQ(s.background(), 0x00C0D0E0u);
-    EXPECT_TRUE(s.bold()) << "the style flags share the word with the colour";
-    EXPECT_EQ(s.colour(), (Rgb{0, 0, 255}));
-    const StyledSegment red("x", StyledSegment::Underline | 0xFF, 0x123456);
-    EXPECT_EQ(red.colour(), (Rgb{255, 0, 0}));
-    EXPECT_EQ(red.background(), 0x123456u);
-}
-
 TEST(IndexLists, RowsStartAtZeroAndFollowTheirRecords)
 {
     IndexQuotes q({indextables::Nse.begin(), indextables::Nse.end()},
@@ -114,20 +98,19 @@ TEST(Ticker, NseStocksInListOrderColouredByTheSignOfTheirChange)
     };
     for (int i = 0; i < 3; ++i)
         parseQuoteLine(lines[i], stocks[i].quote); // the fourth has no quote yet
-    const std::vector<StyledSegment> s = tickerSegments(stocks);
+    const std::vector<TickerRun> s = tickerSegments(stocks);
     ASSERT_EQ(s.size(), 6u);
-    EXPECT_EQ(s[0].text(), "TCS");
-    EXPECT_TRUE(s[0].bold());
-    EXPECT_EQ(s[1].text(), "  3,500.25");
-    EXPECT_EQ(s[1].colour(), colours::Blue);
-    EXPECT_EQ(s[2].text(), " (-12.50)   ");
-    EXPECT_EQ(s[2].colour(), colours::Red);
-    EXPECT_EQ(s[3].text(), "INFY");
-    EXPECT_EQ(s[4].text(), "  12,34,567.80");
-    EXPECT_EQ(s[5].text(), " (+0.00)   ") << "no change counts as up";
-    EXPECT_EQ(s[5].colour(), colours::DarkGreen);
-    EXPECT_FALSE(s[5].bold());
-    EXPECT_EQ(s[5].background(), StyledSegment::buttonFace());
+    EXPECT_EQ(s[0].text, "TCS");
+    EXPECT_TRUE(s[0].bold);
+    EXPECT_EQ(s[1].text, "  3,500.25");
+    EXPECT_EQ(s[1].colour, colours::Blue);
+    EXPECT_EQ(s[2].text, " (-12.50)   ");
+    EXPECT_EQ(s[2].colour, colours::Red);
+    EXPECT_EQ(s[3].text, "INFY");
+    EXPECT_EQ(s[4].text, "  12,34,567.80");
+    EXPECT_EQ(s[5].text, " (+0.00)   ") << "no change counts as up";
+    EXPECT_EQ(s[5].colour, colours::DarkGreen);
+    EXPECT_FALSE(s[5].bold);
 
     const TickerNifty down = tickerNifty(stocks[0].quote);
     EXPECT_EQ(down.value, "3,500.25");

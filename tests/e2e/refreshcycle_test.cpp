@@ -7,11 +7,9 @@
 #include "platform/store/companydatabase.h"
 #include "platform/toppers/topperssweep.h"
 #include "support/listgroup.h"
-#include "support/memorywatchlist.h"
 #include "support/recordingmessenger.h"
 #include "support/testsim.h"
 
-#include <QDirIterator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,18 +28,6 @@ class RefreshCycleTest : public QObject
     std::unique_ptr<RefreshCycle> cycle;
 
     QString accessLog() const { return dir.filePath(QStringLiteral("access.log")); }
-
-    // Every data file under the root with its content.
-    static QMap<QString, QByteArray> dataFiles(const QString &root)
-    {
-        QMap<QString, QByteArray> files;
-        for (QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
-            QFile file(it.next());
-            files.insert(file.fileName(),
-                         file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable");
-        }
-        return files;
-    }
 
     void startSim(const QStringList &extra = {})
     {
@@ -74,88 +60,29 @@ private slots:
         sim.stop();
     }
 
-    // Every way a fetch can fail ends the cycle quietly, keeping the values, and the next
-    // tick tries again. A server that is down entirely is shown on the main bar's tests.
-    void failuresAreQuietAndTheNextTickTriesAgain()
+    // What each fault shows is the fault matrix's; here the cycle's failure paths (silence
+    // timeout, deadline, abort) run in the sanitizer build, which has no windows, and each
+    // leaves the cycle free for the next tick with the values kept.
+    void failedFetchesFreeTheNextTick()
     {
         startSim();
         QVERIFY(refreshOnce());
         const double nifty = board.slot(IndexBoard::Nifty).last;
-        QVERIFY(nifty > 15000 && nifty < 40000);
         cycle->setTimeoutMs(400);
-        for (const char *fault : {"fault=http500", "fault=drop", "fault=hang"}) {
+        cycle->setDeadlineMs(1500);
+        for (const char *fault : {"fault=http500", "fault=drop", "fault=hang", "fault=trickle"}) {
             QVERIFY(simControl(sim.port(), QString::fromLatin1(fault)));
             QVERIFY2(!refreshOnce(), fault);
-            QVERIFY(!cycle->connected());
             QVERIFY(!cycle->inProgress());
             QCOMPARE(board.slot(IndexBoard::Nifty).last, nifty);
         }
         cycle->setTimeoutMs(10000);
+        cycle->setDeadlineMs(30000);
         QVERIFY(simControl(sim.port(), QStringLiteral("fault=none")));
         QVERIFY(refreshOnce());
-        QVERIFY(messenger.shown.empty());
         // On the wire "^" travels percent-encoded, as HTTP clients send it.
         QCOMPARE(quoteRequests(accessLog()).first(),
                  QStringLiteral("/d/quotes.csv?s=%5ENSEI,%5EBSESN,USDINR=X&f=sl1d1t1c1ohgvjk"));
-    }
-
-    // A server that sends its reply a byte at a time never times out for silence; the
-    // deadline for the whole transfer ends the fetch as a failure and frees the next tick.
-    void aTricklingServerCannotHoldTheCycle()
-    {
-        startSim();
-        QVERIFY(simControl(sim.port(), QStringLiteral("fault=trickle")));
-        cycle->setDeadlineMs(1500);
-        QSignalSpy result(cycle.get(), &RefreshCycle::resultArrived);
-        cycle->start();
-        QVERIFY(result.wait(30000));
-        QCOMPARE(result.first().first().toBool(), false);
-        QVERIFY(!cycle->connected());
-        QVERIFY(!cycle->inProgress());
-        QVERIFY(simControl(sim.port(), QStringLiteral("fault=none")));
-        QVERIFY(refreshOnce());
-        QCOMPARE(quoteRequests(accessLog()).size(), 2);
-    }
-
-    // Junk from the service is a reply all the same: parsed into zeros, never a crash or a
-    // message, and it lands in no data file: the files are the user's history.
-    void garbageNeverReachesTheDataFiles()
-    {
-        startSim();
-        MemoryWatchList store;
-        WatchList list(store, messenger);
-        for (const char *symbol : {"RELIANCE", "INFY"})
-            list.addEntry(WatchRow{symbol, "NSE", symbol});
-        list.addEntry(WatchRow{"Reliance", "BSE", "500325"});
-        list.switches().intraday = list.switches().liveData = true;
-        registry.attach(GroupSlot::WatchList, &list);
-        const QString root = dir.filePath(QStringLiteral("data"));
-        StdDataFileSystem files;
-        FixedClock clock{makeLocalTime(2026, 12, 4, 11, 0, 0)};
-        DataLogger logger(files, clock, root.toStdString());
-        logger.makeFolders();
-        const auto refresh = [&](int hour) {
-            clock.set(makeLocalTime(2026, 12, 4, hour, 0, 0));
-            QVERIFY(refreshOnce());
-            QVERIFY(refreshWatchList(list, board, logger, clock).problems.empty());
-            board.updateRows();
-        };
-        for (int hour : {11, 11, 16}) // two bars, then the day's end-of-day lines
-            refresh(hour);
-        const QMap<QString, QByteArray> before = dataFiles(root);
-        QVERIFY(before.value(root + "/EODData/NIFTY.txt").startsWith("NIFTY,12/4/2026,"));
-        QVERIFY(before.value(root + "/IntraDay/12-04-2026/INFY.txt").startsWith("INFY,12/04/2026"));
-
-        QVERIFY(simControl(sim.port(), QStringLiteral("fault=garbage")));
-        for (int hour : {11, 11, 16, 17, 18})
-            refresh(hour);
-        const QString live = root + "/LiveData/LiveData.txt";
-        QMap<QString, QByteArray> after = dataFiles(root);
-        QCOMPARE(after.take(live), QByteArray());
-        QMap<QString, QByteArray> expected = before;
-        expected.remove(live);
-        QCOMPARE(after, expected);
-        QVERIFY(messenger.shown.empty());
     }
 
     // A price field that is not wholly one number is N/A wherever it goes: the bar and the

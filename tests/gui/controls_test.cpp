@@ -41,38 +41,6 @@ class ControlsTest : public QObject
 {
     Q_OBJECT
 private slots:
-    // Bevel widths 1 and 2, raised and pressed, pixel by pixel on the rings.
-    void bevelRings_data()
-    {
-        QTest::addColumn<int>("bevel");
-        QTest::addColumn<bool>("pressed");
-        QTest::addColumn<QPoint>("at");
-        QTest::addColumn<int>("grey");
-        const struct
-        {
-            int bevel;
-            bool pressed;
-            int x, y, grey;
-        } pixels[] = {{1, false, 0, 0, 255},   {1, false, 30, 0, 255},  {1, false, 0, 14, 255},
-                      {1, false, 59, 27, 128}, {1, false, 30, 27, 128}, {1, false, 59, 14, 128},
-                      {1, true, 30, 0, 128},   {1, true, 30, 27, 255},  {2, false, 30, 0, 255},
-                      {2, false, 30, 1, 223},  {2, false, 30, 27, 127}, {2, false, 30, 26, 85},
-                      {2, false, 58, 14, 85},  {2, true, 30, 0, 127},   {2, true, 30, 26, 1},
-                      {2, true, 58, 14, 1},    {2, true, 1, 14, 85}};
-        for (const auto &p : pixels)
-            QTest::addRow("width %d%s at %d,%d", p.bevel, p.pressed ? " pressed" : "", p.x, p.y)
-                << p.bevel << p.pressed << QPoint(p.x, p.y) << p.grey;
-    }
-
-    void bevelRings()
-    {
-        QFETCH(int, bevel);
-        QFETCH(bool, pressed);
-        QFETCH(QPoint, at);
-        QFETCH(int, grey);
-        QCOMPARE(draw(bevel, {true, pressed, true}).pixel(at), qRgb(grey, grey, grey));
-    }
-
     void theFaceInsideThePressedCaptionMovesAndAPressNeedsFocus()
     {
         const QImage up = draw(1, {true, false, true}), down = draw(1, {true, true, true});

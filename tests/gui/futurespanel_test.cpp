@@ -1,4 +1,3 @@
-#include "core/futures/futuresfetch.h"
 #include "gui/controls/stocklist.h"
 #include "gui/futures/futurespanel.h"
 #include "gui/shell/panelhost.h"
@@ -11,8 +10,8 @@
 #include <QTest>
 
 // The futures panel inside the real program, on a real database file, against the simulated
-// exchange pages: what a user does with it, and how it copes when the service fails it. The
-// page walk and the Add and Delete rules are tested in core.
+// exchange pages: what a user does with it. The page walk and the Add and Delete rules are
+// tested in core; the service's faults in the fault matrix.
 class FuturesPanelTest : public QObject
 {
     Q_OBJECT
@@ -33,20 +32,6 @@ class FuturesPanelTest : public QObject
         QStringList out;
         for (int row = 0; row < panel()->contractList(month)->model()->rowCount(); ++row)
             out << cell(month, row, column);
-        return out;
-    }
-    // Every cell the lists and labels show.
-    QStringList shown() const
-    {
-        QStringList out{text("statisticsHeading")};
-        for (int month = 0; month < 3; ++month) {
-            out << text(qPrintable(QStringLiteral("month%1Expiry").arg(month + 1)));
-            for (int c = 0; c < 9; ++c)
-                out += column(month, c);
-        }
-        for (int row = 0; row < 2; ++row)
-            for (int c = 0; c < 3; ++c)
-                out << panel()->statsList()->model()->index(row, c).data().toString();
         return out;
     }
     void seed(const std::vector<FutureRow> &rows)
@@ -168,47 +153,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!panel(), 30000);
         bed.refreshOnce();
         QCOMPARE(int(bed.messenger.shown.size()), 2);
-    }
-
-    void faultsLeaveTheDataShownAndSayItOnce_data()
-    {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QStringList>("told");
-        const QStringList internet{FuturesFetch::ContractProblem, FuturesFetch::StatsProblem};
-        const QStringList unreadable{QString::fromLatin1(FuturesFetch::UnreadableContracts) +
-                                         "Mahindra & Mahindra Limited, Infosys Limited",
-                                     FuturesFetch::UnreadableStats};
-        QTest::newRow("service stopped") << "stopped" << internet;
-        QTest::newRow("HTTP 500") << "http500" << internet;
-        QTest::newRow("hanging") << "hang" << internet;
-        QTest::newRow("connection dropped") << "drop" << internet;
-        QTest::newRow("pages cut short") << "short" << unreadable;
-        QTest::newRow("random bytes") << "garbage" << unreadable;
-    }
-    void faultsLeaveTheDataShownAndSayItOnce()
-    {
-        QFETCH(QString, fault);
-        QFETCH(QStringList, told);
-        seed({{"Mahindra & Mahindra Limited", "M&M"}, {"Infosys Limited", "INFY"}});
-        QVERIFY(bed.startSim());
-        openPanel();
-        click("getLatestData");
-        waitForData();
-        const QStringList before = shown();
-        QVERIFY(before.contains("31-DEC-2026"));
-        QVERIFY(bed.messenger.shown.empty());
-
-        if (fault == "stopped")
-            bed.sim.stop();
-        else
-            QVERIFY(simControl(bed.sim.port(), "fault=" + fault));
-        click("getLatestData");
-        waitForData();
-        QStringList said;
-        for (const std::string &m : bed.messenger.shown)
-            said << QString::fromStdString(m);
-        QCOMPARE(said, told);
-        QCOMPARE(shown(), before);
     }
 };
 

@@ -15,6 +15,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QListWidget>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTest>
 
@@ -166,6 +167,47 @@ private slots:
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
                            view->visualRect(model(TradeKind::Intraday)->index(0, 0)).center());
         QVERIFY(bed.program->bar().findChild<QWidget *>("historicalChart"));
+    }
+
+    // The largest holdings a list meets, valued at market prices: every number is shown
+    // whole however narrow the panel; the names give way first, then the list scrolls.
+    void numbersAreNeverCut()
+    {
+        {
+            CompanyDatabase seeder("portfolio-test-big");
+            QVERIFY(seeder.open(resolveStoreConfig({}, bed.databaseFile(), {})).ok());
+            QVERIFY(seeder.profile()
+                        .insertLots(
+                            {{"Tata Consultancy Services Limited", "NSE", "TCS", 0, 15048.1, 26000,
+                              brokerId},
+                             {"Yes Bank Limited", "NSE", "YESBANK", 0, 20.05, 999999, brokerId}})
+                        .ok());
+        }
+        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
+        openPanel();
+        QVERIFY(QSignalSpy(panel(), &PortfolioPanel::refreshed).wait(30000));
+        StockListView *view = panel()->section(TradeKind::Delivery)->view();
+        QCOMPARE(cell(TradeKind::Delivery, 2, holdingcol::CostPlusCharges),
+                 QStringLiteral("39,12,50,600.00"));
+        const int margins =
+            2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 1;
+        for (int width : {view->width(), 300}) {
+            view->resize(width, view->height());
+            const HoldingListModel *m = model(TradeKind::Delivery);
+            for (int c = 0; c < m->columnCount(); ++c) {
+                if (view->isColumnHidden(c) || m->alignment(c) != Qt::AlignRight)
+                    continue;
+                for (int row = 0; row < m->rowCount(); ++row) {
+                    const QString text = m->index(row, c).data().toString();
+                    QVERIFY2(view->fontMetrics().horizontalAdvance(text) + margins <=
+                                 view->columnWidth(c),
+                             qPrintable(QStringLiteral("%1 in column %2 of width %3")
+                                            .arg(text)
+                                            .arg(c)
+                                            .arg(view->columnWidth(c))));
+                }
+            }
+        }
     }
 
     void addAndEditGoThroughTheEntryDialogAndReachTheTableInPlace()

@@ -423,7 +423,7 @@ private slots:
         QCOMPARE(control<QLabel>(ticker, "niftyChange")->text(), QStringLiteral("(-2.50 )"));
         ScrollingBand *band = ticker->band();
         QCOMPARE(band->segments().size(), std::size_t(6)); // two NSE stocks, the BSE one left out
-        QCOMPARE(band->segments()[3].text(), std::string("DRREDDY"));
+        QCOMPARE(band->segments()[3].text, std::string("DRREDDY"));
         QVERIFY(band->tickPending());
         QCOMPARE(band->scroll().speed(), TickerBar::StartSpeed);
 
@@ -437,7 +437,7 @@ private slots:
         QCOMPARE(band->scroll().offset(), at + 1);
 
         logMinutes({1400}); // the list changed on the refresh: so does the band
-        QCOMPARE(band->segments()[1].text(), std::string("  1,400.00"));
+        QCOMPARE(band->segments()[1].text, std::string("  1,400.00"));
 
         bar.showFromTray(); // through the tray the bar comes back beside the ticker...
         bar.button("tickerBar")->click();

@@ -7,7 +7,8 @@
 #include <QTest>
 
 // The validation request as it travels: what is asked, under which agent, and what a reply
-// with untidy lines makes of it. The dialog is tested against the simulator, failures too.
+// with untidy lines makes of it. The dialog is tested against the simulator, its failures in
+// the fault matrix.
 class ListingValidatorTest : public QObject
 {
     Q_OBJECT

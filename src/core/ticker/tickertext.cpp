@@ -10,27 +10,22 @@ TickerNifty tickerNifty(const QuoteRecord &nifty)
                        nifty.change < 0 ? colours::Red : colours::DarkGreen};
 }
 
-std::vector<StyledSegment> tickerSegments(const std::vector<WatchedStock> &stocks)
+std::vector<TickerRun> tickerSegments(const std::vector<WatchedStock> &stocks)
 {
-    using S = StyledSegment;
-    std::vector<StyledSegment> out;
+    std::vector<TickerRun> out;
     for (const WatchedStock &stock : stocks) {
         const std::string &symbol = stock.quote.symbol;
         if (!symbol.ends_with("NS"))
             continue;
         const QuoteRecord &q = stock.quote;
-        out.emplace_back(symbol.substr(0, symbol.size() - 3),
-                         S::Bold | S::colourRef(colours::Black));
-        out.emplace_back("  " + quoteCellText(q, quotefield::Last, q.last),
-                         S::colourRef(colours::Blue));
+        out.push_back({symbol.substr(0, symbol.size() - 3), colours::Black, true});
+        out.push_back({"  " + quoteCellText(q, quotefield::Last, q.last), colours::Blue, false});
         if (!q.has(quotefield::Change))
-            out.emplace_back(std::string(" (") + NotAvailableText + ")   ",
-                             S::colourRef(colours::Black));
+            out.push_back({std::string(" (") + NotAvailableText + ")   ", colours::Black, false});
         else if (q.change < 0)
-            out.emplace_back(" (" + formatDisplay(q.change) + ")   ", S::colourRef(colours::Red));
+            out.push_back({" (" + formatDisplay(q.change) + ")   ", colours::Red, false});
         else
-            out.emplace_back(" (+" + formatDisplay(q.change) + ")   ",
-                             S::colourRef(colours::DarkGreen));
+            out.push_back({" (+" + formatDisplay(q.change) + ")   ", colours::DarkGreen, false});
     }
     return out;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/controls/styledsegment.h"
+#include "core/common/rgb.h"
 #include "core/net/quoterecord.h"
 #include "core/watch/watchrow.h"
 
@@ -16,6 +16,14 @@ struct TickerNifty
 };
 TickerNifty tickerNifty(const QuoteRecord &nifty);
 
+// A piece of the running text in its colour.
+struct TickerRun
+{
+    std::string text;
+    Rgb colour;
+    bool bold = false;
+};
+
 // The running text: for every NSE stock of the watch list, in the list's order, its symbol in
 // bold black, the last price in blue and the change in green, or in red when it fell.
-std::vector<StyledSegment> tickerSegments(const std::vector<WatchedStock> &stocks);
+std::vector<TickerRun> tickerSegments(const std::vector<WatchedStock> &stocks);

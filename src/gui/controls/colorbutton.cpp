@@ -1,6 +1,6 @@
 #include "gui/controls/colorbutton.h"
 
-#include "core/controls/bevel.h"
+#include "gui/controls/bevel.h"
 
 #include <QPainter>
 

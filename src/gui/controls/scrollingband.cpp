@@ -4,9 +4,8 @@
 #include <QPainter>
 
 namespace {
-QColor colourOf(std::uint32_t ref)
+QColor colourOf(Rgb c)
 {
-    const Rgb c = StyledSegment::fromColourRef(ref);
     return QColor(c.r, c.g, c.b);
 }
 } // namespace
@@ -71,10 +70,10 @@ void ScrollingBand::renderStrip()
     std::vector<QFont> fonts;
     for (const StyledSegment &s : m_segments) {
         QFont f = font;
-        f.setWeight(s.bold() ? QFont::Black : QFont::Normal);
-        f.setItalic(s.italic());
-        f.setUnderline(s.underline());
-        width += QFontMetrics(f).horizontalAdvance(QString::fromStdString(s.text()));
+        f.setWeight(s.bold ? QFont::Black : QFont::Normal);
+        f.setItalic(s.italic);
+        f.setUnderline(s.underline);
+        width += QFontMetrics(f).horizontalAdvance(QString::fromStdString(s.text));
         fonts.push_back(f);
     }
     if (width == 0) {
@@ -91,12 +90,12 @@ void ScrollingBand::renderStrip()
     int x = 0;
     for (std::size_t i = 0; i < m_segments.size(); ++i) {
         const StyledSegment &s = m_segments[i];
-        const QString text = QString::fromStdString(s.text());
+        const QString text = QString::fromStdString(s.text);
         const int w = QFontMetrics(fonts[i]).horizontalAdvance(text);
         const QRect cell(x, 0, w, stripHeight);
-        p.fillRect(cell, colourOf(s.background()));
+        p.fillRect(cell, s.background ? colourOf(*s.background) : m_face);
         p.setFont(fonts[i]);
-        p.setPen(colourOf(s.attributes() & 0xFFFFFF));
+        p.setPen(colourOf(s.colour));
         p.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter, text);
         x += w;
     }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/common/rgb.h"
-#include "core/controls/styledsegment.h"
 #include "core/ticker/bandscroll.h"
+#include "gui/controls/styledsegment.h"
 
 #include <QPixmap>
 #include <QTimer>
@@ -50,4 +50,5 @@ private:
     std::vector<StyledSegment> m_segments;
     QPixmap m_strip;
     QColor m_background = Qt::white;
+    QColor m_face{0xF0, 0xF0, 0xF0}; // under segments with no background of their own
 };

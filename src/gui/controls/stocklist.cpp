@@ -7,7 +7,9 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
 
+#include <algorithm>
 #include <numeric>
 
 namespace {
@@ -90,8 +92,16 @@ StockListView::StockListView(Messenger &messenger, QWidget *parent)
 
 void StockListView::setStockModel(StockListModel *model, const std::vector<int> &widths)
 {
+    if (m_stockModel)
+        m_stockModel->disconnect(this);
     setModel(model);
+    m_stockModel = model;
     m_widths = widths;
+    // New texts may be wider than the old: the number columns follow them.
+    connect(model, &QAbstractItemModel::modelReset, this, &StockListView::applyWidths);
+    connect(model, &QAbstractItemModel::layoutChanged, this, &StockListView::applyWidths);
+    connect(model, &QAbstractItemModel::rowsInserted, this, &StockListView::applyWidths);
+    connect(model, &QAbstractItemModel::dataChanged, this, &StockListView::applyWidths);
     applyWidths();
 }
 
@@ -117,20 +127,68 @@ void StockListView::applyWidths()
                      (verticalHeader()->isVisible() ? verticalHeader()->width() : 0) -
                      verticalScrollBar()->sizeHint().width();
     const bool scale = m_fill && total > 0 && room > total;
-    int given = 0;
+    const int count = static_cast<int>(m_widths.size());
+    std::vector<int> widths(m_widths.size(), 0);
     int lastShown = -1;
-    for (int c = 0; c < static_cast<int>(m_widths.size()); ++c) {
-        setColumnHidden(c, m_widths[c] == 0);
-        if (m_widths[c] == 0)
-            continue;
-        const int width = scale ? m_widths[c] * room / total : m_widths[c];
-        setColumnWidth(c, width);
-        given += width;
-        lastShown = c;
+    for (int c = 0; c < count; ++c) {
+        widths[std::size_t(c)] =
+            scale ? m_widths[std::size_t(c)] * room / total : m_widths[std::size_t(c)];
+        if (m_widths[std::size_t(c)] != 0)
+            lastShown = c;
     }
     // What the rounding left over goes to the last column, so the grid ends at the edge.
     if (scale && lastShown >= 0)
-        setColumnWidth(lastShown, columnWidth(lastShown) + room - given);
+        widths[std::size_t(lastShown)] += room - std::accumulate(widths.begin(), widths.end(), 0);
+
+    // Numbers widen to their whole text; the names give up what they can spare above their
+    // header's width to make room for them.
+    int wanted = 0;
+    std::vector<bool> number(widths.size(), false);
+    for (int c = 0; c < count && m_stockModel; ++c) {
+        if (m_widths[std::size_t(c)] == 0 || c >= m_stockModel->columns())
+            continue;
+        number[std::size_t(c)] = (m_stockModel->alignment(c) & Qt::AlignRight) != 0;
+        if (!number[std::size_t(c)])
+            continue;
+        const int need = widestIn(c);
+        if (need > widths[std::size_t(c)]) {
+            wanted += need - widths[std::size_t(c)];
+            widths[std::size_t(c)] = need;
+        }
+    }
+    for (int c = 0; c < count && wanted > 0; ++c) {
+        if (m_widths[std::size_t(c)] == 0 || number[std::size_t(c)] || !m_stockModel ||
+            c >= m_stockModel->columns())
+            continue;
+        const int least = cellWidth(QString::fromStdString(m_stockModel->header(c)));
+        const int spare = std::min(wanted, widths[std::size_t(c)] - least);
+        if (spare > 0) {
+            widths[std::size_t(c)] -= spare;
+            wanted -= spare;
+        }
+    }
+    for (int c = 0; c < count; ++c) {
+        setColumnHidden(c, m_widths[std::size_t(c)] == 0);
+        if (m_widths[std::size_t(c)] != 0)
+            setColumnWidth(c, widths[std::size_t(c)]);
+    }
+}
+
+// The width a cell needs to show text whole: the delegate's margins on both sides and the
+// grid line.
+int StockListView::cellWidth(const QString &text) const
+{
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return fontMetrics().horizontalAdvance(text) + 2 * margin + 1;
+}
+
+int StockListView::widestIn(int column) const
+{
+    int widest = cellWidth(QString::fromStdString(m_stockModel->header(column)));
+    for (int row = 0; row < m_stockModel->stockCount(); ++row)
+        widest =
+            std::max(widest, cellWidth(QString::fromStdString(m_stockModel->text(row, column))));
+    return widest;
 }
 
 void StockListView::mouseDoubleClickEvent(QMouseEvent *event)

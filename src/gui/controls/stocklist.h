@@ -46,7 +46,9 @@ public:
 
 // The list view that goes with it: grid lines, whole-row selection, fixed column widths (a
 // width of 0 hides the column) and a double click that opens the row's chart, but only while
-// the owning window is connected.
+// the owning window is connected. A column of numbers (right-aligned) is never cut: it widens
+// to its longest text, taking the room from the name columns, and past that the list scrolls
+// sideways.
 class StockListView : public QTableView
 {
     Q_OBJECT
@@ -72,7 +74,10 @@ protected:
 
 private:
     void applyWidths();
+    int cellWidth(const QString &text) const;
+    int widestIn(int column) const;
 
+    StockListModel *m_stockModel = nullptr;
     std::vector<int> m_widths;
     bool m_fill = false;
     Messenger &m_messenger;

@@ -28,21 +28,22 @@ struct ButtonLayout
     const char *caption;
     int x, y, w, h;
     const char *tip;
+    std::optional<PanelButton> opens; // none for "?" and "X"
 };
 
 // Positions in dialog units.
 const ButtonLayout Buttons[] = {
-    {"about", "?", 352, 4, 14, 12, "About"},
-    {"close", "X", 369, 4, 14, 12, "Close"},
-    {"watchlist", "Watchlist", 5, 19, 41, 14, "My Watch List"},
-    {"toppers", "Toppers", 47, 19, 41, 14, "Find Market Toppers"},
-    {"indices", "Indices", 89, 19, 41, 14, "Indian Market Indices"},
-    {"world", "World", 131, 19, 41, 14, "World Market"},
-    {"liveChart", "Live Chart", 173, 19, 41, 14, "Live CHARTing"},
-    {"profile", "Profile", 215, 19, 41, 14, "My Profile"},
-    {"amiBroker", "AmiBroker", 257, 19, 41, 14, "Fetch Data to AmiBroker"},
-    {"futures", "Futures", 299, 19, 41, 14, "FUTURE contracts"},
-    {"tickerBar", "Ticker Bar", 341, 19, 41, 14, "Ticker Bar"},
+    {"about", "?", 352, 4, 14, 12, "About", {}},
+    {"close", "X", 369, 4, 14, 12, "Close", {}},
+    {"watchlist", "Watchlist", 5, 19, 41, 14, "My Watch List", PanelButton::WatchList},
+    {"toppers", "Toppers", 47, 19, 41, 14, "Find Market Toppers", PanelButton::Toppers},
+    {"indices", "Indices", 89, 19, 41, 14, "Indian Market Indices", PanelButton::Indices},
+    {"world", "World", 131, 19, 41, 14, "World Market", PanelButton::World},
+    {"liveChart", "Live Chart", 173, 19, 41, 14, "Live CHARTing", PanelButton::LiveChart},
+    {"profile", "Profile", 215, 19, 41, 14, "My Profile", PanelButton::Profile},
+    {"amiBroker", "AmiBroker", 257, 19, 41, 14, "Fetch Data to AmiBroker", PanelButton::ChartLink},
+    {"futures", "Futures", 299, 19, 41, 14, "FUTURE contracts", PanelButton::Futures},
+    {"tickerBar", "Ticker Bar", 341, 19, 41, 14, "Ticker Bar", PanelButton::Ticker},
 };
 
 } // namespace
@@ -106,16 +107,12 @@ void MainBar::buildControls()
         b->setObjectName(QString::fromLatin1(entry.name));
         b->setGeometry(du.rect(entry.x, entry.y, entry.w, entry.h));
         b->setToolTip(QString::fromLatin1(entry.tip));
-        const QString name = QString::fromLatin1(entry.name);
-        connect(b, &QPushButton::clicked, this, [this, name] {
-            if (name == QLatin1String("about"))
-                AboutBox(serviceLine(m_context), this).exec();
-            else if (name == QLatin1String("close"))
-                askAndClose();
-            else
-                emit panelButton(name);
-        });
+        if (const std::optional<PanelButton> opens = entry.opens)
+            connect(b, &QPushButton::clicked, this, [this, opens] { emit panelButton(*opens); });
     }
+    connect(button("about"), &QPushButton::clicked, this,
+            [this] { AboutBox(serviceLine(m_context), this).exec(); });
+    connect(button("close"), &QPushButton::clicked, this, &MainBar::askAndClose);
 
     m_indexModel = new IndexListModel(m_board, this);
     m_indexList = new StockListView(m_context.messenger, m_client);

@@ -2,6 +2,7 @@
 
 #include "core/shell/barplacement.h"
 #include "core/shell/indexboard.h"
+#include "gui/shell/panelbutton.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -73,7 +74,7 @@ signals:
     // The bar and its visible panels were hidden (false) or shown (true) together.
     void shownWithPanels(bool shown);
     // A panel button was pressed; the panel host answers.
-    void panelButton(const QString &name);
+    void panelButton(PanelButton button);
     // A double click on an index row while connected: (name, price, symbol).
     void chartRequested(const QString &name, const QString &price, const QString &symbol);
     // The bar is going away; the program ends after this.

@@ -7,10 +7,10 @@
 #include "gui/shell/mainbar.h"
 
 namespace {
-const std::pair<const char *, PanelKind> ButtonKinds[] = {
-    {"watchlist", PanelKind::WatchList}, {"world", PanelKind::World},
-    {"indices", PanelKind::Indices},     {"toppers", PanelKind::Toppers},
-    {"profile", PanelKind::Profile},     {"futures", PanelKind::Futures},
+const std::pair<PanelButton, PanelKind> ButtonKinds[] = {
+    {PanelButton::WatchList, PanelKind::WatchList}, {PanelButton::World, PanelKind::World},
+    {PanelButton::Indices, PanelKind::Indices},     {PanelButton::Toppers, PanelKind::Toppers},
+    {PanelButton::Profile, PanelKind::Profile},     {PanelButton::Futures, PanelKind::Futures},
 };
 } // namespace
 
@@ -19,13 +19,13 @@ PanelHost::PanelHost(MainBar &bar) : QObject(&bar), m_bar(bar)
     connect(&bar, &MainBar::placed, this, &PanelHost::dockAll);
     connect(&bar, &MainBar::shownWithPanels, this, &PanelHost::showWithBar);
     connect(&bar.context().refresh, &RefreshCycle::resultArrived, this, &PanelHost::setConnected);
-    connect(&bar, &MainBar::panelButton, this, [this](const QString &name) {
-        if (name == QLatin1String("liveChart")) {
+    connect(&bar, &MainBar::panelButton, this, [this](PanelButton pressed) {
+        if (pressed == PanelButton::LiveChart) {
             pressLiveChart();
             return;
         }
         for (const auto &[button, kind] : ButtonKinds)
-            if (name == QLatin1String(button))
+            if (pressed == button)
                 press(kind);
     });
 }

@@ -59,8 +59,8 @@ Program::Program(AppContext &context) : m_bar(std::make_unique<MainBar>(context)
     // Every press makes another live chart; none is tracked.
     QObject::connect(m_panels, &PanelHost::liveChartWanted, bar,
                      [bar] { (new LiveChartWindow(bar->context(), bar))->show(); });
-    QObject::connect(bar, &MainBar::panelButton, bar, [this](const QString &name) {
-        if (name == QLatin1String("tickerBar"))
+    QObject::connect(bar, &MainBar::panelButton, bar, [this](PanelButton pressed) {
+        if (pressed == PanelButton::Ticker)
             openTicker();
     });
 }
@@ -143,8 +143,8 @@ void Program::startChartLink()
     m_chartFeed = new ChartFeed(context.bridgeService, context.messenger, bar);
     m_chartLink = new ChartLinkDialog(context, *bar, *m_chartFeed,
                                       [watchList] { return watchList->list().stocks(); });
-    QObject::connect(bar, &MainBar::panelButton, m_chartLink, [this](const QString &name) {
-        if (name == QLatin1String("amiBroker"))
+    QObject::connect(bar, &MainBar::panelButton, m_chartLink, [this](PanelButton pressed) {
+        if (pressed == PanelButton::ChartLink)
             m_chartLink->run();
     });
     ChartFeed *feed = m_chartFeed;

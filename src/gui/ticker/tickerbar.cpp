@@ -94,7 +94,10 @@ void TickerBar::rebuildText()
     m_nifty->setFont(f);
     m_change->setText(QString::fromStdString(nifty.change));
     m_change->setTextColour(nifty.changeColour);
-    m_band->setSegments(tickerSegments(m_list.stocks()));
+    std::vector<StyledSegment> segments;
+    for (TickerRun &run : tickerSegments(m_list.stocks()))
+        segments.push_back({std::move(run.text), run.colour, run.bold, false, false, {}});
+    m_band->setSegments(std::move(segments));
 }
 
 void TickerBar::paintEvent(QPaintEvent *)

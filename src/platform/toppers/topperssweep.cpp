@@ -5,7 +5,8 @@
 #include <QNetworkAccessManager>
 
 ToppersSweep::ToppersSweep(ToppersScan &scan, QObject *parent)
-    : QObject(parent), m_scan(scan), m_timeoutMs(InternetSession::DefaultTimeoutMs)
+    : QObject(parent), m_scan(scan), m_timeoutMs(InternetSession::DefaultTimeoutMs),
+      m_deadlineMs(InternetSession::DefaultDeadlineMs)
 {
 }
 
@@ -16,6 +17,13 @@ void ToppersSweep::setTimeoutMs(int ms)
     m_timeoutMs = ms;
     for (InternetSession *session : m_sessions)
         session->setTimeoutMs(ms);
+}
+
+void ToppersSweep::setDeadlineMs(int ms)
+{
+    m_deadlineMs = ms;
+    for (InternetSession *session : m_sessions)
+        session->setDeadlineMs(ms);
 }
 
 bool ToppersSweep::start(const std::string &baseUrl, Exchange exchange,
@@ -51,6 +59,7 @@ InternetSession &ToppersSweep::session(std::size_t k)
             m_managers.push_back(new QNetworkAccessManager(this));
         auto *s = new InternetSession(QStringLiteral("session-%1").arg(n), m_managers.back(), this);
         s->setTimeoutMs(m_timeoutMs);
+        s->setDeadlineMs(m_deadlineMs);
         s->setPlainTransfer(true);
         m_sessions.push_back(s);
     }

@@ -21,8 +21,9 @@ public:
     explicit ToppersSweep(ToppersScan &scan, QObject *parent = nullptr);
     ~ToppersSweep() override;
 
-    // The transfer timeout of each batch's request.
+    // The transfer timeout of each batch's request, and its deadline for the whole reply.
     void setTimeoutMs(int ms);
+    void setDeadlineMs(int ms);
 
     // False, and nothing sent, when the exchange has no companies.
     bool start(const std::string &baseUrl, Exchange exchange,
@@ -40,5 +41,6 @@ private:
     std::vector<QNetworkAccessManager *> m_managers;
     std::vector<InternetSession *> m_sessions; // the k-th carries batch k of every sweep
     int m_timeoutMs;
+    int m_deadlineMs;
     unsigned m_sweep = 0;
 };

@@ -1,4 +1,4 @@
-#include "core/controls/bevel.h"
+#include "gui/controls/bevel.h"
 
 #include <cstdint>
 #include <cstdlib>
