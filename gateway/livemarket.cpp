@@ -127,7 +127,8 @@ std::optional<ChartSubject> LiveMarket::chart(const std::string &symbol, ChartRa
         subject.series = std::move(series);
         subject.openMinute = LiveOpenMinute;
         subject.sessionMinutes = LiveSessionMinutes;
-        m_book.ask({symbol});
+        if (m_book.ask({symbol}))
+            m_book.waitTried({symbol}, QuoteBook::Steady::now() + m_options.firstWait);
         if (const std::optional<LiveQuote> quote = m_book.quote(symbol);
             quote && quote->last && quote->change)
             subject.previousClose = *quote->last - *quote->change;

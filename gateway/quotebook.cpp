@@ -86,7 +86,7 @@ std::vector<std::string> QuoteBook::dueLocked(std::size_t max, Steady::time_poin
         const int rank = first(symbol) ? 0 : entry.tried ? 2 : 1;
         due.push_back({rank, entry.tried.value_or(Steady::time_point{}), symbol});
     }
-    std::sort(due.begin(), due.end(), [](const Due &a, const Due &b) {
+    std::stable_sort(due.begin(), due.end(), [](const Due &a, const Due &b) {
         return a.rank != b.rank ? a.rank < b.rank : a.since < b.since;
     });
     std::vector<std::string> out;
