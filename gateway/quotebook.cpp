@@ -89,9 +89,12 @@ std::vector<std::string> QuoteBook::dueLocked(std::size_t max, Steady::time_poin
     std::stable_sort(due.begin(), due.end(), [](const Due &a, const Due &b) {
         return a.rank != b.rank ? a.rank < b.rank : a.since < b.since;
     });
+    // The first ones come on top of the others' share, so a full batch goes with them.
     std::vector<std::string> out;
-    for (std::size_t k = 0; k < due.size() && k < max; ++k)
-        out.push_back(due[k].symbol);
+    std::size_t others = 0;
+    for (const Due &d : due)
+        if (d.rank == 0 || others++ < max)
+            out.push_back(d.symbol);
     return out;
 }
 

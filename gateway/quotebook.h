@@ -37,9 +37,9 @@ public:
     // The symbols asked for lately, the first ones first.
     std::vector<std::string> wanted() const;
 
-    // Up to max symbols to fetch now: the first ones, then those never tried, then the
-    // stalest; empty when every wanted symbol is fresh enough. Waits up to the given time for
-    // one to fall due, and returns at once when stopped.
+    // The symbols to fetch now: the first ones, then up to max others, those never tried
+    // before the stalest; empty when every wanted symbol is fresh enough. Waits up to the given
+    // time for one to fall due, and returns at once when stopped.
     std::vector<std::string> nextDue(std::size_t max, Steady::duration wait);
     // A source's answer; an older quote (by its own time) never replaces a newer one.
     void store(const LiveQuote &quote);

@@ -82,6 +82,9 @@ SourceOutcome BatchSource::quotes(const std::vector<std::string> &symbols,
     const auto now = m_http.gate().now();
     std::vector<std::string> wanted;
     for (std::size_t i = 0; i < symbols.size(); ++i) {
+        // Indices and currencies are the chart API's: asking for them here wastes a request.
+        if (symbols[i].starts_with('^') || symbols[i].find('=') != std::string::npos)
+            continue;
         if (m_health.recentlyUnknown(symbols[i], now))
             continue;
         out[i] = m_quotes.find(symbols[i], now);

@@ -419,14 +419,14 @@ private slots:
         QTemporaryDir root;
         LiveHosts hosts;
         std::vector<std::string> stocks;
-        std::string batchReply = R"({"quoteResponse":{"result":[)";
+        std::string batchReply = "{\"quoteResponse\":{\"result\":[";
         for (int k = 1; k <= 50; ++k) {
             stocks.push_back("STOCK" + std::to_string(k) + ".NS");
-            batchReply += std::string(k > 1 ? "," : "") + R"({"symbol":")" + stocks.back() +
-                          R"(","regularMarketPrice":)" + std::to_string(100 + k) +
-                          R"(,"regularMarketTime":1750413600,"marketState":"CLOSED"})";
+            batchReply += std::string(k > 1 ? "," : "") + "{\"symbol\":\"" + stocks.back() +
+                          "\",\"regularMarketPrice\":" + std::to_string(100 + k) +
+                          ",\"regularMarketTime\":1750413600,\"marketState\":\"CLOSED\"}";
         }
-        batchReply += R"(],"error":null}})";
+        batchReply += "],\"error\":null}}";
         // The chart and batch APIs on one host, as they are.
         FakeSourceServer &host = hosts.batch;
         host.serve("/v7/finance/quote", {200, batchReply});
