@@ -12,6 +12,7 @@
 
 #include <algorithm>
 
+#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -495,6 +496,31 @@ private slots:
         QCOMPARE(options->sources.nseArchiveBaseUrl, std::string("http://127.0.0.1:6"));
         QCOMPARE(options->sources.bseBaseUrl, LiveSourceConfig().bseBaseUrl);
         QCOMPARE(options->dataDir, std::string("/tmp/x"));
+        // The settings file, then the options over it.
+        QTemporaryDir folder;
+        const QString path = folder.filePath("gateway.conf");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("# mine\nsources = chart , end-of-day\nrequests-per-minute = 30\n"
+                   "proxy = http://proxy.lan:3128\nnse-url = http://127.0.0.1:7/\n");
+        file.close();
+        const QByteArray config = path.toLocal8Bit();
+        const char *withFile[] = {"gw", "--config", config.constData(), "--requests-per-minute",
+                                  "20"};
+        const auto configured = parseGatewayOptions(5, withFile, error);
+        QVERIFY2(configured, error.c_str());
+        QCOMPARE(configured->sources.order, (std::vector<std::string>{"chart", "end-of-day"}));
+        QCOMPARE(configured->sources.requestsPerMinute, 20);
+        QCOMPARE(configured->sources.proxy, std::string("http://proxy.lan:3128"));
+        QCOMPARE(configured->sources.nseArchiveBaseUrl, std::string("http://127.0.0.1:7"));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("sources = chart, yahoo\n");
+        file.close();
+        QVERIFY(!parseGatewayOptions(3, withFile, error));
+        QVERIFY2(error.find("line 1") != std::string::npos, error.c_str());
+        const char *missing[] = {"gw", "--config", "/nonexistent/gateway.conf"};
+        QVERIFY(!parseGatewayOptions(3, missing, error));
+
         for (std::vector<const char *> bad : {std::vector<const char *>{"gw", "--port", "70000"},
                                               {"gw", "--chart-url", "ftp://x"},
                                               {"gw", "--port"},
