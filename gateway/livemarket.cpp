@@ -84,8 +84,9 @@ bool LiveMarket::quotes(const std::vector<std::string> &symbols,
                         std::vector<std::optional<QuoteFields>> &out, std::string &reason)
 {
     out.assign(symbols.size(), std::nullopt);
-    if (m_book.ask(symbols))
-        m_book.waitTried(symbols, QuoteBook::Steady::now() + m_options.firstWait);
+    // Symbols not fetched yet, whoever asked first, wait a little for their first fetch.
+    m_book.ask(symbols);
+    m_book.waitTried(symbols, QuoteBook::Steady::now() + m_options.firstWait);
     const std::int64_t now = nowSeconds();
     std::vector<Freshness> freshness;
     std::string refused;
@@ -127,8 +128,8 @@ std::optional<ChartSubject> LiveMarket::chart(const std::string &symbol, ChartRa
         subject.series = std::move(series);
         subject.openMinute = LiveOpenMinute;
         subject.sessionMinutes = LiveSessionMinutes;
-        if (m_book.ask({symbol}))
-            m_book.waitTried({symbol}, QuoteBook::Steady::now() + m_options.firstWait);
+        m_book.ask({symbol});
+        m_book.waitTried({symbol}, QuoteBook::Steady::now() + m_options.firstWait);
         if (const std::optional<LiveQuote> quote = m_book.quote(symbol);
             quote && quote->last && quote->change)
             subject.previousClose = *quote->last - *quote->change;

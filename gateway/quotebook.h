@@ -25,7 +25,8 @@ public:
 
     explicit QuoteBook(Settings settings) : m_settings(std::move(settings)) {}
 
-    // Notes the symbols as wanted now; true when one of them was never asked before.
+    // Notes the symbols as wanted now; true when one of them was never asked before (the
+    // poller is woken for it).
     bool ask(const std::vector<std::string> &symbols);
     // Waits until every one of the symbols has been tried once, or the deadline passes.
     void waitTried(const std::vector<std::string> &symbols, Steady::time_point deadline);
