@@ -29,6 +29,8 @@ LiveMarket::LiveMarket(std::vector<std::unique_ptr<LiveSource>> sources, Options
 LiveMarket::~LiveMarket()
 {
     m_book.stop();
+    for (const std::unique_ptr<LiveSource> &source : m_sources)
+        source->stop();
     m_poller.join();
 }
 

@@ -28,6 +28,7 @@ public:
         return {SourceOutcome::Refused, "the end-of-day files have no bars"};
     }
     SourceStatus status() const override;
+    void stop() override { m_http.gate().stop(); }
 
 private:
     struct Exchange

@@ -1,7 +1,6 @@
 #include "hostgate.h"
 
 #include <algorithm>
-#include <thread>
 
 namespace {
 constexpr std::chrono::minutes window{1};
@@ -24,12 +23,12 @@ std::optional<HostGate::Clock::time_point> HostGate::blockedUntil(const std::str
     return it->second.until;
 }
 
-void HostGate::pace(const std::string &host)
+bool HostGate::pace(const std::string &host)
 {
     using Steady = std::chrono::steady_clock;
     Steady::time_point slot;
+    std::unique_lock lock(m_mutex);
     {
-        std::lock_guard lock(m_mutex);
         Budget &b = m_hosts[host];
         const Steady::time_point at = Steady::now();
         while (!b.sent.empty() && at - b.sent.front() >= window)
@@ -41,7 +40,17 @@ void HostGate::pace(const std::string &host)
         b.nextSlot = slot + m_spacing;
         b.sent.push_back(slot);
     }
-    std::this_thread::sleep_until(slot);
+    // A full budget may hold a request for most of a minute; closing must not wait for it.
+    return !m_stopped.wait_until(lock, slot, [this] { return m_stopping; });
+}
+
+void HostGate::stop()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_stopped.notify_all();
 }
 
 int HostGate::sentLastMinute(const std::string &host) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -25,8 +26,10 @@ public:
     Clock::time_point now() const { return m_now ? m_now() : Clock::now(); }
     // When the API is in back-off, the time it ends.
     std::optional<Clock::time_point> blockedUntil(const std::string &api) const;
-    // Waits for the host's next request slot within its budget.
-    void pace(const std::string &host);
+    // Waits for the host's next request slot within its budget; false, at once, once stopped.
+    bool pace(const std::string &host);
+    // Ends every wait for a slot, now and later: the program is closing.
+    void stop();
     // What the API answered: 429 and 5xx start or lengthen its back-off, anything else ends it.
     void record(const std::string &api, int httpStatus);
     // Starts or lengthens the API's back-off whatever it answered (credentials refused).
@@ -46,6 +49,8 @@ private:
         std::optional<Clock::time_point> until;
     };
     mutable std::mutex m_mutex;
+    std::condition_variable m_stopped;
+    bool m_stopping = false;
     std::map<std::string, Budget> m_hosts;
     std::map<std::string, Refusals> m_apis;
     std::chrono::steady_clock::duration m_spacing;

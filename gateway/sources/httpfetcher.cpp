@@ -101,7 +101,11 @@ HttpReply HttpFetcher::get(const std::string &url, const Headers &headers)
         reply.error = "throttled";
         return reply;
     }
-    m_gate->pace(host);
+    if (!m_gate->pace(host)) {
+        reply.heldBack = true;
+        reply.error = "closing";
+        return reply;
+    }
 
     const auto [base, target] = split(url);
     httplib::Client client(base);

@@ -82,6 +82,9 @@ public:
                                std::vector<LiveBar> &out) = 0;
 
     virtual SourceStatus status() const = 0;
+
+    // Ends any wait for a request slot, now and later: the gateway is closing.
+    virtual void stop() = 0;
 };
 
 // Where the sources are and how they are reached; every URL can point at a fake server.

@@ -407,3 +407,23 @@ TEST(FetchProxy, ReadsTheProxyVariablesForm)
     EXPECT_FALSE(proxyOf("http://proxy.lan:port"));
     EXPECT_FALSE(proxyOf("http://:3128"));
 }
+
+TEST(HostGate, AFullBudgetHoldsTheHostsNextRequestUntilTheGatewayCloses)
+{
+    HostGate gate(1000, 2, nullptr);
+    EXPECT_TRUE(gate.pace("query"));
+    EXPECT_TRUE(gate.pace("query"));
+    EXPECT_TRUE(gate.pace("archive")); // the budget is each host's own
+    std::atomic<bool> returned = false;
+    bool sent = true;
+    std::thread third([&] {
+        sent = gate.pace("query");
+        returned = true;
+    });
+    std::this_thread::sleep_for(200ms);
+    EXPECT_FALSE(returned); // a third request within the minute would break the budget
+    gate.stop();
+    third.join();
+    EXPECT_FALSE(sent);
+    EXPECT_FALSE(gate.pace("archive"));
+}
