@@ -1,51 +1,75 @@
 #include "livemarket.h"
 
 #include "liveseries.h"
+#include "sources/quotefreshness.h"
 #include "statusjson.h"
 
 #include <cstdio>
 
 namespace {
-QuoteFields fieldsOf(const LiveQuote &q, const std::string &asked)
-{
-    return {asked,    q.last,    q.change,   q.open, q.high, q.low,
-            q.volume, q.yearLow, q.yearHigh, q.date, q.time};
-}
+// One batch request's worth: a poll round never holds the bar back longer than that.
+constexpr std::size_t symbolsPerRound = 50;
+
+thread_local std::string t_answerLabel;
 } // namespace
 
 LiveMarket::LiveMarket(std::vector<std::unique_ptr<LiveSource>> sources)
-    : m_sources(std::move(sources))
+    : LiveMarket(std::move(sources), Options())
 {
 }
 
-bool LiveMarket::quotes(const std::vector<std::string> &symbols,
-                        std::vector<std::optional<QuoteFields>> &out, std::string &reason)
+LiveMarket::LiveMarket(std::vector<std::unique_ptr<LiveSource>> sources, Options options)
+    : m_sources(std::move(sources)), m_options(std::move(options)), m_book(m_options.book)
 {
-    out.assign(symbols.size(), std::nullopt);
-    std::vector<std::size_t> pending(symbols.size());
-    for (std::size_t k = 0; k < pending.size(); ++k)
-        pending[k] = k;
-    bool answered = false;
-    std::string label;
+    if (!m_options.calendar)
+        m_options.calendar = std::make_shared<MarketCalendar>();
+    m_poller = std::thread([this] { run(); });
+}
+
+LiveMarket::~LiveMarket()
+{
+    m_book.stop();
+    for (const std::unique_ptr<LiveSource> &source : m_sources)
+        source->stop();
+    m_poller.join();
+}
+
+std::int64_t LiveMarket::nowSeconds() const
+{
+    const auto now = m_options.now ? m_options.now() : std::chrono::system_clock::now();
+    return std::chrono::duration_cast<std::chrono::seconds>(now.time_since_epoch()).count();
+}
+
+void LiveMarket::run()
+{
+    while (!m_book.stopped()) {
+        const std::vector<std::string> due =
+            m_book.nextDue(symbolsPerRound, std::chrono::milliseconds(500));
+        if (!due.empty())
+            pollOnce(due);
+    }
+}
+
+void LiveMarket::pollOnce(const std::vector<std::string> &due)
+{
+    std::vector<std::string> pending = due;
+    std::string refusals;
     for (const std::unique_ptr<LiveSource> &source : m_sources) {
         if (pending.empty())
             break;
-        std::vector<std::string> asked;
-        for (std::size_t k : pending)
-            asked.push_back(symbols[k]);
         std::vector<std::optional<LiveQuote>> got;
-        const SourceOutcome outcome = source->quotes(asked, got);
-        if (outcome.kind == SourceOutcome::Refused) {
-            reason += (reason.empty() ? "" : "; ") + source->status().name + ": " + outcome.reason;
-            continue;
-        }
-        answered = true;
-        std::vector<std::size_t> still;
+        const SourceOutcome outcome = source->quotes(pending, got);
+        const std::string name = source->status().name;
+        if (outcome.kind == SourceOutcome::Refused)
+            refusals += (refusals.empty() ? "" : "; ") + name + ": " + outcome.reason;
+        std::vector<std::string> still;
         for (std::size_t k = 0; k < pending.size(); ++k) {
             if (k < got.size() && got[k]) {
-                out[pending[k]] = fieldsOf(*got[k], symbols[pending[k]]);
-                if (label.empty())
-                    label = source->label();
+                LiveQuote quote = *got[k];
+                quote.symbol = pending[k];
+                quote.source = name;
+                m_book.store(quote);
+                m_book.markTried(pending[k], {});
             } else {
                 still.push_back(pending[k]);
             }
@@ -53,21 +77,39 @@ bool LiveMarket::quotes(const std::vector<std::string> &symbols,
         pending = std::move(still);
     }
     if (m_sources.empty())
-        reason = "no source is configured";
-    if (!answered) {
-        // The last source that answered is no longer where prices come from: the label says so
-        // rather than go on naming it.
-        std::lock_guard lock(m_mutex);
-        m_label = NoSourceLabel;
+        refusals = "no source is configured";
+    for (const std::string &symbol : pending)
+        m_book.markTried(symbol, refusals);
+}
+
+bool LiveMarket::quotes(const std::vector<std::string> &symbols,
+                        std::vector<std::optional<QuoteFields>> &out, std::string &reason)
+{
+    out.assign(symbols.size(), std::nullopt);
+    // Symbols not fetched yet, whoever asked first, wait a little for their first fetch.
+    m_book.ask(symbols);
+    m_book.waitTried(symbols, QuoteBook::Steady::now() + m_options.firstWait);
+    const std::int64_t now = nowSeconds();
+    std::vector<Freshness> freshness;
+    std::string refused;
+    for (std::size_t k = 0; k < symbols.size(); ++k) {
+        const std::optional<LiveQuote> quote = m_book.quote(symbols[k]);
+        if (quote) {
+            out[k] = static_cast<const QuoteFields &>(*quote);
+            out[k]->symbol = symbols[k];
+            freshness.push_back(freshnessOf(*quote, *m_options.calendar, now));
+        } else if (const std::string why = m_book.refusal(symbols[k]); !why.empty()) {
+            refused = why;
+        } else if (m_book.tried(symbols[k]) && firstTimeUnknown(symbols[k])) {
+            std::fprintf(stderr, "vantrel-gateway: no source knows %s\n", symbols[k].c_str());
+        }
+    }
+    if (freshness.empty() && !refused.empty()) {
+        reason = refused;
+        t_answerLabel = NoSourceLabel;
         return false;
     }
-    for (std::size_t k : pending)
-        if (firstTimeUnknown(symbols[k]))
-            std::fprintf(stderr, "vantrel-gateway: no source knows %s\n", symbols[k].c_str());
-    if (!label.empty()) {
-        std::lock_guard lock(m_mutex);
-        m_label = label;
-    }
+    t_answerLabel = ::answerLabel(freshness);
     return true;
 }
 
@@ -88,10 +130,11 @@ std::optional<ChartSubject> LiveMarket::chart(const std::string &symbol, ChartRa
         subject.series = std::move(series);
         subject.openMinute = LiveOpenMinute;
         subject.sessionMinutes = LiveSessionMinutes;
-        std::vector<std::optional<LiveQuote>> quote;
-        if (source->quotes({symbol}, quote).kind == SourceOutcome::Answered && !quote.empty() &&
-            quote[0] && quote[0]->last && quote[0]->change)
-            subject.previousClose = *quote[0]->last - *quote[0]->change;
+        m_book.ask({symbol});
+        m_book.waitTried({symbol}, QuoteBook::Steady::now() + m_options.firstWait);
+        if (const std::optional<LiveQuote> quote = m_book.quote(symbol);
+            quote && quote->last && quote->change)
+            subject.previousClose = *quote->last - *quote->change;
         return subject;
     }
     return std::nullopt;
@@ -103,10 +146,29 @@ bool LiveMarket::firstTimeUnknown(const std::string &symbol)
     return m_unknown.insert(symbol).second;
 }
 
+std::string LiveMarket::labelOf(const std::vector<std::string> &symbols, bool &any) const
+{
+    const std::int64_t now = nowSeconds();
+    std::vector<Freshness> freshness;
+    any = false;
+    for (const std::string &symbol : symbols) {
+        any = any || m_book.tried(symbol);
+        if (const std::optional<LiveQuote> quote = m_book.quote(symbol))
+            freshness.push_back(freshnessOf(*quote, *m_options.calendar, now));
+    }
+    return ::answerLabel(freshness);
+}
+
 std::string LiveMarket::label() const
 {
-    std::lock_guard lock(m_mutex);
-    return m_label;
+    bool tried = false;
+    const std::string label = labelOf(m_book.wanted(), tried);
+    return label.empty() && tried ? NoSourceLabel : label;
+}
+
+std::string LiveMarket::answerLabel() const
+{
+    return t_answerLabel.empty() ? label() : t_answerLabel;
 }
 
 std::string LiveMarket::statusJson() const
@@ -117,7 +179,10 @@ std::string LiveMarket::statusJson() const
         statuses.push_back(source->status());
         labels.push_back(source->label());
     }
-    std::lock_guard lock(m_mutex);
-    return gatewayStatusJson(m_label, statuses, labels,
-                             std::vector<std::string>(m_unknown.begin(), m_unknown.end()));
+    std::vector<std::string> unknown;
+    {
+        std::lock_guard lock(m_mutex);
+        unknown.assign(m_unknown.begin(), m_unknown.end());
+    }
+    return gatewayStatusJson(label(), statuses, labels, unknown);
 }

@@ -89,11 +89,7 @@ ChartSeries daily(const std::vector<LiveBar> &bars, ChartRange range)
         return series;
     const std::int64_t from =
         series.bars.back().day - std::llround(monthsOf(range) * 365.25 / 12) + 1;
-    while (series.firstShown < series.bars.size() && series.bars[series.firstShown].day < from)
-        ++series.firstShown;
-    for (std::size_t k = 0; k < series.bars.size(); ++k)
-        series.bars[k].slot = static_cast<int>(k) - static_cast<int>(series.firstShown);
-    series.slotCount = static_cast<int>(series.shownCount());
+    series.showDailyFrom(from);
     return series;
 }
 } // namespace

@@ -9,7 +9,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <pthread.h>
+#include <sstream>
 
 namespace {
 // The data root as the program finds it: the option, else VANTREL_HOME, else ~/Vantrel.
@@ -21,6 +23,30 @@ std::string dataRootOf(const GatewayOptions &options)
         return home;
     const char *user = std::getenv("HOME");
     return std::string(user ? user : ".") + "/Vantrel";
+}
+// The exchanges' holidays: the option's file, else the data root's, else the project's.
+std::shared_ptr<const MarketCalendar> calendarOf(const GatewayOptions &options,
+                                                 const std::string &dataRoot)
+{
+    auto calendar = std::make_shared<MarketCalendar>();
+    const std::vector<std::string> candidates =
+        options.holidaysFile.empty()
+            ? std::vector<std::string>{dataRoot + "/holidays.csv",
+                                       std::string(VANTREL_DATA_DIR) + "/holidays.csv"}
+            : std::vector<std::string>{options.holidaysFile};
+    for (const std::string &path : candidates) {
+        std::ifstream in(path, std::ios::binary);
+        if (!in)
+            continue;
+        std::ostringstream text;
+        text << in.rdbuf();
+        if (!calendar->readHolidays(text.str()))
+            std::fprintf(stderr, "vantrel-gateway: %s has lines that are not holidays\n",
+                         path.c_str());
+        return calendar;
+    }
+    std::fprintf(stderr, "vantrel-gateway: no holiday list; every weekday counts as trading\n");
+    return calendar;
 }
 } // namespace
 
@@ -50,7 +76,11 @@ int main(int argc, char **argv)
     config.dataRoot = dataRootOf(*options);
     if (!config.now)
         config.now = [] { return std::chrono::system_clock::now(); };
-    LiveMarket market(makeLiveSources(config));
+    config.calendar = calendarOf(*options, config.dataRoot);
+    LiveMarket::Options marketOptions;
+    marketOptions.calendar = config.calendar;
+    marketOptions.now = config.now;
+    LiveMarket market(makeLiveSources(config), marketOptions);
     GatewayServer server(market);
     if (!options->accessLog.empty() && !server.openAccessLog(options->accessLog))
         std::fprintf(stderr, "vantrel-gateway: cannot open the access log %s\n",

@@ -7,3 +7,13 @@ bool ChartSeries::hasVolume() const
     return std::any_of(bars.begin() + static_cast<std::ptrdiff_t>(firstShown), bars.end(),
                        [](const ChartBar &b) { return b.volume > 0; });
 }
+
+void ChartSeries::showDailyFrom(std::int64_t day)
+{
+    firstShown = 0;
+    while (firstShown < bars.size() && bars[firstShown].day < day)
+        ++firstShown;
+    for (std::size_t k = 0; k < bars.size(); ++k)
+        bars[k].slot = static_cast<int>(k) - static_cast<int>(firstShown);
+    slotCount = static_cast<int>(shownCount());
+}

@@ -29,5 +29,7 @@ struct ChartSeries
     int openMinute = 0;  // the session's first minute, where an intraday day's slots start
 
     std::size_t shownCount() const { return bars.size() - firstShown; }
+    // Daily bars: shows those from the day on, one slot each, the ones before as warm-up.
+    void showDailyFrom(std::int64_t day);
     bool hasVolume() const;
 };

@@ -2,28 +2,12 @@
 
 #include "chartbars.h"
 #include "chartoptions.h"
+#include "quotefields.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
-
-// One symbol's quote as the quote service sends it. A field left empty goes on the wire as
-// N/A: a market that does not know a value says so rather than make one up.
-struct QuoteFields
-{
-    std::string symbol; // as the market spells it ("^NSEI", not "^nsei ")
-    std::optional<double> last;
-    std::optional<double> change; // against the previous close
-    std::optional<double> open;
-    std::optional<double> high;
-    std::optional<double> low;
-    std::optional<std::int64_t> volume;
-    std::optional<double> yearLow;
-    std::optional<double> yearHigh;
-    std::string date; // "M/D/YYYY"; empty when unknown
-    std::string time; // "h:mmAM"; empty when unknown
-};
 
 // What a chart of one symbol shows, with what the chart data's header tells about it.
 struct ChartSubject
@@ -56,4 +40,8 @@ public:
 
     // Where the prices come from, sent with every quote reply and drawn on every chart.
     virtual std::string label() const = 0;
+
+    // The label of the latest quote answer given on the calling thread, for that answer's
+    // header; a market whose prices are all of one kind gives its label.
+    virtual std::string answerLabel() const { return label(); }
 };

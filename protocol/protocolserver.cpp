@@ -95,7 +95,7 @@ void ProtocolServer::handleQuotes(const httplib::Request &request, httplib::Resp
     std::string reason;
     std::optional<std::vector<std::string>> lines =
         quoteLines(m_market, symbols, query.value("f").value_or(""), reason);
-    if (const std::string label = m_market.label(); !label.empty())
+    if (const std::string label = m_market.answerLabel(); !label.empty())
         response.set_header("X-Vantrel-Source", label);
     if (!lines) {
         // No line at all rather than lines of N/A: the program shows the service as down.

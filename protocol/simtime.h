@@ -1,5 +1,7 @@
 #pragma once
 
+#include "civildate.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,16 +14,10 @@ namespace simtime {
 
 inline constexpr std::int64_t SecondsPerDay = 86400;
 
-struct CivilDate
-{
-    int year = 1970;
-    int month = 1; // 1..12
-    int day = 1;   // 1..31
-};
-
 // Days since 1970-01-01 for a proleptic Gregorian date, and back.
-std::int64_t daysFromCivil(const CivilDate &date);
-CivilDate civilFromDays(std::int64_t days);
+using ::CivilDate;
+using ::civilFromDays;
+using ::daysFromCivil;
 
 // 0 = Monday ... 6 = Sunday.
 int weekday(std::int64_t days);

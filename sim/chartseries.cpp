@@ -131,11 +131,7 @@ ChartSeries dailySeries(const MarketModel &model, const Instrument &instrument, 
         const Quote q = model.quote(instrument, time);
         series.bars.back() = {q.day, 0, q.open, q.high, q.low, q.last, q.volume, 0};
     }
-    while (series.firstShown < series.bars.size() && series.bars[series.firstShown].day < from)
-        ++series.firstShown;
-    for (std::size_t k = 0; k < series.bars.size(); ++k)
-        series.bars[k].slot = static_cast<int>(k) - static_cast<int>(series.firstShown);
-    series.slotCount = static_cast<int>(series.shownCount());
+    series.showDailyFrom(from);
     return series;
 }
 } // namespace

@@ -54,7 +54,12 @@ LiveQuote quoteOf(const JsonValue &item, const std::string &symbol)
     q.volume = count(item["regularMarketVolume"]);
     q.yearLow = positive(item["fiftyTwoWeekLow"]);
     q.yearHigh = positive(item["fiftyTwoWeekHigh"]);
+    q.marketState = item["marketState"].string().value_or("");
+    if (const std::optional<double> delay = item["exchangeDataDelayedBy"].number();
+        delay && *delay >= 0 && *delay < 24 * 60)
+        q.delayedMinutes = static_cast<int>(*delay);
     if (const std::optional<std::int64_t> time = count(item["regularMarketTime"])) {
+        q.at = time;
         q.date = indiatime::slashDate(indiatime::indiaDay(*time));
         q.time = indiatime::clockTime(*time);
     }

@@ -9,7 +9,7 @@ constexpr std::size_t symbolsPerRequest = 50;
 BatchSource::BatchSource(std::string baseUrl, std::string crumbPageUrl,
                          std::shared_ptr<HostGate> gate, std::chrono::milliseconds timeLimit)
     : m_baseUrl(std::move(baseUrl)), m_crumbPageUrl(std::move(crumbPageUrl)),
-      m_http(std::move(gate), maxReplyBytes, timeLimit)
+      m_http("batch", std::move(gate), maxReplyBytes, timeLimit)
 {
 }
 
@@ -58,6 +58,8 @@ SourceOutcome BatchSource::ask(const std::vector<std::string> &symbols,
                        {{"Cookie", s->cookie}});
         if (http.status == 401 && attempt == 0)
             continue; // the crumb went stale: one new one, then give up
+        if (http.status == 401)
+            break;
         if (!http.error.empty())
             return {SourceOutcome::Refused, http.error};
         if (http.status != 200)
@@ -67,6 +69,9 @@ SourceOutcome BatchSource::ask(const std::vector<std::string> &symbols,
             return {SourceOutcome::Refused, read.error};
         return {};
     }
+    // A second crumb refused too: the API will not have us for now, and asking again every
+    // refresh would only make that worse.
+    m_http.gate().backOff(m_http.apiOf(m_baseUrl));
     return {SourceOutcome::Refused, "HTTP 401"};
 }
 
@@ -77,6 +82,9 @@ SourceOutcome BatchSource::quotes(const std::vector<std::string> &symbols,
     const auto now = m_http.gate().now();
     std::vector<std::string> wanted;
     for (std::size_t i = 0; i < symbols.size(); ++i) {
+        // Indices and currencies are the chart API's: asking for them here wastes a request.
+        if (symbols[i].starts_with('^') || symbols[i].find('=') != std::string::npos)
+            continue;
         if (m_health.recentlyUnknown(symbols[i], now))
             continue;
         out[i] = m_quotes.find(symbols[i], now);
@@ -116,8 +124,8 @@ SourceOutcome BatchSource::quotes(const std::vector<std::string> &symbols,
 
 SourceStatus BatchSource::status() const
 {
-    auto until = m_http.gate().blockedUntil(HttpFetcher::hostOf(m_baseUrl));
+    auto until = m_http.blockedUntil(m_baseUrl);
     if (!until)
-        until = m_http.gate().blockedUntil(HttpFetcher::hostOf(m_crumbPageUrl));
+        until = m_http.blockedUntil(m_crumbPageUrl);
     return m_health.status(until);
 }

@@ -22,6 +22,7 @@ public:
         return {SourceOutcome::Refused, "the batch source has no bars"};
     }
     SourceStatus status() const override;
+    void stop() override { m_http.gate().stop(); }
 
 private:
     struct Session

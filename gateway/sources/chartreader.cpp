@@ -35,8 +35,11 @@ ReadResult readChartReply(std::string_view body, ChartReply &out)
     const JsonValue &chart = (*root)["chart"];
     const JsonValue &error = chart["error"];
     if (error.isObject()) {
-        const std::string code = error["code"].string().value_or("error");
-        return {false, code == "Not Found", code};
+        std::string code = error["code"].string().value_or("");
+        if (code.empty())
+            code = error["description"].string().value_or("");
+        // Every refusal says why, even when the reply's own reason is blank.
+        return {false, code == "Not Found", code.empty() ? "error without a reason" : code};
     }
     const JsonValue &result = chart["result"].at(0);
     if (!result.isObject())

@@ -33,11 +33,16 @@ LiveQuote quoteFromChart(const std::string &symbol, const ChartReply &reply)
     q.volume = reply.dayVolume;
     q.yearHigh = reply.yearHigh;
     q.yearLow = reply.yearLow;
-    // Open, and high and low where the meta lacks them, come from the session's own bars.
+    q.at = reply.marketTime;
+    // Open, and high, low and volume where the meta lacks them, come from the session's own
+    // bars.
     const std::int64_t day = reply.marketTime ? indiatime::indiaDay(*reply.marketTime) : -1;
+    std::optional<std::int64_t> barVolume;
     for (const ChartPoint &p : reply.points) {
         if (indiatime::indiaDay(p.time) != day)
             continue;
+        if (p.volume)
+            barVolume = barVolume.value_or(0) + *p.volume;
         if (!q.open && p.open)
             q.open = p.open;
         if (!reply.dayHigh && p.high)
@@ -45,6 +50,8 @@ LiveQuote quoteFromChart(const std::string &symbol, const ChartReply &reply)
         if (!reply.dayLow && p.low)
             q.low = q.low ? std::min(*q.low, *p.low) : *p.low;
     }
+    if (!q.volume)
+        q.volume = barVolume;
     if (reply.marketTime) {
         q.date = indiatime::slashDate(day);
         q.time = indiatime::clockTime(*reply.marketTime);
@@ -80,7 +87,7 @@ std::vector<LiveBar> barsFromChart(const ChartReply &reply, bool daily)
 
 ChartSource::ChartSource(std::string baseUrl, std::shared_ptr<HostGate> gate,
                          std::chrono::milliseconds timeLimit)
-    : m_baseUrl(std::move(baseUrl)), m_http(std::move(gate), maxReplyBytes, timeLimit)
+    : m_baseUrl(std::move(baseUrl)), m_http("chart", std::move(gate), maxReplyBytes, timeLimit)
 {
 }
 
@@ -141,7 +148,7 @@ SourceOutcome ChartSource::quotes(const std::vector<std::string> &symbols,
         outcome = one;
         // A host that said "go away", or gave no answer in time, gets nothing more in this
         // call: the next source still has time to answer the request.
-        if (silent || m_http.gate().blockedUntil(HttpFetcher::hostOf(m_baseUrl)))
+        if (silent || m_http.blockedUntil(m_baseUrl))
             break;
     }
     return any ? SourceOutcome{} : outcome;
@@ -167,5 +174,5 @@ SourceOutcome ChartSource::bars(const std::string &symbol, BarSpan span, int day
 
 SourceStatus ChartSource::status() const
 {
-    return m_health.status(m_http.gate().blockedUntil(HttpFetcher::hostOf(m_baseUrl)));
+    return m_health.status(m_http.blockedUntil(m_baseUrl));
 }

@@ -18,6 +18,7 @@ public:
     SourceOutcome bars(const std::string &symbol, BarSpan span, int days,
                        std::vector<LiveBar> &out) override;
     SourceStatus status() const override;
+    void stop() override { m_http.gate().stop(); }
 
 private:
     // One chart request; Refused when the host gave nothing readable.

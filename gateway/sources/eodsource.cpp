@@ -46,10 +46,12 @@ bool better(const BhavRow &candidate, const BhavRow &kept)
 } // namespace
 
 EodSource::EodSource(std::string nseBaseUrl, std::string bseBaseUrl, std::string dataRoot,
-                     std::shared_ptr<HostGate> gate, std::chrono::milliseconds timeLimit)
+                     std::shared_ptr<HostGate> gate, std::shared_ptr<const MarketCalendar> calendar,
+                     std::chrono::milliseconds timeLimit)
     : m_nseBaseUrl(std::move(nseBaseUrl)), m_bseBaseUrl(std::move(bseBaseUrl)),
       m_folder((std::filesystem::path(dataRoot) / "LiveEOD").string()),
-      m_http(std::move(gate), maxFileBytes, timeLimit)
+      m_http("end-of-day", std::move(gate), maxFileBytes, timeLimit),
+      m_calendar(calendar ? std::move(calendar) : std::make_shared<MarketCalendar>())
 {
     m_bse.nse = false;
 }
@@ -91,6 +93,11 @@ bool EodSource::load(Exchange &exchange, const std::string &body, std::string &r
     return true;
 }
 
+void EodSource::keep(const Exchange &exchange, const std::string &body) const
+{
+    writeFile(std::filesystem::path(m_folder) / fileName(exchange, exchange.day), body);
+}
+
 void EodSource::refresh(Exchange &exchange)
 {
     const auto now = m_http.gate().now();
@@ -101,16 +108,22 @@ void EodSource::refresh(Exchange &exchange)
         std::chrono::duration_cast<std::chrono::seconds>(now.time_since_epoch()).count());
     std::string failure;
     for (std::int64_t day = today; day > today - daysBack; --day) {
-        if (indiatime::weekday(day) == 0 || indiatime::weekday(day) == 6)
+        if (!m_calendar->tradingDay(day))
             continue;
         if (exchange.day == day)
             return;
         const std::filesystem::path path =
             std::filesystem::path(m_folder) / fileName(exchange, day);
         std::string reason;
+        // A kept file counts only when it holds the day its name says.
         if (const std::optional<std::string> kept = readFile(path)) {
-            if (load(exchange, *kept, reason))
+            Exchange trial;
+            trial.nse = exchange.nse;
+            if (load(trial, *kept, reason) && trial.day == day) {
+                exchange.day = trial.day;
+                exchange.rows = std::move(trial.rows);
                 return;
+            }
         }
         // Once the host refused, older days come from the folder alone.
         if (!failure.empty())
@@ -121,7 +134,9 @@ void EodSource::refresh(Exchange &exchange)
         if (http.status == 404)
             continue; // a holiday, or not published yet
         if (http.status == 200 && load(exchange, http.body, reason)) {
-            writeFile(path, http.body);
+            // A host may answer a day's name with another day's file: it is kept, and shown,
+            // as the day it holds.
+            keep(exchange, http.body);
             return;
         }
         failure = !http.error.empty()  ? http.error
@@ -169,6 +184,8 @@ SourceOutcome EodSource::quotes(const std::vector<std::string> &symbols,
         q.volume = row.volume;
         q.date = indiatime::slashDate(exchange.day);
         q.time = "3:30PM";
+        q.at = MarketCalendar::closeOf(exchange.day);
+        q.closingPrice = true;
         out[i] = q;
         any = true;
     }
@@ -189,8 +206,8 @@ std::string EodSource::label() const
 
 SourceStatus EodSource::status() const
 {
-    auto until = m_http.gate().blockedUntil(HttpFetcher::hostOf(m_nseBaseUrl));
+    auto until = m_http.blockedUntil(m_nseBaseUrl);
     if (!until)
-        until = m_http.gate().blockedUntil(HttpFetcher::hostOf(m_bseBaseUrl));
+        until = m_http.blockedUntil(m_bseBaseUrl);
     return m_health.status(until);
 }

@@ -2,6 +2,7 @@
 
 #include "httpfetcher.h"
 #include "livesource.h"
+#include "marketcalendar.h"
 #include "replyreaders.h"
 #include "sourcehealth.h"
 
@@ -15,7 +16,7 @@ class EodSource : public LiveSource
 {
 public:
     EodSource(std::string nseBaseUrl, std::string bseBaseUrl, std::string dataRoot,
-              std::shared_ptr<HostGate> gate,
+              std::shared_ptr<HostGate> gate, std::shared_ptr<const MarketCalendar> calendar,
               std::chrono::milliseconds timeLimit = HttpFetcher::DefaultTimeLimit);
 
     std::string label() const override;
@@ -27,6 +28,7 @@ public:
         return {SourceOutcome::Refused, "the end-of-day files have no bars"};
     }
     SourceStatus status() const override;
+    void stop() override { m_http.gate().stop(); }
 
 private:
     struct Exchange
@@ -38,6 +40,8 @@ private:
     };
     void refresh(Exchange &exchange);
     bool load(Exchange &exchange, const std::string &body, std::string &reason) const;
+    // Keeps a fetched file under the name of the day it holds.
+    void keep(const Exchange &exchange, const std::string &body) const;
     std::string fileName(const Exchange &exchange, std::int64_t day) const;
     std::string url(const Exchange &exchange, std::int64_t day) const;
 
@@ -45,6 +49,7 @@ private:
     std::string m_bseBaseUrl;
     std::string m_folder;
     HttpFetcher m_http;
+    std::shared_ptr<const MarketCalendar> m_calendar;
     SourceHealth m_health{"end-of-day"};
     mutable std::mutex m_mutex;
     Exchange m_nse;

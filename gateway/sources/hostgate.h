@@ -1,15 +1,19 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
+#include <deque>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <string>
 
-// Politeness towards each host, shared by every source that talks to it: requests are spaced
-// to the rate cap, and a host that answered 429 or 5xx gets no request at all until its
-// back-off ends. The back-off doubles with each refusal in a row and reads the given clock, so
-// tests can fix it; the spacing uses real time, since it only ever delays.
+// Politeness towards the sources, shared by every source. Each host has a request budget: no
+// more than so many requests in any minute, and a short spacing between two. Back-off is kept
+// per API (two APIs on one host fail apart): an API that answered 429 or 5xx, or refused its
+// credentials for good, gets no request until its back-off ends; the wait doubles with each
+// refusal in a row. The back-off reads the given clock, so tests can fix it; the budget uses
+// real time, since it only ever delays.
 class HostGate
 {
 public:
@@ -17,25 +21,39 @@ public:
     static constexpr std::chrono::seconds firstBackOff{30};
     static constexpr std::chrono::seconds longestBackOff{3600};
 
-    HostGate(double requestsPerSecond, Clock::time_point (*now)());
+    HostGate(double requestsPerSecond, int requestsPerMinute, Clock::time_point (*now)());
 
     Clock::time_point now() const { return m_now ? m_now() : Clock::now(); }
-    // When the host is in back-off, the time it ends.
-    std::optional<Clock::time_point> blockedUntil(const std::string &host) const;
-    // Waits for the host's next request slot.
-    void pace(const std::string &host);
-    // What the host answered: 429 and 5xx start or lengthen its back-off, anything else ends it.
-    void record(const std::string &host, int httpStatus);
+    // When the API is in back-off, the time it ends.
+    std::optional<Clock::time_point> blockedUntil(const std::string &api) const;
+    // Waits for the host's next request slot within its budget; false, at once, once stopped.
+    bool pace(const std::string &host);
+    // Ends every wait for a slot, now and later: the program is closing.
+    void stop();
+    // What the API answered: 429 and 5xx start or lengthen its back-off, anything else ends it.
+    void record(const std::string &api, int httpStatus);
+    // Starts or lengthens the API's back-off whatever it answered (credentials refused).
+    void backOff(const std::string &api);
+    // Requests sent to the host in the last minute.
+    int sentLastMinute(const std::string &host) const;
 
 private:
-    struct Host
+    struct Budget
     {
         std::chrono::steady_clock::time_point nextSlot;
-        int refusals = 0;
+        std::deque<std::chrono::steady_clock::time_point> sent; // the last minute's
+    };
+    struct Refusals
+    {
+        int inARow = 0;
         std::optional<Clock::time_point> until;
     };
     mutable std::mutex m_mutex;
-    std::map<std::string, Host> m_hosts;
+    std::condition_variable m_stopped;
+    bool m_stopping = false;
+    std::map<std::string, Budget> m_hosts;
+    std::map<std::string, Refusals> m_apis;
     std::chrono::steady_clock::duration m_spacing;
+    int m_perMinute;
     Clock::time_point (*m_now)();
 };

@@ -2,6 +2,9 @@
 
 #include <httplib.h>
 
+#include <cstdlib>
+#include <mutex>
+
 namespace {
 
 const char *const userAgent = "Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/537.36 (KHTML, like "
@@ -17,11 +20,67 @@ std::pair<std::string, std::string> split(const std::string &url)
     return {url.substr(0, path), url.substr(path)};
 }
 
+std::mutex g_proxyMutex;
+std::optional<ProxySetting> g_proxy;
+
+std::optional<ProxySetting> currentProxy()
+{
+    std::lock_guard lock(g_proxyMutex);
+    return g_proxy;
+}
+
+// Stand-in sources on this machine are reached directly, as a browser would.
+bool loopback(const std::string &base)
+{
+    return base.find("://127.0.0.1") != std::string::npos ||
+           base.find("://localhost") != std::string::npos;
+}
+
 } // namespace
 
-HttpFetcher::HttpFetcher(std::shared_ptr<HostGate> gate, std::size_t maxBytes,
+std::optional<ProxySetting> proxyOf(const std::string &value)
+{
+    std::string rest = value;
+    if (const std::size_t scheme = rest.find("://"); scheme != std::string::npos)
+        rest = rest.substr(scheme + 3);
+    rest = rest.substr(0, rest.find('/'));
+    ProxySetting p;
+    if (const std::size_t at = rest.rfind('@'); at != std::string::npos) {
+        const std::string credentials = rest.substr(0, at);
+        rest = rest.substr(at + 1);
+        const std::size_t colon = credentials.find(':');
+        p.user = credentials.substr(0, colon);
+        if (colon != std::string::npos)
+            p.password = credentials.substr(colon + 1);
+    }
+    const std::size_t colon = rest.rfind(':');
+    p.host = rest.substr(0, colon);
+    p.port = 80;
+    if (colon != std::string::npos) {
+        const std::string digits = rest.substr(colon + 1);
+        if (digits.empty() || digits.size() > 5 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            return std::nullopt;
+        p.port = std::stoi(digits);
+    }
+    if (p.host.empty() || p.port <= 0 || p.port > 65535)
+        return std::nullopt;
+    return p;
+}
+
+void setFetchProxy(const std::string &configured)
+{
+    std::string value = configured;
+    for (const char *name : {"https_proxy", "HTTPS_PROXY"})
+        if (const char *env = std::getenv(name); value.empty() && env && *env)
+            value = env;
+    std::lock_guard lock(g_proxyMutex);
+    g_proxy = value.empty() ? std::nullopt : proxyOf(value);
+}
+
+HttpFetcher::HttpFetcher(std::string api, std::shared_ptr<HostGate> gate, std::size_t maxBytes,
                          std::chrono::milliseconds timeLimit)
-    : m_gate(std::move(gate)), m_maxBytes(maxBytes), m_timeLimit(timeLimit)
+    : m_api(std::move(api)), m_gate(std::move(gate)), m_maxBytes(maxBytes), m_timeLimit(timeLimit)
 {
 }
 
@@ -37,12 +96,16 @@ HttpReply HttpFetcher::get(const std::string &url, const Headers &headers)
 {
     HttpReply reply;
     const std::string host = hostOf(url);
-    if (m_gate->blockedUntil(host)) {
+    if (m_gate->blockedUntil(apiOf(url))) {
         reply.heldBack = true;
         reply.error = "throttled";
         return reply;
     }
-    m_gate->pace(host);
+    if (!m_gate->pace(host)) {
+        reply.heldBack = true;
+        reply.error = "closing";
+        return reply;
+    }
 
     const auto [base, target] = split(url);
     httplib::Client client(base);
@@ -53,6 +116,11 @@ HttpReply HttpFetcher::get(const std::string &url, const Headers &headers)
     client.set_read_timeout(seconds.count(), micros.count());
     client.set_write_timeout(seconds.count(), micros.count());
     client.set_follow_location(true);
+    if (const std::optional<ProxySetting> proxy = currentProxy(); proxy && !loopback(base)) {
+        client.set_proxy(proxy->host, proxy->port);
+        if (!proxy->user.empty())
+            client.set_proxy_basic_auth(proxy->user, proxy->password);
+    }
     httplib::Headers sent{{"User-Agent", userAgent}, {"Accept", "*/*"}};
     for (const auto &[name, value] : headers)
         sent.emplace(name, value);
@@ -87,7 +155,7 @@ HttpReply HttpFetcher::get(const std::string &url, const Headers &headers)
         return reply;
     }
     reply.status = result->status;
-    m_gate->record(host, reply.status);
+    m_gate->record(apiOf(url), reply.status);
     reply.body = std::move(body);
     for (auto [it, end] = result->headers.equal_range("Set-Cookie"); it != end; ++it)
         reply.cookies.push_back(it->second.substr(0, it->second.find(';')));

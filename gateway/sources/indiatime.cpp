@@ -4,33 +4,6 @@
 
 namespace indiatime {
 
-// Civil-calendar conversions after H. Hinnant's public-domain algorithms.
-Date dateOfDay(std::int64_t z)
-{
-    z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    Date d;
-    d.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    d.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    d.year = static_cast<int>(yoe + era * 400 + (d.month <= 2));
-    return d;
-}
-
-std::int64_t dayOfDate(const Date &date)
-{
-    const std::int64_t y = date.year - (date.month <= 2);
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned m = static_cast<unsigned>(date.month);
-    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + date.day - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
 std::int64_t indiaDay(std::int64_t utcSeconds)
 {
     const std::int64_t local = utcSeconds + offsetSeconds;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "civildate.h"
+
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -9,15 +11,16 @@ namespace indiatime {
 
 constexpr std::int64_t offsetSeconds = 19800;
 
-struct Date
-{
-    int year = 1970;
-    int month = 1;
-    int day = 1;
-};
+using Date = CivilDate;
 
-Date dateOfDay(std::int64_t daysSinceEpoch);
-std::int64_t dayOfDate(const Date &date);
+inline Date dateOfDay(std::int64_t daysSinceEpoch)
+{
+    return civilFromDays(daysSinceEpoch);
+}
+inline std::int64_t dayOfDate(const Date &date)
+{
+    return daysFromCivil(date);
+}
 // The India date of a UTC instant, as days since 1970-01-01.
 std::int64_t indiaDay(std::int64_t utcSeconds);
 int weekday(std::int64_t daysSinceEpoch); // 0 = Sunday

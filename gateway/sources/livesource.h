@@ -1,5 +1,8 @@
 #pragma once
 
+#include "marketcalendar.h"
+#include "quotefields.h"
+
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -11,21 +14,16 @@
 // its own cache, request-rate cap and back-off, and is called from the server's worker
 // threads, so every method is safe to call from several threads at once.
 
-// One quote as a source gave it. A field the source did not give stays empty and goes on the
-// wire as N/A: never a made-up number.
-struct LiveQuote
+// One quote as a source gave it: the quote service's fields, and where and when it comes from,
+// so the gateway can tell a live price from an old one. A field the source did not give stays
+// empty and goes on the wire as N/A: never a made-up number.
+struct LiveQuote : QuoteFields
 {
-    std::string symbol; // as asked, e.g. "RELIANCE.NS", "^NSEI"
-    std::optional<double> last;
-    std::optional<double> change; // against the previous close
-    std::optional<double> open;
-    std::optional<double> high;
-    std::optional<double> low;
-    std::optional<std::int64_t> volume;
-    std::optional<double> yearLow;
-    std::optional<double> yearHigh;
-    std::string date; // "M/D/YYYY" in India's time zone; empty when unknown
-    std::string time; // "h:mmAM" / "h:mmPM" in India's time zone; empty when unknown
+    std::optional<std::int64_t> at;    // the quote's own time, UTC seconds
+    std::optional<int> delayedMinutes; // exchangeDataDelayedBy, when the source says
+    std::string marketState;           // "REGULAR", "CLOSED", ... when the source says
+    std::string source;                // the source's name, set by whoever keeps it
+    bool closingPrice = false;         // from an end-of-day file
 };
 
 // One bar; time is seconds since 1970-01-01 00:00 of India's local time (the simulator's
@@ -84,6 +82,9 @@ public:
                                std::vector<LiveBar> &out) = 0;
 
     virtual SourceStatus status() const = 0;
+
+    // Ends any wait for a request slot, now and later: the gateway is closing.
+    virtual void stop() = 0;
 };
 
 // Where the sources are and how they are reached; every URL can point at a fake server.
@@ -95,12 +96,20 @@ struct LiveSourceConfig
     std::string nseArchiveBaseUrl = "https://nsearchives.nseindia.com";
     std::string bseBaseUrl = "https://www.bseindia.com";
     std::string dataRoot;         // end-of-day files are kept under <dataRoot>/LiveEOD/
-    double requestsPerSecond = 2; // per host
+    double requestsPerSecond = 5; // per host, in a burst
+    int requestsPerMinute = 60;   // per host, over any minute
     // The longest one request to a host may take, whole; 0 keeps the fetcher's own.
     std::chrono::milliseconds fetchTimeLimit{0};
+    // The sources tried, in order: "batch", "chart", "end-of-day" (an unknown name is left out).
+    std::vector<std::string> order = {"batch", "chart", "end-of-day"};
+    // Trading days and hours; empty: weekdays, no holidays.
+    std::shared_ptr<const MarketCalendar> calendar;
+    std::string proxy; // "http://host:port"; empty: https_proxy, else none
     // The clock the back-off and the cache read; tests give a fixed one.
     std::chrono::system_clock::time_point (*now)() = nullptr;
 };
 
-// The sources in the order they are tried: chart API, batch quote API, end-of-day files.
+// The sources in the order they are tried, by default the batch quote API (many symbols a
+// request), the chart API (indices, currencies, what the batch API refuses), the end-of-day
+// files.
 std::vector<std::unique_ptr<LiveSource>> makeLiveSources(const LiveSourceConfig &config);

@@ -9,6 +9,9 @@
 
 #include <httplib.h>
 
+#include <algorithm>
+
+#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -32,6 +35,23 @@ LiveQuote reliance()
     q.yearHigh = 2856.15;
     q.date = "6/27/2023";
     q.time = "3:30PM";
+    q.at = 1687859700; // 2023-06-27 15:25 in India
+    return q;
+}
+
+// The scripted sources' clock: 2023-06-27 15:27 in India, the session open.
+std::chrono::system_clock::time_point g_scriptNow;
+std::chrono::system_clock::time_point scriptNow()
+{
+    return g_scriptNow;
+}
+const auto sessionNow = std::chrono::system_clock::time_point(std::chrono::seconds(1687859820));
+
+// Friday 2025-06-20's closing prices, as the end-of-day files give them.
+LiveQuote closing(LiveQuote q, std::int64_t day = 20259)
+{
+    q.at = MarketCalendar::closeOf(day);
+    q.closingPrice = true;
     return q;
 }
 
@@ -49,12 +69,12 @@ std::chrono::system_clock::time_point liveNow()
     return g_liveNow;
 }
 
-// The chart and batch hosts and the exchanges' host, each replaying what the sources need for
-// RELIANCE.NS: a chart, a cookie, a crumb and a batch reply, and Friday's end-of-day files.
+// The batch and chart hosts and the exchanges' host, each replaying what the sources need for
+// RELIANCE.NS: a cookie, a crumb and a batch reply, a chart, and Friday's end-of-day files.
 struct LiveHosts
 {
     FakeSourceServer chart, batch, exchanges;
-    FakeSourceServer *byOrder[3] = {&chart, &batch, &exchanges};
+    FakeSourceServer *byOrder[3] = {&batch, &chart, &exchanges};
 
     LiveHosts()
     {
@@ -85,6 +105,28 @@ struct LiveHosts
         c.fetchTimeLimit = std::chrono::milliseconds(500);
         c.now = liveNow;
         return c;
+    }
+};
+
+// A group of a refresh with the symbols it is given.
+struct ListedQuotes : QuoteGroup
+{
+    explicit ListedQuotes(std::vector<std::string> list)
+        : symbols(std::move(list)), records(symbols.size())
+    {
+    }
+    std::vector<std::string> symbols;
+    std::vector<QuoteRecord> records;
+    std::vector<std::string> quoteSymbols() const override { return symbols; }
+    QuoteRecord *quoteTarget(std::size_t index, const std::string &) override
+    {
+        return &records[index];
+    }
+    void quotesArrived() override {}
+    bool allPriced() const
+    {
+        return std::all_of(records.begin(), records.end(),
+                           [](const QuoteRecord &r) { return r.last > 0; });
     }
 };
 
@@ -135,7 +177,11 @@ private slots:
         std::vector<std::unique_ptr<LiveSource>> sources;
         sources.push_back(std::move(chart));
         sources.push_back(std::move(endOfDay));
-        m_market = std::make_unique<LiveMarket>(std::move(sources));
+        g_scriptNow = sessionNow;
+        LiveMarket::Options options;
+        options.now = scriptNow;
+        options.book.refreshEvery = std::chrono::milliseconds(20);
+        m_market = std::make_unique<LiveMarket>(std::move(sources), options);
         m_server = std::make_unique<GatewayServer>(*m_market);
         std::string error;
         QVERIFY2(m_server->start(0, error), error.c_str());
@@ -149,7 +195,7 @@ private slots:
     void firstSourceToKnowASymbolWinsAndMissingFieldsAreNA()
     {
         m_chart->know(reliance());
-        LiveQuote stale = reliance();
+        LiveQuote stale = closing(reliance());
         stale.last = 1; // a later source never overrides an earlier one's answer
         m_endOfDay->know(stale);
         LiveQuote tcs; // closing prices only: no change, no 52-week range
@@ -161,12 +207,13 @@ private slots:
         tcs.volume = 0;
         tcs.date = "6/26/2023";
         tcs.time = "3:30PM";
-        m_endOfDay->know(tcs);
+        m_endOfDay->know(closing(tcs, 19534));
 
         const auto reply = get("/d/quotes.csv?s=RELIANCE.NS,,TCS.NS,NOSUCH.NS&f=sl1d1t1c1ohgvjkw");
         QVERIFY(reply);
         QCOMPARE(reply->status, 200);
-        QCOMPARE(reply->get_header_value("X-Vantrel-Source"), std::string("LIVE via chart"));
+        // A live price and a closing one: the answer says the least fresh.
+        QCOMPARE(reply->get_header_value("X-Vantrel-Source"), std::string("END OF DAY 6/26/2023"));
         QCOMPARE(reply->body,
                  std::string("\"RELIANCE.NS\",2284.45,\"6/27/2023\",\"3:30PM\",-11.15,2312.00,"
                              "2315.50,2280.05,5731590,2180.00,2856.15,\"2180.00 - 2856.15\"\r\n"
@@ -175,13 +222,16 @@ private slots:
                              "\"NOSUCH.NS\",N/A,\"N/A\",\"N/A\",N/A,N/A,N/A,N/A,N/A,N/A,N/A,"
                              "\"N/A\"\r\n"));
         // The later source is asked only what the earlier one did not know.
-        QCOMPARE(m_endOfDay->asked(), (std::vector<std::string>{"TCS.NS", "NOSUCH.NS"}));
+        std::vector<std::string> asked = m_endOfDay->asked();
+        std::sort(asked.begin(), asked.end());
+        asked.erase(std::unique(asked.begin(), asked.end()), asked.end());
+        QCOMPARE(asked, (std::vector<std::string>{"NOSUCH.NS", "TCS.NS"}));
 
         const auto status = get("/gateway/status");
         QVERIFY(status);
         const QJsonObject json =
             QJsonDocument::fromJson(QByteArray::fromStdString(status->body)).object();
-        QCOMPARE(json["label"].toString(), QStringLiteral("LIVE via chart"));
+        QCOMPARE(json["label"].toString(), QStringLiteral("END OF DAY 6/26/2023"));
         QCOMPARE(json["unknownSymbols"].toArray(), QJsonArray({"NOSUCH.NS"}));
         QCOMPARE(json["sources"].toArray().size(), 2);
         QCOMPARE(json["sources"][1]["label"].toString(), QStringLiteral("END OF DAY 6/26/2023"));
@@ -190,7 +240,7 @@ private slots:
     void aRefusingSourceFallsBackAndEveryRefusalIs503()
     {
         m_chart->know(reliance());
-        m_endOfDay->know(reliance());
+        m_endOfDay->know(closing(reliance(), 19534));
         m_chart->refuse("HTTP 429 \"Too Many Requests\"");
         auto reply = get("/d/quotes.csv?s=RELIANCE.NS&f=sl1");
         QVERIFY(reply);
@@ -198,8 +248,14 @@ private slots:
         QCOMPARE(reply->body, std::string("\"RELIANCE.NS\",2284.45\r\n"));
         QCOMPARE(reply->get_header_value("X-Vantrel-Source"), std::string("END OF DAY 6/26/2023"));
 
+        // Every source refusing, a kept quote still answers under its own date; a symbol with
+        // nothing kept is refused.
         m_endOfDay->refuse("no file for today");
         reply = get("/d/quotes.csv?s=RELIANCE.NS&f=sl1");
+        QVERIFY(reply);
+        QCOMPARE(reply->status, 200);
+        QCOMPARE(reply->get_header_value("X-Vantrel-Source"), std::string("END OF DAY 6/26/2023"));
+        reply = get("/d/quotes.csv?s=TCS.NS&f=sl1");
         QVERIFY(reply);
         QCOMPARE(reply->status, 503);
         QVERIFY2(reply->body.find("no file for today") != std::string::npos, reply->body.c_str());
@@ -221,22 +277,27 @@ private slots:
         QVERIFY(!none.quotes({"RELIANCE.NS"}, out, reason));
     }
 
-    // The chart source goes quiet: the program's label moves to the end-of-day files.
-    void theProgramsLabelFollowsTheSourceThatAnswers()
+    // The program's label follows how old the kept prices are: the chart source goes quiet and
+    // its last price ages, the session ends, and then only the end-of-day file answers.
+    void theProgramsLabelFollowsTheAgeOfThePrices()
     {
-        m_chart->know(reliance());
-        m_endOfDay->know(reliance());
+        g_scriptNow = std::chrono::system_clock::time_point(std::chrono::seconds(1687854600));
+        LiveQuote early = reliance();
+        early.at = 1687854480; // 13:58, two minutes before the clock
+        m_chart->know(early);
+        m_endOfDay->know(closing(reliance(), 19534));
         GatewayLabel label("http://127.0.0.1:" + std::to_string(m_server->port()));
         label.start(50);
         QVERIFY(get("/d/quotes.csv?s=RELIANCE.NS"));
         QTRY_COMPARE_WITH_TIMEOUT(label.label(), QStringLiteral("LIVE via chart"), 20000);
         m_chart->refuse("HTTP 503");
-        QVERIFY(get("/d/quotes.csv?s=RELIANCE.NS"));
-        QTRY_COMPARE_WITH_TIMEOUT(label.label(), QStringLiteral("END OF DAY 6/26/2023"), 20000);
-        // Nobody answers: the label no longer names the last source that did.
-        m_endOfDay->refuse("no file for today");
-        QVERIFY(get("/d/quotes.csv?s=RELIANCE.NS"));
-        QTRY_COMPARE_WITH_TIMEOUT(label.label(), QString(LiveMarket::NoSourceLabel), 20000);
+        g_scriptNow += std::chrono::minutes(4);
+        QTRY_COMPARE_WITH_TIMEOUT(label.label(), QStringLiteral("DELAYED 6 min"), 20000);
+        g_scriptNow += std::chrono::hours(2);
+        QTRY_COMPARE_WITH_TIMEOUT(label.label(),
+                                  QStringLiteral("CLOSED \u00b7 last close 6/27/2023"), 20000);
+        g_scriptNow += std::chrono::hours(24);
+        QTRY_COMPARE_WITH_TIMEOUT(label.label(), QStringLiteral("END OF DAY 6/27/2023"), 20000);
     }
 
     // Charts and chart data from the first source with bars: the session's bars on their slots,
@@ -298,7 +359,10 @@ private slots:
     {
         QFETCH(int, faulted);
         QFETCH(int, fault);
-        const QString answeredBy[] = {"LIVE via chart", "LIVE via batch", "END OF DAY 6/20/2025"};
+        // Each source's reply is of another day: the batch's and the files' Friday's close, the
+        // chart's a day of 2024.
+        const QString answeredBy[] = {"END OF DAY 6/20/2025", "END OF DAY 6/24/2024",
+                                      "END OF DAY 6/20/2025"};
         g_liveNow = std::chrono::system_clock::time_point(std::chrono::seconds(1750681800));
         QTemporaryDir root;
         LiveHosts hosts;
@@ -309,7 +373,10 @@ private slots:
         else
             hosts.byOrder[faulted]->setFault(static_cast<SourceFault>(fault));
 
-        LiveMarket market(makeLiveSources(hosts.config(root.path())));
+        LiveMarket::Options options;
+        options.now = liveNow;
+        options.book.refreshEvery = std::chrono::milliseconds(100);
+        LiveMarket market(makeLiveSources(hosts.config(root.path())), options);
         GatewayServer server(market);
         std::string error;
         QVERIFY2(server.start(0, error), error.c_str());
@@ -331,12 +398,86 @@ private slots:
         if (faulted < 2)
             QVERIFY(watched.records[0].last > 0);
 
+        const int asked = hosts.byOrder[faulted]->totalHits();
         hosts.byOrder[faulted]->setDown(false);
         hosts.byOrder[faulted]->setFault(SourceFault::None);
         g_liveNow += std::chrono::minutes(31); // past the back-off and the end-of-day recheck
-        QVERIFY(refresh());
-        QCOMPARE(QString::fromStdString(market.label()), answeredBy[faulted]);
+        QTRY_VERIFY_WITH_TIMEOUT(hosts.byOrder[faulted]->totalHits() > asked, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(refresh(), 20000);
+        QVERIFY(watched.records[0].last > 0);
         QVERIFY(messenger.shown.empty());
+    }
+
+    // The bar and fifty watched stocks, the program refreshing through the gateway against one
+    // host for the chart and batch APIs: every price is there within two refreshes, and the
+    // host gets a handful of requests, well inside its budget.
+    void aWatchListOfFiftyIsPricedWithinTwoRefreshesInsideTheBudget()
+    {
+        g_liveNow = std::chrono::system_clock::time_point(std::chrono::seconds(1750681800));
+        QTemporaryDir root;
+        LiveHosts hosts;
+        std::vector<std::string> stocks;
+        std::string batchReply = "{\"quoteResponse\":{\"result\":[";
+        for (int k = 1; k <= 50; ++k) {
+            stocks.push_back("STOCK" + std::to_string(k) + ".NS");
+            batchReply += std::string(k > 1 ? "," : "") + "{\"symbol\":\"" + stocks.back() +
+                          "\",\"regularMarketPrice\":" + std::to_string(100 + k) +
+                          ",\"regularMarketTime\":1750413600,\"marketState\":\"CLOSED\"}";
+        }
+        batchReply += "],\"error\":null}}";
+        // The chart and batch APIs on one host, as they are.
+        FakeSourceServer &host = hosts.batch;
+        host.serve("/v7/finance/quote", {200, batchReply});
+        for (const auto &[symbol, file] :
+             {std::pair<std::string, std::string>{"^NSEI", "chart_nsei_5m.json"},
+              {"^BSESN", "chart_bsesn_5m.json"},
+              {"USDINR=X", "chart_usdinr_5m.json"}})
+            host.serve("/v8/finance/chart/" + symbol, {200, FakeSourceServer::fixture(file)});
+        LiveSourceConfig config = hosts.config(root.path());
+        config.chartBaseUrl = host.baseUrl();
+        config.requestsPerMinute = 60;
+        LiveMarket market(makeLiveSources(config));
+        GatewayServer server(market);
+        std::string error;
+        QVERIFY2(server.start(0, error), error.c_str());
+
+        QuoteGroupRegistry registry;
+        ListedQuotes bar({"^NSEI", "^BSESN", "USDINR=X"});
+        ListedQuotes watched(stocks);
+        registry.attach(GroupSlot::MainBar, &bar);
+        registry.attach(GroupSlot::WatchList, &watched);
+        RecordingMessenger messenger;
+        RefreshCycle cycle(registry, messenger);
+        cycle.setBaseUrl("http://127.0.0.1:" + std::to_string(server.port()));
+        const auto refresh = [&cycle] {
+            QSignalSpy result(&cycle, &RefreshCycle::resultArrived);
+            cycle.start();
+            return result.wait(60000) && result.first().first().toBool();
+        };
+        QVERIFY(refresh());
+        if (!watched.allPriced() || !bar.allPriced())
+            QVERIFY(refresh());
+        QVERIFY(watched.allPriced());
+        QVERIFY(bar.allPriced());
+        QCOMPARE(watched.records[49].last, 150.0);
+        QVERIFY2(host.totalHits() <= 10, qPrintable(QString::number(host.totalHits())));
+        QCOMPARE(host.hits("/v7/finance/quote"), 1);
+        QCOMPARE(QString::fromStdString(market.label()), QStringLiteral("END OF DAY 6/20/2025"));
+        QVERIFY(messenger.shown.empty());
+    }
+
+    // Whatever bytes a symbol holds, the status page stays a JSON document.
+    void theStatusPageStaysValidJsonWhateverWasAsked()
+    {
+        QVERIFY(get("/d/quotes.csv?s=%FF%FE,%C3%28X.NS,%E2%82%AC.NS&f=sl1"));
+        const auto status = get("/gateway/status");
+        QVERIFY(status);
+        QJsonParseError error;
+        const QJsonObject json =
+            QJsonDocument::fromJson(QByteArray::fromStdString(status->body), &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QVERIFY(json["unknownSymbols"].toArray().contains(QStringLiteral("\u20ac.NS")));
+        QVERIFY(json["unknownSymbols"].toArray().contains(QStringLiteral("\ufffd\ufffd")));
     }
 
     void commandLine()
@@ -352,6 +493,31 @@ private slots:
         QCOMPARE(options->sources.nseArchiveBaseUrl, std::string("http://127.0.0.1:6"));
         QCOMPARE(options->sources.bseBaseUrl, LiveSourceConfig().bseBaseUrl);
         QCOMPARE(options->dataDir, std::string("/tmp/x"));
+        // The settings file, then the options over it.
+        QTemporaryDir folder;
+        const QString path = folder.filePath("gateway.conf");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("# mine\nsources = chart , end-of-day\nrequests-per-minute = 30\n"
+                   "proxy = http://proxy.lan:3128\nnse-url = http://127.0.0.1:7/\n");
+        file.close();
+        const QByteArray config = path.toLocal8Bit();
+        const char *withFile[] = {"gw", "--config", config.constData(), "--requests-per-minute",
+                                  "20"};
+        const auto configured = parseGatewayOptions(5, withFile, error);
+        QVERIFY2(configured, error.c_str());
+        QCOMPARE(configured->sources.order, (std::vector<std::string>{"chart", "end-of-day"}));
+        QCOMPARE(configured->sources.requestsPerMinute, 20);
+        QCOMPARE(configured->sources.proxy, std::string("http://proxy.lan:3128"));
+        QCOMPARE(configured->sources.nseArchiveBaseUrl, std::string("http://127.0.0.1:7"));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("sources = chart, yahoo\n");
+        file.close();
+        QVERIFY(!parseGatewayOptions(3, withFile, error));
+        QVERIFY2(error.find("line 1") != std::string::npos, error.c_str());
+        const char *missing[] = {"gw", "--config", "/nonexistent/gateway.conf"};
+        QVERIFY(!parseGatewayOptions(3, missing, error));
+
         for (std::vector<const char *> bad : {std::vector<const char *>{"gw", "--port", "70000"},
                                               {"gw", "--chart-url", "ftp://x"},
                                               {"gw", "--port"},

@@ -51,6 +51,7 @@ TEST(ChartReader, FaultsGiveAClearErrorAndNoPrice)
         {R"({"chart":{"result":[{"meta":{"regularMarketPrice":1)", false}, // cut short
         {"<html>Too Many Requests</html>", false},
         {R"({"chart":{"result":[]}})", false},
+        {R"({"chart":{"result":null,"error":{"code":"","description":""}}})", false},
         {R"({"chart":{"result":[{"meta":{"regularMarketPrice":"12.5"}}]}})", false},
         {std::string(200, '[') + std::string(200, ']'), false}, // nesting past any reply
         {"", false},

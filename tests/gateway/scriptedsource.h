@@ -32,6 +32,7 @@ public:
     }
 
     std::string label() const override { return m_label; }
+    void stop() override {}
     SourceOutcome quotes(const std::vector<std::string> &symbols,
                          std::vector<std::optional<LiveQuote>> &out) override
     {

@@ -22,6 +22,8 @@ public:
     void quotesArrived() override {}
 
     const QuoteRecord &slot(Slot s) const { return m_slots[s]; }
+    // True when NIFTY and SENSEX both came with a price in the latest reply.
+    bool indicesPriced() const { return m_slots[Nifty].last > 0 && m_slots[Sensex].last > 0; }
     // The index's price at the refresh before the latest one, until updateRows() moves on;
     // 0 before the second refresh. The data files stamp their index bars with it.
     double previousPrice(Slot s) const

@@ -96,6 +96,16 @@ void MainBar::buildControls()
     m_greenDot->setGeometry(dotRect);
     m_greenDot->hide();
 
+    m_liveLine = new QLabel(m_client);
+    m_liveLine->setObjectName(QStringLiteral("liveLine"));
+    m_liveLine->setGeometry(du.rect(150, 0, 176, 6));
+    m_liveLine->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont small = m_liveLine->font();
+    small.setPixelSize(std::max(7, du.y(6) - 2));
+    m_liveLine->setFont(small);
+    m_liveLine->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_liveLine->hide();
+
     m_topBox = new QCheckBox(m_client);
     m_topBox->setObjectName(QStringLiteral("alwaysOnTop"));
     m_topBox->setGeometry(du.rect(340, 6, 9, 8).adjusted(0, -2, 4, 2));
@@ -168,6 +178,10 @@ void MainBar::onResult(bool ok)
 
 void MainBar::onReplyApplied()
 {
+    // A reply whose indices came without prices is nothing to call a good connection.
+    const bool priced = m_board.indicesPriced();
+    m_redDot->setVisible(!priced);
+    m_greenDot->setVisible(priced);
     m_board.updateRows();
     m_indexModel->reload();
 }

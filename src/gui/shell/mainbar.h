@@ -100,6 +100,7 @@ private:
     QWidget *m_client = nullptr;
     QLabel *m_redDot = nullptr;
     QLabel *m_greenDot = nullptr;
+    QLabel *m_liveLine = nullptr; // where live prices come from, and how fresh they are
     QCheckBox *m_topBox = nullptr;
     StockListView *m_indexList = nullptr;
     IndexListModel *m_indexModel = nullptr;

@@ -6,6 +6,7 @@
 #include "gui/shell/usernotices.h"
 
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
@@ -153,6 +154,8 @@ QString MainBar::trayTip(const AppContext &context)
 void MainBar::setLiveLabel(const QString &label)
 {
     m_context.liveLabel = label;
+    m_liveLine->setText(label);
+    m_liveLine->setVisible(!label.isEmpty());
     if (m_tray)
         m_tray->setToolTip(trayTip(m_context));
     if (m_notices)
