@@ -7,9 +7,11 @@
 #include "platform/store/companydatabase.h"
 #include "platform/toppers/topperssweep.h"
 #include "support/listgroup.h"
+#include "support/memorywatchlist.h"
 #include "support/recordingmessenger.h"
 #include "support/testsim.h"
 
+#include <QDirIterator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +30,18 @@ class RefreshCycleTest : public QObject
     std::unique_ptr<RefreshCycle> cycle;
 
     QString accessLog() const { return dir.filePath(QStringLiteral("access.log")); }
+
+    // Every data file under the root with its content.
+    static QMap<QString, QByteArray> dataFiles(const QString &root)
+    {
+        QMap<QString, QByteArray> files;
+        for (QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+            QFile file(it.next());
+            files.insert(file.fileName(),
+                         file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable");
+        }
+        return files;
+    }
 
     void startSim(const QStringList &extra = {})
     {
