@@ -267,11 +267,16 @@ private slots:
 
     void exportWritesTheRowsUnderTheDataFolder()
     {
-        whenModal<ExportNameDialog>([](ExportNameDialog *d) {
+        whenModal<ExportNameDialog>([this](ExportNameDialog *d) {
+            d->edit()->setText("../../escaped_wl"); // a name, not a way out of the folder
+            d->accept();
+            QVERIFY(d->isVisible());
+            QCOMPARE(bed.messenger.shown.back(), std::string(exportfile::NameNotPlain));
             d->edit()->setText("  my list ");
             d->accept();
         });
         click("exportToCsv");
+        QVERIFY(!QFile::exists(bed.ctx->dataRoot + QStringLiteral("/../escaped_wl.csv")));
         const QString path = bed.ctx->dataRoot + QStringLiteral("/WatchListData/my list.csv");
         QCOMPARE(bed.messenger.shown.back(),
                  std::string(watchexport::Exported) + path.toStdString());
