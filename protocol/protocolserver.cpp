@@ -7,6 +7,33 @@
 
 #include <sys/socket.h>
 
+#include <algorithm>
+
+namespace {
+// No route reads a body; a few kilobytes is more than any client of ours sends.
+constexpr std::size_t MaxBodyBytes = 64 * 1024;
+
+// A body's length that two parties could read differently: several values that disagree,
+// anything but plain digits (a sign, a blank, a list), a number past the limit, or a length
+// beside a chunked body. The library would take the first value, and read a negative one as
+// a huge one.
+bool bodyLengthAmbiguous(const httplib::Request &request)
+{
+    const auto [first, last] = request.headers.equal_range("Content-Length");
+    if (first == last)
+        return false;
+    if (request.has_header("Transfer-Encoding"))
+        return true;
+    for (auto it = first; it != last; ++it) {
+        const std::string &value = it->second;
+        if (value != first->second || value.empty() || value.size() > 9 ||
+            !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return true;
+    }
+    return std::stoul(first->second) > MaxBodyBytes;
+}
+} // namespace
+
 bool HttpServer::deepenListenQueue(int length)
 {
     // Listening again on a listening socket only changes its queue length.
@@ -27,8 +54,15 @@ ProtocolServer::ProtocolServer(Market &market) : m_market(market)
     // stopping never waits for one.
     m_server.set_keep_alive_max_count(1);
     m_server.set_keep_alive_timeout(2);
-    m_server.set_pre_routing_handler([this](const httplib::Request &request, httplib::Response &) {
+    m_server.set_payload_max_length(MaxBodyBytes);
+    m_server.set_pre_routing_handler([this](const httplib::Request &request,
+                                            httplib::Response &response) {
         m_log.write(request.target);
+        if (bodyLengthAmbiguous(request)) {
+            response.status = 400;
+            response.set_content("Content-Length: one plain number up to 65536\n", "text/plain");
+            return httplib::Server::HandlerResponse::Handled;
+        }
         return httplib::Server::HandlerResponse::Unhandled;
     });
     m_server.Get("/d/quotes.csv",

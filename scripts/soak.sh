@@ -2,7 +2,7 @@
 # The whole program through a simulated trading day on a virtual X display:
 #   scripts/soak.sh [--hours N]     N simulated hours from 09:00 (default: the day, to 16:00)
 # Prints "soak refreshes N rss_growth_mb X fds_growth N max_stall_ms X" and fails on a crash,
-# on memory or descriptor growth, or on a stall of the event loop.
+# on memory or descriptor growth, or on a freeze of the event loop (a stall over a second).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

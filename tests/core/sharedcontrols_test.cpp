@@ -8,11 +8,55 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
+
+namespace fs = std::filesystem;
+
 // 00:05:09, 12:00:00 and blank names are checked on the export name dialog.
 TEST(ExportName, AfternoonHoursOnTheTwelveHourDialAndTabsAreBlank)
 {
     EXPECT_EQ(defaultExportName(makeLocalTime(2008, 6, 27, 15, 59, 7)), "27-06-2008_03-59-07PM");
-    EXPECT_FALSE(acceptExportName("   \t ").has_value());
+    EXPECT_EQ(acceptExportName("   \t ").problem, ExportNameMissing);
+}
+
+// Every export (watch list, portfolio, toppers) writes through exportfile::write: a name is
+// one file in the export's folder or nothing is written.
+TEST(ExportName, OnlyAPlainFileNameWithinTheDialogsLengthIsWritten)
+{
+    const std::string devanagari25 = [] {
+        std::string s;
+        for (int i = 0; i < 25; ++i)
+            s += "\u0936"; // three bytes, one character
+        return s;
+    }();
+    for (const std::string &plain : {std::string("my list"), std::string("..hidden"),
+                                     std::string("a.b.c"), std::string(25, 'x'), devanagari25}) {
+        EXPECT_EQ(acceptExportName(plain).problem, "") << plain;
+    }
+    for (const std::string &escaping :
+         {std::string("../../escaped_wl"), std::string(".."), std::string(" . "),
+          std::string("a/b"), std::string("/etc"), std::string("a\\b"), std::string("in\tside"),
+          std::string("line\nbreak"), std::string("nul\0x", 5), std::string("del\x7f"),
+          std::string("c1\xc2\x85"), std::string(26, 'x'), devanagari25 + "x"}) {
+        const ExportNameAnswer answer = acceptExportName(escaping);
+        EXPECT_EQ(answer.problem, exportfile::NameNotPlain) << escaping;
+        EXPECT_EQ(answer.name, "");
+    }
+
+    // The writer holds to the same rule whoever calls it.
+    const fs::path root =
+        fs::temp_directory_path() / ("vantrel-names-" + std::to_string(std::random_device{}()));
+    const std::string folder = (root / "a" / "WatchListData").string();
+    StdDataFileSystem files;
+    EXPECT_EQ(exportfile::write(files, folder, "../../escaped", "x\n", "done "),
+              exportfile::NameNotPlain);
+    EXPECT_EQ(exportfile::write(files, folder, "", "x\n", "done "), ExportNameMissing);
+    EXPECT_FALSE(fs::exists(root));
+    EXPECT_EQ(exportfile::write(files, folder, "kept", "x\n", "done ", "NSE_"),
+              "done " + folder + "/NSE_kept.csv");
+    EXPECT_TRUE(fs::exists(root / "a" / "WatchListData" / "NSE_kept.csv"));
+    fs::remove_all(root);
 }
 
 TEST(FieldCheck, NumberEditsTakeTheWholeTextWithinTheirRange)

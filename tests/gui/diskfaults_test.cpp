@@ -1,6 +1,6 @@
+#include "core/common/exportfile.h"
 #include "core/net/quoteparser.h"
 #include "core/portfolio/brokerbook.h"
-#include "core/watch/exportfile.h"
 #include "core/watch/watchexport.h"
 #include "gui/controls/exportnamedialog.h"
 #include "gui/portfolio/configurebrokerdialog.h"

@@ -117,6 +117,8 @@ private slots:
                          BrokerBook::duplicateMessage("Shah's Broking"));
                 configure(c, "   ");
                 QCOMPARE(bed.messenger.shown.back(), BrokerBook::BlankNameMessage);
+                configure(c, QString(256, QLatin1Char('b')));
+                QCOMPARE(bed.messenger.shown.back(), BrokerBook::LongNameMessage);
                 configure(c, "Zerodha", "deliverySellBrokerage", "1,5");
                 QCOMPARE(bed.messenger.shown.back(), "Please enter a number.");
                 configure(c, "Zerodha", "deliverySellBrokerage", "100.5");

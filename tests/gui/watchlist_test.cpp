@@ -22,7 +22,31 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyleOptionSlider>
 #include <QTest>
+
+namespace {
+// Takes the slider's thumb with the mouse, drags it to x and lets it go there, as a user does.
+void dragThumb(QSlider *slider, int x)
+{
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->sliderPosition();
+    option.sliderValue = slider->value();
+    option.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderHandle;
+    const QPoint thumb =
+        slider->style()
+            ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider)
+            .center();
+    QTest::mousePress(slider, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(slider, QPoint((thumb.x() + x) / 2, thumb.y()));
+    QTest::mouseMove(slider, QPoint(x, thumb.y()));
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(x, thumb.y()));
+}
+} // namespace
 
 // The watch list panel inside the real program, on a real database file: first with quotes
 // the tests put in themselves (the rules behind each button are tested in core), then
@@ -267,11 +291,16 @@ private slots:
 
     void exportWritesTheRowsUnderTheDataFolder()
     {
-        whenModal<ExportNameDialog>([](ExportNameDialog *d) {
+        whenModal<ExportNameDialog>([this](ExportNameDialog *d) {
+            d->edit()->setText("../../escaped_wl"); // a name, not a way out of the folder
+            d->accept();
+            QVERIFY(d->isVisible());
+            QCOMPARE(bed.messenger.shown.back(), std::string(exportfile::NameNotPlain));
             d->edit()->setText("  my list ");
             d->accept();
         });
         click("exportToCsv");
+        QVERIFY(!QFile::exists(bed.ctx->dataRoot + QStringLiteral("/../escaped_wl.csv")));
         const QString path = bed.ctx->dataRoot + QStringLiteral("/WatchListData/my list.csv");
         QCOMPARE(bed.messenger.shown.back(),
                  std::string(watchexport::Exported) + path.toStdString());
@@ -427,14 +456,18 @@ private slots:
         QVERIFY(band->tickPending());
         QCOMPARE(band->scroll().speed(), TickerBar::StartSpeed);
 
-        ticker->speedSlider()->setValue(-250);
-        QCOMPARE(band->scroll().speed(), -250);
-        const int at = band->scroll().offset();
-        band->step();
-        QCOMPARE(band->scroll().offset(), at + 1);
-        ticker->speedSlider()->setValue(0);
+        // The thumb let go at the groove's left end stops the band where it stands; at the
+        // right end it runs again at the top speed, on from there.
+        QSlider *slider = ticker->speedSlider();
+        dragThumb(slider, -10);
+        QCOMPARE(slider->value(), 0);
         QVERIFY(!band->tickPending());
-        QCOMPARE(band->scroll().offset(), at + 1);
+        const int at = band->scroll().offset();
+        QTest::qWait(50);
+        QCOMPARE(band->scroll().offset(), at);
+        dragThumb(slider, slider->width() + 10);
+        QCOMPARE(band->scroll().speed(), TickerBar::MaxSpeed);
+        QTRY_VERIFY(band->scroll().offset() < at);
 
         logMinutes({1400}); // the list changed on the refresh: so does the band
         QCOMPARE(band->segments()[1].text, std::string("  1,400.00"));

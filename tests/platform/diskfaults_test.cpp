@@ -1,4 +1,4 @@
-#include "core/watch/datafiles.h"
+#include "core/common/datafiles.h"
 #include "platform/store/companydatabase.h"
 #include "platform/store/sqlitefile.h"
 #include "support/diskfaults.h"

@@ -13,10 +13,10 @@ std::string defaultExportName(const LocalTime &t)
     return buffer;
 }
 
-std::optional<std::string> acceptExportName(const std::string &entered)
+ExportNameAnswer acceptExportName(const std::string &entered)
 {
     const std::string_view name = trimBlanks(entered);
-    if (name.empty())
-        return std::nullopt;
-    return std::string(name);
+    if (std::string problem = exportfile::nameProblem(name); !problem.empty())
+        return {{}, std::move(problem)};
+    return {std::string(name), {}};
 }

@@ -51,6 +51,8 @@ bool BrokerBook::save(const std::optional<BrokerEntry> &original, BrokerEntry br
     broker.name = std::string(trimBlanks(broker.name));
     if (broker.name.empty())
         return failed(BlankNameMessage);
+    if (characterCount(broker.name) > MaxNameLength)
+        return failed(LongNameMessage);
     if (!original) {
         auto existing = m_store.findByName(broker.name);
         if (!existing)

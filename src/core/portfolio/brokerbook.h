@@ -17,6 +17,10 @@ class BrokerBook
 public:
     static constexpr const char *LoadFailedMessage = "Problem in getting Brokers List from DB";
     static constexpr const char *BlankNameMessage = "Broker Name can't be blank";
+    // The name column holds 255 characters.
+    static constexpr std::size_t MaxNameLength = 255;
+    static constexpr const char *LongNameMessage =
+        "Broker Name can't be longer than 255 characters";
     static constexpr const char *NothingToEditMessage = "Please select atleast one Broker to edit";
     static constexpr const char *NothingToDeleteMessage =
         "Please select atleast one Broker to delete";

@@ -45,6 +45,6 @@ std::string content(const HoldingList &delivery, const HoldingList &intraday)
 std::string write(DataFileSystem &files, const std::string &folder, const std::string &name,
                   const HoldingList &delivery, const HoldingList &intraday)
 {
-    return exportfile::write(files, folder, name + ".csv", content(delivery, intraday), Exported);
+    return exportfile::write(files, folder, name, content(delivery, intraday), Exported);
 }
 } // namespace portfolioexport

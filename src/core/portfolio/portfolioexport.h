@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/common/exportfile.h"
 #include "core/portfolio/holdingrow.h"
-#include "core/watch/exportfile.h"
 
 #include <string>
 

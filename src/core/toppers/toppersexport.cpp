@@ -33,8 +33,7 @@ std::string content(const std::vector<ToppersRow> &rows)
 std::string write(DataFileSystem &files, const std::string &folder, Exchange exchange,
                   const std::string &name, const std::vector<ToppersRow> &rows)
 {
-    return exportfile::write(files, folder,
-                             std::string(exchangeCode(exchange)) + "_" + name + ".csv",
-                             content(rows), Exported);
+    return exportfile::write(files, folder, name, content(rows), Exported,
+                             std::string(exchangeCode(exchange)) + "_");
 }
 } // namespace toppersexport

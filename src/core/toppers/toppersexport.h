@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/common/exportfile.h"
 #include "core/store/storerows.h"
 #include "core/toppers/toppersrow.h"
-#include "core/watch/exportfile.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/common/clock.h"
+#include "core/common/datafiles.h"
+#include "core/common/saidonce.h"
 #include "core/shell/indexboard.h"
-#include "core/watch/datafiles.h"
-#include "core/watch/saidonce.h"
 #include "core/watch/watchlist.h"
 
 #include <string>

@@ -28,6 +28,6 @@ std::string content(const std::vector<WatchedStock> &stocks)
 std::string write(DataFileSystem &files, const std::string &folder, const std::string &name,
                   const std::vector<WatchedStock> &stocks)
 {
-    return exportfile::write(files, folder, name + ".csv", content(stocks), Exported);
+    return exportfile::write(files, folder, name, content(stocks), Exported);
 }
 } // namespace watchexport

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/watch/exportfile.h"
+#include "core/common/exportfile.h"
 #include "core/watch/watchrow.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/charts/livechart.h"
-#include "core/watch/saidonce.h"
+#include "core/common/saidonce.h"
 
 #include <QDialog>
 #include <QTimer>

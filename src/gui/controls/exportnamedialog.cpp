@@ -39,12 +39,12 @@ ExportNameDialog::ExportNameDialog(const Clock &clock, Messenger &messenger, QWi
 
 void ExportNameDialog::accept()
 {
-    const auto name = acceptExportName(m_edit->text().toStdString());
-    if (!name) {
-        m_messenger.inform(ExportNameMissing);
+    const ExportNameAnswer answer = acceptExportName(m_edit->text().toStdString());
+    if (!answer.problem.empty()) {
+        m_messenger.inform(answer.problem);
         return;
     }
-    m_name = QString::fromStdString(*name);
+    m_name = QString::fromStdString(answer.name);
     QDialog::accept();
 }
 

@@ -9,7 +9,8 @@ class Messenger;
 class QLineEdit;
 
 // "Export to CSV": asks for the export's file name, without extension, proposing one from
-// the clock. A name of only blanks is refused and the dialog stays open.
+// the clock. A name of only blanks, or one that is more than a file name, is refused and the
+// dialog stays open.
 class ExportNameDialog : public QDialog
 {
     Q_OBJECT

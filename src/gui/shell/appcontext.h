@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/common/clock.h"
+#include "core/common/datafiles.h"
 #include "core/common/messenger.h"
 #include "core/common/services.h"
 #include "core/shell/refreshplan.h"
-#include "core/watch/datafiles.h"
 #include "platform/shell/refreshcycle.h"
 #include "platform/store/companydatabase.h"
 

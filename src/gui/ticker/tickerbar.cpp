@@ -60,9 +60,11 @@ void TickerBar::buildControls()
     m_speed = new QSlider(Qt::Horizontal, this);
     m_speed->setObjectName(QStringLiteral("speed"));
     m_speed->setGeometry(du.rect(562, 2, 22, 9));
-    m_speed->setRange(-BandScroll::MaxSpeed, BandScroll::MaxSpeed);
+    // The groove is a couple of dozen pixels: 0 at its left end is a place the thumb can
+    // reach, which stops the band.
+    m_speed->setRange(0, MaxSpeed);
     m_speed->setValue(StartSpeed);
-    m_speed->setToolTip(QStringLiteral("Left of the middle runs the text to the right"));
+    m_speed->setToolTip(QStringLiteral("The left end stops the text"));
     auto *speedLabel = new QLabel(QStringLiteral("Speed"), this);
     speedLabel->setGeometry(du.rect(563, 10, 22, 8));
     auto *back = new ColorButton(QStringLiteral("M"), this);

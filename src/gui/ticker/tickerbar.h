@@ -12,13 +12,14 @@ class ScrollingBand;
 class WatchList;
 
 // The thin top-most strip that stands in for the main bar: NIFTY's value and change, and the
-// NSE stocks of the watch list running past in a band whose speed and direction the slider
-// sets. Its text follows every refresh; "M" asks for the main bar back.
+// NSE stocks of the watch list running past in a band whose speed the slider sets (0, at its
+// left end, stops it). Its text follows every refresh; "M" asks for the main bar back.
 class TickerBar : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr int StartSpeed = 500;
+    static constexpr int MaxSpeed = 600;
 
     TickerBar(AppContext &context, const IndexBoard &board, const WatchList &list,
               QWidget *parent = nullptr);

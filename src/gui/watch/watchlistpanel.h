@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/watch/datafiles.h"
+#include "core/common/datafiles.h"
 #include "core/watch/datalogger.h"
 #include "core/watch/watchlist.h"
 #include "core/watch/watchlistsink.h"

@@ -22,6 +22,7 @@ public:
 
     bool running() const { return m_process.state() == QProcess::Running; }
     int port() const { return m_port; }
+    qint64 processId() const { return m_process.processId(); }
     QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_port); }
     QString errorText() const { return m_error; }
 

@@ -1,4 +1,4 @@
-#include "core/watch/datafiles.h"
+#include "core/common/datafiles.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -49,7 +49,7 @@ std::string SoakFigures::failures() const
     if (fdsGrowth > 0)
         fail("open file descriptors grew");
     if (maxStallMs > MaxStallMs)
-        fail("the event loop stood still for more than 100 ms");
+        fail("the event loop froze for more than a second");
     if (refreshes == 0)
         fail("no refresh came through");
     return out;
