@@ -13,9 +13,11 @@
 // named connection, opened once.
 //
 // The embedded SQLite file is created and seeded on first start; an existing file is never
-// re-seeded or overwritten. An ODBC data source must already have the tables (initDatabase
-// prepares one). When the database can't be used, open() says why, naming the file or data
-// source, and the record classes run on with empty lists and refuse to write.
+// re-seeded or overwritten. Opening brings an older schema up to date in one transaction;
+// a database from a newer version of the program is refused and never written. An ODBC data source
+// must already have the tables (initDatabase prepares one). When the database can't be used, open()
+// says why, naming the file or data source, and the record classes run on with empty lists and
+// refuse to write.
 class CompanyDatabase
 {
 public:
@@ -42,6 +44,8 @@ private:
     StoreStatus openFile(const QString &file);
     StoreStatus openDataSource(const QString &dsn);
     StoreStatus unavailable(const std::string &reason);
+    // Marks the opened database available once its schema is at the current version.
+    StoreStatus upgraded(const std::string &what);
 
     StoreConnection m_connection;
     CompanyTable m_companyList{m_connection};
