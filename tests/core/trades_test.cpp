@@ -1,7 +1,9 @@
 #include "core/trades/chargeschedule.h"
 #include "core/trades/exactnumber.h"
 #include "core/trades/importpreview.h"
+#include "core/trades/saleform.h"
 #include "core/trades/tradebookreader.h"
+#include "core/trades/tradeledger.h"
 #include "core/trades/tradematcher.h"
 #include "core/trades/tradepricing.h"
 
@@ -292,4 +294,36 @@ TEST(ChargeSchedule, TheDpChargeIsOncePerCompanyPerDaySoldFromDelivery)
     for (std::size_t i = 0; i < dp.size(); ++i)
         EXPECT_EQ(charges[i].dpCharge, dp[i]) << i;
     EXPECT_DOUBLE_EQ(charges[4].brokerage, 0.5); // priced the old way
+}
+
+TEST(TradeLedger, ListsEachSaleWithItsResultAndFiltersBySymbolAndYear)
+{
+    std::vector<Trade> trades = {trade(TradeSide::Sell, "INFY", 5, 120, "2026-01-03", 3),
+                                 trade(TradeSide::Buy, "INFY", 10, 100, "2025-12-30", 1),
+                                 trade(TradeSide::Buy, "TCS", 1, 3000, "", 2)};
+    const std::vector<TradeLine> lines = tradeLines(trades, TradePricing{});
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].trade.symbol, "TCS"); // undated first
+    ASSERT_TRUE(lines[2].result.has_value());
+    EXPECT_DOUBLE_EQ(lines[2].result->profit, 100);
+    EXPECT_FALSE(lines[1].result.has_value());
+    EXPECT_EQ(tradeYears(lines), (std::vector<int>{2026, 2025}));
+    EXPECT_EQ(filterLines(lines, "infy", 0).size(), 2u);
+    EXPECT_EQ(filterLines(lines, "", 2025).size(), 1u);
+    EXPECT_TRUE(filterLines(lines, "TCS", 2025).empty()); // an unknown date is in no year
+}
+
+TEST(SaleForm, RefusesMoreThanIsHeldAndDatesOffTheCalendar)
+{
+    const SaleHolding holding{"Infosys Limited", "NSE", "INFY", TradeKind::Delivery, 10};
+    EXPECT_FALSE(saleRefusal(holding, {10, 1500, "2024-02-29", 1}).has_value());
+    EXPECT_TRUE(saleRefusal(holding, {11, 1500, "2024-02-29", 1}).has_value());
+    EXPECT_TRUE(saleRefusal(holding, {0, 1500, "2024-02-29", 1}).has_value());
+    EXPECT_TRUE(saleRefusal(holding, {5, 0, "2024-02-29", 1}).has_value());
+    for (const char *bad : {"2025-02-29", "2025-04-31", "2025-4-01", "01-04-2025", "1900-02-29"})
+        EXPECT_TRUE(saleRefusal(holding, {5, 1500, bad, 1}).has_value()) << bad;
+    const Trade sale = saleTrade(holding, {5, 1500.5, "2026-01-02", 3});
+    EXPECT_EQ(sale.side, TradeSide::Sell);
+    EXPECT_EQ(sale.brokerId, 3);
+    EXPECT_EQ(sale.source, TypedSource);
 }

@@ -89,7 +89,7 @@ private slots:
     void init()
     {
         bed.messenger = RecordingMessenger();
-        QVERIFY(sql("DELETE FROM BROKERLIST") && sql("DELETE FROM PROFILELIST"));
+        QVERIFY(sql("DELETE FROM BROKERLIST") && sql("DELETE FROM TRADES"));
     }
 
     void brokersAreAddedEditedAndDeletedAsStored()
@@ -162,7 +162,7 @@ private slots:
             click(d, "delete");
             QCOMPARE(bed.messenger.shown.back(), BrokerBook::InUseMessage);
             QCOMPARE(names(list), QStringList{"Mehta Securities"});
-            QVERIFY(sql("DELETE FROM PROFILELIST"));
+            QVERIFY(sql("DELETE FROM TRADES"));
             list->setCurrentRow(0);
             click(d, "delete");
             QCOMPARE(list->count(), 0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/store/brokerscheduletable.h"
 #include "platform/store/brokertable.h"
 #include "platform/store/companytable.h"
 #include "platform/store/futurestable.h"
@@ -7,9 +8,10 @@
 #include "platform/store/selectedfuturestable.h"
 #include "platform/store/storeconfig.h"
 #include "platform/store/storeconnection.h"
+#include "platform/store/tradetable.h"
 #include "platform/store/watchlisttable.h"
 
-// The company database "CompanyList" and the record classes over its six tables, all on one
+// The company database "CompanyList" and the record classes over its tables, all on one
 // named connection, opened once.
 //
 // The embedded SQLite file is created and seeded on first start; an existing file is never
@@ -39,6 +41,8 @@ public:
     LotTable &profile() { return m_profile; }
     FuturesTable &futures() { return m_futures; }
     SelectedFuturesTable &selectedFutures() { return m_selectedFutures; }
+    TradeTable &trades() { return m_trades; }
+    BrokerScheduleTable &brokerSchedules() { return m_brokerSchedules; }
 
 private:
     StoreStatus openFile(const QString &file);
@@ -54,6 +58,8 @@ private:
     LotTable m_profile{m_connection};
     FuturesTable m_futures{m_connection};
     SelectedFuturesTable m_selectedFutures{m_connection};
+    TradeTable m_trades{m_connection};
+    BrokerScheduleTable m_brokerSchedules{m_connection};
 };
 
 // Prepares an empty database behind the configured source with the tables and the seed
