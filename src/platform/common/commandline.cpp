@@ -89,6 +89,15 @@ struct Options
         QStringLiteral("Prepare an empty company database (the --database file or the "
                        "--dsn source) with its tables and company list, then exit. "
                        "Needs no display.")};
+    QCommandLineOption importTrades{
+        QStringLiteral("import-trades"),
+        QStringLiteral("Import a broker's tradebook (CSV) into the portfolio's trades, skipping "
+                       "trades already held, print what was done, then exit. Exit code 3 when "
+                       "nothing was stored. Needs no display."),
+        QStringLiteral("file")};
+    QCommandLineOption broker{QStringLiteral("broker"),
+                              QStringLiteral("The broker the imported trades were made through."),
+                              QStringLiteral("name")};
 
     explicit Options(bool listQtOptions)
     {
@@ -109,8 +118,8 @@ struct Options
                                                QStringLiteral("url")));
             parser.addOption(services.last());
         }
-        parser.addOptions(
-            {dataDir, database, dsn, bridgeService, chartbookProgram, live, noSplash, initDb});
+        parser.addOptions({dataDir, database, dsn, bridgeService, chartbookProgram, live, noSplash,
+                           initDb, importTrades, broker});
         addQtWindowOptions(parser, listQtOptions);
     }
 };
@@ -158,6 +167,10 @@ AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLooku
     options.splash = !parser.isSet(known.noSplash);
     options.live = parser.isSet(known.live);
     options.initDb = parser.isSet(known.initDb);
+    options.importTrades = parser.value(known.importTrades);
+    options.broker = parser.value(known.broker);
+    if (parser.isSet(known.broker) && options.importTrades.isEmpty())
+        options.error = QStringLiteral("--broker is only for --import-trades");
     return options;
 }
 

@@ -22,14 +22,20 @@ struct AppOptions
     bool splash = true;
     bool live = false; // the services left empty come from the live gateway
     bool initDb = false;
+    // --import-trades FILE [--broker NAME]: a tradebook into the trade book, no window.
+    QString importTrades;
+    QString broker;
     bool helpRequested = false;
     bool versionRequested = false;
     QString helpText;
     QString error;
 
-    // Preparing a database or printing help or the version opens no window, so it needs no
-    // display.
-    bool runsWithoutWindows() const { return initDb || helpRequested || versionRequested; }
+    // Preparing a database, importing trades or printing help or the version opens no window,
+    // so it needs no display.
+    bool runsWithoutWindows() const
+    {
+        return initDb || !importTrades.isEmpty() || helpRequested || versionRequested;
+    }
 };
 
 using EnvironmentLookup = std::function<QString(const char *name)>;
