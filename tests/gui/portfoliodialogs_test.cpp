@@ -228,9 +228,13 @@ private slots:
             click(d, "ok");
         });
         const auto entry = HoldingEntryDialog::ask(*bed.ctx, {}, save, nullptr);
-        const HoldingEntry expected{"Tata Steel Limited", "NSE",
-                                    "TATASTEEL",          beta,
-                                    TradeKind::Delivery,  {{250.5, 100}, {240, 50}}};
+        const HoldingEntry expected{
+            "Tata Steel Limited",
+            "NSE",
+            "TATASTEEL",
+            beta,
+            TradeKind::Delivery,
+            {{250.5, 100, "2026-12-04"}, {240, 50, "2026-12-04"}}}; // bought today by the clock
         QVERIFY(entry.has_value());
         QVERIFY(same(*entry, expected));
         QCOMPARE(saved.size(), 2u);
