@@ -1,4 +1,6 @@
+#include "core/portfolio/brokerbook.h"
 #include "core/portfolio/holdingcells.h"
+#include "gui/portfolio/configurebrokerdialog.h"
 #include "gui/portfolio/holdinglistmodel.h"
 #include "gui/portfolio/holdingsection.h"
 #include "gui/portfolio/importtradesdialog.h"
@@ -9,6 +11,7 @@
 #include "support/dialogdriver.h"
 #include "support/guibed.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -99,6 +102,55 @@ private slots:
         const QString again = import(file, true);
         QVERIFY2(again.startsWith("0 new, 3 already held"), qPrintable(again));
         QCOMPARE(bed.ctx->database.trades().loadAll().value().size(), 3u);
+    }
+
+    void aFailedStoreKeepsThePreviewAndStoresNothing()
+    {
+        openPanel();
+        QVERIFY(bed.ctx->database.connection()
+                    .run("CREATE TRIGGER refuse_tcs BEFORE INSERT ON TRADES WHEN NEW.SYMBOL = "
+                         "'TCS' BEGIN SELECT RAISE(ABORT, 'refused by test'); END")
+                    .ok());
+        const QString file =
+            tradebook("INFY,INE009A01021,2026-11-02,NSE,EQ,EQ,buy,false,10,1500,801,1,"
+                      "2026-11-02T10:00:00\n"
+                      "TCS,INE467B01029,2026-11-03,NSE,EQ,EQ,buy,false,3,3400,802,2,"
+                      "2026-11-03T10:00:00\n");
+        ImportTradesDialog dialog(*bed.ctx, file, panel()->brokers(), panel());
+        dialog.show();
+        dialog.findChild<QPushButton *>("import")->click();
+        QVERIFY(dialog.isVisible());
+        QVERIFY(bed.messenger.shown.back().find("refused by test") != std::string::npos);
+        QVERIFY(bed.ctx->database.trades().loadAll().value().empty());
+    }
+
+    void aBrokerPricedByScheduleKeepsItsScheduleUntilUnticked()
+    {
+        openPanel();
+        BrokerBook book(bed.ctx->database.brokers(), bed.messenger);
+        QVERIFY(book.load());
+        BrokerScheduleTable &schedules = bed.ctx->database.brokerSchedules();
+        {
+            ConfigureBrokerDialog add(book, bed.messenger, std::nullopt, nullptr, &schedules);
+            add.findChild<QLineEdit *>("brokerName")->setText(QStringLiteral("Flat Fee"));
+            add.findChild<QCheckBox *>("bySchedule")->setChecked(true);
+            add.findChild<QLineEdit *>("intradayPercent")->setText(QStringLiteral("0.03"));
+            add.findChild<QLineEdit *>("intradayCap")->setText(QStringLiteral("20"));
+            add.findChild<QLineEdit *>("dpCharge")->setText(QStringLiteral("15.34"));
+            add.accept();
+            QCOMPARE(add.result(), int(QDialog::Accepted));
+        }
+        const long id = book.brokers().back().id;
+        const auto stored = schedules.loadAll().value();
+        QCOMPARE(stored.size(), 1u);
+        QCOMPARE(stored.at(id), (BrokerSchedule{{0, 0, 0}, {0.03, 0, 20}, 15.34}));
+
+        ConfigureBrokerDialog edit(book, bed.messenger, book.brokers().back(), nullptr, &schedules);
+        QVERIFY(edit.findChild<QCheckBox *>("bySchedule")->isChecked());
+        QCOMPARE(edit.findChild<QLineEdit *>("dpCharge")->text(), QStringLiteral("15.34"));
+        edit.findChild<QCheckBox *>("bySchedule")->setChecked(false);
+        edit.accept();
+        QVERIFY(schedules.loadAll().value().empty());
     }
 
     void whatIsNoTradebookStoresNothing()
