@@ -16,6 +16,8 @@ FIGURES = {
     "toppers_sweep": "BM_ToppersSweep",
     "livechart_tick": "BM_LiveChartTick",
     "ticker_step": "BM_TickerStep",
+    "trade_import": "BM_TradeImport",
+    "trade_rebuild": "BM_TradeRebuild",
 }
 # Figures that are a benchmark's counter, printed as they are: (benchmark, counter).
 COUNTERS = {

@@ -11,8 +11,10 @@
 #include "platform/net/simulatorprocess.h"
 #include "platform/shell/instanceguard.h"
 #include "platform/shell/usersettings.h"
+#include "platform/store/companydatabase.h"
 #include "platform/store/storeconfig.h"
 #include "storestart.h"
+#include "tradeimport.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -91,6 +93,11 @@ int main(int argc, char **argv)
     const StoreConfig store = resolveStoreConfig(options.dsn, options.database, dataRoot);
     if (options.initDb)
         return runInitDb(store);
+    if (!options.importTrades.isEmpty()) {
+        CompanyDatabase database(QStringLiteral("import-trades"));
+        database.open(store); // a database that can't be used is reported by the import
+        return runImportTrades(database, options.importTrades, options.broker);
+    }
 
     quitOnTerminationSignals(*app);
     QApplication::setFont(DialogUnits::dialogFont());

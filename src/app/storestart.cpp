@@ -1,6 +1,7 @@
 #include "storestart.h"
 
 #include "platform/store/companydatabase.h"
+#include "platform/store/schemaversion.h"
 #include "platform/store/storeschema.h"
 
 #include <QDir>
@@ -23,6 +24,11 @@ qlonglong rowCount(const CompanyDatabase &database, const QString &table)
                ? query.value(0).toLongLong()
                : -1;
 }
+int schemaVersion(const CompanyDatabase &database)
+{
+    const StoreResult<int> version = storedSchemaVersion(database.connection());
+    return version ? version.value() : -1;
+}
 } // namespace
 
 int runInitDb(const StoreConfig &config)
@@ -39,10 +45,10 @@ int runInitDb(const StoreConfig &config)
         return 1;
     }
     std::printf("Prepared %s: created the tables %s; CompanyList holds %lld companies and "
-                "Future %lld contracts.\n",
+                "Future %lld contracts; the schema is at version %d.\n",
                 qPrintable(describe(config)), qPrintable(storeTables().join(QStringLiteral(", "))),
                 rowCount(database, QStringLiteral("CompanyList")),
-                rowCount(database, QStringLiteral("Future")));
+                rowCount(database, QStringLiteral("Future")), schemaVersion(database));
     return 0;
 }
 

@@ -447,10 +447,9 @@ private slots:
         seed();
         const QStringList stored = storedRows();
         QCOMPARE(stored.first(), QStringLiteral("ok"));
-        QCOMPARE(
-            stored.filter(QRegularExpression("^(SelectedComp2Watch|PROFILELIST|SelectedFuture)\\|"))
-                .size(),
-            4); // the user's own rows are among what is read back
+        QCOMPARE(stored.filter(QRegularExpression("^(SelectedComp2Watch|TRADES|SelectedFuture)\\|"))
+                     .size(),
+                 4); // the user's own rows are among what is read back
         QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
         bed.makeProgram();
         QVERIFY(bed.openDatabase());

@@ -89,7 +89,7 @@ private slots:
     void init()
     {
         bed.messenger = RecordingMessenger();
-        QVERIFY(sql("DELETE FROM BROKERLIST") && sql("DELETE FROM PROFILELIST"));
+        QVERIFY(sql("DELETE FROM BROKERLIST") && sql("DELETE FROM TRADES"));
     }
 
     void brokersAreAddedEditedAndDeletedAsStored()
@@ -164,7 +164,7 @@ private slots:
             click(d, "delete");
             QCOMPARE(bed.messenger.shown.back(), BrokerBook::InUseMessage);
             QCOMPARE(names(list), QStringList{"Mehta Securities"});
-            QVERIFY(sql("DELETE FROM PROFILELIST"));
+            QVERIFY(sql("DELETE FROM TRADES"));
             list->setCurrentRow(0);
             click(d, "delete");
             QCOMPARE(list->count(), 0);
@@ -230,9 +230,13 @@ private slots:
             click(d, "ok");
         });
         const auto entry = HoldingEntryDialog::ask(*bed.ctx, {}, save, nullptr);
-        const HoldingEntry expected{"Tata Steel Limited", "NSE",
-                                    "TATASTEEL",          beta,
-                                    TradeKind::Delivery,  {{250.5, 100}, {240, 50}}};
+        const HoldingEntry expected{
+            "Tata Steel Limited",
+            "NSE",
+            "TATASTEEL",
+            beta,
+            TradeKind::Delivery,
+            {{250.5, 100, "2026-12-04"}, {240, 50, "2026-12-04"}}}; // bought today by the clock
         QVERIFY(entry.has_value());
         QVERIFY(same(*entry, expected));
         QCOMPARE(saved.size(), 2u);

@@ -304,6 +304,41 @@ private slots:
         QCOMPARE(refused.exitCode(), 2);
         QVERIFY(refused.readAllStandardError().contains("--quote-url"));
     }
+
+    void importTradesStoresOnceWithoutADisplay()
+    {
+        const QString database = m_bed.path("import/CompanyList.sqlite");
+        const QString book = m_bed.path("tradebook.csv");
+        QFile file(book);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\xEF\xBB\xBFsymbol,isin,trade_date,exchange,segment,series,trade_type,auction,"
+                   "quantity,price,trade_id,order_id,order_execution_time\n"
+                   "INFY,INE009A01021,2026-11-02,NSE,EQ,EQ,buy,false,10,1500,701,1,"
+                   "2026-11-02T10:00:00\n"
+                   "INFY,INE009A01021,2026-11-09,NSE,EQ,EQ,sell,false,15,1600,702,2,"
+                   "2026-11-09T10:00:00\n");
+        file.close();
+        const auto run = [&](const QStringList &extra, int exitCode) {
+            QProcess vantrel;
+            launch(vantrel, QStringList{"--database", database, "--import-trades", book} + extra,
+                   false);
+            vantrel.waitForFinished(30000);
+            const QByteArray out = vantrel.readAllStandardOutput() + vantrel.readAllStandardError();
+            if (vantrel.exitCode() != exitCode)
+                qWarning("%s", out.constData());
+            return vantrel.exitCode() == exitCode ? out : QByteArray();
+        };
+        const QByteArray first = run({}, 0);
+        QVERIFY2(first.contains("1 new, 0 already held, 1 refused") &&
+                     first.contains("line 3 refused: it sells 15 INFY where 10 are held"),
+                 first.constData());
+        QVERIFY(run({}, 3).contains("0 new, 1 already held"));
+        QVERIFY(run({"--broker", "Nobody"}, 2).contains("no broker named"));
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write("Date,Symbol,Qty\n");
+        file.close();
+        QVERIFY(run({}, 3).contains("is not a tradebook"));
+    }
 };
 
 QTEST_GUILESS_MAIN(ProgramStartTest)

@@ -171,7 +171,7 @@ private slots:
         for (const auto &lot : lots)
             QVERIFY(m_db.profile().insert(lot).ok());
         QVERIFY(refuse("SelectedComp2Watch", "INDEXNAME", "'BAD'"));
-        QVERIFY(refuse("PROFILELIST", "QUANTITY", "13"));
+        QVERIFY(refuse("TRADES", "QUANTITY", "13"));
 
         const StoreStatus saved = m_db.watchList().save(
             {{"Tata Steel Limited", "NSE", "TATASTEEL"}, {"Bad", "NSE", "BAD"}});
@@ -181,8 +181,12 @@ private slots:
         QCOMPARE(m_db.watchList().load().value(), before);
 
         const auto replacement = lots.front();
-        const StoreStatus replaced = m_db.profile().replaceStock(
-            "INFY", 0, {replacement, {"Infosys Limited", "NSE", "INFY", 0, 1, 13, 1}});
+        // The second lot changes in place, the third is new and refused: neither lands.
+        const StoreStatus replaced =
+            m_db.profile().replaceStock("INFY", 0,
+                                        {replacement,
+                                         {"Infosys Limited", "NSE", "INFY", 0, 2000, 7, 1},
+                                         {"Infosys Limited", "NSE", "INFY", 0, 1, 13, 1}});
         QVERIFY(!replaced.ok());
         QCOMPARE(m_db.profile().lots("INFY", 0).value(), lots);
         QVERIFY(!m_db.profile().insertLots({replacement, {"Bad", "NSE", "BAD", 0, 1, 13, 1}}).ok());

@@ -23,7 +23,7 @@ void HoldingForm::loadLots(ProfileStore &store)
     }
     m_lots.clear();
     for (const ProfileLot &lot : stored.value())
-        m_lots.push_back(LotValues{lot.price, lot.quantity});
+        m_lots.push_back(LotValues{lot.price, lot.quantity, lot.buyDate});
 }
 
 std::string HoldingForm::title() const

@@ -60,6 +60,7 @@ struct LotValues
 {
     double price = 0;
     long shares = 0;
+    std::string date = {}; // the day bought, "YYYY-MM-DD"; empty when not known
 
     bool operator==(const LotValues &) const = default;
 };

@@ -26,7 +26,7 @@ std::vector<ProfileLot> lotsOf(const HoldingEntry &entry)
     for (const LotValues &values : entry.lots)
         out.push_back(ProfileLot{entry.companyName, entry.exchange, entry.symbol,
                                  deliveryTypeOf(entry.kind), values.price, values.shares,
-                                 entry.brokerId});
+                                 entry.brokerId, values.date});
     return out;
 }
 } // namespace

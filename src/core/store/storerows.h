@@ -86,6 +86,7 @@ struct ProfileLot
     double price = 0;
     long quantity = 0;
     long brokerId = 0;
+    std::string buyDate = {}; // "YYYY-MM-DD"; empty for a lot whose day is not known
 
     bool operator==(const ProfileLot &) const = default;
 };

@@ -57,11 +57,11 @@ public:
     // repeat after a rename, so a broker is edited by its id.
     virtual StoreResult<bool> update(long brokerId, const BrokerEntry &broker) = 0;
     virtual StoreStatus remove(long brokerId) = 0;
-    // Removes the broker unless a lot names it, in one statement; false when one does.
+    // Removes the broker unless a trade names it, in one statement; false when one does.
     virtual StoreResult<bool> removeUnused(long brokerId) = 0;
 };
 
-// The purchase lots of the portfolio (table PROFILELIST).
+// The purchase lots of the portfolio: the buys that sales have not consumed (table TRADES).
 class ProfileStore
 {
 public:

@@ -10,7 +10,8 @@
 #include <QListWidget>
 
 BrokersListDialog::BrokersListDialog(AppContext &ctx, QWidget *parent)
-    : QDialog(parent), m_messenger(ctx.messenger), m_book(ctx.database.brokers(), ctx.messenger)
+    : QDialog(parent), m_messenger(ctx.messenger), m_schedules(ctx.database.brokerSchedules()),
+      m_book(ctx.database.brokers(), ctx.messenger)
 {
     DialogParts parts(this);
     setObjectName(QStringLiteral("brokersListDialog"));
@@ -49,14 +50,14 @@ void BrokersListDialog::refill()
 
 void BrokersListDialog::addNew()
 {
-    if (ConfigureBrokerDialog::ask(m_book, m_messenger, std::nullopt, this))
+    if (ConfigureBrokerDialog::ask(m_book, m_messenger, std::nullopt, this, &m_schedules))
         refill();
 }
 
 void BrokersListDialog::edit()
 {
     const auto broker = m_book.toEdit(selected());
-    if (broker && ConfigureBrokerDialog::ask(m_book, m_messenger, broker, this))
+    if (broker && ConfigureBrokerDialog::ask(m_book, m_messenger, broker, this, &m_schedules))
         refill();
 }
 

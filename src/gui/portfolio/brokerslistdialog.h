@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/portfolio/brokerbook.h"
+#include "core/trades/tradestore.h"
 
 #include <QDialog>
 
@@ -28,6 +29,7 @@ private:
     int selected() const;
 
     Messenger &m_messenger;
+    BrokerScheduleStore &m_schedules;
     BrokerBook m_book;
     QListWidget *m_list;
 };

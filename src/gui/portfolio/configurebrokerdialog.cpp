@@ -1,6 +1,7 @@
 #include "gui/portfolio/configurebrokerdialog.h"
 
 #include "core/common/blanktext.h"
+#include "core/common/messenger.h"
 #include "core/portfolio/brokerbook.h"
 #include "core/portfolio/brokerrates.h"
 #include "gui/controls/colorbutton.h"
@@ -8,6 +9,7 @@
 #include "gui/shell/panelstyle.h"
 #include "gui/store/dialogparts.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,16 +23,24 @@ constexpr const char *RateNames[BrokerRateCount] = {
     "intradaySellBrokerage", "intradaySellST", "intradaySellSTT", "intradaySellOthers"};
 constexpr const char *RowTitles[] = {"% Brokerage", "% ST", "% STT", "% Others"};
 constexpr double MaximumRate = 100;
+constexpr double MaximumRupees = 1e6;
+// The schedule's fields: per order for delivery, then intraday, then per company and day.
+constexpr const char *ScheduleNames[] = {"deliveryPercent", "deliveryMinimum", "deliveryCap",
+                                         "intradayPercent", "intradayMinimum", "intradayCap",
+                                         "dpCharge"};
 } // namespace
 
 ConfigureBrokerDialog::ConfigureBrokerDialog(BrokerBook &book, Messenger &messenger,
-                                             std::optional<BrokerEntry> original, QWidget *parent)
-    : QDialog(parent), m_book(book), m_messenger(messenger), m_original(std::move(original))
+                                             std::optional<BrokerEntry> original, QWidget *parent,
+                                             BrokerScheduleStore *schedules)
+    : QDialog(parent), m_book(book), m_messenger(messenger), m_original(std::move(original)),
+      m_schedules(schedules)
 {
     DialogParts parts(this);
     setObjectName(QStringLiteral("configureBrokerDialog"));
     setWindowTitle(QString::fromLatin1(Caption));
-    setFixedSize(parts.units().size(250, 146));
+    const int extra = m_schedules ? 62 : 0;
+    setFixedSize(parts.units().size(250, 146 + extra));
     applyPanelStyle(this);
 
     const BrokerEntry shown = m_original.value_or(newBroker());
@@ -57,11 +67,86 @@ ConfigureBrokerDialog::ConfigureBrokerDialog(BrokerBook &book, Messenger &messen
         }
     }
 
-    auto *ok = parts.button("ok", QStringLiteral("OK"), 70, 124, 50, 14);
+    if (m_schedules)
+        buildSchedule(118);
+    auto *ok = parts.button("ok", QStringLiteral("OK"), 70, 124 + extra, 50, 14);
     ok->setDefault(true);
-    auto *cancel = parts.button("cancel", QStringLiteral("Cancel"), 130, 124, 50, 14);
+    auto *cancel = parts.button("cancel", QStringLiteral("Cancel"), 130, 124 + extra, 50, 14);
     connect(ok, &QPushButton::clicked, this, &ConfigureBrokerDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void ConfigureBrokerDialog::buildSchedule(int top)
+{
+    DialogParts parts(this);
+    m_byschedule = parts.place(
+        new QCheckBox(QStringLiteral("Price by today's charge schedule (statutory charges from "
+                                     "%1 on)")
+                          .arg(QString::fromStdString(statutoryRates2024().effectiveFrom)),
+                      this),
+        "bySchedule", 7, top, 236, 10);
+    const char *const rows[] = {"Delivery brokerage", "Intraday brokerage"};
+    const char *const columns[] = {"%", "min Rs", "cap Rs"};
+    for (int row = 0; row < 2; ++row) {
+        const int y = top + 13 + row * 15;
+        parts.label(nullptr, QLatin1String(rows[row]), 7, y + 2, 70, 8);
+        for (int column = 0; column < 3; ++column) {
+            const int x = 80 + column * 55;
+            parts.label(nullptr, QLatin1String(columns[column]), x, y + 2, 20, 8);
+            m_scheduleFields[std::size_t(row * 3 + column)] =
+                parts.edit(ScheduleNames[row * 3 + column], x + 22, y, 30, 12);
+        }
+    }
+    parts.label(nullptr, QStringLiteral("DP charge per company and day, Rs"), 7, top + 45, 130, 8);
+    m_scheduleFields[6] = parts.edit(ScheduleNames[6], 140, top + 43, 30, 12);
+
+    std::optional<BrokerSchedule> stored;
+    if (m_original)
+        if (auto all = m_schedules->loadAll())
+            if (const auto found = all.value().find(m_original->id); found != all.value().end())
+                stored = found->second;
+    m_byschedule->setChecked(stored.has_value());
+    const BrokerSchedule shown = stored.value_or(BrokerSchedule{});
+    const double values[] = {shown.delivery.percent, shown.delivery.minimum, shown.delivery.cap,
+                             shown.intraday.percent, shown.intraday.minimum, shown.intraday.cap,
+                             shown.dpCharge};
+    for (std::size_t i = 0; i < m_scheduleFields.size(); ++i)
+        m_scheduleFields[i]->setText(numberText(values[i]));
+}
+
+std::optional<std::optional<BrokerSchedule>> ConfigureBrokerDialog::readSchedule()
+{
+    if (!m_byschedule || !m_byschedule->isChecked())
+        return std::optional<BrokerSchedule>();
+    double values[7];
+    for (std::size_t i = 0; i < m_scheduleFields.size(); ++i) {
+        const double maximum = i % 3 == 0 && i < 6 ? MaximumRate : MaximumRupees;
+        const auto value = readNumber(m_scheduleFields[i], 0, maximum, m_messenger);
+        if (!value)
+            return std::nullopt;
+        values[i] = *value;
+    }
+    BrokerSchedule schedule;
+    schedule.delivery = {values[0], values[1], values[2]};
+    schedule.intraday = {values[3], values[4], values[5]};
+    schedule.dpCharge = values[6];
+    return std::optional<BrokerSchedule>(schedule);
+}
+
+bool ConfigureBrokerDialog::saveSchedule(const std::optional<BrokerSchedule> &schedule)
+{
+    long id = m_original ? m_original->id : 0;
+    if (!m_original) // the newest broker of that name is the one just added
+        for (const BrokerEntry &broker : m_book.brokers())
+            if (broker.name == m_saved)
+                id = broker.id;
+    if (id == 0)
+        return true;
+    if (auto stored = m_schedules->set(id, schedule); !stored) {
+        m_messenger.inform(stored.error());
+        return false;
+    }
+    return true;
 }
 
 void ConfigureBrokerDialog::accept()
@@ -74,17 +159,23 @@ void ConfigureBrokerDialog::accept()
             return;
         broker.rates[rate] = *value;
     }
+    const auto schedule = readSchedule();
+    if (!schedule)
+        return;
     if (!m_book.save(m_original, broker))
         return;
     m_saved = std::string(trimBlanks(broker.name));
+    if (m_schedules && !saveSchedule(*schedule))
+        return;
     QDialog::accept();
 }
 
 std::optional<std::string> ConfigureBrokerDialog::ask(BrokerBook &book, Messenger &messenger,
                                                       std::optional<BrokerEntry> original,
-                                                      QWidget *parent)
+                                                      QWidget *parent,
+                                                      BrokerScheduleStore *schedules)
 {
-    ConfigureBrokerDialog dialog(book, messenger, std::move(original), parent);
+    ConfigureBrokerDialog dialog(book, messenger, std::move(original), parent, schedules);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.savedName();

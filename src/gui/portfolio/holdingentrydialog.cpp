@@ -2,6 +2,7 @@
 
 #include "gui/controls/colorbutton.h"
 #include "gui/portfolio/lotdialog.h"
+#include "gui/portfolio/tradedate.h"
 #include "gui/shell/appcontext.h"
 #include "gui/shell/panelstyle.h"
 #include "gui/store/companysearchresultdialog.h"
@@ -137,7 +138,9 @@ void HoldingEntryDialog::addLot()
     if (!m_form.mayAddLot())
         return;
     const QString company = QString::fromStdString(m_form.companyName());
-    if (const auto lot = LotDialog::ask(m_ctx.messenger, company, LotValues{}, this)) {
+    LotValues fresh;
+    fresh.date = todayText(m_ctx).toStdString();
+    if (const auto lot = LotDialog::ask(m_ctx.messenger, company, fresh, this)) {
         m_form.addLot(*lot);
         showLots();
     }

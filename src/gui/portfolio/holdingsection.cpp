@@ -48,7 +48,8 @@ HoldingSection::HoldingSection(Messenger &messenger, TradeKind kind, int visible
     const std::pair<const char *, void (HoldingSection::*)()> buttons[] = {
         {"Add", &HoldingSection::addPressed},
         {"Edit", &HoldingSection::editPressed},
-        {"Delete", &HoldingSection::deletePressed}};
+        {"Delete", &HoldingSection::deletePressed},
+        {"Sell", &HoldingSection::sellPressed}};
     for (const auto &[caption, signal] : buttons) {
         auto *button = new ColorButton(QLatin1String(caption), this);
         button->setObjectName(named(kind, caption));

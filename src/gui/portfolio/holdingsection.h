@@ -11,7 +11,7 @@ class HoldingListModel;
 class Messenger;
 class StockListView;
 
-// One list of the portfolio panel: its banner with Add, Edit and Delete, the list of holdings
+// One list of the portfolio panel: its banner with Add, Edit, Delete and Sell, the list of holdings
 // and the three totals under it in their frames. The panel decides what the buttons do.
 class HoldingSection : public QWidget
 {
@@ -32,6 +32,7 @@ signals:
     void addPressed();
     void editPressed();
     void deletePressed();
+    void sellPressed();
     void rowActivated(int row);
 
 private:

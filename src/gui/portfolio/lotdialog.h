@@ -9,7 +9,8 @@
 class Messenger;
 class QLineEdit;
 
-// "Add/Edit Stocks": one lot's number of shares and buying price, neither of them 0.
+// "Add/Edit Stocks": one lot's number of shares and buying price, neither of them 0, and the
+// day it was bought (empty for a lot whose day is not known).
 class LotDialog : public QDialog
 {
     Q_OBJECT
@@ -30,5 +31,6 @@ private:
     Messenger &m_messenger;
     QLineEdit *m_shares;
     QLineEdit *m_price;
+    QLineEdit *m_date;
     LotValues m_lot;
 };

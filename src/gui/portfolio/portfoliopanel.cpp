@@ -9,7 +9,10 @@
 #include "gui/portfolio/holdingentrydialog.h"
 #include "gui/portfolio/holdinglistmodel.h"
 #include "gui/portfolio/holdingsection.h"
+#include "gui/portfolio/importtradesdialog.h"
 #include "gui/portfolio/profitcalculatordialog.h"
+#include "gui/portfolio/selldialog.h"
+#include "gui/portfolio/tradesdialog.h"
 #include "gui/shell/appcontext.h"
 #include "gui/shell/timerpause.h"
 
@@ -48,6 +51,8 @@ void PortfolioPanel::buildControls()
     } buttons[] = {{"Brokers List", "brokersList", 52, &PortfolioPanel::pressBrokers},
                    {"Profit Calc", "profitCalc", 48, &PortfolioPanel::pressProfitCalc},
                    {"Export to CSV", "exportToCsv", 56, &PortfolioPanel::pressExport},
+                   {"Import Trades", "importTrades", 56, &PortfolioPanel::pressImportTrades},
+                   {"Trades", "trades", 32, &PortfolioPanel::pressTrades},
                    {"X", "closePanel", 14, &PortfolioPanel::closeAndDestroy}};
     std::vector<QWidget *> titleButtons;
     for (const auto &b : buttons) {
@@ -65,6 +70,7 @@ void PortfolioPanel::buildControls()
         connect(section, &HoldingSection::addPressed, this, [this, kind] { pressAdd(kind); });
         connect(section, &HoldingSection::editPressed, this, [this, kind] { pressEdit(kind); });
         connect(section, &HoldingSection::deletePressed, this, [this, kind] { pressDelete(kind); });
+        connect(section, &HoldingSection::sellPressed, this, [this, kind] { pressSell(kind); });
         connect(section, &HoldingSection::rowActivated, this,
                 [this, kind](int row) { openChart(kind, row); });
         layout->addWidget(section);
@@ -160,6 +166,49 @@ void PortfolioPanel::pressDelete(TradeKind kind)
         return;
     if (m_portfolio.deleteStock(kind, symbol))
         refresh();
+}
+
+void PortfolioPanel::pressSell(TradeKind kind)
+{
+    const HoldingRow *row = section(kind)->selected();
+    if (!row) {
+        context().messenger.inform(NoSellSelection);
+        return;
+    }
+    TimerPause pause(context().refresh);
+    const SaleHolding holding{row->companyName, row->exchange, row->symbol, kind, row->quantity};
+    if (SellDialog::run(context(), holding, m_brokers, row->brokerId, this))
+        reloadLots();
+}
+
+void PortfolioPanel::pressImportTrades()
+{
+    TimerPause pause(context().refresh);
+    if (ImportTradesDialog::run(context(), m_brokers, this))
+        reloadLots();
+}
+
+void PortfolioPanel::pressTrades()
+{
+    TimerPause pause(context().refresh);
+    if (TradesDialog::run(context(), pricing(), this))
+        reloadLots();
+}
+
+TradePricing PortfolioPanel::pricing() const
+{
+    TradePricing pricing;
+    pricing.brokers = m_brokers;
+    if (auto schedules = context().database.brokerSchedules().loadAll())
+        pricing.schedules = std::move(schedules.value());
+    return pricing;
+}
+
+void PortfolioPanel::reloadLots()
+{
+    m_portfolio.load();
+    m_portfolio.buildSymbolTable();
+    refresh();
 }
 
 void PortfolioPanel::pressBrokers()

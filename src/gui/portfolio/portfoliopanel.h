@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/portfolio/portfolio.h"
+#include "core/trades/tradepricing.h"
 #include "gui/shell/dockedpanel.h"
 
 #include <vector>
@@ -17,6 +18,7 @@ class PortfolioPanel : public DockedPanel
 public:
     static constexpr const char *NoEditSelection = "Please select atleast ONE company to EDIT";
     static constexpr const char *NoDeleteSelection = "Please select atleast ONE company to delete";
+    static constexpr const char *NoSellSelection = "Please select the company you sold";
 
     PortfolioPanel(AppContext &context, QWidget *bar);
     ~PortfolioPanel() override;
@@ -27,6 +29,10 @@ public:
     Portfolio &portfolio() { return m_portfolio; }
     HoldingSection *section(TradeKind kind) const;
     const std::vector<BrokerEntry> &brokers() const { return m_brokers; }
+    // How each broker prices a trade: its schedule, else its sixteen percentages.
+    TradePricing pricing() const;
+    // The lots again from the trades, after trades changed outside the lists' own edits.
+    void reloadLots();
 
 signals:
     void refreshed();
@@ -39,6 +45,9 @@ private:
     void pressAdd(TradeKind kind);
     void pressEdit(TradeKind kind);
     void pressDelete(TradeKind kind);
+    void pressSell(TradeKind kind);
+    void pressImportTrades();
+    void pressTrades();
     void pressBrokers();
     void pressProfitCalc();
     void pressExport();

@@ -99,6 +99,15 @@ struct Options
         QStringLiteral("Prepare an empty company database (the --database file or the "
                        "--dsn source) with its tables and company list, then exit. "
                        "Needs no display.")};
+    QCommandLineOption importTrades{
+        QStringLiteral("import-trades"),
+        QStringLiteral("Import a broker's tradebook (CSV) into the portfolio's trades, skipping "
+                       "trades already held, print what was done, then exit. Exit code 3 when "
+                       "nothing was stored. Needs no display."),
+        QStringLiteral("file")};
+    QCommandLineOption broker{QStringLiteral("broker"),
+                              QStringLiteral("The broker the imported trades were made through."),
+                              QStringLiteral("name")};
 
     explicit Options(bool listQtOptions)
     {
@@ -120,7 +129,7 @@ struct Options
             parser.addOption(services.last());
         }
         parser.addOptions({dataDir, database, dsn, bridgeService, chartbookProgram, live, noLive,
-                           noSplash, newInstance, initDb});
+                           noSplash, newInstance, initDb, importTrades, broker});
         addQtWindowOptions(parser, listQtOptions);
     }
 };
@@ -174,6 +183,10 @@ AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLooku
         return options;
     }
     options.initDb = parser.isSet(known.initDb);
+    options.importTrades = parser.value(known.importTrades);
+    options.broker = parser.value(known.broker);
+    if (parser.isSet(known.broker) && options.importTrades.isEmpty())
+        options.error = QStringLiteral("--broker is only for --import-trades");
     return options;
 }
 

@@ -24,14 +24,20 @@ struct AppOptions
     bool noLive = false; // back to the simulated market after a --live run
     bool initDb = false;
     bool newInstance = false; // start even while another bar runs (it then needs its own folder)
+    // --import-trades FILE [--broker NAME]: a tradebook into the trade book, no window.
+    QString importTrades;
+    QString broker;
     bool helpRequested = false;
     bool versionRequested = false;
     QString helpText;
     QString error;
 
-    // Preparing a database or printing help or the version opens no window, so it needs no
-    // display.
-    bool runsWithoutWindows() const { return initDb || helpRequested || versionRequested; }
+    // Preparing a database, importing trades or printing help or the version opens no window,
+    // so it needs no display.
+    bool runsWithoutWindows() const
+    {
+        return initDb || !importTrades.isEmpty() || helpRequested || versionRequested;
+    }
 };
 
 using EnvironmentLookup = std::function<QString(const char *name)>;

@@ -89,7 +89,7 @@ StoreResult<bool> BrokerTable::removeUnused(long brokerId)
     const auto id = static_cast<qlonglong>(brokerId);
     auto removed = m_connection.write(
         QStringLiteral("DELETE FROM BROKERLIST WHERE BROKERID = ? AND NOT EXISTS "
-                       "(SELECT 1 FROM PROFILELIST WHERE BROKERID = ?)"),
+                       "(SELECT 1 FROM TRADES WHERE BROKERID = ?)"),
         {id, id});
     if (!removed)
         return StoreError{removed.error()};

@@ -1,5 +1,6 @@
 #include "platform/store/companydatabase.h"
 
+#include "platform/store/schemaversion.h"
 #include "platform/store/sqlitefile.h"
 #include "platform/store/storeschema.h"
 
@@ -98,7 +99,14 @@ StoreStatus CompanyDatabase::openFile(const QString &file)
     }
     if (!failure.empty())
         return unavailable(failure);
+    return upgraded("The company database " + fileName(file));
+}
+
+StoreStatus CompanyDatabase::upgraded(const std::string &what)
+{
     m_connection.setAvailable();
+    if (auto upgrade = upgradeSchema(m_connection, what); !upgrade)
+        return unavailable(upgrade.error());
     return storeOk();
 }
 
@@ -119,8 +127,7 @@ StoreStatus CompanyDatabase::openDataSource(const QString &dsn)
     }
     if (!failure.empty())
         return unavailable(failure);
-    m_connection.setAvailable();
-    return storeOk();
+    return upgraded(capitalized(dataSource(dsn)));
 }
 
 StoreStatus initDatabase(const StoreConfig &config)

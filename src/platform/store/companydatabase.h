@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/store/brokerscheduletable.h"
 #include "platform/store/brokertable.h"
 #include "platform/store/companytable.h"
 #include "platform/store/futurestable.h"
@@ -7,15 +8,18 @@
 #include "platform/store/selectedfuturestable.h"
 #include "platform/store/storeconfig.h"
 #include "platform/store/storeconnection.h"
+#include "platform/store/tradetable.h"
 #include "platform/store/watchlisttable.h"
 
-// The company database "CompanyList" and the record classes over its six tables, all on one
+// The company database "CompanyList" and the record classes over its tables, all on one
 // named connection, opened once.
 //
 // The embedded SQLite file is created and seeded on first start; an existing file is never
-// re-seeded or overwritten. An ODBC data source must already have the tables (initDatabase
-// prepares one). When the database can't be used, open() says why, naming the file or data
-// source, and the record classes run on with empty lists and refuse to write.
+// re-seeded or overwritten. Opening brings an older schema up to date in one transaction;
+// a database from a newer version of the program is refused and never written. An ODBC data source
+// must already have the tables (initDatabase prepares one). When the database can't be used, open()
+// says why, naming the file or data source, and the record classes run on with empty lists and
+// refuse to write.
 class CompanyDatabase
 {
 public:
@@ -37,11 +41,15 @@ public:
     LotTable &profile() { return m_profile; }
     FuturesTable &futures() { return m_futures; }
     SelectedFuturesTable &selectedFutures() { return m_selectedFutures; }
+    TradeTable &trades() { return m_trades; }
+    BrokerScheduleTable &brokerSchedules() { return m_brokerSchedules; }
 
 private:
     StoreStatus openFile(const QString &file);
     StoreStatus openDataSource(const QString &dsn);
     StoreStatus unavailable(const std::string &reason);
+    // Marks the opened database available once its schema is at the current version.
+    StoreStatus upgraded(const std::string &what);
 
     StoreConnection m_connection;
     CompanyTable m_companyList{m_connection};
@@ -50,6 +58,8 @@ private:
     LotTable m_profile{m_connection};
     FuturesTable m_futures{m_connection};
     SelectedFuturesTable m_selectedFutures{m_connection};
+    TradeTable m_trades{m_connection};
+    BrokerScheduleTable m_brokerSchedules{m_connection};
 };
 
 // Prepares an empty database behind the configured source with the tables and the seed

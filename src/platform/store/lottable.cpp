@@ -1,40 +1,77 @@
 #include "platform/store/lottable.h"
 
+#include "core/trades/tradematcher.h"
 #include "platform/store/storeconnection.h"
 
+// The lots are the buys that sales have not consumed, first in first out; each lot stands
+// for its buy trade. A lot changed or removed after part of it was sold keeps the sold part,
+// so the sales' results stay as they were.
 namespace {
-// The table has no key: its rows come back in the database's natural order.
-const QString Select = QStringLiteral("SELECT COMPNAME, \"INDEX\", INDEXNAME, DELIVERYTYPE, PRICE, "
-                                      "QUANTITY, BROKERID FROM PROFILELIST");
-const QString OneStock = QStringLiteral(" WHERE INDEXNAME = ? AND DELIVERYTYPE = ?");
-
-ProfileLot readLot(const QSqlQuery &query)
+ProfileLot lotOf(const OpenLot &open)
 {
-    return ProfileLot{textOf(query.value(0)),
-                      textOf(query.value(1)),
-                      textOf(query.value(2)),
-                      query.value(3).toInt(),
-                      query.value(4).toDouble(),
-                      static_cast<long>(query.value(5).toLongLong()),
-                      static_cast<long>(query.value(6).toLongLong())};
+    const Trade &buy = open.buy;
+    return ProfileLot{buy.companyName, buy.exchange,   buy.symbol,   deliveryTypeOf(buy.kind),
+                      buy.price,       open.remaining, buy.brokerId, buy.date};
+}
+
+Trade buyOf(const ProfileLot &lot)
+{
+    Trade t;
+    t.date = lot.buyDate;
+    t.exchange = lot.exchange;
+    t.symbol = lot.symbol;
+    t.companyName = lot.companyName;
+    t.side = TradeSide::Buy;
+    t.quantity = lot.quantity;
+    t.price = lot.price;
+    t.kind = tradeKindOf(lot.deliveryType);
+    t.brokerId = lot.brokerId;
+    t.source = TypedSource;
+    return t;
+}
+
+bool ofStock(const OpenLot &open, std::string_view symbol, int deliveryType)
+{
+    return open.buy.symbol == symbol && open.buy.kind == tradeKindOf(deliveryType);
 }
 } // namespace
 
+StoreResult<std::vector<OpenLot>> LotTable::openLots()
+{
+    auto trades = m_trades.loadAll();
+    if (!trades)
+        return StoreError{trades.error()};
+    return matchTrades(trades.value(), {}).open;
+}
+
 StoreResult<std::vector<ProfileLot>> LotTable::loadAll()
 {
-    return m_connection.select<ProfileLot>(Select, {}, readLot);
+    auto open = openLots();
+    if (!open)
+        return StoreError{open.error()};
+    std::vector<ProfileLot> lots;
+    lots.reserve(open.value().size());
+    for (const OpenLot &lot : open.value())
+        lots.push_back(lotOf(lot));
+    return lots;
 }
 
 StoreResult<std::vector<ProfileLot>> LotTable::lots(std::string_view symbol, int deliveryType)
 {
-    return m_connection.select<ProfileLot>(Select + OneStock, {textValue(symbol), deliveryType},
-                                           readLot);
+    auto open = openLots();
+    if (!open)
+        return StoreError{open.error()};
+    std::vector<ProfileLot> lots;
+    for (const OpenLot &lot : open.value())
+        if (ofStock(lot, symbol, deliveryType))
+            lots.push_back(lotOf(lot));
+    return lots;
 }
 
 StoreResult<bool> LotTable::brokerInUse(long brokerId)
 {
     auto count = m_connection.select<qlonglong>(
-        QStringLiteral("SELECT COUNT(*) FROM PROFILELIST WHERE BROKERID = ?"),
+        QStringLiteral("SELECT COUNT(*) FROM TRADES WHERE BROKERID = ?"),
         {static_cast<qlonglong>(brokerId)},
         [](const QSqlQuery &query) { return query.value(0).toLongLong(); });
     if (!count)
@@ -42,21 +79,34 @@ StoreResult<bool> LotTable::brokerInUse(long brokerId)
     return !count.value().empty() && count.value().front() > 0;
 }
 
+StoreStatus LotTable::dropLot(const OpenLot &lot)
+{
+    if (lot.remaining == lot.buy.quantity)
+        return m_trades.remove(lot.buy.id);
+    Trade sold = lot.buy;
+    sold.quantity -= lot.remaining;
+    if (auto changed = m_trades.update(sold); !changed)
+        return StoreError{changed.error()};
+    return storeOk();
+}
+
 StoreStatus LotTable::removeStock(std::string_view symbol, int deliveryType)
 {
-    return m_connection.run(QStringLiteral("DELETE FROM PROFILELIST") + OneStock,
-                            {textValue(symbol), deliveryType});
+    return m_connection.inTransaction([&]() -> StoreStatus {
+        auto open = openLots();
+        if (!open)
+            return StoreError{open.error()};
+        for (const OpenLot &lot : open.value())
+            if (ofStock(lot, symbol, deliveryType))
+                if (auto dropped = dropLot(lot); !dropped)
+                    return dropped;
+        return storeOk();
+    });
 }
 
 StoreStatus LotTable::insert(const ProfileLot &lot)
 {
-    return m_connection.run(
-        QStringLiteral("INSERT INTO PROFILELIST "
-                       "(COMPNAME, \"INDEX\", INDEXNAME, DELIVERYTYPE, PRICE, QUANTITY, BROKERID) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-        {textValue(lot.companyName), textValue(lot.exchange), textValue(lot.symbol),
-         lot.deliveryType, lot.price, static_cast<qlonglong>(lot.quantity),
-         static_cast<qlonglong>(lot.brokerId)});
+    return m_trades.insert(buyOf(lot));
 }
 
 StoreStatus LotTable::insertLots(const std::vector<ProfileLot> &lots)
@@ -72,25 +122,34 @@ StoreStatus LotTable::insertLots(const std::vector<ProfileLot> &lots)
 StoreStatus LotTable::replaceStock(std::string_view symbol, int deliveryType,
                                    const std::vector<ProfileLot> &lots)
 {
-    // The table has no key to address one row by, and its natural order is the order the
-    // lists are built in: the whole table is written again with the stock's lots in place.
+    // Each open lot of the stock takes the next new one in place; open lots beyond the new
+    // ones go and new ones beyond the open ones become buys of their own.
     return m_connection.inTransaction([&]() -> StoreStatus {
-        auto stored = loadAll();
-        if (!stored)
-            return StoreError{stored.error()};
-        std::vector<ProfileLot> rewritten;
+        auto open = openLots();
+        if (!open)
+            return StoreError{open.error()};
         auto next = lots.begin();
-        for (ProfileLot &lot : stored.value()) {
-            if (lot.symbol != symbol || lot.deliveryType != deliveryType)
-                rewritten.push_back(std::move(lot));
-            else if (next != lots.end())
-                rewritten.push_back(*next++);
+        for (const OpenLot &lot : open.value()) {
+            if (!ofStock(lot, symbol, deliveryType))
+                continue;
+            if (next == lots.end()) {
+                if (auto dropped = dropLot(lot); !dropped)
+                    return dropped;
+                continue;
+            }
+            Trade buy = buyOf(*next++);
+            buy.id = lot.buy.id;
+            if (buy.date == lot.buy.date)
+                buy.time = lot.buy.time;
+            buy.isin = lot.buy.isin;
+            buy.source = lot.buy.source;
+            buy.exchangeTradeId = lot.buy.exchangeTradeId;
+            buy.quantity += lot.buy.quantity - lot.remaining; // the part already sold
+            if (auto changed = m_trades.update(buy); !changed)
+                return StoreError{changed.error()};
         }
-        rewritten.insert(rewritten.end(), next, lots.end());
-        if (auto cleared = m_connection.run(QStringLiteral("DELETE FROM PROFILELIST")); !cleared)
-            return cleared;
-        for (const ProfileLot &lot : rewritten)
-            if (auto inserted = insert(lot); !inserted)
+        for (; next != lots.end(); ++next)
+            if (auto inserted = insert(*next); !inserted)
                 return inserted;
         return storeOk();
     });

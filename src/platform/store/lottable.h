@@ -1,14 +1,19 @@
 #pragma once
 
 #include "core/store/stores.h"
+#include "platform/store/tradetable.h"
 
+struct OpenLot;
 class StoreConnection;
 
-// Owns the statements of table PROFILELIST.
+// The portfolio's lots over table TRADES: what the holding lists and their dialogs edit.
 class LotTable : public ProfileStore
 {
 public:
-    explicit LotTable(const StoreConnection &connection) : m_connection(connection) {}
+    explicit LotTable(const StoreConnection &connection)
+        : m_connection(connection), m_trades(connection)
+    {
+    }
 
     StoreResult<std::vector<ProfileLot>> loadAll() override;
     StoreResult<std::vector<ProfileLot>> lots(std::string_view symbol, int deliveryType) override;
@@ -20,5 +25,10 @@ public:
                              const std::vector<ProfileLot> &lots) override;
 
 private:
+    StoreResult<std::vector<OpenLot>> openLots();
+    // Removes what is left of a lot: the whole buy, or the part not yet sold.
+    StoreStatus dropLot(const OpenLot &lot);
+
     const StoreConnection &m_connection;
+    TradeTable m_trades;
 };

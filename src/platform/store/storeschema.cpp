@@ -1,6 +1,7 @@
 #include "platform/store/storeschema.h"
 
 #include "core/store/seedlist.h"
+#include "platform/store/schemaversion.h"
 #include "platform/store/storeconnection.h"
 
 #include <QFile>
@@ -94,7 +95,11 @@ StoreStatus createAndSeed(const StoreConnection &connection)
                                     "VALUES (?, ?, ?)"));
             !companies)
             return companies;
-        return seed(connection, QStringLiteral("futures.csv"), QStringLiteral("Underlying,Symbol"),
-                    QStringLiteral("INSERT INTO Future (Underlying, Symbol) VALUES (?, ?)"));
+        if (auto futures =
+                seed(connection, QStringLiteral("futures.csv"), QStringLiteral("Underlying,Symbol"),
+                     QStringLiteral("INSERT INTO Future (Underlying, Symbol) VALUES (?, ?)"));
+            !futures)
+            return futures;
+        return migrateFresh(connection);
     });
 }

@@ -1,0 +1,65 @@
+#include "platform/store/storemigrations.h"
+
+#include "core/trades/trade.h"
+#include "platform/store/storeconnection.h"
+#include "platform/store/tradetable.h"
+
+namespace {
+// 1: the schema carries its version. The tables of the release before it stay as they are;
+// recording the version is all there is to do.
+StoreStatus versioned(const StoreConnection &)
+{
+    return storeOk();
+}
+
+// 2: trades become the portfolio's source of truth. Every stored lot becomes a buy of no known
+// date, in the lots' own order, and the lots table is emptied: holdings are built from trades.
+StoreStatus tradeBook(const StoreConnection &connection)
+{
+    const QStringList statements = {
+        QStringLiteral("CREATE TABLE TRADES (TRADEID INTEGER PRIMARY KEY, TRADEDATE VARCHAR(10), "
+                       "TRADETIME VARCHAR(8), EXCHANGE VARCHAR(8), SYMBOL VARCHAR(255), "
+                       "COMPNAME VARCHAR(255), ISIN VARCHAR(12), SIDE INTEGER, QUANTITY INTEGER, "
+                       "PRICE DOUBLE PRECISION, DELIVERYTYPE INTEGER, BROKERID INTEGER, "
+                       "SOURCE VARCHAR(255), EXCHANGETRADEID VARCHAR(64))"),
+        QStringLiteral("CREATE TABLE BROKERSCHEDULE (BROKERID INTEGER PRIMARY KEY, "
+                       "DELIVERY_PERCENT DOUBLE PRECISION, DELIVERY_MINIMUM DOUBLE PRECISION, "
+                       "DELIVERY_CAP DOUBLE PRECISION, INTRADAY_PERCENT DOUBLE PRECISION, "
+                       "INTRADAY_MINIMUM DOUBLE PRECISION, INTRADAY_CAP DOUBLE PRECISION, "
+                       "DP_CHARGE DOUBLE PRECISION)")};
+    for (const QString &statement : statements)
+        if (auto made = connection.run(statement); !made)
+            return made;
+
+    // Read in the table's natural order, the order the lists were always built in.
+    auto lots = connection.select<Trade>(
+        QStringLiteral("SELECT COMPNAME, \"INDEX\", INDEXNAME, DELIVERYTYPE, PRICE, QUANTITY, "
+                       "BROKERID FROM PROFILELIST"),
+        {}, [](const QSqlQuery &q) {
+            Trade t;
+            t.companyName = textOf(q.value(0));
+            t.exchange = textOf(q.value(1));
+            t.symbol = textOf(q.value(2));
+            t.kind = tradeKindOf(q.value(3).toInt());
+            t.price = q.value(4).toDouble();
+            t.quantity = static_cast<long>(q.value(5).toLongLong());
+            t.brokerId = static_cast<long>(q.value(6).toLongLong());
+            t.side = TradeSide::Buy;
+            t.source = TypedSource;
+            return t;
+        });
+    if (!lots)
+        return StoreError{lots.error()};
+    TradeTable trades(connection);
+    for (const Trade &trade : lots.value())
+        if (auto moved = trades.insert(trade); !moved)
+            return moved;
+    return connection.run(QStringLiteral("DELETE FROM PROFILELIST"));
+}
+} // namespace
+
+const std::vector<StoreMigration> &storeMigrations()
+{
+    static const std::vector<StoreMigration> migrations = {versioned, tradeBook};
+    return migrations;
+}

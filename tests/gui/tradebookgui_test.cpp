@@ -1,0 +1,209 @@
+#include "core/portfolio/brokerbook.h"
+#include "core/portfolio/holdingcells.h"
+#include "gui/portfolio/configurebrokerdialog.h"
+#include "gui/portfolio/holdinglistmodel.h"
+#include "gui/portfolio/holdingsection.h"
+#include "gui/portfolio/importtradesdialog.h"
+#include "gui/portfolio/portfoliopanel.h"
+#include "gui/portfolio/selldialog.h"
+#include "gui/portfolio/tradesdialog.h"
+#include "gui/shell/panelhost.h"
+#include "support/dialogdriver.h"
+#include "support/guibed.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QTest>
+
+// The trade book through the portfolio panel, on a real database file: a tradebook imported
+// and imported again, a sale typed on a holding row, and the trades listed with their results.
+class TradeBookGuiTest : public QObject
+{
+    Q_OBJECT
+    GuiBed bed;
+
+    PortfolioPanel *panel() const
+    {
+        return qobject_cast<PortfolioPanel *>(bed.program->panels().panel(PanelKind::Profile));
+    }
+    HoldingListModel *delivery() const { return panel()->section(TradeKind::Delivery)->model(); }
+    QString cell(int row, int column) const
+    {
+        return delivery()->index(row, column).data().toString();
+    }
+    QString tradebook(const QByteArray &rows)
+    {
+        const QString file = bed.path(QStringLiteral("tradebook.csv"));
+        QFile out(file);
+        out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        out.write("symbol,isin,trade_date,exchange,segment,series,trade_type,auction,quantity,"
+                  "price,trade_id,order_id,order_execution_time\n" +
+                  rows);
+        return file;
+    }
+    // With VANTREL_SCREENSHOTS set to a folder, the panel as it is now, for a person to look at.
+    void snapshot(const char *name) const
+    {
+        const QString folder = qEnvironmentVariable("VANTREL_SCREENSHOTS");
+        if (!folder.isEmpty())
+            panel()->grab().save(folder + QLatin1Char('/') + QLatin1String(name) + ".png");
+    }
+    void openPanel()
+    {
+        bed.makeProgram();
+        QVERIFY(bed.openDatabase());
+        bed.program->start(false);
+        bed.program->bar().button("profile")->click();
+        QVERIFY(panel() && panel()->isVisible());
+    }
+    // Runs the import dialog on the file as the panel would after its file dialog.
+    QString import(const QString &file, bool store)
+    {
+        ImportTradesDialog dialog(*bed.ctx, file, panel()->brokers(), panel());
+        const QString shown = dialog.findChild<QPlainTextEdit *>("preview")->toPlainText();
+        auto *button = dialog.findChild<QPushButton *>("import");
+        if (store && button->isEnabled()) {
+            button->click();
+            if (dialog.result() == QDialog::Accepted)
+                panel()->reloadLots();
+        }
+        return shown;
+    }
+
+private slots:
+    void cleanup()
+    {
+        bed.reset();
+        QFile::remove(bed.databaseFile());
+    }
+
+    void importingTwiceAddsNothingTheSecondTime()
+    {
+        openPanel();
+        const QString file =
+            tradebook("INFY,INE009A01021,2026-11-02,NSE,EQ,EQ,buy,false,10,1500.50,501,1,"
+                      "2026-11-02T10:00:00\n"
+                      "TCS,INE467B01029,2026-11-03,NSE,EQ,EQ,buy,false,3,3400,502,2,"
+                      "2026-11-03T10:00:00\n"
+                      "INFY,INE009A01021,2026-11-20,NSE,EQ,EQ,sell,false,4,1600,503,3,"
+                      "2026-11-20T10:00:00\n"
+                      "NIFTY26DECFUT,,2026-11-20,NSE,FO,,buy,false,50,24000,504,4,"
+                      "2026-11-20T10:00:00\n");
+        const QString first = import(file, true);
+        QVERIFY2(first.startsWith("3 new, 0 already held, 1 refused"), qPrintable(first));
+        QVERIFY(first.contains("line 5 refused: segment"));
+        QCOMPARE(delivery()->stockCount(), 2);
+        QCOMPARE(cell(0, holdingcol::Quantity), QStringLiteral("6"));
+        QCOMPARE(cell(1, holdingcol::Quantity), QStringLiteral("3"));
+
+        const QString again = import(file, true);
+        QVERIFY2(again.startsWith("0 new, 3 already held"), qPrintable(again));
+        QCOMPARE(bed.ctx->database.trades().loadAll().value().size(), 3u);
+    }
+
+    void aFailedStoreKeepsThePreviewAndStoresNothing()
+    {
+        openPanel();
+        QVERIFY(bed.ctx->database.connection()
+                    .run("CREATE TRIGGER refuse_tcs BEFORE INSERT ON TRADES WHEN NEW.SYMBOL = "
+                         "'TCS' BEGIN SELECT RAISE(ABORT, 'refused by test'); END")
+                    .ok());
+        const QString file =
+            tradebook("INFY,INE009A01021,2026-11-02,NSE,EQ,EQ,buy,false,10,1500,801,1,"
+                      "2026-11-02T10:00:00\n"
+                      "TCS,INE467B01029,2026-11-03,NSE,EQ,EQ,buy,false,3,3400,802,2,"
+                      "2026-11-03T10:00:00\n");
+        ImportTradesDialog dialog(*bed.ctx, file, panel()->brokers(), panel());
+        dialog.show();
+        dialog.findChild<QPushButton *>("import")->click();
+        QVERIFY(dialog.isVisible());
+        QVERIFY(bed.messenger.shown.back().find("refused by test") != std::string::npos);
+        QVERIFY(bed.ctx->database.trades().loadAll().value().empty());
+    }
+
+    void aBrokerPricedByScheduleKeepsItsScheduleUntilUnticked()
+    {
+        openPanel();
+        BrokerBook book(bed.ctx->database.brokers(), bed.messenger);
+        QVERIFY(book.load());
+        BrokerScheduleTable &schedules = bed.ctx->database.brokerSchedules();
+        {
+            ConfigureBrokerDialog add(book, bed.messenger, std::nullopt, nullptr, &schedules);
+            add.findChild<QLineEdit *>("brokerName")->setText(QStringLiteral("Flat Fee"));
+            add.findChild<QCheckBox *>("bySchedule")->setChecked(true);
+            add.findChild<QLineEdit *>("intradayPercent")->setText(QStringLiteral("0.03"));
+            add.findChild<QLineEdit *>("intradayCap")->setText(QStringLiteral("20"));
+            add.findChild<QLineEdit *>("dpCharge")->setText(QStringLiteral("15.34"));
+            add.accept();
+            QCOMPARE(add.result(), int(QDialog::Accepted));
+        }
+        const long id = book.brokers().back().id;
+        const auto stored = schedules.loadAll().value();
+        QCOMPARE(stored.size(), 1u);
+        QCOMPARE(stored.at(id), (BrokerSchedule{{0, 0, 0}, {0.03, 0, 20}, 15.34}));
+
+        ConfigureBrokerDialog edit(book, bed.messenger, book.brokers().back(), nullptr, &schedules);
+        QVERIFY(edit.findChild<QCheckBox *>("bySchedule")->isChecked());
+        QCOMPARE(edit.findChild<QLineEdit *>("dpCharge")->text(), QStringLiteral("15.34"));
+        edit.findChild<QCheckBox *>("bySchedule")->setChecked(false);
+        edit.accept();
+        QVERIFY(schedules.loadAll().value().empty());
+    }
+
+    void whatIsNoTradebookStoresNothing()
+    {
+        openPanel();
+        const QString file = bed.path(QStringLiteral("sheet.csv"));
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("Date,Symbol,Qty,Rate\n2026-11-02,INFY,3,1500\n");
+        out.close();
+        ImportTradesDialog dialog(*bed.ctx, file, panel()->brokers(), panel());
+        QVERIFY(!dialog.findChild<QPushButton *>("import")->isEnabled());
+        QVERIFY(dialog.findChild<QPlainTextEdit *>("preview")->toPlainText().contains(
+            "is not a tradebook"));
+        QVERIFY(bed.ctx->database.trades().loadAll().value().empty());
+    }
+
+    void aSaleShrinksItsRowAndIsListedWithItsResult()
+    {
+        openPanel();
+        import(tradebook("INFY,INE009A01021,2026-11-02,NSE,EQ,EQ,buy,false,10,1500,601,1,"
+                         "2026-11-02T10:00:00\n"),
+               true);
+        panel()->section(TradeKind::Delivery)->view()->selectRow(0);
+        whenModal<SellDialog>([this](SellDialog *d) {
+            d->findChild<QLineEdit *>("quantity")->setText(QStringLiteral("11"));
+            d->findChild<QLineEdit *>("price")->setText(QStringLiteral("1,600.50"));
+            d->accept(); // more than is held: refused, the dialog stays
+            QVERIFY(bed.messenger.shown.back().find("You hold only 10") != std::string::npos);
+            d->findChild<QLineEdit *>("quantity")->setText(QStringLiteral("4"));
+            d->accept();
+        });
+        snapshot("before-sale");
+        ::control<QAbstractButton>(panel(), "deliverySell")->click();
+        QCOMPARE(cell(0, holdingcol::Quantity), QStringLiteral("6"));
+        snapshot("after-sale");
+
+        const std::vector<Trade> trades = bed.ctx->database.trades().loadAll().value();
+        QCOMPARE(trades.size(), 2u);
+        QCOMPARE(trades[1].price, 1600.5);
+        QCOMPARE(trades[1].date, std::string("2026-12-04")); // the clock's day
+
+        TradesDialog list(*bed.ctx, panel()->pricing(), panel());
+        QTableWidget *table = list.table();
+        QCOMPARE(table->rowCount(), 2);
+        list.findChild<QLineEdit *>("symbolFilter")->setText(QStringLiteral("tcs"));
+        QCOMPARE(table->rowCount(), 0);
+        list.findChild<QLineEdit *>("symbolFilter")->setText(QStringLiteral("infy"));
+        QCOMPARE(table->rowCount(), 2);
+        table->sortItems(4, Qt::DescendingOrder);                      // Side: the sale first
+        QCOMPARE(table->item(0, 9)->text(), QStringLiteral("402.00")); // 4 x 100.50, no broker
+    }
+};
+
+QTEST_MAIN(TradeBookGuiTest)
+#include "tradebookgui_test.moc"
