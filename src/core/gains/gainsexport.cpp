@@ -1,6 +1,6 @@
 #include "core/gains/gainsexport.h"
 
-#include "core/watch/exportfile.h"
+#include "core/common/exportfile.h"
 #include "core/watch/logstamps.h"
 
 #include <cstdio>
@@ -121,9 +121,9 @@ std::string content(const GainsReport &report)
     return out;
 }
 
-std::string write(DataFileSystem &files, const std::string &folder, const std::string &fileName,
+std::string write(DataFileSystem &files, const std::string &folder, const std::string &name,
                   const GainsReport &report)
 {
-    return exportfile::write(files, folder, fileName, content(report), Exported);
+    return exportfile::write(files, folder, name, content(report), Exported);
 }
 } // namespace gainsexport

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/gains/gainsreport.h"
-#include "core/watch/datafiles.h"
+#include "core/common/datafiles.h"
 
 #include <chrono>
 #include <string>
@@ -15,8 +15,9 @@ inline constexpr const char *Exported = "Gains report is exported Successfully a
 // 10-Jun-2024, as the 31-Jan-2018 value is named.
 std::string dateText(std::chrono::year_month_day day);
 std::string content(const GainsReport &report);
-// Writes folder/fileName in one piece, making the folder when missing, and gives the message
-// to show: Exported and the path, or what went wrong.
-std::string write(DataFileSystem &files, const std::string &folder, const std::string &fileName,
+// Writes folder/name.csv in one piece, making the folder when missing, and gives the message
+// to show: Exported and the path, or what went wrong (a name that is no plain file name
+// writes nothing).
+std::string write(DataFileSystem &files, const std::string &folder, const std::string &name,
                   const GainsReport &report);
 } // namespace gainsexport
