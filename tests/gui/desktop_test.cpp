@@ -1,4 +1,5 @@
 #include "gui/shell/panelhost.h"
+#include "gui/ticker/tickerbar.h"
 #include "gui/watch/watchlistmodel.h"
 #include "gui/watch/watchlistpanel.h"
 #include "platform/shell/instanceguard.h"
@@ -14,6 +15,7 @@
 #include <QGuiApplication>
 #include <QLockFile>
 #include <QProcess>
+#include <QSlider>
 #include <QSystemTrayIcon>
 #include <QTest>
 
@@ -151,9 +153,14 @@ private slots:
         bed.program->panels().press(PanelKind::Indices); // closed: none opens next time
         bar->move(corner - QPoint(40, 30));              // as a drag leaves it
 
+        bed.program->openTicker();
+        bed.program->ticker()->findChild<QSlider *>("speed")->setValue(250);
+
         bar = run();
         QCOMPARE(bar->pos(), corner - QPoint(40, 30));
         QVERIFY(!bed.program->panels().visibleFlag(PanelKind::Indices));
+        bed.program->openTicker();
+        QCOMPARE(bed.program->ticker()->findChild<QSlider *>("speed")->value(), 250);
         // A point on no screen (a monitor since unplugged) gives the top centre.
         settings.setBarPosition(QPoint(-20000, -20000));
         bar = run();

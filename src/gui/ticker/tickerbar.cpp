@@ -9,12 +9,15 @@
 #include "gui/controls/scrollingband.h"
 #include "gui/shell/appcontext.h"
 #include "gui/shell/panelstyle.h"
+#include "platform/shell/usersettings.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <QSlider>
+
+#include <algorithm>
 
 TickerBar::TickerBar(AppContext &context, const IndexBoard &board, const WatchList &list,
                      QWidget *parent)
@@ -31,7 +34,16 @@ TickerBar::TickerBar(AppContext &context, const IndexBoard &board, const WatchLi
     if (const QScreen *s = parent ? parent->screen() : QGuiApplication::primaryScreen())
         move(s->geometry().left() + s->geometry().width() / 2 - width() / 2, s->geometry().top());
     m_band->setBackgroundColour(colours::White);
-    m_band->setSpeed(StartSpeed);
+    // The speed the user left the slider at last time, else the starting one.
+    int speed = StartSpeed;
+    if (context.settings)
+        speed = std::clamp(context.settings->tickerSpeed().value_or(StartSpeed), 0, MaxSpeed);
+    m_speed->setValue(speed);
+    m_band->setSpeed(speed);
+    connect(m_speed, &QSlider::valueChanged, this, [&context](int v) {
+        if (context.settings)
+            context.settings->setTickerSpeed(v);
+    });
     rebuildText();
     connect(&context.refresh, &RefreshCycle::replyApplied, this, &TickerBar::rebuildText);
 }
