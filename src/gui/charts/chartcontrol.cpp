@@ -69,23 +69,41 @@ void ChartControl::setValueScale(int axis, double lower, double upper, int divis
     scale->setTickCount(divisions + 1);
 }
 
-void ChartControl::setColumn(int column, const QList<QPointF> &points)
+QList<QPointF> ChartControl::shown(const QList<QPointF> &points) const
 {
-    QList<QPointF> shown;
-    shown.reserve(points.size() * (m_kind == Kind::Bars ? 3 : 1));
+    QList<QPointF> out;
+    out.reserve(points.size() * (m_kind == Kind::Bars ? 3 : 1));
     for (const QPointF &p : points) {
         const qreal x = msOf(p.x());
         if (m_kind == Kind::Bars)
-            shown << QPointF(x, 0) << QPointF(x, p.y()) << QPointF(x, 0);
+            out << QPointF(x, 0) << QPointF(x, p.y()) << QPointF(x, 0);
         else
-            shown << QPointF(x, p.y());
+            out << QPointF(x, p.y());
     }
+    return out;
+}
+
+void ChartControl::setColumn(int column, const QList<QPointF> &points)
+{
     if (column == 1 && !points.isEmpty()) {
         m_first = points.front().x();
         m_last = points.back().x();
         fitTimeAxis();
     }
-    m_series[column - 1]->replace(shown);
+    m_series[column - 1]->replace(shown(points));
+}
+
+void ChartControl::appendToColumn(int column, const QList<QPointF> &points)
+{
+    if (points.isEmpty())
+        return;
+    if (column == 1) {
+        if (m_series[0]->count() == 0)
+            m_first = points.front().x();
+        m_last = points.back().x();
+        fitTimeAxis();
+    }
+    m_series[column - 1]->append(shown(points));
 }
 
 int ChartControl::pointCount(int column) const

@@ -28,10 +28,13 @@ public:
     void setValueScale(int axis, double lower, double upper, int divisions);
     // The points of a column, replacing what it had.
     void setColumn(int column, const QList<QPointF> &points);
+    // Later points added at the end of a column, the rest left as drawn.
+    void appendToColumn(int column, const QList<QPointF> &points);
     int pointCount(int column) const;
     QColor columnColour(int column) const;
 
 private:
+    QList<QPointF> shown(const QList<QPointF> &points) const;
     void fitTimeAxis();
 
     Kind m_kind;
