@@ -44,4 +44,8 @@ TEST(CompanyIndex, AMatchNeverRunsFromOneNameIntoTheNext)
     EXPECT_EQ(index.find("Y LIMITED").size(), 1u);
     EXPECT_EQ(index.find("berry limited").size(), 1u) << "a match that ends with its name";
     EXPECT_TRUE(CompanyIndex().find("tea").empty());
+    // Texts shorter than three are scanned for, and keep to one name as well.
+    EXPECT_TRUE(index.find("ab").empty());
+    EXPECT_EQ(names(index.find("Ea")), std::vector<std::string>{"Alpha Tea"});
+    EXPECT_EQ(index.find("e").size(), 2u);
 }

@@ -8,6 +8,13 @@ char foldAscii(char c)
 {
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
+
+std::uint32_t trigram(std::string_view text, std::size_t at)
+{
+    return std::uint32_t(static_cast<unsigned char>(text[at])) << 16 |
+           std::uint32_t(static_cast<unsigned char>(text[at + 1])) << 8 |
+           std::uint32_t(static_cast<unsigned char>(text[at + 2]));
+}
 } // namespace
 
 CompanyIndex::CompanyIndex(std::vector<CompanyRow> rows) : m_rows(std::move(rows))
@@ -23,6 +30,20 @@ CompanyIndex::CompanyIndex(std::vector<CompanyRow> rows) : m_rows(std::move(rows
         m_ends.push_back(m_folded.size());
         m_folded += '\0';
     }
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        const std::string_view name = foldedName(row);
+        for (std::size_t at = 0; at + 3 <= name.size(); ++at) {
+            std::vector<std::uint32_t> &holding = m_rowsWith[trigram(name, at)];
+            if (holding.empty() || holding.back() != row)
+                holding.push_back(std::uint32_t(row));
+        }
+    }
+}
+
+std::string_view CompanyIndex::foldedName(std::size_t row) const
+{
+    const std::size_t begin = row == 0 ? 0 : m_ends[row - 1] + 1;
+    return std::string_view(m_folded).substr(begin, m_ends[row] - begin);
 }
 
 std::vector<CompanyRow> CompanyIndex::find(std::string_view part) const
@@ -34,6 +55,26 @@ std::vector<CompanyRow> CompanyIndex::find(std::string_view part) const
         return found;
     if (needle.empty())
         return m_rows;
+    if (needle.size() < 3)
+        return scan(needle);
+    const std::vector<std::uint32_t> *fewest = nullptr;
+    for (std::size_t at = 0; at + 3 <= needle.size(); ++at) {
+        const auto rows = m_rowsWith.find(trigram(needle, at));
+        if (rows == m_rowsWith.end())
+            return found;
+        if (!fewest || rows->second.size() < fewest->size())
+            fewest = &rows->second;
+    }
+    found.reserve(fewest->size());
+    for (std::uint32_t row : *fewest)
+        if (foldedName(row).find(needle) != std::string_view::npos)
+            found.push_back(m_rows[row]);
+    return found;
+}
+
+std::vector<CompanyRow> CompanyIndex::scan(const std::string &needle) const
+{
+    std::vector<CompanyRow> found;
     const std::boyer_moore_horspool_searcher searcher(needle.begin(), needle.end());
     auto from = m_folded.begin();
     while (true) {

@@ -3,8 +3,10 @@
 #include "core/store/storerows.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // One exchange's listed companies in memory, in the order the database sorted them, for the
@@ -26,4 +28,10 @@ private:
     // match never runs from one name into the next.
     std::string m_folded;
     std::vector<std::size_t> m_ends; // where each name's '\0' stands in m_folded
+    // For every three folded characters, the rows whose name holds them, in row order: a
+    // text of three or more is looked for only in the names that hold its rarest three.
+    std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> m_rowsWith;
+
+    std::string_view foldedName(std::size_t row) const;
+    std::vector<CompanyRow> scan(const std::string &needle) const;
 };
