@@ -23,7 +23,8 @@ xvfb=$!
 sim=""
 trap 'kill $xvfb ${sim:-} 2>/dev/null; rm -rf "$work" "$out"' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -1 "$work/display")" XDG_CONFIG_HOME="$work/config"
+mkdir -m 700 "$work/runtime"
+export DISPLAY=":$(head -1 "$work/display")" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
 unset QT_QPA_PLATFORM
 coproc SIM { exec "$bin/vantrel-sim" --port 0 --always-open; }
 sim=$SIM_PID

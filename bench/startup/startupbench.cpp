@@ -14,6 +14,7 @@
 #include <vector>
 
 #include <csignal>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -40,6 +41,11 @@ double timeToMap(Display *display, const Subject &subject)
     const Clock::time_point started = Clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
+        // What the program says is not the figure's business.
+        if (const int null = open("/dev/null", O_WRONLY); null >= 0) {
+            dup2(null, STDOUT_FILENO);
+            dup2(null, STDERR_FILENO);
+        }
         execvp(args[0], args.data());
         _exit(127);
     }
