@@ -153,16 +153,18 @@ int main(int argc, char **argv)
     if (startsService && launch.notFound.empty()) {
         context.refresh.waitForService();
         service.startInBackground(launch.program, launch.arguments, [&](bool ok) {
+            // The port the service says it listens on is the one asked from now on; should it
+            // not be the one chosen, whatever may hold that one is not our service.
+            const std::string answering = ok ? service.baseUrl().toStdString() : nowhere;
+            for (std::string *url :
+                 {&context.services.quote, &context.services.chart, &context.services.chartData,
+                  &context.services.exchange, &context.services.lookup})
+                if (*url == serviceUrl)
+                    *url = answering;
+            context.refresh.setBaseUrl(context.services.quote);
             if (ok) {
                 labelLive();
             } else {
-                // Whatever may hold that port now is not our service.
-                for (std::string *url :
-                     {&context.services.quote, &context.services.chart, &context.services.chartData,
-                      &context.services.exchange, &context.services.lookup})
-                    if (*url == serviceUrl)
-                        *url = nowhere;
-                context.refresh.setBaseUrl(context.services.quote);
                 warn({cannotStart(launch, service.errorText().toStdString())},
                      shownBar ? static_cast<QObject *>(shownBar) : app.get(), messenger);
             }
