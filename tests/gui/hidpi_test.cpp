@@ -24,12 +24,12 @@
 #include "platform/store/companydatabase.h"
 #include "support/dialogdriver.h"
 #include "support/guibed.h"
+#include "support/resultlist.h"
 #include "support/textfit.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QListWidget>
 #include <QProcess>
 #include <QScreen>
 #include <QTableView>
@@ -209,7 +209,7 @@ private slots:
         through<SearchCompanyDialog>(watch, "addStock", [this](SearchCompanyDialog *d) {
             typeInto(d, "searchText", "tata");
             control<QAbstractButton>(d, "search")->click();
-            QVERIFY(control<QListWidget>(d, "companyNames")->count() > 0);
+            QVERIFY(!shownNames(control<QAbstractItemView>(d, "companyNames")).isEmpty());
             inspect(d); // again, with the names found
             through<NewListingDialog>(d, "addNewListing");
         });
@@ -223,7 +223,7 @@ private slots:
         through<HoldingEntryDialog>(profile, "deliveryAdd", [this](HoldingEntryDialog *d) {
             typeInto(d, "searchText", "tata steel");
             through<CompanySearchResultDialog>(d, "search", [](CompanySearchResultDialog *r) {
-                control<QListWidget>(r, "resultList")->setCurrentRow(0);
+                pickRow(control<QAbstractItemView>(r, "resultList"), 0);
                 control<QAbstractButton>(r, "ok")->click();
             });
             through<LotDialog>(d, "addLot");

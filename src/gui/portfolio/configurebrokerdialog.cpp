@@ -80,8 +80,7 @@ void ConfigureBrokerDialog::buildSchedule(int top)
 {
     DialogParts parts(this);
     m_byschedule = parts.place(
-        new QCheckBox(QStringLiteral("Price by today's charge schedule (statutory charges from "
-                                     "%1 on)")
+        new QCheckBox(QStringLiteral("Price by today's charge schedule (statutory from %1)")
                           .arg(QString::fromStdString(statutoryRates2024().effectiveFrom)),
                       this),
         "bySchedule", 7, top, 236, 10);
@@ -92,9 +91,9 @@ void ConfigureBrokerDialog::buildSchedule(int top)
         parts.label(nullptr, QLatin1String(rows[row]), 7, y + 2, 70, 8);
         for (int column = 0; column < 3; ++column) {
             const int x = 80 + column * 55;
-            parts.label(nullptr, QLatin1String(columns[column]), x, y + 2, 20, 8);
+            parts.label(nullptr, QLatin1String(columns[column]), x, y + 2, 25, 8);
             m_scheduleFields[std::size_t(row * 3 + column)] =
-                parts.edit(ScheduleNames[row * 3 + column], x + 22, y, 30, 12);
+                parts.edit(ScheduleNames[row * 3 + column], x + 26, y, 27, 12);
         }
     }
     parts.label(nullptr, QStringLiteral("DP charge per company and day, Rs"), 7, top + 45, 130, 8);
