@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/gains/gainsreport.h"
 #include "core/common/datafiles.h"
+#include "core/gains/gainsreport.h"
 
 #include <chrono>
 #include <string>
