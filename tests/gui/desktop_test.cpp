@@ -1,3 +1,4 @@
+#include "gui/charts/historicalchartpanel.h"
 #include "gui/shell/panelhost.h"
 #include "gui/ticker/tickerbar.h"
 #include "gui/watch/watchlistmodel.h"
@@ -161,6 +162,17 @@ private slots:
         QVERIFY(!bed.program->panels().visibleFlag(PanelKind::Indices));
         bed.program->openTicker();
         QCOMPARE(bed.program->ticker()->findChild<QSlider *>("speed")->value(), 250);
+
+        // A chart window the user made bigger opens at that size the next time.
+        QWidget *chart = openHistoricalChart(*bed.ctx, bar, "Infosys Limited", "NSE", "INFY");
+        QTRY_VERIFY(chart->isVisible());
+        const QSize bigger = chart->size() + QSize(120, 80);
+        chart->resize(bigger);
+        QTRY_COMPARE(settings.windowSize("historicalChart").value_or(QSize()), bigger);
+        chart->close();
+        chart = openHistoricalChart(*bed.ctx, bar, "Infosys Limited", "NSE", "INFY");
+        QCOMPARE(chart->size(), bigger);
+        chart->close();
         // A point on no screen (a monitor since unplugged) gives the top centre.
         settings.setBarPosition(QPoint(-20000, -20000));
         bar = run();

@@ -7,6 +7,7 @@
 #include "gui/shell/appcontext.h"
 #include "gui/shell/artwork.h"
 #include "gui/shell/panelstyle.h"
+#include "gui/shell/windowsizekeeper.h"
 #include "platform/net/internetsession.h"
 
 #include <QCheckBox>
@@ -49,6 +50,7 @@ HistoricalChartPanel::HistoricalChartPanel(AppContext &context, QWidget *owner, 
     buildControls();
     for (const char *start : {"typeLine", "scaleLinear", "rangeOneDay", "sizeMedium"})
         highlight(*findButton(start), true);
+    WindowSizeKeeper::keep(this, context.settings);
     load();
     fetchRange();
 }

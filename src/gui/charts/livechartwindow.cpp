@@ -5,6 +5,7 @@
 #include "gui/controls/colourlabel.h"
 #include "gui/shell/appcontext.h"
 #include "gui/shell/panelstyle.h"
+#include "gui/shell/windowsizekeeper.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -20,6 +21,7 @@ LiveChartWindow::LiveChartWindow(AppContext &context, QWidget *owner)
     setWindowTitle(QStringLiteral("Live Charting"));
     applyPanelStyle(this);
     buildControls();
+    WindowSizeKeeper::keep(this, context.settings);
     connect(&m_timer, &QTimer::timeout, this, &LiveChartWindow::tick);
     fillStocks();
     // Without its history the window draws nothing and waits for "START".

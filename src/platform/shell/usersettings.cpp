@@ -77,6 +77,17 @@ void UserSettings::setTickerSpeed(int speed)
     m_settings.setValue(QStringLiteral("ticker/speed"), speed);
 }
 
+std::optional<QSize> UserSettings::windowSize(const QString &window) const
+{
+    const QSize size = m_settings.value(QStringLiteral("windows/") + window).toSize();
+    return size.isValid() && !size.isEmpty() ? std::optional<QSize>(size) : std::nullopt;
+}
+
+void UserSettings::setWindowSize(const QString &window, const QSize &size)
+{
+    m_settings.setValue(QStringLiteral("windows/") + window, size);
+}
+
 std::optional<bool> UserSettings::live() const
 {
     return boolAt(m_settings, "prices/live");

@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QSettings>
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -33,6 +34,10 @@ public:
 
     std::optional<int> tickerSpeed() const;
     void setTickerSpeed(int speed);
+
+    // A resizable window's size, by the window's object name.
+    std::optional<QSize> windowSize(const QString &window) const;
+    void setWindowSize(const QString &window, const QSize &size);
 
     // The last choice between the simulated market and live prices.
     std::optional<bool> live() const;
