@@ -100,3 +100,17 @@ TEST(TradeLotSales, OnlyRealCalendarDaysAreDays)
          {"", "2023-02-29", "2025-13-01", "2025-1-01", "2025/01/01", "2025-01-01 ", "20x5-01-01"})
         EXPECT_FALSE(tradeDay(junk)) << junk;
 }
+
+TEST(TradeLotSales, TheYearsOnOfferAreTheSalesAndTheCurrentOneNewestFirst)
+{
+    LotSale march;
+    march.sold = year{2024} / March / 31;
+    LotSale april = march;
+    april.sold = year{2024} / April / 1;
+    const std::vector<LotSale> sales{april, march, april};
+    const auto years = salesYears(sales, FinancialYear{2026});
+    ASSERT_EQ(years.size(), 3u);
+    EXPECT_EQ(years[0].name(), "2026-27");
+    EXPECT_EQ(years[1].name(), "2024-25");
+    EXPECT_EQ(years[2].name(), "2023-24");
+}
