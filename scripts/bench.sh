@@ -7,8 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_BUILD_BENCH=ON -DVANTREL_BUILD_GUI=ON >/dev/null
-cmake --build build-bench --target vantrel-bench vantrel-sim vantrel-gateway-bench vantrel-soak
+cmake --build build-bench --target vantrel-bench vantrel-sim vantrel-gateway-bench vantrel-soak \
+    vantrel vantrel-emptywindow vantrel-startupbench
 out=$(mktemp)
+trap 'rm -f "$out"' EXIT
 QT_QPA_PLATFORM=offscreen build-bench/bin/vantrel-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
     --benchmark_format=json --benchmark_out="$out" --benchmark_out_format=json >/dev/null
 python3 bench/ratios.py "$out"
@@ -18,4 +20,35 @@ build-bench/bin/vantrel-gateway-bench "${GATEWAY_BENCH_SECONDS:-300}"
 soak=$(mktemp)
 xvfb-run -a -s "-screen 0 1280x1024x24" build-bench/bin/vantrel-soak --hours 1 >"$soak" 2>/dev/null || true
 sed -n 's/^soak .*max_stall_ms \([0-9]*\).*/soak_hour_max_stall_ms \1/p' "$soak"
-rm -f "$soak" "$out"
+rm -f "$soak"
+
+# Start-up: exec to the first window mapped, for vantrel with its own simulator and with one
+# already running, against an empty Qt window; interleaved runs on an X display of our own,
+# with a data folder that already exists (the uncounted first round makes it).
+bin=build-bench/bin
+work=$(mktemp -d)
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+sim=""
+trap 'kill $xvfb ${sim:-} 2>/dev/null; rm -rf "$work" "$out"' EXIT
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+mkdir -m 700 "$work/runtime"
+export DISPLAY=":$(head -1 "$work/display")" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+unset QT_QPA_PLATFORM
+coproc SIM { exec "$bin/vantrel-sim" --port 0 --always-open; }
+sim=$SIM_PID
+read -r port <&"${SIM[0]}"
+url="http://127.0.0.1:$port"
+services=(--quote-url "$url" --chart-url "$url" --chartdata-url "$url" --exchange-url "$url" --lookup-url "$url")
+times=$("$bin/vantrel-startupbench" 7 \
+    -- empty "$bin/vantrel-emptywindow" \
+    -- own "$bin/vantrel" --data-dir "$work/data" \
+    -- running "$bin/vantrel" --data-dir "$work/data" "${services[@]}")
+echo "$times" | awk '
+    { ms[$1] = $2 }
+    END {
+        printf "startup %.2f\n", ms["own"] / ms["empty"]
+        printf "startup_running_sim %.2f\n", ms["running"] / ms["empty"]
+        printf "startup_median_ms %.1f\nstartup_running_sim_median_ms %.1f\nstartup_empty_window_median_ms %.1f\n", ms["own"], ms["running"], ms["empty"]
+    }'

@@ -4,8 +4,10 @@
 #include "gui/common/qtmessenger.h"
 #include "gui/controls/dialogunits.h"
 #include "gui/shell/appcontext.h"
+#include "gui/shell/artwork.h"
 #include "gui/shell/mainbar.h"
 #include "gui/shell/program.h"
+#include "gui/shell/splashscreen.h"
 #include "platform/common/commandline.h"
 #include "platform/common/terminationsignals.h"
 #include "platform/net/gatewaylabel.h"
@@ -34,31 +36,47 @@ QStringList rawArguments(int argc, char **argv)
     return arguments;
 }
 
-// Starts the simulated market, or with --live the live gateway, for the services the user
-// left empty; a warning when it can't.
-std::string startServiceFor(ServiceUrls &services, bool live, const QString &dataRoot,
-                            SimulatorProcess &service)
+// The simulated market, or with --live the live gateway, for the services the user left
+// empty: what to run, and the warning when it can't be.
+struct ServiceLaunch
 {
-    if (!needsSimulator(services))
-        return {};
-    const auto use = live ? useGatewayFor : useSimulatorFor;
+    QString program;
+    QStringList arguments;
+    std::string what;
+    std::string notFound; // why it can't be started before trying; empty when it can
+};
+
+ServiceLaunch launchFor(bool live, const QString &dataRoot, int port)
+{
+    ServiceLaunch launch;
     const QString name = live ? QStringLiteral("vantrel-gateway") : QStringLiteral("vantrel-sim");
-    const QString program =
+    launch.program =
         live ? SimulatorProcess::locate(name, "VANTREL_GATEWAY") : SimulatorProcess::locate();
-    const QStringList arguments = live ? QStringList{QStringLiteral("--port"), QStringLiteral("0"),
-                                                     QStringLiteral("--data-dir"), dataRoot}
-                                       : QStringList{QStringLiteral("--port"), QStringLiteral("0"),
-                                                     QStringLiteral("--always-open")};
-    if (!program.isEmpty() && service.start(program, arguments)) {
-        use(services, service.baseUrl().toStdString());
-        return {};
+    launch.arguments = QStringList{QStringLiteral("--port"), QString::number(port)};
+    launch.arguments << (live ? QStringList{QStringLiteral("--data-dir"), dataRoot}
+                              : QStringList{QStringLiteral("--always-open")});
+    launch.what = live ? "The live gateway" : "The simulated market";
+    if (launch.program.isEmpty())
+        launch.notFound = name.toStdString() + " was not found beside vantrel";
+    return launch;
+}
+
+std::string cannotStart(const ServiceLaunch &launch, const std::string &why)
+{
+    return launch.what + " could not be started: " + why;
+}
+
+// Said on the standard error for a terminal's user, and in one box once the bar is up.
+void warn(const std::vector<std::string> &warnings, QObject *bar, Messenger &messenger)
+{
+    if (warnings.empty())
+        return;
+    std::string text;
+    for (const std::string &w : warnings) {
+        std::fprintf(stderr, "vantrel: %s\n", w.c_str());
+        text += (text.empty() ? "" : "\n\n") + w;
     }
-    // The bar still starts: it shows the red dot until a service answers.
-    use(services, "http://127.0.0.1:9");
-    return std::string(live ? "The live gateway" : "The simulated market") +
-           " could not be started" +
-           (program.isEmpty() ? ": " + name.toStdString() + " was not found beside vantrel"
-                              : ": " + service.errorText().toStdString());
+    QTimer::singleShot(0, bar, [&messenger, text] { messenger.inform(text); });
 }
 } // namespace
 
@@ -109,7 +127,8 @@ int main(int argc, char **argv)
     QApplication::setFont(DialogUnits::dialogFont());
     QApplication::setQuitOnLastWindowClosed(false);
     QtMessenger messenger;
-    // One bar per data folder: a second start brings the first forward and leaves.
+    // One bar per data folder: a second start brings the first forward and leaves, before it
+    // shows anything of its own. The lock is a file; the bus comes in once the bar stands.
     InstanceGuard instance;
     switch (instance.claim(dataRoot, !options.newInstance)) {
     case InstanceGuard::Claim::Raised:
@@ -124,15 +143,34 @@ int main(int argc, char **argv)
     case InstanceGuard::Claim::Unwritable: // the data files say so once the bar is up
         break;
     }
+    // The splash is the first thing the user sees: it is up and drawn before the rest of the
+    // start, and the bar takes it over once it stands.
+    if (options.splash) {
+        SplashScreen::show(artwork::splash(), nullptr);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    std::vector<std::string> warnings;
     // --live and --no-live are remembered; a start with neither does as the last one said.
     UserSettings settings;
     if (options.live || options.noLive)
         settings.setLive(options.live);
     const bool live = settings.live().value_or(false);
-    SimulatorProcess simulator;
-    std::vector<std::string> warnings;
-    if (std::string w = startServiceFor(options.services, live, dataRoot, simulator); !w.empty())
-        warnings.push_back(std::move(w));
+    // The service is started first and not waited for: its port is chosen here, so every
+    // service knows its address at once, and only the first refresh waits for its answer
+    // while the bar is built and shown.
+    SimulatorProcess service;
+    const bool startsService = needsSimulator(options.services);
+    const int port = startsService ? SimulatorProcess::freePort() : 0;
+    const ServiceLaunch launch = launchFor(live, dataRoot, port);
+    // Nothing listens on port 9: without its service the bar shows the red dot.
+    const std::string nowhere = "http://127.0.0.1:9";
+    const std::string serviceUrl =
+        launch.notFound.empty() ? "http://127.0.0.1:" + std::to_string(port) : nowhere;
+    if (startsService) {
+        (live ? useGatewayFor : useSimulatorFor)(options.services, serviceUrl);
+        if (!launch.notFound.empty())
+            warnings.push_back(cannotStart(launch, launch.notFound));
+    }
 
     SystemClock clock;
     AppContext context(options.services, messenger, clock);
@@ -140,30 +178,53 @@ int main(int argc, char **argv)
     context.settings = &settings;
     context.bridgeService = options.bridgeService;
     context.chartbookProgram = options.chartbookProgram;
+    MainBar *shownBar = nullptr;
+    // The live gateway's label is read once the gateway answers.
+    const auto labelLive = [&context, &shownBar] {
+        if (!context.services.live)
+            return;
+        auto *label = new GatewayLabel(context.services.quote, shownBar);
+        QObject::connect(label, &GatewayLabel::changed, shownBar, &MainBar::setLiveLabel);
+        label->start();
+    };
+    if (startsService && launch.notFound.empty()) {
+        context.refresh.waitForService();
+        service.startInBackground(launch.program, launch.arguments, [&](bool ok) {
+            // The port the service says it listens on is the one asked from now on; should it
+            // not be the one chosen, whatever may hold that one is not our service.
+            const std::string answering = ok ? service.baseUrl().toStdString() : nowhere;
+            for (std::string *url :
+                 {&context.services.quote, &context.services.chart, &context.services.chartData,
+                  &context.services.exchange, &context.services.lookup})
+                if (*url == serviceUrl)
+                    *url = answering;
+            context.refresh.setBaseUrl(context.services.quote);
+            if (ok) {
+                labelLive();
+            } else {
+                warn({cannotStart(launch, service.errorText().toStdString())},
+                     shownBar ? static_cast<QObject *>(shownBar) : app.get(), messenger);
+            }
+            context.refresh.serviceReady();
+        });
+    }
     if (std::string w = openCompanyDatabase(context.database, store); !w.empty())
         warnings.push_back(std::move(w));
 
     Program program(context);
     MainBar &bar = program.bar();
+    shownBar = &bar;
     QObject::connect(&instance, &InstanceGuard::raiseRequested, &bar,
                      [&program] { program.bringForward(); });
     messenger.setParent(&bar);
     QObject::connect(&bar, &MainBar::closing, app.get(), &QCoreApplication::quit,
                      Qt::QueuedConnection);
     program.start(options.splash);
-    if (context.services.live) {
-        auto *label = new GatewayLabel(context.services.quote, &bar);
-        QObject::connect(label, &GatewayLabel::changed, &bar, &MainBar::setLiveLabel);
-        label->start();
-    }
-    // Shown once the bar is up, in one box; also on the standard error for a terminal's user.
-    if (!warnings.empty()) {
-        std::string text;
-        for (const std::string &w : warnings) {
-            std::fprintf(stderr, "vantrel: %s\n", w.c_str());
-            text += (text.empty() ? "" : "\n\n") + w;
-        }
-        QTimer::singleShot(0, &bar, [&messenger, text] { messenger.inform(text); });
-    }
+    if (context.services.live && !context.refresh.waitingForService())
+        labelLive();
+    warn(warnings, &bar, messenger);
+    QTimer::singleShot(0, &instance, &InstanceGuard::publish);
+    if (terminationRequested())
+        return 0;
     return app->exec();
 }

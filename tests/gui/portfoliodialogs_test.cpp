@@ -6,10 +6,12 @@
 #include "gui/store/companysearchresultdialog.h"
 #include "support/dialogdriver.h"
 #include "support/guibed.h"
+#include "support/resultlist.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -193,7 +195,7 @@ private slots:
             // Enter in the search text searches, and does not end the dialog.
             typeInto(d, "searchText", "tata steel");
             whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *r) {
-                control<QListWidget>(r, "resultList")->setCurrentRow(0);
+                pickRow(control<QListView>(r, "resultList"), 0);
                 click(r, "ok");
             });
             QTest::keyClick(control<QLineEdit>(d, "searchText"), Qt::Key_Return);

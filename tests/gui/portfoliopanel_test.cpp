@@ -12,8 +12,10 @@
 #include "gui/store/companysearchresultdialog.h"
 #include "support/dialogdriver.h"
 #include "support/guibed.h"
+#include "support/resultlist.h"
 
 #include <QAbstractItemModelTester>
+#include <QListView>
 #include <QListWidget>
 #include <QStyle>
 #include <QTableWidget>
@@ -218,7 +220,7 @@ private slots:
             timerRanDuringDialog = bed.ctx->refresh.timerActive();
             typeInto(d, "searchText", "tata steel");
             whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *r) {
-                control<QListWidget>(r, "resultList")->setCurrentRow(0);
+                pickRow(control<QListView>(r, "resultList"), 0);
                 control<QPushButton>(r, "ok")->click();
             });
             control<QPushButton>(d, "search")->click();

@@ -4,11 +4,12 @@
 #include "gui/store/searchcompanydialog.h"
 #include "support/dialogdriver.h"
 #include "support/guibed.h"
+#include "support/resultlist.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlQuery>
@@ -30,12 +31,14 @@ struct RecordingWatchList : WatchListSink
     bool storeFails = false;
 };
 
-QStringList names(const QListWidget *list)
+QStringList names(const QListView *list)
 {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
+    return shownNames(list);
+}
+
+int count(const QListView *list)
+{
+    return list->model()->rowCount();
 }
 
 QString text(QWidget *dialog, const char *id)
@@ -85,11 +88,12 @@ private slots:
         RecordingWatchList watchList;
         SearchCompanyDialog d(*bed.ctx, watchList);
         d.show();
-        auto *list = control<QListWidget>(&d, "companyNames");
+        auto *list = control<QListView>(&d, "companyNames");
+        testModelOf(list);
         QVERIFY(control<QRadioButton>(&d, "searchNse")->isChecked());
 
         typeInto(&d, "searchText", "ta");
-        QCOMPARE(list->count(), 0);
+        QCOMPARE(count(list), 0);
         QVERIFY(bed.messenger.shown.empty());
         QTest::keyClicks(control<QLineEdit>(&d, "searchText"), "ta s");
         QCOMPARE(names(list), QStringList{"Tata Steel Limited"});
@@ -98,7 +102,7 @@ private slots:
         QCOMPARE(names(list), QStringList{"Aarvi Encon Limited"});
         // Listed on NSE only: choosing BSE finds nothing, and says so.
         control<QRadioButton>(&d, "searchBse")->click();
-        QCOMPARE(list->count(), 0);
+        QCOMPARE(count(list), 0);
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::NoMatchMessage});
         // Each further change that still matches nothing says it again.
         QTest::keyClicks(control<QLineEdit>(&d, "searchText"), "zz");
@@ -125,8 +129,8 @@ private slots:
             ok->click();
             QCOMPARE(bed.messenger.shown.back(), std::string(WatchSearchForm::NoSelectionMessage));
 
-            auto *list = control<QListWidget>(d, "companyNames");
-            list->setCurrentRow(names(list).indexOf("Tata Elxsi Limited"));
+            auto *list = control<QListView>(d, "companyNames");
+            pickRow(list, names(list).indexOf("Tata Elxsi Limited"));
             control<QCheckBox>(d, "setAlert")->click();
             QVERIFY(lower->isEnabled());
             typeInto(d, "lowerLimit", "10");
@@ -157,9 +161,9 @@ private slots:
             alert->click();
             QVERIFY(!control<QLineEdit>(d, "lowerLimit")->isEnabled());
             typeInto(d, "searchText", "infosys");
-            auto *list = control<QListWidget>(d, "companyNames");
+            auto *list = control<QListView>(d, "companyNames");
             const QRect where =
-                list->visualItemRect(list->item(names(list).indexOf("Infosys Limited")));
+                list->visualRect(list->model()->index(names(list).indexOf("Infosys Limited"), 0));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where.center());
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where.center());
         });
@@ -168,7 +172,7 @@ private slots:
 
         whenModal<SearchCompanyDialog>([](SearchCompanyDialog *d) {
             typeInto(d, "searchText", "infosys");
-            control<QListWidget>(d, "companyNames")->setCurrentRow(0);
+            pickRow(control<QListView>(d, "companyNames"), 0);
             control<QPushButton>(d, "cancel")->click();
         });
         QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
@@ -234,8 +238,8 @@ private slots:
     {
         CompanySearchResultDialog tata(*bed.ctx, "tata", Exchange::Bse);
         CompanySearchResultDialog many(*bed.ctx, "ind", Exchange::Bse);
-        QCOMPARE(control<QListWidget>(&tata, "resultList")->count(), 13);
-        QCOMPARE(control<QListWidget>(&many, "resultList")->count(), 100);
+        QCOMPARE(count(control<QListView>(&tata, "resultList")), 13);
+        QCOMPARE(count(control<QListView>(&many, "resultList")), 100);
         QVERIFY(bed.messenger.shown.empty());
 
         CompanySearchResultDialog shortText(*bed.ctx, "ta", Exchange::Nse);
@@ -244,8 +248,8 @@ private slots:
                                                                 CompanySearch::NoMatchMessage}));
 
         whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *d) {
-            auto *list = control<QListWidget>(d, "resultList");
-            list->setCurrentRow(names(list).indexOf("Tata Power Company Limited"));
+            auto *list = control<QListView>(d, "resultList");
+            pickRow(list, names(list).indexOf("Tata Power Company Limited"));
             control<QPushButton>(d, "ok")->click();
         });
         QCOMPARE(CompanySearchResultDialog::ask(*bed.ctx, "tata", Exchange::Nse, nullptr),

@@ -107,6 +107,35 @@ private slots:
         QCOMPARE(companies().listedOn(Exchange::Bse).value().size(), 4668u);
     }
 
+    // The search as typed may answer from memory, but never from a list that has changed:
+    // a new listing, a change on the same connection and one by another program all show.
+    void theSearchSeesEveryChangeOfTheList()
+    {
+        QFETCH_GLOBAL(StoreBackend, backend);
+        const auto found = [&] {
+            std::vector<std::string> out;
+            for (const auto &row : companies().searchByName("qwerty", Exchange::Nse).value())
+                out.push_back(row.name);
+            return out;
+        };
+        QVERIFY(found().empty());
+        QVERIFY(companies().insert({"Qwerty Listed Limited", "QWL", ""}).ok());
+        QCOMPARE(found(), std::vector<std::string>{"Qwerty Listed Limited"});
+        QVERIFY(raw(QStringLiteral("UPDATE CompanyList SET COMPNAME = 'Qwerty Renamed Limited' "
+                                   "WHERE NSENAME = 'QWL'")));
+        QCOMPARE(found(), std::vector<std::string>{"Qwerty Renamed Limited"});
+        {
+            CompanyDatabase other{"recordsets-other"};
+            QVERIFY(other.open(m_bed.config(backend)).ok());
+            QVERIFY(other.companyList().insert({"Another Qwerty Limited", "AQL", ""}).ok());
+        }
+        QCOMPARE(found(),
+                 (std::vector<std::string>{"Another Qwerty Limited", "Qwerty Renamed Limited"}));
+        // Another database opened on the same connection is searched as itself.
+        QVERIFY2(m_bed.recreate(backend, m_db), qPrintable(m_bed.errorText()));
+        QVERIFY(found().empty());
+    }
+
     void typedCharactersStandForThemselves()
     {
         for (const char *name :

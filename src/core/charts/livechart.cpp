@@ -33,6 +33,7 @@ bool LiveChart::reload(std::unique_ptr<History> &history, const std::string &pat
 
 std::string LiveChart::load(const std::string &symbol, const LocalTime &today)
 {
+    ++m_epoch;
     if (symbol != m_symbol)
         m_stockHistory.reset();
     m_symbol = symbol;
@@ -61,15 +62,45 @@ std::string LiveChart::readSnapshot()
     for (bool first = true; !rest.empty(); first = false) {
         const std::string_view line = nextLine();
         if (first && line.find("NIFTY") != std::string_view::npos) {
-            m_nifty.add(line);
+            addPoint(m_nifty, line);
         } else if (!m_symbol.empty() && line.starts_with(prefix)) {
             // The line that names the stock in its first field: a longer symbol that merely
             // contains it is another stock.
-            m_stock.add(line);
+            addPoint(m_stock, line);
             break;
         }
     }
     return {};
+}
+
+void LiveChart::addPoint(LiveSeries &series, std::string_view line)
+{
+    const std::size_t before = series.points().size();
+    // A full series lets its oldest point go: what was drawn no longer begins the rows.
+    if (series.add(line) && series.points().size() == before)
+        ++m_epoch;
+}
+
+LiveRowsFeed::Update LiveRowsFeed::next(const LiveChart &chart)
+{
+    Update update;
+    std::vector<LiveChart::Row> rows = chart.rows();
+    update.whole = !m_started || chart.epoch() != m_epoch || rows.size() < m_rows;
+    if (update.whole) {
+        m_started = true;
+        m_epoch = chart.epoch();
+        m_rows = m_nifty = 0;
+    }
+    // Both series only grow at their ends, so a NIFTY price that joins an earlier row has a
+    // later time than every price already drawn: the NIFTY line grows at its end too.
+    std::size_t niftyCount = 0;
+    for (const LiveChart::Row &r : rows)
+        if (r.nifty && niftyCount++ >= m_nifty)
+            update.nifty.emplace_back(r.seconds, *r.nifty);
+    m_nifty = niftyCount;
+    update.rows.assign(rows.begin() + std::ptrdiff_t(m_rows), rows.end());
+    m_rows = rows.size();
+    return update;
 }
 
 std::vector<LiveChart::Row> LiveChart::rows() const

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What a live chart window knows, without the window: one NSE stock and NIFTY, each started
@@ -55,6 +56,9 @@ public:
     Scale stockScale() const { return scaleOf(m_stock, 0.1); }
     Scale niftyScale() const { return scaleOf(m_nifty, 0.05); }
     std::vector<Row> rows() const;
+    // Counts the times the series were started again or lost their oldest points: rows read
+    // before a change of it are not a beginning of rows() any more.
+    unsigned epoch() const { return m_epoch; }
 
     std::string intradayPath(const LocalTime &t, const std::string &name) const;
     std::string livePath() const { return m_root + "/LiveData/LiveData.txt"; }
@@ -68,6 +72,7 @@ private:
     };
     bool reload(std::unique_ptr<History> &history, const std::string &path, LiveSeries &series);
     static Scale scaleOf(const LiveSeries &s, double margin);
+    void addPoint(LiveSeries &series, std::string_view line);
 
     std::string m_root;
     std::string m_symbol;
@@ -75,4 +80,27 @@ private:
     std::unique_ptr<History> m_niftyHistory;
     LiveSeries m_stock;
     LiveSeries m_nifty;
+    unsigned m_epoch = 0;
+};
+
+// What a chart lacks of a live chart's rows since it was last handed them: at a tick that only
+// added points, the new rows and the new NIFTY prices to append, so the charts are extended
+// and not drawn anew; after anything else, all of them.
+class LiveRowsFeed
+{
+public:
+    struct Update
+    {
+        bool whole = false; // the charts start again from these
+        std::vector<LiveChart::Row> rows;
+        std::vector<std::pair<int, double>> nifty; // (seconds, price), in time order
+    };
+
+    Update next(const LiveChart &chart);
+
+private:
+    bool m_started = false;
+    unsigned m_epoch = 0;
+    std::size_t m_rows = 0;
+    std::size_t m_nifty = 0;
 };

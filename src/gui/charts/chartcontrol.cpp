@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QLineSeries>
+#include <QPainter>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -31,10 +32,11 @@ ChartControl::ChartControl(Kind kind, QWidget *parent) : QChartView(parent), m_k
                               QColor(220, 0, 0)};
     const int columns = kind == Kind::Lines ? 2 : 1;
     for (int i = 0; i < columns; ++i) {
+        // The bar chart's series holds no points: it carries the axes and the colour, and
+        // drawForeground paints the bars.
         auto *series = new QLineSeries;
         QPen pen(colours[i]);
-        // Bars are drawn as upright strokes from the time axis, as wide as the pen.
-        pen.setWidth(kind == Kind::Bars ? 2 : 1);
+        pen.setWidth(1);
         pen.setCapStyle(Qt::FlatCap);
         series->setPen(pen);
         chart->addSeries(series);
@@ -67,31 +69,74 @@ void ChartControl::setValueScale(int axis, double lower, double upper, int divis
         return;
     scale->setRange(lower, upper);
     scale->setTickCount(divisions + 1);
+    if (m_kind == Kind::Bars)
+        viewport()->update(); // the bars stand on the new scale
+}
+
+QList<QPointF> ChartControl::shown(const QList<QPointF> &points) const
+{
+    QList<QPointF> out;
+    out.reserve(points.size());
+    for (const QPointF &p : points)
+        out << QPointF(msOf(p.x()), p.y());
+    return out;
 }
 
 void ChartControl::setColumn(int column, const QList<QPointF> &points)
 {
-    QList<QPointF> shown;
-    shown.reserve(points.size() * (m_kind == Kind::Bars ? 3 : 1));
-    for (const QPointF &p : points) {
-        const qreal x = msOf(p.x());
-        if (m_kind == Kind::Bars)
-            shown << QPointF(x, 0) << QPointF(x, p.y()) << QPointF(x, 0);
-        else
-            shown << QPointF(x, p.y());
-    }
     if (column == 1 && !points.isEmpty()) {
         m_first = points.front().x();
         m_last = points.back().x();
         fitTimeAxis();
     }
-    m_series[column - 1]->replace(shown);
+    if (m_kind == Kind::Bars) {
+        m_bars = shown(points);
+        viewport()->update();
+        return;
+    }
+    m_series[column - 1]->replace(shown(points));
+}
+
+void ChartControl::appendToColumn(int column, const QList<QPointF> &points)
+{
+    if (points.isEmpty())
+        return;
+    if (column == 1) {
+        if (pointCount(1) == 0)
+            m_first = points.front().x();
+        m_last = points.back().x();
+        fitTimeAxis();
+    }
+    if (m_kind == Kind::Bars) {
+        m_bars << shown(points);
+        viewport()->update();
+        return;
+    }
+    m_series[column - 1]->append(shown(points));
+}
+
+void ChartControl::drawForeground(QPainter *painter, const QRectF &rect)
+{
+    QChartView::drawForeground(painter, rect);
+    if (m_kind != Kind::Bars || m_bars.isEmpty())
+        return;
+    // Upright bars two pixels wide from the time axis, inside the plot area.
+    const QRectF plot = chart()->mapRectToScene(chart()->plotArea());
+    painter->save();
+    painter->setClipRect(plot);
+    const QColor colour = columnColour(1);
+    for (const QPointF &bar : m_bars) {
+        const QPointF top = chart()->mapToScene(chart()->mapToPosition(bar, m_series[0]));
+        const QPointF base =
+            chart()->mapToScene(chart()->mapToPosition(QPointF(bar.x(), 0), m_series[0]));
+        painter->fillRect(QRectF(top.x() - 1, top.y(), 2, base.y() - top.y()), colour);
+    }
+    painter->restore();
 }
 
 int ChartControl::pointCount(int column) const
 {
-    const int n = int(m_series[column - 1]->count());
-    return m_kind == Kind::Bars ? n / 3 : n;
+    return m_kind == Kind::Bars ? int(m_bars.size()) : int(m_series[column - 1]->count());
 }
 
 QColor ChartControl::columnColour(int column) const
@@ -112,4 +157,6 @@ void ChartControl::fitTimeAxis()
     m_to = to;
     m_time->setRange(QDateTime::fromMSecsSinceEpoch(qint64(msOf(from))),
                      QDateTime::fromMSecsSinceEpoch(qint64(msOf(to))));
+    if (m_kind == Kind::Bars)
+        viewport()->update();
 }

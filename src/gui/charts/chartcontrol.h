@@ -28,16 +28,26 @@ public:
     void setValueScale(int axis, double lower, double upper, int divisions);
     // The points of a column, replacing what it had.
     void setColumn(int column, const QList<QPointF> &points);
+    // Later points added at the end of a column, the rest left as drawn.
+    void appendToColumn(int column, const QList<QPointF> &points);
     int pointCount(int column) const;
     QColor columnColour(int column) const;
 
+protected:
+    // Bars are painted over the chart from their points: a line through all of them would be
+    // measured and stroked whole again at every added bar.
+    void drawForeground(QPainter *painter, const QRectF &rect) override;
+
 private:
+    QList<QPointF> shown(const QList<QPointF> &points) const;
     void fitTimeAxis();
 
     Kind m_kind;
     QDateTimeAxis *m_time;
     std::array<QValueAxis *, 2> m_scales{};
     std::array<QXYSeries *, 2> m_series{};
+    QList<QPointF> m_bars; // (ms of the time axis, value); the bar chart's only
+
     qreal m_first = 0;
     qreal m_last = 0;
     qreal m_from = -1; // the time axis's range, in seconds of the day

@@ -178,27 +178,34 @@ QString LiveChartWindow::problem() const
 
 void LiveChartWindow::redraw()
 {
-    const std::vector<LiveChart::Row> rows = m_chart.rows();
+    // A tick that only added points extends the lines; anything else draws them anew.
+    const LiveRowsFeed::Update update = m_rowsFeed.next(m_chart);
     QList<QPointF> price, nifty, volume;
-    price.reserve(rows.size());
-    volume.reserve(rows.size());
-    for (const LiveChart::Row &r : rows) {
+    price.reserve(qsizetype(update.rows.size()));
+    volume.reserve(qsizetype(update.rows.size()));
+    if (update.whole)
+        m_mostVolume = 0;
+    for (const LiveChart::Row &r : update.rows) {
         price << QPointF(r.seconds, r.price);
         volume << QPointF(r.seconds, r.volume);
-        if (r.nifty)
-            nifty << QPointF(r.seconds, *r.nifty);
+        m_mostVolume = std::max(m_mostVolume, r.volume);
     }
+    for (const auto &[seconds, value] : update.nifty)
+        nifty << QPointF(seconds, value);
     const LiveChart::Scale stock = m_chart.stockScale();
     const LiveChart::Scale index = m_chart.niftyScale();
     m_priceChart->setValueScale(1, stock.lower, stock.upper, 5);
     m_priceChart->setValueScale(2, index.lower, index.upper, 5);
-    m_priceChart->setColumn(1, price);
-    m_priceChart->setColumn(2, nifty);
-    double most = 0;
-    for (const LiveChart::Row &r : rows)
-        most = std::max(most, r.volume);
-    m_volumeChart->setValueScale(1, 0, most * 1.1, 5);
-    m_volumeChart->setColumn(1, volume);
+    m_volumeChart->setValueScale(1, 0, m_mostVolume * 1.1, 5);
+    if (update.whole) {
+        m_priceChart->setColumn(1, price);
+        m_priceChart->setColumn(2, nifty);
+        m_volumeChart->setColumn(1, volume);
+    } else {
+        m_priceChart->appendToColumn(1, price);
+        m_priceChart->appendToColumn(2, nifty);
+        m_volumeChart->appendToColumn(1, volume);
+    }
     m_niftyPrice->setText(QString::fromStdString(m_chart.nifty().latestPrice()));
     m_stockPrice->setText(QString::fromStdString(m_chart.stock().latestPrice()));
     emit redrawn();

@@ -45,6 +45,8 @@ private:
 
     AppContext &m_context;
     LiveChart m_chart;
+    LiveRowsFeed m_rowsFeed;
+    double m_mostVolume = 0;
     SaidOnce m_said;
     QTimer m_timer;
     bool m_loaded = false;

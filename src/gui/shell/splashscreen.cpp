@@ -11,6 +11,9 @@ SplashScreen *SplashScreen::s_current = nullptr;
 
 SplashScreen *SplashScreen::show(const QPixmap &picture, QWidget *mainWindow)
 {
+    // One shown before the main window existed is that window's from now on.
+    if (s_current && !s_current->m_mainWindow)
+        s_current->m_mainWindow = mainWindow;
     if (s_current || picture.isNull())
         return nullptr;
     auto *splash = new SplashScreen(picture, mainWindow);

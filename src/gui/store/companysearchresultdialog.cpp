@@ -7,7 +7,7 @@
 #include "gui/store/searchresults.h"
 
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 
 CompanySearchResultDialog::CompanySearchResultDialog(AppContext &ctx, const std::string &text,
                                                      Exchange exchange, QWidget *parent)
@@ -19,18 +19,19 @@ CompanySearchResultDialog::CompanySearchResultDialog(AppContext &ctx, const std:
     setFixedSize(parts.units().size(200, 152));
     applyPanelStyle(this);
 
-    m_list = parts.place(new QListWidget(this), "resultList", 7, 7, 186, 100);
+    m_names = new CompanyNamesModel(m_search, this);
+    m_list = parts.place(makeResultList(m_names, this), "resultList", 7, 7, 186, 100);
     parts.label(nullptr, QString::fromLatin1(NewListingHint), 7, 110, 186, 18)->setWordWrap(true);
     auto *ok = parts.button("ok", QStringLiteral("OK"), 46, 132, 50, 14);
     ok->setDefault(true);
     auto *cancel = parts.button("cancel", QStringLiteral("Cancel"), 104, 132, 50, 14);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &CompanySearchResultDialog::accept);
+    connect(m_list, &QListView::doubleClicked, this, &CompanySearchResultDialog::accept);
     connect(ok, &QPushButton::clicked, this, &CompanySearchResultDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     m_search.setRowLimit(MaximumResults);
     m_search.search(text, exchange);
-    fillResultList(m_list, m_search);
+    m_names->reload();
 }
 
 void CompanySearchResultDialog::accept()

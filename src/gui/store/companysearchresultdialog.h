@@ -8,7 +8,8 @@
 #include <string>
 
 class AppContext;
-class QListWidget;
+class CompanyNamesModel;
+class QListView;
 
 // A company picked from the search: its name, the exchange searched and its symbol there.
 struct CompanyChoice
@@ -45,6 +46,7 @@ public:
 
 private:
     CompanySearch m_search;
-    QListWidget *m_list;
+    CompanyNamesModel *m_names;
+    QListView *m_list;
     std::optional<CompanyChoice> m_choice;
 };

@@ -12,7 +12,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QRadioButton>
 
 SearchCompanyDialog::SearchCompanyDialog(AppContext &ctx, WatchListSink &watchList, QWidget *parent)
@@ -34,16 +34,14 @@ SearchCompanyDialog::SearchCompanyDialog(AppContext &ctx, WatchListSink &watchLi
                                   names[int(e)], x, 8, 32, 11);
         m_exchange->addButton(radio, int(e));
         // A click searches even on the exchange already chosen, as "SEARCH" does.
-        connect(radio, &QRadioButton::clicked, this, [this] {
-            m_list->clear();
-            m_form.search().exchangeChosen(searchText(), exchange());
-            showResults();
-        });
+        connect(radio, &QRadioButton::clicked, this,
+                [this] { searchWith(&CompanySearch::exchangeChosen); });
     }
     m_exchange->button(int(Exchange::Nse))->setChecked(true);
     auto *search = parts.button("search", QStringLiteral("SEARCH"), 200, 7, 47, 14);
 
-    m_list = parts.place(new QListWidget(this), "companyNames", 7, 26, 240, 104);
+    m_names = new CompanyNamesModel(m_form.search(), this);
+    m_list = parts.place(makeResultList(m_names, this), "companyNames", 7, 26, 240, 104);
     m_alert =
         parts.place(new QCheckBox(QStringLiteral("Set Alert"), this), "setAlert", 7, 137, 48, 10);
     parts.label(nullptr, QStringLiteral("Lower Limit"), 60, 137, 40, 10);
@@ -63,22 +61,15 @@ SearchCompanyDialog::SearchCompanyDialog(AppContext &ctx, WatchListSink &watchLi
     ok->setDefault(true);
     auto *cancel = parts.button("cancel", QStringLiteral("Cancel"), 197, 162, 50, 14);
 
-    connect(m_text, &QLineEdit::textChanged, this, [this] {
-        m_list->clear();
-        m_form.search().searchAsTyped(searchText(), exchange());
-        showResults();
-    });
-    connect(search, &QPushButton::clicked, this, [this] {
-        m_list->clear();
-        m_form.search().search(searchText(), exchange());
-        showResults();
-    });
+    connect(m_text, &QLineEdit::textChanged, this,
+            [this] { searchWith(&CompanySearch::searchAsTyped); });
+    connect(search, &QPushButton::clicked, this, [this] { searchWith(&CompanySearch::search); });
     connect(m_alert, &QCheckBox::toggled, this, [this](bool on) {
         m_form.setAlert(on);
         m_lower->setEnabled(m_form.limitsEnabled());
         m_upper->setEnabled(m_form.limitsEnabled());
     });
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &SearchCompanyDialog::accept);
+    connect(m_list, &QListView::doubleClicked, this, &SearchCompanyDialog::accept);
     connect(newListing, &QPushButton::clicked, this, &SearchCompanyDialog::addNewListing);
     connect(ok, &QPushButton::clicked, this, &SearchCompanyDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -94,9 +85,11 @@ std::string SearchCompanyDialog::searchText() const
     return m_text->text().toStdString();
 }
 
-void SearchCompanyDialog::showResults()
+void SearchCompanyDialog::searchWith(void (CompanySearch::*trigger)(std::string_view, Exchange))
 {
-    fillResultList(m_list, m_form.search());
+    m_names->clear();
+    (m_form.search().*trigger)(searchText(), exchange());
+    m_names->reload();
 }
 
 void SearchCompanyDialog::accept()

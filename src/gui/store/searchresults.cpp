@@ -2,20 +2,53 @@
 
 #include "core/store/companysearch.h"
 
-#include <QListWidget>
+#include <QListView>
 
-void fillResultList(QListWidget *list, const CompanySearch &search)
+CompanyNamesModel::CompanyNamesModel(const CompanySearch &search, QObject *parent)
+    : QAbstractListModel(parent), m_search(search)
 {
-    list->clear();
-    QStringList names;
-    names.reserve(static_cast<qsizetype>(search.rows().size()));
-    for (const CompanyRow &row : search.rows())
-        names << QString::fromStdString(row.name);
-    list->addItems(names);
 }
 
-int selectedPosition(const QListWidget *list)
+int CompanyNamesModel::rowCount(const QModelIndex &parent) const
 {
-    const QList<QListWidgetItem *> selected = list->selectedItems();
-    return selected.isEmpty() ? -1 : list->row(selected.front());
+    return parent.isValid() ? 0 : m_count;
+}
+
+QVariant CompanyNamesModel::data(const QModelIndex &index, int role) const
+{
+    const CompanyRow *row = m_search.rowAt(index.row());
+    if (!index.isValid() || index.row() >= m_count || !row || role != Qt::DisplayRole)
+        return {};
+    return QString::fromStdString(row->name);
+}
+
+void CompanyNamesModel::clear()
+{
+    if (m_count == 0)
+        return;
+    beginResetModel();
+    m_count = 0;
+    endResetModel();
+}
+
+void CompanyNamesModel::reload()
+{
+    beginResetModel();
+    m_count = int(m_search.rows().size());
+    endResetModel();
+}
+
+QListView *makeResultList(CompanyNamesModel *model, QWidget *parent)
+{
+    auto *list = new QListView(parent);
+    list->setUniformItemSizes(true);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setModel(model);
+    return list;
+}
+
+int selectedPosition(const QListView *list)
+{
+    const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.front().row();
 }

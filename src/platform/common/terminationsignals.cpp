@@ -12,6 +12,7 @@
 namespace {
 // A signal handler may only write to a descriptor; the event loop reads the other end.
 int signalPair[2] = {-1, -1};
+bool requested = false;
 
 void onSignal(int)
 {
@@ -28,6 +29,7 @@ void quitOnTerminationSignals(QCoreApplication &app)
     QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
         char byte;
         [[maybe_unused]] const ssize_t read = ::read(signalPair[1], &byte, 1);
+        requested = true;
         // exit(), not quit(): quit() first asks every window to close, and the bar asks the
         // user. exit() ends the modal loops as well as the main one.
         QCoreApplication::exit(0);
@@ -39,6 +41,15 @@ void quitOnTerminationSignals(QCoreApplication &app)
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(signal, &action, nullptr);
 }
+
+bool terminationRequested()
+{
+    return requested;
+}
 #else
 void quitOnTerminationSignals(QCoreApplication &) {}
+bool terminationRequested()
+{
+    return false;
+}
 #endif

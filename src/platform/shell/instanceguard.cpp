@@ -5,6 +5,7 @@
 #include <QDBusMessage>
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
 
 InstanceGuard::InstanceGuard(QObject *parent) : QObject(parent) {}
 
@@ -47,21 +48,37 @@ InstanceGuard::Claim InstanceGuard::claim(const QString &dataRoot, bool raiseOth
             return Claim::Unwritable;
         if (!raiseOther)
             return Claim::Busy;
+        // The first run takes its bus name just after its bar shows: one that is starting
+        // is given a moment.
         QDBusMessage call = QDBusMessage::createMethodCall(
             serviceNameFor(dataRoot), QString::fromLatin1(Path),
             QStringLiteral("org.vantrel.Vantrel1"), QStringLiteral("Raise"));
-        const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 3000);
-        return reply.type() == QDBusMessage::ReplyMessage ? Claim::Raised : Claim::Busy;
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 3000);
+            if (reply.type() == QDBusMessage::ReplyMessage)
+                return Claim::Raised;
+            if (reply.errorName() != QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown"))
+                break;
+            QThread::msleep(200);
+        }
+        return Claim::Busy;
     }
     m_lock = std::move(lock);
+    m_dataRoot = dataRoot;
+    return Claim::Owned;
+}
+
+void InstanceGuard::publish()
+{
+    if (!m_lock || !m_service.isEmpty())
+        return;
     QDBusConnection bus = QDBusConnection::sessionBus();
-    const QString service = serviceNameFor(dataRoot);
+    const QString service = serviceNameFor(m_dataRoot);
     if (bus.isConnected() &&
         bus.registerObject(QString::fromLatin1(Path), this,
                            QDBusConnection::ExportScriptableSlots) &&
         bus.registerService(service))
         m_service = service;
-    return Claim::Owned;
 }
 
 void InstanceGuard::Raise()

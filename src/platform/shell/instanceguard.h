@@ -32,6 +32,9 @@ public:
 
     // raiseOther false (--new-instance): never ask the other run to come forward.
     Claim claim(const QString &dataRoot, bool raiseOther = true);
+    // Takes the folder's name on the session bus, so a later start can find this run; after
+    // claim() said Owned.
+    void publish();
     static QString busyText(const QString &dataRoot);
 
 public slots:
@@ -43,5 +46,6 @@ signals:
 
 private:
     std::unique_ptr<QLockFile> m_lock;
+    QString m_dataRoot;
     QString m_service;
 };

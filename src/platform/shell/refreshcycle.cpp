@@ -5,6 +5,8 @@
 
 #include <QNetworkAccessManager>
 
+#include <utility>
+
 RefreshCycle::RefreshCycle(QuoteGroupRegistry &registry, Messenger &messenger, QObject *parent)
     : QObject(parent), m_registry(registry), m_messenger(messenger),
       m_manager(new QNetworkAccessManager(this)), m_timeoutMs(InternetSession::DefaultTimeoutMs)
@@ -27,8 +29,19 @@ void RefreshCycle::startTimer()
     QTimer::singleShot(0, this, &RefreshCycle::start);
 }
 
+void RefreshCycle::serviceReady()
+{
+    m_serviceStarting = false;
+    if (std::exchange(m_tickWaiting, false))
+        start();
+}
+
 void RefreshCycle::start()
 {
+    if (m_serviceStarting) {
+        m_tickWaiting = true;
+        return;
+    }
     if (m_inProgress)
         return;
     m_plan = m_registry.plan(m_baseUrl);

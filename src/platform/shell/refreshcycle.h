@@ -46,6 +46,12 @@ public:
     void resumeTimer() { startTimer(); }
     bool timerActive() const { return m_timer.isActive(); }
 
+    // The quote service is still starting: ticks wait, and the first of them goes out as soon
+    // as serviceReady() is called (also when it could not start: the refresh then says so).
+    void waitForService() { m_serviceStarting = true; }
+    void serviceReady();
+    bool waitingForService() const { return m_serviceStarting; }
+
     // A tick: starts a refresh unless one is running.
     void start();
     bool inProgress() const { return m_inProgress; }
@@ -78,4 +84,6 @@ private:
     bool m_inProgress = false;
     bool m_connected = false;
     bool m_warningOpen = false;
+    bool m_serviceStarting = false;
+    bool m_tickWaiting = false;
 };

@@ -35,10 +35,33 @@ StoreResult<std::vector<CompanyRow>> CompanyTable::searchByName(std::string_view
     // An empty answer would read as "no such company"; the user is told why instead.
     if (!m_connection.available())
         return StoreError{m_connection.unavailableMessage()};
+    if (const std::optional<Stamp> now = stamp()) {
+        std::optional<Indexed> &indexed = m_indexed[std::size_t(exchange)];
+        if (!indexed || indexed->stamp != *now) {
+            auto listed = listedOn(exchange);
+            if (!listed)
+                return StoreError{listed.error()};
+            indexed = Indexed{*now, CompanyIndex(std::move(listed.value()))};
+        }
+        return indexed->index.find(part);
+    }
     return m_connection.select<CompanyRow>(
         Columns + QStringLiteral("WHERE COMPNAME LIKE ? ESCAPE '!' AND ") +
             listedCondition(exchange) + QStringLiteral(" ORDER BY UPPER(COMPNAME), COMPNAME"),
         {textValue(containsPattern(part))}, readCompany);
+}
+
+std::optional<CompanyTable::Stamp> CompanyTable::stamp() const
+{
+    // Only SQLite counts its changes; through ODBC every search asks the data source.
+    if (m_connection.database().driverName() != QLatin1String("QSQLITE"))
+        return std::nullopt;
+    auto query = m_connection.exec(
+        QStringLiteral("SELECT total_changes(), data_version FROM pragma_data_version"));
+    if (!query || !query.value().next())
+        return std::nullopt;
+    return Stamp{m_connection.openings(), query.value().value(0).toLongLong(),
+                 query.value().value(1).toLongLong()};
 }
 
 StoreResult<std::vector<CompanyRow>> CompanyTable::listedOn(Exchange exchange)

@@ -1,10 +1,17 @@
 #pragma once
 
+#include "core/store/companyindex.h"
 #include "core/store/stores.h"
+
+#include <array>
+#include <optional>
+#include <tuple>
 
 class StoreConnection;
 
-// Owns the statements of table CompanyList.
+// Owns the statements of table CompanyList. On the embedded file the search as typed is
+// answered from each exchange's list held in memory, read again whenever the database has
+// changed since (a new listing, or a change by any other hand).
 class CompanyTable : public CompanyListStore
 {
 public:
@@ -21,5 +28,16 @@ public:
     static std::string containsPattern(std::string_view part);
 
 private:
+    // What tells a changed database: the opening, the changes made on this connection and
+    // those made by others.
+    using Stamp = std::tuple<int, long long, long long>;
+    std::optional<Stamp> stamp() const;
+
+    struct Indexed
+    {
+        Stamp stamp;
+        CompanyIndex index;
+    };
     const StoreConnection &m_connection;
+    std::array<std::optional<Indexed>, 2> m_indexed;
 };

@@ -31,6 +31,8 @@ public:
     QSqlDatabase database() const { return QSqlDatabase::database(m_name, false); }
 
     bool available() const { return m_available; }
+    // Counts the openings: what was read from an earlier one may be another database's.
+    int openings() const { return m_openings; }
     const std::string &unavailableReason() const { return m_reason; }
     // What the user is told about a database that could not be opened: at start, and when a
     // search asks it for companies it cannot give.
@@ -41,6 +43,7 @@ public:
     }
     void setAvailable()
     {
+        ++m_openings;
         m_available = true;
         m_reason.clear();
     }
@@ -65,6 +68,7 @@ public:
 private:
     QString m_name;
     bool m_available = false;
+    int m_openings = 0;
     std::string m_reason = "The company database is not open";
 };
 
