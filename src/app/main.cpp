@@ -1,5 +1,6 @@
 #include "core/common/clock.h"
 #include "core/common/version.h"
+#include "gainsexportrun.h"
 #include "gui/common/qtmessenger.h"
 #include "gui/controls/dialogunits.h"
 #include "gui/shell/appcontext.h"
@@ -115,6 +116,11 @@ int main(int argc, char **argv)
         CompanyDatabase database(QStringLiteral("import-trades"));
         database.open(store); // a database that can't be used is reported by the import
         return runImportTrades(database, options.importTrades, options.broker);
+    }
+    if (!options.exportGainsYear.isEmpty()) {
+        CompanyDatabase database(QStringLiteral("export-gains"));
+        database.open(store); // a database that can't be used is reported by the export
+        return runExportGains(database, options.exportGainsYear, options.exportGainsFile);
     }
 
     quitOnTerminationSignals(*app);

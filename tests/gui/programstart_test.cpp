@@ -339,6 +339,92 @@ private slots:
         file.close();
         QVERIFY(run({}, 3).contains("is not a tradebook"));
     }
+
+    // Three financial years of trades, no broker (so no charges), and one lot bought before
+    // February 2018 whose 31 January 2018 value nobody gave. By hand, for 2024-25:
+    // INFY 6 of the 10 bought 01-Jun-2023 at 1,000, sold 01-Jul-2024 at 1,500: long-term +3,000
+    // before 23 July; TCS 5 bought 03-Jul-2023 at 3,000, sold 01-Aug-2024 at 2,800: long-term
+    // -1,000 from 23 July; SBIN 100 bought 02-Sep-2024 at 600, sold 06-Jan-2025 at 650:
+    // short-term +5,000 from 23 July. Long-term nets to 2,000, within the exemption: tax is
+    // 20% of 5,000 = 1,000. HDFCBANK is listed but left out of every total.
+    void exportGainsWritesAYearsReportWithoutADisplay()
+    {
+        const QString database = m_bed.path("gains/CompanyList.sqlite");
+        const QString book = m_bed.path("gains-tradebook.csv");
+        QFile file(book);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const auto row = [](const char *symbol, const char *isin, const char *date,
+                            const char *side, int quantity, int price, int id) {
+            return QStringLiteral("%1,%2,%3,NSE,EQ,EQ,%4,false,%5,%6,%7,%7,%3T10:00:00\n")
+                .arg(QLatin1String(symbol), QLatin1String(isin), QLatin1String(date),
+                     QLatin1String(side))
+                .arg(quantity)
+                .arg(price)
+                .arg(id)
+                .toLatin1();
+        };
+        file.write("symbol,isin,trade_date,exchange,segment,series,trade_type,auction,"
+                   "quantity,price,trade_id,order_id,order_execution_time\n");
+        file.write(row("HDFCBANK", "INE040A01034", "2017-12-01", "buy", 10, 900, 801));
+        file.write(row("INFY", "INE009A01021", "2023-06-01", "buy", 10, 1000, 802));
+        file.write(row("TCS", "INE467B01029", "2023-07-03", "buy", 5, 3000, 803));
+        file.write(row("INFY", "INE009A01021", "2024-02-01", "sell", 4, 1200, 804));
+        file.write(row("INFY", "INE009A01021", "2024-07-01", "sell", 6, 1500, 805));
+        file.write(row("TCS", "INE467B01029", "2024-08-01", "sell", 5, 2800, 806));
+        file.write(row("SBIN", "INE062A01020", "2024-09-02", "buy", 100, 600, 807));
+        file.write(row("HDFCBANK", "INE040A01034", "2024-10-01", "sell", 10, 1700, 808));
+        file.write(row("SBIN", "INE062A01020", "2025-01-06", "sell", 100, 650, 809));
+        file.write(row("SBIN", "INE062A01020", "2025-05-05", "buy", 50, 700, 810));
+        file.write(row("SBIN", "INE062A01020", "2025-06-02", "sell", 50, 680, 811));
+        file.close();
+
+        const auto run = [&](const QStringList &args, int exitCode) {
+            QProcess vantrel;
+            launch(vantrel, QStringList{"--database", database} + args, false);
+            vantrel.waitForFinished(30000);
+            const QByteArray out = vantrel.readAllStandardOutput();
+            const QByteArray err = vantrel.readAllStandardError();
+            if (vantrel.exitCode() != exitCode)
+                qWarning("%s%s", out.constData(), err.constData());
+            return vantrel.exitCode() == exitCode ? out + err : QByteArray("wrong exit code");
+        };
+        QVERIFY(run({"--import-trades", book}, 0).contains("Stored 11 new trades."));
+        for (const char *year : {"2023-24", "2024-25", "2025-26"})
+            QVERIFY(run({"--export-gains", QLatin1String(year), m_bed.path(year)}, 0)
+                        .contains("Written to"));
+
+        const QByteArray said =
+            run({"--export-gains", "2024-25", m_bed.path("gains-2024-25.csv")}, 0);
+        QVERIFY2(said.contains("1 left out of the totals"), said.constData());
+        QFile report(m_bed.path("gains-2024-25.csv"));
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        const QByteArray csv = report.readAll();
+        for (const char *line :
+             {"INFY,01-Jun-2023,01-Jul-2024,6,6000.00,6000.00,9000.00,3000.00,Long-term\n",
+              "HDFCBANK,01-Dec-2017,01-Oct-2024,10,9000.00,,17000.00,,",
+              "Short-term gains before 23-Jul-2024,0.00\n",
+              "Long-term gains before 23-Jul-2024,3000.00\n",
+              "Short-term gains from 23-Jul-2024,5000.00\n", "Long-term exemption used,2000.00\n",
+              "Total tax,,,1000.00\n"})
+            QVERIFY2(csv.contains(line), line);
+        QFile earlier(m_bed.path("2023-24.csv"));
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QVERIFY(earlier.readAll().contains("Short-term gains,800.00\n"));
+
+        QVERIFY(run({"--export-gains", "2024-2025", m_bed.path("x")}, 2).contains("2024-2025"));
+        QVERIFY(!QFile::exists(m_bed.path("x.csv")));
+        // A folder in place of the database file: nothing to report from, and it says so.
+        QVERIFY(QDir().mkpath(m_bed.path("notafile.sqlite")));
+        QProcess unusable;
+        launch(unusable,
+               {"--database", m_bed.path("notafile.sqlite"), "--export-gains", "2024-25",
+                m_bed.path("y")},
+               false);
+        QVERIFY(unusable.waitForFinished(30000));
+        QCOMPARE(unusable.exitCode(), 3);
+        QVERIFY(unusable.readAllStandardError().contains("Nothing was written"));
+        QVERIFY(!QFile::exists(m_bed.path("y.csv")));
+    }
 };
 
 QTEST_GUILESS_MAIN(ProgramStartTest)

@@ -1,9 +1,14 @@
+#include "core/gains/gainsexport.h"
+#include "core/gains/holdingreturns.h"
 #include "core/portfolio/brokerbook.h"
 #include "core/portfolio/holdingcells.h"
+#include "gui/controls/exportnamedialog.h"
 #include "gui/portfolio/configurebrokerdialog.h"
+#include "gui/portfolio/gainsyeardialog.h"
 #include "gui/portfolio/holdinglistmodel.h"
 #include "gui/portfolio/holdingsection.h"
 #include "gui/portfolio/importtradesdialog.h"
+#include "gui/portfolio/jan2018valuesdialog.h"
 #include "gui/portfolio/portfoliopanel.h"
 #include "gui/portfolio/selldialog.h"
 #include "gui/portfolio/tradesdialog.h"
@@ -13,6 +18,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -202,6 +208,69 @@ private slots:
         QCOMPARE(table->rowCount(), 2);
         table->sortItems(4, Qt::DescendingOrder);                      // Side: the sale first
         QCOMPARE(table->item(0, 9)->text(), QStringLiteral("402.00")); // 4 x 100.50, no broker
+    }
+
+    // HDFCBANK: 10 bought 01-Dec-2017 at 900, sold 01-Jun-2026 at 1,700. With a 31-Jan-2018
+    // value of 1,100 the cost for the gain is the higher of 9,000 and the lower of 11,000 and
+    // 17,000: 11,000, a long-term gain of 6,000. The value is kept, so the next export asks
+    // nothing. TCS, typed before lots had dates, has no XIRR and says so.
+    void exportGainsAsksTheMissingValueOnceAndWritesTheYear()
+    {
+        openPanel();
+        import(tradebook("HDFCBANK,INE040A01034,2017-12-01,NSE,EQ,EQ,buy,false,10,900,701,1,"
+                         "2017-12-01T10:00:00\n"
+                         "HDFCBANK,INE040A01034,2026-06-01,NSE,EQ,EQ,sell,false,10,1700,702,2,"
+                         "2026-06-01T10:00:00\n"
+                         "INFY,INE009A01021,2025-12-04,NSE,EQ,EQ,buy,false,10,1500,703,3,"
+                         "2025-12-04T10:00:00\n"),
+               true);
+        QVERIFY(bed.ctx->database.profile()
+                    .insertLots(
+                        {{"TATA CONSULTANCY SERVICES LIMITED", "NSE", "TCS", 0, 3500, 3, 0, ""}})
+                    .ok());
+        panel()->reloadLots();
+        int tcs = 0;
+        while (tcs < delivery()->stockCount() && delivery()->row(tcs).symbol != "TCS")
+            ++tcs;
+        QVERIFY(tcs < delivery()->stockCount());
+        QCOMPARE(cell(tcs, holdingcol::Xirr), QString::fromLatin1(NoXirrWithoutDates));
+        const QString returns = panel()->findChild<QLabel *>("portfolioReturns")->text();
+        QVERIFY2(returns.startsWith("Realised: 8,000.00"), qPrintable(returns));
+
+        whenModal<GainsYearDialog>([](GainsYearDialog *d) {
+            QCOMPARE(d->years()->currentText(), QStringLiteral("2026-27")); // the clock's year
+            d->accept();
+        });
+        whenModal<Jan2018ValuesDialog>([this](Jan2018ValuesDialog *d) {
+            QVERIFY(d->field("HDFCBANK"));
+            d->field("HDFCBANK")->setText(QStringLiteral("11OO"));
+            d->accept(); // not a price: refused, the dialog stays
+            QCOMPARE(bed.messenger.shown.back(), std::string(Jan2018ValuesDialog::NotAPrice));
+            d->field("HDFCBANK")->setText(QStringLiteral("1100"));
+            d->accept();
+        });
+        whenModal<ExportNameDialog>([](ExportNameDialog *d) {
+            d->edit()->setText(QStringLiteral("gains"));
+            d->accept();
+        });
+        ::control<QAbstractButton>(panel(), "exportGains")->click();
+        const QString path = bed.ctx->dataRoot + QStringLiteral("/ProfileData/gains.csv");
+        QCOMPARE(bed.messenger.shown.back(),
+                 std::string(gainsexport::Exported) + path.toStdString());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("HDFCBANK,01-Dec-2017,01-Jun-2026,10,9000.00,11000.00,"
+                                        "17000.00,6000.00,Long-term\n"));
+        QCOMPARE(bed.ctx->database.jan2018Values().loadAll().value(),
+                 (Jan2018Values{{"HDFCBANK", 1100}}));
+
+        whenModal<GainsYearDialog>([](GainsYearDialog *d) { d->accept(); });
+        whenModal<ExportNameDialog>([](ExportNameDialog *d) {
+            d->edit()->setText(QStringLiteral("again"));
+            d->accept();
+        });
+        ::control<QAbstractButton>(panel(), "exportGains")->click();
+        QVERIFY(QFile::exists(bed.ctx->dataRoot + QStringLiteral("/ProfileData/again.csv")));
     }
 };
 

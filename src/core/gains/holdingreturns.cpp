@@ -10,7 +10,7 @@ namespace {
 bool hasAllDates(const HoldingHistory &h)
 {
     return std::ranges::all_of(h.sold, [](const LotSale &s) { return s.bought.has_value(); }) &&
-           std::ranges::all_of(h.open, [](const OpenLot &l) { return l.bought.has_value(); });
+           std::ranges::all_of(h.open, [](const UnsoldLot &l) { return l.bought.has_value(); });
 }
 
 std::optional<double> openValue(const HoldingHistory &h)
@@ -21,7 +21,7 @@ std::optional<double> openValue(const HoldingHistory &h)
     if (!h.latestPrice || !std::isfinite(*h.latestPrice) || *h.latestPrice <= 0)
         return std::nullopt;
     double quantity = 0;
-    for (const OpenLot &lot : h.open)
+    for (const UnsoldLot &lot : h.open)
         quantity += double(lot.quantity);
     return quantity * *h.latestPrice;
 }
@@ -34,7 +34,7 @@ HoldingReturns results(const HoldingHistory &h)
         r.realised += s.saleValue - s.cost;
     if (const auto value = openValue(h)) {
         r.unrealised = *value;
-        for (const OpenLot &lot : h.open)
+        for (const UnsoldLot &lot : h.open)
             *r.unrealised -= lot.cost;
     }
     return r;
@@ -47,7 +47,7 @@ void appendFlows(std::vector<CashFlow> &flows, const HoldingHistory &h, year_mon
         flows.push_back({*s.bought, -s.cost});
         flows.push_back({s.sold, s.saleValue});
     }
-    for (const OpenLot &lot : h.open)
+    for (const UnsoldLot &lot : h.open)
         flows.push_back({*lot.bought, -lot.cost});
     if (value != 0)
         flows.push_back({today, value});

@@ -10,7 +10,7 @@
 #include <vector>
 
 // A lot still held, with its cost including the buying charges.
-struct OpenLot
+struct UnsoldLot
 {
     std::optional<std::chrono::year_month_day> bought;
     long quantity = 0;
@@ -23,7 +23,7 @@ struct HoldingHistory
 {
     std::string symbol;
     std::vector<LotSale> sold;
-    std::vector<OpenLot> open;
+    std::vector<UnsoldLot> open;
     std::optional<double> latestPrice;
 };
 

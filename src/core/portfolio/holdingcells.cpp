@@ -1,19 +1,20 @@
 #include "core/portfolio/holdingcells.h"
 
+#include "core/gains/holdingreturns.h"
 #include "core/net/displayformat.h"
 
 namespace holdingcol {
 const std::array<std::string, Count> &headers()
 {
     static const std::array<std::string, Count> titles = {
-        "Stock Name", "Index", "Indx Name ", "Broker ID",  "Qty   ",   "Avg CP",
-        "Mrkt P",     "Cng%",  "CP+Brkrge",  "You'll Get", "Net P/L ", "Nt P/L%"};
+        "Stock Name", "Index",     "Indx Name ", "Broker ID", "Qty   ",  "Avg CP", "Mrkt P",
+        "Cng%",       "CP+Brkrge", "You'll Get", "Net P/L ",  "Nt P/L%", "XIRR"};
     return titles;
 }
 
 const std::array<int, Count> &widths()
 {
-    static const std::array<int, Count> pixels = {107, 0, 0, 0, 45, 55, 55, 45, 70, 70, 70, 52};
+    static const std::array<int, Count> pixels = {107, 0, 0, 0, 45, 55, 55, 45, 70, 70, 70, 52, 60};
     return pixels;
 }
 
@@ -45,6 +46,8 @@ double holdingCellNumber(const HoldingRow &row, int column)
         return row.netProfitLoss;
     case NetProfitLossPercent:
         return row.netProfitLossPercent;
+    case Xirr:
+        return row.xirr.value_or(0) * 100;
     default:
         return 0;
     }
@@ -64,6 +67,10 @@ std::string holdingCellText(const HoldingRow &row, int column)
         return std::to_string(row.brokerId);
     case Quantity:
         return formatQuantity(static_cast<double>(row.quantity));
+    case Xirr:
+        if (!row.xirr)
+            return row.xirrNeedsDates ? NoXirrWithoutDates : "N/A";
+        return formatDisplay(holdingCellNumber(row, column)) + '%';
     default:
         return formatDisplay(holdingCellNumber(row, column));
     }
@@ -85,6 +92,8 @@ Rgb holdingCellColour(const HoldingRow &row, int column)
     case NetProfitLoss:
     case NetProfitLossPercent:
         return signColour(row.netProfitLoss);
+    case Xirr:
+        return row.xirr ? signColour(*row.xirr) : colours::Black;
     default:
         return colours::Black;
     }

@@ -22,6 +22,7 @@ enum Column : int {
     YouGet,
     NetProfitLoss,
     NetProfitLossPercent,
+    Xirr,
     Count
 };
 const std::array<std::string, Count> &headers();

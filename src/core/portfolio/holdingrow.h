@@ -2,6 +2,7 @@
 
 #include "core/portfolio/brokerrates.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ struct HoldingRow
     double youGet = 0;          // "You'll Get"
     double netProfitLoss = 0;   // "Net P/L "
     double netProfitLossPercent = 0;
+    // The annual rate of the company's whole history (0.1234 for 12.34%); none when it has
+    // none, and xirrNeedsDates when that is because buy dates are unknown.
+    std::optional<double> xirr = std::nullopt;
+    bool xirrNeedsDates = false;
 };
 
 // The three figures under each list.

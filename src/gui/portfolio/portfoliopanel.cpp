@@ -1,20 +1,26 @@
 #include "gui/portfolio/portfoliopanel.h"
 
+#include "core/gains/gainsexport.h"
+#include "core/gains/tradelotsales.h"
+#include "core/gains/tradereturns.h"
 #include "core/portfolio/portfolioexport.h"
 #include "gui/charts/historicalchartpanel.h"
 #include "gui/controls/colorbutton.h"
 #include "gui/controls/exportnamedialog.h"
 #include "gui/controls/stocklist.h"
 #include "gui/portfolio/brokerslistdialog.h"
+#include "gui/portfolio/gainsyeardialog.h"
 #include "gui/portfolio/holdingentrydialog.h"
 #include "gui/portfolio/holdinglistmodel.h"
 #include "gui/portfolio/holdingsection.h"
 #include "gui/portfolio/importtradesdialog.h"
+#include "gui/portfolio/jan2018valuesdialog.h"
 #include "gui/portfolio/profitcalculatordialog.h"
 #include "gui/portfolio/selldialog.h"
 #include "gui/portfolio/tradesdialog.h"
 #include "gui/shell/appcontext.h"
 #include "gui/shell/timerpause.h"
+#include "platform/store/pricedtrades.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,6 +34,7 @@ PortfolioPanel::PortfolioPanel(AppContext &context, QWidget *bar)
     buildControls();
     fitHeightToContents();
     loadBrokers();
+    loadTradeLines();
     m_portfolio.load();
     m_portfolio.buildSymbolTable();
     m_portfolio.setOnArrived([this] { refresh(); });
@@ -51,6 +58,7 @@ void PortfolioPanel::buildControls()
     } buttons[] = {{"Brokers List", "brokersList", 52, &PortfolioPanel::pressBrokers},
                    {"Profit Calc", "profitCalc", 48, &PortfolioPanel::pressProfitCalc},
                    {"Export to CSV", "exportToCsv", 56, &PortfolioPanel::pressExport},
+                   {"Export Gains", "exportGains", 52, &PortfolioPanel::pressExportGains},
                    {"Import Trades", "importTrades", 56, &PortfolioPanel::pressImportTrades},
                    {"Trades", "trades", 32, &PortfolioPanel::pressTrades},
                    {"X", "closePanel", 14, &PortfolioPanel::closeAndDestroy}};
@@ -75,6 +83,9 @@ void PortfolioPanel::buildControls()
                 [this, kind](int row) { openChart(kind, row); });
         layout->addWidget(section);
     }
+    m_returns = new QLabel(client());
+    m_returns->setObjectName(QStringLiteral("portfolioReturns"));
+    layout->addWidget(m_returns);
 }
 
 HoldingSection *PortfolioPanel::section(TradeKind kind) const
@@ -95,10 +106,41 @@ void PortfolioPanel::loadBrokers()
 void PortfolioPanel::refresh()
 {
     std::vector<std::string> warnings = m_portfolio.refresh(m_brokers);
-    m_delivery->display(m_portfolio.list(TradeKind::Delivery));
-    m_intraday->display(m_portfolio.list(TradeKind::Intraday));
+    HoldingList delivery = m_portfolio.list(TradeKind::Delivery);
+    HoldingList intraday = m_portfolio.list(TradeKind::Intraday);
+    showReturns(delivery, intraday);
+    m_delivery->display(delivery);
+    m_intraday->display(intraday);
     emit refreshed();
     tell(std::move(warnings));
+}
+
+void PortfolioPanel::loadTradeLines()
+{
+    auto lines = pricedTradeLines(context().database);
+    m_tradeLinesError = lines ? std::string() : lines.error();
+    m_tradeLines = lines ? std::move(lines).value() : std::vector<TradeLine>{};
+}
+
+void PortfolioPanel::showReturns(HoldingList &delivery, HoldingList &intraday)
+{
+    if (!m_tradeLinesError.empty()) {
+        m_returns->setText(
+            QStringLiteral("Returns: N/A (%1)").arg(QString::fromStdString(m_tradeLinesError)));
+        return;
+    }
+    const LocalTime now = context().clock.now();
+    const std::chrono::year_month_day today =
+        std::chrono::year{now.year} / unsigned(now.month) / unsigned(now.day);
+    std::vector<HoldingHistory> all;
+    for (const auto &[list, kind] :
+         {std::pair{&delivery, TradeKind::Delivery}, std::pair{&intraday, TradeKind::Intraday}}) {
+        std::vector<HoldingHistory> histories =
+            holdingHistories(m_tradeLines, kind, latestPrices(list->rows));
+        setRowReturns(list->rows, histories, today);
+        all.insert(all.end(), histories.begin(), histories.end());
+    }
+    m_returns->setText(QString::fromStdString(portfolioReturnsText(portfolioReturns(all, today))));
 }
 
 void PortfolioPanel::tell(std::vector<std::string> warnings)
@@ -128,8 +170,10 @@ void PortfolioPanel::pressAdd(TradeKind kind)
     const auto added = HoldingEntryDialog::ask(
         context(), request,
         [this](const HoldingEntry &entry) { return m_portfolio.addStock(entry); }, this);
-    if (added)
+    if (added) {
+        loadTradeLines();
         refresh();
+    }
 }
 
 void PortfolioPanel::pressEdit(TradeKind kind)
@@ -150,8 +194,10 @@ void PortfolioPanel::pressEdit(TradeKind kind)
     const auto edited = HoldingEntryDialog::ask(
         context(), request,
         [this](const HoldingEntry &entry) { return m_portfolio.editStock(entry); }, this);
-    if (edited)
+    if (edited) {
+        loadTradeLines();
         refresh();
+    }
 }
 
 void PortfolioPanel::pressDelete(TradeKind kind)
@@ -164,8 +210,10 @@ void PortfolioPanel::pressDelete(TradeKind kind)
     const std::string symbol = row->symbol;
     if (!context().messenger.ask("Are you sure that you want to DELETE  " + row->companyName + "?"))
         return;
-    if (m_portfolio.deleteStock(kind, symbol))
+    if (m_portfolio.deleteStock(kind, symbol)) {
+        loadTradeLines();
         refresh();
+    }
 }
 
 void PortfolioPanel::pressSell(TradeKind kind)
@@ -206,6 +254,7 @@ TradePricing PortfolioPanel::pricing() const
 
 void PortfolioPanel::reloadLots()
 {
+    loadTradeLines();
     m_portfolio.load();
     m_portfolio.buildSymbolTable();
     refresh();
@@ -219,6 +268,7 @@ void PortfolioPanel::pressBrokers()
     }
     // New rates price the lists at once.
     loadBrokers();
+    loadTradeLines();
     refresh();
 }
 
@@ -243,6 +293,52 @@ void PortfolioPanel::pressExport()
     context().messenger.inform(
         portfolioexport::write(*context().files, context().dataRoot.toStdString() + "/ProfileData",
                                name->toStdString(), delivery, intraday));
+}
+
+void PortfolioPanel::pressExportGains()
+{
+    TimerPause pause(context().refresh);
+    Messenger &messenger = context().messenger;
+    auto lines = pricedTradeLines(context().database);
+    if (!lines) {
+        messenger.inform(lines.error());
+        return;
+    }
+    const std::vector<LotSale> sales = lotSales(lines.value());
+    const LocalTime now = context().clock.now();
+    const FinancialYear current =
+        financialYearOf(std::chrono::year{now.year} / unsigned(now.month) / unsigned(now.day));
+    const auto year = GainsYearDialog::ask(salesYears(sales, current), current, this);
+    if (!year)
+        return;
+    Jan2018ValueTable &stored = context().database.jan2018Values();
+    auto values = stored.loadAll();
+    if (!values) {
+        messenger.inform(values.error());
+        return;
+    }
+    GainsReport report = gainsReport(sales, *year, values.value());
+    // Asked before writing, and kept: the next report needs them too.
+    if (const auto missing = symbolsNeedingJan2018Value(report); !missing.empty()) {
+        const auto given = Jan2018ValuesDialog::ask(missing, messenger, this);
+        if (!given)
+            return;
+        if (!given->empty()) {
+            if (auto saved = stored.setAll(*given); !saved) {
+                messenger.inform(saved.error());
+                return;
+            }
+            for (const auto &[symbol, value] : *given)
+                values.value()[symbol] = value;
+            report = gainsReport(sales, *year, values.value());
+        }
+    }
+    const std::optional<QString> name = ExportNameDialog::ask(context().clock, messenger, this);
+    if (!name)
+        return;
+    messenger.inform(gainsexport::write(*context().files,
+                                        context().dataRoot.toStdString() + "/ProfileData",
+                                        name->toStdString(), report));
 }
 
 void PortfolioPanel::openChart(TradeKind kind, int row)

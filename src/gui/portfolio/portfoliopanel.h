@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/portfolio/portfolio.h"
+#include "core/trades/tradeledger.h"
 #include "core/trades/tradepricing.h"
 #include "gui/shell/dockedpanel.h"
 
 #include <vector>
 
 class HoldingSection;
+class QLabel;
 class QWidget;
 
 // "My Profile": the user's holdings, delivery above and intraday below, each with its totals,
@@ -41,6 +43,10 @@ private:
     void buildControls();
     void loadBrokers();
     void tell(std::vector<std::string> warnings);
+    // The priced trade book the returns are worked from, again after trades or rates change.
+    void loadTradeLines();
+    // Each row's XIRR, and the portfolio's realised, unrealised and XIRR under the lists.
+    void showReturns(HoldingList &delivery, HoldingList &intraday);
 
     void pressAdd(TradeKind kind);
     void pressEdit(TradeKind kind);
@@ -51,11 +57,16 @@ private:
     void pressBrokers();
     void pressProfitCalc();
     void pressExport();
+    // "Export Gains": one financial year's gains report as CSV under ProfileData.
+    void pressExportGains();
     void openChart(TradeKind kind, int row);
 
     Portfolio m_portfolio;
     std::vector<BrokerEntry> m_brokers;
     HoldingSection *m_delivery = nullptr;
     HoldingSection *m_intraday = nullptr;
+    QLabel *m_returns = nullptr;
+    std::vector<TradeLine> m_tradeLines;
+    std::string m_tradeLinesError;
     bool m_telling = false;
 };

@@ -105,6 +105,12 @@ struct Options
                        "trades already held, print what was done, then exit. Exit code 3 when "
                        "nothing was stored. Needs no display."),
         QStringLiteral("file")};
+    QCommandLineOption exportGains{
+        QStringLiteral("export-gains"),
+        QStringLiteral("Write the capital gains report of a financial year (such as 2025-26) "
+                       "from the portfolio's trades as CSV to the file that follows, print what "
+                       "was written, then exit. Needs no display."),
+        QStringLiteral("year")};
     QCommandLineOption broker{QStringLiteral("broker"),
                               QStringLiteral("The broker the imported trades were made through."),
                               QStringLiteral("name")};
@@ -129,7 +135,7 @@ struct Options
             parser.addOption(services.last());
         }
         parser.addOptions({dataDir, database, dsn, bridgeService, chartbookProgram, live, noLive,
-                           noSplash, newInstance, initDb, importTrades, broker});
+                           noSplash, newInstance, initDb, importTrades, exportGains, broker});
         addQtWindowOptions(parser, listQtOptions);
     }
 };
@@ -187,6 +193,15 @@ AppOptions parseCommandLine(const QStringList &arguments, const EnvironmentLooku
     options.broker = parser.value(known.broker);
     if (parser.isSet(known.broker) && options.importTrades.isEmpty())
         options.error = QStringLiteral("--broker is only for --import-trades");
+    if (parser.isSet(known.exportGains)) {
+        options.exportGainsYear = parser.value(known.exportGains);
+        const QStringList rest = parser.positionalArguments();
+        if (rest.size() != 1 || rest[0].isEmpty())
+            options.error = QStringLiteral("--export-gains needs a year and a file: "
+                                           "--export-gains 2025-26 FILE");
+        else
+            options.exportGainsFile = rest[0];
+    }
     return options;
 }
 

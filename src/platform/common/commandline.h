@@ -27,16 +27,20 @@ struct AppOptions
     // --import-trades FILE [--broker NAME]: a tradebook into the trade book, no window.
     QString importTrades;
     QString broker;
+    // --export-gains YEAR FILE: one financial year's gains report as CSV, no window.
+    QString exportGainsYear;
+    QString exportGainsFile;
     bool helpRequested = false;
     bool versionRequested = false;
     QString helpText;
     QString error;
 
-    // Preparing a database, importing trades or printing help or the version opens no window,
-    // so it needs no display.
+    // Preparing a database, importing trades, exporting gains or printing help or the version opens
+    // no window, so it needs no display.
     bool runsWithoutWindows() const
     {
-        return initDb || !importTrades.isEmpty() || helpRequested || versionRequested;
+        return initDb || !importTrades.isEmpty() || !exportGainsYear.isEmpty() || helpRequested ||
+               versionRequested;
     }
 };
 

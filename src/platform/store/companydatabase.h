@@ -4,6 +4,7 @@
 #include "platform/store/brokertable.h"
 #include "platform/store/companytable.h"
 #include "platform/store/futurestable.h"
+#include "platform/store/jan2018valuetable.h"
 #include "platform/store/lottable.h"
 #include "platform/store/selectedfuturestable.h"
 #include "platform/store/storeconfig.h"
@@ -43,6 +44,7 @@ public:
     SelectedFuturesTable &selectedFutures() { return m_selectedFutures; }
     TradeTable &trades() { return m_trades; }
     BrokerScheduleTable &brokerSchedules() { return m_brokerSchedules; }
+    Jan2018ValueTable &jan2018Values() { return m_jan2018Values; }
 
 private:
     StoreStatus openFile(const QString &file);
@@ -60,6 +62,7 @@ private:
     SelectedFuturesTable m_selectedFutures{m_connection};
     TradeTable m_trades{m_connection};
     BrokerScheduleTable m_brokerSchedules{m_connection};
+    Jan2018ValueTable m_jan2018Values{m_connection};
 };
 
 // Prepares an empty database behind the configured source with the tables and the seed

@@ -56,10 +56,18 @@ StoreStatus tradeBook(const StoreConnection &connection)
             return moved;
     return connection.run(QStringLiteral("DELETE FROM PROFILELIST"));
 }
+
+// 3: the 31 January 2018 value per share of each company, as the user gives it for the lots
+// bought before February 2018.
+StoreStatus jan2018Values(const StoreConnection &connection)
+{
+    return connection.run(QStringLiteral("CREATE TABLE JAN2018VALUE (SYMBOL VARCHAR(255) "
+                                         "PRIMARY KEY, SHAREVALUE DOUBLE PRECISION)"));
+}
 } // namespace
 
 const std::vector<StoreMigration> &storeMigrations()
 {
-    static const std::vector<StoreMigration> migrations = {versioned, tradeBook};
+    static const std::vector<StoreMigration> migrations = {versioned, tradeBook, jan2018Values};
     return migrations;
 }

@@ -1,0 +1,20 @@
+#include "platform/store/pricedtrades.h"
+
+#include "platform/store/companydatabase.h"
+
+StoreResult<std::vector<TradeLine>> pricedTradeLines(CompanyDatabase &database)
+{
+    auto trades = database.trades().loadAll();
+    if (!trades)
+        return StoreError{trades.error()};
+    auto brokers = database.brokers().loadAll();
+    if (!brokers)
+        return StoreError{brokers.error()};
+    auto schedules = database.brokerSchedules().loadAll();
+    if (!schedules)
+        return StoreError{schedules.error()};
+    TradePricing pricing;
+    pricing.brokers = std::move(brokers).value();
+    pricing.schedules = std::move(schedules).value();
+    return tradeLines(trades.value(), pricing);
+}
