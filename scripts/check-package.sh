@@ -30,7 +30,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6core6 libqt6widgets6 libqt6charts6 libqt6sql6 libqt6dbus6 libc6 qt6-qpa-plugins; do
     grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
-zcat "$root/usr/share/man/man1/vantrel.1.gz" | grep -q -- '--data-dir' || fail "vantrel.1 lacks the options"
+zcat "$root/usr/share/man/man1/vantrel.1.gz" | sed 's/\\-/-/g' | grep -q -- '--data-dir' || fail "vantrel.1 lacks the options"
 
 # The installed programs, run from the unpacked prefix with the build tree out of reach.
 for p in vantrel vantrel-sim vantrel-gateway vantrel-chartbook; do
@@ -39,7 +39,7 @@ done
 version=$(cd / && QT_QPA_PLATFORM=offscreen "$root/usr/bin/vantrel" --version)
 grep -qx 'Vantrel Pro [0-9.]*' <<<"$version" || fail "vantrel --version said: $version"
 sim_out=$root/sim.out
-(cd / && exec "$root/usr/bin/vantrel-sim" --port 0 >"$sim_out" 2>&1) &
+(cd / && exec "$root/usr/bin/vantrel-sim" --port 0 >"$sim_out" 2>"$root/sim.err") &
 sim=$!
 for _ in $(seq 50); do [ -s "$sim_out" ] && break; sleep 0.1; done
 port=$(head -n1 "$sim_out")
