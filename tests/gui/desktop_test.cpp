@@ -133,7 +133,7 @@ private slots:
     // corner, a dragged bar as its point.
     void theBarComesBackAsItWasLeft()
     {
-        UserSettings settings(bed.path("settings/vantrel.conf"));
+        UserSettings settings(bed.path("settings/vantrel.ini"));
         const auto run = [&] {
             bed.makeProgram();
             bed.ctx->settings = &settings;

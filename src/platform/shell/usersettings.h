@@ -8,7 +8,7 @@
 #include <optional>
 
 // What a user leaves behind between runs, in the desktop's config folder
-// (~/.config/vantrel/vantrel.conf): where the bar stood, whether it stays on top, the panel
+// (~/.config/vantrel/vantrel.ini): where the bar stood, whether it stays on top, the panel
 // that was open and the ticker's speed. The data folder holds data, never these.
 class UserSettings
 {
