@@ -4,29 +4,32 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
-echo "== layout (clang-format)"
+# Each step prints the seconds elapsed so far, so a slow step shows in the log.
+step() { echo "   (${SECONDS}s so far)"; echo "== $*"; }
+
+step "layout (clang-format)"
 scripts/check-format.sh
 
-echo "== build (warnings are errors)"
+step "build (warnings are errors)"
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_WERROR=ON
-echo "== tests"
+step "tests"
 ctest --test-dir build --output-on-failure -j2
 
-echo "== the Debian package (menu entry, metainfo, files, dependencies, an installed run)"
+step "the Debian package (menu entry, metainfo, files, dependencies, an installed run)"
 scripts/check-package.sh "$(scripts/package.sh build)"
 
-echo "== a simulated hour of trading, failing on a freeze (the whole day: scripts/soak.sh)"
+step "a simulated hour of trading, failing on a freeze (the whole day: scripts/soak.sh)"
 scripts/soak.sh --hours 1
 
-echo "== sanitizer build (address, undefined): core, platform, simulator and end-to-end tests"
+step "sanitizer build (address, undefined): core, platform, simulator and end-to-end tests"
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_WERROR=ON -DVANTREL_SANITIZE=ON -DVANTREL_BUILD_GUI=OFF
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-asan --output-on-failure -j2 -L 'core|platform|sim|e2e'
 
-echo "== fuzz targets (clang, libFuzzer): every corpus file replayed, then 20000 runs from seed 1"
+step "fuzz targets (clang, libFuzzer): every corpus file replayed, then 20000 runs from seed 1"
 # A fixed count, not a time: the same commit gives the same answer on any machine. Open-ended
 # exploration is scripts/fuzz.sh SECONDS.
 scripts/fuzz.sh --runs 20000 --seed 1
-echo "== all tests passed"
+echo "== all tests passed in ${SECONDS}s"
