@@ -118,7 +118,7 @@ std::optional<ChartSubject> LiveMarket::chart(const std::string &symbol, ChartRa
     int days = 0;
     const BarSpan span = barSpanOf(range, days);
     for (const std::unique_ptr<LiveSource> &source : m_sources) {
-        std::vector<LiveBar> bars;
+        std::vector<Bar> bars;
         if (source->bars(symbol, span, days, bars).kind != SourceOutcome::Answered)
             continue;
         ChartSeries series = seriesFromBars(bars, range);

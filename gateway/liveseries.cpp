@@ -4,8 +4,6 @@
 #include <cmath>
 
 namespace {
-constexpr std::int64_t SecondsPerDay = 86400;
-
 int monthsOf(ChartRange range)
 {
     switch (range) {
@@ -27,18 +25,13 @@ bool isPrice(double value)
     return std::isfinite(value) && value > 0;
 }
 
-bool usable(const LiveBar &b)
+bool usable(const Bar &b)
 {
     return isPrice(b.open) && isPrice(b.high) && isPrice(b.low) && isPrice(b.close) &&
            b.volume >= 0;
 }
 
-std::int64_t dayOf(std::int64_t time)
-{
-    return time >= 0 ? time / SecondsPerDay : -((-time + SecondsPerDay - 1) / SecondsPerDay);
-}
-
-ChartSeries intraday(const std::vector<LiveBar> &bars, bool fiveDays)
+ChartSeries intraday(const std::vector<Bar> &bars, bool fiveDays)
 {
     const int size = fiveDays ? 5 : 1;
     const std::size_t shownDays = fiveDays ? 5 : 1;
@@ -48,47 +41,48 @@ ChartSeries intraday(const std::vector<LiveBar> &bars, bool fiveDays)
     series.openMinute = LiveOpenMinute;
     series.slotCount = perDay * static_cast<int>(shownDays);
     std::vector<std::int64_t> days;
-    for (const LiveBar &b : bars)
-        if (days.empty() || dayOf(b.time) > days.back())
-            days.push_back(dayOf(b.time));
+    for (const Bar &b : bars)
+        if (days.empty() || b.day() > days.back())
+            days.push_back(b.day());
     if (days.size() > shownDays)
         days.erase(days.begin(), days.end() - static_cast<std::ptrdiff_t>(shownDays));
-    for (const LiveBar &b : bars) {
-        const std::int64_t day = dayOf(b.time);
+    for (const Bar &b : bars) {
+        const std::int64_t day = b.day();
         const auto at = std::find(days.begin(), days.end(), day);
-        const int minute = static_cast<int>((b.time - day * SecondsPerDay) / 60);
+        const int minute = b.minute();
         if (at == days.end() || !usable(b) || minute < LiveOpenMinute ||
             minute >= LiveOpenMinute + LiveSessionMinutes)
             continue;
         const int slot =
             static_cast<int>(at - days.begin()) * perDay + (minute - LiveOpenMinute) / size;
-        if (!series.bars.empty() && series.bars.back().slot >= slot) {
-            if (series.bars.back().slot > slot)
+        if (!series.barSlots.empty() && series.barSlots.back() >= slot) {
+            if (series.barSlots.back() > slot)
                 continue; // out of order: the source's own mistake, not drawn twice
-            ChartBar &same = series.bars.back(); // finer bars than the slots: folded
+            Bar &same = series.bars.back(); // finer bars than the slots: folded
             same.high = std::max(same.high, b.high);
             same.low = std::min(same.low, b.low);
             same.close = b.close;
             same.volume += b.volume;
             continue;
         }
-        series.bars.push_back({day, minute, b.open, b.high, b.low, b.close, b.volume, slot});
+        series.add({localTime(day, minute), b.open, b.high, b.low, b.close, b.volume, size}, slot);
     }
     return series;
 }
 
-ChartSeries daily(const std::vector<LiveBar> &bars, ChartRange range)
+ChartSeries daily(const std::vector<Bar> &bars, ChartRange range)
 {
     ChartSeries series;
-    for (const LiveBar &b : bars) {
-        const std::int64_t day = dayOf(b.time);
-        if (usable(b) && (series.bars.empty() || day > series.bars.back().day))
-            series.bars.push_back({day, 0, b.open, b.high, b.low, b.close, b.volume, 0});
+    for (const Bar &b : bars) {
+        const std::int64_t day = b.day();
+        if (usable(b) && (series.bars.empty() || day > series.bars.back().day()))
+            series.add({localTime(day, 0), b.open, b.high, b.low, b.close, b.volume, DayMinutes},
+                       0);
     }
     if (series.bars.empty())
         return series;
     const std::int64_t from =
-        series.bars.back().day - std::llround(monthsOf(range) * 365.25 / 12) + 1;
+        series.bars.back().day() - std::llround(monthsOf(range) * 365.25 / 12) + 1;
     series.showDailyFrom(from);
     return series;
 }
@@ -110,7 +104,7 @@ BarSpan barSpanOf(ChartRange range, int &days)
     }
 }
 
-ChartSeries seriesFromBars(const std::vector<LiveBar> &bars, ChartRange range)
+ChartSeries seriesFromBars(const std::vector<Bar> &bars, ChartRange range)
 {
     if (range == ChartRange::Day || range == ChartRange::FiveDays)
         return intraday(bars, range == ChartRange::FiveDays);

@@ -18,4 +18,4 @@ BarSpan barSpanOf(ChartRange range, int &days);
 // (the closing-minute stub and bars outside the session left out), daily bars with those
 // before the range kept as warm-up. Bars that are not prices (zero, negative, not a number)
 // are left out rather than drawn.
-ChartSeries seriesFromBars(const std::vector<LiveBar> &bars, ChartRange range);
+ChartSeries seriesFromBars(const std::vector<Bar> &bars, ChartRange range);

@@ -129,27 +129,27 @@ std::vector<TimeLabel> timeLabels(const ChartSeries &series, ChartRange range, d
     std::vector<TimeLabel> candidates;
     std::vector<int> months;
     for (std::size_t k = series.firstShown; k < series.bars.size(); ++k) {
-        const ChartBar &bar = series.bars[k];
-        if (bar.day == previousDay)
+        const std::int64_t day = series.bars[k].day();
+        if (day == previousDay)
             continue;
-        const simtime::CivilDate date = simtime::civilFromDays(bar.day);
+        const simtime::CivilDate date = simtime::civilFromDays(day);
         // A new day, a new week (Monday or the first day after a weekend) or a new month.
-        const int key = range == ChartRange::FiveDays ? static_cast<int>(bar.day)
+        const int key = range == ChartRange::FiveDays ? static_cast<int>(day)
                         : range == ChartRange::Month
-                            ? static_cast<int>(previousDay < 0 || bar.day - previousDay > 1 ||
-                                                       simtime::weekday(bar.day) == 0
-                                                   ? bar.day
+                            ? static_cast<int>(previousDay < 0 || day - previousDay > 1 ||
+                                                       simtime::weekday(day) == 0
+                                                   ? day
                                                    : previousKey)
                             : date.year * 12 + date.month;
         if (key != previousKey) {
             const bool monthly = range != ChartRange::FiveDays && range != ChartRange::Month;
-            std::string text = !monthly          ? dayMonth(bar.day)
+            std::string text = !monthly          ? dayMonth(day)
                                : date.month == 1 ? std::to_string(date.year)
                                                  : MonthNames[date.month - 1];
-            candidates.push_back({bar.slot, std::move(text)});
+            candidates.push_back({series.barSlots[k], std::move(text)});
             months.push_back(monthly ? date.month : static_cast<int>(candidates.size()));
         }
-        previousDay = bar.day;
+        previousDay = day;
         previousKey = key;
     }
     // The range's first day is a label only when it does not crowd the next one.

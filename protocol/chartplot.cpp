@@ -9,9 +9,9 @@
 
 namespace chartplot {
 namespace {
-bool shown(const ChartBar &bar, double value)
+bool shown(const ChartSeries &series, std::size_t k, double value)
 {
-    return bar.slot >= 0 && !std::isnan(value);
+    return series.barSlots[k] >= 0 && !std::isnan(value);
 }
 } // namespace
 
@@ -57,7 +57,7 @@ void frame(QPainter &painter, const QRectF &plot)
 }
 
 void line(QPainter &painter, const TimeAxis &times, const ValueAxis &values,
-          const std::vector<ChartBar> &bars, const indicators::Line &line, const QPen &pen)
+          const ChartSeries &series, const indicators::Line &line, const QPen &pen)
 {
     painter.setPen(pen);
     QPolygonF points;
@@ -66,9 +66,9 @@ void line(QPainter &painter, const TimeAxis &times, const ValueAxis &values,
             painter.drawPolyline(points);
         points.clear();
     };
-    for (std::size_t k = 0; k < bars.size() && k < line.size(); ++k) {
-        if (shown(bars[k], line[k]))
-            points << QPointF(times.x(bars[k].slot), values.y(line[k]));
+    for (std::size_t k = 0; k < series.bars.size() && k < line.size(); ++k) {
+        if (shown(series, k, line[k]))
+            points << QPointF(times.x(series.barSlots[k]), values.y(line[k]));
         else
             flush();
     }
@@ -76,32 +76,33 @@ void line(QPainter &painter, const TimeAxis &times, const ValueAxis &values,
 }
 
 void dots(QPainter &painter, const TimeAxis &times, const ValueAxis &values,
-          const std::vector<ChartBar> &bars, const indicators::Line &line, const QColor &colour)
+          const ChartSeries &series, const indicators::Line &line, const QColor &colour)
 {
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
     const double radius = std::clamp(times.slotWidth() / 3, 0.8, 2.0);
-    for (std::size_t k = 0; k < bars.size() && k < line.size(); ++k)
-        if (shown(bars[k], line[k]))
-            painter.drawEllipse(QPointF(times.x(bars[k].slot), values.y(line[k])), radius, radius);
+    for (std::size_t k = 0; k < series.bars.size() && k < line.size(); ++k)
+        if (shown(series, k, line[k]))
+            painter.drawEllipse(QPointF(times.x(series.barSlots[k]), values.y(line[k])), radius,
+                                radius);
     painter.setBrush(Qt::NoBrush);
 }
 
 void histogram(QPainter &painter, const TimeAxis &times, const ValueAxis &values,
-               const std::vector<ChartBar> &bars, const indicators::Line &line, double base,
+               const ChartSeries &series, const indicators::Line &line, double base,
                bool byDirection, int alpha)
 {
     // Whole pixels and no antialiasing: hundreds of soft-edged bars cost more than the rest
     // of a chart together.
     const int width = std::max(static_cast<int>(times.slotWidth() * 0.7), 1);
     const int zero = static_cast<int>(std::lround(values.y(base)));
-    for (std::size_t k = 0; k < bars.size() && k < line.size(); ++k) {
-        if (!shown(bars[k], line[k]))
+    for (std::size_t k = 0; k < series.bars.size() && k < line.size(); ++k) {
+        if (!shown(series, k, line[k]))
             continue;
-        const bool up = byDirection ? bars[k].close >= bars[k].open : line[k] >= base;
+        const bool up = byDirection ? series.bars[k].close >= series.bars[k].open : line[k] >= base;
         QColor colour = up ? ChartStyle::Up : ChartStyle::Down;
         colour.setAlpha(alpha);
-        const int x = static_cast<int>(std::lround(times.x(bars[k].slot) - width / 2.0));
+        const int x = static_cast<int>(std::lround(times.x(series.barSlots[k]) - width / 2.0));
         const int y = static_cast<int>(std::lround(values.y(line[k])));
         painter.fillRect(QRect(x, std::min(y, zero), width, std::max(std::abs(zero - y), 1)),
                          colour);
@@ -133,11 +134,10 @@ int legend(QPainter &painter, const QRectF &area, const std::vector<LegendItem> 
     return items.empty() ? 0 : static_cast<int>(std::ceil(y - area.top() + metrics.height()));
 }
 
-void extend(double &low, double &high, const std::vector<ChartBar> &bars,
-            const indicators::Line &line)
+void extend(double &low, double &high, const ChartSeries &series, const indicators::Line &line)
 {
-    for (std::size_t k = 0; k < bars.size() && k < line.size(); ++k) {
-        if (!shown(bars[k], line[k]))
+    for (std::size_t k = 0; k < series.bars.size() && k < line.size(); ++k) {
+        if (!shown(series, k, line[k]))
             continue;
         low = std::min(low, line[k]);
         high = std::max(high, line[k]);

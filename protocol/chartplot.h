@@ -26,13 +26,13 @@ void background(QPainter &painter, const QRectF &plot, const ValueAxis &values,
 void frame(QPainter &painter, const QRectF &plot);
 
 void line(QPainter &painter, const TimeAxis &times, const ValueAxis &values,
-          const std::vector<ChartBar> &bars, const indicators::Line &line, const QPen &pen);
+          const ChartSeries &series, const indicators::Line &line, const QPen &pen);
 void dots(QPainter &painter, const TimeAxis &times, const ValueAxis &values,
-          const std::vector<ChartBar> &bars, const indicators::Line &line, const QColor &colour);
+          const ChartSeries &series, const indicators::Line &line, const QColor &colour);
 // Bars from a base value; coloured by their own sign, or by their bar's direction when
 // byDirection.
 void histogram(QPainter &painter, const TimeAxis &times, const ValueAxis &values,
-               const std::vector<ChartBar> &bars, const indicators::Line &line, double base,
+               const ChartSeries &series, const indicators::Line &line, double base,
                bool byDirection, int alpha = 255);
 // A dashed reference level across the plot.
 void level(QPainter &painter, const QRectF &plot, const ValueAxis &values, double value);
@@ -47,7 +47,6 @@ struct LegendItem
 int legend(QPainter &painter, const QRectF &area, const std::vector<LegendItem> &items);
 
 // Lowest and highest defined value over the shown bars, widened by what is already there.
-void extend(double &low, double &high, const std::vector<ChartBar> &bars,
-            const indicators::Line &line);
+void extend(double &low, double &high, const ChartSeries &series, const indicators::Line &line);
 
 } // namespace chartplot

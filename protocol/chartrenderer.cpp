@@ -65,7 +65,7 @@ QImage ChartRenderer::image(const ChartOptions &options) const
     painter.setRenderHint(QPainter::TextAntialiasing);
     QString range = QString::fromLatin1(rangeTitle(options.range).data());
     if (options.range == ChartRange::Day) { // which day: the last one while the market is shut
-        const simtime::CivilDate date = simtime::civilFromDays(series.bars.back().day);
+        const simtime::CivilDate date = simtime::civilFromDays(series.bars.back().day());
         range += QStringLiteral(", %1 %2 %3")
                      .arg(date.day)
                      .arg(QLocale::c().monthName(date.month, QLocale::ShortFormat))

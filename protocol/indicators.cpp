@@ -9,7 +9,7 @@ namespace {
 constexpr double None = std::numeric_limits<double>::quiet_NaN();
 
 // Highest high and lowest low of the n bars ending at k.
-std::pair<double, double> extremes(const std::vector<ChartBar> &bars, std::size_t k, int n)
+std::pair<double, double> extremes(const std::vector<Bar> &bars, std::size_t k, int n)
 {
     double high = bars[k].high, low = bars[k].low;
     for (std::size_t j = k + 1 - static_cast<std::size_t>(n); j < k; ++j) {
@@ -20,19 +20,18 @@ std::pair<double, double> extremes(const std::vector<ChartBar> &bars, std::size_
 }
 } // namespace
 
-Line closes(const std::vector<ChartBar> &bars)
+Line closes(const std::vector<Bar> &bars)
 {
     Line out(bars.size());
-    std::transform(bars.begin(), bars.end(), out.begin(),
-                   [](const ChartBar &b) { return b.close; });
+    std::transform(bars.begin(), bars.end(), out.begin(), [](const Bar &b) { return b.close; });
     return out;
 }
 
-Line volumes(const std::vector<ChartBar> &bars)
+Line volumes(const std::vector<Bar> &bars)
 {
     Line out(bars.size());
     std::transform(bars.begin(), bars.end(), out.begin(),
-                   [](const ChartBar &b) { return static_cast<double>(b.volume); });
+                   [](const Bar &b) { return static_cast<double>(b.volume); });
     return out;
 }
 
@@ -91,7 +90,7 @@ Bands bollinger(const Line &values, int n, double width)
     return b;
 }
 
-Line parabolicSar(const std::vector<ChartBar> &bars)
+Line parabolicSar(const std::vector<Bar> &bars)
 {
     Line out(bars.size(), None);
     if (bars.size() < 2)
@@ -156,7 +155,7 @@ Line rsi(const Line &values, int n)
     return out;
 }
 
-Line mfi(const std::vector<ChartBar> &bars, int n)
+Line mfi(const std::vector<Bar> &bars, int n)
 {
     Line out(bars.size(), None);
     const auto typical = [&](std::size_t k) {
@@ -185,7 +184,7 @@ Line roc(const Line &values, int n)
     return out;
 }
 
-Stochastic stochastic(const std::vector<ChartBar> &bars, int n, int smoothK, int smoothD)
+Stochastic stochastic(const std::vector<Bar> &bars, int n, int smoothK, int smoothD)
 {
     Line raw(bars.size(), None);
     for (std::size_t k = static_cast<std::size_t>(n) - 1; k < bars.size(); ++k) {
@@ -198,7 +197,7 @@ Stochastic stochastic(const std::vector<ChartBar> &bars, int n, int smoothK, int
     return s;
 }
 
-Line williamsR(const std::vector<ChartBar> &bars, int n)
+Line williamsR(const std::vector<Bar> &bars, int n)
 {
     Line out(bars.size(), None);
     for (std::size_t k = static_cast<std::size_t>(n) - 1; k < bars.size(); ++k) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chartbars.h"
+#include "bar.h"
 
 #include <vector>
 
@@ -10,8 +10,8 @@ namespace indicators {
 
 using Line = std::vector<double>;
 
-Line closes(const std::vector<ChartBar> &bars);
-Line volumes(const std::vector<ChartBar> &bars);
+Line closes(const std::vector<Bar> &bars);
+Line volumes(const std::vector<Bar> &bars);
 
 Line sma(const Line &values, int n);
 // Seeded with the simple average of its first n defined values.
@@ -24,7 +24,7 @@ struct Bands
 Bands bollinger(const Line &values, int n, double width);
 
 // Wilder's stop and reverse, acceleration 0.02 up to 0.2.
-Line parabolicSar(const std::vector<ChartBar> &bars);
+Line parabolicSar(const std::vector<Bar> &bars);
 
 struct Macd
 {
@@ -33,7 +33,7 @@ struct Macd
 Macd macd(const Line &values, int slow, int fast, int signal);
 
 Line rsi(const Line &values, int n);
-Line mfi(const std::vector<ChartBar> &bars, int n);
+Line mfi(const std::vector<Bar> &bars, int n);
 Line roc(const Line &values, int n);
 
 // %K over n bars smoothed over smoothK bars (1: the fast stochastic), %D its smoothD average.
@@ -41,7 +41,7 @@ struct Stochastic
 {
     Line k, d;
 };
-Stochastic stochastic(const std::vector<ChartBar> &bars, int n, int smoothK, int smoothD);
-Line williamsR(const std::vector<ChartBar> &bars, int n);
+Stochastic stochastic(const std::vector<Bar> &bars, int n, int smoothK, int smoothD);
+Line williamsR(const std::vector<Bar> &bars, int n);
 
 } // namespace indicators

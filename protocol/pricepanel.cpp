@@ -10,7 +10,7 @@
 namespace {
 void divide(ChartSeries &series, double by)
 {
-    for (ChartBar &b : series.bars) {
+    for (Bar &b : series.bars) {
         b.open /= by;
         b.high /= by;
         b.low /= by;
@@ -137,14 +137,14 @@ void PricePanel::draw(QPainter &painter, const QRect &area, double plotLeft, dou
     double low = std::numeric_limits<double>::max(), high = std::numeric_limits<double>::lowest();
     const bool line = m_options.type == ChartType::Line;
     for (std::size_t k = m_series.firstShown; k < m_series.bars.size(); ++k) {
-        const ChartBar &b = m_series.bars[k];
+        const Bar &b = m_series.bars[k];
         low = std::min(low, line ? b.close : b.low);
         high = std::max(high, line ? b.close : b.high);
     }
     for (const Overlay &o : m_overlays)
-        chartplot::extend(low, high, m_series.bars, o.line);
+        chartplot::extend(low, high, m_series, o.line);
     for (std::size_t k = 0; k < m_compared.size(); ++k)
-        chartplot::extend(low, high, m_compared[k].series.bars, m_comparedLines[k]);
+        chartplot::extend(low, high, m_compared[k].series, m_comparedLines[k]);
 
     // A day's chart marks where the day started: the previous close, or 0% when comparing.
     const bool day = m_options.range == ChartRange::Day;
@@ -180,10 +180,10 @@ void PricePanel::drawVolume(QPainter &painter, const QRectF &plot, const TimeAxi
         return;
     const indicators::Line volumes = indicators::volumes(m_series.bars);
     double low = 0, high = 0;
-    chartplot::extend(low, high, m_series.bars, volumes);
+    chartplot::extend(low, high, m_series, volumes);
     // The lowest fifth of the plot, behind the prices.
     const ValueAxis axis(0, high, false, plot.bottom() - plot.height() * 0.2, plot.bottom(), 0);
-    chartplot::histogram(painter, times, axis, m_series.bars, volumes, 0, true, 90);
+    chartplot::histogram(painter, times, axis, m_series, volumes, 0, true, 90);
 }
 
 void PricePanel::drawPrices(QPainter &painter, const TimeAxis &times, const ValueAxis &values) const
@@ -191,11 +191,11 @@ void PricePanel::drawPrices(QPainter &painter, const TimeAxis &times, const Valu
     if (!m_upperBand.empty()) {
         QPolygonF band;
         for (std::size_t k = 0; k < m_series.bars.size(); ++k)
-            if (m_series.bars[k].slot >= 0 && !std::isnan(m_upperBand[k]))
-                band << QPointF(times.x(m_series.bars[k].slot), values.y(m_upperBand[k]));
+            if (m_series.barSlots[k] >= 0 && !std::isnan(m_upperBand[k]))
+                band << QPointF(times.x(m_series.barSlots[k]), values.y(m_upperBand[k]));
         for (std::size_t k = m_series.bars.size(); k-- > 0;)
-            if (m_series.bars[k].slot >= 0 && !std::isnan(m_lowerBand[k]))
-                band << QPointF(times.x(m_series.bars[k].slot), values.y(m_lowerBand[k]));
+            if (m_series.barSlots[k] >= 0 && !std::isnan(m_lowerBand[k]))
+                band << QPointF(times.x(m_series.barSlots[k]), values.y(m_lowerBand[k]));
         painter.setPen(Qt::NoPen);
         painter.setBrush(ChartStyle::BandFill);
         painter.drawPolygon(band);
@@ -205,8 +205,8 @@ void PricePanel::drawPrices(QPainter &painter, const TimeAxis &times, const Valu
     const double body = std::max(width * 0.6, 1.0);
     for (std::size_t k = m_series.firstShown;
          m_options.type != ChartType::Line && k < m_series.bars.size(); ++k) {
-        const ChartBar &b = m_series.bars[k];
-        const double x = times.x(b.slot);
+        const Bar &b = m_series.bars[k];
+        const double x = times.x(m_series.barSlots[k]);
         const QColor colour = b.close >= b.open ? ChartStyle::Up : ChartStyle::Down;
         const double open = values.y(b.open), close = values.y(b.close);
         if (m_options.type == ChartType::Bars) {
@@ -223,15 +223,15 @@ void PricePanel::drawPrices(QPainter &painter, const TimeAxis &times, const Valu
                          colour);
     }
     if (m_options.type == ChartType::Line)
-        chartplot::line(painter, times, values, m_series.bars, indicators::closes(m_series.bars),
+        chartplot::line(painter, times, values, m_series, indicators::closes(m_series.bars),
                         QPen(ChartStyle::Price, 1.5));
     for (std::size_t k = 0; k < m_compared.size(); ++k)
-        chartplot::line(painter, times, values, m_compared[k].series.bars, m_comparedLines[k],
+        chartplot::line(painter, times, values, m_compared[k].series, m_comparedLines[k],
                         QPen(ChartStyle::compared(k), 1));
     for (const Overlay &o : m_overlays) {
         if (o.dotted)
-            chartplot::dots(painter, times, values, m_series.bars, o.line, o.pen.color());
+            chartplot::dots(painter, times, values, m_series, o.line, o.pen.color());
         else
-            chartplot::line(painter, times, values, m_series.bars, o.line, o.pen);
+            chartplot::line(painter, times, values, m_series, o.line, o.pen);
     }
 }

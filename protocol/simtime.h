@@ -12,24 +12,16 @@
 // does with its own market-hours rules.
 namespace simtime {
 
-inline constexpr std::int64_t SecondsPerDay = 86400;
-
-// Days since 1970-01-01 for a proleptic Gregorian date, and back.
+// Days since 1970-01-01 for a proleptic Gregorian date, and back, and a time's day.
 using ::CivilDate;
 using ::civilFromDays;
+using ::dayOf;
 using ::daysFromCivil;
+using ::secondOfDay;
+using ::SecondsPerDay;
 
 // 0 = Monday ... 6 = Sunday.
 int weekday(std::int64_t days);
-
-inline std::int64_t dayOf(std::int64_t seconds)
-{
-    return seconds >= 0 ? seconds / SecondsPerDay : (seconds - SecondsPerDay + 1) / SecondsPerDay;
-}
-inline int secondOfDay(std::int64_t seconds)
-{
-    return static_cast<int>(seconds - dayOf(seconds) * SecondsPerDay);
-}
 
 // "2026-12-04T11:00:00" (a space for the T and a missing ":SS" are accepted too).
 std::optional<std::int64_t> parseIso(std::string_view text);

@@ -45,7 +45,7 @@ Study oscillator(QString name, indicators::Line line, double lower, double upper
 
 Study studyOf(const ChartItem &item, const ChartSeries &series)
 {
-    const std::vector<ChartBar> &bars = series.bars;
+    const std::vector<Bar> &bars = series.bars;
     const indicators::Line closes = indicators::closes(bars);
     const auto period = [&](std::size_t k) { return item.periods[k]; };
     switch (item.kind) {
@@ -142,8 +142,8 @@ void drawStudy(QPainter &painter, const QRect &area, const ChartItem &item,
         high = study.fixed->second;
     } else {
         for (const auto &[line, colour] : study.lines)
-            chartplot::extend(low, high, series.bars, line);
-        chartplot::extend(low, high, series.bars, study.bars);
+            chartplot::extend(low, high, series, line);
+        chartplot::extend(low, high, series, study.bars);
         if (!study.bars.empty() || !study.levels.empty()) { // bars and levels stand on zero
             low = std::min(low, 0.0);
             high = std::max(high, 0.0);
@@ -161,10 +161,10 @@ void drawStudy(QPainter &painter, const QRect &area, const ChartItem &item,
     for (const double level : study.levels)
         chartplot::level(painter, plot, values, level);
     if (!study.bars.empty())
-        chartplot::histogram(painter, times, values, series.bars, study.bars, 0,
-                             study.barsByDirection, study.barsByDirection ? 200 : 150);
+        chartplot::histogram(painter, times, values, series, study.bars, 0, study.barsByDirection,
+                             study.barsByDirection ? 200 : 150);
     for (const auto &[line, colour] : study.lines)
-        chartplot::line(painter, times, values, series.bars, line, QPen(colour, 1));
+        chartplot::line(painter, times, values, series, line, QPen(colour, 1));
     painter.restore();
     chartplot::frame(painter, plot);
 

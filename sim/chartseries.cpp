@@ -13,10 +13,10 @@ bool sessionRunning(const MarketModel &model, const TradingCalendar::Moment &now
 }
 
 // The day's minute bars up to now; the running minute goes from its open to the last price.
-std::vector<MinuteBar> dayUpToNow(const MarketModel &model, const Instrument &instrument,
-                                  const TradingCalendar::Moment &now, const Quote &quote)
+std::vector<Bar> dayUpToNow(const MarketModel &model, const Instrument &instrument,
+                            const TradingCalendar::Moment &now, const Quote &quote)
 {
-    std::vector<MinuteBar> bars = model.minuteBars(instrument, now.day);
+    std::vector<Bar> bars = model.minuteBars(instrument, now.day);
     const auto done = static_cast<std::size_t>(now.sessionSecond / 60);
     if (done >= bars.size())
         return bars;
@@ -24,7 +24,7 @@ std::vector<MinuteBar> dayUpToNow(const MarketModel &model, const Instrument &in
     std::int64_t earlier = 0;
     for (std::size_t k = 0; k < done; ++k)
         earlier += bars[k].volume;
-    MinuteBar &last = bars.back();
+    Bar &last = bars.back();
     last.close = quote.last;
     last.high = std::max(last.open, last.close);
     last.low = std::min(last.open, last.close);
@@ -33,17 +33,16 @@ std::vector<MinuteBar> dayUpToNow(const MarketModel &model, const Instrument &in
 }
 
 // Minute bars folded into bars of size minutes, numbered from firstSlot.
-void appendBuckets(std::vector<ChartBar> &out, std::int64_t day,
-                   const std::vector<MinuteBar> &minutes, int size, int firstSlot)
+void appendBuckets(ChartSeries &out, const std::vector<Bar> &minutes, int size, int firstSlot)
 {
     for (std::size_t k = 0; k < minutes.size(); ++k) {
-        const MinuteBar &m = minutes[k];
+        const Bar &m = minutes[k];
         if (k % static_cast<std::size_t>(size) == 0) {
-            out.push_back({day, m.minute, m.open, m.high, m.low, m.close, m.volume,
-                           firstSlot + static_cast<int>(k) / size});
+            out.add({m.time, m.open, m.high, m.low, m.close, m.volume, size},
+                    firstSlot + static_cast<int>(k) / size);
             continue;
         }
-        ChartBar &b = out.back();
+        Bar &b = out.bars.back();
         b.high = std::max(b.high, m.high);
         b.low = std::min(b.low, m.low);
         b.close = m.close;
@@ -75,7 +74,7 @@ ChartSeries intradaySeries(const MarketModel &model, const Instrument &instrumen
         const int firstSlot = static_cast<int>(index - (today - shownDays + 1)) * perDay;
         if (firstSlot == 0)
             series.firstShown = series.bars.size();
-        appendBuckets(series.bars, day,
+        appendBuckets(series,
                       index == today ? dayUpToNow(model, instrument, now, quote)
                                      : model.minuteBars(instrument, day),
                       size, firstSlot);
@@ -121,15 +120,12 @@ ChartSeries dailySeries(const MarketModel &model, const Instrument &instrument, 
     }
     const std::int64_t from = monthsBack(now.day, months);
     const std::int64_t warmFrom = calendar.dayAt(calendar.firstIndexOnOrAfter(from) - DailyWarmUp);
-    const std::vector<DailyBar> days = model.dailyBars(instrument, warmFrom, now.day);
-
     ChartSeries series;
-    series.bars.reserve(days.size());
-    for (const DailyBar &d : days)
-        series.bars.push_back({d.day, 0, d.open, d.high, d.low, d.close, d.volume, 0});
+    series.bars = model.dailyBars(instrument, warmFrom, now.day);
     if (!series.bars.empty() && sessionRunning(model, now)) {
         const Quote q = model.quote(instrument, time);
-        series.bars.back() = {q.day, 0, q.open, q.high, q.low, q.last, q.volume, 0};
+        series.bars.back() = {localTime(q.day, 0), q.open, q.high, q.low, q.last, q.volume,
+                              DayMinutes};
     }
     series.showDailyFrom(from);
     return series;

@@ -102,8 +102,8 @@ Quote MarketModel::quote(const Instrument &instrument, std::int64_t time) const
     return q;
 }
 
-std::vector<DailyBar> MarketModel::dailyBars(const Instrument &instrument, std::int64_t fromDay,
-                                             std::int64_t toDay) const
+std::vector<Bar> MarketModel::dailyBars(const Instrument &instrument, std::int64_t fromDay,
+                                        std::int64_t toDay) const
 {
     const std::int64_t first = m_calendar.firstIndexOnOrAfter(fromDay);
     const std::int64_t last = m_calendar.indexOf(toDay);
@@ -111,19 +111,19 @@ std::vector<DailyBar> MarketModel::dailyBars(const Instrument &instrument, std::
         return {};
     const std::vector<RawDay> days =
         DailyWalk(instrument, m_seed).days(first, static_cast<int>(last - first + 1));
-    std::vector<DailyBar> bars;
+    std::vector<Bar> bars;
     bars.reserve(days.size());
     for (std::size_t k = 0; k < days.size(); ++k) {
         const RawDay &d = days[k];
-        bars.push_back({m_calendar.dayAt(first + static_cast<std::int64_t>(k)),
+        bars.push_back({localTime(m_calendar.dayAt(first + static_cast<std::int64_t>(k)), 0),
                         rounded(instrument, d.open), rounded(instrument, d.high),
                         rounded(instrument, d.low), rounded(instrument, d.close),
-                        static_cast<std::int64_t>(d.volume)});
+                        static_cast<std::int64_t>(d.volume), DayMinutes});
     }
     return bars;
 }
 
-std::vector<MinuteBar> MarketModel::minuteBars(const Instrument &instrument, std::int64_t day) const
+std::vector<Bar> MarketModel::minuteBars(const Instrument &instrument, std::int64_t day) const
 {
     if (!m_calendar.isTradingDay(day))
         return {};
@@ -132,13 +132,13 @@ std::vector<MinuteBar> MarketModel::minuteBars(const Instrument &instrument, std
     const RawDay raw = walk.days(index, 1).front();
     const IntradayPath path = buildIntradayPath(raw, m_calendar.sessionMinutes(),
                                                 walk.intradayKey(index), walk.dailyVolatility());
-    std::vector<MinuteBar> bars;
+    std::vector<Bar> bars;
     bars.reserve(static_cast<std::size_t>(path.minutes()));
     for (int k = 0; k < path.minutes(); ++k) {
         const auto i = static_cast<std::size_t>(k);
-        bars.push_back({m_calendar.openMinute() + k, rounded(instrument, path.price[i]),
-                        rounded(instrument, path.barHigh[i]), rounded(instrument, path.barLow[i]),
-                        rounded(instrument, path.price[i + 1]),
+        bars.push_back({localTime(day, m_calendar.openMinute() + k),
+                        rounded(instrument, path.price[i]), rounded(instrument, path.barHigh[i]),
+                        rounded(instrument, path.barLow[i]), rounded(instrument, path.price[i + 1]),
                         path.volume[i + 1] - path.volume[i]});
     }
     return bars;

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "bar.h"
 #include "dailywalk.h"
 #include "intradaypath.h"
-#include "marketbars.h"
+#include "marketquote.h"
 #include "tradingcalendar.h"
 #include "universe.h"
 
@@ -27,11 +28,11 @@ public:
 
     // Whole trading days from fromDay to toDay inclusive (days since 1970-01-01), oldest
     // first. The model knows every day, so callers cut off at the present themselves.
-    std::vector<DailyBar> dailyBars(const Instrument &instrument, std::int64_t fromDay,
-                                    std::int64_t toDay) const;
+    std::vector<Bar> dailyBars(const Instrument &instrument, std::int64_t fromDay,
+                               std::int64_t toDay) const;
 
     // The session's minute bars of one day; none on a day without trading.
-    std::vector<MinuteBar> minuteBars(const Instrument &instrument, std::int64_t day) const;
+    std::vector<Bar> minuteBars(const Instrument &instrument, std::int64_t day) const;
 
 private:
     struct DayEntry

@@ -55,7 +55,7 @@ void BridgeService::FeedQuotes(const QString &feed)
     std::string parseError;
     QString storeError;
     const bool parsed = parseFeedText(feed.toStdString(), records, parseError);
-    const bool stored = parsed && m_store.applyFeed(records, minuteOf(m_clock()), storeError);
+    const bool stored = parsed && m_store.applyFeed(records, minuteStart(m_clock()), storeError);
     if (answer(parsed, parseError, stored, storeError) && !records.empty()) {
         emit stocksChanged();
         emit barsChanged();

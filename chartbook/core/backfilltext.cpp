@@ -27,7 +27,7 @@ bool parseBackfillText(std::string_view text, std::vector<Bar> &bars, std::strin
             error = "malformed bar line \"" + std::string(line) + "\"";
             return false;
         }
-        const std::int64_t minute = minuteOf(*time);
+        const std::int64_t minute = minuteStart(*time);
         byMinute[minute] = {minute, *open, *high, *low, *close, *volume};
     }
     std::int64_t span = 0;

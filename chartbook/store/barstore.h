@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/bar.h"
+#include "bar.h"
 #include "core/feedtext.h"
 
 #include <QSqlDatabase>

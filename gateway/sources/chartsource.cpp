@@ -59,15 +59,17 @@ LiveQuote quoteFromChart(const std::string &symbol, const ChartReply &reply)
     return q;
 }
 
-std::vector<LiveBar> barsFromChart(const ChartReply &reply, bool daily)
+std::vector<Bar> barsFromChart(const ChartReply &reply, int minutes)
 {
-    std::vector<LiveBar> bars;
+    const bool daily = minutes == DayMinutes;
+    std::vector<Bar> bars;
     for (const ChartPoint &p : reply.points) {
         if (!p.open || !p.high || !p.low || !p.close)
             continue; // a missing bar stays missing
         const std::int64_t local = p.time + indiatime::offsetSeconds;
-        LiveBar bar;
+        Bar bar;
         bar.time = daily ? indiatime::indiaDay(p.time) * 86400 : local;
+        bar.minutes = minutes;
         if (!daily && ((local % 86400) + 86400) % 86400 >= sessionCloseSecond)
             continue;
         bar.open = *p.open;
@@ -155,7 +157,7 @@ SourceOutcome ChartSource::quotes(const std::vector<std::string> &symbols,
 }
 
 SourceOutcome ChartSource::bars(const std::string &symbol, BarSpan span, int days,
-                                std::vector<LiveBar> &out)
+                                std::vector<Bar> &out)
 {
     out.clear();
     ChartReply reply;
@@ -166,7 +168,7 @@ SourceOutcome ChartSource::bars(const std::string &symbol, BarSpan span, int day
                                               : fetch(symbol, dailyRange(days), "1d", reply);
     if (outcome.kind != SourceOutcome::Answered)
         return outcome;
-    out = barsFromChart(reply, daily);
+    out = barsFromChart(reply, daily ? DayMinutes : span == BarSpan::FiveDaysFiveMinute ? 5 : 1);
     if (daily && days > 0 && out.size() > static_cast<std::size_t>(days))
         out.erase(out.begin(), out.end() - days);
     return {};

@@ -16,7 +16,7 @@ public:
     SourceOutcome quotes(const std::vector<std::string> &symbols,
                          std::vector<std::optional<LiveQuote>> &out) override;
     SourceOutcome bars(const std::string &symbol, BarSpan span, int days,
-                       std::vector<LiveBar> &out) override;
+                       std::vector<Bar> &out) override;
     SourceStatus status() const override;
     void stop() override { m_http.gate().stop(); }
 
@@ -33,6 +33,6 @@ private:
 
 // The quote a chart reply of the running session gives; fields it lacks stay empty.
 LiveQuote quoteFromChart(const std::string &symbol, const ChartReply &reply);
-// The reply's complete bars as India-local times, oldest first; intraday bars from the
-// session's close on (the 15:30 stub) are left out.
-std::vector<LiveBar> barsFromChart(const ChartReply &reply, bool daily);
+// The reply's complete bars of the span asked for (DayMinutes: daily) as India-local times,
+// oldest first; intraday bars from the session's close on (the 15:30 stub) are left out.
+std::vector<Bar> barsFromChart(const ChartReply &reply, int minutes);

@@ -22,7 +22,7 @@ public:
     std::string label() const override;
     SourceOutcome quotes(const std::vector<std::string> &symbols,
                          std::vector<std::optional<LiveQuote>> &out) override;
-    SourceOutcome bars(const std::string &, BarSpan, int, std::vector<LiveBar> &out) override
+    SourceOutcome bars(const std::string &, BarSpan, int, std::vector<Bar> &out) override
     {
         out.clear();
         return {SourceOutcome::Refused, "the end-of-day files have no bars"};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bar.h"
 #include "marketcalendar.h"
 #include "quotefields.h"
 
@@ -24,18 +25,6 @@ struct LiveQuote : QuoteFields
     std::string marketState;           // "REGULAR", "CLOSED", ... when the source says
     std::string source;                // the source's name, set by whoever keeps it
     bool closingPrice = false;         // from an end-of-day file
-};
-
-// One bar; time is seconds since 1970-01-01 00:00 of India's local time (the simulator's
-// convention), the bar's start.
-struct LiveBar
-{
-    std::int64_t time = 0;
-    double open = 0;
-    double high = 0;
-    double low = 0;
-    double close = 0;
-    std::int64_t volume = 0;
 };
 
 enum class BarSpan {
@@ -77,9 +66,10 @@ public:
     virtual SourceOutcome quotes(const std::vector<std::string> &symbols,
                                  std::vector<std::optional<LiveQuote>> &out) = 0;
 
-    // Bars of one symbol, oldest first. Sources without bars refuse.
+    // Bars of one symbol, oldest first, stamped with India's local time. Sources without bars
+    // refuse.
     virtual SourceOutcome bars(const std::string &symbol, BarSpan span, int days,
-                               std::vector<LiveBar> &out) = 0;
+                               std::vector<Bar> &out) = 0;
 
     virtual SourceStatus status() const = 0;
 

@@ -105,7 +105,7 @@ TEST(BackfillText, MalformedOrImpossibleBarsRejectTheWholeText)
 
 TEST(BarBuilder, FeedRecordsOpenAndStretchTheMinutesBar)
 {
-    const std::int64_t minute = minuteOf(1796469345);
+    const std::int64_t minute = minuteStart(1796469345);
     EXPECT_EQ(minute, 1796469300);
     Bar bar = feedBar(std::nullopt, {"ACC", 100.0, 101.5, 200}, minute);
     EXPECT_EQ(bar, (Bar{minute, 100.0, 101.5, 100.0, 101.5, 200}));
@@ -129,8 +129,6 @@ TEST(BackfillText, BarsTakeTheSizeOfTheirSpacing)
     for (const Bar &bar : backfill(fiveDays))
         EXPECT_EQ(bar.minutes, 5) << bar.time;
     EXPECT_EQ(backfill(std::to_string(at1030) + ",100,101,99,100,10*").at(0).minutes, 1);
-    EXPECT_FALSE(overlap(Bar{at1030 - 300, 1, 1, 1, 1, 1, 5}, Bar{at1030, 1, 1, 1, 1, 1, 1}));
-    EXPECT_TRUE(overlap(Bar{at1030, 1, 1, 1, 1, 1, 5}, Bar{at1030 + 240, 1, 1, 1, 1, 1, 1}));
 }
 
 // A cycle carries a watch list and two indices; sixty thousand records are refused unread.

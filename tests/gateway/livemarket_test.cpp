@@ -57,7 +57,7 @@ LiveQuote closing(LiveQuote q, std::int64_t day = 20259)
 
 // 2023-06-27 in the bars' clock: seconds of India's local time since 1970.
 constexpr std::int64_t Day = 19535;
-LiveBar bar(std::int64_t day, int minute, double close, std::int64_t volume = 100)
+Bar bar(std::int64_t day, int minute, double close, std::int64_t volume = 100)
 {
     return {day * 86400 + minute * 60, close - 1, close + 1, close - 2, close, volume};
 }
@@ -306,7 +306,7 @@ private slots:
     {
         m_chart->know(reliance());
         m_endOfDay->know(reliance());
-        LiveBar broken = bar(Day, 557, 2300);
+        Bar broken = bar(Day, 557, 2300);
         broken.close = 0; // a null the source let through
         m_endOfDay->haveBars({bar(Day, 555, 2312, 573159), bar(Day, 556, 2310.95, 296209), broken,
                               bar(Day, 930, 2284.45, 0)});
@@ -327,13 +327,13 @@ private slots:
         QCOMPARE(reply->status, 200);
         QVERIFY(!QImage::fromData(QByteArray::fromStdString(reply->body), "PNG").isNull());
 
-        std::vector<LiveBar> minutes;
+        std::vector<Bar> minutes;
         for (std::int64_t day : {Day - 1, Day})
             for (int minute = 555; minute < 560; ++minute)
                 minutes.push_back(bar(day, minute, 100 + minute - 555, 10));
         const ChartSeries five = seriesFromBars(minutes, ChartRange::FiveDays);
         QCOMPARE(five.bars.size(), 2u);
-        QCOMPARE(five.bars[1].slot, 75);
+        QCOMPARE(five.barSlots[1], 75);
         QCOMPARE(five.bars[1].open, 99.0);
         QCOMPARE(five.bars[1].close, 104.0);
         QCOMPARE(five.bars[1].high, 105.0);

@@ -112,7 +112,7 @@ TEST_F(LiveSources, WorkerThreadsShareOneSource)
     for (int i = 0; i < 4; ++i)
         workers.emplace_back([&] {
             std::vector<std::optional<LiveQuote>> out;
-            std::vector<LiveBar> bars;
+            std::vector<Bar> bars;
             chart.quotes({"BEL.NS", "ADANIENT.NS"}, out);
             chart.bars("ADANIENT.NS", BarSpan::OneDayOneMinute, 1, bars);
             answered += (out[0] && out[1] && bars.size() == 3) ? 1 : 0;
@@ -130,7 +130,7 @@ TEST_F(LiveSources, ChartBarsLeaveOutMissingBarsAndTheClosingStub)
     server.serve("/v8/finance/chart/RELIANCE.NS", {200, fixture("chart_daily.json")});
     server.serve(belPath, {200, fixture("chart_empty_range.json")});
     ChartSource chart(server.baseUrl(), gate());
-    std::vector<LiveBar> bars;
+    std::vector<Bar> bars;
     ASSERT_EQ(chart.bars("ADANIENT.NS", BarSpan::OneDayOneMinute, 1, bars).kind,
               SourceOutcome::Answered);
     ASSERT_EQ(bars.size(), 3u); // the 15:30 stub is no bar

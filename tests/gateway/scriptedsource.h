@@ -20,7 +20,7 @@ public:
         m_known[quote.symbol] = quote;
     }
     // Bars for every symbol it knows, whatever span is asked.
-    void haveBars(std::vector<LiveBar> bars)
+    void haveBars(std::vector<Bar> bars)
     {
         std::lock_guard lock(m_mutex);
         m_bars = std::move(bars);
@@ -48,7 +48,7 @@ public:
         }
         return {};
     }
-    SourceOutcome bars(const std::string &symbol, BarSpan, int, std::vector<LiveBar> &out) override
+    SourceOutcome bars(const std::string &symbol, BarSpan, int, std::vector<Bar> &out) override
     {
         std::lock_guard lock(m_mutex);
         if (!m_refusal.empty() || m_bars.empty())
@@ -72,7 +72,7 @@ private:
     std::string m_name, m_label;
     mutable std::mutex m_mutex;
     std::map<std::string, LiveQuote> m_known;
-    std::vector<LiveBar> m_bars;
+    std::vector<Bar> m_bars;
     std::string m_refusal;
     std::vector<std::string> m_asked;
 };

@@ -20,9 +20,9 @@ std::int64_t at(const char *iso)
 
 const ListedCompany Reliance{"Reliance Industries Limited", "RELIANCE", "500325"};
 const ListedCompany Tiny{"Ambika Agarbathies Aroma & Industries Ltd", "", "527247"};
-ChartBar bar(double open, double high, double low, double close, std::int64_t volume = 100)
+Bar bar(double open, double high, double low, double close, std::int64_t volume = 100)
 {
-    return {0, 0, open, high, low, close, volume, 0};
+    return {0, open, high, low, close, volume};
 }
 } // namespace
 
@@ -48,12 +48,13 @@ private slots:
         const Instrument *instrument = m_universe.find(QTest::currentDataTag());
         QVERIFY(instrument);
         const std::int64_t first = simtime::dayOf(at("2026-11-23T00:00:00"));
-        const std::vector<DailyBar> days = m_model.dailyBars(*instrument, first, first + 13);
+        const std::vector<Bar> days = m_model.dailyBars(*instrument, first, first + 13);
         QCOMPARE(days.size(), 10u); // two weeks, weekends left out
-        for (const DailyBar &day : days) {
-            const std::vector<MinuteBar> bars = m_model.minuteBars(*instrument, day.day);
+        for (const Bar &day : days) {
+            const std::vector<Bar> bars = m_model.minuteBars(*instrument, day.day());
             QCOMPARE(bars.size(), 375u);
-            QCOMPARE(bars.front().minute, 9 * 60 + 15);
+            QCOMPARE(bars.front().day(), day.day());
+            QCOMPARE(bars.front().minute(), 9 * 60 + 15);
             QCOMPARE(bars.front().open, day.open);
             QCOMPARE(bars.back().close, day.close);
             double high = 0, low = 1e300;
@@ -72,7 +73,7 @@ private slots:
             QCOMPARE(volume, day.volume);
         }
         // A range is the same days whatever range they are asked in.
-        const std::vector<DailyBar> one = m_model.dailyBars(*instrument, days[4].day, days[4].day);
+        const std::vector<Bar> one = m_model.dailyBars(*instrument, days[4].day(), days[4].day());
         QCOMPARE(one.size(), 1u);
         QCOMPARE(one.front().close, days[4].close);
         QCOMPARE(one.front().volume, days[4].volume);
@@ -82,12 +83,12 @@ private slots:
     {
         const Instrument &stock = *m_universe.find("RELIANCE.NS");
         const std::int64_t day = simtime::dayOf(at("2026-12-04T00:00:00"));
-        const std::vector<DailyBar> bars = m_model.dailyBars(stock, day - 400, day);
-        const DailyBar &today = bars.back();
-        const DailyBar &yesterday = bars[bars.size() - 2];
+        const std::vector<Bar> bars = m_model.dailyBars(stock, day - 400, day);
+        const Bar &today = bars.back();
+        const Bar &yesterday = bars[bars.size() - 2];
         double yearLow = 1e300, yearHigh = 0;
-        for (const DailyBar &b : bars) {
-            if (b.day > day - 364 && b.day < day) {
+        for (const Bar &b : bars) {
+            if (b.day() > day - 364 && b.day() < day) {
                 yearLow = std::min(yearLow, b.low);
                 yearHigh = std::max(yearHigh, b.high);
             }
@@ -116,8 +117,7 @@ private slots:
         for (const auto &[symbol, low, high] :
              {std::tuple{"^NSEI", 17000.0, 33000.0}, std::tuple{"^BSESN", 57000.0, 110000.0},
               std::tuple{"USDINR=X", 70.0, 100.0}, std::tuple{"^DJI", 30000.0, 62000.0}}) {
-            for (const DailyBar &bar :
-                 m_model.dailyBars(*m_universe.find(symbol), from, from + 3650)) {
+            for (const Bar &bar : m_model.dailyBars(*m_universe.find(symbol), from, from + 3650)) {
                 QVERIFY2(bar.low >= low && bar.high <= high, symbol);
             }
         }
@@ -138,7 +138,7 @@ private slots:
             const Quote q = model.quote(i, time);
             bool sane = q.yearLow > 0 && q.yearLow <= q.low && q.low <= q.last &&
                         q.last <= q.high && q.high <= q.yearHigh;
-            for (const MinuteBar &bar : model.minuteBars(i, q.day))
+            for (const Bar &bar : model.minuteBars(i, q.day))
                 sane = sane && bar.low > 0 && bar.low <= std::min(bar.open, bar.close) &&
                        bar.high >= std::max(bar.open, bar.close);
             QVERIFY2(sane, i.symbol.c_str());
@@ -181,29 +181,28 @@ private slots:
         const ChartSeries s = chartSeries(m_model, instrument, static_cast<ChartRange>(range), now);
         QVERIFY(s.firstShown > 0 && s.shownCount() > 0);
         QCOMPARE(s.bars.back().close, quote.last);
-        QCOMPARE(s.bars.back().day, quote.day);
+        QCOMPARE(s.bars.back().day(), quote.day);
 
         // Slots number the shown bars from 0 in time order, inside the axis; warm-up before 0.
+        QCOMPARE(s.barSlots.size(), s.bars.size());
         for (std::size_t k = 1; k < s.bars.size(); ++k)
-            QVERIFY(s.bars[k].slot > s.bars[k - 1].slot);
-        QCOMPARE(s.bars[s.firstShown].slot, 0);
-        QVERIFY(s.bars[s.firstShown - 1].slot < 0);
-        QVERIFY(s.bars.back().slot < s.slotCount);
+            QVERIFY(s.barSlots[k] > s.barSlots[k - 1]);
+        QCOMPARE(s.barSlots[s.firstShown], 0);
+        QVERIFY(s.barSlots[s.firstShown - 1] < 0);
+        QVERIFY(s.barSlots.back() < s.slotCount);
 
         // Each day's bars hold exactly that day's high, low and volume; today's so far.
-        std::map<std::int64_t, DailyBar> sums;
-        for (const ChartBar &b : s.bars) {
+        std::map<std::int64_t, Bar> sums;
+        for (const Bar &b : s.bars) {
             QVERIFY(b.low <= std::min(b.open, b.close) && b.high >= std::max(b.open, b.close));
-            DailyBar &sum =
-                sums.try_emplace(b.day, DailyBar{b.day, 0, 0, 1e300, 0, 0}).first->second;
+            Bar &sum = sums.try_emplace(b.day(), Bar{0, 0, 0, 1e300, 0, 0}).first->second;
             sum.high = std::max(sum.high, b.high);
             sum.low = std::min(sum.low, b.low);
             sum.volume += b.volume;
         }
         for (const auto &[day, sum] : sums) {
-            const DailyBar d = day == quote.day
-                                   ? DailyBar{day, 0, quote.high, quote.low, 0, quote.volume}
-                                   : m_model.dailyBars(instrument, day, day).at(0);
+            const Bar d = day == quote.day ? Bar{0, 0, quote.high, quote.low, 0, quote.volume}
+                                           : m_model.dailyBars(instrument, day, day).at(0);
             QCOMPARE(sum.high, d.high);
             QCOMPARE(sum.low, d.low);
             QCOMPARE(sum.volume, d.volume);
@@ -222,17 +221,17 @@ private slots:
               std::tuple{ChartRange::Year, "2025-12-05", 261},
               std::tuple{ChartRange::TwoYears, "2024-12-05", 522}}) {
             const ChartSeries s = chartSeries(m_model, stock, range, now);
-            QCOMPARE(s.bars[s.firstShown].day,
+            QCOMPARE(s.bars[s.firstShown].day(),
                      simtime::dayOf(at((std::string(first) + "T00:00").c_str())));
             QCOMPARE(static_cast<int>(s.shownCount()), bars);
             QCOMPARE(s.slotCount, bars);
             QVERIFY(s.firstShown >= 200); // a 200-day average runs from the left edge
-            QCOMPARE(s.bars.back().day, today);
+            QCOMPARE(s.bars.back().day(), today);
         }
         const ChartSeries day = chartSeries(m_model, stock, ChartRange::Day, now);
         QCOMPARE(day.slotCount, 375);
         QCOMPARE(day.shownCount(), 106u); // 09:15 to 11:00, the running minute included
-        QCOMPARE(day.bars[day.firstShown].minute, 9 * 60 + 15);
+        QCOMPARE(day.bars[day.firstShown].minute(), 9 * 60 + 15);
     }
 
     void fiveDaysFoldMinutesIntoFives()
@@ -243,17 +242,17 @@ private slots:
         QCOMPARE(s.slotMinutes, 5);
         QCOMPARE(s.slotCount, 5 * 75);
         QCOMPARE(s.shownCount(), 5u * 75);
-        QCOMPARE(s.bars[s.firstShown].day, simtime::dayOf(at("2026-11-30T00:00:00")));
-        for (const ChartBar &b : s.bars)
-            QCOMPARE((b.minute - (9 * 60 + 15)) % 5, 0);
+        QCOMPARE(s.bars[s.firstShown].day(), simtime::dayOf(at("2026-11-30T00:00:00")));
+        for (const Bar &b : s.bars)
+            QCOMPARE((b.minute() - (9 * 60 + 15)) % 5, 0);
         // An always-open market's days are longer, and its bars still five minutes each.
         const MarketModel open(m_universe, 7, TradingCalendar(true));
         const ChartSeries always = chartSeries(open, *m_universe.find("RELIANCE.NS"),
                                                ChartRange::FiveDays, at("2026-12-04T18:00:00"));
         QCOMPARE(always.slotMinutes, 5);
         for (std::size_t k = always.firstShown + 1; k < always.bars.size(); ++k)
-            if (always.bars[k].day == always.bars[k - 1].day)
-                QCOMPARE(always.bars[k].minute - always.bars[k - 1].minute, 5);
+            if (always.bars[k].day() == always.bars[k - 1].day())
+                QCOMPARE(always.bars[k].minute() - always.bars[k - 1].minute(), 5);
     }
 
     void averagesAndBands()
@@ -292,7 +291,7 @@ private slots:
     void oscillatorsAtTheirBounds()
     {
         using namespace indicators;
-        std::vector<ChartBar> up, down;
+        std::vector<Bar> up, down;
         for (int k = 0; k < 40; ++k) {
             up.push_back(bar(100 + k, 100.5 + k, 99.5 + k, 100.5 + k, 1000));
             down.push_back(bar(200 - k, 200.5 - k, 199.5 - k, 199.5 - k, 1000));
