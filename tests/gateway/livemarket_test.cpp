@@ -108,28 +108,6 @@ struct LiveHosts
     }
 };
 
-// A group of a refresh with the symbols it is given.
-struct ListedQuotes : QuoteGroup
-{
-    explicit ListedQuotes(std::vector<std::string> list)
-        : symbols(std::move(list)), records(symbols.size())
-    {
-    }
-    std::vector<std::string> symbols;
-    std::vector<QuoteRecord> records;
-    std::vector<std::string> quoteSymbols() const override { return symbols; }
-    QuoteRecord *quoteTarget(std::size_t index, const std::string &) override
-    {
-        return &records[index];
-    }
-    void quotesArrived() override {}
-    bool allPriced() const
-    {
-        return std::all_of(records.begin(), records.end(),
-                           [](const QuoteRecord &r) { return r.last > 0; });
-    }
-};
-
 // The watch list of a refresh: RELIANCE.NS, which every source knows, among stocks none knows.
 struct WatchedQuotes : QuoteGroup
 {
@@ -241,6 +219,7 @@ private slots:
     {
         m_chart->know(reliance());
         m_endOfDay->know(closing(reliance(), 19534));
+        QVERIFY(get("/d/quotes.csv?s=%FF%FE,%E2%82%AC.NS&f=sl1"));
         m_chart->refuse("HTTP 429 \"Too Many Requests\"");
         auto reply = get("/d/quotes.csv?s=RELIANCE.NS&f=sl1");
         QVERIFY(reply);
@@ -259,7 +238,7 @@ private slots:
         QVERIFY(reply);
         QCOMPARE(reply->status, 503);
         QVERIFY2(reply->body.find("no file for today") != std::string::npos, reply->body.c_str());
-        // The status page stays readable whatever text a source's error holds.
+        // The status page stays JSON whatever a source's error or an asked symbol holds.
         const auto status = get("/gateway/status");
         QVERIFY(status);
         QJsonParseError error;
@@ -269,6 +248,8 @@ private slots:
         QCOMPARE(json["sources"][0]["state"].toString(), QStringLiteral("refused"));
         QCOMPARE(json["sources"][0]["lastError"].toString(),
                  QStringLiteral("HTTP 429 \"Too Many Requests\""));
+        QVERIFY(json["unknownSymbols"].toArray().contains(QStringLiteral("\u20ac.NS")));
+        QVERIFY(json["unknownSymbols"].toArray().contains(QStringLiteral("\ufffd\ufffd")));
 
         // A gateway without sources refuses too, rather than answer lines of nothing.
         LiveMarket none({});
@@ -408,92 +389,9 @@ private slots:
         QVERIFY(messenger.shown.empty());
     }
 
-    // The bar and fifty watched stocks, the program refreshing through the gateway against one
-    // host for the chart and batch APIs: every price is there within two refreshes, and the
-    // host gets a handful of requests, well inside its budget.
-    void aWatchListOfFiftyIsPricedWithinTwoRefreshesInsideTheBudget()
-    {
-        g_liveNow = std::chrono::system_clock::time_point(std::chrono::seconds(1750681800));
-        QTemporaryDir root;
-        LiveHosts hosts;
-        std::vector<std::string> stocks;
-        std::string batchReply = "{\"quoteResponse\":{\"result\":[";
-        for (int k = 1; k <= 50; ++k) {
-            stocks.push_back("STOCK" + std::to_string(k) + ".NS");
-            batchReply += std::string(k > 1 ? "," : "") + "{\"symbol\":\"" + stocks.back() +
-                          "\",\"regularMarketPrice\":" + std::to_string(100 + k) +
-                          ",\"regularMarketTime\":1750413600,\"marketState\":\"CLOSED\"}";
-        }
-        batchReply += "],\"error\":null}}";
-        // The chart and batch APIs on one host, as they are.
-        FakeSourceServer &host = hosts.batch;
-        host.serve("/v7/finance/quote", {200, batchReply});
-        for (const auto &[symbol, file] :
-             {std::pair<std::string, std::string>{"^NSEI", "chart_nsei_5m.json"},
-              {"^BSESN", "chart_bsesn_5m.json"},
-              {"USDINR=X", "chart_usdinr_5m.json"}})
-            host.serve("/v8/finance/chart/" + symbol, {200, FakeSourceServer::fixture(file)});
-        LiveSourceConfig config = hosts.config(root.path());
-        config.chartBaseUrl = host.baseUrl();
-        config.requestsPerMinute = 60;
-        LiveMarket market(makeLiveSources(config));
-        GatewayServer server(market);
-        std::string error;
-        QVERIFY2(server.start(0, error), error.c_str());
-
-        QuoteGroupRegistry registry;
-        ListedQuotes bar({"^NSEI", "^BSESN", "USDINR=X"});
-        ListedQuotes watched(stocks);
-        registry.attach(GroupSlot::MainBar, &bar);
-        registry.attach(GroupSlot::WatchList, &watched);
-        RecordingMessenger messenger;
-        RefreshCycle cycle(registry, messenger);
-        cycle.setBaseUrl("http://127.0.0.1:" + std::to_string(server.port()));
-        const auto refresh = [&cycle] {
-            QSignalSpy result(&cycle, &RefreshCycle::resultArrived);
-            cycle.start();
-            return result.wait(60000) && result.first().first().toBool();
-        };
-        QVERIFY(refresh());
-        if (!watched.allPriced() || !bar.allPriced())
-            QVERIFY(refresh());
-        QVERIFY(watched.allPriced());
-        QVERIFY(bar.allPriced());
-        QCOMPARE(watched.records[49].last, 150.0);
-        QVERIFY2(host.totalHits() <= 10, qPrintable(QString::number(host.totalHits())));
-        QCOMPARE(host.hits("/v7/finance/quote"), 1);
-        QCOMPARE(QString::fromStdString(market.label()), QStringLiteral("END OF DAY 6/20/2025"));
-        QVERIFY(messenger.shown.empty());
-    }
-
-    // Whatever bytes a symbol holds, the status page stays a JSON document.
-    void theStatusPageStaysValidJsonWhateverWasAsked()
-    {
-        QVERIFY(get("/d/quotes.csv?s=%FF%FE,%C3%28X.NS,%E2%82%AC.NS&f=sl1"));
-        const auto status = get("/gateway/status");
-        QVERIFY(status);
-        QJsonParseError error;
-        const QJsonObject json =
-            QJsonDocument::fromJson(QByteArray::fromStdString(status->body), &error).object();
-        QCOMPARE(error.error, QJsonParseError::NoError);
-        QVERIFY(json["unknownSymbols"].toArray().contains(QStringLiteral("\u20ac.NS")));
-        QVERIFY(json["unknownSymbols"].toArray().contains(QStringLiteral("\ufffd\ufffd")));
-    }
-
+    // The options over the settings file, and what either may refuse.
     void commandLine()
     {
-        std::string error;
-        const char *good[] = {"gw",         "--port",
-                              "0",          "--chart-url=http://127.0.0.1:5/",
-                              "--nse-url",  "http://127.0.0.1:6",
-                              "--data-dir", "/tmp/x"};
-        const auto options = parseGatewayOptions(8, good, error);
-        QVERIFY2(options, error.c_str());
-        QCOMPARE(options->sources.chartBaseUrl, std::string("http://127.0.0.1:5"));
-        QCOMPARE(options->sources.nseArchiveBaseUrl, std::string("http://127.0.0.1:6"));
-        QCOMPARE(options->sources.bseBaseUrl, LiveSourceConfig().bseBaseUrl);
-        QCOMPARE(options->dataDir, std::string("/tmp/x"));
-        // The settings file, then the options over it.
         QTemporaryDir folder;
         const QString path = folder.filePath("gateway.conf");
         QFile file(path);
@@ -502,26 +400,35 @@ private slots:
                    "proxy = http://proxy.lan:3128\nnse-url = http://127.0.0.1:7/\n");
         file.close();
         const QByteArray config = path.toLocal8Bit();
-        const char *withFile[] = {"gw", "--config", config.constData(), "--requests-per-minute",
-                                  "20"};
-        const auto configured = parseGatewayOptions(5, withFile, error);
+        const char *withFile[] = {"gw",
+                                  "--config",
+                                  config.constData(),
+                                  "--requests-per-minute",
+                                  "20",
+                                  "--chart-url=http://127.0.0.1:5/",
+                                  "--data-dir",
+                                  "/tmp/x"};
+        std::string error;
+        const auto configured = parseGatewayOptions(8, withFile, error);
         QVERIFY2(configured, error.c_str());
         QCOMPARE(configured->sources.order, (std::vector<std::string>{"chart", "end-of-day"}));
         QCOMPARE(configured->sources.requestsPerMinute, 20);
         QCOMPARE(configured->sources.proxy, std::string("http://proxy.lan:3128"));
         QCOMPARE(configured->sources.nseArchiveBaseUrl, std::string("http://127.0.0.1:7"));
+        QCOMPARE(configured->sources.chartBaseUrl, std::string("http://127.0.0.1:5"));
+        QCOMPARE(configured->sources.bseBaseUrl, LiveSourceConfig().bseBaseUrl);
+        QCOMPARE(configured->dataDir, std::string("/tmp/x"));
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write("sources = chart, yahoo\n");
         file.close();
         QVERIFY(!parseGatewayOptions(3, withFile, error));
         QVERIFY2(error.find("line 1") != std::string::npos, error.c_str());
-        const char *missing[] = {"gw", "--config", "/nonexistent/gateway.conf"};
-        QVERIFY(!parseGatewayOptions(3, missing, error));
-
-        for (std::vector<const char *> bad : {std::vector<const char *>{"gw", "--port", "70000"},
-                                              {"gw", "--chart-url", "ftp://x"},
-                                              {"gw", "--port"},
-                                              {"gw", "--seed", "1"}}) {
+        for (std::vector<const char *> bad :
+             {std::vector<const char *>{"gw", "--config", "/nonexistent/gateway.conf"},
+              {"gw", "--port", "70000"},
+              {"gw", "--chart-url", "ftp://x"},
+              {"gw", "--port"},
+              {"gw", "--seed", "1"}}) {
             error.clear();
             QVERIFY(!parseGatewayOptions(static_cast<int>(bad.size()), bad.data(), error));
             QVERIFY(!error.empty());

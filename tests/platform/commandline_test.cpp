@@ -26,8 +26,6 @@ private slots:
         QCOMPARE(o.services.quote, std::string("http://q.example:8080"));
         QCOMPARE(o.services.chart, std::string("http://charts.example"));
         QVERIFY(o.splash);
-        QCOMPARE(o.bridgeService, QString("org.vantrel.ChartBridge"));
-        QCOMPARE(o.chartbookProgram, QString("vantrel-chartbook"));
 
         const AppOptions link = parse({"--bridge-service", "org.example.Other"},
                                       {{"VANTREL_BRIDGE_SERVICE", "org.example.Env"},

@@ -93,15 +93,12 @@ private slots:
         };
         const std::vector<Case> cases{
             {"", 404, false},
-            {"Content-Length: 0\r\n", 404},
             {"Content-Length: 0\r\nContent-Length: 0\r\n", 404},
             {"Content-Length: 65536\r\n", 404, false},
             {"Content-Length: 5\r\nContent-Length: 6\r\n", 400},
             {"Content-Length: 0\r\ncontent-length: 7\r\n", 400},
-            {"Content-Length: -1\r\n", 400},
             {"Content-Length: +5\r\n", 400},
             {"Content-Length: 5 5\r\n", 400},
-            {"Content-Length: 0x10\r\n", 400},
             {"Content-Length: 65537\r\n", 400},
             {"Content-Length: 18446744073709551621\r\n", 400},
             {"Content-Length: 3\r\nTransfer-Encoding: chunked\r\n", 400},

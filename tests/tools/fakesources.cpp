@@ -20,7 +20,6 @@
 
 namespace {
 
-std::string g_fixtures = VANTREL_LIVE_FIXTURES;
 std::atomic<SourceFault> g_chart = SourceFault::None, g_batch = SourceFault::None,
                          g_eod = SourceFault::None;
 std::atomic<bool> g_stopping = false;
@@ -36,7 +35,7 @@ bool sleepUnlessStopping(std::chrono::milliseconds time)
 
 std::string fixture(const std::string &name)
 {
-    std::ifstream in(g_fixtures + "/" + name, std::ios::binary);
+    std::ifstream in(std::string(VANTREL_LIVE_FIXTURES "/") + name, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -136,18 +135,13 @@ int main(int argc, char **argv)
         const std::string arg = argv[i];
         if (arg == "--port" && i + 1 < argc) {
             port = std::atoi(argv[++i]);
-        } else if (arg == "--fixtures" && i + 1 < argc) {
-            g_fixtures = argv[++i];
         } else {
             std::fprintf(arg == "--help" ? stdout : stderr,
-                         "Usage: vantrel-fakesources [--port N] [--fixtures DIR]\n"
-                         "Replays recorded replies of the live sources on 127.0.0.1: the chart "
-                         "and batch\nquote host on port N (0, the default, picks a free one; "
-                         "printed alone on the\nfirst line), the end-of-day hosts on free ports. "
-                         "Then prints the VANTREL_LIVE_*\nsettings that point vantrel --live at "
-                         "them. GET /fake/control?chart=down,\nbatch=down, eod=down or all=down "
-                         "(and =up) stops and restarts a source;\nhang, http500, drop, short, "
-                         "garbage, longline or trickle in place of down\nplays that fault.\n");
+                         "Usage: vantrel-fakesources [--port N]\n"
+                         "Replays the live sources' recorded replies on 127.0.0.1 (the quote host "
+                         "on port N,\n0 for a free one), then prints the VANTREL_LIVE_* settings "
+                         "that point at them.\nGET /fake/control?chart=down (batch, eod, all; "
+                         "=up, or a fault's name) steers them.\n");
             return arg == "--help" ? 0 : 2;
         }
     }
