@@ -19,10 +19,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
-#include <QTest>
 
 // The trade book through the portfolio panel, on a real database file: a tradebook imported
 // and imported again, a sale typed on a holding row, and the trades listed with their results.
@@ -157,21 +155,6 @@ private slots:
         edit.findChild<QCheckBox *>("bySchedule")->setChecked(false);
         edit.accept();
         QVERIFY(schedules.loadAll().value().empty());
-    }
-
-    void whatIsNoTradebookStoresNothing()
-    {
-        openPanel();
-        const QString file = bed.path(QStringLiteral("sheet.csv"));
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write("Date,Symbol,Qty,Rate\n2026-11-02,INFY,3,1500\n");
-        out.close();
-        ImportTradesDialog dialog(*bed.ctx, file, panel()->brokers(), panel());
-        QVERIFY(!dialog.findChild<QPushButton *>("import")->isEnabled());
-        QVERIFY(dialog.findChild<QPlainTextEdit *>("preview")->toPlainText().contains(
-            "is not a tradebook"));
-        QVERIFY(bed.ctx->database.trades().loadAll().value().empty());
     }
 
     void aSaleShrinksItsRowAndIsListedWithItsResult()
