@@ -18,11 +18,8 @@
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
-#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QUrl>
 
 #include <unistd.h>
@@ -282,9 +279,7 @@ private slots:
         QVERIFY(enabled("stopFeeding"));
         WatchListPanel *panel = bed.program->watchList();
         emit panel->listView()->horizontalHeader()->sectionClicked(0);
-        control<QAbstractButton>(panel, "addStock")->click();
-        QCOMPARE(bed.messenger.count(WatchList::FeedingSortMessage), 1);
-        QCOMPARE(bed.messenger.count(WatchList::FeedingAddMessage), 1);
+        QCOMPARE(bed.messenger.count(WatchList::FeedingSortMessage), 1); // the rule is core's
 
         // A refresh that comes while the last feed is still under way feeds nothing.
         for (int i = 0; i < 5 && standIn.since(0, "FeedQuotes").size() < 2; ++i) {

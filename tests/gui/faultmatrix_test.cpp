@@ -15,16 +15,11 @@
 
 #include <QDBusConnection>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTableView>
-#include <QTest>
-
-#include <functional>
 
 namespace {
 // Client bounds shortened through the windows' own setters: a hang fails at the silence

