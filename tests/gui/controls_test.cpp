@@ -5,9 +5,7 @@
 #include "support/recordingmessenger.h"
 
 #include <QImage>
-#include <QLineEdit>
 #include <QPainter>
-#include <QTest>
 
 namespace {
 

@@ -18,7 +18,6 @@
 #include <QProcess>
 #include <QSlider>
 #include <QSystemTrayIcon>
-#include <QTest>
 
 namespace {
 constexpr const char *StandInName = "notification-stand-in";

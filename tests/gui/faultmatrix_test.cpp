@@ -15,16 +15,11 @@
 
 #include <QDBusConnection>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTableView>
-#include <QTest>
-
-#include <functional>
 
 namespace {
 // Client bounds shortened through the windows' own setters: a hang fails at the silence
@@ -38,6 +33,14 @@ enum class Outcome { Loaded, Failed, Stuck };
 bool endsWithin(QSignalSpy &spy)
 {
     return !spy.isEmpty() || spy.wait(EndCeilingMs);
+}
+
+// How an action ended: never, or loaded when the check says so.
+template <typename Check> Outcome ended(QSignalSpy &spy, Check loaded)
+{
+    if (!endsWithin(spy))
+        return Outcome::Stuck;
+    return loaded() ? Outcome::Loaded : Outcome::Failed;
 }
 
 // What a user meets in one cell: the messages shown, in order (each a prefix of the text),
@@ -188,9 +191,7 @@ class FaultMatrixTest : public QObject
         QSignalSpy applied(&bed.ctx->refresh, &RefreshCycle::replyApplied);
         QSignalSpy result(&bed.ctx->refresh, &RefreshCycle::resultArrived);
         bed.ctx->refresh.start();
-        if (!endsWithin(result))
-            return Outcome::Stuck;
-        return applied.isEmpty() ? Outcome::Failed : Outcome::Loaded;
+        return ended(result, [&] { return !applied.isEmpty(); });
     }
     QString lookAtQuotes()
     {
@@ -209,9 +210,7 @@ class FaultMatrixTest : public QObject
     {
         QSignalSpy shown(chart.data(), &HistoricalChartPanel::imageShown);
         chart->button("rangeOneYear")->click();
-        if (!endsWithin(shown))
-            return Outcome::Stuck;
-        return shown.first().first().toBool() ? Outcome::Loaded : Outcome::Failed;
+        return ended(shown, [&] { return shown.first().first().toBool(); });
     }
     QString lookAtChart()
     {
@@ -257,11 +256,9 @@ class FaultMatrixTest : public QObject
         const std::size_t told = bed.messenger.shown.size();
         QSignalSpy finished(futures(), &FuturesPanel::fetchFinished);
         control<QAbstractButton>(futures(), "getLatestData")->click();
-        if (!endsWithin(finished))
-            return Outcome::Stuck;
-        return lookAtFutures() == "data kept" && bed.messenger.shown.size() == told
-                   ? Outcome::Loaded
-                   : Outcome::Failed;
+        return ended(finished, [&] {
+            return lookAtFutures() == "data kept" && bed.messenger.shown.size() == told;
+        });
     }
     QString lookAtFutures()
     {
@@ -273,10 +270,8 @@ class FaultMatrixTest : public QObject
     {
         QSignalSpy finished(&listing->validator(), &ListingValidator::finished);
         control<QAbstractButton>(listing, "validate")->click();
-        if (!endsWithin(finished))
-            return Outcome::Stuck;
-        return listing->listing().nseResult() == NewListing::NsePassed ? Outcome::Loaded
-                                                                       : Outcome::Failed;
+        return ended(finished,
+                     [&] { return listing->listing().nseResult() == NewListing::NsePassed; });
     }
     QString lookAtListing()
     {
@@ -287,9 +282,7 @@ class FaultMatrixTest : public QObject
     {
         QSignalSpy finished(toppers()->sweep(), &ToppersSweep::finished);
         control<QAbstractButton>(toppers(), "getLatestData")->click();
-        if (!endsWithin(finished))
-            return Outcome::Stuck;
-        return toppers()->model()->rowCount() > 0 ? Outcome::Loaded : Outcome::Failed;
+        return ended(finished, [&] { return toppers()->model()->rowCount() > 0; });
     }
     QString lookAtToppers()
     {

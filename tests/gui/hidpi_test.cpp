@@ -27,7 +27,6 @@
 #include "support/resultlist.h"
 #include "support/textfit.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QProcess>
