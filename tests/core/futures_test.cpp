@@ -182,9 +182,6 @@ TEST_F(FuturesBoardTest, AddKeepsTheLimitAndSkipsChosenStocks)
     EXPECT_EQ(board.chosen().size(), 23u);
     EXPECT_EQ(tables.chosen.size(), 23u);
 
-    EXPECT_FALSE(board.add({}));
-    EXPECT_EQ(messenger.shown.back(), FuturesBoard::NothingToAdd);
-
     EXPECT_TRUE(board.add({3, 100}));
     EXPECT_EQ(board.chosen().size(), 24u);
     EXPECT_EQ(board.chosen().back().row.symbol, "M&M");
