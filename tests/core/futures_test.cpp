@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace {
 using Values = std::array<std::string, 7>;
 
@@ -101,14 +99,6 @@ TEST(FuturesPageWalk, PagesItCannotReadAreNotReadAtAll)
          contractPage(contractRow("26JUN2008", Month1) +
                       contractRow("31JUL2008", Month2, "<td>9</td>") +
                       contractRow("28AUG2008", Month3))},
-        {"random bytes",
-         [] {
-             std::mt19937 random(11);
-             std::string bytes(5 << 20, '\0');
-             for (char &c : bytes)
-                 c = static_cast<char>(random());
-             return bytes;
-         }()},
     };
     for (const auto &b : bad)
         EXPECT_FALSE(walkContractPage(pageText(b.page))) << b.why;
