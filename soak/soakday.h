@@ -4,7 +4,7 @@
 #include "platform/net/simulatorprocess.h"
 #include "soakmessenger.h"
 #include "soakplan.h"
-#include "support/stallwatch.h"
+#include "stallwatch.h"
 
 #include <QObject>
 #include <QPointer>

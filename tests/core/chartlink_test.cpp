@@ -1,4 +1,3 @@
-#include "core/chartlink/backfill.h"
 #include "core/chartlink/feedtext.h"
 #include "core/chartlink/instancekiller.h"
 
@@ -34,6 +33,9 @@ void setIndex(IndexBoard &board, double nifty, double sensex)
 
 } // namespace
 
+// The sync list, the backfill's order, paths and header lines, and the index records are
+// driven against a stand-in charting program (gui chartlink_test); these are the stocks it
+// never sends.
 TEST(ChartLinkFeed, RecordsJoinedByStarWithCellPricesAndVolumeIncrease)
 {
     IndexBoard board;
@@ -52,37 +54,6 @@ TEST(ChartLinkFeed, RecordsJoinedByStarWithCellPricesAndVolumeIncrease)
     setIndex(board, 24560.35, 80150.5);
     EXPECT_EQ(feedText(board, stocks), "NIFTY,24550.10,24560.35,0*SENSEX,80120.00,80150.50,0*"
                                        "ACC,1850.00,1852.40,1200,*TCS,4000.00,4001.50,0");
-    EXPECT_EQ(syncList(stocks), "ACC,INFOSYSTCH,TCS,JUNK,NIFTY,SENSEX,");
-    EXPECT_EQ(syncList({}), "NIFTY,SENSEX,");
-}
-
-TEST(ChartLinkFeed, FirstCycleCarriesNoStockRecords)
-{
-    IndexBoard board;
-    const std::vector<WatchedStock> fresh = {stock("NSE", "ACC", 0, 1852.4, 0, 100, 0)};
-    EXPECT_EQ(feedText(board, fresh), "");
-}
-
-TEST(ChartLinkBackfill, SequencePathsAndHeaderLines)
-{
-    const std::vector<WatchedStock> stocks = {stock("NSE", "ACC", 0, 0),
-                                              stock("BSE", "500325", 0, 0)};
-    EXPECT_EQ(backfillTarget(0, stocks)->chartSymbol, "^NSEI");
-    EXPECT_EQ(backfillTarget(1, stocks)->name, "SENSEX");
-    EXPECT_EQ(backfillTarget(2, stocks)->chartSymbol, "ACC.NS");
-    EXPECT_FALSE(backfillTarget(3, stocks)) << "BSE stocks are skipped";
-    EXPECT_EQ(chartDataPath("^NSEI", BackfillKind::OneMinute),
-              "/instrument/1.0/^NSEI/chartdata;type=quote;range=1d/csv/");
-    EXPECT_EQ(chartDataPath("ACC.NS", BackfillKind::FiveMinute),
-              "/instrument/1.0/ACC.NS/chartdata;type=quote;range=5d/csv/");
-
-    std::vector<std::string> reply(19, "header");
-    EXPECT_EQ(backfillData(reply, BackfillKind::FiveMinute), "") << "only header lines";
-    EXPECT_EQ(backfillData(reply, BackfillKind::OneMinute), "header*header*header*header*header*");
-    reply.push_back("1733300100,24550.1,24552,24549,24551,1200");
-    reply.push_back("");
-    EXPECT_EQ(backfillData(reply, BackfillKind::FiveMinute),
-              "1733300100,24550.1,24552,24549,24551,1200**");
 }
 
 namespace {

@@ -21,22 +21,16 @@ struct CompanySearchTest : ::testing::Test
     CompanySearch search{store, messenger};
 };
 
+// Which short texts are told and which are typed quietly is checked on the dialogs; that they
+// never reach the database, and that one empties the list, only here.
 TEST_F(CompanySearchTest, ShortTextsNeverReachTheDatabase)
 {
-    search.searchAsTyped("t", Exchange::Nse);
-    search.searchAsTyped("ta", Exchange::Nse);
-    EXPECT_TRUE(messenger.shown.empty()) << "typing stays quiet";
-    search.search("ta", Exchange::Nse);
-    search.exchangeChosen("ta", Exchange::Bse);
-    EXPECT_EQ(messenger.count(CompanySearch::TooShortMessage), 2);
-    EXPECT_EQ(store.queries, 0);
-
     search.searchAsTyped("tat", Exchange::Nse);
-    EXPECT_EQ(store.queries, 1);
-    EXPECT_EQ(search.names(), (std::vector<std::string>{"Tata Elxsi Limited", "Tata Steel Limited",
-                                                        "Tatva Chintan Pharma Chem Limited"}));
+    EXPECT_EQ(search.names().size(), 3u);
     search.searchAsTyped("ta", Exchange::Nse);
+    search.search("ta", Exchange::Nse);
     EXPECT_TRUE(search.rows().empty()) << "a shortened text empties the list";
+    EXPECT_EQ(store.queries, 1);
 }
 
 TEST_F(CompanySearchTest, PositionsMapToRowsAndADatabaseErrorLeavesAnEmptyList)

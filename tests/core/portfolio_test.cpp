@@ -3,18 +3,13 @@
 #include "core/portfolio/holdingcells.h"
 #include "core/portfolio/portfolio.h"
 #include "core/portfolio/portfolioexport.h"
-#include "core/portfolio/rounding.h"
 #include "support/memoryprofile.h"
 #include "support/recordingmessenger.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <limits>
-#include <random>
-#include <sstream>
 
 namespace {
 using Strings = std::vector<std::string>;
@@ -69,15 +64,6 @@ struct PortfolioTest : ::testing::Test
     }
 };
 } // namespace
-
-TEST(Charges, RoundHalfAwayFromZero)
-{
-    EXPECT_EQ(roundHalfAway(0.125, 2), 0.13);
-    EXPECT_EQ(roundHalfAway(-0.125, 2), -0.13);
-    EXPECT_EQ(roundHalfAway(0.22248, 4), 0.2225);
-    EXPECT_EQ(roundHalfAway(0, 2), 0);
-    EXPECT_TRUE(std::isnan(roundHalfAway(std::nan(""), 2)));
-}
 
 TEST(Charges, MinimumBrokerageIsForTheExactNameAndOnlyWhenBrokerageIsCharged)
 {
@@ -176,29 +162,20 @@ TEST_F(PortfolioTest, IntradayMergesSymbolsWhateverTheirCase)
     EXPECT_EQ(portfolio.list(Delivery).rows.size(), 2u);
 }
 
+// One past each threshold warns; at it, nothing.
 TEST_F(PortfolioTest, WarningsAboveTheRowAndSymbolThresholds)
 {
-    const struct
-    {
-        int deliveryRows, intradayRows;
-        Strings warnings;
-        bool manySymbols;
-    } cases[] = {
-        {40, 10, {}, false},
-        {41, 10, {Portfolio::ManyDeliveryRows}, true},
-        {40, 11, {Portfolio::ManyIntradayRows}, true},
-        {41, 11, {Portfolio::ManyDeliveryRows, Portfolio::ManyIntradayRows}, true},
-    };
-    for (const auto &c : cases) {
+    for (const int over : {0, 1}) {
         std::vector<ProfileLot> lots;
-        for (int i = 0; i < c.deliveryRows; ++i)
+        for (int i = 0; i < 40 + over; ++i)
             lots.push_back(lot("D" + std::to_string(i), 1, 1));
-        for (int i = 0; i < c.intradayRows; ++i)
+        for (int i = 0; i < 10 + over; ++i)
             lots.push_back(lot("I" + std::to_string(i), 1, 1, 1, 1));
         messenger.shown.clear();
         open(lots);
-        EXPECT_EQ(refresh(), c.warnings) << c.deliveryRows << "/" << c.intradayRows;
-        EXPECT_EQ(messenger.count(Portfolio::ManySymbols), c.manySymbols ? 1 : 0);
+        const Strings warned{Portfolio::ManyDeliveryRows, Portfolio::ManyIntradayRows};
+        EXPECT_EQ(refresh(), over ? warned : Strings{});
+        EXPECT_EQ(messenger.count(Portfolio::ManySymbols), over);
     }
 }
 
@@ -289,13 +266,6 @@ TEST_F(PortfolioTest, QuotesGoToTheirSymbolsOnlyAndUnreadableOnesCountAsZero)
     EXPECT_TRUE(std::isfinite(portfolio.list(Delivery).totals.valueAtMarket));
 }
 
-namespace {
-HoldingList exportList(std::vector<HoldingRow> rows, HoldingTotals totals)
-{
-    return HoldingList{std::move(rows), totals};
-}
-} // namespace
-
 TEST(HoldingCells, ColoursFollowTheSignAsShownAndHiddenColumnsCarryTheKeys)
 {
     HoldingRow row{"Infosys Limited", "NSE", "INFY", 7, 1234567, 57.5, 0, -0.004, 0, 0, 12.5, 1};
@@ -312,11 +282,11 @@ TEST(HoldingCells, ColoursFollowTheSignAsShownAndHiddenColumnsCarryTheKeys)
 
 TEST(PortfolioExport, SectionsOnlyForListsWithRowsAndTotalsWithoutGrouping)
 {
-    const HoldingList delivery = exportList({{"Larsen, Toubro", "NSE", "LT", 1, 400, 57.5, 62.126,
-                                              4.1666, 23000, 25000, 1999.996, -0.006}},
-                                            {123456.78, 0, -1234567.5});
+    const HoldingList delivery = HoldingList({{"Larsen, Toubro", "NSE", "LT", 1, 400, 57.5, 62.126,
+                                               4.1666, 23000, 25000, 1999.996, -0.006}},
+                                             {123456.78, 0, -1234567.5});
     const HoldingList intraday =
-        exportList({{"Infosys", "BSE", "INFY", 2, 2, 10, 0, 0, 20.5, 0, 0, 0}}, {20.5, 0, 0});
+        HoldingList({{"Infosys", "BSE", "INFY", 2, 2, 10, 0, 0, 20.5, 0, 0, 0}}, {20.5, 0, 0});
     const std::string header = "Stock Name,Index,Quantity,Average CP,Market Price,%Change,"
                                "Cost Price+Brkrge,You'll get,Net Profit/Loss,Net %P/L\n";
     const std::string intradaySection = "\n\nINTRADAY STOCKS\n\n" + header +
@@ -333,18 +303,4 @@ TEST(PortfolioExport, SectionsOnlyForListsWithRowsAndTotalsWithoutGrouping)
                   intradaySection);
     EXPECT_EQ(portfolioexport::content({}, intraday),
               "My PROFILE for Current Stocks in My Hand" + intradaySection);
-
-    namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() /
-                            ("vantrel-pf-" + std::to_string(std::random_device{}())) /
-                            "ProfileData";
-    StdDataFileSystem files;
-    const std::string path = folder.string() + "/mine.csv";
-    for (int i = 0; i < 2; ++i) // the second time over the first file
-        EXPECT_EQ(portfolioexport::write(files, folder.string(), "mine", {}, intraday),
-                  portfolioexport::Exported + path);
-    std::stringstream written;
-    written << std::ifstream(path, std::ios::binary).rdbuf();
-    EXPECT_EQ(written.str(), portfolioexport::content({}, intraday));
-    fs::remove_all(folder.parent_path());
 }

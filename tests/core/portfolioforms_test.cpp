@@ -14,7 +14,6 @@ struct HoldingFormTest : ::testing::Test
 
 TEST_F(HoldingFormTest, ALotNeedsACompanyFoundOnTheExchangeChosen)
 {
-    EXPECT_EQ(form.title(), "Add/Edit Profile Stocks:: DELIVERY");
     EXPECT_FALSE(form.maySearch("ta"));
     EXPECT_TRUE(form.maySearch("tat"));
     EXPECT_FALSE(form.mayAddLot());

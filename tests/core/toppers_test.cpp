@@ -1,7 +1,6 @@
 #include "core/toppers/toppersexport.h"
 #include "core/toppers/toppersscan.h"
 #include "core/toppers/topperswatch.h"
-#include "core/watch/watchlistsink.h"
 #include "support/memorywatchlist.h"
 #include "support/recordingmessenger.h"
 
@@ -97,6 +96,7 @@ TEST(ToppersScan, BatchesCoverTheExchangeAndRepliesStayInTheirRange)
 
 // The status says success only when every request answered and every company came back
 // with a readable price; otherwise how many answered, how many requests failed, and why.
+// Sweeps that fail whole, or bring back only junk, are in the fault matrix.
 TEST(ToppersScan, TheStatusTellsHowMuchOfTheSweepCameBack)
 {
     const std::vector<CompanyRow> listed = companies(301);
@@ -113,19 +113,6 @@ TEST(ToppersScan, TheStatusTellsHowMuchOfTheSweepCameBack)
     EXPECT_EQ(toppersstatus::text(scan.outcome()), toppersstatus::Completed);
     EXPECT_EQ(toppersstatus::problem(scan.outcome()), "");
 
-    // Every request refused.
-    batches = scan.start(Exchange::Nse, listed);
-    for (const ToppersBatch &b : batches)
-        scan.batchFailed(b, b.first == 0 ? "Error transferring - server replied: Internal Server "
-                                           "Error"
-                                         : "later");
-    EXPECT_TRUE(scan.rows(ToppersFilters{}).empty());
-    EXPECT_EQ(toppersstatus::text(scan.outcome()),
-              "Data Retrieval Incomplete!!!\n0 of 301 companies answered\n3 of 3 requests failed");
-    EXPECT_EQ(toppersstatus::problem(scan.outcome()),
-              "301 of 301 companies are not listed: 3 of 3 requests to the quote service failed "
-              "(Error transferring - server replied: Internal Server Error).");
-
     // One request lost: its 150 companies are missing, and the status says so.
     batches = scan.start(Exchange::Nse, listed);
     scan.batchDone(batches[0], answer(batches[0]));
@@ -138,16 +125,10 @@ TEST(ToppersScan, TheStatusTellsHowMuchOfTheSweepCameBack)
     EXPECT_EQ(toppersstatus::problem(scan.outcome()),
               "150 of 301 companies are not listed: 1 of 3 requests to the quote service failed "
               "(no reply).");
-
-    // Every request answered with junk: nothing listed as a price, no success claimed.
-    batches = scan.start(Exchange::Nse, listed);
-    for (const ToppersBatch &b : batches)
-        scan.batchDone(b, {"9.,\"-e+ 9", "8. \"RELIANCE.NS\" 1234.50", "\"x\",87abc,,,,,,,0"});
-    EXPECT_TRUE(scan.rows(ToppersFilters{}).empty());
-    EXPECT_EQ(toppersstatus::problem(scan.outcome()),
-              "301 of 301 companies are not listed: the quote service sent no readable price for "
-              "them.");
-    EXPECT_NE(toppersstatus::text(scan.outcome()), toppersstatus::Completed);
+    scan.start(Exchange::Nse, listed);
+    scan.batchFailed(batches[0], "Internal Server Error");
+    EXPECT_NE(toppersstatus::problem(scan.outcome()).find("(Internal Server Error)."),
+              std::string::npos);
 }
 
 TEST(ToppersFilters, LimitsIncludeTheirEndsAndPriceZeroIsNeverListed)
@@ -209,52 +190,26 @@ TEST(ToppersFilters, LimitsIncludeTheirEndsAndPriceZeroIsNeverListed)
 TEST(ToppersRows, SortsLargestFirstWithinEachColumnsResolution)
 {
     std::vector<ToppersRow> rows{row("a", 1, 0.995f, 5), row("b", 1, 1.012f, 7),
-                                 row("c", 1, -3.0f, 9), row("d", 1, 1.010f, 6),
-                                 row("e", 1, 1.011f, 9)};
+                                 row("c", 1, -3.0f, 9),  row("d", 1, 1.010f, 6),
+                                 row("e", 1, 1.011f, 9), row("n/a", 1, 0, 99)};
+    rows.back().missing = quotefield::Change | quotefield::Volume;
     ASSERT_TRUE(sortToppers(rows, Percent));
-    // b, d and e lie within 0.01 of each other and keep their order; a is more below.
-    EXPECT_EQ(names(rows), (std::vector<std::string>{"b", "d", "e", "a", "c"}));
+    // b, d and e lie within 0.01 of each other and keep their order; a is more below. N/A
+    // goes last, below any loss.
+    EXPECT_EQ(names(rows), (std::vector<std::string>{"b", "d", "e", "a", "c", "n/a"}));
     const std::vector<ToppersRow> once = rows;
     ASSERT_TRUE(sortToppers(rows, Percent));
     EXPECT_EQ(names(rows), names(once));
+    EXPECT_EQ(toppersCellText(rows.back(), Percent), "N/A");
 
     ASSERT_TRUE(sortToppers(rows, Volume));
-    EXPECT_EQ(names(rows), (std::vector<std::string>{"e", "c", "b", "d", "a"}));
+    EXPECT_EQ(names(rows), (std::vector<std::string>{"e", "c", "b", "d", "a", "n/a"}));
     EXPECT_FALSE(sortToppers(rows, High));
 
     std::vector<ToppersRow> money{row("x", 1, 0, 0, 1000), row("y", 1, 0, 0, 1999.9),
                                   row("z", 1, 0, 0, 3000)};
     ASSERT_TRUE(sortToppers(money, Turnover)); // x and y are within 1000 of each other
     EXPECT_EQ(names(money), (std::vector<std::string>{"z", "x", "y"}));
-}
-
-// A sorted list sorts to itself: values that straddle the column's resolution in a chain
-// (each within 0.01 of the next) once moved on every click. N/A goes last.
-TEST(ToppersRows, ASecondClickMovesNothing)
-{
-    std::mt19937 rng(5);
-    std::uniform_int_distribution<int> cents(-300, 300);
-    std::uniform_real_distribution<double> jitter(-0.006, 0.006);
-    std::vector<ToppersRow> rows;
-    for (int i = 0; i < 4645; ++i) {
-        ToppersRow r = row(("r" + std::to_string(i)).c_str(), 10,
-                           static_cast<float>(cents(rng) / 100.0 + jitter(rng)), cents(rng) + 300,
-                           std::abs(cents(rng)) * 7.77);
-        if (i % 97 == 0)
-            r.missing = quotefield::Change | quotefield::Volume;
-        rows.push_back(r);
-    }
-    for (int column : {Percent, Volume, Turnover}) {
-        ASSERT_TRUE(sortToppers(rows, column));
-        const std::vector<std::string> once = names(rows);
-        ASSERT_TRUE(sortToppers(rows, column));
-        EXPECT_EQ(names(rows), once) << column;
-        EXPECT_NE(rows.back().missing, 0) << column;
-    }
-    ToppersRow blank = row("n/a", 10, 0);
-    blank.missing = quotefield::Change;
-    EXPECT_EQ(toppersCellText(blank, Percent), "N/A");
-    EXPECT_EQ(toppersCellColours(blank, Price).text, colours::Black);
 }
 
 TEST(ToppersRows, CellsAndColoursFollowTheShownValues)
@@ -315,26 +270,14 @@ TEST(ToppersExport, ShownFiguresWithTheCloseWorkedBack)
     std::filesystem::remove_all(root);
 }
 
-TEST(ToppersWatch, ThroughTheOpenListElseStraightIntoTheTable)
+// With the watch list open the toppers go through it (the panels test); closed, straight into
+// its table by the same rules.
+TEST(ToppersWatch, WithTheListClosedStraightIntoTheTable)
 {
-    struct Sink : WatchListSink
-    {
-        std::vector<WatchRow> added;
-        AddOutcome addEntry(const WatchRow &row) override
-        {
-            added.push_back(row);
-            return AddOutcome::Added;
-        }
-    } open;
     MemoryWatchList table;
     RecordingMessenger messenger;
     const WatchRow infy{"Infosys", "BSE", "INFY"};
     table.rows = {{"Infosys Limited", "NSE", "INFY"}};
-
-    topperswatch::add(&open, table, messenger, infy);
-    EXPECT_EQ(open.added, std::vector<WatchRow>{infy}); // the list checks by its own rules
-    EXPECT_EQ(table.rows.size(), 1u);
-
     topperswatch::add(nullptr, table, messenger, infy);
     EXPECT_EQ(messenger.shown, std::vector<std::string>{topperswatch::Duplicate});
     const WatchRow tcs{"TCS", "BSE", "532540"};

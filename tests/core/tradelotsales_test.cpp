@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace std::chrono;
 
 namespace {
@@ -9,15 +11,8 @@ Trade trade(long id, const std::string &date, TradeSide side, long quantity, dou
             TradeKind kind = TradeKind::Delivery)
 {
     Trade t;
-    t.id = id;
-    t.date = date;
-    t.exchange = "NSE";
-    t.symbol = "INFY";
-    t.side = side;
-    t.quantity = quantity;
-    t.price = price;
-    t.kind = kind;
-    t.brokerId = 1;
+    std::tie(t.id, t.date, t.exchange, t.symbol, t.side, t.quantity, t.price, t.kind, t.brokerId) =
+        std::tuple(id, date, "NSE", "INFY", side, quantity, price, kind, 1);
     return t;
 }
 

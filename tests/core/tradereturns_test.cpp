@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace std::chrono;
 
 namespace {
@@ -10,13 +12,8 @@ Trade trade(long id, const std::string &symbol, const std::string &date, TradeSi
             long quantity, double price)
 {
     Trade t;
-    t.id = id;
-    t.date = date;
-    t.exchange = "NSE";
-    t.symbol = symbol;
-    t.side = side;
-    t.quantity = quantity;
-    t.price = price;
+    std::tie(t.id, t.date, t.exchange, t.symbol, t.side, t.quantity, t.price) =
+        std::tuple(id, date, "NSE", symbol, side, quantity, price);
     return t;
 }
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <string>
 
 namespace {
@@ -27,13 +29,8 @@ Trade trade(TradeSide side, const std::string &symbol, long quantity, double pri
             const std::string &date, long id)
 {
     Trade t;
-    t.id = id;
-    t.side = side;
-    t.symbol = symbol;
-    t.exchange = "NSE";
-    t.quantity = quantity;
-    t.price = price;
-    t.date = date;
+    std::tie(t.id, t.side, t.symbol, t.exchange, t.quantity, t.price, t.date) =
+        std::tuple(id, side, symbol, "NSE", quantity, price, date);
     return t;
 }
 

@@ -21,16 +21,14 @@ namespace textfit {
 
 inline QString describe(const QWidget *w, const QString &text, const QRect &need, const QRect &room)
 {
-    return QStringLiteral("%1 %2 \"%3\" needs %4x%5 at (%6,%7), has %8x%9 at (%10,%11)")
-        .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName(), text)
-        .arg(need.width())
-        .arg(need.height())
-        .arg(need.x())
-        .arg(need.y())
-        .arg(room.width())
-        .arg(room.height())
-        .arg(room.x())
-        .arg(room.y());
+    const auto box = [](const QRect &r) {
+        const auto n = [](int v) { return QString::number(v); };
+        return QStringLiteral("%1x%2 at (%3,%4)")
+            .arg(n(r.width()), n(r.height()), n(r.x()), n(r.y()));
+    };
+    return QStringLiteral("%1 %2 \"%3\" needs %4, has %5")
+        .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName(), text, box(need),
+             box(room));
 }
 
 // The text laid out by the widget's own font in room, with the given flags, stays inside it.
