@@ -527,6 +527,44 @@ private slots:
             QVERIFY(!error.empty());
         }
     }
+
+    // A toppers sweep takes closes from the end-of-day files alone: the sources the bar's
+    // symbols are kept fresh from are not asked, and its symbols are not kept fresh after it.
+    // Quote replies tell each quote's origin, which the program's records keep.
+    void sweepsTakeClosesAloneAndEveryQuoteSaysWhereItCameFrom()
+    {
+        m_chart->know(reliance());
+        m_endOfDay->know(closing(reliance(), 19534));
+        auto reply = get("/gateway/closes.csv?s=RELIANCE.NS,NOSUCH.NS&f=sl1");
+        QVERIFY(reply);
+        QCOMPARE(reply->status, 200);
+        QCOMPARE(reply->body, std::string("\"RELIANCE.NS\",2284.45\r\n\"NOSUCH.NS\",N/A\r\n"));
+        QCOMPARE(reply->get_header_value("X-Vantrel-Quote-Origins"),
+                 "eod;end-of-day;" + std::to_string(MarketCalendar::closeOf(19534)) + ";0,");
+        QVERIFY(m_chart->asked().empty());
+        QVERIFY(m_market->label().empty());
+
+        QuoteGroupRegistry registry;
+        ListedQuotes watched({"RELIANCE.NS", "TCS.NS"});
+        LiveQuote tcs = closing(reliance(), 19534);
+        tcs.symbol = "TCS.NS";
+        m_endOfDay->know(tcs);
+        registry.attach(GroupSlot::WatchList, &watched);
+        RecordingMessenger messenger;
+        RefreshCycle cycle(registry, messenger);
+        cycle.setBaseUrl("http://127.0.0.1:" + std::to_string(m_server->port()));
+        QSignalSpy applied(&cycle, &RefreshCycle::replyApplied);
+        cycle.start();
+        QVERIFY(applied.wait(20000));
+        QCOMPARE(watched.records[0].origin.kind, QuoteOrigin::Live);
+        QCOMPARE(quoteOriginTip(watched.records[1].origin),
+                 std::string("Close of 26-Jun-2023 via end of day"));
+
+        m_endOfDay->refuse("no file for today");
+        reply = get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1");
+        QVERIFY(reply);
+        QCOMPARE(reply->status, 503);
+    }
 };
 
 QTEST_MAIN(GatewayTest)

@@ -33,13 +33,16 @@ std::vector<ToppersBatch> ToppersScan::start(Exchange exchange,
     m_finished = 0;
     m_failed = 0;
     m_failure.clear();
+    m_origin = {};
     return batches;
 }
 
-std::string ToppersScan::batchUrl(std::string_view baseUrl, const ToppersBatch &batch) const
+std::string ToppersScan::batchUrl(std::string_view baseUrl, const ToppersBatch &batch,
+                                  std::string_view path) const
 {
     std::string url(baseUrl);
-    url += "/d/quotes.csv?s=";
+    url += path;
+    url += "?s=";
     for (int i = batch.first; i <= batch.last; ++i) {
         if (i > batch.first)
             url.push_back(',');
@@ -66,6 +69,17 @@ bool ToppersScan::batchFailed(const ToppersBatch &batch, const std::string &reas
     if (m_failed++ == 0)
         m_failure = reason.empty() ? "no reply" : reason;
     return batchDone(batch, {});
+}
+
+void ToppersScan::noteOrigins(const std::vector<QuoteOrigin> &origins)
+{
+    if (m_origin.kind != QuoteOrigin::Unknown)
+        return;
+    for (const QuoteOrigin &o : origins)
+        if (o.kind != QuoteOrigin::Unknown) {
+            m_origin = o;
+            return;
+        }
 }
 
 ToppersOutcome ToppersScan::outcome() const

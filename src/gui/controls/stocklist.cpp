@@ -44,6 +44,10 @@ QVariant StockListModel::data(const QModelIndex &index, int role) const
         return QVariant::fromValue(alignment(index.column()) | Qt::AlignVCenter);
     case RawValueRole:
         return rawValue(index.row(), index.column());
+    case Qt::ToolTipRole:
+        if (const std::string tip = toolTip(index.row()); !tip.empty())
+            return QString::fromStdString(tip);
+        return {};
     default:
         return {};
     }

@@ -41,6 +41,8 @@ public:
     virtual std::string text(int row, int column) const = 0;
     virtual Colours colours(int row, int column) const = 0;
     virtual QVariant rawValue(int, int) const { return {}; }
+    // The row's own tooltip; empty leaves the view's.
+    virtual std::string toolTip(int) const { return {}; }
     virtual Qt::Alignment alignment(int column) const;
 };
 

@@ -1,0 +1,121 @@
+#include "gui/shell/panelhost.h"
+#include "gui/toppers/topperspanel.h"
+#include "gui/watch/watchlistmodel.h"
+#include "gui/watch/watchlistpanel.h"
+#include "support/dialogdriver.h"
+#include "support/guibed.h"
+
+#include <QProcess>
+#include <QTest>
+
+#include <map>
+
+// The program's own windows on the live gateway, the gateway on the replayed sources, which
+// make up a price for any stock they have no recording of. The fake sources log every request,
+// so the budget is counted, never timed.
+class LiveWatchTest : public QObject
+{
+    Q_OBJECT
+    GuiBed bed;
+    QProcess m_sources;
+    SimulatorProcess m_gateway;
+
+    QString sourcesLog() const { return bed.path("sources.log"); }
+    // The fake sources' requests, per host, from the log line on.
+    std::map<QString, int> hostHits(qsizetype from = 0) const
+    {
+        QFile file(sourcesLog());
+        std::map<QString, int> hits;
+        if (!file.open(QIODevice::ReadOnly))
+            return hits;
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        for (qsizetype k = from; k < lines.size(); ++k)
+            if (const QList<QByteArray> f = lines[k].split(' '); f.size() == 3)
+                ++hits[QString::fromLatin1(f[1])];
+        return hits;
+    }
+    qsizetype logged() const
+    {
+        QFile file(sourcesLog());
+        return file.open(QIODevice::ReadOnly) ? file.readAll().count('\n') : 0;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_sources.start(qEnvironmentVariable("VANTREL_FAKESOURCES"),
+                        {"--port", "0", "--every-symbol", "--log", sourcesLog()});
+        QVERIFY(m_sources.waitForStarted());
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += m_sources.readAllStandardOutput()).count('\n') == 6,
+                                 20000);
+        for (const QByteArray &line : said.trimmed().split('\n').mid(1))
+            qputenv(line.left(line.indexOf('=')).constData(), line.mid(line.indexOf('=') + 1));
+        QVERIFY2(m_gateway.start(SimulatorProcess::locate("vantrel-gateway", "VANTREL_GATEWAY"),
+                                 {"--port", "0", "--data-dir", bed.path("gateway")}),
+                 qPrintable(m_gateway.errorText()));
+    }
+    void cleanupTestCase()
+    {
+        bed.reset();
+        m_gateway.stop();
+        m_sources.terminate();
+        m_sources.waitForFinished(10000);
+    }
+
+    // The bar's three and fifty watched stocks are priced within two refreshes, and the rows
+    // of closing prices say so in their tooltips. A toppers sweep then takes one end-of-day
+    // file, nothing from the quote host, and the bar goes on refreshing inside its budget.
+    void fiftyStocksArePricedInsideTheBudgetAndToppersLeaveTheBarAlone()
+    {
+        std::vector<WatchRow> rows;
+        for (int k = 1; k < 50; ++k)
+            rows.push_back({"Stock " + std::to_string(k), "NSE", "STOCK" + std::to_string(k)});
+        rows.push_back({"Cipla", "NSE", "CIPLA"}); // the recorded one: a close of 2023
+        bed.makeProgram();
+        QVERIFY(bed.openDatabase());
+        QVERIFY(bed.ctx->database.watchList().save(rows).ok());
+        bed.ctx->services.quote = m_gateway.baseUrl().toStdString();
+        bed.ctx->services.live = true;
+        bed.ctx->refresh.setBaseUrl(bed.ctx->services.quote);
+        bed.program->start(false);
+        WatchListPanel *panel = bed.program->watchList();
+        QVERIFY(panel);
+        const auto priced = [panel] {
+            const auto &stocks = panel->list().stocks();
+            return stocks.size() == 50 && std::all_of(stocks.begin(), stocks.end(), [](auto &s) {
+                       return s.quote.hasPrice() && s.quote.last > 0;
+                   });
+        };
+        QVERIFY(bed.refreshOnce());
+        if (!priced())
+            QVERIFY(bed.refreshOnce());
+        QVERIFY(priced());
+        QVERIFY(bed.program->bar().connected());
+        const QModelIndex cipla = panel->model()->index(49, 0);
+        QCOMPARE(cipla.data(Qt::ToolTipRole).toString(),
+                 QStringLiteral("Close of 27-Jun-2023 via batch"));
+
+        const qsizetype beforeSweep = logged();
+        bed.program->bar().button("toppers")->click();
+        auto *toppers =
+            static_cast<ToppersPanel *>(bed.program->panels().panel(PanelKind::Toppers));
+        QVERIFY(toppers);
+        ::control<QAbstractButton>(toppers, "getLatestData")->click();
+        QVERIFY(bed.refreshOnce()); // the bar refreshes while the sweep is out
+        QTRY_VERIFY_WITH_TIMEOUT(::control<QAbstractButton>(toppers, "getLatestData")->isEnabled(),
+                                 60000);
+        QCOMPARE(toppers->priceSource(),
+                 QStringLiteral("Prices: Close of 20-Jun-2025 via end of day"));
+        QVERIFY(bed.refreshOnce());
+        QVERIFY(priced());
+        const std::map<QString, int> sweep = hostHits(beforeSweep);
+        QVERIFY2(sweep.count("nse") == 0 || sweep.at("nse") <= 1, "one end-of-day file at most");
+        // Within the budget: every request of the test fits in a minute's share.
+        const std::map<QString, int> all = hostHits();
+        QVERIFY2(all.at("quotes") <= 60, qPrintable(QString::number(all.at("quotes"))));
+    }
+};
+
+QTEST_MAIN(LiveWatchTest)
+#include "livewatch_test.moc"
