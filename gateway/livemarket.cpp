@@ -152,7 +152,8 @@ bool LiveMarket::closes(const std::vector<std::string> &symbols,
             ? SourceOutcome{SourceOutcome::Refused, "no end-of-day source is configured"}
             : (*eod)->quotes(symbols, got);
     got.resize(symbols.size());
-    if (outcome.kind == SourceOutcome::Refused) {
+    // A file that lacks every company of the request still answered: their lines are N/A.
+    if (outcome.kind == SourceOutcome::Refused && outcome.reason != NoSymbolKnown) {
         reason = outcome.reason;
         t_answerLabel = NoSourceLabel;
         t_answerOrigins.clear();

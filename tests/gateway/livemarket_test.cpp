@@ -560,6 +560,12 @@ private slots:
         QCOMPARE(quoteOriginTip(watched.records[1].origin),
                  std::string("Close of 26-Jun-2023 via end of day"));
 
+        // A file without any company of the request answers them N/A; no file is a refusal.
+        m_endOfDay->refuse(NoSymbolKnown);
+        reply = get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1");
+        QVERIFY(reply);
+        QCOMPARE(reply->status, 200);
+        QCOMPARE(reply->body, std::string("\"RELIANCE.NS\",N/A\r\n"));
         m_endOfDay->refuse("no file for today");
         reply = get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1");
         QVERIFY(reply);
