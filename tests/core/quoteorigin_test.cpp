@@ -1,7 +1,11 @@
 #include "core/net/quoteorigin.h"
+#include "core/net/quoteparser.h"
+#include "core/portfolio/portfolio.h"
 #include "core/shell/refreshplan.h"
 #include "core/toppers/toppersstatus.h"
 #include "support/listgroup.h"
+#include "support/memoryprofile.h"
+#include "support/recordingmessenger.h"
 
 #include <gtest/gtest.h>
 
@@ -56,4 +60,24 @@ TEST(QuoteOrigin, RecordsTakeTheOriginOfTheirOwnLine)
     EXPECT_EQ(watch.records[2].origin.kind, QuoteOrigin::EndOfDay);
     ASSERT_TRUE(distributeReply(plan, lines, registry));
     EXPECT_EQ(watch.records[2].origin.kind, QuoteOrigin::Unknown);
+}
+
+// A holding row keeps its price's origin through the lots merged into it.
+TEST(QuoteOrigin, HoldingRowsKeepTheOriginOfTheirPrice)
+{
+    MemoryProfile store;
+    RecordingMessenger messenger;
+    Portfolio portfolio{store, messenger};
+    store.rows = {{"Cipla", "NSE", "CIPLA", 0, 1000, 5, 1},
+                  {"Cipla", "NSE", "CIPLA", 0, 990, 5, 1}};
+    portfolio.load();
+    portfolio.buildSymbolTable();
+    QuoteRecord *quote = portfolio.quoteTarget(0, portfolio.quoteSymbols().at(0));
+    ASSERT_NE(quote, nullptr);
+    parseQuoteLine("\"CIPLA.NS\",1001.50", *quote, quotefields::Full);
+    quote->origin = parseQuoteOrigins("eod;end-of-day;1796464800;0").at(0);
+    portfolio.refresh({BrokerEntry{1, "Plain", {}}});
+    ASSERT_EQ(portfolio.list(TradeKind::Delivery).rows.size(), 1u);
+    EXPECT_EQ(quoteOriginTip(portfolio.list(TradeKind::Delivery).rows[0].origin),
+              "Close of 05-Dec-2026 via end of day");
 }
