@@ -5,7 +5,9 @@
 #include "support/dialogdriver.h"
 #include "support/guibed.h"
 
+#include <QFont>
 #include <QProcess>
+#include <QTableView>
 #include <QTest>
 
 // The program's own windows on the live gateway, the gateway on the replayed sources, which
@@ -89,6 +91,12 @@ private slots:
         const QModelIndex cipla = panel->model()->index(49, 0);
         QCOMPARE(cipla.data(Qt::ToolTipRole).toString(),
                  QStringLiteral("Close of 27-Jun-2023 via batch"));
+        // A close is told at a glance: its figures in italics, a live price's as ever.
+        const auto italic = [panel](int row, int column) {
+            return panel->model()->index(row, column).data(Qt::FontRole).value<QFont>().italic();
+        };
+        QVERIFY(italic(49, watchcol::Price) && italic(49, watchcol::Low));
+        QVERIFY(!italic(49, watchcol::Name) && !italic(0, watchcol::Price));
 
         const qsizetype beforeSweep = logged().size() - 1;
         bed.program->bar().button("toppers")->click();
@@ -101,6 +109,9 @@ private slots:
                                  60000);
         QCOMPARE(toppers->priceSource(),
                  QStringLiteral("Prices: Close of 20-Jun-2025 via end of day"));
+        const QAbstractItemModel *tops = toppers->findChild<QTableView *>()->model();
+        QVERIFY(tops->rowCount() > 0);
+        QVERIFY(tops->index(0, topperscol::Price).data(Qt::FontRole).value<QFont>().italic());
         QVERIFY(bed.refreshOnce());
         QVERIFY(priced());
         QVERIFY(hits("nse", beforeSweep) <= 1); // one end-of-day file at most

@@ -16,6 +16,16 @@ struct QuoteOrigin
     bool operator==(const QuoteOrigin &) const = default;
 };
 
+// A close or a delayed price: the lists draw its figures in italics. A quote whose origin
+// nobody told (the simulator's) is taken as it comes, as before.
+inline bool isNotLive(const QuoteOrigin &origin)
+{
+    return origin.kind != QuoteOrigin::Unknown && origin.kind != QuoteOrigin::Live;
+}
+// What the italics mean, on the bar's line that names where prices come from.
+inline constexpr const char *ItalicsTip =
+    "Prices in italics are a close or delayed, not live: a row's tooltip tells which.";
+
 // The gateway's list, one entry per symbol asked, comma-separated,
 // "kind;source;utcSeconds;delayMinutes"; an empty or malformed entry is Unknown.
 std::vector<QuoteOrigin> parseQuoteOrigins(std::string_view text);

@@ -53,13 +53,18 @@ std::string ToppersScan::batchUrl(std::string_view baseUrl, const ToppersBatch &
     return url;
 }
 
-bool ToppersScan::batchDone(const ToppersBatch &batch, const std::vector<std::string> &lines)
+bool ToppersScan::batchDone(const ToppersBatch &batch, const std::vector<std::string> &lines,
+                            const std::vector<QuoteOrigin> &origins)
 {
     const int first = std::max(batch.first, 0);
     const int last = std::min(batch.last, count() - 1);
-    for (int i = first; i <= last && static_cast<std::size_t>(i - batch.first) < lines.size(); ++i)
-        parseQuoteLine(lines[static_cast<std::size_t>(i - batch.first)],
-                       m_quotes[static_cast<std::size_t>(i)], quotefields::Short);
+    for (int i = first; i <= last && static_cast<std::size_t>(i - batch.first) < lines.size();
+         ++i) {
+        const auto k = static_cast<std::size_t>(i - batch.first);
+        QuoteRecord &quote = m_quotes[static_cast<std::size_t>(i)];
+        parseQuoteLine(lines[k], quote, quotefields::Short);
+        quote.origin = k < origins.size() ? origins[k] : QuoteOrigin{};
+    }
     ++m_finished;
     return m_finished == m_started;
 }

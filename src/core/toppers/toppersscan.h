@@ -44,9 +44,10 @@ public:
     // Where the sweep's prices came from, when the service said: the first origin told.
     void noteOrigins(const std::vector<QuoteOrigin> &origins);
     const QuoteOrigin &origin() const { return m_origin; }
-    // One batch is in: its lines, or the reason its request failed; true when it was the
-    // last one.
-    bool batchDone(const ToppersBatch &batch, const std::vector<std::string> &lines);
+    // One batch is in: its lines and their origins, or the reason its request failed; true
+    // when it was the last one.
+    bool batchDone(const ToppersBatch &batch, const std::vector<std::string> &lines,
+                   const std::vector<QuoteOrigin> &origins = {});
     bool batchFailed(const ToppersBatch &batch, const std::string &reason);
     // How the sweep went so far: the status and message of a finished sweep come from it.
     ToppersOutcome outcome() const;

@@ -33,18 +33,19 @@ bool ToppersSweep::start(const std::string &baseUrl, Exchange exchange,
     const unsigned sweep = ++m_sweep;
     for (std::size_t k = 0; k < batches.size(); ++k) {
         const ToppersBatch batch = batches[k];
-        session(k).fetch(m_scan.batchUrl(baseUrl, batch, live ? ClosesPath : QuotesPath),
-                         [this, sweep, batch](const FetchResult &result) {
-                             if (sweep != m_sweep)
-                                 return; // a reply of an abandoned sweep
-                             m_scan.noteOrigins(parseQuoteOrigins(std::string_view(
-                                 result.quoteOrigins.constData(), result.quoteOrigins.size())));
-                             const bool last =
-                                 result.ok ? m_scan.batchDone(batch, result.lines())
-                                           : m_scan.batchFailed(batch, result.error.toStdString());
-                             if (last)
-                                 emit finished();
-                         });
+        session(k).fetch(
+            m_scan.batchUrl(baseUrl, batch, live ? ClosesPath : QuotesPath),
+            [this, sweep, batch](const FetchResult &result) {
+                if (sweep != m_sweep)
+                    return; // a reply of an abandoned sweep
+                const std::vector<QuoteOrigin> origins = parseQuoteOrigins(
+                    std::string_view(result.quoteOrigins.constData(), result.quoteOrigins.size()));
+                m_scan.noteOrigins(origins);
+                const bool last = result.ok ? m_scan.batchDone(batch, result.lines(), origins)
+                                            : m_scan.batchFailed(batch, result.error.toStdString());
+                if (last)
+                    emit finished();
+            });
     }
     return !batches.empty();
 }
