@@ -1,5 +1,6 @@
 #pragma once
 
+#include "closesmarket.h"
 #include "livemarket.h"
 #include "protocolserver.h"
 
@@ -7,7 +8,8 @@
 #include <string>
 
 // The live market's HTTP service on 127.0.0.1: the protocol server's routes over the live
-// market, and GET /gateway/status.
+// market, GET /gateway/status, and GET /gateway/closes.csv (quote lines of the end-of-day
+// files alone, for a whole-exchange sweep). Quote replies name each quote's origin.
 class GatewayServer
 {
 public:
@@ -20,5 +22,6 @@ public:
 
 private:
     LiveMarket &m_market;
+    ClosesMarket m_closes{m_market};
     ProtocolServer m_protocol{m_market};
 };

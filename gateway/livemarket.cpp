@@ -4,6 +4,7 @@
 #include "sources/quotefreshness.h"
 #include "statusjson.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -11,6 +12,14 @@ namespace {
 constexpr std::size_t symbolsPerRound = 50;
 
 thread_local std::string t_answerLabel;
+thread_local std::string t_answerOrigins;
+
+std::string originOf(const LiveQuote &quote, const Freshness &f)
+{
+    static constexpr const char *kinds[] = {"live", "delayed", "closed", "eod"};
+    return std::string(kinds[f.kind]) + ';' + quote.source + ';' +
+           std::to_string(quote.at.value_or(0)) + ';' + std::to_string(f.minutes);
+}
 } // namespace
 
 LiveMarket::LiveMarket(std::vector<std::unique_ptr<LiveSource>> sources)
@@ -89,27 +98,75 @@ bool LiveMarket::quotes(const std::vector<std::string> &symbols,
     // Symbols not fetched yet, whoever asked first, wait a little for their first fetch.
     m_book.ask(symbols);
     m_book.waitTried(symbols, QuoteBook::Steady::now() + m_options.firstWait);
-    const std::int64_t now = nowSeconds();
-    std::vector<Freshness> freshness;
+    std::vector<std::optional<LiveQuote>> kept(symbols.size());
     std::string refused;
     for (std::size_t k = 0; k < symbols.size(); ++k) {
-        const std::optional<LiveQuote> quote = m_book.quote(symbols[k]);
-        if (quote) {
-            out[k] = static_cast<const QuoteFields &>(*quote);
+        kept[k] = m_book.quote(symbols[k]);
+        if (kept[k]) {
+            out[k] = static_cast<const QuoteFields &>(*kept[k]);
             out[k]->symbol = symbols[k];
-            freshness.push_back(freshnessOf(*quote, *m_options.calendar, now));
         } else if (const std::string why = m_book.refusal(symbols[k]); !why.empty()) {
             refused = why;
         } else if (m_book.tried(symbols[k]) && firstTimeUnknown(symbols[k])) {
             std::fprintf(stderr, "vantrel-gateway: no source knows %s\n", symbols[k].c_str());
         }
     }
-    if (freshness.empty() && !refused.empty()) {
+    const bool none = std::none_of(kept.begin(), kept.end(), [](const auto &q) { return q; });
+    if (none && !refused.empty()) {
         reason = refused;
         t_answerLabel = NoSourceLabel;
+        t_answerOrigins.clear();
         return false;
     }
+    noteAnswer(kept);
+    return true;
+}
+
+void LiveMarket::noteAnswer(const std::vector<std::optional<LiveQuote>> &quotes)
+{
+    const std::int64_t now = nowSeconds();
+    std::vector<Freshness> freshness;
+    std::string origins;
+    for (std::size_t k = 0; k < quotes.size(); ++k) {
+        if (k > 0)
+            origins += ',';
+        if (!quotes[k])
+            continue;
+        freshness.push_back(freshnessOf(*quotes[k], *m_options.calendar, now));
+        origins += originOf(*quotes[k], freshness.back());
+    }
     t_answerLabel = ::answerLabel(freshness);
+    t_answerOrigins = std::move(origins);
+}
+
+bool LiveMarket::closes(const std::vector<std::string> &symbols,
+                        std::vector<std::optional<QuoteFields>> &out, std::string &reason)
+{
+    out.assign(symbols.size(), std::nullopt);
+    const auto eod = std::find_if(m_sources.begin(), m_sources.end(), [](const auto &source) {
+        return source->status().name == "end-of-day";
+    });
+    std::vector<std::optional<LiveQuote>> got;
+    const SourceOutcome outcome =
+        eod == m_sources.end()
+            ? SourceOutcome{SourceOutcome::Refused, "no end-of-day source is configured"}
+            : (*eod)->quotes(symbols, got);
+    got.resize(symbols.size());
+    // A file that lacks every company of the request still answered: their lines are N/A.
+    if (outcome.kind == SourceOutcome::Refused && outcome.reason != NoSymbolKnown) {
+        reason = outcome.reason;
+        t_answerLabel = NoSourceLabel;
+        t_answerOrigins.clear();
+        return false;
+    }
+    for (std::size_t k = 0; k < symbols.size(); ++k) {
+        if (!got[k])
+            continue;
+        got[k]->source = "end-of-day";
+        out[k] = static_cast<const QuoteFields &>(*got[k]);
+        out[k]->symbol = symbols[k];
+    }
+    noteAnswer(got);
     return true;
 }
 
@@ -169,6 +226,11 @@ std::string LiveMarket::label() const
 std::string LiveMarket::answerLabel() const
 {
     return t_answerLabel.empty() ? label() : t_answerLabel;
+}
+
+std::string LiveMarket::answerOrigins() const
+{
+    return t_answerOrigins;
 }
 
 std::string LiveMarket::statusJson() const

@@ -50,6 +50,16 @@ public:
     std::string label() const override;
     // The label of the latest answer on this thread.
     std::string answerLabel() const override;
+    // Where each quote of the latest answer on this thread came from and how fresh it is,
+    // one entry per symbol asked, comma-separated: "kind;source;utcSeconds;delayMinutes"
+    // (kind live, delayed, closed or eod), empty for a symbol without a quote.
+    std::string answerOrigins() const;
+
+    // The whole exchange's closes for a sweep: answered from the end-of-day files alone, so
+    // it never takes a request from the symbols the poller keeps fresh, nor adds to them.
+    // False when no end-of-day source answers.
+    bool closes(const std::vector<std::string> &symbols,
+                std::vector<std::optional<QuoteFields>> &out, std::string &reason);
 
     // GET /gateway/status: the label and each source's health.
     std::string statusJson() const;
@@ -60,6 +70,8 @@ public:
 private:
     void run();
     std::string labelOf(const std::vector<std::string> &symbols, bool &any) const;
+    // Labels one answer and notes its origins, for this thread's headers.
+    void noteAnswer(const std::vector<std::optional<LiveQuote>> &quotes);
     std::int64_t nowSeconds() const;
     // True the first time a symbol turns out unknown to every source.
     bool firstTimeUnknown(const std::string &symbol);

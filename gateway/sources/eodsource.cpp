@@ -194,7 +194,7 @@ SourceOutcome EodSource::quotes(const std::vector<std::string> &symbols,
         return {};
     }
     const SourceStatus s = m_health.status(std::nullopt);
-    return {SourceOutcome::Refused, s.lastError.empty() ? "no symbol known" : s.lastError};
+    return {SourceOutcome::Refused, s.lastError.empty() ? NoSymbolKnown : s.lastError};
 }
 
 std::string EodSource::label() const

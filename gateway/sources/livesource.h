@@ -40,6 +40,8 @@ struct SourceOutcome
     enum Kind { Answered, Refused } kind = Answered;
     std::string reason;
 };
+// The refusal of a source that answered but knew none of the symbols.
+inline constexpr const char *NoSymbolKnown = "no symbol known";
 
 // A source's health, for GET /gateway/status.
 struct SourceStatus

@@ -434,6 +434,38 @@ private slots:
             QVERIFY(!error.empty());
         }
     }
+
+    // A toppers sweep takes closes from the end-of-day files alone: the sources the bar's
+    // symbols are kept fresh from are not asked, and its symbols are not kept fresh after it.
+    // Every quote reply names each quote's origin.
+    void sweepsTakeClosesAloneAndEveryQuoteSaysWhereItCameFrom()
+    {
+        m_chart->know(reliance());
+        m_endOfDay->know(closing(reliance(), 19534));
+        auto reply = get("/gateway/closes.csv?s=RELIANCE.NS,NOSUCH.NS&f=sl1");
+        QVERIFY(reply);
+        QCOMPARE(reply->status, 200);
+        QCOMPARE(reply->body, std::string("\"RELIANCE.NS\",2284.45\r\n\"NOSUCH.NS\",N/A\r\n"));
+        QCOMPARE(reply->get_header_value("X-Vantrel-Quote-Origins"),
+                 "eod;end-of-day;" + std::to_string(MarketCalendar::closeOf(19534)) + ";0,");
+        QVERIFY(m_chart->asked().empty());
+        QVERIFY(m_market->label().empty());
+        reply = get("/d/quotes.csv?s=RELIANCE.NS&f=sl1");
+        QVERIFY(reply);
+        QCOMPARE(reply->get_header_value("X-Vantrel-Quote-Origins"),
+                 "live;chart;" + std::to_string(*reliance().at) + ";0");
+
+        // A file without any company of the request answers them N/A; no file is a refusal.
+        m_endOfDay->refuse(NoSymbolKnown);
+        reply = get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1");
+        QVERIFY(reply);
+        QCOMPARE(reply->status, 200);
+        QCOMPARE(reply->body, std::string("\"RELIANCE.NS\",N/A\r\n"));
+        m_endOfDay->refuse("no file for today");
+        reply = get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1");
+        QVERIFY(reply);
+        QCOMPARE(reply->status, 503);
+    }
 };
 
 QTEST_MAIN(GatewayTest)

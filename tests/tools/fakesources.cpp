@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <pthread.h>
 #include <sstream>
 #include <string>
@@ -23,6 +24,9 @@ namespace {
 std::atomic<SourceFault> g_chart = SourceFault::None, g_batch = SourceFault::None,
                          g_eod = SourceFault::None;
 std::atomic<bool> g_stopping = false;
+bool g_everySymbol = false;
+std::FILE *g_log = nullptr;
+std::mutex g_logMutex;
 
 // A hang or a trickle gives way as soon as the program is told to stop.
 bool sleepUnlessStopping(std::chrono::milliseconds time)
@@ -39,6 +43,52 @@ std::string fixture(const std::string &name)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// A trading symbol's made-up quote, stamped now: for a watch list larger than the recordings.
+std::string madeUpQuote(const std::string &symbol)
+{
+    const double price = 100 + static_cast<double>(std::hash<std::string>{}(symbol) % 90000) / 100;
+    const auto now = std::chrono::duration_cast<std::chrono::seconds>(
+                         std::chrono::system_clock::now().time_since_epoch())
+                         .count();
+    char item[320];
+    std::snprintf(item, sizeof item,
+                  "{\"symbol\":\"%s\",\"marketState\":\"REGULAR\",\"regularMarketPrice\":%.2f,"
+                  "\"regularMarketPreviousClose\":%.2f,\"regularMarketVolume\":%d,"
+                  "\"regularMarketTime\":%lld}",
+                  symbol.c_str(), price, price * 0.99, 1000 + static_cast<int>(price),
+                  static_cast<long long>(now - 5));
+    return item;
+}
+
+// The recorded batch reply, with every asked stock it lacks made up after its own.
+std::string everySymbolReply(const std::string &recorded, const std::string &asked)
+{
+    std::string items;
+    std::stringstream list(asked);
+    for (std::string symbol; std::getline(list, symbol, ',');)
+        if ((symbol.ends_with(".NS") || symbol.ends_with(".BO")) && symbol.size() < 40 &&
+            symbol.find('"') == std::string::npos &&
+            recorded.find("\"" + symbol + "\"") == std::string::npos)
+            items += "," + madeUpQuote(symbol);
+    std::string body = recorded;
+    const std::size_t end = body.find("],\"error\"");
+    if (end != std::string::npos)
+        body.insert(end, items);
+    return body;
+}
+
+void logRequest(const char *host, const httplib::Request &request)
+{
+    if (!g_log)
+        return;
+    const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                         std::chrono::system_clock::now().time_since_epoch())
+                         .count();
+    std::lock_guard lock(g_logMutex);
+    std::fprintf(g_log, "%lld %s %s\n", static_cast<long long>(now), host, request.path.c_str());
+    std::fflush(g_log);
 }
 
 void reply(httplib::Response &response, int status, const std::string &name, const char *type)
@@ -110,10 +160,15 @@ void serveQuoteHost(httplib::Server &server)
         if (!replay(response, g_batch, 200, "crumb_ok.txt", "text/plain"))
             reply(response, 429, "crumb_throttled.txt", "text/plain");
     });
-    server.Get("/v7/finance/quote", [](const httplib::Request &, httplib::Response &response) {
-        if (!replay(response, g_batch, 200, "batch_quotes.json", "application/json"))
-            reply(response, 401, "batch_invalid_crumb.json", "application/json");
-    });
+    server.Get("/v7/finance/quote",
+               [](const httplib::Request &request, httplib::Response &response) {
+                   if (!replay(response, g_batch, 200, "batch_quotes.json", "application/json"))
+                       reply(response, 401, "batch_invalid_crumb.json", "application/json");
+                   else if (g_everySymbol && response.status == 200 && g_batch == SourceFault::None)
+                       response.set_content(everySymbolReply(fixture("batch_quotes.json"),
+                                                             request.get_param_value("symbols")),
+                                            "application/json");
+               });
 }
 
 // Every trading day's file is the recorded one: its rows say which day it really is.
@@ -135,13 +190,19 @@ int main(int argc, char **argv)
         const std::string arg = argv[i];
         if (arg == "--port" && i + 1 < argc) {
             port = std::atoi(argv[++i]);
+        } else if (arg == "--every-symbol") {
+            g_everySymbol = true;
+        } else if (arg == "--log" && i + 1 < argc) {
+            g_log = std::fopen(argv[++i], "a");
         } else {
             std::fprintf(arg == "--help" ? stdout : stderr,
-                         "Usage: vantrel-fakesources [--port N]\n"
+                         "Usage: vantrel-fakesources [--port N] [--every-symbol] [--log FILE]\n"
                          "Replays the live sources' recorded replies on 127.0.0.1 (the quote host "
                          "on port N,\n0 for a free one), then prints the VANTREL_LIVE_* settings "
                          "that point at them.\nGET /fake/control?chart=down (batch, eod, all; "
-                         "=up, or a fault's name) steers them.\n");
+                         "=up, or a fault's name) steers them.\n--every-symbol: the batch API "
+                         "answers any symbol, made up and stamped now.\n--log FILE: one line per "
+                         "request, \"ms host path\".\n");
             return arg == "--help" ? 0 : 2;
         }
     }
@@ -159,6 +220,9 @@ int main(int argc, char **argv)
                   "bhav_bse_20250620.csv", "text/csv");
     for (httplib::Server *server : {&quotes, &nse, &bse})
         server->Get("/fake/control", control);
+    quotes.set_logger([](const auto &request, const auto &) { logRequest("quotes", request); });
+    nse.set_logger([](const auto &request, const auto &) { logRequest("nse", request); });
+    bse.set_logger([](const auto &request, const auto &) { logRequest("bse", request); });
     const int quotePort = port ? (quotes.bind_to_port("127.0.0.1", port) ? port : -1)
                                : quotes.bind_to_any_port("127.0.0.1");
     const int nsePort = nse.bind_to_any_port("127.0.0.1");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/net/quoteorigin.h"
+
 #include <cstdint>
 #include <string>
 
@@ -35,6 +37,8 @@ struct QuoteRecord
     // Fields whose reply text was not wholly one finite number: they hold 0 but are N/A, and
     // nothing may show, store or pass them on as a value.
     std::uint16_t missing = 0;
+    // Set beside the line by whoever reads the reply, when the service told it.
+    QuoteOrigin origin = {};
 
     // Whether every field of the mask (quotefield bits) came as a number.
     bool has(std::uint16_t fields) const { return (missing & fields) == 0; }

@@ -22,6 +22,12 @@ bool isText(int column)
 {
     return column == Name || column == Index || column == Symbol;
 }
+
+bool followsPrice(int column)
+{
+    return column == MarketPrice || column == ChangePercent || column == YouGet ||
+           column == NetProfitLoss || column == NetProfitLossPercent;
+}
 } // namespace holdingcol
 
 double holdingCellNumber(const HoldingRow &row, int column)

@@ -28,6 +28,8 @@ enum Column : int {
 const std::array<std::string, Count> &headers();
 const std::array<int, Count> &widths(); // pixels
 bool isText(int column);
+// The figures that move with the market price: drawn in italics when it is not live.
+bool followsPrice(int column);
 } // namespace holdingcol
 
 std::string holdingCellText(const HoldingRow &row, int column);

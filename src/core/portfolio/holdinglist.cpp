@@ -22,6 +22,7 @@ HoldingRow firstRow(const HeldLot &held)
     HoldingRow row{lot.companyName, lot.exchange, lot.symbol, lot.brokerId, lot.quantity};
     row.averageCost = lot.price;
     row.marketPrice = held.marketPrice;
+    row.origin = held.origin;
     const double previousClose = held.marketPrice - held.change;
     row.changePercent = previousClose != 0 ? held.change * 100 / previousClose : 0;
     if (!std::isfinite(row.changePercent))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/net/quoteorigin.h"
 #include "core/portfolio/brokerrates.h"
 
 #include <optional>
@@ -13,6 +14,7 @@ struct HeldLot
     ProfileLot lot;
     double marketPrice = 0;
     double change = 0;
+    QuoteOrigin origin = {}; // of the price, for the row's tooltip
 };
 
 // One entry of the quote request: a symbol of the portfolio with the company and exchange of
@@ -44,6 +46,7 @@ struct HoldingRow
     // none, and xirrNeedsDates when that is because buy dates are unknown.
     std::optional<double> xirr = std::nullopt;
     bool xirrNeedsDates = false;
+    QuoteOrigin origin = {}; // of the market price
 };
 
 // The three figures under each list.

@@ -88,6 +88,7 @@ std::vector<std::string> Portfolio::refresh(const std::vector<BrokerEntry> &brok
                 continue;
             held.marketPrice = finiteOrZero(quote.last);
             held.change = quote.has(quotefield::Change) ? finiteOrZero(quote.change) : 0;
+            held.origin = quote.origin;
         }
     }
     m_deliveryList = buildHoldingList(m_delivery, TradeKind::Delivery, brokers);

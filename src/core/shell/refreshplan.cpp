@@ -55,7 +55,7 @@ RefreshPlan QuoteGroupRegistry::plan(std::string_view baseUrl) const
 }
 
 bool distributeReply(const RefreshPlan &plan, const std::vector<std::string> &lines,
-                     const QuoteGroupRegistry &registry)
+                     const QuoteGroupRegistry &registry, const std::vector<QuoteOrigin> &origins)
 {
     std::size_t k = 0;
     for (const PlannedGroup &planned : plan.groups) {
@@ -67,8 +67,10 @@ bool distributeReply(const RefreshPlan &plan, const std::vector<std::string> &li
             if (k >= lines.size())
                 return false;
             if (group) {
-                if (QuoteRecord *target = group->quoteTarget(j, symbol))
+                if (QuoteRecord *target = group->quoteTarget(j, symbol)) {
                     parseQuoteLine(lines[k], *target, quotefields::Full);
+                    target->origin = k < origins.size() ? origins[k] : QuoteOrigin{};
+                }
             }
             ++k;
         }

@@ -56,6 +56,7 @@ private:
 // Parses the reply lines into the groups of the plan, in order, calling each present group's
 // quotesArrived() after its last line. An empty symbol gets no line. Returns false when the
 // reply runs short: records parsed up to that point keep their new values, later groups are
-// left alone.
+// left alone. Each record takes the origin at its line's position, or none.
 bool distributeReply(const RefreshPlan &plan, const std::vector<std::string> &lines,
-                     const QuoteGroupRegistry &registry);
+                     const QuoteGroupRegistry &registry,
+                     const std::vector<QuoteOrigin> &origins = {});

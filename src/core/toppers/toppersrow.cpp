@@ -22,6 +22,7 @@ ToppersRow makeToppersRow(const std::string &companyName, const std::string &sym
     row.high = quote.high;
     row.low = quote.low;
     row.missing = quote.missing;
+    row.origin = quote.origin;
     return row;
 }
 

@@ -21,6 +21,7 @@ struct ToppersRow
     double high = 0;
     double low = 0;
     std::uint16_t missing = 0; // the quote's fields that were N/A (quotefield bits)
+    QuoteOrigin origin = {};   // of the price, when the service told it
 };
 
 ToppersRow makeToppersRow(const std::string &companyName, const std::string &symbol,

@@ -33,13 +33,16 @@ std::vector<ToppersBatch> ToppersScan::start(Exchange exchange,
     m_finished = 0;
     m_failed = 0;
     m_failure.clear();
+    m_origin = {};
     return batches;
 }
 
-std::string ToppersScan::batchUrl(std::string_view baseUrl, const ToppersBatch &batch) const
+std::string ToppersScan::batchUrl(std::string_view baseUrl, const ToppersBatch &batch,
+                                  std::string_view path) const
 {
     std::string url(baseUrl);
-    url += "/d/quotes.csv?s=";
+    url += path;
+    url += "?s=";
     for (int i = batch.first; i <= batch.last; ++i) {
         if (i > batch.first)
             url.push_back(',');
@@ -50,13 +53,18 @@ std::string ToppersScan::batchUrl(std::string_view baseUrl, const ToppersBatch &
     return url;
 }
 
-bool ToppersScan::batchDone(const ToppersBatch &batch, const std::vector<std::string> &lines)
+bool ToppersScan::batchDone(const ToppersBatch &batch, const std::vector<std::string> &lines,
+                            const std::vector<QuoteOrigin> &origins)
 {
     const int first = std::max(batch.first, 0);
     const int last = std::min(batch.last, count() - 1);
-    for (int i = first; i <= last && static_cast<std::size_t>(i - batch.first) < lines.size(); ++i)
-        parseQuoteLine(lines[static_cast<std::size_t>(i - batch.first)],
-                       m_quotes[static_cast<std::size_t>(i)], quotefields::Short);
+    for (int i = first; i <= last && static_cast<std::size_t>(i - batch.first) < lines.size();
+         ++i) {
+        const auto k = static_cast<std::size_t>(i - batch.first);
+        QuoteRecord &quote = m_quotes[static_cast<std::size_t>(i)];
+        parseQuoteLine(lines[k], quote, quotefields::Short);
+        quote.origin = k < origins.size() ? origins[k] : QuoteOrigin{};
+    }
     ++m_finished;
     return m_finished == m_started;
 }
@@ -66,6 +74,17 @@ bool ToppersScan::batchFailed(const ToppersBatch &batch, const std::string &reas
     if (m_failed++ == 0)
         m_failure = reason.empty() ? "no reply" : reason;
     return batchDone(batch, {});
+}
+
+void ToppersScan::noteOrigins(const std::vector<QuoteOrigin> &origins)
+{
+    if (m_origin.kind != QuoteOrigin::Unknown)
+        return;
+    for (const QuoteOrigin &o : origins)
+        if (o.kind != QuoteOrigin::Unknown) {
+            m_origin = o;
+            return;
+        }
 }
 
 ToppersOutcome ToppersScan::outcome() const

@@ -19,6 +19,9 @@ struct ToppersBatch
 };
 
 inline constexpr std::string_view ToppersFields = "sl1d1t1c1ohgv";
+inline constexpr std::string_view QuotesPath = "/d/quotes.csv";
+// The live gateway's whole-exchange closes: the same lines, from the end-of-day files alone.
+inline constexpr std::string_view ClosesPath = "/gateway/closes.csv";
 
 // Consecutive batches of 150 (NSE) or 200 (BSE) companies over count companies; the last
 // holds what remains. None for no companies.
@@ -36,10 +39,15 @@ public:
 
     // A new sweep over these companies: every quote cleared, the batches to send returned.
     std::vector<ToppersBatch> start(Exchange exchange, const std::vector<CompanyRow> &listed);
-    std::string batchUrl(std::string_view baseUrl, const ToppersBatch &batch) const;
-    // One batch is in: its lines, or the reason its request failed; true when it was the
-    // last one.
-    bool batchDone(const ToppersBatch &batch, const std::vector<std::string> &lines);
+    std::string batchUrl(std::string_view baseUrl, const ToppersBatch &batch,
+                         std::string_view path = QuotesPath) const;
+    // Where the sweep's prices came from, when the service said: the first origin told.
+    void noteOrigins(const std::vector<QuoteOrigin> &origins);
+    const QuoteOrigin &origin() const { return m_origin; }
+    // One batch is in: its lines and their origins, or the reason its request failed; true
+    // when it was the last one.
+    bool batchDone(const ToppersBatch &batch, const std::vector<std::string> &lines,
+                   const std::vector<QuoteOrigin> &origins = {});
     bool batchFailed(const ToppersBatch &batch, const std::string &reason);
     // How the sweep went so far: the status and message of a finished sweep come from it.
     ToppersOutcome outcome() const;
@@ -61,4 +69,5 @@ private:
     int m_finished = 0;
     int m_failed = 0;
     std::string m_failure;
+    QuoteOrigin m_origin;
 };

@@ -31,3 +31,11 @@ std::string problem(const ToppersOutcome &o)
     return missing + ": the quote service sent no readable price for them.";
 }
 } // namespace toppersstatus
+
+std::string toppersstatus::sourceLine(const QuoteOrigin &origin)
+{
+    if (origin.kind == QuoteOrigin::Live)
+        return "Prices: live via " + origin.source;
+    const std::string tip = quoteOriginTip(origin);
+    return tip.empty() ? "Prices: no end-of-day file answered" : "Prices: " + tip;
+}

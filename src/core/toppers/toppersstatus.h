@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/net/quoteorigin.h"
+
 #include <string>
 
 // How a sweep ended: how many companies came back with a readable price, and how many of
@@ -25,4 +27,7 @@ inline constexpr const char *Completed = "Data Retrieval Successfully Completed!
 std::string text(const ToppersOutcome &outcome);
 // The one message that says why a sweep is incomplete; empty for a complete one.
 std::string problem(const ToppersOutcome &outcome);
+// The line under the status in live mode: where the sweep's prices came from and of which
+// day ("Prices: Close of 05-Dec-2026 via end of day"), or that no file answered.
+std::string sourceLine(const QuoteOrigin &origin);
 } // namespace toppersstatus

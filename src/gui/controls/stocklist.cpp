@@ -4,6 +4,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFont>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -40,10 +41,22 @@ QVariant StockListModel::data(const QModelIndex &index, int role) const
         return QBrush(toQColor(colours(index.row(), index.column()).background));
     case Qt::ForegroundRole:
         return QBrush(toQColor(colours(index.row(), index.column()).text));
+    case Qt::FontRole:
+        if (colours(index.row(), index.column()).italic) {
+            // Only the slant is set: the view's own font supplies the rest.
+            QFont font;
+            font.setItalic(true);
+            return font;
+        }
+        return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignment(index.column()) | Qt::AlignVCenter);
     case RawValueRole:
         return rawValue(index.row(), index.column());
+    case Qt::ToolTipRole:
+        if (const std::string tip = toolTip(index.row()); !tip.empty())
+            return QString::fromStdString(tip);
+        return {};
     default:
         return {};
     }

@@ -11,7 +11,7 @@
 class Messenger;
 
 // Every quote list of the program: the display role gives the formatted cell text, the colour
-// roles come from the subclass's rules, headers are fixed. A list whose rows hold numbers
+// and font roles come from the subclass's rules, headers are fixed. A list whose rows hold numbers
 // also gives them unformatted in the raw-value role, for sorting.
 class StockListModel : public QAbstractTableModel
 {
@@ -21,6 +21,7 @@ public:
     {
         Rgb background = colours::White;
         Rgb text = colours::Black;
+        bool italic = false; // a figure made from a price that is not live
     };
 
     static constexpr int RawValueRole = Qt::UserRole;
@@ -41,6 +42,8 @@ public:
     virtual std::string text(int row, int column) const = 0;
     virtual Colours colours(int row, int column) const = 0;
     virtual QVariant rawValue(int, int) const { return {}; }
+    // The row's own tooltip; empty leaves the view's.
+    virtual std::string toolTip(int) const { return {}; }
     virtual Qt::Alignment alignment(int column) const;
 };
 

@@ -44,7 +44,8 @@ QVariant HoldingListModel::rawValue(int r, int column) const
 
 StockListModel::Colours HoldingListModel::colours(int r, int column) const
 {
-    return {colours::White, holdingCellColour(row(r), column)};
+    return {colours::White, holdingCellColour(row(r), column),
+            holdingcol::followsPrice(column) && isNotLive(row(r).origin)};
 }
 
 Qt::Alignment HoldingListModel::alignment(int column) const

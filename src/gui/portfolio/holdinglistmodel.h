@@ -24,6 +24,7 @@ public:
     QVariant rawValue(int r, int column) const override;
     Colours colours(int r, int column) const override;
     Qt::Alignment alignment(int column) const override;
+    std::string toolTip(int r) const override { return quoteOriginTip(row(r).origin); }
 
 private:
     std::vector<HoldingRow> m_rows;

@@ -1,5 +1,6 @@
 #include "gui/shell/mainbar.h"
 
+#include "core/net/quoteorigin.h"
 #include "gui/controls/colorbutton.h"
 #include "gui/controls/dialogunits.h"
 #include "gui/controls/dragbyanypoint.h"
@@ -103,7 +104,8 @@ void MainBar::buildControls()
     QFont small = m_liveLine->font();
     small.setPixelSize(std::max(7, du.y(6) - 2));
     m_liveLine->setFont(small);
-    m_liveLine->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Presses still reach the bar (a label ignores them), so it drags from here too.
+    m_liveLine->setToolTip(QString::fromLatin1(ItalicsTip));
     m_liveLine->hide();
 
     m_topBox = new QCheckBox(m_client);

@@ -58,7 +58,7 @@ public:
     Colours colours(int r, int column) const override
     {
         const ToppersColours c = toppersCellColours(row(r), column);
-        return {c.background, c.text};
+        return {c.background, c.text, !topperscol::alignedLeft(column) && isNotLive(row(r).origin)};
     }
     Qt::Alignment alignment(int column) const override
     {

@@ -52,6 +52,11 @@ QString ToppersPanel::status() const
     return m_status->text();
 }
 
+QString ToppersPanel::priceSource() const
+{
+    return m_source->isHidden() ? QString() : m_source->text();
+}
+
 void ToppersPanel::buildControls()
 {
     m_close = addButton(QStringLiteral("X"), "closePanel", 14, 12, &ToppersPanel::closeAndDestroy);
@@ -119,6 +124,10 @@ QWidget *ToppersPanel::buildSweepControls()
     m_status = new QLabel(pressText(Exchange::Nse), box);
     m_status->setObjectName(QStringLiteral("status"));
     layout->addWidget(m_status);
+    m_source = new QLabel(box);
+    m_source->setObjectName(QStringLiteral("priceSource"));
+    m_source->hide();
+    layout->addWidget(m_source);
     return box;
 }
 
@@ -191,7 +200,8 @@ void ToppersPanel::pressGetLatestData()
         context().messenger.inform(listed.error());
     const std::vector<CompanyRow> companies =
         listed ? std::move(listed).value() : std::vector<CompanyRow>{};
-    if (!m_sweep->start(context().services.quote, chosen, companies)) {
+    m_source->hide();
+    if (!m_sweep->start(context().services.quote, chosen, companies, context().services.live)) {
         m_status->setText(QLatin1String(ToppersScan::NothingToFetch));
         lock(false);
     }
@@ -203,6 +213,10 @@ void ToppersPanel::sweepDone()
     m_model->setRows(m_scan.rows(m_filters));
     const ToppersOutcome outcome = m_scan.outcome();
     m_status->setText(QString::fromStdString(toppersstatus::text(outcome)));
+    if (context().services.live) {
+        m_source->setText(QString::fromStdString(toppersstatus::sourceLine(m_scan.origin())));
+        m_source->show();
+    }
     lock(false);
     if (const std::string why = toppersstatus::problem(outcome); !why.empty())
         context().messenger.inform(why);

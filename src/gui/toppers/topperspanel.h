@@ -39,6 +39,8 @@ public:
     ToppersSweep *sweep() const { return m_sweep; }
     QMenu *menu() const { return m_menu; }
     QString status() const;
+    // Live mode only: where the last sweep's prices came from.
+    QString priceSource() const;
     // "Add to Watch List" for a row, as the menu does it.
     void addToWatchList(int row);
 
@@ -67,6 +69,7 @@ private:
     ColorButton *m_get = nullptr;
     ColorButton *m_close = nullptr;
     QLabel *m_status = nullptr;
+    QLabel *m_source = nullptr;
     std::array<QLineEdit *, toppersfilter::Count> m_edits{};
     StockListView *m_view = nullptr;
     ToppersModel *m_model = nullptr;

@@ -30,7 +30,10 @@ QVariant WatchListModel::rawValue(int r, int column) const
 StockListModel::Colours WatchListModel::colours(int r, int column) const
 {
     const CellColours c = watchCellColours(stock(r), column, m_switches);
-    return {c.background, c.text};
+    // A close or delayed figure is in italics; N/A is no figure and stays upright.
+    const QuoteRecord &q = stock(r).quote;
+    return {c.background, c.text,
+            !watchcol::isText(column) && isNotLive(q.origin) && q.has(watchCellFields(column))};
 }
 
 Qt::Alignment WatchListModel::alignment(int column) const

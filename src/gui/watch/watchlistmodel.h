@@ -30,6 +30,7 @@ public:
     QVariant rawValue(int r, int column) const override;
     Colours colours(int r, int column) const override;
     Qt::Alignment alignment(int column) const override;
+    std::string toolTip(int r) const override { return quoteOriginTip(stock(r).quote.origin); }
 
 private:
     std::vector<WatchedStock> m_stocks;

@@ -81,6 +81,7 @@ void InternetSession::finish(QNetworkReply *reply)
     if (reply->error() == QNetworkReply::NoError && status < 400) {
         result.body = reply->readAll();
         result.ok = result.body.size() <= MaxReplyBytes;
+        result.quoteOrigins = reply->rawHeader("X-Vantrel-Quote-Origins");
         if (!result.ok)
             result.error = QStringLiteral("reply too large");
     } else {

@@ -20,6 +20,8 @@ struct FetchResult
     // HTTP error status): callers that go on with what they have read so far use them.
     QByteArray body;
     QString error;
+    // What the live gateway says of a good reply's quotes: where each came from, how fresh.
+    QByteArray quoteOrigins = {};
     // The body as text lines, each stripped of blanks at both ends.
     std::vector<std::string> lines() const;
 };

@@ -54,18 +54,21 @@ void RefreshCycle::start()
     m_session->setDeadlineMs(m_deadlineMs);
     m_session->fetch(m_plan.url, [this](const FetchResult &result) {
         m_session.release()->deleteLater();
-        handleResult(result.ok, result.lines());
+        handleResult(result.ok, result.lines(),
+                     parseQuoteOrigins(std::string_view(result.quoteOrigins.constData(),
+                                                        result.quoteOrigins.size())));
     });
 }
 
-void RefreshCycle::handleResult(bool ok, const std::vector<std::string> &lines)
+void RefreshCycle::handleResult(bool ok, const std::vector<std::string> &lines,
+                                const std::vector<QuoteOrigin> &origins)
 {
     m_inProgress = false;
     m_connected = ok;
     emit resultArrived(ok);
     if (!ok)
         return;
-    if (distributeReply(m_plan, lines, m_registry)) {
+    if (distributeReply(m_plan, lines, m_registry, origins)) {
         emit replyApplied();
         return;
     }

@@ -68,7 +68,8 @@ signals:
     void replyShort();
 
 private:
-    void handleResult(bool ok, const std::vector<std::string> &lines);
+    void handleResult(bool ok, const std::vector<std::string> &lines,
+                      const std::vector<QuoteOrigin> &origins);
 
     QuoteGroupRegistry &m_registry;
     Messenger &m_messenger;

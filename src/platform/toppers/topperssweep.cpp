@@ -27,17 +27,21 @@ void ToppersSweep::setDeadlineMs(int ms)
 }
 
 bool ToppersSweep::start(const std::string &baseUrl, Exchange exchange,
-                         const std::vector<CompanyRow> &listed)
+                         const std::vector<CompanyRow> &listed, bool live)
 {
     const std::vector<ToppersBatch> batches = m_scan.start(exchange, listed);
     const unsigned sweep = ++m_sweep;
     for (std::size_t k = 0; k < batches.size(); ++k) {
         const ToppersBatch batch = batches[k];
         session(k).fetch(
-            m_scan.batchUrl(baseUrl, batch), [this, sweep, batch](const FetchResult &result) {
+            m_scan.batchUrl(baseUrl, batch, live ? ClosesPath : QuotesPath),
+            [this, sweep, batch](const FetchResult &result) {
                 if (sweep != m_sweep)
                     return; // a reply of an abandoned sweep
-                const bool last = result.ok ? m_scan.batchDone(batch, result.lines())
+                const std::vector<QuoteOrigin> origins = parseQuoteOrigins(
+                    std::string_view(result.quoteOrigins.constData(), result.quoteOrigins.size()));
+                m_scan.noteOrigins(origins);
+                const bool last = result.ok ? m_scan.batchDone(batch, result.lines(), origins)
                                             : m_scan.batchFailed(batch, result.error.toStdString());
                 if (last)
                     emit finished();

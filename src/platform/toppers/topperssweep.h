@@ -25,9 +25,10 @@ public:
     void setTimeoutMs(int ms);
     void setDeadlineMs(int ms);
 
-    // False, and nothing sent, when the exchange has no companies.
-    bool start(const std::string &baseUrl, Exchange exchange,
-               const std::vector<CompanyRow> &listed);
+    // False, and nothing sent, when the exchange has no companies. From the live gateway a
+    // sweep asks for closes only, so it spends none of the bar's requests.
+    bool start(const std::string &baseUrl, Exchange exchange, const std::vector<CompanyRow> &listed,
+               bool live = false);
     bool running() const { return m_scan.running(); }
 
 signals:
