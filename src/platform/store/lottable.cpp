@@ -106,17 +106,16 @@ StoreStatus LotTable::removeStock(std::string_view symbol, int deliveryType)
 
 StoreStatus LotTable::insert(const ProfileLot &lot)
 {
-    return m_trades.insert(buyOf(lot));
+    return m_trades.insertAll({buyOf(lot)});
 }
 
 StoreStatus LotTable::insertLots(const std::vector<ProfileLot> &lots)
 {
-    return m_connection.inTransaction([&]() -> StoreStatus {
-        for (const ProfileLot &lot : lots)
-            if (auto inserted = insert(lot); !inserted)
-                return inserted;
-        return storeOk();
-    });
+    std::vector<Trade> buys;
+    buys.reserve(lots.size());
+    for (const ProfileLot &lot : lots)
+        buys.push_back(buyOf(lot));
+    return m_trades.insertAll(buys);
 }
 
 StoreStatus LotTable::replaceStock(std::string_view symbol, int deliveryType,
