@@ -3,8 +3,7 @@
 
 Companies come from data/companylist.csv. Buys come first, sales never exceed what was bought
 before them, a few symbols are bought and sold on the same day, and now and then an order
-fills in several rows of one order id. The same seed gives the
-same file.
+fills in several rows of one order id. The same seed gives the same file.
 
     scripts/dev/make-tradebook.py [--trades N] [--year Y] [--seed S] [--preamble] > tradebook.csv
 """
