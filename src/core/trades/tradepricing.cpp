@@ -23,7 +23,8 @@ TradeCharges percentageCharges(const Trade &trade, const std::vector<BrokerEntry
     return c;
 }
 
-using OrderKey = std::tuple<long, std::string, std::string, std::string, int, int>;
+// An order is of one symbol, so that figuring one symbol again never touches another.
+using OrderKey = std::tuple<long, std::string, std::string, std::string, std::string, int, int>;
 
 void shareOrderBrokerage(const std::vector<Trade> &trades, const TradePricing &pricing,
                          std::vector<TradeCharges> &charges)
@@ -32,8 +33,8 @@ void shareOrderBrokerage(const std::vector<Trade> &trades, const TradePricing &p
     for (std::size_t i = 0; i < trades.size(); ++i) {
         const Trade &t = trades[i];
         if (!t.orderId.empty() && pricing.schedules.contains(t.brokerId))
-            orders[{t.brokerId, t.exchange, t.orderId, t.date, int(t.side), int(t.kind)}].push_back(
-                i);
+            orders[{t.brokerId, t.exchange, t.symbol, t.orderId, t.date, int(t.side), int(t.kind)}]
+                .push_back(i);
     }
     for (const auto &[key, rows] : orders) {
         if (rows.size() < 2)
