@@ -41,34 +41,44 @@ StoreStatus SaleResultTable::restate(const std::set<std::string> &symbols, bool 
         return StoreError{schedules.error()};
     pricing.schedules = std::move(schedules).value();
 
-    const QString drop = QStringLiteral("DELETE FROM SALERESULT WHERE TRADEID NOT IN "
-                                        "(SELECT TRADEID FROM TRADES)");
-    if (auto dropped = m_connection.run(drop); !dropped)
-        return dropped;
-    if (all) {
-        if (auto cleared = m_connection.run(QStringLiteral("DELETE FROM SALERESULT")); !cleared)
-            return cleared;
-    }
-    for (const std::string &symbol : all ? std::set<std::string>{} : symbols)
-        if (auto cleared =
-                m_connection.run(QStringLiteral("DELETE FROM SALERESULT WHERE TRADEID IN "
-                                                "(SELECT TRADEID FROM TRADES WHERE SYMBOL = ?)"),
-                                 {textValue(symbol)});
-            !cleared)
-            return cleared;
-
+    // Stored results are replaced by key, so that an import of thousands of trades never
+    // scans the table once per symbol.
+    auto held = m_connection.select<long>(
+        QStringLiteral("SELECT TRADEID FROM SALERESULT"), {},
+        [](const QSqlQuery &q) { return static_cast<long>(q.value(0).toLongLong()); });
+    if (!held)
+        return StoreError{held.error()};
+    std::set<long> stale(held.value().begin(), held.value().end());
     for (const TradeLine &line : tradeLines(trades.value(), pricing)) {
-        if (!line.result || (!all && !symbols.contains(line.trade.symbol)))
+        if (!line.result)
+            continue;
+        const bool kept = stale.erase(line.trade.id) > 0;
+        if (!all && !symbols.contains(line.trade.symbol))
             continue;
         const SaleResult &r = *line.result;
-        if (auto stored = m_connection.run(
-                QStringLiteral("INSERT INTO SALERESULT (TRADEID, SALEVALUE, COSTOFLOTS, "
-                               "BUYCHARGES, SELLCHARGES, PROFIT, UNMATCHED) "
-                               "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                {static_cast<qlonglong>(line.trade.id), r.saleValue, r.costOfLots, r.buyCharges,
-                 r.sellCharges, r.profit, static_cast<qlonglong>(r.unmatched)});
-            !stored)
+        const QVariantList figures = {r.saleValue,
+                                      r.costOfLots,
+                                      r.buyCharges,
+                                      r.sellCharges,
+                                      r.profit,
+                                      static_cast<qlonglong>(r.unmatched),
+                                      static_cast<qlonglong>(line.trade.id)};
+        const QString statement =
+            kept ? QStringLiteral("UPDATE SALERESULT SET SALEVALUE = ?, COSTOFLOTS = ?, "
+                                  "BUYCHARGES = ?, SELLCHARGES = ?, PROFIT = ?, UNMATCHED = ? "
+                                  "WHERE TRADEID = ?")
+                 : QStringLiteral("INSERT INTO SALERESULT (SALEVALUE, COSTOFLOTS, BUYCHARGES, "
+                                  "SELLCHARGES, PROFIT, UNMATCHED, TRADEID) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?)");
+        if (auto stored = m_connection.run(statement, figures); !stored)
             return stored;
     }
+    // What is left belongs to trades that are gone or are no sales any more.
+    for (long id : stale)
+        if (auto dropped =
+                m_connection.run(QStringLiteral("DELETE FROM SALERESULT WHERE TRADEID = ?"),
+                                 {static_cast<qlonglong>(id)});
+            !dropped)
+            return dropped;
     return storeOk();
 }
