@@ -83,4 +83,15 @@ TEST(TradeCharges, TheMinimumAndCapApplyPerOrderNotPerFill)
     const TradeCharges alone = scheduledCharges(trades[1], schedule, statutoryRates2024());
     EXPECT_NEAR(c[1].gst, 0.18 * (15 + alone.exchangeCharge + alone.sebiFee), 0.006);
     EXPECT_NEAR(c[1].total, alone.total - alone.brokerage - alone.gst + 15 + c[1].gst, 1e-9);
+
+    // Held as lots, the fills of order A still pay the minimum once.
+    std::vector<HeldLot> lots;
+    for (const Trade &t : trades)
+        lots.push_back(
+            {ProfileLot{"INFY", "NSE", "INFY", 0, t.price, t.quantity, 1, t.date, t.orderId}, 1000,
+             0});
+    lots.resize(2);
+    EXPECT_NEAR(
+        buildHoldingList(lots, TradeKind::Delivery, pricing, "2025-01-04").rows[0].costPlusCharges,
+        40000 + c[0].total + c[1].total, 1e-6);
 }

@@ -57,28 +57,28 @@ Trade tradeOf(const HoldingRow &row, TradeKind kind, TradeSide side, long quanti
     t.quantity = quantity;
     t.price = price;
     t.kind = kind;
+    t.brokerId = row.brokerId;
     return t;
 }
 
+// Priced as the trades are: the lots of one order share its brokerage, and a delivery sale
+// pays the DP charge.
 RowValuation scheduledValuation(const HoldingRow &row, const std::vector<const ProfileLot *> &lots,
-                                TradeKind kind, const BrokerSchedule &schedule,
-                                const TradePricing &pricing, const std::string &today)
+                                TradeKind kind, const TradePricing &pricing,
+                                const std::string &today)
 {
-    SideCharges buy;
+    std::vector<Trade> bought;
     for (const ProfileLot *lot : lots) {
-        const Trade bought =
-            tradeOf(row, kind, TradeSide::Buy, lot->quantity, lot->price, lot->buyDate);
-        add(buy,
-            sideOf(scheduledCharges(bought, schedule, pricing.calendar.inForceOn(lot->buyDate))));
+        bought.push_back(
+            tradeOf(row, kind, TradeSide::Buy, lot->quantity, lot->price, lot->buyDate));
+        bought.back().orderId = lot->orderId;
     }
+    SideCharges buy;
+    for (const TradeCharges &c : priceTrades(bought, pricing))
+        add(buy, sideOf(c));
     const Trade sold = tradeOf(row, kind, TradeSide::Sell, row.quantity, row.marketPrice, today);
-    TradeCharges selling = scheduledCharges(sold, schedule, pricing.calendar.inForceOn(today));
-    if (kind == TradeKind::Delivery) {
-        selling.dpCharge = schedule.dpCharge;
-        selling.total += selling.dpCharge;
-    }
     return valueRowWith(double(row.quantity), row.averageCost, row.marketPrice, buy,
-                        sideOf(selling));
+                        sideOf(priceTrades({sold}, pricing).front()));
 }
 
 void merge(HoldingRow &row, const ProfileLot &lot)
@@ -127,7 +127,7 @@ HoldingList buildHoldingList(const std::vector<HeldLot> &lots, TradeKind kind,
             schedule == pricing.schedules.end()
                 ? valueRow(double(row.quantity), row.averageCost, row.marketPrice,
                            pricingOf(pricing.brokers, row.brokerId, kind))
-                : scheduledValuation(row, lotsOfRow[i], kind, schedule->second, pricing, today);
+                : scheduledValuation(row, lotsOfRow[i], kind, pricing, today);
         row.costPlusCharges = v.costPlusCharges;
         row.youGet = v.youGet;
         row.netProfitLoss = v.netProfitLoss;

@@ -11,7 +11,8 @@ ProfileLot lotOf(const OpenLot &open)
 {
     const Trade &buy = open.buy;
     return ProfileLot{buy.companyName, buy.exchange,   buy.symbol,   deliveryTypeOf(buy.kind),
-                      buy.price,       open.remaining, buy.brokerId, buy.date};
+                      buy.price,       open.remaining, buy.brokerId, buy.date,
+                      buy.orderId};
 }
 
 Trade buyOf(const ProfileLot &lot)
@@ -143,6 +144,7 @@ StoreStatus LotTable::replaceStock(std::string_view symbol, int deliveryType,
             buy.isin = lot.buy.isin;
             buy.source = lot.buy.source;
             buy.exchangeTradeId = lot.buy.exchangeTradeId;
+            buy.orderId = lot.buy.orderId;
             buy.quantity += lot.buy.quantity - lot.remaining; // the part already sold
             if (auto changed = m_trades.update(buy); !changed)
                 return StoreError{changed.error()};
