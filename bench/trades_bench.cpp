@@ -123,17 +123,20 @@ std::vector<Trade> trades()
 void rebuild(benchmark::State &state)
 {
     const std::vector<Trade> all = trades();
-    const std::vector<BrokerEntry> brokers;
+    // The broker is priced by schedule: every lot by the rates of its own date.
+    TradePricing pricing;
+    pricing.schedules[0] = BrokerSchedule{{0, 0, 0}, {0.03, 0, 20}, 15.34};
     std::size_t rows = 0;
     for (auto _ : state) {
         const TradeBook book = matchTrades(all, {});
         std::vector<HeldLot> lots;
         lots.reserve(book.open.size());
         for (const OpenLot &open : book.open)
-            lots.push_back(
-                HeldLot{ProfileLot{open.buy.companyName, open.buy.exchange, open.buy.symbol, 0,
-                                   open.buy.price, open.remaining, open.buy.brokerId}});
-        rows = buildHoldingList(lots, TradeKind::Delivery, brokers).rows.size();
+            lots.push_back(HeldLot{ProfileLot{open.buy.companyName, open.buy.exchange,
+                                              open.buy.symbol, 0, open.buy.price, open.remaining,
+                                              open.buy.brokerId, open.buy.date},
+                                   100});
+        rows = buildHoldingList(lots, TradeKind::Delivery, pricing, "2026-01-05").rows.size();
         benchmark::DoNotOptimize(rows);
     }
     state.counters["rows"] = double(rows);

@@ -2,8 +2,8 @@
 """Writes a year's equity tradebook CSV, as a broker's console exports it, for trying the import.
 
 Companies come from data/companylist.csv. Buys come first, sales never exceed what was bought
-before them, and a few symbols are bought and sold on the same day. The same seed gives the
-same file.
+before them, a few symbols are bought and sold on the same day, and now and then an order
+fills in several rows of one order id. The same seed gives the same file.
 
     scripts/dev/make-tradebook.py [--trades N] [--year Y] [--seed S] [--preamble] > tradebook.csv
 """
@@ -74,16 +74,21 @@ def main():
             if same_day:
                 legs.append(("sell", quantity))
             for side, qty in legs:
-                trade_id += 1
                 held[symbol] += -qty if side == "sell" else qty
                 minute += rng.randint(1, 20)
                 when = datetime.datetime.combine(day, datetime.time(9, 15)) + \
                     datetime.timedelta(minutes=minute)
-                out.writerow([symbol, "INE%06dA010" % (zlib.crc32(symbol.encode()) % 10**6),
-                              day.isoformat(), "NSE", "EQ", "EQ", side, "false", qty,
-                              "%.2f" % price[symbol], trade_id, trade_id * 10,
-                              when.strftime("%Y-%m-%dT%H:%M:%S")])
-                written += 1
+                order_id = (trade_id + 1) * 10
+                # Now and then an order fills in parts: several rows of one order id.
+                parts = rng.randint(2, 3) if qty >= 3 and rng.random() < 0.15 else 1
+                cuts = sorted(rng.sample(range(1, qty), parts - 1)) if parts > 1 else []
+                for fill in (b - a for a, b in zip([0] + cuts, cuts + [qty])):
+                    trade_id += 1
+                    out.writerow([symbol, "INE%06dA010" % (zlib.crc32(symbol.encode()) % 10**6),
+                                  day.isoformat(), "NSE", "EQ", "EQ", side, "false", fill,
+                                  "%.2f" % price[symbol], trade_id, order_id,
+                                  when.strftime("%Y-%m-%dT%H:%M:%S")])
+                    written += 1
 
 
 if __name__ == "__main__":

@@ -43,7 +43,7 @@ private slots:
             CompanyDatabase db(QStringLiteral("v2"));
             const StoreStatus opened = db.open(resolveStoreConfig({}, file, {}));
             QVERIFY2(opened.ok(), opened.error().c_str());
-            QCOMPARE(storedSchemaVersion(db.connection()).value(), 3);
+            QCOMPARE(storedSchemaVersion(db.connection()).value(), currentSchemaVersion());
             QCOMPARE(db.trades().loadAll().value().size(), 4u);
             QVERIFY(db.jan2018Values().loadAll().value().empty());
 

@@ -1,4 +1,5 @@
 #include "core/trades/tradematcher.h"
+#include "platform/store/pricedtrades.h"
 #include "platform/store/schemaversion.h"
 #include "platform/store/sqlitefile.h"
 #include "support/storetestbed.h"
@@ -17,10 +18,10 @@ private:
     StoreTestBed m_bed;
     int m_copies = 0;
 
-    QString releaseCopy()
+    QString releaseCopy(const QString &release = QStringLiteral("release-unversioned.sqlite"))
     {
         const QString copy = m_bed.path(QStringLiteral("release-%1.sqlite").arg(++m_copies));
-        QFile::copy(QStringLiteral(VANTREL_STORE_FIXTURES "/release-unversioned.sqlite"), copy);
+        QFile::copy(QStringLiteral(VANTREL_STORE_FIXTURES "/") + release, copy);
         QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
         return copy;
     }
@@ -120,6 +121,41 @@ private slots:
         // A broker that a trade names stays, whether or not a lot is left.
         QVERIFY(db.profile().brokerInUse(1).value());
         QVERIFY(!db.brokers().removeUnused(1).value());
+    }
+
+    // Version 3 held two sales: RELIANCE 12 at 1400 over lots of 10 and 4 of the percentage
+    // broker 1, INFY 2 at 1600 of broker 2, priced by schedule.
+    void salesKeepTheirResultsThroughLaterChanges()
+    {
+        const QString file = releaseCopy(QStringLiteral("release-v3.sqlite"));
+        CompanyDatabase db(QStringLiteral("results"));
+        QVERIFY(db.open(resolveStoreConfig({}, file, {})).ok());
+        std::map<long, SaleResult> stored = db.saleResults().loadAll().value();
+        QCOMPARE(stored.size(), 2u);
+        QCOMPARE(stored[5].costOfLots, 10 * 1250.5 + 2 * 1300.25);
+        QCOMPARE(stored[5].saleValue, 16800.0);
+        QVERIFY(stored[5].buyCharges > 0 && stored[5].sellCharges > 0);
+        QCOMPARE(stored[5].profit, stored[5].saleValue - stored[5].costOfLots -
+                                       stored[5].buyCharges - stored[5].sellCharges);
+        QCOMPARE(stored[6].costOfLots, 2 * 1500.0);
+        QVERIFY(stored[6].sellCharges > 15.34); // the DP charge and the statutory ones
+
+        // New rates leave a recorded result alone...
+        BrokerEntry broker = db.brokers().loadAll().value()[0];
+        broker.rates = {};
+        QVERIFY(db.brokers().update(broker.id, broker).value());
+        QCOMPARE(db.saleResults().loadAll().value()[5].profit, stored[5].profit);
+        // ...an edit of an earlier buy figures the later sale again, at today's rates...
+        Trade first = db.trades().loadAll().value()[0];
+        first.price = 1200;
+        QVERIFY(db.trades().update(first).value());
+        const SaleResult again = db.saleResults().loadAll().value()[5];
+        QCOMPARE(again.costOfLots, 10 * 1200 + 2 * 1300.25);
+        QCOMPARE(again.buyCharges, 0.0);
+        // ...and a sale that goes takes its result along; the other sales' stay.
+        QVERIFY(db.trades().remove(6).ok());
+        QCOMPARE(db.saleResults().loadAll().value().size(), 1u);
+        QCOMPARE(pricedTradeLines(db).value().back().result->profit, again.profit);
     }
 
     void newLotsAreDatedBuys()

@@ -38,9 +38,18 @@ SideCharges sideCharges(double price, double quantity, const SideRates &rates,
 RowValuation valueRow(double quantity, double averageCost, double marketPrice,
                       const RowPricing &pricing)
 {
+    return valueRowWith(
+        quantity, averageCost, marketPrice,
+        sideCharges(averageCost, quantity, pricing.rates.buy, pricing.minimumBrokerage),
+        sideCharges(marketPrice, quantity, pricing.rates.sell, pricing.minimumBrokerage));
+}
+
+RowValuation valueRowWith(double quantity, double averageCost, double marketPrice,
+                          const SideCharges &buy, const SideCharges &sell)
+{
     RowValuation v;
-    v.buy = sideCharges(averageCost, quantity, pricing.rates.buy, pricing.minimumBrokerage);
-    v.sell = sideCharges(marketPrice, quantity, pricing.rates.sell, pricing.minimumBrokerage);
+    v.buy = buy;
+    v.sell = sell;
     v.costValue = quantity * averageCost;
     v.marketValue = quantity * marketPrice;
     v.costPlusCharges = v.costValue + v.buy.total;

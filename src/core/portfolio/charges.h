@@ -45,3 +45,6 @@ SideCharges sideCharges(double price, double quantity, const SideRates &rates,
                         bool minimumBrokerage);
 RowValuation valueRow(double quantity, double averageCost, double marketPrice,
                       const RowPricing &pricing);
+// The same figures from both sides' charges, however they were priced.
+RowValuation valueRowWith(double quantity, double averageCost, double marketPrice,
+                          const SideCharges &buy, const SideCharges &sell);

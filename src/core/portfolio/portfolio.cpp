@@ -76,6 +76,13 @@ void Portfolio::buildSymbolTable()
 
 std::vector<std::string> Portfolio::refresh(const std::vector<BrokerEntry> &brokers)
 {
+    TradePricing pricing;
+    pricing.brokers = brokers;
+    return refresh(pricing, {});
+}
+
+std::vector<std::string> Portfolio::refresh(const TradePricing &pricing, const std::string &today)
+{
     for (auto *lots : {&m_delivery, &m_intraday}) {
         for (HeldLot &held : *lots) {
             const auto entry =
@@ -91,8 +98,8 @@ std::vector<std::string> Portfolio::refresh(const std::vector<BrokerEntry> &brok
             held.origin = quote.origin;
         }
     }
-    m_deliveryList = buildHoldingList(m_delivery, TradeKind::Delivery, brokers);
-    m_intradayList = buildHoldingList(m_intraday, TradeKind::Intraday, brokers);
+    m_deliveryList = buildHoldingList(m_delivery, TradeKind::Delivery, pricing, today);
+    m_intradayList = buildHoldingList(m_intraday, TradeKind::Intraday, pricing, today);
 
     std::vector<std::string> warnings;
     if (m_deliveryList.rows.size() > DeliveryRowWarning)

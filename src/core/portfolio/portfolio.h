@@ -2,6 +2,7 @@
 
 #include "core/portfolio/holdingrow.h"
 #include "core/shell/quotegroup.h"
+#include "core/trades/tradepricing.h"
 
 #include <functional>
 #include <string>
@@ -44,6 +45,9 @@ public:
     // Quotes to lots, lots to rows, charges, totals. Brokers are looked up by id; an unknown
     // id prices its row with every rate 0. Returns the warnings that hold now, in order.
     std::vector<std::string> refresh(const std::vector<BrokerEntry> &brokers);
+    // The same with the brokers priced by dated schedules valued by them, selling today
+    // ("YYYY-MM-DD").
+    std::vector<std::string> refresh(const TradePricing &pricing, const std::string &today);
 
     const std::vector<HeldLot> &lots(TradeKind kind) const;
     const HoldingList &list(TradeKind kind) const;

@@ -87,6 +87,7 @@ struct ProfileLot
     long quantity = 0;
     long brokerId = 0;
     std::string buyDate = {}; // "YYYY-MM-DD"; empty for a lot whose day is not known
+    std::string orderId = {}; // the broker's order the buy filled; empty: an order of its own
 
     bool operator==(const ProfileLot &) const = default;
 };

@@ -43,6 +43,7 @@ double percentOf(double value, double percent)
 {
     return roundHalfAway(value * percent / 100, 2);
 }
+} // namespace
 
 double orderBrokerage(double value, const OrderBrokerage &b)
 {
@@ -52,7 +53,15 @@ double orderBrokerage(double value, const OrderBrokerage &b)
         brokerage = std::min(brokerage, b.cap);
     return roundHalfAway(brokerage, 2);
 }
-} // namespace
+
+TradeCharges withBrokerage(TradeCharges c, double brokerage, const StatutoryRates &rates)
+{
+    c.total -= c.brokerage + c.gst;
+    c.brokerage = brokerage;
+    c.gst = percentOf(c.brokerage + c.exchangeCharge + c.sebiFee, rates.gst);
+    c.total += c.brokerage + c.gst;
+    return c;
+}
 
 TradeCharges scheduledCharges(const Trade &trade, const BrokerSchedule &broker,
                               const StatutoryRates &rates)

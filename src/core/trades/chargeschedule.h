@@ -74,3 +74,8 @@ struct TradeCharges
 
 TradeCharges scheduledCharges(const Trade &trade, const BrokerSchedule &broker,
                               const StatutoryRates &rates);
+
+// The brokerage of one executed order of this value, minimum and cap applied.
+double orderBrokerage(double value, const OrderBrokerage &brokerage);
+// The charges with another brokerage, and the GST and total that follow from it.
+TradeCharges withBrokerage(TradeCharges charges, double brokerage, const StatutoryRates &rates);

@@ -25,6 +25,8 @@ struct Trade
     long brokerId = 0;
     std::string source;          // TypedSource or the imported file's name
     std::string exchangeTradeId; // empty when not known
+    // The broker's order the trade filled, in part or whole; empty: an order of its own.
+    std::string orderId;
 
     bool operator==(const Trade &) const = default;
 };

@@ -7,7 +7,7 @@
 #include <optional>
 
 namespace {
-// The columns an import needs; isin and order_execution_time are taken when present.
+// The columns an import needs; isin, order_id and order_execution_time are taken when present.
 constexpr std::array<std::string_view, 8> Required = {
     "symbol", "trade_date", "exchange", "segment", "trade_type", "quantity", "price", "trade_id"};
 
@@ -78,6 +78,7 @@ struct Columns
     std::vector<int> at; // Required order
     int isin = -1;
     int executed = -1;
+    int order = -1;
     std::size_t count = 0;
 };
 
@@ -100,6 +101,7 @@ std::optional<Columns> headerOf(std::string_view line)
     }
     columns.isin = find("isin");
     columns.executed = find("order_execution_time");
+    columns.order = find("order_id");
     columns.count = names.size();
     return columns;
 }
@@ -158,6 +160,8 @@ std::string readRow(const std::vector<std::string> &f, const Columns &c, Trade &
         return "no trade id, so a second import could not tell it apart";
     if (c.isin >= 0)
         trade.isin = f[std::size_t(c.isin)];
+    if (c.order >= 0)
+        trade.orderId = f[std::size_t(c.order)];
     if (c.executed >= 0) {
         const std::string &executed = f[std::size_t(c.executed)];
         const auto t = executed.find('T');

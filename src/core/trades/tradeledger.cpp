@@ -40,6 +40,22 @@ std::vector<TradeLine> tradeLines(const std::vector<Trade> &trades, const TradeP
     return lines;
 }
 
+void keepStoredResults(std::vector<TradeLine> &lines, const std::map<long, SaleResult> &stored)
+{
+    for (TradeLine &line : lines) {
+        const auto found = stored.find(line.trade.id);
+        if (!line.result || found == stored.end())
+            continue;
+        SaleResult &r = *line.result;
+        r.saleValue = found->second.saleValue;
+        r.costOfLots = found->second.costOfLots;
+        r.buyCharges = found->second.buyCharges;
+        r.sellCharges = found->second.sellCharges;
+        r.profit = found->second.profit;
+        r.unmatched = found->second.unmatched;
+    }
+}
+
 std::vector<TradeLine> filterLines(const std::vector<TradeLine> &lines, std::string_view symbol,
                                    int year)
 {

@@ -3,6 +3,7 @@
 #include "core/trades/tradematcher.h"
 #include "core/trades/tradepricing.h"
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -16,6 +17,10 @@ struct TradeLine
 
 // Every trade in the order they happened, priced and matched.
 std::vector<TradeLine> tradeLines(const std::vector<Trade> &trades, const TradePricing &pricing);
+
+// The results stored with the sales (by trade id) stand in place of the figured ones; their
+// lots stay as matched. A sale without a stored result keeps the figured one.
+void keepStoredResults(std::vector<TradeLine> &lines, const std::map<long, SaleResult> &stored);
 
 // The lines of one symbol (empty: all; ignoring case) and one year (0: all; an unknown date
 // belongs to no year).

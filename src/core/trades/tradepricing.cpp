@@ -1,6 +1,7 @@
 #include "core/trades/tradepricing.h"
 
 #include "core/portfolio/charges.h"
+#include "core/portfolio/rounding.h"
 
 #include <set>
 #include <tuple>
@@ -20,6 +21,44 @@ TradeCharges percentageCharges(const Trade &trade, const std::vector<BrokerEntry
     c.exchangeCharge = side.others;
     c.total = side.total;
     return c;
+}
+
+// An order is of one symbol, so that figuring one symbol again never touches another.
+using OrderKey = std::tuple<long, std::string, std::string, std::string, std::string, int, int>;
+
+void shareOrderBrokerage(const std::vector<Trade> &trades, const TradePricing &pricing,
+                         std::vector<TradeCharges> &charges)
+{
+    std::map<OrderKey, std::vector<std::size_t>> orders;
+    for (std::size_t i = 0; i < trades.size(); ++i) {
+        const Trade &t = trades[i];
+        if (!t.orderId.empty() && pricing.schedules.contains(t.brokerId))
+            orders[{t.brokerId, t.exchange, t.symbol, t.orderId, t.date, int(t.side), int(t.kind)}]
+                .push_back(i);
+    }
+    for (const auto &[key, rows] : orders) {
+        if (rows.size() < 2)
+            continue;
+        const Trade &first = trades[rows.front()];
+        const BrokerSchedule &schedule = pricing.schedules.at(first.brokerId);
+        const StatutoryRates &rates = pricing.calendar.inForceOn(first.date);
+        double value = 0;
+        for (std::size_t i : rows)
+            value += double(trades[i].quantity) * trades[i].price;
+        const double whole = orderBrokerage(
+            value, first.kind == TradeKind::Delivery ? schedule.delivery : schedule.intraday);
+        // Each fill takes its part by value; the last takes what rounding left.
+        double left = whole;
+        for (std::size_t n = 0; n < rows.size(); ++n) {
+            const Trade &t = trades[rows[n]];
+            const double part =
+                n + 1 == rows.size()
+                    ? roundHalfAway(left, 2)
+                    : roundHalfAway(whole * double(t.quantity) * t.price / value, 2);
+            left -= part;
+            charges[rows[n]] = withBrokerage(charges[rows[n]], part, rates);
+        }
+    }
 }
 } // namespace
 
@@ -43,5 +82,6 @@ std::vector<TradeCharges> priceTrades(const std::vector<Trade> &trades, const Tr
         }
         charges.push_back(c);
     }
+    shareOrderBrokerage(trades, pricing, charges);
     return charges;
 }

@@ -16,6 +16,9 @@ struct TradePricing
 };
 
 // The charges of each trade, at the same index. A company's DP charge is taken once per day
-// it is sold from delivery, with the first sale of that day.
+// it is sold from delivery, with the first sale of that day. A scheduled broker's minimum and
+// cap apply to each executed order: the trades of one order id (same broker, exchange,
+// symbol, day, side and kind) share its brokerage by value; a trade without an order id is an
+// order alone.
 std::vector<TradeCharges> priceTrades(const std::vector<Trade> &trades,
                                       const TradePricing &pricing);

@@ -101,11 +101,16 @@ void PortfolioPanel::loadBrokers()
         return;
     }
     m_brokers = std::move(loaded.value());
+    auto schedules = context().database.brokerSchedules().loadAll();
+    m_schedules = schedules ? std::move(schedules).value() : std::map<long, BrokerSchedule>{};
 }
 
 void PortfolioPanel::refresh()
 {
-    std::vector<std::string> warnings = m_portfolio.refresh(m_brokers);
+    const LocalTime now = context().clock.now();
+    std::vector<std::string> warnings = m_portfolio.refresh(
+        pricing(), gainsexport::dateText(std::chrono::year{now.year} / unsigned(now.month) /
+                                         unsigned(now.day)));
     HoldingList delivery = m_portfolio.list(TradeKind::Delivery);
     HoldingList intraday = m_portfolio.list(TradeKind::Intraday);
     showReturns(delivery, intraday);
@@ -247,8 +252,7 @@ TradePricing PortfolioPanel::pricing() const
 {
     TradePricing pricing;
     pricing.brokers = m_brokers;
-    if (auto schedules = context().database.brokerSchedules().loadAll())
-        pricing.schedules = std::move(schedules.value());
+    pricing.schedules = m_schedules;
     return pricing;
 }
 

@@ -63,6 +63,7 @@ private:
 
     Portfolio m_portfolio;
     std::vector<BrokerEntry> m_brokers;
+    std::map<long, BrokerSchedule> m_schedules;
     HoldingSection *m_delivery = nullptr;
     HoldingSection *m_intraday = nullptr;
     QLabel *m_returns = nullptr;

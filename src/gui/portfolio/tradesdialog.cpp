@@ -102,7 +102,13 @@ void TradesDialog::reload()
         m_ctx.messenger.inform(trades.error());
         return;
     }
+    auto stored = m_ctx.database.saleResults().loadAll();
+    if (!stored) {
+        m_ctx.messenger.inform(stored.error());
+        return;
+    }
     m_lines = tradeLines(trades.value(), m_pricing);
+    keepStoredResults(m_lines, stored.value());
     const int chosen = m_year->currentData().toInt();
     const QSignalBlocker quiet(m_year);
     m_year->clear();
@@ -147,6 +153,12 @@ void TradesDialog::showLines()
             line.result ? new Cell(realised, profit) : new Cell(QString()),
             new Cell(text(t.source))};
         cells[Date]->setData(LineRole, qlonglong(t.id));
+        if (line.result)
+            cells[Realised]->setToolTip(
+                QStringLiteral("Sale value %1, cost of lots %2, buying charges %3, "
+                               "selling charges %4")
+                    .arg(money(line.result->saleValue), money(line.result->costOfLots),
+                         money(line.result->buyCharges), money(line.result->sellCharges)));
         for (int column = 0; column < int(std::size(cells)); ++column)
             m_table->setItem(row, column, cells[column]);
     }

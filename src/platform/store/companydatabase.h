@@ -6,6 +6,7 @@
 #include "platform/store/futurestable.h"
 #include "platform/store/jan2018valuetable.h"
 #include "platform/store/lottable.h"
+#include "platform/store/saleresulttable.h"
 #include "platform/store/selectedfuturestable.h"
 #include "platform/store/storeconfig.h"
 #include "platform/store/storeconnection.h"
@@ -45,6 +46,7 @@ public:
     TradeTable &trades() { return m_trades; }
     BrokerScheduleTable &brokerSchedules() { return m_brokerSchedules; }
     Jan2018ValueTable &jan2018Values() { return m_jan2018Values; }
+    SaleResultTable &saleResults() { return m_saleResults; }
 
 private:
     StoreStatus openFile(const QString &file);
@@ -63,6 +65,7 @@ private:
     TradeTable m_trades{m_connection};
     BrokerScheduleTable m_brokerSchedules{m_connection};
     Jan2018ValueTable m_jan2018Values{m_connection};
+    SaleResultTable m_saleResults{m_connection};
 };
 
 // Prepares an empty database behind the configured source with the tables and the seed

@@ -11,7 +11,8 @@ ProfileLot lotOf(const OpenLot &open)
 {
     const Trade &buy = open.buy;
     return ProfileLot{buy.companyName, buy.exchange,   buy.symbol,   deliveryTypeOf(buy.kind),
-                      buy.price,       open.remaining, buy.brokerId, buy.date};
+                      buy.price,       open.remaining, buy.brokerId, buy.date,
+                      buy.orderId};
 }
 
 Trade buyOf(const ProfileLot &lot)
@@ -106,17 +107,16 @@ StoreStatus LotTable::removeStock(std::string_view symbol, int deliveryType)
 
 StoreStatus LotTable::insert(const ProfileLot &lot)
 {
-    return m_trades.insert(buyOf(lot));
+    return m_trades.insertAll({buyOf(lot)});
 }
 
 StoreStatus LotTable::insertLots(const std::vector<ProfileLot> &lots)
 {
-    return m_connection.inTransaction([&]() -> StoreStatus {
-        for (const ProfileLot &lot : lots)
-            if (auto inserted = insert(lot); !inserted)
-                return inserted;
-        return storeOk();
-    });
+    std::vector<Trade> buys;
+    buys.reserve(lots.size());
+    for (const ProfileLot &lot : lots)
+        buys.push_back(buyOf(lot));
+    return m_trades.insertAll(buys);
 }
 
 StoreStatus LotTable::replaceStock(std::string_view symbol, int deliveryType,
@@ -144,6 +144,7 @@ StoreStatus LotTable::replaceStock(std::string_view symbol, int deliveryType,
             buy.isin = lot.buy.isin;
             buy.source = lot.buy.source;
             buy.exchangeTradeId = lot.buy.exchangeTradeId;
+            buy.orderId = lot.buy.orderId;
             buy.quantity += lot.buy.quantity - lot.remaining; // the part already sold
             if (auto changed = m_trades.update(buy); !changed)
                 return StoreError{changed.error()};

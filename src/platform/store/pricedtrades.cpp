@@ -16,5 +16,10 @@ StoreResult<std::vector<TradeLine>> pricedTradeLines(CompanyDatabase &database)
     TradePricing pricing;
     pricing.brokers = std::move(brokers).value();
     pricing.schedules = std::move(schedules).value();
-    return tradeLines(trades.value(), pricing);
+    auto stored = database.saleResults().loadAll();
+    if (!stored)
+        return StoreError{stored.error()};
+    std::vector<TradeLine> lines = tradeLines(trades.value(), pricing);
+    keepStoredResults(lines, stored.value());
+    return lines;
 }

@@ -35,10 +35,14 @@ StoreStatus StoreConnection::inTransaction(const std::function<StoreStatus()> &w
 {
     if (!m_available)
         return StoreError{m_reason};
+    if (m_transactionDepth > 0)
+        return work();
     QSqlDatabase db = database();
     if (!db.transaction())
         return driverError(db.lastError());
+    ++m_transactionDepth;
     StoreStatus done = work();
+    --m_transactionDepth;
     if (done && db.commit())
         return done;
     if (done)

@@ -63,12 +63,14 @@ public:
     StoreResult<std::vector<Row>> select(const QString &sql, const QVariantList &values,
                                          Read read) const;
     // Runs work in one transaction: either all of it lands or the tables stay as they were.
+    // Inside another one it is part of that one.
     StoreStatus inTransaction(const std::function<StoreStatus()> &work) const;
 
 private:
     QString m_name;
     bool m_available = false;
     int m_openings = 0;
+    mutable int m_transactionDepth = 0;
     std::string m_reason = "The company database is not open";
 };
 

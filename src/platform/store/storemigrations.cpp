@@ -1,8 +1,8 @@
 #include "platform/store/storemigrations.h"
 
 #include "core/trades/trade.h"
+#include "platform/store/saleresulttable.h"
 #include "platform/store/storeconnection.h"
-#include "platform/store/tradetable.h"
 
 namespace {
 // 1: the schema carries its version. The tables of the release before it stay as they are;
@@ -50,9 +50,16 @@ StoreStatus tradeBook(const StoreConnection &connection)
         });
     if (!lots)
         return StoreError{lots.error()};
-    TradeTable trades(connection);
-    for (const Trade &trade : lots.value())
-        if (auto moved = trades.insert(trade); !moved)
+    // The columns of this version: later ones add more.
+    const QString insert = QStringLiteral(
+        "INSERT INTO TRADES (EXCHANGE, SYMBOL, COMPNAME, SIDE, QUANTITY, PRICE, DELIVERYTYPE, "
+        "BROKERID, SOURCE) VALUES (?, ?, ?, 0, ?, ?, ?, ?, ?)");
+    for (const Trade &t : lots.value())
+        if (auto moved = connection.run(
+                insert, {textValue(t.exchange), textValue(t.symbol), textValue(t.companyName),
+                         static_cast<qlonglong>(t.quantity), t.price, deliveryTypeOf(t.kind),
+                         static_cast<qlonglong>(t.brokerId), textValue(t.source)});
+            !moved)
             return moved;
     return connection.run(QStringLiteral("DELETE FROM PROFILELIST"));
 }
@@ -64,10 +71,30 @@ StoreStatus jan2018Values(const StoreConnection &connection)
     return connection.run(QStringLiteral("CREATE TABLE JAN2018VALUE (SYMBOL VARCHAR(255) "
                                          "PRIMARY KEY, SHAREVALUE DOUBLE PRECISION)"));
 }
+
+// 4: a trade keeps the broker's order it filled, so that brokerage is figured per order.
+StoreStatus orderIds(const StoreConnection &connection)
+{
+    return connection.run(QStringLiteral("ALTER TABLE TRADES ADD ORDERID VARCHAR(64)"));
+}
+
+// 5: each sale keeps its realised result as figured when it was recorded; the sales already
+// held are figured once here, with the brokers' pricing of today.
+StoreStatus saleResults(const StoreConnection &connection)
+{
+    if (auto made = connection.run(QStringLiteral(
+            "CREATE TABLE SALERESULT (TRADEID INTEGER PRIMARY KEY, SALEVALUE DOUBLE PRECISION, "
+            "COSTOFLOTS DOUBLE PRECISION, BUYCHARGES DOUBLE PRECISION, "
+            "SELLCHARGES DOUBLE PRECISION, PROFIT DOUBLE PRECISION, UNMATCHED INTEGER)"));
+        !made)
+        return made;
+    return SaleResultTable(connection).restate({}, true);
+}
 } // namespace
 
 const std::vector<StoreMigration> &storeMigrations()
 {
-    static const std::vector<StoreMigration> migrations = {versioned, tradeBook, jan2018Values};
+    static const std::vector<StoreMigration> migrations = {versioned, tradeBook, jan2018Values,
+                                                           orderIds, saleResults};
     return migrations;
 }

@@ -4,9 +4,12 @@
 
 #include <QString>
 
+#include <set>
+
 class StoreConnection;
 
-// Owns the statements of table TRADES.
+// Owns the statements of table TRADES. Every change through insertAll, update and remove
+// figures the stored results of the sales of the symbols it touched again, in its transaction.
 class TradeTable : public TradeStore
 {
 public:
@@ -17,10 +20,14 @@ public:
     StoreResult<bool> update(const Trade &trade) override;
     StoreStatus remove(long tradeId) override;
 
-    // One trade, inside the caller's transaction.
+    // One trade, inside the caller's transaction; the stored results are the caller's to
+    // figure again.
     StoreStatus insert(const Trade &trade);
 
 private:
+    // Empty when there is no such trade.
+    StoreResult<std::string> symbolOf(long tradeId) const;
+
     const StoreConnection &m_connection;
 };
 
