@@ -25,6 +25,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <future>
 #include <memory>
 
 namespace {
@@ -90,6 +91,11 @@ int main(int argc, char **argv)
         return 2;
     }
     const bool windowless = early.runsWithoutWindows();
+    // The data folder's lock is taken while the application object connects to the display.
+    const QString earlyRoot = resolveDataRoot(early.dataDir);
+    std::future<InstanceGuard::FolderLock> lockAhead;
+    if (!windowless)
+        lockAhead = InstanceGuard::lockAhead(earlyRoot);
     std::unique_ptr<QCoreApplication> app;
     if (windowless)
         app = std::make_unique<QCoreApplication>(argc, argv);
@@ -130,7 +136,9 @@ int main(int argc, char **argv)
     // One bar per data folder: a second start brings the first forward and leaves, before it
     // shows anything of its own. The lock is a file; the bus comes in once the bar stands.
     InstanceGuard instance;
-    switch (instance.claim(dataRoot, !options.newInstance)) {
+    if (dataRoot != earlyRoot)
+        lockAhead = {};
+    switch (instance.claim(dataRoot, !options.newInstance, std::move(lockAhead))) {
     case InstanceGuard::Claim::Raised:
         return 0;
     case InstanceGuard::Claim::Busy: {
