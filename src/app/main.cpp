@@ -1,5 +1,6 @@
 #include "core/common/clock.h"
 #include "core/common/version.h"
+#include "fontsahead.h"
 #include "gainsexportrun.h"
 #include "gui/common/qtmessenger.h"
 #include "gui/controls/dialogunits.h"
@@ -96,11 +97,16 @@ int main(int argc, char **argv)
     std::future<InstanceGuard::FolderLock> lockAhead;
     if (!windowless)
         lockAhead = InstanceGuard::lockAhead(earlyRoot);
+    std::future<void> fonts;
+    if (!windowless)
+        fonts = readFontsAhead();
     std::unique_ptr<QCoreApplication> app;
     if (windowless)
         app = std::make_unique<QCoreApplication>(argc, argv);
     else
         app = std::make_unique<QApplication>(argc, argv);
+    if (fonts.valid())
+        fonts.wait();
     // Numbers are read and written the C way whatever the user's locale says.
     std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
