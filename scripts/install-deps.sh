@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config git clang-format
-    qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6sql6-odbc libgl-dev
+    qt6-base-dev libqt6opengl6-dev qt6-charts-dev libfontconfig-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6sql6-odbc libgl-dev
     libcpp-httplib-dev libssl-dev zlib1g-dev ca-certificates libgtest-dev libgmock-dev libbenchmark-dev
     sqlite3 unixodbc unixodbc-dev libsqliteodbc locales clang libclang-rt-14-dev
     xvfb xauth x11-utils libx11-dev imagemagick faketime fonts-dejavu-core dbus-daemon dbus-bin

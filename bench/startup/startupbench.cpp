@@ -1,7 +1,10 @@
 // Time from exec to the first window mapped, for several command lines run in turn on the
 // same X display, so that a busy moment of the machine weighs on all of them alike.
 //   startupbench RUNS -- NAME COMMAND ARGS... -- NAME COMMAND ARGS...
-// Prints "NAME MEDIAN_MS" per command line. The program is ended with SIGTERM once mapped.
+// Prints "NAME MEDIAN_MS Q1_MS Q3_MS" per command line, then for each but the first
+// "NAME/FIRST RATIO Q1 Q3": its time over the first one's in the same round, the median over
+// the rounds, which a busy moment spoils less than a ratio of medians. The program is ended
+// with SIGTERM once mapped.
 #include <X11/Xlib.h>
 
 #include <algorithm>
@@ -28,6 +31,20 @@ struct Subject
     std::vector<std::string> argv;
     std::vector<double> times;
 };
+
+struct Spread
+{
+    double median, q1, q3;
+};
+
+Spread spread(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const auto at = [&values](double q) {
+        return values[std::size_t(q * (values.size() - 1) + 0.5)];
+    };
+    return {at(0.5), at(0.25), at(0.75)};
+}
 
 // -1 when no window came within the time allowed.
 double timeToMap(Display *display, const Subject &subject)
@@ -107,9 +124,17 @@ int main(int argc, char **argv)
             std::this_thread::sleep_for(std::chrono::milliseconds(150));
         }
     }
-    for (Subject &s : subjects) {
-        std::sort(s.times.begin(), s.times.end());
-        std::printf("%s %.1f\n", s.name.c_str(), s.times[s.times.size() / 2]);
+    for (const Subject &s : subjects) {
+        const Spread t = spread(s.times);
+        std::printf("%s %.1f %.1f %.1f\n", s.name.c_str(), t.median, t.q1, t.q3);
+    }
+    for (std::size_t i = 1; i < subjects.size(); ++i) {
+        std::vector<double> ratios;
+        for (std::size_t r = 0; r < subjects[i].times.size(); ++r)
+            ratios.push_back(subjects[i].times[r] / subjects[0].times[r]);
+        const Spread q = spread(ratios);
+        std::printf("%s/%s %.3f %.3f %.3f\n", subjects[i].name.c_str(), subjects[0].name.c_str(),
+                    q.median, q.q1, q.q3);
     }
     XCloseDisplay(display);
     return 0;

@@ -1,5 +1,6 @@
 #include "core/common/clock.h"
 #include "core/common/version.h"
+#include "fontsahead.h"
 #include "gainsexportrun.h"
 #include "gui/common/qtmessenger.h"
 #include "gui/controls/dialogunits.h"
@@ -25,6 +26,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <future>
 #include <memory>
 
 namespace {
@@ -90,11 +92,21 @@ int main(int argc, char **argv)
         return 2;
     }
     const bool windowless = early.runsWithoutWindows();
+    // The data folder's lock is taken while the application object connects to the display.
+    const QString earlyRoot = resolveDataRoot(early.dataDir);
+    std::future<InstanceGuard::FolderLock> lockAhead;
+    if (!windowless)
+        lockAhead = InstanceGuard::lockAhead(earlyRoot);
+    std::future<void> fonts;
+    if (!windowless)
+        fonts = readFontsAhead();
     std::unique_ptr<QCoreApplication> app;
     if (windowless)
         app = std::make_unique<QCoreApplication>(argc, argv);
     else
         app = std::make_unique<QApplication>(argc, argv);
+    if (fonts.valid())
+        fonts.wait();
     // Numbers are read and written the C way whatever the user's locale says.
     std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
@@ -130,7 +142,9 @@ int main(int argc, char **argv)
     // One bar per data folder: a second start brings the first forward and leaves, before it
     // shows anything of its own. The lock is a file; the bus comes in once the bar stands.
     InstanceGuard instance;
-    switch (instance.claim(dataRoot, !options.newInstance)) {
+    if (dataRoot != earlyRoot)
+        lockAhead = {};
+    switch (instance.claim(dataRoot, !options.newInstance, std::move(lockAhead))) {
     case InstanceGuard::Claim::Raised:
         return 0;
     case InstanceGuard::Claim::Busy: {

@@ -1,24 +1,20 @@
 #pragma once
 
-#include <QChartView>
-#include <QList>
-#include <QPointF>
+#include "gui/charts/chartbackend.h"
 
-#include <array>
+#include <QWidget>
 
-class QAbstractSeries;
-class QDateTimeAxis;
-class QValueAxis;
-class QXYSeries;
+class QLabel;
 
-// The live chart's two chart controls on Qt Charts, with only what that window does to them:
-// a line chart of up to two series, each on its own value scale (1 left, 2 right), or a bar
-// chart of one series; both against the time of day. Points are (seconds of day, value).
-class ChartControl : public QChartView
+// The live chart's chart control: a line chart of up to two series, each on its own value
+// scale (1 left, 2 right), or a bar chart of one series; both against the time of day. Points
+// are (seconds of day, value). The drawing comes from the charts module; without it the
+// control says so and holds no points.
+class ChartControl : public QWidget
 {
     Q_OBJECT
 public:
-    enum class Kind { Lines, Bars };
+    using Kind = ChartBackend::Kind;
 
     ChartControl(Kind kind, QWidget *parent = nullptr);
 
@@ -33,23 +29,6 @@ public:
     int pointCount(int column) const;
     QColor columnColour(int column) const;
 
-protected:
-    // Bars are painted over the chart from their points: a line through all of them would be
-    // measured and stroked whole again at every added bar.
-    void drawForeground(QPainter *painter, const QRectF &rect) override;
-
 private:
-    QList<QPointF> shown(const QList<QPointF> &points) const;
-    void fitTimeAxis();
-
-    Kind m_kind;
-    QDateTimeAxis *m_time;
-    std::array<QValueAxis *, 2> m_scales{};
-    std::array<QXYSeries *, 2> m_series{};
-    QList<QPointF> m_bars; // (ms of the time axis, value); the bar chart's only
-
-    qreal m_first = 0;
-    qreal m_last = 0;
-    qreal m_from = -1; // the time axis's range, in seconds of the day
-    qreal m_to = -1;
+    ChartBackend *m_backend = nullptr; // a child widget's; null when the module is missing
 };

@@ -35,17 +35,31 @@ QString InstanceGuard::busyText(const QString &dataRoot)
         .arg(QDir::toNativeSeparators(dataRoot));
 }
 
-InstanceGuard::Claim InstanceGuard::claim(const QString &dataRoot, bool raiseOther)
+InstanceGuard::FolderLock InstanceGuard::lockFolder(const QString &dataRoot)
 {
     if (!QDir().mkpath(dataRoot))
-        return Claim::Unwritable;
+        return {};
     auto lock = std::make_unique<QLockFile>(QDir(dataRoot).filePath(QString::fromLatin1(LockName)));
     // A holder that died is noticed by its process id at once; the stale time only covers a
     // holder on another host.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) {
-        if (lock->error() != QLockFile::LockFailedError)
-            return Claim::Unwritable;
+    if (lock->tryLock(0))
+        return {std::move(lock), Claim::Owned};
+    return {nullptr, lock->error() == QLockFile::LockFailedError ? Claim::Busy : Claim::Unwritable};
+}
+
+std::future<InstanceGuard::FolderLock> InstanceGuard::lockAhead(const QString &dataRoot)
+{
+    return std::async(std::launch::async, &InstanceGuard::lockFolder, dataRoot);
+}
+
+InstanceGuard::Claim InstanceGuard::claim(const QString &dataRoot, bool raiseOther,
+                                          std::future<FolderLock> ahead)
+{
+    FolderLock folder = ahead.valid() ? ahead.get() : lockFolder(dataRoot);
+    if (folder.claim == Claim::Unwritable)
+        return Claim::Unwritable;
+    if (!folder.lock) {
         if (!raiseOther)
             return Claim::Busy;
         // The first run takes its bus name just after its bar shows: one that is starting
@@ -63,7 +77,7 @@ InstanceGuard::Claim InstanceGuard::claim(const QString &dataRoot, bool raiseOth
         }
         return Claim::Busy;
     }
-    m_lock = std::move(lock);
+    m_lock = std::move(folder.lock);
     m_dataRoot = dataRoot;
     return Claim::Owned;
 }

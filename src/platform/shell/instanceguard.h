@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 
+#include <future>
 #include <memory>
 
 // One bar per data folder. The first start locks the folder and owns a name on the session
@@ -30,8 +31,20 @@ public:
     // The bus name of the run that has this folder.
     static QString serviceNameFor(const QString &dataRoot);
 
+    // The folder's lock as tried before claim(): Owned with the lock, else Busy (another run
+    // holds it) or Unwritable.
+    struct FolderLock
+    {
+        std::unique_ptr<QLockFile> lock;
+        Claim claim = Claim::Unwritable;
+    };
+    // The lock is written through to the disk, which can take a while: a start begins it on
+    // another thread before its application object exists and hands the result to claim().
+    static std::future<FolderLock> lockAhead(const QString &dataRoot);
+
     // raiseOther false (--new-instance): never ask the other run to come forward.
-    Claim claim(const QString &dataRoot, bool raiseOther = true);
+    Claim claim(const QString &dataRoot, bool raiseOther = true,
+                std::future<FolderLock> ahead = {});
     // Takes the folder's name on the session bus, so a later start can find this run; after
     // claim() said Owned.
     void publish();
@@ -45,6 +58,8 @@ signals:
     void raiseRequested();
 
 private:
+    static FolderLock lockFolder(const QString &dataRoot);
+
     std::unique_ptr<QLockFile> m_lock;
     QString m_dataRoot;
     QString m_service;
