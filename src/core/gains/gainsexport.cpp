@@ -1,5 +1,6 @@
 #include "core/gains/gainsexport.h"
 
+#include "core/common/datetext.h"
 #include "core/common/exportfile.h"
 #include "core/watch/logstamps.h"
 
@@ -26,7 +27,8 @@ void appendRows(std::string &out, const GainsReport &report)
     out += "Symbol,Bought,Sold,Quantity,Cost,Cost for Gain,Sale Value,Gain,Term\n";
     for (const GainRow &row : report.rows) {
         out += exportfile::withoutCommas(row.symbol) + ',';
-        out += (row.bought ? dateText(*row.bought) : "unknown") + ',' + dateText(row.sold) + ',';
+        out += (row.bought ? dayMonthYearText(*row.bought) : "unknown") + ',' +
+               dayMonthYearText(row.sold) + ',';
         out += std::to_string(row.quantity) + ',' + money(row.cost) + ',';
         // A row left out has no gain to show: blank, not a figure that would be wrong.
         if (row.counted())
@@ -43,7 +45,7 @@ void appendIntraday(std::string &out, const GainsReport &report)
         return;
     out += "\nIntraday (speculative income)\nSymbol,Date,Quantity,Turnover,Result\n";
     for (const IntradayRow &row : report.intraday)
-        out += exportfile::withoutCommas(row.symbol) + ',' + dateText(row.day) + ',' +
+        out += exportfile::withoutCommas(row.symbol) + ',' + dayMonthYearText(row.day) + ',' +
                std::to_string(row.quantity) + ',' + money(row.turnover) + ',' + money(row.result) +
                '\n';
     out += "Intraday turnover," + money(report.intradayTurnover) + '\n';
@@ -54,9 +56,9 @@ void appendIntraday(std::string &out, const GainsReport &report)
 std::string periodSuffix(const GainsTax &tax, std::size_t i)
 {
     if (i + 1 < tax.periods.size())
-        return " before " + dateText(tax.periods[i + 1].rates.from);
+        return " before " + dayMonthYearText(tax.periods[i + 1].rates.from);
     if (i > 0)
-        return " from " + dateText(tax.periods[i].rates.from);
+        return " from " + dayMonthYearText(tax.periods[i].rates.from);
     return {};
 }
 
@@ -96,20 +98,10 @@ void appendWindows(std::string &out, const GainsReport &report)
 {
     out += "\nAdvance-tax window,Short-term,Long-term,Intraday\n";
     for (const AdvanceTaxWindow &w : report.windows)
-        out += dateText(w.from) + " to " + dateText(w.to) + ',' + money(w.shortTerm) + ',' +
-               money(w.longTerm) + ',' + money(w.intraday) + '\n';
+        out += dayMonthYearText(w.from) + " to " + dayMonthYearText(w.to) + ',' +
+               money(w.shortTerm) + ',' + money(w.longTerm) + ',' + money(w.intraday) + '\n';
 }
 } // namespace
-
-std::string dateText(year_month_day day)
-{
-    static constexpr const char *Months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    char text[32];
-    std::snprintf(text, sizeof text, "%02u-%s-%04d", unsigned(day.day()),
-                  Months[(unsigned(day.month()) + 11) % 12], int(day.year()));
-    return text;
-}
 
 std::string content(const GainsReport &report)
 {

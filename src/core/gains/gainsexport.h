@@ -12,8 +12,6 @@ inline constexpr const char *BeforeSurchargeAndCess =
     "Tax is before surcharge and cess, which depend on the income of the person";
 inline constexpr const char *Exported = "Gains report is exported Successfully at \n";
 
-// 10-Jun-2024, as the 31-Jan-2018 value is named.
-std::string dateText(std::chrono::year_month_day day);
 std::string content(const GainsReport &report);
 // Writes folder/name.csv in one piece, making the folder when missing, and gives the message
 // to show: Exported and the path, or what went wrong (a name that is no plain file name

@@ -1,5 +1,7 @@
 #include "core/net/quoteorigin.h"
 
+#include "core/common/datetext.h"
+
 #include <array>
 #include <charconv>
 #include <chrono>
@@ -62,15 +64,11 @@ std::string quoteOriginTip(const QuoteOrigin &origin)
     const sys_days day = floor<days>(local);
     const year_month_day date{day};
     const hh_mm_ss clock{local - day};
-    static constexpr std::array<const char *, 12> months{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    char dateText[32];
-    std::snprintf(dateText, sizeof dateText, "%02u-%s-%d", static_cast<unsigned>(date.day()),
-                  months[static_cast<unsigned>(date.month()) - 1], static_cast<int>(date.year()));
+    const std::string dateText = dayMonthYearText(date);
     const std::string via =
         " via " + (origin.source == "end-of-day" ? std::string("end of day") : origin.source);
     if (origin.kind != QuoteOrigin::Delayed)
-        return "Close of " + std::string(dateText) + via;
+        return "Close of " + dateText + via;
     char timeText[16];
     std::snprintf(timeText, sizeof timeText, "%02d:%02d", static_cast<int>(clock.hours().count()),
                   static_cast<int>(clock.minutes().count()));

@@ -17,6 +17,7 @@
 #include "gui/portfolio/jan2018valuesdialog.h"
 #include "gui/portfolio/profitcalculatordialog.h"
 #include "gui/portfolio/selldialog.h"
+#include "gui/portfolio/tradedate.h"
 #include "gui/portfolio/tradesdialog.h"
 #include "gui/shell/appcontext.h"
 #include "gui/shell/timerpause.h"
@@ -107,10 +108,9 @@ void PortfolioPanel::loadBrokers()
 
 void PortfolioPanel::refresh()
 {
-    const LocalTime now = context().clock.now();
-    std::vector<std::string> warnings = m_portfolio.refresh(
-        pricing(), gainsexport::dateText(std::chrono::year{now.year} / unsigned(now.month) /
-                                         unsigned(now.day)));
+    // Trades are dated "YYYY-MM-DD", and so is the day a holding would be sold on.
+    std::vector<std::string> warnings =
+        m_portfolio.refresh(pricing(), todayText(context()).toStdString());
     HoldingList delivery = m_portfolio.list(TradeKind::Delivery);
     HoldingList intraday = m_portfolio.list(TradeKind::Intraday);
     showReturns(delivery, intraday);
