@@ -2,14 +2,25 @@
 #include "core/gains/gainsexport.h"
 #include "core/gains/gainsreport.h"
 #include "core/gains/holdingperiod.h"
+#include "core/gains/holdingreturns.h"
+#include "core/gains/tradelotsales.h"
+#include "core/gains/tradereturns.h"
+#include "core/gains/xirr.h"
+#include "core/portfolio/holdingcells.h"
+#include "figures.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 using namespace std::chrono;
 
 namespace {
+using std::tie, std::tuple;
+constexpr TradeSide Buy = TradeSide::Buy, Sell = TradeSide::Sell;
+constexpr double Close = 1e-9;
+
 year_month_day date(int y, unsigned m, unsigned d)
 {
     return year{y} / month{m} / d;
@@ -33,34 +44,62 @@ GainsReport reportOf(const std::vector<LotSale> &sales, const char *year,
 {
     return gainsReport(sales, *parseFinancialYear(year), values);
 }
+
+Trade trade(long id, const std::string &symbol, const std::string &date, TradeSide side,
+            long quantity, double price, TradeKind kind = TradeKind::Delivery)
+{
+    Trade t;
+    tie(t.id, t.date, t.exchange, t.symbol, t.side, t.quantity, t.price, t.kind, t.brokerId) =
+        tuple(id, date, "NSE", symbol, side, quantity, price, kind, 1);
+    return t;
+}
+
+// Round rates so every charge can be worked by hand: 0.1% brokerage on delivery, 0.1% STT
+// on both delivery sides, 0.025% STT on intraday sales, a DP charge of 15.
+TradePricing pricing(double dpCharge = 15)
+{
+    StatutoryRates rates;
+    rates.effectiveFrom = "2000-01-01";
+    rates.sttDeliveryBuy = rates.sttDeliverySell = 0.1;
+    rates.sttIntradaySell = 0.025;
+    TradePricing p;
+    p.calendar = ChargeCalendar({rates});
+    p.schedules[1] = BrokerSchedule{{0.1, 0, 0}, {}, dpCharge};
+    return p;
+}
+
+std::optional<double> rate(std::vector<CashFlow> flows)
+{
+    return xirr(flows);
+}
 } // namespace
 
 TEST(FinancialYear, ExactNamesOnlyAndTheirDays)
 {
     const auto fy = parseFinancialYear("2025-26");
     ASSERT_TRUE(fy);
-    EXPECT_EQ(fy->first(), date(2025, 4, 1));
-    EXPECT_EQ(fy->last(), date(2026, 3, 31));
-    EXPECT_EQ(fy->name(), "2025-26");
+    EXPECT_EQ(tuple(fy->first(), fy->last(), fy->name()),
+              tuple(date(2025, 4, 1), date(2026, 3, 31), "2025-26"));
     EXPECT_EQ(parseFinancialYear("1999-00")->name(), "1999-00");
     for (const char *bad : {"2025-27", "2025-2026", " 2025-26", "2025-26 ", "2025/26", "25-26", "",
                             "2025-2", "202a-26", "+025-26", "0000-01"})
         EXPECT_FALSE(parseFinancialYear(bad)) << bad;
-    EXPECT_EQ(financialYearOf(date(2025, 3, 31)).name(), "2024-25");
-    EXPECT_EQ(financialYearOf(date(2025, 4, 1)).name(), "2025-26");
+    EXPECT_EQ(
+        tuple(financialYearOf(date(2025, 3, 31)).name(), financialYearOf(date(2025, 4, 1)).name()),
+        tuple("2024-25", "2025-26"));
 }
 
+// Twelve months counted to the day, not in days: 366 days over a 29 February are still
+// exactly 12 months, and a 29 February buy reaches 12 months on 28 February.
 TEST(HoldingPeriod, TwelveMonthsCountedToTheDayNotInDays)
 {
-    EXPECT_FALSE(isLongTerm(date(2024, 6, 10), date(2025, 6, 10)));
-    EXPECT_TRUE(isLongTerm(date(2024, 6, 10), date(2025, 6, 11)));
-    // 366 days over a 29 February, yet exactly 12 months: still short-term.
-    EXPECT_FALSE(isLongTerm(date(2023, 3, 1), date(2024, 3, 1)));
-    // 28 Feb 2023 + 12 months is 28 Feb 2024; the 29th is one day more.
-    EXPECT_TRUE(isLongTerm(date(2023, 2, 28), date(2024, 2, 29)));
-    // A 29 February buy reaches 12 months on 28 February.
-    EXPECT_FALSE(isLongTerm(date(2024, 2, 29), date(2025, 2, 28)));
-    EXPECT_TRUE(isLongTerm(date(2024, 2, 29), date(2025, 3, 1)));
+    const tuple<year_month_day, year_month_day, bool> cases[] = {
+        {date(2024, 6, 10), date(2025, 6, 10), false}, {date(2024, 6, 10), date(2025, 6, 11), true},
+        {date(2023, 3, 1), date(2024, 3, 1), false},   {date(2023, 2, 28), date(2024, 2, 29), true},
+        {date(2024, 2, 29), date(2025, 2, 28), false}, {date(2024, 2, 29), date(2025, 3, 1), true}};
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(isLongTerm(std::get<0>(cases[i]), std::get<1>(cases[i])), std::get<2>(cases[i]))
+            << "case " << i;
 }
 
 // 2025-26, one rate period (20% and 12.5%, exemption 1,25,000). INFY lot A, 200 shares bought
@@ -95,27 +134,17 @@ TEST(GainsReport, WorkedYearWithSeveralLotsALossAndTheExemption)
             delivery("TCS", date(2025, 5, 5), date(2026, 4, 1), 1, 4000, 4100),
         },
         "2025-26");
-
     ASSERT_EQ(r.rows.size(), 5u);
-    EXPECT_EQ(r.rows[0].term, GainTerm::ShortTerm);
-    EXPECT_EQ(r.rows[1].term, GainTerm::LongTerm);
+    EXPECT_EQ(tie(r.rows[0].term, r.rows[1].term), tuple(GainTerm::ShortTerm, GainTerm::LongTerm));
     ASSERT_EQ(r.tax.periods.size(), 1u);
-    EXPECT_DOUBLE_EQ(r.tax.periods[0].shortTerm, 22500);
-    EXPECT_DOUBLE_EQ(r.tax.periods[0].longTerm, 175000);
-    EXPECT_DOUBLE_EQ(r.tax.exemptionUsed, 125000);
-    EXPECT_DOUBLE_EQ(r.tax.tax, 10750);
-
     ASSERT_EQ(r.intraday.size(), 2u);
-    EXPECT_DOUBLE_EQ(r.intradayTurnover, 1600);
-    EXPECT_DOUBLE_EQ(r.intradayResult, 400);
-
-    const double windows[5][3] = {
-        {27500, 25000, 0}, {0, 0, 1000}, {-5000, 0, 0}, {0, 150000, 0}, {0, 0, -600}};
-    for (std::size_t i = 0; i < 5; ++i) {
-        EXPECT_DOUBLE_EQ(r.windows[i].shortTerm, windows[i][0]) << i;
-        EXPECT_DOUBLE_EQ(r.windows[i].longTerm, windows[i][1]) << i;
-        EXPECT_DOUBLE_EQ(r.windows[i].intraday, windows[i][2]) << i;
-    }
+    expectFigures({r.tax.periods[0].shortTerm, r.tax.periods[0].longTerm, r.tax.exemptionUsed,
+                   r.tax.tax, r.intradayTurnover, r.intradayResult},
+                  {22500, 175000, 125000, 10750, 1600, 400});
+    std::vector<double> windows;
+    for (const auto &w : r.windows)
+        windows.insert(windows.end(), {w.shortTerm, w.longTerm, w.intraday});
+    expectFigures(windows, {27500, 25000, 0, 0, 0, 1000, -5000, 0, 0, 0, 150000, 0, 0, 0, -600});
 }
 
 // 2024-25 spans 23-Jul-2024: before it 15% and 10%, from it 20% and 12.5%; one exemption of
@@ -138,18 +167,12 @@ TEST(GainsReport, YearAcrossTheRateChangeUsesOneExemptionWhereItSavesMost)
             delivery("D", date(2024, 11, 4), date(2025, 2, 3), 10, 30000, 27000),
         },
         "2024-25");
-
     ASSERT_EQ(r.tax.periods.size(), 2u);
     const PeriodGains &before = r.tax.periods[0];
     const PeriodGains &from = r.tax.periods[1];
-    EXPECT_DOUBLE_EQ(before.shortTerm, 8000);
-    EXPECT_DOUBLE_EQ(before.longTerm, 60000);
-    EXPECT_DOUBLE_EQ(from.shortTerm, 9000);
-    EXPECT_DOUBLE_EQ(from.longTerm, 90000);
-    EXPECT_DOUBLE_EQ(r.tax.exemption, 125000);
-    EXPECT_DOUBLE_EQ(r.tax.exemptionUsed, 125000);
-    EXPECT_DOUBLE_EQ(before.taxableLongTerm, 25000);
-    EXPECT_DOUBLE_EQ(r.tax.tax, 5500);
+    expectFigures({before.shortTerm, before.longTerm, from.shortTerm, from.longTerm,
+                   r.tax.exemption, r.tax.exemptionUsed, before.taxableLongTerm, r.tax.tax},
+                  {8000, 60000, 9000, 90000, 125000, 125000, 25000, 5500});
 }
 
 // Losses are set off before the exemption, and a long-term loss only against long-term gains.
@@ -157,28 +180,23 @@ TEST(GainsReport, LossesAreSetOffAsTheLawOrders)
 {
     // ST +10,000; LT -30,000 and +20,000: 10,000 long-term loss carried, the short-term gain
     // taxed in full at 20%: 2,000.
-    const GainsReport longLoss = reportOf(
-        {
-            delivery("A", date(2025, 1, 2), date(2025, 5, 1), 1, 10000, 20000),
-            delivery("B", date(2023, 1, 2), date(2025, 8, 1), 1, 50000, 20000),
-            delivery("C", date(2023, 1, 2), date(2025, 9, 1), 1, 10000, 30000),
-        },
-        "2025-26");
-    EXPECT_DOUBLE_EQ(longLoss.tax.longTermLossCarried, 10000);
-    EXPECT_DOUBLE_EQ(longLoss.tax.exemptionUsed, 0);
-    EXPECT_DOUBLE_EQ(longLoss.tax.tax, 2000);
-
+    const GainsTax longLoss =
+        reportOf({delivery("A", date(2025, 1, 2), date(2025, 5, 1), 1, 10000, 20000),
+                  delivery("B", date(2023, 1, 2), date(2025, 8, 1), 1, 50000, 20000),
+                  delivery("C", date(2023, 1, 2), date(2025, 9, 1), 1, 10000, 30000)},
+                 "2025-26")
+            .tax;
+    expectFigures({longLoss.longTermLossCarried, longLoss.exemptionUsed, longLoss.tax},
+                  {10000, 0, 2000});
     // ST -40,000 with no short-term gain must go against LT +1,00,000 before the exemption:
     // 60,000 of the exemption used, nothing left to carry forward.
-    const GainsReport shortLoss = reportOf(
-        {
-            delivery("A", date(2025, 1, 2), date(2025, 5, 1), 1, 50000, 10000),
-            delivery("C", date(2023, 1, 2), date(2025, 9, 1), 1, 10000, 110000),
-        },
-        "2025-26");
-    EXPECT_DOUBLE_EQ(shortLoss.tax.exemptionUsed, 60000);
-    EXPECT_DOUBLE_EQ(shortLoss.tax.shortTermLossCarried, 0);
-    EXPECT_DOUBLE_EQ(shortLoss.tax.tax, 0);
+    const GainsTax shortLoss =
+        reportOf({delivery("A", date(2025, 1, 2), date(2025, 5, 1), 1, 50000, 10000),
+                  delivery("C", date(2023, 1, 2), date(2025, 9, 1), 1, 10000, 110000)},
+                 "2025-26")
+            .tax;
+    expectFigures({shortLoss.exemptionUsed, shortLoss.shortTermLossCarried, shortLoss.tax},
+                  {60000, 0, 0});
 }
 
 // 10 shares bought 10-May-2017 for 1,000 with charges, sold 20-May-2025 for 3,000 less 10 of
@@ -187,6 +205,8 @@ TEST(GainsReport, LossesAreSetOffAsTheLawOrders)
 //   value 400 each (4,000): min(4,000, 3,000) = 3,000, gain -10 (the selling charges)
 //   value 80 each (800):    max(1,000, 800) = 1,000, gain 1,990
 //   sold for 700 less 10 (690), value 250 each: max(1,000, min(2,500, 700)) = 1,000, gain -310
+// Without a usable value the row is left out, never guessed; the day of the cut-off and a
+// short-term sale take the actual cost.
 TEST(GainsReport, Jan2018ValueRaisesTheCostWithinTheSalePrice)
 {
     const auto bought = date(2017, 5, 10);
@@ -197,23 +217,19 @@ TEST(GainsReport, Jan2018ValueRaisesTheCostWithinTheSalePrice)
         EXPECT_TRUE(row.counted());
         return row.gain;
     };
-    EXPECT_DOUBLE_EQ(gainAt(250, 2990), 490);
-    EXPECT_DOUBLE_EQ(gainAt(400, 2990), -10);
-    EXPECT_DOUBLE_EQ(gainAt(80, 2990), 1990);
-    EXPECT_DOUBLE_EQ(gainAt(250, 690), -310);
-
-    // Without a usable value the row is left out, never guessed; the day of the cut-off and
-    // a short-term sale take the actual cost.
-    for (double junk : {0.0, -5.0, std::nan("")})
-        EXPECT_EQ(gainRow(delivery("OLD", bought, sold, 10, 1000, 2990), {{"OLD", junk}}).issue,
-                  GainIssue::NoJan2018Value);
-    EXPECT_EQ(gainRow(delivery("OLD", bought, sold, 10, 1000, 2990), {{"NEW", 250}}).issue,
-              GainIssue::NoJan2018Value);
+    expectFigures({gainAt(250, 2990), gainAt(400, 2990), gainAt(80, 2990), gainAt(250, 690)},
+                  {490, -10, 1990, -310});
+    for (const auto &[symbol, value] :
+         {tuple("OLD", 0.0), tuple("OLD", -5.0), tuple("OLD", std::nan("")), tuple("NEW", 250.0)})
+        EXPECT_EQ(gainRow(delivery("OLD", bought, sold, 10, 1000, 2990), {{symbol, value}}).issue,
+                  GainIssue::NoJan2018Value)
+            << symbol << ' ' << value;
     EXPECT_EQ(gainRow(delivery("NEW", date(2018, 1, 31), sold, 1, 100, 300), {}).issue,
               GainIssue::NoJan2018Value);
-    EXPECT_DOUBLE_EQ(gainRow(delivery("NEW", date(2018, 2, 1), sold, 1, 100, 300), {}).gain, 200);
-    EXPECT_DOUBLE_EQ(
-        gainRow(delivery("NEW", date(2018, 1, 15), date(2018, 11, 1), 1, 100, 300), {}).gain, 200);
+    expectFigures(
+        {gainRow(delivery("NEW", date(2018, 2, 1), sold, 1, 100, 300), {}).gain,
+         gainRow(delivery("NEW", date(2018, 1, 15), date(2018, 11, 1), 1, 100, 300), {}).gain},
+        {200, 200});
 }
 
 // A lot of unknown date and one missing its value are listed but stay out of every total.
@@ -227,12 +243,11 @@ TEST(GainsReport, RowsThatNeedAValueStayOutOfTheTotalsAndTheFile)
         },
         "2024-25");
     ASSERT_EQ(r.rows.size(), 3u);
-    EXPECT_EQ(r.rows[0].issue, GainIssue::NoBuyDate);
-    EXPECT_EQ(r.leftOut, 2);
+    EXPECT_EQ(tie(r.rows[0].issue, r.leftOut), tuple(GainIssue::NoBuyDate, 2));
     EXPECT_EQ(symbolsNeedingJan2018Value(r), std::vector<std::string>{"OLD"});
-    EXPECT_DOUBLE_EQ(r.tax.periods[0].shortTerm + r.tax.periods[0].longTerm, 0);
-    EXPECT_DOUBLE_EQ(r.windows[1].shortTerm + r.windows[1].longTerm, 50);
-    EXPECT_DOUBLE_EQ(r.tax.tax, 10);
+    expectFigures({r.tax.periods[0].shortTerm + r.tax.periods[0].longTerm,
+                   r.windows[1].shortTerm + r.windows[1].longTerm, r.tax.tax},
+                  {0, 50, 10});
 
     EXPECT_EQ(gainsexport::content(r), R"(Capital Gains for the financial year 2024-25
 
@@ -264,4 +279,182 @@ Advance-tax window,Short-term,Long-term,Intraday
 16-Dec-2024 to 15-Mar-2025,0.00,0.00,0.00
 16-Mar-2025 to 31-Mar-2025,0.00,0.00,0.00
 )");
+}
+
+TEST(TradeLotSales, DeliveryLotsLeaveTheTransactionTaxOutAndSplitTheSaleCharges)
+{
+    const std::vector<LotSale> sales =
+        lotSales(tradeLines({trade(1, "INFY", "2024-01-10", Buy, 60, 100),
+                             trade(2, "INFY", "", Buy, 40, 90), // a migrated lot: consumed first
+                             trade(3, "INFY", "2025-03-01", Sell, 100, 120)},
+                            pricing()));
+    ASSERT_EQ(sales.size(), 2u);
+    const LotSale &undated = sales[0], &dated = sales[1];
+    EXPECT_EQ(tie(undated.bought, undated.sold, undated.quantity),
+              tuple(std::nullopt, year{2025} / March / 1, 40));
+    EXPECT_EQ(tie(dated.bought, dated.quantity, dated.kind, dated.turnover),
+              tuple(year{2024} / January / 10, 60, TradeKind::Delivery, 0));
+    // Sale charges 12 brokerage + 15 DP (the 12 STT is not one), 40% and 60% of them.
+    expectFigures({undated.cost, undated.saleCharges, undated.saleValue, dated.cost,
+                   dated.saleCharges, dated.saleValue},
+                  {3600 + 3.6, 10.8, 4800 - 10.8, 6000 + 6, 16.2, 7200 - 16.2}, Close);
+}
+
+TEST(TradeLotSales, IntradayTurnoverIsTheAbsoluteResultAndSalesWithoutOneGiveNothing)
+{
+    const std::vector<LotSale> sales =
+        lotSales(tradeLines({trade(1, "INFY", "2025-06-16", Buy, 10, 1020, TradeKind::Intraday),
+                             trade(2, "INFY", "2025-06-16", Sell, 10, 1000, TradeKind::Intraday),
+                             trade(3, "TCS", "", Sell, 5, 100),            // no known date
+                             trade(4, "TCS", "2025-04-01", Sell, 5, 100)}, // nothing held to sell
+                            pricing()));
+    ASSERT_EQ(sales.size(), 1u);
+    EXPECT_EQ(sales[0].kind, TradeKind::Intraday);
+    // The 2.50 STT is taken back out of the sale.
+    expectFigures({sales[0].cost, sales[0].saleValue, sales[0].turnover}, {10200, 10000, 200},
+                  Close);
+}
+
+TEST(TradeLotSales, OnlyRealCalendarDaysAreDaysAndTheYearsOnOfferNewestFirst)
+{
+    EXPECT_EQ(tradeDay("2024-02-29"), year{2024} / February / 29);
+    for (const char *junk :
+         {"", "2023-02-29", "2025-13-01", "2025-1-01", "2025/01/01", "2025-01-01 ", "20x5-01-01"})
+        EXPECT_FALSE(tradeDay(junk)) << junk;
+
+    LotSale march;
+    march.sold = year{2024} / March / 31;
+    LotSale april = march;
+    april.sold = year{2024} / April / 1;
+    const auto years = salesYears({april, march, april}, FinancialYear{2026});
+    ASSERT_EQ(years.size(), 3u);
+    EXPECT_EQ(tuple(years[0].name(), years[1].name(), years[2].name()),
+              tuple("2026-27", "2024-25", "2023-24"));
+}
+
+// Rates worked by hand from sum of a / (1 + r)^(days / 365) = 0.
+TEST(Xirr, AgreesWithTheDaysOver365Definition)
+{
+    // 365 days, 1,000 -> 1,100: 10%.
+    EXPECT_NEAR(*rate({{date(2023, 1, 1), -1000}, {date(2024, 1, 1), 1100}}), 0.10, Close);
+    // 01-Mar-2023 to 29-Feb-2024 is 365 days: 10,000 -> 8,000 is -20%.
+    EXPECT_NEAR(*rate({{date(2023, 3, 1), -10000}, {date(2024, 2, 29), 8000}}), -0.20, Close);
+    // Two payments a year apart and 2,310 back after two years: with x = 1 + r,
+    // 1,000 x^2 + 1,000 x = 2,310, x = (-1 + sqrt(1 + 9.24)) / 2 = 1.1. Listed out of order:
+    // the earliest day is the start, whatever comes first.
+    EXPECT_NEAR(
+        *rate({{date(2023, 1, 1), 2310}, {date(2021, 1, 1), -1000}, {date(2022, 1, 1), -1000}}),
+        0.10, Close);
+    // 182 days, 1,000 -> 1,050: 1.05^(365/182) - 1 = e^(0.0487902 x 2.0054945) - 1
+    // = e^0.0978484 - 1 = 0.1027956.
+    EXPECT_NEAR(*rate({{date(2024, 1, 1), -1000}, {date(2024, 7, 1), 1050}}), 0.1027956, 1e-7);
+    // Almost all lost: Newton's first step from 10% lands below -100%, the scan finds -99%.
+    EXPECT_NEAR(*rate({{date(2023, 1, 1), -1000}, {date(2024, 1, 1), 10}}), -0.99, Close);
+
+    // No result without a sign change, or without time.
+    EXPECT_FALSE(rate({}));
+    EXPECT_FALSE(rate({{date(2023, 1, 1), -1000}, {date(2024, 1, 1), -10}}));
+    EXPECT_FALSE(rate({{date(2023, 1, 1), 1000}, {date(2024, 1, 1), 0}}));
+    EXPECT_FALSE(rate({{date(2023, 1, 1), -1000}, {date(2023, 1, 1), 1100}}));
+    EXPECT_FALSE(rate({{date(2023, 1, 1), -1000}, {date(2024, 1, 1), std::nan("")}}));
+}
+
+// INFY: lot A, 10 shares for 1,000 on 01-Jan-2021; lot B, 10 for 1,000 on 01-Jan-2022. On
+// 01-Jan-2023 a sale takes lot A for 1,155 and 5 of lot B (cost 500) for 577.50; 5 are held
+// at 115.50 (577.50). Flows: -1,000, -1,000 a year later, +2,310 two years on: 10%.
+// Realised (1,155 - 1,000) + (577.50 - 500) = 232.50; unrealised 577.50 - 500 = 77.50.
+TEST(HoldingReturns, RateAndResultsOfAPartlySoldHolding)
+{
+    const auto a = date(2021, 1, 1);
+    const auto b = date(2022, 1, 1);
+    const auto today = date(2023, 1, 1);
+    const HoldingHistory infy{
+        "INFY",
+        {{"INFY", a, today, 10, 1000, 1155}, {"INFY", b, today, 5, 500, 577.5}},
+        {{b, 5, 500}},
+        115.5};
+    const HoldingReturns r = holdingReturns(infy, today);
+    EXPECT_NEAR(*r.xirr, 0.10, Close);
+    expectFigures({r.realised, *r.unrealised}, {232.5, 77.5});
+    EXPECT_EQ(xirrText(r), "10.00%");
+
+    // A lot carried over without a date: the results stand, the rate says why it is missing.
+    HoldingHistory undated = infy;
+    undated.open.push_back({std::nullopt, 1, 100});
+    const HoldingReturns u = holdingReturns(undated, today);
+    EXPECT_EQ(tie(u.xirr, u.unrealised), tuple(std::nullopt, 77.5 + 115.5 - 100));
+    EXPECT_EQ(xirrText(u), NoXirrWithoutDates);
+
+    // Held without a price (0 is an old missing quote): neither today's value nor a rate.
+    HoldingHistory unpriced = infy;
+    unpriced.latestPrice = 0.0;
+    const HoldingReturns p = holdingReturns(unpriced, today);
+    EXPECT_EQ(tie(p.unrealised, p.xirr), tuple(std::nullopt, std::nullopt));
+    EXPECT_EQ(xirrText(p), "N/A");
+}
+
+// X: 1,000 on 01-Jan-2023, worth 1,100 on 01-Jan-2024 (+10%). Y: 10,000 on 01-Jan-2023, sold
+// for 8,000 on 01-Jan-2024 (-20%). Together -11,000 and +9,100 a year (365 days) apart:
+// 9,100 / 11,000 - 1 = -0.1727273.
+TEST(HoldingReturns, PortfolioRateIsOfAllFlowsTogether)
+{
+    const auto start = date(2023, 1, 1);
+    const auto today = date(2024, 1, 1);
+    std::vector<HoldingHistory> holdings{
+        {"X", {}, {{start, 10, 1000}}, 110.0},
+        {"Y", {{"Y", start, today, 100, 10000, 8000}}, {}, std::nullopt},
+    };
+    const HoldingReturns all = portfolioReturns(holdings, today);
+    EXPECT_NEAR(*all.xirr, 9100.0 / 11000 - 1, Close);
+    expectFigures({all.realised, *all.unrealised}, {-2000, 100});
+    holdings.push_back({"Z", {}, {{std::nullopt, 1, 10}}, 12.0});
+    EXPECT_EQ(portfolioReturns(holdings, today).issue, ReturnIssue::NoDates);
+}
+
+// INFY: 10 at 100 on 01-Jan-2021, 10 at 100 on 01-Jan-2022, 15 sold at 115.50 on 01-Jan-2023,
+// 5 held at 115.50: flows -1,000, -1,000, +2,310 two years on, which is 10% a year.
+// TCS: a lot of no known date, so no rate; the whole portfolio then has none either.
+TEST(TradeReturns, RowsTakeTheRateOfTheirCompanysWholeHistory)
+{
+    const auto lines = tradeLines(
+        {trade(1, "INFY", "2021-01-01", Buy, 10, 100), trade(2, "INFY", "2022-01-01", Buy, 10, 100),
+         trade(3, "INFY", "2023-01-01", Sell, 15, 115.5), trade(4, "TCS", "", Buy, 2, 3000)},
+        {});
+    std::vector<HoldingRow> rows(2);
+    tie(rows[0].symbol, rows[0].marketPrice, rows[1].symbol) = tuple("INFY", 115.5, "TCS");
+    const auto histories = holdingHistories(lines, TradeKind::Delivery, latestPrices(rows));
+    const year_month_day today = year{2023} / January / 1;
+    ASSERT_EQ(histories.size(), 2u);
+    ASSERT_EQ(histories[0].open.size(), 1u);
+    EXPECT_EQ(tie(histories[0].open[0].quantity, histories[0].open[0].cost), tuple(5, 500));
+    EXPECT_FALSE(histories[1].latestPrice); // no quote yet: not a price of 0
+
+    setRowReturns(rows, histories, today);
+    ASSERT_TRUE(rows[0].xirr);
+    EXPECT_NEAR(*rows[0].xirr, 0.10, 1e-9);
+    EXPECT_FALSE(rows[1].xirr);
+    EXPECT_EQ(tuple(holdingCellText(rows[0], holdingcol::Xirr),
+                    holdingCellText(rows[1], holdingcol::Xirr)),
+              tuple("10.00%", NoXirrWithoutDates));
+    const HoldingReturns whole = portfolioReturns(histories, today);
+    EXPECT_FALSE(whole.xirr);
+    EXPECT_EQ(portfolioReturnsText(whole),
+              "Realised: 232.50   Unrealised: N/A   XIRR: no XIRR: buy dates unknown");
+}
+
+// Returns count the money as it went: the transaction tax stays in, and a part-sold buy keeps
+// the remaining shares' part of its charges.
+TEST(TradeReturns, HeldSharesCarryTheirPartOfTheBuysChargesWithTheTax)
+{
+    const auto lines = tradeLines({trade(1, "INFY", "2024-01-10", Buy, 100, 100),  // 10 + 10 STT
+                                   trade(2, "INFY", "2024-06-10", Sell, 25, 120)}, // 3 + 3 STT
+                                  pricing(0));
+    const auto histories = holdingHistories(lines, TradeKind::Delivery, {});
+    ASSERT_EQ(histories.size(), 1u);
+    ASSERT_EQ(histories[0].open.size(), 1u);
+    ASSERT_EQ(histories[0].sold.size(), 1u);
+    expectFigures(
+        {histories[0].open[0].cost, histories[0].sold[0].cost, histories[0].sold[0].saleValue},
+        {7500 + 15, 2500 + 5, 3000 - 6}, Close);
+    EXPECT_TRUE(holdingHistories(lines, TradeKind::Intraday, {}).empty());
 }

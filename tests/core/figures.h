@@ -1,0 +1,19 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+// Many money figures in one check, each told by its place when it differs: exact to a few
+// units in the last place unless a tolerance is given.
+inline void expectFigures(const std::vector<double> &got, const std::vector<double> &want,
+                          double tolerance = 0)
+{
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        if (tolerance == 0)
+            EXPECT_DOUBLE_EQ(got[i], want[i]) << "figure " << i;
+        else
+            EXPECT_NEAR(got[i], want[i], tolerance) << "figure " << i;
+    }
+}
