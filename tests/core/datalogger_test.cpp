@@ -1,73 +1,33 @@
+#include "core/charts/chartrequest.h"
 #include "core/charts/livechart.h"
 #include "core/common/markethours.h"
 #include "core/net/quoteparser.h"
-#include "core/watch/datalogger.h"
 #include "core/watch/logstamps.h"
-#include "core/watch/watchrefresh.h"
-#include "support/memorywatchlist.h"
-#include "support/recordingmessenger.h"
+#include "figures.h"
+#include "watchbed.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <random>
+#include <cstdio>
+#include <tuple>
 
 namespace {
 namespace fs = std::filesystem;
+using std::tuple;
 using Result = DataFileSystem::Result;
+using Said = std::vector<std::string>;
 
-// The real file system, except that one operation on paths containing a given text fails.
-struct FaultyFiles : StdDataFileSystem
+struct DataFiles : ::testing::Test, WatchBed
 {
-    enum Op { None, Read, Append, Replace } op = None;
-    std::string where;
-    Result result = Result::Done;
-
-    bool hit(Op o, const std::string &file) const
-    {
-        return o == op && file.find(where) != std::string::npos;
-    }
-    Result readAll(const std::string &file, std::string &content) override
-    {
-        return hit(Read, file) ? result : StdDataFileSystem::readAll(file, content);
-    }
-    Result append(const std::string &file, std::string_view text) override
-    {
-        return hit(Append, file) ? result : StdDataFileSystem::append(file, text);
-    }
-    Result replace(const std::string &file, std::string_view text) override
-    {
-        return hit(Replace, file) ? result : StdDataFileSystem::replace(file, text);
-    }
-};
-
-struct DataFiles : ::testing::Test
-{
-    fs::path root =
-        fs::temp_directory_path() / ("vantrel-log-" + std::to_string(std::random_device{}()));
-    MemoryWatchList store;
-    RecordingMessenger messenger;
-    WatchList list{store, messenger};
-    IndexBoard board;
-    FixedClock clock{makeLocalTime(2026, 12, 4, 10, 15, 30)}; // a Friday
-    FaultyFiles files;
-    DataLogger logger{files, clock, root.string()};
-
     DataFiles()
     {
-        fs::create_directories(root);
+        at(10, 15, 30);
         for (const char *symbol : {"INFY", "TCS"})
             list.addEntry(WatchRow{symbol, "NSE", symbol});
         list.addEntry(WatchRow{"Reliance", "BSE", "500325"});
     }
-    ~DataFiles() override { fs::remove_all(root); }
-
-    void at(int hour, int minute, int second, int day = 4)
-    {
-        clock.set(makeLocalTime(2026, 12, day, hour, minute, second));
-    }
+    void logAll() { list.switches().intraday = list.switches().liveData = true; }
     static std::string line(const char *symbol, double last, double change, int volume)
     {
         return '"' + std::string(symbol) + "\"," + std::to_string(last) +
@@ -82,23 +42,13 @@ struct DataFiles : ::testing::Test
         parseQuoteLine(line("TCS.NS", tcs, 0, tcsVolume), *list.quoteTarget(1, "TCS.NS"));
         parseQuoteLine(line("500325.BO", 2450, 1, 77), *list.quoteTarget(2, "500325.BO"));
     }
-    // One main refresh: the watch list runs while the bar still holds the previous indices.
-    std::vector<std::string> refresh()
-    {
-        const WatchRefreshReport report = refreshWatchList(list, board, logger, clock);
-        board.updateRows();
-        return report.problems;
-    }
-    std::string read(const std::string &relative) const
-    {
-        std::ifstream in(root / relative);
-        return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
-    }
+    Said refresh() { return refreshAll().problems; }
     std::size_t lines(const std::string &relative) const
     {
         const std::string text = read(relative);
         return std::size_t(std::count(text.begin(), text.end(), '\n'));
     }
+    bool exists(const std::string &relative) const { return fs::exists(root / relative); }
 };
 
 using EndOfDay = DataFiles;
@@ -115,7 +65,7 @@ struct LiveChartFiles : DataFiles
     // One refresh a minute from 10:15 on, the day going on where the last call stopped.
     void day(std::initializer_list<double> infy)
     {
-        list.switches().intraday = list.switches().liveData = true;
+        logAll();
         for (double price : infy) {
             at(10, minute++, 0);
             quotes(24000 + minute, 80000, price, volume += 100, 3500, 9);
@@ -123,9 +73,21 @@ struct LiveChartFiles : DataFiles
         }
     }
     std::string infyFile() const { return (root / "IntraDay/12-04-2026/INFY.txt").string(); }
-    void appendTo(const std::string &file, const std::string &text) const
+    void append(const std::string &text) const { std::ofstream(infyFile(), std::ios::app) << text; }
+    void snapshot(const std::string &text) const
     {
-        std::ofstream(file, std::ios::app) << text;
+        std::ofstream(root / "LiveData/LiveData.txt") << text;
+    }
+    // Loads the stock anew and gives how many points it has.
+    std::size_t loaded(const char *symbol = "INFY")
+    {
+        EXPECT_EQ(chart.load(symbol, clock.now()), "");
+        return chart.stock().points().size();
+    }
+    std::size_t ticked()
+    {
+        EXPECT_EQ(chart.readSnapshot(), "");
+        return chart.stock().points().size();
     }
 };
 } // namespace
@@ -138,7 +100,7 @@ TEST_F(EndOfDay, OneLinePerQuoteDateAndNoneWithoutOne)
     at(16, 0, 0);
     parseQuoteLine("\"TCS.NS\",3500,\"12/4/2026\",\"3:30pm\",1,1,3,0.5,N/A,0,9",
                    *list.quoteTarget(1, "TCS.NS"));
-    EXPECT_TRUE(refresh().empty());
+    EXPECT_EQ(refresh(), Said{});
     EXPECT_EQ(read("EODData/NIFTY.txt"), "") << "no quote yet: the file is made, nothing written";
     EXPECT_EQ(read("EODData/TCS.txt"), "") << "a volume of N/A is no volume of 0";
 
@@ -148,39 +110,38 @@ TEST_F(EndOfDay, OneLinePerQuoteDateAndNoneWithoutOne)
     EXPECT_EQ(read("EODData/NIFTY.txt"), "NIFTY,12/4/2026,1.00,3.00,0.50,24000.00,0\n");
 
     at(10, 30, 0, 5); // Saturday morning, still Friday's quotes
-    list.switches().intraday = list.switches().liveData = true;
+    logAll();
     refresh();
     EXPECT_EQ(lines("EODData/SENSEX.txt"), 1u);
-    EXPECT_FALSE(fs::exists(root / "IntraDay/12-05-2026")) << "no intraday on a weekend";
+    EXPECT_FALSE(exists("IntraDay/12-05-2026")) << "no intraday on a weekend";
     EXPECT_EQ(read("LiveData/LiveData.txt"), "<missing>");
 }
 
 TEST_F(Interval, BarsRunFromThePreviousRefreshToThisOne)
 {
-    list.switches().intraday = list.switches().liveData = true;
+    logAll();
     quotes(24000, 80000, 1500, 1000, 0, 0); // TCS: N/A
-    EXPECT_TRUE(refresh().empty());
-    EXPECT_EQ(read("IntraDay/12-04-2026/NIFTY.txt"), "")
-        << "the first refresh has no previous values";
-    EXPECT_EQ(read("LiveData/LiveData.txt"), "");
-    EXPECT_FALSE(fs::exists(root / "IntraDay/12-04-2026/INFY.txt"))
-        << "no previous volume taken, no file";
+    EXPECT_EQ(refresh(), Said{});
+    // The first refresh has no previous values, and without a previous volume, no file.
+    EXPECT_EQ(tuple(read("IntraDay/12-04-2026/NIFTY.txt"), read("LiveData/LiveData.txt")),
+              tuple("", ""));
+    EXPECT_FALSE(exists("IntraDay/12-04-2026/INFY.txt"));
 
     at(10, 15, 45);
     quotes(24010, 79990, 1502.5, 2200, 3500, 10);
     refresh();
-    EXPECT_FALSE(fs::exists(root / "IntraDay/12-04-2026/TCS.txt"));
+    EXPECT_FALSE(exists("IntraDay/12-04-2026/TCS.txt"));
     at(10, 16, 0);
     quotes(24010, 79990, 1501, 2200, 3499, 25);
     refresh();
     EXPECT_EQ(read("IntraDay/12-04-2026/TCS.txt"),
               "TCS,12/04/2026,10:16:00,3500.00,3500.00,3499.00,3499.00,15\n");
-    EXPECT_FALSE(fs::exists(root / "LiveData/LiveData.txt.new"));
+    EXPECT_FALSE(exists("LiveData/LiveData.txt.new"));
 }
 
 TEST_F(Interval, AJunkQuoteNeverOpensTheNextBar)
 {
-    list.switches().intraday = list.switches().liveData = true;
+    logAll();
     quotes(24000, 80000, 1500, 1000, 3500, 9);
     refresh();
     at(10, 15, 45);
@@ -200,15 +161,19 @@ TEST_F(Interval, AJunkQuoteNeverOpensTheNextBar)
     }
 }
 
-TEST_F(Interval, LoggingRunsFrom0955To1545OnWeekdays)
+// Logging runs from 09:55 to 15:45 on weekdays; the live chart from 09:55 to 15:30.
+TEST_F(Interval, MarketWindowsIncludeBothEndsOnWeekdaysOnly)
 {
     EXPECT_FALSE(markethours::Logging.contains(makeLocalTime(2026, 12, 4, 9, 54, 59)));
     EXPECT_FALSE(markethours::Logging.contains(makeLocalTime(2026, 12, 6, 11, 0, 0))) << "a Sunday";
+    EXPECT_TRUE(markethours::LiveChart.contains(makeLocalTime(2026, 12, 4, 15, 30, 0)));
+    EXPECT_FALSE(markethours::LiveChart.contains(makeLocalTime(2026, 12, 4, 9, 54, 59)));
+    EXPECT_FALSE(markethours::LiveChart.contains(makeLocalTime(2026, 12, 6, 12, 0, 0)));
     list.switches().intraday = true;
     quotes(24000, 80000, 1500, 1000, 3500, 9);
     at(9, 55, 0);
     refresh();
-    EXPECT_FALSE(fs::exists(root / "EODData/NIFTY.txt"));
+    EXPECT_FALSE(exists("EODData/NIFTY.txt"));
     at(15, 45, 1);
     refresh();
     EXPECT_EQ(lines("IntraDay/12-04-2026/NIFTY.txt"), 0u) << "no bar after the close";
@@ -217,13 +182,12 @@ TEST_F(Interval, LoggingRunsFrom0955To1545OnWeekdays)
 
 TEST_F(FileFaults, AnUnusableDataFolderIsSaidOncePerWriterUntilItWorksAgain)
 {
-    using Said = std::vector<std::string>;
     const auto breakFolder = [this] {
         fs::remove_all(root);
         std::ofstream(root.string()) << "a file where the data folder should be";
     };
     breakFolder();
-    list.switches().intraday = list.switches().liveData = true;
+    logAll();
     quotes(24000, 80000, 1500, 1000, 3500, 9);
     EXPECT_EQ(refresh(), (Said{DataLogger::LiveOpen, DataLogger::NiftyIntradayOpen}));
     EXPECT_EQ(refresh(), Said{DataLogger::StockIntradayOpen})
@@ -244,14 +208,7 @@ TEST_F(FileFaults, AnUnusableDataFolderIsSaidOncePerWriterUntilItWorksAgain)
 
 TEST_F(FileFaults, ReadAndWriteErrorsEndTheirWriterWithItsMessage)
 {
-    const struct
-    {
-        FaultyFiles::Op op;
-        const char *where;
-        Result result;
-        bool open;
-        const char *message;
-    } cases[] = {
+    const std::tuple<FaultyFiles::Op, const char *, Result, bool, const char *> cases[] = {
         {FaultyFiles::Read, "SENSEX", Result::ReadFailed, false, DataLogger::SensexEodRead},
         {FaultyFiles::Read, "TCS", Result::ReadFailed, false, DataLogger::StockEodRead},
         {FaultyFiles::Read, "500325", Result::OpenFailed, false, DataLogger::StockEodOpen},
@@ -261,18 +218,16 @@ TEST_F(FileFaults, ReadAndWriteErrorsEndTheirWriterWithItsMessage)
         {FaultyFiles::Append, "TCS", Result::WriteFailed, true, DataLogger::StockIntradayWrite},
         {FaultyFiles::Replace, "LiveData", Result::WriteFailed, true, DataLogger::LiveWrite},
     };
-    list.switches().intraday = list.switches().liveData = true;
-    for (const auto &c : cases) {
+    logAll();
+    for (const auto &[op, where, result, open, message] : cases) {
         fs::remove_all(root / "EODData");
-        files.op = c.op;
-        files.where = c.where;
-        files.result = c.result;
-        at(c.open ? 11 : 17, 0, 0);
+        std::tie(files.op, files.where, files.result) = std::tie(op, where, result);
+        at(open ? 11 : 17, 0, 0);
         quotes(24000, 80000, 1500, 1000, 3500, 9);
-        std::vector<std::string> said = refresh();
+        Said said = refresh();
         for (std::string &problem : refresh())
             said.push_back(std::move(problem));
-        EXPECT_EQ(said, std::vector<std::string>{c.message}) << c.where << ": said once";
+        EXPECT_EQ(said, Said{message}) << where << ": said once";
     }
 }
 
@@ -280,37 +235,31 @@ TEST_F(FileFaults, ReadAndWriteErrorsEndTheirWriterWithItsMessage)
 TEST_F(LiveChartFiles, PointsComeFromTheDaysFilesAndTheSnapshotAddsOnePerTick)
 {
     day({99, 100, 102, 101});
-    EXPECT_EQ(chart.load("INFY", clock.now()), "");
-    ASSERT_EQ(chart.stock().points().size(), 3u);
-    EXPECT_EQ(chart.stock().latestPrice(), "101.00");
-    EXPECT_EQ(chart.stock().maximum(), 102) << "the first price only raises the maximum";
-    EXPECT_EQ(chart.stock().minimum(), 101);
-    EXPECT_NEAR(chart.stockScale().lower, 100.9, 1e-9);
-    EXPECT_NEAR(chart.stockScale().upper, 102.1, 1e-9);
-    EXPECT_NEAR(chart.niftyScale().lower, -24019 * 0.05, 1e-6) << "NIFTY only rose: no minimum";
+    ASSERT_EQ(loaded(), 3u);
+    const LiveSeries &stock = chart.stock();
+    EXPECT_EQ(stock.latestPrice(), "101.00");
+    // The first price only raises the maximum; NIFTY only rose, so it has no minimum.
+    EXPECT_EQ(tuple(stock.maximum(), stock.minimum()), tuple(102, 101));
+    expectFigures({chart.stockScale().lower, chart.stockScale().upper, chart.niftyScale().lower},
+                  {100.9, 102.1, -24019 * 0.05}, 1e-6);
     const std::vector<LiveChart::Row> rows = chart.rows();
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].seconds, 10 * 3600 + 16 * 60);
-    EXPECT_EQ(rows[1].nifty, 24018.0);
-    EXPECT_EQ(rows[1].volume, 100);
+    EXPECT_EQ(tuple(rows[0].seconds, rows[1].nifty, rows[1].volume),
+              tuple(10 * 3600 + 16 * 60, 24018.0, 100));
 
-    EXPECT_EQ(chart.readSnapshot(), "");
-    EXPECT_EQ(chart.readSnapshot(), "") << "an unchanged snapshot is plotted again";
-    EXPECT_EQ(chart.stock().points().size(), 5u);
+    ticked();
+    EXPECT_EQ(ticked(), 5u) << "an unchanged snapshot is plotted again";
     EXPECT_EQ(chart.nifty().points().size(), 5u);
     EXPECT_EQ(chart.rows()[4].nifty, 24019.0);
-
-    EXPECT_EQ(chart.load("TCS", clock.now()), "");
-    EXPECT_EQ(chart.stock().points().size(), 3u) << "another stock starts from its own file";
+    EXPECT_EQ(loaded("TCS"), 3u) << "another stock starts from its own file";
     EXPECT_EQ(chart.nifty().points().size(), 3u);
 }
 
 TEST_F(LiveChartFiles, AGrowingFileIsReadOnWithoutHalfLines)
 {
     day({99, 100, 102});
-    const std::string file = infyFile();
-    GrowingFile growing(file);
-    std::vector<std::string> seen;
+    GrowingFile growing(infyFile());
+    Said seen;
     const auto poll = [&] {
         return growing.poll([&](std::string_view l) { seen.emplace_back(l); });
     };
@@ -320,31 +269,27 @@ TEST_F(LiveChartFiles, AGrowingFileIsReadOnWithoutHalfLines)
     EXPECT_EQ(growing.offset(), whole.size());
 
     const std::string next = seen.back();
-    appendTo(file, next.substr(0, 20)); // the writer is half way through a line
+    append(next.substr(0, 20)); // the writer is half way through a line
     poll();
     EXPECT_EQ(seen.size(), 2u);
-    appendTo(file, next.substr(20) + "\n");
+    append(next.substr(20) + "\n");
     poll();
     EXPECT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen.back(), next);
 
-    EXPECT_EQ(chart.load("INFY", clock.now()), "");
-    EXPECT_EQ(chart.stock().points().size(), 3u);
+    EXPECT_EQ(loaded(), 3u);
     day({101}); // one more refresh: one more line, read from where the last load stopped
-    EXPECT_EQ(chart.load("INFY", clock.now()), "");
-    EXPECT_EQ(chart.stock().points().size(), 4u);
-
-    std::ofstream(file) << whole.substr(0, whole.find('\n') + 1); // replaced by a shorter file
+    EXPECT_EQ(loaded(), 4u);
+    std::ofstream(infyFile()) << whole.substr(0, whole.find('\n') + 1); // a shorter file
     EXPECT_EQ(poll(), GrowingFile::Status::Restarted);
-    EXPECT_EQ(chart.load("INFY", clock.now()), "");
-    EXPECT_EQ(chart.stock().points().size(), 1u);
+    EXPECT_EQ(loaded(), 1u);
 }
 
 // Missing files are told on the live chart window.
 TEST_F(LiveChartFiles, BadLinesAreSkipped)
 {
     day({99, 100});
-    EXPECT_EQ(chart.readSnapshot(), "");
+    ticked();
     const std::string live = read("LiveData/LiveData.txt");
     const std::string good = read("IntraDay/12-04-2026/INFY.txt");
     const std::string body = good.substr(0, good.size() - 1);
@@ -354,34 +299,28 @@ TEST_F(LiveChartFiles, BadLinesAreSkipped)
             at = body.find(',', at) + 1;
         return at;
     };
-    const std::string bad[] = {
-        body.substr(0, field(7) - 1),                                      // no volume
-        body.substr(0, field(6)) + "abc," + body.substr(field(7)),         // price not a number
-        body.substr(0, field(6)) + "-5.00," + body.substr(field(7)),       // no price below 0
-        body.substr(0, field(2)) + "9:5:00" + body.substr(field(3) - 1),   // not HH:MM:SS
-        body.substr(0, field(2)) + "10:00:00" + body.substr(field(3) - 1), // earlier
-        "",
-    };
-    for (const std::string &line : bad)
-        appendTo(infyFile(), line + "\n");
-    appendTo(infyFile(), std::string(GrowingFile::MaxLine + 10, '7') + "\n" + body + "\r\n");
-    EXPECT_EQ(chart.load("INFY", clock.now()), "");
-    ASSERT_EQ(chart.stock().points().size(), 2u);
+    for (const std::string &line : {
+             body.substr(0, field(7) - 1),                                    // no volume
+             body.substr(0, field(6)) + "abc," + body.substr(field(7)),       // price not a number
+             body.substr(0, field(6)) + "-5.00," + body.substr(field(7)),     // no price below 0
+             body.substr(0, field(2)) + "9:5:00" + body.substr(field(3) - 1), // not HH:MM:SS
+             body.substr(0, field(2)) + "10:00:00" + body.substr(field(3) - 1), // earlier
+             std::string(),
+         })
+        append(line + "\n");
+    append(std::string(GrowingFile::MaxLine + 10, '7') + "\n" + body + "\r\n");
+    ASSERT_EQ(loaded(), 2u);
     EXPECT_EQ(chart.stock().points().back().price, "100.00");
 
-    std::ofstream(root / "LiveData/LiveData.txt") << "";
-    EXPECT_EQ(chart.readSnapshot(), "");
+    snapshot("");
+    ticked();
     const std::size_t niftyPoints = chart.nifty().points().size();
-    std::ofstream(root / "LiveData/LiveData.txt")
-        << live.substr(0, live.find('\n') + 1) << "INFYX" << body.substr(4) << "\n"
-        << body.substr(0, body.size() - 1);
-    EXPECT_EQ(chart.readSnapshot(), "");
+    snapshot(live.substr(0, live.find('\n') + 1) + "INFYX" + body.substr(4) + "\n" +
+             body.substr(0, body.size() - 1));
+    EXPECT_EQ(ticked(), 2u) << "neither a longer symbol nor an unfinished line is the stock's";
     EXPECT_EQ(chart.nifty().points().size(), niftyPoints + 1);
-    EXPECT_EQ(chart.stock().points().size(), 2u)
-        << "neither a longer symbol nor an unfinished line is the stock's";
-    std::ofstream(root / "LiveData/LiveData.txt") << body << "\n"; // NIFTY had no bar yet
-    EXPECT_EQ(chart.readSnapshot(), "");
-    EXPECT_EQ(chart.stock().points().size(), 3u);
+    snapshot(body + "\n"); // NIFTY had no bar yet
+    EXPECT_EQ(ticked(), 3u);
     EXPECT_EQ(chart.nifty().points().size(), niftyPoints + 1);
 }
 
@@ -395,10 +334,114 @@ TEST_F(LiveChartFiles, AHugeFileIsReadFromItsTailAndThePointsStayBounded)
         for (std::size_t written = 0; written < 50u << 20; written += line.size())
             out << line;
     }
-    EXPECT_EQ(chart.load("INFY", clock.now()), "");
-    EXPECT_EQ(chart.stock().points().size(), LiveSeries::MaxPoints);
+    EXPECT_EQ(loaded(), LiveSeries::MaxPoints);
     EXPECT_EQ(chart.stock().maximum(), 100) << "only the tail was read";
     for (int i = 0; i < 10; ++i)
         chart.readSnapshot();
     EXPECT_EQ(chart.stock().points().size(), LiveSeries::MaxPoints);
+}
+
+namespace {
+// The lines the watch list writes, at a time of day in seconds.
+std::string dataLine(const std::string &name, int seconds, double price, int volume)
+{
+    char line[160];
+    std::snprintf(line, sizeof line, "%s,12-04-2026,%02d:%02d:%02d,1,2,3,%.2f,%d", name.c_str(),
+                  seconds / 3600, seconds / 60 % 60, seconds % 60, price, volume);
+    return line;
+}
+
+// A chart fed only what the feed hands it: its rows, and the NIFTY points drawn from them.
+struct FedChart
+{
+    using Rows = std::vector<std::tuple<int, double, std::optional<double>, double>>;
+    LiveRowsFeed feed;
+    Rows rows;
+    std::vector<std::pair<int, double>> nifty;
+    int wholes = 0;
+
+    static Rows of(const std::vector<LiveChart::Row> &rows)
+    {
+        Rows out;
+        for (const LiveChart::Row &r : rows)
+            out.emplace_back(r.seconds, r.price, r.nifty, r.volume);
+        return out;
+    }
+    void take(const LiveChart &chart)
+    {
+        LiveRowsFeed::Update update = feed.next(chart);
+        if (update.whole) {
+            ++wholes;
+            rows.clear();
+            nifty.clear();
+        }
+        for (const auto &row : of(update.rows))
+            rows.push_back(row);
+        nifty.insert(nifty.end(), update.nifty.begin(), update.nifty.end());
+    }
+};
+} // namespace
+
+// Ticks that only add points hand over only those; the NIFTY price of a row can come a tick
+// after the row (a lagging index line), and a reload or a full series starts the chart again.
+TEST_F(LiveChartFiles, AppendedRowsAddUpToWhatADrawingAnewShows)
+{
+    const LocalTime today = clock.now();
+    fs::create_directories(root / "LiveData");
+    fs::create_directories(fs::path(chart.intradayPath(today, "INFY")).parent_path());
+    {
+        std::ofstream infy(chart.intradayPath(today, "INFY"));
+        std::ofstream nifty(chart.intradayPath(today, "NIFTY"));
+        for (int i = 0; i < int(LiveSeries::MaxPoints) - 40; ++i) {
+            infy << dataLine("INFY", 9 * 3600 + i, 1500 + i % 7, 100 + i) << '\n';
+            nifty << dataLine("NIFTY", 9 * 3600 + i, 24000 + i % 5, 0) << '\n';
+        }
+    }
+    ASSERT_EQ(chart.load("INFY", today), "");
+    std::mt19937 random(7);
+    FedChart fed;
+    fed.take(chart);
+    int stockTime = 9 * 3600 + int(LiveSeries::MaxPoints);
+    int niftyTime = stockTime;
+    for (int tick = 0; tick < 120; ++tick) {
+        const int roll = int(random() % 10);
+        // The index runs behind, level with or ahead of the stock; either line may be missing.
+        if (roll < 4)
+            stockTime += int(random() % 3);
+        if (roll % 3 != 1)
+            niftyTime = std::max(niftyTime, stockTime - int(random() % 2)) + int(random() % 2);
+        std::string text;
+        if (roll != 9)
+            text += dataLine("NIFTY", niftyTime, 24000 + tick, 0) + "\n";
+        if (roll != 8)
+            text += dataLine("INFY", stockTime, 1500 + tick % 11, 500 + tick) + "\n";
+        snapshot(text);
+        ASSERT_EQ(chart.readSnapshot(), "");
+        if (tick == 60) {
+            ASSERT_EQ(chart.load("INFY", today), "");
+        }
+        fed.take(chart);
+        const std::vector<LiveChart::Row> rows = chart.rows();
+        ASSERT_EQ(fed.rows, FedChart::of(rows)) << "tick " << tick;
+        // What a chart drawn anew from the rows would show.
+        std::vector<std::pair<int, double>> drawn;
+        for (const LiveChart::Row &r : rows)
+            if (r.nifty)
+                drawn.emplace_back(r.seconds, *r.nifty);
+        ASSERT_EQ(fed.nifty, drawn) << "tick " << tick;
+    }
+    EXPECT_EQ(chart.stock().points().size(), LiveSeries::MaxPoints) << "the series filled up";
+    EXPECT_GT(fed.wholes, 2) << "the first hand-over, the reload and the full series";
+    EXPECT_LT(fed.wholes, 60) << "ticks that only add are appended";
+}
+
+// The request URLs are checked on the chart panel against the simulator; these are the inputs
+// that never reach it there.
+TEST(ChartRequest, OddSymbolsAndRangeLines)
+{
+    EXPECT_EQ(ChartRequest("M&M", "NSE").chartPath().substr(0, 14), "/z?s=M%26M.NS&");
+    EXPECT_EQ(ChartRequest("^NSEI", "24,012.35").requestSymbol(), "^NSEI")
+        << "the index list passes its price where the exchange goes";
+    EXPECT_EQ(cleanRangeLine("  \"900.00 - 1600.00\"\r"), "900.00 - 1600.00");
+    EXPECT_EQ(cleanRangeLine("\"N/A\""), "N/A");
 }

@@ -1,42 +1,34 @@
-#include "core/watch/datalogger.h"
 #include "core/watch/logstamps.h"
+#include "core/watch/watchalerts.h"
 #include "core/watch/watchexport.h"
 #include "core/watch/watchlist.h"
-#include "core/watch/watchrefresh.h"
-#include "support/memorywatchlist.h"
-#include "support/recordingmessenger.h"
+#include "watchbed.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <tuple>
 
 namespace {
 using namespace watchcol;
 using Symbols = std::vector<std::string>;
 
-struct WatchListTest : ::testing::Test
+struct WatchListTest : ::testing::Test, WatchBed
 {
-    MemoryWatchList store;
-    RecordingMessenger messenger;
-    WatchList list{store, messenger};
-
     void add(std::initializer_list<const char *> symbols)
     {
         for (const char *s : symbols)
-            ASSERT_TRUE(list.addEntry(WatchRow{std::string(s) + " Limited", "NSE", s}) ==
-                        AddOutcome::Added);
+            ASSERT_EQ(list.addEntry(WatchRow{std::string(s) + " Limited", "NSE", s}),
+                      AddOutcome::Added);
     }
     // A quote as the service sends one: dated, so it counts for the next refresh.
-    QuoteRecord &quote(std::size_t i)
+    QuoteRecord &quote(std::size_t i, double last)
     {
         QuoteRecord &q = *list.quoteTarget(i, list.quoteSymbols()[i]);
         q.date = "12/4/2026";
+        q.last = last;
         return q;
     }
     Symbols order() const
@@ -46,60 +38,45 @@ struct WatchListTest : ::testing::Test
             out.push_back(s.entry.symbol);
         return out;
     }
-    const WatchedStock &row(std::size_t i) const { return list.stocks()[i]; }
 };
 } // namespace
-
-// The other colour rules are all in the simulated day below.
-TEST_F(WatchListTest, APriceAtTheYearLowIsDown)
-{
-    add({"A"});
-    quote(0).last = quote(0).yearLow = 99;
-    quote(0).yearHigh = 130;
-    list.switches().yearHighLow = true;
-    EXPECT_EQ(watchCellColours(row(0), Low, list.switches()).background, colours::Down);
-}
 
 TEST_F(WatchListTest, SortingSharesOneDirectionAndIsRefusedWhileLogging)
 {
     add({"A", "B", "C", "D"});
     const double prices[] = {100.004, 99.5, 100.001, 100.02};
     const int volumes[] = {900000, 1000000, 85, 999};
-    for (std::size_t i = 0; i < 4; ++i) {
-        quote(i).last = prices[i];
-        quote(i).volume = volumes[i];
-    }
+    for (std::size_t i = 0; i < 4; ++i)
+        quote(i, prices[i]).volume = volumes[i];
     ASSERT_TRUE(list.sortBy(Price, false));
     EXPECT_EQ(order(), (Symbols{"B", "A", "C", "D"})) << "closer than a paisa, A and C keep order";
     ASSERT_TRUE(list.sortBy(Volume, false)); // the second click on any header reverses
     EXPECT_EQ(order(), (Symbols{"B", "A", "D", "C"})) << "10,00,000 above 9,00,000";
-    EXPECT_EQ(quote(0).last, 99.5) << "each stock keeps its own quote";
+    EXPECT_EQ(list.stocks()[0].quote.last, 99.5) << "each stock keeps its own quote";
     EXPECT_EQ(store.rows.front().symbol, "B") << "the new order is in the table";
 
     list.switches().liveData = true;
     EXPECT_FALSE(list.sortBy(Name, false));
-    EXPECT_EQ(messenger.shown.back(), WatchList::LoggingSortMessage);
+    EXPECT_EQ(messenger.shown, Symbols{WatchList::LoggingSortMessage});
     list.switches().liveData = false;
     EXPECT_FALSE(list.sortBy(Count, false)) << "no such column, no key";
-    EXPECT_EQ(messenger.shown.size(), 1u);
     ASSERT_TRUE(list.sortBy(Name, false));
     EXPECT_EQ(order(), (Symbols{"A", "B", "C", "D"})) << "refusals did not turn the direction";
+    EXPECT_EQ(messenger.shown.size(), 1u);
 }
 
 TEST_F(WatchListTest, AddStopsAt50AndSymbolsAloneDecideDuplicates)
 {
-    ASSERT_TRUE(list.addEntry(WatchRow{"Infosys", "NSE", "INFY", 0, 5, 9}) == AddOutcome::Added);
+    ASSERT_EQ(list.addEntry(WatchRow{"Infosys", "NSE", "INFY", 0, 5, 9}), AddOutcome::Added);
     EXPECT_EQ(store.rows[0].lowerLimit, 0) << "limits without an alert are not kept";
-    EXPECT_FALSE(list.addEntry(WatchRow{"Infosys BSE", "BSE", "INFY"}) == AddOutcome::Added);
-    EXPECT_EQ(messenger.shown.back(), WatchList::DuplicateMessage);
-    EXPECT_FALSE(list.addEntry(WatchRow{"", "NSE", "NONAME"}) == AddOutcome::Added);
-    EXPECT_EQ(messenger.shown.size(), 1u) << "an empty name is ignored without a word";
-
-    for (int i = 1; i < 50; ++i)
-        ASSERT_TRUE(list.addEntry(WatchRow{"Company", "NSE", "S" + std::to_string(i)}) ==
-                    AddOutcome::Added)
-            << "the toppers go on past the Add button's stop at 42";
-    EXPECT_FALSE(list.addEntry(WatchRow{"Company", "NSE", "ONEMORE"}) == AddOutcome::Added);
+    EXPECT_NE(list.addEntry(WatchRow{"Infosys BSE", "BSE", "INFY"}), AddOutcome::Added);
+    EXPECT_NE(list.addEntry(WatchRow{"", "NSE", "NONAME"}), AddOutcome::Added);
+    EXPECT_EQ(messenger.shown, Symbols{WatchList::DuplicateMessage})
+        << "an empty name is ignored without a word";
+    for (int i = 1; i < 50; ++i) // the toppers go on past the Add button's stop at 42
+        ASSERT_EQ(list.addEntry(WatchRow{"Company", "NSE", "S" + std::to_string(i)}),
+                  AddOutcome::Added);
+    EXPECT_NE(list.addEntry(WatchRow{"Company", "NSE", "ONEMORE"}), AddOutcome::Added);
     EXPECT_EQ(messenger.shown.back(), WatchList::FullMessage);
     EXPECT_EQ(store.rows.size(), 50u);
 }
@@ -108,17 +85,17 @@ TEST_F(WatchListTest, DeleteClosesUpAndEachStockKeepsItsValues)
 {
     add({"A", "B", "C", "D"});
     for (std::size_t i = 0; i < 4; ++i)
-        quote(i).last = 10.0 * double(i + 1);
+        quote(i, 10.0 * double(i + 1));
     list.takePrevious(); // the next refresh judges the prices against these
     list.startRefresh();
     EXPECT_FALSE(list.removeRows({1}, true));
     EXPECT_EQ(messenger.shown.back(), WatchList::FeedingDeleteMessage);
     ASSERT_TRUE(list.removeRows({2, 0}, false));
     EXPECT_EQ(order(), (Symbols{"B", "D"}));
-    EXPECT_EQ(row(1).previous.price, 40);
+    EXPECT_EQ(list.stocks()[1].previous.price, 40);
     EXPECT_EQ(store.rows.size(), 2u);
     // A reply to a request made before the delete still finds its stock by symbol.
-    EXPECT_EQ(list.quoteTarget(3, "D.NS"), &quote(1));
+    EXPECT_EQ(list.quoteTarget(3, "D.NS"), &list.stocks()[1].quote);
     EXPECT_EQ(list.quoteTarget(0, "A.NS"), nullptr);
 }
 
@@ -149,27 +126,46 @@ TEST_F(WatchListTest, AChangeThatCannotBeStoredIsNotMade)
     store.failure.clear();
     ASSERT_TRUE(list.sortBy(Name, false));
     EXPECT_EQ(order(), (Symbols{"A", "B"})) << "the refused sort did not turn the direction";
-}
 
-TEST_F(WatchListTest, AnUnreadTableIsNeverWritten)
-{
+    // A table that could not be read is never written over.
     MemoryWatchList unread;
     unread.rows = {{"INFY Limited", "NSE", "INFY"}};
     unread.loadFailure = "no such table: SelectedComp2Watch";
     WatchList other(unread, messenger);
     other.load();
     EXPECT_EQ(messenger.shown.back(), unread.loadFailure);
-    EXPECT_TRUE(other.addEntry(WatchRow{"Wipro", "NSE", "WIPRO"}) == AddOutcome::Added);
+    EXPECT_EQ(other.addEntry(WatchRow{"Wipro", "NSE", "WIPRO"}), AddOutcome::Added);
     EXPECT_EQ(unread.saves, 0);
 }
 
-namespace {
-namespace fs = std::filesystem;
+// Which stocks are reported, the heading, the other colour rules and the afternoon hours are
+// in the simulated day below; these are the edges it never reaches.
+TEST_F(WatchListTest, AlertsAtMidnightAndNoonAndNoneToSayAndAPriceAtTheYearLow)
+{
+    EXPECT_EQ(formatAlertTime(makeLocalTime(2027, 1, 10, 0, 5, 0)),
+              "Sunday, January 10, 2027 ::  12:05:00 AM");
+    EXPECT_EQ(formatAlertTime(makeLocalTime(2026, 6, 1, 12, 0, 0)),
+              "Monday, June 01, 2026 ::  12:00:00 PM");
+    const auto row = [](double last, int alert) {
+        QuoteRecord q;
+        q.last = last;
+        return WatchedStock{WatchRow{"Inside", "NSE", "SYM", alert, 1000, 1200}, q, {}, {}};
+    };
+    EXPECT_EQ(evaluateAlerts({row(1100, 1), row(1, 0)}, true, makeLocalTime(2026, 12, 4, 15, 7, 9)),
+              "");
 
+    add({"A"});
+    quote(0, 99).yearLow = 99;
+    quote(0, 99).yearHigh = 130;
+    list.switches().yearHighLow = true;
+    EXPECT_EQ(watchCellColours(list.stocks()[0], Low, list.switches()).background, colours::Down);
+}
+
+namespace {
 // One simulated Friday of a watch list with edge values, written out as everything the user
 // gets to see of it: cell texts and colours, alert messages, writer problems, data files and
 // the export. The expected text was taken from the program before its rows held numbers.
-struct WatchDay
+struct WatchDay : WatchBed
 {
     struct Quote
     {
@@ -177,21 +173,10 @@ struct WatchDay
         std::int32_t volume;
         double yearLow, yearHigh;
     };
-
-    fs::path root =
-        fs::temp_directory_path() / ("vantrel-day-" + std::to_string(std::random_device{}()));
-    MemoryWatchList store;
-    RecordingMessenger messenger;
-    WatchList list{store, messenger};
-    IndexBoard board;
-    FixedClock clock{makeLocalTime(2026, 12, 4, 10, 0, 0)};
-    StdDataFileSystem files;
-    DataLogger logger{files, clock, root.string()};
     std::string out;
 
     WatchDay()
     {
-        fs::create_directories(root);
         for (const WatchRow &row : {
                  WatchRow{"Larsen, Toubro & Co's", "NSE", "LT", 1, 3000, 4200.5},
                  WatchRow{"Near Equal", "NSE", "NEAR", 1, 99.996, 200},
@@ -205,7 +190,6 @@ struct WatchDay
             list.addEntry(row);
         list.switches() = WatchSwitches{true, true, true, false, true, true};
     }
-    ~WatchDay() { fs::remove_all(root); }
 
     void quotes(double nifty, double sensex, const std::vector<Quote> &stocks)
     {
@@ -234,9 +218,8 @@ struct WatchDay
 
     void refresh(int hour, int minute, int second)
     {
-        clock.set(makeLocalTime(2026, 12, 4, hour, minute, second));
-        const WatchRefreshReport report = refreshWatchList(list, board, logger, clock);
-        board.updateRows();
+        at(hour, minute, second);
+        const WatchRefreshReport report = refreshAll();
         out += "== refresh " + logstamp::time(clock.now()) + "\n";
         for (const std::string &problem : report.problems)
             out += "problem: " + problem + "\n";
@@ -251,20 +234,17 @@ struct WatchDay
         }
     }
 
-    void exportNow() { out += "== export\n" + watchexport::content(list.stocks()); }
-
     void dumpFiles()
     {
+        namespace fs = std::filesystem;
         std::vector<fs::path> paths;
         for (const auto &entry : fs::recursive_directory_iterator(root))
             if (entry.is_regular_file())
                 paths.push_back(entry.path());
         std::sort(paths.begin(), paths.end());
-        for (const fs::path &path : paths) {
-            std::ifstream in(path, std::ios::binary);
+        for (const fs::path &path : paths)
             out += "== file " + fs::relative(path, root).generic_string() + "\n" +
-                   std::string(std::istreambuf_iterator<char>(in), {});
-        }
+                   read(fs::relative(path, root).string());
     }
 };
 } // namespace
@@ -292,12 +272,11 @@ TEST(WatchDay, EveryResultOfASimulatedDayStaysAsItWas)
          Q{0.006, 0.003, 0.004, 0.006, 0.003, 12, 0, 0}, Q{0, -3, 0, 0, 0, 0, 0, 0}});
     day.list.switches().yearHighLow = true;
     day.refresh(10, 5, 7);
-    day.exportNow();
-    day.list.switches().myConfigured = false;
-    day.list.switches().dayHighLow = false;
+    day.out += "== export\n" + watchexport::content(day.list.stocks());
+    WatchSwitches &switches = day.list.switches();
+    switches.myConfigured = switches.dayHighLow = false;
     day.refresh(15, 45, 0);
-    day.list.switches().myConfigured = true;
-    day.list.switches().dayHighLow = true;
+    switches.myConfigured = switches.dayHighLow = true;
     day.refresh(16, 0, 0);
     day.dumpFiles();
 
