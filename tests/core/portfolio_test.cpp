@@ -1,8 +1,11 @@
 #include "core/net/displayformat.h"
+#include "core/net/quoteorigin.h"
 #include "core/portfolio/charges.h"
 #include "core/portfolio/holdingcells.h"
+#include "core/portfolio/holdingform.h"
 #include "core/portfolio/portfolio.h"
 #include "core/portfolio/portfolioexport.h"
+#include "core/portfolio/profitcalculator.h"
 #include "support/memoryprofile.h"
 #include "support/recordingmessenger.h"
 
@@ -10,11 +13,23 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace {
+using std::tie, std::tuple;
 using Strings = std::vector<std::string>;
+using Figures = std::vector<double>;
 constexpr TradeKind Delivery = TradeKind::Delivery;
 constexpr TradeKind Intraday = TradeKind::Intraday;
+
+// The figures as the list shows them, to the paisa.
+Figures shownAll(std::initializer_list<double> values)
+{
+    Figures out;
+    for (double v : values)
+        out.push_back(shown(v));
+    return out;
+}
 
 ProfileLot lot(const std::string &symbol, double price, long quantity, long broker = 1,
                int type = 0, const std::string &exchange = "NSE")
@@ -44,14 +59,18 @@ struct PortfolioTest : ::testing::Test
         portfolio.load();
         portfolio.buildSymbolTable();
     }
-    void quote(const std::string &quoteSymbol, double last, float change = 0)
+    QuoteRecord &quote(const std::string &quoteSymbol, double last, float change = 0)
     {
         const Strings symbols = portfolio.quoteSymbols();
         const auto at = std::ranges::find(symbols, quoteSymbol) - symbols.begin();
         QuoteRecord *q = portfolio.quoteTarget(std::size_t(at), quoteSymbol);
-        ASSERT_NE(q, nullptr) << quoteSymbol;
+        EXPECT_NE(q, nullptr) << quoteSymbol;
+        static QuoteRecord none;
+        if (!q)
+            return none;
         q->last = last;
         q->change = change;
+        return *q;
     }
     Strings refresh() { return portfolio.refresh(brokers); }
     const HoldingRow &row(TradeKind kind, std::size_t i) { return portfolio.list(kind).rows.at(i); }
@@ -67,13 +86,7 @@ struct PortfolioTest : ::testing::Test
 
 TEST(Charges, MinimumBrokerageIsForTheExactNameAndOnlyWhenBrokerageIsCharged)
 {
-    const struct
-    {
-        const char *name;
-        double brokerage;
-        long quantity;
-        double costPlusCharges;
-    } cases[] = {
+    const tuple<const char *, double, long, double> cases[] = {
         {"ICICI Direct", 0.75, 1, 128.09}, // 25 and the tax on 25, not per share
         {"ICICI DIRECT", 0.75, 1, 100.84}, // 0.75 + 0.0927
         {"Plain Broker", 0.75, 1, 100.84},
@@ -81,11 +94,10 @@ TEST(Charges, MinimumBrokerageIsForTheExactNameAndOnlyWhenBrokerageIsCharged)
         {"ICICI Direct", 0.75, 2, 228.09},
         {"ICICI Direct", 0.75, 40, 4033.71}, // 30.00 is above the minimum
     };
-    for (const auto &c : cases) {
-        const std::vector<BrokerEntry> brokers{broker(7, c.name, {c.brokerage, 12.36, 0, 0})};
-        const RowValuation v =
-            valueRow(double(c.quantity), 100, 0, pricingOf(brokers, 7, Delivery));
-        EXPECT_EQ(shown(v.costPlusCharges), c.costPlusCharges) << c.name << " x" << c.quantity;
+    for (const auto &[name, brokerage, quantity, costPlusCharges] : cases) {
+        const std::vector<BrokerEntry> brokers{broker(7, name, {brokerage, 12.36, 0, 0})};
+        const RowValuation v = valueRow(double(quantity), 100, 0, pricingOf(brokers, 7, Delivery));
+        EXPECT_EQ(shown(v.costPlusCharges), costPlusCharges) << name << " x" << quantity;
         EXPECT_EQ(v.sell.total, 0) << "no quote: the sell side costs nothing";
     }
     // Half a paisa of transaction tax is a paisa.
@@ -102,13 +114,10 @@ TEST_F(PortfolioTest, LotsOfOneSymbolMakeOneRowPricedByTheFirstLot)
     refresh();
     ASSERT_EQ(portfolio.list(Delivery).rows.size(), 2u);
     const HoldingRow &a = row(Delivery, 0);
-    EXPECT_EQ(a.quantity, 400);
-    EXPECT_EQ(a.averageCost, 57.5);
-    EXPECT_EQ(a.exchange, "NSE");
-    EXPECT_EQ(a.brokerId, 1);
-    EXPECT_EQ(a.costPlusCharges, 23000) << "broker 1 charges nothing";
-    EXPECT_EQ(a.youGet, 400 * 62.5) << "all rates 0: quantity x market price";
-    EXPECT_EQ(a.netProfitLoss, (62.5 - 57.5) * 400);
+    EXPECT_EQ(tie(a.quantity, a.averageCost, a.exchange, a.brokerId), tuple(400, 57.5, "NSE", 1));
+    // Broker 1 charges nothing: the cost is the price paid, the sale quantity x market price.
+    EXPECT_EQ(tie(a.costPlusCharges, a.youGet, a.netProfitLoss),
+              tuple(23000, 400 * 62.5, (62.5 - 57.5) * 400));
     EXPECT_EQ(shown(a.changePercent), 4.17); // 2.5 of 60.00
     EXPECT_EQ(row(Delivery, 1).costPlusCharges, 50);
 }
@@ -121,32 +130,24 @@ TEST_F(PortfolioTest, ARowWithNewBrokerRatesToThePaisa)
           lot("TCS", 250, 50, 3, 1), lot("NOQ", 10, 10, 3)});
     quote("TCS.NS", 262.4, 2.4);
     refresh();
-    const struct
-    {
-        TradeKind kind;
-        double costPlusCharges, youGet, net, netPercent;
-    } expected[] = {{Delivery, 24232.25, 25753.83, 1753.83, 7.31},
-                    {Intraday, 24202.25, 26031.19, 2031.19, 8.46}};
-    for (const auto &e : expected) {
-        const HoldingRow &r = row(e.kind, 0);
-        EXPECT_EQ(r.averageCost, 240);
-        EXPECT_EQ(shown(r.changePercent), 0.92);
-        EXPECT_EQ(shown(r.costPlusCharges), e.costPlusCharges);
-        EXPECT_EQ(shown(r.youGet), e.youGet);
-        EXPECT_EQ(shown(r.netProfitLoss), e.net);
-        EXPECT_EQ(shown(r.netProfitLossPercent), e.netPercent);
+    for (const auto &[kind, expected] :
+         {tuple(Delivery, Figures{240, 0.92, 24232.25, 25753.83, 1753.83, 7.31}),
+          tuple(Intraday, Figures{240, 0.92, 24202.25, 26031.19, 2031.19, 8.46})}) {
+        const HoldingRow &r = row(kind, 0);
+        EXPECT_EQ(shownAll({r.averageCost, r.changePercent, r.costPlusCharges, r.youGet,
+                            r.netProfitLoss, r.netProfitLossPercent}),
+                  expected);
     }
-    // A row without a quote has its cost but no result, and no market value in the totals.
+    // A row without a quote has its cost (100 + 0.75 + 0.0093 x 10 + 0.13) but no result, and
+    // no market value in the totals.
     const HoldingRow &noQuote = row(Delivery, 1);
-    EXPECT_EQ(shown(noQuote.costPlusCharges), 100.97); // 100 + 0.75 + 0.0093 x 10 + 0.13
-    EXPECT_EQ(noQuote.marketPrice, 0);
-    EXPECT_EQ(noQuote.changePercent, 0);
-    EXPECT_EQ(noQuote.youGet, 0);
-    EXPECT_EQ(noQuote.netProfitLoss, 0);
+    EXPECT_EQ(shown(noQuote.costPlusCharges), 100.97);
+    EXPECT_EQ(
+        tie(noQuote.marketPrice, noQuote.changePercent, noQuote.youGet, noQuote.netProfitLoss),
+        tuple(0, 0, 0, 0));
     const HoldingTotals &totals = portfolio.list(Delivery).totals;
-    EXPECT_EQ(shown(totals.valueAtCost), 24333.22);
-    EXPECT_EQ(shown(totals.valueAtMarket), 25753.83);
-    EXPECT_EQ(shown(totals.unrealized), 1753.83);
+    EXPECT_EQ(shownAll({totals.valueAtCost, totals.valueAtMarket, totals.unrealized}),
+              (Figures{24333.22, 25753.83, 1753.83}));
 }
 
 TEST_F(PortfolioTest, IntradayMergesSymbolsWhateverTheirCase)
@@ -157,13 +158,13 @@ TEST_F(PortfolioTest, IntradayMergesSymbolsWhateverTheirCase)
     quote("INFY.NS", 30);
     refresh();
     ASSERT_EQ(portfolio.list(Intraday).rows.size(), 1u);
-    EXPECT_EQ(row(Intraday, 0).quantity, 2);
-    EXPECT_EQ(row(Intraday, 0).marketPrice, 0) << "the first lot's quote has not come";
+    // The first lot's quote has not come.
+    EXPECT_EQ(tie(row(Intraday, 0).quantity, row(Intraday, 0).marketPrice), tuple(2, 0));
     EXPECT_EQ(portfolio.list(Delivery).rows.size(), 2u);
 }
 
-// One past each threshold warns; at it, nothing.
-TEST_F(PortfolioTest, WarningsAboveTheRowAndSymbolThresholds)
+// One past each threshold warns; at it, nothing. The lots of a kind have a limit too.
+TEST_F(PortfolioTest, WarningsAboveTheRowAndSymbolThresholdsAndNoAddAboveTheLotLimit)
 {
     for (const int over : {0, 1}) {
         std::vector<ProfileLot> lots;
@@ -177,19 +178,16 @@ TEST_F(PortfolioTest, WarningsAboveTheRowAndSymbolThresholds)
         EXPECT_EQ(refresh(), over ? warned : Strings{});
         EXPECT_EQ(messenger.count(Portfolio::ManySymbols), over);
     }
-}
 
-TEST_F(PortfolioTest, AddIsRefusedAboveTheLotLimitOfItsKind)
-{
     std::vector<ProfileLot> lots(150, lot("A", 1, 1));
     open(lots);
     EXPECT_TRUE(portfolio.mayAdd(Delivery));
     lots.push_back(lot("A", 1, 1));
     lots.insert(lots.end(), 61, lot("B", 1, 1, 1, 1));
     open(lots);
-    EXPECT_FALSE(portfolio.mayAdd(Delivery));
-    EXPECT_FALSE(portfolio.mayAdd(Intraday));
-    EXPECT_EQ(messenger.count(Portfolio::LotsFull), 2);
+    messenger.shown.clear();
+    EXPECT_EQ(tuple(portfolio.mayAdd(Delivery), portfolio.mayAdd(Intraday)), tuple(false, false));
+    EXPECT_EQ(messenger.shown, (Strings{Portfolio::LotsFull, Portfolio::LotsFull}));
     lots.pop_back();
     open(lots);
     EXPECT_TRUE(portfolio.mayAdd(Intraday));
@@ -209,10 +207,8 @@ TEST_F(PortfolioTest, ChangesAreStoredFirstAndKeptInOrder)
 
     ASSERT_TRUE(portfolio.editStock({"A Ltd", "NSE", "A", 2, Delivery, {{9, 1}}}));
     EXPECT_EQ(lotTexts(Delivery), (Strings{"A@9.00", "B@20.00"}));
-
     ASSERT_TRUE(portfolio.addStock({"C Ltd", "BSE", "C", 1, Delivery, {{5, 5}}}));
     EXPECT_EQ(portfolio.quoteSymbols(), (Strings{"A.NS", "B.NS", "C.BO"}));
-
     ASSERT_TRUE(portfolio.deleteStock(Delivery, "A"));
     EXPECT_EQ(lotTexts(Delivery), (Strings{"B@20.00", "C@5.00"}));
     EXPECT_EQ(lotTexts(Intraday), (Strings{"A@12.00"})) << "the intraday holding stays";
@@ -259,19 +255,29 @@ TEST_F(PortfolioTest, QuotesGoToTheirSymbolsOnlyAndUnreadableOnesCountAsZero)
         for (double v :
              {r.marketPrice, r.changePercent, r.youGet, r.netProfitLoss, r.netProfitLossPercent})
             EXPECT_TRUE(std::isfinite(v)) << r.symbol;
-    EXPECT_EQ(row(Delivery, 0).netProfitLoss, 0);
-    EXPECT_EQ(row(Delivery, 1).changePercent, 0);
-    EXPECT_EQ(portfolio.lots(Delivery)[1].change, 0);
-    EXPECT_EQ(row(Delivery, 1).netProfitLoss, 4);
+    EXPECT_EQ(tuple(row(Delivery, 0).netProfitLoss, row(Delivery, 1).changePercent,
+                    portfolio.lots(Delivery)[1].change, row(Delivery, 1).netProfitLoss),
+              tuple(0, 0, 0, 4));
     EXPECT_TRUE(std::isfinite(portfolio.list(Delivery).totals.valueAtMarket));
+}
+
+// A holding row keeps its price's origin through the lots merged into it.
+TEST_F(PortfolioTest, HoldingRowsKeepTheOriginOfTheirPrice)
+{
+    open({lot("CIPLA", 1000, 5), lot("CIPLA", 990, 5)});
+    quote("CIPLA.NS", 1001.5).origin = parseQuoteOrigins("eod;end-of-day;1796464800;0").at(0);
+    refresh();
+    ASSERT_EQ(portfolio.list(Delivery).rows.size(), 1u);
+    EXPECT_EQ(quoteOriginTip(row(Delivery, 0).origin), "Close of 05-Dec-2026 via end of day");
 }
 
 TEST(HoldingCells, ColoursFollowTheSignAsShownAndHiddenColumnsCarryTheKeys)
 {
     HoldingRow row{"Infosys Limited", "NSE", "INFY", 7, 1234567, 57.5, 0, -0.004, 0, 0, 12.5, 1};
-    EXPECT_EQ(holdingCellText(row, holdingcol::Quantity), "12,34,567");
-    EXPECT_EQ(holdingCellText(row, holdingcol::BrokerId), "7");
-    EXPECT_EQ(holdingCellText(row, holdingcol::Symbol), "INFY");
+    EXPECT_EQ(tuple(holdingCellText(row, holdingcol::Quantity),
+                    holdingCellText(row, holdingcol::BrokerId),
+                    holdingCellText(row, holdingcol::Symbol)),
+              tuple("12,34,567", "7", "INFY"));
     // A change that shows as 0.00 is no change, whatever its sign underneath.
     EXPECT_EQ(holdingCellColour(row, holdingcol::MarketPrice), colours::Blue);
     EXPECT_EQ(holdingCellColour(row, holdingcol::NetProfitLossPercent), colours::DarkGreen);
@@ -303,4 +309,87 @@ TEST(PortfolioExport, SectionsOnlyForListsWithRowsAndTotalsWithoutGrouping)
                   intradaySection);
     EXPECT_EQ(portfolioexport::content({}, intraday),
               "My PROFILE for Current Stocks in My Hand" + intradaySection);
+}
+
+namespace {
+struct HoldingFormTest : ::testing::Test
+{
+    RecordingMessenger messenger;
+    HoldingForm form{HoldingEntryRequest{}, messenger};
+};
+} // namespace
+
+TEST_F(HoldingFormTest, ALotNeedsACompanyFoundOnTheExchangeChosen)
+{
+    // Braced, so the calls and their messages come in order.
+    EXPECT_EQ((tuple{form.maySearch("ta"), form.maySearch("tat"), form.mayAddLot()}),
+              tuple(false, true, false));
+    // Before a search the exchange just changes.
+    EXPECT_FALSE(form.chooseExchange(Exchange::Bse));
+    EXPECT_EQ(messenger.shown,
+              (Strings{HoldingForm::ShortSearchMessage, HoldingForm::NoCompanyMessage}));
+
+    form.companyFound("Tata Steel Limited", "500470");
+    ASSERT_TRUE(form.mayAddLot());
+    form.addLot({101.5, 10});
+    EXPECT_FALSE(form.chooseExchange(Exchange::Bse)) << "the exchange it already has";
+    EXPECT_TRUE(form.chooseExchange(Exchange::Nse));
+    EXPECT_EQ(messenger.shown.back(), HoldingForm::ExchangeChangedMessage);
+    EXPECT_TRUE(form.lots().empty());
+    EXPECT_EQ(tuple(form.companyName(), form.symbol()), tuple("", ""));
+    EXPECT_FALSE(form.mayAddLot());
+    EXPECT_EQ(messenger.shown.back(), HoldingForm::NoCompanyMessage);
+}
+
+TEST_F(HoldingFormTest, LotsAreCappedAndDeletingKeepsThePricesAsShown)
+{
+    form.companyFound("Infosys Limited", "INFY");
+    for (std::size_t k = 0; k < HoldingForm::MaximumLots; ++k)
+        form.addLot({10.004 + double(k), long(k + 1)});
+    EXPECT_FALSE(form.mayAddLot());
+    EXPECT_FALSE(form.deleteLot(-1));
+    EXPECT_FALSE(form.mayEditLot(int(HoldingForm::MaximumLots)));
+    EXPECT_EQ(messenger.shown,
+              (Strings{HoldingForm::LotsFullMessage, HoldingForm::NoLotToDeleteMessage,
+                       HoldingForm::NoLotToEditMessage}));
+    ASSERT_TRUE(form.deleteLot(0));
+    EXPECT_EQ(form.lots().size(), HoldingForm::MaximumLots - 1);
+    EXPECT_EQ(form.lots().front(), (LotValues{11.0, 2}));
+    EXPECT_TRUE(form.mayAddLot());
+}
+
+TEST_F(HoldingFormTest, OkNeedsALotAndABroker)
+{
+    HoldingForm edit({"Tata Power Company Limited", "BSE", "500400", 7, true, TradeKind::Intraday},
+                     messenger);
+    EXPECT_FALSE(edit.accept(7).has_value());
+    edit.addLot({250, 4});
+    EXPECT_FALSE(edit.accept(std::nullopt).has_value());
+    EXPECT_EQ(messenger.shown, (Strings{HoldingForm::NoLotsMessage, HoldingForm::NoBrokerMessage}));
+    const auto entry = edit.accept(3);
+    ASSERT_TRUE(entry.has_value());
+    EXPECT_EQ(tie(entry->exchange, entry->kind), tuple("BSE", TradeKind::Intraday));
+    EXPECT_FALSE(HoldingForm::lotAcceptable({0, 5}, messenger));
+    EXPECT_FALSE(HoldingForm::lotAcceptable({5, 0}, messenger));
+    EXPECT_EQ(messenger.count(HoldingForm::ZeroLotMessage), 2);
+}
+
+TEST(ProfitCalculator, BothQuestions)
+{
+    const ProfitCalculator free{TradeRates{}};
+    // A + G / Q, (S - A) x Q, and no quantity.
+    EXPECT_EQ(tuple(free.sellingPriceFor(100, 50, 250), free.profitLossAt(100, 50, 45.5),
+                    free.sellingPriceFor(0, 50, 250)),
+              tuple("52.50", "-450.00", "0.00"));
+    // Default delivery rates: per share 0.75 + 0.0927 on buying at 100, 0.9 + 0.1112 on
+    // selling at 120, and 0.125% transaction tax on each trade: 11096.77 / 99.0323, and
+    // 2000 - 96.77 - 116.12.
+    const ProfitCalculator standard{ratesOf(newBroker(), TradeKind::Delivery)};
+    EXPECT_EQ(tuple(standard.sellingPriceFor(100, 100, 1000), standard.profitLossAt(100, 100, 120)),
+              tuple("112.05", "1,787.11"));
+    // Sell-side rates above 100% leave a negative denominator, so a negative price.
+    TradeRates steep;
+    steep.sell.brokerage = 100;
+    steep.sell.transactionTax = 10;
+    EXPECT_EQ(ProfitCalculator(steep).sellingPriceFor(10, 100, 0), "-1,000.00");
 }
