@@ -1,25 +1,37 @@
 #include "core/net/cnumber.h"
+#include "core/net/displayformat.h"
+#include "core/net/quoteorigin.h"
 #include "core/net/quoteparser.h"
 #include "core/net/quotesanity.h"
+#include "core/net/urlencode.h"
+#include "core/shell/indexboard.h"
+#include "core/shell/refreshplan.h"
 #include "core/toppers/toppersfilters.h"
+#include "core/toppers/toppersstatus.h"
+#include "support/listgroup.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <tuple>
 
 namespace {
+using std::tuple;
+constexpr double Inf = std::numeric_limits<double>::infinity();
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 const std::string Reliance =
     R"("RELIANCE.NS",1234.50,"6/27/2008","3:59pm",-12.30,1240.00,1251.00,1230.10,123456,900.00,1600.00)";
 
 // Every parsed field of a record, to compare in one go.
 auto fields(const QuoteRecord &r)
 {
-    return std::make_tuple(r.symbol, r.last, r.date, r.time, r.change, r.open, r.high, r.low,
-                           r.volume, r.yearLow, r.yearHigh);
+    return tuple(r.symbol, r.last, r.date, r.time, r.change, r.open, r.high, r.low, r.volume,
+                 r.yearLow, r.yearHigh);
 }
 } // namespace
 
@@ -27,13 +39,13 @@ TEST(QuoteParser, ParsesAFullLineAndMarksWhatIsNotAvailable)
 {
     QuoteRecord r;
     parseQuoteLine(Reliance, r);
-    EXPECT_EQ(fields(r), std::make_tuple(std::string("RELIANCE.NS"), 1234.50,
-                                         std::string("6/27/2008"), std::string("3:59PM"), -12.30f,
-                                         1240.00, 1251.00, 1230.10, 123456, 900.00, 1600.00));
+    EXPECT_EQ(fields(r), tuple(std::string("RELIANCE.NS"), 1234.50, std::string("6/27/2008"),
+                               std::string("3:59PM"), -12.30f, 1240.00, 1251.00, 1230.10, 123456,
+                               900.00, 1600.00));
     EXPECT_EQ(r.missing, 0);
     parseQuoteLine(R"("XYZ.NS",N/A,"N/A","N/A",N/A,N/A,N/A,N/A,N/A,N/A,N/A)", r);
-    EXPECT_EQ(fields(r), std::make_tuple(std::string("XYZ.NS"), 0.0, std::string("N/A"),
-                                         std::string("N/A"), 0.f, 0.0, 0.0, 0.0, 0, 0.0, 0.0));
+    EXPECT_EQ(fields(r), tuple(std::string("XYZ.NS"), 0.0, std::string("N/A"), std::string("N/A"),
+                               0.f, 0.0, 0.0, 0.0, 0, 0.0, 0.0));
     EXPECT_EQ(r.missing, 0xff) << "every numeric field is N/A, none is a zero";
     EXPECT_FALSE(r.hasPrice());
 }
@@ -65,21 +77,13 @@ TEST(QuoteParser, ShortLinesFillWithNothingUnlessReadAsNineFields)
 // is never taken for it. The same record is reused, so a field that comes back is N/A no more.
 TEST(QuoteParser, AFieldIsANumberOnlyWhenItIsWhollyOne)
 {
-    const struct
-    {
-        std::string text;
-        std::optional<double> price;
-    } prices[] = {
+    const tuple<std::string, std::optional<double>> prices[] = {
         {"1234.50", 1234.5},
         {"  -3e1 ", -30},
         {"+7", 7},
         {".5", 0.5},
         {"0", 0},
         {"12.5abc", {}},
-        {std::string("12\0"
-                     "34.5",
-                     7),
-         {}},
         {"12 34", {}},
         {"0x10", {}},
         {"--1", {}},
@@ -91,6 +95,10 @@ TEST(QuoteParser, AFieldIsANumberOnlyWhenItIsWhollyOne)
         {"nan", {}},
         {"1e999", {}},
         {std::string(400, '9'), {}},
+        {std::string("12\0"
+                     "34.5",
+                     7),
+         {}},
     };
     QuoteRecord r;
     for (const auto &[text, price] : prices) {
@@ -99,17 +107,14 @@ TEST(QuoteParser, AFieldIsANumberOnlyWhenItIsWhollyOne)
         EXPECT_EQ(r.last, price.value_or(0)) << text;
         EXPECT_EQ(r.missing & ~quotefield::Last, 0) << text;
     }
-    const struct
-    {
-        const char *text;
-        std::optional<std::int32_t> volume;
-    } volumes[] = {{"2147483647", INT32_MAX},    {"+12", 12}, {"0", 0},
-                   {"2147483648", {}},           {"-5", {}},  {"12.9", {}},
-                   {"99999999999999999999", {}}, {"1e3", {}}};
-    for (const auto &v : volumes) {
-        parseQuoteLine(std::string("S,1,d,t,1,1,1,1,") + v.text, r);
-        EXPECT_EQ(r.has(quotefield::Volume), v.volume.has_value()) << v.text;
-        EXPECT_EQ(r.volume, v.volume.value_or(0)) << v.text;
+    const tuple<const char *, std::optional<std::int32_t>> volumes[] = {
+        {"2147483647", INT32_MAX},    {"+12", 12}, {"0", 0},
+        {"2147483648", {}},           {"-5", {}},  {"12.9", {}},
+        {"99999999999999999999", {}}, {"1e3", {}}};
+    for (const auto &[text, volume] : volumes) {
+        parseQuoteLine(std::string("S,1,d,t,1,1,1,1,") + text, r);
+        EXPECT_EQ(r.has(quotefield::Volume), volume.has_value()) << text;
+        EXPECT_EQ(r.volume, volume.value_or(0)) << text;
     }
     parseQuoteLine("S,1,d,t,-3.4e38,1,1,1,1", r);
     EXPECT_FLOAT_EQ(r.change, -3.4e38f) << "the largest floats still fit";
@@ -122,8 +127,7 @@ TEST(QuoteParser, LinesLongerThanAnyRealLineCarryNothing)
     const std::string good = R"("INFY.NS",1500.25,"12/4/2026","3:30pm",5,1,2,3,4,5,6)";
     QuoteRecord r;
     parseQuoteLine(good + std::string(quotefields::MaxLineBytes - good.size(), ' '), r);
-    EXPECT_EQ(r.symbol, "INFY.NS") << "a line at the limit is still read";
-    EXPECT_EQ(r.yearHigh, 6);
+    EXPECT_EQ(tuple(r.symbol, r.yearHigh), tuple("INFY.NS", 6)) << "at the limit it is read";
     parseQuoteLine(good + std::string(quotefields::MaxLineBytes - good.size() + 1, ' '), r);
     EXPECT_EQ(fields(r), fields(QuoteRecord{}));
     EXPECT_FALSE(r.hasPrice());
@@ -132,7 +136,7 @@ TEST(QuoteParser, LinesLongerThanAnyRealLineCarryNothing)
 }
 
 // Only a record that could be real may go into the data files.
-TEST(QuoteSanity, RejectsWhatNoServiceMeans)
+TEST(QuoteSanity, RejectsWhatNoServiceMeansAndDatesOffTheCalendar)
 {
     QuoteRecord good;
     parseQuoteLine(Reliance, good);
@@ -140,7 +144,7 @@ TEST(QuoteSanity, RejectsWhatNoServiceMeans)
     const std::pair<const char *, void (*)(QuoteRecord &)> broken[] = {
         {"N/A date", [](QuoteRecord &r) { r.date = "N/A"; }},
         {"NUL in the date", [](QuoteRecord &r) { r.date = std::string("6/27/2008\0", 10); }},
-        {"infinite last", [](QuoteRecord &r) { r.last = std::numeric_limits<double>::infinity(); }},
+        {"infinite last", [](QuoteRecord &r) { r.last = Inf; }},
         {"NaN change", [](QuoteRecord &r) { r.change = std::numeric_limits<float>::quiet_NaN(); }},
         {"absurd high", [](QuoteRecord &r) { r.high = 1e300; }},
         {"absurd last", [](QuoteRecord &r) { r.last = 1e200; }},
@@ -155,10 +159,6 @@ TEST(QuoteSanity, RejectsWhatNoServiceMeans)
         spoil(r);
         EXPECT_FALSE(isSaneQuote(r)) << what;
     }
-}
-
-TEST(QuoteSanity, DatesAreRealCalendarDays)
-{
     for (const char *date :
          {"6/27/2008", "06/07/2026", "12/31/2026", "2/29/2024", "2/29/2000", "1/1/1900"})
         EXPECT_TRUE(isQuoteDate(date)) << date;
@@ -189,4 +189,162 @@ TEST(QuoteParser, DecimalCommaLocaleDoesNotChangeReading)
     filters.priceMin = 1.5f;
     EXPECT_EQ(toppersfilter::texts(filters)[toppersfilter::PriceMin], "1.5");
     std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(DisplayFormat, IndianGroupingWithTheSignInFront)
+{
+    const tuple<double, const char *> cases[] = {
+        {999.99, "999.99"},
+        {1000, "1,000.00"},
+        {12345.6, "12,345.60"},
+        {1234567.891, "12,34,567.89"},
+        {100000, "1,00,000.00"},
+        {123456789012.0, "1,23,45,67,89,012.00"},
+        {0, "0.00"},
+        {-12345.67, "-12,345.67"},
+        {-123.45, "-123.45"},
+        {-100000, "-1,00,000.00"},
+        {-999.999, "-1,000.00"}, // rounding carries into a new group
+        {-0.004, "-0.00"},
+        {1e20, "10,00,00,00,00,00,00,00,00,000.00"},
+        {Inf, "0.00"}, // no number shows as N/A does
+        {-Inf, "0.00"},
+        {NaN, "0.00"},
+    };
+    for (const auto &[value, text] : cases)
+        EXPECT_EQ(formatDisplay(value), text);
+    EXPECT_EQ(tuple(formatQuantity(1234567), formatQuantity(50)), tuple("12,34,567", "50"));
+    // The two-decimal text must be printf's, digit for digit, including halfway values, and
+    // rules that judge the shown value get exactly printf's number.
+    for (double v : {0.005, 0.015, 0.125, 2.675, 1.005, 1e15 + 0.3, 24017.355, 84.125}) {
+        char expected[400];
+        std::snprintf(expected, sizeof expected, "%.2f", v);
+        std::string digits = formatDisplay(v);
+        std::erase(digits, ',');
+        EXPECT_EQ(digits, expected);
+        EXPECT_EQ(shown(v), std::strtod(expected, nullptr)) << expected;
+    }
+    EXPECT_EQ(shown(Inf), 0);
+    // The percent change divides by the previous close; last equal to change means none.
+    EXPECT_FLOAT_EQ(percentChange(110, 10.f), 10.f);
+    EXPECT_FLOAT_EQ(percentChange(90, -10.f), -10.f);
+    EXPECT_EQ(tuple(percentChange(5, 5.f), percentChange(0, 0.f)), tuple(0.f, 0.f));
+}
+
+// The live gateway's word on each quote's source and time, and the tooltips made of it.
+TEST(QuoteOrigin, EachEntryKeepsItsPositionJunkIsUnknownAndTipsSayTheIndianDate)
+{
+    constexpr std::int64_t Close5Dec2026 = 1796464800; // 15:30 in India
+    constexpr std::int64_t Early5Dec2026 = 1796409900; // 00:15 in India, still the 4th in UTC
+    const auto origins = parseQuoteOrigins("live;batch;1796464000;0,,eod;end-of-day;1796464800;0,"
+                                           "delayed;chart;12x;0,closed;;1;0,stale;chart;1;0,"
+                                           "live;batch;1;0;9,delayed;chart;1796409900;15");
+    ASSERT_EQ(origins.size(), 8u);
+    EXPECT_EQ(origins[0], (QuoteOrigin{QuoteOrigin::Live, "batch", 1796464000, 0}));
+    EXPECT_EQ(origins[2], (QuoteOrigin{QuoteOrigin::EndOfDay, "end-of-day", Close5Dec2026, 0}));
+    for (std::size_t k : {1, 3, 4, 5, 6})
+        EXPECT_EQ(origins[k].kind, QuoteOrigin::Unknown) << k;
+    EXPECT_EQ(origins[7].delayedMinutes, 15);
+    EXPECT_TRUE(parseQuoteOrigins("").empty());
+
+    const tuple<QuoteOrigin, const char *> tips[] = {
+        {{QuoteOrigin::EndOfDay, "end-of-day", Close5Dec2026, 0},
+         "Close of 05-Dec-2026 via end of day"},
+        {{QuoteOrigin::Closed, "batch", Close5Dec2026, 0}, "Close of 05-Dec-2026 via batch"},
+        {{QuoteOrigin::Delayed, "chart", Early5Dec2026, 15},
+         "Delayed 15 min, 00:15 of 05-Dec-2026 via chart"},
+        {{QuoteOrigin::Live, "batch", Close5Dec2026, 0}, ""},
+        {QuoteOrigin{}, ""}};
+    for (const auto &[origin, tip] : tips)
+        EXPECT_EQ(quoteOriginTip(origin), tip);
+    EXPECT_EQ(toppersstatus::sourceLine({QuoteOrigin::EndOfDay, "end-of-day", Close5Dec2026, 0}),
+              "Prices: Close of 05-Dec-2026 via end of day");
+    EXPECT_EQ(toppersstatus::sourceLine({}), "Prices: no end-of-day file answered");
+}
+
+// How one request is put together from the groups and how its reply is dealt back. That
+// a reply reaches the groups of its request when they change in flight is shown against the
+// simulator (e2e); these are the cases it can't stage.
+namespace {
+struct RefreshPlanTest : ::testing::Test
+{
+    QuoteGroupRegistry registry;
+    IndexBoard board;
+    ListGroup watch{{"A.NS", "B.NS"}};
+    ListGroup world{{"^DJI"}};
+
+    RefreshPlanTest()
+    {
+        registry.attach(GroupSlot::MainBar, &board);
+        registry.attach(GroupSlot::WatchList, &watch);
+    }
+    // The main bar's three lines followed by the given ones.
+    bool reply(const RefreshPlan &plan, std::vector<std::pair<std::string, double>> more)
+    {
+        more.insert(more.begin(), {{"^NSEI", 1}, {"^BSESN", 2}, {"USDINR=X", 3}});
+        std::vector<std::string> lines;
+        for (const auto &[symbol, last] : more)
+            lines.push_back("\"" + symbol + "\"," + std::to_string(last) +
+                            ",\"1/2/2026\",\"3:30pm\",1,2,3,4,5,6,7");
+        return distributeReply(plan, lines, registry);
+    }
+};
+} // namespace
+
+TEST_F(RefreshPlanTest, GroupsJoinInFixedOrderWithTheirLeadingCommas)
+{
+    ListGroup emptyPortfolio;
+    world.setSymbols({"^DJI", "^FTSE "});
+    registry.attach(GroupSlot::World, &world);
+    registry.attach(GroupSlot::Portfolio, &emptyPortfolio);
+    EXPECT_EQ(registry.plan("http://h:1").url, "http://h:1/d/quotes.csv?s=^NSEI,^BSESN,USDINR=X,"
+                                               "A.NS,B.NS,,^DJI,^FTSE%20&f=sl1d1t1c1ohgvjk");
+    EXPECT_EQ(encodeQueryValue("A+B#C%"), "A%2BB%23C%25");
+}
+
+TEST_F(RefreshPlanTest, ClosedGroupsAreSkippedAndLaterGroupsStayAligned)
+{
+    registry.attach(GroupSlot::World, &world);
+    const RefreshPlan plan = registry.plan("");
+    registry.detach(GroupSlot::WatchList, &watch);
+    ASSERT_TRUE(reply(plan, {{"A.NS", 4}, {"B.NS", 5}, {"^DJI", 6}}));
+    EXPECT_EQ(watch.arrivals, 0);
+    EXPECT_DOUBLE_EQ(world.records[0].last, 6);
+
+    // A panel closed and opened again is another group: the old request's lines are not its.
+    ListGroup reopened({"^DJI"});
+    const RefreshPlan second = registry.plan("");
+    registry.detach(GroupSlot::World, &world);
+    registry.attach(GroupSlot::World, &reopened);
+    ASSERT_TRUE(reply(second, {{"^DJI", 7}}));
+    EXPECT_EQ(reopened.arrivals, 0);
+}
+
+TEST_F(RefreshPlanTest, ShortRepliesStopWhereTheLinesRunOutAndEmptySymbolsExpectNoLine)
+{
+    EXPECT_FALSE(reply(registry.plan(""), {{"A.NS", 4}}));
+    EXPECT_DOUBLE_EQ(board.slot(IndexBoard::Dollar).last, 3);
+    EXPECT_DOUBLE_EQ(watch.records[0].last, 4) << "lines parsed before the gap keep their values";
+    EXPECT_EQ(watch.arrivals, 0) << "a group cut short is not redisplayed";
+
+    watch.setSymbols({"A.NS", "", "B.NS"});
+    EXPECT_TRUE(reply(registry.plan(""), {{"A.NS", 4}, {"B.NS", 5}}));
+    EXPECT_DOUBLE_EQ(watch.records[2].last, 5);
+    EXPECT_EQ(watch.arrivals, 1);
+}
+
+// Origins follow the reply's lines, which skip empty symbols; a reply without them (the
+// simulator's) leaves no origin behind from an earlier one.
+TEST_F(RefreshPlanTest, RecordsTakeTheOriginOfTheirOwnLine)
+{
+    registry.detach(GroupSlot::MainBar, &board);
+    watch.setSymbols({"A.NS", "", "B.NS"});
+    const RefreshPlan plan = registry.plan("");
+    const std::vector<std::string> lines{"\"A.NS\",1", "\"B.NS\",2"};
+    ASSERT_TRUE(
+        distributeReply(plan, lines, registry, parseQuoteOrigins(",eod;end-of-day;1796464800;0")));
+    EXPECT_EQ(watch.records[0].origin.kind, QuoteOrigin::Unknown);
+    EXPECT_EQ(watch.records[2].origin.kind, QuoteOrigin::EndOfDay);
+    ASSERT_TRUE(distributeReply(plan, lines, registry));
+    EXPECT_EQ(watch.records[2].origin.kind, QuoteOrigin::Unknown);
 }
