@@ -281,7 +281,7 @@ TEST(WatchDay, EveryResultOfASimulatedDayStaysAsItWas)
     day.dumpFiles();
 
     static const std::string expected =
-#include "core/watchlist_day.inc"
+#include "fixtures/watch/day.inc"
         ;
     if (const char *path = std::getenv("VANTREL_WRITE_GOLDEN"))
         std::ofstream(path, std::ios::binary) << "R\"golden(" << day.out << ")golden\"\n";
