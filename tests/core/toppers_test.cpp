@@ -10,10 +10,13 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <tuple>
 
 namespace {
 using namespace topperscol;
+using std::tie, std::tuple;
 using Batches = std::vector<ToppersBatch>;
+using Strings = std::vector<std::string>;
 
 std::vector<CompanyRow> companies(int n)
 {
@@ -33,20 +36,17 @@ std::string line(const std::string &symbol, double last, double change, long vol
 }
 
 ToppersRow row(const char *name, double price, float percent, std::int32_t volume = 0,
-               double turnover = 0)
+               double turnover = 0, double high = 0, double low = 0)
 {
     ToppersRow r;
-    r.companyName = name;
-    r.price = price;
-    r.percent = percent;
-    r.volume = volume;
-    r.turnover = turnover;
+    tie(r.companyName, r.price, r.percent, r.volume, r.turnover, r.high, r.low) =
+        tuple(name, price, percent, volume, turnover, high, low);
     return r;
 }
 
-std::vector<std::string> names(const std::vector<ToppersRow> &rows)
+Strings names(const std::vector<ToppersRow> &rows)
 {
-    std::vector<std::string> out;
+    Strings out;
     for (const ToppersRow &r : rows)
         out.push_back(r.companyName);
     return out;
@@ -66,26 +66,24 @@ TEST(ToppersScan, BatchesCoverTheExchangeAndRepliesStayInTheirRange)
     ASSERT_EQ(batches, (Batches{{0, 199}, {200, 200}}));
     EXPECT_EQ(scan.batchUrl("http://q", batches[1]),
               "http://q/d/quotes.csv?s=M%26M%20%231.BO&f=sl1d1t1c1ohgv");
-    EXPECT_TRUE(scan.batchUrl("http://q", batches[0]).find("500000.BO,500001.BO,") !=
-                std::string::npos);
+    EXPECT_NE(scan.batchUrl("http://q", batches[0]).find("500000.BO,500001.BO,"),
+              std::string::npos);
 
     // Too many lines, for the last batch and for one before it: the extra lines are dropped,
     // never written into the next batch's companies or past the end.
     EXPECT_FALSE(scan.batchDone(
         batches[1], {line("X.BO", 50, 5, 10), line("Y.BO", 60, 1, 1), line("Z.BO", 70, 1, 1)}));
     EXPECT_TRUE(scan.running());
-    std::vector<std::string> overlong(201);
+    Strings overlong(201);
     overlong[0] = line("A.BO", 10, 1, 5);
     overlong[1] = "\x01garbage,,\"";
     overlong[200] = line("B.BO", 99, 1, 5);
     EXPECT_TRUE(scan.batchDone(batches[0], overlong));
     EXPECT_FALSE(scan.running());
-    EXPECT_EQ(scan.quote(200).last, 50);
-    EXPECT_EQ(scan.quote(199).last, 0);
+    EXPECT_EQ(tuple(scan.quote(200).last, scan.quote(199).last), tuple(50, 0));
     const std::vector<ToppersRow> rows = scan.rows(ToppersFilters{});
-    EXPECT_EQ(names(rows), (std::vector<std::string>{"Company 0", "Company 200"}));
-    EXPECT_EQ(rows[1].symbol, "M&M #1");
-    EXPECT_DOUBLE_EQ(rows[1].turnover, 500);
+    EXPECT_EQ(names(rows), (Strings{"Company 0", "Company 200"}));
+    EXPECT_EQ(tie(rows[1].symbol, rows[1].turnover), tuple("M&M #1", 500));
 
     // A new sweep forgets the quotes of the last one, so a failed batch lists nothing.
     const Batches again = scan.start(Exchange::Bse, listed);
@@ -101,7 +99,7 @@ TEST(ToppersScan, TheStatusTellsHowMuchOfTheSweepCameBack)
 {
     const std::vector<CompanyRow> listed = companies(301);
     auto answer = [](const ToppersBatch &b) {
-        std::vector<std::string> lines;
+        Strings lines;
         for (int i = b.first; i <= b.last; ++i)
             lines.push_back(line("N" + std::to_string(i) + ".NS", 100 + i, 1, 10));
         return lines;
@@ -110,8 +108,8 @@ TEST(ToppersScan, TheStatusTellsHowMuchOfTheSweepCameBack)
     Batches batches = scan.start(Exchange::Nse, listed);
     for (const ToppersBatch &b : batches)
         scan.batchDone(b, answer(b));
-    EXPECT_EQ(toppersstatus::text(scan.outcome()), toppersstatus::Completed);
-    EXPECT_EQ(toppersstatus::problem(scan.outcome()), "");
+    EXPECT_EQ(tuple(toppersstatus::text(scan.outcome()), toppersstatus::problem(scan.outcome())),
+              tuple(toppersstatus::Completed, ""));
 
     // One request lost: its 150 companies are missing, and the status says so.
     batches = scan.start(Exchange::Nse, listed);
@@ -133,28 +131,17 @@ TEST(ToppersScan, TheStatusTellsHowMuchOfTheSweepCameBack)
 
 TEST(ToppersFilters, LimitsIncludeTheirEndsAndPriceZeroIsNeverListed)
 {
-    struct Case
-    {
-        double last;
-        float change;
-        std::int32_t volume;
-        bool listed;
-    };
-    for (const Case &c : std::initializer_list<Case>{{100, 1, 1000000000, true},
-                                                     {100, 1, 1000000001, false},
-                                                     {0, 0, 100, false},
-                                                     {0, -5, 100, false},
-                                                     {20000, 10, 5, true},
-                                                     {20000.01f, 10, 5, false},
-                                                     {400, 300, 5, true},   // +300 %
-                                                     {401, 301, 5, false},  // above 300 %
-                                                     {0.5, 0.5f, 5, false}, // no close before
-                                                     {1, -99, 5, true}}) {
+    const tuple<double, float, std::int32_t, bool> cases[] = {
+        {100, 1, 1000000000, true}, {100, 1, 1000000001, false}, {0, 0, 100, false},
+        {0, -5, 100, false},        {20000, 10, 5, true},        {20000.01f, 10, 5, false},
+        {400, 300, 5, true},   // +300 %
+        {401, 301, 5, false},  // above 300 %
+        {0.5, 0.5f, 5, false}, // no close before
+        {1, -99, 5, true}};
+    for (const auto &[last, change, volume, listed] : cases) {
         QuoteRecord q;
-        q.last = c.last;
-        q.change = c.change;
-        q.volume = c.volume;
-        EXPECT_EQ(ToppersFilters{}.passes(q), c.listed) << c.last << ' ' << c.change;
+        tie(q.last, q.change, q.volume) = tie(last, change, volume);
+        EXPECT_EQ(ToppersFilters{}.passes(q), listed) << last << ' ' << change;
     }
     ToppersFilters narrow;
     narrow.volumeMin = 10;
@@ -171,12 +158,8 @@ TEST(ToppersFilters, LimitsIncludeTheirEndsAndPriceZeroIsNeverListed)
     ToppersFilters f;
     EXPECT_EQ(toppersfilter::read({"250", "-50", "20001", "10", "x", "5"}, f, messenger),
               toppersfilter::PriceMax);
-    EXPECT_EQ(messenger.shown,
-              std::vector<std::string>{"Please enter a number between 1 and 20000."});
-    EXPECT_EQ(f.gainMax, 250);
-    EXPECT_EQ(f.gainMin, -50);
-    EXPECT_EQ(f.priceMax, 20000);
-    EXPECT_EQ(f.priceMin, 0);
+    EXPECT_EQ(messenger.shown, Strings{"Please enter a number between 1 and 20000."});
+    EXPECT_EQ(tie(f.gainMax, f.gainMin, f.priceMax, f.priceMin), tuple(250, -50, 20000, 0));
     EXPECT_EQ(toppersfilter::read({"300", "-100", "20000", "1.5", "abc", "0"}, f, messenger),
               toppersfilter::VolumeMax);
     EXPECT_EQ(messenger.shown.back(), "Please enter an integer.");
@@ -193,67 +176,54 @@ TEST(ToppersRows, SortsLargestFirstWithinEachColumnsResolution)
                                  row("c", 1, -3.0f, 9),  row("d", 1, 1.010f, 6),
                                  row("e", 1, 1.011f, 9), row("n/a", 1, 0, 99)};
     rows.back().missing = quotefield::Change | quotefield::Volume;
-    ASSERT_TRUE(sortToppers(rows, Percent));
     // b, d and e lie within 0.01 of each other and keep their order; a is more below. N/A
-    // goes last, below any loss.
-    EXPECT_EQ(names(rows), (std::vector<std::string>{"b", "d", "e", "a", "c", "n/a"}));
-    const std::vector<ToppersRow> once = rows;
-    ASSERT_TRUE(sortToppers(rows, Percent));
-    EXPECT_EQ(names(rows), names(once));
+    // goes last, below any loss, and sorting again changes nothing.
+    for (int twice = 0; twice < 2; ++twice) {
+        ASSERT_TRUE(sortToppers(rows, Percent));
+        EXPECT_EQ(names(rows), (Strings{"b", "d", "e", "a", "c", "n/a"}));
+    }
     EXPECT_EQ(toppersCellText(rows.back(), Percent), "N/A");
-
     ASSERT_TRUE(sortToppers(rows, Volume));
-    EXPECT_EQ(names(rows), (std::vector<std::string>{"e", "c", "b", "d", "a", "n/a"}));
+    EXPECT_EQ(names(rows), (Strings{"e", "c", "b", "d", "a", "n/a"}));
     EXPECT_FALSE(sortToppers(rows, High));
 
     std::vector<ToppersRow> money{row("x", 1, 0, 0, 1000), row("y", 1, 0, 0, 1999.9),
                                   row("z", 1, 0, 0, 3000)};
     ASSERT_TRUE(sortToppers(money, Turnover)); // x and y are within 1000 of each other
-    EXPECT_EQ(names(money), (std::vector<std::string>{"z", "x", "y"}));
+    EXPECT_EQ(names(money), (Strings{"z", "x", "y"}));
 }
 
 TEST(ToppersRows, CellsAndColoursFollowTheShownValues)
 {
-    ToppersRow r = row("Big", 1234567.891, 0.004f, 1234567, 1234.56);
-    r.high = 1234567.89;
-    r.low = 1000;
-    EXPECT_EQ(toppersCellText(r, Price), "12,34,567.89");
-    EXPECT_EQ(toppersCellText(r, Volume), "12,34,567");
-    EXPECT_EQ(toppersCellText(r, Turnover), "1,234");
+    ToppersRow r = row("Big", 1234567.891, 0.004f, 1234567, 1234.56, 1234567.89, 1000);
+    EXPECT_EQ(
+        tuple(toppersCellText(r, Price), toppersCellText(r, Volume), toppersCellText(r, Turnover)),
+        tuple("12,34,567.89", "12,34,567", "1,234"));
     r.percent = -123.45f;
     EXPECT_EQ(toppersCellText(r, Percent), "-123.45");
 
-    struct Case
-    {
-        double price, high, low;
-        float percent;
-        Rgb priceText, highBack;
-    };
     using namespace colours;
-    for (const Case &c : std::initializer_list<Case>{
-             {100, 100.004, 90, 0.004f, Blue, White},   // shows 0.00: unchanged
-             {100, 100.004, 90, 0.006f, DarkGreen, Up}, // at the day's high, shown
-             {100, 101, 90, 2, DarkGreen, White},
-             {90, 101, 90.001, -1, Red, Red}, // at the day's low, shown
-             {90, 101, 89, -1, Red, White}}) {
-        ToppersRow t = row("x", c.price, c.percent);
-        t.high = c.high;
-        t.low = c.low;
-        EXPECT_EQ(toppersCellColours(t, Price).text, c.priceText) << c.price << ' ' << c.percent;
-        EXPECT_EQ(toppersCellColours(t, Percent).text, c.priceText);
-        EXPECT_EQ(toppersCellColours(t, High).background, c.highBack) << c.percent;
-        EXPECT_EQ(toppersCellColours(t, Low).background, c.highBack);
-        EXPECT_EQ(toppersCellColours(t, Low).text, Black);
-        EXPECT_EQ(toppersCellColours(t, Volume).text, Black);
+    const tuple<double, double, double, float, Rgb, Rgb> cases[] = {
+        {100, 100.004, 90, 0.004f, Blue, White},   // shows 0.00: unchanged
+        {100, 100.004, 90, 0.006f, DarkGreen, Up}, // at the day's high, shown
+        {100, 101, 90, 2, DarkGreen, White},
+        {90, 101, 90.001, -1, Red, Red}, // at the day's low, shown
+        {90, 101, 89, -1, Red, White}};
+    for (const auto &[price, high, low, percent, priceText, highBack] : cases) {
+        const ToppersRow t = row("x", price, percent, 0, 0, high, low);
+        EXPECT_EQ(tuple(toppersCellColours(t, Price).text, toppersCellColours(t, Percent).text,
+                        toppersCellColours(t, High).background,
+                        toppersCellColours(t, Low).background, toppersCellColours(t, Low).text,
+                        toppersCellColours(t, Volume).text),
+                  tuple(priceText, priceText, highBack, highBack, Black, Black))
+            << price << ' ' << percent;
     }
 }
 
 TEST(ToppersExport, ShownFiguresWithTheCloseWorkedBack)
 {
-    ToppersRow r = row("Tata, Sons", 110, 10, 1234567, 135802370);
+    ToppersRow r = row("Tata, Sons", 110, 10, 1234567, 135802370, 1234.5, 99.999);
     r.open = 100;
-    r.high = 1234.5;
-    r.low = 99.999;
     const std::filesystem::path root = std::filesystem::temp_directory_path() /
                                        ("toppers-export-" + std::to_string(std::random_device{}()));
     StdDataFileSystem files;
@@ -261,9 +231,7 @@ TEST(ToppersExport, ShownFiguresWithTheCloseWorkedBack)
     EXPECT_EQ(toppersexport::write(files, folder, Exchange::Bse, "movers", {r, row("Z", 0.5, -2)}),
               toppersexport::Exported + folder + "/BSE_movers.csv");
     std::ifstream in(root / "ToppersData" / "BSE_movers.csv", std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    EXPECT_EQ(bytes.str(),
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
               "CompanyName,Last Close,Current Price,Change,% Change,Volume,Turnover,Open,High,Low\n"
               "Tata Sons,99.00,110.00,11.00,10.00,1234567,135802370,100.00,1234.50,100.00\n"
               "Z,0.51,0.50,-0.01,-2.00,0,0,0.00,0.00,0.00\n");
@@ -276,10 +244,9 @@ TEST(ToppersWatch, WithTheListClosedStraightIntoTheTable)
 {
     MemoryWatchList table;
     RecordingMessenger messenger;
-    const WatchRow infy{"Infosys", "BSE", "INFY"};
     table.rows = {{"Infosys Limited", "NSE", "INFY"}};
-    topperswatch::add(nullptr, table, messenger, infy);
-    EXPECT_EQ(messenger.shown, std::vector<std::string>{topperswatch::Duplicate});
+    topperswatch::add(nullptr, table, messenger, WatchRow{"Infosys", "BSE", "INFY"});
+    EXPECT_EQ(messenger.shown, Strings{topperswatch::Duplicate});
     const WatchRow tcs{"TCS", "BSE", "532540"};
     topperswatch::add(nullptr, table, messenger, tcs);
     EXPECT_EQ(table.rows.back(), tcs);
