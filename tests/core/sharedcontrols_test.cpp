@@ -1,8 +1,11 @@
+#include "core/common/markethours.h"
 #include "core/controls/exportname.h"
 #include "core/controls/fieldcheck.h"
 #include "core/market/indexboardlist.h"
 #include "core/net/displayformat.h"
 #include "core/net/quoteparser.h"
+#include "core/shell/barplacement.h"
+#include "core/shell/indexboard.h"
 #include "core/ticker/bandscroll.h"
 #include "core/ticker/tickertext.h"
 
@@ -10,38 +13,32 @@
 
 #include <filesystem>
 #include <random>
+#include <tuple>
 
 namespace fs = std::filesystem;
+using std::tie, std::tuple;
 
-// 00:05:09, 12:00:00 and blank names are checked on the export name dialog.
-TEST(ExportName, AfternoonHoursOnTheTwelveHourDialAndTabsAreBlank)
+// Every export (watch list, portfolio, toppers) writes through exportfile::write: a name is
+// one file in the export's folder or nothing is written. 00:05:09, 12:00:00 and blank names
+// are checked on the export name dialog.
+TEST(ExportName, OnlyAPlainFileNameWithinTheDialogsLengthIsWritten)
 {
     EXPECT_EQ(defaultExportName(makeLocalTime(2008, 6, 27, 15, 59, 7)), "27-06-2008_03-59-07PM");
     EXPECT_EQ(acceptExportName("   \t ").problem, ExportNameMissing);
-}
-
-// Every export (watch list, portfolio, toppers) writes through exportfile::write: a name is
-// one file in the export's folder or nothing is written.
-TEST(ExportName, OnlyAPlainFileNameWithinTheDialogsLengthIsWritten)
-{
-    const std::string devanagari25 = [] {
-        std::string s;
-        for (int i = 0; i < 25; ++i)
-            s += "\u0936"; // three bytes, one character
-        return s;
-    }();
+    std::string devanagari25;
+    for (int i = 0; i < 25; ++i)
+        devanagari25 += "\u0936"; // three bytes, one character
     for (const std::string &plain : {std::string("my list"), std::string("..hidden"),
-                                     std::string("a.b.c"), std::string(25, 'x'), devanagari25}) {
+                                     std::string("a.b.c"), std::string(25, 'x'), devanagari25})
         EXPECT_EQ(acceptExportName(plain).problem, "") << plain;
-    }
     for (const std::string &escaping :
          {std::string("../../escaped_wl"), std::string(".."), std::string(" . "),
           std::string("a/b"), std::string("/etc"), std::string("a\\b"), std::string("in\tside"),
           std::string("line\nbreak"), std::string("nul\0x", 5), std::string("del\x7f"),
           std::string("c1\xc2\x85"), std::string(26, 'x'), devanagari25 + "x"}) {
         const ExportNameAnswer answer = acceptExportName(escaping);
-        EXPECT_EQ(answer.problem, exportfile::NameNotPlain) << escaping;
-        EXPECT_EQ(answer.name, "");
+        EXPECT_EQ(tie(answer.problem, answer.name), tuple(exportfile::NameNotPlain, ""))
+            << escaping;
     }
 
     // The writer holds to the same rule whoever calls it.
@@ -61,39 +58,26 @@ TEST(ExportName, OnlyAPlainFileNameWithinTheDialogsLengthIsWritten)
 
 TEST(FieldCheck, NumberEditsTakeTheWholeTextWithinTheirRange)
 {
-    struct Case
-    {
-        const char *text;
-        std::optional<double> value;
-        const char *message;
-    };
     const char *const notNumber = "Please enter a number.";
     const char *const range = "Please enter a number between 0 and 99999.";
-    for (const Case &c : std::initializer_list<Case>{{" 12.5\t", 12.5, ""},
-                                                     {".5", 0.5, ""},
-                                                     {"1e3", 1000, ""},
-                                                     {"99999", 99999, ""},
-                                                     {"", {}, notNumber},
-                                                     {"12a", {}, notNumber},
-                                                     {"1,200", {}, notNumber},
-                                                     {"-", {}, notNumber},
-                                                     {"nan", {}, notNumber},
-                                                     {"-0.01", {}, range},
-                                                     {"99999.001", {}, range},
-                                                     {"1e400", {}, range}}) {
-        const FieldValue<double> taken = takeNumber(c.text, 0, 99999);
-        EXPECT_EQ(taken.value, c.value) << c.text;
-        EXPECT_EQ(taken.message, c.message) << c.text;
+    const tuple<const char *, std::optional<double>, const char *> cases[] = {
+        {" 12.5\t", 12.5, ""},    {".5", 0.5, ""},          {"1e3", 1000, ""},
+        {"99999", 99999, ""},     {"", {}, notNumber},      {"12a", {}, notNumber},
+        {"1,200", {}, notNumber}, {"-", {}, notNumber},     {"nan", {}, notNumber},
+        {"-0.01", {}, range},     {"99999.001", {}, range}, {"1e400", {}, range}};
+    for (const auto &[text, value, message] : cases) {
+        const FieldValue<double> taken = takeNumber(text, 0, 99999);
+        EXPECT_EQ(tie(taken.value, taken.message), tie(value, message)) << text;
     }
     EXPECT_EQ(numberRangeMessage(0, 0.125), "Please enter a number between 0 and 0.125.");
 
+    const std::string integer = "Please enter an integer.";
+    const std::string between = "Please enter an integer between 0 and 999999.";
     EXPECT_EQ(takeInteger(" 250 ", 0, 999999).value, 250);
-    EXPECT_EQ(takeInteger("2.5", 0, 999999).message, "Please enter an integer.");
-    EXPECT_EQ(takeInteger("99999999999999999999", 0, 999999).message, "Please enter an integer.");
-    EXPECT_EQ(takeInteger("1000000", 0, 999999).message,
-              "Please enter an integer between 0 and 999999.");
-    EXPECT_EQ(takeInteger("-1", 0, 999999).message,
-              "Please enter an integer between 0 and 999999.");
+    for (const auto &[text, message] :
+         {tuple("2.5", integer), tuple("99999999999999999999", integer), tuple("1000000", between),
+          tuple("-1", between)})
+        EXPECT_EQ(takeInteger(text, 0, 999999).message, message) << text;
 }
 
 TEST(IndexLists, RowsStartAtZeroAndFollowTheirRecords)
@@ -103,19 +87,64 @@ TEST(IndexLists, RowsStartAtZeroAndFollowTheirRecords)
     ASSERT_EQ(q.quoteSymbols().size(), 22u);
     const auto before = q.lowerRows();
     ASSERT_EQ(before.size(), 16u);
-    EXPECT_EQ(IndexColumns::text(before[0], 2, false), "0.00");
-    EXPECT_EQ(IndexColumns::text(before[0], 3, false), "");
+    EXPECT_EQ(
+        tuple(IndexColumns::text(before[0], 2, false), IndexColumns::text(before[0], 3, false)),
+        tuple("0.00", ""));
 
     parseQuoteLine("\"^NSEBANK\",12345.60,\"12/4/2026\",\"3:30pm\",-12.50,1,2,3,4,5,6",
                    *q.quoteTarget(4, "^NSEBANK"));
     const IndexRow bank = q.upperRows()[4];
-    EXPECT_EQ(bank.name, "BANK NIFTY");
-    EXPECT_EQ(IndexColumns::text(bank, 2, false), "12,345.60");
+    EXPECT_EQ(tuple(bank.name, IndexColumns::text(bank, 2, false)),
+              tuple("BANK NIFTY", "12,345.60"));
     EXPECT_EQ(IndexColumns::textColour(2, bank.change), colours::Red);
     // A change too small to show reads as the 0.00 the list shows: blue, not green.
-    EXPECT_EQ(IndexColumns::textColour(5, 0.004), colours::Blue);
-    EXPECT_EQ(IndexColumns::textColour(4, 1234), colours::DarkGreen);
-    EXPECT_EQ(IndexColumns::textColour(6, -5), colours::Black);
+    EXPECT_EQ(tuple(IndexColumns::textColour(5, 0.004), IndexColumns::textColour(4, 1234),
+                    IndexColumns::textColour(6, -5)),
+              tuple(colours::Blue, colours::DarkGreen, colours::Black));
+}
+
+// The rows, the previous price and the current price's colours after each refresh are checked
+// on the main bar against the simulator; these are the texts it can't stage.
+TEST(IndexBoard, RowsShowThePercentChangeAndNoYearRangeAndColoursReadTheTextsBack)
+{
+    IndexBoard board;
+    parseQuoteLine("\"^NSEI\",24000,\"12/4/2026\",\"3:30pm\",100,1,2,3,400,5,6",
+                   *board.quoteTarget(0, "^NSEI"));
+    board.updateRows();
+    EXPECT_EQ(IndexBoard::cellText(board.rows()[0], 4), "0.42");
+    EXPECT_EQ(board.rows()[0].yearHigh, 0) << "the year range is not copied into a row";
+
+    QuoteRecord row;
+    row.last = 100;
+    row.previousLast = 100.001; // shown as 100.00: equal once read back
+    EXPECT_EQ(indexCellColours(1, row).background, colours::Blue);
+    // Read back through the grouped text; -0.001 displays as -0.00, which reads back as 0.
+    for (const auto &[change, colour] :
+         {tuple(1500.5f, colours::DarkGreen), tuple(0.f, colours::Blue),
+          tuple(-0.001f, colours::Blue), tuple(-3.f, colours::Red)}) {
+        row.change = change;
+        EXPECT_EQ(tuple(indexCellColours(3, row).text, indexCellColours(4, row).text),
+                  tuple(colour, colour))
+            << change;
+    }
+    EXPECT_EQ(tuple(indexCellColours(3, row).background, indexCellColours(5, row).text,
+                    indexCellColours(0, row).background),
+              tuple(colours::White, colours::Black, colours::White));
+}
+
+// The six presets are checked on the main bar itself; these are the edge cases: centre
+// halves truncate separately and no taskbar counts as zero; panels dock under the bar and
+// menus stay inside it.
+TEST(BarPlacement, CentreHalvesTruncateSeparatelyPanelsDockUnderAndMenusStayInside)
+{
+    const ScreenRect odd{0, 0, 1025, 769};
+    EXPECT_EQ(presetPosition(BarPreset::TopCenter, odd, 0, 583, 100), (ScreenPoint{512 - 291, 0}));
+    EXPECT_EQ(presetPosition(BarPreset::BottomLeft, odd, 0, 583, 100), (ScreenPoint{0, 669}));
+    EXPECT_EQ(dockPosition(ScreenRect{100, 50, 682, 159}), (ScreenPoint{100, 159}));
+    const ScreenRect client{101, 51, 681, 158};
+    EXPECT_EQ((tuple{isInside(client, {101, 51}), isInside(client, {680, 157}),
+                     isInside(client, {100, 60}), isInside(client, {681, 60})}),
+              tuple(true, true, false, false));
 }
 
 TEST(Ticker, NseStocksInListOrderColouredByTheSignOfTheirChange)
@@ -130,21 +159,15 @@ TEST(Ticker, NseStocksInListOrderColouredByTheSignOfTheirChange)
         parseQuoteLine(lines[i], stocks[i].quote); // the fourth has no quote yet
     const std::vector<TickerRun> s = tickerSegments(stocks);
     ASSERT_EQ(s.size(), 6u);
-    EXPECT_EQ(s[0].text, "TCS");
-    EXPECT_TRUE(s[0].bold);
-    EXPECT_EQ(s[1].text, "  3,500.25");
-    EXPECT_EQ(s[1].colour, colours::Blue);
-    EXPECT_EQ(s[2].text, " (-12.50)   ");
-    EXPECT_EQ(s[2].colour, colours::Red);
-    EXPECT_EQ(s[3].text, "INFY");
-    EXPECT_EQ(s[4].text, "  12,34,567.80");
-    EXPECT_EQ(s[5].text, " (+0.00)   ") << "no change counts as up";
-    EXPECT_EQ(s[5].colour, colours::DarkGreen);
-    EXPECT_FALSE(s[5].bold);
-
-    const TickerNifty down = tickerNifty(stocks[0].quote);
-    EXPECT_EQ(down.changeColour, colours::Red);
-    EXPECT_EQ(tickerNifty(stocks[2].quote).changeColour, colours::DarkGreen);
+    const auto run = [](const TickerRun &r) { return tuple(r.text, r.colour, r.bold); };
+    EXPECT_EQ(tuple(s[0].text, s[0].bold), tuple("TCS", true));
+    EXPECT_EQ(tuple(run(s[1]), run(s[2])), tuple(tuple("  3,500.25", colours::Blue, false),
+                                                 tuple(" (-12.50)   ", colours::Red, false)));
+    EXPECT_EQ(tuple(s[3].text, s[4].text), tuple("INFY", "  12,34,567.80"));
+    EXPECT_EQ(run(s[5]), tuple(" (+0.00)   ", colours::DarkGreen, false)) << "no change is up";
+    EXPECT_EQ(
+        tuple(tickerNifty(stocks[0].quote).changeColour, tickerNifty(stocks[2].quote).changeColour),
+        tuple(colours::Red, colours::DarkGreen));
 }
 
 TEST(Ticker, SpeedSignGivesTheDirectionAndZeroStopsWhereItStands)
@@ -164,11 +187,9 @@ TEST(Ticker, SpeedSignGivesTheDirectionAndZeroStopsWhereItStands)
     EXPECT_EQ(band.offset(), 100) << "gone on the left, back in from the right";
 
     EXPECT_TRUE(band.setSpeed(0));
-    EXPECT_FALSE(band.running());
-    EXPECT_EQ(band.offset(), 100);
+    EXPECT_EQ(tuple(band.running(), band.offset()), tuple(false, 100));
     EXPECT_TRUE(band.setSpeed(-1));
-    EXPECT_TRUE(band.running());
-    EXPECT_EQ(band.intervalMs(), 10000);
+    EXPECT_EQ(tuple(band.running(), band.intervalMs()), tuple(true, 10000));
     band.setOffset(99);
     EXPECT_EQ(band.step(0, 100, 30), BandScroll::Step::Right);
     EXPECT_EQ(band.step(0, 100, 30), BandScroll::Step::Repaint);
