@@ -1,14 +1,32 @@
+#include "core/store/companyindex.h"
 #include "core/store/companysearch.h"
+#include "core/store/newlisting.h"
 #include "core/store/watchsearchform.h"
 #include "support/memorycompanylist.h"
 #include "support/recordingmessenger.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
+using Strings = std::vector<std::string>;
+
+Strings names(const std::vector<CompanyRow> &rows)
+{
+    Strings out;
+    for (const CompanyRow &row : rows)
+        out.push_back(row.name);
+    return out;
+}
 
 struct CompanySearchTest : ::testing::Test
 {
+    MemoryCompanyList store;
+    RecordingMessenger messenger;
+    CompanySearch search{store, messenger};
+    WatchSearchForm form{store, messenger};
+
     CompanySearchTest()
     {
         store.rows = {{"Tata Steel Limited", "TATASTEEL", "500470"},
@@ -16,14 +34,49 @@ struct CompanySearchTest : ::testing::Test
                       {"Tatva Chintan Pharma Chem Limited", "TATVA", ""},
                       {"Vintage Tata Coffee Limited", "", "532890"}};
     }
-    MemoryCompanyList store;
-    RecordingMessenger messenger;
-    CompanySearch search{store, messenger};
 };
+} // namespace
+
+// The index must find exactly what the database's LIKE finds, in the database's order; what
+// the database itself finds is checked against the table in the record-set tests.
+TEST(CompanyIndex, MatchesAsTheDatabaseDoesAndKeepsItsOrder)
+{
+    const CompanyIndex index({{"ABB India Limited", "ABB", "500002"},
+                              {"Bank of India", "BANKINDIA", "532149"},
+                              {"indian bank", "INDIANB", "532814"},
+                              {"Indo Count Industries Limited", "ICIL", "521016"},
+                              {"Société Générale India", "SGI", ""},
+                              {"Yes!Go 100% Limited", "YG", ""}});
+    EXPECT_EQ(names(index.find("INDIA")), (Strings{"ABB India Limited", "Bank of India",
+                                                   "indian bank", "Société Générale India"}))
+        << "ASCII case is ignored and the order kept";
+    EXPECT_EQ(names(index.find("indIa")).size(), 4u);
+    EXPECT_EQ(names(index.find("ind")).size(), 5u)
+        << "a name that holds the text twice is found once";
+    // Beyond ASCII the database compares as it is, as LIKE does without ICU.
+    EXPECT_EQ(names(index.find("société")), Strings{"Société Générale India"});
+    EXPECT_TRUE(index.find("SOCIÉTÉ").empty());
+    EXPECT_EQ(names(index.find("0% l")), Strings{"Yes!Go 100% Limited"});
+}
+
+TEST(CompanyIndex, AMatchNeverRunsFromOneNameIntoTheNext)
+{
+    const CompanyIndex index({{"Alpha Tea", "AT", ""}, {"Berry Limited", "BL", ""}});
+    // Texts shorter than three are scanned for, and keep to one name as well.
+    for (const std::string_view none :
+         {std::string_view("teaberry"), std::string_view("tea\0berry", 9),
+          std::string_view("a\0", 2), std::string_view("ab")})
+        EXPECT_TRUE(index.find(none).empty()) << none;
+    EXPECT_EQ(index.find("Y LIMITED").size(), 1u);
+    EXPECT_EQ(index.find("berry limited").size(), 1u) << "a match that ends with its name";
+    EXPECT_TRUE(CompanyIndex().find("tea").empty());
+    EXPECT_EQ(names(index.find("Ea")), Strings{"Alpha Tea"});
+    EXPECT_EQ(index.find("e").size(), 2u);
+}
 
 // Which short texts are told and which are typed quietly is checked on the dialogs; that they
 // never reach the database, and that one empties the list, only here.
-TEST_F(CompanySearchTest, ShortTextsNeverReachTheDatabase)
+TEST_F(CompanySearchTest, ShortTextsNeverReachTheDatabaseAndAnErrorLeavesAnEmptyList)
 {
     search.searchAsTyped("tat", Exchange::Nse);
     EXPECT_EQ(search.names().size(), 3u);
@@ -31,15 +84,11 @@ TEST_F(CompanySearchTest, ShortTextsNeverReachTheDatabase)
     search.search("ta", Exchange::Nse);
     EXPECT_TRUE(search.rows().empty()) << "a shortened text empties the list";
     EXPECT_EQ(store.queries, 1);
-}
 
-TEST_F(CompanySearchTest, PositionsMapToRowsAndADatabaseErrorLeavesAnEmptyList)
-{
     search.search("coffee", Exchange::Bse);
     ASSERT_NE(search.rowAt(0), nullptr);
     EXPECT_EQ(search.rowAt(0)->symbol(search.exchange()), "532890");
-    EXPECT_EQ(search.rowAt(1), nullptr);
-    EXPECT_EQ(search.rowAt(-1), nullptr);
+    EXPECT_EQ(std::tuple(search.rowAt(1), search.rowAt(-1)), std::tuple(nullptr, nullptr));
     store.failure = "near \"s\": syntax error";
     search.search("tata", Exchange::Nse);
     EXPECT_EQ(messenger.shown.back(), store.failure);
@@ -48,29 +97,79 @@ TEST_F(CompanySearchTest, PositionsMapToRowsAndADatabaseErrorLeavesAnEmptyList)
 
 // What the dialog's OK hands back, and its no-match and row-limit messages, are checked on
 // the dialogs themselves; these are the refusals it shows only in part.
-struct WatchSearchFormTest : CompanySearchTest
-{
-    WatchSearchForm form{store, messenger};
-};
-
-TEST_F(WatchSearchFormTest, RefusalsKeepTheDialogOpen)
+TEST_F(CompanySearchTest, WatchSearchRefusalsKeepTheDialogOpen)
 {
     form.search().search("tata", Exchange::Nse);
-    struct Case
-    {
-        int position;
-        bool alert;
-        double lower, upper;
-        const char *message;
-    };
-    for (const Case &c : {Case{0, false, 0, 1000000.5, WatchSearchForm::LimitRangeMessage},
-                          Case{0, false, -1, 0, WatchSearchForm::LimitRangeMessage},
-                          Case{0, true, 0, 10, WatchSearchForm::ZeroLimitMessage},
-                          Case{0, true, 20, 10, WatchSearchForm::LimitOrderMessage}}) {
-        form.setAlert(c.alert);
-        EXPECT_FALSE(form.accept(c.position, c.lower, c.upper).has_value()) << c.message;
-        EXPECT_EQ(messenger.shown.back(), c.message);
+    const std::tuple<bool, double, double, const char *> cases[] = {
+        {false, 0, 1000000.5, WatchSearchForm::LimitRangeMessage},
+        {false, -1, 0, WatchSearchForm::LimitRangeMessage},
+        {true, 0, 10, WatchSearchForm::ZeroLimitMessage},
+        {true, 20, 10, WatchSearchForm::LimitOrderMessage}};
+    for (const auto &[alert, lower, upper, message] : cases) {
+        form.setAlert(alert);
+        EXPECT_FALSE(form.accept(0, lower, upper).has_value()) << message;
+        EXPECT_EQ(messenger.shown.back(), message);
     }
 }
 
+// The dialog is driven against the simulator (a passed and a failed symbol, a lone BSE
+// symbol, a failing service, the lookup page, storing a new BSE symbol); these are the cases
+// a simulator never answers with.
+namespace {
+// Reply lines as the quote service writes them for a known and an unknown symbol.
+const std::string Known =
+    "\"INFY.NS\",1520.35,\"12/4/2026\",\"11:00am\",+12.40,1508.00,1525.00,1502.10,4512331";
+const std::string Unknown = "\"NOSUCH.BO\",0.00,\"N/A\",\"N/A\",N/A,N/A,N/A,N/A,N/A";
+
+struct NewListingTest : ::testing::Test
+{
+    RecordingMessenger messenger;
+    NewListing listing{messenger};
+    MemoryCompanyList companies;
+
+    // Validates and answers with the given lines.
+    void validate(std::string_view nse, std::string_view bse, const Strings &lines)
+    {
+        ASSERT_TRUE(listing.startValidation(nse, bse).has_value());
+        EXPECT_FALSE(listing.addEnabled()) << "no Add while the answer is out";
+        listing.finishValidation(lines);
+        EXPECT_FALSE(listing.validating());
+    }
+};
 } // namespace
+
+TEST_F(NewListingTest, RequestsAndLookupPathsEncodeWhatWasTyped)
+{
+    EXPECT_EQ(listing.startValidation("", " 500325 "), "/d/quotes.csv?s=500325.BO&f=sl1d1t1c1ohgv");
+    EXPECT_EQ(listing.startValidation("M&M", ""), "/d/quotes.csv?s=M%26M.NS&f=sl1d1t1c1ohgv");
+    EXPECT_EQ(listing.lookupPath("Dr. Reddy's"), "/lookup?s=Dr.%20Reddy%27s");
+}
+
+TEST_F(NewListingTest, AMissingOrEmptyLineFailsAndAnEmptyFormTakesAddAway)
+{
+    validate("INFY", "500209", {Known}); // the reply ends before the BSE line
+    EXPECT_EQ(std::tuple(listing.nseResult(), listing.bseResult(), listing.nseValidated(),
+                         listing.bseValidated()),
+              std::tuple(NewListing::NsePassed, NewListing::BseFailed, true, false));
+    validate("INFY", "", {""});
+    EXPECT_EQ(listing.nseResult(), NewListing::NseFailed);
+    EXPECT_FALSE(listing.addEnabled());
+
+    validate("INFY", "", {Known});
+    ASSERT_TRUE(listing.addEnabled());
+    EXPECT_FALSE(listing.startValidation(" ", "").has_value());
+    EXPECT_FALSE(listing.addEnabled());
+}
+
+TEST_F(NewListingTest, OnlyValidatedSymbolsTheListLacksAreStored)
+{
+    companies.rows = {{"Infosys Limited", "INFY", "500209"}};
+    listing.accept("Infosys Limited");
+    validate("INFY", "500209", {Known, Known});
+    EXPECT_EQ(listing.store(companies).value(), false) << "both known: nothing to add";
+    validate("NEWCO", "500209", {Unknown, Known});
+    EXPECT_EQ(listing.store(companies).value(), false) << "a row without a symbol is never written";
+    EXPECT_EQ(companies.rows.size(), 1u);
+    companies.failure = "database is locked";
+    EXPECT_EQ(listing.store(companies).error(), "database is locked");
+}
