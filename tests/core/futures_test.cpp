@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 using Values = std::array<std::string, 7>;
 
@@ -64,12 +66,11 @@ TEST(FuturesPageWalk, ReadsThreeMonthsWithTheDashRule)
 {
     const auto months = walkContractPage(pageText(goodContractPage()));
     ASSERT_TRUE(months);
-    EXPECT_EQ((*months)[0], (ContractMonth{"26JUN2008", Month1}));
-    EXPECT_EQ((*months)[1],
-              (ContractMonth{"31JUL2008",
-                             {"1,240.00", "-", "1,215.10", "1,230.00", "-", "-", "1219.0"}}));
-    EXPECT_EQ((*months)[2],
-              (ContractMonth{"28AUG2008", {"-", "-", "1,222.00", "-", "-", "-", "1219.0"}}));
+    EXPECT_EQ(*months,
+              (ContractMonths{
+                  ContractMonth{"26JUN2008", Month1},
+                  {"31JUL2008", {"1,240.00", "-", "1,215.10", "1,230.00", "-", "-", "1219.0"}},
+                  {"28AUG2008", {"-", "-", "1,222.00", "-", "-", "-", "1219.0"}}}));
     EXPECT_EQ(expiryLabel("026JUN2008"), "02-JUN-2008"); // the pieces are counted from both ends
     EXPECT_FALSE(expiryLabel("6JUN2008"));
 }
@@ -77,11 +78,7 @@ TEST(FuturesPageWalk, ReadsThreeMonthsWithTheDashRule)
 TEST(FuturesPageWalk, PagesItCannotReadAreNotReadAtAll)
 {
     const std::string good = goodContractPage();
-    const struct
-    {
-        const char *why;
-        std::string page;
-    } bad[] = {
+    const std::pair<const char *, std::string> bad[] = {
         {"no Instrument Type", replaced(good, "Instrument Type", "Instrument Kind")},
         {"no <tr>", replaced(good, "<tr>", "<tr class=r>")},
         {"no <td", replaced(good, "<td", "<th")},
@@ -100,8 +97,8 @@ TEST(FuturesPageWalk, PagesItCannotReadAreNotReadAtAll)
                       contractRow("31JUL2008", Month2, "<td>9</td>") +
                       contractRow("28AUG2008", Month3))},
     };
-    for (const auto &b : bad)
-        EXPECT_FALSE(walkContractPage(pageText(b.page))) << b.why;
+    for (const auto &[why, page] : bad)
+        EXPECT_FALSE(walkContractPage(pageText(page))) << why;
 
     // Cut anywhere before the last value is closed, the page is not read, and nothing is read
     // past its end.
@@ -117,8 +114,9 @@ TEST(FuturesPageWalk, StatisticsUseUpperCaseMarkers)
     const auto stats = walkStatsPage(pageText(statsPage()));
     ASSERT_TRUE(stats);
     EXPECT_EQ(stats->heading, "Trade Statistics for 27-Jun-2008");
-    EXPECT_EQ(stats->rows[0], (TradeStatRow{"Index Futures", "1,23,456", "7,890.12"}));
-    EXPECT_EQ(stats->rows[1], (TradeStatRow{"Stock Futures", "4,56,789", "12,345.67"}));
+    EXPECT_EQ(stats->rows,
+              (std::array<TradeStatRow, 2>{TradeStatRow{"Index Futures", "1,23,456", "7,890.12"},
+                                           {"Stock Futures", "4,56,789", "12,345.67"}}));
 
     const std::string good = statsPage();
     for (const auto &[from, to] : std::vector<std::pair<std::string, std::string>>{
@@ -153,13 +151,6 @@ struct FuturesBoardTest : ::testing::Test
             tables.chosen.push_back(tables.catalogue[std::size_t(100 + i)]);
         board.load();
     }
-    std::vector<std::string> symbols() const
-    {
-        std::vector<std::string> out;
-        for (const FutureStock &s : board.chosen())
-            out.push_back(s.row.symbol);
-        return out;
-    }
 };
 } // namespace
 
@@ -169,12 +160,11 @@ TEST_F(FuturesBoardTest, AddKeepsTheLimitAndSkipsChosenStocks)
     EXPECT_EQ(board.choices().size(), FuturesBoard::MaxChoices);
     EXPECT_FALSE(board.add({0, 1, 2}));
     EXPECT_EQ(messenger.shown, std::vector<std::string>{FuturesBoard::TooMany});
-    EXPECT_EQ(board.chosen().size(), 23u);
-    EXPECT_EQ(tables.chosen.size(), 23u);
+    EXPECT_EQ(std::tuple(board.chosen().size(), tables.chosen.size()), std::tuple(23u, 23u));
 
     EXPECT_TRUE(board.add({3, 100}));
-    EXPECT_EQ(board.chosen().size(), 24u);
-    EXPECT_EQ(board.chosen().back().row.symbol, "M&M");
+    EXPECT_EQ(std::tuple(board.chosen().size(), board.chosen().back().row.symbol),
+              std::tuple(24u, "M&M"));
     EXPECT_EQ(tables.chosen.back(), (FutureRow{"Mahindra & Mahindra Limited", "M&M"}));
     EXPECT_FALSE(board.add({100}));
 
