@@ -102,21 +102,10 @@ TEST(HoldingPeriod, TwelveMonthsCountedToTheDayNotInDays)
             << "case " << i;
 }
 
-// 2025-26, one rate period (20% and 12.5%, exemption 1,25,000). INFY lot A, 200 shares bought
-// 10-Jun-2024 for 3,00,000 (1,500 each with charges); lot B, 100 bought 02-Sep-2024 for
-// 1,60,000.
-//   10-Jun-2025 sells 100: lot A, cost 1,50,000, for 1,70,000   ST (12 months exactly) +20,000
-//   11-Jun-2025 sells 150 for 2,62,500 (1,750 each), first in first out:
-//     rest of lot A, 100, cost 1,50,000, for 1,75,000           LT (one day more)      +25,000
-//     50 of lot B, cost 80,000, for 87,500                      ST                      +7,500
-//   15-Dec-2025 TCS bought 05-May-2025 for 40,000, sold for 35,000                 ST   -5,000
-//   15-Mar-2026 WIPRO bought 02-Jan-2023 for 3,00,000, sold for 4,50,000          LT +1,50,000
-// Short-term 22,500 (the loss against the gains); long-term 1,75,000 less the exemption
-// leaves 50,000. Tax 22,500 x 20% = 4,500 plus 50,000 x 12.5% = 6,250: 10,750.
-// Intraday apart: +1,000 on 16-Jun-2025 (turnover 1,000), -600 on 16-Mar-2026 (turnover 600).
-// Windows by day of sale: to 15-Jun ST 27,500 LT 25,000; to 15-Sep intraday 1,000; to 15-Dec
-// ST -5,000; to 15-Mar LT 1,50,000; to 31-Mar intraday -600. Sales of 31-Mar-2025 and
-// 01-Apr-2026 belong to other years.
+// 2025-26 (20% and 12.5%, exemption 1,25,000): INFY sold 10-Jun-2025, 12 months to the day, ST
+// +20,000; on 11-Jun-2025, one day more, LT +25,000 and 50 of lot B ST +7,500; TCS ST -5,000;
+// WIPRO LT +1,50,000. Tax 22,500 x 20% + (1,75,000 - 1,25,000) x 12.5% = 10,750. Intraday
+// apart; sales of 31-Mar-2025 and 01-Apr-2026 belong to other years.
 TEST(GainsReport, WorkedYearWithSeveralLotsALossAndTheExemption)
 {
     const auto a = date(2024, 6, 10);
@@ -147,14 +136,9 @@ TEST(GainsReport, WorkedYearWithSeveralLotsALossAndTheExemption)
     expectFigures(windows, {27500, 25000, 0, 0, 0, 1000, -5000, 0, 0, 0, 150000, 0, 0, 0, -600});
 }
 
-// 2024-25 spans 23-Jul-2024: before it 15% and 10%, from it 20% and 12.5%; one exemption of
-// 1,25,000 for the whole year.
-//   02-May-2024 ST +8,000   22-Jul-2024 LT +60,000   23-Jul-2024 LT +90,000
-//   01-Oct-2024 ST +12,000  03-Feb-2025 ST -3,000
-// The loss goes against the 20% gains: 12,000 - 3,000 = 9,000. The exemption goes against the
-// 12.5% gains first: 90,000 -> 0, then 35,000 of the 10% ones: 60,000 -> 25,000.
-// Tax 8,000 x 15% + 9,000 x 20% + 25,000 x 10% = 1,200 + 1,800 + 2,500 = 5,500 (the other
-// order would leave 25,000 at 12.5% instead: 6,125).
+// 2024-25 spans 23-Jul-2024 (15%/10% before, 20%/12.5% from). The ST loss goes against the 20%
+// gains (9,000), the one exemption first against the 12.5% gains (90,000), then 35,000 of the
+// 10% ones: 8,000 x 15% + 9,000 x 20% + 25,000 x 10% = 5,500 (the other order: 6,125).
 TEST(GainsReport, YearAcrossTheRateChangeUsesOneExemptionWhereItSavesMost)
 {
     const auto old = date(2022, 1, 10);
@@ -178,8 +162,7 @@ TEST(GainsReport, YearAcrossTheRateChangeUsesOneExemptionWhereItSavesMost)
 // Losses are set off before the exemption, and a long-term loss only against long-term gains.
 TEST(GainsReport, LossesAreSetOffAsTheLawOrders)
 {
-    // ST +10,000; LT -30,000 and +20,000: 10,000 long-term loss carried, the short-term gain
-    // taxed in full at 20%: 2,000.
+    // ST +10,000, LT -30,000 and +20,000: 10,000 LT loss carried, the ST gain taxed in full.
     const GainsTax longLoss =
         reportOf({delivery("A", date(2025, 1, 2), date(2025, 5, 1), 1, 10000, 20000),
                   delivery("B", date(2023, 1, 2), date(2025, 8, 1), 1, 50000, 20000),
@@ -188,8 +171,7 @@ TEST(GainsReport, LossesAreSetOffAsTheLawOrders)
             .tax;
     expectFigures({longLoss.longTermLossCarried, longLoss.exemptionUsed, longLoss.tax},
                   {10000, 0, 2000});
-    // ST -40,000 with no short-term gain must go against LT +1,00,000 before the exemption:
-    // 60,000 of the exemption used, nothing left to carry forward.
+    // ST -40,000 goes against LT +1,00,000 before the exemption: 60,000 of it used, none carried.
     const GainsTax shortLoss =
         reportOf({delivery("A", date(2025, 1, 2), date(2025, 5, 1), 1, 50000, 10000),
                   delivery("C", date(2023, 1, 2), date(2025, 9, 1), 1, 10000, 110000)},
@@ -199,14 +181,9 @@ TEST(GainsReport, LossesAreSetOffAsTheLawOrders)
                   {60000, 0, 0});
 }
 
-// 10 shares bought 10-May-2017 for 1,000 with charges, sold 20-May-2025 for 3,000 less 10 of
-// charges (2,990). Cost = max(actual, min(31-Jan-2018 value, sale price before charges)).
-//   value 250 each (2,500): max(1,000, min(2,500, 3,000)) = 2,500, gain 490
-//   value 400 each (4,000): min(4,000, 3,000) = 3,000, gain -10 (the selling charges)
-//   value 80 each (800):    max(1,000, 800) = 1,000, gain 1,990
-//   sold for 700 less 10 (690), value 250 each: max(1,000, min(2,500, 700)) = 1,000, gain -310
-// Without a usable value the row is left out, never guessed; the day of the cut-off and a
-// short-term sale take the actual cost.
+// Cost = max(actual 1,000, min(31-Jan-2018 value, sale price 3,000 before 10 of charges)):
+// values 2,500, 4,000 and 800 give 490, -10 and 1,990; sold for 700, -310. Without a usable
+// value the row is left out, never guessed; the cut-off day and short-term sales take the cost.
 TEST(GainsReport, Jan2018ValueRaisesTheCostWithinTheSalePrice)
 {
     const auto bought = date(2017, 5, 10);
@@ -339,14 +316,12 @@ TEST(Xirr, AgreesWithTheDaysOver365Definition)
     EXPECT_NEAR(*rate({{date(2023, 1, 1), -1000}, {date(2024, 1, 1), 1100}}), 0.10, Close);
     // 01-Mar-2023 to 29-Feb-2024 is 365 days: 10,000 -> 8,000 is -20%.
     EXPECT_NEAR(*rate({{date(2023, 3, 1), -10000}, {date(2024, 2, 29), 8000}}), -0.20, Close);
-    // Two payments a year apart and 2,310 back after two years: with x = 1 + r,
-    // 1,000 x^2 + 1,000 x = 2,310, x = (-1 + sqrt(1 + 9.24)) / 2 = 1.1. Listed out of order:
-    // the earliest day is the start, whatever comes first.
+    // 1,000 x^2 + 1,000 x = 2,310 with x = 1 + r gives x = 1.1; the earliest day is the start,
+    // whatever comes first.
     EXPECT_NEAR(
         *rate({{date(2023, 1, 1), 2310}, {date(2021, 1, 1), -1000}, {date(2022, 1, 1), -1000}}),
         0.10, Close);
-    // 182 days, 1,000 -> 1,050: 1.05^(365/182) - 1 = e^(0.0487902 x 2.0054945) - 1
-    // = e^0.0978484 - 1 = 0.1027956.
+    // 182 days, 1,000 -> 1,050: 1.05^(365/182) - 1 = 0.1027956.
     EXPECT_NEAR(*rate({{date(2024, 1, 1), -1000}, {date(2024, 7, 1), 1050}}), 0.1027956, 1e-7);
     // Almost all lost: Newton's first step from 10% lands below -100%, the scan finds -99%.
     EXPECT_NEAR(*rate({{date(2023, 1, 1), -1000}, {date(2024, 1, 1), 10}}), -0.99, Close);
@@ -359,10 +334,8 @@ TEST(Xirr, AgreesWithTheDaysOver365Definition)
     EXPECT_FALSE(rate({{date(2023, 1, 1), -1000}, {date(2024, 1, 1), std::nan("")}}));
 }
 
-// INFY: lot A, 10 shares for 1,000 on 01-Jan-2021; lot B, 10 for 1,000 on 01-Jan-2022. On
-// 01-Jan-2023 a sale takes lot A for 1,155 and 5 of lot B (cost 500) for 577.50; 5 are held
-// at 115.50 (577.50). Flows: -1,000, -1,000 a year later, +2,310 two years on: 10%.
-// Realised (1,155 - 1,000) + (577.50 - 500) = 232.50; unrealised 577.50 - 500 = 77.50.
+// INFY: 10 for 1,000 in 2021 and 2022, sold in 2023 for 1,155 and 5 of the second for 577.50,
+// 5 held at 115.50: flows -1,000, -1,000, +2,310 are 10%; realised 232.50, unrealised 77.50.
 TEST(HoldingReturns, RateAndResultsOfAPartlySoldHolding)
 {
     const auto a = date(2021, 1, 1);
@@ -393,9 +366,8 @@ TEST(HoldingReturns, RateAndResultsOfAPartlySoldHolding)
     EXPECT_EQ(xirrText(p), "N/A");
 }
 
-// X: 1,000 on 01-Jan-2023, worth 1,100 on 01-Jan-2024 (+10%). Y: 10,000 on 01-Jan-2023, sold
-// for 8,000 on 01-Jan-2024 (-20%). Together -11,000 and +9,100 a year (365 days) apart:
-// 9,100 / 11,000 - 1 = -0.1727273.
+// X: 1,000 worth 1,100 a year on; Y: 10,000 sold for 8,000 a year on. Together -11,000 and
+// +9,100 a year apart: 9,100 / 11,000 - 1.
 TEST(HoldingReturns, PortfolioRateIsOfAllFlowsTogether)
 {
     const auto start = date(2023, 1, 1);
@@ -411,9 +383,8 @@ TEST(HoldingReturns, PortfolioRateIsOfAllFlowsTogether)
     EXPECT_EQ(portfolioReturns(holdings, today).issue, ReturnIssue::NoDates);
 }
 
-// INFY: 10 at 100 on 01-Jan-2021, 10 at 100 on 01-Jan-2022, 15 sold at 115.50 on 01-Jan-2023,
-// 5 held at 115.50: flows -1,000, -1,000, +2,310 two years on, which is 10% a year.
-// TCS: a lot of no known date, so no rate; the whole portfolio then has none either.
+// INFY as in HoldingReturns above, 10% a year; TCS has a lot of no known date, so no rate, and
+// the whole portfolio then has none either.
 TEST(TradeReturns, RowsTakeTheRateOfTheirCompanysWholeHistory)
 {
     const auto lines = tradeLines(
