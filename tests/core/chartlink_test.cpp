@@ -33,9 +33,7 @@ void setIndex(IndexBoard &board, double nifty, double sensex)
 
 } // namespace
 
-// The sync list, the backfill's order, paths and header lines, and the index records are
-// driven against a stand-in charting program (gui chartlink_test); these are the stocks it
-// never sends.
+// The stocks a stand-in charting program (gui chartlink_test) never sends.
 TEST(ChartLinkFeed, RecordsJoinedByStarWithCellPricesAndVolumeIncrease)
 {
     IndexBoard board;
@@ -82,8 +80,7 @@ public:
 };
 } // namespace
 
-// Which processes are the program's is tried on real ones (gui chartlink_test); here, what
-// real ones cannot show: a path naming one file, and processes that refuse to end.
+// What real processes (gui chartlink_test) cannot show: a path names one file.
 TEST(ChartLinkKiller, APathNamesOneFile)
 {
     FakeTable table;
@@ -94,8 +91,7 @@ TEST(ChartLinkKiller, APathNamesOneFile)
     EXPECT_EQ(table.terminated, (std::vector<long>{31}));
 }
 
-// A process that cannot be ended does not stop the rest, and the message names it rather
-// than saying all were closed.
+// A process that cannot be ended does not stop the rest, and the message names it.
 TEST(ChartLinkKiller, FailuresAreCountedAndNamed)
 {
     FakeTable refusing;

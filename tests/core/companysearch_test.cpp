@@ -37,8 +37,7 @@ struct CompanySearchTest : ::testing::Test
 };
 } // namespace
 
-// The index must find exactly what the database's LIKE finds, in the database's order; what
-// the database itself finds is checked against the table in the record-set tests.
+// Exactly what the database's LIKE finds (the record-set tests), in the database's order.
 TEST(CompanyIndex, MatchesAsTheDatabaseDoesAndKeepsItsOrder)
 {
     const CompanyIndex index({{"ABB India Limited", "ABB", "500002"},
@@ -74,8 +73,7 @@ TEST(CompanyIndex, AMatchNeverRunsFromOneNameIntoTheNext)
     EXPECT_EQ(index.find("e").size(), 2u);
 }
 
-// Which short texts are told and which are typed quietly is checked on the dialogs; that they
-// never reach the database, and that one empties the list, only here.
+// Short texts never reach the database, and one empties the list (their messages: dialogs).
 TEST_F(CompanySearchTest, ShortTextsNeverReachTheDatabaseAndAnErrorLeavesAnEmptyList)
 {
     search.searchAsTyped("tat", Exchange::Nse);
@@ -95,8 +93,7 @@ TEST_F(CompanySearchTest, ShortTextsNeverReachTheDatabaseAndAnErrorLeavesAnEmpty
     EXPECT_TRUE(search.rows().empty());
 }
 
-// What the dialog's OK hands back, and its no-match and row-limit messages, are checked on
-// the dialogs themselves; these are the refusals it shows only in part.
+// The refusals the dialogs' own tests show only in part.
 TEST_F(CompanySearchTest, WatchSearchRefusalsKeepTheDialogOpen)
 {
     form.search().search("tata", Exchange::Nse);
@@ -112,9 +109,7 @@ TEST_F(CompanySearchTest, WatchSearchRefusalsKeepTheDialogOpen)
     }
 }
 
-// The dialog is driven against the simulator (a passed and a failed symbol, a lone BSE
-// symbol, a failing service, the lookup page, storing a new BSE symbol); these are the cases
-// a simulator never answers with.
+// The new listing cases a simulator never answers with.
 namespace {
 // Reply lines as the quote service writes them for a known and an unknown symbol.
 const std::string Known =

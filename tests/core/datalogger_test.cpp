@@ -92,9 +92,7 @@ struct LiveChartFiles : DataFiles
 };
 } // namespace
 
-// The line formats, the SENSEX quarter hour, the close at 15:45:00 and which stocks get
-// which files are all in the watch list's simulated day, and garbled prices in the files in
-// the end-to-end refresh cycle; these are the paths neither takes.
+// Paths neither the watch list's simulated day nor the end-to-end refresh cycle takes.
 TEST_F(EndOfDay, OneLinePerQuoteDateAndNoneWithoutOne)
 {
     at(16, 0, 0);
@@ -382,8 +380,7 @@ struct FedChart
 };
 } // namespace
 
-// Ticks that only add points hand over only those; the NIFTY price of a row can come a tick
-// after the row (a lagging index line), and a reload or a full series starts the chart again.
+// Only added points are handed over; a lagging NIFTY line, a reload or a full series included.
 TEST_F(LiveChartFiles, AppendedRowsAddUpToWhatADrawingAnewShows)
 {
     const LocalTime today = clock.now();
@@ -435,8 +432,7 @@ TEST_F(LiveChartFiles, AppendedRowsAddUpToWhatADrawingAnewShows)
     EXPECT_LT(fed.wholes, 60) << "ticks that only add are appended";
 }
 
-// The request URLs are checked on the chart panel against the simulator; these are the inputs
-// that never reach it there.
+// Inputs that never reach the chart panel's requests to the simulator.
 TEST(ChartRequest, OddSymbolsAndRangeLines)
 {
     EXPECT_EQ(ChartRequest("M&M", "NSE").chartPath().substr(0, 14), "/z?s=M%26M.NS&");

@@ -4,8 +4,7 @@
 
 #include <vector>
 
-// Many money figures in one check, each told by its place when it differs: exact to a few
-// units in the last place unless a tolerance is given.
+// Money figures in one check, told by place: exact to a few ulps unless a tolerance is given.
 inline void expectFigures(const std::vector<double> &got, const std::vector<double> &want,
                           double tolerance = 0)
 {

@@ -86,8 +86,7 @@ TEST(FuturesPageWalk, PagesItCannotReadAreNotReadAtAll)
         {"no contract rows", contractPage("")},
         {"two months only",
          contractPage(contractRow("26JUN2008", Month1) + contractRow("31JUL2008", Month2))},
-        // The next row's cells never stand in for missing ones, and the third month, counted
-        // on from the second, never starts inside the second's row.
+        // Another row's cells never stand in for missing ones, nor a month start in its row.
         {"a row one cell short",
          contractPage(
              replaced(contractRow("26JUN2008", Month1), "<td class=\"n\">FUTSTK</td>", "") +
@@ -100,8 +99,7 @@ TEST(FuturesPageWalk, PagesItCannotReadAreNotReadAtAll)
     for (const auto &[why, page] : bad)
         EXPECT_FALSE(walkContractPage(pageText(page))) << why;
 
-    // Cut anywhere before the last value is closed, the page is not read, and nothing is read
-    // past its end.
+    // Cut anywhere before the last value is closed, nothing is read, nor past the end.
     const std::string text = pageText(good);
     const std::size_t lastValueEnd = text.rfind("1219.0</td>") + 6;
     for (std::size_t cut = 0; cut < lastValueEnd; ++cut)

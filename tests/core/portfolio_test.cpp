@@ -138,8 +138,7 @@ TEST_F(PortfolioTest, ARowWithNewBrokerRatesToThePaisa)
                             r.netProfitLoss, r.netProfitLossPercent}),
                   expected);
     }
-    // A row without a quote has its cost (100 + 0.75 + 0.0093 x 10 + 0.13) but no result, and
-    // no market value in the totals.
+    // Without a quote a row has its cost (100 + 0.75 + 0.0093 x 10 + 0.13) and nothing more.
     const HoldingRow &noQuote = row(Delivery, 1);
     EXPECT_EQ(shown(noQuote.costPlusCharges), 100.97);
     EXPECT_EQ(
@@ -381,9 +380,7 @@ TEST(ProfitCalculator, BothQuestions)
     EXPECT_EQ(tuple(free.sellingPriceFor(100, 50, 250), free.profitLossAt(100, 50, 45.5),
                     free.sellingPriceFor(0, 50, 250)),
               tuple("52.50", "-450.00", "0.00"));
-    // Default delivery rates: per share 0.75 + 0.0927 on buying at 100, 0.9 + 0.1112 on
-    // selling at 120, and 0.125% transaction tax on each trade: 11096.77 / 99.0323, and
-    // 2000 - 96.77 - 116.12.
+    // Default delivery rates: 11096.77 / 99.0323, and 2000 - 96.77 - 116.12 of charges.
     const ProfitCalculator standard{ratesOf(newBroker(), TradeKind::Delivery)};
     EXPECT_EQ(tuple(standard.sellingPriceFor(100, 100, 1000), standard.profitLossAt(100, 100, 120)),
               tuple("112.05", "1,787.11"));

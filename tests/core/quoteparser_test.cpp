@@ -73,8 +73,7 @@ TEST(QuoteParser, ShortLinesFillWithNothingUnlessReadAsNineFields)
     EXPECT_FALSE(r.hasPrice()) << "the second half of the name lands in the price field";
 }
 
-// A field is a number only when the whole field is one finite number: what it starts with
-// is never taken for it. The same record is reused, so a field that comes back is N/A no more.
+// Only a whole field is a finite number; the record is reused, so N/A goes when a value comes.
 TEST(QuoteParser, AFieldIsANumberOnlyWhenItIsWhollyOne)
 {
     const tuple<std::string, std::optional<double>> prices[] = {
@@ -214,8 +213,7 @@ TEST(DisplayFormat, IndianGroupingWithTheSignInFront)
     for (const auto &[value, text] : cases)
         EXPECT_EQ(formatDisplay(value), text);
     EXPECT_EQ(tuple(formatQuantity(1234567), formatQuantity(50)), tuple("12,34,567", "50"));
-    // The two-decimal text must be printf's, digit for digit, including halfway values, and
-    // rules that judge the shown value get exactly printf's number.
+    // Printf's two decimals, halfway values too; the rules judge exactly printf's number.
     for (double v : {0.005, 0.015, 0.125, 2.675, 1.005, 1e15 + 0.3, 24017.355, 84.125}) {
         char expected[400];
         std::snprintf(expected, sizeof expected, "%.2f", v);
@@ -262,9 +260,7 @@ TEST(QuoteOrigin, EachEntryKeepsItsPositionJunkIsUnknownAndTipsSayTheIndianDate)
     EXPECT_EQ(toppersstatus::sourceLine({}), "Prices: no end-of-day file answered");
 }
 
-// How one request is put together from the groups and how its reply is dealt back. That
-// a reply reaches the groups of its request when they change in flight is shown against the
-// simulator (e2e); these are the cases it can't stage.
+// Cases of putting a request together and dealing its reply out that e2e can't stage.
 namespace {
 struct RefreshPlanTest : ::testing::Test
 {
@@ -333,8 +329,7 @@ TEST_F(RefreshPlanTest, ShortRepliesStopWhereTheLinesRunOutAndEmptySymbolsExpect
     EXPECT_EQ(watch.arrivals, 1);
 }
 
-// Origins follow the reply's lines, which skip empty symbols; a reply without them (the
-// simulator's) leaves no origin behind from an earlier one.
+// Origins follow the lines, past empty symbols; a reply without any leaves none behind.
 TEST_F(RefreshPlanTest, RecordsTakeTheOriginOfTheirOwnLine)
 {
     registry.detach(GroupSlot::MainBar, &board);

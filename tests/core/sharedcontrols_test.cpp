@@ -18,9 +18,7 @@
 namespace fs = std::filesystem;
 using std::tie, std::tuple;
 
-// Every export (watch list, portfolio, toppers) writes through exportfile::write: a name is
-// one file in the export's folder or nothing is written. 00:05:09, 12:00:00 and blank names
-// are checked on the export name dialog.
+// Every export writes through exportfile::write: one file in its folder, or nothing.
 TEST(ExportName, OnlyAPlainFileNameWithinTheDialogsLengthIsWritten)
 {
     EXPECT_EQ(defaultExportName(makeLocalTime(2008, 6, 27, 15, 59, 7)), "27-06-2008_03-59-07PM");
@@ -103,8 +101,7 @@ TEST(IndexLists, RowsStartAtZeroAndFollowTheirRecords)
               tuple(colours::Blue, colours::DarkGreen, colours::Black));
 }
 
-// The rows, the previous price and the current price's colours after each refresh are checked
-// on the main bar against the simulator; these are the texts it can't stage.
+// The texts the main bar's refreshes against the simulator can't stage.
 TEST(IndexBoard, RowsShowThePercentChangeAndNoYearRangeAndColoursReadTheTextsBack)
 {
     IndexBoard board;
@@ -132,9 +129,7 @@ TEST(IndexBoard, RowsShowThePercentChangeAndNoYearRangeAndColoursReadTheTextsBac
               tuple(colours::White, colours::Black, colours::White));
 }
 
-// The six presets are checked on the main bar itself; these are the edge cases: centre
-// halves truncate separately and no taskbar counts as zero; panels dock under the bar and
-// menus stay inside it.
+// The edge cases of the six presets, which are checked on the main bar itself.
 TEST(BarPlacement, CentreHalvesTruncateSeparatelyPanelsDockUnderAndMenusStayInside)
 {
     const ScreenRect odd{0, 0, 1025, 769};

@@ -69,8 +69,7 @@ TEST(ToppersScan, BatchesCoverTheExchangeAndRepliesStayInTheirRange)
     EXPECT_NE(scan.batchUrl("http://q", batches[0]).find("500000.BO,500001.BO,"),
               std::string::npos);
 
-    // Too many lines, for the last batch and for one before it: the extra lines are dropped,
-    // never written into the next batch's companies or past the end.
+    // Extra lines, in the last batch or one before it, never land in other companies' places.
     EXPECT_FALSE(scan.batchDone(
         batches[1], {line("X.BO", 50, 5, 10), line("Y.BO", 60, 1, 1), line("Z.BO", 70, 1, 1)}));
     EXPECT_TRUE(scan.running());
@@ -92,9 +91,7 @@ TEST(ToppersScan, BatchesCoverTheExchangeAndRepliesStayInTheirRange)
     EXPECT_TRUE(scan.rows(ToppersFilters{}).empty());
 }
 
-// The status says success only when every request answered and every company came back
-// with a readable price; otherwise how many answered, how many requests failed, and why.
-// Sweeps that fail whole, or bring back only junk, are in the fault matrix.
+// Success only when every company came back priced; whole failures are in the fault matrix.
 TEST(ToppersScan, TheStatusTellsHowMuchOfTheSweepCameBack)
 {
     const std::vector<CompanyRow> listed = companies(301);
@@ -176,8 +173,7 @@ TEST(ToppersRows, SortsLargestFirstWithinEachColumnsResolution)
                                  row("c", 1, -3.0f, 9),  row("d", 1, 1.010f, 6),
                                  row("e", 1, 1.011f, 9), row("n/a", 1, 0, 99)};
     rows.back().missing = quotefield::Change | quotefield::Volume;
-    // b, d and e lie within 0.01 of each other and keep their order; a is more below. N/A
-    // goes last, below any loss, and sorting again changes nothing.
+    // b, d and e are within 0.01 and keep their order; N/A below any loss; sorting is stable.
     for (int twice = 0; twice < 2; ++twice) {
         ASSERT_TRUE(sortToppers(rows, Percent));
         EXPECT_EQ(names(rows), (Strings{"b", "d", "e", "a", "c", "n/a"}));
@@ -238,8 +234,7 @@ TEST(ToppersExport, ShownFiguresWithTheCloseWorkedBack)
     std::filesystem::remove_all(root);
 }
 
-// With the watch list open the toppers go through it (the panels test); closed, straight into
-// its table by the same rules.
+// With the watch list closed, straight into its table by its rules (open: the panels test).
 TEST(ToppersWatch, WithTheListClosedStraightIntoTheTable)
 {
     MemoryWatchList table;

@@ -48,8 +48,7 @@ TradeCharges flat(double total)
 }
 } // namespace
 
-// Sales consume the oldest open buys of their symbol and kind; partial lots carry their share
-// of the buy's charges into the sale and keep the rest.
+// Partly consumed lots carry their share of the buy's charges into the sale and keep the rest.
 TEST(TradeMatcher, SalesConsumeTheOldestLotsFirstAcrossPartialLots)
 {
     const TradeBook book = matchTrades(
@@ -285,8 +284,7 @@ TEST(ChargeSchedule, TheMinimumAndCapApplyPerOrderNotPerFill)
     schedule.delivery = {0.03, 20, 60};
     pricing.schedules[1] = schedule;
     const std::vector<TradeCharges> c = priceTrades(trades, pricing);
-    // Order A of 40,000 pays the minimum 20 once, a quarter and three quarters; each fill
-    // without an order pays its own minimum; order B of 3,00,000 pays 90 capped to 60.
+    // Order A pays the minimum 20 once, split 1:3; lone fills 20 each; order B 90 capped to 60.
     expectFigures({c[0].brokerage, c[1].brokerage, c[2].brokerage, c[3].brokerage, c[4].brokerage,
                    c[5].brokerage},
                   {5, 15, 20, 20, 20, 40});
@@ -305,8 +303,7 @@ TEST(ChargeSchedule, TheMinimumAndCapApplyPerOrderNotPerFill)
         40000 + c[0].total + c[1].total, 1e-6);
 }
 
-// Brokers with a dated schedule price each lot bought by the rates of its own date and sell
-// by today's; the others keep their sixteen percentages.
+// Lots are bought at the rates of their date, sold at today's; other brokers keep percentages.
 TEST(ChargeSchedule, ScheduledBrokersPriceEachHeldLotByItsDate)
 {
     StatutoryRates older = statutoryRates2024();
@@ -332,8 +329,7 @@ TEST(ChargeSchedule, ScheduledBrokersPriceEachHeldLotByItsDate)
     const HoldingList list = buildHoldingList(lots, TradeKind::Delivery, pricing, "2026-12-07");
     ASSERT_EQ(list.rows.size(), 3u);
 
-    // Bought: 1,00,000 before October 2024 costs 118.95 (exchange 0.00325%), 60,000 after it
-    // 71.17. Sold today: 2,10,000 costs 217.61 and the DP charge 15.
+    // Bought for 118.95 (the older 0.00325%) and 71.17; sold today for 217.61 and the DP 15.
     const HoldingRow &infy = list.rows[0];
     expectFigures({infy.costPlusCharges, infy.youGet, infy.netProfitLoss},
                   {160000 + 190.12, 210000 - 190.12 - 232.61, 50000 - 190.12 - 232.61}, 1e-6);

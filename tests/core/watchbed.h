@@ -35,8 +35,7 @@ struct FaultyFiles : StdDataFileSystem
     }
 };
 
-// A watch list and the main bar's indices, writing into a data folder of their own on a
-// Friday of a fixed clock.
+// A watch list and the bar's indices writing into their own data folder on a fixed Friday.
 struct WatchBed
 {
     std::filesystem::path root = std::filesystem::temp_directory_path() /

@@ -138,8 +138,7 @@ TEST_F(WatchListTest, AChangeThatCannotBeStoredIsNotMade)
     EXPECT_EQ(unread.saves, 0);
 }
 
-// Which stocks are reported, the heading, the other colour rules and the afternoon hours are
-// in the simulated day below; these are the edges it never reaches.
+// The edges the simulated day below never reaches.
 TEST_F(WatchListTest, AlertsAtMidnightAndNoonAndNoneToSayAndAPriceAtTheYearLow)
 {
     EXPECT_EQ(formatAlertTime(makeLocalTime(2027, 1, 10, 0, 5, 0)),
@@ -162,9 +161,8 @@ TEST_F(WatchListTest, AlertsAtMidnightAndNoonAndNoneToSayAndAPriceAtTheYearLow)
 }
 
 namespace {
-// One simulated Friday of a watch list with edge values, written out as everything the user
-// gets to see of it: cell texts and colours, alert messages, writer problems, data files and
-// the export. The expected text was taken from the program before its rows held numbers.
+// A Friday of edge values: all the user sees of it, as the program showed it before its rows
+// held numbers (cells and colours, alerts, writer problems, data files, the export).
 struct WatchDay : WatchBed
 {
     struct Quote
