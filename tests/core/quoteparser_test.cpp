@@ -76,36 +76,22 @@ TEST(QuoteParser, ShortLinesFillWithNothingUnlessReadAsNineFields)
 // Only a whole field is a finite number; the record is reused, so N/A goes when a value comes.
 TEST(QuoteParser, AFieldIsANumberOnlyWhenItIsWhollyOne)
 {
-    const tuple<std::string, std::optional<double>> prices[] = {
-        {"1234.50", 1234.5},
-        {"  -3e1 ", -30},
-        {"+7", 7},
-        {".5", 0.5},
-        {"0", 0},
-        {"12.5abc", {}},
-        {"12 34", {}},
-        {"0x10", {}},
-        {"--1", {}},
-        {"+-1", {}},
-        {"+", {}},
-        {"", {}},
-        {"inf", {}},
-        {"-infinity", {}},
-        {"nan", {}},
-        {"1e999", {}},
-        {std::string(400, '9'), {}},
-        {std::string("12\0"
-                     "34.5",
-                     7),
-         {}},
-    };
     QuoteRecord r;
-    for (const auto &[text, price] : prices) {
+    const auto price = [&r](const std::string &text, std::optional<double> expected) {
         parseQuoteLine("\"S\"," + text + ",\"1/2/2026\",\"3:30pm\",1,2,3,4,5,6,7", r);
-        EXPECT_EQ(r.hasPrice(), price.has_value()) << text;
-        EXPECT_EQ(r.last, price.value_or(0)) << text;
+        EXPECT_EQ(r.hasPrice(), expected.has_value()) << text;
+        EXPECT_EQ(r.last, expected.value_or(0)) << text;
         EXPECT_EQ(r.missing & ~quotefield::Last, 0) << text;
-    }
+    };
+    for (const auto &[text, value] : {tuple("1234.50", 1234.5), tuple("  -3e1 ", -30.0),
+                                      tuple("+7", 7.0), tuple(".5", 0.5), tuple("0", 0.0)})
+        price(text, value);
+    for (const std::string &junk :
+         {std::string("12.5abc"), std::string("12 34"), std::string("0x10"), std::string("--1"),
+          std::string("+-1"), std::string("+"), std::string(""), std::string("inf"),
+          std::string("-infinity"), std::string("nan"), std::string("1e999"), std::string(400, '9'),
+          std::string("12\00034.5", 7)})
+        price(junk, std::nullopt);
     const tuple<const char *, std::optional<std::int32_t>> volumes[] = {
         {"2147483647", INT32_MAX},    {"+12", 12}, {"0", 0},
         {"2147483648", {}},           {"-5", {}},  {"12.9", {}},
@@ -190,28 +176,18 @@ TEST(QuoteParser, DecimalCommaLocaleDoesNotChangeReading)
     std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
+// Rounding may carry into a new group; no number shows as N/A does.
 TEST(DisplayFormat, IndianGroupingWithTheSignInFront)
 {
-    const tuple<double, const char *> cases[] = {
-        {999.99, "999.99"},
-        {1000, "1,000.00"},
-        {12345.6, "12,345.60"},
-        {1234567.891, "12,34,567.89"},
-        {100000, "1,00,000.00"},
-        {123456789012.0, "1,23,45,67,89,012.00"},
-        {0, "0.00"},
-        {-12345.67, "-12,345.67"},
-        {-123.45, "-123.45"},
-        {-100000, "-1,00,000.00"},
-        {-999.999, "-1,000.00"}, // rounding carries into a new group
-        {-0.004, "-0.00"},
-        {1e20, "10,00,00,00,00,00,00,00,00,000.00"},
-        {Inf, "0.00"}, // no number shows as N/A does
-        {-Inf, "0.00"},
-        {NaN, "0.00"},
-    };
-    for (const auto &[value, text] : cases)
-        EXPECT_EQ(formatDisplay(value), text);
+    EXPECT_EQ(formatDisplay(123456789012.0), "1,23,45,67,89,012.00");
+    EXPECT_EQ(formatDisplay(1e20), "10,00,00,00,00,00,00,00,00,000.00");
+    for (const auto &[value, text] :
+         {tuple(999.99, "999.99"), tuple(1000.0, "1,000.00"), tuple(12345.6, "12,345.60"),
+          tuple(1234567.891, "12,34,567.89"), tuple(100000.0, "1,00,000.00"), tuple(0.0, "0.00"),
+          tuple(-12345.67, "-12,345.67"), tuple(-123.45, "-123.45"),
+          tuple(-100000.0, "-1,00,000.00"), tuple(-999.999, "-1,000.00"), tuple(-0.004, "-0.00"),
+          tuple(Inf, "0.00"), tuple(-Inf, "0.00"), tuple(NaN, "0.00")})
+        EXPECT_EQ(formatDisplay(value), text) << text;
     EXPECT_EQ(tuple(formatQuantity(1234567), formatQuantity(50)), tuple("12,34,567", "50"));
     // Printf's two decimals, halfway values too; the rules judge exactly printf's number.
     for (double v : {0.005, 0.015, 0.125, 2.675, 1.005, 1e15 + 0.3, 24017.355, 84.125}) {
