@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 using namespace chartlink;
 
@@ -22,13 +23,10 @@ WatchedStock stock(const std::string &exchange, const std::string &symbol, doubl
 
 void setIndex(IndexBoard &board, double nifty, double sensex)
 {
-    for (QuoteRecord *q : {board.quoteTarget(0, "^NSEI"), board.quoteTarget(1, "^BSESN")}) {
-        q->date = "12/4/2026";
-        q->time = "3:30pm";
-        q->symbol = "^NSEI";
-    }
-    board.quoteTarget(0, "^NSEI")->last = nifty;
-    board.quoteTarget(1, "^BSESN")->last = sensex;
+    for (auto [q, last] : {std::pair(board.quoteTarget(0, "^NSEI"), nifty),
+                           std::pair(board.quoteTarget(1, "^BSESN"), sensex)})
+        std::tie(q->date, q->time, q->symbol, q->last) =
+            std::tuple("12/4/2026", "3:30pm", "^NSEI", last);
 }
 
 } // namespace
@@ -80,8 +78,9 @@ public:
 };
 } // namespace
 
-// What real processes (gui chartlink_test) cannot show: a path names one file.
-TEST(ChartLinkKiller, APathNamesOneFile)
+// What real processes (gui chartlink_test) cannot show: a path names one file, and a process
+// that cannot be ended does not stop the rest, and the message names it.
+TEST(ChartLinkKiller, APathNamesOneFileAndFailuresAreCountedAndNamed)
 {
     FakeTable table;
     const long me = FakeTable::Me;
@@ -89,13 +88,8 @@ TEST(ChartLinkKiller, APathNamesOneFile)
     EXPECT_EQ(InstanceKiller(table).killOne(""), KillStatus::BadName);
     EXPECT_EQ(InstanceKiller(table).killAll("/usr/local/bin/lvchartbook").ended, 1);
     EXPECT_EQ(table.terminated, (std::vector<long>{31}));
-}
 
-// A process that cannot be ended does not stop the rest, and the message names it.
-TEST(ChartLinkKiller, FailuresAreCountedAndNamed)
-{
     FakeTable refusing;
-    const long me = FakeTable::Me;
     refusing.processes = {
         {5, "/x/lvchartbook", me}, {6, "/x/lvchartbook", me}, {9, "/x/lvchartbook", me}};
     refusing.outcome = {{5, ProcessTable::Termination::OpenFailed},
