@@ -110,10 +110,12 @@ TEST_F(PortfolioTest, LotsOfOneSymbolMakeOneRowPricedByTheFirstLot)
     brokers = {broker(2, "Costly", {5, 10, 1, 1}, {5, 10, 1, 1}), broker(1, "Plain Broker")};
     open({lot("A", 50, 100, 1), lot("B", 10, 5, 99, 0, "BSE"), lot("A", 60, 300, 2, 0, "BSE")});
     EXPECT_EQ(portfolio.quoteSymbols(), (Strings{"A.NS", "B.BO"})) << "one quote for A";
-    quote("A.NS", 62.5, 2.5);
+    quote("A.NS", 62.5, 2.5).origin = parseQuoteOrigins("eod;end-of-day;1796464800;0").at(0);
     refresh();
     ASSERT_EQ(portfolio.list(Delivery).rows.size(), 2u);
     const HoldingRow &a = row(Delivery, 0);
+    // The row keeps its price's origin through the lots merged into it.
+    EXPECT_EQ(quoteOriginTip(a.origin), "Close of 05-Dec-2026 via end of day");
     EXPECT_EQ(tie(a.quantity, a.averageCost, a.exchange, a.brokerId), tuple(400, 57.5, "NSE", 1));
     // Broker 1 charges nothing: the cost is the price paid, the sale quantity x market price.
     EXPECT_EQ(tie(a.costPlusCharges, a.youGet, a.netProfitLoss),
@@ -258,16 +260,6 @@ TEST_F(PortfolioTest, QuotesGoToTheirSymbolsOnlyAndUnreadableOnesCountAsZero)
                     portfolio.lots(Delivery)[1].change, row(Delivery, 1).netProfitLoss),
               tuple(0, 0, 0, 4));
     EXPECT_TRUE(std::isfinite(portfolio.list(Delivery).totals.valueAtMarket));
-}
-
-// A holding row keeps its price's origin through the lots merged into it.
-TEST_F(PortfolioTest, HoldingRowsKeepTheOriginOfTheirPrice)
-{
-    open({lot("CIPLA", 1000, 5), lot("CIPLA", 990, 5)});
-    quote("CIPLA.NS", 1001.5).origin = parseQuoteOrigins("eod;end-of-day;1796464800;0").at(0);
-    refresh();
-    ASSERT_EQ(portfolio.list(Delivery).rows.size(), 1u);
-    EXPECT_EQ(quoteOriginTip(row(Delivery, 0).origin), "Close of 05-Dec-2026 via end of day");
 }
 
 TEST(HoldingCells, ColoursFollowTheSignAsShownAndHiddenColumnsCarryTheKeys)
