@@ -83,8 +83,7 @@ private slots:
         const Instrument &stock = *m_universe.find("RELIANCE.NS");
         const std::int64_t day = simtime::dayOf(at("2026-12-04T00:00:00"));
         const std::vector<Bar> bars = m_model.dailyBars(stock, day - 400, day);
-        const Bar &today = bars.back();
-        const Bar &yesterday = bars[bars.size() - 2];
+        const Bar &today = bars.back(), &yesterday = bars[bars.size() - 2];
         double yearLow = 1e300, yearHigh = 0;
         for (const Bar &b : bars)
             if (b.day() > day - 364 && b.day() < day)
