@@ -5,6 +5,7 @@
 #include "platform/shell/refreshcycle.h"
 #include "sources/livesource.h"
 #include "support/fakesourceserver.h"
+#include "support/listgroup.h"
 #include "support/recordingmessenger.h"
 
 #include <httplib.h>
@@ -165,24 +166,6 @@ struct LiveHosts
                 .proxy = {},
                 .now = liveNow};
     }
-};
-
-// The watch list of a refresh: RELIANCE.NS, which every source knows, among stocks none knows.
-struct WatchedQuotes : QuoteGroup
-{
-    std::vector<QuoteRecord> records = std::vector<QuoteRecord>(30);
-    std::vector<std::string> quoteSymbols() const override
-    {
-        std::vector<std::string> symbols{"RELIANCE.NS"};
-        for (std::size_t k = 1; k < records.size(); ++k)
-            symbols.push_back("UNLISTED" + std::to_string(k) + ".NS");
-        return symbols;
-    }
-    QuoteRecord *quoteTarget(std::size_t index, const std::string &) override
-    {
-        return &records[index];
-    }
-    void quotesArrived() override {}
 };
 
 // A gateway reply as the program reads it; status 0 when none came.
@@ -414,7 +397,11 @@ private slots:
         std::string error;
         QVERIFY2(server.start(0, error), error.c_str());
         QuoteGroupRegistry registry;
-        WatchedQuotes watched;
+        // The watch list: RELIANCE.NS, which every source knows, among stocks none knows.
+        std::vector<std::string> symbols{"RELIANCE.NS"};
+        for (int k = 1; k < 30; ++k)
+            symbols.push_back("UNLISTED" + std::to_string(k) + ".NS");
+        ListGroup watched(symbols);
         registry.attach(GroupSlot::WatchList, &watched);
         RecordingMessenger messenger;
         RefreshCycle cycle(registry, messenger); // the program's own time limits
