@@ -70,7 +70,7 @@ protected:
 };
 } // namespace
 
-TEST_F(LiveSources, ChartQuoteFieldByFieldThenFromItsCache)
+TEST_F(LiveSources, ChartQuoteFieldByFieldThenFromItsCacheAndToManyThreads)
 {
     FakeSourceServer server;
     server.serve(belPath, {200, fixture("chart_bel_5m.json")});
@@ -93,28 +93,24 @@ TEST_F(LiveSources, ChartQuoteFieldByFieldThenFromItsCache)
     EXPECT_EQ(server.hits("/v8/finance/chart/NOSUCH.NS"), 1);
     EXPECT_EQ(chart.status().unknownSymbols, std::vector<std::string>{"NOSUCH.NS"});
     EXPECT_EQ(chart.status().state, "ok");
-}
 
-TEST_F(LiveSources, WorkerThreadsShareOneSource)
-{
-    FakeSourceServer server;
-    server.serve(belPath, {200, fixture("chart_bel_5m.json")});
+    // Worker threads share one source.
     server.serve("/v8/finance/chart/ADANIENT.NS", {200, fixture("chart_adanient_15m.json")});
-    ChartSource chart(server.baseUrl(), gate());
+    ChartSource shared(server.baseUrl(), gate());
     std::vector<std::thread> workers;
     std::atomic<int> answered = 0;
     for (int i = 0; i < 4; ++i)
         workers.emplace_back([&] {
             std::vector<std::optional<LiveQuote>> out;
             std::vector<Bar> bars;
-            chart.quotes({"BEL.NS", "ADANIENT.NS"}, out);
-            chart.bars("ADANIENT.NS", BarSpan::OneDayOneMinute, 1, bars);
+            shared.quotes({"BEL.NS", "ADANIENT.NS"}, out);
+            shared.bars("ADANIENT.NS", BarSpan::OneDayOneMinute, 1, bars);
             answered += (out[0] && out[1] && bars.size() == 3) ? 1 : 0;
         });
     for (std::thread &worker : workers)
         worker.join();
     EXPECT_EQ(answered, 4);
-    EXPECT_EQ(chart.status().state, "ok");
+    EXPECT_EQ(shared.status().state, "ok");
 }
 
 TEST_F(LiveSources, ChartBarsLeaveOutMissingBarsAndTheClosingStub)
