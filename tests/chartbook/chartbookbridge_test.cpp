@@ -1,6 +1,5 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
 #include <QDBusReply>
 #include <QProcess>
 #include <QRegularExpression>
@@ -10,41 +9,39 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-const QString Service = QStringLiteral("org.vantrel.ChartBridge");
-const QString Infy = QStringLiteral("1796469300,1500.00,1502.00,1498.50,1499.00,800*"
-                                    "1796469360,1501.00,1503.00,1500.00,1500.00,650*");
+const QString Service = u"org.vantrel.ChartBridge"_s;
+const QString Infy = u"1796469300,1500.00,1502.00,1498.50,1499.00,800*"
+                     "1796469360,1501.00,1503.00,1500.00,1500.00,650*"_s;
 
 // Every stock and bar in the charting program's file, one text per row.
 QStringList contents(const QString &file)
 {
     QStringList rows;
     {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"peek"_s);
         db.setDatabaseName(file);
-        if (db.open()) {
-            QSqlQuery query(db);
-            for (const char *sql : {"SELECT SYMBOL FROM STOCKS ORDER BY SYMBOL",
-                                    "SELECT SYMBOL, TIME, OPEN, HIGH, LOW, CLOSE, VOLUME FROM BARS "
-                                    "ORDER BY SYMBOL, TIME"}) {
-                query.exec(QString::fromLatin1(sql));
-                while (query.next()) {
+        if (db.open())
+            for (const QString &sql :
+                 {u"SELECT SYMBOL FROM STOCKS ORDER BY SYMBOL"_s,
+                  u"SELECT SYMBOL, TIME, OPEN, HIGH, LOW, CLOSE, VOLUME FROM BARS "
+                  "ORDER BY SYMBOL, TIME"_s})
+                for (QSqlQuery query(sql, db); query.next();) {
                     QStringList fields;
                     for (int k = 0; k < query.record().count(); ++k)
                         fields << query.value(k).toString();
-                    rows << fields.join(QLatin1Char(','));
+                    rows << fields.join(u',');
                 }
-            }
-        }
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("peek"));
+    QSqlDatabase::removeDatabase(u"peek"_s);
     return rows;
 }
 
 QStringList barsOf(const QStringList &rows, const QString &symbol)
 {
-    return rows.filter(QRegularExpression(QStringLiteral("^%1,\\d+,").arg(symbol)));
+    return rows.filter(QRegularExpression(u"^%1,\\d+,"_s.arg(symbol)));
 }
 } // namespace
 
@@ -56,9 +53,8 @@ class ChartBookBridgeTest : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_bus.isConnected());
-        QVERIFY(m_root.isValid());
-        m_file = m_root.filePath(QStringLiteral("ChartBook.sqlite"));
+        QVERIFY(m_bus.isConnected() && m_root.isValid());
+        m_file = m_root.filePath(u"ChartBook.sqlite"_s);
         start();
     }
     void cleanupTestCase()
@@ -69,59 +65,51 @@ private slots:
 
     void callsBuildTheStockListAndBars()
     {
-        QVERIFY(ok(call(QStringLiteral("Connect"))));
-        // Two stocks fed in turn, then the first again, with the window drawing each change.
-        for (const char *feed : {"AAA,10,11,5", "BBB,10,11,5", "AAA,10.5,11,6"})
-            QVERIFY(ok(call(QStringLiteral("FeedQuotes"), {QString::fromLatin1(feed)})));
-        QVERIFY(
-            ok(call(QStringLiteral("SyncStockList"), {QStringLiteral("ACC,INFY,NIFTY,SENSEX,")})));
-        // The first cycle carries no stock records, then two cycles feed ACC.
-        for (const char *feed :
-             {"NIFTY,24550.10,24560.35,0", "NIFTY,24560.35,24561.00,0*ACC,1850.00,1852.40,1200,",
-              "NIFTY,24561.00,24559.10,0*ACC,1852.40,1851.00,300,"})
-            QVERIFY(ok(call(QStringLiteral("FeedQuotes"), {QString::fromLatin1(feed)})));
-        QVERIFY(ok(call(QStringLiteral("BackfillStock"), {QStringLiteral("INFY"), Infy})));
+        QVERIFY(ok(u"Connect"_s));
+        // Two stocks fed in turn, then the first again, with the window drawing each change;
+        // then a stock list, a first cycle without stock records and two cycles feeding ACC.
+        for (const QString &feed : {u"AAA,10,11,5"_s, u"BBB,10,11,5"_s, u"AAA,10.5,11,6"_s})
+            QVERIFY(ok(u"FeedQuotes"_s, {feed}));
+        QVERIFY(ok(u"SyncStockList"_s, {u"ACC,INFY,NIFTY,SENSEX,"_s}));
+        for (const QString &feed : {u"NIFTY,24550.10,24560.35,0"_s,
+                                    u"NIFTY,24560.35,24561.00,0*ACC,1850.00,1852.40,1200,"_s,
+                                    u"NIFTY,24561.00,24559.10,0*ACC,1852.40,1851.00,300,"_s})
+            QVERIFY(ok(u"FeedQuotes"_s, {feed}));
+        QVERIFY(ok(u"BackfillStock"_s, {u"INFY"_s, Infy}));
 
         const QStringList rows = contents(m_file);
         QCOMPARE(rows.mid(0, 4), (QStringList{"ACC", "INFY", "NIFTY", "SENSEX"}));
         QCOMPARE(m_program.state(), QProcess::Running);
-        QCOMPARE(barsOf(rows, QStringLiteral("INFY")),
-                 (QStringList{"INFY,1796469300,1499,1502,1498.5,1500,800",
-                              "INFY,1796469360,1500,1503,1500,1501,650"}));
+        QCOMPARE(barsOf(rows, u"INFY"_s), (QStringList{"INFY,1796469300,1499,1502,1498.5,1500,800",
+                                                       "INFY,1796469360,1500,1503,1500,1501,650"}));
         // However the cycles fell into minutes, the volume adds up and the last price closes.
-        const QStringList acc = barsOf(rows, QStringLiteral("ACC"));
+        const QStringList acc = barsOf(rows, u"ACC"_s);
         QVERIFY(!acc.isEmpty() && acc.size() <= 2);
         qlonglong volume = 0;
         for (const QString &bar : acc)
-            volume += bar.section(QLatin1Char(','), 6).toLongLong();
+            volume += bar.section(u',', 6).toLongLong();
         QCOMPARE(volume, 1500);
-        QCOMPARE(acc.last().section(QLatin1Char(','), 5, 5), QStringLiteral("1851"));
-        QVERIFY(barsOf(rows, QStringLiteral("SENSEX")).isEmpty());
+        QCOMPARE(acc.last().section(u',', 5, 5), u"1851"_s);
+        QVERIFY(barsOf(rows, u"SENSEX"_s).isEmpty());
     }
 
     void malformedTextIsAnErrorAndChangesNothing()
     {
         const QStringList before = contents(m_file);
-        const QString newInfyBar = QStringLiteral("1796469420,1502.00,1503.00,1500.00,1501.00,5*");
-        const QString megabyte(1024 * 1024, QLatin1Char('7'));
-        for (const auto &[method, args] : std::initializer_list<std::pair<QString, QVariantList>>{
-                 {QStringLiteral("FeedQuotes"),
-                  {QStringLiteral("ACC,1851.00,1855.00,10,*ACC,1,x,0")}},
-                 {QStringLiteral("SyncStockList"), {QStringLiteral("ACC,,NIFTY,")}},
-                 {QStringLiteral("BackfillStock"),
-                  {QStringLiteral("INFY"), newInfyBar + "garbage*"}},
-                 {QStringLiteral("BackfillStock"), {QStringLiteral("IN FY"), newInfyBar}},
-                 // A megabyte of one line, as a broken chart-data service may send.
-                 {QStringLiteral("BackfillStock"),
-                  {QStringLiteral("INFY"), newInfyBar + megabyte}}}) {
+        const QString newInfyBar = u"1796469420,1502.00,1503.00,1500.00,1501.00,5*"_s;
+        const QString megabyte(1024 * 1024, u'7'); // one line, as a broken service may send
+        for (const auto &[method, args] : std::initializer_list<std::pair<QString, QStringList>>{
+                 {u"FeedQuotes"_s, {u"ACC,1851.00,1855.00,10,*ACC,1,x,0"_s}},
+                 {u"SyncStockList"_s, {u"ACC,,NIFTY,"_s}},
+                 {u"BackfillStock"_s, {u"INFY"_s, newInfyBar + "garbage*"}},
+                 {u"BackfillStock"_s, {u"IN FY"_s, newInfyBar}},
+                 {u"BackfillStock"_s, {u"INFY"_s, newInfyBar + megabyte}}})
             QCOMPARE(call(method, args).errorName(),
-                     QStringLiteral("org.vantrel.ChartBridge1.Error.MalformedText"));
-        }
+                     u"org.vantrel.ChartBridge1.Error.MalformedText"_s);
         QCOMPARE(contents(m_file), before);
-
         // Far more than a feed cycle is refused at once as too large.
-        const QDBusMessage reply = call(QStringLiteral("FeedQuotes"), {megabyte});
-        QCOMPARE(reply.errorName(), QStringLiteral("org.vantrel.ChartBridge1.Error.TooLarge"));
+        QCOMPARE(call(u"FeedQuotes"_s, {megabyte}).errorName(),
+                 u"org.vantrel.ChartBridge1.Error.TooLarge"_s);
         QCOMPARE(contents(m_file), before);
     }
 
@@ -130,32 +118,26 @@ private slots:
     void barsOfOneSizeNeverReplaceAnother()
     {
         const qint64 at1030 = 1796428800 + (10 * 60 + 30) * 60;
-        const auto line = [](qint64 time, qint64 volume) {
-            return QStringLiteral("%1,100.00,101.00,99.00,100.50,%2*").arg(time).arg(volume);
+        const auto line = [at1030](int minute, qint64 volume) {
+            return u"%1,100.00,101.00,99.00,100.50,%2*"_s.arg(at1030 + minute * 60).arg(volume);
         };
-        QString minutes, fives;
-        for (int m = -2; m < 5; ++m) // 10:28 to 10:34
-            minutes += line(at1030 + m * 60, 12425 + m);
+        QString minutes, fives = line(-1440, 5); // the day before
+        for (int m = -2; m < 5; ++m)             // 10:28 to 10:34
+            minutes += line(m, 12425 + m);
         for (int m = -10; m <= 10; m += 5) // 10:20 to 10:40
-            fives += line(at1030 + m * 60, 160367 + m);
-        fives = line(at1030 - 86400, 5) + fives; // the day before
-        QVERIFY(ok(call(QStringLiteral("BackfillStock"), {QStringLiteral("TCS"), minutes})));
-        QVERIFY(ok(call(QStringLiteral("BackfillStock"), {QStringLiteral("TCS"), fives})));
-        QVERIFY(ok(call(QStringLiteral("BackfillStock"), {QStringLiteral("TCS"), minutes})));
-
+            fives += line(m, 160367 + m);
+        for (const QString &bars : {minutes, fives, minutes})
+            QVERIFY(ok(u"BackfillStock"_s, {u"TCS"_s, bars}));
         QStringList kept;
-        for (const QString &bar : barsOf(contents(m_file), QStringLiteral("TCS")))
-            kept << QString::number((bar.section(QLatin1Char(','), 1, 1).toLongLong() - at1030) /
-                                    60) +
-                        ":" + bar.section(QLatin1Char(','), 6, 6);
+        for (const QString &bar : barsOf(contents(m_file), u"TCS"_s))
+            kept << u"%1:%2"_s.arg((bar.section(u',', 1, 1).toLongLong() - at1030) / 60)
+                        .arg(bar.section(u',', 6, 6));
         QCOMPARE(kept,
                  (QStringList{"-1440:5", "-10:160357", "-2:12423", "-1:12424", "0:12425", "1:12426",
                               "2:12427", "3:12428", "4:12429", "5:160372", "10:160377"}));
         // The other way round: the day's minutes do not break into five-minute bars.
-        QVERIFY(
-            ok(call(QStringLiteral("BackfillStock"),
-                    {QStringLiteral("TCS"), line(at1030 + 6 * 60, 1) + line(at1030 + 7 * 60, 1)})));
-        QCOMPARE(barsOf(contents(m_file), QStringLiteral("TCS")).size(), kept.size());
+        QVERIFY(ok(u"BackfillStock"_s, {u"TCS"_s, line(6, 1) + line(7, 1)}));
+        QCOMPARE(barsOf(contents(m_file), u"TCS"_s).size(), kept.size());
     }
 
     void barsOutliveAKillAndOnlyARunningProgramAnswers()
@@ -164,23 +146,22 @@ private slots:
         m_program.kill(); // SIGKILL: no chance to tidy up
         QVERIFY(m_program.waitForFinished(30000));
         QTRY_VERIFY_WITH_TIMEOUT(!m_bus.interface()->isServiceRegistered(Service), 30000);
-        QCOMPARE(call(QStringLiteral("Connect")).type(), QDBusMessage::ErrorMessage);
+        QCOMPARE(call(u"Connect"_s).type(), QDBusMessage::ErrorMessage);
         QCOMPARE(contents(m_file), before);
 
         start();
-        QVERIFY(ok(call(QStringLiteral("Connect"))));
+        QVERIFY(ok(u"Connect"_s));
         // A second one cannot take the name away from the first.
         QProcess second;
-        second.start(QString::fromLocal8Bit(qgetenv("VANTREL_CHARTBOOK")),
-                     {QStringLiteral("--data-dir"), m_root.filePath(QStringLiteral("other"))});
+        second.start(qEnvironmentVariable("VANTREL_CHARTBOOK"),
+                     {u"--data-dir"_s, m_root.filePath(u"other"_s)});
         QVERIFY(second.waitForFinished(60000));
         QVERIFY(second.exitCode() != 0);
         QVERIFY(second.readAllStandardError().contains("org.vantrel.ChartBridge"));
-
         QCOMPARE(contents(m_file), before);
-        QVERIFY(ok(call(QStringLiteral("BackfillStock"), {QStringLiteral("INFY"), QString()})));
+        QVERIFY(ok(u"BackfillStock"_s, {u"INFY"_s, QString()}));
         QCOMPARE(contents(m_file), before); // a reply of only header lines adds nothing
-        QVERIFY(ok(call(QStringLiteral("DeleteAllStocks"))));
+        QVERIFY(ok(u"DeleteAllStocks"_s));
         QVERIFY(contents(m_file).isEmpty());
     }
 
@@ -190,24 +171,26 @@ private:
         // The window is shown and painted on the test's X display when it has one.
         if (!qEnvironmentVariableIsEmpty("DISPLAY")) {
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
             m_program.setProcessEnvironment(env);
         }
         m_program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_program.start(QString::fromLocal8Bit(qgetenv("VANTREL_CHARTBOOK")),
-                        {QStringLiteral("--data-dir"), m_root.path()});
+        m_program.start(qEnvironmentVariable("VANTREL_CHARTBOOK"),
+                        {u"--data-dir"_s, m_root.path()});
         QVERIFY(m_program.waitForStarted(30000));
         QTRY_VERIFY_WITH_TIMEOUT(m_bus.interface()->isServiceRegistered(Service), 60000);
     }
-    QDBusMessage call(const QString &method, const QVariantList &args = {})
+    QDBusMessage call(const QString &method, const QStringList &args = {})
     {
         QDBusMessage message = QDBusMessage::createMethodCall(
-            Service, QStringLiteral("/Bridge"), QStringLiteral("org.vantrel.ChartBridge1"), method);
-        message.setArguments(args);
+            Service, u"/Bridge"_s, u"org.vantrel.ChartBridge1"_s, method);
+        for (const QString &arg : args)
+            message << arg;
         return m_bus.call(message, QDBus::Block, 60000);
     }
-    static bool ok(const QDBusMessage &reply)
+    bool ok(const QString &method, const QStringList &args = {})
     {
+        const QDBusMessage reply = call(method, args);
         if (reply.type() != QDBusMessage::ReplyMessage)
             qWarning() << reply.errorName() << reply.errorMessage();
         return reply.type() == QDBusMessage::ReplyMessage;

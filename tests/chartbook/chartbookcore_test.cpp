@@ -27,12 +27,9 @@ TEST(FeedText, ReadsBothVolumeFormsAndSkipsEmptyRecords)
     const auto r = feed("NIFTY,24550.10,24560.35,0*SENSEX,80120.00,80150.50,0*ACC,1850.00,"
                         "1852.40,1200,*M&M,2900.5,2899,-40,");
     ASSERT_EQ(r.size(), 4u);
-    EXPECT_EQ(r[0].symbol, "NIFTY");
-    EXPECT_DOUBLE_EQ(r[0].previous, 24550.10);
-    EXPECT_DOUBLE_EQ(r[1].last, 80150.50);
-    EXPECT_EQ(r[2].volume, 1200);
-    EXPECT_EQ(r[3].symbol, "M&M");
-    EXPECT_EQ(r[3].volume, -40);
+    EXPECT_EQ(
+        std::tuple(r[0].symbol, r[0].previous, r[1].last, r[2].volume, r[3].symbol, r[3].volume),
+        std::tuple("NIFTY", 24550.10, 80150.50, 1200, "M&M", -40));
     // No NIFTY yet, and the first cycle with no previous values at all.
     EXPECT_EQ(feed("*SENSEX,80120.00,80150.50,0").size(), 1u);
     EXPECT_TRUE(feed("").empty());
@@ -105,8 +102,8 @@ TEST(BackfillText, MalformedOrImpossibleBarsRejectTheWholeText)
 
 TEST(BarBuilder, FeedRecordsOpenAndStretchTheMinutesBar)
 {
-    const std::int64_t minute = minuteStart(1796469345);
-    EXPECT_EQ(minute, 1796469300);
+    const std::int64_t minute = 1796469300;
+    EXPECT_EQ(minuteStart(1796469345), minute);
     Bar bar = feedBar(std::nullopt, {"ACC", 100.0, 101.5, 200}, minute);
     EXPECT_EQ(bar, (Bar{minute, 100.0, 101.5, 100.0, 101.5, 200}));
     bar = feedBar(bar, {"ACC", 101.5, 99.0, 50}, minute);

@@ -1,15 +1,17 @@
-#include "gateway/scriptedsource.h"
 #include "gatewayoptions.h"
 #include "gatewayserver.h"
 #include "liveseries.h"
 #include "platform/net/gatewaylabel.h"
 #include "platform/shell/refreshcycle.h"
+#include "sources/livesource.h"
 #include "support/fakesourceserver.h"
+#include "support/listgroup.h"
 #include "support/recordingmessenger.h"
 
 #include <httplib.h>
 
-#include <algorithm>
+#include <mutex>
+#include <set>
 
 #include <QFile>
 #include <QImage>
@@ -21,30 +23,94 @@
 #include <QTest>
 
 namespace {
-LiveQuote reliance()
+// A live source whose answers a test writes down: the quotes it knows, or a refusal, and bars
+// for every symbol it knows, whatever span is asked. The gateway's threads ask it meanwhile.
+class ScriptedSource : public LiveSource
+{
+public:
+    ScriptedSource(std::string name, std::string label) : m_name(name), m_label(label) {}
+
+    void know(const LiveQuote &quote)
+    {
+        std::lock_guard lock(m_mutex);
+        m_known[quote.symbol] = quote;
+    }
+    void haveBars(std::vector<Bar> bars)
+    {
+        std::lock_guard lock(m_mutex);
+        m_bars = std::move(bars);
+    }
+    void refuse(std::string reason)
+    {
+        std::lock_guard lock(m_mutex);
+        m_refusal = std::move(reason);
+    }
+    std::set<std::string> asked() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_asked;
+    }
+
+    std::string label() const override { return m_label; }
+    void stop() override {}
+    SourceOutcome quotes(const std::vector<std::string> &symbols,
+                         std::vector<std::optional<LiveQuote>> &out) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_asked.insert(symbols.begin(), symbols.end());
+        if (!m_refusal.empty())
+            return {SourceOutcome::Refused, m_refusal};
+        out.clear();
+        for (const std::string &symbol : symbols) {
+            const auto found = m_known.find(symbol);
+            out.push_back(found == m_known.end() ? std::nullopt
+                                                 : std::optional<LiveQuote>(found->second));
+        }
+        return {};
+    }
+    SourceOutcome bars(const std::string &symbol, BarSpan, int, std::vector<Bar> &out) override
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_refusal.empty() || m_bars.empty())
+            return {SourceOutcome::Refused, "no bars"};
+        if (m_known.count(symbol))
+            out = m_bars;
+        return {};
+    }
+    SourceStatus status() const override
+    {
+        std::lock_guard lock(m_mutex);
+        return {m_name, m_refusal.empty() ? "ok" : "refused", "", m_refusal, "", {}};
+    }
+
+private:
+    std::string m_name, m_label;
+    mutable std::mutex m_mutex;
+    std::map<std::string, LiveQuote> m_known;
+    std::vector<Bar> m_bars;
+    std::string m_refusal;
+    std::set<std::string> m_asked;
+};
+
+LiveQuote quote(const QuoteFields &fields, std::optional<std::int64_t> at = {})
 {
     LiveQuote q;
-    q.symbol = "RELIANCE.NS";
-    q.last = 2284.45;
-    q.change = -11.15;
-    q.open = 2312;
-    q.high = 2315.5;
-    q.low = 2280.05;
-    q.volume = 5731590;
-    q.yearLow = 2180;
-    q.yearHigh = 2856.15;
-    q.date = "6/27/2023";
-    q.time = "3:30PM";
-    q.at = 1687859700; // 2023-06-27 15:25 in India
+    static_cast<QuoteFields &>(q) = fields;
+    q.at = at;
     return q;
 }
-
-// The scripted sources' clock: 2023-06-27 15:27 in India, the session open.
-std::chrono::system_clock::time_point g_scriptNow;
-std::chrono::system_clock::time_point scriptNow()
+LiveQuote reliance() // at 2023-06-27 15:25 in India
 {
-    return g_scriptNow;
+    return quote({"RELIANCE.NS", 2284.45, -11.15, 2312, 2315.5, 2280.05, 5731590, 2180, 2856.15,
+                  "6/27/2023", "3:30PM"},
+                 1687859700);
 }
+
+// The scripted sources' clock: 2023-06-27 15:27 in India, the session open. The live sources':
+// a Monday evening in India, 2025-06-23 18:00.
+std::chrono::system_clock::time_point g_scriptNow, g_liveNow;
+const auto scriptNow = [] { return g_scriptNow; };
+const auto liveNow = [] { return g_liveNow; };
 const auto sessionNow = std::chrono::system_clock::time_point(std::chrono::seconds(1687859820));
 
 // Friday 2025-06-20's closing prices, as the end-of-day files give them.
@@ -60,13 +126,6 @@ constexpr std::int64_t Day = 19535;
 Bar bar(std::int64_t day, int minute, double close, std::int64_t volume = 100)
 {
     return {day * 86400 + minute * 60, close - 1, close + 1, close - 2, close, volume};
-}
-
-// The live sources' clock: a Monday evening in India, 2025-06-23 18:00.
-std::chrono::system_clock::time_point g_liveNow;
-std::chrono::system_clock::time_point liveNow()
-{
-    return g_liveNow;
 }
 
 // The batch and chart hosts and the exchanges' host, each replaying what the sources need for
@@ -95,35 +154,25 @@ struct LiveHosts
     }
     LiveSourceConfig config(const QString &root) const
     {
-        LiveSourceConfig c;
-        c.chartBaseUrl = chart.baseUrl();
-        c.batchBaseUrl = batch.baseUrl();
-        c.crumbPageUrl = batch.baseUrl() + "/quote/AAPL";
-        c.nseArchiveBaseUrl = c.bseBaseUrl = exchanges.baseUrl();
-        c.dataRoot = root.toStdString();
-        c.requestsPerSecond = 1000;
-        c.fetchTimeLimit = std::chrono::milliseconds(500);
-        c.now = liveNow;
-        return c;
+        return {.chartBaseUrl = chart.baseUrl(),
+                .batchBaseUrl = batch.baseUrl(),
+                .crumbPageUrl = batch.baseUrl() + "/quote/AAPL",
+                .nseArchiveBaseUrl = exchanges.baseUrl(),
+                .bseBaseUrl = exchanges.baseUrl(),
+                .dataRoot = root.toStdString(),
+                .requestsPerSecond = 1000,
+                .fetchTimeLimit = std::chrono::milliseconds(500),
+                .calendar = {},
+                .proxy = {},
+                .now = liveNow};
     }
 };
 
-// The watch list of a refresh: RELIANCE.NS, which every source knows, among stocks none knows.
-struct WatchedQuotes : QuoteGroup
+// A gateway reply as the program reads it; status 0 when none came.
+struct Answer
 {
-    std::vector<QuoteRecord> records = std::vector<QuoteRecord>(30);
-    std::vector<std::string> quoteSymbols() const override
-    {
-        std::vector<std::string> symbols{"RELIANCE.NS"};
-        for (std::size_t k = 1; k < records.size(); ++k)
-            symbols.push_back("UNLISTED" + std::to_string(k) + ".NS");
-        return symbols;
-    }
-    QuoteRecord *quoteTarget(std::size_t index, const std::string &) override
-    {
-        return &records[index];
-    }
-    void quotesArrived() override {}
+    int status = 0;
+    std::string body, source, origins;
 };
 } // namespace
 
@@ -138,11 +187,20 @@ class GatewayTest : public QObject
     std::unique_ptr<LiveMarket> m_market;
     std::unique_ptr<GatewayServer> m_server;
 
-    httplib::Result get(const std::string &target)
+    Answer get(const std::string &target)
     {
         httplib::Client client("127.0.0.1", m_server->port());
         client.set_url_encode(false);
-        return client.Get(target);
+        const auto r = client.Get(target);
+        if (!r)
+            return {};
+        return {r->status, r->body, r->get_header_value("X-Vantrel-Source"),
+                r->get_header_value("X-Vantrel-Quote-Origins")};
+    }
+    QJsonObject status(QJsonParseError *error = nullptr)
+    {
+        const Answer reply = get("/gateway/status");
+        return QJsonDocument::fromJson(QByteArray::fromStdString(reply.body), error).object();
     }
 
 private slots:
@@ -176,23 +234,17 @@ private slots:
         LiveQuote stale = closing(reliance());
         stale.last = 1; // a later source never overrides an earlier one's answer
         m_endOfDay->know(stale);
-        LiveQuote tcs; // closing prices only: no change, no 52-week range
-        tcs.symbol = "TCS.NS";
-        tcs.last = 3250.4;
-        tcs.open = 3240;
-        tcs.high = 3262.75;
-        tcs.low = 3231.1;
-        tcs.volume = 0;
-        tcs.date = "6/26/2023";
-        tcs.time = "3:30PM";
-        m_endOfDay->know(closing(tcs, 19534));
+        // Closing prices only: no change, no 52-week range.
+        m_endOfDay->know(closing(
+            quote({"TCS.NS", 3250.4, {}, 3240, 3262.75, 3231.1, 0, {}, {}, "6/26/2023", "3:30PM"}),
+            19534));
 
-        const auto reply = get("/d/quotes.csv?s=RELIANCE.NS,,TCS.NS,NOSUCH.NS&f=sl1d1t1c1ohgvjkw");
-        QVERIFY(reply);
-        QCOMPARE(reply->status, 200);
-        // A live price and a closing one: the answer says the least fresh.
-        QCOMPARE(reply->get_header_value("X-Vantrel-Source"), std::string("END OF DAY 6/26/2023"));
-        QCOMPARE(reply->body,
+        const Answer reply =
+            get("/d/quotes.csv?s=RELIANCE.NS,,TCS.NS,NOSUCH.NS&f=sl1d1t1c1ohgvjkw");
+        QCOMPARE(reply.status, 200);
+        QCOMPARE(reply.source,
+                 "END OF DAY 6/26/2023"); // a live price and a closing one: the least fresh
+        QCOMPARE(reply.body,
                  std::string("\"RELIANCE.NS\",2284.45,\"6/27/2023\",\"3:30PM\",-11.15,2312.00,"
                              "2315.50,2280.05,5731590,2180.00,2856.15,\"2180.00 - 2856.15\"\r\n"
                              "\"TCS.NS\",3250.40,\"6/26/2023\",\"3:30PM\",N/A,3240.00,3262.75,"
@@ -200,15 +252,9 @@ private slots:
                              "\"NOSUCH.NS\",N/A,\"N/A\",\"N/A\",N/A,N/A,N/A,N/A,N/A,N/A,N/A,"
                              "\"N/A\"\r\n"));
         // The later source is asked only what the earlier one did not know.
-        std::vector<std::string> asked = m_endOfDay->asked();
-        std::sort(asked.begin(), asked.end());
-        asked.erase(std::unique(asked.begin(), asked.end()), asked.end());
-        QCOMPARE(asked, (std::vector<std::string>{"NOSUCH.NS", "TCS.NS"}));
+        QCOMPARE(m_endOfDay->asked(), (std::set<std::string>{"NOSUCH.NS", "TCS.NS"}));
 
-        const auto status = get("/gateway/status");
-        QVERIFY(status);
-        const QJsonObject json =
-            QJsonDocument::fromJson(QByteArray::fromStdString(status->body)).object();
+        const QJsonObject json = status();
         QCOMPARE(json["label"].toString(), QStringLiteral("END OF DAY 6/26/2023"));
         QCOMPARE(json["unknownSymbols"].toArray(), QJsonArray({"NOSUCH.NS"}));
         QCOMPARE(json["sources"].toArray().size(), 2);
@@ -219,31 +265,25 @@ private slots:
     {
         m_chart->know(reliance());
         m_endOfDay->know(closing(reliance(), 19534));
-        QVERIFY(get("/d/quotes.csv?s=%FF%FE,%E2%82%AC.NS&f=sl1"));
+        QVERIFY(get("/d/quotes.csv?s=%FF%FE,%E2%82%AC.NS&f=sl1").status);
         m_chart->refuse("HTTP 429 \"Too Many Requests\"");
-        auto reply = get("/d/quotes.csv?s=RELIANCE.NS&f=sl1");
-        QVERIFY(reply);
-        QCOMPARE(reply->status, 200);
-        QCOMPARE(reply->body, std::string("\"RELIANCE.NS\",2284.45\r\n"));
-        QCOMPARE(reply->get_header_value("X-Vantrel-Source"), std::string("END OF DAY 6/26/2023"));
+        Answer reply = get("/d/quotes.csv?s=RELIANCE.NS&f=sl1");
+        QCOMPARE(reply.status, 200);
+        QCOMPARE(reply.body, std::string("\"RELIANCE.NS\",2284.45\r\n"));
+        QCOMPARE(reply.source, "END OF DAY 6/26/2023");
 
         // Every source refusing, a kept quote still answers under its own date; a symbol with
         // nothing kept is refused.
         m_endOfDay->refuse("no file for today");
         reply = get("/d/quotes.csv?s=RELIANCE.NS&f=sl1");
-        QVERIFY(reply);
-        QCOMPARE(reply->status, 200);
-        QCOMPARE(reply->get_header_value("X-Vantrel-Source"), std::string("END OF DAY 6/26/2023"));
+        QCOMPARE(reply.status, 200);
+        QCOMPARE(reply.source, "END OF DAY 6/26/2023");
         reply = get("/d/quotes.csv?s=TCS.NS&f=sl1");
-        QVERIFY(reply);
-        QCOMPARE(reply->status, 503);
-        QVERIFY2(reply->body.find("no file for today") != std::string::npos, reply->body.c_str());
+        QCOMPARE(reply.status, 503);
+        QVERIFY2(reply.body.find("no file for today") != std::string::npos, reply.body.c_str());
         // The status page stays JSON whatever a source's error or an asked symbol holds.
-        const auto status = get("/gateway/status");
-        QVERIFY(status);
         QJsonParseError error;
-        const QJsonObject json =
-            QJsonDocument::fromJson(QByteArray::fromStdString(status->body), &error).object();
+        const QJsonObject json = status(&error);
         QCOMPARE(error.error, QJsonParseError::NoError);
         QCOMPARE(json["sources"][0]["state"].toString(), QStringLiteral("refused"));
         QCOMPARE(json["sources"][0]["lastError"].toString(),
@@ -269,16 +309,16 @@ private slots:
         m_endOfDay->know(closing(reliance(), 19534));
         GatewayLabel label("http://127.0.0.1:" + std::to_string(m_server->port()));
         label.start(50);
-        QVERIFY(get("/d/quotes.csv?s=RELIANCE.NS"));
+        QVERIFY(get("/d/quotes.csv?s=RELIANCE.NS").status);
         QTRY_COMPARE_WITH_TIMEOUT(label.label(), QStringLiteral("LIVE via chart"), 20000);
         m_chart->refuse("HTTP 503");
-        g_scriptNow += std::chrono::minutes(4);
-        QTRY_COMPARE_WITH_TIMEOUT(label.label(), QStringLiteral("DELAYED 6 min"), 20000);
-        g_scriptNow += std::chrono::hours(2);
-        QTRY_COMPARE_WITH_TIMEOUT(label.label(),
-                                  QStringLiteral("CLOSED \u00b7 last close 6/27/2023"), 20000);
-        g_scriptNow += std::chrono::hours(24);
-        QTRY_COMPARE_WITH_TIMEOUT(label.label(), QStringLiteral("END OF DAY 6/27/2023"), 20000);
+        for (const auto &[later, shown] :
+             {std::pair{std::chrono::minutes(4), QStringLiteral("DELAYED 6 min")},
+              {std::chrono::hours(2), QStringLiteral("CLOSED \u00b7 last close 6/27/2023")},
+              {std::chrono::hours(24), QStringLiteral("END OF DAY 6/27/2023")}}) {
+            g_scriptNow += later;
+            QTRY_COMPARE_WITH_TIMEOUT(label.label(), shown, 20000);
+        }
     }
 
     // Charts and chart data from the first source with bars: the session's bars on their slots,
@@ -291,22 +331,18 @@ private slots:
         broken.close = 0; // a null the source let through
         m_endOfDay->haveBars({bar(Day, 555, 2312, 573159), bar(Day, 556, 2310.95, 296209), broken,
                               bar(Day, 930, 2284.45, 0)});
-        auto reply = get("/instrument/1.0/RELIANCE.NS/chartdata;type=quote;range=1d/csv/");
-        QVERIFY(reply);
-        QCOMPARE(reply->status, 200);
+        Answer reply = get("/instrument/1.0/RELIANCE.NS/chartdata;type=quote;range=1d/csv/");
+        QCOMPARE(reply.status, 200);
         const QStringList lines =
-            QString::fromStdString(reply->body).split("\r\n", Qt::SkipEmptyParts);
+            QString::fromStdString(reply.body).split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 14 + 2);
         QVERIFY(lines.contains("Exchange-Name:NSE"));
         QVERIFY(lines.contains("previous_close:2295.60"));
         QCOMPARE(lines[14], QStringLiteral("1687857300,2312.00,2313.00,2310.00,2311.00,573159"));
-        reply = get("/instrument/1.0/NOSUCH.NS/chartdata;type=quote;range=5d/csv/");
-        QVERIFY(reply);
-        QCOMPARE(reply->status, 404);
+        QCOMPARE(get("/instrument/1.0/NOSUCH.NS/chartdata;type=quote;range=5d/csv/").status, 404);
         reply = get("/z?s=RELIANCE.NS&t=1d&q=l&l=off&z=m&p=&a=&c=");
-        QVERIFY(reply);
-        QCOMPARE(reply->status, 200);
-        QVERIFY(!QImage::fromData(QByteArray::fromStdString(reply->body), "PNG").isNull());
+        QCOMPARE(reply.status, 200);
+        QVERIFY(!QImage::fromData(QByteArray::fromStdString(reply.body), "PNG").isNull());
 
         std::vector<Bar> minutes;
         for (std::int64_t day : {Day - 1, Day})
@@ -315,10 +351,9 @@ private slots:
         const ChartSeries five = seriesFromBars(minutes, ChartRange::FiveDays);
         QCOMPARE(five.bars.size(), 2u);
         QCOMPARE(five.barSlots[1], 75);
-        QCOMPARE(five.bars[1].open, 99.0);
-        QCOMPARE(five.bars[1].close, 104.0);
-        QCOMPARE(five.bars[1].high, 105.0);
-        QCOMPARE(five.bars[1].volume, 50);
+        const Bar &folded = five.bars[1];
+        QCOMPARE(std::tuple(folded.open, folded.close, folded.high, folded.volume),
+                 std::tuple(99.0, 104.0, 105.0, std::int64_t(50)));
     }
 
     // Each live source against each fault of its host, the sources before it down: the program's
@@ -362,7 +397,11 @@ private slots:
         std::string error;
         QVERIFY2(server.start(0, error), error.c_str());
         QuoteGroupRegistry registry;
-        WatchedQuotes watched;
+        // The watch list: RELIANCE.NS, which every source knows, among stocks none knows.
+        std::vector<std::string> symbols{"RELIANCE.NS"};
+        for (int k = 1; k < 30; ++k)
+            symbols.push_back("UNLISTED" + std::to_string(k) + ".NS");
+        ListGroup watched(symbols);
         registry.attach(GroupSlot::WatchList, &watched);
         RecordingMessenger messenger;
         RefreshCycle cycle(registry, messenger); // the program's own time limits
@@ -411,12 +450,12 @@ private slots:
         std::string error;
         const auto configured = parseGatewayOptions(8, withFile, error);
         QVERIFY2(configured, error.c_str());
-        QCOMPARE(configured->sources.order, (std::vector<std::string>{"chart", "end-of-day"}));
-        QCOMPARE(configured->sources.requestsPerMinute, 20);
-        QCOMPARE(configured->sources.proxy, std::string("http://proxy.lan:3128"));
-        QCOMPARE(configured->sources.nseArchiveBaseUrl, std::string("http://127.0.0.1:7"));
-        QCOMPARE(configured->sources.chartBaseUrl, std::string("http://127.0.0.1:5"));
-        QCOMPARE(configured->sources.bseBaseUrl, LiveSourceConfig().bseBaseUrl);
+        const LiveSourceConfig &sources = configured->sources;
+        QCOMPARE(sources.order, (std::vector<std::string>{"chart", "end-of-day"}));
+        QCOMPARE(sources.requestsPerMinute, 20);
+        QCOMPARE(sources.proxy + " " + sources.nseArchiveBaseUrl + " " + sources.chartBaseUrl,
+                 "http://proxy.lan:3128 http://127.0.0.1:7 http://127.0.0.1:5");
+        QCOMPARE(sources.bseBaseUrl, LiveSourceConfig().bseBaseUrl);
         QCOMPARE(configured->dataDir, std::string("/tmp/x"));
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write("sources = chart, yahoo\n");
@@ -442,29 +481,23 @@ private slots:
     {
         m_chart->know(reliance());
         m_endOfDay->know(closing(reliance(), 19534));
-        auto reply = get("/gateway/closes.csv?s=RELIANCE.NS,NOSUCH.NS&f=sl1");
-        QVERIFY(reply);
-        QCOMPARE(reply->status, 200);
-        QCOMPARE(reply->body, std::string("\"RELIANCE.NS\",2284.45\r\n\"NOSUCH.NS\",N/A\r\n"));
-        QCOMPARE(reply->get_header_value("X-Vantrel-Quote-Origins"),
+        Answer reply = get("/gateway/closes.csv?s=RELIANCE.NS,NOSUCH.NS&f=sl1");
+        QCOMPARE(reply.status, 200);
+        QCOMPARE(reply.body, std::string("\"RELIANCE.NS\",2284.45\r\n\"NOSUCH.NS\",N/A\r\n"));
+        QCOMPARE(reply.origins,
                  "eod;end-of-day;" + std::to_string(MarketCalendar::closeOf(19534)) + ";0,");
         QVERIFY(m_chart->asked().empty());
         QVERIFY(m_market->label().empty());
-        reply = get("/d/quotes.csv?s=RELIANCE.NS&f=sl1");
-        QVERIFY(reply);
-        QCOMPARE(reply->get_header_value("X-Vantrel-Quote-Origins"),
+        QCOMPARE(get("/d/quotes.csv?s=RELIANCE.NS&f=sl1").origins,
                  "live;chart;" + std::to_string(*reliance().at) + ";0");
 
         // A file without any company of the request answers them N/A; no file is a refusal.
         m_endOfDay->refuse(NoSymbolKnown);
         reply = get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1");
-        QVERIFY(reply);
-        QCOMPARE(reply->status, 200);
-        QCOMPARE(reply->body, std::string("\"RELIANCE.NS\",N/A\r\n"));
+        QCOMPARE(reply.status, 200);
+        QCOMPARE(reply.body, std::string("\"RELIANCE.NS\",N/A\r\n"));
         m_endOfDay->refuse("no file for today");
-        reply = get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1");
-        QVERIFY(reply);
-        QCOMPARE(reply->status, 503);
+        QCOMPARE(get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1").status, 503);
     }
 };
 

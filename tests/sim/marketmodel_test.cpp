@@ -4,6 +4,7 @@
 #include "indicators.h"
 #include "marketmodel.h"
 #include "querystring.h"
+#include "simoptions.h"
 #include "simtime.h"
 
 #include <QTest>
@@ -17,6 +18,11 @@ std::int64_t at(const char *iso)
 {
     return *simtime::parseIso(iso);
 }
+std::optional<SimOptions> parse(std::vector<const char *> args, std::string &error)
+{
+    args.insert(args.begin(), "vantrel-sim");
+    return parseSimOptions(static_cast<int>(args.size()), args.data(), error);
+}
 
 const ListedCompany Reliance{"Reliance Industries Limited", "RELIANCE", "500325"};
 const ListedCompany Tiny{"Ambika Agarbathies Aroma & Industries Ltd", "", "527247"};
@@ -28,7 +34,8 @@ Bar bar(double open, double high, double low, double close, std::int64_t volume 
 
 // The market model in process: the figures every endpoint serves must agree with each other
 // however they are asked for; what a chart draws agrees with the quote at every moment, and
-// its studies give the textbook values on series whose answer is known.
+// its studies give the textbook values on series whose answer is known; then the command line
+// and the time texts that the clock option and the replies use.
 class MarketModelTest : public QObject
 {
     Q_OBJECT
@@ -53,10 +60,9 @@ private slots:
         for (const Bar &day : days) {
             const std::vector<Bar> bars = m_model.minuteBars(*instrument, day.day());
             QCOMPARE(bars.size(), 375u);
-            QCOMPARE(bars.front().day(), day.day());
-            QCOMPARE(bars.front().minute(), 9 * 60 + 15);
-            QCOMPARE(bars.front().open, day.open);
-            QCOMPARE(bars.back().close, day.close);
+            QCOMPARE(std::tuple(bars.front().day(), bars.front().minute(), bars.front().open,
+                                bars.back().close),
+                     std::tuple(day.day(), 9 * 60 + 15, day.open, day.close));
             double high = 0, low = 1e300;
             std::int64_t volume = 0;
             for (std::size_t k = 0; k < bars.size(); ++k) {
@@ -68,9 +74,7 @@ private slots:
                 low = std::min(low, bars[k].low);
                 volume += bars[k].volume;
             }
-            QCOMPARE(high, day.high);
-            QCOMPARE(low, day.low);
-            QCOMPARE(volume, day.volume);
+            QCOMPARE(std::tuple(high, low, volume), std::tuple(day.high, day.low, day.volume));
         }
     }
 
@@ -79,29 +83,23 @@ private slots:
         const Instrument &stock = *m_universe.find("RELIANCE.NS");
         const std::int64_t day = simtime::dayOf(at("2026-12-04T00:00:00"));
         const std::vector<Bar> bars = m_model.dailyBars(stock, day - 400, day);
-        const Bar &today = bars.back();
-        const Bar &yesterday = bars[bars.size() - 2];
+        const Bar &today = bars.back(), &yesterday = bars[bars.size() - 2];
         double yearLow = 1e300, yearHigh = 0;
-        for (const Bar &b : bars) {
-            if (b.day() > day - 364 && b.day() < day) {
-                yearLow = std::min(yearLow, b.low);
-                yearHigh = std::max(yearHigh, b.high);
-            }
-        }
+        for (const Bar &b : bars)
+            if (b.day() > day - 364 && b.day() < day)
+                yearLow = std::min(yearLow, b.low), yearHigh = std::max(yearHigh, b.high);
         std::int64_t volume = -1;
         for (int second = 9 * 3600 + 15 * 60; second <= 15 * 3600 + 30 * 60; second += 397) {
             const Quote q = m_model.quote(stock, day * simtime::SecondsPerDay + second);
-            QCOMPARE(q.day, day);
-            QCOMPARE(q.minute, second / 60);
-            QCOMPARE(q.open, today.open);
-            QCOMPARE(q.previousClose, yesterday.close);
+            QCOMPARE(std::tuple(q.day, q.minute, q.open, q.previousClose),
+                     std::tuple(day, second / 60, today.open, yesterday.close));
             QVERIFY(std::fabs(q.change - (q.last - q.previousClose)) < 0.005);
             QVERIFY(q.low <= q.last && q.last <= q.high);
             QVERIFY(today.low <= q.low && q.high <= today.high);
             QVERIFY(q.volume >= volume && q.volume <= today.volume);
             volume = q.volume;
-            QCOMPARE(q.yearLow, std::min(yearLow, q.low));
-            QCOMPARE(q.yearHigh, std::max(yearHigh, q.high));
+            QCOMPARE(std::pair(q.yearLow, q.yearHigh),
+                     std::pair(std::min(yearLow, q.low), std::max(yearHigh, q.high)));
         }
     }
 
@@ -160,8 +158,8 @@ private slots:
         const Quote quote = m_model.quote(instrument, now);
         const ChartSeries s = chartSeries(m_model, instrument, static_cast<ChartRange>(range), now);
         QVERIFY(s.firstShown > 0 && s.shownCount() > 0);
-        QCOMPARE(s.bars.back().close, quote.last);
-        QCOMPARE(s.bars.back().day(), quote.day);
+        QCOMPARE(std::pair(s.bars.back().close, s.bars.back().day()),
+                 std::pair(quote.last, quote.day));
 
         // Slots number the shown bars from 0 in time order, inside the axis; warm-up before 0.
         QCOMPARE(s.barSlots.size(), s.bars.size());
@@ -176,16 +174,14 @@ private slots:
         for (const Bar &b : s.bars) {
             QVERIFY(b.low <= std::min(b.open, b.close) && b.high >= std::max(b.open, b.close));
             Bar &sum = sums.try_emplace(b.day(), Bar{0, 0, 0, 1e300, 0, 0}).first->second;
-            sum.high = std::max(sum.high, b.high);
-            sum.low = std::min(sum.low, b.low);
+            sum.high = std::max(sum.high, b.high), sum.low = std::min(sum.low, b.low);
             sum.volume += b.volume;
         }
         for (const auto &[day, sum] : sums) {
             const Bar d = day == quote.day ? Bar{0, 0, quote.high, quote.low, 0, quote.volume}
                                            : m_model.dailyBars(instrument, day, day).at(0);
-            QCOMPARE(sum.high, d.high);
-            QCOMPARE(sum.low, d.low);
-            QCOMPARE(sum.volume, d.volume);
+            QCOMPARE(std::tuple(sum.high, sum.low, sum.volume),
+                     std::tuple(d.high, d.low, d.volume));
         }
     }
 
@@ -203,15 +199,14 @@ private slots:
             const ChartSeries s = chartSeries(m_model, stock, range, now);
             QCOMPARE(s.bars[s.firstShown].day(),
                      simtime::dayOf(at((std::string(first) + "T00:00").c_str())));
-            QCOMPARE(static_cast<int>(s.shownCount()), bars);
-            QCOMPARE(s.slotCount, bars);
+            QCOMPARE(std::tuple(static_cast<int>(s.shownCount()), s.slotCount, s.bars.back().day()),
+                     std::tuple(bars, bars, today));
             QVERIFY(s.firstShown >= 200); // a 200-day average runs from the left edge
-            QCOMPARE(s.bars.back().day(), today);
         }
         const ChartSeries day = chartSeries(m_model, stock, ChartRange::Day, now);
-        QCOMPARE(day.slotCount, 375);
-        QCOMPARE(day.shownCount(), 106u); // 09:15 to 11:00, the running minute included
-        QCOMPARE(day.bars[day.firstShown].minute(), 9 * 60 + 15);
+        // 09:15 to 11:00, the running minute included.
+        QCOMPARE(std::tuple(day.slotCount, day.shownCount(), day.bars[day.firstShown].minute()),
+                 std::tuple(375, std::size_t(106), 9 * 60 + 15));
     }
 
     void fiveDaysFoldMinutesIntoFives()
@@ -219,9 +214,8 @@ private slots:
         // What the bars hold is checked with the other ranges; here, their size and span.
         const ChartSeries s = chartSeries(m_model, *m_universe.find("RELIANCE.NS"),
                                           ChartRange::FiveDays, at("2026-12-04T18:00:00"));
-        QCOMPARE(s.slotMinutes, 5);
-        QCOMPARE(s.slotCount, 5 * 75);
-        QCOMPARE(s.shownCount(), 5u * 75);
+        QCOMPARE(std::tuple(s.slotMinutes, s.slotCount, s.shownCount()),
+                 std::tuple(5, 5 * 75, std::size_t(5 * 75)));
         QCOMPARE(s.bars[s.firstShown].day(), simtime::dayOf(at("2026-11-30T00:00:00")));
         for (const Bar &b : s.bars)
             QCOMPARE((b.minute() - (9 * 60 + 15)) % 5, 0);
@@ -244,21 +238,14 @@ private slots:
         const Line average = sma(rising, 3);
         QVERIFY(std::isnan(average[1]));
         QCOMPARE(average[2], 2.0);
-        // An EMA starts at the simple average and then closes in on a jump geometrically.
-        const Line step{4, 4, 4, 10, 10};
-        const Line e = ema(step, 3);
-        QVERIFY(std::isnan(e[1]));
-        QCOMPARE(e[2], 4.0);
-        QCOMPARE(e[3], 7.0);
-        QCOMPARE(e[4], 8.5);
-        // Values that start undefined (a MACD line) only delay the start.
-        const Line late = ema(Line{NAN, NAN, 1, 2, 3}, 2);
-        QVERIFY(std::isnan(late[2]));
+        // An EMA starts at the simple average and then closes in on a jump geometrically;
+        // values that start undefined (a MACD line) only delay the start.
+        const Line e = ema(Line{4, 4, 4, 10, 10}, 3), late = ema(Line{NAN, NAN, 1, 2, 3}, 2);
+        QVERIFY(std::isnan(e[1]) && std::isnan(late[2]));
+        QCOMPARE(Line(e.begin() + 2, e.end()), (Line{4, 7, 8.5}));
         QCOMPARE(late[3], 1.5);
-
         const Bands wide = bollinger(Line{1, 3, 1, 3}, 4, 2);
-        QCOMPARE(wide.upper[3], 4.0);
-        QCOMPARE(wide.lower[3], 0.0);
+        QCOMPARE(std::pair(wide.upper[3], wide.lower[3]), std::pair(4.0, 0.0));
 
         const Macd m = macd(Line(60, 100.0), 26, 12, 9);
         QCOMPARE(m.macd[59], 0.0);
@@ -274,20 +261,16 @@ private slots:
             up.push_back(bar(100 + k, 100.5 + k, 99.5 + k, 100.5 + k, 1000));
             down.push_back(bar(200 - k, 200.5 - k, 199.5 - k, 199.5 - k, 1000));
         }
-        QCOMPARE(rsi(closes(up), 14)[39], 100.0);
-        QCOMPARE(rsi(closes(down), 14)[39], 0.0);
-        QCOMPARE(mfi(up, 14)[39], 100.0);
-        QCOMPARE(mfi(down, 14)[39], 0.0);
-        QCOMPARE(stochastic(up, 14, 3, 3).k[39], 100.0);
-        QCOMPARE(stochastic(down, 14, 1, 3).k[39], 0.0);
-        QCOMPARE(williamsR(up, 14)[39], 0.0);
-        QCOMPARE(williamsR(down, 14)[39], -100.0);
+        // RSI, MFI, stochastic %K and Williams %R, each rising and falling.
+        QCOMPARE((Line{rsi(closes(up), 14)[39], rsi(closes(down), 14)[39], mfi(up, 14)[39],
+                       mfi(down, 14)[39], stochastic(up, 14, 3, 3).k[39],
+                       stochastic(down, 14, 1, 3).k[39], williamsR(up, 14)[39],
+                       williamsR(down, 14)[39]}),
+                 (Line{100, 0, 100, 0, 100, 0, 0, -100}));
         // The stop trails under a rising market and over a falling one.
         const Line sarUp = parabolicSar(up), sarDown = parabolicSar(down);
-        for (std::size_t k = 1; k < up.size(); ++k) {
-            QVERIFY(sarUp[k] <= up[k].low);
-            QVERIFY(sarDown[k] >= down[k].high);
-        }
+        for (std::size_t k = 1; k < up.size(); ++k)
+            QVERIFY(sarUp[k] <= up[k].low && sarDown[k] >= down[k].high);
     }
 
     void optionsReadAsThePanelSendsThem()
@@ -295,10 +278,9 @@ private slots:
         const ChartOptions o = ChartOptions::fromQuery(
             QueryString("/z?s=%5ENSEBANK&t=6m&q=c&l=on&z=l&p=,m5,m5,e10,b,x,m0,"
                         "v&a=,m26-12-9,r14,v,v,vm,zz&c=^BSESN,^NSEI"));
-        QCOMPARE(o.symbol, std::string("^NSEBANK"));
-        QCOMPARE(o.range, ChartRange::SixMonths);
-        QCOMPARE(o.type, ChartType::Candles);
-        QVERIFY(o.logScale && o.large);
+        QCOMPARE(std::tuple(o.symbol, o.range, o.type, o.logScale, o.large),
+                 std::tuple(std::string("^NSEBANK"), ChartRange::SixMonths, ChartType::Candles,
+                            true, true));
         const std::vector<ChartItem> overlays{{ChartItem::MovingAverage, {5}},
                                               {ChartItem::Ema, {10}},
                                               {ChartItem::Bollinger, {20, 2}},
@@ -314,10 +296,52 @@ private slots:
         // Anything unknown falls back to the panel's first choices.
         const ChartOptions sloppy =
             ChartOptions::fromQuery(QueryString("/z?s=INFY&t=9y&q=x&l=1&z=xl"));
-        QCOMPARE(sloppy.range, ChartRange::Day);
-        QCOMPARE(sloppy.type, ChartType::Line);
+        QVERIFY(sloppy.range == ChartRange::Day && sloppy.type == ChartType::Line);
         QVERIFY(!sloppy.logScale && !sloppy.large);
         QVERIFY(sloppy.overlays.empty() && sloppy.indicators.empty() && sloppy.compare.empty());
+    }
+
+    void everyOptionIsReadAndBadOnesAreRefused()
+    {
+        std::string error;
+        const std::optional<SimOptions> o =
+            parse({"--port", "8123", "--seed=42", "--clock", "2026-12-04T11:00:00", "--always-open",
+                   "--access-log", "/tmp/a.log", "--data-dir", "/tmp/data", "--latency-ms", "250",
+                   "--fault", "short", "--short-lines=3"},
+                  error);
+        QVERIFY(o);
+        QCOMPARE(std::tuple(o->port, o->seed, simtime::formatIso(o->clock.value()), o->alwaysOpen),
+                 std::tuple(8123, 42u, std::string("2026-12-04T11:00:00"), true));
+        QCOMPARE(o->accessLog + " " + o->dataDir, std::string("/tmp/a.log /tmp/data"));
+        QCOMPARE(std::tuple(o->reply.latencyMs, o->reply.fault, o->reply.shortLines),
+                 std::tuple(250, FaultKind::Short, 3));
+        const std::optional<SimOptions> defaults = parse({}, error);
+        QVERIFY(defaults && !defaults->clock && defaults->port == 0 &&
+                defaults->reply.fault == FaultKind::None);
+        for (const std::vector<const char *> &args : {std::vector<const char *>{"--port", "70000"},
+                                                      {"--port"},
+                                                      {"--seed", "-1"},
+                                                      {"--clock", "2026-12-04"},
+                                                      {"--clock", "2026-13-01T10:00:00"},
+                                                      {"--fault", "fire"},
+                                                      {"--latency-ms", "soon"},
+                                                      {"--colour"}}) {
+            error.clear();
+            QVERIFY2(!parse(args, error) && !error.empty(), args.front());
+        }
+    }
+
+    void timeTexts()
+    {
+        const std::int64_t t = simtime::parseIso("2024-02-29 00:05").value();
+        QCOMPARE(simtime::formatIso(t), std::string("2024-02-29T00:05:00"));
+        QCOMPARE(simtime::formatQuoteDate(simtime::dayOf(t)), std::string("2/29/2024"));
+        QVERIFY(!simtime::parseIso("2025-02-29T00:00:00"));
+        QCOMPARE(simtime::weekday(simtime::dayOf(t)), 3); // a Thursday
+        QCOMPARE(simtime::formatQuoteTime(12 * 60 + 5), std::string("12:05pm"));
+        // Before 1970 too: the walk's history reaches back a year from any clock.
+        QCOMPARE(simtime::formatQuoteDate(simtime::daysFromCivil({1969, 12, 31})),
+                 std::string("12/31/1969"));
     }
 
 private:
