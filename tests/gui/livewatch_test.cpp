@@ -6,13 +6,9 @@
 #include "support/guibed.h"
 
 #include <QFont>
-#include <QProcess>
 #include <QTableView>
-#include <QTest>
 
-// The program's own windows on the live gateway, the gateway on the replayed sources, which
-// make up a price for any stock they have no recording of. The fake sources log every request,
-// so the budget is counted, never timed.
+// The windows on the live gateway over replayed sources, whose log counts the request budget.
 class LiveWatchTest : public QObject
 {
     Q_OBJECT
