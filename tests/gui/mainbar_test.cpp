@@ -61,7 +61,7 @@ private slots:
         bed.sim.stop();
     }
 
-    void presetsUseTheGivenScreenAndTaskbar()
+    void presetsUseTheGivenScreenAndTaskbarAndADragMovesTheBar()
     {
         bar->setScreenOverride(ScreenRect{0, 0, 1920, 1080}, 40);
         const int right = 1920 - bar->width(), centre = 960 - bar->width() / 2;
@@ -75,6 +75,21 @@ private slots:
             bar->place(preset);
             QCOMPARE(bar->pos(), where);
         }
+        // No tray where the platform has none, the splash gone at a key, a drag by any free point.
+        bar->startUp(true);
+        QCOMPARE(bar->trayIconAdded(), QSystemTrayIcon::isSystemTrayAvailable());
+        QVERIFY(SplashScreen::exists()); // until a key
+        QTest::keyClick(bar.get(), Qt::Key_Space);
+        QTRY_VERIFY_WITH_TIMEOUT(!SplashScreen::exists(), 30000);
+        const QPoint start = bar->pos();
+        const QPoint grip = bar->findChild<QWidget *>("banner")->mapTo(bar.get(), QPoint(20, 10));
+        const QPoint to = grip + QPoint(30, 40);
+        QTest::mousePress(bar.get(), Qt::LeftButton, {}, grip);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(bar->mapToGlobal(to)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(bar.get(), &move);
+        QTest::mouseRelease(bar.get(), Qt::LeftButton, {}, to);
+        QCOMPARE(bar->pos(), start + QPoint(30, 40));
     }
 
     void menuOnlyInsideTheClientArea()
@@ -126,25 +141,6 @@ private slots:
         }
     }
 
-    void runsWithoutATrayDragsByAnyFreePointAndTheSplashGoesAtAKey()
-    {
-        bar->startUp(true);
-        QCOMPARE(bar->trayIconAdded(), QSystemTrayIcon::isSystemTrayAvailable()); // or none
-        QVERIFY(SplashScreen::exists());
-        QTest::keyClick(bar.get(), Qt::Key_Space);
-        QTRY_VERIFY_WITH_TIMEOUT(!SplashScreen::exists(), 30000);
-
-        const QPoint start = bar->pos();
-        const QPoint grip = bar->findChild<QWidget *>("banner")->mapTo(bar.get(), QPoint(20, 10));
-        const QPoint to = grip + QPoint(30, 40);
-        QTest::mousePress(bar.get(), Qt::LeftButton, {}, grip);
-        QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(bar->mapToGlobal(to)),
-                         Qt::NoButton, Qt::LeftButton, {});
-        QApplication::sendEvent(bar.get(), &move);
-        QTest::mouseRelease(bar.get(), Qt::LeftButton, {}, to);
-        QCOMPARE(bar->pos(), start + QPoint(30, 40));
-    }
-
     void rowsStandFromTheStartAndTheFirstRefreshComesAtOnce()
     {
         QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
@@ -173,7 +169,7 @@ private slots:
             QCOMPARE(bar->trayIcon()->toolTip(), MainBar::trayTip(*bed.ctx));
     }
 
-    void currentPriceIsBlackFirstThenComparedWithThePrevious()
+    void currentPriceIsBlackFirstThenComparedWithThePreviousAndChartsNeedAConnection()
     {
         QVERIFY(bed.refreshOnce());
         QCOMPARE(colour(at(0, 1)), QColor(0, 0, 0));
@@ -189,13 +185,9 @@ private slots:
         QCOMPARE(colour(at(0, 1)), now > before ? QColor(0, 255, 0) : QColor(255, 0, 0));
         QCOMPARE(colour(at(0, 1), Qt::ForegroundRole),
                  now > before ? QColor(0, 0, 0) : QColor(255, 255, 255));
-    }
 
-    // What the bar shows under each fault of the service is the fault matrix's.
-    void chartsWhileConnectedAndRefusedOffline()
-    {
+        // Charts while connected, refused offline (each fault's look is the fault matrix's).
         bar->show();
-        QVERIFY(bed.refreshOnce());
         QSignalSpy charts(bar.get(), &MainBar::chartRequested);
         doubleClick(list(), 1, 2);
         QCOMPARE(charts.count(), 1);
@@ -279,7 +271,7 @@ private slots:
 
     // One panel shows at a time, a second press hides it keeping its data, and the tray
     // brings back exactly the panel that showed.
-    void oneVisibleAtATimeASecondPressHidesAndTheTrayRestores()
+    void oneVisibleAtATimeTheTrayRestoresAndTheXCloses()
     {
         DockedPanel *world = press("world", PanelKind::World);
         IndexPanelBase *panel = indices();
@@ -298,11 +290,9 @@ private slots:
         bar().toggleTray();
         QVERIFY(bar().isVisible() && world->isVisible());
         QVERIFY(!panel->isVisible());
-    }
 
-    void closingWithXThenPressingMakesANewPanelAndRefreshes()
-    {
-        QPointer<DockedPanel> first = press("world", PanelKind::World);
+        // Closed by its X, the panel goes; the next press makes a new one and refreshes.
+        QPointer<DockedPanel> first = world;
         QVERIFY(bed.ctx->registry.has(GroupSlot::World));
         QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), 30000);
         first->findChild<QPushButton *>("close")->click();
@@ -341,16 +331,6 @@ private slots:
         QCOMPARE(wanted.count(), 1);
     }
 
-    void chartsNeedAConnection()
-    {
-        doubleClick(indices()->upperList(), 4);
-        QCOMPARE(bed.messenger.shown.back(),
-                 std::string("Sorry!!!There is no internet connection detected"));
-        QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), 30000);
-        emit bed.ctx->refresh.resultArrived(true);
-        QVERIFY(host().panel(PanelKind::Indices)->connected());
-    }
-
     void requestCarriesThePanelSymbolsOnlyWhileTheyExist()
     {
         live();
@@ -374,8 +354,15 @@ private slots:
         QVERIFY(bed.messenger.shown.empty());
     }
 
-    void rowsColoursTheDollarLineAndChartsAfterARefresh()
+    void rowsColoursTheDollarLineAndChartsOnceConnected()
     {
+        doubleClick(indices()->upperList(), 4);
+        QCOMPARE(bed.messenger.shown.back(),
+                 std::string("Sorry!!!There is no internet connection detected"));
+        QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), 30000);
+        emit bed.ctx->refresh.resultArrived(true);
+        QVERIFY(host().panel(PanelKind::Indices)->connected());
+
         live();
         auto *world = press<WorldPanel>("world", PanelKind::World);
         QAbstractItemModel *m = world->upperList()->model();
