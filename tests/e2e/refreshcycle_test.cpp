@@ -226,8 +226,7 @@ private slots:
         QVERIFY(sweep.start(sim.url(), Exchange::Bse, listed));
         QVERIFY(sweep.running());
         QVERIFY(finished.wait(60000));
-        QVERIFY(ticks > 0);
-        QVERIFY(!sweep.running());
+        QVERIFY(ticks > 0 && !sweep.running());
 
         const int batches = static_cast<int>((listed.size() + 199) / 200);
         const QStringList requests = quoteRequests(accessLog());

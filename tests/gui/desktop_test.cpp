@@ -138,8 +138,7 @@ private slots:
 
         bar = run();
         QCOMPARE(bar->pos(), corner);
-        QVERIFY(!bar->alwaysOnTop());
-        QVERIFY(!bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!bar->alwaysOnTop() && !bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(bed.program->panels().visibleFlag(PanelKind::Indices));
         bed.program->panels().press(PanelKind::Indices); // closed: none opens next time
         bar->move(corner - QPoint(40, 30));              // as a drag leaves it

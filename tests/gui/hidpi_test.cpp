@@ -148,7 +148,7 @@ private slots:
     }
 
     // The real program on a simulated market, with one stock watched and one broker.
-    void theProgramStartsFilled()
+    void theProgramStartsFilledAndTheBarFitsEveryCorner()
     {
         QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
         bed.makeProgram();
@@ -163,10 +163,7 @@ private slots:
         SplashScreen *splash = SplashScreen::show(artwork::splash(), &bar());
         inspect(splash);
         splash->close();
-    }
 
-    void theBarFitsEveryCorner()
-    {
         const QRect available = bar().screen()->availableGeometry();
         for (BarPreset preset :
              {BarPreset::TopLeft, BarPreset::TopRight, BarPreset::BottomLeft,

@@ -82,8 +82,7 @@ private slots:
         QVERIFY(bed.refreshOnce());
         if (!priced())
             QVERIFY(bed.refreshOnce());
-        QVERIFY(priced());
-        QVERIFY(bed.program->bar().connected());
+        QVERIFY(priced() && bed.program->bar().connected());
         const QModelIndex cipla = panel->model()->index(49, 0);
         QCOMPARE(cipla.data(Qt::ToolTipRole).toString(),
                  QStringLiteral("Close of 27-Jun-2023 via batch"));

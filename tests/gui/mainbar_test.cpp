@@ -264,8 +264,7 @@ private slots:
         QCOMPARE(panel->pos(), underBar());
         QVERIFY(panel->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         bar().setAlwaysOnTop(false);
-        QVERIFY(!panel->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(panel->isVisible());
+        QVERIFY(!panel->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && panel->isVisible());
         QCOMPARE(panel->pos(), underBar());
     }
 
@@ -275,8 +274,7 @@ private slots:
     {
         DockedPanel *world = press("world", PanelKind::World);
         IndexPanelBase *panel = indices();
-        QVERIFY(!world->isVisible() && !host().visibleFlag(PanelKind::World));
-        QVERIFY(panel->isVisible());
+        QVERIFY(!world->isVisible() && !host().visibleFlag(PanelKind::World) && panel->isVisible());
         const_cast<QuoteRecord &>(panel->quotes().record(0)).last = 321; // data the panel holds
         QVERIFY(!indices()->isVisible());
         QCOMPARE(indices(), panel);
@@ -285,11 +283,9 @@ private slots:
 
         QCOMPARE(press("world", PanelKind::World), world);
         bar().toggleTray();
-        QVERIFY(!bar().isVisible() && !world->isVisible());
-        QVERIFY(host().visibleFlag(PanelKind::World));
+        QVERIFY(!bar().isVisible() && !world->isVisible() && host().visibleFlag(PanelKind::World));
         bar().toggleTray();
-        QVERIFY(bar().isVisible() && world->isVisible());
-        QVERIFY(!panel->isVisible());
+        QVERIFY(bar().isVisible() && world->isVisible() && !panel->isVisible());
 
         // Closed by its X, the panel goes; the next press makes a new one and refreshes.
         QPointer<DockedPanel> first = world;
@@ -297,8 +293,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), 30000);
         first->findChild<QPushButton *>("close")->click();
         QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 30000);
-        QVERIFY(!host().visibleFlag(PanelKind::World));
-        QVERIFY(!bed.ctx->registry.has(GroupSlot::World));
+        QVERIFY(!host().visibleFlag(PanelKind::World) && !bed.ctx->registry.has(GroupSlot::World));
 
         QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
         QVERIFY(press("world", PanelKind::World));

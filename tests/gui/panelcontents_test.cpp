@@ -306,9 +306,8 @@ class FuturesPanelTest : public QObject
         QVERIFY(panel()->fetching());
         QSignalSpy finished(panel(), &FuturesPanel::fetchFinished);
         QVERIFY(finished.wait(60000));
-        QVERIFY(!panel()->fetching());
+        QVERIFY(!panel()->fetching() && panel()->findChild<QLabel *>("waitText")->isHidden());
         QVERIFY(::control<QAbstractButton>(panel(), "getLatestData")->isEnabled());
-        QVERIFY(panel()->findChild<QLabel *>("waitText")->isHidden());
     }
 
 private slots:
@@ -342,8 +341,8 @@ private slots:
         QVERIFY(panel()->findChild<QLabel *>("waitText")->isVisible());
         // The rest of the program goes on meanwhile.
         bed.program->bar().button("world")->click();
-        QVERIFY(bed.program->panels().panel(PanelKind::World)->isVisible());
-        QVERIFY(!panel()->isVisible());
+        QVERIFY(bed.program->panels().panel(PanelKind::World)->isVisible() &&
+                !panel()->isVisible());
         waitForData();
         bed.program->bar().button("futures")->click();
 
