@@ -21,32 +21,28 @@
 
 namespace {
 // The file seam failing as a read-only or full disk does, where no test may mount a disk.
-class FailingFiles : public DataFileSystem
+struct FailingFiles : StdDataFileSystem
 {
-public:
-    enum Fault { None, ReadOnly, Full };
-    Fault fault = None;
+    enum Fault { None, ReadOnly, Full } fault = None;
 
     bool makeFolders(const std::string &folder) override
     {
-        return fault == ReadOnly ? std::filesystem::is_directory(folder) : disk.makeFolders(folder);
+        return fault == ReadOnly ? std::filesystem::is_directory(folder)
+                                 : StdDataFileSystem::makeFolders(folder);
     }
     Result readAll(const std::string &file, std::string &content) override
     {
-        return fault == ReadOnly ? Result::OpenFailed : disk.readAll(file, content);
+        return fault == ReadOnly ? Result::OpenFailed : StdDataFileSystem::readAll(file, content);
     }
     Result append(const std::string &file, std::string_view text) override
     {
-        return fault == None ? disk.append(file, text) : failed();
+        return fault == None ? StdDataFileSystem::append(file, text) : failed();
     }
     Result replace(const std::string &file, std::string_view text) override
     {
-        return fault == None ? disk.replace(file, text) : failed();
+        return fault == None ? StdDataFileSystem::replace(file, text) : failed();
     }
-
-private:
     Result failed() const { return fault == ReadOnly ? Result::OpenFailed : Result::WriteFailed; }
-    StdDataFileSystem disk;
 };
 
 // Every file under a folder with its content.

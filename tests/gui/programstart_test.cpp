@@ -6,7 +6,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
@@ -76,22 +75,13 @@ class ProgramStartTest : public QObject
     static std::pair<int, QByteArray> fetch(const QByteArray &url)
     {
         QNetworkAccessManager network;
-        QNetworkReply *reply = network.get(QNetworkRequest(QUrl::fromEncoded(url)));
+        std::unique_ptr<QNetworkReply> reply(network.get(QNetworkRequest(QUrl::fromEncoded(url))));
         QEventLoop wait;
-        QObject::connect(reply, &QNetworkReply::finished, &wait, &QEventLoop::quit);
+        QObject::connect(reply.get(), &QNetworkReply::finished, &wait, &QEventLoop::quit);
         QTimer::singleShot(20000, &wait, &QEventLoop::quit);
         wait.exec();
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        const QByteArray body = reply->readAll();
-        delete reply;
-        return {status, body};
-    }
-    static QString labelOf(const QByteArray &gateway)
-    {
-        return QJsonDocument::fromJson(fetch(gateway + "/gateway/status").second)
-            .object()
-            .value(QLatin1String("label"))
-            .toString();
+        return {reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                reply->readAll()};
     }
     // The lines of the gateway's access log that start with the prefix.
     static QList<QByteArray> logged(const QString &log, const QByteArray &prefix)
@@ -267,7 +257,9 @@ private slots:
         const auto [status, quotes] = fetch(gateway + bar);
         QCOMPARE(status, 200);
         QVERIFY2(quotes.contains("25112.40") && quotes.contains("82408.17"), quotes.constData());
-        QCOMPARE(labelOf(gateway), QStringLiteral("END OF DAY 6/20/2025"));
+        QCOMPARE(
+            QJsonDocument::fromJson(fetch(gateway + "/gateway/status").second)["label"].toString(),
+            QStringLiteral("END OF DAY 6/20/2025"));
         QTRY_VERIFY_WITH_TIMEOUT(!logged(log, "/gateway/status").isEmpty(), 30000);
 
         vantrel.terminate();
