@@ -13,17 +13,14 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDir>
-#include <QGuiApplication>
 #include <QLockFile>
-#include <QProcess>
 #include <QSlider>
 #include <QSystemTrayIcon>
 
 namespace {
 constexpr const char *StandInName = "notification-stand-in";
 
-// What a desktop's notification server is to the program, on the test's private session bus:
-// it records every notification and can click one.
+// A desktop's notification server on the private session bus: records, and clicks one.
 class StandInNotifications : public QObject
 {
     Q_OBJECT
@@ -65,9 +62,7 @@ public slots:
 };
 } // namespace
 
-// The program as a desktop citizen: alerts reach a desktop with no tray, and one bar per data
-// folder. Runs on a private session bus (dbus-run-session) and the offscreen platform, which
-// has no system tray.
+// The program as a desktop citizen, on a private session bus and a platform with no tray.
 class DesktopTest : public QObject
 {
     Q_OBJECT
@@ -85,16 +80,12 @@ private slots:
     void alertsGoOutAsNotificationsAndAClickOpensTheWatchList()
     {
         QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
-        {
-            CompanyDatabase seeder("desktop-seed");
-            QVERIFY(seeder.open(resolveStoreConfig({}, bed.databaseFile(), {})).ok());
-            QVERIFY(seeder.watchList()
-                        .save({{"Infosys Limited", "NSE", "INFY"},
-                               {"Tata Consultancy Services Limited", "NSE", "TCS", 1, 1, 2}})
-                        .ok());
-        }
         bed.makeProgram();
         QVERIFY(bed.openDatabase());
+        QVERIFY(bed.ctx->database.watchList()
+                    .save({{"Infosys Limited", "NSE", "INFY"},
+                           {"Tata Consultancy Services Limited", "NSE", "TCS", 1, 1, 2}})
+                    .ok());
         bed.program->start(false);
         WatchListPanel *panel = bed.program->watchList();
         ::control<QAbstractButton>(panel, "alertsPopUp")->click();
@@ -147,8 +138,7 @@ private slots:
 
         bar = run();
         QCOMPARE(bar->pos(), corner);
-        QVERIFY(!bar->alwaysOnTop());
-        QVERIFY(!bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!bar->alwaysOnTop() && !bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(bed.program->panels().visibleFlag(PanelKind::Indices));
         bed.program->panels().press(PanelKind::Indices); // closed: none opens next time
         bar->move(corner - QPoint(40, 30));              // as a drag leaves it

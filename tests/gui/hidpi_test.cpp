@@ -21,7 +21,6 @@
 #include "gui/watch/alerthelpdialog.h"
 #include "gui/watch/alertlimitsdialog.h"
 #include "gui/watch/watchlistpanel.h"
-#include "platform/store/companydatabase.h"
 #include "support/dialogdriver.h"
 #include "support/guibed.h"
 #include "support/resultlist.h"
@@ -29,8 +28,8 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QProcess>
 #include <QScreen>
+#include <QSettings>
 #include <QTableView>
 
 #include <cmath>
@@ -45,9 +44,8 @@ double scale()
 }
 } // namespace
 
-// Every window of the program at the run's scale: texts fit their widgets, pictures are drawn
-// for the screen's pixels, the window keeps the proportions it has at scale 1 (measured by
-// running this test at scale 1 first), and the bar fits every corner of the screen.
+// Every window at the run's scale: texts fit, pictures are sharp, the proportions are those
+// measured by this test run first at scale 1, and the bar fits every corner of the screen.
 class HiDpiTest : public QObject
 {
     Q_OBJECT
@@ -74,15 +72,10 @@ class HiDpiTest : public QObject
 
         if (scale() != 1.0) {
             QVERIFY2(m_atScaleOne.contains(name), qPrintable(name + " never opened at scale 1"));
-            const QSize one = m_atScaleOne.value(name);
-            const double expectedWidth = double(window->height()) * one.width() / one.height();
-            QVERIFY2(std::abs(window->width() - expectedWidth) <= 2.0,
-                     qPrintable(QStringLiteral("%1 is %2x%3, at scale 1 %4x%5")
-                                    .arg(name)
-                                    .arg(window->width())
-                                    .arg(window->height())
-                                    .arg(one.width())
-                                    .arg(one.height())));
+            const QSize one = m_atScaleOne.value(name), now = window->size();
+            QVERIFY2(
+                std::abs(now.width() - double(now.height()) * one.width() / one.height()) <= 2,
+                qPrintable(name + QDebug::toString(now) + " at scale 1 " + QDebug::toString(one)));
         }
 
         const QPixmap shot = window->grab();
@@ -134,13 +127,9 @@ private slots:
         one.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(one.waitForFinished(120000));
         QVERIFY2(one.exitCode() == 0, one.readAll().constData());
-        QFile file(sizes);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        for (const QByteArray &line : file.readAll().split('\n')) {
-            const QList<QByteArray> f = line.split(' ');
-            if (f.size() == 3)
-                m_atScaleOne.insert(QString::fromLatin1(f[0]), QSize(f[1].toInt(), f[2].toInt()));
-        }
+        const QSettings seen(sizes, QSettings::IniFormat);
+        for (const QString &name : seen.allKeys())
+            m_atScaleOne.insert(name, seen.value(name).toSize());
         QVERIFY(m_atScaleOne.size() > 15);
     }
 
@@ -151,40 +140,30 @@ private slots:
         const QString sizes = qEnvironmentVariable("VANTREL_WINDOW_SIZES");
         if (sizes.isEmpty())
             return;
-        QFile file(sizes);
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        QSettings seen(sizes, QSettings::IniFormat);
         for (auto it = m_seen.cbegin(); it != m_seen.cend(); ++it)
-            file.write(QStringLiteral("%1 %2 %3\n")
-                           .arg(it.key())
-                           .arg(it.value().width())
-                           .arg(it.value().height())
-                           .toLatin1());
+            seen.setValue(it.key(), it.value());
+        seen.sync();
+        QCOMPARE(seen.status(), QSettings::NoError);
     }
 
     // The real program on a simulated market, with one stock watched and one broker.
-    void theProgramStartsFilled()
+    void theProgramStartsFilledAndTheBarFitsEveryCorner()
     {
         QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
-        {
-            CompanyDatabase seeder("hidpi-seed");
-            QVERIFY(seeder.open(resolveStoreConfig({}, bed.databaseFile(), {})).ok());
-            QVERIFY(seeder.watchList().save({{"Infosys Limited", "NSE", "INFY"}}).ok());
-            BrokerEntry broker = newBroker();
-            broker.name = "Alpha Securities";
-            QVERIFY(seeder.brokers().insert(broker).ok());
-        }
         bed.makeProgram();
         QVERIFY(bed.openDatabase());
+        QVERIFY(bed.ctx->database.watchList().save({{"Infosys Limited", "NSE", "INFY"}}).ok());
+        BrokerEntry broker = newBroker();
+        broker.name = "Alpha Securities";
+        QVERIFY(bed.ctx->database.brokers().insert(broker).ok());
         bed.program->start(false);
         QVERIFY(bed.refreshOnce());
         inspect(&bar());
         SplashScreen *splash = SplashScreen::show(artwork::splash(), &bar());
         inspect(splash);
         splash->close();
-    }
 
-    void theBarFitsEveryCorner()
-    {
         const QRect available = bar().screen()->availableGeometry();
         for (BarPreset preset :
              {BarPreset::TopLeft, BarPreset::TopRight, BarPreset::BottomLeft,

@@ -6,13 +6,9 @@
 #include "support/guibed.h"
 
 #include <QFont>
-#include <QProcess>
 #include <QTableView>
-#include <QTest>
 
-// The program's own windows on the live gateway, the gateway on the replayed sources, which
-// make up a price for any stock they have no recording of. The fake sources log every request,
-// so the budget is counted, never timed.
+// The windows on the live gateway over replayed sources, whose log counts the request budget.
 class LiveWatchTest : public QObject
 {
     Q_OBJECT
@@ -86,8 +82,7 @@ private slots:
         QVERIFY(bed.refreshOnce());
         if (!priced())
             QVERIFY(bed.refreshOnce());
-        QVERIFY(priced());
-        QVERIFY(bed.program->bar().connected());
+        QVERIFY(priced() && bed.program->bar().connected());
         const QModelIndex cipla = panel->model()->index(49, 0);
         QCOMPARE(cipla.data(Qt::ToolTipRole).toString(),
                  QStringLiteral("Close of 27-Jun-2023 via batch"));

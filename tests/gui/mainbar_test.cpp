@@ -1,13 +1,39 @@
+#include "core/toppers/toppersexport.h"
+#include "gui/charts/historicalchartpanel.h"
+#include "gui/charts/livechartwindow.h"
+#include "gui/controls/exportnamedialog.h"
+#include "gui/controls/stocklist.h"
+#include "gui/market/indexpanelbase.h"
+#include "gui/market/worldpanel.h"
+#include "gui/shell/dockedpanel.h"
+#include "gui/shell/panelhost.h"
 #include "gui/shell/splashscreen.h"
+#include "gui/toppers/toppersmodel.h"
+#include "gui/toppers/topperspanel.h"
+#include "gui/watch/watchlistpanel.h"
+#include "support/dialogdriver.h"
 #include "support/guibed.h"
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QSystemTrayIcon>
 #include <QTableView>
-#include <QTest>
+
+namespace {
+void doubleClick(QTableView *list, int row, int column = 0)
+{
+    const QPoint at = list->visualRect(list->model()->index(row, column)).center();
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+QColor colour(const QModelIndex &cell, int role = Qt::BackgroundRole)
+{
+    return cell.data(role).value<QBrush>().color();
+}
+} // namespace
 
 // The main bar on the offscreen platform, refreshed by a simulator of its own.
 class MainBarTest : public QObject
@@ -16,20 +42,11 @@ class MainBarTest : public QObject
     GuiBed bed;
     std::unique_ptr<MainBar> bar;
 
-    QAbstractItemModel *rows() const { return list()->model(); }
     QTableView *list() const { return bar->findChild<QTableView *>("indexList"); }
-    QString cell(int row, int column) const { return rows()->index(row, column).data().toString(); }
+    QModelIndex at(int row, int column) const { return list()->model()->index(row, column); }
+    QString cell(int row, int column) const { return at(row, column).data().toString(); }
     double number(int row, int column) const { return cell(row, column).remove(',').toDouble(); }
-    QColor colour(int row, int column, int role = Qt::BackgroundRole) const
-    {
-        return rows()->index(row, column).data(role).value<QBrush>().color();
-    }
     bool dotShown(const char *name) const { return bar->findChild<QLabel *>(name)->isVisible(); }
-    void doubleClick(int row, int column)
-    {
-        const QRect where = list()->visualRect(rows()->index(row, column));
-        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, where.center());
-    }
 
 private slots:
     void init()
@@ -44,7 +61,7 @@ private slots:
         bed.sim.stop();
     }
 
-    void presetsUseTheGivenScreenAndTaskbar()
+    void presetsUseTheGivenScreenAndTaskbarAndADragMovesTheBar()
     {
         bar->setScreenOverride(ScreenRect{0, 0, 1920, 1080}, 40);
         const int right = 1920 - bar->width(), centre = 960 - bar->width() / 2;
@@ -58,6 +75,21 @@ private slots:
             bar->place(preset);
             QCOMPARE(bar->pos(), where);
         }
+        // No tray where the platform has none, the splash gone at a key, a drag by any free point.
+        bar->startUp(true);
+        QCOMPARE(bar->trayIconAdded(), QSystemTrayIcon::isSystemTrayAvailable());
+        QVERIFY(SplashScreen::exists()); // until a key
+        QTest::keyClick(bar.get(), Qt::Key_Space);
+        QTRY_VERIFY_WITH_TIMEOUT(!SplashScreen::exists(), 30000);
+        const QPoint start = bar->pos();
+        const QPoint grip = bar->findChild<QWidget *>("banner")->mapTo(bar.get(), QPoint(20, 10));
+        const QPoint to = grip + QPoint(30, 40);
+        QTest::mousePress(bar.get(), Qt::LeftButton, {}, grip);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(bar->mapToGlobal(to)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(bar.get(), &move);
+        QTest::mouseRelease(bar.get(), Qt::LeftButton, {}, to);
+        QCOMPARE(bar->pos(), start + QPoint(30, 40));
     }
 
     void menuOnlyInsideTheClientArea()
@@ -67,7 +99,6 @@ private slots:
         QVERIFY(!bar->showMenuAt(origin)); // the border is outside the client area
         QVERIFY(!bar->showMenuAt(origin + QPoint(bar->width() + 5, 5)));
         QVERIFY(bar->findChild<QMenu *>("barMenu") == nullptr);
-
         // A right click over a control inside the client area reaches the bar's menu.
         QWidget *viewport = list()->viewport();
         QContextMenuEvent onList(QContextMenuEvent::Mouse, QPoint(5, 5),
@@ -95,66 +126,41 @@ private slots:
         const QPoint where = bar->pos() + QPoint(7, 9);
         bar->move(where);
         bar->findChild<QCheckBox *>("alwaysOnTop")->click();
-        QVERIFY(!bar->alwaysOnTop());
+        QVERIFY(!bar->alwaysOnTop() && bar->isVisible());
         QVERIFY(!bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(bar->isVisible());
-        QCOMPARE(bar->pos(), where); // re-placed where it stands; the panels follow (panels test)
+        QCOMPARE(bar->pos(), where); // re-placed where it stands
 
         QSignalSpy closing(bar.get(), &MainBar::closing);
-        bed.messenger.setNextAnswer(false);
-        bar->button("close")->click();
-        QCOMPARE(bed.messenger.shown.back(), std::string(MainBar::CloseQuestion));
-        QVERIFY(bar->isVisible());
-        QVERIFY(bed.ctx->refresh.timerActive());
-        QCOMPARE(closing.count(), 0);
-
-        bed.messenger.setNextAnswer(true);
-        bar->button("close")->click();
-        QCOMPARE(closing.count(), 1);
-        QVERIFY(!bed.ctx->refresh.timerActive());
-    }
-
-    void runsWithoutATrayDragsByAnyFreePointAndTheSplashGoesAtAKey()
-    {
-        bar->startUp(true);
-        QCOMPARE(bar->trayIconAdded(), QSystemTrayIcon::isSystemTrayAvailable()); // or none
-        QVERIFY(SplashScreen::exists());
-        QTest::keyClick(bar.get(), Qt::Key_Space);
-        QTRY_VERIFY_WITH_TIMEOUT(!SplashScreen::exists(), 30000);
-
-        const QPoint start = bar->pos();
-        const QPoint grip = bar->findChild<QWidget *>("banner")->mapTo(bar.get(), QPoint(20, 10));
-        const QPoint to = grip + QPoint(30, 40);
-        QTest::mousePress(bar.get(), Qt::LeftButton, {}, grip);
-        QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(bar->mapToGlobal(to)),
-                         Qt::NoButton, Qt::LeftButton, {});
-        QApplication::sendEvent(bar.get(), &move);
-        QTest::mouseRelease(bar.get(), Qt::LeftButton, {}, to);
-        QCOMPARE(bar->pos(), start + QPoint(30, 40));
+        for (bool answer : {false, true}) {
+            bed.messenger.setNextAnswer(answer);
+            bar->button("close")->click();
+            QCOMPARE(bed.messenger.shown.back(), std::string(MainBar::CloseQuestion));
+            QCOMPARE(closing.count(), answer ? 1 : 0);
+            QCOMPARE(bed.ctx->refresh.timerActive(), !answer);
+            QVERIFY(answer || bar->isVisible());
+        }
     }
 
     void rowsStandFromTheStartAndTheFirstRefreshComesAtOnce()
     {
         QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
         bar->startUp(false);
-        QCOMPARE(rows()->rowCount(), 2);
+        QCOMPARE(list()->model()->rowCount(), 2);
         QCOMPARE(cell(1, 0), QStringLiteral("SENSEX"));
         QVERIFY(list()->isColumnHidden(8)); // the previous price is kept, not shown
         QCOMPARE(bar->findChildren<ColorButton *>().size(), 11);
         QVERIFY(dotShown("redDot"));
-        // The first refresh is on its way as soon as events run, not a period later.
-        QCoreApplication::processEvents();
+        QCoreApplication::processEvents(); // the first refresh goes at once, not a period later
         QCOMPARE(started.count(), 1);
         QTRY_VERIFY_WITH_TIMEOUT(dotShown("greenDot"), 30000);
         QVERIFY(!dotShown("redDot"));
         QTRY_VERIFY_WITH_TIMEOUT(cell(0, 1) != QStringLiteral("0.00"), 30000);
         QVERIFY(cell(0, 1).contains(QLatin1Char(',')));
-        // The About box's service line.
+        // The About box's service line; a live run's follows the gateway's label.
         QVERIFY(MainBar::serviceLine(*bed.ctx).contains("SIMULATED MARKET"));
         bed.ctx->services.simulated = false;
         QVERIFY(!MainBar::serviceLine(*bed.ctx).contains("SIMULATED"));
         QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QString::fromStdString(bed.sim.url())));
-        // A live run says where its prices come from now, and follows the gateway's label.
         bed.ctx->services.live = true;
         bar->setLiveLabel(QStringLiteral("END OF DAY 6/26/2023"));
         QVERIFY(MainBar::serviceLine(*bed.ctx).startsWith("Quotes: END OF DAY 6/26/2023 at 127."));
@@ -163,43 +169,300 @@ private slots:
             QCOMPARE(bar->trayIcon()->toolTip(), MainBar::trayTip(*bed.ctx));
     }
 
-    void currentPriceIsBlackFirstThenComparedWithThePrevious()
+    void currentPriceIsBlackFirstThenComparedWithThePreviousAndChartsNeedAConnection()
     {
         QVERIFY(bed.refreshOnce());
-        QCOMPARE(colour(0, 1), QColor(0, 0, 0));
-        QCOMPARE(colour(1, 1), QColor(0, 0, 0));
-        QCOMPARE(colour(1, 1, Qt::ForegroundRole), QColor(255, 255, 255));
+        QCOMPARE(colour(at(0, 1)), QColor(0, 0, 0));
+        QCOMPARE(colour(at(1, 1)), QColor(0, 0, 0));
+        QCOMPARE(colour(at(1, 1), Qt::ForegroundRole), QColor(255, 255, 255));
         QVERIFY(bed.refreshOnce()); // the simulated clock stands still: the same price
-        QCOMPARE(colour(0, 1), QColor(0, 0, 255));
+        QCOMPARE(colour(at(0, 1)), QColor(0, 0, 255));
         QCOMPARE(cell(0, 8), cell(0, 1)); // the previous refresh's price, kept hidden
         QVERIFY(simControl(bed.sim.port(), "advance=900"));
         QVERIFY(bed.refreshOnce());
         const double now = number(0, 1), before = number(0, 8);
         QVERIFY(now != before);
-        QCOMPARE(colour(0, 1), now > before ? QColor(0, 255, 0) : QColor(255, 0, 0));
-        QCOMPARE(colour(0, 1, Qt::ForegroundRole),
+        QCOMPARE(colour(at(0, 1)), now > before ? QColor(0, 255, 0) : QColor(255, 0, 0));
+        QCOMPARE(colour(at(0, 1), Qt::ForegroundRole),
                  now > before ? QColor(0, 0, 0) : QColor(255, 255, 255));
-    }
 
-    // What the bar shows under each fault of the service is the fault matrix's.
-    void chartsWhileConnectedAndRefusedOffline()
-    {
+        // Charts while connected, refused offline (each fault's look is the fault matrix's).
         bar->show();
-        QVERIFY(bed.refreshOnce());
         QSignalSpy charts(bar.get(), &MainBar::chartRequested);
-        doubleClick(1, 2);
+        doubleClick(list(), 1, 2);
         QCOMPARE(charts.count(), 1);
         QCOMPARE(charts.first().at(0).toString(), QStringLiteral("SENSEX"));
         QCOMPARE(charts.first().at(2).toString(), QStringLiteral("^BSESN"));
-
         bed.sim.stop();
         QVERIFY(!bed.refreshOnce());
-        doubleClick(0, 1);
+        doubleClick(list(), 0, 1);
         QCOMPARE(bed.messenger.shown.back(),
                  std::string("Sorry!!!There is no internet connection detected"));
         QCOMPARE(charts.count(), 1);
     }
 };
 
-QTEST_MAIN(MainBarTest)
+// The panel host, the indices and world panels on the main refresh, and the toppers' sweeps.
+class PanelsTest : public QObject
+{
+    Q_OBJECT
+    GuiBed bed;
+
+    PanelHost &host() { return bed.program->panels(); }
+    MainBar &bar() { return bed.program->bar(); }
+    QPoint underBar() { return bar().frameGeometry().bottomLeft() + QPoint(0, 1); }
+    template <typename P = DockedPanel> P *press(const char *button, PanelKind kind)
+    {
+        bar().button(button)->click();
+        return static_cast<P *>(host().panel(kind));
+    }
+    IndexPanelBase *indices() { return press<IndexPanelBase>("indices", PanelKind::Indices); }
+    ToppersPanel *toppers()
+    {
+        auto *panel = press<ToppersPanel>("toppers", PanelKind::Toppers);
+        new QAbstractItemModelTester(panel->model(),
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest, panel);
+        return panel;
+    }
+    template <typename W = QAbstractButton> W *in(QWidget *panel, const char *name)
+    {
+        return ::control<W>(panel, name);
+    }
+    // One sweep from the button to the filled list, the controls locked meanwhile.
+    void sweep(ToppersPanel *panel)
+    {
+        in(panel, "getLatestData")->click();
+        for (const char *locked : {"getLatestData", "closePanel", "exchangeNse", "exchangeBse"})
+            QVERIFY(!in(panel, locked)->isEnabled());
+        QVERIFY(!panel->listView()->isEnabled());
+        QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Waiting));
+        QTRY_VERIFY_WITH_TIMEOUT(in(panel, "getLatestData")->isEnabled(), 60000);
+        QVERIFY(in(panel, "closePanel")->isEnabled() && panel->listView()->isEnabled());
+        QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Completed));
+    }
+    void live(const QStringList &simArgs = {})
+    {
+        QVERIFY2(bed.startSim(simArgs), qPrintable(bed.sim.errorText()));
+        bed.makeProgram().bar().show();
+    }
+
+private slots:
+    void init() { bed.makeProgram().bar().show(); }
+    void cleanup()
+    {
+        bed.reset();
+        bed.sim.stop();
+    }
+
+    void panelsDockUnderTheBarFollowItAndStayDockedOffTop()
+    {
+        DockedPanel *panel = indices();
+        QVERIFY(panel && panel->isVisible());
+        QCOMPARE(panel->pos(), underBar());
+        QCOMPARE(panel->width(), bar().width());
+        bar().move(bar().pos() + QPoint(40, 25));
+        QCOMPARE(panel->pos(), underBar());
+        QVERIFY(panel->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        bar().setAlwaysOnTop(false);
+        QVERIFY(!panel->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && panel->isVisible());
+        QCOMPARE(panel->pos(), underBar());
+    }
+
+    // One panel shows at a time, a second press hides it keeping its data, and the tray
+    // brings back exactly the panel that showed.
+    void oneVisibleAtATimeTheTrayRestoresAndTheXCloses()
+    {
+        DockedPanel *world = press("world", PanelKind::World);
+        IndexPanelBase *panel = indices();
+        QVERIFY(!world->isVisible() && !host().visibleFlag(PanelKind::World) && panel->isVisible());
+        const_cast<QuoteRecord &>(panel->quotes().record(0)).last = 321; // data the panel holds
+        QVERIFY(!indices()->isVisible());
+        QCOMPARE(indices(), panel);
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->quotes().record(0).last, 321.0);
+
+        QCOMPARE(press("world", PanelKind::World), world);
+        bar().toggleTray();
+        QVERIFY(!bar().isVisible() && !world->isVisible() && host().visibleFlag(PanelKind::World));
+        bar().toggleTray();
+        QVERIFY(bar().isVisible() && world->isVisible() && !panel->isVisible());
+
+        // Closed by its X, the panel goes; the next press makes a new one and refreshes.
+        QPointer<DockedPanel> first = world;
+        QVERIFY(bed.ctx->registry.has(GroupSlot::World));
+        QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), 30000);
+        first->findChild<QPushButton *>("close")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 30000);
+        QVERIFY(!host().visibleFlag(PanelKind::World) && !bed.ctx->registry.has(GroupSlot::World));
+
+        QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
+        QVERIFY(press("world", PanelKind::World));
+        QCOMPARE(started.count(), 1);
+        QVERIFY(started.first().first().toString().contains("^DJI"));
+    }
+
+    void liveChartChecksTheClockThenTheSwitches()
+    {
+        QSignalSpy wanted(&host(), &PanelHost::liveChartWanted);
+        const struct
+        {
+            LocalTime at;
+            bool switches;
+            const char *said;
+        } presses[] = {{makeLocalTime(2026, 12, 4, 15, 30, 1), false, PanelHost::MarketClosed},
+                       {makeLocalTime(2026, 12, 5, 11, 0, 0), false, PanelHost::MarketClosed},
+                       {makeLocalTime(2026, 12, 4, 9, 55, 0), false, PanelHost::CheckSwitches},
+                       {makeLocalTime(2026, 12, 4, 9, 55, 0), true, nullptr}}; // 5th: Saturday
+        for (const auto &p : presses) {
+            bed.clock.set(p.at);
+            host().setLiveChartSwitches([on = p.switches] { return on; });
+            const std::size_t before = bed.messenger.shown.size();
+            bar().button("liveChart")->click();
+            QCOMPARE(bed.messenger.shown.size(), before + (p.said ? 1 : 0));
+            if (p.said)
+                QCOMPARE(bed.messenger.shown.back(), std::string(p.said));
+            QCOMPARE(bar().findChildren<LiveChartWindow *>().size(), p.said ? 0 : 1);
+        }
+        QCOMPARE(wanted.count(), 1);
+    }
+
+    void requestCarriesThePanelSymbolsOnlyWhileTheyExist()
+    {
+        live();
+        press("world", PanelKind::World); // creating the panel starts a refresh
+        QTRY_COMPARE_WITH_TIMEOUT(bed.requests().size(), 1, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), 30000);
+        indices();
+        QTRY_COMPARE_WITH_TIMEOUT(bed.requests().size(), 2, 30000);
+        const QString both = bed.requests().last();
+        for (const char *part : {"USDINR=X,%5EDJI,%5EIXIC,%5EGSPC,%5EFTSE%20,%5EGDAXI,",
+                                 ",WIT,%5ENSED,%5ENSMIDCP,", ",%5ECNXIT,BSE-AUTO.BO,"})
+            QVERIFY2(both.contains(part), part);
+        QVERIFY(both.endsWith("BSE-OILGAS.BO&f=sl1d1t1c1ohgvjk"));
+        QCOMPARE(both.count(QLatin1Char(',')), 2 + 26 + 22);
+
+        host().panel(PanelKind::World)->findChild<QPushButton *>("close")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!host().panel(PanelKind::World), 30000);
+        QVERIFY(bed.refreshOnce());
+        QVERIFY(
+            bed.requests().last().startsWith("/d/quotes.csv?s=%5ENSEI,%5EBSESN,USDINR=X,%5ENSED,"));
+        QVERIFY(bed.messenger.shown.empty());
+    }
+
+    void rowsColoursTheDollarLineAndChartsOnceConnected()
+    {
+        doubleClick(indices()->upperList(), 4);
+        QCOMPARE(bed.messenger.shown.back(),
+                 std::string("Sorry!!!There is no internet connection detected"));
+        QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), 30000);
+        emit bed.ctx->refresh.resultArrived(true);
+        QVERIFY(host().panel(PanelKind::Indices)->connected());
+
+        live();
+        auto *world = press<WorldPanel>("world", PanelKind::World);
+        QAbstractItemModel *m = world->upperList()->model();
+        QLabel *dollar = world->findChild<QLabel *>("dollarValue");
+        QCOMPARE(m->rowCount(), 15);
+        QCOMPARE(world->lowerList()->model()->rowCount(), 11);
+        QCOMPARE(m->index(0, 2).data().toString(), QStringLiteral("0.00"));
+        QCOMPARE(dollar->text(), QStringLiteral("0.000"));
+        QVERIFY(bed.refreshOnce());
+        QVERIFY(m->index(0, 2).data().toString().contains(QLatin1Char(',')));
+        QVERIFY(!m->index(0, 3).data().toString().isEmpty());
+        for (int r = 0; r < m->rowCount(); ++r) {
+            const double change =
+                m->index(r, 4).data().toString().remove(QLatin1Char(',')).toDouble();
+            const QColor expected = change < 0    ? QColor(255, 0, 0)
+                                    : change == 0 ? QColor(0, 0, 255)
+                                                  : QColor(0, 128, 0);
+            for (int c : {2, 4, 5, 6})
+                QCOMPARE(colour(m->index(r, c), Qt::ForegroundRole),
+                         c == 6 ? QColor(0, 0, 0) : expected);
+        }
+        QVERIFY(
+            dollar->text().contains(QRegularExpression(QStringLiteral("^[0-9]{2}\\.[0-9]{3}$"))));
+        // Connected, a double click opens the index's chart: its symbol has no suffix.
+        doubleClick(indices()->upperList(), 4);
+        QTRY_COMPARE_WITH_TIMEOUT(bed.requests("/d/quotes.csv?s=%5ENSEBANK&f=w").size(), 1, 30000);
+    }
+
+    // Offline: no sweep starts; with nothing to fetch the controls come back at once.
+    void toppersMakeNoRefreshAndCloseByTheirX()
+    {
+        QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
+        QPointer<ToppersPanel> panel = toppers();
+        QVERIFY(panel->isVisible() && host().visibleFlag(PanelKind::Toppers));
+        QCOMPARE(panel->status(), ToppersPanel::pressText(Exchange::Nse));
+        in(panel, "exchangeBse")->click();
+        QCOMPARE(panel->status(), ToppersPanel::pressText(Exchange::Bse));
+        in(panel, "getLatestData")->click();
+        QCOMPARE(bed.messenger.shown.back(), std::string(StockListView::NoConnection));
+        panel->setConnected(true);
+        in(panel, "getLatestData")->click(); // no database: no companies
+        QCOMPARE(panel->status(), QLatin1String(ToppersScan::NothingToFetch));
+        QVERIFY(in(panel, "getLatestData")->isEnabled() && in(panel, "closePanel")->isEnabled());
+        in(panel, "exportToCsv")->click();
+        QCOMPARE(bed.messenger.shown.back(), std::string(toppersexport::NoData));
+        in(panel, "closePanel")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(panel.isNull(), 30000);
+        QVERIFY(!host().visibleFlag(PanelKind::Toppers));
+        QCOMPARE(started.count(), 0);
+    }
+
+    // What a user does with the list: fetch BSE under a price limit, add a stock to the watch
+    // list, open its chart, export. Sorting and the limits are the scan's own (core) tests.
+    void toppersSweepSortNarrowAddChartAndExport()
+    {
+        live({QStringLiteral("--latency-ms"), QStringLiteral("100")});
+        QVERIFY(bed.openDatabase());
+        bed.program->start(false);
+        ToppersPanel *panel = toppers();
+        panel->setConnected(true);
+        in(panel, "exchangeBse")->click();
+        typeInto(panel, "priceMax", QStringLiteral("lots"));
+        sweep(panel);
+        QCOMPARE(bed.messenger.shown, std::vector<std::string>{"Please enter a number."});
+        QCOMPARE(in<QLineEdit>(panel, "priceMax")->text(), QStringLiteral("20000"));
+        const ToppersModel *m = panel->model();
+        QVERIFY(m->rowCount() > 2000);
+        const QStringList batches =
+            bed.requests().filter(QRegularExpression(QStringLiteral("&f=sl1d1t1c1ohgv$")));
+        QCOMPARE(batches.size(), m->rowCount() / 200 + 1);
+
+        StockListView *list = panel->listView();
+        list->selectRow(0);
+        emit list->customContextMenuRequested(list->visualRect(m->index(0, 0)).center());
+        QVERIFY(panel->menu()->isVisible());
+        panel->menu()->findChild<QAction *>("addToWatchList")->trigger();
+        panel->menu()->hide();
+        const WatchRow added = bed.program->watchList()->list().stocks().back().entry;
+        QCOMPARE(added, (WatchRow{m->row(0).companyName, "BSE", m->row(0).symbol}));
+        panel->addToWatchList(0);
+        QCOMPARE(bed.messenger.shown.back(), std::string(WatchList::DuplicateMessage));
+        doubleClick(list, 0);
+        QVERIFY(panel->findChild<HistoricalChartPanel *>());
+
+        whenModal<ExportNameDialog>([](ExportNameDialog *d) {
+            d->edit()->setText(QStringLiteral("cheap"));
+            d->accept();
+        });
+        in(panel, "exportToCsv")->click();
+        const QString path = bed.ctx->dataRoot + QStringLiteral("/ToppersData/BSE_cheap.csv");
+        QCOMPARE(bed.messenger.shown.back(), toppersexport::Exported + path.toStdString());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.size(), m->rowCount() + 2); // and the empty piece after the last "\n"
+        QCOMPARE(lines[0], QByteArray(toppersexport::Header));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    MainBarTest bar;
+    PanelsTest panels;
+    return QTest::qExec(&bar, argc, argv) | QTest::qExec(&panels, argc, argv);
+}
+
 #include "mainbar_test.moc"

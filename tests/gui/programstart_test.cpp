@@ -6,7 +6,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
@@ -17,8 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
-// The program as the user starts it: what it says about a company database it can't use and
-// what it leaves of it, and --init-db without a display.
+// The built program as the user starts it, with a display and without.
 class ProgramStartTest : public QObject
 {
     Q_OBJECT
@@ -77,22 +75,13 @@ class ProgramStartTest : public QObject
     static std::pair<int, QByteArray> fetch(const QByteArray &url)
     {
         QNetworkAccessManager network;
-        QNetworkReply *reply = network.get(QNetworkRequest(QUrl::fromEncoded(url)));
+        std::unique_ptr<QNetworkReply> reply(network.get(QNetworkRequest(QUrl::fromEncoded(url))));
         QEventLoop wait;
-        QObject::connect(reply, &QNetworkReply::finished, &wait, &QEventLoop::quit);
+        QObject::connect(reply.get(), &QNetworkReply::finished, &wait, &QEventLoop::quit);
         QTimer::singleShot(20000, &wait, &QEventLoop::quit);
         wait.exec();
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        const QByteArray body = reply->readAll();
-        delete reply;
-        return {status, body};
-    }
-    static QString labelOf(const QByteArray &gateway)
-    {
-        return QJsonDocument::fromJson(fetch(gateway + "/gateway/status").second)
-            .object()
-            .value(QLatin1String("label"))
-            .toString();
+        return {reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                reply->readAll()};
     }
     // The lines of the gateway's access log that start with the prefix.
     static QList<QByteArray> logged(const QString &log, const QByteArray &prefix)
@@ -104,6 +93,29 @@ class ProgramStartTest : public QObject
                 if (line.startsWith(prefix))
                     lines << line;
         return lines;
+    }
+
+    // The program run with no display to its end; a code of -1 when it did not end in order.
+    struct Run
+    {
+        int code;
+        QByteArray out, err;
+    };
+    static Run run(const QStringList &args)
+    {
+        QProcess vantrel;
+        launch(vantrel, args, false);
+        const bool ended = vantrel.waitForFinished(30000);
+        return {ended && vantrel.exitStatus() == QProcess::NormalExit ? vantrel.exitCode() : -1,
+                vantrel.readAllStandardOutput(), vantrel.readAllStandardError()};
+    }
+    static bool says(const Run &r, int code, const char *text)
+    {
+        const bool ok = r.code == code && (r.out + r.err).contains(text);
+        if (!ok)
+            qWarning("exit %d, wanted %d and \"%s\":\n%s%s", r.code, code, text, r.out.constData(),
+                     r.err.constData());
+        return ok;
     }
 
 private slots:
@@ -245,7 +257,9 @@ private slots:
         const auto [status, quotes] = fetch(gateway + bar);
         QCOMPARE(status, 200);
         QVERIFY2(quotes.contains("25112.40") && quotes.contains("82408.17"), quotes.constData());
-        QCOMPARE(labelOf(gateway), QStringLiteral("END OF DAY 6/20/2025"));
+        QCOMPARE(
+            QJsonDocument::fromJson(fetch(gateway + "/gateway/status").second)["label"].toString(),
+            QStringLiteral("END OF DAY 6/20/2025"));
         QTRY_VERIFY_WITH_TIMEOUT(!logged(log, "/gateway/status").isEmpty(), 30000);
 
         vantrel.terminate();
@@ -259,38 +273,23 @@ private slots:
         // Qt's window options, as a launcher may pass them, change nothing here.
         const QStringList args{"-platform", "offscreen", "--init-db", "--dsn",
                                QString::fromLatin1(StoreTestBed::DataSourceName)};
-        QProcess first;
-        launch(first, args, false);
-        QVERIFY(first.waitForFinished(30000));
-        const QByteArray done = first.readAllStandardOutput();
-        QVERIFY2(first.exitStatus() == QProcess::NormalExit && first.exitCode() == 0,
-                 first.readAllStandardError().constData());
-        QVERIFY2(done.contains("Prepared the ODBC data source \"CompanyList\"") &&
-                     done.contains("4795 companies") && done.contains("208 contracts"),
-                 done.constData());
-        QProcess second; // which tables it keeps is initDatabase's test
-        launch(second, args, false);
-        QVERIFY(second.waitForFinished(30000));
-        QCOMPARE(second.exitCode(), 1);
-        QVERIFY(second.readAllStandardError().contains("already has the tables"));
-
-        QProcess help;
-        launch(help, {"--help-all", "-style", "fusion"}, false);
-        QVERIFY(help.waitForFinished(30000));
-        QCOMPARE(help.exitCode(), 0);
-        QVERIFY(help.readAllStandardOutput().contains("--init-db"));
-
-        QProcess refused; // a command line it can't use is refused before any window
-        launch(refused, {"--quote-url", "http://"}, false);
-        QVERIFY(refused.waitForFinished(30000));
-        QCOMPARE(refused.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(refused.exitCode(), 2);
-        QVERIFY(refused.readAllStandardError().contains("--quote-url"));
+        const Run first = run(args);
+        QVERIFY2(first.code == 0, first.err.constData());
+        for (const char *text :
+             {"Prepared the ODBC data source \"CompanyList\"", "4795 companies", "208 contracts"})
+            QVERIFY2(first.out.contains(text), first.out.constData());
+        const Run second = run(args); // which tables it keeps is initDatabase's test
+        QVERIFY(second.code == 1 && second.err.contains("already has the tables"));
+        const Run help = run({"--help-all", "-style", "fusion"});
+        QVERIFY(help.code == 0 && help.out.contains("--init-db"));
+        // A command line it can't use is refused before any window.
+        const Run refused = run({"--quote-url", "http://"});
+        QVERIFY(refused.code == 2 && refused.err.contains("--quote-url"));
     }
 
     void importTradesAndExportGainsWithoutADisplay()
     {
-        const QString database = m_bed.path("import/CompanyList.sqlite");
+        const QStringList db{"--database", m_bed.path("import/CompanyList.sqlite")};
         const QString book = m_bed.path("tradebook.csv");
         QFile file(book);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -303,36 +302,29 @@ private slots:
                    "INFY,INE009A01021,2026-11-10,NSE,EQ,EQ,sell,false,4,1600,703,3,"
                    "2026-11-10T10:00:00\n");
         file.close();
-        const auto run = [&](const QStringList &args, int exitCode, QString db = {}) {
-            QProcess vantrel;
-            launch(vantrel, QStringList{"--database", db.isEmpty() ? database : db} + args, false);
-            vantrel.waitForFinished(30000);
-            const QByteArray out = vantrel.readAllStandardOutput() + vantrel.readAllStandardError();
-            if (vantrel.exitCode() != exitCode)
-                qWarning("%s", out.constData());
-            return vantrel.exitCode() == exitCode ? out : QByteArray();
-        };
-        const QStringList import{"--import-trades", book};
-        const QByteArray first = run(import, 0);
-        QVERIFY2(first.contains("2 new, 0 already held, 1 refused") &&
-                     first.contains("line 3 refused: it sells 15 INFY where 10 are held"),
-                 first.constData());
-        QVERIFY(run(import, 3).contains("0 new, 2 already held"));
-        QVERIFY(run(import + QStringList{"--broker", "Nobody"}, 2).contains("no broker named"));
+        const QStringList import = db + QStringList{"--import-trades", book};
+        const Run first = run(import);
+        QVERIFY(says(first, 0, "2 new, 0 already held, 1 refused") &&
+                says(first, 0, "line 3 refused: it sells 15 INFY where 10 are held"));
+        QVERIFY(says(run(import), 3, "0 new, 2 already held"));
+        QVERIFY(says(run(import + QStringList{"--broker", "Nobody"}), 2, "no broker named"));
         // The year's report from what was stored (its arithmetic is the core's).
-        QVERIFY(run({"--export-gains", "2026-27", m_bed.path("gains")}, 0).contains("Written to"));
+        QVERIFY(says(run(db + QStringList{"--export-gains", "2026-27", m_bed.path("gains")}), 0,
+                     "Written to"));
         QFile report(m_bed.path("gains.csv"));
         QVERIFY(report.open(QIODevice::ReadOnly));
         QVERIFY(report.readAll().contains("INFY,02-Nov-2026,10-Nov-2026,4,"));
-        QVERIFY(run({"--export-gains", "2024-2025", m_bed.path("x")}, 2).contains("2024-2025"));
+        QVERIFY(says(run(db + QStringList{"--export-gains", "2024-2025", m_bed.path("x")}), 2,
+                     "2024-2025"));
         QVERIFY(QDir().mkpath(m_bed.path("folder.sqlite"))); // nothing to report from
-        QVERIFY(run({"--export-gains", "2026-27", m_bed.path("y")}, 3, m_bed.path("folder.sqlite"))
-                    .contains("Nothing was written"));
+        QVERIFY(says(run({"--database", m_bed.path("folder.sqlite"), "--export-gains", "2026-27",
+                          m_bed.path("y")}),
+                     3, "Nothing was written"));
         QVERIFY(!QFile::exists(m_bed.path("x.csv")) && !QFile::exists(m_bed.path("y.csv")));
         file.open(QIODevice::WriteOnly | QIODevice::Truncate);
         file.write("Date,Symbol,Qty\n");
         file.close();
-        QVERIFY(run(import, 3).contains("is not a tradebook"));
+        QVERIFY(says(run(import), 3, "is not a tradebook"));
     }
 };
 

@@ -1,0 +1,393 @@
+#include "core/common/clock.h"
+#include "gui/charts/historicalchartpanel.h"
+#include "gui/controls/colorbutton.h"
+#include "gui/controls/exportnamedialog.h"
+#include "gui/controls/stocklist.h"
+#include "gui/futures/futurespanel.h"
+#include "gui/shell/panelhost.h"
+#include "support/dialogdriver.h"
+#include "support/guibed.h"
+
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QRegularExpression>
+
+#include <functional>
+#include <optional>
+
+namespace {
+
+QImage draw(int bevel, ColorButton::State state, const QString &caption = QStringLiteral("Go"))
+{
+    QImage img(60, 28, QImage::Format_RGB32);
+    img.fill(Qt::magenta);
+    QPainter p(&img);
+    ColorButton::Colours c;
+    c.bevel = bevel;
+    ColorButton::paint(p, img.rect(), caption, c, state);
+    return img;
+}
+
+// The bounding box of the caption: pixels far darker than the face.
+QRect inkBox(const QImage &img, int inset)
+{
+    QRect box;
+    for (int y = inset; y < img.height() - inset; ++y)
+        for (int x = inset; x < img.width() - inset; ++x)
+            if (qGray(img.pixel(x, y)) < 100)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+} // namespace
+
+// The shared controls: the colour button's drawing and the export file name dialog.
+class ControlsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The face inside the ring, the pressed caption one pixel right and down (only with
+    // focus), a disabled caption grey, and the face colour a caller sets.
+    void colourButtonDrawing()
+    {
+        const QImage up = draw(1, {true, false, true}), down = draw(1, {true, true, true});
+        QCOMPARE(up.pixel(2, 2), qRgb(213, 247, 255)); // the face colour inside the ring
+        const QRect a = inkBox(up, 5), b = inkBox(down, 5);
+        QVERIFY(!a.isEmpty());
+        QCOMPARE(b.topLeft(), a.topLeft() + QPoint(1, 1));
+        QCOMPARE(draw(2, {false, true, true}), draw(2, {false, false, true}));
+        QCOMPARE(draw(0, {false, false, true}).pixel(0, 0), qRgb(213, 247, 255)); // no ring
+
+        const QImage img = draw(2, {false, false, false}, "WWW");
+        bool sawGrey = false, sawDark = false;
+        for (int y = 4; y < 24; ++y)
+            for (int x = 4; x < 56; ++x) {
+                sawGrey |= img.pixel(x, y) == qRgb(128, 128, 128);
+                sawDark |= qGray(img.pixel(x, y)) < 60;
+            }
+        QVERIFY(sawGrey && !sawDark);
+
+        ColorButton button("X");
+        button.resize(40, 20);
+        button.setFaceColour(Rgb{255, 0, 0}, true);
+        QCOMPARE(button.grab().toImage().pixel(20, 3), qRgb(255, 0, 0));
+    }
+
+    void exportNameFromTheClockAndBlankNamesRefused()
+    {
+        RecordingMessenger messenger;
+        FixedClock clock(makeLocalTime(2009, 3, 1, 0, 5, 9));
+        ExportNameDialog early(clock, messenger);
+        QCOMPARE(early.edit()->text(), QStringLiteral("01-03-2009_00-05-09AM"));
+        QCOMPARE(early.edit()->maxLength(), 25);
+        clock.set(makeLocalTime(2009, 3, 1, 12, 0, 0));
+        whenModal<ExportNameDialog>([](ExportNameDialog *d) {
+            QCOMPARE(d->edit()->text(), QStringLiteral("01-03-2009_12-00-00PM"));
+            d->edit()->setText("    ");
+            control<QPushButton>(d, "ok")->click();
+            QVERIFY(d->isVisible());
+            d->edit()->setText("  december ");
+            control<QPushButton>(d, "ok")->click();
+        });
+        QCOMPARE(ExportNameDialog::ask(clock, messenger, nullptr).value_or(QString()),
+                 QStringLiteral("december"));
+        QCOMPARE(messenger.shown, std::vector<std::string>{"Please write a name for the CSV file"});
+        whenModal<ExportNameDialog>(
+            [](ExportNameDialog *d) { control<QPushButton>(d, "cancel")->click(); });
+        QVERIFY(!ExportNameDialog::ask(clock, messenger, nullptr).has_value());
+    }
+
+    // The dialog driver itself: a test whose dialog never opens must not pass.
+    void aDialogThatNeverOpensFailsItsTest()
+    {
+        bool driven = false;
+        QEXPECT_FAIL("", "nothing opens the dialog", Continue);
+        whenModal<ExportNameDialog>([&](ExportNameDialog *) { driven = true; }, 100);
+        QTRY_VERIFY_WITH_TIMEOUT(dialogdriver::pending.count == 0, 20000);
+        QVERIFY(!driven);
+    }
+};
+
+// The chart panel's requests per button, and what it shows (the pictures are the simulator's).
+class ChartPanelTest : public QObject
+{
+    Q_OBJECT
+    GuiBed bed;
+    QPointer<HistoricalChartPanel> panel;
+
+    QString lastChartRequest() const
+    {
+        const QStringList charts = bed.requests("/z?");
+        return charts.value(charts.size() - 1);
+    }
+    QImage picture() const { return panel->findChild<QLabel *>("chartImage")->pixmap().toImage(); }
+    // The buttons' highlights: R for red, . for plain, ? for any other text colour.
+    QString marks(std::initializer_list<const char *> names) const
+    {
+        QString out;
+        for (const char *name : names) {
+            const Rgb c = panel->button(name)->colours().text;
+            out += c == Rgb{255, 0, 0} ? 'R' : c == Rgb{1, 1, 1} ? '.' : '?';
+        }
+        return out;
+    }
+    // Does what a user does (opening the panel when there is none) and waits for the chart:
+    // true when it arrived, or with shows false, when the panel said it could not load it.
+    bool loads(const std::function<void()> &act, bool shows = true)
+    {
+        std::optional<QSignalSpy> shown;
+        if (panel)
+            shown.emplace(panel.data(), &HistoricalChartPanel::imageShown);
+        act();
+        if (!shown)
+            shown.emplace(panel.data(), &HistoricalChartPanel::imageShown);
+        return shown->wait(30000) && shown->first().first().toBool() == shows;
+    }
+    bool open(const char *exchange, const char *symbol)
+    {
+        delete panel;
+        return loads([&] {
+            panel = openHistoricalChart(*bed.ctx, nullptr, "Infosys Limited",
+                                        QString::fromLatin1(exchange), QString::fromLatin1(symbol));
+        });
+    }
+    bool click(const char *name)
+    {
+        return loads([&] { panel->button(name)->click(); });
+    }
+    bool toggleCompare()
+    {
+        return loads([&] { panel->findChild<QCheckBox *>("compareWithIndices")->click(); });
+    }
+
+private slots:
+    void initTestCase() { QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText())); }
+    void init() { bed.context(); }
+    void cleanup() { delete panel; }
+
+    // NSE and BSE stocks and an index, each by its service symbol.
+    void opensWithTheChartAndTheYearRange()
+    {
+        for (const auto &[exchange, symbol, service] : {std::tuple{"NSE", "INFY", "INFY.NS"},
+                                                        {"BSE", "500325", "500325.BO"},
+                                                        {"", "^NSEBANK", "%5ENSEBANK"}}) {
+            delete panel;
+            bed.context(); // the requests from here on
+            QVERIFY(open(exchange, symbol));
+            QCOMPARE(
+                bed.requests("/z?"),
+                QStringList{QStringLiteral("/z?s=%1&t=1d&q=l&l=off&z=m&p=&a=&c=").arg(service)});
+            QLabel *range = panel->findChild<QLabel *>("yearRange");
+            QTRY_VERIFY_WITH_TIMEOUT(range->text() != QStringLiteral("52 Week Range"), 30000);
+            QCOMPARE(bed.requests(),
+                     QStringList{QStringLiteral("/d/quotes.csv?s=%1&f=w").arg(service)});
+            // The reply to that request, without its quotes.
+            QVERIFY2(QRegularExpression(QStringLiteral(R"(^\d+\.\d\d - \d+\.\d\d$)"))
+                         .match(range->text())
+                         .hasMatch(),
+                     qPrintable(range->text()));
+        }
+        QCOMPARE(picture().size(), QSize(512, 288));
+        QVERIFY(bed.messenger.shown.empty());
+    }
+
+    // Each press loads the chart with the request so far; a sixth average is refused unloaded
+    // and unhighlighted, overlays have no limit, and one highlight stands per exclusive group.
+    void buttonsAppendToTheRequestAndAveragesStopAtFive()
+    {
+        QVERIFY(open("NSE", "INFY"));
+        QCOMPARE(marks({"typeLine", "scaleLinear", "rangeOneDay", "sizeMedium"}), "RRRR");
+        for (const char *id : {"averageFifty", "indicatorRsi"})
+            QVERIFY(click(id));
+        QVERIFY(lastChartRequest().endsWith("&p=,m50&a=,r14&c="));
+        QCOMPARE(marks({"averageFifty", "indicatorRsi"}), "RR");
+        QCOMPARE(picture().size(), QSize(512, 288 + 84)); // RSI in a panel of its own
+        for (const char *id : {"indicatorVolume", "indicatorVolume", "averageFive", "averageFive",
+                               "emaFive", "emaTen"})
+            QVERIFY(click(id));
+        QVERIFY(lastChartRequest().endsWith("&p=,m50,m5,m5,e5,e10&a=,r14,v,v&c="));
+        const qsizetype before = bed.requests("/z?").size();
+        panel->button("emaTwenty")->click();
+        panel->button("emaFifty")->click();
+        QVERIFY(click("overlayBollinger"));
+        QVERIFY(lastChartRequest().endsWith("&p=,m50,m5,m5,e5,e10,b&a=,r14,v,v&c="));
+        QCOMPARE(bed.requests("/z?").size(), before + 1);
+        QCOMPARE(marks({"emaTen", "emaTwenty", "emaFifty"}), "R..");
+
+        const struct
+        {
+            const char *press;
+            std::initializer_list<const char *> names;
+            const char *expected;
+        } groups[] = {{"typeBar", {"typeBar", "typeLine", "typeCandle"}, "R.."},
+                      {"rangeOneYear", {"typeBar", "rangeOneDay", "rangeOneYear"}, "R.R"},
+                      {"typeLine", {"typeLine", "typeBar"}, "R."}};
+        for (const auto &g : groups) {
+            QVERIFY2(click(g.press), g.press);
+            QVERIFY2(marks(g.names) == QLatin1String(g.expected), g.press);
+        }
+        QVERIFY(lastChartRequest().startsWith("/z?s=INFY.NS&t=1y&q=l&l=off&z=m&"));
+    }
+
+    void compareCheckBoxAddsAndRemovesTheIndices()
+    {
+        QVERIFY(open("NSE", "INFY"));
+        const QImage alone = picture();
+        QVERIFY(toggleCompare());
+        QVERIFY(lastChartRequest().endsWith("&c=%5EBSESN,%5ENSEI"));
+        QVERIFY(picture() != alone);
+        QVERIFY(toggleCompare());
+        QVERIFY(lastChartRequest().endsWith("&p=&a=&c="));
+        QCOMPARE(picture(), alone);
+    }
+};
+
+// What a user does with the futures panel; its page walk and Add and Delete rules are core's.
+class FuturesPanelTest : public QObject
+{
+    Q_OBJECT
+    GuiBed bed;
+
+    FuturesPanel *panel() const
+    {
+        return qobject_cast<FuturesPanel *>(bed.program->panels().panel(PanelKind::Futures));
+    }
+    void click(const char *name) const { ::control<QAbstractButton>(panel(), name)->click(); }
+    QString text(const char *name) const { return ::control<QLabel>(panel(), name)->text(); }
+    QString cell(int month, int row, int column) const
+    {
+        return panel()->contractList(month)->model()->index(row, column).data().toString();
+    }
+    QStringList column(int month, int column) const
+    {
+        QStringList out;
+        for (int row = 0; row < panel()->contractList(month)->model()->rowCount(); ++row)
+            out << cell(month, row, column);
+        return out;
+    }
+    QStringList stored() const
+    {
+        CompanyDatabase other("futures-test-reader");
+        QStringList out;
+        if (other.open(resolveStoreConfig({}, bed.databaseFile(), {})))
+            for (const FutureRow &row : other.selectedFutures().load().value())
+                out << QString::fromStdString(row.symbol);
+        return out;
+    }
+    void openPanel(const FutureRow &chosen)
+    {
+        bed.makeProgram();
+        QVERIFY(bed.openDatabase());
+        QVERIFY(bed.ctx->database.selectedFutures().insert(chosen).ok());
+        bed.program->start(false);
+        bed.program->bar().button("futures")->click();
+        QVERIFY(panel() && panel()->isVisible());
+        for (int month = 0; month < 3; ++month)
+            new QAbstractItemModelTester(panel()->contractList(month)->model(),
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest,
+                                         panel());
+        panel()->setFetchTimeoutMs(1500);
+    }
+    void pick(const QStringList &underlyings) const
+    {
+        QListWidget *choices = panel()->choiceList();
+        for (const QString &name : underlyings) {
+            const auto found = choices->findItems(name, Qt::MatchExactly);
+            QVERIFY2(!found.isEmpty(), qPrintable(name));
+            found.front()->setSelected(true);
+        }
+    }
+    void waitForData() const
+    {
+        QVERIFY(panel()->fetching());
+        QSignalSpy finished(panel(), &FuturesPanel::fetchFinished);
+        QVERIFY(finished.wait(60000));
+        QVERIFY(!panel()->fetching() && panel()->findChild<QLabel *>("waitText")->isHidden());
+        QVERIFY(::control<QAbstractButton>(panel(), "getLatestData")->isEnabled());
+    }
+
+private slots:
+    void cleanup()
+    {
+        bed.reset();
+        bed.sim.stop();
+        QFile::remove(bed.databaseFile());
+    }
+
+    void aUserPicksStocksSeesTheirContractsAndDeletesOne()
+    {
+        QVERIFY(bed.startSim({"--latency-ms", "150"}));
+        openPanel({"Infosys Limited", "INFY"});
+        QCOMPARE(panel()->choiceList()->count(), 208);
+        QCOMPARE(text("statisticsHeading"), QStringLiteral("Trade Statisc for DD-MMM-YYYY"));
+        click("month1Delete");
+        click("addStocks");
+        QCOMPARE(bed.messenger.shown, (std::vector<std::string>{FuturesBoard::NothingToDelete,
+                                                                FuturesBoard::NothingToAdd}));
+
+        // Infosys is chosen already: the other two join it in the list's order, and their
+        // data are fetched.
+        pick({"Mahindra & Mahindra Limited", "Infosys Limited", "Larsen & Toubro Limited"});
+        click("addStocks");
+        QCOMPARE(stored(), (QStringList{"INFY", "LT", "M&M"}));
+        QVERIFY(panel()->fetching());
+        for (const char *locked : {"addStocks", "month2Delete"})
+            QVERIFY2(!::control<QAbstractButton>(panel(), locked)->isEnabled(), locked);
+        QCOMPARE(text("waitText"), QStringLiteral("WAIT...Retrieving Data..."));
+        QVERIFY(panel()->findChild<QLabel *>("waitText")->isVisible());
+        // The rest of the program goes on meanwhile.
+        bed.program->bar().button("world")->click();
+        QVERIFY(bed.program->panels().panel(PanelKind::World)->isVisible() &&
+                !panel()->isVisible());
+        waitForData();
+        bed.program->bar().button("futures")->click();
+
+        QCOMPARE(column(0, 1), (QStringList{"INFY", "LT", "M&M"}));
+        QCOMPARE(text("month3Expiry"), QStringLiteral("25-FEB-2027"));
+        QCOMPARE(panel()->statsList()->model()->index(1, 0).data().toString(),
+                 QStringLiteral("Stock Futures"));
+        QVERIFY(panel()->statsList()->model()->index(1, 1).data().toDouble() > 0);
+        for (int month = 0; month < 3; ++month)
+            for (int row = 0; row < 3; ++row) {
+                QVERIFY(cell(month, row, 4).toDouble() > 0); // the previous close is always there
+                for (int c = 2; c < 9; ++c)
+                    QVERIFY(cell(month, row, c) == "-" || cell(month, row, c).toDouble() > 0);
+            }
+        QVERIFY(bed.requests("/marketinfo")
+                    .contains("/marketinfo/fo/fomwatchsymbol.jsp?key=M%26M&Fut_Opt=Futures"));
+        QCOMPARE(int(bed.messenger.shown.size()), 2);
+
+        const QString larsen = cell(0, 1, 5);
+        panel()->contractList(1)->selectRow(2);
+        click("month3Delete");
+        QCOMPARE(stored(), (QStringList{"INFY", "LT"}));
+        QCOMPARE(column(0, 1), (QStringList{"INFY", "LT"}));
+        QCOMPARE(cell(0, 1, 5), larsen); // each row keeps its own stock's data meanwhile
+        waitForData();
+        QCOMPARE(column(2, 0), (QStringList{"Infosys Limited", "Larsen & Toubro Limited"}));
+
+        // Closed while pages come in, the panel takes its fetch with it.
+        click("getLatestData");
+        QVERIFY(panel()->fetching());
+        click("closePanel");
+        QTRY_VERIFY_WITH_TIMEOUT(!panel(), 30000);
+        bed.refreshOnce();
+        QCOMPARE(int(bed.messenger.shown.size()), 2);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ControlsTest controls;
+    ChartPanelTest chart;
+    FuturesPanelTest futures;
+    return QTest::qExec(&controls, argc, argv) | QTest::qExec(&chart, argc, argv) |
+           QTest::qExec(&futures, argc, argv);
+}
+
+#include "panelcontents_test.moc"
