@@ -165,26 +165,25 @@ class FaultMatrixTest : public QObject
     QString m_backfillLabel;
     QStringList m_backfilled; // "NAME:bars" of the last backfill
 
-    // One service as a user meets it: what opens it, the action that fetches, and what its
-    // view shows afterwards.
+    // One service as a user meets it: which requests the fault plays on, what opens it, the
+    // action that fetches, and what its view shows afterwards.
     struct Service
     {
-        QString scope; // which requests the fault plays on
-        std::function<void(FaultMatrixTest &)> open;
-        std::function<Outcome(FaultMatrixTest &)> act;
-        std::function<QString(FaultMatrixTest &)> look;
+        const char *scope;
+        void (FaultMatrixTest::*open)();
+        Outcome (FaultMatrixTest::*act)();
+        QString (FaultMatrixTest::*look)();
     };
     static const QMap<QString, Service> &services();
 
-    FuturesPanel *futures() const
+    template <typename P> P *panel(PanelKind kind) const
     {
-        return qobject_cast<FuturesPanel *>(bed.program->panels().panel(PanelKind::Futures));
+        return qobject_cast<P *>(bed.program->panels().panel(kind));
     }
-    ToppersPanel *toppers() const
-    {
-        return qobject_cast<ToppersPanel *>(bed.program->panels().panel(PanelKind::Toppers));
-    }
+    FuturesPanel *futures() const { return panel<FuturesPanel>(PanelKind::Futures); }
+    ToppersPanel *toppers() const { return panel<ToppersPanel>(PanelKind::Toppers); }
     ChartLinkDialog *link() const { return bed.program->chartLink(); }
+    void click(QWidget *in, const char *button) { control<QAbstractButton>(in, button)->click(); }
 
     Outcome refresh()
     {
@@ -195,12 +194,8 @@ class FaultMatrixTest : public QObject
     }
     QString lookAtQuotes()
     {
-        const QString nifty = bed.program->bar()
-                                  .findChild<QTableView *>("indexList")
-                                  ->model()
-                                  ->index(0, 1)
-                                  .data()
-                                  .toString();
+        const auto *indices = bed.program->bar().findChild<QTableView *>("indexList")->model();
+        const QString nifty = indices->index(0, 1).data().toString();
         const QString dot = bed.program->bar().connected() ? "green dot" : "red dot";
         if (nifty.isEmpty())
             return dot + ", no rows";
@@ -214,7 +209,7 @@ class FaultMatrixTest : public QObject
     }
     QString lookAtChart()
     {
-        auto *image = chart->findChild<QLabel *>("chartImage");
+        auto *image = control<QLabel>(chart, "chartImage");
         return image->pixmap().isNull() ? image->text() : "a picture";
     }
     Outcome backfill()
@@ -222,7 +217,7 @@ class FaultMatrixTest : public QObject
         const qsizetype mark = taker.taken.size();
         QSignalSpy ended(&link()->backfill(), &BackfillRunner::ended);
         QSignalSpy label(&link()->backfill(), &BackfillRunner::labelChanged);
-        control<QAbstractButton>(link(), "backfillOneMinute")->click();
+        click(link(), "backfillOneMinute");
         if (!endsWithin(ended))
             return Outcome::Stuck;
         m_backfillLabel = label.isEmpty() ? QString() : label.last().first().toString();
@@ -236,13 +231,13 @@ class FaultMatrixTest : public QObject
         static const QRegularExpression bar(R"(^\d+,[\d.]+,[\d.]+,[\d.]+,[\d.]+,\d+$)");
         QStringList bars, junk;
         for (const QString &taken : m_backfilled) {
-            const QString stock = taken.section(':', 0, 0);
             const QStringList lines = taken.section(':', 1).split('*', Qt::SkipEmptyParts);
-            if (lines.isEmpty())
-                continue;
-            const bool read = std::ranges::all_of(
-                lines, [](const QString &line) { return bar.match(line).hasMatch(); });
-            (read ? bars : junk) << stock;
+            if (!lines.isEmpty())
+                (std::ranges::all_of(lines,
+                                     [](const QString &l) { return bar.match(l).hasMatch(); })
+                     ? bars
+                     : junk)
+                    << taken.section(':', 0, 0);
         }
         QString seen = m_backfillLabel;
         if (!bars.isEmpty())
@@ -255,7 +250,7 @@ class FaultMatrixTest : public QObject
     {
         const std::size_t told = bed.messenger.shown.size();
         QSignalSpy finished(futures(), &FuturesPanel::fetchFinished);
-        control<QAbstractButton>(futures(), "getLatestData")->click();
+        click(futures(), "getLatestData");
         return ended(finished, [&] {
             return lookAtFutures() == "data kept" && bed.messenger.shown.size() == told;
         });
@@ -269,7 +264,7 @@ class FaultMatrixTest : public QObject
     Outcome validate()
     {
         QSignalSpy finished(&listing->validator(), &ListingValidator::finished);
-        control<QAbstractButton>(listing, "validate")->click();
+        click(listing, "validate");
         return ended(finished,
                      [&] { return listing->listing().nseResult() == NewListing::NsePassed; });
     }
@@ -281,13 +276,12 @@ class FaultMatrixTest : public QObject
     Outcome sweep()
     {
         QSignalSpy finished(toppers()->sweep(), &ToppersSweep::finished);
-        control<QAbstractButton>(toppers(), "getLatestData")->click();
+        click(toppers(), "getLatestData");
         return ended(finished, [&] { return toppers()->model()->rowCount() > 0; });
     }
     QString lookAtToppers()
     {
-        return QStringLiteral("%1 rows, ").arg(toppers()->model()->rowCount()) +
-               toppers()->status();
+        return QString("%1 rows, ").arg(toppers()->model()->rowCount()) + toppers()->status();
     }
 
     // The portfolio's lots ride on the refresh with the watch list's stocks.
@@ -362,7 +356,7 @@ class FaultMatrixTest : public QObject
             query.exec("PRAGMA integrity_check");
             rows << (query.next() ? query.value(0).toString() : "no verdict");
             for (const QString &table : db.tables()) {
-                query.exec(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table));
+                query.exec(QString("SELECT * FROM \"%1\" ORDER BY rowid").arg(table));
                 while (query.next()) {
                     QStringList values{table};
                     for (int c = 0; c < query.record().count(); ++c)
@@ -375,27 +369,21 @@ class FaultMatrixTest : public QObject
         QSqlDatabase::removeDatabase("faultmatrix-reader");
         return rows;
     }
-
-    void setFault(const QString &fault, const QString &scope)
+    // The fault on (or off), played by the simulator; "down" is the simulator stopped.
+    void setFault(const QString &fault, const QString &scope, bool on)
     {
         if (fault == "down")
-            bed.sim.stop();
+            QVERIFY2(on ? (bed.sim.stop(), true) : bed.sim.restart(),
+                     qPrintable(bed.sim.errorText()));
         else
-            QVERIFY(simControl(bed.sim.port(), "fault=" + fault + "&short-lines=0&" + scope));
+            QVERIFY(simControl(bed.sim.port(),
+                               on ? "fault=" + fault + "&short-lines=0&" + scope : "fault=none"));
     }
-    void clearFault(const QString &fault)
+    void closeAll()
     {
-        if (fault == "down")
-            QVERIFY2(bed.sim.restart(), qPrintable(bed.sim.errorText()));
-        else
-            QVERIFY(simControl(bed.sim.port(), "fault=none"));
-    }
-    QStringList toldSince(std::size_t mark) const
-    {
-        QStringList told;
-        for (std::size_t i = mark; i < bed.messenger.shown.size(); ++i)
-            told << QString::fromStdString(bed.messenger.shown[i]);
-        return told;
+        delete chart;
+        delete listing;
+        bed.reset();
     }
 
 private slots:
@@ -409,37 +397,29 @@ private slots:
     }
     void cleanup()
     {
-        delete chart;
-        delete listing;
-        bed.reset();
+        closeAll();
         bed.sim.stop();
         QFile::remove(bed.databaseFile());
     }
 
     void serviceUnderFault_data()
     {
-        QTest::addColumn<QString>("service");
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QStringList>("told");
-        QTest::addColumn<QString>("shows");
+        QTest::addColumn<int>("cell");
         for (const Cell &cell : Expected) {
             QVERIFY(services().contains(cell.service));
-            QTest::addRow("%s %s", cell.service, cell.fault)
-                << cell.service << cell.fault << cell.told << cell.shows;
+            QTest::addRow("%s %s", cell.service, cell.fault) << int(&cell - Expected);
         }
     }
     void serviceUnderFault()
     {
-        QFETCH(QString, service);
-        QFETCH(QString, fault);
-        QFETCH(QStringList, told);
-        QFETCH(QString, shows);
+        QFETCH(int, cell);
+        const auto &[service, fault, told, shows] = Expected[cell];
         const Service &s = services()[service];
-        if (service == "chart data" && !QDBusConnection::sessionBus().isConnected())
+        if (service == QString("chart data") && !QDBusConnection::sessionBus().isConnected())
             QSKIP("no session bus here for the charting program");
         seed();
         const QStringList stored = storedRows();
-        QCOMPARE(stored.first(), QStringLiteral("ok"));
+        QCOMPARE(stored.first(), "ok");
         QCOMPARE(stored.filter(QRegularExpression("^(SelectedComp2Watch|TRADES|SelectedFuture)\\|"))
                      .size(),
                  4); // the user's own rows are among what is read back
@@ -451,36 +431,35 @@ private slots:
         // Refreshes come when the test says: a tick is the quotes' action here.
         bed.ctx->refresh.stopTimer();
         QVERIFY(bed.refreshOnce());
-        s.open(*this);
+        (this->*s.open)();
         if (QTest::currentTestFailed())
             return;
-        QCOMPARE(s.act(*this), Outcome::Loaded);
+        QCOMPARE((this->*s.act)(), Outcome::Loaded);
         QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), EndCeilingMs); // none left over
-        m_before.clear();
-        m_before = service == "quotes" ? lookAtQuotes().section("NIFTY ", 1) : QString();
+        m_before.clear(); // so that the look below shows the price, not "kept"
+        m_before = service == QString("quotes") ? lookAtQuotes().section("NIFTY ", 1) : QString();
         const std::size_t mark = bed.messenger.shown.size();
 
-        setFault(fault, s.scope);
+        setFault(fault, s.scope, true);
         if (QTest::currentTestFailed())
             return;
-        QVERIFY(s.act(*this) != Outcome::Stuck);
-        const QStringList said = toldSince(mark);
-        const QString seen = s.look(*this);
+        QVERIFY((this->*s.act)() != Outcome::Stuck);
+        QStringList said;
+        for (std::size_t i = mark; i < bed.messenger.shown.size(); ++i)
+            said << QString::fromStdString(bed.messenger.shown[i]);
+        const QString seen = (this->*s.look)();
         QVERIFY2(seen.startsWith(shows), qPrintable("shows: " + seen));
         QVERIFY2(said.size() == told.size(), qPrintable("told: " + said.join(" / ")));
         for (qsizetype i = 0; i < told.size(); ++i)
             QVERIFY2(said[i].contains(told[i]), qPrintable("told: " + said.join(" / ")));
-        clearFault(fault);
+        setFault(fault, s.scope, false);
         if (QTest::currentTestFailed())
             return;
 
         const std::size_t recovered = bed.messenger.shown.size();
-        QCOMPARE(s.act(*this), Outcome::Loaded);
+        QCOMPARE((this->*s.act)(), Outcome::Loaded);
         QCOMPARE(bed.messenger.shown.size(), recovered);
-
-        delete chart;
-        delete listing;
-        bed.reset(); // read back with the program gone
+        closeAll(); // read back with the program gone
         QCOMPARE(storedRows(), stored);
     }
 };
