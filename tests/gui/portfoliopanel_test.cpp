@@ -2,7 +2,6 @@
 #include "core/gains/holdingreturns.h"
 #include "core/portfolio/brokerbook.h"
 #include "core/portfolio/holdingcells.h"
-#include "core/portfolio/portfolioexport.h"
 #include "gui/controls/colourlabel.h"
 #include "gui/controls/exportnamedialog.h"
 #include "gui/controls/stocklist.h"
@@ -27,7 +26,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QTableWidget>
@@ -173,7 +171,6 @@ private slots:
         const QByteArray written =
             exported("exportToCsv", "holdings",
                      "Profile present displayed data is exported Successfully at \n");
-        QVERIFY(written.startsWith("My PROFILE for Current Stocks in My Hand\n"));
         QVERIFY(written.contains("Infosys Limited,NSE,20,1500.00,0.00,0.00,30000.00,"));
     }
 

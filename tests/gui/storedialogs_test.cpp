@@ -11,12 +11,10 @@
 #include "support/guibed.h"
 #include "support/resultlist.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSqlQuery>
 #include <QTableWidget>
