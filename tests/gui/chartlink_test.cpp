@@ -26,9 +26,8 @@
 // The ways a charting program can answer a call badly; Hold keeps the call until release().
 enum class PeerFault { None, Down, Error, Hang, Drop, Garbage, Slow, BigInput, Hold };
 
-// Stands in for the charting program on the test's private bus, on a connection of its own so
-// that it can leave the bus as a program that exits would: it records every call, and plays
-// on every call of a method the fault set for it, or once the fault set for a call's start.
+// The charting program on the test's private bus, on a connection of its own so that it can
+// leave as an exiting program would; it records every call and plays the faults it is given.
 class StandInBridge : public QObject, protected QDBusContext
 {
     Q_OBJECT
@@ -101,9 +100,8 @@ private:
     }
 };
 
-// The chart link inside the real program: a watch list of three NSE stocks and one BSE stock,
-// the simulated market for the quotes, a canned chart-data service and the stand-in
-// charting program.
+// The chart link inside the real program: three NSE stocks and one BSE stock watched, the
+// simulated market, a canned chart-data service and the stand-in charting program.
 class ChartLinkTest : public QObject
 {
     Q_OBJECT
@@ -304,8 +302,7 @@ private slots:
         QCOMPARE(standIn.since(mark, "BackfillStock"), (QStringList{"NIFTY", "SENSEX", "INFY"}));
         QCOMPARE(backfilled("backfillOneMinute"), (QStringList{"TCS", "ACC"}));
 
-        // Stopped while a stock is being handed over: it is loaded, and the other kind then
-        // begins at NIFTY.
+        // Stopped while a stock is handed over: it is loaded; the other kind begins at NIFTY.
         standIn.once["BackfillStock:INFY"] = PeerFault::Hold;
         mark = standIn.calls.size();
         click("backfillOneMinute");
@@ -328,10 +325,8 @@ private slots:
         QCOMPARE(backfilled("backfillFiveMinute").first(), "NIFTY");
     }
 
-    // Each call of the link against each way the charting program can fail it: the program
-    // stays responsive, tells what it tells at most once per action (a backfill that cannot
-    // reach the program tells it for the first stock only), keeps its own data, and once the
-    // charting program is back the same action goes through without a word.
+    // Each call against each failure of the charting program: told at most once per action,
+    // own data kept, and the same action goes through silently once the program is back.
     void faultyChartingProgram_data()
     {
         QTest::addColumn<int>("action");
@@ -414,9 +409,8 @@ private slots:
         QCOMPARE(storedWatchList(), (QStringList{"INFY", "500325", "TCS", "ACC"}));
     }
 
-    // Real processes: two of the charting program's file, and three that must survive it, one
-    // whose name differs only in letter case, one with a longer name, and (when the test can
-    // run one) the same program run by another user.
+    // Real processes: two of the program's file end; its name in capitals, a longer name and
+    // (when the test can run one) another user's instance survive.
     void killAllEndsTheUsersInstancesOfThatProgramOnly()
     {
         QTemporaryDir shared;
@@ -461,8 +455,7 @@ private slots:
         }
     }
 
-    // The whole way with the reference charting program on the private bus and the
-    // simulator's chart data: what the link sends is what the charting program keeps.
+    // With the reference charting program and the simulator: what is sent is what it keeps.
     void theReferenceChartingProgramKeepsWhatTheLinkSends()
     {
         if (!QDBusConnection::sessionBus().isConnected())

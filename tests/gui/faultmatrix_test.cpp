@@ -43,8 +43,7 @@ template <typename Check> Outcome ended(QSignalSpy &spy, Check loaded)
     return loaded() ? Outcome::Loaded : Outcome::Failed;
 }
 
-// What a user meets in one cell: the messages shown, in order (each a prefix of the text),
-// and what the service's own view shows once the action has ended under the fault.
+// One cell: the messages shown, in order (each a part of the text), and the service's view.
 struct Cell
 {
     const char *service;
@@ -136,8 +135,7 @@ const Cell Expected[] = {
 // clang-format on
 } // namespace
 
-// The charting program's part of backfill, on the test's private bus: it takes every stock's
-// bars and says so.
+// The charting program's part of backfill, on the test's private bus: it takes the bars.
 class BackfillTaker : public QObject
 {
     Q_OBJECT
@@ -150,10 +148,8 @@ public slots:
     void BackfillStock(const QString &name, const QString &bars) { taken << name + ":" + bars; }
 };
 
-// Each network service of the program against each fault of the simulator, end to end: the
-// real program on a real database file. Per cell: the user is told what the table says and
-// the service's view shows what it says, the same action works again once the fault clears
-// without a word, and every stored row reads back as before.
+// Each network service under each fault, end to end: told and shown what the table says, the
+// action works again silently once the fault clears, and every stored row reads back as before.
 class FaultMatrixTest : public QObject
 {
     Q_OBJECT
@@ -165,8 +161,7 @@ class FaultMatrixTest : public QObject
     QString m_backfillLabel;
     QStringList m_backfilled; // "NAME:bars" of the last backfill
 
-    // One service as a user meets it: which requests the fault plays on, what opens it, the
-    // action that fetches, and what its view shows afterwards.
+    // A service: which requests the fault plays on, what opens it, its action, its view.
     struct Service
     {
         const char *scope;
@@ -477,8 +472,7 @@ const QMap<QString, FaultMatrixTest::Service> &FaultMatrixTest::services()
          {"fault-path=/marketinfo", &T::openFutures, &T::fetchFutures, &T::lookAtFutures}},
         {"exchange statistics",
          {"fault-path=/content", &T::openFutures, &T::fetchFutures, &T::lookAtFutures}},
-        // The lookup page itself is read by the user's browser, never by the program: what the
-        // program asks of the network there is the new listing's check of its symbols.
+        // The lookup page is read by the user's browser; the program's own call is this check.
         {"symbol check",
          {"fault-symbol=WIPRO.NS", &T::openListing, &T::validate, &T::lookAtListing}},
         {"toppers", {"fault-path=/d/quotes.csv", &T::openToppers, &T::sweep, &T::lookAtToppers}},

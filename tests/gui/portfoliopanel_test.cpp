@@ -30,11 +30,8 @@
 #include <QStyle>
 #include <QTableWidget>
 
-// The portfolio panel inside the real program, on a real database file: the "Profile"
-// button, the lists valued through the real refresh cycle against the simulated market, what
-// the user finds again after a restart, and the trade book: a tradebook imported and imported
-// again, a sale typed on a holding row, the trades listed with their results and the gains
-// report. The arithmetic itself is tested in core.
+// The portfolio panel inside the real program on a real database file, valued by the real
+// refresh against the simulated market, with its trade book; the arithmetic is core's.
 class PortfolioPanelTest : public QObject
 {
     Q_OBJECT
@@ -105,8 +102,7 @@ class PortfolioPanelTest : public QObject
         seedHoldings();
         openPanel();
     }
-    // A tradebook of the given trades, "SYMBOL ISIN DATE SIDE QUANTITY PRICE ID" each, on NSE's
-    // cash market; its order numbers are the trade numbers' last two digits.
+    // A tradebook of NSE cash trades, "SYMBOL ISIN DATE SIDE QUANTITY PRICE ID" each.
     QString tradebook(std::initializer_list<const char *> trades, const QByteArray &more = {})
     {
         QByteArray rows = "symbol,isin,trade_date,exchange,segment,series,trade_type,auction,"
@@ -200,8 +196,7 @@ private slots:
         QVERIFY(bed.program->bar().findChild<QWidget *>("historicalChart"));
     }
 
-    // The largest holdings a list meets, valued at market prices: every number is shown
-    // whole however narrow the panel; the names give way first, then the list scrolls.
+    // The largest holdings at market prices: numbers stay whole however narrow the panel.
     void numbersAreNeverCut()
     {
         seedHoldings({{"Tata Consultancy Services Limited", "NSE", "TCS", 0, 15048.1, 26000, 0},

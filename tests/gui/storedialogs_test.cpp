@@ -98,10 +98,8 @@ void lot(LotDialog *l, const char *shares, const char *price = nullptr)
 }
 } // namespace
 
-// The company database's dialogs over the seeded company list, driven as a user would:
-// "Search Company to Watch", "Company Search Result" and "Add a new Listing", which checks
-// each symbol against the simulated market while the window stays usable; then the
-// portfolio's: the brokers, a holding's lots and the profit calculator.
+// The company list's dialogs, the new listing checked against the simulated market, and the
+// portfolio's brokers, lots and profit calculator, driven as a user would.
 class StoreDialogsTest : public QObject
 {
     Q_OBJECT
@@ -120,14 +118,6 @@ class StoreDialogsTest : public QObject
         QTRY_VERIFY_WITH_TIMEOUT(!d.listing().validating(), 30000);
         QVERIFY(!control<QLabel>(&d, "waiting")->isVisibleTo(&d) && enabled(&d, {"nseSymbol"}));
     }
-    // Searches the dialog's exchange for text and picks the named company.
-    static void pick(QWidget *d, const char *search, const QString &name, const char *list)
-    {
-        if (search)
-            typeInto(d, "searchText", search);
-        auto *view = control<QListView>(d, list);
-        pickRow(view, shownNames(view).indexOf(name));
-    }
     bool sql(const QString &statement)
     {
         return QSqlQuery(bed.ctx->database.connection().database()).exec(statement);
@@ -139,10 +129,6 @@ class StoreDialogsTest : public QObject
         broker.name = name;
         bed.ctx->database.brokers().insert(broker);
         return brokers().back().id;
-    }
-    std::optional<WatchRow> search(RecordingWatchList &watchList)
-    {
-        return SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr);
     }
 
 private slots:
@@ -201,7 +187,8 @@ private slots:
             click(d, "searchBse");
             click(d, "ok");
             QCOMPARE(said(), WatchSearchForm::NoSelectionMessage);
-            pick(d, nullptr, "Tata Elxsi Limited", "companyNames");
+            auto *list = control<QListView>(d, "companyNames");
+            pickRow(list, shownNames(list).indexOf("Tata Elxsi Limited"));
             click(d, "setAlert");
             QVERIFY(enabled(d, {"lowerLimit"}));
             typeInto(d, "lowerLimit", "10");
@@ -219,11 +206,10 @@ private slots:
             click(d, "ok");
         });
         const WatchRow tataElxsi{"Tata Elxsi Limited", "BSE", "500408", 1, 10, 150.5};
-        QCOMPARE(search(watchList), tataElxsi);
+        QCOMPARE(SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr), tataElxsi);
         QCOMPARE(watchList.added, std::vector<WatchRow>{tataElxsi});
 
-        // Without an alert the limits typed earlier are neither compared nor kept, and a
-        // double click is OK.
+        // Without an alert the limits typed are neither compared nor kept; a double click is OK.
         whenModal<SearchCompanyDialog>([](SearchCompanyDialog *d) {
             click(d, "setAlert");
             typeInto(d, "lowerLimit", "50");
@@ -237,14 +223,15 @@ private slots:
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where.center());
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where.center());
         });
-        QCOMPARE(search(watchList), (WatchRow{"Infosys Limited", "NSE", "INFY", 0, 0, 0}));
+        QCOMPARE(SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr),
+                 (WatchRow{"Infosys Limited", "NSE", "INFY", 0, 0, 0}));
 
         whenModal<SearchCompanyDialog>([](SearchCompanyDialog *d) {
             typeInto(d, "searchText", "infosys");
             pickRow(control<QListView>(d, "companyNames"), 0);
             click(d, "cancel");
         });
-        QVERIFY(!search(watchList).has_value());
+        QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
         QCOMPARE(watchList.added.size(), 2u);
     }
 
@@ -263,8 +250,7 @@ private slots:
                 typeInto(n, "bseSymbol", "500325");
                 click(n, "validate");
                 QTRY_VERIFY_WITH_TIMEOUT(enabled(n, {"add"}), 30000);
-                // The watch list's store failing (it has said so) keeps the listing open,
-                // stores nothing and adds nothing more.
+                // A failed store on the watch list (it has said so) keeps the listing open.
                 watchList.storeFails = true;
                 click(n, "add");
                 QVERIFY(n->isVisible());
@@ -277,7 +263,7 @@ private slots:
             click(d, "addNewListing");
             searchClosed = !d->isVisible();
         });
-        QVERIFY(!search(watchList).has_value());
+        QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
         QVERIFY(searchClosed);
         QCOMPARE(watchList.added,
                  (std::vector<WatchRow>{{"Reliance Industries Limited", "NSE", "RELIANCE"},
@@ -294,7 +280,7 @@ private slots:
             click(d, "addNewListing");
             QVERIFY(d->isVisible());
         });
-        QVERIFY(!search(watchList).has_value());
+        QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
         QCOMPARE(watchList.added.size(), 2u);
     }
 
@@ -311,7 +297,8 @@ private slots:
                                                                 CompanySearch::NoMatchMessage}));
 
         whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *d) {
-            pick(d, nullptr, "Tata Power Company Limited", "resultList");
+            auto *list = control<QListView>(d, "resultList");
+            pickRow(list, shownNames(list).indexOf("Tata Power Company Limited"));
             click(d, "ok");
         });
         QCOMPARE(CompanySearchResultDialog::ask(*bed.ctx, "tata", Exchange::Nse, nullptr),

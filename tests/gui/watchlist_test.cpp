@@ -44,9 +44,8 @@ void dragThumb(QSlider *slider, int x)
 }
 } // namespace
 
-// The watch list panel inside the real program, on a real database file: first with quotes
-// the tests put in themselves (the rules behind each button are tested in core), then
-// refreshed from the simulated market with the alerts and data files on.
+// The watch list panel inside the real program on a real database file, with quotes put in
+// by the tests (the buttons' rules are core's) and then from the simulated market.
 class WatchListTest : public QObject
 {
     Q_OBJECT
@@ -134,8 +133,7 @@ class WatchListTest : public QObject
                       symbol, last, change, 1000 + 10 * last);
         parseQuoteLine(line, *target);
     }
-    // Refreshes a minute apart from 11:01 on, as the refresh cycle runs them: the list writes
-    // its data files, then the bar moves its indices on.
+    // Refreshes a minute apart from 11:01 on: the list writes its data files, then the bar.
     void logMinutes(std::initializer_list<double> infy)
     {
         auto &board = const_cast<IndexBoard &>(bed.program->bar().board());
@@ -273,8 +271,7 @@ private slots:
         QCOMPARE(said(), watchexport::NoData);
     }
 
-    // Database errors through the panel are the core tests' (the driver's text, nothing
-    // changed that was not stored); here the real file keeps what the user last saw.
+    // Database errors are the core tests'; here the real file keeps what the user last saw.
     void deleteRemovesTheSelectedRowsAndTheListSurvivesAKill()
     {
         click("deleteStocks");
@@ -381,8 +378,7 @@ private slots:
         QVERIFY(band->tickPending());
         QCOMPARE(band->scroll().speed(), TickerBar::StartSpeed);
 
-        // The thumb let go at the groove's left end stops the band where it stands; at the
-        // right end it runs again at the top speed, on from there.
+        // Let go at the groove's left end the band stops; at the right end it runs at top speed.
         QSlider *slider = ticker->speedSlider();
         dragThumb(slider, -10);
         QCOMPARE(slider->value(), 0);
