@@ -9,6 +9,7 @@
 #include <fstream>
 #include <map>
 #include <mutex>
+#include <numeric>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -42,15 +43,7 @@ public:
     }
 
     // Down closes the port, so a request finds nobody there; up opens it again.
-    void setDown(bool down)
-    {
-        if (down == !m_server)
-            return;
-        if (down)
-            close();
-        else
-            listen();
-    }
+    void setDown(bool down) { down ? close() : listen(); }
     // A fault every path plays in place of its reply, until set back to None.
     void setFault(SourceFault fault)
     {
@@ -68,25 +61,21 @@ public:
     int hits(const std::string &path) const
     {
         std::lock_guard lock(m_mutex);
-        const auto it = m_hits.find(path);
-        return it == m_hits.end() ? 0 : it->second;
+        return m_hits.contains(path) ? m_hits.at(path) : 0;
     }
     int totalHits() const
     {
         std::lock_guard lock(m_mutex);
-        int total = 0;
-        for (const auto &[path, count] : m_hits)
-            total += count;
-        return total;
+        return std::accumulate(m_hits.begin(), m_hits.end(), 0,
+                               [](int total, const auto &hit) { return total + hit.second; });
     }
     // A header of the last request to the path.
     std::string header(const std::string &path, const std::string &name) const
     {
         std::lock_guard lock(m_mutex);
-        const auto it = m_headers.find(path);
-        return it == m_headers.end()    ? std::string()
-               : it->second.count(name) ? it->second.find(name)->second
-                                        : std::string();
+        return m_headers.contains(path)
+                   ? m_headers.at(path).contains(name) ? m_headers.at(path).find(name)->second : ""
+                   : "";
     }
     void release()
     {
@@ -129,21 +118,20 @@ private:
             return;
         }
         response.set_content_provider(
-            reply.hugeBytes, "application/json",
-            [](std::size_t offset, std::size_t length, httplib::DataSink &sink) {
+            reply.hugeBytes, "application/json", [](std::size_t, std::size_t length, auto &sink) {
                 const std::string filler(std::min<std::size_t>(length, 64 * 1024), ' ');
-                (void)offset;
                 return sink.write(filler.data(), filler.size());
             });
     }
 
     void listen()
     {
+        if (m_server)
+            return;
         m_server = std::make_unique<httplib::Server>();
-        m_server->Get(".*", [this](const httplib::Request &request, httplib::Response &response) {
-            answer(request, response);
-        });
-        if (m_port == 0)
+        m_server->Get(".*",
+                      [this](const auto &request, auto &response) { answer(request, response); });
+        if (!m_port)
             m_port = m_server->bind_to_any_port("127.0.0.1");
         else
             m_server->bind_to_port("127.0.0.1", m_port);

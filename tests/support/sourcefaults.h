@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <functional>
@@ -16,39 +17,31 @@
 // or a 503 where several sources share one host); every other fault is played here.
 enum class SourceFault { None, Down, Hang, Http500, Drop, Short, Garbage, LongLine, Trickle };
 
-inline constexpr std::array<std::pair<std::string_view, SourceFault>, 9> SourceFaultNames{{
-    {"none", SourceFault::None},
-    {"down", SourceFault::Down},
-    {"hang", SourceFault::Hang},
-    {"http500", SourceFault::Http500},
-    {"drop", SourceFault::Drop},
-    {"short", SourceFault::Short},
-    {"garbage", SourceFault::Garbage},
-    {"longline", SourceFault::LongLine},
-    {"trickle", SourceFault::Trickle},
-}};
+inline constexpr std::array<std::pair<std::string_view, SourceFault>, 9> SourceFaultNames{
+    {{"none", SourceFault::None},
+     {"down", SourceFault::Down},
+     {"hang", SourceFault::Hang},
+     {"http500", SourceFault::Http500},
+     {"drop", SourceFault::Drop},
+     {"short", SourceFault::Short},
+     {"garbage", SourceFault::Garbage},
+     {"longline", SourceFault::LongLine},
+     {"trickle", SourceFault::Trickle}}};
 
 inline std::optional<SourceFault> sourceFaultNamed(std::string_view name)
 {
-    for (const auto &[text, fault] : SourceFaultNames)
-        if (text == name)
-            return fault;
-    return std::nullopt;
+    const auto it =
+        std::ranges::find(SourceFaultNames, name, &decltype(SourceFaultNames)::value_type::first);
+    return it == SourceFaultNames.end() ? std::nullopt : std::optional(it->second);
 }
 
 inline std::string_view sourceFaultName(SourceFault fault)
 {
-    for (const auto &[text, f] : SourceFaultNames)
-        if (f == fault)
-            return text;
-    return "none";
+    return SourceFaultNames[static_cast<std::size_t>(fault)].first; // in the enum's order
 }
 
 // Waits up to the given time; false when the host is shutting down and should stop at once.
 using FaultSleep = std::function<bool(std::chrono::milliseconds)>;
-
-inline constexpr std::chrono::milliseconds TrickleGap{100};
-inline constexpr std::size_t LongLineBytes = 1024 * 1024;
 
 // Answers with the fault in place of the body; false when the fault leaves the reply as it is
 // (None, and Down, which never gets this far).
@@ -83,14 +76,14 @@ inline bool playSourceFault(SourceFault fault, const std::string &body, const st
         response.set_content(whole->substr(0, whole->size() / 2), type.c_str());
         return true;
     case SourceFault::Garbage: {
-        std::string noise;
-        for (std::size_t i = 0; i < 4096; ++i)
-            noise.push_back(static_cast<char>((i * 7919 + 13) % 251));
+        std::string noise(4096, '\0');
+        for (std::size_t i = 0; i < noise.size(); ++i)
+            noise[i] = static_cast<char>((i * 7919 + 13) % 251);
         response.set_content(noise, "application/octet-stream");
         return true;
     }
     case SourceFault::LongLine: {
-        std::string line(LongLineBytes, '9');
+        std::string line(1024 * 1024, '9');
         for (std::size_t i = 7; i < line.size(); i += 8)
             line[i] = '.';
         response.set_content(line + "\r\n", type.c_str());
@@ -101,7 +94,8 @@ inline bool playSourceFault(SourceFault fault, const std::string &body, const st
             whole->size(), type.c_str(),
             [whole, sleep](std::size_t offset, std::size_t, httplib::DataSink &sink) {
                 // Stops when the client gives up (the write fails) or the host stops.
-                return (offset == 0 || sleep(TrickleGap)) && sink.write(whole->data() + offset, 1);
+                return (offset == 0 || sleep(std::chrono::milliseconds(100))) &&
+                       sink.write(whole->data() + offset, 1);
             });
         return true;
     }
