@@ -22,6 +22,10 @@ private:
     int m_copies = 0;
 
     static StoreConfig at(const QString &file) { return resolveStoreConfig({}, file, {}); }
+    static bool says(const StoreStatus &status, const QString &part)
+    {
+        return QString::fromStdString(status.error()).contains(part);
+    }
     static qlonglong count(CompanyDatabase &db, const QString &sql)
     {
         QSqlQuery query(db.connection().database());
@@ -82,8 +86,7 @@ private slots:
         }
         const StoreStatus refused = initDatabase(config);
         QVERIFY(!refused.ok());
-        QVERIFY(QString::fromStdString(refused.error())
-                    .contains(QDir::toNativeSeparators(config.databaseFile)));
+        QVERIFY(says(refused, QDir::toNativeSeparators(config.databaseFile)));
 
         CompanyDatabase db("again");
         QVERIFY(db.open(config).ok());
@@ -133,8 +136,7 @@ private slots:
         CompanyDatabase db("bad");
         const StoreStatus opened = db.open(at(file));
         QVERIFY(!opened.ok());
-        QVERIFY2(QString::fromStdString(opened.error()).contains(QDir::toNativeSeparators(file)),
-                 opened.error().c_str());
+        QVERIFY2(says(opened, QDir::toNativeSeparators(file)), opened.error().c_str());
         QVERIFY(!db.isOpen());
         // The program runs on with empty lists, and nothing it does reaches the file. A search
         // says why it finds nothing.
@@ -156,16 +158,14 @@ private slots:
     {
         CompanyDatabase missing("missing");
         const StoreStatus none = missing.open(resolveStoreConfig("NoSuchSource", {}, {}));
-        QVERIFY2(QString::fromStdString(none.error()).contains(QLatin1String("\"NoSuchSource\"")),
-                 none.error().c_str());
+        QVERIFY2(says(none, "\"NoSuchSource\""), none.error().c_str());
         QVERIFY(!missing.selectedFutures().insert({"Infosys Limited", "INFY"}).ok());
 
         QFile::remove(m_bed.odbcDatabaseFile());
         const StoreConfig config = m_bed.config(StoreBackend::Odbc);
         CompanyDatabase db("odbc");
         StoreStatus opened = db.open(config);
-        QVERIFY2(QString::fromStdString(opened.error()).contains(QLatin1String("--init-db")),
-                 opened.error().c_str());
+        QVERIFY2(says(opened, "--init-db"), opened.error().c_str());
 
         const StoreStatus prepared = initDatabase(config);
         QVERIFY2(prepared.ok(), prepared.error().c_str());
@@ -175,7 +175,7 @@ private slots:
         QVERIFY(db.watchList().insert({"Infosys Limited", "NSE", "INFY"}).ok());
 
         const StoreStatus again = initDatabase(config);
-        QVERIFY(QString::fromStdString(again.error()).contains(QLatin1String("\"CompanyList\"")));
+        QVERIFY(says(again, "\"CompanyList\""));
         QCOMPARE(db.watchList().load().value().size(), 1u);
     }
 
@@ -271,8 +271,7 @@ private slots:
             CompanyDatabase db(QStringLiteral("refused"));
             const StoreStatus opened = db.open(at(file));
             QVERIFY(!opened.ok());
-            QVERIFY2(QString::fromStdString(opened.error()).contains(reason),
-                     opened.error().c_str());
+            QVERIFY2(says(opened, reason), opened.error().c_str());
             QVERIFY(!db.isOpen());
             QVERIFY(!db.watchList().save({{"TCS LIMITED", "NSE", "TCS", 0, 0, 0}}).ok());
         }
@@ -291,7 +290,7 @@ private slots:
         }
         CompanyDatabase db(QStringLiteral("odbc-newer"));
         const StoreStatus opened = db.open(m_bed.config(StoreBackend::Odbc));
-        QVERIFY(QString::fromStdString(opened.error()).contains("newer version of Vantrel"));
+        QVERIFY(says(opened, "newer version of Vantrel"));
     }
 
     void listEditsKeepWhatWasSold()
