@@ -2,7 +2,6 @@
 #include "platform/store/companydatabase.h"
 #include "platform/store/sqlitefile.h"
 #include "support/diskfaults.h"
-#include "support/savedstates.h"
 
 #include <QFileInfo>
 #include <QSqlQuery>

@@ -1,7 +1,7 @@
 // vantrel-fakesources: the live sources' hosts on loopback, replaying the recorded replies of
 // tests/fixtures/live, so `vantrel --live` can be tried and tested without the internet.
 // GET /fake/control?chart=down&batch=down&eod=down (or all=down, and =up) stops and restarts
-// a source on any of its hosts; any fault of sourcefaults.h in place of down plays it.
+// a source on any of its hosts; any fault of support/fakesourceserver.h in place of down plays it.
 #include "support/fakesourceserver.h"
 
 #include <httplib.h>
