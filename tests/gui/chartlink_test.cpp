@@ -23,58 +23,50 @@
 
 #include <unistd.h>
 
-// The ways a charting program can answer a call badly.
-enum class PeerFault { None, Down, Error, Hang, Drop, Garbage, Slow, BigInput };
+// The ways a charting program can answer a call badly; Hold keeps the call until release().
+enum class PeerFault { None, Down, Error, Hang, Drop, Garbage, Slow, BigInput, Hold };
 
-// Stands in for the charting program on the test's private bus, on a connection of its own so
-// that it can leave the bus as a program that exits would: it records every call, and fails or
-// holds back the calls it is told to.
+// The charting program on the test's private bus, on a connection of its own so that it can
+// leave as an exiting program would; it records every call and plays the faults it is given.
 class StandInBridge : public QObject, protected QDBusContext
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.vantrel.ChartBridge1")
 public:
-    static constexpr int SlowMs = 1000;
     static constexpr const char *ConnectionName = "stand-in";
 
-    QStringList calls;   // "Method" or "Method:arguments"
-    QStringList failing; // methods whose next call answers with an error
-    QString holdCall;    // the next call that starts with this waits for release()
+    QStringList calls;               // "Method" or "Method:arguments"
+    QMap<QString, PeerFault> faults; // by method, every call
+    QMap<QString, PeerFault> once;   // by the call's start, the next such call only
     QDBusMessage held;
-    QMap<QString, PeerFault> faults; // every call of these methods plays the fault
 
-    QDBusConnection bus() const { return QDBusConnection(QString::fromLatin1(ConnectionName)); }
+    QDBusConnection bus() const { return QDBusConnection(ConnectionName); }
     // Joins the bus (again, after leaving it) with the bridge's object; the name comes apart.
     bool join()
     {
         QDBusConnection c = bus();
         if (!c.isConnected())
-            c = QDBusConnection::connectToBus(QDBusConnection::SessionBus,
-                                              QString::fromLatin1(ConnectionName));
-        return c.isConnected() && (c.objectRegisteredAt(QString::fromLatin1(ChartBridge::Path)) ||
-                                   c.registerObject(QString::fromLatin1(ChartBridge::Path), this,
-                                                    QDBusConnection::ExportAllSlots));
+            c = QDBusConnection::connectToBus(QDBusConnection::SessionBus, ConnectionName);
+        return c.isConnected() &&
+               (c.objectRegisteredAt(ChartBridge::Path) ||
+                c.registerObject(ChartBridge::Path, this, QDBusConnection::ExportAllSlots));
     }
     bool holding() const { return held.type() == QDBusMessage::MethodCallMessage; }
-    void release()
-    {
-        bus().send(held.createReply());
-        held = QDBusMessage();
-    }
+    void release() { bus().send(std::exchange(held, QDBusMessage()).createReply()); }
     QStringList since(qsizetype mark, const QString &method) const
     {
         QStringList out;
-        for (qsizetype i = mark; i < calls.size(); ++i)
-            if (calls[i].startsWith(method))
-                out << calls[i].section(QLatin1Char(':'), 1, 1);
+        for (const QString &call : calls.mid(mark))
+            if (call.startsWith(method))
+                out << call.section(':', 1, 1);
         return out;
     }
 
 public slots:
-    void Connect() { note(QStringLiteral("Connect")); }
+    void Connect() { note("Connect"); }
     void FeedQuotes(const QString &feed) { note("FeedQuotes:" + feed); }
     void SyncStockList(const QString &symbols) { note("SyncStockList:" + symbols); }
-    void DeleteAllStocks() { note(QStringLiteral("DeleteAllStocks")); }
+    void DeleteAllStocks() { note("DeleteAllStocks"); }
     void BackfillStock(const QString &name, const QString &bars)
     {
         note("BackfillStock:" + name + ":" + bars);
@@ -84,60 +76,39 @@ private:
     void note(const QString &call)
     {
         calls << call;
-        const QString method = call.section(QLatin1Char(':'), 0, 0);
-        if (failing.removeOne(method)) {
-            sendErrorReply(QDBusError::Failed, QStringLiteral("refused"));
-        } else if (!holdCall.isEmpty() && call.startsWith(holdCall)) {
-            holdCall.clear();
-            setDelayedReply(true);
-            held = message();
-        } else {
-            play(faults.value(method, PeerFault::None));
-        }
-    }
-    void play(PeerFault fault)
-    {
-        const QDBusMessage call = message();
-        switch (fault) {
-        case PeerFault::Error:
-            sendErrorReply(QDBusError::Failed, QStringLiteral("refused"));
-            break;
-        case PeerFault::Hang:
-            setDelayedReply(true); // and never answered
-            break;
-        case PeerFault::Drop:
-            // The program exits before it answers.
-            setDelayedReply(true);
-            QTimer::singleShot(0, this, [] {
-                QDBusConnection::disconnectFromBus(QString::fromLatin1(ConnectionName));
-            });
-            break;
-        case PeerFault::Garbage: // values of types the interface never returns
-            setDelayedReply(true);
-            bus().send(call.createReply({42, QStringLiteral("\u00ff\u0001nonsense"),
-                                         QVariant::fromValue(QByteArray(3, 0))}));
-            break;
-        case PeerFault::Slow:
-            setDelayedReply(true);
-            QTimer::singleShot(SlowMs, this, [this, call] { bus().send(call.createReply()); });
-            break;
-        default:
-            break;
-        }
+        PeerFault fault = faults.value(call.section(':', 0, 0), PeerFault::None);
+        for (auto it = once.begin(); it != once.end(); ++it)
+            if (call.startsWith(it.key())) {
+                fault = it.value();
+                once.erase(it);
+                break;
+            }
+        const QDBusMessage m = message();
+        if (fault != PeerFault::None && fault != PeerFault::Error)
+            setDelayedReply(true); // a Hang is never answered
+        if (fault == PeerFault::Error)
+            sendErrorReply(QDBusError::Failed, "refused");
+        else if (fault == PeerFault::Hold)
+            held = m;
+        else if (fault == PeerFault::Drop) // the program exits before it answers
+            QTimer::singleShot(0, this, [] { QDBusConnection::disconnectFromBus(ConnectionName); });
+        else if (fault == PeerFault::Garbage) // values of types the interface never returns
+            bus().send(m.createReply({42, QStringLiteral("\u00ff\u0001nonsense"),
+                                      QVariant::fromValue(QByteArray(3, 0))}));
+        else if (fault == PeerFault::Slow)
+            QTimer::singleShot(1000, this, [this, m] { bus().send(m.createReply()); });
     }
 };
 
-// The chart link inside the real program: a watch list of three NSE stocks and one BSE stock,
-// the simulated market for the quotes, a canned chart-data service and the stand-in
-// charting program.
+// The chart link inside the real program: three NSE stocks and one BSE stock watched, the
+// simulated market, a canned chart-data service and the stand-in charting program.
 class ChartLinkTest : public QObject
 {
     Q_OBJECT
     GuiBed bed;
     StandInBridge standIn;
     CannedHttpServer chartData{chartReply()};
-    QString programName =
-        QStringLiteral("chartbook-test-%1").arg(QCoreApplication::applicationPid());
+    QString programName = QString("chartbook-test-%1").arg(QCoreApplication::applicationPid());
 
     static QByteArray chartReply()
     {
@@ -160,55 +131,67 @@ class ChartLinkTest : public QObject
     {
         if (on && !standIn.join())
             return false;
-        QDBusConnection bus = standIn.bus();
-        return on ? bus.registerService(QString::fromLatin1(ChartBridge::DefaultService))
-                  : bus.unregisterService(QString::fromLatin1(ChartBridge::DefaultService));
+        const QString name = ChartBridge::DefaultService;
+        return on ? standIn.bus().registerService(name) : standIn.bus().unregisterService(name);
     }
     QStringList storedWatchList() const
     {
         CompanyDatabase reader("chartlink-test-check");
         QStringList symbols;
         if (reader.open(resolveStoreConfig({}, bed.databaseFile(), {})).ok())
-            if (auto rows = reader.watchList().load(); rows.ok())
-                for (const WatchRow &row : rows.value())
-                    symbols << QString::fromStdString(row.symbol);
+            for (const WatchRow &row : reader.watchList().load().value())
+                symbols << QString::fromStdString(row.symbol);
         return symbols;
+    }
+    // The backfill's kind started, and what was handed over until it is Done.
+    QStringList backfilled(const char *kind)
+    {
+        const qsizetype mark = standIn.calls.size();
+        click(kind);
+        [&] { QTRY_COMPARE_WITH_TIMEOUT(label(), BackfillRunner::Done, 60000); }();
+        return standIn.since(mark, "BackfillStock");
+    }
+    // The backfill stopped while it waits on the chart data for TCS.
+    void stopAtTcs(const char *kind)
+    {
+        chartData.holdTarget = "TCS.NS";
+        click(kind);
+        QTRY_VERIFY(chartData.holding());
+        click("stopBackfill");
     }
     enum Action { Open, Sync, Feed, Backfill };
     // What the user does, up to where the program is done with it.
     void act(int action)
     {
-        switch (action) {
-        case Open:
+        if (action == Open) {
             open();
             QTRY_VERIFY_WITH_TIMEOUT(dialog()->bridge().pending() == 0, 30000);
-            break;
-        case Sync:
+        } else if (action == Sync) {
             click("syncStockList");
             QTRY_VERIFY_WITH_TIMEOUT(enabled("closeDialog"), 30000);
-            break;
-        case Feed:
+        } else if (action == Feed) {
             QVERIFY(bed.refreshOnce());
             QTRY_VERIFY_WITH_TIMEOUT(!bed.program->chartFeed()->busy(), 30000);
-            break;
-        default:
-            click("backfillOneMinute");
-            QTRY_COMPARE_WITH_TIMEOUT(label(), QString(BackfillRunner::Done), 60000);
+        } else {
+            backfilled("backfillOneMinute");
         }
+    }
+    void startProgram(const std::string &chartDataUrl)
+    {
+        bed.makeProgram();
+        QVERIFY(bed.openDatabase());
+        bed.ctx->services.chartData = chartDataUrl;
+        bed.ctx->chartbookProgram = programName;
+        bed.program->start(false);
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(bed.startSim());
-        QVERIFY(chartData.start());
-    }
-
+    void initTestCase() { QVERIFY(bed.startSim() && chartData.start()); }
     void init()
     {
         standIn.calls.clear();
-        standIn.failing.clear();
         standIn.faults.clear();
+        standIn.once.clear();
         if (QDBusConnection::sessionBus().isConnected())
             QVERIFY(serveBridge(true));
         {
@@ -224,15 +207,6 @@ private slots:
         bed.clock.set(makeLocalTime(2026, 12, 4, 11, 0, 0));
         startProgram(chartData.baseUrl().toStdString());
     }
-    void startProgram(const std::string &chartDataUrl)
-    {
-        bed.makeProgram();
-        QVERIFY(bed.openDatabase());
-        bed.ctx->services.chartData = chartDataUrl;
-        bed.ctx->chartbookProgram = programName;
-        bed.program->start(false);
-    }
-
     void cleanup() { bed.reset(); }
 
     void syncAndDeleteAll()
@@ -240,24 +214,22 @@ private slots:
         open();
         QTRY_VERIFY(standIn.calls.contains("Connect"));
         click("syncStockList");
-        QCOMPARE(child<QLabel>("syncStatus")->text(), QString(ChartLinkDialog::SyncInProgress));
+        QCOMPARE(child<QLabel>("syncStatus")->text(), ChartLinkDialog::SyncInProgress);
         QVERIFY(!enabled("closeDialog") && !enabled("startFeeding") && !enabled("killAll"));
         QTRY_VERIFY(enabled("closeDialog"));
         QVERIFY(enabled("startFeeding") && enabled("killAll"));
         QCOMPARE(child<QLabel>("syncStatus")->text(), QString());
-        QCOMPARE(standIn.calls.last(), QString("SyncStockList:INFY,TCS,ACC,NIFTY,SENSEX,"));
+        QCOMPARE(standIn.calls.last(), "SyncStockList:INFY,TCS,ACC,NIFTY,SENSEX,");
 
         click("deleteAllStocks"); // answered No
         bed.messenger.setNextAnswer(true);
         click("deleteAllStocks");
-        QTRY_COMPARE(standIn.calls.last(), QString("DeleteAllStocks"));
+        QTRY_COMPARE(standIn.calls.last(), "DeleteAllStocks");
         QCOMPARE(standIn.since(0, "DeleteAllStocks").size(), 1);
         QCOMPARE(bed.messenger.count(ChartLinkDialog::DeleteQuestion), 2);
-        QVERIFY(bed.messenger.count(ChartLinkDialog::NotRunning) == 0);
-        QCOMPARE(bed.messenger.count(ChartLinkDialog::DeleteFailed), 0);
-
+        QCOMPARE(bed.messenger.shown.size(), 2u); // and nothing else: not "not running", no failure
         // A refused Delete All is told, not passed over as done.
-        standIn.failing << QStringLiteral("DeleteAllStocks");
+        standIn.once["DeleteAllStocks"] = PeerFault::Error;
         bed.messenger.setNextAnswer(true);
         click("deleteAllStocks");
         QTRY_COMPARE(bed.messenger.count(ChartLinkDialog::DeleteFailed), 1);
@@ -267,24 +239,19 @@ private slots:
     {
         click("startFeeding");
         QVERIFY(!enabled("startFeeding") && !enabled("syncStockList") && !enabled("killAll") &&
-                !enabled("backfillOneMinute"));
-        QVERIFY(enabled("stopFeeding"));
-        WatchListPanel *panel = bed.program->watchList();
-        emit panel->listView()->horizontalHeader()->sectionClicked(0);
+                !enabled("backfillOneMinute") && enabled("stopFeeding"));
+        emit bed.program->watchList()->listView()->horizontalHeader()->sectionClicked(0);
         QCOMPARE(bed.messenger.count(WatchList::FeedingSortMessage), 1); // the rule is core's
 
         // A refresh that comes while the last feed is still under way feeds nothing.
-        for (int i = 0; i < 5 && standIn.since(0, "FeedQuotes").size() < 2; ++i) {
-            QVERIFY(bed.refreshOnce());
-            QTRY_VERIFY(!bed.program->chartFeed()->busy());
-        }
+        for (int i = 0; i < 5 && standIn.since(0, "FeedQuotes").size() < 2; ++i)
+            act(Feed);
         const QStringList feeds = standIn.since(0, "FeedQuotes");
         QCOMPARE(feeds.first(), QString()); // nothing is known before the first refresh
-        const QString second = feeds[1];
-        QVERIFY2(second.startsWith("NIFTY,") && second.contains("*SENSEX,") &&
-                     second.contains("*INFY,") && second.contains("*TCS,") &&
-                     second.contains("*ACC,") && !second.contains("500325"),
-                 qPrintable(second));
+        QVERIFY2(feeds[1].startsWith("NIFTY,") && feeds[1].contains("*SENSEX,") &&
+                     feeds[1].contains("*INFY,") && feeds[1].contains("*TCS,") &&
+                     feeds[1].contains("*ACC,") && !feeds[1].contains("500325"),
+                 qPrintable(feeds[1]));
 
         // Out of market hours nothing is fed; a failed feed is told and the next one tried.
         bed.clock.set(makeLocalTime(2026, 12, 4, 18, 0, 0));
@@ -292,13 +259,13 @@ private slots:
         QVERIFY(bed.refreshOnce());
         QCOMPARE(standIn.since(mark, "FeedQuotes").size(), 0);
         bed.clock.set(makeLocalTime(2026, 12, 4, 11, 5, 0));
-        standIn.failing << "FeedQuotes";
+        standIn.once["FeedQuotes"] = PeerFault::Error;
         QVERIFY(bed.refreshOnce());
         QTRY_COMPARE(bed.messenger.count(ChartFeed::FeedFailed), 1);
         mark = standIn.calls.size();
         QVERIFY(bed.refreshOnce());
         QTRY_COMPARE(standIn.since(mark, "FeedQuotes").size(), 1);
-        QCOMPARE(standIn.calls[mark], QString("Connect"));
+        QCOMPARE(standIn.calls[mark], "Connect");
 
         click("stopFeeding");
         QVERIFY(enabled("startFeeding") && enabled("killAll") && !enabled("stopFeeding"));
@@ -312,11 +279,10 @@ private slots:
         open();
         auto *progress = child<QProgressBar>("backfillProgress");
         QSignalSpy percent(progress, &QProgressBar::valueChanged);
-        qsizetype mark = standIn.calls.size();
         click("backfillOneMinute");
         QVERIFY(!enabled("closeDialog") && enabled("stopBackfill") && progress->isVisible());
-        QTRY_COMPARE(label(), QString(BackfillRunner::Done));
-        QCOMPARE(standIn.since(mark, "BackfillStock"),
+        QTRY_COMPARE(label(), BackfillRunner::Done);
+        QCOMPARE(standIn.since(0, "BackfillStock"),
                  (QStringList{"NIFTY", "SENSEX", "INFY", "TCS", "ACC"}));
         QVERIFY(standIn.calls.last().endsWith(
             ":1733300100,100,101,99,100.5,1200*1733300160,100.5,102,100,101,900*"));
@@ -328,58 +294,39 @@ private slots:
         QVERIFY(!progress->isVisible() && enabled("closeDialog") && !enabled("stopBackfill"));
 
         // Stopped while the third stock downloads: the same kind starts again with it.
-        chartData.holdTarget = "TCS.NS";
-        mark = standIn.calls.size();
-        click("backfillOneMinute");
-        QTRY_VERIFY(chartData.holding());
-        click("stopBackfill");
-        QCOMPARE(label(), QString(BackfillRunner::Stopped));
+        qsizetype mark = standIn.calls.size();
+        stopAtTcs("backfillOneMinute");
+        QCOMPARE(label(), BackfillRunner::Stopped);
         QVERIFY(enabled("closeDialog") && !enabled("stopBackfill"));
         chartData.release();
         QCOMPARE(standIn.since(mark, "BackfillStock"), (QStringList{"NIFTY", "SENSEX", "INFY"}));
-        mark = standIn.calls.size();
-        click("backfillOneMinute");
-        QTRY_COMPARE(label(), QString(BackfillRunner::Done));
-        QCOMPARE(standIn.since(mark, "BackfillStock"), (QStringList{"TCS", "ACC"}));
+        QCOMPARE(backfilled("backfillOneMinute"), (QStringList{"TCS", "ACC"}));
 
-        // Stopped while a stock is being handed over: it is loaded, and the other kind then
-        // begins at NIFTY.
-        standIn.holdCall = QStringLiteral("BackfillStock:INFY");
+        // Stopped while a stock is handed over: it is loaded; the other kind begins at NIFTY.
+        standIn.once["BackfillStock:INFY"] = PeerFault::Hold;
         mark = standIn.calls.size();
         click("backfillOneMinute");
         QTRY_VERIFY(standIn.holding());
         click("stopBackfill");
-        QCOMPARE(label(), QString(BackfillRunner::Stopping));
+        QCOMPARE(label(), BackfillRunner::Stopping);
         QVERIFY(!enabled("closeDialog"));
         standIn.release();
-        QTRY_COMPARE(label(), QString(BackfillRunner::Stopped));
+        QTRY_COMPARE(label(), BackfillRunner::Stopped);
         QCOMPARE(standIn.since(mark, "BackfillStock"), (QStringList{"NIFTY", "SENSEX", "INFY"}));
-        mark = standIn.calls.size();
-        click("backfillFiveMinute");
-        QTRY_COMPARE(label(), QString(BackfillRunner::Done));
-        QCOMPARE(standIn.since(mark, "BackfillStock"),
+        QCOMPARE(backfilled("backfillFiveMinute"),
                  (QStringList{"NIFTY", "SENSEX", "INFY", "TCS", "ACC"}));
         // Five-minute replies lose 19 lines: the paths and the lines are the core's.
         QVERIFY2(standIn.calls.last().endsWith("ACC:"), "not the five-minute kind");
 
         // Synchronize in between: the same kind begins at NIFTY too.
-        chartData.holdTarget = "TCS.NS";
-        click("backfillFiveMinute");
-        QTRY_VERIFY(chartData.holding());
-        click("stopBackfill");
+        stopAtTcs("backfillFiveMinute");
         chartData.release();
-        click("syncStockList");
-        QTRY_VERIFY(enabled("closeDialog"));
-        mark = standIn.calls.size();
-        click("backfillFiveMinute");
-        QTRY_COMPARE(label(), QString(BackfillRunner::Done));
-        QCOMPARE(standIn.since(mark, "BackfillStock").first(), QString("NIFTY"));
+        act(Sync);
+        QCOMPARE(backfilled("backfillFiveMinute").first(), "NIFTY");
     }
 
-    // Each call of the link against each way the charting program can fail it: the program
-    // stays responsive, tells what it tells at most once per action (a backfill that cannot
-    // reach the program tells it for the first stock only), keeps its own data, and once the
-    // charting program is back the same action goes through without a word.
+    // Each call against each failure of the charting program: told at most once per action,
+    // own data kept, and the same action goes through silently once the program is back.
     void faultyChartingProgram_data()
     {
         QTest::addColumn<int>("action");
@@ -393,27 +340,26 @@ private slots:
             const char *name;
             PeerFault fault;
             QString open, feed, backfill;
-            int backfillTimes;
         };
         const Row rows[] = {
-            {"down", PeerFault::Down, notRunning, failed, dll, 1},
-            {"error", PeerFault::Error, notRunning, failed, {}, 0},
-            {"hang", PeerFault::Hang, notRunning, failed, {}, 0},
+            {"down", PeerFault::Down, notRunning, failed, dll},
+            {"error", PeerFault::Error, notRunning, failed, {}},
+            {"hang", PeerFault::Hang, notRunning, failed, {}},
             // The first stock's call is lost with the program; the others find nobody.
-            {"drop", PeerFault::Drop, notRunning, failed, dll, 1},
-            {"garbage", PeerFault::Garbage, {}, {}, {}, 0},
-            {"slow", PeerFault::Slow, {}, {}, {}, 0},
+            {"drop", PeerFault::Drop, notRunning, failed, dll},
+            {"garbage", PeerFault::Garbage, {}, {}, {}},
+            {"slow", PeerFault::Slow, {}, {}, {}},
         };
         for (const Row &r : rows) {
-            const int f = static_cast<int>(r.fault);
+            const int f = int(r.fault);
             QTest::addRow("open %s", r.name) << int(Open) << f << r.open << int(!r.open.isEmpty());
             QTest::addRow("sync %s", r.name) << int(Sync) << f << QString() << 0;
             QTest::addRow("feed %s", r.name) << int(Feed) << f << r.feed << int(!r.feed.isEmpty());
             QTest::addRow("backfill %s", r.name)
-                << int(Backfill) << f << r.backfill << r.backfillTimes;
+                << int(Backfill) << f << r.backfill << int(!r.backfill.isEmpty());
         }
         QTest::addRow("backfill 1 MB line")
-            << int(Backfill) << static_cast<int>(PeerFault::BigInput) << QString() << 0;
+            << int(Backfill) << int(PeerFault::BigInput) << QString() << 0;
     }
     void faultyChartingProgram()
     {
@@ -426,10 +372,8 @@ private slots:
         const auto peerFault = static_cast<PeerFault>(fault);
         dialog()->setCallTimeoutMs(1500);
         bed.program->chartFeed()->bridge().setTimeoutMs(1500);
-        if (action != Open) {
-            open();
-            QTRY_VERIFY(dialog()->bridge().pending() == 0);
-        }
+        if (action != Open)
+            act(Open);
         if (action == Feed) {
             click("startFeeding");
             act(Feed); // a first cycle goes through, so the program leaves mid-session
@@ -465,64 +409,53 @@ private slots:
         QCOMPARE(storedWatchList(), (QStringList{"INFY", "500325", "TCS", "ACC"}));
     }
 
-    // Real processes: two of the charting program's file, and three that must survive it, one
-    // whose name differs only in letter case, one with a longer name, and (when the test can
-    // run one) the same program run by another user.
+    // Real processes: two of the program's file end; its name in capitals, a longer name and
+    // (when the test can run one) another user's instance survive.
     void killAllEndsTheUsersInstancesOfThatProgramOnly()
     {
         QTemporaryDir shared;
         QVERIFY(QFile::setPermissions(shared.path(), QFile::ReadOwner | QFile::WriteOwner |
                                                          QFile::ExeOwner | QFile::ReadOther |
                                                          QFile::ExeOther));
-        const auto copy = [](const QString &file) {
-            QFile::remove(file);
-            return QFile::copy(QStringLiteral("/bin/sleep"), file);
-        };
-        const QString program = bed.path(programName);
-        QVERIFY(copy(program) && copy(bed.path(programName.toUpper())) &&
-                copy(bed.path(programName + "-old")) && copy(shared.filePath(programName)));
-        QProcess first, second, upper, longer, otherUser;
-        const auto run = [](QProcess &p, const QString &file) {
-            p.start(file, {QStringLiteral("600")});
-            return p.waitForStarted();
-        };
-        QVERIFY(run(first, program) && run(second, program) &&
-                run(upper, bed.path(programName.toUpper())) &&
-                run(longer, bed.path(programName + "-old")));
         const bool root = ::getuid() == 0;
-        if (root) {
-            otherUser.setChildProcessModifier([] {
-                if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-                    ::_exit(126);
-            });
-            QVERIFY(run(otherUser, shared.filePath(programName)));
+        const QString files[] = {bed.path(programName), bed.path(programName),
+                                 bed.path(programName.toUpper()), bed.path(programName + "-old"),
+                                 shared.filePath(programName)};
+        QProcess p[5]; // first, second, upper, longer, another user's
+        p[4].setChildProcessModifier([] {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(126);
+        });
+        for (int i = 0; i < (root ? 5 : 4); ++i) {
+            QVERIFY(i == 1 || QFile::copy("/bin/sleep", files[i])); // the second runs the first's
+            p[i].start(files[i], {"600"});
+            QVERIFY(p[i].waitForStarted());
         }
 
         open();
         click("killAll");
-        QVERIFY(first.waitForFinished(20000) && second.waitForFinished(20000));
-        QCOMPARE(first.exitStatus(), QProcess::CrashExit);
+        QVERIFY(p[0].waitForFinished(20000) && p[1].waitForFinished(20000));
+        QCOMPARE(p[0].exitStatus(), QProcess::CrashExit);
         const QString shown = QString::fromStdString(bed.messenger.shown.back());
         QVERIFY2(shown.startsWith("Ended 2 running instances of " + programName + "."),
                  qPrintable(shown));
-        QVERIFY(shown.contains(QStringLiteral("All instances of Ami Broker are closed")));
-        QVERIFY(!upper.waitForFinished(200) && upper.state() == QProcess::Running);
-        QCOMPARE(longer.state(), QProcess::Running);
+        QVERIFY(shown.contains("All instances of Ami Broker are closed"));
+        QVERIFY(!p[2].waitForFinished(200) && p[2].state() == QProcess::Running);
+        QCOMPARE(p[3].state(), QProcess::Running);
         if (root)
-            QCOMPARE(otherUser.state(), QProcess::Running);
+            QCOMPARE(p[4].state(), QProcess::Running);
 
         click("killAll"); // none left: says so, and nothing else ends
         QVERIFY(QString::fromStdString(bed.messenger.shown.back())
                     .startsWith("Ended 0 running instances of " + programName + "."));
-        QCOMPARE(upper.state(), QProcess::Running);
-        for (QProcess *p : {&upper, &longer, &otherUser}) {
-            p->kill();
-            p->waitForFinished(20000);
+        QCOMPARE(p[2].state(), QProcess::Running);
+        for (QProcess &process : p) {
+            process.kill();
+            process.waitForFinished(20000);
         }
     }
 
-    // The whole way with the reference charting program on the private bus and the
-    // simulator's chart data: what the link sends is what the charting program keeps.
+    // With the reference charting program and the simulator: what is sent is what it keeps.
     void theReferenceChartingProgramKeepsWhatTheLinkSends()
     {
         if (!QDBusConnection::sessionBus().isConnected())
@@ -531,17 +464,15 @@ private slots:
         QProcess chartbook;
         chartbook.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         chartbook.start(qEnvironmentVariable("VANTREL_CHARTBOOK"),
-                        {QStringLiteral("--data-dir"), bed.path(QStringLiteral("chartbook"))});
+                        {"--data-dir", bed.path("chartbook")});
         QVERIFY(chartbook.waitForStarted());
         QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
         QTRY_VERIFY_WITH_TIMEOUT(bus->isServiceRegistered(ChartBridge::DefaultService), 30000);
         startProgram(bed.sim.url()); // the simulator's chart data this time
 
-        open();
-        click("syncStockList");
-        QTRY_VERIFY_WITH_TIMEOUT(enabled("closeDialog"), 30000);
-        click("backfillOneMinute");
-        QTRY_COMPARE_WITH_TIMEOUT(label(), QString(BackfillRunner::Done), 60000);
+        act(Open);
+        act(Sync);
+        act(Backfill);
         click("startFeeding");
         QVERIFY(bed.refreshOnce() && bed.refreshOnce());
         QTRY_VERIFY_WITH_TIMEOUT(!bed.program->chartFeed()->busy(), 30000);
@@ -552,21 +483,21 @@ private slots:
         QStringList stocks;
         QMap<QString, int> bars;
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "chartbook");
-            db.setDatabaseName(bed.path(QStringLiteral("chartbook/ChartBook.sqlite")));
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "chartbook");
+            db.setDatabaseName(bed.path("chartbook/ChartBook.sqlite"));
             QVERIFY(db.open());
-            QSqlQuery query(QStringLiteral("SELECT SYMBOL FROM STOCKS ORDER BY POS"), db);
+            QSqlQuery query("SELECT SYMBOL FROM STOCKS ORDER BY POS", db);
             while (query.next())
                 stocks << query.value(0).toString();
-            query.exec(QStringLiteral("SELECT SYMBOL, COUNT(*) FROM BARS GROUP BY SYMBOL"));
+            query.exec("SELECT SYMBOL, COUNT(*) FROM BARS GROUP BY SYMBOL");
             while (query.next())
                 bars[query.value(0).toString()] = query.value(1).toInt();
         }
-        QSqlDatabase::removeDatabase(QStringLiteral("chartbook"));
+        QSqlDatabase::removeDatabase("chartbook");
         QCOMPARE(stocks, (QStringList{"INFY", "TCS", "ACC", "NIFTY", "SENSEX"}));
         for (const QString &symbol : stocks)
             QVERIFY2(bars.value(symbol) > 60, qPrintable(symbol));
-        QVERIFY(!bars.contains(QStringLiteral("500325")));
+        QVERIFY(!bars.contains("500325"));
         QVERIFY(serveBridge(true));
     }
 
@@ -577,8 +508,7 @@ private slots:
             QSKIP("a session bus is reachable here");
         open();
         QCOMPARE(bed.messenger.count(ChartLinkDialog::NoBridge), 1);
-        click("syncStockList");
-        QTRY_VERIFY(enabled("closeDialog"));
+        act(Sync);
         bed.program->chartFeed()->cycle("NIFTY,1.00,2.00,0");
         QCOMPARE(bed.messenger.count(ChartFeed::BridgeUnavailable), 1);
     }

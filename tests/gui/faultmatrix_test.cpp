@@ -43,8 +43,7 @@ template <typename Check> Outcome ended(QSignalSpy &spy, Check loaded)
     return loaded() ? Outcome::Loaded : Outcome::Failed;
 }
 
-// What a user meets in one cell: the messages shown, in order (each a prefix of the text),
-// and what the service's own view shows once the action has ended under the fault.
+// One cell: the messages shown, in order (each a part of the text), and the service's view.
 struct Cell
 {
     const char *service;
@@ -136,8 +135,7 @@ const Cell Expected[] = {
 // clang-format on
 } // namespace
 
-// The charting program's part of backfill, on the test's private bus: it takes every stock's
-// bars and says so.
+// The charting program's part of backfill, on the test's private bus: it takes the bars.
 class BackfillTaker : public QObject
 {
     Q_OBJECT
@@ -150,10 +148,8 @@ public slots:
     void BackfillStock(const QString &name, const QString &bars) { taken << name + ":" + bars; }
 };
 
-// Each network service of the program against each fault of the simulator, end to end: the
-// real program on a real database file. Per cell: the user is told what the table says and
-// the service's view shows what it says, the same action works again once the fault clears
-// without a word, and every stored row reads back as before.
+// Each network service under each fault, end to end: told and shown what the table says, the
+// action works again silently once the fault clears, and every stored row reads back as before.
 class FaultMatrixTest : public QObject
 {
     Q_OBJECT
@@ -165,26 +161,24 @@ class FaultMatrixTest : public QObject
     QString m_backfillLabel;
     QStringList m_backfilled; // "NAME:bars" of the last backfill
 
-    // One service as a user meets it: what opens it, the action that fetches, and what its
-    // view shows afterwards.
+    // A service: which requests the fault plays on, what opens it, its action, its view.
     struct Service
     {
-        QString scope; // which requests the fault plays on
-        std::function<void(FaultMatrixTest &)> open;
-        std::function<Outcome(FaultMatrixTest &)> act;
-        std::function<QString(FaultMatrixTest &)> look;
+        const char *scope;
+        void (FaultMatrixTest::*open)();
+        Outcome (FaultMatrixTest::*act)();
+        QString (FaultMatrixTest::*look)();
     };
     static const QMap<QString, Service> &services();
 
-    FuturesPanel *futures() const
+    template <typename P> P *panel(PanelKind kind) const
     {
-        return qobject_cast<FuturesPanel *>(bed.program->panels().panel(PanelKind::Futures));
+        return qobject_cast<P *>(bed.program->panels().panel(kind));
     }
-    ToppersPanel *toppers() const
-    {
-        return qobject_cast<ToppersPanel *>(bed.program->panels().panel(PanelKind::Toppers));
-    }
+    FuturesPanel *futures() const { return panel<FuturesPanel>(PanelKind::Futures); }
+    ToppersPanel *toppers() const { return panel<ToppersPanel>(PanelKind::Toppers); }
     ChartLinkDialog *link() const { return bed.program->chartLink(); }
+    void click(QWidget *in, const char *button) { control<QAbstractButton>(in, button)->click(); }
 
     Outcome refresh()
     {
@@ -195,12 +189,8 @@ class FaultMatrixTest : public QObject
     }
     QString lookAtQuotes()
     {
-        const QString nifty = bed.program->bar()
-                                  .findChild<QTableView *>("indexList")
-                                  ->model()
-                                  ->index(0, 1)
-                                  .data()
-                                  .toString();
+        const auto *indices = bed.program->bar().findChild<QTableView *>("indexList")->model();
+        const QString nifty = indices->index(0, 1).data().toString();
         const QString dot = bed.program->bar().connected() ? "green dot" : "red dot";
         if (nifty.isEmpty())
             return dot + ", no rows";
@@ -214,7 +204,7 @@ class FaultMatrixTest : public QObject
     }
     QString lookAtChart()
     {
-        auto *image = chart->findChild<QLabel *>("chartImage");
+        auto *image = control<QLabel>(chart, "chartImage");
         return image->pixmap().isNull() ? image->text() : "a picture";
     }
     Outcome backfill()
@@ -222,7 +212,7 @@ class FaultMatrixTest : public QObject
         const qsizetype mark = taker.taken.size();
         QSignalSpy ended(&link()->backfill(), &BackfillRunner::ended);
         QSignalSpy label(&link()->backfill(), &BackfillRunner::labelChanged);
-        control<QAbstractButton>(link(), "backfillOneMinute")->click();
+        click(link(), "backfillOneMinute");
         if (!endsWithin(ended))
             return Outcome::Stuck;
         m_backfillLabel = label.isEmpty() ? QString() : label.last().first().toString();
@@ -236,13 +226,13 @@ class FaultMatrixTest : public QObject
         static const QRegularExpression bar(R"(^\d+,[\d.]+,[\d.]+,[\d.]+,[\d.]+,\d+$)");
         QStringList bars, junk;
         for (const QString &taken : m_backfilled) {
-            const QString stock = taken.section(':', 0, 0);
             const QStringList lines = taken.section(':', 1).split('*', Qt::SkipEmptyParts);
-            if (lines.isEmpty())
-                continue;
-            const bool read = std::ranges::all_of(
-                lines, [](const QString &line) { return bar.match(line).hasMatch(); });
-            (read ? bars : junk) << stock;
+            if (!lines.isEmpty())
+                (std::ranges::all_of(lines,
+                                     [](const QString &l) { return bar.match(l).hasMatch(); })
+                     ? bars
+                     : junk)
+                    << taken.section(':', 0, 0);
         }
         QString seen = m_backfillLabel;
         if (!bars.isEmpty())
@@ -255,7 +245,7 @@ class FaultMatrixTest : public QObject
     {
         const std::size_t told = bed.messenger.shown.size();
         QSignalSpy finished(futures(), &FuturesPanel::fetchFinished);
-        control<QAbstractButton>(futures(), "getLatestData")->click();
+        click(futures(), "getLatestData");
         return ended(finished, [&] {
             return lookAtFutures() == "data kept" && bed.messenger.shown.size() == told;
         });
@@ -269,7 +259,7 @@ class FaultMatrixTest : public QObject
     Outcome validate()
     {
         QSignalSpy finished(&listing->validator(), &ListingValidator::finished);
-        control<QAbstractButton>(listing, "validate")->click();
+        click(listing, "validate");
         return ended(finished,
                      [&] { return listing->listing().nseResult() == NewListing::NsePassed; });
     }
@@ -281,13 +271,12 @@ class FaultMatrixTest : public QObject
     Outcome sweep()
     {
         QSignalSpy finished(toppers()->sweep(), &ToppersSweep::finished);
-        control<QAbstractButton>(toppers(), "getLatestData")->click();
+        click(toppers(), "getLatestData");
         return ended(finished, [&] { return toppers()->model()->rowCount() > 0; });
     }
     QString lookAtToppers()
     {
-        return QStringLiteral("%1 rows, ").arg(toppers()->model()->rowCount()) +
-               toppers()->status();
+        return QString("%1 rows, ").arg(toppers()->model()->rowCount()) + toppers()->status();
     }
 
     // The portfolio's lots ride on the refresh with the watch list's stocks.
@@ -362,7 +351,7 @@ class FaultMatrixTest : public QObject
             query.exec("PRAGMA integrity_check");
             rows << (query.next() ? query.value(0).toString() : "no verdict");
             for (const QString &table : db.tables()) {
-                query.exec(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table));
+                query.exec(QString("SELECT * FROM \"%1\" ORDER BY rowid").arg(table));
                 while (query.next()) {
                     QStringList values{table};
                     for (int c = 0; c < query.record().count(); ++c)
@@ -375,27 +364,21 @@ class FaultMatrixTest : public QObject
         QSqlDatabase::removeDatabase("faultmatrix-reader");
         return rows;
     }
-
-    void setFault(const QString &fault, const QString &scope)
+    // The fault on (or off), played by the simulator; "down" is the simulator stopped.
+    void setFault(const QString &fault, const QString &scope, bool on)
     {
         if (fault == "down")
-            bed.sim.stop();
+            QVERIFY2(on ? (bed.sim.stop(), true) : bed.sim.restart(),
+                     qPrintable(bed.sim.errorText()));
         else
-            QVERIFY(simControl(bed.sim.port(), "fault=" + fault + "&short-lines=0&" + scope));
+            QVERIFY(simControl(bed.sim.port(),
+                               on ? "fault=" + fault + "&short-lines=0&" + scope : "fault=none"));
     }
-    void clearFault(const QString &fault)
+    void closeAll()
     {
-        if (fault == "down")
-            QVERIFY2(bed.sim.restart(), qPrintable(bed.sim.errorText()));
-        else
-            QVERIFY(simControl(bed.sim.port(), "fault=none"));
-    }
-    QStringList toldSince(std::size_t mark) const
-    {
-        QStringList told;
-        for (std::size_t i = mark; i < bed.messenger.shown.size(); ++i)
-            told << QString::fromStdString(bed.messenger.shown[i]);
-        return told;
+        delete chart;
+        delete listing;
+        bed.reset();
     }
 
 private slots:
@@ -409,37 +392,29 @@ private slots:
     }
     void cleanup()
     {
-        delete chart;
-        delete listing;
-        bed.reset();
+        closeAll();
         bed.sim.stop();
         QFile::remove(bed.databaseFile());
     }
 
     void serviceUnderFault_data()
     {
-        QTest::addColumn<QString>("service");
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QStringList>("told");
-        QTest::addColumn<QString>("shows");
+        QTest::addColumn<int>("cell");
         for (const Cell &cell : Expected) {
             QVERIFY(services().contains(cell.service));
-            QTest::addRow("%s %s", cell.service, cell.fault)
-                << cell.service << cell.fault << cell.told << cell.shows;
+            QTest::addRow("%s %s", cell.service, cell.fault) << int(&cell - Expected);
         }
     }
     void serviceUnderFault()
     {
-        QFETCH(QString, service);
-        QFETCH(QString, fault);
-        QFETCH(QStringList, told);
-        QFETCH(QString, shows);
+        QFETCH(int, cell);
+        const auto &[service, fault, told, shows] = Expected[cell];
         const Service &s = services()[service];
-        if (service == "chart data" && !QDBusConnection::sessionBus().isConnected())
+        if (service == QString("chart data") && !QDBusConnection::sessionBus().isConnected())
             QSKIP("no session bus here for the charting program");
         seed();
         const QStringList stored = storedRows();
-        QCOMPARE(stored.first(), QStringLiteral("ok"));
+        QCOMPARE(stored.first(), "ok");
         QCOMPARE(stored.filter(QRegularExpression("^(SelectedComp2Watch|TRADES|SelectedFuture)\\|"))
                      .size(),
                  4); // the user's own rows are among what is read back
@@ -451,36 +426,35 @@ private slots:
         // Refreshes come when the test says: a tick is the quotes' action here.
         bed.ctx->refresh.stopTimer();
         QVERIFY(bed.refreshOnce());
-        s.open(*this);
+        (this->*s.open)();
         if (QTest::currentTestFailed())
             return;
-        QCOMPARE(s.act(*this), Outcome::Loaded);
+        QCOMPARE((this->*s.act)(), Outcome::Loaded);
         QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), EndCeilingMs); // none left over
-        m_before.clear();
-        m_before = service == "quotes" ? lookAtQuotes().section("NIFTY ", 1) : QString();
+        m_before.clear(); // so that the look below shows the price, not "kept"
+        m_before = service == QString("quotes") ? lookAtQuotes().section("NIFTY ", 1) : QString();
         const std::size_t mark = bed.messenger.shown.size();
 
-        setFault(fault, s.scope);
+        setFault(fault, s.scope, true);
         if (QTest::currentTestFailed())
             return;
-        QVERIFY(s.act(*this) != Outcome::Stuck);
-        const QStringList said = toldSince(mark);
-        const QString seen = s.look(*this);
+        QVERIFY((this->*s.act)() != Outcome::Stuck);
+        QStringList said;
+        for (std::size_t i = mark; i < bed.messenger.shown.size(); ++i)
+            said << QString::fromStdString(bed.messenger.shown[i]);
+        const QString seen = (this->*s.look)();
         QVERIFY2(seen.startsWith(shows), qPrintable("shows: " + seen));
         QVERIFY2(said.size() == told.size(), qPrintable("told: " + said.join(" / ")));
         for (qsizetype i = 0; i < told.size(); ++i)
             QVERIFY2(said[i].contains(told[i]), qPrintable("told: " + said.join(" / ")));
-        clearFault(fault);
+        setFault(fault, s.scope, false);
         if (QTest::currentTestFailed())
             return;
 
         const std::size_t recovered = bed.messenger.shown.size();
-        QCOMPARE(s.act(*this), Outcome::Loaded);
+        QCOMPARE((this->*s.act)(), Outcome::Loaded);
         QCOMPARE(bed.messenger.shown.size(), recovered);
-
-        delete chart;
-        delete listing;
-        bed.reset(); // read back with the program gone
+        closeAll(); // read back with the program gone
         QCOMPARE(storedRows(), stored);
     }
 };
@@ -498,8 +472,7 @@ const QMap<QString, FaultMatrixTest::Service> &FaultMatrixTest::services()
          {"fault-path=/marketinfo", &T::openFutures, &T::fetchFutures, &T::lookAtFutures}},
         {"exchange statistics",
          {"fault-path=/content", &T::openFutures, &T::fetchFutures, &T::lookAtFutures}},
-        // The lookup page itself is read by the user's browser, never by the program: what the
-        // program asks of the network there is the new listing's check of its symbols.
+        // The lookup page is read by the user's browser; the program's own call is this check.
         {"symbol check",
          {"fault-symbol=WIPRO.NS", &T::openListing, &T::validate, &T::lookAtListing}},
         {"toppers", {"fault-path=/d/quotes.csv", &T::openToppers, &T::sweep, &T::lookAtToppers}},

@@ -2,7 +2,6 @@
 #include "core/gains/holdingreturns.h"
 #include "core/portfolio/brokerbook.h"
 #include "core/portfolio/holdingcells.h"
-#include "core/portfolio/portfolioexport.h"
 #include "gui/controls/colourlabel.h"
 #include "gui/controls/exportnamedialog.h"
 #include "gui/controls/stocklist.h"
@@ -27,47 +26,47 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QTableWidget>
 
-// The portfolio panel inside the real program, on a real database file: the "Profile"
-// button, the lists valued through the real refresh cycle against the simulated market, what
-// the user finds again after a restart, and the trade book: a tradebook imported and imported
-// again, a sale typed on a holding row, the trades listed with their results and the gains
-// report. The arithmetic itself is tested in core.
+// The portfolio panel inside the real program on a real database file, valued by the real
+// refresh against the simulated market, with its trade book; the arithmetic is core's.
 class PortfolioPanelTest : public QObject
 {
     Q_OBJECT
     GuiBed bed;
     long brokerId = 0;
+    static constexpr TradeKind Delivery = TradeKind::Delivery, Intraday = TradeKind::Intraday;
 
     PortfolioPanel *panel() const
     {
         return qobject_cast<PortfolioPanel *>(bed.program->panels().panel(PanelKind::Profile));
     }
-    HoldingListModel *model(TradeKind kind) const { return panel()->section(kind)->model(); }
-    QString cell(TradeKind kind, int row, int column) const
+    HoldingListModel *model(TradeKind kind = Delivery) const
+    {
+        return panel()->section(kind)->model();
+    }
+    QString cell(int row, int column, TradeKind kind = Delivery) const
     {
         return model(kind)->index(row, column).data().toString();
     }
-    double number(TradeKind kind, int row, int column) const
+    double number(int row, int column, TradeKind kind = Delivery) const
     {
         return model(kind)->index(row, column).data(StockListModel::RawValueRole).toDouble();
     }
     void click(const char *name) const { ::control<QAbstractButton>(panel(), name)->click(); }
     void select(TradeKind kind, int row) const { panel()->section(kind)->view()->selectRow(row); }
-    void seed(const BrokerEntry &broker, const std::vector<ProfileLot> &lots)
+    std::string said() const { return bed.messenger.shown.back(); }
+    void seed(const BrokerEntry &broker, std::vector<ProfileLot> lots)
     {
         CompanyDatabase seeder("portfolio-test-seed");
         QVERIFY(seeder.open(resolveStoreConfig({}, bed.databaseFile(), {})).ok());
         QVERIFY(seeder.brokers().insert(broker).ok());
         brokerId = seeder.brokers().loadAll().value().back().id;
-        std::vector<ProfileLot> named = lots;
-        for (ProfileLot &lot : named)
+        for (ProfileLot &lot : lots)
             lot.brokerId = brokerId;
-        QVERIFY(seeder.profile().insertLots(named).ok());
+        QVERIFY(seeder.profile().insertLots(lots).ok());
     }
     std::vector<ProfileLot> stored() const
     {
@@ -83,54 +82,68 @@ class PortfolioPanelTest : public QObject
         bed.program->start(false);
         bed.program->bar().button("profile")->click();
         QVERIFY(panel() && panel()->isVisible());
-        for (TradeKind kind : {TradeKind::Delivery, TradeKind::Intraday})
+        for (TradeKind kind : {Delivery, Intraday})
             new QAbstractItemModelTester(
                 model(kind), QAbstractItemModelTester::FailureReportingMode::QtTest, panel());
     }
-
     // Four lots of two companies with a broker whose every rate is 0: bare values.
-    void seedHoldings()
+    void seedHoldings(std::vector<ProfileLot> more = {})
     {
-        seed(BrokerEntry{0, "Plain Broker", {}},
-             {{"Infosys Limited", "NSE", "INFY", 0, 50, 100, 0},
-              {"Reliance Industries Limited", "BSE", "500325", 0, 2400, 10, 0},
-              {"Infosys Limited", "NSE", "INFY", 0, 60, 300, 0},
-              {"Infosys Limited", "NSE", "INFY", 1, 1500, 20, 0}});
+        std::vector<ProfileLot> lots{
+            {"Infosys Limited", "NSE", "INFY", 0, 50, 100, 0},
+            {"Reliance Industries Limited", "BSE", "500325", 0, 2400, 10, 0},
+            {"Infosys Limited", "NSE", "INFY", 0, 60, 300, 0},
+            {"Infosys Limited", "NSE", "INFY", 1, 1500, 20, 0}};
+        lots.insert(lots.end(), more.begin(), more.end());
+        seed(BrokerEntry{0, "Plain Broker", {}}, lots);
     }
     void openSeeded()
     {
         seedHoldings();
         openPanel();
     }
-    QString tradebook(const QByteArray &rows)
+    // A tradebook of NSE cash trades, "SYMBOL ISIN DATE SIDE QUANTITY PRICE ID" each.
+    QString tradebook(std::initializer_list<const char *> trades, const QByteArray &more = {})
     {
-        const QString file = bed.path(QStringLiteral("tradebook.csv"));
+        QByteArray rows = "symbol,isin,trade_date,exchange,segment,series,trade_type,auction,"
+                          "quantity,price,trade_id,order_id,order_execution_time\n";
+        for (const char *trade : trades) {
+            const QList<QByteArray> f = QByteArray(trade).split(' ');
+            rows += f[0] + ',' + f[1] + ',' + f[2] + ",NSE,EQ,EQ," + f[3] + ",false," + f[4] + ',' +
+                    f[5] + ',' + f[6] + ',' + QByteArray::number(f[6].toInt() % 100) + ',' + f[2] +
+                    "T10:00:00\n";
+        }
+        const QString file = bed.path("tradebook.csv");
         QFile out(file);
         out.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        out.write("symbol,isin,trade_date,exchange,segment,series,trade_type,auction,quantity,"
-                  "price,trade_id,order_id,order_execution_time\n" +
-                  rows);
+        out.write(rows + more);
         return file;
     }
-    // With VANTREL_SCREENSHOTS set to a folder, the panel as it is now, for a person to look at.
-    void snapshot(const char *name) const
-    {
-        const QString folder = qEnvironmentVariable("VANTREL_SCREENSHOTS");
-        if (!folder.isEmpty())
-            panel()->grab().save(folder + QLatin1Char('/') + QLatin1String(name) + ".png");
-    }
     // Runs the import dialog on the file as the panel would after its file dialog.
-    QString import(const QString &file, bool store)
+    QString import(const QString &file)
     {
         ImportTradesDialog dialog(*bed.ctx, file, panel()->brokers(), panel());
         const QString shown = dialog.findChild<QPlainTextEdit *>("preview")->toPlainText();
         auto *button = dialog.findChild<QPushButton *>("import");
-        if (store && button->isEnabled()) {
+        if (button->isEnabled()) {
             button->click();
             if (dialog.result() == QDialog::Accepted)
                 panel()->reloadLots();
         }
         return shown;
+    }
+    // Answers the export's name dialog with name, and reads what it wrote under ProfileData.
+    QByteArray exported(const char *button, const char *name, const std::string &told)
+    {
+        whenModal<ExportNameDialog>([name](ExportNameDialog *d) {
+            d->edit()->setText(name);
+            d->accept();
+        });
+        click(button);
+        const QString path = bed.ctx->dataRoot + "/ProfileData/" + name + ".csv";
+        [&] { QCOMPARE(said(), told + path.toStdString()); }();
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
     }
 
 private slots:
@@ -144,33 +157,16 @@ private slots:
     void beforeAnyQuoteTheListsShowCostsAndTheExportWritesThem()
     {
         openSeeded(); // no simulator: every refresh fails and no quote arrives
-        QCOMPARE(model(TradeKind::Delivery)->rowCount(), 2);
-        QCOMPARE(cell(TradeKind::Delivery, 0, holdingcol::CostPlusCharges),
-                 QStringLiteral("23,000.00"));
-        QCOMPARE(cell(TradeKind::Delivery, 0, holdingcol::BrokerId), QString::number(brokerId));
-        QCOMPARE(model(TradeKind::Delivery)
-                     ->index(0, holdingcol::NetProfitLoss)
-                     .data(Qt::ForegroundRole)
-                     .value<QBrush>()
-                     .color(),
-                 QColor(0, 0, 255));
-        QCOMPARE(panel()->section(TradeKind::Delivery)->total(0)->text(),
-                 QStringLiteral("47,000.00"));
-
-        whenModal<ExportNameDialog>([](ExportNameDialog *d) {
-            d->edit()->setText(QStringLiteral("holdings"));
-            d->accept();
-        });
-        click("exportToCsv");
-        const QString path = bed.ctx->dataRoot + QStringLiteral("/ProfileData/holdings.csv");
-        QCOMPARE(bed.messenger.shown.back(),
-                 "Profile present displayed data is exported Successfully at \n" +
-                     path.toStdString());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(model()->rowCount(), 2);
+        QCOMPARE(cell(0, holdingcol::CostPlusCharges), "23,000.00");
+        QCOMPARE(cell(0, holdingcol::BrokerId), QString::number(brokerId));
+        const QVariant blue = model()->index(0, holdingcol::NetProfitLoss).data(Qt::ForegroundRole);
+        QCOMPARE(blue.value<QBrush>().color(), QColor(0, 0, 255));
+        QCOMPARE(panel()->section(Delivery)->total(0)->text(), "47,000.00");
         // The layout of the file is the core's; here the panel's rows reach it.
-        const QByteArray written = file.readAll();
-        QVERIFY(written.startsWith("My PROFILE for Current Stocks in My Hand\n"));
+        const QByteArray written =
+            exported("exportToCsv", "holdings",
+                     "Profile present displayed data is exported Successfully at \n");
         QVERIFY(written.contains("Infosys Limited,NSE,20,1500.00,0.00,0.00,30000.00,"));
     }
 
@@ -179,68 +175,51 @@ private slots:
         QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
         openSeeded(); // the button starts a refresh at once
         QVERIFY(QSignalSpy(panel(), &PortfolioPanel::refreshed).wait(30000));
-        QTRY_VERIFY_WITH_TIMEOUT(number(TradeKind::Delivery, 0, holdingcol::MarketPrice) > 0,
-                                 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(number(0, holdingcol::MarketPrice) > 0, 30000);
         // One quote per symbol: the delivery list's first, then the intraday list's new ones.
         QVERIFY2(bed.requests().last().contains("INFY.NS,500325.BO&f="),
                  qPrintable(bed.requests().last()));
         // With every rate 0 the result is the bare difference (the arithmetic is the core's).
-        const HoldingRow &row = model(TradeKind::Intraday)->row(0);
+        const HoldingRow &row = model(Intraday)->row(0);
         QCOMPARE(row.netProfitLoss, (row.marketPrice - row.averageCost) * row.quantity);
-        QCOMPARE(number(TradeKind::Delivery, 0, holdingcol::MarketPrice),
-                 number(TradeKind::Intraday, 0, holdingcol::MarketPrice));
-        const HoldingTotals &totals = panel()->portfolio().list(TradeKind::Delivery).totals;
-        const QColor expected = totals.unrealized > 0   ? QColor(0, 128, 0)
-                                : totals.unrealized < 0 ? QColor(255, 0, 0)
-                                                        : QColor(0, 0, 255);
-        const Rgb seen = panel()->section(TradeKind::Delivery)->total(2)->textColour();
+        QCOMPARE(number(0, holdingcol::MarketPrice), number(0, holdingcol::MarketPrice, Intraday));
+        const double unrealized = panel()->portfolio().list(Delivery).totals.unrealized;
+        const QColor expected = unrealized > 0   ? QColor(0, 128, 0)
+                                : unrealized < 0 ? QColor(255, 0, 0)
+                                                 : QColor(0, 0, 255);
+        const Rgb seen = panel()->section(Delivery)->total(2)->textColour();
         QCOMPARE(QColor(seen.r, seen.g, seen.b), expected);
-
         // Connected now: a double click opens the stock's chart.
-        QTableView *view = panel()->section(TradeKind::Intraday)->view();
+        QTableView *view = panel()->section(Intraday)->view();
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
-                           view->visualRect(model(TradeKind::Intraday)->index(0, 0)).center());
+                           view->visualRect(model(Intraday)->index(0, 0)).center());
         QVERIFY(bed.program->bar().findChild<QWidget *>("historicalChart"));
     }
 
-    // The largest holdings a list meets, valued at market prices: every number is shown
-    // whole however narrow the panel; the names give way first, then the list scrolls.
+    // The largest holdings at market prices: numbers stay whole however narrow the panel.
     void numbersAreNeverCut()
     {
-        seedHoldings();
-        {
-            CompanyDatabase seeder("portfolio-test-big");
-            QVERIFY(seeder.open(resolveStoreConfig({}, bed.databaseFile(), {})).ok());
-            QVERIFY(seeder.profile()
-                        .insertLots(
-                            {{"Tata Consultancy Services Limited", "NSE", "TCS", 0, 15048.1, 26000,
-                              brokerId},
-                             {"Yes Bank Limited", "NSE", "YESBANK", 0, 20.05, 999999, brokerId}})
-                        .ok());
-        }
+        seedHoldings({{"Tata Consultancy Services Limited", "NSE", "TCS", 0, 15048.1, 26000, 0},
+                      {"Yes Bank Limited", "NSE", "YESBANK", 0, 20.05, 999999, 0}});
         QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
         openPanel();
         QVERIFY(QSignalSpy(panel(), &PortfolioPanel::refreshed).wait(30000));
-        StockListView *view = panel()->section(TradeKind::Delivery)->view();
-        QCOMPARE(cell(TradeKind::Delivery, 2, holdingcol::CostPlusCharges),
-                 QStringLiteral("39,12,50,600.00"));
+        StockListView *view = panel()->section(Delivery)->view();
+        QCOMPARE(cell(2, holdingcol::CostPlusCharges), "39,12,50,600.00");
         const int margins =
             2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 1;
         for (int width : {view->width(), 300}) {
             view->resize(width, view->height());
-            const HoldingListModel *m = model(TradeKind::Delivery);
-            for (int c = 0; c < m->columnCount(); ++c) {
-                if (view->isColumnHidden(c) || m->alignment(c) != Qt::AlignRight)
+            for (int c = 0; c < model()->columnCount(); ++c) {
+                if (view->isColumnHidden(c) || model()->alignment(c) != Qt::AlignRight)
                     continue;
-                for (int row = 0; row < m->rowCount(); ++row) {
-                    const QString text = m->index(row, c).data().toString();
-                    QVERIFY2(view->fontMetrics().horizontalAdvance(text) + margins <=
+                for (int row = 0; row < model()->rowCount(); ++row)
+                    QVERIFY2(view->fontMetrics().horizontalAdvance(cell(row, c)) + margins <=
                                  view->columnWidth(c),
-                             qPrintable(QStringLiteral("%1 in column %2 of width %3")
-                                            .arg(text)
+                             qPrintable(QString("%1 in column %2 of width %3")
+                                            .arg(cell(row, c))
                                             .arg(c)
                                             .arg(view->columnWidth(c))));
-                }
             }
         }
     }
@@ -266,14 +245,13 @@ private slots:
             control<QPushButton>(d, "ok")->click();
         });
         click("deliveryAdd");
-        QVERIFY(!timerRanDuringDialog);
-        QVERIFY(bed.ctx->refresh.timerActive());
-        QCOMPARE(model(TradeKind::Delivery)->rowCount(), 3);
-        QCOMPARE(cell(TradeKind::Delivery, 2, holdingcol::Symbol), QStringLiteral("TATASTEEL"));
-        QCOMPARE(stored().back().symbol, std::string("TATASTEEL"));
+        QVERIFY(!timerRanDuringDialog && bed.ctx->refresh.timerActive());
+        QCOMPARE(model()->rowCount(), 3);
+        QCOMPARE(cell(2, holdingcol::Symbol), "TATASTEEL");
+        QCOMPARE(stored().back().symbol, "TATASTEEL");
         QVERIFY(panel()->portfolio().quoteSymbols().back() == "TATASTEEL.NS");
 
-        select(TradeKind::Intraday, 0);
+        select(Intraday, 0);
         whenModal<HoldingEntryDialog>([](HoldingEntryDialog *d) {
             control<QTableWidget>(d, "lotList")->selectRow(0);
             whenModal<LotDialog>([](LotDialog *l) {
@@ -284,7 +262,7 @@ private slots:
             control<QPushButton>(d, "ok")->click();
         });
         click("intradayEdit");
-        QCOMPARE(cell(TradeKind::Intraday, 0, holdingcol::AverageCost), QStringLiteral("1,450.00"));
+        QCOMPARE(cell(0, holdingcol::AverageCost, Intraday), "1,450.00");
         // Edited where it stood: the table's order is the order the lists are built in.
         const std::vector<ProfileLot> lots = stored();
         QCOMPARE(lots.size(), 5u);
@@ -296,47 +274,40 @@ private slots:
     {
         openSeeded();
         click("deliveryDelete");
-        QCOMPARE(bed.messenger.shown.back(), std::string(PortfolioPanel::NoDeleteSelection));
-        select(TradeKind::Delivery, 0);
+        QCOMPARE(said(), PortfolioPanel::NoDeleteSelection);
+        select(Delivery, 0);
         click("deliveryDelete"); // answered No
-        QCOMPARE(bed.messenger.shown.back(),
-                 std::string("Are you sure that you want to DELETE  Infosys Limited?"));
+        QCOMPARE(said(), "Are you sure that you want to DELETE  Infosys Limited?");
         QCOMPARE(stored().size(), 4u);
         bed.messenger.setNextAnswer(true);
         click("deliveryDelete");
-        QCOMPARE(model(TradeKind::Delivery)->rowCount(), 1);
-        QCOMPARE(cell(TradeKind::Intraday, 0, holdingcol::Symbol), QStringLiteral("INFY"));
+        QCOMPARE(model()->rowCount(), 1);
+        QCOMPARE(cell(0, holdingcol::Symbol, Intraday), "INFY");
         QCOMPARE(stored().size(), 2u);
-
         // The closing "X" destroys the panel; the next press builds it from the table again.
         click("closePanel");
         QTRY_VERIFY(!panel());
         bed.program->bar().button("profile")->click();
         QVERIFY(panel());
-        QCOMPARE(model(TradeKind::Delivery)->rowCount(), 1);
-        QCOMPARE(cell(TradeKind::Delivery, 0, holdingcol::Symbol), QStringLiteral("500325"));
+        QCOMPARE(model()->rowCount(), 1);
+        QCOMPARE(cell(0, holdingcol::Symbol), "500325");
     }
 
     void importingTwiceAddsNothingTheSecondTime()
     {
         openPanel();
-        const QString file =
-            tradebook("INFY,INE009A01021,2026-11-02,NSE,EQ,EQ,buy,false,10,1500.50,501,1,"
-                      "2026-11-02T10:00:00\n"
-                      "TCS,INE467B01029,2026-11-03,NSE,EQ,EQ,buy,false,3,3400,502,2,"
-                      "2026-11-03T10:00:00\n"
-                      "INFY,INE009A01021,2026-11-20,NSE,EQ,EQ,sell,false,4,1600,503,3,"
-                      "2026-11-20T10:00:00\n"
-                      "NIFTY26DECFUT,,2026-11-20,NSE,FO,,buy,false,50,24000,504,4,"
-                      "2026-11-20T10:00:00\n");
-        const QString first = import(file, true);
+        const QString file = tradebook({"INFY INE009A01021 2026-11-02 buy 10 1500.50 501",
+                                        "TCS INE467B01029 2026-11-03 buy 3 3400 502",
+                                        "INFY INE009A01021 2026-11-20 sell 4 1600 503"},
+                                       "NIFTY26DECFUT,,2026-11-20,NSE,FO,,buy,false,50,24000,504,4,"
+                                       "2026-11-20T10:00:00\n");
+        const QString first = import(file);
         QVERIFY2(first.startsWith("3 new, 0 already held, 1 refused"), qPrintable(first));
         QVERIFY(first.contains("line 5 refused: segment"));
-        QCOMPARE(model(TradeKind::Delivery)->stockCount(), 2);
-        QCOMPARE(cell(TradeKind::Delivery, 0, holdingcol::Quantity), QStringLiteral("6"));
-        QCOMPARE(cell(TradeKind::Delivery, 1, holdingcol::Quantity), QStringLiteral("3"));
-
-        const QString again = import(file, true);
+        QCOMPARE(model()->stockCount(), 2);
+        QCOMPARE(cell(0, holdingcol::Quantity), "6");
+        QCOMPARE(cell(1, holdingcol::Quantity), "3");
+        const QString again = import(file);
         QVERIFY2(again.startsWith("0 new, 3 already held"), qPrintable(again));
         QCOMPARE(bed.ctx->database.trades().loadAll().value().size(), 3u);
     }
@@ -348,16 +319,14 @@ private slots:
                     .run("CREATE TRIGGER refuse_tcs BEFORE INSERT ON TRADES WHEN NEW.SYMBOL = "
                          "'TCS' BEGIN SELECT RAISE(ABORT, 'refused by test'); END")
                     .ok());
-        const QString file =
-            tradebook("INFY,INE009A01021,2026-11-02,NSE,EQ,EQ,buy,false,10,1500,801,1,"
-                      "2026-11-02T10:00:00\n"
-                      "TCS,INE467B01029,2026-11-03,NSE,EQ,EQ,buy,false,3,3400,802,2,"
-                      "2026-11-03T10:00:00\n");
-        ImportTradesDialog dialog(*bed.ctx, file, panel()->brokers(), panel());
+        ImportTradesDialog dialog(*bed.ctx,
+                                  tradebook({"INFY INE009A01021 2026-11-02 buy 10 1500 801",
+                                             "TCS INE467B01029 2026-11-03 buy 3 3400 802"}),
+                                  panel()->brokers(), panel());
         dialog.show();
         dialog.findChild<QPushButton *>("import")->click();
         QVERIFY(dialog.isVisible());
-        QVERIFY(bed.messenger.shown.back().find("refused by test") != std::string::npos);
+        QVERIFY(said().find("refused by test") != std::string::npos);
         QVERIFY(bed.ctx->database.trades().loadAll().value().empty());
     }
 
@@ -369,11 +338,12 @@ private slots:
         BrokerScheduleTable &schedules = bed.ctx->database.brokerSchedules();
         {
             ConfigureBrokerDialog add(book, bed.messenger, std::nullopt, nullptr, &schedules);
-            add.findChild<QLineEdit *>("brokerName")->setText(QStringLiteral("Flat Fee"));
-            add.findChild<QCheckBox *>("bySchedule")->setChecked(true);
-            add.findChild<QLineEdit *>("intradayPercent")->setText(QStringLiteral("0.03"));
-            add.findChild<QLineEdit *>("intradayCap")->setText(QStringLiteral("20"));
-            add.findChild<QLineEdit *>("dpCharge")->setText(QStringLiteral("15.34"));
+            control<QLineEdit>(&add, "brokerName")->setText("Flat Fee");
+            control<QCheckBox>(&add, "bySchedule")->setChecked(true);
+            const std::pair<const char *, const char *> rates[] = {
+                {"intradayPercent", "0.03"}, {"intradayCap", "20"}, {"dpCharge", "15.34"}};
+            for (const auto &[id, text] : rates)
+                control<QLineEdit>(&add, id)->setText(text);
             add.accept();
             QCOMPARE(add.result(), int(QDialog::Accepted));
         }
@@ -383,9 +353,9 @@ private slots:
         QCOMPARE(stored.at(id), (BrokerSchedule{{0, 0, 0}, {0.03, 0, 20}, 15.34}));
 
         ConfigureBrokerDialog edit(book, bed.messenger, book.brokers().back(), nullptr, &schedules);
-        QVERIFY(edit.findChild<QCheckBox *>("bySchedule")->isChecked());
-        QCOMPARE(edit.findChild<QLineEdit *>("dpCharge")->text(), QStringLiteral("15.34"));
-        edit.findChild<QCheckBox *>("bySchedule")->setChecked(false);
+        QVERIFY(control<QCheckBox>(&edit, "bySchedule")->isChecked());
+        QCOMPARE(control<QLineEdit>(&edit, "dpCharge")->text(), "15.34");
+        control<QCheckBox>(&edit, "bySchedule")->setChecked(false);
         edit.accept();
         QVERIFY(schedules.loadAll().value().empty());
     }
@@ -393,37 +363,32 @@ private slots:
     void aSaleShrinksItsRowAndIsListedWithItsResult()
     {
         openPanel();
-        import(tradebook("INFY,INE009A01021,2026-11-02,NSE,EQ,EQ,buy,false,10,1500,601,1,"
-                         "2026-11-02T10:00:00\n"),
-               true);
-        panel()->section(TradeKind::Delivery)->view()->selectRow(0);
+        import(tradebook({"INFY INE009A01021 2026-11-02 buy 10 1500 601"}));
+        select(Delivery, 0);
         whenModal<SellDialog>([this](SellDialog *d) {
-            d->findChild<QLineEdit *>("quantity")->setText(QStringLiteral("11"));
-            d->findChild<QLineEdit *>("price")->setText(QStringLiteral("1,600.50"));
+            control<QLineEdit>(d, "quantity")->setText("11");
+            control<QLineEdit>(d, "price")->setText("1,600.50");
             d->accept(); // more than is held: refused, the dialog stays
-            QVERIFY(bed.messenger.shown.back().find("You hold only 10") != std::string::npos);
-            d->findChild<QLineEdit *>("quantity")->setText(QStringLiteral("4"));
+            QVERIFY(said().find("You hold only 10") != std::string::npos);
+            control<QLineEdit>(d, "quantity")->setText("4");
             d->accept();
         });
-        snapshot("before-sale");
-        ::control<QAbstractButton>(panel(), "deliverySell")->click();
-        QCOMPARE(cell(TradeKind::Delivery, 0, holdingcol::Quantity), QStringLiteral("6"));
-        snapshot("after-sale");
-
+        click("deliverySell");
+        QCOMPARE(cell(0, holdingcol::Quantity), "6");
         const std::vector<Trade> trades = bed.ctx->database.trades().loadAll().value();
         QCOMPARE(trades.size(), 2u);
         QCOMPARE(trades[1].price, 1600.5);
-        QCOMPARE(trades[1].date, std::string("2026-12-04")); // the clock's day
+        QCOMPARE(trades[1].date, "2026-12-04"); // the clock's day
 
         TradesDialog list(*bed.ctx, panel()->pricing(), panel());
         QTableWidget *table = list.table();
         QCOMPARE(table->rowCount(), 2);
-        list.findChild<QLineEdit *>("symbolFilter")->setText(QStringLiteral("tcs"));
+        control<QLineEdit>(&list, "symbolFilter")->setText("tcs");
         QCOMPARE(table->rowCount(), 0);
-        list.findChild<QLineEdit *>("symbolFilter")->setText(QStringLiteral("infy"));
+        control<QLineEdit>(&list, "symbolFilter")->setText("infy");
         QCOMPARE(table->rowCount(), 2);
-        table->sortItems(4, Qt::DescendingOrder);                      // Side: the sale first
-        QCOMPARE(table->item(0, 9)->text(), QStringLiteral("402.00")); // 4 x 100.50, no broker
+        table->sortItems(4, Qt::DescendingOrder);      // Side: the sale first
+        QCOMPARE(table->item(0, 9)->text(), "402.00"); // 4 x 100.50, no broker
     }
 
     // HDFCBANK: 10 bought 01-Dec-2017 at 900, sold 01-Jun-2026 at 1,700. With a 31-Jan-2018
@@ -433,62 +398,41 @@ private slots:
     void exportGainsAsksTheMissingValueOnceAndWritesTheYear()
     {
         openPanel();
-        import(tradebook("HDFCBANK,INE040A01034,2017-12-01,NSE,EQ,EQ,buy,false,10,900,701,1,"
-                         "2017-12-01T10:00:00\n"
-                         "HDFCBANK,INE040A01034,2026-06-01,NSE,EQ,EQ,sell,false,10,1700,702,2,"
-                         "2026-06-01T10:00:00\n"
-                         "INFY,INE009A01021,2025-12-04,NSE,EQ,EQ,buy,false,10,1500,703,3,"
-                         "2025-12-04T10:00:00\n"),
-               true);
+        import(tradebook({"HDFCBANK INE040A01034 2017-12-01 buy 10 900 701",
+                          "HDFCBANK INE040A01034 2026-06-01 sell 10 1700 702",
+                          "INFY INE009A01021 2025-12-04 buy 10 1500 703"}));
         QVERIFY(bed.ctx->database.profile()
                     .insertLots(
                         {{"TATA CONSULTANCY SERVICES LIMITED", "NSE", "TCS", 0, 3500, 3, 0, ""}})
                     .ok());
         panel()->reloadLots();
         int tcs = 0;
-        while (tcs < model(TradeKind::Delivery)->stockCount() &&
-               model(TradeKind::Delivery)->row(tcs).symbol != "TCS")
+        while (tcs < model()->stockCount() && model()->row(tcs).symbol != "TCS")
             ++tcs;
-        QVERIFY(tcs < model(TradeKind::Delivery)->stockCount());
-        QCOMPARE(cell(TradeKind::Delivery, tcs, holdingcol::Xirr),
-                 QString::fromLatin1(NoXirrWithoutDates));
-        const QString returns = panel()->findChild<QLabel *>("portfolioReturns")->text();
+        QVERIFY(tcs < model()->stockCount());
+        QCOMPARE(cell(tcs, holdingcol::Xirr), NoXirrWithoutDates);
+        const QString returns = control<QLabel>(panel(), "portfolioReturns")->text();
         QVERIFY2(returns.startsWith("Realised: 8,000.00"), qPrintable(returns));
 
         whenModal<GainsYearDialog>([](GainsYearDialog *d) {
-            QCOMPARE(d->years()->currentText(), QStringLiteral("2026-27")); // the clock's year
+            QCOMPARE(d->years()->currentText(), "2026-27"); // the clock's year
             d->accept();
         });
         whenModal<Jan2018ValuesDialog>([this](Jan2018ValuesDialog *d) {
             QVERIFY(d->field("HDFCBANK"));
-            d->field("HDFCBANK")->setText(QStringLiteral("11OO"));
+            d->field("HDFCBANK")->setText("11OO");
             d->accept(); // not a price: refused, the dialog stays
-            QCOMPARE(bed.messenger.shown.back(), std::string(Jan2018ValuesDialog::NotAPrice));
-            d->field("HDFCBANK")->setText(QStringLiteral("1100"));
+            QCOMPARE(said(), Jan2018ValuesDialog::NotAPrice);
+            d->field("HDFCBANK")->setText("1100");
             d->accept();
         });
-        whenModal<ExportNameDialog>([](ExportNameDialog *d) {
-            d->edit()->setText(QStringLiteral("gains"));
-            d->accept();
-        });
-        ::control<QAbstractButton>(panel(), "exportGains")->click();
-        const QString path = bed.ctx->dataRoot + QStringLiteral("/ProfileData/gains.csv");
-        QCOMPARE(bed.messenger.shown.back(),
-                 std::string(gainsexport::Exported) + path.toStdString());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll().contains("HDFCBANK,01-Dec-2017,01-Jun-2026,10,9000.00,11000.00,"
-                                        "17000.00,6000.00,Long-term\n"));
+        QVERIFY(exported("exportGains", "gains", gainsexport::Exported)
+                    .contains("HDFCBANK,01-Dec-2017,01-Jun-2026,10,9000.00,11000.00,17000.00,"
+                              "6000.00,Long-term\n"));
         QCOMPARE(bed.ctx->database.jan2018Values().loadAll().value(),
                  (Jan2018Values{{"HDFCBANK", 1100}}));
-
         whenModal<GainsYearDialog>([](GainsYearDialog *d) { d->accept(); });
-        whenModal<ExportNameDialog>([](ExportNameDialog *d) {
-            d->edit()->setText(QStringLiteral("again"));
-            d->accept();
-        });
-        ::control<QAbstractButton>(panel(), "exportGains")->click();
-        QVERIFY(QFile::exists(bed.ctx->dataRoot + QStringLiteral("/ProfileData/again.csv")));
+        QVERIFY(exported("exportGains", "again", gainsexport::Exported) != "unreadable");
     }
 };
 

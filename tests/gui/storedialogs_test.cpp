@@ -11,12 +11,10 @@
 #include "support/guibed.h"
 #include "support/resultlist.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSqlQuery>
 #include <QTableWidget>
@@ -38,17 +36,7 @@ struct RecordingWatchList : WatchListSink
     bool storeFails = false;
 };
 
-QStringList names(const QListView *list)
-{
-    return shownNames(list);
-}
-
-int count(const QListView *list)
-{
-    return list->model()->rowCount();
-}
-
-QStringList names(const QListWidget *list)
+QStringList items(const QListWidget *list)
 {
     QStringList out;
     for (int i = 0; i < list->count(); ++i)
@@ -66,7 +54,20 @@ QStringList cells(const QTableWidget *table)
 
 void click(QWidget *dialog, const char *id)
 {
-    control<QPushButton>(dialog, id)->click();
+    control<QAbstractButton>(dialog, id)->click();
+}
+
+// The text a label or an edit of the dialog shows.
+QString text(QWidget *dialog, const char *id)
+{
+    auto *label = qobject_cast<QLabel *>(control<QWidget>(dialog, id));
+    return label ? label->text() : control<QLineEdit>(dialog, id)->text();
+}
+
+bool enabled(QWidget *dialog, std::initializer_list<const char *> ids)
+{
+    return std::ranges::all_of(
+        ids, [&](const char *id) { return control<QWidget>(dialog, id)->isEnabled(); });
 }
 
 bool same(const HoldingEntry &a, const HoldingEntry &b)
@@ -86,35 +87,40 @@ void configure(ConfigureBrokerDialog *d, const QString &name, const char *rate =
         typeInto(d, rate, value);
     click(d, "ok");
 }
+
+// Types the lot's shares and price (when given) and presses OK.
+void lot(LotDialog *l, const char *shares, const char *price = nullptr)
+{
+    typeInto(l, "shares", shares);
+    if (price)
+        typeInto(l, "price", price);
+    click(l, "ok");
+}
 } // namespace
 
-// The company database's dialogs over the seeded company list, driven as a user would:
-// "Search Company to Watch", "Company Search Result" and "Add a new Listing", which checks
-// each symbol against the simulated market while the window stays usable; then the
-// portfolio's: the brokers, a holding's lots and the profit calculator.
+// The company list's dialogs, the new listing checked against the simulated market, and the
+// portfolio's brokers, lots and profit calculator, driven as a user would.
 class StoreDialogsTest : public QObject
 {
     Q_OBJECT
     GuiBed bed;
 
+    std::string said() const { return bed.messenger.shown.back(); }
     // Clicks Validate and waits for the verdict, checking the window while it waits.
     static void validate(NewListingDialog &d)
     {
-        control<QPushButton>(&d, "validate")->click();
+        click(&d, "validate");
         QVERIFY(control<QLabel>(&d, "waiting")->isVisibleTo(&d));
         for (const char *id :
              {"companyName", "nseSymbol", "bseSymbol", "validate", "findSymbol", "add"})
             QVERIFY2(!control<QWidget>(&d, id)->isEnabled(), id);
-        QVERIFY(control<QPushButton>(&d, "cancel")->isEnabled());
+        QVERIFY(enabled(&d, {"cancel"}));
         QTRY_VERIFY_WITH_TIMEOUT(!d.listing().validating(), 30000);
-        QVERIFY(!control<QLabel>(&d, "waiting")->isVisibleTo(&d));
-        QVERIFY(control<QWidget>(&d, "nseSymbol")->isEnabled());
+        QVERIFY(!control<QLabel>(&d, "waiting")->isVisibleTo(&d) && enabled(&d, {"nseSymbol"}));
     }
-
     bool sql(const QString &statement)
     {
-        QSqlQuery query(bed.ctx->database.connection().database());
-        return query.exec(statement);
+        return QSqlQuery(bed.ctx->database.connection().database()).exec(statement);
     }
     std::vector<BrokerEntry> brokers() { return bed.ctx->database.brokers().loadAll().value(); }
     long addBroker(const std::string &name)
@@ -150,16 +156,14 @@ private slots:
         QVERIFY(control<QRadioButton>(&d, "searchNse")->isChecked());
 
         typeInto(&d, "searchText", "ta");
-        QCOMPARE(count(list), 0);
-        QVERIFY(bed.messenger.shown.empty());
+        QVERIFY(shownNames(list).isEmpty() && bed.messenger.shown.empty());
         QTest::keyClicks(control<QLineEdit>(&d, "searchText"), "ta s");
-        QCOMPARE(names(list), QStringList{"Tata Steel Limited"});
-
+        QCOMPARE(shownNames(list), QStringList{"Tata Steel Limited"});
         typeInto(&d, "searchText", "aarvi");
-        QCOMPARE(names(list), QStringList{"Aarvi Encon Limited"});
+        QCOMPARE(shownNames(list), QStringList{"Aarvi Encon Limited"});
         // Listed on NSE only: choosing BSE finds nothing, and says so.
-        control<QRadioButton>(&d, "searchBse")->click();
-        QCOMPARE(count(list), 0);
+        click(&d, "searchBse");
+        QVERIFY(shownNames(list).isEmpty());
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::NoMatchMessage});
         // Each further change that still matches nothing says it again.
         QTest::keyClicks(control<QLineEdit>(&d, "searchText"), "zz");
@@ -167,10 +171,10 @@ private slots:
 
         bed.messenger = RecordingMessenger();
         typeInto(&d, "searchText", "ta");
-        control<QPushButton>(&d, "search")->click();
+        click(&d, "search");
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::TooShortMessage});
         typeInto(&d, "searchText", QString());
-        control<QRadioButton>(&d, "searchBse")->click(); // no text: nothing to search, nothing said
+        click(&d, "searchBse"); // no text: nothing to search, nothing said
         QCOMPARE(bed.messenger.shown.size(), 1u);
     }
 
@@ -178,49 +182,44 @@ private slots:
     {
         RecordingWatchList watchList;
         whenModal<SearchCompanyDialog>([&](SearchCompanyDialog *d) {
-            auto *ok = control<QPushButton>(d, "ok");
-            auto *lower = control<QLineEdit>(d, "lowerLimit");
-            QVERIFY(!lower->isEnabled() && !control<QLineEdit>(d, "upperLimit")->isEnabled());
+            QVERIFY(!enabled(d, {"lowerLimit"}) && !enabled(d, {"upperLimit"}));
             typeInto(d, "searchText", "tata");
-            control<QRadioButton>(d, "searchBse")->click();
-            ok->click();
-            QCOMPARE(bed.messenger.shown.back(), std::string(WatchSearchForm::NoSelectionMessage));
-
+            click(d, "searchBse");
+            click(d, "ok");
+            QCOMPARE(said(), WatchSearchForm::NoSelectionMessage);
             auto *list = control<QListView>(d, "companyNames");
-            pickRow(list, names(list).indexOf("Tata Elxsi Limited"));
-            control<QCheckBox>(d, "setAlert")->click();
-            QVERIFY(lower->isEnabled());
+            pickRow(list, shownNames(list).indexOf("Tata Elxsi Limited"));
+            click(d, "setAlert");
+            QVERIFY(enabled(d, {"lowerLimit"}));
             typeInto(d, "lowerLimit", "10");
             typeInto(d, "upperLimit", "10");
-            ok->click();
-            QCOMPARE(bed.messenger.shown.back(), std::string(WatchSearchForm::LimitOrderMessage));
+            click(d, "ok");
+            QCOMPARE(said(), WatchSearchForm::LimitOrderMessage);
             typeInto(d, "upperLimit", "150.5");
             QVERIFY(d->isVisible());
             // A stock the store could not take keeps the dialog open with what was typed.
             watchList.storeFails = true;
-            ok->click();
+            click(d, "ok");
             QVERIFY(d->isVisible());
-            QCOMPARE(control<QLineEdit>(d, "upperLimit")->text(), QStringLiteral("150.5"));
+            QCOMPARE(text(d, "upperLimit"), "150.5");
             watchList.storeFails = false;
-            ok->click();
+            click(d, "ok");
         });
         const WatchRow tataElxsi{"Tata Elxsi Limited", "BSE", "500408", 1, 10, 150.5};
         QCOMPARE(SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr), tataElxsi);
         QCOMPARE(watchList.added, std::vector<WatchRow>{tataElxsi});
 
-        // Without an alert the limits typed earlier are neither compared nor kept, and a
-        // double click is OK.
+        // Without an alert the limits typed are neither compared nor kept; a double click is OK.
         whenModal<SearchCompanyDialog>([](SearchCompanyDialog *d) {
-            auto *alert = control<QCheckBox>(d, "setAlert");
-            alert->click();
+            click(d, "setAlert");
             typeInto(d, "lowerLimit", "50");
             typeInto(d, "upperLimit", "20");
-            alert->click();
-            QVERIFY(!control<QLineEdit>(d, "lowerLimit")->isEnabled());
+            click(d, "setAlert");
+            QVERIFY(!enabled(d, {"lowerLimit"}));
             typeInto(d, "searchText", "infosys");
             auto *list = control<QListView>(d, "companyNames");
-            const QRect where =
-                list->visualRect(list->model()->index(names(list).indexOf("Infosys Limited"), 0));
+            const QRect where = list->visualRect(
+                list->model()->index(shownNames(list).indexOf("Infosys Limited"), 0));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where.center());
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where.center());
         });
@@ -230,7 +229,7 @@ private slots:
         whenModal<SearchCompanyDialog>([](SearchCompanyDialog *d) {
             typeInto(d, "searchText", "infosys");
             pickRow(control<QListView>(d, "companyNames"), 0);
-            control<QPushButton>(d, "cancel")->click();
+            click(d, "cancel");
         });
         QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
         QCOMPARE(watchList.added.size(), 2u);
@@ -240,8 +239,8 @@ private slots:
     // on the watch list, only the BSE symbol is stored, and the search dialog ends.
     void aNewListingGoesToTheWatchListAndTheCompanyList()
     {
-        QSqlQuery forget(bed.ctx->database.connection().database());
-        QVERIFY(forget.exec("UPDATE CompanyList SET BSENAME = NULL WHERE NSENAME = 'RELIANCE'"));
+        QVERIFY(sql("UPDATE CompanyList SET BSENAME = NULL WHERE NSENAME = 'RELIANCE'"));
+        auto &companies = bed.ctx->database.companyList();
         RecordingWatchList watchList;
         bool searchClosed = false;
         whenModal<SearchCompanyDialog>([&](SearchCompanyDialog *d) {
@@ -249,23 +248,19 @@ private slots:
                 typeInto(n, "companyName", "  Reliance Industries Limited ");
                 typeInto(n, "nseSymbol", "RELIANCE");
                 typeInto(n, "bseSymbol", "500325");
-                control<QPushButton>(n, "validate")->click();
-                auto *add = control<QPushButton>(n, "add");
-                QTRY_VERIFY_WITH_TIMEOUT(add->isEnabled(), 30000);
-                // The watch list's store failing (it has said so) keeps the listing open,
-                // stores nothing and adds nothing more.
+                click(n, "validate");
+                QTRY_VERIFY_WITH_TIMEOUT(enabled(n, {"add"}), 30000);
+                // A failed store on the watch list (it has said so) keeps the listing open.
                 watchList.storeFails = true;
-                add->click();
+                click(n, "add");
                 QVERIFY(n->isVisible());
-                QCOMPARE(control<QLineEdit>(n, "bseSymbol")->text(), QStringLiteral("500325"));
-                QVERIFY(bed.ctx->database.companyList()
-                            .searchByName("reliance industries", Exchange::Bse)
-                            .value()
-                            .empty());
+                QCOMPARE(text(n, "bseSymbol"), "500325");
+                QVERIFY(
+                    companies.searchByName("reliance industries", Exchange::Bse).value().empty());
                 watchList.storeFails = false;
-                add->click();
+                click(n, "add");
             });
-            control<QPushButton>(d, "addNewListing")->click();
+            click(d, "addNewListing");
             searchClosed = !d->isVisible();
         });
         QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
@@ -274,7 +269,6 @@ private slots:
                  (std::vector<WatchRow>{{"Reliance Industries Limited", "NSE", "RELIANCE"},
                                         {"Reliance Industries Limited", "BSE", "500325"}}));
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{});
-        auto &companies = bed.ctx->database.companyList();
         QCOMPARE(companies.searchByName("reliance industries", Exchange::Bse).value(),
                  (std::vector<CompanyRow>{{"Reliance Industries Limited", "", "500325"}}));
         QCOMPARE(companies.searchByName("reliance industries", Exchange::Nse).value(),
@@ -282,9 +276,8 @@ private slots:
 
         // Cancelling the new listing leaves the search open and adds nothing.
         whenModal<SearchCompanyDialog>([&](SearchCompanyDialog *d) {
-            whenModal<NewListingDialog>(
-                [](NewListingDialog *n) { control<QPushButton>(n, "cancel")->click(); });
-            control<QPushButton>(d, "addNewListing")->click();
+            whenModal<NewListingDialog>([](NewListingDialog *n) { click(n, "cancel"); });
+            click(d, "addNewListing");
             QVERIFY(d->isVisible());
         });
         QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
@@ -295,10 +288,9 @@ private slots:
     {
         CompanySearchResultDialog tata(*bed.ctx, "tata", Exchange::Bse);
         CompanySearchResultDialog many(*bed.ctx, "ind", Exchange::Bse);
-        QCOMPARE(count(control<QListView>(&tata, "resultList")), 13);
-        QCOMPARE(count(control<QListView>(&many, "resultList")), 100);
+        QCOMPARE(shownNames(control<QListView>(&tata, "resultList")).size(), 13);
+        QCOMPARE(shownNames(control<QListView>(&many, "resultList")).size(), 100);
         QVERIFY(bed.messenger.shown.empty());
-
         CompanySearchResultDialog shortText(*bed.ctx, "ta", Exchange::Nse);
         CompanySearchResultDialog none(*bed.ctx, "aarvi", Exchange::Bse);
         QCOMPARE(bed.messenger.shown, (std::vector<std::string>{CompanySearch::TooShortMessage,
@@ -306,14 +298,12 @@ private slots:
 
         whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *d) {
             auto *list = control<QListView>(d, "resultList");
-            pickRow(list, names(list).indexOf("Tata Power Company Limited"));
-            control<QPushButton>(d, "ok")->click();
+            pickRow(list, shownNames(list).indexOf("Tata Power Company Limited"));
+            click(d, "ok");
         });
         QCOMPARE(CompanySearchResultDialog::ask(*bed.ctx, "tata", Exchange::Nse, nullptr),
                  (CompanyChoice{"Tata Power Company Limited", Exchange::Nse, "TATAPOWER"}));
-
-        whenModal<CompanySearchResultDialog>(
-            [](CompanySearchResultDialog *d) { control<QPushButton>(d, "ok")->click(); });
+        whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *d) { click(d, "ok"); });
         QVERIFY(!CompanySearchResultDialog::ask(*bed.ctx, "tata", Exchange::Nse, nullptr));
     }
 
@@ -323,9 +313,9 @@ private slots:
         whenModal<NewListingDialog>([](NewListingDialog *d) {
             typeInto(d, "companyName", "Reliance Industries Limited");
             typeInto(d, "nseSymbol", "RELIANCE");
-            control<QPushButton>(d, "validate")->click();
+            click(d, "validate");
             QVERIFY(d->listing().validating());
-            control<QPushButton>(d, "cancel")->click();
+            click(d, "cancel");
         });
         QVERIFY(!NewListingDialog::ask(*bed.ctx, nullptr).has_value());
         QVERIFY(bed.messenger.shown.empty());
@@ -336,24 +326,22 @@ private slots:
         bed.ctx->services.lookup = "http://lookup.example:8080";
         std::vector<QUrl> opened;
         whenModal<NewListingDialog>([this](NewListingDialog *d) {
-            control<QPushButton>(d, "validate")->click();
-            QCOMPARE(bed.messenger.shown.back(), std::string(NewListing::NoSymbolMessage));
-            auto *find = control<QPushButton>(d, "findSymbol");
+            click(d, "validate");
+            QCOMPARE(said(), NewListing::NoSymbolMessage);
             typeInto(d, "companyName", "Ta");
-            find->click();
-            QCOMPARE(bed.messenger.shown.back(), std::string(NewListing::ShortLookupMessage));
+            click(d, "findSymbol");
+            QCOMPARE(said(), NewListing::ShortLookupMessage);
             typeInto(d, "companyName", "Tata & Sons #1");
-            find->click();
-
+            click(d, "findSymbol");
             typeInto(d, "bseSymbol", "500470");
             validate(*d);
             typeInto(d, "bseSymbol", "999999"); // what was validated is what counts
             typeInto(d, "companyName", "   ");
-            control<QPushButton>(d, "add")->click();
-            QCOMPARE(bed.messenger.shown.back(), std::string(NewListing::NoNameMessage));
+            click(d, "add");
+            QCOMPARE(said(), NewListing::NoNameMessage);
             QVERIFY(d->isVisible());
             typeInto(d, "companyName", " Tata Steel Limited  ");
-            control<QPushButton>(d, "add")->click();
+            click(d, "add");
         });
         const auto listing = NewListingDialog::ask(*bed.ctx, nullptr, [&](const QUrl &url) {
             opened.push_back(url);
@@ -363,7 +351,7 @@ private slots:
         QCOMPARE(opened.front().toEncoded(),
                  QByteArray("http://lookup.example:8080/lookup?s=Tata%20%26%20Sons%20%231"));
         QVERIFY(listing.has_value());
-        QCOMPARE(listing->companyName(), std::string("Tata Steel Limited"));
+        QCOMPARE(listing->companyName(), "Tata Steel Limited");
         QCOMPARE(listing->watchRows(),
                  (std::vector<WatchRow>{{"Tata Steel Limited", "BSE", "500470"}}));
         QCOMPARE(bed.messenger.shown.size(), 3u);
@@ -380,43 +368,42 @@ private slots:
         whenModal<BrokersListDialog>([this](BrokersListDialog *d) {
             auto *list = control<QListWidget>(d, "brokerList");
             whenModal<ConfigureBrokerDialog>([](ConfigureBrokerDialog *c) {
-                QCOMPARE(control<QLineEdit>(c, "deliveryBuyST")->text(), "12.36");
-                QCOMPARE(control<QLineEdit>(c, "intradaySellSTT")->text(), "0.025");
+                QCOMPARE(text(c, "deliveryBuyST"), "12.36");
+                QCOMPARE(text(c, "intradaySellSTT"), "0.025");
                 configure(c, "  Shah's Broking ", "intradaySellOthers", "0.5");
             });
             click(d, "addNew");
-            QCOMPARE(names(list), QStringList{"Shah's Broking"});
+            QCOMPARE(items(list), QStringList{"Shah's Broking"});
 
             // Refusals keep the dialog open with what was typed, and store nothing.
             whenModal<ConfigureBrokerDialog>([this](ConfigureBrokerDialog *c) {
                 configure(c, "Shah's Broking");
-                QCOMPARE(bed.messenger.shown.back(),
-                         BrokerBook::duplicateMessage("Shah's Broking"));
+                QCOMPARE(said(), BrokerBook::duplicateMessage("Shah's Broking"));
                 configure(c, "   ");
-                QCOMPARE(bed.messenger.shown.back(), BrokerBook::BlankNameMessage);
+                QCOMPARE(said(), BrokerBook::BlankNameMessage);
                 configure(c, QString(256, QLatin1Char('b')));
-                QCOMPARE(bed.messenger.shown.back(), BrokerBook::LongNameMessage);
+                QCOMPARE(said(), BrokerBook::LongNameMessage);
                 configure(c, "Zerodha", "deliverySellBrokerage", "1,5");
-                QCOMPARE(bed.messenger.shown.back(), "Please enter a number.");
+                QCOMPARE(said(), "Please enter a number.");
                 configure(c, "Zerodha", "deliverySellBrokerage", "100.5");
-                QCOMPARE(bed.messenger.shown.back(), "Please enter a number between 0 and 100.");
+                QCOMPARE(said(), "Please enter a number between 0 and 100.");
                 QVERIFY(c->isVisible());
-                QCOMPARE(control<QLineEdit>(c, "brokerName")->text(), "Zerodha");
+                QCOMPARE(text(c, "brokerName"), "Zerodha");
                 click(c, "cancel");
             });
             click(d, "addNew");
             QCOMPARE(brokers().size(), 1u);
 
             click(d, "edit");
-            QCOMPARE(bed.messenger.shown.back(), BrokerBook::NothingToEditMessage);
+            QCOMPARE(said(), BrokerBook::NothingToEditMessage);
             list->setCurrentRow(0);
             whenModal<ConfigureBrokerDialog>([](ConfigureBrokerDialog *c) {
-                QCOMPARE(control<QLineEdit>(c, "brokerName")->text(), "Shah's Broking");
-                QCOMPARE(control<QLineEdit>(c, "intradaySellOthers")->text(), "0.5");
+                QCOMPARE(text(c, "brokerName"), "Shah's Broking");
+                QCOMPARE(text(c, "intradaySellOthers"), "0.5");
                 configure(c, "Mehta Securities", "deliveryBuyBrokerage", "0.5");
             });
             click(d, "edit");
-            QCOMPARE(names(list), QStringList{"Mehta Securities"});
+            QCOMPARE(items(list), QStringList{"Mehta Securities"});
             QCOMPARE(brokers().front().rates[DeliveryBuyBrokerage], 0.5);
             QCOMPARE(brokers().front().rates[IntradaySellOthers], 0.5);
 
@@ -425,15 +412,14 @@ private slots:
                 {"Infosys Limited", "NSE", "INFY", 1, 1500, 10, brokers().front().id});
             list->setCurrentRow(0);
             click(d, "delete");
-            QCOMPARE(bed.messenger.shown.back(), BrokerBook::InUseMessage);
-            QCOMPARE(names(list), QStringList{"Mehta Securities"});
+            QCOMPARE(said(), BrokerBook::InUseMessage);
+            QCOMPARE(items(list), QStringList{"Mehta Securities"});
             QVERIFY(sql("DELETE FROM TRADES"));
             list->setCurrentRow(0);
             click(d, "delete");
-            QCOMPARE(list->count(), 0);
-            QVERIFY(brokers().empty());
+            QVERIFY(list->count() == 0 && brokers().empty());
             click(d, "delete");
-            QCOMPARE(bed.messenger.shown.back(), BrokerBook::NothingToDeleteMessage);
+            QCOMPARE(said(), BrokerBook::NothingToDeleteMessage);
             click(d, "close");
         });
         BrokersListDialog::run(*bed.ctx, nullptr);
@@ -452,7 +438,6 @@ private slots:
             QCOMPARE(d->windowTitle(), "Add/Edit Profile Stocks:: DELIVERY");
             auto *broker = control<QComboBox>(d, "broker");
             QCOMPARE(broker->currentText(), "Alpha");
-
             // Enter in the search text searches, and does not end the dialog.
             typeInto(d, "searchText", "tata steel");
             whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *r) {
@@ -460,29 +445,20 @@ private slots:
                 click(r, "ok");
             });
             QTest::keyClick(control<QLineEdit>(d, "searchText"), Qt::Key_Return);
-            QCOMPARE(control<QLabel>(d, "companyName")->text(), "Tata Steel Limited");
-
+            QCOMPARE(text(d, "companyName"), "Tata Steel Limited");
             whenModal<LotDialog>([this](LotDialog *l) {
-                QCOMPARE(control<QLabel>(l, "companyName")->text(), "Tata Steel Limited");
-                typeInto(l, "shares", "1e2");
-                click(l, "ok");
-                QCOMPARE(bed.messenger.shown.back(), "Please enter an integer.");
-                typeInto(l, "shares", "100");
-                click(l, "ok"); // the form's rules are core's: one of them shows the wiring
-                QCOMPARE(bed.messenger.shown.back(), HoldingForm::ZeroLotMessage);
-                typeInto(l, "price", " 250.5");
-                click(l, "ok");
+                QCOMPARE(text(l, "companyName"), "Tata Steel Limited");
+                lot(l, "1e2");
+                QCOMPARE(said(), "Please enter an integer.");
+                lot(l, "100"); // the form's rules are core's: one of them shows the wiring
+                QCOMPARE(said(), HoldingForm::ZeroLotMessage);
+                lot(l, "100", " 250.5");
             });
             click(d, "addLot");
-            whenModal<LotDialog>([](LotDialog *l) {
-                typeInto(l, "shares", "50");
-                typeInto(l, "price", "240");
-                click(l, "ok");
-            });
+            whenModal<LotDialog>([](LotDialog *l) { lot(l, "50", "240"); });
             click(d, "addLot");
             auto *lots = control<QTableWidget>(d, "lotList");
             QCOMPARE(cells(lots), (QStringList{"250.50 x 100", "240.00 x 50"}));
-
             broker->setCurrentIndex(1);
             click(d, "ok");
             QVERIFY(d->isVisible());
@@ -490,15 +466,13 @@ private slots:
             click(d, "ok");
         });
         const auto entry = HoldingEntryDialog::ask(*bed.ctx, {}, save, nullptr);
-        const HoldingEntry expected{
-            "Tata Steel Limited",
-            "NSE",
-            "TATASTEEL",
-            beta,
-            TradeKind::Delivery,
-            {{250.5, 100, "2026-12-04"}, {240, 50, "2026-12-04"}}}; // bought today by the clock
-        QVERIFY(entry.has_value());
-        QVERIFY(same(*entry, expected));
+        const HoldingEntry expected{"Tata Steel Limited",
+                                    "NSE",
+                                    "TATASTEEL",
+                                    beta,
+                                    TradeKind::Delivery, // bought today by the clock
+                                    {{250.5, 100, "2026-12-04"}, {240, 50, "2026-12-04"}}};
+        QVERIFY(entry.has_value() && same(*entry, expected));
         QCOMPARE(saved.size(), 2u);
         QVERIFY(same(saved.front(), expected));
         QCOMPARE(bed.messenger.count(HoldingForm::NoLotsMessage), 0);
@@ -522,9 +496,8 @@ private slots:
             QCOMPARE(cells(lots), (QStringList{"1500.25 x 10", "1510.00 x 20"}));
             lots->selectRow(1);
             whenModal<LotDialog>([](LotDialog *l) {
-                QCOMPARE(control<QLineEdit>(l, "price")->text(), "1510");
-                typeInto(l, "shares", "25");
-                click(l, "ok");
+                QCOMPARE(text(l, "price"), "1510");
+                lot(l, "25");
             });
             click(d, "editLot");
             click(d, "ok");
@@ -539,46 +512,43 @@ private slots:
 
     void theCalculatorAnswersForTheChosenBrokerAndKind()
     {
+        const auto type = [](QWidget *d, const char *q, std::array<const char *, 3> values) {
+            const char *ids[] = {"Shares", "AverageCost", q[1] == '1' ? "Gain" : "SellingPrice"};
+            for (int i = 0; i < 3; ++i)
+                typeInto(d, qPrintable(q + QString(ids[i])), values[i]);
+        };
         // No broker: said once, then every rate is 0.
-        whenModal<ProfitCalculatorDialog>([this](ProfitCalculatorDialog *d) {
+        whenModal<ProfitCalculatorDialog>([&](ProfitCalculatorDialog *d) {
             QCOMPARE(bed.messenger.shown,
                      std::vector<std::string>{ProfitCalculator::NoBrokerMessage});
-            QCOMPARE(control<QLabel>(d, "q1Result")->text(), QString());
-            typeInto(d, "q1Shares", "100");
-            typeInto(d, "q1AverageCost", "50");
-            typeInto(d, "q1Gain", "250");
+            QCOMPARE(text(d, "q1Result"), QString());
+            type(d, "q1", {"100", "50", "250"});
             click(d, "q1Calculate");
-            QCOMPARE(control<QLabel>(d, "q1Result")->text(), "52.50");
+            QCOMPARE(text(d, "q1Result"), "52.50");
             click(d, "close");
         });
         ProfitCalculatorDialog::run(*bed.ctx, nullptr);
 
         addBroker("Alpha");
         bed.messenger = RecordingMessenger();
-        whenModal<ProfitCalculatorDialog>([this](ProfitCalculatorDialog *d) {
+        whenModal<ProfitCalculatorDialog>([&](ProfitCalculatorDialog *d) {
             auto *q1 = control<QLabel>(d, "q1Result");
-            auto *q2 = control<QLabel>(d, "q2Result");
             QCOMPARE(q1->text(), "0.00");
-            QCOMPARE(q2->text(), "0.00");
+            QCOMPARE(text(d, "q2Result"), "0.00");
             QVERIFY(q1->font().bold());
             QCOMPARE(q1->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-            typeInto(d, "q1Shares", "100");
-            typeInto(d, "q1AverageCost", "100");
-            typeInto(d, "q1Gain", "1000");
-            typeInto(d, "q2Shares", "100");
-            typeInto(d, "q2AverageCost", "100");
-            typeInto(d, "q2SellingPrice", "120");
-            control<QRadioButton>(d, "intraday")->click();
+            type(d, "q1", {"100", "100", "1000"});
+            type(d, "q2", {"100", "100", "120"});
+            click(d, "intraday");
             // Intraday: 0.8427 a share and no transaction tax on buying; 0.025% on selling.
             QCOMPARE(q1->text(), "110.87");
-            QCOMPARE(q2->text(), "1,912.73");
-
+            QCOMPARE(text(d, "q2Result"), "1,912.73");
             // Each answer takes every value first: a wrong one anywhere stops it.
             typeInto(d, "q2SellingPrice", "-1");
             click(d, "q1Calculate");
             QCOMPARE(bed.messenger.shown,
                      std::vector<std::string>{"Please enter a number between 0 and 10000."});
-            control<QRadioButton>(d, "delivery")->click();
+            click(d, "delivery");
             QCOMPARE(q1->text(), "110.87");
             click(d, "close");
         });

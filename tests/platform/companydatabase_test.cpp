@@ -1,3 +1,6 @@
+#include "core/trades/tradematcher.h"
+#include "platform/store/pricedtrades.h"
+#include "platform/store/schemaversion.h"
 #include "platform/store/sqlitefile.h"
 #include "support/immutablefolder.h"
 #include "support/storetestbed.h"
@@ -7,19 +10,46 @@
 #include <QSqlQuery>
 #include <QTest>
 
-// Opening the company database: first start, later starts, files and data sources that
-// can't be used, and preparing a data source.
+// Opening the company database: first start, later starts, files and data sources that can't
+// be used, preparing a data source, and files of earlier releases brought up to date (their
+// lots become buys of the trade book, sales keep their results) or refused untouched.
 class CompanyDatabaseTest : public QObject
 {
     Q_OBJECT
 
 private:
     StoreTestBed m_bed;
+    int m_copies = 0;
 
+    static StoreConfig at(const QString &file) { return resolveStoreConfig({}, file, {}); }
+    static bool says(const StoreStatus &status, const QString &part)
+    {
+        return QString::fromStdString(status.error()).contains(part);
+    }
     static qlonglong count(CompanyDatabase &db, const QString &sql)
     {
         QSqlQuery query(db.connection().database());
         return query.exec(sql) && query.next() ? query.value(0).toLongLong() : -1;
+    }
+    // A statement on the file itself: its first value, 0 when it gives none, -1 when it fails.
+    static qlonglong run(const QString &file, const QString &sql)
+    {
+        TemporaryConnection raw(QStringLiteral("QSQLITE"), file);
+        QSqlQuery query(raw.database());
+        if (!raw.database().open() || !query.exec(sql))
+            return -1;
+        return query.next() ? query.value(0).toLongLong() : 0;
+    }
+    // A writable copy of a release's file. release-unversioned: two brokers, four lots of three
+    // stocks (RELIANCE 10 at 1250.50 then 4 at 1300.25), a watch list of two. release-v2: those
+    // lots as undated buys. release-v3: two sales, RELIANCE 12 at 1400 over lots of 10 and 4 of
+    // the percentage broker 1, INFY 2 at 1600 of broker 2, priced by schedule.
+    QString copyOf(const QString &release)
+    {
+        const QString copy = m_bed.path(QStringLiteral("release-%1.sqlite").arg(++m_copies));
+        QFile::copy(QStringLiteral(VANTREL_STORE_FIXTURES "/") + release, copy);
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+        return copy;
     }
     // Everything a shipped list promises, checked through the record classes.
     static void verifySeed(CompanyDatabase &db)
@@ -40,7 +70,7 @@ private slots:
     {
         const QString file = m_bed.path("first/deeper/CompanyList.sqlite");
         CompanyDatabase db("first");
-        const StoreStatus opened = db.open(resolveStoreConfig({}, file, {}));
+        const StoreStatus opened = db.open(at(file));
         QVERIFY2(opened.ok(), opened.error().c_str());
         verifySeed(db);
         QVERIFY(!QFile::exists(file + QStringLiteral(".part")));
@@ -56,8 +86,7 @@ private slots:
         }
         const StoreStatus refused = initDatabase(config);
         QVERIFY(!refused.ok());
-        QVERIFY(QString::fromStdString(refused.error())
-                    .contains(QDir::toNativeSeparators(config.databaseFile)));
+        QVERIFY(says(refused, QDir::toNativeSeparators(config.databaseFile)));
 
         CompanyDatabase db("again");
         QVERIFY(db.open(config).ok());
@@ -67,28 +96,21 @@ private slots:
 
     void unusableFilesAreReportedAndLeftAlone_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("tables"); // made with sqlite when content is empty
+        QTest::addColumn<QString>("tables"); // "all", a table made with sqlite, or not a database
         QTest::addColumn<int>("permissions");
         QTest::addColumn<bool>("initRefused"); // an unrelated database may be given our tables
         QTest::addColumn<bool>("lockFolder");  // no new file in its folder, even for root
-        const int readWrite = int(QFile::ReadOwner | QFile::WriteOwner);
-        QTest::newRow("not a database") << QByteArray("COMPNAME,NSENAME\nnot,a database\n")
-                                        << QString() << readWrite << true << false;
-        QTest::newRow("read-only")
-            << QByteArray() << QStringLiteral("all") << int(QFile::ReadOwner) << true << false;
-        QTest::newRow("unreadable") << QByteArray() << QStringLiteral("all") << 0 << true << false;
-        QTest::newRow("read-only folder")
-            << QByteArray() << QStringLiteral("all") << readWrite << true << true;
-        QTest::newRow("someone else's")
-            << QByteArray() << QStringLiteral("Notes") << readWrite << false << false;
-        QTest::newRow("tables missing")
-            << QByteArray() << QStringLiteral("CompanyList") << readWrite << true << false;
+        const int rw = int(QFile::ReadOwner | QFile::WriteOwner);
+        QTest::newRow("not a database") << QString() << rw << true << false;
+        QTest::newRow("read-only") << "all" << int(QFile::ReadOwner) << true << false;
+        QTest::newRow("unreadable") << "all" << 0 << true << false;
+        QTest::newRow("read-only folder") << "all" << rw << true << true;
+        QTest::newRow("someone else's") << "Notes" << rw << false << false;
+        QTest::newRow("tables missing") << "CompanyList" << rw << true << false;
     }
 
     void unusableFilesAreReportedAndLeftAlone()
     {
-        QFETCH(QByteArray, content);
         QFETCH(QString, tables);
         QFETCH(int, permissions);
         QFETCH(bool, initRefused);
@@ -97,20 +119,14 @@ private slots:
             m_bed.path(QStringLiteral("bad/%1/CompanyList.sqlite").arg(QTest::currentDataTag()));
         QDir().mkpath(QFileInfo(file).absolutePath());
         if (tables == QLatin1String("all")) {
-            QVERIFY(initDatabase(resolveStoreConfig({}, file, {})).ok());
+            QVERIFY(initDatabase(at(file)).ok());
         } else if (!tables.isEmpty()) {
-            TemporaryConnection maker("QSQLITE", file);
-            QVERIFY(maker.database().open());
-            QVERIFY(QSqlQuery(maker.database())
-                        .exec(QStringLiteral("CREATE TABLE %1 (A INTEGER)").arg(tables)));
+            QCOMPARE(run(file, QStringLiteral("CREATE TABLE %1 (A INTEGER)").arg(tables)), 0);
         } else {
             QFile out(file);
-            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(content) == content.size());
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write("COMPNAME,NSENAME\nnot,a db\n"));
         }
-        QVERIFY(QFile::setPermissions(file, QFile::Permissions(permissions)));
-        const QByteArray before =
-            (QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner),
-             StoreTestBed::digest(file));
+        const QByteArray before = StoreTestBed::digest(file);
         QVERIFY(QFile::setPermissions(file, QFile::Permissions(permissions)));
         // Permission bits don't stop root; an immutable folder stops everyone.
         ImmutableFolder locked(lockFolder ? QFileInfo(file).absolutePath() : QString());
@@ -118,10 +134,9 @@ private slots:
             QSKIP(qPrintable("the folder can't be made immutable here: " + locked.errorText()));
 
         CompanyDatabase db("bad");
-        const StoreStatus opened = db.open(resolveStoreConfig({}, file, {}));
+        const StoreStatus opened = db.open(at(file));
         QVERIFY(!opened.ok());
-        QVERIFY2(QString::fromStdString(opened.error()).contains(QDir::toNativeSeparators(file)),
-                 opened.error().c_str());
+        QVERIFY2(says(opened, QDir::toNativeSeparators(file)), opened.error().c_str());
         QVERIFY(!db.isOpen());
         // The program runs on with empty lists, and nothing it does reaches the file. A search
         // says why it finds nothing.
@@ -130,10 +145,9 @@ private slots:
         QVERIFY(QString::fromStdString(found.error())
                     .startsWith(QString::fromStdString(opened.error()) +
                                 QStringLiteral("\n\nVantrel runs on")));
-        const StoreStatus saved = db.watchList().save({{"Infosys Limited", "NSE", "INFY"}});
-        QCOMPARE(saved.error(), opened.error());
+        QCOMPARE(db.watchList().save({{"Infosys Limited", "NSE", "INFY"}}).error(), opened.error());
         if (initRefused)
-            QVERIFY(!initDatabase(resolveStoreConfig({}, file, {})).ok());
+            QVERIFY(!initDatabase(at(file)).ok());
 
         QCOMPARE(QFile::permissions(file) & 0x7077, QFile::Permissions(permissions));
         QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
@@ -144,17 +158,14 @@ private slots:
     {
         CompanyDatabase missing("missing");
         const StoreStatus none = missing.open(resolveStoreConfig("NoSuchSource", {}, {}));
-        QVERIFY2(QString::fromStdString(none.error()).contains(QLatin1String("\"NoSuchSource\"")),
-                 none.error().c_str());
+        QVERIFY2(says(none, "\"NoSuchSource\""), none.error().c_str());
         QVERIFY(!missing.selectedFutures().insert({"Infosys Limited", "INFY"}).ok());
 
         QFile::remove(m_bed.odbcDatabaseFile());
         const StoreConfig config = m_bed.config(StoreBackend::Odbc);
         CompanyDatabase db("odbc");
         StoreStatus opened = db.open(config);
-        QVERIFY(!opened.ok());
-        QVERIFY2(QString::fromStdString(opened.error()).contains(QLatin1String("--init-db")),
-                 opened.error().c_str());
+        QVERIFY2(says(opened, "--init-db"), opened.error().c_str());
 
         const StoreStatus prepared = initDatabase(config);
         QVERIFY2(prepared.ok(), prepared.error().c_str());
@@ -164,8 +175,7 @@ private slots:
         QVERIFY(db.watchList().insert({"Infosys Limited", "NSE", "INFY"}).ok());
 
         const StoreStatus again = initDatabase(config);
-        QVERIFY(!again.ok());
-        QVERIFY(QString::fromStdString(again.error()).contains(QLatin1String("\"CompanyList\"")));
+        QVERIFY(says(again, "\"CompanyList\""));
         QCOMPARE(db.watchList().load().value().size(), 1u);
     }
 
@@ -185,8 +195,224 @@ private slots:
         env.insert("VANTREL_HOME", "/srv/vantrel/");
         QCOMPARE(resolveDataRoot({}, env), QStringLiteral("/srv/vantrel"));
         QCOMPARE(resolveDataRoot("/tmp/v", env), QStringLiteral("/tmp/v"));
-        QCOMPARE(resolveStoreConfig({}, "/data/my.db", "/tmp/v").databaseFile,
-                 QStringLiteral("/data/my.db"));
+        QCOMPARE(at("/data/my.db").databaseFile, QStringLiteral("/data/my.db"));
+    }
+
+    // The lots of the release before versioning become undated typed buys, with everything
+    // else in the file; opened again, the up-to-date file is left as it is.
+    void aReleaseFileIsUpgradedWithoutLoss()
+    {
+        const QString file = copyOf("release-unversioned.sqlite");
+        {
+            CompanyDatabase db(QStringLiteral("release"));
+            const StoreStatus opened = db.open(at(file));
+            QVERIFY2(opened.ok(), opened.error().c_str());
+            QCOMPARE(storedSchemaVersion(db.connection()).value(), currentSchemaVersion());
+            const auto brokers = db.brokers().loadAll().value();
+            QCOMPARE(brokers.size(), 2u);
+            QCOMPARE(brokers[1].rates[IntradaySellSTT], 0.025);
+            const std::string reliance = "RELIANCE INDUSTRIES LIMITED";
+            const std::vector<ProfileLot> lots = {
+                {reliance, "NSE", "RELIANCE", 0, 1250.5, 10, 1},
+                {"INFOSYS LIMITED", "NSE", "INFY", 0, 1500, 5, 2},
+                {reliance, "NSE", "RELIANCE", 0, 1300.25, 4, 1},
+                {"STATE BANK OF INDIA", "NSE", "SBIN", 1, 800.05, 100, 2}};
+            QCOMPARE(db.profile().loadAll().value(), lots);
+            const std::vector<Trade> trades = db.trades().loadAll().value();
+            QCOMPARE(trades.size(), 4u);
+            for (const Trade &t : trades) {
+                QCOMPARE(t.side, TradeSide::Buy);
+                QVERIFY(t.date.empty() && t.exchangeTradeId.empty());
+                QCOMPARE(t.source, std::string(TypedSource));
+            }
+            QCOMPARE(trades[3].kind, TradeKind::Intraday);
+            QCOMPARE(trades[3].price, 800.05);
+            const auto watch = db.watchList().load().value();
+            QCOMPARE(watch.size(), 2u);
+            QCOMPARE(watch[1], (WatchRow{"HDFC BANK LIMITED", "NSE", "HDFCBANK", 1, 1500, 1800}));
+            QCOMPARE(db.companyList().listedOn(Exchange::Nse).value().size(), 5u);
+        }
+        QCOMPARE(run(file, "SELECT COUNT(*) FROM PROFILELIST"), 0);
+        const QByteArray before = StoreTestBed::digest(file);
+        CompanyDatabase again(QStringLiteral("release-again"));
+        QVERIFY(again.open(at(file)).ok());
+        again.close();
+        QCOMPARE(StoreTestBed::digest(file), before);
+    }
+
+    // A newer file is refused; an upgrade is one transaction, so a failing step leaves the
+    // file as it was. Nothing is ever written to it.
+    void aFileThatCannotBeUpgradedIsRefusedUntouched_data()
+    {
+        QTest::addColumn<QString>("release");
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("newer")
+            << "release-unversioned.sqlite"
+            << QStringLiteral("PRAGMA user_version = %1").arg(currentSchemaVersion() + 1)
+            << "newer version of Vantrel";
+        QTest::newRow("to trades") << "release-unversioned.sqlite"
+                                   << "CREATE TABLE TRADES (X INTEGER)"
+                                   << "version 2";
+        QTest::newRow("to Jan 2018 values") << "release-v2.sqlite"
+                                            << "CREATE TABLE JAN2018VALUE (X INTEGER)"
+                                            << "";
+    }
+
+    void aFileThatCannotBeUpgradedIsRefusedUntouched()
+    {
+        QFETCH(QString, release);
+        QFETCH(QString, sql);
+        QFETCH(QString, reason);
+        const QString file = copyOf(release);
+        QCOMPARE(run(file, sql), 0);
+        const QByteArray before = StoreTestBed::digest(file);
+        {
+            CompanyDatabase db(QStringLiteral("refused"));
+            const StoreStatus opened = db.open(at(file));
+            QVERIFY(!opened.ok());
+            QVERIFY2(says(opened, reason), opened.error().c_str());
+            QVERIFY(!db.isOpen());
+            QVERIFY(!db.watchList().save({{"TCS LIMITED", "NSE", "TCS", 0, 0, 0}}).ok());
+        }
+        QCOMPARE(StoreTestBed::digest(file), before);
+    }
+
+    void aNewerDataSourceIsRefused()
+    {
+        {
+            CompanyDatabase db(QStringLiteral("odbc-newer"));
+            QVERIFY2(m_bed.recreate(StoreBackend::Odbc, db), qPrintable(m_bed.errorText()));
+            QVERIFY(db.connection()
+                        .run(QStringLiteral("UPDATE SCHEMAVERSION SET VERSION = ?"),
+                             {currentSchemaVersion() + 1})
+                        .ok());
+        }
+        CompanyDatabase db(QStringLiteral("odbc-newer"));
+        const StoreStatus opened = db.open(m_bed.config(StoreBackend::Odbc));
+        QVERIFY(says(opened, "newer version of Vantrel"));
+    }
+
+    void listEditsKeepWhatWasSold()
+    {
+        CompanyDatabase db(QStringLiteral("edits"));
+        QVERIFY(db.open(at(copyOf("release-unversioned.sqlite"))).ok());
+        // Selling 12 of RELIANCE (a typed buy of broker 1) leaves 2 of the second lot.
+        Trade sale = db.trades().loadAll().value()[0];
+        QCOMPARE(sale.symbol, std::string("RELIANCE"));
+        sale.id = 0;
+        sale.date = "2026-01-05";
+        sale.side = TradeSide::Sell;
+        sale.quantity = 12;
+        sale.price = 1400;
+        QVERIFY(db.trades().insertAll({sale}).ok());
+        std::vector<ProfileLot> reliance = db.profile().lots("RELIANCE", 0).value();
+        QCOMPARE(reliance.size(), 1u);
+        QCOMPARE(reliance[0].quantity, 2L);
+        QCOMPARE(reliance[0].price, 1300.25);
+        QCOMPARE(db.profile().loadAll().value().size(), 3u);
+
+        // Edited to 5 at 1310: the buy becomes the 2 sold and the 5 left, at the new price.
+        reliance[0].quantity = 5;
+        reliance[0].price = 1310;
+        QVERIFY(db.profile().replaceStock("RELIANCE", 0, reliance).ok());
+        QCOMPARE(db.profile().lots("RELIANCE", 0).value()[0].quantity, 5L);
+
+        // Deleted: the sold part stays, so the sale's result still has both its lots.
+        QVERIFY(db.profile().removeStock("RELIANCE", 0).ok());
+        QVERIFY(db.profile().lots("RELIANCE", 0).value().empty());
+        const TradeBook book = matchTrades(db.trades().loadAll().value(), {});
+        QCOMPARE(book.sales.size(), 1u);
+        QCOMPARE(book.sales[0].unmatched, 0L);
+        QCOMPARE(book.sales[0].lots.size(), 2u);
+
+        // A broker that a trade names stays, whether or not a lot is left.
+        QVERIFY(db.profile().brokerInUse(1).value());
+        QVERIFY(!db.brokers().removeUnused(1).value());
+    }
+
+    void salesKeepTheirResultsThroughLaterChanges()
+    {
+        CompanyDatabase db(QStringLiteral("results"));
+        QVERIFY(db.open(at(copyOf("release-v3.sqlite"))).ok());
+        std::map<long, SaleResult> stored = db.saleResults().loadAll().value();
+        QCOMPARE(stored.size(), 2u);
+        QCOMPARE(stored[5].costOfLots, 10 * 1250.5 + 2 * 1300.25);
+        QCOMPARE(stored[5].saleValue, 16800.0);
+        QVERIFY(stored[5].buyCharges > 0 && stored[5].sellCharges > 0);
+        QCOMPARE(stored[5].profit, stored[5].saleValue - stored[5].costOfLots -
+                                       stored[5].buyCharges - stored[5].sellCharges);
+        QCOMPARE(stored[6].costOfLots, 2 * 1500.0);
+        QVERIFY(stored[6].sellCharges > 15.34); // the DP charge and the statutory ones
+
+        // New rates leave a recorded result alone...
+        BrokerEntry broker = db.brokers().loadAll().value()[0];
+        broker.rates = {};
+        QVERIFY(db.brokers().update(broker.id, broker).value());
+        QCOMPARE(db.saleResults().loadAll().value()[5].profit, stored[5].profit);
+        // ...an edit of an earlier buy figures the later sale again, at today's rates...
+        Trade first = db.trades().loadAll().value()[0];
+        first.price = 1200;
+        QVERIFY(db.trades().update(first).value());
+        const SaleResult again = db.saleResults().loadAll().value()[5];
+        QCOMPARE(again.costOfLots, 10 * 1200 + 2 * 1300.25);
+        QCOMPARE(again.buyCharges, 0.0);
+        // ...and a sale that goes takes its result along; the other sales' stay.
+        QVERIFY(db.trades().remove(6).ok());
+        QCOMPARE(db.saleResults().loadAll().value().size(), 1u);
+        QCOMPARE(pricedTradeLines(db).value().back().result->profit, again.profit);
+    }
+
+    void newLotsAreDatedBuys()
+    {
+        CompanyDatabase db(QStringLiteral("dated"));
+        QVERIFY2(m_bed.recreate(StoreBackend::Sqlite, db), qPrintable(m_bed.errorText()));
+        ProfileLot lot{
+            "TATA CONSULTANCY SERVICES LIMITED", "NSE", "TCS", 0, 3500, 3, 0, "2026-02-03"};
+        QVERIFY(db.profile().insertLots({lot}).ok());
+        QCOMPARE(db.profile().loadAll().value(), std::vector<ProfileLot>{lot});
+        QCOMPARE(db.trades().loadAll().value()[0].date, std::string("2026-02-03"));
+    }
+
+    // The 31 January 2018 values a user gives are kept per company, in a table that a file of
+    // the trade book's first release gains on opening.
+    void jan2018ValuesAreKeptPerCompanyAfterTheUpgrade()
+    {
+        const QString file = copyOf("release-v2.sqlite");
+        {
+            CompanyDatabase db(QStringLiteral("v2"));
+            const StoreStatus opened = db.open(at(file));
+            QVERIFY2(opened.ok(), opened.error().c_str());
+            QCOMPARE(storedSchemaVersion(db.connection()).value(), currentSchemaVersion());
+            QCOMPARE(db.trades().loadAll().value().size(), 4u);
+            QVERIFY(db.jan2018Values().loadAll().value().empty());
+            QVERIFY(db.jan2018Values().setAll({{"RELIANCE", 1000.5}, {"INFY", 1150}}).ok());
+            // A second answer for a company replaces the first; the others stay.
+            QVERIFY(db.jan2018Values().setAll({{"INFY", 1160.25}}).ok());
+        }
+        CompanyDatabase again(QStringLiteral("v2-again"));
+        QVERIFY(again.open(at(file)).ok());
+        QCOMPARE(again.jan2018Values().loadAll().value(),
+                 (Jan2018Values{{"INFY", 1160.25}, {"RELIANCE", 1000.5}}));
+    }
+
+    // The lot dialog hands the lots back with their dates: an undated buy takes the date in
+    // place, keeping its trade.
+    void anUndatedBuyCanBeGivenItsDate()
+    {
+        CompanyDatabase db(QStringLiteral("v2-dated"));
+        QVERIFY(db.open(at(copyOf("release-v2.sqlite"))).ok());
+        const std::string reliance = "RELIANCE INDUSTRIES LIMITED";
+        QVERIFY(db.profile()
+                    .replaceStock("RELIANCE", 0,
+                                  {{reliance, "NSE", "RELIANCE", 0, 1250.5, 10, 1, "2017-05-02"},
+                                   {reliance, "NSE", "RELIANCE", 0, 1300.25, 4, 1, ""}})
+                    .ok());
+        const std::vector<Trade> trades = db.trades().loadAll().value();
+        QCOMPARE(trades.size(), 4u);
+        QCOMPARE(trades[0].id, 1L);
+        QCOMPARE(trades[0].date, std::string("2017-05-02"));
+        QCOMPARE(trades[2].date, std::string());
     }
 };
 

@@ -15,6 +15,14 @@ private:
     CompanyDatabase m_db{"recordsets-test"};
 
     CompanyTable &companies() { return m_db.companyList(); }
+    std::vector<std::string> names(const char *part, Exchange exchange = Exchange::Nse)
+    {
+        std::vector<std::string> out;
+        for (const auto &row : companies().searchByName(part, exchange).value())
+            out.push_back(row.name);
+        return out;
+    }
+    using Names = std::vector<std::string>;
     bool raw(const QString &sql) { return QSqlQuery(m_db.connection().database()).exec(sql); }
 
     // Makes the database refuse one value (an SQL literal), so a save can fail half way.
@@ -55,10 +63,10 @@ private slots:
         QVERIFY(companies().insert({"Qwerty Null Limited", "", "990002"}).ok());
         QVERIFY(companies().insert({"Qwerty Nse Limited", "QWERTYN", ""}).ok());
 
-        QCOMPARE(companies().searchByName("qwerty", Exchange::Bse).value().size(), 2u);
+        QCOMPARE(names("qwerty", Exchange::Bse),
+                 (Names{"Qwerty Empty Limited", "Qwerty Null Limited"}));
         const auto nse = companies().searchByName("qwerty", Exchange::Nse).value();
-        QCOMPARE(nse.size(), 1u);
-        QCOMPARE(nse.front(), (CompanyRow{"Qwerty Nse Limited", "QWERTYN", ""}));
+        QCOMPARE(nse, (std::vector{CompanyRow{"Qwerty Nse Limited", "QWERTYN", ""}}));
         QCOMPARE(companies().listedOn(Exchange::Nse).value().size(), 2388u);
         QCOMPARE(companies().listedOn(Exchange::Bse).value().size(), 4668u);
     }
@@ -68,28 +76,21 @@ private slots:
     void theSearchSeesEveryChangeOfTheList()
     {
         QFETCH_GLOBAL(StoreBackend, backend);
-        const auto found = [&] {
-            std::vector<std::string> out;
-            for (const auto &row : companies().searchByName("qwerty", Exchange::Nse).value())
-                out.push_back(row.name);
-            return out;
-        };
-        QVERIFY(found().empty());
+        QVERIFY(names("qwerty").empty());
         QVERIFY(companies().insert({"Qwerty Listed Limited", "QWL", ""}).ok());
-        QCOMPARE(found(), std::vector<std::string>{"Qwerty Listed Limited"});
+        QCOMPARE(names("qwerty"), Names{"Qwerty Listed Limited"});
         QVERIFY(raw(QStringLiteral("UPDATE CompanyList SET COMPNAME = 'Qwerty Renamed Limited' "
                                    "WHERE NSENAME = 'QWL'")));
-        QCOMPARE(found(), std::vector<std::string>{"Qwerty Renamed Limited"});
+        QCOMPARE(names("qwerty"), Names{"Qwerty Renamed Limited"});
         {
             CompanyDatabase other{"recordsets-other"};
             QVERIFY(other.open(m_bed.config(backend)).ok());
             QVERIFY(other.companyList().insert({"Another Qwerty Limited", "AQL", ""}).ok());
         }
-        QCOMPARE(found(),
-                 (std::vector<std::string>{"Another Qwerty Limited", "Qwerty Renamed Limited"}));
+        QCOMPARE(names("qwerty"), (Names{"Another Qwerty Limited", "Qwerty Renamed Limited"}));
         // Another database opened on the same connection is searched as itself.
         QVERIFY2(m_bed.recreate(backend, m_db), qPrintable(m_bed.errorText()));
-        QVERIFY(found().empty());
+        QVERIFY(names("qwerty").empty());
     }
 
     void typedCharactersStandForThemselves()
@@ -98,18 +99,12 @@ private slots:
                                  "Best_Choice Limited", "BestXChoice Limited", "Yes!Go Limited",
                                  "Yes Go Limited", "Zetb Limited", "zeta Limited"})
             QVERIFY(companies().insert({name, "X", "1"}).ok());
-        const auto names = [&](const char *part) {
-            std::vector<std::string> out;
-            for (const auto &row : companies().searchByName(part, Exchange::Nse).value())
-                out.push_back(row.name);
-            return out;
-        };
-        QCOMPARE(names("0% P"), std::vector<std::string>{"100% Pure Oils Limited"});
-        QCOMPARE(names("t_C"), std::vector<std::string>{"Best_Choice Limited"});
-        QCOMPARE(names("s!G"), std::vector<std::string>{"Yes!Go Limited"});
-        QCOMPARE(names("zet"), (std::vector<std::string>{"zeta Limited", "Zetb Limited"}));
-        QCOMPARE(names("'s Lab"), (std::vector<std::string>{"Divi's Laboratories Limited",
-                                                            "Dr. Reddy's Laboratories Limited"}));
+        QCOMPARE(names("0% P"), Names{"100% Pure Oils Limited"});
+        QCOMPARE(names("t_C"), Names{"Best_Choice Limited"});
+        QCOMPARE(names("s!G"), Names{"Yes!Go Limited"});
+        QCOMPARE(names("zet"), (Names{"zeta Limited", "Zetb Limited"}));
+        QCOMPARE(names("'s Lab"),
+                 (Names{"Divi's Laboratories Limited", "Dr. Reddy's Laboratories Limited"}));
     }
 
     void symbolPresenceIsPerExchangeAndExact()

@@ -14,18 +14,17 @@
 namespace dialogdriver {
 // Drivers still waiting for their dialog. One left when the program ends is a dialog that
 // never opened in a test that ended without noticing: the run fails.
-struct Pending
+inline struct Pending
 {
     int count = 0;
     ~Pending()
     {
-        if (count != 0) {
-            std::fprintf(stderr, "FAIL!  : %d expected dialog(s) never opened\n", count);
-            std::_Exit(1);
-        }
+        if (count == 0)
+            return;
+        std::fprintf(stderr, "FAIL!  : %d expected dialog(s) never opened\n", count);
+        std::_Exit(1);
     }
-};
-inline Pending pending;
+} pending;
 
 inline QByteArray runningTest()
 {
@@ -54,10 +53,10 @@ template <typename D> void whenModal(std::function<void(D *)> drive, int timeout
         poll->deleteLater();
         --dialogdriver::pending.count;
         if (!dialog) {
-            const QByteArray why = "whenModal: the expected dialog " +
-                                   QByteArray(D::staticMetaObject.className()) +
-                                   " never opened in " + test;
-            QTest::qFail(why.constData(), __FILE__, __LINE__);
+            QTest::qFail("whenModal: the expected dialog " +
+                             QByteArray(D::staticMetaObject.className()) + " never opened in " +
+                             test,
+                         __FILE__, __LINE__);
             if (modal)
                 modal->close();
             return;

@@ -1,20 +1,116 @@
 #pragma once
 
-#include "support/sourcefaults.h"
-
 #include <httplib.h>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <fstream>
+#include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
+#include <numeric>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <thread>
+#include <utility>
+
+// The faults a live source's host can play instead of its recorded reply, for the in-process
+// fake sources and vantrel-fakesources alike. Down is the host's own business (a closed port,
+// or a 503 where several sources share one host); every other fault is played here.
+enum class SourceFault { None, Down, Hang, Http500, Drop, Short, Garbage, LongLine, Trickle };
+
+inline constexpr std::array<std::pair<std::string_view, SourceFault>, 9> SourceFaultNames{
+    {{"none", SourceFault::None},
+     {"down", SourceFault::Down},
+     {"hang", SourceFault::Hang},
+     {"http500", SourceFault::Http500},
+     {"drop", SourceFault::Drop},
+     {"short", SourceFault::Short},
+     {"garbage", SourceFault::Garbage},
+     {"longline", SourceFault::LongLine},
+     {"trickle", SourceFault::Trickle}}};
+
+inline std::optional<SourceFault> sourceFaultNamed(std::string_view name)
+{
+    const auto it =
+        std::ranges::find(SourceFaultNames, name, &decltype(SourceFaultNames)::value_type::first);
+    return it == SourceFaultNames.end() ? std::nullopt : std::optional(it->second);
+}
+
+inline std::string_view sourceFaultName(SourceFault fault)
+{
+    return SourceFaultNames[static_cast<std::size_t>(fault)].first; // in the enum's order
+}
+
+// Waits up to the given time; false when the host is shutting down and should stop at once.
+using FaultSleep = std::function<bool(std::chrono::milliseconds)>;
+
+// Answers with the fault in place of the body; false when the fault leaves the reply as it is
+// (None, and Down, which never gets this far).
+inline bool playSourceFault(SourceFault fault, const std::string &body, const std::string &type,
+                            httplib::Response &response, const FaultSleep &sleep)
+{
+    auto whole = std::make_shared<const std::string>(body);
+    switch (fault) {
+    case SourceFault::None:
+    case SourceFault::Down:
+        return false;
+    case SourceFault::Hang:
+        sleep(std::chrono::minutes(1));
+        response.status = 503;
+        return true;
+    case SourceFault::Http500:
+        response.status = 500;
+        response.set_content("Internal Server Error\n", "text/plain");
+        return true;
+    case SourceFault::Drop:
+        // Promises the whole reply, sends half of it, then closes.
+        response.set_content_provider(
+            whole->size() + 512, type.c_str(),
+            [whole](std::size_t offset, std::size_t, httplib::DataSink &sink) {
+                if (offset < whole->size() / 2)
+                    sink.write(whole->data() + offset, whole->size() / 2 - offset);
+                return false;
+            });
+        return true;
+    case SourceFault::Short:
+        // Whole as far as HTTP can tell, but cut in the middle.
+        response.set_content(whole->substr(0, whole->size() / 2), type.c_str());
+        return true;
+    case SourceFault::Garbage: {
+        std::string noise(4096, '\0');
+        for (std::size_t i = 0; i < noise.size(); ++i)
+            noise[i] = static_cast<char>((i * 7919 + 13) % 251);
+        response.set_content(noise, "application/octet-stream");
+        return true;
+    }
+    case SourceFault::LongLine: {
+        std::string line(1024 * 1024, '9');
+        for (std::size_t i = 7; i < line.size(); i += 8)
+            line[i] = '.';
+        response.set_content(line + "\r\n", type.c_str());
+        return true;
+    }
+    case SourceFault::Trickle:
+        response.set_content_provider(
+            whole->size(), type.c_str(),
+            [whole, sleep](std::size_t offset, std::size_t, httplib::DataSink &sink) {
+                // Stops when the client gives up (the write fails) or the host stops.
+                return (offset == 0 || sleep(std::chrono::milliseconds(100))) &&
+                       sink.write(whole->data() + offset, 1);
+            });
+        return true;
+    }
+    return false;
+}
 
 // A stand-in for the live sources on a free loopback port: it replays recorded replies by path
-// and the faults the real hosts give (any status, a huge body, the faults of sourcefaults.h,
+// and the faults the real hosts give (any status, a huge body, the faults above,
 // on one path or on every path, and going down), and counts what it was asked. Header-only,
 // so tests without Qt can use it.
 class FakeSourceServer
@@ -42,15 +138,7 @@ public:
     }
 
     // Down closes the port, so a request finds nobody there; up opens it again.
-    void setDown(bool down)
-    {
-        if (down == !m_server)
-            return;
-        if (down)
-            close();
-        else
-            listen();
-    }
+    void setDown(bool down) { down ? close() : listen(); }
     // A fault every path plays in place of its reply, until set back to None.
     void setFault(SourceFault fault)
     {
@@ -68,25 +156,21 @@ public:
     int hits(const std::string &path) const
     {
         std::lock_guard lock(m_mutex);
-        const auto it = m_hits.find(path);
-        return it == m_hits.end() ? 0 : it->second;
+        return m_hits.contains(path) ? m_hits.at(path) : 0;
     }
     int totalHits() const
     {
         std::lock_guard lock(m_mutex);
-        int total = 0;
-        for (const auto &[path, count] : m_hits)
-            total += count;
-        return total;
+        return std::accumulate(m_hits.begin(), m_hits.end(), 0,
+                               [](int total, const auto &hit) { return total + hit.second; });
     }
     // A header of the last request to the path.
     std::string header(const std::string &path, const std::string &name) const
     {
         std::lock_guard lock(m_mutex);
-        const auto it = m_headers.find(path);
-        return it == m_headers.end()    ? std::string()
-               : it->second.count(name) ? it->second.find(name)->second
-                                        : std::string();
+        return m_headers.contains(path)
+                   ? m_headers.at(path).contains(name) ? m_headers.at(path).find(name)->second : ""
+                   : "";
     }
     void release()
     {
@@ -129,21 +213,20 @@ private:
             return;
         }
         response.set_content_provider(
-            reply.hugeBytes, "application/json",
-            [](std::size_t offset, std::size_t length, httplib::DataSink &sink) {
+            reply.hugeBytes, "application/json", [](std::size_t, std::size_t length, auto &sink) {
                 const std::string filler(std::min<std::size_t>(length, 64 * 1024), ' ');
-                (void)offset;
                 return sink.write(filler.data(), filler.size());
             });
     }
 
     void listen()
     {
+        if (m_server)
+            return;
         m_server = std::make_unique<httplib::Server>();
-        m_server->Get(".*", [this](const httplib::Request &request, httplib::Response &response) {
-            answer(request, response);
-        });
-        if (m_port == 0)
+        m_server->Get(".*",
+                      [this](const auto &request, auto &response) { answer(request, response); });
+        if (!m_port)
             m_port = m_server->bind_to_any_port("127.0.0.1");
         else
             m_server->bind_to_port("127.0.0.1", m_port);

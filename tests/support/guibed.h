@@ -78,11 +78,10 @@ struct GuiBed
     // The running test's requests whose target starts with prefix.
     QStringList requests(const char *prefix = "/d/quotes.csv") const
     {
-        const QList<QByteArray> lines = logLines();
         QStringList out;
-        for (qsizetype k = logMark; k < lines.size(); ++k)
-            if (lines[k].startsWith(prefix))
-                out << QString::fromLatin1(lines[k]);
+        for (const QByteArray &line : logLines().mid(logMark))
+            if (line.startsWith(prefix))
+                out << QString::fromLatin1(line);
         return out;
     }
 

@@ -23,10 +23,8 @@ public:
                 upper(row.name).find(upper(std::string(part))) != std::string::npos)
                 found.push_back(row);
         // Names in alphabetical order whatever their case, as the list shows them.
-        std::stable_sort(found.begin(), found.end(), [](const auto &a, const auto &b) {
-            const std::string ua = upper(a.name), ub = upper(b.name);
-            return ua != ub ? ua < ub : a.name < b.name;
-        });
+        std::ranges::stable_sort(
+            found, {}, [](const auto &row) { return std::pair(upper(row.name), row.name); });
         return found;
     }
     StoreResult<std::vector<CompanyRow>> listedOn(Exchange exchange) override

@@ -9,59 +9,57 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTextDocument>
 
+#include <optional>
+
 // What a person would see wrong in a window drawn at any scale: a text that does not fit the
 // widget showing it, or a picture drawn for fewer pixels than the screen has.
 namespace textfit {
 
-inline QString describe(const QWidget *w, const QString &text, const QRect &need, const QRect &room)
-{
-    const auto box = [](const QRect &r) {
-        const auto n = [](int v) { return QString::number(v); };
-        return QStringLiteral("%1x%2 at (%3,%4)")
-            .arg(n(r.width()), n(r.height()), n(r.x()), n(r.y()));
-    };
-    return QStringLiteral("%1 %2 \"%3\" needs %4, has %5")
-        .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName(), text, box(need),
-             box(room));
-}
-
-// The text laid out by the widget's own font in room, with the given flags, stays inside it.
+// The text laid out by the given font in room, with the given flags, stays inside it; need
+// overrides the measured size (rich text).
 inline void fit(QStringList &out, const QWidget *w, const QFont &font, const QRect &room, int flags,
-                const QString &text)
+                const QString &text, std::optional<QRect> need = {})
 {
     if (text.isEmpty())
         return;
-    const QRect need = QFontMetrics(font).boundingRect(room, flags, text);
-    if (!room.contains(need))
-        out << describe(w, text, need, room);
+    if (!need)
+        need = QFontMetrics(font).boundingRect(room, flags, text);
+    const auto box = [](const QRect &r) {
+        return QStringLiteral("%1x%2 at (%3,%4)")
+            .arg(r.width())
+            .arg(r.height())
+            .arg(r.x())
+            .arg(r.y());
+    };
+    if (!room.contains(*need))
+        out << QStringLiteral("%1 %2 \"%3\" needs %4, has %5")
+                   .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName(), text,
+                        box(*need), box(room));
 }
 
 inline void labelText(QStringList &out, const QLabel *label)
 {
-    if (label->text().isEmpty() || !label->pixmap().isNull())
+    if (!label->pixmap().isNull())
         return;
     const int m = label->margin();
     const QRect room = label->contentsRect().adjusted(m, m, -m, -m);
-    if (Qt::mightBeRichText(label->text())) {
-        QTextDocument doc;
-        doc.setDefaultFont(label->font());
-        doc.setDocumentMargin(0);
-        doc.setHtml(label->text());
-        if (label->wordWrap())
-            doc.setTextWidth(room.width());
-        const QSize need = doc.size().toSize();
-        if (need.width() > room.width() || need.height() > room.height())
-            out << describe(label, label->text(), QRect(room.topLeft(), need), room);
-        return;
-    }
-    const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
-    fit(out, label, label->font(), room, flags, label->text());
+    if (!Qt::mightBeRichText(label->text()))
+        return fit(out, label, label->font(), room,
+                   int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
+                   label->text());
+    QTextDocument doc;
+    doc.setDefaultFont(label->font());
+    doc.setDocumentMargin(0);
+    doc.setHtml(label->text());
+    if (label->wordWrap())
+        doc.setTextWidth(room.width());
+    fit(out, label, label->font(), room, 0, label->text(),
+        QRect(room.topLeft(), doc.size().toSize()));
 }
 
 inline void buttonText(QStringList &out, const QAbstractButton *button)
@@ -72,14 +70,11 @@ inline void buttonText(QStringList &out, const QAbstractButton *button)
     option.icon = button->icon();
     option.iconSize = button->iconSize();
     const QStyle *style = button->style();
-    if (qobject_cast<const QCheckBox *>(button) || qobject_cast<const QRadioButton *>(button)) {
-        const auto element = qobject_cast<const QCheckBox *>(button)
-                                 ? QStyle::SE_CheckBoxContents
-                                 : QStyle::SE_RadioButtonContents;
-        const QRect room = style->subElementRect(element, &option, button);
-        fit(out, button, button->font(), room,
-            Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, button->text());
-        return;
+    const bool check = qobject_cast<const QCheckBox *>(button);
+    if (check || qobject_cast<const QRadioButton *>(button)) {
+        const auto element = check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents;
+        return fit(out, button, button->font(), style->subElementRect(element, &option, button),
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, button->text());
     }
     // A push button's caption sits centred inside its frame.
     const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
@@ -91,56 +86,51 @@ inline void editText(QStringList &out, const QLineEdit *edit)
 {
     QStyleOptionFrame option;
     option.initFrom(edit);
-    option.lineWidth = edit->hasFrame()
-                           ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit)
-                           : 0;
-    const QRect room = edit->style()
-                           ->subElementRect(QStyle::SE_LineEditContents, &option, edit)
+    const QStyle *style = edit->style();
+    option.lineWidth =
+        edit->hasFrame() ? style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+    const QRect room = style->subElementRect(QStyle::SE_LineEditContents, &option, edit)
                            .marginsRemoved(edit->textMargins())
                            .adjusted(2, 1, -2, -1); // the edit's own margins around its text
     // Vertically, a line edit centres its line and lets descenders reach the frame.
-    const QRect line(room.left(), room.top(), room.width(),
-                     qMax(room.height(), QFontMetrics(edit->font()).height()));
-    fit(out, edit, edit->font(), line, int(edit->alignment()), edit->text());
+    fit(out, edit, edit->font(),
+        QRect(room.left(), room.top(), room.width(),
+              qMax(room.height(), QFontMetrics(edit->font()).height())),
+        int(edit->alignment()), edit->text());
 }
 
-inline void headerTexts(QStringList &out, const QHeaderView *header)
-{
-    const QAbstractItemModel *model = header->model();
-    if (!model || header->orientation() != Qt::Horizontal)
-        return;
-    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
-    for (int section = 0; section < header->count(); ++section) {
-        if (header->isSectionHidden(section) || header->sectionSize(section) == 0)
-            continue;
-        const QVariant font = model->headerData(section, Qt::Horizontal, Qt::FontRole);
-        const QRect room(header->sectionViewportPosition(section) + margin, 0,
-                         header->sectionSize(section) - 2 * margin, header->height());
-        fit(out, header, font.isValid() ? font.value<QFont>() : header->font(), room,
-            Qt::AlignCenter, model->headerData(section, Qt::Horizontal).toString());
-    }
-}
-
-// The display text of every cell in the visible rows, inside the cell less the view's margins.
-inline void cellTexts(QStringList &out, const QAbstractItemView *view)
+// Every header section's title, and the display text of every cell in the visible rows inside
+// the cell less the view's margins.
+inline void viewTexts(QStringList &out, const QAbstractItemView *view)
 {
     const QAbstractItemModel *model = view->model();
     if (!model)
         return;
+    const auto fontOf = [view](const QVariant &font) {
+        return font.isValid() ? font.value<QFont>() : view->font();
+    };
+    if (const auto *header = qobject_cast<const QHeaderView *>(view)) {
+        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        for (int s = 0; header->orientation() == Qt::Horizontal && s < header->count(); ++s)
+            if (!header->isSectionHidden(s) && header->sectionSize(s) != 0)
+                fit(out, header, fontOf(model->headerData(s, Qt::Horizontal, Qt::FontRole)),
+                    QRect(header->sectionViewportPosition(s) + margin, 0,
+                          header->sectionSize(s) - 2 * margin, header->height()),
+                    Qt::AlignCenter, model->headerData(s, Qt::Horizontal).toString());
+        return;
+    }
     const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
-    const QRect viewport = view->viewport()->rect();
-    for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
-        for (int column = 0; column < model->columnCount(view->rootIndex()); ++column) {
-            const QModelIndex index = model->index(row, column, view->rootIndex());
+    const QModelIndex root = view->rootIndex();
+    for (int row = 0; row < model->rowCount(root); ++row) {
+        for (int column = 0; column < model->columnCount(root); ++column) {
+            const QModelIndex index = model->index(row, column, root);
             const QRect cell = view->visualRect(index);
-            if (cell.isEmpty() || !viewport.intersects(cell))
-                continue;
-            const QVariant font = index.data(Qt::FontRole);
             const QVariant align = index.data(Qt::TextAlignmentRole);
-            fit(out, view, font.isValid() ? font.value<QFont>() : view->font(),
-                cell.adjusted(margin, 0, -margin, 0),
-                align.isValid() ? align.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter),
-                index.data().toString());
+            if (!cell.isEmpty() && view->viewport()->rect().intersects(cell))
+                fit(out, view, fontOf(index.data(Qt::FontRole)),
+                    cell.adjusted(margin, 0, -margin, 0),
+                    align.isValid() ? align.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter),
+                    index.data().toString());
         }
     }
 }
@@ -161,10 +151,8 @@ inline QStringList cutTexts(QWidget *window)
         else if (auto *box = qobject_cast<QGroupBox *>(w))
             fit(out, box, box->font(), box->rect().adjusted(6, 0, -6, 0),
                 Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, box->title());
-        else if (auto *header = qobject_cast<QHeaderView *>(w))
-            headerTexts(out, header);
         else if (auto *view = qobject_cast<QAbstractItemView *>(w))
-            cellTexts(out, view);
+            viewTexts(out, view);
     }
     return out;
 }
@@ -174,15 +162,12 @@ inline QStringList cutTexts(QWidget *window)
 inline QStringList blurredPictures(QWidget *window)
 {
     QStringList out;
-    for (QLabel *label : window->findChildren<QLabel *>()) {
-        const QPixmap picture = label->pixmap();
-        if (picture.isNull() || !label->isVisibleTo(window) ||
-            label->objectName() == QLatin1String("chartImage"))
-            continue;
-        if (picture.devicePixelRatio() < label->devicePixelRatio())
+    for (QLabel *label : window->findChildren<QLabel *>())
+        if (!label->pixmap().isNull() && label->isVisibleTo(window) &&
+            label->objectName() != QLatin1String("chartImage") &&
+            label->pixmap().devicePixelRatio() < label->devicePixelRatio())
             out << QStringLiteral("%1 in %2")
                        .arg(label->objectName(), label->parentWidget()->objectName());
-    }
     for (ScrollingBand *band : window->findChildren<ScrollingBand *>())
         if (!band->strip().isNull() && band->strip().devicePixelRatio() < band->devicePixelRatio())
             out << QStringLiteral("the strip of %1").arg(band->objectName());

@@ -1,8 +1,8 @@
 // vantrel-fakesources: the live sources' hosts on loopback, replaying the recorded replies of
 // tests/fixtures/live, so `vantrel --live` can be tried and tested without the internet.
 // GET /fake/control?chart=down&batch=down&eod=down (or all=down, and =up) stops and restarts
-// a source on any of its hosts; any fault of sourcefaults.h in place of down plays it.
-#include "support/sourcefaults.h"
+// a source on any of its hosts; any fault of support/fakesourceserver.h in place of down plays it.
+#include "support/fakesourceserver.h"
 
 #include <httplib.h>
 
@@ -11,13 +11,13 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <pthread.h>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -35,14 +35,6 @@ bool sleepUnlessStopping(std::chrono::milliseconds time)
     while (!g_stopping && std::chrono::steady_clock::now() < end)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     return !g_stopping;
-}
-
-std::string fixture(const std::string &name)
-{
-    std::ifstream in(std::string(VANTREL_LIVE_FIXTURES "/") + name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 // A trading symbol's made-up quote, stamped now: for a watch list larger than the recordings.
@@ -94,18 +86,17 @@ void logRequest(const char *host, const httplib::Request &request)
 void reply(httplib::Response &response, int status, const std::string &name, const char *type)
 {
     response.status = status;
-    response.set_content(fixture(name), type);
+    response.set_content(FakeSourceServer::fixture(name), type);
 }
 
 // The recorded reply, or the source's fault in its place; false when the source is down.
 bool replay(httplib::Response &response, SourceFault fault, int status, const std::string &name,
             const char *type)
 {
-    if (fault == SourceFault::Down)
-        return false;
-    if (!playSourceFault(fault, fixture(name), type, response, sleepUnlessStopping))
+    if (fault != SourceFault::Down && !playSourceFault(fault, FakeSourceServer::fixture(name), type,
+                                                       response, sleepUnlessStopping))
         reply(response, status, name, type);
-    return true;
+    return fault != SourceFault::Down;
 }
 
 std::string stateOf(SourceFault fault)
@@ -117,9 +108,8 @@ void control(const httplib::Request &request, httplib::Response &response)
 {
     for (const auto &[source, state] : std::map<std::string, std::atomic<SourceFault> *>{
              {"chart", &g_chart}, {"batch", &g_batch}, {"eod", &g_eod}}) {
-        std::string value = request.get_param_value(source);
-        if (value.empty())
-            value = request.get_param_value("all");
+        const std::string value = request.has_param(source) ? request.get_param_value(source)
+                                                            : request.get_param_value("all");
         if (value.empty())
             continue;
         const std::optional<SourceFault> fault =
@@ -144,38 +134,36 @@ void serveQuoteHost(httplib::Server &server)
         {"USDINR=X", "chart_usdinr_5m.json"}, {"INR=X", "chart_usdinr_5m.json"},
         {"BEL.NS", "chart_bel_5m.json"},      {"ADANIENT.NS", "chart_adanient_15m.json"},
         {"RELIANCE.NS", "chart_daily.json"}};
-    server.Get(R"(/v8/finance/chart/([^/]+))",
-               [](const httplib::Request &request, httplib::Response &response) {
-                   const auto it = charts.find(request.matches[1].str());
-                   const bool found = it != charts.end();
-                   if (!replay(response, g_chart, found ? 200 : 404,
-                               found ? it->second : "chart_not_found.json", "application/json"))
-                       response.status = 503;
-               });
-    server.Get(R"(/quote/.*)", [](const httplib::Request &, httplib::Response &response) {
+    server.Get(R"(/v8/finance/chart/([^/]+))", [](const auto &request, auto &response) {
+        const auto it = charts.find(request.matches[1].str());
+        const bool found = it != charts.end();
+        if (!replay(response, g_chart, found ? 200 : 404,
+                    found ? it->second : "chart_not_found.json", "application/json"))
+            response.status = 503;
+    });
+    server.Get(R"(/quote/.*)", [](const auto &, auto &response) {
         response.set_header("Set-Cookie", "A3=d=AQABBfake; Path=/");
         response.set_content("<html></html>", "text/html");
     });
-    server.Get("/v1/test/getcrumb", [](const httplib::Request &, httplib::Response &response) {
+    server.Get("/v1/test/getcrumb", [](const auto &, auto &response) {
         if (!replay(response, g_batch, 200, "crumb_ok.txt", "text/plain"))
             reply(response, 429, "crumb_throttled.txt", "text/plain");
     });
-    server.Get("/v7/finance/quote",
-               [](const httplib::Request &request, httplib::Response &response) {
-                   if (!replay(response, g_batch, 200, "batch_quotes.json", "application/json"))
-                       reply(response, 401, "batch_invalid_crumb.json", "application/json");
-                   else if (g_everySymbol && response.status == 200 && g_batch == SourceFault::None)
-                       response.set_content(everySymbolReply(fixture("batch_quotes.json"),
-                                                             request.get_param_value("symbols")),
-                                            "application/json");
-               });
+    server.Get("/v7/finance/quote", [](const auto &request, auto &response) {
+        if (!replay(response, g_batch, 200, "batch_quotes.json", "application/json"))
+            reply(response, 401, "batch_invalid_crumb.json", "application/json");
+        else if (g_everySymbol && response.status == 200 && g_batch == SourceFault::None)
+            response.set_content(everySymbolReply(FakeSourceServer::fixture("batch_quotes.json"),
+                                                  request.get_param_value("symbols")),
+                                 "application/json");
+    });
 }
 
 // Every trading day's file is the recorded one: its rows say which day it really is.
 void serveEndOfDay(httplib::Server &server, const std::string &pattern, const std::string &name,
                    const char *type)
 {
-    server.Get(pattern, [name, type](const httplib::Request &, httplib::Response &response) {
+    server.Get(pattern, [name, type](const auto &, auto &response) {
         if (!replay(response, g_eod, 200, name, type))
             response.status = 503;
     });
@@ -188,21 +176,20 @@ int main(int argc, char **argv)
     int port = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--port" && i + 1 < argc) {
+        if (arg == "--port" && i + 1 < argc)
             port = std::atoi(argv[++i]);
-        } else if (arg == "--every-symbol") {
+        else if (arg == "--every-symbol")
             g_everySymbol = true;
-        } else if (arg == "--log" && i + 1 < argc) {
+        else if (arg == "--log" && i + 1 < argc)
             g_log = std::fopen(argv[++i], "a");
-        } else {
+        else {
             std::fprintf(arg == "--help" ? stdout : stderr,
                          "Usage: vantrel-fakesources [--port N] [--every-symbol] [--log FILE]\n"
-                         "Replays the live sources' recorded replies on 127.0.0.1 (the quote host "
-                         "on port N,\n0 for a free one), then prints the VANTREL_LIVE_* settings "
-                         "that point at them.\nGET /fake/control?chart=down (batch, eod, all; "
-                         "=up, or a fault's name) steers them.\n--every-symbol: the batch API "
-                         "answers any symbol, made up and stamped now.\n--log FILE: one line per "
-                         "request, \"ms host path\".\n");
+                         "Replays the live sources' recorded replies on 127.0.0.1, then prints "
+                         "the VANTREL_LIVE_* settings\nthat point at them. GET "
+                         "/fake/control?chart=down (batch, eod, all; =up, or a fault's name)\n"
+                         "steers them. --every-symbol: the batch API answers any symbol, made up "
+                         "and stamped now.\n--log FILE: one line per request, \"ms host path\".\n");
             return arg == "--help" ? 0 : 2;
         }
     }
@@ -218,11 +205,13 @@ int main(int argc, char **argv)
                   "bhav_nse_20250620.csv.zip", "application/zip");
     serveEndOfDay(bse, R"(/download/BhavCopy/Equity/BhavCopy_BSE_CM_0_0_0_\d{8}_F_0000\.CSV)",
                   "bhav_bse_20250620.csv", "text/csv");
-    for (httplib::Server *server : {&quotes, &nse, &bse})
+    const std::pair<httplib::Server *, const char *> hosts[] = {
+        {&quotes, "quotes"}, {&nse, "nse"}, {&bse, "bse"}};
+    for (const auto &[server, host] : hosts) {
         server->Get("/fake/control", control);
-    quotes.set_logger([](const auto &request, const auto &) { logRequest("quotes", request); });
-    nse.set_logger([](const auto &request, const auto &) { logRequest("nse", request); });
-    bse.set_logger([](const auto &request, const auto &) { logRequest("bse", request); });
+        server->set_logger(
+            [host](const auto &request, const auto &) { logRequest(host, request); });
+    }
     const int quotePort = port ? (quotes.bind_to_port("127.0.0.1", port) ? port : -1)
                                : quotes.bind_to_any_port("127.0.0.1");
     const int nsePort = nse.bind_to_any_port("127.0.0.1");
@@ -231,24 +220,21 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "vantrel-fakesources: cannot listen on 127.0.0.1:%d\n", port);
         return 1;
     }
-    const std::string base = "http://127.0.0.1:";
-    std::printf("%d\n", quotePort);
-    std::printf("VANTREL_LIVE_CHART_URL=%s%d\n", base.c_str(), quotePort);
-    std::printf("VANTREL_LIVE_BATCH_URL=%s%d\n", base.c_str(), quotePort);
-    std::printf("VANTREL_LIVE_CRUMB_PAGE_URL=%s%d/quote/RELIANCE.NS\n", base.c_str(), quotePort);
-    std::printf("VANTREL_LIVE_NSE_URL=%s%d\n", base.c_str(), nsePort);
-    std::printf("VANTREL_LIVE_BSE_URL=%s%d\n", base.c_str(), bsePort);
+    std::printf("%d\nVANTREL_LIVE_CHART_URL=http://127.0.0.1:%d\nVANTREL_LIVE_BATCH_URL=http://"
+                "127.0.0.1:%d\nVANTREL_LIVE_CRUMB_PAGE_URL=http://127.0.0.1:%d/quote/RELIANCE.NS\n"
+                "VANTREL_LIVE_NSE_URL=http://127.0.0.1:%d\nVANTREL_LIVE_BSE_URL=http://"
+                "127.0.0.1:%d\n",
+                quotePort, quotePort, quotePort, quotePort, nsePort, bsePort);
     std::fflush(stdout);
 
-    std::thread threads[] = {std::thread([&] { quotes.listen_after_bind(); }),
-                             std::thread([&] { nse.listen_after_bind(); }),
-                             std::thread([&] { bse.listen_after_bind(); })};
+    std::vector<std::thread> threads;
+    for (const auto &[server, host] : hosts)
+        threads.emplace_back([server] { server->listen_after_bind(); });
     int signal = 0;
     sigwait(&stop, &signal);
     g_stopping = true;
-    for (httplib::Server *server : {&quotes, &nse, &bse})
+    for (const auto &[server, host] : hosts)
         server->stop();
     for (std::thread &thread : threads)
         thread.join();
-    return 0;
 }

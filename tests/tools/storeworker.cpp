@@ -5,7 +5,7 @@
 //   hold FILE       takes an exclusive lock on FILE, says "held", and keeps it until a line
 //                   or the end of its input.
 #include "platform/store/companydatabase.h"
-#include "support/savedstates.h"
+#include "support/diskfaults.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>
