@@ -27,6 +27,10 @@ namespace {
 constexpr int TimeoutMs = 1000;
 constexpr int DeadlineMs = 2000;
 constexpr int EndCeilingMs = 60000; // any action ends well within this
+// A sweep asks for a whole exchange at once, so on a loaded machine a request can wait its
+// turn for longer than a single request's silence bound; its own bounds leave it that room.
+constexpr int SweepTimeoutMs = 4 * TimeoutMs;
+constexpr int SweepDeadlineMs = 4 * DeadlineMs;
 
 enum class Outcome { Loaded, Failed, Stuck };
 
@@ -319,8 +323,8 @@ class FaultMatrixTest : public QObject
     {
         bed.program->bar().button("toppers")->click();
         toppers()->setConnected(true);
-        toppers()->sweep()->setTimeoutMs(TimeoutMs);
-        toppers()->sweep()->setDeadlineMs(DeadlineMs);
+        toppers()->sweep()->setTimeoutMs(SweepTimeoutMs);
+        toppers()->sweep()->setDeadlineMs(SweepDeadlineMs);
     }
 
     void seed()

@@ -32,8 +32,7 @@ class LiveWatchTest : public QObject
         return n;
     }
 
-private slots:
-    void initTestCase()
+    void startServices()
     {
         m_sources.start(qEnvironmentVariable("VANTREL_FAKESOURCES"),
                         {"--port", "0", "--every-symbol", "--log", sourcesLog()});
@@ -46,6 +45,28 @@ private slots:
         QVERIFY2(m_gateway.start(SimulatorProcess::locate("vantrel-gateway", "VANTREL_GATEWAY"),
                                  {"--port", "0", "--data-dir", bed.path("gateway")}),
                  qPrintable(m_gateway.errorText()));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // The sources and the gateway live on Friday 4 December 2026 from 11:00 in India, so
+        // that a price stamped now is live whatever the hour the test runs at.
+        const QByteArray library = qgetenv("VANTREL_FAKETIME");
+        QVERIFY(!library.isEmpty());
+        const QByteArray zone = qgetenv("TZ");
+        const std::pair<const char *, QByteArray> fakeClock[] = {
+            {"LD_PRELOAD", library},
+            {"TZ", "UTC"},
+            {"FAKETIME", "@2026-12-04 05:30:00"},
+            {"FAKETIME_DONT_FAKE_MONOTONIC", "1"}};
+        for (const auto &[name, value] : fakeClock)
+            qputenv(name, value);
+        startServices();
+        for (const auto &[name, value] : fakeClock)
+            qunsetenv(name);
+        if (!zone.isNull())
+            qputenv("TZ", zone);
     }
     void cleanupTestCase()
     {

@@ -254,6 +254,10 @@ private slots:
         QTest::newRow("to trades") << "release-unversioned.sqlite"
                                    << "CREATE TABLE TRADES (X INTEGER)"
                                    << "version 2";
+        // Here the trade book is made and the lots moved before the next step fails.
+        QTest::newRow("past trades") << "release-unversioned.sqlite"
+                                     << "CREATE TABLE JAN2018VALUE (X INTEGER)"
+                                     << "version 3";
         QTest::newRow("to Jan 2018 values") << "release-v2.sqlite"
                                             << "CREATE TABLE JAN2018VALUE (X INTEGER)"
                                             << "";
