@@ -22,6 +22,8 @@ QtChartControl::QtChartControl(Kind kind, QWidget *parent) : QChartView(parent),
 {
     auto *chart = new QChart;
     chart->setMargins(QMargins(2, 2, 2, 2));
+    // Flat white: the theme's gradient is filled again over the plot at every tick.
+    chart->setBackgroundBrush(Qt::white);
     chart->legend()->setVisible(kind == Kind::Lines);
     chart->legend()->setAlignment(Qt::AlignTop);
     m_time = new QDateTimeAxis;
