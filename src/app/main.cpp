@@ -158,9 +158,10 @@ int main(int argc, char **argv)
         break;
     }
     // The splash is the first thing the user sees: it is up and drawn before the rest of the
-    // start, and the bar takes it over once it stands.
+    // start, and the bar takes it over once it stands. Its picture is drawn while its window
+    // is made.
     if (options.splash) {
-        SplashScreen::show(artwork::splash(), nullptr);
+        SplashScreen::show(artwork::splashAhead(), nullptr);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     std::vector<std::string> warnings;

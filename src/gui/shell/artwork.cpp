@@ -80,11 +80,13 @@ QPixmap banner(const QSize &size)
     return pm;
 }
 
-QPixmap splash()
+namespace {
+QImage splashImage(qreal ratio)
 {
-    const QRect area(0, 0, 573, 267);
-    QPixmap pm = canvas(area.size());
-    QPainter p(&pm);
+    const QRect area(QPoint(), SplashSize);
+    QImage image(SplashSize * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     paintGradient(p, area);
     paintBorder(p, area, QColor(90, 110, 120));
@@ -107,7 +109,15 @@ QPixmap splash()
     p.setPen(QColor(60, 70, 80));
     p.drawText(QRect(40, 220, 500, 24), Qt::AlignLeft | Qt::AlignVCenter,
                QString::fromLatin1(vantrel::ProductName));
-    return pm;
+    p.end();
+    return image;
+}
+} // namespace
+
+std::shared_future<QImage> splashAhead()
+{
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    return std::async(std::launch::async, [ratio] { return splashImage(ratio); }).share();
 }
 
 QPixmap titleBanner(const QSize &size, const QString &text)

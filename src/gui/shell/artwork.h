@@ -1,14 +1,19 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
+
+#include <future>
 
 // The program's pictures, drawn rather than shipped: they stay sharp at any size.
 namespace artwork {
 // The bar's banner: the product name on a grey-to-light-cyan gradient.
 QPixmap banner(const QSize &size);
-// The splash picture (573 x 267): product name and tagline on the same gradient.
-QPixmap splash();
+// The splash picture: product name and tagline on the same gradient. Drawn on a thread of its
+// own, so that its first use of the fonts overlaps the making of the window it is shown in.
+inline constexpr QSize SplashSize(573, 267);
+std::shared_future<QImage> splashAhead();
 // Connection indicator dots, 13 x 13.
 QPixmap redDot();
 QPixmap greenDot();

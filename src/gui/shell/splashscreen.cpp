@@ -1,5 +1,7 @@
 #include "gui/shell/splashscreen.h"
 
+#include "gui/shell/artwork.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QPainter>
@@ -9,26 +11,26 @@
 
 SplashScreen *SplashScreen::s_current = nullptr;
 
-SplashScreen *SplashScreen::show(const QPixmap &picture, QWidget *mainWindow)
+SplashScreen *SplashScreen::show(std::shared_future<QImage> picture, QWidget *mainWindow)
 {
     // One shown before the main window existed is that window's from now on.
     if (s_current && !s_current->m_mainWindow)
         s_current->m_mainWindow = mainWindow;
-    if (s_current || picture.isNull())
+    if (s_current || !picture.valid())
         return nullptr;
-    auto *splash = new SplashScreen(picture, mainWindow);
+    auto *splash = new SplashScreen(std::move(picture), mainWindow);
     splash->QWidget::show();
     return splash;
 }
 
-SplashScreen::SplashScreen(const QPixmap &picture, QWidget *mainWindow)
+SplashScreen::SplashScreen(std::shared_future<QImage> picture, QWidget *mainWindow)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_picture(picture), m_mainWindow(mainWindow)
+      m_picture(std::move(picture)), m_mainWindow(mainWindow)
 {
     s_current = this;
     setObjectName(QStringLiteral("splash"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(picture.deviceIndependentSize().toSize());
+    setFixedSize(artwork::SplashSize);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
     qApp->installEventFilter(this);
@@ -42,7 +44,7 @@ SplashScreen::~SplashScreen()
 
 void SplashScreen::paintEvent(QPaintEvent *)
 {
-    QPainter(this).drawPixmap(0, 0, m_picture);
+    QPainter(this).drawImage(0, 0, m_picture.get());
 }
 
 bool SplashScreen::eventFilter(QObject *, QEvent *event)

@@ -1,7 +1,9 @@
 #pragma once
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
+
+#include <future>
 
 // The start-up picture: borderless, centred, gone after three seconds or at the first key or
 // mouse press anywhere in the program. It frees itself.
@@ -11,7 +13,8 @@ class SplashScreen : public QWidget
 public:
     static constexpr int DisplayMs = 3000;
 
-    static SplashScreen *show(const QPixmap &picture, QWidget *mainWindow);
+    // The window stands at once; it waits for its picture only when first drawn.
+    static SplashScreen *show(std::shared_future<QImage> picture, QWidget *mainWindow);
     static bool exists() { return s_current != nullptr; }
 
 protected:
@@ -19,11 +22,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    SplashScreen(const QPixmap &picture, QWidget *mainWindow);
+    SplashScreen(std::shared_future<QImage> picture, QWidget *mainWindow);
     ~SplashScreen() override;
     void dismiss();
 
-    QPixmap m_picture;
+    std::shared_future<QImage> m_picture;
     QWidget *m_mainWindow;
     static SplashScreen *s_current;
 };
