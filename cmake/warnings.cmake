@@ -4,6 +4,8 @@ add_library(vantrel_options INTERFACE)
 target_compile_options(vantrel_options INTERFACE -Wall -Wextra
                                                  $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>
                                                  -Wnon-virtual-dtor)
+# Position-independent code that still calls its own functions directly, as a program does.
+target_compile_options(vantrel_options INTERFACE -fno-semantic-interposition)
 if(VANTREL_WERROR)
     target_compile_options(vantrel_options INTERFACE -Werror)
 endif()

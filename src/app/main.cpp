@@ -1,28 +1,19 @@
-#include "core/common/clock.h"
+// The start: the command line, the data folder's claim and the splash, with no more of the
+// program's code and libraries than they need. The rest comes from the bar module, loaded
+// once the splash is up.
+#include "barstart.h"
 #include "core/common/version.h"
 #include "fontsahead.h"
-#include "gainsexportrun.h"
+#include "gui/common/programmodule.h"
 #include "gui/common/qtmessenger.h"
 #include "gui/controls/dialogunits.h"
-#include "gui/shell/appcontext.h"
-#include "gui/shell/artwork.h"
-#include "gui/shell/mainbar.h"
-#include "gui/shell/program.h"
 #include "gui/shell/splashscreen.h"
-#include "platform/common/commandline.h"
 #include "platform/common/terminationsignals.h"
-#include "platform/net/gatewaylabel.h"
-#include "platform/net/simulatorprocess.h"
 #include "platform/shell/instanceguard.h"
-#include "platform/shell/usersettings.h"
-#include "platform/store/companydatabase.h"
-#include "platform/store/storeconfig.h"
-#include "storestart.h"
-#include "tradeimport.h"
+#include "prebuiltsplash.h"
 
 #include <QApplication>
 #include <QTextStream>
-#include <QTimer>
 
 #include <clocale>
 #include <cstdio>
@@ -38,47 +29,20 @@ QStringList rawArguments(int argc, char **argv)
     return arguments;
 }
 
-// The simulated market, or with --live the live gateway, for the services the user left
-// empty: what to run, and the warning when it can't be.
-struct ServiceLaunch
+// The bar module's way in, or null once the user has been told why it can't be had.
+QFunctionPointer barModule(const char *function, Messenger *messenger)
 {
-    QString program;
-    QStringList arguments;
-    std::string what;
-    std::string notFound; // why it can't be started before trying; empty when it can
-};
-
-ServiceLaunch launchFor(bool live, const QString &dataRoot, int port)
-{
-    ServiceLaunch launch;
-    const QString name = live ? QStringLiteral("vantrel-gateway") : QStringLiteral("vantrel-sim");
-    launch.program =
-        live ? SimulatorProcess::locate(name, "VANTREL_GATEWAY") : SimulatorProcess::locate();
-    launch.arguments = QStringList{QStringLiteral("--port"), QString::number(port)};
-    launch.arguments << (live ? QStringList{QStringLiteral("--data-dir"), dataRoot}
-                              : QStringList{QStringLiteral("--always-open")});
-    launch.what = live ? "The live gateway" : "The simulated market";
-    if (launch.program.isEmpty())
-        launch.notFound = name.toStdString() + " was not found beside vantrel";
-    return launch;
-}
-
-std::string cannotStart(const ServiceLaunch &launch, const std::string &why)
-{
-    return launch.what + " could not be started: " + why;
-}
-
-// Said on the standard error for a terminal's user, and in one box once the bar is up.
-void warn(const std::vector<std::string> &warnings, QObject *bar, Messenger &messenger)
-{
-    if (warnings.empty())
-        return;
-    std::string text;
-    for (const std::string &w : warnings) {
-        std::fprintf(stderr, "vantrel: %s\n", w.c_str());
-        text += (text.empty() ? "" : "\n\n") + w;
-    }
-    QTimer::singleShot(0, bar, [&messenger, text] { messenger.inform(text); });
+    QString error;
+    if (const QFunctionPointer found =
+            resolveProgramModule(QString::fromLatin1(BarModuleName), function, &error))
+        return found;
+    const std::string text = "Vantrel is not installed whole: its module " +
+                             std::string(BarModuleName) +
+                             " could not be loaded. Reinstall Vantrel.\n\n" + error.toStdString();
+    std::fprintf(stderr, "vantrel: %s\n", text.c_str());
+    if (messenger)
+        messenger->inform(text);
+    return nullptr;
 }
 } // namespace
 
@@ -122,17 +86,9 @@ int main(int argc, char **argv)
     }
     const QString dataRoot = resolveDataRoot(options.dataDir);
     const StoreConfig store = resolveStoreConfig(options.dsn, options.database, dataRoot);
-    if (options.initDb)
-        return runInitDb(store);
-    if (!options.importTrades.isEmpty()) {
-        CompanyDatabase database(QStringLiteral("import-trades"));
-        database.open(store); // a database that can't be used is reported by the import
-        return runImportTrades(database, options.importTrades, options.broker);
-    }
-    if (!options.exportGainsYear.isEmpty()) {
-        CompanyDatabase database(QStringLiteral("export-gains"));
-        database.open(store); // a database that can't be used is reported by the export
-        return runExportGains(database, options.exportGainsYear, options.exportGainsFile);
+    if (windowless) {
+        const auto run = reinterpret_cast<RunCommand>(barModule(RunCommandName, nullptr));
+        return run ? run(options, store) : 1;
     }
 
     quitOnTerminationSignals(*app);
@@ -157,89 +113,22 @@ int main(int argc, char **argv)
     case InstanceGuard::Claim::Unwritable: // the data files say so once the bar is up
         break;
     }
-    // The splash is the first thing the user sees: it is up and drawn before the rest of the
-    // start, and the bar takes it over once it stands. Its picture is drawn while its window
-    // is made.
+    // The splash is the first thing the user sees: it is up before the rest of the start, and
+    // the bar takes it over once it stands.
+    SplashScreen *splash = nullptr;
     if (options.splash) {
-        SplashScreen::show(artwork::splashAhead(), nullptr);
+        splash = SplashScreen::show(nullptr, prebuiltSplash());
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
-    std::vector<std::string> warnings;
-    // --live and --no-live are remembered; a start with neither does as the last one said.
-    UserSettings settings;
-    if (options.live || options.noLive)
-        settings.setLive(options.live);
-    const bool live = settings.live().value_or(false);
-    // The service is started first and not waited for: its port is chosen here, so every
-    // service knows its address at once, and only the first refresh waits for its answer
-    // while the bar is built and shown.
-    SimulatorProcess service;
-    const bool startsService = needsSimulator(options.services);
-    const int port = startsService ? SimulatorProcess::freePort() : 0;
-    const ServiceLaunch launch = launchFor(live, dataRoot, port);
-    // Nothing listens on port 9: without its service the bar shows the red dot.
-    const std::string nowhere = "http://127.0.0.1:9";
-    const std::string serviceUrl =
-        launch.notFound.empty() ? "http://127.0.0.1:" + std::to_string(port) : nowhere;
-    if (startsService) {
-        (live ? useGatewayFor : useSimulatorFor)(options.services, serviceUrl);
-        if (!launch.notFound.empty())
-            warnings.push_back(cannotStart(launch, launch.notFound));
-    }
-
-    SystemClock clock;
-    AppContext context(options.services, messenger, clock);
-    context.dataRoot = dataRoot;
-    context.settings = &settings;
-    context.bridgeService = options.bridgeService;
-    context.chartbookProgram = options.chartbookProgram;
-    MainBar *shownBar = nullptr;
-    // The live gateway's label is read once the gateway answers.
-    const auto labelLive = [&context, &shownBar] {
-        if (!context.services.live)
-            return;
-        auto *label = new GatewayLabel(context.services.quote, shownBar);
-        QObject::connect(label, &GatewayLabel::changed, shownBar, &MainBar::setLiveLabel);
-        label->start();
-    };
-    if (startsService && launch.notFound.empty()) {
-        context.refresh.waitForService();
-        service.startInBackground(launch.program, launch.arguments, [&](bool ok) {
-            // The port the service says it listens on is the one asked from now on; should it
-            // not be the one chosen, whatever may hold that one is not our service.
-            const std::string answering = ok ? service.baseUrl().toStdString() : nowhere;
-            for (std::string *url :
-                 {&context.services.quote, &context.services.chart, &context.services.chartData,
-                  &context.services.exchange, &context.services.lookup})
-                if (*url == serviceUrl)
-                    *url = answering;
-            context.refresh.setBaseUrl(context.services.quote);
-            if (ok) {
-                labelLive();
-            } else {
-                warn({cannotStart(launch, service.errorText().toStdString())},
-                     shownBar ? static_cast<QObject *>(shownBar) : app.get(), messenger);
-            }
-            context.refresh.serviceReady();
-        });
-    }
-    if (std::string w = openCompanyDatabase(context.database, store); !w.empty())
-        warnings.push_back(std::move(w));
-
-    Program program(context);
-    MainBar &bar = program.bar();
-    shownBar = &bar;
-    QObject::connect(&instance, &InstanceGuard::raiseRequested, &bar,
-                     [&program] { program.bringForward(); });
-    messenger.setParent(&bar);
-    QObject::connect(&bar, &MainBar::closing, app.get(), &QCoreApplication::quit,
-                     Qt::QueuedConnection);
-    program.start(options.splash);
-    if (context.services.live && !context.refresh.waitingForService())
-        labelLive();
-    warn(warnings, &bar, messenger);
-    QTimer::singleShot(0, &instance, &InstanceGuard::publish);
-    if (terminationRequested())
-        return 0;
-    return app->exec();
+    const auto run = reinterpret_cast<RunBar>(barModule(RunBarName, &messenger));
+    if (!run)
+        return 1;
+    BarStart start{options,
+                   dataRoot,
+                   store,
+                   *static_cast<QApplication *>(app.get()),
+                   instance,
+                   splash,
+                   terminationRequested};
+    return run(start);
 }

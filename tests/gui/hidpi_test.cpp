@@ -160,7 +160,7 @@ private slots:
         bed.program->start(false);
         QVERIFY(bed.refreshOnce());
         inspect(&bar());
-        SplashScreen *splash = SplashScreen::show(artwork::splashAhead(), &bar());
+        SplashScreen *splash = SplashScreen::show(&bar());
         inspect(splash);
         splash->close();
 

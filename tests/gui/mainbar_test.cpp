@@ -5,12 +5,14 @@
 #include "gui/controls/stocklist.h"
 #include "gui/market/indexpanelbase.h"
 #include "gui/market/worldpanel.h"
+#include "gui/shell/artwork.h"
 #include "gui/shell/dockedpanel.h"
 #include "gui/shell/panelhost.h"
 #include "gui/shell/splashscreen.h"
 #include "gui/toppers/toppersmodel.h"
 #include "gui/toppers/topperspanel.h"
 #include "gui/watch/watchlistpanel.h"
+#include "prebuiltsplash.h"
 #include "support/dialogdriver.h"
 #include "support/guibed.h"
 
@@ -91,6 +93,9 @@ private slots:
         QTest::mouseRelease(bar.get(), Qt::LeftButton, {}, to);
         QCOMPARE(bar->pos(), start + QPoint(30, 40));
     }
+
+    // The splash's pixels made when the program was built are the picture drawn now.
+    void theBuiltSplashIsTheDrawnOne() { QCOMPARE(prebuiltSplash(), artwork::splashImage(1.0)); }
 
     void menuOnlyInsideTheClientArea()
     {

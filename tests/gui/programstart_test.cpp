@@ -287,6 +287,19 @@ private slots:
         QVERIFY(refused.code == 2 && refused.err.contains("--quote-url"));
     }
 
+    // Installed without its module, the program says what is missing and ends.
+    void aProgramWithoutItsModuleSaysSo()
+    {
+        QTemporaryDir alone;
+        QVERIFY(QFile::copy(program(), alone.filePath("vantrel")));
+        QProcess vantrel;
+        vantrel.start(alone.filePath("vantrel"), {"--init-db", "--data-dir", alone.filePath("d")});
+        QVERIFY(vantrel.waitForFinished(30000));
+        QCOMPARE(vantrel.exitCode(), 1);
+        QVERIFY(vantrel.readAllStandardError().contains("module vantrel-bar could not be loaded"));
+        QVERIFY(!QFile::exists(alone.filePath("d")));
+    }
+
     void importTradesAndExportGainsWithoutADisplay()
     {
         const QStringList db{"--database", m_bed.path("import/CompanyList.sqlite")};

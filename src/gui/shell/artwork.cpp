@@ -80,7 +80,6 @@ QPixmap banner(const QSize &size)
     return pm;
 }
 
-namespace {
 QImage splashImage(qreal ratio)
 {
     const QRect area(QPoint(), SplashSize);
@@ -112,7 +111,6 @@ QImage splashImage(qreal ratio)
     p.end();
     return image;
 }
-} // namespace
 
 std::shared_future<QImage> splashAhead()
 {

@@ -11,8 +11,9 @@ namespace artwork {
 // The bar's banner: the product name on a grey-to-light-cyan gradient.
 QPixmap banner(const QSize &size);
 // The splash picture: product name and tagline on the same gradient. Drawn on a thread of its
-// own, so that its first use of the fonts overlaps the making of the window it is shown in.
+// own, so that its first use of the fonts overlaps the making of its window.
 inline constexpr QSize SplashSize(573, 267);
+QImage splashImage(qreal ratio);
 std::shared_future<QImage> splashAhead();
 // Connection indicator dots, 13 x 13.
 QPixmap redDot();

@@ -148,7 +148,7 @@ void MainBar::buildControls()
 void MainBar::startUp(bool splash)
 {
     if (splash)
-        SplashScreen::show(artwork::splashAhead(), this);
+        SplashScreen::show(this);
     // The rows stand from the start, with zeros, before any quote has arrived.
     m_board.updateRows();
     m_indexModel->reload();

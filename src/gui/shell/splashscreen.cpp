@@ -11,19 +11,27 @@
 
 SplashScreen *SplashScreen::s_current = nullptr;
 
-SplashScreen *SplashScreen::show(std::shared_future<QImage> picture, QWidget *mainWindow)
+SplashScreen *SplashScreen::show(QWidget *mainWindow, const QImage &prebuilt)
 {
     // One shown before the main window existed is that window's from now on.
     if (s_current && !s_current->m_mainWindow)
         s_current->m_mainWindow = mainWindow;
-    if (s_current || !picture.valid())
+    if (s_current)
         return nullptr;
-    auto *splash = new SplashScreen(std::move(picture), mainWindow);
+    std::shared_future<QImage> picture;
+    if (!prebuilt.isNull() && prebuilt.devicePixelRatio() == qApp->devicePixelRatio()) {
+        std::promise<QImage> ready;
+        ready.set_value(prebuilt);
+        picture = ready.get_future().share();
+    } else {
+        picture = artwork::splashAhead();
+    }
+    auto *splash = new SplashScreen(mainWindow, std::move(picture));
     splash->QWidget::show();
     return splash;
 }
 
-SplashScreen::SplashScreen(std::shared_future<QImage> picture, QWidget *mainWindow)
+SplashScreen::SplashScreen(QWidget *mainWindow, std::shared_future<QImage> picture)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_picture(std::move(picture)), m_mainWindow(mainWindow)
 {
@@ -68,3 +76,6 @@ void SplashScreen::dismiss()
     if (m_mainWindow)
         m_mainWindow->repaint();
 }
+
+// Its own moc output, not the library's shared one: the start links this class alone.
+#include "moc_splashscreen.cpp"

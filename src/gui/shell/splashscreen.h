@@ -13,16 +13,19 @@ class SplashScreen : public QWidget
 public:
     static constexpr int DisplayMs = 3000;
 
-    // The window stands at once; it waits for its picture only when first drawn.
-    static SplashScreen *show(std::shared_future<QImage> picture, QWidget *mainWindow);
+    // Its picture is drawn while its window is made, and the first paint waits for it; a
+    // picture drawn when the program was built is shown as it is on a screen of its ratio.
+    static SplashScreen *show(QWidget *mainWindow, const QImage &prebuilt = {});
     static bool exists() { return s_current != nullptr; }
+    // The main window it is repainted over when it goes.
+    void belongTo(QWidget *mainWindow) { m_mainWindow = mainWindow; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    SplashScreen(std::shared_future<QImage> picture, QWidget *mainWindow);
+    SplashScreen(QWidget *mainWindow, std::shared_future<QImage> picture);
     ~SplashScreen() override;
     void dismiss();
 

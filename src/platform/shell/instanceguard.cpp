@@ -99,3 +99,6 @@ void InstanceGuard::Raise()
 {
     emit raiseRequested();
 }
+
+// Its own moc output, not the library's shared one: the start links this class alone.
+#include "moc_instanceguard.cpp"
