@@ -9,6 +9,6 @@ extern const unsigned char PrebuiltSplashPixels[];
 
 inline QImage prebuiltSplash()
 {
-    return QImage(PrebuiltSplashPixels, artwork::SplashSize.width(),
-                  artwork::SplashSize.height(), QImage::Format_RGB32);
+    return QImage(PrebuiltSplashPixels, artwork::SplashSize.width(), artwork::SplashSize.height(),
+                  QImage::Format_RGB32);
 }

@@ -4,8 +4,7 @@
 #include <QDir>
 #include <QLibrary>
 
-QFunctionPointer resolveProgramModule(const QString &module, const char *function,
-                                      QString *error)
+QFunctionPointer resolveProgramModule(const QString &module, const char *function, QString *error)
 {
     const QDir bin(QCoreApplication::applicationDirPath());
     QString failure;
