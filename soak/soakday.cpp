@@ -83,7 +83,7 @@ bool SoakDay::setUp(QString &error)
     connect(&m_context->refresh, &RefreshCycle::resultArrived, this, &SoakDay::onResult);
     m_context->refresh.setPeriodMs(SoakPlan::RefreshPeriodMs);
     m_program = std::make_unique<Program>(*m_context);
-    m_program->start(false);
+    m_program->start();
     if (!soakviews::open(*m_program)) {
         error = QStringLiteral("a window of the program never came on screen");
         return false;

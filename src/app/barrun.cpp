@@ -152,10 +152,10 @@ extern "C" Q_DECL_EXPORT int vantrelRunBar(BarStart &start)
     messenger.setParent(&bar);
     QObject::connect(&bar, &MainBar::closing, &start.app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    program.start();
     // The splash already up is the bar's from now on.
-    program.start(false);
     if (start.splash)
-        static_cast<SplashScreen *>(start.splash)->belongTo(&bar);
+        start.splash->belongTo(&bar);
     if (context.services.live && !context.refresh.waitingForService())
         labelLive();
     warn(warnings, &bar, messenger);

@@ -5,7 +5,7 @@
 
 class QApplication;
 class InstanceGuard;
-class QWidget;
+class SplashScreen;
 
 // What the start hands on once the first window is up. The rest of the program, the bar and
 // everything it opens, lives in a module loaded only then: its code and the libraries only it
@@ -17,7 +17,7 @@ struct BarStart
     StoreConfig store;
     QApplication &app;
     InstanceGuard &instance; // the data folder's, already claimed
-    QWidget *splash;         // the splash on screen, or null
+    SplashScreen *splash;    // the splash on screen, or null
     bool (*terminationRequested)();
 };
 

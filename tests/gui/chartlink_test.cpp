@@ -182,7 +182,7 @@ class ChartLinkTest : public QObject
         QVERIFY(bed.openDatabase());
         bed.ctx->services.chartData = chartDataUrl;
         bed.ctx->chartbookProgram = programName;
-        bed.program->start(false);
+        bed.program->start();
     }
 
 private slots:

@@ -86,7 +86,7 @@ private slots:
                     .save({{"Infosys Limited", "NSE", "INFY"},
                            {"Tata Consultancy Services Limited", "NSE", "TCS", 1, 1, 2}})
                     .ok());
-        bed.program->start(false);
+        bed.program->start();
         WatchListPanel *panel = bed.program->watchList();
         ::control<QAbstractButton>(panel, "alertsPopUp")->click();
         QVERIFY(bed.refreshOnce());
@@ -127,7 +127,7 @@ private slots:
         const auto run = [&] {
             bed.makeProgram();
             bed.ctx->settings = &settings;
-            bed.program->start(false);
+            bed.program->start();
             return &bed.program->bar();
         };
         MainBar *bar = run();

@@ -99,7 +99,7 @@ class DiskFaultsTest : public QObject
                            {"Reliance Industries", "BSE", "500325"},
                            {"Dr. Reddy's Laboratories", "NSE", "DRREDDY"}})
                     .ok());
-        bed.program->start(false);
+        bed.program->start();
     }
     // Refreshes a minute apart with quotes of their own, as the refresh cycle runs them.
     void refreshes(int count)

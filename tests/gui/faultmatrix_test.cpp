@@ -426,7 +426,7 @@ private slots:
         bed.makeProgram();
         QVERIFY(bed.openDatabase());
         bed.ctx->services.chartData = bed.sim.url();
-        bed.program->start(false);
+        bed.program->start();
         // Refreshes come when the test says: a tick is the quotes' action here.
         bed.ctx->refresh.stopTimer();
         QVERIFY(bed.refreshOnce());

@@ -157,7 +157,7 @@ private slots:
         BrokerEntry broker = newBroker();
         broker.name = "Alpha Securities";
         QVERIFY(bed.ctx->database.brokers().insert(broker).ok());
-        bed.program->start(false);
+        bed.program->start();
         QVERIFY(bed.refreshOnce());
         inspect(&bar());
         SplashScreen *splash = SplashScreen::show(&bar());

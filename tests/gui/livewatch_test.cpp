@@ -91,7 +91,7 @@ private slots:
         bed.ctx->services.quote = m_gateway.baseUrl().toStdString();
         bed.ctx->services.live = true;
         bed.ctx->refresh.setBaseUrl(bed.ctx->services.quote);
-        bed.program->start(false);
+        bed.program->start();
         WatchListPanel *panel = bed.program->watchList();
         QVERIFY(panel);
         const auto priced = [panel] {

@@ -78,7 +78,8 @@ private slots:
             QCOMPARE(bar->pos(), where);
         }
         // No tray where the platform has none, the splash gone at a key, a drag by any free point.
-        bar->startUp(true);
+        bar->startUp();
+        SplashScreen::show(bar.get());
         QCOMPARE(bar->trayIconAdded(), QSystemTrayIcon::isSystemTrayAvailable());
         QVERIFY(SplashScreen::exists()); // until a key
         QTest::keyClick(bar.get(), Qt::Key_Space);
@@ -99,7 +100,7 @@ private slots:
 
     void menuOnlyInsideTheClientArea()
     {
-        bar->startUp(false);
+        bar->startUp();
         const QPoint origin = bar->mapToGlobal(QPoint(0, 0));
         QVERIFY(!bar->showMenuAt(origin)); // the border is outside the client area
         QVERIFY(!bar->showMenuAt(origin + QPoint(bar->width() + 5, 5)));
@@ -126,7 +127,7 @@ private slots:
 
     void alwaysOnTopBoxReplacesTheBarAndClosingAsksFirst()
     {
-        bar->startUp(false);
+        bar->startUp();
         QVERIFY(bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         const QPoint where = bar->pos() + QPoint(7, 9);
         bar->move(where);
@@ -149,7 +150,7 @@ private slots:
     void rowsStandFromTheStartAndTheFirstRefreshComesAtOnce()
     {
         QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
-        bar->startUp(false);
+        bar->startUp();
         QCOMPARE(list()->model()->rowCount(), 2);
         QCOMPARE(cell(1, 0), QStringLiteral("SENSEX"));
         QVERIFY(list()->isColumnHidden(8)); // the previous price is kept, not shown
@@ -420,7 +421,7 @@ private slots:
     {
         live({QStringLiteral("--latency-ms"), QStringLiteral("100")});
         QVERIFY(bed.openDatabase());
-        bed.program->start(false);
+        bed.program->start();
         ToppersPanel *panel = toppers();
         panel->setConnected(true);
         in(panel, "exchangeBse")->click();

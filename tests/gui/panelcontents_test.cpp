@@ -283,7 +283,7 @@ class FuturesPanelTest : public QObject
         bed.makeProgram();
         QVERIFY(bed.openDatabase());
         QVERIFY(bed.ctx->database.selectedFutures().insert(chosen).ok());
-        bed.program->start(false);
+        bed.program->start();
         bed.program->bar().button("futures")->click();
         QVERIFY(panel() && panel()->isVisible());
         for (int month = 0; month < 3; ++month)

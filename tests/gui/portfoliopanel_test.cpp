@@ -79,7 +79,7 @@ class PortfolioPanelTest : public QObject
     {
         bed.makeProgram();
         QVERIFY(bed.openDatabase());
-        bed.program->start(false);
+        bed.program->start();
         bed.program->bar().button("profile")->click();
         QVERIFY(panel() && panel()->isVisible());
         for (TradeKind kind : {Delivery, Intraday})

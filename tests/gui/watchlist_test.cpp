@@ -96,7 +96,7 @@ class WatchListTest : public QObject
     {
         bed.makeProgram();
         QVERIFY(bed.openDatabase());
-        bed.program->start(false);
+        bed.program->start();
         new QAbstractItemModelTester(
             model(), QAbstractItemModelTester::FailureReportingMode::QtTest, panel());
         panel()->setCompanyChooser([this](QWidget *) {

@@ -9,7 +9,6 @@
 #include "gui/shell/artwork.h"
 #include "gui/shell/indexlistmodel.h"
 #include "gui/shell/panelstyle.h"
-#include "gui/shell/splashscreen.h"
 #include "platform/shell/usersettings.h"
 
 #include <QCheckBox>
@@ -145,10 +144,8 @@ void MainBar::buildControls()
     });
 }
 
-void MainBar::startUp(bool splash)
+void MainBar::startUp()
 {
-    if (splash)
-        SplashScreen::show(this);
     // The rows stand from the start, with zeros, before any quote has arrived.
     m_board.updateRows();
     m_indexModel->reload();

@@ -32,8 +32,9 @@ public:
     explicit MainBar(AppContext &context, QWidget *parent = nullptr);
     ~MainBar() override;
 
-    // The start-up sequence: splash, empty index rows, Top Center, first refresh, tray.
-    void startUp(bool splash);
+    // The start-up sequence: empty index rows, Top Center, first refresh, tray. The splash, up
+    // before the bar, is the start's.
+    void startUp();
 
     AppContext &context() { return m_context; }
     const IndexBoard &board() const { return m_board; }

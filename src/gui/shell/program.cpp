@@ -85,9 +85,9 @@ void Program::openTicker()
 
 Program::~Program() = default;
 
-void Program::start(bool splash)
+void Program::start()
 {
-    m_bar->startUp(splash);
+    m_bar->startUp();
     // The watch list exists from here to the end of the run, hidden until its button shows
     // it; the first refresh, already posted, carries its symbols.
     AppContext &context = m_bar->context();

@@ -28,7 +28,7 @@ public:
     ChartLinkDialog *chartLink() const { return m_chartLink; }
     ChartFeed *chartFeed() const { return m_chartFeed; }
 
-    void start(bool splash);
+    void start();
 
     // Another start asked for this run: the bar (or the ticker standing in) comes to the front.
     void bringForward();

@@ -13,9 +13,6 @@ SplashScreen *SplashScreen::s_current = nullptr;
 
 SplashScreen *SplashScreen::show(QWidget *mainWindow, const QImage &prebuilt)
 {
-    // One shown before the main window existed is that window's from now on.
-    if (s_current && !s_current->m_mainWindow)
-        s_current->m_mainWindow = mainWindow;
     if (s_current)
         return nullptr;
     std::shared_future<QImage> picture;
