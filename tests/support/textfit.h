@@ -12,54 +12,21 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOption>
-#include <QTextDocument>
-
-#include <optional>
 
 // What a person would see wrong in a window drawn at any scale: a text that does not fit the
 // widget showing it, or a picture drawn for fewer pixels than the screen has.
 namespace textfit {
 
-// The text laid out by the given font in room, with the given flags, stays inside it; need
-// overrides the measured size (rich text).
+// The text laid out by the given font in room, with the given flags, stays inside it. No
+// window shows rich text, so a label's text is measured as plain text.
 inline void fit(QStringList &out, const QWidget *w, const QFont &font, const QRect &room, int flags,
-                const QString &text, std::optional<QRect> need = {})
+                const QString &text)
 {
-    if (text.isEmpty())
-        return;
-    if (!need)
-        need = QFontMetrics(font).boundingRect(room, flags, text);
-    const auto box = [](const QRect &r) {
-        return QStringLiteral("%1x%2 at (%3,%4)")
-            .arg(r.width())
-            .arg(r.height())
-            .arg(r.x())
-            .arg(r.y());
-    };
-    if (!room.contains(*need))
+    const QRect need = QFontMetrics(font).boundingRect(room, flags, text);
+    if (!text.isEmpty() && !room.contains(need))
         out << QStringLiteral("%1 %2 \"%3\" needs %4, has %5")
                    .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName(), text,
-                        box(*need), box(room));
-}
-
-inline void labelText(QStringList &out, const QLabel *label)
-{
-    if (!label->pixmap().isNull())
-        return;
-    const int m = label->margin();
-    const QRect room = label->contentsRect().adjusted(m, m, -m, -m);
-    if (!Qt::mightBeRichText(label->text()))
-        return fit(out, label, label->font(), room,
-                   int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
-                   label->text());
-    QTextDocument doc;
-    doc.setDefaultFont(label->font());
-    doc.setDocumentMargin(0);
-    doc.setHtml(label->text());
-    if (label->wordWrap())
-        doc.setTextWidth(room.width());
-    fit(out, label, label->font(), room, 0, label->text(),
-        QRect(room.topLeft(), doc.size().toSize()));
+                        QDebug::toString(need), QDebug::toString(room));
 }
 
 inline void buttonText(QStringList &out, const QAbstractButton *button)
@@ -143,7 +110,9 @@ inline QStringList cutTexts(QWidget *window)
         if (!w->isVisibleTo(window) || w->window() != window)
             continue;
         if (auto *label = qobject_cast<QLabel *>(w))
-            labelText(out, label);
+            fit(out, label, label->font(), label->contentsRect(),
+                int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
+                label->pixmap().isNull() ? label->text() : QString());
         else if (auto *button = qobject_cast<QAbstractButton *>(w))
             buttonText(out, button);
         else if (auto *edit = qobject_cast<QLineEdit *>(w))
