@@ -187,12 +187,20 @@ private slots:
         QVERIFY(bed.messenger.shown.empty());
     }
 
-    // Each press loads the chart with the request so far; a sixth average is refused unloaded
-    // and unhighlighted, overlays have no limit, and one highlight stands per exclusive group.
-    void buttonsAppendToTheRequestAndAveragesStopAtFive()
+    // The compare box adds the indices and takes them away again. Each press loads the chart
+    // with the request so far; a sixth average is refused unloaded and unhighlighted, overlays
+    // have no limit, and one highlight stands per exclusive group.
+    void compareBoxAndButtonsAppendToTheRequestAndAveragesStopAtFive()
     {
         QVERIFY(open("NSE", "INFY"));
         QCOMPARE(marks({"typeLine", "scaleLinear", "rangeOneDay", "sizeMedium"}), "RRRR");
+        const QImage alone = picture();
+        QVERIFY(toggleCompare());
+        QVERIFY(lastChartRequest().endsWith("&c=%5EBSESN,%5ENSEI"));
+        QVERIFY(picture() != alone);
+        QVERIFY(toggleCompare());
+        QVERIFY(lastChartRequest().endsWith("&p=&a=&c="));
+        QCOMPARE(picture(), alone);
         for (const char *id : {"averageFifty", "indicatorRsi"})
             QVERIFY(click(id));
         QVERIFY(lastChartRequest().endsWith("&p=,m50&a=,r14&c="));
@@ -222,18 +230,6 @@ private slots:
             QVERIFY2(marks(g.names) == QLatin1String(g.expected), g.press);
         }
         QVERIFY(lastChartRequest().startsWith("/z?s=INFY.NS&t=1y&q=l&l=off&z=m&"));
-    }
-
-    void compareCheckBoxAddsAndRemovesTheIndices()
-    {
-        QVERIFY(open("NSE", "INFY"));
-        const QImage alone = picture();
-        QVERIFY(toggleCompare());
-        QVERIFY(lastChartRequest().endsWith("&c=%5EBSESN,%5ENSEI"));
-        QVERIFY(picture() != alone);
-        QVERIFY(toggleCompare());
-        QVERIFY(lastChartRequest().endsWith("&p=&a=&c="));
-        QCOMPARE(picture(), alone);
     }
 };
 

@@ -151,7 +151,7 @@ private slots:
         QFile::remove(bed.databaseFile());
     }
 
-    void beforeAnyQuoteTheListsShowCostsAndTheExportWritesThem()
+    void beforeAnyQuoteTheListsShowCostsExportThemAndDeleteTouchesOnlyItsOwnList()
     {
         openSeeded(); // no simulator: every refresh fails and no quote arrives
         QCOMPARE(model()->rowCount(), 2);
@@ -163,6 +163,24 @@ private slots:
             exported("exportToCsv", "holdings",
                      "Profile present displayed data is exported Successfully at \n");
         QVERIFY(written.contains("Infosys Limited,NSE,20,1500.00,0.00,0.00,30000.00,"));
+
+        click("deliveryDelete");
+        QCOMPARE(said(), PortfolioPanel::NoDeleteSelection);
+        select(Delivery, 0);
+        click("deliveryDelete"); // answered No
+        QCOMPARE(said(), "Are you sure that you want to DELETE  Infosys Limited?");
+        QCOMPARE(stored().size(), 4u);
+        bed.messenger.setNextAnswer(true);
+        click("deliveryDelete");
+        QCOMPARE(column(holdingcol::Symbol), QStringList{"500325"});
+        QCOMPARE(column(holdingcol::Symbol, Intraday), QStringList{"INFY"});
+        QCOMPARE(stored().size(), 2u);
+        // The closing "X" destroys the panel; the next press builds it from the table again.
+        click("closePanel");
+        QTRY_VERIFY(!panel());
+        bed.program->bar().button("profile")->click();
+        QVERIFY(panel());
+        QCOMPARE(column(holdingcol::Symbol), QStringList{"500325"});
     }
 
     void theRefreshCycleValuesTheHoldingsWithMarketPrices()
@@ -249,28 +267,6 @@ private slots:
         const std::vector<ProfileLot> lots = stored();
         QCOMPARE(std::tuple(lots.size(), lots[3].price, lots[3].deliveryType),
                  std::tuple(5u, 1450.0, 1));
-    }
-
-    void deleteAsksAndTouchesOnlyItsOwnListAndTheTableKeepsTheRest()
-    {
-        openSeeded();
-        click("deliveryDelete");
-        QCOMPARE(said(), PortfolioPanel::NoDeleteSelection);
-        select(Delivery, 0);
-        click("deliveryDelete"); // answered No
-        QCOMPARE(said(), "Are you sure that you want to DELETE  Infosys Limited?");
-        QCOMPARE(stored().size(), 4u);
-        bed.messenger.setNextAnswer(true);
-        click("deliveryDelete");
-        QCOMPARE(column(holdingcol::Symbol), QStringList{"500325"});
-        QCOMPARE(column(holdingcol::Symbol, Intraday), QStringList{"INFY"});
-        QCOMPARE(stored().size(), 2u);
-        // The closing "X" destroys the panel; the next press builds it from the table again.
-        click("closePanel");
-        QTRY_VERIFY(!panel());
-        bed.program->bar().button("profile")->click();
-        QVERIFY(panel());
-        QCOMPARE(column(holdingcol::Symbol), QStringList{"500325"});
     }
 
     void importingTwiceAddsNothingTheSecondTime()
