@@ -12,8 +12,8 @@
 #include "gui/watch/watchlistpanel.h"
 #include "support/dialogdriver.h"
 #include "support/guibed.h"
+#include "support/resultlist.h"
 
-#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -97,8 +97,7 @@ class WatchListTest : public QObject
         bed.makeProgram();
         QVERIFY(bed.openDatabase());
         bed.program->start();
-        new QAbstractItemModelTester(
-            model(), QAbstractItemModelTester::FailureReportingMode::QtTest, panel());
+        testModelOf(panel()->listView());
         panel()->setCompanyChooser([this](QWidget *) {
             ++chooserCalls;
             timerRanDuringDialog = bed.ctx->refresh.timerActive();
