@@ -81,7 +81,7 @@ class PortfolioPanelTest : public QObject
         for (TradeKind kind : {Delivery, Intraday})
             testModelOf(panel()->section(kind)->view());
     }
-    // Four lots of two companies with a broker whose every rate is 0: bare values.
+    // The panel on four lots of two companies, and more, with a broker whose every rate is 0.
     void openSeeded(std::vector<ProfileLot> more = {})
     {
         std::vector<ProfileLot> lots{
