@@ -168,7 +168,7 @@ private slots:
         QDir(bed.path("data")).removeRecursively(); // every test starts a day with no data files
     }
 
-    void madeHiddenAtStartAndTheCloseBoxOnlyHides()
+    void madeHiddenAtStartTheCloseBoxOnlyHidesAndAddGoesThroughTheChooserToTheTable()
     {
         QVERIFY(!panel()->isVisible());
         bed.program->bar().button("watchlist")->click();
@@ -176,10 +176,7 @@ private slots:
         click("closePanel");
         QVERIFY(!panel()->isVisible() && !bed.program->panels().visibleFlag(PanelKind::WatchList));
         QCOMPARE(bed.program->panels().panel(PanelKind::WatchList), panel()); // X only hides it
-    }
 
-    void addGoesThroughTheChooserAndReachesTheTableAtOnce()
-    {
         chosen = WatchRow{"Tata Consultancy Services", "NSE", "TCS"};
         click("addStock");
         QVERIFY(!timerRanDuringDialog && bed.ctx->refresh.timerActive());
