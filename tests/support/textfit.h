@@ -33,9 +33,7 @@ inline void buttonText(QStringList &out, const QAbstractButton *button)
 {
     QStyleOptionButton option;
     option.initFrom(button);
-    option.text = button->text();
-    option.icon = button->icon();
-    option.iconSize = button->iconSize();
+    option.text = button->text(); // no button of the program has an icon
     const QStyle *style = button->style();
     const bool check = qobject_cast<const QCheckBox *>(button);
     if (check || qobject_cast<const QRadioButton *>(button)) {
