@@ -339,50 +339,40 @@ TEST_F(LiveChartFiles, AHugeFileIsReadFromItsTailAndThePointsStayBounded)
     EXPECT_EQ(chart.stock().points().size(), LiveSeries::MaxPoints);
 }
 
-namespace {
-// The lines the watch list writes, at a time of day in seconds.
-std::string dataLine(const std::string &name, int seconds, double price, int volume)
+// Only added points are handed over; a lagging NIFTY line, a reload or a full series included.
+TEST_F(LiveChartFiles, AppendedRowsAddUpToWhatADrawingAnewShows)
 {
-    char line[160];
-    std::snprintf(line, sizeof line, "%s,12-04-2026,%02d:%02d:%02d,1,2,3,%.2f,%d", name.c_str(),
-                  seconds / 3600, seconds / 60 % 60, seconds % 60, price, volume);
-    return line;
-}
-
-// A chart fed only what the feed hands it: its rows, and the NIFTY points drawn from them.
-struct FedChart
-{
+    // The lines the watch list writes, at a time of day in seconds.
+    const auto dataLine = [](const char *name, int seconds, double price, int volume) {
+        char line[160];
+        std::snprintf(line, sizeof line, "%s,12-04-2026,%02d:%02d:%02d,1,2,3,%.2f,%d\n", name,
+                      seconds / 3600, seconds / 60 % 60, seconds % 60, price, volume);
+        return std::string(line);
+    };
     using Rows = std::vector<std::tuple<int, double, std::optional<double>, double>>;
-    LiveRowsFeed feed;
-    Rows rows;
-    std::vector<std::pair<int, double>> nifty;
-    int wholes = 0;
-
-    static Rows of(const std::vector<LiveChart::Row> &rows)
-    {
+    const auto rowsOf = [](const std::vector<LiveChart::Row> &rows) {
         Rows out;
         for (const LiveChart::Row &r : rows)
             out.emplace_back(r.seconds, r.price, r.nifty, r.volume);
         return out;
-    }
-    void take(const LiveChart &chart)
-    {
+    };
+    // A chart fed only what the feed hands it: its rows, and the NIFTY points drawn from them.
+    LiveRowsFeed feed;
+    Rows fedRows;
+    std::vector<std::pair<int, double>> fedNifty;
+    int wholes = 0;
+    const auto take = [&] {
         LiveRowsFeed::Update update = feed.next(chart);
         if (update.whole) {
             ++wholes;
-            rows.clear();
-            nifty.clear();
+            fedRows.clear();
+            fedNifty.clear();
         }
-        for (const auto &row : of(update.rows))
-            rows.push_back(row);
-        nifty.insert(nifty.end(), update.nifty.begin(), update.nifty.end());
-    }
-};
-} // namespace
+        for (const auto &row : rowsOf(update.rows))
+            fedRows.push_back(row);
+        fedNifty.insert(fedNifty.end(), update.nifty.begin(), update.nifty.end());
+    };
 
-// Only added points are handed over; a lagging NIFTY line, a reload or a full series included.
-TEST_F(LiveChartFiles, AppendedRowsAddUpToWhatADrawingAnewShows)
-{
     const LocalTime today = clock.now();
     fs::create_directories(root / "LiveData");
     fs::create_directories(fs::path(chart.intradayPath(today, "INFY")).parent_path());
@@ -390,14 +380,13 @@ TEST_F(LiveChartFiles, AppendedRowsAddUpToWhatADrawingAnewShows)
         std::ofstream infy(chart.intradayPath(today, "INFY"));
         std::ofstream nifty(chart.intradayPath(today, "NIFTY"));
         for (int i = 0; i < int(LiveSeries::MaxPoints) - 40; ++i) {
-            infy << dataLine("INFY", 9 * 3600 + i, 1500 + i % 7, 100 + i) << '\n';
-            nifty << dataLine("NIFTY", 9 * 3600 + i, 24000 + i % 5, 0) << '\n';
+            infy << dataLine("INFY", 9 * 3600 + i, 1500 + i % 7, 100 + i);
+            nifty << dataLine("NIFTY", 9 * 3600 + i, 24000 + i % 5, 0);
         }
     }
     ASSERT_EQ(chart.load("INFY", today), "");
     std::mt19937 random(7);
-    FedChart fed;
-    fed.take(chart);
+    take();
     int stockTime = 9 * 3600 + int(LiveSeries::MaxPoints);
     int niftyTime = stockTime;
     for (int tick = 0; tick < 120; ++tick) {
@@ -407,29 +396,24 @@ TEST_F(LiveChartFiles, AppendedRowsAddUpToWhatADrawingAnewShows)
             stockTime += int(random() % 3);
         if (roll % 3 != 1)
             niftyTime = std::max(niftyTime, stockTime - int(random() % 2)) + int(random() % 2);
-        std::string text;
-        if (roll != 9)
-            text += dataLine("NIFTY", niftyTime, 24000 + tick, 0) + "\n";
-        if (roll != 8)
-            text += dataLine("INFY", stockTime, 1500 + tick % 11, 500 + tick) + "\n";
-        snapshot(text);
+        snapshot((roll != 9 ? dataLine("NIFTY", niftyTime, 24000 + tick, 0) : "") +
+                 (roll != 8 ? dataLine("INFY", stockTime, 1500 + tick % 11, 500 + tick) : ""));
         ASSERT_EQ(chart.readSnapshot(), "");
         if (tick == 60) {
             ASSERT_EQ(chart.load("INFY", today), "");
         }
-        fed.take(chart);
+        take();
         const std::vector<LiveChart::Row> rows = chart.rows();
-        ASSERT_EQ(fed.rows, FedChart::of(rows)) << "tick " << tick;
-        // What a chart drawn anew from the rows would show.
+        ASSERT_EQ(fedRows, rowsOf(rows)) << "tick " << tick;
         std::vector<std::pair<int, double>> drawn;
         for (const LiveChart::Row &r : rows)
             if (r.nifty)
                 drawn.emplace_back(r.seconds, *r.nifty);
-        ASSERT_EQ(fed.nifty, drawn) << "tick " << tick;
+        ASSERT_EQ(fedNifty, drawn) << "tick " << tick;
     }
     EXPECT_EQ(chart.stock().points().size(), LiveSeries::MaxPoints) << "the series filled up";
-    EXPECT_GT(fed.wholes, 2) << "the first hand-over, the reload and the full series";
-    EXPECT_LT(fed.wholes, 60) << "ticks that only add are appended";
+    EXPECT_GT(wholes, 2) << "the first hand-over, the reload and the full series";
+    EXPECT_LT(wholes, 60) << "ticks that only add are appended";
 }
 
 // Inputs that never reach the chart panel's requests to the simulator.

@@ -220,12 +220,8 @@ TEST(GainsReport, RowsThatNeedAValueStayOutOfTheTotalsAndTheFile)
         },
         "2024-25");
     ASSERT_EQ(r.rows.size(), 3u);
-    EXPECT_EQ(tie(r.rows[0].issue, r.leftOut), tuple(GainIssue::NoBuyDate, 2));
+    EXPECT_EQ(r.rows[0].issue, GainIssue::NoBuyDate);
     EXPECT_EQ(symbolsNeedingJan2018Value(r), std::vector<std::string>{"OLD"});
-    expectFigures({r.tax.periods[0].shortTerm + r.tax.periods[0].longTerm,
-                   r.windows[1].shortTerm + r.windows[1].longTerm, r.tax.tax},
-                  {0, 50, 10});
-
     EXPECT_EQ(gainsexport::content(r), R"(Capital Gains for the financial year 2024-25
 
 Symbol,Bought,Sold,Quantity,Cost,Cost for Gain,Sale Value,Gain,Term
@@ -347,23 +343,19 @@ TEST(HoldingReturns, RateAndResultsOfAPartlySoldHolding)
         {{b, 5, 500}},
         115.5};
     const HoldingReturns r = holdingReturns(infy, today);
-    EXPECT_NEAR(*r.xirr, 0.10, Close);
-    expectFigures({r.realised, *r.unrealised}, {232.5, 77.5});
-    EXPECT_EQ(xirrText(r), "10.00%");
+    EXPECT_EQ(tuple(xirrText(r), r.realised, r.unrealised), tuple("10.00%", 232.5, 77.5));
 
     // A lot carried over without a date: the results stand, the rate says why it is missing.
     HoldingHistory undated = infy;
     undated.open.push_back({std::nullopt, 1, 100});
     const HoldingReturns u = holdingReturns(undated, today);
-    EXPECT_EQ(tie(u.xirr, u.unrealised), tuple(std::nullopt, 77.5 + 115.5 - 100));
-    EXPECT_EQ(xirrText(u), NoXirrWithoutDates);
+    EXPECT_EQ(tuple(xirrText(u), u.unrealised), tuple(NoXirrWithoutDates, 77.5 + 115.5 - 100));
 
     // Held without a price (0 is an old missing quote): neither today's value nor a rate.
     HoldingHistory unpriced = infy;
     unpriced.latestPrice = 0.0;
     const HoldingReturns p = holdingReturns(unpriced, today);
-    EXPECT_EQ(tie(p.unrealised, p.xirr), tuple(std::nullopt, std::nullopt));
-    EXPECT_EQ(xirrText(p), "N/A");
+    EXPECT_EQ(tuple(xirrText(p), p.unrealised), tuple("N/A", std::nullopt));
 }
 
 // X: 1,000 worth 1,100 a year on; Y: 10,000 sold for 8,000 a year on. Together -11,000 and
@@ -377,8 +369,8 @@ TEST(HoldingReturns, PortfolioRateIsOfAllFlowsTogether)
         {"Y", {{"Y", start, today, 100, 10000, 8000}}, {}, std::nullopt},
     };
     const HoldingReturns all = portfolioReturns(holdings, today);
-    EXPECT_NEAR(*all.xirr, 9100.0 / 11000 - 1, Close);
-    expectFigures({all.realised, *all.unrealised}, {-2000, 100});
+    expectFigures({*all.xirr, all.realised, *all.unrealised}, {9100.0 / 11000 - 1, -2000, 100},
+                  Close);
     holdings.push_back({"Z", {}, {{std::nullopt, 1, 10}}, 12.0});
     EXPECT_EQ(portfolioReturns(holdings, today).issue, ReturnIssue::NoDates);
 }

@@ -302,16 +302,12 @@ TEST(PortfolioExport, SectionsOnlyForListsWithRowsAndTotalsWithoutGrouping)
               "My PROFILE for Current Stocks in My Hand" + intradaySection);
 }
 
-namespace {
-struct HoldingFormTest : ::testing::Test
+// A lot needs a company found on the exchange chosen; lots are capped, and deleting one keeps
+// the prices as shown.
+TEST(HoldingForm, ALotNeedsACompanyOnTheExchangeChosenAndLotsAreCapped)
 {
     RecordingMessenger messenger;
     HoldingForm form{HoldingEntryRequest{}, messenger};
-};
-} // namespace
-
-TEST_F(HoldingFormTest, ALotNeedsACompanyFoundOnTheExchangeChosen)
-{
     // Braced, so the calls and their messages come in order.
     EXPECT_EQ((tuple{form.maySearch("ta"), form.maySearch("tat"), form.mayAddLot()}),
               tuple(false, true, false));
@@ -330,10 +326,8 @@ TEST_F(HoldingFormTest, ALotNeedsACompanyFoundOnTheExchangeChosen)
     EXPECT_EQ(tuple(form.companyName(), form.symbol()), tuple("", ""));
     EXPECT_FALSE(form.mayAddLot());
     EXPECT_EQ(messenger.shown.back(), HoldingForm::NoCompanyMessage);
-}
 
-TEST_F(HoldingFormTest, LotsAreCappedAndDeletingKeepsThePricesAsShown)
-{
+    messenger.shown.clear();
     form.companyFound("Infosys Limited", "INFY");
     for (std::size_t k = 0; k < HoldingForm::MaximumLots; ++k)
         form.addLot({10.004 + double(k), long(k + 1)});
@@ -349,8 +343,9 @@ TEST_F(HoldingFormTest, LotsAreCappedAndDeletingKeepsThePricesAsShown)
     EXPECT_TRUE(form.mayAddLot());
 }
 
-TEST_F(HoldingFormTest, OkNeedsALotAndABroker)
+TEST(HoldingForm, OkNeedsALotAndABroker)
 {
+    RecordingMessenger messenger;
     HoldingForm edit({"Tata Power Company Limited", "BSE", "500400", 7, true, TradeKind::Intraday},
                      messenger);
     EXPECT_FALSE(edit.accept(7).has_value());

@@ -44,10 +44,9 @@ TEST(ExportName, OnlyAPlainFileNameWithinTheDialogsLengthIsWritten)
         fs::temp_directory_path() / ("vantrel-names-" + std::to_string(std::random_device{}()));
     const std::string folder = (root / "a" / "WatchListData").string();
     StdDataFileSystem files;
-    EXPECT_EQ(exportfile::write(files, folder, "../../escaped", "x\n", "done "),
-              exportfile::NameNotPlain);
-    EXPECT_EQ(exportfile::write(files, folder, "", "x\n", "done "), ExportNameMissing);
-    EXPECT_FALSE(fs::exists(root));
+    EXPECT_EQ((tuple{exportfile::write(files, folder, "../../escaped", "x\n", "done "),
+                     exportfile::write(files, folder, "", "x\n", "done "), fs::exists(root)}),
+              tuple(exportfile::NameNotPlain, ExportNameMissing, false));
     EXPECT_EQ(exportfile::write(files, folder, "kept", "x\n", "done ", "NSE_"),
               "done " + folder + "/NSE_kept.csv");
     EXPECT_TRUE(fs::exists(root / "a" / "WatchListData" / "NSE_kept.csv"));
@@ -108,8 +107,9 @@ TEST(IndexBoard, RowsShowThePercentChangeAndNoYearRangeAndColoursReadTheTextsBac
     parseQuoteLine("\"^NSEI\",24000,\"12/4/2026\",\"3:30pm\",100,1,2,3,400,5,6",
                    *board.quoteTarget(0, "^NSEI"));
     board.updateRows();
-    EXPECT_EQ(IndexBoard::cellText(board.rows()[0], 4), "0.42");
-    EXPECT_EQ(board.rows()[0].yearHigh, 0) << "the year range is not copied into a row";
+    // The year range is not copied into a row.
+    EXPECT_EQ(tuple(IndexBoard::cellText(board.rows()[0], 4), board.rows()[0].yearHigh),
+              tuple("0.42", 0));
 
     QuoteRecord row;
     row.last = 100;
@@ -167,26 +167,22 @@ TEST(Ticker, NseStocksInListOrderColouredByTheSignOfTheirChange)
 
 TEST(Ticker, SpeedSignGivesTheDirectionAndZeroStopsWhereItStands)
 {
+    // Braced, so the calls come in order.
     BandScroll band;
-    EXPECT_TRUE(band.setSpeed(500));
-    EXPECT_EQ(band.intervalMs(), 20);
-    EXPECT_FALSE(band.setSpeed(1001));
-    EXPECT_EQ(band.speed(), 500);
-    EXPECT_TRUE(band.setSpeed(600));
-    EXPECT_EQ(band.intervalMs(), 16);
+    EXPECT_EQ((tuple{band.setSpeed(500), band.intervalMs(), band.setSpeed(1001), band.speed()}),
+              tuple(true, 20, false, 500));
+    EXPECT_EQ((tuple{band.setSpeed(600), band.intervalMs()}), tuple(true, 16));
     // Left edge 0, right edge 100, text 30 pixels wide, starting at 0.
-    EXPECT_EQ(band.step(0, 100, 30), BandScroll::Step::Left);
-    EXPECT_EQ(band.offset(), -1);
+    EXPECT_EQ((tuple{band.step(0, 100, 30), band.offset()}), tuple(BandScroll::Step::Left, -1));
     band.setOffset(-30);
     band.step(0, 100, 30);
     EXPECT_EQ(band.offset(), 100) << "gone on the left, back in from the right";
 
-    EXPECT_TRUE(band.setSpeed(0));
-    EXPECT_EQ(tuple(band.running(), band.offset()), tuple(false, 100));
-    EXPECT_TRUE(band.setSpeed(-1));
-    EXPECT_EQ(tuple(band.running(), band.intervalMs()), tuple(true, 10000));
+    EXPECT_EQ((tuple{band.setSpeed(0), band.running(), band.offset()}), tuple(true, false, 100));
+    EXPECT_EQ((tuple{band.setSpeed(-1), band.running(), band.intervalMs()}),
+              tuple(true, true, 10000));
     band.setOffset(99);
-    EXPECT_EQ(band.step(0, 100, 30), BandScroll::Step::Right);
-    EXPECT_EQ(band.step(0, 100, 30), BandScroll::Step::Repaint);
-    EXPECT_EQ(band.offset(), -30) << "gone on the right, back in from the left";
+    EXPECT_EQ((tuple{band.step(0, 100, 30), band.step(0, 100, 30), band.offset()}),
+              tuple(BandScroll::Step::Right, BandScroll::Step::Repaint, -30))
+        << "gone on the right, back in from the left";
 }

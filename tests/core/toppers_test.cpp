@@ -53,6 +53,8 @@ Strings names(const std::vector<ToppersRow> &rows)
 }
 } // namespace
 
+// Extra lines, in the last batch or one before it, never land in other companies' places; a new
+// sweep forgets the quotes of the last one, so a failed batch lists nothing.
 TEST(ToppersScan, BatchesCoverTheExchangeAndRepliesStayInTheirRange)
 {
     EXPECT_EQ(cutToppersBatches(301, Exchange::Nse), (Batches{{0, 149}, {150, 299}, {300, 300}}));
@@ -69,7 +71,6 @@ TEST(ToppersScan, BatchesCoverTheExchangeAndRepliesStayInTheirRange)
     EXPECT_NE(scan.batchUrl("http://q", batches[0]).find("500000.BO,500001.BO,"),
               std::string::npos);
 
-    // Extra lines, in the last batch or one before it, never land in other companies' places.
     EXPECT_FALSE(scan.batchDone(
         batches[1], {line("X.BO", 50, 5, 10), line("Y.BO", 60, 1, 1), line("Z.BO", 70, 1, 1)}));
     EXPECT_TRUE(scan.running());
@@ -84,7 +85,6 @@ TEST(ToppersScan, BatchesCoverTheExchangeAndRepliesStayInTheirRange)
     EXPECT_EQ(names(rows), (Strings{"Company 0", "Company 200"}));
     EXPECT_EQ(tie(rows[1].symbol, rows[1].turnover), tuple("M&M #1", 500));
 
-    // A new sweep forgets the quotes of the last one, so a failed batch lists nothing.
     const Batches again = scan.start(Exchange::Bse, listed);
     EXPECT_FALSE(scan.batchDone(again[0], {}));
     EXPECT_TRUE(scan.batchDone(again[1], {}));
@@ -101,12 +101,14 @@ TEST(ToppersScan, TheStatusTellsHowMuchOfTheSweepCameBack)
             lines.push_back(line("N" + std::to_string(i) + ".NS", 100 + i, 1, 10));
         return lines;
     };
+    const auto status = [](const ToppersOutcome &o) {
+        return tuple(toppersstatus::text(o), toppersstatus::problem(o));
+    };
     ToppersScan scan;
     Batches batches = scan.start(Exchange::Nse, listed);
     for (const ToppersBatch &b : batches)
         scan.batchDone(b, answer(b));
-    EXPECT_EQ(tuple(toppersstatus::text(scan.outcome()), toppersstatus::problem(scan.outcome())),
-              tuple(toppersstatus::Completed, ""));
+    EXPECT_EQ(status(scan.outcome()), tuple(toppersstatus::Completed, ""));
 
     // One request lost: its 150 companies are missing, and the status says so.
     batches = scan.start(Exchange::Nse, listed);
@@ -115,11 +117,10 @@ TEST(ToppersScan, TheStatusTellsHowMuchOfTheSweepCameBack)
     scan.batchDone(batches[2], answer(batches[2]));
     EXPECT_EQ(scan.rows(ToppersFilters{}).size(), 151u);
     EXPECT_EQ(
-        toppersstatus::text(scan.outcome()),
-        "Data Retrieval Incomplete!!!\n151 of 301 companies answered\n1 of 3 requests failed");
-    EXPECT_EQ(toppersstatus::problem(scan.outcome()),
+        status(scan.outcome()),
+        tuple("Data Retrieval Incomplete!!!\n151 of 301 companies answered\n1 of 3 requests failed",
               "150 of 301 companies are not listed: 1 of 3 requests to the quote service failed "
-              "(no reply).");
+              "(no reply)."));
     scan.start(Exchange::Nse, listed);
     scan.batchFailed(batches[0], "Internal Server Error");
     EXPECT_NE(toppersstatus::problem(scan.outcome()).find("(Internal Server Error)."),
