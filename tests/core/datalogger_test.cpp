@@ -98,9 +98,9 @@ TEST_F(EndOfDay, OneLinePerQuoteDateAndNoneWithoutOne)
     at(16, 0, 0);
     parseQuoteLine("\"TCS.NS\",3500,\"12/4/2026\",\"3:30pm\",1,1,3,0.5,N/A,0,9",
                    *list.quoteTarget(1, "TCS.NS"));
-    EXPECT_EQ(refresh(), Said{});
-    EXPECT_EQ(read("EODData/NIFTY.txt"), "") << "no quote yet: the file is made, nothing written";
-    EXPECT_EQ(read("EODData/TCS.txt"), "") << "a volume of N/A is no volume of 0";
+    // No quote yet: the file is made, nothing written; a volume of N/A is no volume of 0.
+    EXPECT_EQ((tuple{refresh(), read("EODData/NIFTY.txt"), read("EODData/TCS.txt")}),
+              tuple(Said{}, "", ""));
 
     quotes(24000, 80000, 1500.5, 1200, 3500, 9);
     refresh();
@@ -110,20 +110,20 @@ TEST_F(EndOfDay, OneLinePerQuoteDateAndNoneWithoutOne)
     at(10, 30, 0, 5); // Saturday morning, still Friday's quotes
     logAll();
     refresh();
-    EXPECT_EQ(lines("EODData/SENSEX.txt"), 1u);
-    EXPECT_FALSE(exists("IntraDay/12-05-2026")) << "no intraday on a weekend";
-    EXPECT_EQ(read("LiveData/LiveData.txt"), "<missing>");
+    // No intraday on a weekend.
+    EXPECT_EQ(tuple(lines("EODData/SENSEX.txt"), exists("IntraDay/12-05-2026"),
+                    read("LiveData/LiveData.txt")),
+              tuple(1u, false, "<missing>"));
 }
 
 TEST_F(Interval, BarsRunFromThePreviousRefreshToThisOne)
 {
     logAll();
     quotes(24000, 80000, 1500, 1000, 0, 0); // TCS: N/A
-    EXPECT_EQ(refresh(), Said{});
     // The first refresh has no previous values, and without a previous volume, no file.
-    EXPECT_EQ(tuple(read("IntraDay/12-04-2026/NIFTY.txt"), read("LiveData/LiveData.txt")),
-              tuple("", ""));
-    EXPECT_FALSE(exists("IntraDay/12-04-2026/INFY.txt"));
+    EXPECT_EQ((tuple{refresh(), read("IntraDay/12-04-2026/NIFTY.txt"),
+                     read("LiveData/LiveData.txt"), exists("IntraDay/12-04-2026/INFY.txt")}),
+              tuple(Said{}, "", "", false));
 
     at(10, 15, 45);
     quotes(24010, 79990, 1502.5, 2200, 3500, 10);
@@ -132,9 +132,8 @@ TEST_F(Interval, BarsRunFromThePreviousRefreshToThisOne)
     at(10, 16, 0);
     quotes(24010, 79990, 1501, 2200, 3499, 25);
     refresh();
-    EXPECT_EQ(read("IntraDay/12-04-2026/TCS.txt"),
-              "TCS,12/04/2026,10:16:00,3500.00,3500.00,3499.00,3499.00,15\n");
-    EXPECT_FALSE(exists("LiveData/LiveData.txt.new"));
+    EXPECT_EQ(tuple(read("IntraDay/12-04-2026/TCS.txt"), exists("LiveData/LiveData.txt.new")),
+              tuple("TCS,12/04/2026,10:16:00,3500.00,3500.00,3499.00,3499.00,15\n", false));
 }
 
 TEST_F(Interval, AJunkQuoteNeverOpensTheNextBar)
@@ -174,8 +173,9 @@ TEST_F(Interval, MarketWindowsIncludeBothEndsOnWeekdaysOnly)
     EXPECT_FALSE(exists("EODData/NIFTY.txt"));
     at(15, 45, 1);
     refresh();
-    EXPECT_EQ(lines("IntraDay/12-04-2026/NIFTY.txt"), 0u) << "no bar after the close";
-    EXPECT_EQ(lines("EODData/NIFTY.txt"), 1u);
+    EXPECT_EQ(tuple(lines("IntraDay/12-04-2026/NIFTY.txt"), lines("EODData/NIFTY.txt")),
+              tuple(0u, 1u))
+        << "no bar after the close";
 }
 
 TEST_F(FileFaults, AnUnusableDataFolderIsSaidOncePerWriterUntilItWorksAgain)
@@ -192,9 +192,9 @@ TEST_F(FileFaults, AnUnusableDataFolderIsSaidOncePerWriterUntilItWorksAgain)
         << "the stock writer runs after the index writer failed; the others repeat themselves";
     EXPECT_EQ(refresh(), Said{});
     at(18, 0, 0);
-    EXPECT_EQ(refresh(), Said{DataLogger::NiftyEodOpen});
-    EXPECT_EQ(refresh(), Said{});
-    EXPECT_EQ(list.stocks()[0].next.price, 1500) << "the refresh itself went on";
+    // Braced, so the refreshes come in order; the refresh itself went on.
+    EXPECT_EQ((tuple{refresh(), refresh(), list.stocks()[0].next.price}),
+              tuple(Said{DataLogger::NiftyEodOpen}, Said{}, 1500));
 
     fs::remove(root);
     fs::create_directories(root);
@@ -235,9 +235,9 @@ TEST_F(LiveChartFiles, PointsComeFromTheDaysFilesAndTheSnapshotAddsOnePerTick)
     day({99, 100, 102, 101});
     ASSERT_EQ(loaded(), 3u);
     const LiveSeries &stock = chart.stock();
-    EXPECT_EQ(stock.latestPrice(), "101.00");
     // The first price only raises the maximum; NIFTY only rose, so it has no minimum.
-    EXPECT_EQ(tuple(stock.maximum(), stock.minimum()), tuple(102, 101));
+    EXPECT_EQ(tuple(stock.latestPrice(), stock.maximum(), stock.minimum()),
+              tuple("101.00", 102, 101));
     expectFigures({chart.stockScale().lower, chart.stockScale().upper, chart.niftyScale().lower},
                   {100.9, 102.1, -24019 * 0.05}, 1e-6);
     const std::vector<LiveChart::Row> rows = chart.rows();
@@ -246,11 +246,11 @@ TEST_F(LiveChartFiles, PointsComeFromTheDaysFilesAndTheSnapshotAddsOnePerTick)
               tuple(10 * 3600 + 16 * 60, 24018.0, 100));
 
     ticked();
-    EXPECT_EQ(ticked(), 5u) << "an unchanged snapshot is plotted again";
-    EXPECT_EQ(chart.nifty().points().size(), 5u);
-    EXPECT_EQ(chart.rows()[4].nifty, 24019.0);
-    EXPECT_EQ(loaded("TCS"), 3u) << "another stock starts from its own file";
-    EXPECT_EQ(chart.nifty().points().size(), 3u);
+    EXPECT_EQ((tuple{ticked(), chart.nifty().points().size(), chart.rows()[4].nifty}),
+              tuple(5u, 5u, 24019.0))
+        << "an unchanged snapshot is plotted again";
+    EXPECT_EQ((tuple{loaded("TCS"), chart.nifty().points().size()}), tuple(3u, 3u))
+        << "another stock starts from its own file";
 }
 
 TEST_F(LiveChartFiles, AGrowingFileIsReadOnWithoutHalfLines)
@@ -261,10 +261,9 @@ TEST_F(LiveChartFiles, AGrowingFileIsReadOnWithoutHalfLines)
     const auto poll = [&] {
         return growing.poll([&](std::string_view l) { seen.emplace_back(l); });
     };
-    EXPECT_EQ(poll(), GrowingFile::Status::Read);
-    EXPECT_EQ(seen.size(), 2u);
     const std::string whole = read("IntraDay/12-04-2026/INFY.txt");
-    EXPECT_EQ(growing.offset(), whole.size());
+    EXPECT_EQ((tuple{poll(), seen.size(), growing.offset()}),
+              tuple(GrowingFile::Status::Read, 2u, whole.size()));
 
     const std::string next = seen.back();
     append(next.substr(0, 20)); // the writer is half way through a line
@@ -272,15 +271,13 @@ TEST_F(LiveChartFiles, AGrowingFileIsReadOnWithoutHalfLines)
     EXPECT_EQ(seen.size(), 2u);
     append(next.substr(20) + "\n");
     poll();
-    EXPECT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen.back(), next);
+    EXPECT_EQ(tuple(seen.size(), seen.back()), tuple(3u, next));
 
     EXPECT_EQ(loaded(), 3u);
     day({101}); // one more refresh: one more line, read from where the last load stopped
     EXPECT_EQ(loaded(), 4u);
     std::ofstream(infyFile()) << whole.substr(0, whole.find('\n') + 1); // a shorter file
-    EXPECT_EQ(poll(), GrowingFile::Status::Restarted);
-    EXPECT_EQ(loaded(), 1u);
+    EXPECT_EQ((tuple{poll(), loaded()}), tuple(GrowingFile::Status::Restarted, 1u));
 }
 
 // Missing files are told on the live chart window.
@@ -315,11 +312,10 @@ TEST_F(LiveChartFiles, BadLinesAreSkipped)
     const std::size_t niftyPoints = chart.nifty().points().size();
     snapshot(live.substr(0, live.find('\n') + 1) + "INFYX" + body.substr(4) + "\n" +
              body.substr(0, body.size() - 1));
-    EXPECT_EQ(ticked(), 2u) << "neither a longer symbol nor an unfinished line is the stock's";
-    EXPECT_EQ(chart.nifty().points().size(), niftyPoints + 1);
+    EXPECT_EQ((tuple{ticked(), chart.nifty().points().size()}), tuple(2u, niftyPoints + 1))
+        << "neither a longer symbol nor an unfinished line is the stock's";
     snapshot(body + "\n"); // NIFTY had no bar yet
-    EXPECT_EQ(ticked(), 3u);
-    EXPECT_EQ(chart.nifty().points().size(), niftyPoints + 1);
+    EXPECT_EQ((tuple{ticked(), chart.nifty().points().size()}), tuple(3u, niftyPoints + 1));
 }
 
 TEST_F(LiveChartFiles, AHugeFileIsReadFromItsTailAndThePointsStayBounded)
@@ -332,8 +328,8 @@ TEST_F(LiveChartFiles, AHugeFileIsReadFromItsTailAndThePointsStayBounded)
         for (std::size_t written = 0; written < 50u << 20; written += line.size())
             out << line;
     }
-    EXPECT_EQ(loaded(), LiveSeries::MaxPoints);
-    EXPECT_EQ(chart.stock().maximum(), 100) << "only the tail was read";
+    EXPECT_EQ((tuple{loaded(), chart.stock().maximum()}), tuple(LiveSeries::MaxPoints, 100))
+        << "only the tail was read";
     for (int i = 0; i < 10; ++i)
         chart.readSnapshot();
     EXPECT_EQ(chart.stock().points().size(), LiveSeries::MaxPoints);
