@@ -81,16 +81,14 @@ TEST(IndexLists, RowsStartAtZeroAndFollowTheirRecords)
 {
     IndexQuotes q({indextables::Nse.begin(), indextables::Nse.end()},
                   {indextables::Bse.begin(), indextables::Bse.end()});
-    ASSERT_EQ(q.quoteSymbols().size(), 22u);
-    const auto before = q.lowerRows();
-    ASSERT_EQ(before.size(), 16u);
-    EXPECT_EQ(
-        tuple(IndexColumns::text(before[0], 2, false), IndexColumns::text(before[0], 3, false)),
-        tuple("0.00", ""));
+    ASSERT_EQ(q.quoteSymbols().size(), 22u) << "both tables are asked for";
+    const IndexRow before = q.lowerRows().at(0);
+    EXPECT_EQ(tuple(IndexColumns::text(before, 2, false), IndexColumns::text(before, 3, false)),
+              tuple("0.00", ""));
 
     parseQuoteLine("\"^NSEBANK\",12345.60,\"12/4/2026\",\"3:30pm\",-12.50,1,2,3,4,5,6",
                    *q.quoteTarget(4, "^NSEBANK"));
-    const IndexRow bank = q.upperRows()[4];
+    const IndexRow bank = q.upperRows().at(4);
     EXPECT_EQ(tuple(bank.name, IndexColumns::text(bank, 2, false)),
               tuple("BANK NIFTY", "12,345.60"));
     EXPECT_EQ(IndexColumns::textColour(2, bank.change), colours::Red);

@@ -49,12 +49,6 @@ ChargeCalendar twoRates()
     return ChargeCalendar({statutoryRates2024(), older});
 }
 
-TradeCharges flat(double total)
-{
-    TradeCharges c;
-    c.total = total;
-    return c;
-}
 } // namespace
 
 // Partly consumed lots carry their share of the buy's charges into the sale and keep the rest.
@@ -67,7 +61,7 @@ TEST(TradeMatcher, SalesConsumeTheOldestLotsFirstAcrossPartialLots)
             trade(Buy, "INFY", 5, 110, "", 1), // migrated: date unknown, so oldest
             trade(Buy, "TCS", 3, 3000, "2025-01-05", 3),
         },
-        {flat(6), flat(10), flat(5), flat(1)});
+        {{.total = 6}, {.total = 10}, {.total = 5}, {.total = 1}});
     ASSERT_EQ(book.sales.size(), 1u);
     const SaleResult &sale = book.sales[0];
     ASSERT_EQ(sale.lots.size(), 2u);
