@@ -2,7 +2,6 @@
 #include "core/charts/livechart.h"
 #include "core/common/markethours.h"
 #include "core/net/quoteparser.h"
-#include "core/watch/logstamps.h"
 #include "figures.h"
 #include "watchbed.h"
 

@@ -1,8 +1,6 @@
-#include "core/common/markethours.h"
 #include "core/controls/exportname.h"
 #include "core/controls/fieldcheck.h"
 #include "core/market/indexboardlist.h"
-#include "core/net/displayformat.h"
 #include "core/net/quoteparser.h"
 #include "core/shell/barplacement.h"
 #include "core/shell/indexboard.h"
