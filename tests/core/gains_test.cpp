@@ -26,12 +26,6 @@ year_month_day date(int y, unsigned m, unsigned d)
     return year{y} / month{m} / d;
 }
 
-LotSale intraday(const std::string &symbol, year_month_day on, long quantity, double cost,
-                 double saleValue, double turnover)
-{
-    return {symbol, on, on, quantity, cost, saleValue, 0, TradeKind::Intraday, turnover};
-}
-
 GainsReport reportOf(const std::vector<LotSale> &sales, const char *year,
                      const Jan2018Values &values = {})
 {
@@ -101,16 +95,18 @@ TEST(GainsReport, WorkedYearWithSeveralLotsALossAndTheExemption)
 {
     const auto a = date(2024, 6, 10);
     const auto b = date(2024, 9, 2);
+    const auto sbin = date(2025, 6, 16);
+    const auto sbin2 = date(2026, 3, 16);
     const GainsReport r = reportOf(
         {
             LotSale{"INFY", a, date(2025, 3, 31), 10, 15000, 16000},
             LotSale{"INFY", a, date(2025, 6, 10), 100, 150000, 170000},
             LotSale{"INFY", a, date(2025, 6, 11), 100, 150000, 175000},
             LotSale{"INFY", b, date(2025, 6, 11), 50, 80000, 87500},
-            intraday("SBIN", date(2025, 6, 16), 100, 250000, 251000, 1000),
+            LotSale{"SBIN", sbin, sbin, 100, 250000, 251000, 0, TradeKind::Intraday, 1000},
             LotSale{"TCS", date(2025, 5, 5), date(2025, 12, 15), 10, 40000, 35000},
             LotSale{"WIPRO", date(2023, 1, 2), date(2026, 3, 15), 1000, 300000, 450000},
-            intraday("SBIN", date(2026, 3, 16), 20, 50000, 49400, 600),
+            LotSale{"SBIN", sbin2, sbin2, 20, 50000, 49400, 0, TradeKind::Intraday, 600},
             LotSale{"TCS", date(2025, 5, 5), date(2026, 4, 1), 1, 4000, 4100},
         },
         "2025-26");

@@ -62,14 +62,10 @@ struct PortfolioTest : ::testing::Test
     {
         const Strings symbols = portfolio.quoteSymbols();
         const auto at = std::ranges::find(symbols, quoteSymbol) - symbols.begin();
-        QuoteRecord *q = portfolio.quoteTarget(std::size_t(at), quoteSymbol);
-        EXPECT_NE(q, nullptr) << quoteSymbol;
-        static QuoteRecord none;
-        if (!q)
-            return none;
-        q->last = last;
-        q->change = change;
-        return *q;
+        QuoteRecord &q = *portfolio.quoteTarget(std::size_t(at), quoteSymbol);
+        q.last = last;
+        q.change = change;
+        return q;
     }
     Strings refresh() { return portfolio.refresh(brokers); }
     const HoldingRow &row(TradeKind kind, std::size_t i) { return portfolio.list(kind).rows.at(i); }
