@@ -77,7 +77,6 @@ struct LiveChartFiles : DataFiles
     {
         std::ofstream(root / "LiveData/LiveData.txt") << text;
     }
-    // Loads the stock anew and gives how many points it has.
     std::size_t loaded(const char *symbol = "INFY")
     {
         EXPECT_EQ(chart.load(symbol, clock.now()), "");

@@ -27,7 +27,6 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 const std::string Reliance =
     R"("RELIANCE.NS",1234.50,"6/27/2008","3:59pm",-12.30,1240.00,1251.00,1230.10,123456,900.00,1600.00)";
 
-// Every parsed field of a record, to compare in one go.
 auto fields(const QuoteRecord &r)
 {
     return tuple(r.symbol, r.last, r.date, r.time, r.change, r.open, r.high, r.low, r.volume,
