@@ -9,8 +9,6 @@
 #include <tuple>
 
 namespace {
-using std::tuple;
-using Strings = std::vector<std::string>;
 using Values = std::array<std::string, 7>;
 
 std::string cells(const std::vector<std::string> &texts)
@@ -113,11 +111,10 @@ TEST(FuturesPageWalk, StatisticsUseUpperCaseMarkers)
 {
     const auto stats = walkStatsPage(pageText(statsPage()));
     ASSERT_TRUE(stats);
-    EXPECT_EQ(
-        tuple(stats->heading, stats->rows),
-        tuple("Trade Statistics for 27-Jun-2008",
-              std::array<TradeStatRow, 2>{TradeStatRow{"Index Futures", "1,23,456", "7,890.12"},
-                                          {"Stock Futures", "4,56,789", "12,345.67"}}));
+    EXPECT_EQ(stats->heading, "Trade Statistics for 27-Jun-2008");
+    EXPECT_EQ(stats->rows,
+              (std::array<TradeStatRow, 2>{TradeStatRow{"Index Futures", "1,23,456", "7,890.12"},
+                                           {"Stock Futures", "4,56,789", "12,345.67"}}));
 
     const std::string good = statsPage();
     for (const auto &[from, to] : std::vector<std::pair<std::string, std::string>>{
@@ -158,22 +155,23 @@ struct FuturesBoardTest : ::testing::Test
 TEST_F(FuturesBoardTest, AddKeepsTheLimitAndSkipsChosenStocks)
 {
     choose(23);
+    EXPECT_EQ(board.choices().size(), FuturesBoard::MaxChoices);
     EXPECT_FALSE(board.add({0, 1, 2}));
-    EXPECT_EQ(
-        tuple(board.choices().size(), messenger.shown, board.chosen().size(), tables.chosen.size()),
-        tuple(FuturesBoard::MaxChoices, Strings{FuturesBoard::TooMany}, 23u, 23u));
+    EXPECT_EQ(messenger.shown, std::vector<std::string>{FuturesBoard::TooMany});
+    EXPECT_EQ(std::tuple(board.chosen().size(), tables.chosen.size()), std::tuple(23u, 23u));
 
     EXPECT_TRUE(board.add({3, 100}));
-    EXPECT_EQ(tuple(board.chosen().size(), board.chosen().back().row, tables.chosen.back()),
-              tuple(24u, FutureRow{"Mahindra & Mahindra Limited", "M&M"},
-                    FutureRow{"Mahindra & Mahindra Limited", "M&M"}));
+    EXPECT_EQ(std::tuple(board.chosen().size(), board.chosen().back().row.symbol),
+              std::tuple(24u, "M&M"));
+    EXPECT_EQ(tables.chosen.back(), (FutureRow{"Mahindra & Mahindra Limited", "M&M"}));
     EXPECT_FALSE(board.add({100}));
 
     // A stock the table refused is not shown as chosen, nor one it kept as deleted.
     tables.failure = "disk full";
     EXPECT_FALSE(board.add({1}));
     EXPECT_FALSE(board.remove("S100"));
-    EXPECT_EQ(tuple(board.chosen().size(), messenger.shown.back()), tuple(24u, "disk full"));
+    EXPECT_EQ(board.chosen().size(), 24u);
+    EXPECT_EQ(messenger.shown.back(), "disk full");
 }
 
 TEST_F(FuturesBoardTest, FetchWalksThePagesInOrderAndTellsOnce)
@@ -197,19 +195,19 @@ TEST_F(FuturesBoardTest, FetchWalksThePagesInOrderAndTellsOnce)
     EXPECT_STREQ(fetch.next()->agent, FuturesFetch::StatsAgent);
     fetch.arrived(statsPage());
     EXPECT_FALSE(fetch.next());
-    EXPECT_EQ(urls,
-              (Strings{"http://x:1/marketinfo/fo/fomwatchsymbol.jsp?key=S100&Fut_Opt=Futures",
-                       "http://x:1/marketinfo/fo/fomwatchsymbol.jsp?key=S101&Fut_Opt=Futures",
-                       "http://x:1/marketinfo/fo/fomwatchsymbol.jsp?key=M%26M&Fut_Opt=Futures",
-                       "http://x:1/content/fo/fo_markettoday.htm"}));
-    EXPECT_EQ(fetch.messages(),
-              (Strings{FuturesFetch::ContractProblem,
-                       std::string(FuturesFetch::UnreadableContracts) + "Stock 100"}));
+    EXPECT_EQ(urls, (std::vector<std::string>{
+                        "http://x:1/marketinfo/fo/fomwatchsymbol.jsp?key=S100&Fut_Opt=Futures",
+                        "http://x:1/marketinfo/fo/fomwatchsymbol.jsp?key=S101&Fut_Opt=Futures",
+                        "http://x:1/marketinfo/fo/fomwatchsymbol.jsp?key=M%26M&Fut_Opt=Futures",
+                        "http://x:1/content/fo/fo_markettoday.htm"}));
+    EXPECT_EQ(fetch.messages(), (std::vector<std::string>{
+                                    FuturesFetch::ContractProblem,
+                                    std::string(FuturesFetch::UnreadableContracts) + "Stock 100"}));
+    EXPECT_EQ(board.chosen()[1].months[0].expiry, "26JUN2008");
+    EXPECT_EQ(board.chosen()[2].months, kept);
+    EXPECT_EQ(board.stats().heading, "Trade Statistics for 27-Jun-2008");
     // The first stock's page could not be read: its labels stay as they were.
-    EXPECT_EQ(
-        tuple(board.chosen()[1].months[0].expiry, board.chosen()[2].months, board.stats().heading,
-              board.expiryLabels()[0]),
-        tuple("26JUN2008", kept, "Trade Statistics for 27-Jun-2008", FuturesBoard::InitialExpiry));
+    EXPECT_EQ(board.expiryLabels()[0], FuturesBoard::InitialExpiry);
 }
 
 TEST_F(FuturesBoardTest, WithNoStockOnlyTheStatisticsAreFetched)
@@ -224,7 +222,7 @@ TEST_F(FuturesBoardTest, WithNoStockOnlyTheStatisticsAreFetched)
     FuturesFetch fetch(board, "http://x:1");
     EXPECT_EQ(fetch.next()->url, "http://x:1/content/fo/fo_markettoday.htm");
     fetch.arrived(replaced(statsPage(), "<TD", "<td"));
-    EXPECT_EQ(tuple(fetch.messages(), board.stats().heading, board.stats().rows[1].product),
-              tuple(Strings{FuturesFetch::UnreadableStats}, FuturesBoard::InitialHeading,
-                    "Stock Futures"));
+    EXPECT_EQ(fetch.messages(), std::vector<std::string>{FuturesFetch::UnreadableStats});
+    EXPECT_EQ(board.stats().heading, FuturesBoard::InitialHeading);
+    EXPECT_EQ(board.stats().rows[1].product, "Stock Futures");
 }
