@@ -1,11 +1,9 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusReply>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,7 +14,7 @@ const QString Service = u"org.vantrel.ChartBridge"_s;
 const QString Infy = u"1796469300,1500.00,1502.00,1498.50,1499.00,800*"
                      "1796469360,1501.00,1503.00,1500.00,1500.00,650*"_s;
 
-// Every stock and bar in the charting program's file, one text per row.
+// Every stock, then every bar, in the charting program's file, one text per row.
 QStringList contents(const QString &file)
 {
     QStringList rows;
@@ -24,16 +22,13 @@ QStringList contents(const QString &file)
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"peek"_s);
         db.setDatabaseName(file);
         if (db.open())
-            for (const QString &sql :
-                 {u"SELECT SYMBOL FROM STOCKS ORDER BY SYMBOL"_s,
-                  u"SELECT SYMBOL, TIME, OPEN, HIGH, LOW, CLOSE, VOLUME FROM BARS "
-                  "ORDER BY SYMBOL, TIME"_s})
-                for (QSqlQuery query(sql, db); query.next();) {
-                    QStringList fields;
-                    for (int k = 0; k < query.record().count(); ++k)
-                        fields << query.value(k).toString();
-                    rows << fields.join(u',');
-                }
+            for (QSqlQuery query(
+                     u"SELECT 0, SYMBOL, 0, SYMBOL FROM STOCKS UNION ALL SELECT 1, "
+                     "SYMBOL, TIME, printf('%s,%d,%.15g,%.15g,%.15g,%.15g,%d', SYMBOL, "
+                     "TIME, OPEN, HIGH, LOW, CLOSE, VOLUME) FROM BARS ORDER BY 1, 2, 3"_s,
+                     db);
+                 query.next();)
+                rows << query.value(3).toString();
     }
     QSqlDatabase::removeDatabase(u"peek"_s);
     return rows;
