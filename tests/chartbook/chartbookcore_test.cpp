@@ -65,17 +65,26 @@ TEST(StockList, TrailingCommaRepeatsAndMalformedNames)
     EXPECT_EQ(symbols, std::vector<std::string>{"KEEP"});
 }
 
-TEST(BackfillText, ReadsServiceLinesIntoSortedMinuteBars)
+// The text does not say the bars' size; their spacing does, and a night between two days
+// must not widen it.
+TEST(BackfillText, ReadsServiceLinesIntoSortedBarsSizedByTheirSpacing)
 {
-    // As the link hands them over: each line followed by "*", line ends possibly kept.
-    const auto bars = backfill("1796469360,101.50,102.00,100.50,101.00,300\r*"
-                               "1796469300,101.00,101.20,100.00,100.20,500*"
-                               "*1796469330,99.00,99.00,99.00,99.00,0*");
-    ASSERT_EQ(bars.size(), 2u);
-    // The two lines of minute ...300 (one stamped mid-minute) are one bar, the later line's.
-    EXPECT_EQ(bars[0], (Bar{1796469300, 99.00, 99.00, 99.00, 99.00, 0}));
-    EXPECT_EQ(bars[1], (Bar{1796469360, 101.00, 102.00, 100.50, 101.50, 300}));
+    // As the link hands them over: each line followed by "*", line ends possibly kept. The
+    // two lines of minute ...300 (one stamped mid-minute) are one bar, the later line's.
+    EXPECT_EQ(backfill("1796469360,101.50,102.00,100.50,101.00,300\r*"
+                       "1796469300,101.00,101.20,100.00,100.20,500*"
+                       "*1796469330,99.00,99.00,99.00,99.00,0*"),
+              (std::vector<Bar>{{1796469300, 99.00, 99.00, 99.00, 99.00, 0},
+                                {1796469360, 101.00, 102.00, 100.50, 101.50, 300}}));
     EXPECT_TRUE(backfill("").empty()) << "a reply of only header lines";
+
+    const std::int64_t day = 1796428800, at1030 = day + (10 * 60 + 30) * 60;
+    std::string fiveDays;
+    for (const std::int64_t t : {at1030 - 300, at1030, at1030 + 300, day + 86400 + 555 * 60})
+        fiveDays += std::to_string(t) + ",100,101,99,100,10*";
+    for (const Bar &bar : backfill(fiveDays))
+        EXPECT_EQ(bar.minutes, 5) << bar.time;
+    EXPECT_EQ(backfill(std::to_string(at1030) + ",100,101,99,100,10*").at(0).minutes, 1);
 }
 
 TEST(BackfillText, MalformedOrImpossibleBarsRejectTheWholeText)
@@ -99,7 +108,6 @@ TEST(BackfillText, MalformedOrImpossibleBarsRejectTheWholeText)
 TEST(BarBuilder, FeedRecordsOpenAndStretchTheMinutesBar)
 {
     const std::int64_t minute = 1796469300;
-    EXPECT_EQ(minuteStart(1796469345), minute);
     Bar bar = feedBar(std::nullopt, {"ACC", 100.0, 101.5, 200}, minute);
     EXPECT_EQ(bar, (Bar{minute, 100.0, 101.5, 100.0, 101.5, 200}));
     bar = feedBar(bar, {"ACC", 101.5, 99.0, 50}, minute);
@@ -109,19 +117,6 @@ TEST(BarBuilder, FeedRecordsOpenAndStretchTheMinutesBar)
     // No previous price yet: the bar opens where it stands.
     EXPECT_EQ(feedBar(std::nullopt, {"ACC", 0, 50.0, 0}, 60), (Bar{60, 50.0, 50.0, 50.0, 50.0, 0}));
     EXPECT_FALSE(carriesPrice({"ACC", 10.0, 0, 5}));
-}
-
-// The text does not say the bars' size; their spacing does, and a night between two days
-// must not widen it.
-TEST(BackfillText, BarsTakeTheSizeOfTheirSpacing)
-{
-    const std::int64_t day = 1796428800, at1030 = day + (10 * 60 + 30) * 60;
-    std::string fiveDays;
-    for (const std::int64_t t : {at1030 - 300, at1030, at1030 + 300, day + 86400 + 555 * 60})
-        fiveDays += std::to_string(t) + ",100,101,99,100,10*";
-    for (const Bar &bar : backfill(fiveDays))
-        EXPECT_EQ(bar.minutes, 5) << bar.time;
-    EXPECT_EQ(backfill(std::to_string(at1030) + ",100,101,99,100,10*").at(0).minutes, 1);
 }
 
 // A cycle carries a watch list and two indices; far more records or bytes are refused unread.
