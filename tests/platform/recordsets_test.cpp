@@ -32,9 +32,9 @@ private:
                                   "BEGIN SELECT RAISE(ABORT, 'value refused by test'); END")
                        .arg(table, column, literal));
     }
-    static BrokerEntry broker(const std::string &name, double base)
+    static BrokerEntry broker(const std::string &name, double base, long id = 0)
     {
-        BrokerEntry entry{0, name, {}};
+        BrokerEntry entry{id, name, {}};
         for (std::size_t i = 0; i < BrokerRateCount; ++i)
             entry.rates[i] = base + 0.125 * double(i); // every column gets its own value
         return entry;
@@ -170,9 +170,9 @@ private slots:
         BrokerTable &brokers = m_db.brokers();
         QVERIFY(brokers.insert(broker("Sharekhan's Desk", 0.5)).ok());
         QVERIFY(brokers.insert(broker("Zerodha", 1)).ok());
-        auto all = brokers.loadAll().value();
+        const auto all = brokers.loadAll().value();
         QCOMPARE(all.size(), 2u);
-        QCOMPARE(all[0].rates, broker("", 0.5).rates);
+        QCOMPARE(all[0], broker("Sharekhan's Desk", 0.5, all[0].id));
         QCOMPARE(brokers.findByName("Sharekhan's Desk").value()->id, all[0].id);
         QVERIFY(!brokers.findByName("sharekhan's desk").value().has_value());
 
@@ -180,9 +180,8 @@ private slots:
         QVERIFY(brokers.update(all[0].id, broker("Zerodha", 2)).value());
         QVERIFY(brokers.update(all[1].id, broker("Zerodha", 3)).value());
         QVERIFY(!brokers.update(all[1].id + 100, broker("Nobody", 3)).value());
-        all = brokers.loadAll().value();
-        QCOMPARE(all[0].rates, broker("", 2).rates);
-        QCOMPARE(all[1].rates, broker("", 3).rates);
+        QCOMPARE(brokers.loadAll().value(),
+                 (std::vector{broker("Zerodha", 2, all[0].id), broker("Zerodha", 3, all[1].id)}));
 
         QVERIFY(
             m_db.profile().insert({"Infosys Limited", "NSE", "INFY", 1, 1500, 10, all[1].id}).ok());
