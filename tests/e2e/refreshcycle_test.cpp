@@ -93,9 +93,6 @@ private slots:
         cycle->setDeadlineMs(30000);
         QVERIFY(simControl(sim.port(), QStringLiteral("fault=none")));
         QVERIFY(refreshOnce());
-        // On the wire "^" travels percent-encoded, as HTTP clients send it.
-        QCOMPARE(quoteRequests(accessLog()).first(),
-                 QStringLiteral("/d/quotes.csv?s=%5ENSEI,%5EBSESN,USDINR=X&f=sl1d1t1c1ohgvjk"));
     }
 
     // A price field that is not wholly one number is N/A wherever it goes: the bar and the
@@ -192,6 +189,7 @@ private slots:
         QVERIFY(refreshOnce());
         QCOMPARE(world.arrivals, 1);
         QVERIFY(world.records[0].last > 1000);
+        // On the wire "^" travels percent-encoded, as HTTP clients send it.
         QVERIFY(quoteRequests(accessLog())
                     .last()
                     .startsWith(QStringLiteral(
