@@ -131,9 +131,10 @@ private slots:
                  {"/nonexistent/vantrel-sim", {}, "No such file"},
                  {"/bin/sleep", {"20"}, "did not report its port"}}) {
             SimulatorProcess service;
-            QCOMPARE(startAndWait(service, program, arguments), std::optional<bool>(false));
-            QVERIFY2(service.errorText().contains(reason), qPrintable(service.errorText()));
-            QVERIFY(!service.running());
+            QVERIFY2(startAndWait(service, program, arguments) == std::optional<bool>(false),
+                     program);
+            QVERIFY2(service.errorText().contains(reason) && !service.running(),
+                     qPrintable(service.errorText()));
         }
     }
 
