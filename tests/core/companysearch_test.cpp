@@ -10,6 +10,7 @@
 #include <tuple>
 
 namespace {
+using std::tuple;
 using Strings = std::vector<std::string>;
 
 Strings names(const std::vector<CompanyRow> &rows)
@@ -37,40 +38,41 @@ struct CompanySearchTest : ::testing::Test
 };
 } // namespace
 
-// Exactly what the database's LIKE finds (the record-set tests), in the database's order.
-TEST(CompanyIndex, MatchesAsTheDatabaseDoesAndKeepsItsOrder)
+// Exactly what the database's LIKE finds (the record-set tests), in the database's order, and
+// never a match that runs from one name into the next.
+TEST(CompanyIndex, MatchesAsTheDatabaseDoesWithinOneNameAndKeepsItsOrder)
 {
-    const CompanyIndex index({{"ABB India Limited", "ABB", "500002"},
+    const CompanyIndex india({{"ABB India Limited", "ABB", "500002"},
                               {"Bank of India", "BANKINDIA", "532149"},
                               {"indian bank", "INDIANB", "532814"},
                               {"Indo Count Industries Limited", "ICIL", "521016"},
                               {"Société Générale India", "SGI", ""},
                               {"Yes!Go 100% Limited", "YG", ""}});
-    EXPECT_EQ(names(index.find("INDIA")), (Strings{"ABB India Limited", "Bank of India",
-                                                   "indian bank", "Société Générale India"}))
-        << "ASCII case is ignored and the order kept";
-    EXPECT_EQ(names(index.find("indIa")).size(), 4u);
-    EXPECT_EQ(names(index.find("ind")).size(), 5u)
-        << "a name that holds the text twice is found once";
-    // Beyond ASCII the database compares as it is, as LIKE does without ICU.
-    EXPECT_EQ(names(index.find("société")), Strings{"Société Générale India"});
-    EXPECT_TRUE(index.find("SOCIÉTÉ").empty());
-    EXPECT_EQ(names(index.find("0% l")), Strings{"Yes!Go 100% Limited"});
-}
-
-TEST(CompanyIndex, AMatchNeverRunsFromOneNameIntoTheNext)
-{
-    const CompanyIndex index({{"Alpha Tea", "AT", ""}, {"Berry Limited", "BL", ""}});
-    // Texts shorter than three are scanned for, and keep to one name as well.
-    for (const std::string_view none :
-         {std::string_view("teaberry"), std::string_view("tea\0berry", 9),
-          std::string_view("a\0", 2), std::string_view("ab")})
-        EXPECT_TRUE(index.find(none).empty()) << none;
-    EXPECT_EQ(index.find("Y LIMITED").size(), 1u);
-    EXPECT_EQ(index.find("berry limited").size(), 1u) << "a match that ends with its name";
+    const CompanyIndex tea({{"Alpha Tea", "AT", ""}, {"Berry Limited", "BL", ""}});
+    const Strings indian{"ABB India Limited", "Bank of India", "indian bank",
+                         "Société Générale India"};
+    // Beyond ASCII the database compares as it is, as LIKE does without ICU; texts shorter
+    // than three are scanned for, and keep to one name as well.
+    const std::tuple<const CompanyIndex &, std::string_view, Strings> cases[] = {
+        {india, "INDIA", indian},
+        {india,
+         "ind",
+         {indian[0], indian[1], indian[2], "Indo Count Industries Limited", indian[3]}},
+        {india, "société", {"Société Générale India"}},
+        {india, "SOCIÉTÉ", {}},
+        {india, "0% l", {"Yes!Go 100% Limited"}},
+        {tea, "teaberry", {}},
+        {tea, std::string_view("tea\0berry", 9), {}},
+        {tea, std::string_view("a\0", 2), {}},
+        {tea, "ab", {}},
+        {tea, "Y LIMITED", {"Berry Limited"}},
+        {tea, "berry limited", {"Berry Limited"}},
+        {tea, "Ea", {"Alpha Tea"}},
+        {tea, "e", {"Alpha Tea", "Berry Limited"}},
+    };
+    for (const auto &[index, text, found] : cases)
+        EXPECT_EQ(names(index.find(text)), found) << text;
     EXPECT_TRUE(CompanyIndex().find("tea").empty());
-    EXPECT_EQ(names(index.find("Ea")), Strings{"Alpha Tea"});
-    EXPECT_EQ(index.find("e").size(), 2u);
 }
 
 // Short texts never reach the database, and one empties the list (their messages: dialogs).
@@ -86,7 +88,7 @@ TEST_F(CompanySearchTest, ShortTextsNeverReachTheDatabaseAndAnErrorLeavesAnEmpty
     search.search("coffee", Exchange::Bse);
     ASSERT_NE(search.rowAt(0), nullptr);
     EXPECT_EQ(search.rowAt(0)->symbol(search.exchange()), "532890");
-    EXPECT_EQ(std::tuple(search.rowAt(1), search.rowAt(-1)), std::tuple(nullptr, nullptr));
+    EXPECT_EQ(tuple(search.rowAt(1), search.rowAt(-1)), tuple(nullptr, nullptr));
     store.failure = "near \"s\": syntax error";
     search.search("tata", Exchange::Nse);
     EXPECT_EQ(messenger.shown.back(), store.failure);
@@ -109,60 +111,43 @@ TEST_F(CompanySearchTest, WatchSearchRefusalsKeepTheDialogOpen)
     }
 }
 
-// The new listing cases a simulator never answers with.
-namespace {
-// Reply lines as the quote service writes them for a known and an unknown symbol.
-const std::string Known =
-    "\"INFY.NS\",1520.35,\"12/4/2026\",\"11:00am\",+12.40,1508.00,1525.00,1502.10,4512331";
-const std::string Unknown = "\"NOSUCH.BO\",0.00,\"N/A\",\"N/A\",N/A,N/A,N/A,N/A,N/A";
-
-struct NewListingTest : ::testing::Test
+// The new listing cases a simulator never answers with: odd symbols, a reply short of a line
+// or with an empty one, an empty form, and a listing that has nothing to add.
+TEST(NewListing, ValidationAndStoringOfWhatWasTyped)
 {
+    const std::string known =
+        "\"INFY.NS\",1520.35,\"12/4/2026\",\"11:00am\",+12.40,1508.00,1525.00,1502.10,4512331";
+    const std::string unknown = "\"NOSUCH.BO\",0.00,\"N/A\",\"N/A\",N/A,N/A,N/A,N/A,N/A";
     RecordingMessenger messenger;
     NewListing listing{messenger};
-    MemoryCompanyList companies;
-
-    // Validates and answers with the given lines.
-    void validate(std::string_view nse, std::string_view bse, const Strings &lines)
-    {
+    const auto validate = [&](std::string_view nse, std::string_view bse, const Strings &lines) {
         ASSERT_TRUE(listing.startValidation(nse, bse).has_value());
         EXPECT_FALSE(listing.addEnabled()) << "no Add while the answer is out";
         listing.finishValidation(lines);
         EXPECT_FALSE(listing.validating());
-    }
-};
-} // namespace
-
-TEST_F(NewListingTest, RequestsAndLookupPathsEncodeWhatWasTyped)
-{
+    };
     EXPECT_EQ(listing.startValidation("", " 500325 "), "/d/quotes.csv?s=500325.BO&f=sl1d1t1c1ohgv");
     EXPECT_EQ(listing.startValidation("M&M", ""), "/d/quotes.csv?s=M%26M.NS&f=sl1d1t1c1ohgv");
     EXPECT_EQ(listing.lookupPath("Dr. Reddy's"), "/lookup?s=Dr.%20Reddy%27s");
-}
 
-TEST_F(NewListingTest, AMissingOrEmptyLineFailsAndAnEmptyFormTakesAddAway)
-{
-    validate("INFY", "500209", {Known}); // the reply ends before the BSE line
+    validate("INFY", "500209", {known}); // the reply ends before the BSE line
     EXPECT_EQ(std::tuple(listing.nseResult(), listing.bseResult(), listing.nseValidated(),
                          listing.bseValidated()),
               std::tuple(NewListing::NsePassed, NewListing::BseFailed, true, false));
     validate("INFY", "", {""});
-    EXPECT_EQ(listing.nseResult(), NewListing::NseFailed);
-    EXPECT_FALSE(listing.addEnabled());
-
-    validate("INFY", "", {Known});
+    EXPECT_EQ(tuple(listing.nseResult(), listing.addEnabled()),
+              tuple(NewListing::NseFailed, false));
+    validate("INFY", "", {known});
     ASSERT_TRUE(listing.addEnabled());
     EXPECT_FALSE(listing.startValidation(" ", "").has_value());
     EXPECT_FALSE(listing.addEnabled());
-}
 
-TEST_F(NewListingTest, OnlyValidatedSymbolsTheListLacksAreStored)
-{
+    MemoryCompanyList companies;
     companies.rows = {{"Infosys Limited", "INFY", "500209"}};
     listing.accept("Infosys Limited");
-    validate("INFY", "500209", {Known, Known});
+    validate("INFY", "500209", {known, known});
     EXPECT_EQ(listing.store(companies).value(), false) << "both known: nothing to add";
-    validate("NEWCO", "500209", {Unknown, Known});
+    validate("NEWCO", "500209", {unknown, known});
     EXPECT_EQ(listing.store(companies).value(), false) << "a row without a symbol is never written";
     EXPECT_EQ(companies.rows.size(), 1u);
     companies.failure = "database is locked";

@@ -18,16 +18,15 @@
 namespace {
 using std::tie, std::tuple;
 using Strings = std::vector<std::string>;
-using Figures = std::vector<double>;
 constexpr TradeKind Delivery = TradeKind::Delivery;
 constexpr TradeKind Intraday = TradeKind::Intraday;
 
-// The figures as the list shows them, to the paisa.
-Figures shownAll(std::initializer_list<double> values)
+// A row as the list shows it, from its index to its net result in percent.
+std::string cells(const HoldingRow &row)
 {
-    Figures out;
-    for (double v : values)
-        out.push_back(shown(v));
+    std::string out;
+    for (int column = holdingcol::Index; column <= holdingcol::NetProfitLossPercent; ++column)
+        out += (column == holdingcol::Index ? "" : " ") + holdingCellText(row, column);
     return out;
 }
 
@@ -63,14 +62,10 @@ struct PortfolioTest : ::testing::Test
     {
         const Strings symbols = portfolio.quoteSymbols();
         const auto at = std::ranges::find(symbols, quoteSymbol) - symbols.begin();
-        QuoteRecord *q = portfolio.quoteTarget(std::size_t(at), quoteSymbol);
-        EXPECT_NE(q, nullptr) << quoteSymbol;
-        static QuoteRecord none;
-        if (!q)
-            return none;
-        q->last = last;
-        q->change = change;
-        return *q;
+        QuoteRecord &q = *portfolio.quoteTarget(std::size_t(at), quoteSymbol);
+        q.last = last;
+        q.change = change;
+        return q;
     }
     Strings refresh() { return portfolio.refresh(brokers); }
     const HoldingRow &row(TradeKind kind, std::size_t i) { return portfolio.list(kind).rows.at(i); }
@@ -113,14 +108,12 @@ TEST_F(PortfolioTest, LotsOfOneSymbolMakeOneRowPricedByTheFirstLot)
     quote("A.NS", 62.5, 2.5).origin = parseQuoteOrigins("eod;end-of-day;1796464800;0").at(0);
     refresh();
     ASSERT_EQ(portfolio.list(Delivery).rows.size(), 2u);
-    const HoldingRow &a = row(Delivery, 0);
     // The row keeps its price's origin through the lots merged into it.
-    EXPECT_EQ(quoteOriginTip(a.origin), "Close of 05-Dec-2026 via end of day");
-    EXPECT_EQ(tie(a.quantity, a.averageCost, a.exchange, a.brokerId), tuple(400, 57.5, "NSE", 1));
-    // Broker 1 charges nothing: the cost is the price paid, the sale quantity x market price.
-    EXPECT_EQ(tie(a.costPlusCharges, a.youGet, a.netProfitLoss),
-              tuple(23000, 400 * 62.5, (62.5 - 57.5) * 400));
-    EXPECT_EQ(shown(a.changePercent), 4.17); // 2.5 of 60.00
+    EXPECT_EQ(quoteOriginTip(row(Delivery, 0).origin), "Close of 05-Dec-2026 via end of day");
+    // Broker 1 charges nothing: the cost is the price paid, the sale quantity x market price;
+    // the change is 2.5 of 60.00.
+    EXPECT_EQ(cells(row(Delivery, 0)),
+              "NSE A 1 400 57.50 62.50 4.17 23,000.00 25,000.00 2,000.00 8.70");
     EXPECT_EQ(row(Delivery, 1).costPlusCharges, 50);
 }
 
@@ -132,23 +125,15 @@ TEST_F(PortfolioTest, ARowWithNewBrokerRatesToThePaisa)
           lot("TCS", 250, 50, 3, 1), lot("NOQ", 10, 10, 3)});
     quote("TCS.NS", 262.4, 2.4);
     refresh();
-    for (const auto &[kind, expected] :
-         {tuple(Delivery, Figures{240, 0.92, 24232.25, 25753.83, 1753.83, 7.31}),
-          tuple(Intraday, Figures{240, 0.92, 24202.25, 26031.19, 2031.19, 8.46})}) {
-        const HoldingRow &r = row(kind, 0);
-        EXPECT_EQ(shownAll({r.averageCost, r.changePercent, r.costPlusCharges, r.youGet,
-                            r.netProfitLoss, r.netProfitLossPercent}),
-                  expected);
-    }
     // Without a quote a row has its cost (100 + 0.75 + 0.0093 x 10 + 0.13) and nothing more.
-    const HoldingRow &noQuote = row(Delivery, 1);
-    EXPECT_EQ(shown(noQuote.costPlusCharges), 100.97);
-    EXPECT_EQ(
-        tie(noQuote.marketPrice, noQuote.changePercent, noQuote.youGet, noQuote.netProfitLoss),
-        tuple(0, 0, 0, 0));
+    EXPECT_EQ(tuple(cells(row(Delivery, 0)), cells(row(Intraday, 0)), cells(row(Delivery, 1))),
+              tuple("NSE TCS 3 100 240.00 262.40 0.92 24,232.25 25,753.83 1,753.83 7.31",
+                    "NSE TCS 3 100 240.00 262.40 0.92 24,202.25 26,031.19 2,031.19 8.46",
+                    "NSE NOQ 3 10 10.00 0.00 0.00 100.97 0.00 0.00 0.00"));
     const HoldingTotals &totals = portfolio.list(Delivery).totals;
-    EXPECT_EQ(shownAll({totals.valueAtCost, totals.valueAtMarket, totals.unrealized}),
-              (Figures{24333.22, 25753.83, 1753.83}));
+    EXPECT_EQ(
+        tuple(shown(totals.valueAtCost), shown(totals.valueAtMarket), shown(totals.unrealized)),
+        tuple(24333.22, 25753.83, 1753.83));
 }
 
 TEST_F(PortfolioTest, IntradayMergesSymbolsWhateverTheirCase)
@@ -201,8 +186,9 @@ TEST_F(PortfolioTest, ChangesAreStoredFirstAndKeptInOrder)
     ASSERT_TRUE(
         portfolio.editStock({"A Ltd", "NSE", "A", 2, Delivery, {{13, 3}, {14, 4}, {15, 5}}}));
     EXPECT_EQ(lotTexts(Delivery), (Strings{"A@13.00", "B@20.00", "A@14.00", "A@15.00"}));
-    EXPECT_EQ(portfolio.lots(Delivery)[2].lot.brokerId, 2);
-    EXPECT_EQ(store.rows[2], portfolio.lots(Delivery)[2].lot) << "the table holds what is shown";
+    EXPECT_EQ(tuple(store.rows[2], store.rows[2].brokerId),
+              tuple(portfolio.lots(Delivery)[2].lot, 2))
+        << "the table holds what is shown";
     refresh();
     EXPECT_EQ(row(Delivery, 0).marketPrice, 15) << "the quote outlived the rebuilt table";
 
@@ -227,11 +213,9 @@ TEST_F(PortfolioTest, AFailingStoreChangesNothing)
     EXPECT_FALSE(portfolio.addStock({"C Ltd", "NSE", "C", 1, Delivery, {{5, 5}}}));
     EXPECT_FALSE(portfolio.editStock({"A Ltd", "NSE", "A", 1, Delivery, {{9, 9}}}));
     EXPECT_FALSE(portfolio.deleteStock(Delivery, "A"));
-    EXPECT_EQ(messenger.count(store.failure), 3);
-    EXPECT_EQ(lotTexts(Delivery), before);
-    EXPECT_EQ(portfolio.lots(Intraday).size(), 1u);
-    EXPECT_EQ(portfolio.quoteSymbols(), (Strings{"A.NS"}));
-    EXPECT_EQ(store.rows, table);
+    EXPECT_EQ(tuple(messenger.count(store.failure), lotTexts(Delivery), lotTexts(Intraday),
+                    portfolio.quoteSymbols(), store.rows),
+              tuple(3, before, Strings{"A@11.00"}, Strings{"A.NS"}, table));
 
     store.loadFailure = "no such table: PROFILELIST";
     portfolio.load();
@@ -242,12 +226,12 @@ TEST_F(PortfolioTest, AFailingStoreChangesNothing)
 TEST_F(PortfolioTest, QuotesGoToTheirSymbolsOnlyAndUnreadableOnesCountAsZero)
 {
     open({lot("A", 10, 2), lot("B", 10, 2)});
-    EXPECT_EQ(portfolio.quoteTarget(1, "A.NS"), nullptr) << "entry 1 is B now";
-    EXPECT_EQ(portfolio.quoteTarget(2, "B.NS"), nullptr);
     int arrived = 0;
     portfolio.setOnArrived([&] { ++arrived; });
     portfolio.quotesArrived();
-    EXPECT_EQ(arrived, 1);
+    // Entry 1 is B now.
+    EXPECT_EQ(tuple(portfolio.quoteTarget(1, "A.NS"), portfolio.quoteTarget(2, "B.NS"), arrived),
+              tuple(nullptr, nullptr, 1));
 
     quote("A.NS", std::numeric_limits<double>::quiet_NaN(), 1);
     quote("B.NS", 12, std::numeric_limits<float>::infinity());
@@ -265,10 +249,7 @@ TEST_F(PortfolioTest, QuotesGoToTheirSymbolsOnlyAndUnreadableOnesCountAsZero)
 TEST(HoldingCells, ColoursFollowTheSignAsShownAndHiddenColumnsCarryTheKeys)
 {
     HoldingRow row{"Infosys Limited", "NSE", "INFY", 7, 1234567, 57.5, 0, -0.004, 0, 0, 12.5, 1};
-    EXPECT_EQ(tuple(holdingCellText(row, holdingcol::Quantity),
-                    holdingCellText(row, holdingcol::BrokerId),
-                    holdingCellText(row, holdingcol::Symbol)),
-              tuple("12,34,567", "7", "INFY"));
+    EXPECT_EQ(holdingCellText(row, holdingcol::Quantity), "12,34,567");
     // A change that shows as 0.00 is no change, whatever its sign underneath.
     EXPECT_EQ(holdingCellColour(row, holdingcol::MarketPrice), colours::Blue);
     EXPECT_EQ(holdingCellColour(row, holdingcol::NetProfitLossPercent), colours::DarkGreen);
@@ -302,16 +283,12 @@ TEST(PortfolioExport, SectionsOnlyForListsWithRowsAndTotalsWithoutGrouping)
               "My PROFILE for Current Stocks in My Hand" + intradaySection);
 }
 
-namespace {
-struct HoldingFormTest : ::testing::Test
+// A lot needs a company found on the exchange chosen; lots are capped, and deleting one keeps
+// the prices as shown.
+TEST(HoldingForm, ALotNeedsACompanyOnTheExchangeChosenAndLotsAreCapped)
 {
     RecordingMessenger messenger;
     HoldingForm form{HoldingEntryRequest{}, messenger};
-};
-} // namespace
-
-TEST_F(HoldingFormTest, ALotNeedsACompanyFoundOnTheExchangeChosen)
-{
     // Braced, so the calls and their messages come in order.
     EXPECT_EQ((tuple{form.maySearch("ta"), form.maySearch("tat"), form.mayAddLot()}),
               tuple(false, true, false));
@@ -330,10 +307,8 @@ TEST_F(HoldingFormTest, ALotNeedsACompanyFoundOnTheExchangeChosen)
     EXPECT_EQ(tuple(form.companyName(), form.symbol()), tuple("", ""));
     EXPECT_FALSE(form.mayAddLot());
     EXPECT_EQ(messenger.shown.back(), HoldingForm::NoCompanyMessage);
-}
 
-TEST_F(HoldingFormTest, LotsAreCappedAndDeletingKeepsThePricesAsShown)
-{
+    messenger.shown.clear();
     form.companyFound("Infosys Limited", "INFY");
     for (std::size_t k = 0; k < HoldingForm::MaximumLots; ++k)
         form.addLot({10.004 + double(k), long(k + 1)});
@@ -349,8 +324,9 @@ TEST_F(HoldingFormTest, LotsAreCappedAndDeletingKeepsThePricesAsShown)
     EXPECT_TRUE(form.mayAddLot());
 }
 
-TEST_F(HoldingFormTest, OkNeedsALotAndABroker)
+TEST(HoldingForm, OkNeedsALotAndABroker)
 {
+    RecordingMessenger messenger;
     HoldingForm edit({"Tata Power Company Limited", "BSE", "500400", 7, true, TradeKind::Intraday},
                      messenger);
     EXPECT_FALSE(edit.accept(7).has_value());

@@ -1,8 +1,6 @@
-#include "core/common/markethours.h"
 #include "core/controls/exportname.h"
 #include "core/controls/fieldcheck.h"
 #include "core/market/indexboardlist.h"
-#include "core/net/displayformat.h"
 #include "core/net/quoteparser.h"
 #include "core/shell/barplacement.h"
 #include "core/shell/indexboard.h"
@@ -44,10 +42,9 @@ TEST(ExportName, OnlyAPlainFileNameWithinTheDialogsLengthIsWritten)
         fs::temp_directory_path() / ("vantrel-names-" + std::to_string(std::random_device{}()));
     const std::string folder = (root / "a" / "WatchListData").string();
     StdDataFileSystem files;
-    EXPECT_EQ(exportfile::write(files, folder, "../../escaped", "x\n", "done "),
-              exportfile::NameNotPlain);
-    EXPECT_EQ(exportfile::write(files, folder, "", "x\n", "done "), ExportNameMissing);
-    EXPECT_FALSE(fs::exists(root));
+    EXPECT_EQ((tuple{exportfile::write(files, folder, "../../escaped", "x\n", "done "),
+                     exportfile::write(files, folder, "", "x\n", "done "), fs::exists(root)}),
+              tuple(exportfile::NameNotPlain, ExportNameMissing, false));
     EXPECT_EQ(exportfile::write(files, folder, "kept", "x\n", "done ", "NSE_"),
               "done " + folder + "/NSE_kept.csv");
     EXPECT_TRUE(fs::exists(root / "a" / "WatchListData" / "NSE_kept.csv"));
@@ -82,16 +79,14 @@ TEST(IndexLists, RowsStartAtZeroAndFollowTheirRecords)
 {
     IndexQuotes q({indextables::Nse.begin(), indextables::Nse.end()},
                   {indextables::Bse.begin(), indextables::Bse.end()});
-    ASSERT_EQ(q.quoteSymbols().size(), 22u);
-    const auto before = q.lowerRows();
-    ASSERT_EQ(before.size(), 16u);
-    EXPECT_EQ(
-        tuple(IndexColumns::text(before[0], 2, false), IndexColumns::text(before[0], 3, false)),
-        tuple("0.00", ""));
+    ASSERT_EQ(q.quoteSymbols().size(), 22u) << "both tables are asked for";
+    const IndexRow before = q.lowerRows().at(0);
+    EXPECT_EQ(tuple(IndexColumns::text(before, 2, false), IndexColumns::text(before, 3, false)),
+              tuple("0.00", ""));
 
     parseQuoteLine("\"^NSEBANK\",12345.60,\"12/4/2026\",\"3:30pm\",-12.50,1,2,3,4,5,6",
                    *q.quoteTarget(4, "^NSEBANK"));
-    const IndexRow bank = q.upperRows()[4];
+    const IndexRow bank = q.upperRows().at(4);
     EXPECT_EQ(tuple(bank.name, IndexColumns::text(bank, 2, false)),
               tuple("BANK NIFTY", "12,345.60"));
     EXPECT_EQ(IndexColumns::textColour(2, bank.change), colours::Red);
@@ -108,8 +103,9 @@ TEST(IndexBoard, RowsShowThePercentChangeAndNoYearRangeAndColoursReadTheTextsBac
     parseQuoteLine("\"^NSEI\",24000,\"12/4/2026\",\"3:30pm\",100,1,2,3,400,5,6",
                    *board.quoteTarget(0, "^NSEI"));
     board.updateRows();
-    EXPECT_EQ(IndexBoard::cellText(board.rows()[0], 4), "0.42");
-    EXPECT_EQ(board.rows()[0].yearHigh, 0) << "the year range is not copied into a row";
+    // The year range is not copied into a row.
+    EXPECT_EQ(tuple(IndexBoard::cellText(board.rows()[0], 4), board.rows()[0].yearHigh),
+              tuple("0.42", 0));
 
     QuoteRecord row;
     row.last = 100;
@@ -167,26 +163,22 @@ TEST(Ticker, NseStocksInListOrderColouredByTheSignOfTheirChange)
 
 TEST(Ticker, SpeedSignGivesTheDirectionAndZeroStopsWhereItStands)
 {
+    // Braced, so the calls come in order.
     BandScroll band;
-    EXPECT_TRUE(band.setSpeed(500));
-    EXPECT_EQ(band.intervalMs(), 20);
-    EXPECT_FALSE(band.setSpeed(1001));
-    EXPECT_EQ(band.speed(), 500);
-    EXPECT_TRUE(band.setSpeed(600));
-    EXPECT_EQ(band.intervalMs(), 16);
+    EXPECT_EQ((tuple{band.setSpeed(500), band.intervalMs(), band.setSpeed(1001), band.speed()}),
+              tuple(true, 20, false, 500));
+    EXPECT_EQ((tuple{band.setSpeed(600), band.intervalMs()}), tuple(true, 16));
     // Left edge 0, right edge 100, text 30 pixels wide, starting at 0.
-    EXPECT_EQ(band.step(0, 100, 30), BandScroll::Step::Left);
-    EXPECT_EQ(band.offset(), -1);
+    EXPECT_EQ((tuple{band.step(0, 100, 30), band.offset()}), tuple(BandScroll::Step::Left, -1));
     band.setOffset(-30);
     band.step(0, 100, 30);
     EXPECT_EQ(band.offset(), 100) << "gone on the left, back in from the right";
 
-    EXPECT_TRUE(band.setSpeed(0));
-    EXPECT_EQ(tuple(band.running(), band.offset()), tuple(false, 100));
-    EXPECT_TRUE(band.setSpeed(-1));
-    EXPECT_EQ(tuple(band.running(), band.intervalMs()), tuple(true, 10000));
+    EXPECT_EQ((tuple{band.setSpeed(0), band.running(), band.offset()}), tuple(true, false, 100));
+    EXPECT_EQ((tuple{band.setSpeed(-1), band.running(), band.intervalMs()}),
+              tuple(true, true, 10000));
     band.setOffset(99);
-    EXPECT_EQ(band.step(0, 100, 30), BandScroll::Step::Right);
-    EXPECT_EQ(band.step(0, 100, 30), BandScroll::Step::Repaint);
-    EXPECT_EQ(band.offset(), -30) << "gone on the right, back in from the left";
+    EXPECT_EQ((tuple{band.step(0, 100, 30), band.step(0, 100, 30), band.offset()}),
+              tuple(BandScroll::Step::Right, BandScroll::Step::Repaint, -30))
+        << "gone on the right, back in from the left";
 }

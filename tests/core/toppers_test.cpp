@@ -6,9 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <sstream>
 #include <tuple>
 
@@ -53,6 +50,8 @@ Strings names(const std::vector<ToppersRow> &rows)
 }
 } // namespace
 
+// Extra lines, in the last batch or one before it, never land in other companies' places; a new
+// sweep forgets the quotes of the last one, so a failed batch lists nothing.
 TEST(ToppersScan, BatchesCoverTheExchangeAndRepliesStayInTheirRange)
 {
     EXPECT_EQ(cutToppersBatches(301, Exchange::Nse), (Batches{{0, 149}, {150, 299}, {300, 300}}));
@@ -69,7 +68,6 @@ TEST(ToppersScan, BatchesCoverTheExchangeAndRepliesStayInTheirRange)
     EXPECT_NE(scan.batchUrl("http://q", batches[0]).find("500000.BO,500001.BO,"),
               std::string::npos);
 
-    // Extra lines, in the last batch or one before it, never land in other companies' places.
     EXPECT_FALSE(scan.batchDone(
         batches[1], {line("X.BO", 50, 5, 10), line("Y.BO", 60, 1, 1), line("Z.BO", 70, 1, 1)}));
     EXPECT_TRUE(scan.running());
@@ -84,7 +82,6 @@ TEST(ToppersScan, BatchesCoverTheExchangeAndRepliesStayInTheirRange)
     EXPECT_EQ(names(rows), (Strings{"Company 0", "Company 200"}));
     EXPECT_EQ(tie(rows[1].symbol, rows[1].turnover), tuple("M&M #1", 500));
 
-    // A new sweep forgets the quotes of the last one, so a failed batch lists nothing.
     const Batches again = scan.start(Exchange::Bse, listed);
     EXPECT_FALSE(scan.batchDone(again[0], {}));
     EXPECT_TRUE(scan.batchDone(again[1], {}));
@@ -101,12 +98,14 @@ TEST(ToppersScan, TheStatusTellsHowMuchOfTheSweepCameBack)
             lines.push_back(line("N" + std::to_string(i) + ".NS", 100 + i, 1, 10));
         return lines;
     };
+    const auto status = [](const ToppersOutcome &o) {
+        return tuple(toppersstatus::text(o), toppersstatus::problem(o));
+    };
     ToppersScan scan;
     Batches batches = scan.start(Exchange::Nse, listed);
     for (const ToppersBatch &b : batches)
         scan.batchDone(b, answer(b));
-    EXPECT_EQ(tuple(toppersstatus::text(scan.outcome()), toppersstatus::problem(scan.outcome())),
-              tuple(toppersstatus::Completed, ""));
+    EXPECT_EQ(status(scan.outcome()), tuple(toppersstatus::Completed, ""));
 
     // One request lost: its 150 companies are missing, and the status says so.
     batches = scan.start(Exchange::Nse, listed);
@@ -115,11 +114,10 @@ TEST(ToppersScan, TheStatusTellsHowMuchOfTheSweepCameBack)
     scan.batchDone(batches[2], answer(batches[2]));
     EXPECT_EQ(scan.rows(ToppersFilters{}).size(), 151u);
     EXPECT_EQ(
-        toppersstatus::text(scan.outcome()),
-        "Data Retrieval Incomplete!!!\n151 of 301 companies answered\n1 of 3 requests failed");
-    EXPECT_EQ(toppersstatus::problem(scan.outcome()),
+        status(scan.outcome()),
+        tuple("Data Retrieval Incomplete!!!\n151 of 301 companies answered\n1 of 3 requests failed",
               "150 of 301 companies are not listed: 1 of 3 requests to the quote service failed "
-              "(no reply).");
+              "(no reply)."));
     scan.start(Exchange::Nse, listed);
     scan.batchFailed(batches[0], "Internal Server Error");
     EXPECT_NE(toppersstatus::problem(scan.outcome()).find("(Internal Server Error)."),
@@ -216,22 +214,15 @@ TEST(ToppersRows, CellsAndColoursFollowTheShownValues)
     }
 }
 
+// The file it goes to and the message: the panels test.
 TEST(ToppersExport, ShownFiguresWithTheCloseWorkedBack)
 {
     ToppersRow r = row("Tata, Sons", 110, 10, 1234567, 135802370, 1234.5, 99.999);
     r.open = 100;
-    const std::filesystem::path root = std::filesystem::temp_directory_path() /
-                                       ("toppers-export-" + std::to_string(std::random_device{}()));
-    StdDataFileSystem files;
-    const std::string folder = (root / "ToppersData").string();
-    EXPECT_EQ(toppersexport::write(files, folder, Exchange::Bse, "movers", {r, row("Z", 0.5, -2)}),
-              toppersexport::Exported + folder + "/BSE_movers.csv");
-    std::ifstream in(root / "ToppersData" / "BSE_movers.csv", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+    EXPECT_EQ(toppersexport::content({r, row("Z", 0.5, -2)}),
               "CompanyName,Last Close,Current Price,Change,% Change,Volume,Turnover,Open,High,Low\n"
               "Tata Sons,99.00,110.00,11.00,10.00,1234567,135802370,100.00,1234.50,100.00\n"
               "Z,0.51,0.50,-0.01,-2.00,0,0,0.00,0.00,0.00\n");
-    std::filesystem::remove_all(root);
 }
 
 // With the watch list closed, straight into its table by its rules (open: the panels test).

@@ -13,6 +13,7 @@
 
 namespace {
 using namespace watchcol;
+using std::tuple;
 using Symbols = std::vector<std::string>;
 
 struct WatchListTest : ::testing::Test, WatchBed
@@ -51,18 +52,18 @@ TEST_F(WatchListTest, SortingSharesOneDirectionAndIsRefusedWhileLogging)
     ASSERT_TRUE(list.sortBy(Price, false));
     EXPECT_EQ(order(), (Symbols{"B", "A", "C", "D"})) << "closer than a paisa, A and C keep order";
     ASSERT_TRUE(list.sortBy(Volume, false)); // the second click on any header reverses
-    EXPECT_EQ(order(), (Symbols{"B", "A", "D", "C"})) << "10,00,000 above 9,00,000";
-    EXPECT_EQ(list.stocks()[0].quote.last, 99.5) << "each stock keeps its own quote";
-    EXPECT_EQ(store.rows.front().symbol, "B") << "the new order is in the table";
+    // 10,00,000 above 9,00,000; each stock keeps its own quote; the new order is in the table.
+    EXPECT_EQ(tuple(order(), list.stocks()[0].quote.last, store.rows.front().symbol),
+              tuple(Symbols{"B", "A", "D", "C"}, 99.5, "B"));
 
     list.switches().liveData = true;
     EXPECT_FALSE(list.sortBy(Name, false));
-    EXPECT_EQ(messenger.shown, Symbols{WatchList::LoggingSortMessage});
     list.switches().liveData = false;
     EXPECT_FALSE(list.sortBy(Count, false)) << "no such column, no key";
     ASSERT_TRUE(list.sortBy(Name, false));
-    EXPECT_EQ(order(), (Symbols{"A", "B", "C", "D"})) << "refusals did not turn the direction";
-    EXPECT_EQ(messenger.shown.size(), 1u);
+    EXPECT_EQ(tuple(order(), messenger.shown),
+              tuple(Symbols{"A", "B", "C", "D"}, Symbols{WatchList::LoggingSortMessage}))
+        << "refusals did not turn the direction";
 }
 
 TEST_F(WatchListTest, AddStopsAt50AndSymbolsAloneDecideDuplicates)
@@ -77,8 +78,7 @@ TEST_F(WatchListTest, AddStopsAt50AndSymbolsAloneDecideDuplicates)
         ASSERT_EQ(list.addEntry(WatchRow{"Company", "NSE", "S" + std::to_string(i)}),
                   AddOutcome::Added);
     EXPECT_NE(list.addEntry(WatchRow{"Company", "NSE", "ONEMORE"}), AddOutcome::Added);
-    EXPECT_EQ(messenger.shown.back(), WatchList::FullMessage);
-    EXPECT_EQ(store.rows.size(), 50u);
+    EXPECT_EQ(tuple(messenger.shown.back(), store.rows.size()), tuple(WatchList::FullMessage, 50u));
 }
 
 TEST_F(WatchListTest, DeleteClosesUpAndEachStockKeepsItsValues)
@@ -91,12 +91,11 @@ TEST_F(WatchListTest, DeleteClosesUpAndEachStockKeepsItsValues)
     EXPECT_FALSE(list.removeRows({1}, true));
     EXPECT_EQ(messenger.shown.back(), WatchList::FeedingDeleteMessage);
     ASSERT_TRUE(list.removeRows({2, 0}, false));
-    EXPECT_EQ(order(), (Symbols{"B", "D"}));
-    EXPECT_EQ(list.stocks()[1].previous.price, 40);
-    EXPECT_EQ(store.rows.size(), 2u);
+    EXPECT_EQ(tuple(order(), list.stocks()[1].previous.price, store.rows.size()),
+              tuple(Symbols{"B", "D"}, 40, 2u));
     // A reply to a request made before the delete still finds its stock by symbol.
-    EXPECT_EQ(list.quoteTarget(3, "D.NS"), &list.stocks()[1].quote);
-    EXPECT_EQ(list.quoteTarget(0, "A.NS"), nullptr);
+    EXPECT_EQ(tuple(list.quoteTarget(3, "D.NS"), list.quoteTarget(0, "A.NS")),
+              tuple(&list.stocks()[1].quote, nullptr));
 }
 
 TEST_F(WatchListTest, AChangeThatCannotBeStoredIsNotMade)
@@ -117,8 +116,7 @@ TEST_F(WatchListTest, AChangeThatCannotBeStoredIsNotMade)
         EXPECT_EQ(state(), stored) << what;
     };
     const AddOutcome added = list.addEntry(WatchRow{"C Limited", "NSE", "C"});
-    EXPECT_EQ(added, AddOutcome::NotStored);
-    refused(added == AddOutcome::Added, "add");
+    refused(added != AddOutcome::NotStored, "add");
     refused(list.removeRows({0}, false), "delete");
     refused(list.sortBy(Name, false), "sort");
     refused(list.setAlert("A", 0, 0, 0), "alert");
@@ -134,8 +132,8 @@ TEST_F(WatchListTest, AChangeThatCannotBeStoredIsNotMade)
     WatchList other(unread, messenger);
     other.load();
     EXPECT_EQ(messenger.shown.back(), unread.loadFailure);
-    EXPECT_EQ(other.addEntry(WatchRow{"Wipro", "NSE", "WIPRO"}), AddOutcome::Added);
-    EXPECT_EQ(unread.saves, 0);
+    EXPECT_EQ((tuple{other.addEntry(WatchRow{"Wipro", "NSE", "WIPRO"}), unread.saves}),
+              tuple(AddOutcome::Added, 0));
 }
 
 // The edges the simulated day below never reaches.

@@ -23,7 +23,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
         [ "$(cat "$tmp/panel.txt")" -ge 5000 ] && break
         sleep 0.5
     done
-    kill "$pid" 2>/dev/null || true
+    kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null || true
 ' _ "$bin" "$tmp"
 

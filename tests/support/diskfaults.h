@@ -33,11 +33,10 @@ public:
         QFile ballast(m_path + QStringLiteral("/.ballast"));
         if (!ballast.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
             return false;
-        // What is left after the pages is less than one: the byte by byte rest makes it none.
-        for (const QByteArray block(4096, 'x'); ballast.write(block) == block.size();) {
-        }
-        while (ballast.write("x", 1) == 1) {
-        }
+        // Pages while they fit, then what is left of less than one byte by byte.
+        for (const int size : {4096, 1})
+            while (ballast.write(QByteArray(size, 'x')) == size) {
+            }
         return true;
     }
     bool free()
@@ -57,11 +56,7 @@ private:
 class StoreWorker
 {
 public:
-    ~StoreWorker()
-    {
-        if (m_process.state() != QProcess::NotRunning)
-            kill();
-    }
+    ~StoreWorker() { kill(); }
     bool start(const QStringList &arguments)
     {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);

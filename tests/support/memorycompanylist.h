@@ -5,9 +5,8 @@
 #include <algorithm>
 #include <cctype>
 
-// The company list in memory, for the rules that sit on top of it. It matches as the database
-// does (case-insensitive, every character literal, sorted by name), counts the queries that
-// reach it and can be told to fail.
+// The company list in memory, for the rules that sit on top of it: it matches names without
+// regard to case, counts the queries that reach it and can be told to fail.
 class MemoryCompanyList : public CompanyListStore
 {
 public:
@@ -22,9 +21,6 @@ public:
             if (!row.symbol(exchange).empty() &&
                 upper(row.name).find(upper(std::string(part))) != std::string::npos)
                 found.push_back(row);
-        // Names in alphabetical order whatever their case, as the list shows them.
-        std::ranges::stable_sort(
-            found, {}, [](const auto &row) { return std::pair(upper(row.name), row.name); });
         return found;
     }
     StoreResult<std::vector<CompanyRow>> listedOn(Exchange exchange) override
@@ -36,8 +32,8 @@ public:
         ++queries;
         if (!failure.empty())
             return StoreError{failure};
-        return std::any_of(rows.begin(), rows.end(),
-                           [&](const auto &row) { return row.symbol(exchange) == symbol; });
+        return std::ranges::any_of(rows,
+                                   [&](const auto &row) { return row.symbol(exchange) == symbol; });
     }
     StoreStatus insert(const CompanyRow &row) override
     {
