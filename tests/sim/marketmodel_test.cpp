@@ -281,24 +281,22 @@ private slots:
         QCOMPARE(std::tuple(o.symbol, o.range, o.type, o.logScale, o.large),
                  std::tuple(std::string("^NSEBANK"), ChartRange::SixMonths, ChartType::Candles,
                             true, true));
-        const std::vector<ChartItem> overlays{{ChartItem::MovingAverage, {5}},
-                                              {ChartItem::Ema, {10}},
-                                              {ChartItem::Bollinger, {20, 2}},
-                                              {ChartItem::VolumeOverlay, {}}};
-        QVERIFY(o.overlays == overlays);
-        const std::vector<ChartItem> studies{{ChartItem::Macd, {26, 12, 9}},
-                                             {ChartItem::Rsi, {14}},
-                                             {ChartItem::Volume, {}},
-                                             {ChartItem::VolumeAverage, {20}}};
-        QVERIFY(o.indicators == studies);
+        QVERIFY(o.overlays == (std::vector<ChartItem>{{ChartItem::MovingAverage, {5}},
+                                                      {ChartItem::Ema, {10}},
+                                                      {ChartItem::Bollinger, {20, 2}},
+                                                      {ChartItem::VolumeOverlay, {}}}));
+        QVERIFY(o.indicators == (std::vector<ChartItem>{{ChartItem::Macd, {26, 12, 9}},
+                                                        {ChartItem::Rsi, {14}},
+                                                        {ChartItem::Volume, {}},
+                                                        {ChartItem::VolumeAverage, {20}}}));
         QCOMPARE(o.compare, (std::vector<std::string>{"^BSESN", "^NSEI"}));
 
         // Anything unknown falls back to the panel's first choices.
         const ChartOptions sloppy =
             ChartOptions::fromQuery(QueryString("/z?s=INFY&t=9y&q=x&l=1&z=xl"));
-        QVERIFY(sloppy.range == ChartRange::Day && sloppy.type == ChartType::Line);
-        QVERIFY(!sloppy.logScale && !sloppy.large);
-        QVERIFY(sloppy.overlays.empty() && sloppy.indicators.empty() && sloppy.compare.empty());
+        QVERIFY(sloppy.range == ChartRange::Day && sloppy.type == ChartType::Line &&
+                !sloppy.logScale && !sloppy.large && sloppy.overlays.empty() &&
+                sloppy.indicators.empty() && sloppy.compare.empty());
     }
 
     void everyOptionIsReadAndBadOnesAreRefused()
@@ -315,9 +313,8 @@ private slots:
         QCOMPARE(o->accessLog + " " + o->dataDir, std::string("/tmp/a.log /tmp/data"));
         QCOMPARE(std::tuple(o->reply.latencyMs, o->reply.fault, o->reply.shortLines),
                  std::tuple(250, FaultKind::Short, 3));
-        const std::optional<SimOptions> defaults = parse({}, error);
-        QVERIFY(defaults && !defaults->clock && defaults->port == 0 &&
-                defaults->reply.fault == FaultKind::None);
+        const std::optional<SimOptions> none = parse({}, error);
+        QVERIFY(none && !none->clock && none->port == 0 && none->reply.fault == FaultKind::None);
         for (const std::vector<const char *> &args : {std::vector<const char *>{"--port", "70000"},
                                                       {"--port"},
                                                       {"--seed", "-1"},
@@ -333,15 +330,14 @@ private slots:
 
     void timeTexts()
     {
-        const std::int64_t t = simtime::parseIso("2024-02-29 00:05").value();
-        QCOMPARE(simtime::formatIso(t), std::string("2024-02-29T00:05:00"));
-        QCOMPARE(simtime::formatQuoteDate(simtime::dayOf(t)), std::string("2/29/2024"));
-        QVERIFY(!simtime::parseIso("2025-02-29T00:00:00"));
-        QCOMPARE(simtime::weekday(simtime::dayOf(t)), 3); // a Thursday
-        QCOMPARE(simtime::formatQuoteTime(12 * 60 + 5), std::string("12:05pm"));
-        // Before 1970 too: the walk's history reaches back a year from any clock.
-        QCOMPARE(simtime::formatQuoteDate(simtime::daysFromCivil({1969, 12, 31})),
-                 std::string("12/31/1969"));
+        using namespace simtime;
+        const std::int64_t t = parseIso("2024-02-29 00:05").value();
+        // A Thursday; and before 1970 too: the walk's history reaches back a year from any clock.
+        QCOMPARE(formatIso(t) + " " + formatQuoteDate(dayOf(t)) + " " +
+                     std::to_string(weekday(dayOf(t))) + " " + formatQuoteTime(12 * 60 + 5) + " " +
+                     formatQuoteDate(daysFromCivil({1969, 12, 31})),
+                 std::string("2024-02-29T00:05:00 2/29/2024 3 12:05pm 12/31/1969"));
+        QVERIFY(!parseIso("2025-02-29T00:00:00"));
     }
 
 private:
