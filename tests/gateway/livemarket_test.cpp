@@ -472,27 +472,19 @@ private slots:
         }
     }
 
-    // A toppers sweep takes closes from the end-of-day files alone: the sources the bar's
-    // symbols are kept fresh from are not asked, and its symbols are not kept fresh after it.
-    // Every quote reply names each quote's origin.
+    // A toppers sweep takes closes from the end-of-day files alone, and its symbols are not kept
+    // fresh after it: a file without any company of the request answers them N/A; no file is a
+    // refusal. Every quote reply names each quote's origin. Which source the sweep's closes
+    // and their origins come from is the program's live watch test's.
     void sweepsTakeClosesAloneAndEveryQuoteSaysWhereItCameFrom()
     {
         m_chart->know(reliance());
-        m_endOfDay->know(closing(reliance(), 19534));
-        Answer reply = get("/gateway/closes.csv?s=RELIANCE.NS,NOSUCH.NS&f=sl1");
-        QCOMPARE(std::pair(reply.status, reply.body),
-                 std::pair(200, "\"RELIANCE.NS\",2284.45\r\n\"NOSUCH.NS\",N/A\r\n"s));
-        QCOMPARE(reply.origins,
-                 "eod;end-of-day;" + std::to_string(MarketCalendar::closeOf(19534)) + ";0,");
-        QVERIFY(m_chart->asked().empty());
-        QVERIFY(m_market->label().empty());
+        m_endOfDay->refuse(NoSymbolKnown);
+        const Answer reply = get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1");
+        QCOMPARE(std::pair(reply.status, reply.body), std::pair(200, "\"RELIANCE.NS\",N/A\r\n"s));
+        QVERIFY(m_chart->asked().empty() && m_market->label().empty());
         QCOMPARE(get("/d/quotes.csv?s=RELIANCE.NS&f=sl1").origins,
                  "live;chart;" + std::to_string(*reliance().at) + ";0");
-
-        // A file without any company of the request answers them N/A; no file is a refusal.
-        m_endOfDay->refuse(NoSymbolKnown);
-        reply = get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1");
-        QCOMPARE(std::pair(reply.status, reply.body), std::pair(200, "\"RELIANCE.NS\",N/A\r\n"s));
         m_endOfDay->refuse("no file for today");
         QCOMPARE(get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1").status, 503);
     }

