@@ -156,17 +156,16 @@ struct LiveHosts
     }
     LiveSourceConfig config(const QString &root) const
     {
-        return {.chartBaseUrl = chart.baseUrl(),
-                .batchBaseUrl = batch.baseUrl(),
-                .crumbPageUrl = batch.baseUrl() + "/quote/AAPL",
-                .nseArchiveBaseUrl = exchanges.baseUrl(),
-                .bseBaseUrl = exchanges.baseUrl(),
-                .dataRoot = root.toStdString(),
-                .requestsPerSecond = 1000,
-                .fetchTimeLimit = std::chrono::milliseconds(500),
-                .calendar = {},
-                .proxy = {},
-                .now = liveNow};
+        LiveSourceConfig config;
+        config.chartBaseUrl = chart.baseUrl();
+        config.batchBaseUrl = batch.baseUrl();
+        config.crumbPageUrl = batch.baseUrl() + "/quote/AAPL";
+        config.nseArchiveBaseUrl = config.bseBaseUrl = exchanges.baseUrl();
+        config.dataRoot = root.toStdString();
+        config.requestsPerSecond = 1000;
+        config.fetchTimeLimit = std::chrono::milliseconds(500);
+        config.now = liveNow;
+        return config;
     }
 };
 
@@ -334,9 +333,8 @@ private slots:
         QCOMPARE(reply.status, 200);
         const QStringList lines =
             QString::fromStdString(reply.body).split("\r\n", Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 14 + 2);
-        QVERIFY(lines.contains("Exchange-Name:NSE"));
-        QVERIFY(lines.contains("previous_close:2295.60"));
+        QVERIFY(lines.size() == 14 + 2 && lines.contains("Exchange-Name:NSE") &&
+                lines.contains("previous_close:2295.60"));
         QCOMPARE(lines[14], QStringLiteral("1687857300,2312.00,2313.00,2310.00,2311.00,573159"));
         QCOMPARE(get("/instrument/1.0/NOSUCH.NS/chartdata;type=quote;range=5d/csv/").status, 404);
         reply = get("/z?s=RELIANCE.NS&t=1d&q=l&l=off&z=m&p=&a=&c=");

@@ -18,9 +18,13 @@ std::int64_t at(const char *iso)
 {
     return *simtime::parseIso(iso);
 }
-std::optional<SimOptions> parse(std::vector<const char *> args, std::string &error)
+// The command line's words, split at each blank.
+std::optional<SimOptions> parse(const QByteArray &line, std::string &error)
 {
-    args.insert(args.begin(), "vantrel-sim");
+    const QList<QByteArray> words = ("vantrel-sim " + line).trimmed().split(' ');
+    std::vector<const char *> args;
+    for (const QByteArray &word : words)
+        args.push_back(word.constData());
     return parseSimOptions(static_cast<int>(args.size()), args.data(), error);
 }
 
@@ -85,8 +89,8 @@ private slots:
             QCOMPARE(std::tuple(q.day, q.minute, q.open, q.previousClose),
                      std::tuple(day, second / 60, today.open, yesterday.close));
             QVERIFY(std::fabs(q.change - (q.last - q.previousClose)) < 0.005);
-            QVERIFY(q.low <= q.last && q.last <= q.high);
-            QVERIFY(today.low <= q.low && q.high <= today.high);
+            QVERIFY(today.low <= q.low && q.low <= q.last && q.last <= q.high &&
+                    q.high <= today.high);
             QVERIFY(q.volume >= volume && q.volume <= today.volume);
             volume = q.volume;
             QCOMPARE(std::pair(q.yearLow, q.yearHigh),
@@ -294,9 +298,8 @@ private slots:
     {
         std::string error;
         const std::optional<SimOptions> o =
-            parse({"--port", "8123", "--seed=42", "--clock", "2026-12-04T11:00:00", "--always-open",
-                   "--access-log", "/tmp/a.log", "--data-dir", "/tmp/data", "--latency-ms", "250",
-                   "--fault", "short", "--short-lines=3"},
+            parse("--port 8123 --seed=42 --clock 2026-12-04T11:00:00 --always-open --access-log "
+                  "/tmp/a.log --data-dir /tmp/data --latency-ms 250 --fault short --short-lines=3",
                   error);
         QVERIFY(o);
         QCOMPARE(std::tuple(o->port, o->seed, simtime::formatIso(o->clock.value()), o->alwaysOpen),
@@ -304,18 +307,13 @@ private slots:
         QCOMPARE(o->accessLog + " " + o->dataDir, std::string("/tmp/a.log /tmp/data"));
         QCOMPARE(std::tuple(o->reply.latencyMs, o->reply.fault, o->reply.shortLines),
                  std::tuple(250, FaultKind::Short, 3));
-        const std::optional<SimOptions> none = parse({}, error);
+        const std::optional<SimOptions> none = parse("", error);
         QVERIFY(none && !none->clock && none->port == 0 && none->reply.fault == FaultKind::None);
-        for (const std::vector<const char *> &args : {std::vector<const char *>{"--port", "70000"},
-                                                      {"--port"},
-                                                      {"--seed", "-1"},
-                                                      {"--clock", "2026-12-04"},
-                                                      {"--clock", "2026-13-01T10:00:00"},
-                                                      {"--fault", "fire"},
-                                                      {"--latency-ms", "soon"},
-                                                      {"--colour"}}) {
+        for (const char *bad :
+             {"--port 70000", "--port", "--seed -1", "--clock 2026-12-04",
+              "--clock 2026-13-01T10:00:00", "--fault fire", "--latency-ms soon", "--colour"}) {
             error.clear();
-            QVERIFY2(!parse(args, error) && !error.empty(), args.front());
+            QVERIFY2(!parse(bad, error) && !error.empty(), bad);
         }
     }
 
