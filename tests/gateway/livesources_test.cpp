@@ -357,7 +357,9 @@ TEST(HostGate, AFullBudgetHoldsTheHostsNextRequestUntilTheGatewayCloses)
     EXPECT_FALSE(sent || gate.pace("archive"));
 }
 
-TEST(ChartReader, FaultsGiveAClearErrorAndNoPrice)
+// Each reader takes its own reply, and what is not gives a clear error and no price; only a
+// token is a crumb, and a damaged archive or a file of other columns is no end-of-day file.
+TEST(ReplyReaders, TakeTheirOwnRepliesAndRefuseTheRest)
 {
     const std::pair<std::string, bool> cases[] = {
         {fixture("chart_empty_range.json"), false}, // no timestamp, currency null
@@ -376,26 +378,7 @@ TEST(ChartReader, FaultsGiveAClearErrorAndNoPrice)
                   std::tuple(false, false, unknown, false))
             << body.substr(0, 60);
     }
-}
 
-TEST(JsonValue, ReadsWhatRepliesUse)
-{
-    const auto doc = JsonValue::parse(R"( {"a":[1.5e2,-3,null,true],"b":"x\"\u00e9"} )");
-    ASSERT_TRUE(doc);
-    const JsonValue &a = (*doc)["a"];
-    EXPECT_EQ(std::tuple(*a.at(0).number(), *a.at(1).number(), a.at(2).isNull(), !a.at(9).number()),
-              std::tuple(150.0, -3.0, true, true));
-    EXPECT_EQ(*(*doc)["b"].string(), "x\"\xC3\xA9");
-    // A repeated key means its last value, not a blend of both.
-    const auto twice = JsonValue::parse(R"({"p":"12","p":"3","q":[1],"q":[2]})");
-    ASSERT_TRUE(twice);
-    EXPECT_EQ(*(*twice)["p"].string() + std::to_string((*twice)["q"].size()), "31");
-    for (const char *bad : {"[1,]", "{\"a\" 1}", "[1] x", "1e999", "\"\\q\"", "[+1]", "nul"})
-        EXPECT_FALSE(JsonValue::parse(bad)) << bad;
-}
-
-TEST(Readers, OnlyATokenIsACrumbAndABatchReplyMustBeOne)
-{
     EXPECT_EQ(readCrumb(fixture("crumb_ok.txt")), "Xs2PZ.a8Xr/");
     EXPECT_EQ(readCrumb("Xs2PZ.a8Xr/\r\n"), "Xs2PZ.a8Xr/");
     for (const std::string &bad :
@@ -408,10 +391,7 @@ TEST(Readers, OnlyATokenIsACrumbAndABatchReplyMustBeOne)
     EXPECT_FALSE(readBatchQuotes(fixture("batch_invalid_crumb.json"), quotes).ok);
     EXPECT_FALSE(readBatchQuotes("{\"quoteResponse\":{\"result\":[{\"symbol\":", quotes).ok);
     EXPECT_TRUE(quotes.empty());
-}
 
-TEST(BhavcopyReader, ExchangeFilesAndRefusals)
-{
     std::string csv;
     ASSERT_TRUE(readSingleFileZip(fixture("bhav_nse_20250620.csv.zip"), csv).ok);
     EXPECT_EQ(csv, fixture("bhav_nse_20250620.csv"));
@@ -435,6 +415,22 @@ TEST(BhavcopyReader, ExchangeFilesAndRefusals)
     for (const std::string &bad : {fixture("bhav_other_columns.csv"), shortRow, std::string()})
         EXPECT_FALSE(readBhavcopy(bad, bse).ok);
     EXPECT_TRUE(bse.rows.empty());
+}
+
+TEST(JsonValue, ReadsWhatRepliesUse)
+{
+    const auto doc = JsonValue::parse(R"( {"a":[1.5e2,-3,null,true],"b":"x\"\u00e9"} )");
+    ASSERT_TRUE(doc);
+    const JsonValue &a = (*doc)["a"];
+    EXPECT_EQ(std::tuple(*a.at(0).number(), *a.at(1).number(), a.at(2).isNull(), !a.at(9).number()),
+              std::tuple(150.0, -3.0, true, true));
+    EXPECT_EQ(*(*doc)["b"].string(), "x\"\xC3\xA9");
+    // A repeated key means its last value, not a blend of both.
+    const auto twice = JsonValue::parse(R"({"p":"12","p":"3","q":[1],"q":[2]})");
+    ASSERT_TRUE(twice);
+    EXPECT_EQ(*(*twice)["p"].string() + std::to_string((*twice)["q"].size()), "31");
+    for (const char *bad : {"[1,]", "{\"a\" 1}", "[1] x", "1e999", "\"\\q\"", "[+1]", "nul"})
+        EXPECT_FALSE(JsonValue::parse(bad)) << bad;
 }
 
 TEST(IndiaTime, DatesAndClockAcrossMidnight)

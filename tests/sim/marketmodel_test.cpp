@@ -226,7 +226,7 @@ private slots:
                 QCOMPARE(always.bars[k].minute() - always.bars[k - 1].minute(), 5);
     }
 
-    void averagesAndBands()
+    void studiesGiveTheirTextbookValues()
     {
         using namespace indicators;
         const Line rising{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
@@ -246,11 +246,7 @@ private slots:
         QCOMPARE(m.macd[59], 0.0);
         QVERIFY(std::isnan(m.signal[32]) && !std::isnan(m.signal[33]));
         QCOMPARE(roc(rising, 5)[9], 100.0); // 10 against 5
-    }
 
-    void oscillatorsAtTheirBounds()
-    {
-        using namespace indicators;
         std::vector<Bar> up, down;
         for (int k = 0; k < 40; ++k) {
             up.push_back(bar(100 + k, 100.5 + k, 99.5 + k, 100.5 + k, 1000));
