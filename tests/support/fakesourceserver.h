@@ -2,49 +2,25 @@
 
 #include <httplib.h>
 
-#include <algorithm>
-#include <array>
 #include <chrono>
-#include <condition_variable>
-#include <fstream>
-#include <functional>
-#include <map>
-#include <memory>
-#include <mutex>
 #include <numeric>
 #include <optional>
-#include <sstream>
-#include <string>
 #include <string_view>
-#include <thread>
-#include <utility>
 
 // The faults a live source's host can play instead of its recorded reply, for the in-process
 // fake sources and vantrel-fakesources alike. Down is the host's own business (a closed port,
 // or a 503 where several sources share one host); every other fault is played here.
 enum class SourceFault { None, Down, Hang, Http500, Drop, Short, Garbage, LongLine, Trickle };
 
-inline constexpr std::array<std::pair<std::string_view, SourceFault>, 9> SourceFaultNames{
-    {{"none", SourceFault::None},
-     {"down", SourceFault::Down},
-     {"hang", SourceFault::Hang},
-     {"http500", SourceFault::Http500},
-     {"drop", SourceFault::Drop},
-     {"short", SourceFault::Short},
-     {"garbage", SourceFault::Garbage},
-     {"longline", SourceFault::LongLine},
-     {"trickle", SourceFault::Trickle}}};
+// In the enum's order.
+inline constexpr std::array<std::string_view, 9> SourceFaultNames{
+    "none", "down", "hang", "http500", "drop", "short", "garbage", "longline", "trickle"};
 
 inline std::optional<SourceFault> sourceFaultNamed(std::string_view name)
 {
-    const auto it =
-        std::ranges::find(SourceFaultNames, name, &decltype(SourceFaultNames)::value_type::first);
-    return it == SourceFaultNames.end() ? std::nullopt : std::optional(it->second);
-}
-
-inline std::string_view sourceFaultName(SourceFault fault)
-{
-    return SourceFaultNames[static_cast<std::size_t>(fault)].first; // in the enum's order
+    const auto it = std::ranges::find(SourceFaultNames, name);
+    return it == SourceFaultNames.end() ? std::nullopt
+                                        : std::optional(SourceFault(it - SourceFaultNames.begin()));
 }
 
 // Waits up to the given time; false when the host is shutting down and should stop at once.
@@ -125,15 +101,19 @@ public:
         int status;
         std::string body;
         std::string contentType;
-        std::vector<std::string> cookies;      // Set-Cookie values
-        std::size_t hugeBytes = 0;             // send this many bytes of filler instead of the body
-        SourceFault fault = SourceFault::None; // a hang lasts until released (or a minute)
+        std::vector<std::string> cookies; // Set-Cookie values
+        std::size_t hugeBytes = 0;        // send this many bytes of filler instead of the body
     };
 
     FakeSourceServer() { listen(); }
+    // A hang in progress gives way at once.
     ~FakeSourceServer()
     {
-        release();
+        {
+            std::lock_guard lock(m_mutex);
+            m_released = true;
+            m_wake.notify_all();
+        }
         close();
     }
 
@@ -172,12 +152,6 @@ public:
                    ? m_headers.at(path).contains(name) ? m_headers.at(path).find(name)->second : ""
                    : "";
     }
-    void release()
-    {
-        std::lock_guard lock(m_mutex);
-        m_released = true;
-        m_wake.notify_all();
-    }
 
     static std::string fixture(const std::string &name)
     {
@@ -197,7 +171,7 @@ private:
         // A path with nothing recorded is a 404, unless the whole host is at fault.
         const Reply reply =
             it == m_replies.end() ? Reply(404, "Not Found", "text/plain") : it->second;
-        const SourceFault fault = m_fault != SourceFault::None ? m_fault : reply.fault;
+        const SourceFault fault = m_fault;
         lock.unlock();
         const auto sleep = [this](std::chrono::milliseconds time) {
             std::unique_lock held(m_mutex);

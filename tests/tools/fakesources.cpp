@@ -2,22 +2,11 @@
 // tests/fixtures/live, so `vantrel --live` can be tried and tested without the internet.
 // GET /fake/control?chart=down&batch=down&eod=down (or all=down, and =up) stops and restarts
 // a source on any of its hosts; any fault of support/fakesourceserver.h in place of down plays it.
+// It prints its port, then the VANTREL_LIVE_* settings that point at its hosts.
 #include "support/fakesourceserver.h"
 
-#include <httplib.h>
-
-#include <atomic>
-#include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
-#include <mutex>
-#include <pthread.h>
-#include <sstream>
-#include <string>
-#include <thread>
-#include <vector>
 
 namespace {
 
@@ -101,7 +90,7 @@ bool replay(httplib::Response &response, SourceFault fault, int status, const st
 
 std::string stateOf(SourceFault fault)
 {
-    return fault == SourceFault::None ? "up" : std::string(sourceFaultName(fault));
+    return fault == SourceFault::None ? "up" : std::string(SourceFaultNames[std::size_t(fault)]);
 }
 
 void control(const httplib::Request &request, httplib::Response &response)
@@ -184,12 +173,7 @@ int main(int argc, char **argv)
             g_log = std::fopen(argv[++i], "a");
         else {
             std::fprintf(arg == "--help" ? stdout : stderr,
-                         "Usage: vantrel-fakesources [--port N] [--every-symbol] [--log FILE]\n"
-                         "Replays the live sources' recorded replies on 127.0.0.1, then prints "
-                         "the VANTREL_LIVE_* settings\nthat point at them. GET "
-                         "/fake/control?chart=down (batch, eod, all; =up, or a fault's name)\n"
-                         "steers them. --every-symbol: the batch API answers any symbol, made up "
-                         "and stamped now.\n--log FILE: one line per request, \"ms host path\".\n");
+                         "Usage: vantrel-fakesources [--port N] [--every-symbol] [--log FILE]\n");
             return arg == "--help" ? 0 : 2;
         }
     }
