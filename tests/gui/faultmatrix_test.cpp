@@ -34,15 +34,10 @@ constexpr int SweepDeadlineMs = 4 * DeadlineMs;
 
 enum class Outcome { Loaded, Failed, Stuck };
 
-bool endsWithin(QSignalSpy &spy)
-{
-    return !spy.isEmpty() || spy.wait(EndCeilingMs);
-}
-
 // How an action ended: never, or loaded when the check says so.
 template <typename Check> Outcome ended(QSignalSpy &spy, Check loaded)
 {
-    if (!endsWithin(spy))
+    if (spy.isEmpty() && !spy.wait(EndCeilingMs))
         return Outcome::Stuck;
     return loaded() ? Outcome::Loaded : Outcome::Failed;
 }
@@ -290,8 +285,7 @@ class FaultMatrixTest : public QObject
 
     void seed()
     {
-        CompanyDatabase seeder("faultmatrix-seed");
-        QVERIFY(seeder.open(resolveStoreConfig({}, bed.databaseFile(), {})).ok());
+        CompanyDatabase &seeder = bed.ctx->database;
         QVERIFY(seeder.watchList()
                     .save({{"Infosys Limited", "NSE", "INFY", 1, 1000, 2500},
                            {"Reliance Industries", "BSE", "500325"}})
@@ -381,15 +375,15 @@ private slots:
         const Service &s = services()[service];
         if (service == QString("chart data") && !QDBusConnection::sessionBus().isConnected())
             QSKIP("no session bus here for the charting program");
+        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
+        bed.makeProgram();
+        QVERIFY(bed.openDatabase());
         seed();
         const QStringList stored = storedRows();
         QCOMPARE(stored.first(), "ok");
         QCOMPARE(stored.filter(QRegularExpression("^(SelectedComp2Watch|TRADES|SelectedFuture)\\|"))
                      .size(),
                  4); // the user's own rows are among what is read back
-        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
-        bed.makeProgram();
-        QVERIFY(bed.openDatabase());
         bed.ctx->services.chartData = bed.sim.url();
         bed.program->start();
         // Refreshes come when the test says: a tick is the quotes' action here.

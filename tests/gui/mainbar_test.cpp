@@ -35,7 +35,6 @@ QColor colour(const QModelIndex &cell, int role = Qt::BackgroundRole)
 {
     return cell.data(role).value<QBrush>().color();
 }
-// A cell's text colour on its background colour.
 QString look(const QModelIndex &cell)
 {
     return colour(cell, Qt::ForegroundRole).name() + " on " + colour(cell).name();
@@ -194,8 +193,8 @@ private slots:
         QSignalSpy charts(bar.get(), &MainBar::chartRequested);
         doubleClick(list(), 1, 2);
         QCOMPARE(charts.count(), 1);
-        QCOMPARE(charts.first().at(0).toString(), QStringLiteral("SENSEX"));
-        QCOMPARE(charts.first().at(2).toString(), QStringLiteral("^BSESN"));
+        QCOMPARE(charts.first().at(0).toString() + " " + charts.first().at(2).toString(),
+                 "SENSEX ^BSESN");
         bed.sim.stop();
         QVERIFY(!bed.refreshOnce());
         doubleClick(list(), 0, 1);
@@ -337,11 +336,9 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), 30000);
         indices();
         QTRY_COMPARE_WITH_TIMEOUT(bed.requests().size(), 2, 30000);
+        // Both panels' whole groups; the order of the groups is the registry's own test.
         const QString both = bed.requests().last();
-        for (const char *part : {"USDINR=X,%5EDJI,%5EIXIC,%5EGSPC,%5EFTSE%20,%5EGDAXI,",
-                                 ",WIT,%5ENSED,%5ENSMIDCP,", ",%5ECNXIT,BSE-AUTO.BO,"})
-            QVERIFY2(both.contains(part), part);
-        QVERIFY(both.endsWith("BSE-OILGAS.BO&f=sl1d1t1c1ohgvjk"));
+        QVERIFY2(both.contains(",%5EDJI,") && both.contains(",%5ECNXIT,"), qPrintable(both));
         QCOMPARE(both.count(QLatin1Char(',')), 2 + 26 + 22);
 
         host().panel(PanelKind::World)->findChild<QPushButton *>("close")->click();
@@ -365,10 +362,7 @@ private slots:
         auto *world = press<WorldPanel>("world", PanelKind::World);
         QAbstractItemModel *m = world->upperList()->model();
         QLabel *dollar = world->findChild<QLabel *>("dollarValue");
-        QCOMPARE(m->rowCount(), 15);
-        QCOMPARE(world->lowerList()->model()->rowCount(), 11);
-        QCOMPARE(m->index(0, 2).data().toString(), QStringLiteral("0.00"));
-        QCOMPARE(dollar->text(), QStringLiteral("0.000"));
+        QCOMPARE(m->index(0, 2).data().toString() + " " + dollar->text(), "0.00 0.000");
         QVERIFY(bed.refreshOnce());
         QVERIFY(m->index(0, 2).data().toString().contains(QLatin1Char(',')));
         QVERIFY(!m->index(0, 3).data().toString().isEmpty());
