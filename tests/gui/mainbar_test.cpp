@@ -362,6 +362,8 @@ private slots:
         auto *world = press<WorldPanel>("world", PanelKind::World);
         QAbstractItemModel *m = world->upperList()->model();
         QLabel *dollar = world->findChild<QLabel *>("dollarValue");
+        QCOMPARE(m->rowCount(), 15);
+        QCOMPARE(world->lowerList()->model()->rowCount(), 11);
         QCOMPARE(m->index(0, 2).data().toString() + " " + dollar->text(), "0.00 0.000");
         QVERIFY(bed.refreshOnce());
         QVERIFY(m->index(0, 2).data().toString().contains(QLatin1Char(',')));

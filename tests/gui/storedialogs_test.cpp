@@ -248,6 +248,7 @@ private slots:
                 click(n, "validate");
                 QVERIFY(n->listing().validating());
                 click(n, "cancel");
+                QVERIFY(!n->isVisible()); // Cancel itself ends it, not the driver
             });
             click(d, "addNewListing");
             QVERIFY(d->isVisible());
