@@ -37,16 +37,6 @@ class ProgramStartTest : public QObject
         return {};
     }
 
-    // Every service named, so no simulator starts beside the program.
-    static QStringList nowhere()
-    {
-        QStringList args;
-        for (const char *option :
-             {"--quote-url", "--chart-url", "--chartdata-url", "--exchange-url", "--lookup-url"})
-            args << QString::fromLatin1(option) << QStringLiteral("http://127.0.0.1:9");
-        return args;
-    }
-
     // Starts the program on the offscreen platform, or with no display at all.
     static void launch(QProcess &vantrel, const QStringList &args, bool display = true,
                        const QProcessEnvironment &sources = {})
@@ -135,10 +125,12 @@ private slots:
         const QByteArray before = StoreTestBed::digest(file);
         const QFileDevice::Permissions permissions = QFile::permissions(file);
 
+        QStringList args{"--no-splash", "--data-dir", m_bed.path("start/root"), "--database", file};
+        // Every service named, so no simulator starts beside the program.
+        for (const char *service : {"quote", "chart", "chartdata", "exchange", "lookup"})
+            args << QString("--%1-url").arg(service) << "http://127.0.0.1:9";
         QProcess vantrel;
-        launch(vantrel, QStringList{"--no-splash", "--data-dir", m_bed.path("start/root"),
-                                    "--database", file} +
-                            nowhere());
+        launch(vantrel, args);
         QVERIFY(vantrel.waitForStarted());
         QByteArray said;
         QTRY_VERIFY_WITH_TIMEOUT((said += vantrel.readAllStandardError()).contains(file.toUtf8()),
