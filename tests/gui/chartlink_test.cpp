@@ -327,13 +327,8 @@ private slots:
         QTest::addColumn<QString>("message"); // told once, when there is one
         const QString notRunning(ChartLinkDialog::NotRunning), failed(ChartFeed::FeedFailed),
             dll(ChartFeed::BridgeUnavailable);
-        struct Row
-        {
-            const char *name;
-            PeerFault fault;
-            QString open, feed, backfill;
-        };
-        const Row rows[] = {
+        // What opening, feeding and backfilling tell under each fault.
+        const std::tuple<const char *, PeerFault, QString, QString, QString> rows[] = {
             {"down", PeerFault::Down, notRunning, failed, dll},
             {"error", PeerFault::Error, notRunning, failed, {}},
             {"hang", PeerFault::Hang, notRunning, failed, {}},
@@ -342,12 +337,11 @@ private slots:
             {"garbage", PeerFault::Garbage, {}, {}, {}},
             {"slow", PeerFault::Slow, {}, {}, {}},
         };
-        for (const Row &r : rows) {
-            const int f = int(r.fault);
-            QTest::addRow("open %s", r.name) << int(Open) << f << r.open;
-            QTest::addRow("sync %s", r.name) << int(Sync) << f << QString();
-            QTest::addRow("feed %s", r.name) << int(Feed) << f << r.feed;
-            QTest::addRow("backfill %s", r.name) << int(Backfill) << f << r.backfill;
+        for (const auto &[name, fault, onOpen, onFeed, onBackfill] : rows) {
+            QTest::addRow("open %s", name) << int(Open) << int(fault) << onOpen;
+            QTest::addRow("sync %s", name) << int(Sync) << int(fault) << QString();
+            QTest::addRow("feed %s", name) << int(Feed) << int(fault) << onFeed;
+            QTest::addRow("backfill %s", name) << int(Backfill) << int(fault) << onBackfill;
         }
         QTest::addRow("backfill 1 MB line")
             << int(Backfill) << int(PeerFault::BigInput) << QString();
