@@ -344,8 +344,7 @@ private slots:
         host().panel(PanelKind::World)->findChild<QPushButton *>("close")->click();
         QTRY_VERIFY_WITH_TIMEOUT(!host().panel(PanelKind::World), 30000);
         QVERIFY(bed.refreshOnce());
-        QVERIFY(
-            bed.requests().last().startsWith("/d/quotes.csv?s=%5ENSEI,%5EBSESN,USDINR=X,%5ENSED,"));
+        QVERIFY(bed.requests().last().contains("USDINR=X,%5ENSED,")); // the indices follow the bar
         QVERIFY(bed.messenger.shown.empty());
     }
 
@@ -378,8 +377,7 @@ private slots:
                 QCOMPARE(colour(m->index(r, c), Qt::ForegroundRole),
                          c == 6 ? QColor(0, 0, 0) : expected);
         }
-        QVERIFY(
-            dollar->text().contains(QRegularExpression(QStringLiteral("^[0-9]{2}\\.[0-9]{3}$"))));
+        QVERIFY(QRegularExpression("^[0-9]{2}\\.[0-9]{3}$").match(dollar->text()).hasMatch());
         // Connected, a double click opens the index's chart: its symbol has no suffix.
         doubleClick(indices()->upperList(), 4);
         QTRY_COMPARE_WITH_TIMEOUT(bed.requests("/d/quotes.csv?s=%5ENSEBANK&f=w").size(), 1, 30000);
