@@ -114,12 +114,9 @@ class DiskFaultsTest : public QObject
                   {list.quoteTarget(0, "INFY.NS"), "INFY.NS", 1500},
                   {list.quoteTarget(1, "500325.BO"), "500325.BO", 2400},
                   {list.quoteTarget(2, "DRREDDY.NS"), "DRREDDY.NS", 5500}})
-                parseQuoteLine(
-                    QStringLiteral("\"%1\",%2,\"12/4/2026\",\"11:00am\",1,1,2,3,9000,5,6")
-                        .arg(QLatin1String(symbol))
-                        .arg(last + minute)
-                        .toStdString(),
-                    *target);
+                parseQuoteLine('"' + std::string(symbol) + "\"," + std::to_string(last + minute) +
+                                   ",\"12/4/2026\",\"11:00am\",1,1,2,3,9000,5,6",
+                               *target);
             panel()->refresh();
             emit bed.ctx->refresh.replyApplied();
             QCoreApplication::processEvents(); // what a refresh has to say comes just after it
@@ -155,7 +152,7 @@ private slots:
         if (useTmpfs() && qEnvironmentVariableIsSet("VANTREL_DISKFAULTS_SEAM"))
             m_noMounts = QStringLiteral("the seam was asked for");
         if (useTmpfs()) { // a namespace of our own may still allow no tmpfs
-            TmpfsFolder probe(bed.path(QStringLiteral("probe")), 64);
+            TmpfsFolder probe(bed.path("probe"), 64);
             m_noMounts = probe.errorText();
         }
         qInfo("data folder faults: %s",
@@ -168,7 +165,7 @@ private slots:
         m_seam.fault = FailingFiles::None;
         m_databaseFile = bed.databaseFile();
         if (useTmpfs()) {
-            m_tmpfs = std::make_unique<TmpfsFolder>(bed.path(QStringLiteral("data")), 4096);
+            m_tmpfs = std::make_unique<TmpfsFolder>(bed.path("data"), 4096);
             QVERIFY2(m_tmpfs->mounted(), qPrintable(m_tmpfs->errorText()));
         }
         bed.clock.set(makeLocalTime(2026, 12, 4, 11, 0, 0));
@@ -179,7 +176,7 @@ private slots:
         bed.reset();
         m_tmpfs.reset();
         QFile::remove(bed.databaseFile());
-        QDir(bed.path(QStringLiteral("data"))).removeRecursively();
+        QDir(bed.path("data")).removeRecursively();
     }
 
     // Refreshes go on logging while the data folder can't be written, and each export says so
@@ -198,11 +195,10 @@ private slots:
         control<QCheckBox>(panel(), "liveData")->click();
         refreshes(3);
         const std::string exported =
-            std::string(watchexport::Exported) +
-            bed.path(QStringLiteral("data/WatchListData/kept.csv")).toStdString();
-        QCOMPARE(exportAs(QStringLiteral("kept")), exported);
+            watchexport::Exported + bed.path("data/WatchListData/kept.csv").toStdString();
+        QCOMPARE(exportAs("kept"), exported);
         const std::vector<WatchRow> shown = entries();
-        const auto before = filesUnder(bed.path(QStringLiteral("data")));
+        const auto before = filesUnder(bed.path("data"));
         QCOMPARE(before.size(), std::size_t(6)); // the live file, four intraday files, the export
         bed.messenger = RecordingMessenger();
 
@@ -211,13 +207,13 @@ private slots:
         // Which writer says what, and only once, is the logger's own test.
         QVERIFY(!bed.messenger.shown.empty());    // the live file needs room it does not get
         for (int press = 0; press < 2; ++press) { // told once per press, by exportAs
-            const std::string said = exportAs(QStringLiteral("kept"));
+            const std::string said = exportAs("kept");
             QVERIFY2(said == exportfile::OpenFailed || said == exportfile::WriteFailed,
                      said.c_str());
         }
         QCOMPARE(entries(), shown);
         QCOMPARE(table(), shown);
-        const auto during = filesUnder(bed.path(QStringLiteral("data")));
+        const auto during = filesUnder(bed.path("data"));
         for (const auto &[file, content] : before) {
             QVERIFY2(during.count(file), qPrintable(file));
             QVERIFY2(during.at(file).startsWith(content), qPrintable(file));
@@ -228,15 +224,13 @@ private slots:
         bed.messenger = RecordingMessenger();
         refreshes(2);
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{});
-        const auto after = filesUnder(bed.path(QStringLiteral("data")));
+        const auto after = filesUnder(bed.path("data"));
         const QByteArray latest =
             QStringLiteral(",11:%1:00,").arg(minute, 2, 10, QLatin1Char('0')).toLatin1();
         for (const char *file : {"LiveData/LiveData.txt", "IntraDay/12-04-2026/NIFTY.txt",
                                  "IntraDay/12-04-2026/INFY.txt"})
-            QVERIFY2(
-                after.at(bed.path(QStringLiteral("data/") + QLatin1String(file))).contains(latest),
-                file);
-        QCOMPARE(exportAs(QStringLiteral("kept")), exported);
+            QVERIFY2(after.at(bed.path(QString("data/") + file)).contains(latest), file);
+        QCOMPARE(exportAs("kept"), exported);
     }
 
     // OK under a database that another program has locked, that can no longer be written, or
@@ -271,7 +265,7 @@ private slots:
             if (!useTmpfs())
                 QSKIP(qPrintable("no disk of the test's own to fill: " + m_noMounts));
             // Where the program keeps it by default: in the data folder.
-            m_databaseFile = bed.path(QStringLiteral("data/CompanyList.sqlite"));
+            m_databaseFile = bed.path("data/CompanyList.sqlite");
             bed.ctx->database.close();
             QVERIFY(QFile::copy(bed.databaseFile(), m_databaseFile));
             QVERIFY(bed.ctx->database.open(resolveStoreConfig({}, m_databaseFile, {})).ok());

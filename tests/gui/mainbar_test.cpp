@@ -35,6 +35,10 @@ QColor colour(const QModelIndex &cell, int role = Qt::BackgroundRole)
 {
     return cell.data(role).value<QBrush>().color();
 }
+QString look(const QModelIndex &cell)
+{
+    return colour(cell, Qt::ForegroundRole).name() + " on " + colour(cell).name();
+}
 } // namespace
 
 // The main bar on the offscreen platform, refreshed by a simulator of its own.
@@ -98,7 +102,7 @@ private slots:
     // The splash's pixels made when the program was built are the picture drawn now.
     void theBuiltSplashIsTheDrawnOne() { QCOMPARE(prebuiltSplash(), artwork::splashImage(1.0)); }
 
-    void menuOnlyInsideTheClientArea()
+    void theMenuOnlyInsideTheClientAreaTheOnTopBoxAndClosingAsksFirst()
     {
         bar->startUp();
         const QPoint origin = bar->mapToGlobal(QPoint(0, 0));
@@ -123,18 +127,15 @@ private slots:
             a->trigger();
         QCOMPARE(bed.ctx->refresh.periodMs(), 15000);
         menu->close();
-    }
 
-    void alwaysOnTopBoxReplacesTheBarAndClosingAsksFirst()
-    {
-        bar->startUp();
+        // The always-on-top box re-places the bar where it stands.
         QVERIFY(bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         const QPoint where = bar->pos() + QPoint(7, 9);
         bar->move(where);
         bar->findChild<QCheckBox *>("alwaysOnTop")->click();
         QVERIFY(!bar->alwaysOnTop() && bar->isVisible());
         QVERIFY(!bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QCOMPARE(bar->pos(), where); // re-placed where it stands
+        QCOMPARE(bar->pos(), where);
 
         QSignalSpy closing(bar.get(), &MainBar::closing);
         for (bool answer : {false, true}) {
@@ -154,7 +155,6 @@ private slots:
         QCOMPARE(list()->model()->rowCount(), 2);
         QCOMPARE(cell(1, 0), QStringLiteral("SENSEX"));
         QVERIFY(list()->isColumnHidden(8)); // the previous price is kept, not shown
-        QCOMPARE(bar->findChildren<ColorButton *>().size(), 11);
         QVERIFY(dotShown("redDot"));
         QCoreApplication::processEvents(); // the first refresh goes at once, not a period later
         QCOMPARE(started.count(), 1);
@@ -178,9 +178,7 @@ private slots:
     void currentPriceIsBlackFirstThenComparedWithThePreviousAndChartsNeedAConnection()
     {
         QVERIFY(bed.refreshOnce());
-        QCOMPARE(colour(at(0, 1)), QColor(0, 0, 0));
-        QCOMPARE(colour(at(1, 1)), QColor(0, 0, 0));
-        QCOMPARE(colour(at(1, 1), Qt::ForegroundRole), QColor(255, 255, 255));
+        QCOMPARE(look(at(0, 1)) + ", " + look(at(1, 1)), "#ffffff on #000000, #ffffff on #000000");
         QVERIFY(bed.refreshOnce()); // the simulated clock stands still: the same price
         QCOMPARE(colour(at(0, 1)), QColor(0, 0, 255));
         QCOMPARE(cell(0, 8), cell(0, 1)); // the previous refresh's price, kept hidden
@@ -188,17 +186,15 @@ private slots:
         QVERIFY(bed.refreshOnce());
         const double now = number(0, 1), before = number(0, 8);
         QVERIFY(now != before);
-        QCOMPARE(colour(at(0, 1)), now > before ? QColor(0, 255, 0) : QColor(255, 0, 0));
-        QCOMPARE(colour(at(0, 1), Qt::ForegroundRole),
-                 now > before ? QColor(0, 0, 0) : QColor(255, 255, 255));
+        QCOMPARE(look(at(0, 1)), now > before ? "#000000 on #00ff00" : "#ffffff on #ff0000");
 
         // Charts while connected, refused offline (each fault's look is the fault matrix's).
         bar->show();
         QSignalSpy charts(bar.get(), &MainBar::chartRequested);
         doubleClick(list(), 1, 2);
         QCOMPARE(charts.count(), 1);
-        QCOMPARE(charts.first().at(0).toString(), QStringLiteral("SENSEX"));
-        QCOMPARE(charts.first().at(2).toString(), QStringLiteral("^BSESN"));
+        QCOMPARE(charts.first().at(0).toString() + " " + charts.first().at(2).toString(),
+                 "SENSEX ^BSESN");
         bed.sim.stop();
         QVERIFY(!bed.refreshOnce());
         doubleClick(list(), 0, 1);
@@ -340,18 +336,15 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), 30000);
         indices();
         QTRY_COMPARE_WITH_TIMEOUT(bed.requests().size(), 2, 30000);
+        // Both panels' whole groups; the order of the groups is the registry's own test.
         const QString both = bed.requests().last();
-        for (const char *part : {"USDINR=X,%5EDJI,%5EIXIC,%5EGSPC,%5EFTSE%20,%5EGDAXI,",
-                                 ",WIT,%5ENSED,%5ENSMIDCP,", ",%5ECNXIT,BSE-AUTO.BO,"})
-            QVERIFY2(both.contains(part), part);
-        QVERIFY(both.endsWith("BSE-OILGAS.BO&f=sl1d1t1c1ohgvjk"));
+        QVERIFY2(both.contains(",%5EDJI,") && both.contains(",%5ECNXIT,"), qPrintable(both));
         QCOMPARE(both.count(QLatin1Char(',')), 2 + 26 + 22);
 
         host().panel(PanelKind::World)->findChild<QPushButton *>("close")->click();
         QTRY_VERIFY_WITH_TIMEOUT(!host().panel(PanelKind::World), 30000);
         QVERIFY(bed.refreshOnce());
-        QVERIFY(
-            bed.requests().last().startsWith("/d/quotes.csv?s=%5ENSEI,%5EBSESN,USDINR=X,%5ENSED,"));
+        QVERIFY(bed.requests().last().contains("USDINR=X,%5ENSED,")); // the indices follow the bar
         QVERIFY(bed.messenger.shown.empty());
     }
 
@@ -370,8 +363,7 @@ private slots:
         QLabel *dollar = world->findChild<QLabel *>("dollarValue");
         QCOMPARE(m->rowCount(), 15);
         QCOMPARE(world->lowerList()->model()->rowCount(), 11);
-        QCOMPARE(m->index(0, 2).data().toString(), QStringLiteral("0.00"));
-        QCOMPARE(dollar->text(), QStringLiteral("0.000"));
+        QCOMPARE(m->index(0, 2).data().toString() + " " + dollar->text(), "0.00 0.000");
         QVERIFY(bed.refreshOnce());
         QVERIFY(m->index(0, 2).data().toString().contains(QLatin1Char(',')));
         QVERIFY(!m->index(0, 3).data().toString().isEmpty());
@@ -385,8 +377,7 @@ private slots:
                 QCOMPARE(colour(m->index(r, c), Qt::ForegroundRole),
                          c == 6 ? QColor(0, 0, 0) : expected);
         }
-        QVERIFY(
-            dollar->text().contains(QRegularExpression(QStringLiteral("^[0-9]{2}\\.[0-9]{3}$"))));
+        QVERIFY(QRegularExpression("^[0-9]{2}\\.[0-9]{3}$").match(dollar->text()).hasMatch());
         // Connected, a double click opens the index's chart: its symbol has no suffix.
         doubleClick(indices()->upperList(), 4);
         QTRY_COMPARE_WITH_TIMEOUT(bed.requests("/d/quotes.csv?s=%5ENSEBANK&f=w").size(), 1, 30000);
