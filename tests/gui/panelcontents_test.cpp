@@ -85,8 +85,7 @@ private slots:
         QCOMPARE(ExportNameDialog::ask(clock, messenger, nullptr).value_or(QString()),
                  QStringLiteral("december"));
         QCOMPARE(messenger.shown, std::vector<std::string>{"Please write a name for the CSV file"});
-        whenModal<ExportNameDialog>(
-            [](ExportNameDialog *d) { control<QPushButton>(d, "cancel")->click(); });
+        whenModal<ExportNameDialog>([](ExportNameDialog *d) { clickToEnd(d, "cancel"); });
         QVERIFY(!ExportNameDialog::ask(clock, messenger, nullptr).has_value());
     }
 

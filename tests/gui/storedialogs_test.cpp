@@ -194,7 +194,7 @@ private slots:
         whenModal<SearchCompanyDialog>([](SearchCompanyDialog *d) {
             typeInto(d, "searchText", "infosys");
             pickRow(control<QListView>(d, "companyNames"), 0);
-            click(d, "cancel");
+            clickToEnd(d, "cancel");
         });
         QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
         QCOMPARE(watchList.added.size(), 2u);
@@ -247,8 +247,7 @@ private slots:
                 typeInto(n, "nseSymbol", "RELIANCE");
                 click(n, "validate");
                 QVERIFY(n->listing().validating());
-                click(n, "cancel");
-                QVERIFY(!n->isVisible()); // Cancel itself ends it, not the driver
+                clickToEnd(n, "cancel");
             });
             click(d, "addNewListing");
             QVERIFY(d->isVisible());
@@ -326,7 +325,7 @@ private slots:
     void brokersAreAddedEditedAndDeletedAsStored()
     {
         QVERIFY(sql("ALTER TABLE BROKERLIST RENAME TO AWAY"));
-        whenModal<BrokersListDialog>([](BrokersListDialog *d) { click(d, "close"); });
+        whenModal<BrokersListDialog>([](BrokersListDialog *d) { clickToEnd(d, "close"); });
         BrokersListDialog::run(*bed.ctx, nullptr);
         QVERIFY(sql("ALTER TABLE AWAY RENAME TO BROKERLIST"));
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{BrokerBook::LoadFailedMessage});
@@ -355,7 +354,7 @@ private slots:
                 QCOMPARE(said(), "Please enter a number between 0 and 100.");
                 QVERIFY(c->isVisible());
                 QCOMPARE(text(c, "brokerName"), "Zerodha");
-                click(c, "cancel");
+                clickToEnd(c, "cancel");
             });
             click(d, "addNew");
             QCOMPARE(brokers().size(), 1u);
@@ -386,7 +385,7 @@ private slots:
             QVERIFY(list->count() == 0 && brokers().empty());
             click(d, "delete");
             QCOMPARE(said(), BrokerBook::NothingToDeleteMessage);
-            click(d, "close");
+            clickToEnd(d, "close");
         });
         BrokersListDialog::run(*bed.ctx, nullptr);
     }
@@ -484,7 +483,7 @@ private slots:
             type(d, "q1", {"100", "50", "250"});
             click(d, "q1Calculate");
             QCOMPARE(text(d, "q1Result"), "52.50");
-            click(d, "close");
+            clickToEnd(d, "close");
         });
         ProfitCalculatorDialog::run(*bed.ctx, nullptr);
 
@@ -504,7 +503,7 @@ private slots:
                      std::vector<std::string>{"Please enter a number between 0 and 10000."});
             click(d, "delivery");
             QCOMPARE(text(d, "q1Result"), "110.87");
-            click(d, "close");
+            clickToEnd(d, "close");
         });
         ProfitCalculatorDialog::run(*bed.ctx, nullptr);
     }

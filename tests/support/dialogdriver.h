@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QLineEdit>
@@ -75,6 +76,15 @@ template <typename W> W *control(QWidget *dialog, const char *id)
     if (!w)
         qFatal("no control %s in %s", id, qPrintable(dialog->objectName()));
     return w;
+}
+
+// Clicks a button that must end its dialog (Cancel, Close). The driver rejects a dialog left
+// open, so without this check a button that does nothing would pass unnoticed.
+inline void clickToEnd(QWidget *dialog, const char *id)
+{
+    control<QAbstractButton>(dialog, id)->click();
+    if (dialog->isVisible())
+        QTest::qFail(QByteArray(id) + " left its dialog open", __FILE__, __LINE__);
 }
 
 // Replaces an edit's text key by key, as a user does.
