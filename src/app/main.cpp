@@ -117,7 +117,7 @@ int main(int argc, char **argv)
     // the bar takes it over once it stands.
     SplashScreen *splash = nullptr;
     if (options.splash) {
-        splash = SplashScreen::show(nullptr, prebuiltSplash());
+        splash = SplashScreen::show(prebuiltSplash());
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     const auto run = reinterpret_cast<RunBar>(barModule(RunBarName, &messenger));

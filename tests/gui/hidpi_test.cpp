@@ -158,7 +158,7 @@ private slots:
         bed.program->start();
         QVERIFY(bed.refreshOnce());
         inspect(&bar());
-        SplashScreen *splash = SplashScreen::show(&bar());
+        SplashScreen *splash = SplashScreen::show();
         inspect(splash);
         splash->close();
 

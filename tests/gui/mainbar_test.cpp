@@ -83,7 +83,7 @@ private slots:
         }
         // No tray where the platform has none, the splash gone at a key, a drag by any free point.
         bar->startUp();
-        SplashScreen::show(bar.get());
+        SplashScreen::show()->belongTo(bar.get());
         QCOMPARE(bar->trayIconAdded(), QSystemTrayIcon::isSystemTrayAvailable());
         QVERIFY(SplashScreen::exists()); // until a key
         QTest::keyClick(bar.get(), Qt::Key_Space);

@@ -11,7 +11,7 @@
 
 SplashScreen *SplashScreen::s_current = nullptr;
 
-SplashScreen *SplashScreen::show(QWidget *mainWindow, const QImage &prebuilt)
+SplashScreen *SplashScreen::show(const QImage &prebuilt)
 {
     if (s_current)
         return nullptr;
@@ -23,14 +23,14 @@ SplashScreen *SplashScreen::show(QWidget *mainWindow, const QImage &prebuilt)
     } else {
         picture = artwork::splashAhead();
     }
-    auto *splash = new SplashScreen(mainWindow, std::move(picture));
+    auto *splash = new SplashScreen(std::move(picture));
     splash->QWidget::show();
     return splash;
 }
 
-SplashScreen::SplashScreen(QWidget *mainWindow, std::shared_future<QImage> picture)
+SplashScreen::SplashScreen(std::shared_future<QImage> picture)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_picture(std::move(picture)), m_mainWindow(mainWindow)
+      m_picture(std::move(picture))
 {
     s_current = this;
     setObjectName(QStringLiteral("splash"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 #include <future>
@@ -15,7 +16,7 @@ public:
 
     // Its picture is drawn while its window is made, and the first paint waits for it; a
     // picture drawn when the program was built is shown as it is on a screen of its ratio.
-    static SplashScreen *show(QWidget *mainWindow, const QImage &prebuilt = {});
+    static SplashScreen *show(const QImage &prebuilt = {});
     static bool exists() { return s_current != nullptr; }
     // The main window it is repainted over when it goes.
     void belongTo(QWidget *mainWindow) { m_mainWindow = mainWindow; }
@@ -25,11 +26,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    SplashScreen(QWidget *mainWindow, std::shared_future<QImage> picture);
+    explicit SplashScreen(std::shared_future<QImage> picture);
     ~SplashScreen() override;
     void dismiss();
 
     std::shared_future<QImage> m_picture;
-    QWidget *m_mainWindow;
+    QPointer<QWidget> m_mainWindow;
     static SplashScreen *s_current;
 };
