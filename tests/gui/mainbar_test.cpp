@@ -230,18 +230,6 @@ class PanelsTest : public QObject
     {
         return ::control<W>(panel, name);
     }
-    // One sweep from the button to the filled list, the controls locked meanwhile.
-    void sweep(ToppersPanel *panel)
-    {
-        in(panel, "getLatestData")->click();
-        for (const char *locked : {"getLatestData", "closePanel", "exchangeNse", "exchangeBse"})
-            QVERIFY(!in(panel, locked)->isEnabled());
-        QVERIFY(!panel->listView()->isEnabled());
-        QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Waiting));
-        QTRY_VERIFY_WITH_TIMEOUT(in(panel, "getLatestData")->isEnabled(), 60000);
-        QVERIFY(in(panel, "closePanel")->isEnabled() && panel->listView()->isEnabled());
-        QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Completed));
-    }
     void live(const QStringList &simArgs = {})
     {
         QVERIFY2(bed.startSim(simArgs), qPrintable(bed.sim.errorText()));
@@ -417,7 +405,15 @@ private slots:
         panel->setConnected(true);
         in(panel, "exchangeBse")->click();
         typeInto(panel, "priceMax", QStringLiteral("lots"));
-        sweep(panel);
+        // One sweep from the button to the filled list, the controls locked meanwhile.
+        in(panel, "getLatestData")->click();
+        for (const char *locked : {"getLatestData", "closePanel", "exchangeNse", "exchangeBse"})
+            QVERIFY(!in(panel, locked)->isEnabled());
+        QVERIFY(!panel->listView()->isEnabled());
+        QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Waiting));
+        QTRY_VERIFY_WITH_TIMEOUT(in(panel, "getLatestData")->isEnabled(), 60000);
+        QVERIFY(in(panel, "closePanel")->isEnabled() && panel->listView()->isEnabled());
+        QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Completed));
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{"Please enter a number."});
         QCOMPARE(in<QLineEdit>(panel, "priceMax")->text(), QStringLiteral("20000"));
         const ToppersModel *m = panel->model();
