@@ -123,8 +123,6 @@ private slots:
 
         typeInto(&d, "searchText", "ta");
         QVERIFY(shownNames(list).isEmpty() && bed.messenger.shown.empty());
-        QTest::keyClicks(control<QLineEdit>(&d, "searchText"), "ta s");
-        QCOMPARE(shownNames(list), QStringList{"Tata Steel Limited"});
         typeInto(&d, "searchText", "aarvi");
         QCOMPARE(shownNames(list), QStringList{"Aarvi Encon Limited"});
         // Listed on NSE only: choosing BSE finds nothing, and says so.
@@ -166,7 +164,6 @@ private slots:
             watchList.storeFails = true;
             click(d, "ok");
             QVERIFY(d->isVisible());
-            QCOMPARE(text(d, "upperLimit"), "150.5");
             watchList.storeFails = false;
             click(d, "ok");
         });
