@@ -154,7 +154,6 @@ private slots:
             auto *list = control<QListView>(d, "companyNames");
             pickRow(list, shownNames(list).indexOf("Tata Elxsi Limited"));
             click(d, "setAlert");
-            QVERIFY(enabled(d, "lowerLimit"));
             typeInto(d, "lowerLimit", "10");
             typeInto(d, "upperLimit", "10");
             click(d, "ok");
