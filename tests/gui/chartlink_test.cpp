@@ -418,7 +418,6 @@ private slots:
         open();
         click("killAll");
         QVERIFY(p[0].waitForFinished(20000) && p[1].waitForFinished(20000));
-        QCOMPARE(p[0].exitStatus(), QProcess::CrashExit);
         const QString shown = QString::fromStdString(bed.messenger.shown.back());
         QVERIFY2(shown.startsWith("Ended 2 running instances of " + programName + "."),
                  qPrintable(shown));
