@@ -382,8 +382,6 @@ private slots:
         QVERIFY(QSignalSpy(panel(), &WatchListPanel::refreshed).wait(30000));
         QVERIFY(!panel()->isVisible());
         QVERIFY(bed.requests().first().contains("USDINR=X,INFY.NS,500325.BO,TCS.NS&f="));
-        for (int r = 0; r < 3; ++r)
-            QVERIFY(at(r, watchcol::Price, StockListModel::RawValueRole).toDouble() > 0);
         // TCS trades far above its band of 1 to 2 rupees; said once the refresh is over.
         QTRY_COMPARE(bed.messenger.shown.size(), 1u);
         QVERIFY(said().ends_with(
