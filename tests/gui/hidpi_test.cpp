@@ -176,7 +176,6 @@ private slots:
         through<SearchCompanyDialog>(watch, "addStock", [this](SearchCompanyDialog *d) {
             typeInto(d, "searchText", "tata");
             control<QAbstractButton>(d, "search")->click();
-            QVERIFY(!shownNames(control<QAbstractItemView>(d, "companyNames")).isEmpty());
             inspect(d); // again, with the names found
             through<NewListingDialog>(d, "addNewListing");
         });
