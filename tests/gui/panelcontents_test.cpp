@@ -88,6 +88,16 @@ private slots:
         whenModal<ExportNameDialog>([](ExportNameDialog *d) { clickToEnd(d, "cancel"); });
         QVERIFY(!ExportNameDialog::ask(clock, messenger, nullptr).has_value());
     }
+
+    // The dialog driver itself: a test whose dialog never opens must not pass.
+    void aDialogThatNeverOpensFailsItsTest()
+    {
+        bool driven = false;
+        QEXPECT_FAIL("", "nothing opens the dialog", Continue);
+        whenModal<ExportNameDialog>([&](ExportNameDialog *) { driven = true; }, 100);
+        QTRY_VERIFY_WITH_TIMEOUT(dialogdriver::pending.count == 0, 20000);
+        QVERIFY(!driven);
+    }
 };
 
 // The chart panel's requests per button, and what it shows (the pictures are the simulator's).
