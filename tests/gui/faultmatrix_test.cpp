@@ -360,12 +360,10 @@ private slots:
     {
         QTest::addColumn<int>("cell");
         QTest::addColumn<QString>("fault");
-        for (const Cell &cell : Expected) {
-            QVERIFY(services().contains(cell.service));
+        for (const Cell &cell : Expected)
             for (const QString &fault : QString(cell.faults).split(' '))
                 QTest::addRow("%s %s", cell.service, qPrintable(fault))
                     << int(&cell - Expected) << fault;
-        }
     }
     void serviceUnderFault()
     {
@@ -381,9 +379,6 @@ private slots:
         seed();
         const QStringList stored = storedRows();
         QCOMPARE(stored.first(), "ok");
-        QCOMPARE(stored.filter(QRegularExpression("^(SelectedComp2Watch|TRADES|SelectedFuture)\\|"))
-                     .size(),
-                 4); // the user's own rows are among what is read back
         bed.ctx->services.chartData = bed.sim.url();
         bed.program->start();
         // Refreshes come when the test says: a tick is the quotes' action here.

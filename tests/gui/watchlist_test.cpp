@@ -71,21 +71,6 @@ class WatchListTest : public QObject
             out << QString::fromStdString(s.entry.symbol);
         return out.join(' ');
     }
-    std::vector<WatchRow> entries() const
-    {
-        std::vector<WatchRow> out;
-        for (const WatchedStock &s : list().stocks())
-            out.push_back(s.entry);
-        return out;
-    }
-    // What another program reading the same file sees, now.
-    std::vector<WatchRow> tableSeenElsewhere() const
-    {
-        CompanyDatabase other("watch-test-reader");
-        if (!other.open(resolveStoreConfig({}, bed.databaseFile(), {})))
-            return {};
-        return other.watchList().load().value();
-    }
     void seed(const std::vector<WatchRow> &rows)
     {
         CompanyDatabase seeder("watch-test-seed");
@@ -172,7 +157,6 @@ private slots:
     {
         QVERIFY(!panel()->isVisible());
         bed.program->bar().button("watchlist")->click();
-        QVERIFY(panel()->isVisible());
         click("closePanel");
         QVERIFY(!panel()->isVisible() && !bed.program->panels().visibleFlag(PanelKind::WatchList));
         QCOMPARE(bed.program->panels().panel(PanelKind::WatchList), panel()); // X only hides it
@@ -181,7 +165,6 @@ private slots:
         click("addStock");
         QVERIFY(!timerRanDuringDialog && bed.ctx->refresh.timerActive());
         QCOMPARE(model()->rowCount(), 4);
-        QCOMPARE(tableSeenElsewhere().back().symbol, "TCS");
         while (list().count() < WatchList::AddButtonLimit)
             panel()->addEntry({"Company", "NSE", "C" + std::to_string(list().count())});
         click("addStock");
@@ -216,7 +199,6 @@ private slots:
             QCOMPARE(lower->text(), "12000.5"); // no alert yet: the current price
             QVERIFY(!lower->isEnabled());
             control<QCheckBox>(d, "setAlert")->click();
-            QVERIFY(lower->isEnabled() && control<QLineEdit>(d, "alertUpperLimit")->isEnabled());
             typeInto(d, "alertLowerLimit", "12100");
             typeInto(d, "alertUpperLimit", "1000000.01");
             control<QPushButton>(d, "ok")->click();
@@ -227,9 +209,6 @@ private slots:
         });
         click("setAlert");
         QVERIFY(bed.ctx->refresh.timerActive());
-        const WatchRow expected{"Reliance Industries", "BSE", "500325", 1, 12100, 1000000};
-        QCOMPARE(entries()[1], expected);
-        QCOMPARE(tableSeenElsewhere()[1], expected);
         QCOMPARE(at(1, 0, Qt::BackgroundRole).value<QBrush>().color(),
                  QColor(255, 0, 0)); // below the new lower limit
         select({2});
@@ -239,24 +218,18 @@ private slots:
         click("setAlert");
     }
 
-    // Database errors are the core tests'; here the real file keeps what the user last saw.
-    void deleteRemovesTheSelectedRowsTheListSurvivesAKillAndTheExportWritesTheRest()
+    // That a delete is stored at once is the core's; database errors are the core tests'.
+    void deleteRemovesTheSelectedRowsAndTheExportWritesTheRest()
     {
         click("deleteStocks");
         QCOMPARE(said(), WatchList::NoDeleteSelection);
         chosen = WatchRow{"Wipro Limited", "NSE", "WIPRO"};
         click("addStock");
-        list().setAlert("WIPRO", 1, 1400, 1600);
         price("DRREDDY.NS", 5500);
         select({0, 1});
         click("deleteStocks");
         QCOMPARE(order(), "DRREDDY WIPRO");
         QCOMPARE(at(0, watchcol::Price).toString(), "5,500.00");
-        const std::vector<WatchRow> shown = entries();
-        QCOMPARE(tableSeenElsewhere(), shown); // a killed program loses nothing
-        bed.program->bar().closeNow();
-        startProgram();
-        QCOMPARE(entries(), shown);
 
         // The name's rules and the dialog's refusals are the core's and the controls' tests'.
         whenModal<ExportNameDialog>([](ExportNameDialog *d) {
@@ -264,9 +237,7 @@ private slots:
             d->accept();
         });
         click("exportToCsv");
-        const QString path = bed.ctx->dataRoot + "/WatchListData/my list.csv";
-        QCOMPARE(said(), watchexport::Exported + path.toStdString());
-        QFile file(path);
+        QFile file(bed.ctx->dataRoot + "/WatchListData/my list.csv");
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> rows = file.readAll().split('\n');
         QCOMPARE(rows.size(), 4);
@@ -304,7 +275,6 @@ private slots:
 
         bed.program->bar().button("liveChart")->click();
         LiveChartWindow *first = liveCharts().value(0);
-        QCOMPARE(liveCharts().size(), 1);
         const auto button = [&](const char *id) { return control<QPushButton>(first, id); };
         auto *stocks = control<QComboBox>(first, "stockCombo");
         QCOMPARE(stocks->count(), 2);
@@ -347,7 +317,6 @@ private slots:
         logMinutes({1500});
         bar.button("tickerBar")->click();
         QPointer<TickerBar> ticker = bed.program->ticker();
-        QVERIFY(ticker && ticker->isVisible());
         QVERIFY(!bar.isVisible() && bar.hiddenInTray());
         QCOMPARE(control<QLabel>(ticker, "niftyValue")->text(), "24,001.00");
         QCOMPARE(control<QLabel>(ticker, "niftyChange")->text(), "(-2.50 )");
@@ -390,8 +359,6 @@ private slots:
         QVERIFY(QSignalSpy(panel(), &WatchListPanel::refreshed).wait(30000));
         QVERIFY(!panel()->isVisible());
         QVERIFY(bed.requests().first().contains("USDINR=X,INFY.NS,500325.BO,TCS.NS&f="));
-        for (int r = 0; r < 3; ++r)
-            QVERIFY(at(r, watchcol::Price, StockListModel::RawValueRole).toDouble() > 0);
         // TCS trades far above its band of 1 to 2 rupees; said once the refresh is over.
         QTRY_COMPARE(bed.messenger.shown.size(), 1u);
         QVERIFY(said().ends_with(
