@@ -5,9 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=$1
 shift
-# The cache takes files built on a precompiled header only when told to be lenient about it.
 launcher=()
-command -v ccache >/dev/null &&
-    launcher=("-DCMAKE_CXX_COMPILER_LAUNCHER=env;CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime;ccache")
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
 cmake --build "$dir"
