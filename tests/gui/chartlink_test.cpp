@@ -10,15 +10,12 @@
 #include "support/guibed.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 
 #include <unistd.h>
 
@@ -173,20 +170,6 @@ class ChartLinkTest : public QObject
             backfilled("backfillOneMinute");
         }
     }
-    void startProgram(const std::string &chartDataUrl)
-    {
-        bed.makeProgram();
-        QVERIFY(bed.openDatabase());
-        QVERIFY(bed.ctx->database.watchList()
-                    .save({{"Infosys Limited", "NSE", "INFY"},
-                           {"Reliance Industries", "BSE", "500325"},
-                           {"Tata Consultancy Services", "NSE", "TCS"},
-                           {"ACC Limited", "NSE", "ACC"}})
-                    .ok());
-        bed.ctx->services.chartData = chartDataUrl;
-        bed.ctx->chartbookProgram = programName;
-        bed.program->start();
-    }
 
 private slots:
     void initTestCase() { QVERIFY(bed.startSim() && chartData.start()); }
@@ -198,7 +181,17 @@ private slots:
         if (QDBusConnection::sessionBus().isConnected())
             QVERIFY(serveBridge(true));
         bed.clock.set(makeLocalTime(2026, 12, 4, 11, 0, 0));
-        startProgram(chartData.baseUrl().toStdString());
+        bed.makeProgram();
+        QVERIFY(bed.openDatabase());
+        QVERIFY(bed.ctx->database.watchList()
+                    .save({{"Infosys Limited", "NSE", "INFY"},
+                           {"Reliance Industries", "BSE", "500325"},
+                           {"Tata Consultancy Services", "NSE", "TCS"},
+                           {"ACC Limited", "NSE", "ACC"}})
+                    .ok());
+        bed.ctx->services.chartData = chartData.baseUrl().toStdString();
+        bed.ctx->chartbookProgram = programName;
+        bed.program->start();
     }
     void cleanup() { bed.reset(); }
 
@@ -434,52 +427,6 @@ private slots:
             process.kill();
             process.waitForFinished(20000);
         }
-    }
-
-    // With the reference charting program and the simulator: what is sent is what it keeps.
-    void theReferenceChartingProgramKeepsWhatTheLinkSends()
-    {
-        if (!QDBusConnection::sessionBus().isConnected())
-            QSKIP("no session bus here");
-        QVERIFY(serveBridge(false));
-        QProcess chartbook;
-        chartbook.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        chartbook.start(qEnvironmentVariable("VANTREL_CHARTBOOK"),
-                        {"--data-dir", bed.path("chartbook")});
-        QVERIFY(chartbook.waitForStarted());
-        QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
-        QTRY_VERIFY_WITH_TIMEOUT(bus->isServiceRegistered(ChartBridge::DefaultService), 30000);
-        startProgram(bed.sim.url()); // the simulator's chart data this time
-
-        act(Open);
-        act(Sync);
-        act(Backfill);
-        click("startFeeding");
-        QVERIFY(bed.refreshOnce() && bed.refreshOnce());
-        QTRY_VERIFY_WITH_TIMEOUT(!bed.program->chartFeed()->busy(), 30000);
-        chartbook.kill();
-        chartbook.waitForFinished(30000);
-        QVERIFY(bed.messenger.shown.empty());
-
-        QStringList stocks;
-        QMap<QString, int> bars;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "chartbook");
-            db.setDatabaseName(bed.path("chartbook/ChartBook.sqlite"));
-            QVERIFY(db.open());
-            QSqlQuery query("SELECT SYMBOL FROM STOCKS ORDER BY POS", db);
-            while (query.next())
-                stocks << query.value(0).toString();
-            query.exec("SELECT SYMBOL, COUNT(*) FROM BARS GROUP BY SYMBOL");
-            while (query.next())
-                bars[query.value(0).toString()] = query.value(1).toInt();
-        }
-        QSqlDatabase::removeDatabase("chartbook");
-        QCOMPARE(stocks, (QStringList{"INFY", "TCS", "ACC", "NIFTY", "SENSEX"}));
-        for (const QString &symbol : stocks)
-            QVERIFY2(bars.value(symbol) > 60, qPrintable(symbol));
-        QVERIFY(!bars.contains("500325"));
-        QVERIFY(serveBridge(true));
     }
 
     // Run on its own with no session bus to reach (gui_chartlink_nobus).
