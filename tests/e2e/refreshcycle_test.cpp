@@ -222,10 +222,8 @@ private slots:
         QVERIFY(finished.wait(60000));
         QVERIFY(ticks > 0 && !sweep.running());
 
-        const QStringList requests = quoteRequests(accessLog());
-        QCOMPARE(requests.size(), qsizetype((listed.size() + 199) / 200));
-        for (const QString &request : requests)
-            QVERIFY(request.count(QLatin1Char(',')) < 200 && request.endsWith("&f=sl1d1t1c1ohgv"));
+        // Every batch asked for; how they are cut and asked is the scan's (core) test.
+        QCOMPARE(quoteRequests(accessLog()).size(), qsizetype((listed.size() + 199) / 200));
         for (int i = 0; i < scan.count(); ++i) {
             const QuoteRecord &q = scan.quote(i);
             QCOMPARE(q.last == 0, i >= 200 && i < 400);
