@@ -321,7 +321,6 @@ private slots:
         QCOMPARE(get(chartData("^NSEI", "1d")), nifty);
         QCOMPARE(replyLines(nifty).at(1), std::string("ticker:^nsei"));
         QCOMPARE(replyLines(get(chartData("500325.BO", "5d"))).size(), 19u + 322u);
-        QCOMPARE(reply(chartData("NOSUCH.NS", "1d")).status, 404);
         QCOMPARE(reply(chartData("INFY.NS", "2d")).status, 404);
         // A fault for one symbol spoils that stock's backfill only.
         control("fault=http500&fault-symbol=INFY.NS");
