@@ -74,7 +74,6 @@ private slots:
         CompanyDatabase db("again");
         QVERIFY(db.open(config).ok());
         QCOMPARE(run(config.databaseFile, "SELECT COUNT(*) FROM CompanyList"), 4796);
-        QVERIFY(db.companyList().hasSymbol(Exchange::Nse, "VTEST").value());
     }
 
     void unusableFilesAreReportedAndLeftAlone_data()
