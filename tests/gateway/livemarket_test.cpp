@@ -173,7 +173,7 @@ struct LiveHosts
 struct Answer
 {
     int status = 0;
-    std::string body, source, origins;
+    std::string body, source;
 };
 } // namespace
 
@@ -195,8 +195,7 @@ class GatewayTest : public QObject
         const auto r = client.Get(target);
         if (!r)
             return {};
-        return {r->status, r->body, r->get_header_value("X-Vantrel-Source"),
-                r->get_header_value("X-Vantrel-Quote-Origins")};
+        return {r->status, r->body, r->get_header_value("X-Vantrel-Source")};
     }
     QJsonObject status(QJsonParseError *error = nullptr)
     {
@@ -465,17 +464,15 @@ private slots:
 
     // A toppers sweep takes closes from the end-of-day files alone, and its symbols are not kept
     // fresh after it: a file without any company of the request answers them N/A; no file is a
-    // refusal. Every quote reply names each quote's origin. Which source the sweep's closes
-    // and their origins come from is the program's live watch test's.
-    void sweepsTakeClosesAloneAndEveryQuoteSaysWhereItCameFrom()
+    // refusal. Which source the sweep's closes come from, and the origin each reply names, is
+    // the program's live watch test's.
+    void sweepsTakeClosesAloneAndLeaveTheQuotesBe()
     {
         m_chart->know(reliance());
         m_endOfDay->refuse(NoSymbolKnown);
         const Answer reply = get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1");
         QCOMPARE(std::pair(reply.status, reply.body), std::pair(200, "\"RELIANCE.NS\",N/A\r\n"s));
         QVERIFY(m_chart->asked().empty() && m_market->label().empty());
-        QCOMPARE(get("/d/quotes.csv?s=RELIANCE.NS&f=sl1").origins,
-                 "live;chart;" + std::to_string(*reliance().at) + ";0");
         m_endOfDay->refuse("no file for today");
         QCOMPARE(get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1").status, 503);
     }

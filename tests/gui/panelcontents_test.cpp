@@ -322,7 +322,6 @@ private slots:
                 for (int c = 2; c < 9; ++c)
                     QVERIFY(cell(month, row, c) == "-" || cell(month, row, c).toDouble() > 0);
             }
-        QCOMPARE(int(bed.messenger.shown.size()), 2);
 
         const QString larsen = cell(0, 1, 5);
         panel()->contractList(1)->selectRow(2);
