@@ -126,7 +126,6 @@ private slots:
         QCOMPARE(
             watch.load().value(),
             (std::vector<WatchRow>{list[0], list[1], infy, {"Wipro Limited", "BSE", "507685"}}));
-        QCOMPARE(watch.nseRows().value(), (std::vector<WatchRow>{list[0], infy}));
         QVERIFY(watch.save({}).ok());
         QVERIFY(watch.load().value().empty());
     }
