@@ -209,10 +209,6 @@ private slots:
         edited[3].quantity = 25;
         QVERIFY(profile.replaceStock("INFY", 0, {edited[0], edited[3]}).ok());
         QCOMPARE(profile.loadAll().value(), edited);
-
-        QVERIFY(profile.removeStock("INFY", 1).ok());
-        edited.erase(edited.begin() + 1);
-        QCOMPARE(profile.loadAll().value(), edited);
     }
 
     void futuresChoicesAndDriverErrors()
