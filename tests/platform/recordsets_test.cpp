@@ -203,16 +203,10 @@ private slots:
         QCOMPARE(profile.loadAll().value(), edited);
     }
 
-    void futuresChoicesAndDriverErrors()
+    // The futures choices are added, listed and deleted in the futures panel's test.
+    void aDroppedTableIsNamedInItsErrors()
     {
         SelectedFuturesTable &chosen = m_db.selectedFutures();
-        const std::vector<FutureRow> rows = {{"Dr. Reddy's Laboratories Limited", "DRREDDY"},
-                                             {"Mahindra & Mahindra Limited", "M&M"}};
-        for (const auto &row : rows)
-            QVERIFY(chosen.insert(row).ok());
-        QVERIFY(chosen.removeSymbol("DRREDDY").ok());
-        QCOMPARE(chosen.load().value(), std::vector<FutureRow>{rows[1]});
-
         QVERIFY(raw("DROP TABLE SelectedFuture"));
         const auto loaded = chosen.load();
         QVERIFY2(loaded.error().find("SelectedFuture") != std::string::npos,
