@@ -84,7 +84,6 @@ private slots:
         QTest::addColumn<bool>("lockFolder");  // no new file in its folder, even for root
         const int rw = int(QFile::ReadOwner | QFile::WriteOwner);
         QTest::newRow("not a database") << QString() << rw << true << false;
-        QTest::newRow("read-only") << "all" << int(QFile::ReadOwner) << true << false;
         QTest::newRow("unreadable") << "all" << 0 << true << false;
         QTest::newRow("read-only folder") << "all" << rw << true << true;
         QTest::newRow("someone else's") << "Notes" << rw << false << false;
