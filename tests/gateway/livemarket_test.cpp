@@ -454,7 +454,6 @@ private slots:
              {std::vector<const char *>{"gw", "--config", "/nonexistent/gateway.conf"},
               {"gw", "--port", "70000"},
               {"gw", "--chart-url", "ftp://x"},
-              {"gw", "--port"},
               {"gw", "--seed", "1"}}) {
             error.clear();
             QVERIFY(!parseGatewayOptions(static_cast<int>(bad.size()), bad.data(), error));
