@@ -150,7 +150,6 @@ private slots:
         QVERIFY2(prepared.ok(), prepared.error().c_str());
         opened = db.open(config);
         QVERIFY2(opened.ok(), opened.error().c_str());
-        verifySeed(db, m_bed.odbcDatabaseFile());
         QVERIFY(db.watchList().insert({"Infosys Limited", "NSE", "INFY"}).ok());
         QVERIFY(says(initDatabase(config), "\"CompanyList\""));
         QCOMPARE(db.watchList().load().value().size(), 1u);

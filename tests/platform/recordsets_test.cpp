@@ -69,7 +69,6 @@ private slots:
         QCOMPARE(nse, (std::vector{CompanyRow{"Qwerty Nse Limited", "QWERTYN", ""}}));
         QCOMPARE(companies().listedOn(Exchange::Nse).value().size(), 2388u);
         QCOMPARE(companies().listedOn(Exchange::Bse).value().size(), 4668u);
-        QVERIFY(companies().hasSymbol(Exchange::Nse, "RELIANCE").value());
         QVERIFY(!companies().hasSymbol(Exchange::Bse, "RELIANCE").value());
         QVERIFY(!companies().hasSymbol(Exchange::Nse, "reliance").value());
         QVERIFY(!companies().hasSymbol(Exchange::Nse, "DR'LAB").value());
