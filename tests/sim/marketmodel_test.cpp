@@ -196,10 +196,6 @@ private slots:
                      std::tuple(bars, bars, today));
             QVERIFY(s.firstShown >= 200); // a 200-day average runs from the left edge
         }
-        const ChartSeries day = chartSeries(m_model, stock, ChartRange::Day, now);
-        // 09:15 to 11:00, the running minute included.
-        QCOMPARE(std::tuple(day.slotCount, day.shownCount(), day.bars[day.firstShown].minute()),
-                 std::tuple(375, std::size_t(106), 9 * 60 + 15));
     }
 
     void fiveDaysFoldMinutesIntoFives()
