@@ -200,14 +200,12 @@ private slots:
 
     void fiveDaysFoldMinutesIntoFives()
     {
-        // What the bars hold is checked with the other ranges; here, their size and span.
+        // What the bars hold is checked with the other ranges; here, their size. That they start
+        // on five-minute marks is the chart data's over the service.
         const ChartSeries s = chartSeries(m_model, *m_universe.find("RELIANCE.NS"),
                                           ChartRange::FiveDays, at("2026-12-04T18:00:00"));
         QCOMPARE(std::tuple(s.slotMinutes, s.slotCount, s.shownCount()),
                  std::tuple(5, 5 * 75, std::size_t(5 * 75)));
-        QCOMPARE(s.bars[s.firstShown].day(), simtime::dayOf(at("2026-11-30T00:00:00")));
-        for (const Bar &b : s.bars)
-            QCOMPARE((b.minute() - (9 * 60 + 15)) % 5, 0);
         // An always-open market trades all day, weekends too, in bars still five minutes each.
         const MarketModel open(m_universe, 7, TradingCalendar(true));
         const std::int64_t saturday = simtime::dayOf(at("2026-12-05T00:00:00"));
