@@ -264,7 +264,6 @@ private slots:
                  {"l", {"on"}},
                  {"p", {",m5", ",m200", ",e5", ",e200", ",b", ",p", ",s", ",v", ",m5,e10"}},
                  {"a", {",m26-12-9", ",f14", ",p12", ",r14", ",ss", ",fs", ",v", ",vm", ",w14"}},
-                 {"c", {"%5EBSESN,%5ENSEI"}},
                  {"s", {"500209.BO"}}})
             for (const char *value : values) {
                 const QImage picture = image(with(key, value));
