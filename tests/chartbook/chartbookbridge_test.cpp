@@ -96,8 +96,7 @@ private slots:
                  {u"FeedQuotes"_s, {u"ACC,1851.00,1855.00,10,*ACC,1,x,0"_s}},
                  {u"SyncStockList"_s, {u"ACC,,NIFTY,"_s}},
                  {u"BackfillStock"_s, {u"INFY"_s, newInfyBar + "garbage*"}},
-                 {u"BackfillStock"_s, {u"IN FY"_s, newInfyBar}},
-                 {u"BackfillStock"_s, {u"INFY"_s, newInfyBar + megabyte}}})
+                 {u"BackfillStock"_s, {u"IN FY"_s, newInfyBar}}})
             QCOMPARE(call(method, args).errorName(),
                      u"org.vantrel.ChartBridge1.Error.MalformedText"_s);
         // Far more than a feed cycle is refused at once as too large.

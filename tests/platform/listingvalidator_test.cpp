@@ -6,19 +6,18 @@
 #include <QSignalSpy>
 #include <QTest>
 
-// The validation request as it travels: what is asked, under which agent, and what a reply
-// with untidy lines makes of it. The dialog is tested against the simulator, its failures in
-// the fault matrix.
+// The validation request as it travels: what is asked, under which agent, one at a time. What
+// the reply makes of each symbol is the listing's own test; the dialog is tested against the
+// simulator, its failures in the fault matrix.
 class ListingValidatorTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void theReplyJudgesEachSymbol()
+    void oneRequestAtATimeUnderItsOwnAgent()
     {
         CannedHttpServer service(
-            "\"INFY.NS\",1520.35,\"12/4/2026\",\"11:00am\",+12.40,1508.00,1525.00,1502.10,45\r\n"
-            "  \"NOSUCH.BO\",0.00,\"N/A\",\"N/A\",N/A,N/A,N/A,N/A,N/A  \r\n");
+            "\"INFY.NS\",1520.35,\"12/4/2026\",\"11:00am\",+12.40,1508.00,1525.00,1502.10,45\r\n");
         QVERIFY(service.start());
         RecordingMessenger messenger;
         NewListing listing(messenger);
@@ -31,9 +30,6 @@ private slots:
         QVERIFY(finished.wait(30000));
         QCOMPARE(service.lastTarget + ' ' + service.lastUserAgent,
                  "/d/quotes.csv?s=INFY.NS,NOSUCH.BO&f=sl1d1t1c1ohgv ValidationSession");
-        QCOMPARE(std::pair(listing.nseResult(), listing.bseResult()),
-                 std::pair(std::string(NewListing::NsePassed), std::string(NewListing::BseFailed)));
-        QVERIFY(listing.addEnabled() && messenger.shown.empty());
     }
 };
 

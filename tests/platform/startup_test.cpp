@@ -95,7 +95,6 @@ private slots:
     void preparingTheDatabaseOrHelpNeedsNoWindows()
     {
         for (const auto &[args, windowless] : std::initializer_list<std::pair<QStringList, bool>>{
-                 {{"--dsn", "Shares", "--init-db"}, true},
                  {{"-h"}, true},
                  {{"-v"}, true},
                  {{"--no-splash"}, false},

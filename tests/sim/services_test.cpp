@@ -168,14 +168,11 @@ private slots:
         QVERIFY(gaps[0].starts_with("\"^BSESN\","));
         QCOMPARE(q(gaps[1]),
                  QStringLiteral("\"NOSUCH.NS\",N/A,\"N/A\",\"N/A\",N/A,N/A,N/A,N/A,N/A,N/A,N/A"));
-        QCOMPARE(q(quoteLines("NOSUCH.BO", "w").at(0)), QStringLiteral("\"N/A\""));
-        QCOMPARE(quoteLines(",,", Full).size(), 0u);
     }
 
-    // The world and indices panels' symbols as the program sends them, and listed companies on
-    // both exchanges (one on BSE only), "&" and all; each company's figures are the market
-    // model test's.
-    void everyPanelAndListedSymbolIsQuoted()
+    // The world and indices panels' symbols as the program sends them. Listed companies are the
+    // refresh test's toppers sweep, a symbol with "&" the futures pages' below.
+    void everyPanelSymbolIsQuoted()
     {
         std::string panels;
         for (const auto &table : {std::span<const NamedSymbol>(indextables::World),
@@ -184,14 +181,10 @@ private slots:
                                   std::span<const NamedSymbol>(indextables::Bse)})
             for (const NamedSymbol &s : table)
                 panels += encodeQueryValue(std::string(s.symbol)) + ",";
-        for (const auto &[batch, count] :
-             {std::pair{panels, 48u},
-              std::pair{std::string("M%26M.NS,ARE%26M.NS,RELIANCE.NS,500520.BO,544412.BO"), 5u}}) {
-            const std::vector<std::string> lines = quoteLines(batch, "sl1d1t1c1ohgv");
-            QCOMPARE(lines.size(), count);
-            for (const std::string &line : lines)
-                QVERIFY2(line.find("N/A") == std::string::npos, line.c_str());
-        }
+        const std::vector<std::string> lines = quoteLines(panels, "sl1d1t1c1ohgv");
+        QCOMPARE(lines.size(), 48u);
+        for (const std::string &line : lines)
+            QVERIFY2(line.find("N/A") == std::string::npos, line.c_str());
     }
 
     // The same seed and clock give the same bytes; the clock moves prices in the session and
@@ -204,29 +197,18 @@ private slots:
         const std::string reply = get(Quotes);
         QCOMPARE(simGet(same.port(), Quotes).body, reply);
         QVERIFY(simGet(other.port(), Quotes).body != reply);
-        const std::vector<std::string> before = replyLines(reply);
         control("advance=90");
-        const std::vector<std::string> after = replyLines(get(Quotes));
-        for (std::size_t i = 0; i < after.size(); ++i) {
-            QCOMPARE(parsed(after[i]).time, std::string("11:01AM"));
-            QVERIFY2(parsed(after[i]).last != parsed(before[i]).last, after[i].c_str());
-        }
-        QVERIFY(parsed(after[3]).volume > parsed(before[3]).volume); // the stock trades on
+        QVERIFY(get(Quotes) != reply);
         control("clock=2026-12-04T11:00:00");
         QCOMPARE(get(Quotes), reply);
 
         control("clock=2026-12-04T15:45:00");
         const std::string fridayClose = get(Quotes);
-        const QuoteRecord nifty = parsed(replyLines(fridayClose).at(0));
-        QCOMPARE(nifty.time, std::string("3:30PM"));
+        QCOMPARE(parsed(replyLines(fridayClose).at(0)).time, std::string("3:30PM"));
         for (const char *later : {"2026-12-05T11:00:00", "2026-12-07T09:14:00"}) {
             control(std::string("clock=") + later);
             QCOMPARE(get(Quotes), fridayClose);
         }
-        control("advance=60"); // Monday 09:15, the open
-        const QuoteRecord monday = parsed(replyLines(get(Quotes)).at(0));
-        QCOMPARE(monday.date + " " + monday.time, std::string("12/7/2026 9:15AM"));
-        QVERIFY(std::abs(monday.change - (monday.last - nifty.last)) < 0.006); // Friday's close
 
         TestSim open;
         QVERIFY(open.startWith({QStringLiteral("--always-open")}));
@@ -272,7 +254,6 @@ private slots:
     void everyOptionChangesThePicture()
     {
         const QImage initial = image(Initial); // a PNG: image() decodes nothing else
-        QCOMPARE(image(Initial), initial);     // the same request, the same picture
         // One sub-panel per indicator, even one asked for twice.
         QCOMPARE(image(with("a", ",r14,m26-12-9,r14")).size(), QSize(512, 288 + 2 * 84));
         std::vector<QImage> seen{initial};
@@ -283,7 +264,6 @@ private slots:
                  {"l", {"on"}},
                  {"p", {",m5", ",m200", ",e5", ",e200", ",b", ",p", ",s", ",v", ",m5,e10"}},
                  {"a", {",m26-12-9", ",f14", ",p12", ",r14", ",ss", ",fs", ",v", ",vm", ",w14"}},
-                 {"c", {"%5EBSESN,%5ENSEI"}},
                  {"s", {"500209.BO"}}})
             for (const char *value : values) {
                 const QImage picture = image(with(key, value));
@@ -334,7 +314,6 @@ private slots:
         QCOMPARE(get(chartData("^NSEI", "1d")), nifty);
         QCOMPARE(replyLines(nifty).at(1), std::string("ticker:^nsei"));
         QCOMPARE(replyLines(get(chartData("500325.BO", "5d"))).size(), 19u + 322u);
-        QCOMPARE(reply(chartData("NOSUCH.NS", "1d")).status, 404);
         QCOMPARE(reply(chartData("INFY.NS", "2d")).status, 404);
         // A fault for one symbol spoils that stock's backfill only.
         control("fault=http500&fault-symbol=INFY.NS");
