@@ -83,9 +83,6 @@ TEST(FuturesPageWalk, PagesItCannotReadAreNotReadAtAll)
         {"no <tr>", replaced(good, "<tr>", "<tr class=r>")},
         {"no <td", replaced(good, "<td", "<th")},
         {"upper-case rows", replaced(replaced(good, "<tr>", "<TR>"), "<td", "<TD")},
-        {"no contract rows", contractPage("")},
-        {"two months only",
-         contractPage(contractRow("26JUN2008", Month1) + contractRow("31JUL2008", Month2))},
         // Another row's cells never stand in for missing ones, nor a month start in its row.
         {"a row one cell short",
          contractPage(
