@@ -61,13 +61,10 @@ TEST(CompanyIndex, MatchesAsTheDatabaseDoesWithinOneNameAndKeepsItsOrder)
         {india, "société", {"Société Générale India"}},
         {india, "SOCIÉTÉ", {}},
         {india, "0% l", {"Yes!Go 100% Limited"}},
-        {tea, "teaberry", {}},
         {tea, std::string_view("tea\0berry", 9), {}},
         {tea, std::string_view("a\0", 2), {}},
         {tea, "ab", {}},
         {tea, "Y LIMITED", {"Berry Limited"}},
-        {tea, "berry limited", {"Berry Limited"}},
-        {tea, "Ea", {"Alpha Tea"}},
         {tea, "e", {"Alpha Tea", "Berry Limited"}},
     };
     for (const auto &[index, text, found] : cases)

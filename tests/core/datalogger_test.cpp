@@ -325,9 +325,6 @@ TEST_F(LiveChartFiles, AHugeFileIsReadFromItsTailAndThePointsStayBounded)
     }
     EXPECT_EQ((tuple{loaded(), chart.stock().maximum()}), tuple(LiveSeries::MaxPoints, 100))
         << "only the tail was read";
-    for (int i = 0; i < 10; ++i)
-        chart.readSnapshot();
-    EXPECT_EQ(chart.stock().points().size(), LiveSeries::MaxPoints);
 }
 
 // Only added points are handed over; a lagging NIFTY line, a reload or a full series included.

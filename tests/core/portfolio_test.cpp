@@ -84,8 +84,7 @@ TEST(Charges, MinimumBrokerageIsForTheExactNameAndOnlyWhenBrokerageIsCharged)
     const tuple<const char *, double, long, double> cases[] = {
         {"ICICI Direct", 0.75, 1, 128.09}, // 25 and the tax on 25, not per share
         {"ICICI DIRECT", 0.75, 1, 100.84}, // 0.75 + 0.0927
-        {"Plain Broker", 0.75, 1, 100.84},
-        {"ICICI Direct", 0, 1, 100}, // nothing charged, no minimum
+        {"ICICI Direct", 0, 1, 100},       // nothing charged, no minimum
         {"ICICI Direct", 0.75, 2, 228.09},
         {"ICICI Direct", 0.75, 40, 4033.71}, // 30.00 is above the minimum
     };
