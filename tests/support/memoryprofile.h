@@ -16,7 +16,6 @@ public:
     {
         return StoreError{"not used"};
     }
-    StoreResult<bool> brokerInUse(long) override { return StoreError{"not used"}; }
     StoreStatus removeStock(std::string_view symbol, int deliveryType) override
     {
         if (!failure.empty())

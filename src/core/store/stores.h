@@ -69,7 +69,6 @@ public:
     virtual StoreResult<std::vector<ProfileLot>> loadAll() = 0;
     virtual StoreResult<std::vector<ProfileLot>> lots(std::string_view symbol,
                                                       int deliveryType) = 0;
-    virtual StoreResult<bool> brokerInUse(long brokerId) = 0;
     virtual StoreStatus removeStock(std::string_view symbol, int deliveryType) = 0;
     virtual StoreStatus insert(const ProfileLot &lot) = 0;
     // Appends lots in one transaction: all of them or none.

@@ -69,17 +69,6 @@ StoreResult<std::vector<ProfileLot>> LotTable::lots(std::string_view symbol, int
     return lots;
 }
 
-StoreResult<bool> LotTable::brokerInUse(long brokerId)
-{
-    auto count = m_connection.select<qlonglong>(
-        QStringLiteral("SELECT COUNT(*) FROM TRADES WHERE BROKERID = ?"),
-        {static_cast<qlonglong>(brokerId)},
-        [](const QSqlQuery &query) { return query.value(0).toLongLong(); });
-    if (!count)
-        return StoreError{count.error()};
-    return !count.value().empty() && count.value().front() > 0;
-}
-
 StoreStatus LotTable::dropLot(const OpenLot &lot)
 {
     if (lot.remaining == lot.buy.quantity)

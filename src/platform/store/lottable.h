@@ -17,7 +17,6 @@ public:
 
     StoreResult<std::vector<ProfileLot>> loadAll() override;
     StoreResult<std::vector<ProfileLot>> lots(std::string_view symbol, int deliveryType) override;
-    StoreResult<bool> brokerInUse(long brokerId) override;
     StoreStatus removeStock(std::string_view symbol, int deliveryType) override;
     StoreStatus insert(const ProfileLot &lot) override;
     StoreStatus insertLots(const std::vector<ProfileLot> &lots) override;
