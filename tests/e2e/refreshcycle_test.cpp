@@ -177,7 +177,7 @@ private slots:
         cycle->startTimer();
         QVERIFY(result.wait(30000));
         // The ticks that came while the fetch ran started nothing: one request, one arrival.
-        QCOMPARE((QList<qsizetype>{started.count(), quoteRequests(accessLog()).size(),
+        QCOMPARE((QList<qsizetype>{started.count(), loggedRequests(accessLog()).size(),
                                    watch.arrivals, world.arrivals}),
                  (QList<qsizetype>{1, 1, 1, 0}));
         for (std::size_t i = 0; i < watch.symbols.size(); ++i)
@@ -190,7 +190,7 @@ private slots:
         QCOMPARE(world.arrivals, 1);
         QVERIFY(world.records[0].last > 1000);
         // On the wire "^" travels percent-encoded, as HTTP clients send it.
-        QVERIFY(quoteRequests(accessLog())
+        QVERIFY(loggedRequests(accessLog())
                     .last()
                     .startsWith(QStringLiteral(
                         "/d/quotes.csv?s=%5ENSEI,%5EBSESN,USDINR=X,,%5EDJI,%5EFTSE%20&")));
@@ -223,7 +223,7 @@ private slots:
         QVERIFY(ticks > 0 && !sweep.running());
 
         // Every batch asked for; how they are cut and asked is the scan's (core) test.
-        QCOMPARE(quoteRequests(accessLog()).size(), qsizetype((listed.size() + 199) / 200));
+        QCOMPARE(loggedRequests(accessLog()).size(), qsizetype((listed.size() + 199) / 200));
         for (int i = 0; i < scan.count(); ++i) {
             const QuoteRecord &q = scan.quote(i);
             QCOMPARE(q.last == 0, i >= 200 && i < 400);

@@ -352,8 +352,7 @@ private slots:
     void cleanup()
     {
         closeAll();
-        bed.sim.stop();
-        QFile::remove(bed.databaseFile());
+        bed.tearDown();
     }
 
     void serviceUnderFault_data()

@@ -268,12 +268,7 @@ class FuturesPanelTest : public QObject
     }
 
 private slots:
-    void cleanup()
-    {
-        bed.reset();
-        bed.sim.stop();
-        QFile::remove(bed.databaseFile());
-    }
+    void cleanup() { bed.tearDown(); }
 
     void aUserPicksStocksSeesTheirContractsAndDeletesOne()
     {

@@ -144,12 +144,7 @@ class PortfolioPanelTest : public QObject
     }
 
 private slots:
-    void cleanup()
-    {
-        bed.reset();
-        bed.sim.stop();
-        QFile::remove(bed.databaseFile());
-    }
+    void cleanup() { bed.tearDown(); }
 
     void beforeAnyQuoteTheListsShowCostsExportThemAndDeleteTouchesOnlyItsOwnList()
     {

@@ -147,9 +147,7 @@ private slots:
     }
     void cleanup()
     {
-        bed.reset();
-        bed.sim.stop();
-        QFile::remove(bed.databaseFile());
+        bed.tearDown();
         QDir(bed.path("data")).removeRecursively(); // every test starts a day with no data files
     }
 

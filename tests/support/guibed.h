@@ -10,6 +10,7 @@
 #include "support/testsim.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -25,7 +26,7 @@ struct GuiBed
     FixedClock clock{makeLocalTime(2026, 12, 4, 11, 0, 0)};
     std::unique_ptr<AppContext> ctx;
     std::unique_ptr<Program> program;
-    qsizetype logMark = 0; // access log lines before the running test
+    qint64 logMark = 0; // bytes of access log before the running test
 
     QString path(const QString &name) const { return dir.filePath(name); }
     QString databaseFile() const { return path("CompanyList.sqlite"); }
@@ -45,7 +46,7 @@ struct GuiBed
         ctx = std::make_unique<AppContext>(services, messenger, clock);
         ctx->dataRoot = path("data");
         messenger = RecordingMessenger();
-        logMark = logLines().size() - 1;
+        logMark = QFileInfo(accessLog()).size();
         return *ctx;
     }
     bool openDatabase() const
@@ -64,6 +65,13 @@ struct GuiBed
         program.reset();
         ctx.reset();
     }
+    // Between tests: the windows closed, the simulator stopped and the company database gone.
+    void tearDown()
+    {
+        reset();
+        sim.stop();
+        QFile::remove(databaseFile());
+    }
 
     // One refresh from start to result, after the one running; true when it connected.
     bool refreshOnce()
@@ -78,19 +86,9 @@ struct GuiBed
     // The running test's requests whose target starts with prefix.
     QStringList requests(const char *prefix = "/d/quotes.csv") const
     {
-        QStringList out;
-        for (const QByteArray &line : logLines().mid(logMark))
-            if (line.startsWith(prefix))
-                out << QString::fromLatin1(line);
-        return out;
+        return loggedRequests(accessLog(), prefix, logMark);
     }
 
 private:
     QString accessLog() const { return path("access.log"); }
-    QList<QByteArray> logLines() const
-    {
-        QFile file(accessLog());
-        return file.open(QIODevice::ReadOnly) ? file.readAll().split('\n')
-                                              : QList<QByteArray>{QByteArray()};
-    }
 };

@@ -53,14 +53,15 @@ inline bool simControl(int port, const QString &query)
     return reply->error() == QNetworkReply::NoError && reply->readAll().trimmed() == "OK";
 }
 
-// The lines of the simulator's access log that asked for quotes.
-inline QStringList quoteRequests(const QString &accessLog)
+// The lines of the simulator's access log, from byte from on, whose target starts with prefix.
+inline QStringList loggedRequests(const QString &accessLog, const char *prefix = "/d/quotes.csv",
+                                  qint64 from = 0)
 {
     QFile file(accessLog);
     QStringList out;
-    for (const QByteArray &line :
-         file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>())
-        if (line.startsWith("/d/quotes.csv"))
-            out << QString::fromUtf8(line);
+    if (file.open(QIODevice::ReadOnly) && file.seek(from))
+        for (const QByteArray &line : file.readAll().split('\n'))
+            if (line.startsWith(prefix))
+                out << QString::fromLatin1(line);
     return out;
 }
