@@ -127,8 +127,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        bed.reset();
-        bed.sim.stop();
+        bed.tearDown();
         const QString sizes = qEnvironmentVariable("VANTREL_WINDOW_SIZES");
         if (sizes.isEmpty())
             return;

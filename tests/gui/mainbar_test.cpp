@@ -63,8 +63,7 @@ private slots:
     void cleanup()
     {
         bar.reset();
-        bed.reset();
-        bed.sim.stop();
+        bed.tearDown();
     }
 
     void presetsUseTheGivenScreenAndTaskbarAndADragMovesTheBar()
@@ -238,11 +237,7 @@ class PanelsTest : public QObject
 
 private slots:
     void init() { bed.makeProgram().bar().show(); }
-    void cleanup()
-    {
-        bed.reset();
-        bed.sim.stop();
-    }
+    void cleanup() { bed.tearDown(); }
 
     void panelsDockUnderTheBarFollowItAndStayDockedOffTop()
     {
