@@ -81,6 +81,7 @@ protected:
     }
     static bool exists(const std::filesystem::path &path) { return std::filesystem::exists(path); }
 
+    FakeSourceServer server; // the sources' host
     std::filesystem::path root;
     std::vector<std::optional<LiveQuote>> got;
 };
@@ -88,7 +89,6 @@ protected:
 
 TEST_F(LiveSources, ChartQuoteFieldByFieldThenFromItsCacheAndToManyThreads)
 {
-    FakeSourceServer server;
     server.serve(belPath, {200, fixture("chart_bel_5m.json")});
     ChartSource chart(server.baseUrl(), gate());
     // The open is the session's first bar's.
@@ -127,7 +127,6 @@ TEST_F(LiveSources, ChartQuoteFieldByFieldThenFromItsCacheAndToManyThreads)
 
 TEST_F(LiveSources, ChartBarsLeaveOutMissingBarsAndTheClosingStub)
 {
-    FakeSourceServer server;
     server.serve("/v8/finance/chart/ADANIENT.NS", {200, fixture("chart_adanient_15m.json")});
     server.serve("/v8/finance/chart/RELIANCE.NS", {200, fixture("chart_daily.json")});
     server.serve(belPath, {200, fixture("chart_empty_range.json")});
@@ -150,7 +149,6 @@ TEST_F(LiveSources, ChartBarsLeaveOutMissingBarsAndTheClosingStub)
 
 TEST_F(LiveSources, BackOffDoublesAndSendsNothingMeanwhile)
 {
-    FakeSourceServer server;
     server.serve(belPath, {429, "Too Many Requests", "text/plain"});
     ChartSource chart(server.baseUrl(), gate());
     const auto throttled = [&chart] {
@@ -178,7 +176,6 @@ TEST_F(LiveSources, BackOffDoublesAndSendsNothingMeanwhile)
 
 TEST_F(LiveSources, FaultyRepliesGiveAReasonAndNoPrice)
 {
-    FakeSourceServer server;
     Reply huge;
     huge.hugeBytes = 50 * 1024 * 1024;
     const std::pair<Reply, std::string> cases[] = {
@@ -197,7 +194,6 @@ TEST_F(LiveSources, FaultyRepliesGiveAReasonAndNoPrice)
 
 TEST_F(LiveSources, BatchUsesCookieAndCrumbAndNeverTakesAnErrorAsCrumb)
 {
-    FakeSourceServer server;
     Reply page(200, "<html></html>", "text/html");
     page.cookies = {"A3=d=AQAB; Domain=.x", "A1S=s"};
     server.serve("/quote/AAPL", page);
@@ -235,7 +231,6 @@ TEST_F(LiveSources, BatchUsesCookieAndCrumbAndNeverTakesAnErrorAsCrumb)
 
 TEST_F(LiveSources, EndOfDayFilesWalkBackKeepTheFileAndDateTheirQuotes)
 {
-    FakeSourceServer server;
     const std::string nse = "/content/cm/BhavCopy_NSE_CM_0_0_0_20250620_F_0000.csv.zip";
     server.serve(nse, {200, fixture("bhav_nse_20250620.csv.zip"), "application/zip"});
     server.serve("/download/BhavCopy/Equity/BhavCopy_BSE_CM_0_0_0_20250620_F_0000.CSV",
@@ -263,7 +258,6 @@ TEST_F(LiveSources, EndOfDayFilesWalkBackKeepTheFileAndDateTheirQuotes)
 
 TEST_F(LiveSources, EndOfDayRefusesWhatIsNotTheFile)
 {
-    FakeSourceServer server;
     server.serve("/content/cm/BhavCopy_NSE_CM_0_0_0_20250623_F_0000.csv.zip",
                  {200, fixture("not_a_zip.zip"), "text/html"});
     server.serve("/download/BhavCopy/Equity/BhavCopy_BSE_CM_0_0_0_20250623_F_0000.CSV",
@@ -277,13 +271,12 @@ TEST_F(LiveSources, EndOfDayRefusesWhatIsNotTheFile)
 
 TEST_F(LiveSources, TheChartApiDownLeavesTheBatchApiOnTheSameHostAnswering)
 {
-    FakeSourceServer host;
-    host.serve(belPath, {503, "", "text/plain"});
-    host.serve("/v8/finance/chart/CIPLA.NS", {503, "", "text/plain"});
-    host.serve("/quote/AAPL", {200, "<html></html>", "text/html"});
-    host.serve("/v1/test/getcrumb", {200, fixture("crumb_ok.txt"), "text/plain"});
-    host.serve("/v7/finance/quote", {200, fixture("batch_quotes.json")});
-    const std::string url = host.baseUrl();
+    server.serve(belPath, {503, "", "text/plain"});
+    server.serve("/v8/finance/chart/CIPLA.NS", {503, "", "text/plain"});
+    server.serve("/quote/AAPL", {200, "<html></html>", "text/html"});
+    server.serve("/v1/test/getcrumb", {200, fixture("crumb_ok.txt"), "text/plain"});
+    server.serve("/v7/finance/quote", {200, fixture("batch_quotes.json")});
+    const std::string url = server.baseUrl();
     const auto sources = makeLiveSources({.chartBaseUrl = url,
                                           .batchBaseUrl = url,
                                           .crumbPageUrl = url + "/quote/AAPL",
@@ -295,13 +288,12 @@ TEST_F(LiveSources, TheChartApiDownLeavesTheBatchApiOnTheSameHostAnswering)
                                           .now = fixedNow});
     ASSERT_EQ(sources.size(), 2u);
     EXPECT_EQ(ask(*sources[0], {"BEL.NS", "CIPLA.NS"}), "none | none (refused: HTTP 503)");
-    EXPECT_EQ(host.hits("/v8/finance/chart/CIPLA.NS"), 0); // the chart API is in back-off
+    EXPECT_EQ(server.hits("/v8/finance/chart/CIPLA.NS"), 0); // the chart API is in back-off
     EXPECT_TRUE(ask(*sources[1], {"BEL.NS", "CIPLA.NS"}).find("| 1001.5 ") != std::string::npos);
 }
 
 TEST_F(LiveSources, EndOfDayFilesAreKeptByTheDayTheyHoldAndHolidaysAreSkipped)
 {
-    FakeSourceServer server;
     // Tuesday's name answers with Friday's file; Monday is a holiday and never asked for.
     server.serve("/content/cm/BhavCopy_NSE_CM_0_0_0_20250624_F_0000.csv.zip",
                  {200, fixture("bhav_nse_20250620.csv.zip"), "application/zip"});
