@@ -137,20 +137,6 @@ private slots:
         }
     }
 
-    // A start still waiting when the program ends tells nobody.
-    void stoppingAWaitingStartCallsNobody()
-    {
-        bool called = false;
-        {
-            SimulatorProcess service;
-            service.startInBackground(QStringLiteral("/bin/sleep"), {"20"},
-                                      [&](bool) { called = true; });
-            QTest::qWait(50);
-        }
-        QTest::qWait(50);
-        QVERIFY(!called);
-    }
-
     void theFirstRefreshWaitsForTheService()
     {
         RecordingMessenger messenger;
