@@ -121,18 +121,14 @@ private slots:
         testModelOf(list);
         QVERIFY(control<QAbstractButton>(&d, "searchNse")->isChecked());
 
-        typeInto(&d, "searchText", "ta");
-        QVERIFY(shownNames(list).isEmpty() && bed.messenger.shown.empty());
         typeInto(&d, "searchText", "aarvi");
         QCOMPARE(shownNames(list), QStringList{"Aarvi Encon Limited"});
         // Listed on NSE only: choosing BSE finds nothing, and says so.
         click(&d, "searchBse");
         QVERIFY(shownNames(list).isEmpty());
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::NoMatchMessage});
-        // Each further change that still matches nothing says it again.
-        QTest::keyClicks(control<QLineEdit>(&d, "searchText"), "zz");
-        QCOMPARE(bed.messenger.count(CompanySearch::NoMatchMessage), 3);
 
+        // Typing a short text says nothing, SEARCH says it is short.
         bed.messenger = RecordingMessenger();
         typeInto(&d, "searchText", "ta");
         click(&d, "search");
@@ -155,9 +151,6 @@ private slots:
             pickRow(list, shownNames(list).indexOf("Tata Elxsi Limited"));
             click(d, "setAlert");
             typeInto(d, "lowerLimit", "10");
-            typeInto(d, "upperLimit", "10");
-            click(d, "ok");
-            QCOMPARE(said(), WatchSearchForm::LimitOrderMessage);
             typeInto(d, "upperLimit", "150.5");
             // A stock the store could not take keeps the dialog open with what was typed.
             watchList.storeFails = true;
@@ -309,6 +302,7 @@ private slots:
         QCOMPARE(bed.messenger.shown.size(), 3u);
     }
 
+    // The book's rules are core's; here the list's buttons reach it with the selected row.
     void brokersAreAddedEditedAndDeletedAsStored()
     {
         QVERIFY(sql("ALTER TABLE BROKERLIST RENAME TO AWAY"));
@@ -331,10 +325,6 @@ private slots:
             whenModal<ConfigureBrokerDialog>([this](ConfigureBrokerDialog *c) {
                 configure(c, "Shah's Broking");
                 QCOMPARE(said(), BrokerBook::duplicateMessage("Shah's Broking"));
-                configure(c, "   ");
-                QCOMPARE(said(), BrokerBook::BlankNameMessage);
-                configure(c, QString(256, QLatin1Char('b')));
-                QCOMPARE(said(), BrokerBook::LongNameMessage);
                 configure(c, "Zerodha", "deliverySellBrokerage", "100.5");
                 QCOMPARE(said(), "Please enter a number between 0 and 100.");
                 QVERIFY(c->isVisible());
@@ -357,19 +347,9 @@ private slots:
             const auto rates = brokers().front().rates;
             QVERIFY(rates[DeliveryBuyBrokerage] == 0.5 && rates[IntradaySellOthers] == 0.5);
 
-            // In use by an intraday lot: refused without a question; unused: gone.
-            bed.ctx->database.profile().insert(
-                {"Infosys Limited", "NSE", "INFY", 1, 1500, 10, brokers().front().id});
-            list->setCurrentRow(0);
-            click(d, "delete");
-            QCOMPARE(said(), BrokerBook::InUseMessage);
-            QCOMPARE(shownNames(list), QStringList{"Mehta Securities"});
-            QVERIFY(sql("DELETE FROM TRADES"));
             list->setCurrentRow(0);
             click(d, "delete");
             QVERIFY(list->count() == 0 && brokers().empty());
-            click(d, "delete");
-            QCOMPARE(said(), BrokerBook::NothingToDeleteMessage);
             clickToEnd(d, "close");
         });
         BrokersListDialog::run(*bed.ctx, nullptr);
