@@ -173,28 +173,17 @@ private slots:
         QTRY_VERIFY(!panel());
     }
 
-    void theRefreshCycleValuesTheHoldingsWithMarketPrices()
-    {
-        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
-        openSeeded(); // the button starts a refresh at once
-        QTRY_VERIFY_WITH_TIMEOUT(number(0, holdingcol::MarketPrice) > 0, 30000);
-        QCOMPARE(number(0, holdingcol::MarketPrice), number(0, holdingcol::MarketPrice, Intraday));
-        QCOMPARE(panel()->section(Delivery)->total(2)->textColour(),
-                 signColour(panel()->portfolio().list(Delivery).totals.unrealized));
-        // Connected now: a double click opens the stock's chart.
-        QTableView *view = panel()->section(Intraday)->view();
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
-                           view->visualRect(model(Intraday)->index(0, 0)).center());
-        QVERIFY(bed.program->bar().findChild<QWidget *>("historicalChart"));
-    }
-
-    // The largest holdings at market prices: numbers stay whole however narrow the panel.
-    void numbersAreNeverCut()
+    // The refresh cycle values the holdings with market prices, the largest of them too: their
+    // numbers stay whole however narrow the panel.
+    void theRefreshCycleValuesTheHoldingsAndNumbersAreNeverCut()
     {
         QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
         openSeeded({{"Tata Consultancy Services Limited", "NSE", "TCS", 0, 15048.1, 26000, 0},
                     {"Yes Bank Limited", "NSE", "YESBANK", 0, 20.05, 999999, 0}});
-        QVERIFY(QSignalSpy(panel(), &PortfolioPanel::refreshed).wait(30000));
+        QTRY_VERIFY_WITH_TIMEOUT(number(0, holdingcol::MarketPrice) > 0, 30000);
+        QCOMPARE(number(0, holdingcol::MarketPrice), number(0, holdingcol::MarketPrice, Intraday));
+        QCOMPARE(panel()->section(Delivery)->total(2)->textColour(),
+                 signColour(panel()->portfolio().list(Delivery).totals.unrealized));
         StockListView *view = panel()->section(Delivery)->view();
         const int margins =
             2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 1;
@@ -209,6 +198,11 @@ private slots:
                              qPrintable(number));
             }
         }
+        // Connected now: a double click opens the stock's chart.
+        QTableView *intraday = panel()->section(Intraday)->view();
+        QTest::mouseDClick(intraday->viewport(), Qt::LeftButton, {},
+                           intraday->visualRect(model(Intraday)->index(0, 0)).center());
+        QVERIFY(bed.program->bar().findChild<QWidget *>("historicalChart"));
     }
 
     void addAndEditGoThroughTheEntryDialogAndReachTheTableInPlace()
