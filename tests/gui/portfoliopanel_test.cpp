@@ -1,11 +1,9 @@
 #include "core/gains/gainsexport.h"
 #include "core/gains/holdingreturns.h"
-#include "core/portfolio/brokerbook.h"
 #include "core/portfolio/holdingcells.h"
 #include "gui/controls/colourlabel.h"
 #include "gui/controls/exportnamedialog.h"
 #include "gui/controls/stocklist.h"
-#include "gui/portfolio/configurebrokerdialog.h"
 #include "gui/portfolio/gainsyeardialog.h"
 #include "gui/portfolio/holdingentrydialog.h"
 #include "gui/portfolio/holdinglistmodel.h"
@@ -22,7 +20,6 @@
 #include "support/guibed.h"
 #include "support/resultlist.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
@@ -271,33 +268,6 @@ private slots:
         QVERIFY(dialog.isVisible());
         QVERIFY(said().find("refused by test") != std::string::npos);
         QCOMPARE(bed.ctx->database.trades().loadAll().value().size(), 3u);
-    }
-
-    void aBrokerPricedByScheduleKeepsItsScheduleUntilUnticked()
-    {
-        openPanel();
-        BrokerBook book(bed.ctx->database.brokers(), bed.messenger);
-        QVERIFY(book.load());
-        BrokerScheduleTable &schedules = bed.ctx->database.brokerSchedules();
-        {
-            ConfigureBrokerDialog add(book, bed.messenger, std::nullopt, nullptr, &schedules);
-            control<QLineEdit>(&add, "brokerName")->setText("Flat Fee");
-            control<QCheckBox>(&add, "bySchedule")->setChecked(true);
-            control<QLineEdit>(&add, "intradayPercent")->setText("0.03");
-            control<QLineEdit>(&add, "intradayCap")->setText("20");
-            control<QLineEdit>(&add, "dpCharge")->setText("15.34");
-            add.accept();
-        }
-        QCOMPARE(schedules.loadAll().value(),
-                 (std::map<long, BrokerSchedule>{
-                     {book.brokers().back().id, {{0, 0, 0}, {0.03, 0, 20}, 15.34}}}));
-
-        ConfigureBrokerDialog edit(book, bed.messenger, book.brokers().back(), nullptr, &schedules);
-        QVERIFY(control<QCheckBox>(&edit, "bySchedule")->isChecked());
-        QCOMPARE(control<QLineEdit>(&edit, "dpCharge")->text(), "15.34");
-        control<QCheckBox>(&edit, "bySchedule")->setChecked(false);
-        edit.accept();
-        QVERIFY(schedules.loadAll().value().empty());
     }
 
     void aSaleShrinksItsRowAndIsListedWithItsResult()

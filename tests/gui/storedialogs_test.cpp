@@ -11,6 +11,7 @@
 #include "support/guibed.h"
 #include "support/resultlist.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
@@ -310,15 +311,23 @@ private slots:
         QVERIFY(sql("ALTER TABLE AWAY RENAME TO BROKERLIST"));
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{BrokerBook::LoadFailedMessage});
 
-        whenModal<BrokersListDialog>([this](BrokersListDialog *d) {
+        BrokerScheduleTable &schedules = bed.ctx->database.brokerSchedules();
+        whenModal<BrokersListDialog>([&](BrokersListDialog *d) {
             auto *list = control<QListWidget>(d, "brokerList");
             whenModal<ConfigureBrokerDialog>([](ConfigureBrokerDialog *c) {
                 QCOMPARE(text(c, "deliveryBuyST") + " " + text(c, "intradaySellSTT"),
                          "12.36 0.025");
+                control<QCheckBox>(c, "bySchedule")->setChecked(true);
+                typeInto(c, "intradayPercent", "0.03");
+                typeInto(c, "intradayCap", "20");
+                typeInto(c, "dpCharge", "15.34");
                 configure(c, "  Shah's Broking ", "intradaySellOthers", "0.5");
             });
             click(d, "addNew");
             QCOMPARE(shownNames(list), QStringList{"Shah's Broking"});
+            QCOMPARE(schedules.loadAll().value(),
+                     (std::map<long, BrokerSchedule>{
+                         {brokers().front().id, {{0, 0, 0}, {0.03, 0, 20}, 15.34}}}));
 
             // A refusal keeps the dialog open.
             whenModal<ConfigureBrokerDialog>([this](ConfigureBrokerDialog *c) {
@@ -332,15 +341,20 @@ private slots:
             click(d, "edit");
             QCOMPARE(said(), BrokerBook::NothingToEditMessage);
             list->setCurrentRow(0);
+            // An edit shows the stored rates and schedule; unticked, the schedule goes.
             whenModal<ConfigureBrokerDialog>([](ConfigureBrokerDialog *c) {
-                QCOMPARE(text(c, "brokerName") + " " + text(c, "intradaySellOthers"),
-                         "Shah's Broking 0.5");
+                QCOMPARE(text(c, "brokerName") + " " + text(c, "intradaySellOthers") + " " +
+                             text(c, "dpCharge"),
+                         "Shah's Broking 0.5 15.34");
+                QVERIFY(control<QCheckBox>(c, "bySchedule")->isChecked());
+                control<QCheckBox>(c, "bySchedule")->setChecked(false);
                 configure(c, "Mehta Securities", "deliveryBuyBrokerage", "0.5");
             });
             click(d, "edit");
             QCOMPARE(shownNames(list), QStringList{"Mehta Securities"});
             const auto rates = brokers().front().rates;
             QVERIFY(rates[DeliveryBuyBrokerage] == 0.5 && rates[IntradaySellOthers] == 0.5);
+            QVERIFY(schedules.loadAll().value().empty());
 
             list->setCurrentRow(0);
             click(d, "delete");
