@@ -250,7 +250,6 @@ private slots:
     {
         CompanySearchResultDialog many(*bed.ctx, "ind", Exchange::Bse);
         QCOMPARE(shownNames(control<QListView>(&many, "resultList")).size(), 100);
-        QVERIFY(bed.messenger.shown.empty());
         // Unlike typing in the search dialog, opening on a short text says so.
         CompanySearchResultDialog shortText(*bed.ctx, "ta", Exchange::Nse);
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::TooShortMessage});
