@@ -1,4 +1,3 @@
-#include "core/common/clock.h"
 #include "gui/charts/historicalchartpanel.h"
 #include "gui/controls/colorbutton.h"
 #include "gui/controls/exportnamedialog.h"
@@ -45,7 +44,7 @@ QRect inkBox(const QImage &img, int inset, int darkerThan = 100)
 
 } // namespace
 
-// The shared controls: the colour button's drawing and the export file name dialog.
+// The shared controls: the colour button's drawing, and the dialog driver.
 class ControlsTest : public QObject
 {
     Q_OBJECT
@@ -67,26 +66,6 @@ private slots:
         button.resize(40, 20);
         button.setFaceColour(Rgb{255, 0, 0}, true);
         QCOMPARE(button.grab().toImage().pixel(20, 3), qRgb(255, 0, 0));
-    }
-
-    void exportNameFromTheClockAndBlankNamesRefused()
-    {
-        RecordingMessenger messenger;
-        FixedClock clock(makeLocalTime(2009, 3, 1, 0, 5, 9));
-        whenModal<ExportNameDialog>([](ExportNameDialog *d) {
-            QCOMPARE(d->edit()->text(), QStringLiteral("01-03-2009_00-05-09AM"));
-            QCOMPARE(d->edit()->maxLength(), 25);
-            d->edit()->setText("    ");
-            control<QPushButton>(d, "ok")->click();
-            QVERIFY(d->isVisible());
-            d->edit()->setText("  december ");
-            control<QPushButton>(d, "ok")->click();
-        });
-        QCOMPARE(ExportNameDialog::ask(clock, messenger, nullptr).value_or(QString()),
-                 QStringLiteral("december"));
-        QCOMPARE(messenger.shown, std::vector<std::string>{"Please write a name for the CSV file"});
-        whenModal<ExportNameDialog>([](ExportNameDialog *d) { clickToEnd(d, "cancel"); });
-        QVERIFY(!ExportNameDialog::ask(clock, messenger, nullptr).has_value());
     }
 
     // The dialog driver itself: a test whose dialog never opens must not pass.

@@ -226,10 +226,20 @@ private slots:
         QCOMPARE(order(), "DRREDDY WIPRO");
         QCOMPARE(at(0, watchcol::Price).toString(), "5,500.00");
 
-        // The name's rules and the dialog's refusals are the core's and the controls' tests'.
-        whenModal<ExportNameDialog>([](ExportNameDialog *d) {
+        // Cancelled, the export writes nothing. The dialog starts from the clock, takes no more
+        // than a file name's length and refuses a blank (the name's rules are the core's).
+        whenModal<ExportNameDialog>([](ExportNameDialog *d) { clickToEnd(d, "cancel"); });
+        click("exportToCsv");
+        QCOMPARE(bed.messenger.shown.size(), 1u); // nothing written, nothing said
+        whenModal<ExportNameDialog>([this](ExportNameDialog *d) {
+            QCOMPARE(d->edit()->text(), QStringLiteral("04-12-2026_06-00-00PM"));
+            QCOMPARE(d->edit()->maxLength(), 25);
+            d->edit()->setText("    ");
+            control<QPushButton>(d, "ok")->click();
+            QCOMPARE(said(), "Please write a name for the CSV file");
+            QVERIFY(d->isVisible());
             d->edit()->setText("  my list ");
-            d->accept();
+            control<QPushButton>(d, "ok")->click();
         });
         click("exportToCsv");
         QFile file(bed.ctx->dataRoot + "/WatchListData/my list.csv");
