@@ -72,7 +72,8 @@ TEST(CompanyIndex, MatchesAsTheDatabaseDoesWithinOneNameAndKeepsItsOrder)
     EXPECT_TRUE(CompanyIndex().find("tea").empty());
 }
 
-// Short texts never reach the database, and one empties the list (their messages: dialogs).
+// Short texts never reach the database, and one empties the list; only a search asked for
+// says the text is short.
 TEST_F(CompanySearchTest, ShortTextsNeverReachTheDatabaseAndAnErrorLeavesAnEmptyList)
 {
     search.searchAsTyped("tat", Exchange::Nse);
@@ -80,7 +81,11 @@ TEST_F(CompanySearchTest, ShortTextsNeverReachTheDatabaseAndAnErrorLeavesAnEmpty
     search.searchAsTyped("ta", Exchange::Nse);
     search.search("ta", Exchange::Nse);
     EXPECT_TRUE(search.rows().empty()) << "a shortened text empties the list";
-    EXPECT_EQ(store.queries, 1);
+    search.searchAsTyped("zzz", Exchange::Nse);
+    EXPECT_EQ(store.queries, 2);
+    EXPECT_EQ(messenger.shown,
+              (Strings{CompanySearch::TooShortMessage, CompanySearch::NoMatchMessage}))
+        << "only a short text typed goes without a word";
 
     search.search("coffee", Exchange::Bse);
     ASSERT_NE(search.rowAt(0), nullptr);
@@ -100,7 +105,8 @@ TEST_F(CompanySearchTest, WatchSearchRefusalsKeepTheDialogOpen)
         {false, 0, 1000000.5, WatchSearchForm::LimitRangeMessage},
         {false, -1, 0, WatchSearchForm::LimitRangeMessage},
         {true, 0, 10, WatchSearchForm::ZeroLimitMessage},
-        {true, 20, 10, WatchSearchForm::LimitOrderMessage}};
+        {true, 20, 10, WatchSearchForm::LimitOrderMessage},
+        {true, 10, 10, WatchSearchForm::LimitOrderMessage}};
     for (const auto &[alert, lower, upper, message] : cases) {
         form.setAlert(alert);
         EXPECT_FALSE(form.accept(0, lower, upper).has_value()) << message;

@@ -408,6 +408,7 @@ TEST_F(LiveChartFiles, AppendedRowsAddUpToWhatADrawingAnewShows)
 TEST(ChartRequest, OddSymbolsAndRangeLines)
 {
     EXPECT_EQ(ChartRequest("M&M", "NSE").chartPath().substr(0, 14), "/z?s=M%26M.NS&");
+    EXPECT_EQ(ChartRequest("500325", "BSE").rangePath(), "/d/quotes.csv?s=500325.BO&f=w");
     EXPECT_EQ(ChartRequest("^NSEI", "24,012.35").requestSymbol(), "^NSEI")
         << "the index list passes its price where the exchange goes";
     EXPECT_EQ(cleanRangeLine("  \"900.00 - 1600.00\"\r"), "900.00 - 1600.00");

@@ -1,5 +1,6 @@
 #include "core/net/displayformat.h"
 #include "core/net/quoteorigin.h"
+#include "core/portfolio/brokerbook.h"
 #include "core/portfolio/charges.h"
 #include "core/portfolio/holdingcells.h"
 #include "core/portfolio/holdingform.h"
@@ -13,6 +14,7 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
 #include <tuple>
 
 namespace {
@@ -44,6 +46,31 @@ BrokerEntry broker(long id, const std::string &name, std::array<double, 4> buy =
     std::copy(sell.begin(), sell.end(), b.rates.begin() + DeliverySellBrokerage);
     return b;
 }
+
+// The broker table in memory; a trade names the brokers whose ids are in used.
+struct MemoryBrokers : BrokerStore
+{
+    std::vector<BrokerEntry> rows;
+    std::set<long> used;
+    StoreResult<std::vector<BrokerEntry>> loadAll() override { return rows; }
+    StoreResult<std::optional<BrokerEntry>> findByName(std::string_view name) override
+    {
+        const auto found = std::ranges::find(rows, name, &BrokerEntry::name);
+        return found == rows.end() ? std::nullopt : std::optional(*found);
+    }
+    StoreStatus insert(const BrokerEntry &entry) override
+    {
+        rows.push_back(entry);
+        rows.back().id = long(rows.size());
+        return storeOk();
+    }
+    StoreResult<bool> update(long, const BrokerEntry &) override { return StoreError{"unused"}; }
+    StoreStatus remove(long) override { return StoreError{"unused"}; }
+    StoreResult<bool> removeUnused(long id) override
+    {
+        return !used.contains(id) && std::erase_if(rows, [id](auto &b) { return b.id == id; });
+    }
+};
 
 struct PortfolioTest : ::testing::Test
 {
@@ -280,6 +307,36 @@ TEST(PortfolioExport, SectionsOnlyForListsWithRowsAndTotalsWithoutGrouping)
                   intradaySection);
     EXPECT_EQ(portfolioexport::content({}, intraday),
               "My PROFILE for Current Stocks in My Hand" + intradaySection);
+}
+
+// A name is stored trimmed, once, in at most 255 characters; a used broker stays.
+TEST(BrokerBook, NamesAreTrimmedUniqueAndShortAndOnlyUnusedBrokersGo)
+{
+    MemoryBrokers store;
+    RecordingMessenger messenger;
+    BrokerBook book(store, messenger);
+    std::string accented;
+    for (int i = 0; i < 255; ++i)
+        accented += "\u00e9";
+    ASSERT_TRUE(book.save(std::nullopt, broker(0, " Shah\t")));
+    ASSERT_TRUE(book.save(std::nullopt, broker(0, accented)));
+    const tuple<std::string, std::string> refused[] = {
+        {" Shah ", BrokerBook::duplicateMessage("Shah")},
+        {" \t ", BrokerBook::BlankNameMessage},
+        {std::string(256, 'b'), BrokerBook::LongNameMessage}};
+    for (const auto &[name, message] : refused) {
+        EXPECT_FALSE(book.save(std::nullopt, broker(0, name))) << name;
+        EXPECT_EQ(messenger.shown.back(), message);
+    }
+
+    store.used = {1};
+    messenger.shown.clear();
+    EXPECT_FALSE(book.remove(0));
+    EXPECT_FALSE(book.remove(2));
+    ASSERT_TRUE(book.remove(1));
+    EXPECT_EQ(messenger.shown,
+              (Strings{BrokerBook::InUseMessage, BrokerBook::NothingToDeleteMessage}));
+    EXPECT_EQ(book.brokers(), (std::vector{broker(1, "Shah")}));
 }
 
 // A lot needs a company found on the exchange chosen; lots are capped, and deleting one keeps

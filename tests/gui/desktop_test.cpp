@@ -100,6 +100,9 @@ private slots:
                  "TCS (NSE) above its UPPER LIMIT\nTata Consultancy Services Limited\nPrice " +
                      price + ", band 1.00 to 2.00");
         QVERIFY(n.actions.contains("default"));
+        // The box says so too, once the refresh is over.
+        QTRY_VERIFY(!bed.messenger.shown.empty() &&
+                    bed.messenger.shown[0].ends_with("Limited::above UPPER LIMIT of 2.00\n\n"));
 
         bed.program->bar().hideToTray();
         server.click(n.id + 1000); // someone else's notification

@@ -1,11 +1,9 @@
 #include "core/gains/gainsexport.h"
 #include "core/gains/holdingreturns.h"
-#include "core/portfolio/brokerbook.h"
 #include "core/portfolio/holdingcells.h"
 #include "gui/controls/colourlabel.h"
 #include "gui/controls/exportnamedialog.h"
 #include "gui/controls/stocklist.h"
-#include "gui/portfolio/configurebrokerdialog.h"
 #include "gui/portfolio/gainsyeardialog.h"
 #include "gui/portfolio/holdingentrydialog.h"
 #include "gui/portfolio/holdinglistmodel.h"
@@ -22,7 +20,6 @@
 #include "support/guibed.h"
 #include "support/resultlist.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
@@ -173,28 +170,17 @@ private slots:
         QTRY_VERIFY(!panel());
     }
 
-    void theRefreshCycleValuesTheHoldingsWithMarketPrices()
-    {
-        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
-        openSeeded(); // the button starts a refresh at once
-        QTRY_VERIFY_WITH_TIMEOUT(number(0, holdingcol::MarketPrice) > 0, 30000);
-        QCOMPARE(number(0, holdingcol::MarketPrice), number(0, holdingcol::MarketPrice, Intraday));
-        QCOMPARE(panel()->section(Delivery)->total(2)->textColour(),
-                 signColour(panel()->portfolio().list(Delivery).totals.unrealized));
-        // Connected now: a double click opens the stock's chart.
-        QTableView *view = panel()->section(Intraday)->view();
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
-                           view->visualRect(model(Intraday)->index(0, 0)).center());
-        QVERIFY(bed.program->bar().findChild<QWidget *>("historicalChart"));
-    }
-
-    // The largest holdings at market prices: numbers stay whole however narrow the panel.
-    void numbersAreNeverCut()
+    // The refresh cycle values the holdings with market prices, the largest of them too: their
+    // numbers stay whole however narrow the panel.
+    void theRefreshCycleValuesTheHoldingsAndNumbersAreNeverCut()
     {
         QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
         openSeeded({{"Tata Consultancy Services Limited", "NSE", "TCS", 0, 15048.1, 26000, 0},
                     {"Yes Bank Limited", "NSE", "YESBANK", 0, 20.05, 999999, 0}});
-        QVERIFY(QSignalSpy(panel(), &PortfolioPanel::refreshed).wait(30000));
+        QTRY_VERIFY_WITH_TIMEOUT(number(0, holdingcol::MarketPrice) > 0, 30000);
+        QCOMPARE(number(0, holdingcol::MarketPrice), number(0, holdingcol::MarketPrice, Intraday));
+        QCOMPARE(panel()->section(Delivery)->total(2)->textColour(),
+                 signColour(panel()->portfolio().list(Delivery).totals.unrealized));
         StockListView *view = panel()->section(Delivery)->view();
         const int margins =
             2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 1;
@@ -209,6 +195,11 @@ private slots:
                              qPrintable(number));
             }
         }
+        // Connected now: a double click opens the stock's chart.
+        QTableView *intraday = panel()->section(Intraday)->view();
+        QTest::mouseDClick(intraday->viewport(), Qt::LeftButton, {},
+                           intraday->visualRect(model(Intraday)->index(0, 0)).center());
+        QVERIFY(bed.program->bar().findChild<QWidget *>("historicalChart"));
     }
 
     void addAndEditGoThroughTheEntryDialogAndReachTheTableInPlace()
@@ -277,33 +268,6 @@ private slots:
         QVERIFY(dialog.isVisible());
         QVERIFY(said().find("refused by test") != std::string::npos);
         QCOMPARE(bed.ctx->database.trades().loadAll().value().size(), 3u);
-    }
-
-    void aBrokerPricedByScheduleKeepsItsScheduleUntilUnticked()
-    {
-        openPanel();
-        BrokerBook book(bed.ctx->database.brokers(), bed.messenger);
-        QVERIFY(book.load());
-        BrokerScheduleTable &schedules = bed.ctx->database.brokerSchedules();
-        {
-            ConfigureBrokerDialog add(book, bed.messenger, std::nullopt, nullptr, &schedules);
-            control<QLineEdit>(&add, "brokerName")->setText("Flat Fee");
-            control<QCheckBox>(&add, "bySchedule")->setChecked(true);
-            control<QLineEdit>(&add, "intradayPercent")->setText("0.03");
-            control<QLineEdit>(&add, "intradayCap")->setText("20");
-            control<QLineEdit>(&add, "dpCharge")->setText("15.34");
-            add.accept();
-        }
-        QCOMPARE(schedules.loadAll().value(),
-                 (std::map<long, BrokerSchedule>{
-                     {book.brokers().back().id, {{0, 0, 0}, {0.03, 0, 20}, 15.34}}}));
-
-        ConfigureBrokerDialog edit(book, bed.messenger, book.brokers().back(), nullptr, &schedules);
-        QVERIFY(control<QCheckBox>(&edit, "bySchedule")->isChecked());
-        QCOMPARE(control<QLineEdit>(&edit, "dpCharge")->text(), "15.34");
-        control<QCheckBox>(&edit, "bySchedule")->setChecked(false);
-        edit.accept();
-        QVERIFY(schedules.loadAll().value().empty());
     }
 
     void aSaleShrinksItsRowAndIsListedWithItsResult()

@@ -226,10 +226,20 @@ private slots:
         QCOMPARE(order(), "DRREDDY WIPRO");
         QCOMPARE(at(0, watchcol::Price).toString(), "5,500.00");
 
-        // The name's rules and the dialog's refusals are the core's and the controls' tests'.
-        whenModal<ExportNameDialog>([](ExportNameDialog *d) {
+        // Cancelled, the export writes nothing. The dialog starts from the clock, takes no more
+        // than a file name's length and refuses a blank (the name's rules are the core's).
+        whenModal<ExportNameDialog>([](ExportNameDialog *d) { clickToEnd(d, "cancel"); });
+        click("exportToCsv");
+        QCOMPARE(bed.messenger.shown.size(), 1u); // nothing written, nothing said
+        whenModal<ExportNameDialog>([this](ExportNameDialog *d) {
+            QCOMPARE(d->edit()->text(), QStringLiteral("04-12-2026_06-00-00PM"));
+            QCOMPARE(d->edit()->maxLength(), 25);
+            d->edit()->setText("    ");
+            control<QPushButton>(d, "ok")->click();
+            QCOMPARE(said(), "Please write a name for the CSV file");
+            QVERIFY(d->isVisible());
             d->edit()->setText("  my list ");
-            d->accept();
+            control<QPushButton>(d, "ok")->click();
         });
         click("exportToCsv");
         QFile file(bed.ctx->dataRoot + "/WatchListData/my list.csv");
@@ -335,24 +345,6 @@ private slots:
         control<QPushButton>(ticker, "backToMainBar")->click();
         QVERIFY(bar.isVisible() && !bar.hiddenInTray());
         QTRY_VERIFY(ticker.isNull());
-    }
-
-    void refreshesOfTheMarketFillTheListAndAlert()
-    {
-        bed.reset();
-        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
-        seed({{"Infosys Limited", "NSE", "INFY"},
-              {"Reliance Industries Limited", "BSE", "500325"},
-              {"Tata Consultancy Services Limited", "NSE", "TCS", 1, 1, 2}});
-        bed.clock.set(makeLocalTime(2026, 12, 4, 11, 0, 0));
-        startProgram(); // posts the first refresh
-        click("alertsPopUp");
-        // TCS trades far above its band of 1 to 2 rupees; said once the refresh is over.
-        QTRY_COMPARE_WITH_TIMEOUT(bed.messenger.shown.size(), 1u, 30000);
-        QVERIFY(said().ends_with(
-            "\n\nTata Consultancy Services Limited::above UPPER LIMIT of 2.00\n\n"));
-        QVERIFY(!panel()->isVisible());
-        QVERIFY(bed.requests().first().contains("USDINR=X,INFY.NS,500325.BO,TCS.NS&f="));
     }
 };
 
