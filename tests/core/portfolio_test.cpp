@@ -65,7 +65,6 @@ struct MemoryBrokers : BrokerStore
         return storeOk();
     }
     StoreResult<bool> update(long, const BrokerEntry &) override { return StoreError{"unused"}; }
-    StoreStatus remove(long) override { return StoreError{"unused"}; }
     StoreResult<bool> removeUnused(long id) override
     {
         return !used.contains(id) && std::erase_if(rows, [id](auto &b) { return b.id == id; });

@@ -305,6 +305,14 @@ private slots:
         QVERIFY(db.trades().remove(6).ok());
         QCOMPARE(db.saleResults().loadAll().value().size(), 1u);
         QCOMPARE(pricedTradeLines(db).value().back().result->profit, again.profit);
+
+        // A broker's schedule goes with it: the next broker added gets its id, not its pricing.
+        for (bool scheduled : {true, false}) {
+            QVERIFY(db.brokers().insert(newBroker()).ok());
+            QVERIFY(!scheduled || db.brokerSchedules().set(3, BrokerSchedule{}).ok());
+            QCOMPARE(db.brokerSchedules().loadAll().value().contains(3), scheduled);
+            QVERIFY(db.brokers().removeUnused(3).value());
+        }
     }
 
     // A file of the trade book's first release gains the 31 January 2018 values per company.

@@ -56,8 +56,7 @@ public:
     // Rewrites name and rates of the broker with that id; false when there is none. Names may
     // repeat after a rename, so a broker is edited by its id.
     virtual StoreResult<bool> update(long brokerId, const BrokerEntry &broker) = 0;
-    virtual StoreStatus remove(long brokerId) = 0;
-    // Removes the broker unless a trade names it, in one statement; false when one does.
+    // Removes the broker, and its charge schedule, unless a trade names it; false when one does.
     virtual StoreResult<bool> removeUnused(long brokerId) = 0;
 };
 

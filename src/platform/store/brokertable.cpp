@@ -78,20 +78,25 @@ StoreResult<bool> BrokerTable::update(long brokerId, const BrokerEntry &broker)
     return changed.value() > 0;
 }
 
-StoreStatus BrokerTable::remove(long brokerId)
-{
-    return m_connection.run(QStringLiteral("DELETE FROM BROKERLIST WHERE BROKERID = ?"),
-                            {static_cast<qlonglong>(brokerId)});
-}
-
 StoreResult<bool> BrokerTable::removeUnused(long brokerId)
 {
+    // The database hands a deleted broker's id to the next one added, which must not inherit
+    // the old broker's schedule.
     const auto id = static_cast<qlonglong>(brokerId);
-    auto removed = m_connection.write(
-        QStringLiteral("DELETE FROM BROKERLIST WHERE BROKERID = ? AND NOT EXISTS "
-                       "(SELECT 1 FROM TRADES WHERE BROKERID = ?)"),
-        {id, id});
-    if (!removed)
-        return StoreError{removed.error()};
-    return removed.value() > 0;
+    bool removed = false;
+    const StoreStatus done = m_connection.inTransaction([&]() -> StoreStatus {
+        auto deleted = m_connection.write(
+            QStringLiteral("DELETE FROM BROKERLIST WHERE BROKERID = ? AND NOT EXISTS "
+                           "(SELECT 1 FROM TRADES WHERE BROKERID = ?)"),
+            {id, id});
+        if (!deleted)
+            return StoreError{deleted.error()};
+        removed = deleted.value() > 0;
+        return removed ? m_connection.run(
+                             QStringLiteral("DELETE FROM BROKERSCHEDULE WHERE BROKERID = ?"), {id})
+                       : storeOk();
+    });
+    if (!done)
+        return StoreError{done.error()};
+    return removed;
 }

@@ -14,7 +14,6 @@ public:
     StoreResult<std::optional<BrokerEntry>> findByName(std::string_view name) override;
     StoreStatus insert(const BrokerEntry &broker) override;
     StoreResult<bool> update(long brokerId, const BrokerEntry &broker) override;
-    StoreStatus remove(long brokerId) override;
     StoreResult<bool> removeUnused(long brokerId) override;
 
 private:
