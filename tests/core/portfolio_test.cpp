@@ -47,7 +47,7 @@ BrokerEntry broker(long id, const std::string &name, std::array<double, 4> buy =
     return b;
 }
 
-// The broker table in memory; a trade names the brokers whose ids are in used.
+// The broker table in memory; trades name the brokers whose ids are in `used`.
 struct MemoryBrokers : BrokerStore
 {
     std::vector<BrokerEntry> rows;
