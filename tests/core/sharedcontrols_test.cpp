@@ -47,6 +47,11 @@ TEST(ExportName, OnlyAPlainFileNameWithinTheDialogsLengthIsWritten)
     EXPECT_EQ(exportfile::write(files, folder, "kept", "x\n", "done ", "NSE_"),
               "done " + folder + "/NSE_kept.csv");
     EXPECT_TRUE(fs::exists(root / "a" / "WatchListData" / "NSE_kept.csv"));
+    // A folder where the file should go can't be replaced; a file as the folder, not opened.
+    fs::create_directory(root / "a" / "WatchListData" / "taken.csv");
+    EXPECT_EQ((tuple{exportfile::write(files, folder, "taken", "x\n", "done "),
+                     exportfile::write(files, folder + "/NSE_kept.csv", "x", "x\n", "done ")}),
+              tuple(exportfile::WriteFailed, exportfile::OpenFailed));
     fs::remove_all(root);
 }
 

@@ -311,6 +311,12 @@ private slots:
         QCOMPARE(control<QComboBox>(liveCharts().back(), "stockCombo")->currentText(), "DRREDDY");
         QCOMPARE(liveCharts().back()->periodMs(), 15000);
         QCOMPARE(stocks->currentText(), "INFY");
+
+        // A data file that can't be opened is said (which, and how often, is the logger's).
+        QDir(bed.path("data/LiveData")).removeRecursively();
+        QVERIFY(QFile(bed.path("data/LiveData")).open(QIODevice::WriteOnly));
+        logMinutes({1500});
+        QTRY_COMPARE(said(), std::string(DataLogger::LiveOpen));
     }
 
     void theTickerStandsInForTheBarAndFollowsTheRefreshes()

@@ -42,7 +42,7 @@ std::string text(const std::string &file)
 } // namespace
 
 // The company database against a kill -9 in the middle of a save, and a data file against a
-// disk that fills up halfway through a line.
+// disk that fills up halfway through a write.
 class DiskFaultsTest : public QObject
 {
     Q_OBJECT
@@ -154,9 +154,10 @@ private slots:
         }
     }
 
-    // A line that finds the disk full after its first bytes is taken back whole: when room
-    // comes back, the next line starts on a line of its own.
-    void anAppendThatFindsTheDiskFullLeavesNoPartOfItsLine()
+    // A line that finds the disk full after its first bytes is taken back whole, and a file
+    // replaced keeps its old content: when room comes back, the next line starts on a line of
+    // its own.
+    void aWriteThatFindsTheDiskFullLeavesNoPartOfItsText()
     {
         if (!m_noMounts.isEmpty())
             QSKIP(qPrintable("no tmpfs of the test's own: " + m_noMounts));
@@ -172,6 +173,7 @@ private slots:
         QCOMPARE(files.append(path, before), DataFileSystem::Result::Done);
         QVERIFY(disk.fill());
         QCOMPARE(files.append(path, line), DataFileSystem::Result::WriteFailed);
+        QVERIFY(files.replace(path, line) != DataFileSystem::Result::Done);
         QCOMPARE(text(path), before);
         QVERIFY(disk.free());
         QCOMPARE(files.append(path, line), DataFileSystem::Result::Done);

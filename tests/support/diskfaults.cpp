@@ -39,15 +39,6 @@ TmpfsFolder::~TmpfsFolder()
         ::umount2(QFile::encodeName(m_path), MNT_DETACH);
 }
 
-bool TmpfsFolder::setReadOnly(bool readOnly)
-{
-    const unsigned long flags = MS_REMOUNT | (readOnly ? MS_RDONLY : 0);
-    if (::mount("tmpfs", QFile::encodeName(m_path), "tmpfs", flags, nullptr) == 0)
-        return true;
-    m_error = why("remount");
-    return false;
-}
-
 #else
 // Elsewhere the tests take the program's file seam.
 QString enterPrivateMounts()
@@ -60,9 +51,4 @@ TmpfsFolder::TmpfsFolder(QString path, int) : m_path(std::move(path)), m_error(e
 }
 
 TmpfsFolder::~TmpfsFolder() = default;
-
-bool TmpfsFolder::setReadOnly(bool)
-{
-    return false;
-}
 #endif

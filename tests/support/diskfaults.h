@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QProcess>
 
-// What the disk fault tests stand on: mounts of the test's own, a small file system to make
-// read-only or full, and a second program on the company database.
+// What the disk fault tests stand on: mounts of the test's own, a small file system to fill,
+// and a second program on the company database.
 
 // Takes the process into a mount namespace of its own, so that its mounts vanish with it
 // and nobody else sees them. Call before any thread starts. Empty when that worked, else why
@@ -25,9 +25,8 @@ public:
 
     bool mounted() const { return m_mounted; }
     const QString &errorText() const { return m_error; }
-    bool setReadOnly(bool readOnly);
     // Fills what is left with a ballast file, so the next write that needs room fails; free()
-    // gives the room back (and is true when there was none to give).
+    // gives the room back.
     bool fill()
     {
         QFile ballast(m_path + QStringLiteral("/.ballast"));
@@ -39,11 +38,7 @@ public:
             }
         return true;
     }
-    bool free()
-    {
-        const QString ballast = m_path + QStringLiteral("/.ballast");
-        return !QFile::exists(ballast) || QFile::remove(ballast);
-    }
+    bool free() { return QFile::remove(m_path + QStringLiteral("/.ballast")); }
 
 private:
     QString m_path;
