@@ -1,5 +1,6 @@
 #include "platform/store/brokertable.h"
 
+#include "platform/store/brokerscheduletable.h"
 #include "platform/store/storeconnection.h"
 
 #include <QStringList>
@@ -92,9 +93,7 @@ StoreResult<bool> BrokerTable::removeUnused(long brokerId)
         if (!deleted)
             return StoreError{deleted.error()};
         removed = deleted.value() > 0;
-        return removed ? m_connection.run(
-                             QStringLiteral("DELETE FROM BROKERSCHEDULE WHERE BROKERID = ?"), {id})
-                       : storeOk();
+        return removed ? BrokerScheduleTable(m_connection).set(brokerId, std::nullopt) : storeOk();
     });
     if (!done)
         return StoreError{done.error()};
