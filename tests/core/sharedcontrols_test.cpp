@@ -128,12 +128,14 @@ TEST(IndexBoard, RowsShowThePercentChangeAndNoYearRangeAndColoursReadTheTextsBac
               tuple(colours::White, colours::Black, colours::White));
 }
 
-// The edge cases of the six presets, which are checked on the main bar itself.
+// The six presets over a 40-pixel taskbar, in the enum's order; the main bar's test shows it
+// places itself through them.
 TEST(BarPlacement, CentreHalvesTruncateSeparatelyPanelsDockUnderAndMenusStayInside)
 {
     const ScreenRect odd{0, 0, 1025, 769};
-    EXPECT_EQ(presetPosition(BarPreset::TopCenter, odd, 0, 583, 100), (ScreenPoint{512 - 291, 0}));
-    EXPECT_EQ(presetPosition(BarPreset::BottomLeft, odd, 0, 583, 100), (ScreenPoint{0, 669}));
+    const ScreenPoint at[] = {{0, 0}, {442, 0}, {0, 629}, {442, 629}, {512 - 291, 0}, {221, 629}};
+    for (int p = 0; p < 6; ++p)
+        EXPECT_EQ(presetPosition(BarPreset(int(BarPreset::TopLeft) + p), odd, 40, 583, 100), at[p]);
     EXPECT_EQ(dockPosition(ScreenRect{100, 50, 682, 159}), (ScreenPoint{100, 159}));
     const ScreenRect client{101, 51, 681, 158};
     EXPECT_EQ((tuple{isInside(client, {101, 51}), isInside(client, {680, 157}),

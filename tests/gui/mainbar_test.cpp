@@ -69,17 +69,8 @@ private slots:
     void presetsUseTheGivenScreenAndTaskbarAndADragMovesTheBar()
     {
         bar->setScreenOverride(ScreenRect{0, 0, 1920, 1080}, 40);
-        const int right = 1920 - bar->width(), centre = 960 - bar->width() / 2;
-        const int bottom = 1080 - 40 - bar->height(); // on the taskbar's top edge
-        for (const auto &[preset, where] : {std::pair{BarPreset::TopLeft, QPoint(0, 0)},
-                                            {BarPreset::TopRight, QPoint(right, 0)},
-                                            {BarPreset::BottomLeft, QPoint(0, bottom)},
-                                            {BarPreset::BottomRight, QPoint(right, bottom)},
-                                            {BarPreset::TopCenter, QPoint(centre, 0)},
-                                            {BarPreset::BottomCenter, QPoint(centre, bottom)}}) {
-            bar->place(preset);
-            QCOMPARE(bar->pos(), where);
-        }
+        bar->place(BarPreset::BottomRight); // on the taskbar's top edge
+        QCOMPARE(bar->pos(), QPoint(1920 - bar->width(), 1080 - 40 - bar->height()));
         // No tray where the platform has none, the splash gone at a key, a drag by any free point.
         bar->startUp();
         SplashScreen::show()->belongTo(bar.get());
