@@ -82,6 +82,7 @@ TEST_F(CompanySearchTest, ShortTextsNeverReachTheDatabaseAndAnErrorLeavesAnEmpty
     search.search("ta", Exchange::Nse);
     EXPECT_TRUE(search.rows().empty()) << "a shortened text empties the list";
     search.searchAsTyped("zzz", Exchange::Nse);
+    search.exchangeChosen("", Exchange::Bse); // no text: nothing to search, nothing said
     EXPECT_EQ(store.queries, 2);
     EXPECT_EQ(messenger.shown,
               (Strings{CompanySearch::TooShortMessage, CompanySearch::NoMatchMessage}))
