@@ -133,26 +133,15 @@ private slots:
         QVERIFY(!QFile::exists(m_bed.path("start/root/CompanyList.sqlite")));
     }
 
-    // Told to stop, the program ends in order and takes the simulator (or, with --live, the
-    // gateway) it started with it.
-    void terminationStopsTheSimulatorToo_data()
-    {
-        QTest::addColumn<QStringList>("extra");
-        QTest::addColumn<QString>("service");
-        QTest::newRow("simulated") << QStringList() << QStringLiteral("vantrel-sim");
-        QTest::newRow("live") << QStringList{"--live"} << QStringLiteral("vantrel-gateway");
-    }
-
+    // Told to stop, the program ends in order and takes the simulator it started with it (the
+    // gateway of a --live run is the next test's).
     void terminationStopsTheSimulatorToo()
     {
-        QFETCH(QStringList, extra);
-        QFETCH(QString, service);
         QProcess vantrel;
-        launch(vantrel, QStringList{"--no-splash", "--data-dir", m_bed.path("signal")} + extra);
+        launch(vantrel, {"--no-splash", "--data-dir", m_bed.path("signal")});
         QVERIFY(vantrel.waitForStarted());
         QString simulator;
-        QTRY_VERIFY_WITH_TIMEOUT(!(simulator = simulatorOf(vantrel.processId(), service)).isEmpty(),
-                                 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!(simulator = simulatorOf(vantrel.processId())).isEmpty(), 20000);
         vantrel.terminate();
         QVERIFY(vantrel.waitForFinished(20000));
         QCOMPARE(vantrel.exitStatus(), QProcess::NormalExit);
@@ -161,8 +150,9 @@ private slots:
     }
 
     // Started with --live against the replayed sources, the program's own quote request reaches
-    // the gateway it started, and the program asks it for the label its prices go by. What the
-    // gateway answers, and how it falls back when sources fail, is the gateway tests'.
+    // the gateway it started, and the program asks it for the label its prices go by; told to
+    // stop, it ends in order and takes the gateway with it. What the gateway answers, and how it
+    // falls back when sources fail, is the gateway tests'.
     void liveRunFollowsItsSources()
     {
         QProcess sources, vantrel;
@@ -208,9 +198,11 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!logged(log, "/d/quotes.csv?").isEmpty(), 30000);
         QTRY_VERIFY_WITH_TIMEOUT(!logged(log, "/gateway/status").isEmpty(), 30000);
 
+        const QString gateway = simulatorOf(vantrel.processId(), "vantrel-gateway");
         vantrel.terminate();
         QVERIFY(vantrel.waitForFinished(20000));
         QCOMPARE(vantrel.exitCode(), 0);
+        QVERIFY2(!gateway.isEmpty() && !QFile::exists(gateway), qPrintable(gateway));
     }
 
     void initDbPreparesAnEmptyDataSourceOnceWithoutADisplay()
