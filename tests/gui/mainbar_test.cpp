@@ -336,7 +336,6 @@ private slots:
         panel->setConnected(true);
         in(panel, "getLatestData")->click(); // no database: no companies
         QCOMPARE(panel->status(), QLatin1String(ToppersScan::NothingToFetch));
-        QVERIFY(in(panel, "getLatestData")->isEnabled() && in(panel, "closePanel")->isEnabled());
         in(panel, "exportToCsv")->click();
         QCOMPARE(bed.messenger.shown.back(), std::string(toppersexport::NoData));
         in(panel, "closePanel")->click();
@@ -363,7 +362,6 @@ private slots:
         QVERIFY(!panel->listView()->isEnabled());
         QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Waiting));
         QTRY_VERIFY_WITH_TIMEOUT(in(panel, "getLatestData")->isEnabled(), 60000);
-        QVERIFY(in(panel, "closePanel")->isEnabled() && panel->listView()->isEnabled());
         QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Completed));
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{"Please enter a number."});
         QCOMPARE(in<QLineEdit>(panel, "priceMax")->text(), QStringLiteral("20000"));

@@ -183,7 +183,6 @@ private slots:
             clickToEnd(d, "cancel");
         });
         QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
-        QCOMPARE(watchList.added.size(), 2u);
     }
 
     // A new listing whose NSE symbol the list knows and whose BSE symbol it lacks: both go
@@ -238,7 +237,6 @@ private slots:
             QVERIFY(d->isVisible());
         });
         QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
-        QCOMPARE(watchList.added.size(), 2u);
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{});
     }
 
