@@ -220,9 +220,14 @@ private slots:
     void init() { bed.makeProgram().bar().show(); }
     void cleanup() { bed.tearDown(); }
 
-    void panelsDockUnderTheBarFollowItAndStayDockedOffTop()
+    // A panel docks under the bar and follows it, on top or not. One panel shows at a time, a
+    // second press hides it keeping its data, and the tray brings back exactly the panel that
+    // showed.
+    void panelsDockUnderTheBarOneShowsAtATimeAndTheTrayRestoresIt()
     {
-        DockedPanel *panel = indices();
+        DockedPanel *world = press("world", PanelKind::World);
+        IndexPanelBase *panel = indices();
+        QVERIFY(!world->isVisible() && !host().visibleFlag(PanelKind::World) && panel->isVisible());
         QCOMPARE(panel->pos(), underBar());
         QCOMPARE(panel->width(), bar().width());
         bar().move(bar().pos() + QPoint(40, 25));
@@ -231,15 +236,7 @@ private slots:
         bar().setAlwaysOnTop(false);
         QVERIFY(!panel->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && panel->isVisible());
         QCOMPARE(panel->pos(), underBar());
-    }
 
-    // One panel shows at a time, a second press hides it keeping its data, and the tray
-    // brings back exactly the panel that showed.
-    void oneVisibleAtATimeTheTrayRestoresAndTheXCloses()
-    {
-        DockedPanel *world = press("world", PanelKind::World);
-        IndexPanelBase *panel = indices();
-        QVERIFY(!world->isVisible() && !host().visibleFlag(PanelKind::World) && panel->isVisible());
         const_cast<QuoteRecord &>(panel->quotes().record(0)).last = 321; // data the panel holds
         QVERIFY(!indices()->isVisible());
         QCOMPARE(indices(), panel);
