@@ -158,7 +158,6 @@ private slots:
         QTRY_VERIFY(chart->isVisible());
         const QSize bigger = chart->size() + QSize(120, 80);
         chart->resize(bigger);
-        QTRY_COMPARE(settings.windowSize("historicalChart").value_or(QSize()), bigger);
         chart->close();
         chart = openHistoricalChart(*bed.ctx, bar, "Infosys Limited", "NSE", "INFY");
         QCOMPARE(chart->size(), bigger);
