@@ -99,6 +99,7 @@ private slots:
 
     // Which files are unusable, and that the database layer leaves them alone, is the
     // database's own test; here the program says so once, runs on and ends without a write.
+    // Told to stop, it ends in order and takes the simulator it started with it.
     void anUnusableDatabaseIsReportedOnceAndLeftAlone()
     {
         const QString file = m_bed.path(QStringLiteral("start/vantrel.db"));
@@ -108,12 +109,9 @@ private slots:
         const QByteArray before = StoreTestBed::digest(file);
         const QFileDevice::Permissions permissions = QFile::permissions(file);
 
-        QStringList args{"--no-splash", "--data-dir", m_bed.path("start/root"), "--database", file};
-        // Every service named, so no simulator starts beside the program.
-        for (const char *service : {"quote", "chart", "chartdata", "exchange", "lookup"})
-            args << QString("--%1-url").arg(service) << "http://127.0.0.1:9";
         QProcess vantrel;
-        launch(vantrel, args);
+        launch(vantrel,
+               {"--no-splash", "--data-dir", m_bed.path("start/root"), "--database", file});
         QVERIFY(vantrel.waitForStarted());
         QByteArray said;
         QTRY_VERIFY_WITH_TIMEOUT((said += vantrel.readAllStandardError()).contains(file.toUtf8()),
@@ -121,10 +119,13 @@ private slots:
         // It runs on after saying so.
         QCOMPARE(vantrel.state(), QProcess::Running);
         QVERIFY2(said.contains("runs on without it"), said.constData());
+        QString simulator;
+        QTRY_VERIFY_WITH_TIMEOUT(!(simulator = simulatorOf(vantrel.processId())).isEmpty(), 20000);
         // Ended while its message is up, it still ends in order, and writes nothing on the way.
         vantrel.terminate();
-        QVERIFY(vantrel.waitForFinished(20000));
+        QVERIFY(vantrel.waitForFinished(20000) && vantrel.exitStatus() == QProcess::NormalExit);
         QCOMPARE(vantrel.exitCode(), 0);
+        QVERIFY2(!QFile::exists(simulator), qPrintable(simulator));
         said += vantrel.readAllStandardError();
         QCOMPARE(said.count(file.toUtf8()), 1); // said once in the whole run
 
@@ -133,26 +134,10 @@ private slots:
         QVERIFY(!QFile::exists(m_bed.path("start/root/CompanyList.sqlite")));
     }
 
-    // Told to stop, the program ends in order and takes the simulator it started with it (the
-    // gateway of a --live run is the next test's).
-    void terminationStopsTheSimulatorToo()
-    {
-        QProcess vantrel;
-        launch(vantrel, {"--no-splash", "--data-dir", m_bed.path("signal")});
-        QVERIFY(vantrel.waitForStarted());
-        QString simulator;
-        QTRY_VERIFY_WITH_TIMEOUT(!(simulator = simulatorOf(vantrel.processId())).isEmpty(), 20000);
-        vantrel.terminate();
-        QVERIFY(vantrel.waitForFinished(20000));
-        QCOMPARE(vantrel.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(vantrel.exitCode(), 0);
-        QVERIFY2(!QFile::exists(simulator), qPrintable(simulator));
-    }
-
     // Started with --live against the replayed sources, the program's own quote request reaches
     // the gateway it started, and the program asks it for the label its prices go by; told to
-    // stop, it ends in order and takes the gateway with it. What the gateway answers, and how it
-    // falls back when sources fail, is the gateway tests'.
+    // stop, it takes the gateway with it. What the gateway answers, and how it falls back when
+    // sources fail, is the gateway tests'.
     void liveRunFollowsItsSources()
     {
         QProcess sources, vantrel;
