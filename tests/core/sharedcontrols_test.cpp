@@ -128,14 +128,16 @@ TEST(IndexBoard, RowsShowThePercentChangeAndNoYearRangeAndColoursReadTheTextsBac
               tuple(colours::White, colours::Black, colours::White));
 }
 
-// The six presets over a 40-pixel taskbar, in the enum's order; the main bar's test shows it
-// places itself through them.
+// The six presets over a 40-pixel taskbar, in the enum's order, on a screen right of another;
+// the main bar's test shows it places itself through them.
 TEST(BarPlacement, CentreHalvesTruncateSeparatelyPanelsDockUnderAndMenusStayInside)
 {
-    const ScreenRect odd{0, 0, 1025, 769};
-    const ScreenPoint at[] = {{0, 0}, {442, 0}, {0, 629}, {442, 629}, {512 - 291, 0}, {221, 629}};
+    const ScreenRect second{1920, 0, 2944, 768};
+    const ScreenPoint at[] = {{1920, 0}, {2361, 0},  {1920, 628}, {2361, 628},
+                              {2141, 0}, {2141, 628}}; // 1920 + 512 - 291, not 1920 + 441 / 2
     for (int p = 0; p < 6; ++p)
-        EXPECT_EQ(presetPosition(BarPreset(int(BarPreset::TopLeft) + p), odd, 40, 583, 100), at[p]);
+        EXPECT_EQ(presetPosition(BarPreset(int(BarPreset::TopLeft) + p), second, 40, 583, 100),
+                  at[p]);
     EXPECT_EQ(dockPosition(ScreenRect{100, 50, 682, 159}), (ScreenPoint{100, 159}));
     const ScreenRect client{101, 51, 681, 158};
     EXPECT_EQ((tuple{isInside(client, {101, 51}), isInside(client, {680, 157}),

@@ -3,9 +3,10 @@
 ScreenPoint presetPosition(BarPreset preset, const ScreenRect &desktop, int taskbarHeight,
                            int barWidth, int barHeight)
 {
-    // Both halvings truncate separately, and the centre ignores the desktop's left edge,
-    // exactly as the bar has always placed itself.
-    const int centreX = desktop.width() / 2 - barWidth / 2;
+    // Both halvings truncate separately, as the bar has always placed itself. The centre counts
+    // from the screen's own left edge, so a screen right of another gets the bar on it, as the
+    // ticker does.
+    const int centreX = desktop.left + desktop.width() / 2 - barWidth / 2;
     const int rightX = desktop.right - barWidth;
     const int bottomY = desktop.bottom - taskbarHeight - barHeight;
     switch (preset) {
