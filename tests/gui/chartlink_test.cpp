@@ -222,8 +222,13 @@ private slots:
         QCOMPARE(bed.messenger.count(WatchList::FeedingSortMessage), 1); // the rule is core's
 
         // A refresh that comes while the last feed is still under way feeds nothing.
-        for (int i = 0; i < 5 && standIn.since(0, "FeedQuotes").size() < 2; ++i)
-            act(Feed);
+        standIn.once["FeedQuotes"] = PeerFault::Hold;
+        QVERIFY(bed.refreshOnce());
+        QTRY_VERIFY(standIn.holding());
+        QVERIFY(bed.refreshOnce());
+        QCOMPARE(bed.program->chartFeed()->bridge().pending(), 1);
+        standIn.release();
+        act(Feed);
         const QStringList feeds = standIn.since(0, "FeedQuotes");
         QCOMPARE(feeds.first(), QString()); // nothing is known before the first refresh
         // The bar's indices and the watch list's stocks; which records and how is the core's.
