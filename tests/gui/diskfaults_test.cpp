@@ -72,7 +72,6 @@ private slots:
             QVERIFY2(d->isVisible(), "the dialog closed on a failed save");
             QVERIFY(holder.release()); // what was typed stays for the second OK to store
             control<QPushButton>(d, "ok")->click();
-            QVERIFY(!d->isVisible());
         };
         if (broker) {
             BrokerBook book(bed.ctx->database.brokers(), bed.messenger);

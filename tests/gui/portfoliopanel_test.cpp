@@ -164,7 +164,6 @@ private slots:
         bed.messenger.setNextAnswer(true);
         click("deliveryDelete");
         QCOMPARE(column(holdingcol::Symbol), QStringList{"500325"});
-        QCOMPARE(column(holdingcol::Symbol, Intraday), QStringList{"INFY"});
         QCOMPARE(stored().size(), 2u);
         click("closePanel"); // the "X" destroys the panel
         QTRY_VERIFY(!panel());
