@@ -143,7 +143,7 @@ class PortfolioPanelTest : public QObject
 private slots:
     void cleanup() { bed.tearDown(); }
 
-    void beforeAnyQuoteTheListsShowCostsExportThemAndDeleteTouchesOnlyItsOwnList()
+    void beforeAnyQuoteTheListsShowCostsExportDeleteOnlyTheirOwnAndAddAndEdit()
     {
         openSeeded(); // no simulator: every refresh fails and no quote arrives
         const QVariant blue = model()->index(0, holdingcol::NetProfitLoss).data(Qt::ForegroundRole);
@@ -165,6 +165,41 @@ private slots:
         click("deliveryDelete");
         QCOMPARE(column(holdingcol::Symbol), QStringList{"500325"});
         QCOMPARE(stored().size(), 2u);
+
+        // Add and Edit go through the entry dialog and reach the lists in place.
+        bool timerRanDuringDialog = true;
+        whenModal<HoldingEntryDialog>([&](HoldingEntryDialog *d) {
+            timerRanDuringDialog = bed.ctx->refresh.timerActive();
+            typeInto(d, "searchText", "tata steel");
+            whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *r) {
+                pickRow(control<QListView>(r, "resultList"), 0);
+                control<QPushButton>(r, "ok")->click();
+            });
+            control<QPushButton>(d, "search")->click();
+            whenModal<LotDialog>([](LotDialog *l) {
+                typeInto(l, "shares", "10");
+                typeInto(l, "price", "100");
+                control<QPushButton>(l, "ok")->click();
+            });
+            control<QPushButton>(d, "addLot")->click();
+            control<QPushButton>(d, "ok")->click();
+        });
+        click("deliveryAdd");
+        QVERIFY(!timerRanDuringDialog && bed.ctx->refresh.timerActive());
+        QCOMPARE(column(holdingcol::Symbol), (QStringList{"500325", "TATASTEEL"}));
+
+        select(Intraday, 0);
+        whenModal<HoldingEntryDialog>([](HoldingEntryDialog *d) {
+            control<QTableWidget>(d, "lotList")->selectRow(0);
+            whenModal<LotDialog>([](LotDialog *l) {
+                typeInto(l, "price", "1450");
+                control<QPushButton>(l, "ok")->click();
+            });
+            control<QPushButton>(d, "editLot")->click();
+            control<QPushButton>(d, "ok")->click();
+        });
+        click("intradayEdit");
+        QCOMPARE(cell(0, holdingcol::AverageCost, Intraday), "1,450.00");
         click("closePanel"); // the "X" destroys the panel
         QTRY_VERIFY(!panel());
     }
@@ -199,44 +234,6 @@ private slots:
         QTest::mouseDClick(intraday->viewport(), Qt::LeftButton, {},
                            intraday->visualRect(model(Intraday)->index(0, 0)).center());
         QVERIFY(bed.program->bar().findChild<QWidget *>("historicalChart"));
-    }
-
-    void addAndEditGoThroughTheEntryDialogAndReachTheTableInPlace()
-    {
-        openSeeded();
-        bool timerRanDuringDialog = true;
-        whenModal<HoldingEntryDialog>([&](HoldingEntryDialog *d) {
-            timerRanDuringDialog = bed.ctx->refresh.timerActive();
-            typeInto(d, "searchText", "tata steel");
-            whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *r) {
-                pickRow(control<QListView>(r, "resultList"), 0);
-                control<QPushButton>(r, "ok")->click();
-            });
-            control<QPushButton>(d, "search")->click();
-            whenModal<LotDialog>([](LotDialog *l) {
-                typeInto(l, "shares", "10");
-                typeInto(l, "price", "100");
-                control<QPushButton>(l, "ok")->click();
-            });
-            control<QPushButton>(d, "addLot")->click();
-            control<QPushButton>(d, "ok")->click();
-        });
-        click("deliveryAdd");
-        QVERIFY(!timerRanDuringDialog && bed.ctx->refresh.timerActive());
-        QCOMPARE(column(holdingcol::Symbol), (QStringList{"INFY", "500325", "TATASTEEL"}));
-
-        select(Intraday, 0);
-        whenModal<HoldingEntryDialog>([](HoldingEntryDialog *d) {
-            control<QTableWidget>(d, "lotList")->selectRow(0);
-            whenModal<LotDialog>([](LotDialog *l) {
-                typeInto(l, "price", "1450");
-                control<QPushButton>(l, "ok")->click();
-            });
-            control<QPushButton>(d, "editLot")->click();
-            control<QPushButton>(d, "ok")->click();
-        });
-        click("intradayEdit");
-        QCOMPARE(cell(0, holdingcol::AverageCost, Intraday), "1,450.00");
     }
 
     // The second import of a file adds nothing; a sale shrinks its row and is listed with its
