@@ -151,26 +151,6 @@ private slots:
         QDir(bed.path("data")).removeRecursively(); // every test starts a day with no data files
     }
 
-    void madeHiddenAtStartTheCloseBoxOnlyHidesAndAddGoesThroughTheChooserToTheTable()
-    {
-        QVERIFY(!panel()->isVisible());
-        bed.program->bar().button("watchlist")->click();
-        click("closePanel");
-        QTest::qWait(1); // a panel the X destroyed would be gone now: this one only hides
-        QCOMPARE(bed.program->panels().panel(PanelKind::WatchList), panel());
-        QVERIFY(!panel()->isVisible() && !bed.program->panels().visibleFlag(PanelKind::WatchList));
-
-        chosen = WatchRow{"Tata Consultancy Services", "NSE", "TCS"};
-        click("addStock");
-        QVERIFY(!timerRanDuringDialog && bed.ctx->refresh.timerActive());
-        QCOMPARE(model()->rowCount(), 4);
-        while (list().count() < WatchList::AddButtonLimit)
-            panel()->addEntry({"Company", "NSE", "C" + std::to_string(list().count())});
-        click("addStock");
-        QCOMPARE(said(), WatchList::AddButtonFullMessage);
-        QCOMPARE(chooserCalls, 1);
-    }
-
     // The dialog edits the first selected stock's limits; a header's second click then sorts
     // the rows the other way, by number.
     void setAlertEditsTheLimitsOfTheFirstSelectedStockAndHeaderClicksSort()
@@ -212,13 +192,23 @@ private slots:
         QCOMPARE(at(0, watchcol::Price).toString(), "12,000.50");
     }
 
-    // That a delete is stored at once is the core's; database errors are the core tests'.
-    void deleteRemovesTheSelectedRowsAndTheExportWritesTheRest()
+    // Hidden at start, the X only hides it; Add goes through the chooser while the refresh waits,
+    // Delete (stored at once: the core's) and the export act on the rows, a full list takes none.
+    void hiddenAtStartTheCloseBoxOnlyHidesAndAddDeleteAndExportReachTheTable()
     {
+        QVERIFY(!panel()->isVisible());
+        bed.program->bar().button("watchlist")->click();
+        click("closePanel");
+        QTest::qWait(1); // a panel the X destroyed would be gone now: this one only hides
+        QCOMPARE(bed.program->panels().panel(PanelKind::WatchList), panel());
+        QVERIFY(!panel()->isVisible() && !bed.program->panels().visibleFlag(PanelKind::WatchList));
+
         click("deleteStocks");
         QCOMPARE(said(), WatchList::NoDeleteSelection);
         chosen = WatchRow{"Wipro Limited", "NSE", "WIPRO"};
         click("addStock");
+        QVERIFY(!timerRanDuringDialog && bed.ctx->refresh.timerActive());
+        QCOMPARE(model()->rowCount(), 4);
         price("DRREDDY.NS", 5500);
         select({0, 1});
         click("deleteStocks");
@@ -251,6 +241,12 @@ private slots:
         click("exportToCsv"); // no rows: no name is asked for
         QCOMPARE(bed.messenger.shown.size(), told + 1);
         QCOMPARE(said(), watchexport::NoData);
+
+        while (list().count() < WatchList::AddButtonLimit)
+            panel()->addEntry({"Company", "NSE", "C" + std::to_string(list().count())});
+        click("addStock");
+        QCOMPARE(said(), WatchList::AddButtonFullMessage);
+        QCOMPARE(chooserCalls, 1);
     }
 
     // Both switches are needed, and a chart opened before the day's files exist says so until
