@@ -211,9 +211,7 @@ private slots:
         control<QCheckBox>(watch, "intraday")->setChecked(true);
         control<QCheckBox>(watch, "liveData")->setChecked(true);
         bar().button("liveChart")->click();
-        auto *live = bar().findChild<LiveChartWindow *>();
-        QVERIFY(live);
-        inspect(live);
+        inspect(bar().findChild<LiveChartWindow *>());
 
         bar().button("tickerBar")->click();
         inspect(bed.program->ticker());
