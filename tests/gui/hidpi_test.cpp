@@ -10,7 +10,6 @@
 #include "gui/portfolio/lotdialog.h"
 #include "gui/portfolio/profitcalculatordialog.h"
 #include "gui/shell/aboutbox.h"
-#include "gui/shell/artwork.h"
 #include "gui/shell/dockedpanel.h"
 #include "gui/shell/panelhost.h"
 #include "gui/shell/splashscreen.h"
@@ -29,7 +28,6 @@
 #include <QCheckBox>
 #include <QScreen>
 #include <QSettings>
-#include <QTableView>
 
 #include <cmath>
 
