@@ -74,7 +74,6 @@ class PortfolioPanelTest : public QObject
         QVERIFY(bed.openDatabase());
         bed.program->start();
         bed.program->bar().button("profile")->click();
-        QVERIFY(panel() && panel()->isVisible());
         for (TradeKind kind : {Delivery, Intraday})
             testModelOf(panel()->section(kind)->view());
     }
