@@ -156,7 +156,7 @@ private slots:
         bar().place(BarPreset::TopCenter);
     }
 
-    void eachPanelAndWhatItsButtonsOpen()
+    void eachPanelWhatItsButtonsOpenTheChartWindowsAndTheTicker()
     {
         DockedPanel *watch = panel("watchlist", PanelKind::WatchList);
         QVERIFY(bed.refreshOnce());
@@ -196,16 +196,12 @@ private slots:
         }
         through<AboutBox>(&bar(), "about");
         through<ChartLinkDialog>(&bar(), "amiBroker");
-    }
 
-    void theChartWindowsAndTheTicker()
-    {
         auto *chart = openHistoricalChart(*bed.ctx, &bar(), "NIFTY", "NSE", "^NSEI");
         QTRY_VERIFY_WITH_TIMEOUT(!chart->findChild<QLabel *>("chartImage")->pixmap().isNull(),
                                  30000);
         inspect(chart);
 
-        auto *watch = static_cast<WatchListPanel *>(panel("watchlist", PanelKind::WatchList));
         control<QCheckBox>(watch, "intraday")->setChecked(true);
         control<QCheckBox>(watch, "liveData")->setChecked(true);
         bar().button("liveChart")->click();
