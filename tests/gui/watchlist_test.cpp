@@ -186,7 +186,6 @@ private slots:
             control<QPushButton>(d, "ok")->click();
         });
         click("setAlert");
-        QVERIFY(bed.ctx->refresh.timerActive());
         QCOMPARE(at(1, 0, Qt::BackgroundRole).value<QBrush>().color(),
                  QColor(255, 0, 0)); // below the new lower limit
         select({2});
