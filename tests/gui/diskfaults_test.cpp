@@ -17,20 +17,6 @@ class DiskFaultsTest : public QObject
     GuiBed bed;
 
     WatchListPanel *panel() const { return bed.program->watchList(); }
-    std::vector<WatchRow> entries() const
-    {
-        std::vector<WatchRow> out;
-        for (const WatchedStock &s : panel()->list().stocks())
-            out.push_back(s.entry);
-        return out;
-    }
-    std::vector<WatchRow> table() const
-    {
-        CompanyDatabase other(QStringLiteral("disk-faults-reader"));
-        if (!other.open(resolveStoreConfig({}, bed.databaseFile(), {})))
-            return {};
-        return other.watchList().load().value();
-    }
 
 private slots:
     void init()
@@ -72,7 +58,6 @@ private slots:
             QVERIFY2(d->isVisible(), "the dialog closed on a failed save");
             QVERIFY(holder.release()); // what was typed stays for the second OK to store
             control<QPushButton>(d, "ok")->click();
-            QVERIFY(!d->isVisible());
         };
         if (broker) {
             BrokerBook book(bed.ctx->database.brokers(), bed.messenger);
@@ -93,9 +78,14 @@ private slots:
                           {"alertUpperLimit", QStringLiteral("1600")}});
             });
             control<QPushButton>(panel(), "setAlert")->click();
-            QCOMPARE(entries().front(),
-                     (WatchRow{"Infosys Limited", "NSE", "INFY", 1, 1400, 1600}));
-            QCOMPARE(table(), entries());
+            std::vector<WatchRow> shown;
+            for (const WatchedStock &s : panel()->list().stocks())
+                shown.push_back(s.entry);
+            QCOMPARE(shown,
+                     (std::vector<WatchRow>{{"Infosys Limited", "NSE", "INFY", 1, 1400, 1600}}));
+            CompanyDatabase other(QStringLiteral("disk-faults-reader"));
+            QVERIFY(other.open(resolveStoreConfig({}, bed.databaseFile(), {})));
+            QCOMPARE(other.watchList().load().value(), shown);
         }
         QCOMPARE(said, std::string("database is locked"));
     }

@@ -324,14 +324,12 @@ class FaultMatrixTest : public QObject
         return rows;
     }
     // The fault on (or off), played by the simulator; "down" is the simulator stopped.
-    void setFault(const QString &fault, const QString &scope, bool on)
+    bool setFault(const QString &fault, const QString &scope, bool on)
     {
         if (fault == "down")
-            QVERIFY2(on ? (bed.sim.stop(), true) : bed.sim.restart(),
-                     qPrintable(bed.sim.errorText()));
-        else
-            QVERIFY(simControl(bed.sim.port(),
-                               on ? "fault=" + fault + "&short-lines=0&" + scope : "fault=none"));
+            return on ? (bed.sim.stop(), true) : bed.sim.restart();
+        return simControl(bed.sim.port(),
+                          on ? "fault=" + fault + "&short-lines=0&" + scope : "fault=none");
     }
     void closeAll()
     {
@@ -392,9 +390,7 @@ private slots:
         m_before = service == QString("quotes") ? lookAtQuotes().section("NIFTY ", 1) : QString();
         const std::size_t mark = bed.messenger.shown.size();
 
-        setFault(fault, s.scope, true);
-        if (QTest::currentTestFailed())
-            return;
+        QVERIFY2(setFault(fault, s.scope, true), qPrintable(bed.sim.errorText()));
         QVERIFY((this->*s.act)() != Outcome::Stuck);
         QStringList said;
         for (std::size_t i = mark; i < bed.messenger.shown.size(); ++i)
@@ -404,9 +400,7 @@ private slots:
         QVERIFY2(said.size() == told.size(), qPrintable("told: " + said.join(" / ")));
         for (qsizetype i = 0; i < told.size(); ++i)
             QVERIFY2(said[i].contains(told[i]), qPrintable("told: " + said.join(" / ")));
-        setFault(fault, s.scope, false);
-        if (QTest::currentTestFailed())
-            return;
+        QVERIFY2(setFault(fault, s.scope, false), qPrintable(bed.sim.errorText()));
 
         const std::size_t recovered = bed.messenger.shown.size();
         QCOMPARE((this->*s.act)(), Outcome::Loaded);
