@@ -160,7 +160,7 @@ private slots:
         QVERIFY(!panel()->isVisible());
         bed.program->bar().button("watchlist")->click();
         click("closePanel");
-        QTest::qWait(1); // a panel the X destroyed would be gone now: this one only hides
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // gone if destroyed
         QCOMPARE(bed.program->panels().panel(PanelKind::WatchList), panel());
         QVERIFY(!panel()->isVisible() && !bed.program->panels().visibleFlag(PanelKind::WatchList));
 
@@ -181,6 +181,9 @@ private slots:
             typeInto(d, "alertUpperLimit", "1000000.01");
             control<QPushButton>(d, "ok")->click();
             QCOMPARE(said(), "Please enter a number between 0 and 1000000.");
+            typeInto(d, "alertUpperLimit", "12100");
+            control<QPushButton>(d, "ok")->click();
+            QCOMPARE(said(), "Lower Limit can't be greater than or equal to Upper Limit");
             QVERIFY(d->isVisible());
             typeInto(d, "alertUpperLimit", "1000000");
             control<QPushButton>(d, "ok")->click();
@@ -214,7 +217,7 @@ private slots:
         // than a file name's length and refuses a blank (the name's rules are the core's).
         whenModal<ExportNameDialog>([](ExportNameDialog *d) { clickToEnd(d, "cancel"); });
         click("exportToCsv");
-        QCOMPARE(bed.messenger.shown.size(), 3u); // nothing written, nothing said
+        QCOMPARE(bed.messenger.shown.size(), 4u); // nothing written, nothing said
         whenModal<ExportNameDialog>([this](ExportNameDialog *d) {
             QCOMPARE(d->edit()->text(), QStringLiteral("04-12-2026_06-00-00PM"));
             QCOMPARE(d->edit()->maxLength(), 25);
