@@ -62,9 +62,10 @@ std::string replaced(std::string text, const std::string &from, const std::strin
 }
 } // namespace
 
-TEST(FuturesPageWalk, ReadsThreeMonthsWithTheDashRule)
+TEST(FuturesPageWalk, ReadsThreeMonthsWithTheDashRuleOrNothing)
 {
-    const auto months = walkContractPage(pageText(goodContractPage()));
+    const std::string good = goodContractPage();
+    const auto months = walkContractPage(pageText(good));
     ASSERT_TRUE(months);
     EXPECT_EQ(*months,
               (ContractMonths{
@@ -73,11 +74,7 @@ TEST(FuturesPageWalk, ReadsThreeMonthsWithTheDashRule)
                   {"28AUG2008", {"-", "-", "1,222.00", "-", "-", "-", "1219.0"}}}));
     EXPECT_EQ(expiryLabel("026JUN2008"), "02-JUN-2008"); // the pieces are counted from both ends
     EXPECT_FALSE(expiryLabel("6JUN2008"));
-}
 
-TEST(FuturesPageWalk, PagesItCannotReadAreNotReadAtAll)
-{
-    const std::string good = goodContractPage();
     const std::pair<const char *, std::string> bad[] = {
         {"no Instrument Type", replaced(good, "Instrument Type", "Instrument Kind")},
         {"no <tr>", replaced(good, "<tr>", "<tr class=r>")},
@@ -154,7 +151,6 @@ TEST_F(FuturesBoardTest, AddKeepsTheLimitAndSkipsChosenStocks)
     EXPECT_EQ(board.choices().size(), FuturesBoard::MaxChoices);
     EXPECT_FALSE(board.add({0, 1, 2}));
     EXPECT_EQ(messenger.shown, std::vector<std::string>{FuturesBoard::TooMany});
-    EXPECT_EQ(std::tuple(board.chosen().size(), tables.chosen.size()), std::tuple(23u, 23u));
 
     EXPECT_TRUE(board.add({3, 100}));
     EXPECT_EQ(std::tuple(board.chosen().size(), board.chosen().back().row.symbol),

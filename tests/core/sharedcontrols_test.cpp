@@ -46,7 +46,6 @@ TEST(ExportName, OnlyAPlainFileNameWithinTheDialogsLengthIsWritten)
               tuple(exportfile::NameNotPlain, ExportNameMissing, false));
     EXPECT_EQ(exportfile::write(files, folder, "kept", "x\n", "done ", "NSE_"),
               "done " + folder + "/NSE_kept.csv");
-    EXPECT_TRUE(fs::exists(root / "a" / "WatchListData" / "NSE_kept.csv"));
     // A folder where the file should go can't be replaced; a file as the folder, not opened.
     fs::create_directory(root / "a" / "WatchListData" / "taken.csv");
     EXPECT_EQ((tuple{exportfile::write(files, folder, "taken", "x\n", "done "),

@@ -76,7 +76,6 @@ TEST(ToppersScan, BatchesCoverTheExchangeAndRepliesStayInTheirRange)
     overlong[1] = "\x01garbage,,\"";
     overlong[200] = line("B.BO", 99, 1, 5);
     EXPECT_TRUE(scan.batchDone(batches[0], overlong));
-    EXPECT_FALSE(scan.running());
     EXPECT_EQ(tuple(scan.quote(200).last, scan.quote(199).last), tuple(50, 0));
     const std::vector<ToppersRow> rows = scan.rows(ToppersFilters{});
     EXPECT_EQ(names(rows), (Strings{"Company 0", "Company 200"}));
