@@ -254,7 +254,6 @@ private slots:
         const QJsonObject json = status();
         QCOMPARE(json["label"].toString() + " / " + json["sources"][1]["label"].toString(),
                  QStringLiteral("END OF DAY 6/26/2023 / END OF DAY 6/26/2023"));
-        QCOMPARE(json["unknownSymbols"].toArray(), QJsonArray({"NOSUCH.NS"}));
     }
 
     void aRefusingSourceFallsBackAndEveryRefusalIs503()
