@@ -212,9 +212,6 @@ private slots:
               "advance=soon", "colour=red", "fault=http500&latency-ms=abc", "trickle-ms=0"})
             QCOMPARE(reply(std::string("/sim/control?") + query).status, 400);
         QCOMPARE(reply(Quotes).status, 200); // the last one's http500 is not applied
-        control("fault=short");
-        control("short-lines=5");
-        QCOMPARE(replyLines(get(Quotes)).size(), 5u);
     }
 
     void startsWithAFaultAndStopsWhileHanging()
