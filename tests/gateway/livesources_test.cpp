@@ -96,7 +96,7 @@ TEST_F(LiveSources, ChartQuoteFieldByFieldThenFromItsCacheAndToManyThreads)
     EXPECT_EQ(ask(chart, {"BEL.NS", "NOSUCH.NS"}), bel + " | none");
     EXPECT_NE(server.header(belPath, "User-Agent").find("Mozilla/5.0"), std::string::npos);
 
-    // Within the cache's life neither symbol is asked again; the unknown one is reported once.
+    // Within the cache's life neither symbol is asked again, and the unknown one not for long.
     g_now += 10s;
     EXPECT_EQ(ask(chart, {"BEL.NS", "NOSUCH.NS"}), bel + " | none");
     g_now += 10s;
