@@ -206,8 +206,7 @@ private slots:
         QVERIFY(finished.wait(60000));
         QVERIFY(ticks > 0 && !sweep.running());
 
-        // Every batch asked for; how they are cut and asked is the scan's (core) test.
-        QCOMPARE(loggedRequests(accessLog()).size(), qsizetype((listed.size() + 199) / 200));
+        // Every batch answered but the failing one; how they are cut is the scan's (core) test.
         for (int i = 0; i < scan.count(); ++i) {
             const QuoteRecord &q = scan.quote(i);
             QCOMPARE(q.last == 0, i >= 200 && i < 400);
