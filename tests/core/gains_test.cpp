@@ -110,7 +110,6 @@ TEST(GainsReport, WorkedYearWithSeveralLotsALossAndTheExemption)
         },
         "2025-26");
     ASSERT_EQ(r.rows.size(), 5u);
-    EXPECT_EQ(tie(r.rows[0].term, r.rows[1].term), tuple(GainTerm::ShortTerm, GainTerm::LongTerm));
     ASSERT_EQ(r.tax.periods.size(), 1u);
     ASSERT_EQ(r.intraday.size(), 2u);
     expectFigures({r.tax.periods[0].shortTerm, r.tax.periods[0].longTerm, r.tax.exemptionUsed,
@@ -370,12 +369,9 @@ TEST(TradeReturns, RowsTakeTheRateOfTheirCompanysWholeHistory)
     const auto histories = holdingHistories(lines, TradeKind::Delivery, latestPrices(rows));
     const year_month_day today = year{2023} / January / 1;
     ASSERT_EQ(histories.size(), 2u);
-    ASSERT_EQ(histories[0].open.size(), 1u);
-    EXPECT_EQ(tie(histories[0].open[0].quantity, histories[0].open[0].cost), tuple(5, 500));
     EXPECT_FALSE(histories[1].latestPrice); // no quote yet: not a price of 0
 
     setRowReturns(rows, histories, today);
-    EXPECT_NEAR(rows[0].xirr.value_or(0), 0.10, 1e-9);
     EXPECT_EQ(tuple(holdingCellText(rows[0], holdingcol::Xirr),
                     holdingCellText(rows[1], holdingcol::Xirr)),
               tuple("10.00%", NoXirrWithoutDates));

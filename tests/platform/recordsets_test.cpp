@@ -158,9 +158,6 @@ private slots:
         QCOMPARE(m_db.profile().lots("INFY", 0).value(), lots);
         QVERIFY(!m_db.profile().insertLots({replacement, {"Bad", "NSE", "BAD", 0, 1, 13, 1}}).ok());
         QCOMPARE(m_db.profile().loadAll().value(), lots);
-        // The connection is still fit for work after the rollback.
-        QVERIFY(m_db.profile().replaceStock("INFY", 0, {replacement}).ok());
-        QCOMPARE(m_db.profile().lots("INFY", 0).value(), std::vector<ProfileLot>{replacement});
     }
 
     void brokersAreFoundAndEditedByName()

@@ -108,17 +108,6 @@ private slots:
         QVERIFY(qt.runsWithoutWindows() && qt.splash);
     }
 
-    void aServiceOnAChosenPortIsReadyWhenItSaysSo()
-    {
-        const int port = SimulatorProcess::freePort();
-        SimulatorProcess service;
-        QCOMPARE(
-            startAndWait(service, SimulatorProcess::locate(), {"--port", QString::number(port)}),
-            std::optional<bool>(true));
-        QCOMPARE(service.port(), port); // never 0: that is no port a service says
-        QVERIFY(service.stop());
-    }
-
     void aServiceThatSaysNothingUsableIsAFailureWithItsReason()
     {
         for (const auto &[program, arguments, reason] :
