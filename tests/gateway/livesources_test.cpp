@@ -339,7 +339,9 @@ TEST(ReplyReaders, TakeTheirOwnRepliesAndRefuseTheRest)
         {R"({"chart":{"result":[{"meta":{"regularMarketPrice":1)", false}, // cut short
         {R"({"chart":{"result":[]}})", false},
         {R"({"chart":{"result":null,"error":{"code":"","description":""}}})", false},
-        {R"({"chart":{"result":[{"meta":{"regularMarketPrice":"12.5"}}]}})", false}};
+        {R"({"chart":{"result":[{"meta":{"regularMarketPrice":"12.5"}}]}})", false},
+        // Nested deeper than any stack would take one call a level: refused, not a crash.
+        {std::string(1 << 20, '[') + std::string(1 << 20, ']'), false}};
     for (const auto &[body, unknown] : cases) {
         ChartReply reply;
         const ReadResult read = readChartReply(body, reply);
