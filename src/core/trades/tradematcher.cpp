@@ -60,7 +60,7 @@ TradeBook matchTrades(const std::vector<Trade> &trades, const std::vector<TradeC
             result.costOfLots += cost;
             result.buyCharges += lotCharges;
             result.lots.push_back(
-                {trade.symbol, lot.buy.date, trade.date, taken, cost + lotCharges,
+                {trade.symbol, lot.buy.date, taken, cost + lotCharges,
                  double(taken) * trade.price - shareOf(result.sellCharges, taken, trade.quantity),
                  trade.kind, lot.buy.id});
             lot.remaining -= taken;

@@ -12,7 +12,6 @@ struct LotMatch
 {
     std::string symbol;
     std::string buyDate;
-    std::string saleDate;
     long quantity = 0;
     double cost = 0;
     double saleValue = 0;
