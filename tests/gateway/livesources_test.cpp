@@ -96,7 +96,8 @@ TEST_F(LiveSources, ChartQuoteFieldByFieldThenFromItsCacheAndToManyThreads)
     EXPECT_EQ(ask(chart, {"BEL.NS", "NOSUCH.NS"}), bel + " | none");
     EXPECT_NE(server.header(belPath, "User-Agent").find("Mozilla/5.0"), std::string::npos);
 
-    // Within the cache's life neither symbol is asked again, and the unknown one not for long.
+    // Within the cache's life neither symbol is asked again; past it the stock is, while a
+    // symbol the source did not know stays unasked for longer.
     g_now += 10s;
     EXPECT_EQ(ask(chart, {"BEL.NS", "NOSUCH.NS"}), bel + " | none");
     g_now += 10s;

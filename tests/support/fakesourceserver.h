@@ -87,8 +87,8 @@ inline bool playSourceFault(SourceFault fault, const std::string &body, const st
 
 // A stand-in for the live sources on a free loopback port: it replays recorded replies by path
 // and the faults the real hosts give (any status, the faults above, on one path or on every
-// path, and going down), and counts what it was asked. Header-only,
-// so tests without Qt can use it.
+// path, and going down), and counts what it was asked. Header-only, so tests without Qt can
+// use it.
 class FakeSourceServer
 {
 public:
