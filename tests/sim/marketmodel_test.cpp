@@ -135,8 +135,10 @@ private slots:
                     << QStringLiteral("RELIANCE.NS") << QString::fromLatin1(time)
                     << static_cast<int>(range);
         }
-        QTest::newRow("index") << QStringLiteral("^NSEI") << QStringLiteral("2026-12-04T13:07:10")
-                               << static_cast<int>(ChartRange::Day);
+        // The index falling into its live bar, then rising into it.
+        for (const char *time : {"2026-12-04T13:07:10", "2026-12-04T09:20:30"})
+            QTest::addRow("index %s", time) << QStringLiteral("^NSEI") << QString::fromLatin1(time)
+                                            << static_cast<int>(ChartRange::Day);
     }
 
     void seriesEndAtTheQuote()
