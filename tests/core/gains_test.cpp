@@ -1,3 +1,4 @@
+#include "core/common/datetext.h"
 #include "core/gains/financialyear.h"
 #include "core/gains/gainsexport.h"
 #include "core/gains/gainsreport.h"
@@ -274,10 +275,10 @@ TEST(TradeLotSales, IntradayTurnoverIsTheAbsoluteResultAndSalesWithoutOneGiveNot
 
 TEST(TradeLotSales, OnlyRealCalendarDaysAreDaysAndTheYearsOnOfferNewestFirst)
 {
-    EXPECT_EQ(tradeDay("2024-02-29"), year{2024} / February / 29);
+    EXPECT_EQ(isoDay("2024-02-29"), year{2024} / February / 29);
     for (const char *junk :
          {"", "2023-02-29", "2025-13-01", "2025-1-01", "2025/01/01", "2025-01-01 ", "20x5-01-01"})
-        EXPECT_FALSE(tradeDay(junk)) << junk;
+        EXPECT_FALSE(isoDay(junk)) << junk;
 
     LotSale march;
     march.sold = year{2024} / March / 31;

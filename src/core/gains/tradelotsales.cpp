@@ -1,4 +1,5 @@
 #include "core/gains/tradelotsales.h"
+#include "core/common/datetext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,33 +13,7 @@ double shareOf(double amount, long part, long whole)
 {
     return whole != 0 ? amount * double(part) / double(whole) : 0;
 }
-
-bool digits(std::string_view text)
-{
-    for (char c : text)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
-}
 } // namespace
-
-std::optional<year_month_day> tradeDay(std::string_view text)
-{
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !digits(text.substr(0, 4)) ||
-        !digits(text.substr(5, 2)) || !digits(text.substr(8, 2)))
-        return std::nullopt;
-    const auto number = [&](std::size_t at, std::size_t n) {
-        int value = 0;
-        for (char c : text.substr(at, n))
-            value = value * 10 + (c - '0');
-        return value;
-    };
-    const year_month_day day{year{number(0, 4)}, month{unsigned(number(5, 2))},
-                             std::chrono::day{unsigned(number(8, 2))}};
-    if (!day.ok())
-        return std::nullopt;
-    return day;
-}
 
 std::vector<LotSale> lotSales(const std::vector<TradeLine> &lines, TransactionTax tax)
 {
@@ -52,7 +27,7 @@ std::vector<LotSale> lotSales(const std::vector<TradeLine> &lines, TransactionTa
     for (const TradeLine &line : lines) {
         if (!line.result)
             continue;
-        const auto sold = tradeDay(line.trade.date);
+        const auto sold = isoDay(line.trade.date);
         if (!sold)
             continue;
         const long saleQuantity = line.trade.quantity;
@@ -64,7 +39,7 @@ std::vector<LotSale> lotSales(const std::vector<TradeLine> &lines, TransactionTa
             const double saleTax = taxOut * shareOf(line.charges.stt, lot.quantity, saleQuantity);
             LotSale sale;
             sale.symbol = lot.symbol;
-            sale.bought = tradeDay(lot.buyDate);
+            sale.bought = isoDay(lot.buyDate);
             sale.sold = *sold;
             sale.quantity = lot.quantity;
             sale.cost = lot.cost - buyTax;

@@ -9,9 +9,6 @@
 #include <string_view>
 #include <vector>
 
-// "YYYY-MM-DD" as a day; none for an empty or malformed text.
-std::optional<std::chrono::year_month_day> tradeDay(std::string_view text);
-
 enum class TransactionTax { Left, Kept };
 
 // The lots every sale of the trade book consumed, one record per lot, as the gains arithmetic

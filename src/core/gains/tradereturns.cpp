@@ -1,4 +1,5 @@
 #include "core/gains/tradereturns.h"
+#include "core/common/datetext.h"
 
 #include "core/gains/tradelotsales.h"
 #include "core/net/displayformat.h"
@@ -33,7 +34,7 @@ std::vector<HoldingHistory> holdingHistories(const std::vector<TradeLine> &lines
             continue;
         const double charges = line.charges.total * double(held) / double(buy.quantity);
         historyOf(buy.symbol)
-            .open.push_back({tradeDay(buy.date), held, double(held) * buy.price + charges});
+            .open.push_back({isoDay(buy.date), held, double(held) * buy.price + charges});
     }
 
     std::vector<HoldingHistory> histories;

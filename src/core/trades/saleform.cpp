@@ -1,28 +1,12 @@
 #include "core/trades/saleform.h"
+#include "core/common/datetext.h"
 
 #include <string_view>
 
 bool isCalendarDate(std::string_view d)
 {
-    if (d.size() != 10 || d[4] != '-' || d[7] != '-')
-        return false;
-    int parts[3] = {0, 0, 0};
-    int part = 0;
-    for (std::size_t i = 0; i < d.size(); ++i) {
-        if (i == 4 || i == 7) {
-            ++part;
-            continue;
-        }
-        if (d[i] < '0' || d[i] > '9')
-            return false;
-        parts[part] = parts[part] * 10 + (d[i] - '0');
-    }
-    const int year = parts[0], month = parts[1], day = parts[2];
-    if (year < 1900 || month < 1 || month > 12 || day < 1)
-        return false;
-    static constexpr int Days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return day <= Days[month - 1] + (month == 2 && leap ? 1 : 0);
+    const auto day = isoDay(d);
+    return day && day->year() >= std::chrono::year{1900};
 }
 
 std::optional<std::string> saleRefusal(const SaleHolding &holding, const SaleValues &values)
