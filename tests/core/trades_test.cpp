@@ -123,7 +123,7 @@ TEST(TradebookReader, RefusesRowsItCannotReadWithTheirLineAndReason)
                              row("INFY", "2025-04-02", "hold", "3", "1500", "2") +
                              row("INFY", "2025-04-02", "buy", "3.5", "1500", "3") +
                              row("INFY", "2025-04-02", "buy", "3", "\"1.500,25\"", "4") +
-                             row("INFY", "2025-13-02", "buy", "3", "1500", "5") +
+                             row("INFY", "2025-02-30", "buy", "3", "1500", "5") +
                              row("INFY", "2025-04-02", "buy", "3", "1500", "") +
                              row("INFY", "2025-04-02", "buy", "3", "1,500.25", "7") + // unquoted
                              std::string(10000, 'x') + "\n" +

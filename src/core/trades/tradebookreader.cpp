@@ -1,4 +1,5 @@
 #include "core/trades/tradebookreader.h"
+#include "core/common/datetext.h"
 
 #include "core/trades/exactnumber.h"
 
@@ -106,18 +107,6 @@ std::optional<Columns> headerOf(std::string_view line)
     return columns;
 }
 
-bool isDate(std::string_view d)
-{
-    if (d.size() != 10 || d[4] != '-' || d[7] != '-')
-        return false;
-    for (std::size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u})
-        if (d[i] < '0' || d[i] > '9')
-            return false;
-    const int month = (d[5] - '0') * 10 + (d[6] - '0');
-    const int day = (d[8] - '0') * 10 + (d[9] - '0');
-    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
-}
-
 bool isTime(std::string_view t)
 {
     return t.size() == 8 && t[2] == ':' && t[5] == ':' &&
@@ -140,7 +129,7 @@ std::string readRow(const std::vector<std::string> &f, const Columns &c, Trade &
         return "segment \"" + segment + "\" is not cash equity (EQ)";
     if (trade.symbol.empty())
         return "no symbol";
-    if (!isDate(trade.date))
+    if (!isoDay(trade.date))
         return "trade date \"" + trade.date + "\" is not a date (YYYY-MM-DD)";
     if (trade.exchange != "NSE" && trade.exchange != "BSE")
         return "exchange \"" + trade.exchange + "\" is neither NSE nor BSE";
