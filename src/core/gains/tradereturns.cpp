@@ -39,7 +39,7 @@ std::vector<HoldingHistory> holdingHistories(const std::vector<TradeLine> &lines
 
     std::vector<HoldingHistory> histories;
     for (auto &[symbol, history] : bySymbol) {
-        if (const auto price = prices.find(symbol); price != prices.end() && price->second > 0)
+        if (const auto price = prices.find(symbol); price != prices.end())
             history.latestPrice = price->second;
         histories.push_back(std::move(history));
     }
