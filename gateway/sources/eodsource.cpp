@@ -144,8 +144,9 @@ void EodSource::refresh(Exchange &exchange)
                                        : reason;
         m_health.failed(failure);
     }
-    if (exchange.day < 0)
-        m_health.failed(failure.empty() ? "no end-of-day file in ten days" : failure);
+    // A refusal was noted as it came; without one, ten days with no file is the failure.
+    if (exchange.day < 0 && failure.empty())
+        m_health.failed("no end-of-day file in ten days");
 }
 
 SourceOutcome EodSource::quotes(const std::vector<std::string> &symbols,
