@@ -298,7 +298,7 @@ TEST_F(LiveSources, EndOfDayFilesAreKeptByTheDayTheyHoldAndHolidaysAreSkipped)
     std::filesystem::rename(kept("20250620"), kept("20250624"));
     FakeSourceServer offline;
     EodSource again(offline.baseUrl(), offline.baseUrl(), root.string(), gate(), calendar);
-    EXPECT_EQ(ask(again, {"RELIANCE.NS"}).substr(0, 4), "none");
+    EXPECT_EQ(ask(again, {"RELIANCE.NS"}), "none (refused: no end-of-day file in ten days)");
 }
 
 TEST(FetchProxy, ReadsTheProxyVariablesForm)
