@@ -39,12 +39,6 @@ void PanelHost::setFactory(PanelKind kind, Factory factory, bool refreshAfterCre
 
 void PanelHost::adopt(PanelKind kind, DockedPanel *panel)
 {
-    track(kind, panel);
-    panel->hide();
-}
-
-void PanelHost::track(PanelKind kind, DockedPanel *panel)
-{
     Entry &e = m_entries[index(kind)];
     e.panel = panel;
     e.visible = false;
@@ -82,7 +76,7 @@ void PanelHost::press(PanelKind kind)
         if (!e.factory)
             return; // this kind of panel is not part of the program yet
         DockedPanel *panel = e.factory(m_bar.context(), m_bar);
-        track(kind, panel);
+        adopt(kind, panel);
         panel->show();
         if (e.refreshAfterCreate)
             m_bar.context().refresh.start();

@@ -33,7 +33,7 @@ public:
 
     // What a kind's button creates, and whether a refresh starts right after creating it.
     void setFactory(PanelKind kind, Factory factory, bool refreshAfterCreate);
-    // A panel made at start-up (the watch list): it exists hidden from the start.
+    // A panel docked under the bar from now on; a new one stays hidden until it is pressed.
     void adopt(PanelKind kind, DockedPanel *panel);
 
     void press(PanelKind kind);
@@ -60,7 +60,6 @@ private:
         bool refreshAfterCreate = false;
     };
     static std::size_t index(PanelKind k) { return static_cast<std::size_t>(k); }
-    void track(PanelKind kind, DockedPanel *panel);
     void dockAll(bool topMost);
     void showWithBar(bool shown);
     void setConnected(bool connected);
