@@ -71,25 +71,6 @@ class WatchListTest : public QObject
             out << QString::fromStdString(s.entry.symbol);
         return out.join(' ');
     }
-    void seed(const std::vector<WatchRow> &rows)
-    {
-        CompanyDatabase seeder("watch-test-seed");
-        QVERIFY(seeder.open(resolveStoreConfig({}, bed.databaseFile(), {})).ok());
-        QVERIFY(seeder.watchList().save(rows).ok());
-    }
-    void startProgram()
-    {
-        bed.makeProgram();
-        QVERIFY(bed.openDatabase());
-        bed.program->start();
-        testModelOf(panel()->listView());
-        panel()->setCompanyChooser([this](QWidget *) {
-            ++chooserCalls;
-            timerRanDuringDialog = bed.ctx->refresh.timerActive();
-            if (const auto row = std::exchange(chosen, std::nullopt))
-                panel()->addEntry(*row);
-        });
-    }
     void select(std::initializer_list<int> rows)
     {
         QItemSelectionModel *s = panel()->listView()->selectionModel();
@@ -139,11 +120,24 @@ private slots:
     {
         chosen.reset();
         chooserCalls = minute = 0;
-        seed({{"Infosys Limited", "NSE", "INFY"},
-              {"Reliance Industries", "BSE", "500325"},
-              {"Dr. Reddy's Laboratories, Ltd", "NSE", "DRREDDY", 1, 5000, 6200.25}});
+        CompanyDatabase seeder("watch-test-seed");
+        QVERIFY(seeder.open(resolveStoreConfig({}, bed.databaseFile(), {})).ok());
+        QVERIFY(seeder.watchList()
+                    .save({{"Infosys Limited", "NSE", "INFY"},
+                           {"Reliance Industries", "BSE", "500325"},
+                           {"Dr. Reddy's Laboratories, Ltd", "NSE", "DRREDDY", 1, 5000, 6200.25}})
+                    .ok());
         bed.clock.set(makeLocalTime(2026, 12, 4, 18, 0, 0));
-        startProgram();
+        bed.makeProgram();
+        QVERIFY(bed.openDatabase());
+        bed.program->start();
+        testModelOf(panel()->listView());
+        panel()->setCompanyChooser([this](QWidget *) {
+            ++chooserCalls;
+            timerRanDuringDialog = bed.ctx->refresh.timerActive();
+            if (const auto row = std::exchange(chosen, std::nullopt))
+                panel()->addEntry(*row);
+        });
     }
     void cleanup()
     {
