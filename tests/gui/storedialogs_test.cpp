@@ -113,38 +113,30 @@ private slots:
         QVERIFY(sql("DELETE FROM BROKERLIST") && sql("DELETE FROM TRADES"));
     }
 
-    void theSearchFollowsTypingTheExchangeAndSearch()
-    {
-        RecordingWatchList watchList;
-        SearchCompanyDialog d(*bed.ctx, watchList);
-        d.show();
-        auto *list = control<QListView>(&d, "companyNames");
-        testModelOf(list);
-
-        typeInto(&d, "searchText", "aarvi");
-        QCOMPARE(shownNames(list), QStringList{"Aarvi Encon Limited"});
-        // Listed on NSE only: choosing BSE finds nothing, and says so.
-        click(&d, "searchBse");
-        QVERIFY(shownNames(list).isEmpty());
-        QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::NoMatchMessage});
-
-        // Typing a short text says nothing, SEARCH says it is short.
-        bed.messenger = RecordingMessenger();
-        typeInto(&d, "searchText", "ta");
-        click(&d, "search");
-        QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::TooShortMessage});
-    }
-
-    void okHandsBackTheStockWithItsAlert()
+    // The search follows typing, the exchange and SEARCH; OK hands back the stock with its alert.
+    void okHandsBackTheStockFoundWithItsAlert()
     {
         RecordingWatchList watchList;
         whenModal<SearchCompanyDialog>([&](SearchCompanyDialog *d) {
             QVERIFY(!enabled(d, "lowerLimit") && !enabled(d, "upperLimit"));
+            auto *list = control<QListView>(d, "companyNames");
+            testModelOf(list);
+            typeInto(d, "searchText", "aarvi");
+            QCOMPARE(shownNames(list), QStringList{"Aarvi Encon Limited"});
+            // Listed on NSE only: choosing BSE finds nothing, and says so.
+            click(d, "searchBse");
+            QVERIFY(shownNames(list).isEmpty());
+            QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::NoMatchMessage});
+            // Typing a short text says nothing, SEARCH says it is short.
+            typeInto(d, "searchText", "ta");
+            click(d, "search");
+            QCOMPARE(said(), CompanySearch::TooShortMessage);
+            QCOMPARE(bed.messenger.shown.size(), 2u);
+
             typeInto(d, "searchText", "tata");
             click(d, "searchBse");
             click(d, "ok");
             QCOMPARE(said(), WatchSearchForm::NoSelectionMessage);
-            auto *list = control<QListView>(d, "companyNames");
             pickRow(list, shownNames(list).indexOf("Tata Elxsi Limited"));
             click(d, "setAlert");
             typeInto(d, "lowerLimit", "10");
@@ -232,19 +224,6 @@ private slots:
         QCOMPARE(companies.searchByName("reliance industries", Exchange::Nse).value(),
                  (std::vector<CompanyRow>{{"Reliance Industries Limited", "RELIANCE", ""}}));
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{});
-    }
-
-    void theHoldingSearchRunsOnceAsItOpensAndNoPickIsNoChoice()
-    {
-        CompanySearchResultDialog many(*bed.ctx, "ind", Exchange::Bse);
-        QCOMPARE(shownNames(control<QListView>(&many, "resultList")).size(), 100);
-        // Unlike typing in the search dialog, opening on a short text says so.
-        CompanySearchResultDialog shortText(*bed.ctx, "ta", Exchange::Nse);
-        QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::TooShortMessage});
-
-        // A pick is handed back through the holding's search below; none chosen is no choice.
-        whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *d) { click(d, "ok"); });
-        QVERIFY(!CompanySearchResultDialog::ask(*bed.ctx, "tata", Exchange::Nse, nullptr));
     }
 
     void findSymbolOpensTheLookupPageAndAddNeedsAName()
@@ -350,8 +329,17 @@ private slots:
         BrokersListDialog::run(*bed.ctx, nullptr);
     }
 
+    // The holding's search runs once as its dialog opens, and no pick is no choice.
     void aHoldingIsSearchedGivenLotsAndEditedInItsKind()
     {
+        CompanySearchResultDialog many(*bed.ctx, "ind", Exchange::Bse);
+        QCOMPARE(shownNames(control<QListView>(&many, "resultList")).size(), 100);
+        // Unlike typing in the search dialog, opening on a short text says so.
+        CompanySearchResultDialog shortText(*bed.ctx, "ta", Exchange::Nse);
+        QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::TooShortMessage});
+        whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *d) { click(d, "ok"); });
+        QVERIFY(!CompanySearchResultDialog::ask(*bed.ctx, "tata", Exchange::Nse, nullptr));
+
         addBroker("Alpha");
         const long beta = addBroker("Beta");
         std::vector<HoldingEntry> saved;
