@@ -308,9 +308,7 @@ private slots:
             list->setCurrentRow(0);
             // An edit shows the stored rates and schedule; unticked, the schedule goes.
             whenModal<ConfigureBrokerDialog>([](ConfigureBrokerDialog *c) {
-                QCOMPARE(text(c, "brokerName") + " " + text(c, "intradaySellOthers") + " " +
-                             text(c, "dpCharge"),
-                         "Shah's Broking 0.5 15.34");
+                QCOMPARE(text(c, "brokerName") + " " + text(c, "dpCharge"), "Shah's Broking 15.34");
                 QVERIFY(control<QCheckBox>(c, "bySchedule")->isChecked());
                 control<QCheckBox>(c, "bySchedule")->setChecked(false);
                 configure(c, "Mehta Securities", "deliveryBuyBrokerage", "0.5");
