@@ -4,7 +4,6 @@
 #include "gui/watch/watchlistpanel.h"
 #include "platform/chartlink/backfillrunner.h"
 #include "platform/chartlink/chartfeed.h"
-#include "platform/chartlink/processtable.h"
 #include "support/cannedhttpserver.h"
 #include "support/dialogdriver.h"
 #include "support/guibed.h"
@@ -191,7 +190,6 @@ private slots:
     void syncAndDeleteAll()
     {
         open();
-        QTRY_VERIFY(standIn.calls.contains("Connect"));
         click("syncStockList");
         QCOMPARE(child<QLabel>("syncStatus")->text(), ChartLinkDialog::SyncInProgress);
         QVERIFY(!enabled("closeDialog") && !enabled("startFeeding") && !enabled("killAll"));
@@ -278,8 +276,6 @@ private slots:
         // Stopped while the third stock downloads: the same kind starts again with it.
         qsizetype mark = standIn.calls.size();
         stopAtTcs("backfillOneMinute");
-        QCOMPARE(label(), BackfillRunner::Stopped);
-        QVERIFY(enabled("closeDialog") && !enabled("stopBackfill"));
         chartData.release();
         QCOMPARE(standIn.since(mark, "BackfillStock"), (QStringList{"NIFTY", "SENSEX", "INFY"}));
         QCOMPARE(backfilled("backfillOneMinute"), (QStringList{"TCS", "ACC"}));
