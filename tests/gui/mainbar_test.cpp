@@ -126,7 +126,7 @@ private slots:
     // The splash's pixels made when the program was built are the picture drawn now.
     void theBuiltSplashIsTheDrawnOne() { QCOMPARE(prebuiltSplash(), artwork::splashImage(1.0)); }
 
-    void rowsStandFromTheStartAndTheFirstRefreshComesAtOnce()
+    void rowsFirstRefreshPriceColoursServiceLineAndCharts()
     {
         QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
         bar->startUp();
@@ -139,20 +139,6 @@ private slots:
         QVERIFY(!dotShown("redDot"));
         QTRY_VERIFY_WITH_TIMEOUT(cell(0, 1) != QStringLiteral("0.00"), 30000);
         QVERIFY(cell(0, 1).contains(QLatin1Char(',')));
-        // The About box's service line; a live run's follows the gateway's label.
-        QVERIFY(MainBar::serviceLine(*bed.ctx).contains("SIMULATED MARKET"));
-        bed.ctx->services.simulated = false;
-        QVERIFY(!MainBar::serviceLine(*bed.ctx).contains("SIMULATED"));
-        QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QString::fromStdString(bed.sim.url())));
-        bed.ctx->services.live = true;
-        bar->setLiveLabel(QStringLiteral("END OF DAY 6/26/2023"));
-        QVERIFY(MainBar::serviceLine(*bed.ctx).startsWith("Quotes: END OF DAY 6/26/2023 at 127."));
-        QVERIFY(MainBar::trayTip(*bed.ctx).endsWith("\nEND OF DAY 6/26/2023"));
-    }
-
-    void currentPriceIsBlackFirstThenComparedWithThePreviousAndChartsNeedAConnection()
-    {
-        QVERIFY(bed.refreshOnce());
         QCOMPARE(look(at(0, 1)) + ", " + look(at(1, 1)), "#ffffff on #000000, #ffffff on #000000");
         QVERIFY(bed.refreshOnce()); // the simulated clock stands still: the same price
         QCOMPARE(colour(at(0, 1)), QColor(0, 0, 255));
@@ -162,6 +148,16 @@ private slots:
         const double now = number(0, 1), before = number(0, 8);
         QVERIFY(now != before);
         QCOMPARE(look(at(0, 1)), now > before ? "#000000 on #00ff00" : "#ffffff on #ff0000");
+
+        // The About box's service line; a live run's follows the gateway's label.
+        QVERIFY(MainBar::serviceLine(*bed.ctx).contains("SIMULATED MARKET"));
+        bed.ctx->services.simulated = false;
+        QVERIFY(!MainBar::serviceLine(*bed.ctx).contains("SIMULATED"));
+        QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QString::fromStdString(bed.sim.url())));
+        bed.ctx->services.live = true;
+        bar->setLiveLabel(QStringLiteral("END OF DAY 6/26/2023"));
+        QVERIFY(MainBar::serviceLine(*bed.ctx).startsWith("Quotes: END OF DAY 6/26/2023 at 127."));
+        QVERIFY(MainBar::trayTip(*bed.ctx).endsWith("\nEND OF DAY 6/26/2023"));
 
         // Charts while connected, refused offline (each fault's look is the fault matrix's).
         bar->show();
@@ -218,8 +214,35 @@ private slots:
     // A panel docks under the bar and follows it, on top or not. One panel shows at a time, a
     // second press hides it keeping its data, and the tray brings back exactly the panel that
     // showed.
-    void panelsDockUnderTheBarOneShowsAtATimeAndTheTrayRestoresIt()
+    void offlinePanelsDockShowOneAtATimeAndComeBackFromTheTray()
     {
+        // Out of its hours the live chart is refused before the switches are looked at (they and
+        // the chart that follows are the watch list test's).
+        QSignalSpy wanted(&host(), &PanelHost::liveChartWanted);
+        bed.clock.set(makeLocalTime(2026, 12, 4, 15, 30, 1));
+        host().setLiveChartSwitches([] { return true; });
+        bar().button("liveChart")->click();
+        QCOMPARE(bed.messenger.shown, std::vector<std::string>{PanelHost::MarketClosed});
+        QVERIFY(wanted.isEmpty() && bar().findChildren<LiveChartWindow *>().isEmpty());
+
+        // Offline the toppers start no sweep; with nothing to fetch the controls come back at once.
+        QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
+        QPointer<ToppersPanel> tops = toppers();
+        QCOMPARE(tops->status(), ToppersPanel::pressText(Exchange::Nse));
+        in(tops, "exchangeBse")->click();
+        QCOMPARE(tops->status(), ToppersPanel::pressText(Exchange::Bse));
+        in(tops, "getLatestData")->click();
+        QCOMPARE(bed.messenger.shown.back(), std::string(StockListView::NoConnection));
+        tops->setConnected(true);
+        in(tops, "getLatestData")->click(); // no database: no companies
+        QCOMPARE(tops->status(), QLatin1String(ToppersScan::NothingToFetch));
+        in(tops, "exportToCsv")->click();
+        QCOMPARE(bed.messenger.shown.back(), std::string(toppersexport::NoData));
+        in(tops, "closePanel")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(tops.isNull(), 30000);
+        QVERIFY(!host().visibleFlag(PanelKind::Toppers));
+        QCOMPARE(started.count(), 0);
+
         DockedPanel *world = press("world", PanelKind::World);
         IndexPanelBase *panel = indices();
         QVERIFY(!world->isVisible() && !host().visibleFlag(PanelKind::World) && panel->isVisible());
@@ -251,36 +274,6 @@ private slots:
         first->findChild<QPushButton *>("close")->click();
         QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 30000);
         QVERIFY(!host().visibleFlag(PanelKind::World) && press("world", PanelKind::World));
-    }
-
-    // Out of its hours the live chart is refused before the switches are looked at (they and
-    // the chart that follows are the watch list test's).
-    void offlineTheLiveChartChecksTheClockFirstAndToppersMakeNoRefresh()
-    {
-        QSignalSpy wanted(&host(), &PanelHost::liveChartWanted);
-        bed.clock.set(makeLocalTime(2026, 12, 4, 15, 30, 1));
-        host().setLiveChartSwitches([] { return true; });
-        bar().button("liveChart")->click();
-        QCOMPARE(bed.messenger.shown, std::vector<std::string>{PanelHost::MarketClosed});
-        QVERIFY(wanted.isEmpty() && bar().findChildren<LiveChartWindow *>().isEmpty());
-
-        // Offline the toppers start no sweep; with nothing to fetch the controls come back at once.
-        QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
-        QPointer<ToppersPanel> panel = toppers();
-        QCOMPARE(panel->status(), ToppersPanel::pressText(Exchange::Nse));
-        in(panel, "exchangeBse")->click();
-        QCOMPARE(panel->status(), ToppersPanel::pressText(Exchange::Bse));
-        in(panel, "getLatestData")->click();
-        QCOMPARE(bed.messenger.shown.back(), std::string(StockListView::NoConnection));
-        panel->setConnected(true);
-        in(panel, "getLatestData")->click(); // no database: no companies
-        QCOMPARE(panel->status(), QLatin1String(ToppersScan::NothingToFetch));
-        in(panel, "exportToCsv")->click();
-        QCOMPARE(bed.messenger.shown.back(), std::string(toppersexport::NoData));
-        in(panel, "closePanel")->click();
-        QTRY_VERIFY_WITH_TIMEOUT(panel.isNull(), 30000);
-        QVERIFY(!host().visibleFlag(PanelKind::Toppers));
-        QCOMPARE(started.count(), 0);
     }
 
     // Offline a double click is refused. Online the request carries the panels' symbols only
