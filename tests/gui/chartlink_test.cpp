@@ -250,7 +250,7 @@ private slots:
         }
     }
 
-    void feedCycles()
+    void feedCyclesThenBackfillStopsResumesAndRestarts()
     {
         click("startFeeding");
         QVERIFY(!enabled("startFeeding") && !enabled("syncStockList") && !enabled("killAll") &&
@@ -293,10 +293,7 @@ private slots:
         mark = standIn.calls.size();
         QVERIFY(bed.refreshOnce());
         QCOMPARE(standIn.since(mark, "FeedQuotes").size(), 0);
-    }
 
-    void backfillStopsResumesAndRestarts()
-    {
         open();
         auto *progress = child<QProgressBar>("backfillProgress");
         QSignalSpy percent(progress, &QProgressBar::valueChanged);
@@ -313,7 +310,7 @@ private slots:
         QVERIFY(!progress->isVisible() && enabled("closeDialog") && !enabled("stopBackfill"));
 
         // Stopped while the third stock downloads: the same kind starts again with it.
-        qsizetype mark = standIn.calls.size();
+        mark = standIn.calls.size();
         stopAtTcs("backfillOneMinute");
         chartData.release();
         QCOMPARE(standIn.since(mark, "BackfillStock"), (QStringList{"NIFTY", "SENSEX", "INFY"}));
