@@ -42,7 +42,6 @@ public:
                                   QDBusConnection::ExportAllSlots) &&
                bus.registerService("org.freedesktop.Notifications");
     }
-    void stop() { QDBusConnection::disconnectFromBus(StandInName); }
     void click(uint id)
     {
         QDBusMessage signal = QDBusMessage::createSignal(
@@ -77,7 +76,7 @@ private slots:
         QVERIFY(server.start());
     }
 
-    void alertsGoOutAsNotificationsAndAClickOpensTheWatchList()
+    void alertsGoOutAsNotificationsAndTheBarComesBackAsItWasLeft()
     {
         QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
         bed.makeProgram();
@@ -117,13 +116,9 @@ private slots:
         bed.program->bar().setLiveLabel("DELAYED 15 min");
         QTRY_COMPARE(server.shown.size(), std::size_t(2));
         QCOMPARE(server.shown.back().body, QStringLiteral("DELAYED 15 min"));
-        bed.reset();
-    }
 
-    // The bar's place, its z-order and the open panel outlive the run; a corner is kept as a
-    // corner, a dragged bar as its point.
-    void theBarComesBackAsItWasLeft()
-    {
+        // The bar's place, its z-order and the open panel outlive the run; a corner is kept as a
+        // corner, a dragged bar as its point.
         UserSettings settings(bed.path("settings/vantrel.ini"));
         const auto run = [&] {
             bed.makeProgram();
@@ -217,7 +212,7 @@ private slots:
         QCOMPARE(guard.claim(folder), InstanceGuard::Claim::Owned);
     }
 
-    void cleanupTestCase() { server.stop(); }
+    void cleanupTestCase() { QDBusConnection::disconnectFromBus(StandInName); }
 };
 
 QTEST_MAIN(DesktopTest)

@@ -66,7 +66,7 @@ private slots:
         bed.tearDown();
     }
 
-    void presetsUseTheGivenScreenAndTaskbarAndADragMovesTheBar()
+    void presetsADragTheMenuTheOnTopBoxAndClosing()
     {
         bar->setScreenOverride(ScreenRect{0, 0, 1920, 1080}, 40);
         bar->place(BarPreset::BottomRight); // on the taskbar's top edge
@@ -87,14 +87,8 @@ private slots:
         QApplication::sendEvent(bar.get(), &move);
         QTest::mouseRelease(bar.get(), Qt::LeftButton, {}, to);
         QCOMPARE(bar->pos(), start + QPoint(30, 40));
-    }
 
-    // The splash's pixels made when the program was built are the picture drawn now.
-    void theBuiltSplashIsTheDrawnOne() { QCOMPARE(prebuiltSplash(), artwork::splashImage(1.0)); }
-
-    void theMenuOnlyInsideTheClientAreaTheOnTopBoxAndClosingAsksFirst()
-    {
-        bar->startUp();
+        // The menu only inside the client area, the on-top box, and closing asks first.
         const QPoint origin = bar->mapToGlobal(QPoint(0, 0));
         QVERIFY(!bar->showMenuAt(origin)); // the border is outside the client area
         QVERIFY(!bar->showMenuAt(origin + QPoint(bar->width() + 5, 5)));
@@ -129,7 +123,10 @@ private slots:
         }
     }
 
-    void rowsStandFromTheStartAndTheFirstRefreshComesAtOnce()
+    // The splash's pixels made when the program was built are the picture drawn now.
+    void theBuiltSplashIsTheDrawnOne() { QCOMPARE(prebuiltSplash(), artwork::splashImage(1.0)); }
+
+    void rowsFirstRefreshPriceColoursServiceLineAndCharts()
     {
         QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
         bar->startUp();
@@ -142,22 +139,6 @@ private slots:
         QVERIFY(!dotShown("redDot"));
         QTRY_VERIFY_WITH_TIMEOUT(cell(0, 1) != QStringLiteral("0.00"), 30000);
         QVERIFY(cell(0, 1).contains(QLatin1Char(',')));
-        // The About box's service line; a live run's follows the gateway's label.
-        QVERIFY(MainBar::serviceLine(*bed.ctx).contains("SIMULATED MARKET"));
-        bed.ctx->services.simulated = false;
-        QVERIFY(!MainBar::serviceLine(*bed.ctx).contains("SIMULATED"));
-        QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QString::fromStdString(bed.sim.url())));
-        bed.ctx->services.live = true;
-        bar->setLiveLabel(QStringLiteral("END OF DAY 6/26/2023"));
-        QVERIFY(MainBar::serviceLine(*bed.ctx).startsWith("Quotes: END OF DAY 6/26/2023 at 127."));
-        QVERIFY(MainBar::trayTip(*bed.ctx).endsWith("\nEND OF DAY 6/26/2023"));
-        if (bar->trayIcon())
-            QCOMPARE(bar->trayIcon()->toolTip(), MainBar::trayTip(*bed.ctx));
-    }
-
-    void currentPriceIsBlackFirstThenComparedWithThePreviousAndChartsNeedAConnection()
-    {
-        QVERIFY(bed.refreshOnce());
         QCOMPARE(look(at(0, 1)) + ", " + look(at(1, 1)), "#ffffff on #000000, #ffffff on #000000");
         QVERIFY(bed.refreshOnce()); // the simulated clock stands still: the same price
         QCOMPARE(colour(at(0, 1)), QColor(0, 0, 255));
@@ -167,6 +148,16 @@ private slots:
         const double now = number(0, 1), before = number(0, 8);
         QVERIFY(now != before);
         QCOMPARE(look(at(0, 1)), now > before ? "#000000 on #00ff00" : "#ffffff on #ff0000");
+
+        // The About box's service line; a live run's follows the gateway's label.
+        QVERIFY(MainBar::serviceLine(*bed.ctx).contains("SIMULATED MARKET"));
+        bed.ctx->services.simulated = false;
+        QVERIFY(!MainBar::serviceLine(*bed.ctx).contains("SIMULATED"));
+        QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QString::fromStdString(bed.sim.url())));
+        bed.ctx->services.live = true;
+        bar->setLiveLabel(QStringLiteral("END OF DAY 6/26/2023"));
+        QVERIFY(MainBar::serviceLine(*bed.ctx).startsWith("Quotes: END OF DAY 6/26/2023 at 127."));
+        QVERIFY(MainBar::trayTip(*bed.ctx).endsWith("\nEND OF DAY 6/26/2023"));
 
         // Charts while connected, refused offline (each fault's look is the fault matrix's).
         bar->show();
@@ -223,8 +214,35 @@ private slots:
     // A panel docks under the bar and follows it, on top or not. One panel shows at a time, a
     // second press hides it keeping its data, and the tray brings back exactly the panel that
     // showed.
-    void panelsDockUnderTheBarOneShowsAtATimeAndTheTrayRestoresIt()
+    void offlinePanelsDockShowOneAtATimeAndComeBackFromTheTray()
     {
+        // Out of its hours the live chart is refused before the switches are looked at (they and
+        // the chart that follows are the watch list test's).
+        QSignalSpy wanted(&host(), &PanelHost::liveChartWanted);
+        bed.clock.set(makeLocalTime(2026, 12, 4, 15, 30, 1));
+        host().setLiveChartSwitches([] { return true; });
+        bar().button("liveChart")->click();
+        QCOMPARE(bed.messenger.shown, std::vector<std::string>{PanelHost::MarketClosed});
+        QVERIFY(wanted.isEmpty() && bar().findChildren<LiveChartWindow *>().isEmpty());
+
+        // Offline the toppers start no sweep; with nothing to fetch the controls come back at once.
+        QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
+        QPointer<ToppersPanel> tops = toppers();
+        QCOMPARE(tops->status(), ToppersPanel::pressText(Exchange::Nse));
+        in(tops, "exchangeBse")->click();
+        QCOMPARE(tops->status(), ToppersPanel::pressText(Exchange::Bse));
+        in(tops, "getLatestData")->click();
+        QCOMPARE(bed.messenger.shown.back(), std::string(StockListView::NoConnection));
+        tops->setConnected(true);
+        in(tops, "getLatestData")->click(); // no database: no companies
+        QCOMPARE(tops->status(), QLatin1String(ToppersScan::NothingToFetch));
+        in(tops, "exportToCsv")->click();
+        QCOMPARE(bed.messenger.shown.back(), std::string(toppersexport::NoData));
+        in(tops, "closePanel")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(tops.isNull(), 30000);
+        QVERIFY(!host().visibleFlag(PanelKind::Toppers));
+        QCOMPARE(started.count(), 0);
+
         DockedPanel *world = press("world", PanelKind::World);
         IndexPanelBase *panel = indices();
         QVERIFY(!world->isVisible() && !host().visibleFlag(PanelKind::World) && panel->isVisible());
@@ -258,48 +276,26 @@ private slots:
         QVERIFY(!host().visibleFlag(PanelKind::World) && press("world", PanelKind::World));
     }
 
-    // Out of its hours the live chart is refused before the switches are looked at (they and
-    // the chart that follows are the watch list test's).
-    void liveChartChecksTheClockFirst()
-    {
-        QSignalSpy wanted(&host(), &PanelHost::liveChartWanted);
-        bed.clock.set(makeLocalTime(2026, 12, 4, 15, 30, 1));
-        host().setLiveChartSwitches([] { return true; });
-        bar().button("liveChart")->click();
-        QCOMPARE(bed.messenger.shown, std::vector<std::string>{PanelHost::MarketClosed});
-        QVERIFY(wanted.isEmpty() && bar().findChildren<LiveChartWindow *>().isEmpty());
-    }
-
-    void requestCarriesThePanelSymbolsOnlyWhileTheyExist()
-    {
-        live();
-        press("world", PanelKind::World); // creating the panel starts a refresh
-        QTRY_COMPARE_WITH_TIMEOUT(bed.requests().size(), 1, 30000);
-        QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), 30000);
-        indices();
-        QTRY_COMPARE_WITH_TIMEOUT(bed.requests().size(), 2, 30000);
-        // Both panels' whole groups; the order of the groups is the registry's own test.
-        const QString both = bed.requests().last();
-        QVERIFY2(both.contains(",%5EDJI,") && both.contains(",%5ECNXIT,"), qPrintable(both));
-        QCOMPARE(both.count(QLatin1Char(',')), 2 + 26 + 22);
-
-        host().panel(PanelKind::World)->findChild<QPushButton *>("close")->click();
-        QTRY_VERIFY_WITH_TIMEOUT(!host().panel(PanelKind::World), 30000);
-        QVERIFY(bed.refreshOnce());
-        QVERIFY(bed.requests().last().contains("USDINR=X,%5ENSED,")); // the indices follow the bar
-        QVERIFY(bed.messenger.shown.empty());
-    }
-
-    void rowsColoursTheDollarLineAndChartsOnceConnected()
+    // Offline a double click is refused. Online the request carries the panels' symbols only
+    // while they exist, the world panel colours its rows, and a double click opens a chart.
+    void requestsColoursAndChartsOfTheIndexPanels()
     {
         doubleClick(indices()->upperList(), 4);
         QCOMPARE(bed.messenger.shown.back(),
                  std::string("Sorry!!!There is no internet connection detected"));
 
         live();
-        auto *world = press<WorldPanel>("world", PanelKind::World);
+        auto *world = press<WorldPanel>("world", PanelKind::World); // creating it starts a refresh
+        QTRY_COMPARE_WITH_TIMEOUT(bed.requests().size(), 1, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), 30000);
+        IndexPanelBase *panel = indices();
+        QTRY_COMPARE_WITH_TIMEOUT(bed.requests().size(), 2, 30000);
+        // Both panels' whole groups; the order of the groups is the registry's own test.
+        const QString both = bed.requests().last();
+        QVERIFY2(both.contains(",%5EDJI,") && both.contains(",%5ECNXIT,"), qPrintable(both));
+        QCOMPARE(both.count(QLatin1Char(',')), 2 + 26 + 22);
+
         QAbstractItemModel *m = world->upperList()->model();
-        QLabel *dollar = world->findChild<QLabel *>("dollarValue");
         QVERIFY(bed.refreshOnce());
         QVERIFY(m->index(0, 2).data().toString().contains(QLatin1Char(',')));
         QVERIFY(!m->index(0, 3).data().toString().isEmpty());
@@ -313,32 +309,17 @@ private slots:
                 QCOMPARE(colour(m->index(r, c), Qt::ForegroundRole),
                          c == 6 ? QColor(0, 0, 0) : expected);
         }
+        QLabel *dollar = world->findChild<QLabel *>("dollarValue");
         QVERIFY(QRegularExpression("^[0-9]{2}\\.[0-9]{3}$").match(dollar->text()).hasMatch());
-        // Connected, a double click opens the index's chart: its symbol has no suffix.
-        doubleClick(indices()->upperList(), 4);
-        QTRY_COMPARE_WITH_TIMEOUT(bed.requests("/d/quotes.csv?s=%5ENSEBANK&f=w").size(), 1, 30000);
-    }
 
-    // Offline: no sweep starts; with nothing to fetch the controls come back at once.
-    void toppersMakeNoRefreshAndCloseByTheirX()
-    {
-        QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
-        QPointer<ToppersPanel> panel = toppers();
-        QVERIFY(panel->isVisible() && host().visibleFlag(PanelKind::Toppers));
-        QCOMPARE(panel->status(), ToppersPanel::pressText(Exchange::Nse));
-        in(panel, "exchangeBse")->click();
-        QCOMPARE(panel->status(), ToppersPanel::pressText(Exchange::Bse));
-        in(panel, "getLatestData")->click();
-        QCOMPARE(bed.messenger.shown.back(), std::string(StockListView::NoConnection));
-        panel->setConnected(true);
-        in(panel, "getLatestData")->click(); // no database: no companies
-        QCOMPARE(panel->status(), QLatin1String(ToppersScan::NothingToFetch));
-        in(panel, "exportToCsv")->click();
-        QCOMPARE(bed.messenger.shown.back(), std::string(toppersexport::NoData));
-        in(panel, "closePanel")->click();
-        QTRY_VERIFY_WITH_TIMEOUT(panel.isNull(), 30000);
-        QVERIFY(!host().visibleFlag(PanelKind::Toppers));
-        QCOMPARE(started.count(), 0);
+        world->findChild<QPushButton *>("close")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!host().panel(PanelKind::World), 30000);
+        QVERIFY(bed.refreshOnce());
+        QVERIFY(bed.requests().last().contains("USDINR=X,%5ENSED,")); // the indices follow the bar
+        QVERIFY(bed.messenger.shown.empty());
+        // Connected, a double click opens the index's chart: its symbol has no suffix.
+        doubleClick(panel->upperList(), 4);
+        QTRY_COMPARE_WITH_TIMEOUT(bed.requests("/d/quotes.csv?s=%5ENSEBANK&f=w").size(), 1, 30000);
     }
 
     // What a user does with the list: fetch BSE under a price limit, add a stock to the watch
