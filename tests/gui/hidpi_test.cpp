@@ -127,8 +127,9 @@ private slots:
             seen.setValue(it.key(), it.value());
     }
 
-    // The real program on a simulated market, with one stock watched and one broker.
-    void theProgramStartsFilledAndTheBarFitsEveryCorner()
+    // The real program on a simulated market, with one stock watched and one broker: the bar
+    // in every corner, each panel and what its buttons open, the chart windows and the ticker.
+    void everyWindowAndTheBarInEveryCorner()
     {
         QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
         bed.makeProgram();
@@ -152,10 +153,7 @@ private slots:
                      qPrintable(QString::number(preset)));
         }
         bar().place(BarPreset::TopCenter);
-    }
 
-    void eachPanelWhatItsButtonsOpenTheChartWindowsAndTheTicker()
-    {
         DockedPanel *watch = panel("watchlist", PanelKind::WatchList);
         QVERIFY(bed.refreshOnce());
         inspect(watch);
