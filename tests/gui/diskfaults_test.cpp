@@ -65,9 +65,7 @@ private slots:
                 drive(d, {{"brokerName", QStringLiteral("Disk Broker")},
                           {"deliveryBuyBrokerage", QStringLiteral("0.5")}});
             });
-            const auto saved =
-                ConfigureBrokerDialog::ask(book, bed.messenger, std::nullopt, panel());
-            QCOMPARE(saved, std::optional<std::string>("Disk Broker"));
+            ConfigureBrokerDialog::ask(book, bed.messenger, std::nullopt, panel());
             const auto found = bed.ctx->database.brokers().findByName("Disk Broker").value();
             QVERIFY(found && found->rates[DeliveryBuyBrokerage] == 0.5);
         } else {
