@@ -33,12 +33,9 @@
 
 namespace {
 // The scale this run draws at, set before the application object exists.
-double scale()
-{
-    return qEnvironmentVariableIsSet("VANTREL_TEST_SCALE")
-               ? qEnvironmentVariable("VANTREL_TEST_SCALE").toDouble()
-               : 2.0;
-}
+const double Scale = qEnvironmentVariableIsSet("VANTREL_TEST_SCALE")
+                         ? qEnvironmentVariable("VANTREL_TEST_SCALE").toDouble()
+                         : 2.0;
 } // namespace
 
 // Every window at the run's scale: texts fit, pictures are sharp, the proportions are those
@@ -66,7 +63,7 @@ class HiDpiTest : public QObject
         const QStringList blurred = textfit::blurredPictures(window);
         QVERIFY2(blurred.isEmpty(), qPrintable(name + ": " + blurred.join(", ")));
 
-        if (scale() != 1.0) {
+        if (Scale != 1.0) {
             QVERIFY2(m_atScaleOne.contains(name), qPrintable(name + " never opened at scale 1"));
             const QSize one = m_atScaleOne.value(name), now = window->size();
             QVERIFY2(
@@ -97,7 +94,7 @@ class HiDpiTest : public QObject
 private slots:
     void initTestCase()
     {
-        if (scale() == 1.0)
+        if (Scale == 1.0)
             return;
         // The same windows at scale 1, with their sizes; any failure there is this run's too.
         QTemporaryDir dir;
@@ -220,7 +217,7 @@ int main(int argc, char *argv[])
                    "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
     file.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
-    qputenv("QT_SCALE_FACTOR", QByteArray::number(scale()));
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(Scale));
     QApplication app(argc, argv);
     HiDpiTest test;
     return QTest::qExec(&test, argc, argv);
