@@ -25,11 +25,10 @@ class LiveWatchTest : public QObject
     // The fake sources' requests to one host, from the log's line on.
     int hits(const QByteArray &host, qsizetype from = 0) const
     {
-        const QList<QByteArray> lines = logged();
-        int n = 0;
-        for (qsizetype k = from; k < lines.size(); ++k)
-            n += lines[k].split(' ').value(1) == host ? 1 : 0;
-        return n;
+        const QList<QByteArray> lines = logged().mid(from);
+        return std::count_if(lines.begin(), lines.end(), [&host](const QByteArray &line) {
+            return line.split(' ').value(1) == host;
+        });
     }
 
 private slots:
