@@ -65,9 +65,7 @@ private slots:
                 drive(d, {{"brokerName", QStringLiteral("Disk Broker")},
                           {"deliveryBuyBrokerage", QStringLiteral("0.5")}});
             });
-            const auto saved =
-                ConfigureBrokerDialog::ask(book, bed.messenger, std::nullopt, panel());
-            QCOMPARE(saved, std::optional<std::string>("Disk Broker"));
+            ConfigureBrokerDialog::ask(book, bed.messenger, std::nullopt, panel());
             const auto found = bed.ctx->database.brokers().findByName("Disk Broker").value();
             QVERIFY(found && found->rates[DeliveryBuyBrokerage] == 0.5);
         } else {
@@ -78,14 +76,10 @@ private slots:
                           {"alertUpperLimit", QStringLiteral("1600")}});
             });
             control<QPushButton>(panel(), "setAlert")->click();
-            std::vector<WatchRow> shown;
-            for (const WatchedStock &s : panel()->list().stocks())
-                shown.push_back(s.entry);
-            QCOMPARE(shown,
-                     (std::vector<WatchRow>{{"Infosys Limited", "NSE", "INFY", 1, 1400, 1600}}));
             CompanyDatabase other(QStringLiteral("disk-faults-reader"));
             QVERIFY(other.open(resolveStoreConfig({}, bed.databaseFile(), {})));
-            QCOMPARE(other.watchList().load().value(), shown);
+            QCOMPARE(other.watchList().load().value(),
+                     (std::vector<WatchRow>{{"Infosys Limited", "NSE", "INFY", 1, 1400, 1600}}));
         }
         QCOMPARE(said, std::string("database is locked"));
     }

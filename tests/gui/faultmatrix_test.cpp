@@ -342,9 +342,7 @@ private slots:
     void initTestCase()
     {
         QDBusConnection bus = QDBusConnection::sessionBus();
-        if (bus.isConnected())
-            QVERIFY(
-                bus.registerObject(ChartBridge::Path, &taker, QDBusConnection::ExportAllSlots) &&
+        QVERIFY(bus.registerObject(ChartBridge::Path, &taker, QDBusConnection::ExportAllSlots) &&
                 bus.registerService(ChartBridge::DefaultService));
     }
     void cleanup()
@@ -368,14 +366,11 @@ private slots:
         QFETCH(QString, fault);
         const auto &[service, faults, told, shows] = Expected[cell];
         const Service &s = services()[service];
-        if (service == QString("chart data") && !QDBusConnection::sessionBus().isConnected())
-            QSKIP("no session bus here for the charting program");
         QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
         bed.makeProgram();
         QVERIFY(bed.openDatabase());
         seed();
         const QStringList stored = storedRows();
-        QCOMPARE(stored.first(), "ok");
         bed.ctx->services.chartData = bed.sim.url();
         bed.program->start();
         // Refreshes come when the test says: a tick is the quotes' action here.

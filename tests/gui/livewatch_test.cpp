@@ -25,26 +25,10 @@ class LiveWatchTest : public QObject
     // The fake sources' requests to one host, from the log's line on.
     int hits(const QByteArray &host, qsizetype from = 0) const
     {
-        const QList<QByteArray> lines = logged();
-        int n = 0;
-        for (qsizetype k = from; k < lines.size(); ++k)
-            n += lines[k].split(' ').value(1) == host ? 1 : 0;
-        return n;
-    }
-
-    void startServices()
-    {
-        m_sources.start(qEnvironmentVariable("VANTREL_FAKESOURCES"),
-                        {"--port", "0", "--every-symbol", "--log", sourcesLog()});
-        QVERIFY(m_sources.waitForStarted());
-        QByteArray said;
-        QTRY_VERIFY_WITH_TIMEOUT((said += m_sources.readAllStandardOutput()).count('\n') == 6,
-                                 20000);
-        for (const QByteArray &line : said.trimmed().split('\n').mid(1))
-            qputenv(line.left(line.indexOf('=')).constData(), line.mid(line.indexOf('=') + 1));
-        QVERIFY2(m_gateway.start(SimulatorProcess::locate("vantrel-gateway", "VANTREL_GATEWAY"),
-                                 {"--port", "0", "--data-dir", bed.path("gateway")}),
-                 qPrintable(m_gateway.errorText()));
+        const QList<QByteArray> lines = logged().mid(from);
+        return std::count_if(lines.begin(), lines.end(), [&host](const QByteArray &line) {
+            return line.split(' ').value(1) == host;
+        });
     }
 
 private slots:
@@ -62,7 +46,17 @@ private slots:
             {"FAKETIME_DONT_FAKE_MONOTONIC", "1"}};
         for (const auto &[name, value] : fakeClock)
             qputenv(name, value);
-        startServices();
+        m_sources.start(qEnvironmentVariable("VANTREL_FAKESOURCES"),
+                        {"--port", "0", "--every-symbol", "--log", sourcesLog()});
+        QVERIFY(m_sources.waitForStarted());
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += m_sources.readAllStandardOutput()).count('\n') == 6,
+                                 20000);
+        for (const QByteArray &line : said.trimmed().split('\n').mid(1))
+            qputenv(line.left(line.indexOf('=')).constData(), line.mid(line.indexOf('=') + 1));
+        QVERIFY2(m_gateway.start(SimulatorProcess::locate("vantrel-gateway", "VANTREL_GATEWAY"),
+                                 {"--port", "0", "--data-dir", bed.path("gateway")}),
+                 qPrintable(m_gateway.errorText()));
         for (const auto &[name, value] : fakeClock)
             qunsetenv(name);
         if (!zone.isNull())
@@ -93,7 +87,6 @@ private slots:
         bed.ctx->refresh.setBaseUrl(bed.ctx->services.quote);
         bed.program->start();
         WatchListPanel *panel = bed.program->watchList();
-        QVERIFY(panel);
         const auto priced = [panel] {
             const auto &stocks = panel->list().stocks();
             return stocks.size() == 50 && std::all_of(stocks.begin(), stocks.end(), [](auto &s) {
@@ -118,7 +111,6 @@ private slots:
         bed.program->bar().button("toppers")->click();
         auto *toppers =
             static_cast<ToppersPanel *>(bed.program->panels().panel(PanelKind::Toppers));
-        QVERIFY(toppers);
         ::control<QAbstractButton>(toppers, "getLatestData")->click();
         QVERIFY(bed.refreshOnce()); // the bar refreshes while the sweep is out
         QTRY_VERIFY_WITH_TIMEOUT(::control<QAbstractButton>(toppers, "getLatestData")->isEnabled(),

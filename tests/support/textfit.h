@@ -29,41 +29,6 @@ inline void fit(QStringList &out, const QWidget *w, const QFont &font, const QRe
                         QDebug::toString(need), QDebug::toString(room));
 }
 
-inline void buttonText(QStringList &out, const QAbstractButton *button)
-{
-    QStyleOptionButton option;
-    option.initFrom(button);
-    option.text = button->text(); // no button of the program has an icon
-    const QStyle *style = button->style();
-    const bool check = qobject_cast<const QCheckBox *>(button);
-    if (check || qobject_cast<const QRadioButton *>(button)) {
-        const auto element = check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents;
-        return fit(out, button, button->font(), style->subElementRect(element, &option, button),
-                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, button->text());
-    }
-    // A push button's caption sits centred inside its frame.
-    const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
-    fit(out, button, button->font(), button->rect().adjusted(frame, frame, -frame, -frame),
-        Qt::AlignCenter | Qt::TextShowMnemonic, button->text());
-}
-
-inline void editText(QStringList &out, const QLineEdit *edit)
-{
-    QStyleOptionFrame option;
-    option.initFrom(edit);
-    const QStyle *style = edit->style();
-    option.lineWidth =
-        edit->hasFrame() ? style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
-    const QRect room = style->subElementRect(QStyle::SE_LineEditContents, &option, edit)
-                           .marginsRemoved(edit->textMargins())
-                           .adjusted(2, 1, -2, -1); // the edit's own margins around its text
-    // Vertically, a line edit centres its line and lets descenders reach the frame.
-    fit(out, edit, edit->font(),
-        QRect(room.left(), room.top(), room.width(),
-              qMax(room.height(), QFontMetrics(edit->font()).height())),
-        int(edit->alignment()), edit->text());
-}
-
 // Every header section's title, and the display text of every cell in the visible rows inside
 // the cell less the view's margins.
 inline void viewTexts(QStringList &out, const QAbstractItemView *view)
@@ -107,15 +72,42 @@ inline QStringList cutTexts(QWidget *window)
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (!w->isVisibleTo(window) || w->window() != window)
             continue;
+        const QStyle *style = w->style();
         if (auto *label = qobject_cast<QLabel *>(w))
             fit(out, label, label->font(), label->contentsRect(),
                 int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
                 label->pixmap().isNull() ? label->text() : QString());
-        else if (auto *button = qobject_cast<QAbstractButton *>(w))
-            buttonText(out, button);
-        else if (auto *edit = qobject_cast<QLineEdit *>(w))
-            editText(out, edit);
-        else if (auto *box = qobject_cast<QGroupBox *>(w))
+        else if (auto *button = qobject_cast<QAbstractButton *>(w)) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = button->text(); // no button of the program has an icon
+            const bool check = qobject_cast<const QCheckBox *>(button);
+            // A push button's caption sits centred inside its frame, a box's beside its mark.
+            const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
+            QRect room = button->rect().adjusted(frame, frame, -frame, -frame);
+            int flags = Qt::AlignCenter;
+            if (check || qobject_cast<const QRadioButton *>(button)) {
+                room = style->subElementRect(check ? QStyle::SE_CheckBoxContents
+                                                   : QStyle::SE_RadioButtonContents,
+                                             &option, button);
+                flags = Qt::AlignLeft | Qt::AlignVCenter;
+            }
+            fit(out, button, button->font(), room, flags | Qt::TextShowMnemonic, button->text());
+        } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
+            QStyleOptionFrame option;
+            option.initFrom(edit);
+            option.lineWidth = edit->hasFrame()
+                                   ? style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit)
+                                   : 0;
+            const QRect room = style->subElementRect(QStyle::SE_LineEditContents, &option, edit)
+                                   .marginsRemoved(edit->textMargins())
+                                   .adjusted(2, 1, -2, -1); // the edit's own margins
+            // Vertically, a line edit centres its line and lets descenders reach the frame.
+            fit(out, edit, edit->font(),
+                QRect(room.left(), room.top(), room.width(),
+                      qMax(room.height(), QFontMetrics(edit->font()).height())),
+                int(edit->alignment()), edit->text());
+        } else if (auto *box = qobject_cast<QGroupBox *>(w))
             fit(out, box, box->font(), box->rect().adjusted(6, 0, -6, 0),
                 Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, box->title());
         else if (auto *view = qobject_cast<QAbstractItemView *>(w))
