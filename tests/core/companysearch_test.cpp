@@ -13,14 +13,6 @@ namespace {
 using std::tuple;
 using Strings = std::vector<std::string>;
 
-Strings names(const std::vector<CompanyRow> &rows)
-{
-    Strings out;
-    for (const CompanyRow &row : rows)
-        out.push_back(row.name);
-    return out;
-}
-
 struct CompanySearchTest : ::testing::Test
 {
     MemoryCompanyList store;
@@ -61,14 +53,16 @@ TEST(CompanyIndex, MatchesAsTheDatabaseDoesWithinOneNameAndKeepsItsOrder)
         {india, "société", {"Société Générale India"}},
         {india, "SOCIÉTÉ", {}},
         {india, "0% l", {"Yes!Go 100% Limited"}},
-        {tea, std::string_view("tea\0berry", 9), {}},
         {tea, std::string_view("a\0", 2), {}},
         {tea, "ab", {}},
-        {tea, "Y LIMITED", {"Berry Limited"}},
         {tea, "e", {"Alpha Tea", "Berry Limited"}},
     };
-    for (const auto &[index, text, found] : cases)
-        EXPECT_EQ(names(index.find(text)), found) << text;
+    for (const auto &[index, text, found] : cases) {
+        Strings names;
+        for (const CompanyRow &row : index.find(text))
+            names.push_back(row.name);
+        EXPECT_EQ(names, found) << text;
+    }
     EXPECT_TRUE(CompanyIndex().find("tea").empty());
 }
 
