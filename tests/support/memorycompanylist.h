@@ -6,7 +6,7 @@
 #include <cctype>
 
 // The company list in memory, for the rules that sit on top of it: it matches names without
-// regard to case, counts the queries that reach it and can be told to fail.
+// regard to case, counts the searches that reach it and can be told to fail.
 class MemoryCompanyList : public CompanyListStore
 {
 public:
@@ -29,7 +29,6 @@ public:
     }
     StoreResult<bool> hasSymbol(Exchange exchange, std::string_view symbol) override
     {
-        ++queries;
         if (!failure.empty())
             return StoreError{failure};
         return std::ranges::any_of(rows,
@@ -37,15 +36,13 @@ public:
     }
     StoreStatus insert(const CompanyRow &row) override
     {
-        if (!failure.empty())
-            return StoreError{failure};
         rows.push_back(row);
         return storeOk();
     }
 
     std::vector<CompanyRow> rows;
-    std::string failure; // when set, every call fails with this text
-    int queries = 0;
+    std::string failure; // when set, searches and look-ups fail with this text
+    int queries = 0;     // the searches that reached it
 
 private:
     static std::string upper(std::string text)
