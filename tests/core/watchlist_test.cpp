@@ -127,7 +127,6 @@ TEST_F(WatchListTest, AChangeThatCannotBeStoredIsNotMade)
 
     // A table that could not be read is never written over.
     MemoryWatchList unread;
-    unread.rows = {{"INFY Limited", "NSE", "INFY"}};
     unread.loadFailure = "no such table: SelectedComp2Watch";
     WatchList other(unread, messenger);
     other.load();
