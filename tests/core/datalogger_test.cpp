@@ -402,10 +402,14 @@ TEST_F(LiveChartFiles, AppendedRowsAddUpToWhatADrawingAnewShows)
     EXPECT_LT(wholes, 60) << "ticks that only add are appended";
 }
 
-// Inputs that never reach the chart panel's requests to the simulator.
-TEST(ChartRequest, OddSymbolsAndRangeLines)
+// Five averages at most, every click counted; then inputs the simulator never sends the panel.
+TEST(ChartRequest, AveragesStopAtFiveOddSymbolsAndRangeLines)
 {
-    EXPECT_EQ(ChartRequest("M&M", "NSE").chartPath().substr(0, 14), "/z?s=M%26M.NS&");
+    ChartRequest mm("M&M", "NSE");
+    for (int click = 0; click < 7; ++click)
+        EXPECT_EQ(mm.addAverage("," + std::to_string(click)), click < 5) << click;
+    mm.setCompare(true);
+    EXPECT_EQ(mm.chartPath(), "/z?s=M%26M.NS&t=1d&q=l&l=off&z=m&p=,0,1,2,3,4&a=&c=^BSESN,^NSEI");
     EXPECT_EQ(ChartRequest("500325", "BSE").rangePath(), "/d/quotes.csv?s=500325.BO&f=w");
     EXPECT_EQ(ChartRequest("^NSEI", "24,012.35").requestSymbol(), "^NSEI")
         << "the index list passes its price where the exchange goes";
