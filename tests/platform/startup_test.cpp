@@ -107,7 +107,8 @@ private slots:
             // Started in the background, it gives one verdict.
             SimulatorProcess service;
             QList<bool> verdicts;
-            service.startInBackground(program, arguments, [&](bool ok) { verdicts << ok; }, 5000);
+            service.startInBackground(
+                program, arguments, [&](bool ok) { verdicts << ok; }, 5000);
             QVERIFY2(QTest::qWaitFor([&] { return !verdicts.isEmpty(); }, 10000), program);
             QTest::qWait(50); // a second verdict would come now
             QCOMPARE(verdicts, QList<bool>{false});
