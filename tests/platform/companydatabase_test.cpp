@@ -58,9 +58,9 @@ private slots:
             const StoreStatus opened = db.open(config);
             QVERIFY2(opened.ok(), opened.error().c_str());
             // Empty fields are NULL; how many rows land is the program start's test.
-            QCOMPARE(run(config.databaseFile,
-                         "SELECT COUNT(*) FROM CompanyList WHERE BSENAME IS NULL"),
-                     129);
+            QCOMPARE(
+                run(config.databaseFile, "SELECT COUNT(*) FROM CompanyList WHERE BSENAME IS NULL"),
+                129);
             QCOMPARE(db.futures().loadAll().value().front(),
                      (FutureRow{"360 ONE WAM LIMITED", "360ONE"}));
             QVERIFY(!QFile::exists(config.databaseFile + QStringLiteral(".part")));
