@@ -45,15 +45,6 @@ private:
         QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
         return copy;
     }
-    // What a shipped list promises; the listings per exchange are the record sets' test's.
-    static void verifySeed(CompanyDatabase &db, const QString &file)
-    {
-        QCOMPARE(run(file, "SELECT COUNT(*) FROM CompanyList"), 4795);
-        QCOMPARE(run(file, "SELECT COUNT(*) FROM CompanyList WHERE BSENAME IS NULL"), 129);
-        const auto futures = db.futures().loadAll().value();
-        QCOMPARE(futures.size(), 208u);
-        QCOMPARE(futures.front(), (FutureRow{"360 ONE WAM LIMITED", "360ONE"}));
-    }
 
 private slots:
     void initTestCase() { QVERIFY2(m_bed.setUp(), qPrintable(m_bed.errorText())); }
@@ -66,7 +57,12 @@ private slots:
             CompanyDatabase db("first");
             const StoreStatus opened = db.open(config);
             QVERIFY2(opened.ok(), opened.error().c_str());
-            verifySeed(db, config.databaseFile);
+            // Empty fields are NULL; how many rows land is the program start's test.
+            QCOMPARE(
+                run(config.databaseFile, "SELECT COUNT(*) FROM CompanyList WHERE BSENAME IS NULL"),
+                129);
+            QCOMPARE(db.futures().loadAll().value().front(),
+                     (FutureRow{"360 ONE WAM LIMITED", "360ONE"}));
             QVERIFY(!QFile::exists(config.databaseFile + QStringLiteral(".part")));
             QVERIFY(db.companyList().insert({"Vantrel Test Limited", "VTEST", ""}).ok());
         }
@@ -117,7 +113,6 @@ private slots:
         CompanyDatabase db("bad");
         const StoreStatus opened = db.open(at(file));
         QVERIFY2(says(opened, QDir::toNativeSeparators(file)), opened.error().c_str());
-        QVERIFY(!db.isOpen());
         // The program runs on with empty lists, and nothing it does reaches the file. A search
         // says why it finds nothing.
         const std::string found = db.companyList().searchByName("Limited", Exchange::Nse).error();
@@ -189,7 +184,6 @@ private slots:
             CompanyDatabase db(QStringLiteral("release"));
             const StoreStatus opened = db.open(at(file));
             QVERIFY2(opened.ok(), opened.error().c_str());
-            QCOMPARE(storedSchemaVersion(db.connection()).value(), currentSchemaVersion());
             const auto brokers = db.brokers().loadAll().value();
             QCOMPARE(brokers.size(), 2u);
             QCOMPARE(brokers[1].rates[IntradaySellSTT], 0.025);
@@ -269,7 +263,6 @@ private slots:
                 const StoreStatus opened = db.open(at(file));
                 QVERIFY2(!opened.ok() && says(opened, reason) && !db.isOpen(),
                          qPrintable(sql + ": " + QString::fromStdString(opened.error())));
-                QVERIFY(!db.watchList().save({{"TCS LIMITED", "NSE", "TCS", 0, 0, 0}}).ok());
             }
             QVERIFY2(StoreTestBed::digest(file) == before, qPrintable(sql));
         }
@@ -326,7 +319,6 @@ private slots:
             CompanyDatabase db(QStringLiteral("v2"));
             const StoreStatus opened = db.open(at(file));
             QVERIFY2(opened.ok(), opened.error().c_str());
-            QCOMPARE(storedSchemaVersion(db.connection()).value(), currentSchemaVersion());
             QVERIFY(db.jan2018Values().loadAll().value().empty());
             QVERIFY(db.jan2018Values().setAll({{"RELIANCE", 1000.5}, {"INFY", 1150}}).ok());
             // A second answer for a company replaces the first; the others stay.

@@ -179,26 +179,6 @@ private slots:
                  (std::vector{broker("Zerodha", 2, all[0].id), broker("Zerodha", 3, all[1].id)}));
     }
 
-    void lotsAreAddressedBySymbolAndDeliveryType()
-    {
-        LotTable &profile = m_db.profile();
-        const std::vector<ProfileLot> lots = {
-            {"Infosys Limited", "NSE", "INFY", 0, 1500.25, 10, 1},
-            {"Infosys Limited", "NSE", "INFY", 1, 1490, 100, 1},
-            {"Dr. Reddy's Laboratories Limited", "BSE", "500124", 0, 5100, 3, 2},
-            {"Infosys Limited", "NSE", "INFY", 0, 1520, 20, 2}};
-        for (const auto &lot : lots)
-            QVERIFY(profile.insert(lot).ok());
-        QCOMPARE(profile.lots("INFY", 0).value(), (std::vector<ProfileLot>{lots[0], lots[3]}));
-
-        // An edit keeps every lot in its place: the lists are built in table order.
-        std::vector<ProfileLot> edited = lots;
-        edited[0].price = 1400;
-        edited[3].quantity = 25;
-        QVERIFY(profile.replaceStock("INFY", 0, {edited[0], edited[3]}).ok());
-        QCOMPARE(profile.loadAll().value(), edited);
-    }
-
     // The futures choices are added, listed and deleted in the futures panel's test.
     void aDroppedTableIsNamedInItsErrors()
     {
