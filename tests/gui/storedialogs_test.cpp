@@ -70,12 +70,11 @@ class StoreDialogsTest : public QObject
     {
         return std::tie(e.companyName, e.exchange, e.symbol, e.brokerId, e.kind, e.lots);
     }
-    static void configure(ConfigureBrokerDialog *d, const QString &name, const char *rate = nullptr,
-                          const QString &value = {})
+    static void configure(ConfigureBrokerDialog *d, const QString &name, const char *rate,
+                          const QString &value)
     {
         typeInto(d, "brokerName", name);
-        if (rate)
-            typeInto(d, rate, value);
+        typeInto(d, rate, value);
         click(d, "ok");
     }
     static void lot(LotDialog *l, const char *shares, const char *price = nullptr)
@@ -131,7 +130,6 @@ private slots:
             typeInto(d, "searchText", "ta");
             click(d, "search");
             QCOMPARE(said(), CompanySearch::TooShortMessage);
-            QCOMPARE(bed.messenger.shown.size(), 2u);
 
             typeInto(d, "searchText", "tata");
             click(d, "searchBse");
