@@ -16,10 +16,9 @@ class LiveWatchTest : public QObject
     QProcess m_sources;
     SimulatorProcess m_gateway;
 
-    QString sourcesLog() const { return bed.path("sources.log"); }
     QList<QByteArray> logged() const
     {
-        QFile file(sourcesLog());
+        QFile file(bed.path("sources.log"));
         return file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>();
     }
     // The fake sources' requests to one host, from the log's line on.
@@ -47,7 +46,7 @@ private slots:
         for (const auto &[name, value] : fakeClock)
             qputenv(name, value);
         m_sources.start(qEnvironmentVariable("VANTREL_FAKESOURCES"),
-                        {"--port", "0", "--every-symbol", "--log", sourcesLog()});
+                        {"--port", "0", "--every-symbol", "--log", bed.path("sources.log")});
         QVERIFY(m_sources.waitForStarted());
         QByteArray said;
         QTRY_VERIFY_WITH_TIMEOUT((said += m_sources.readAllStandardOutput()).count('\n') == 6,
