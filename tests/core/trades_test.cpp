@@ -226,29 +226,6 @@ TEST(ChargeSchedule, PricesATradeByTheStatutoryRatesInForceOnItsDate)
         EXPECT_EQ(calendar.inForceOn(date).exchangeNse, rate) << date;
 }
 
-TEST(ChargeSchedule, TheDpChargeIsOncePerCompanyPerDaySoldFromDelivery)
-{
-    TradePricing pricing;
-    BrokerSchedule broker;
-    broker.dpCharge = 15;
-    pricing.schedules[1] = broker;
-    pricing.brokers = {BrokerEntry{2, "Old Way", {}}};
-    pricing.brokers[0].rates[DeliverySellBrokerage] = 0.5;
-    std::vector<Trade> trades = {
-        trade(Sell, "INFY", 1, 100, "2025-01-02", 1), trade(Sell, "INFY", 1, 100, "2025-01-02", 2),
-        trade(Sell, "TCS", 1, 100, "2025-01-02", 3), trade(Sell, "INFY", 1, 100, "2025-01-03", 4),
-        trade(Sell, "INFY", 1, 100, "2025-01-03", 5)};
-    for (Trade &t : trades)
-        t.brokerId = 1;
-    trades[4].brokerId = 2;
-    trades.push_back(trades[0]);
-    trades.back().kind = TradeKind::Intraday;
-    const std::vector<TradeCharges> c = priceTrades(trades, pricing);
-    expectFigures({c[0].dpCharge, c[1].dpCharge, c[2].dpCharge, c[3].dpCharge, c[4].dpCharge,
-                   c[5].dpCharge, c[4].brokerage},
-                  {15, 0, 15, 15, 0, 0, 0.5}); // the last priced the old way
-}
-
 // Brokerage is per executed order: the minimum and the cap apply to the order, not each fill.
 TEST(ChargeSchedule, TheMinimumAndCapApplyPerOrderNotPerFill)
 {
@@ -293,7 +270,8 @@ TEST(ChargeSchedule, TheMinimumAndCapApplyPerOrderNotPerFill)
 }
 
 // Lots are bought at the rates of their date, sold at today's; other brokers keep percentages.
-TEST(ChargeSchedule, ScheduledBrokersPriceEachHeldLotByItsDate)
+// The DP charge is once per company per day sold from delivery.
+TEST(ChargeSchedule, ScheduledBrokersPriceEachHeldLotByItsDateAndTheDpChargeOncePerDay)
 {
     TradePricing pricing;
     pricing.calendar = twoRates();
@@ -324,6 +302,20 @@ TEST(ChargeSchedule, ScheduledBrokersPriceEachHeldLotByItsDate)
     EXPECT_EQ(tie(list.rows[1].costPlusCharges, list.rows[1].netProfitLoss),
               tie(old.rows[0].costPlusCharges, old.rows[0].netProfitLoss));
     EXPECT_EQ(tie(list.rows[2].youGet, list.rows[2].netProfitLoss), tuple(0, 0));
+
+    std::vector<Trade> trades = {
+        trade(Sell, "INFY", 1, 100, "2025-01-02", 1), trade(Sell, "INFY", 1, 100, "2025-01-02", 2),
+        trade(Sell, "TCS", 1, 100, "2025-01-02", 3), trade(Sell, "INFY", 1, 100, "2025-01-03", 4),
+        trade(Sell, "INFY", 1, 100, "2025-01-03", 5)};
+    for (Trade &t : trades)
+        t.brokerId = 1;
+    trades[4].brokerId = 2;
+    trades.push_back(trades[0]);
+    trades.back().kind = TradeKind::Intraday;
+    const std::vector<TradeCharges> c = priceTrades(trades, pricing);
+    expectFigures({c[0].dpCharge, c[1].dpCharge, c[2].dpCharge, c[3].dpCharge, c[4].dpCharge,
+                   c[5].dpCharge, c[4].brokerage},
+                  {15, 0, 15, 15, 0, 0, 0.5}); // the last priced the old way
 }
 
 TEST(TradeLedger, ListsEachSaleWithItsResultAndFiltersBySymbolAndYear)
