@@ -258,6 +258,13 @@ private slots:
     void aRefusingSourceFallsBackAndEveryRefusalIs503()
     {
         m_chart->know(reliance());
+        // A toppers sweep takes closes from the end-of-day files alone and leaves the quotes be:
+        // a file without any company of the request answers them N/A; no file is a refusal.
+        m_endOfDay->refuse(NoSymbolKnown);
+        const Answer closes = get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1");
+        QCOMPARE(std::pair(closes.status, closes.body), std::pair(200, "\"RELIANCE.NS\",N/A\r\n"s));
+        QVERIFY(m_chart->asked().empty() && m_market->label().empty());
+        m_endOfDay->refuse({});
         m_endOfDay->know(closing(reliance(), 19534));
         QVERIFY(get("/d/quotes.csv?s=%FF%FE,%E2%82%AC.NS&f=sl1").status);
         m_chart->refuse("HTTP 429 \"Too Many Requests\"");
@@ -271,6 +278,7 @@ private slots:
         reply = get("/d/quotes.csv?s=TCS.NS&f=sl1");
         QCOMPARE(reply.status, 503);
         QVERIFY2(reply.body.find("no file for today") != std::string::npos, reply.body.c_str());
+        QCOMPARE(get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1").status, 503);
         // The status page stays JSON whatever a source's error or an asked symbol holds.
         const QJsonObject json = status();
         QCOMPARE(json["sources"][0]["state"].toString() + ": " +
@@ -450,21 +458,6 @@ private slots:
             QVERIFY(!parseGatewayOptions(static_cast<int>(bad.size()), bad.data(), error));
             QVERIFY(!error.empty());
         }
-    }
-
-    // A toppers sweep takes closes from the end-of-day files alone, and its symbols are not kept
-    // fresh after it: a file without any company of the request answers them N/A; no file is a
-    // refusal. Which source the sweep's closes come from, and the origin each reply names, is
-    // the program's live watch test's.
-    void sweepsTakeClosesAloneAndLeaveTheQuotesBe()
-    {
-        m_chart->know(reliance());
-        m_endOfDay->refuse(NoSymbolKnown);
-        const Answer reply = get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1");
-        QCOMPARE(std::pair(reply.status, reply.body), std::pair(200, "\"RELIANCE.NS\",N/A\r\n"s));
-        QVERIFY(m_chart->asked().empty() && m_market->label().empty());
-        m_endOfDay->refuse("no file for today");
-        QCOMPARE(get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1").status, 503);
     }
 };
 
