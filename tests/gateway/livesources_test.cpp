@@ -87,7 +87,7 @@ protected:
 };
 } // namespace
 
-TEST_F(LiveSources, ChartQuoteFieldByFieldThenFromItsCacheAndToManyThreads)
+TEST_F(LiveSources, ChartQuotesAndBarsFieldByFieldThenFromItsCacheAndToManyThreads)
 {
     server.serve(belPath, {200, fixture("chart_bel_5m.json")});
     ChartSource chart(server.baseUrl(), gate());
@@ -105,8 +105,24 @@ TEST_F(LiveSources, ChartQuoteFieldByFieldThenFromItsCacheAndToManyThreads)
     EXPECT_EQ(std::pair(server.hits(belPath), server.hits("/v8/finance/chart/NOSUCH.NS")),
               std::pair(2, 1));
 
-    // Worker threads share one source.
     server.serve("/v8/finance/chart/ADANIENT.NS", {200, fixture("chart_adanient_15m.json")});
+    server.serve("/v8/finance/chart/RELIANCE.NS", {200, fixture("chart_daily.json")});
+    server.serve("/v8/finance/chart/EMPTY.NS", {200, fixture("chart_empty_range.json")});
+    // The quote keeps its own time and sums the volume the reply's meta lacks, 573159 + 296209
+    // + 362229; no 52-week range in this reply: N/A, never guessed.
+    EXPECT_EQ(ask(chart, {"ADANIENT.NS"}),
+              "2284.45 -11.15 2300 2318.5 2280 1231597 - - 6/27/2023 3:30PM");
+    // The 15:30 stub is no bar, and no null day is; of the daily bars the last three are kept.
+    std::vector<Bar> series;
+    chart.bars("ADANIENT.NS", BarSpan::OneDayOneMinute, 1, series);
+    EXPECT_EQ(barsOf(series), "19535 555 2312; 19535 570 2310.949951; 19535 915 2283.899902; ");
+    EXPECT_EQ(chart.bars("RELIANCE.NS", BarSpan::Daily, 3, series).kind, SourceOutcome::Answered);
+    EXPECT_EQ(barsOf(series), "20256 0 1899; 20258 0 1902; 20259 0 1910; ");
+    EXPECT_EQ(chart.bars("EMPTY.NS", BarSpan::OneDayOneMinute, 1, series).kind,
+              SourceOutcome::Refused);
+    EXPECT_TRUE(series.empty());
+
+    // Worker threads share one source.
     ChartSource shared(server.baseUrl(), gate());
     std::vector<std::thread> workers;
     std::atomic<int> answered = 0;
@@ -121,26 +137,6 @@ TEST_F(LiveSources, ChartQuoteFieldByFieldThenFromItsCacheAndToManyThreads)
     for (std::thread &worker : workers)
         worker.join();
     EXPECT_EQ(answered, 4);
-}
-
-TEST_F(LiveSources, ChartBarsLeaveOutMissingBarsAndTheClosingStub)
-{
-    server.serve("/v8/finance/chart/ADANIENT.NS", {200, fixture("chart_adanient_15m.json")});
-    server.serve("/v8/finance/chart/RELIANCE.NS", {200, fixture("chart_daily.json")});
-    server.serve(belPath, {200, fixture("chart_empty_range.json")});
-    ChartSource chart(server.baseUrl(), gate());
-    // The quote keeps its own time and sums the volume the reply's meta lacks, 573159 + 296209
-    // + 362229; no 52-week range in this reply: N/A, never guessed.
-    EXPECT_EQ(ask(chart, {"ADANIENT.NS"}),
-              "2284.45 -11.15 2300 2318.5 2280 1231597 - - 6/27/2023 3:30PM");
-    // The 15:30 stub is no bar, and no null day is; of the daily bars the last three are kept.
-    std::vector<Bar> bars;
-    chart.bars("ADANIENT.NS", BarSpan::OneDayOneMinute, 1, bars);
-    EXPECT_EQ(barsOf(bars), "19535 555 2312; 19535 570 2310.949951; 19535 915 2283.899902; ");
-    EXPECT_EQ(chart.bars("RELIANCE.NS", BarSpan::Daily, 3, bars).kind, SourceOutcome::Answered);
-    EXPECT_EQ(barsOf(bars), "20256 0 1899; 20258 0 1902; 20259 0 1910; ");
-    EXPECT_EQ(chart.bars("BEL.NS", BarSpan::OneDayOneMinute, 1, bars).kind, SourceOutcome::Refused);
-    EXPECT_TRUE(bars.empty());
 }
 
 TEST_F(LiveSources, BackOffDoublesAndSendsNothingMeanwhile)
