@@ -57,11 +57,6 @@ const std::string Quotes =
     Full;
 const std::string Initial = "/z?s=INFY.NS&t=1d&q=l&l=off&z=m&p=&a=&c=";
 
-// The line shape the program's parser expects: quoted strings, M/D/YYYY, 11:00am, a range.
-const QRegularExpression Shape(QStringLiteral(
-    "^\"[^\"]+\",\\d+\\.\\d\\d,\"12/4/"
-    "2026\",\"11:00am\",[+-]?\\d+\\.\\d\\d,(\\d+\\.\\d\\d,){3}\\d+,\\d+\\.\\d\\d,\\d+\\.\\d\\d$"));
-
 const auto q = &QString::fromStdString;
 
 QuoteRecord parsed(const std::string &line)
@@ -133,17 +128,16 @@ private slots:
         control("fault=none&fault-symbol=&latency-ms=0&short-lines=2&clock=2026-12-04T11:00:00");
     }
 
-    // Full lines parse back to sane quotes; any order and subset of the codes. Unknown symbols
-    // and empty groups are the gateway test's, on the same quote route.
+    // Full lines parse back to quotes; any order and subset of the codes. Unknown symbols,
+    // empty groups and the lines' quoting and decimals are the gateway test's, on the same quote
+    // route; the date and time texts the market model test's, the figures' sanity too.
     void quotesComeAsAsked()
     {
         const std::vector<std::string> lines = replyLines(get(Quotes));
         QCOMPARE(lines.size(), 8u);
         std::vector<QuoteRecord> r;
-        for (const std::string &line : lines) {
-            QVERIFY2(Shape.match(q(line)).hasMatch(), line.c_str());
-            r.push_back(parsed(line)); // the figures' own sanity is the market model test's
-        }
+        for (const std::string &line : lines)
+            r.push_back(parsed(line));
         QVERIFY(r[3].volume > r[4].volume && r[4].volume > 0 && r[0].volume == 0);
         QVERIFY(std::abs(r[3].last / r[4].last - 1) < 0.005); // one company, two exchanges
         QCOMPARE(r[5].symbol, std::string("^FTSE"));          // the trailing blank is no obstacle
