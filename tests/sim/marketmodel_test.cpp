@@ -303,8 +303,7 @@ private slots:
     void timeTexts()
     {
         using namespace simtime;
-        // A leap day, morning and noon, and before 1970: the walk's history reaches back a year
-        // from any clock.
+        // A leap day, morning and noon, before 1970: the walk's history reaches back a year.
         QCOMPARE(formatIso(parseIso("2024-02-29 00:05").value()) + " " + formatQuoteTime(11 * 60) +
                      " " + formatQuoteTime(12 * 60 + 5) + " " +
                      formatQuoteDate(daysFromCivil({1969, 12, 31})),
