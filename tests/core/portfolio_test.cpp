@@ -194,7 +194,7 @@ TEST_F(PortfolioTest, WarningsAboveTheRowAndSymbolThresholdsAndNoAddAboveTheLotL
     EXPECT_TRUE(portfolio.mayAdd(Intraday));
 }
 
-TEST_F(PortfolioTest, ChangesAreStoredFirstAndKeptInOrder)
+TEST_F(PortfolioTest, ChangesAreStoredFirstAndKeptInOrderAndAFailingStoreChangesNothing)
 {
     open({lot("A", 10, 1), lot("B", 20, 2), lot("A", 11, 1), lot("A", 12, 1, 1, 1)});
     quote("A.NS", 15);
@@ -216,21 +216,17 @@ TEST_F(PortfolioTest, ChangesAreStoredFirstAndKeptInOrder)
     EXPECT_EQ(lotTexts(Intraday), (Strings{"A@12.00"})) << "the intraday holding stays";
     EXPECT_EQ(portfolio.quoteSymbols().front(), "A.NS") << "kept until the next add or edit";
     EXPECT_TRUE(messenger.shown.empty());
-}
 
-TEST_F(PortfolioTest, AFailingStoreChangesNothing)
-{
-    open({lot("A", 10, 1), lot("A", 11, 1, 1, 1)});
+    // A failing store changes nothing.
     const std::vector<ProfileLot> table = store.rows;
-    const Strings before = lotTexts(Delivery);
+    const Strings symbols = portfolio.quoteSymbols();
     store.failure = "database is locked";
-    EXPECT_FALSE(portfolio.addStock({"C Ltd", "NSE", "C", 1, Delivery, {{5, 5}}}));
-    EXPECT_FALSE(portfolio.editStock({"A Ltd", "NSE", "A", 1, Delivery, {{9, 9}}}));
-    EXPECT_FALSE(portfolio.deleteStock(Delivery, "A"));
+    EXPECT_FALSE(portfolio.addStock({"D Ltd", "NSE", "D", 1, Delivery, {{5, 5}}}));
+    EXPECT_FALSE(portfolio.editStock({"B Ltd", "NSE", "B", 1, Delivery, {{9, 9}}}));
+    EXPECT_FALSE(portfolio.deleteStock(Delivery, "B"));
     EXPECT_EQ(tuple(messenger.count(store.failure), lotTexts(Delivery), lotTexts(Intraday),
                     portfolio.quoteSymbols(), store.rows),
-              tuple(3, before, Strings{"A@11.00"}, Strings{"A.NS"}, table));
-
+              tuple(3, Strings{"B@20.00", "C@5.00"}, Strings{"A@12.00"}, symbols, table));
     store.loadFailure = "no such table: PROFILELIST";
     portfolio.load();
     EXPECT_EQ(messenger.shown.back(), store.loadFailure);
