@@ -123,6 +123,11 @@ TEST_F(Interval, BarsRunFromThePreviousRefreshToThisOne)
 
     at(10, 15, 45);
     quotes(24010, 79990, 1502.5, 2200, 3500, 10);
+    // NIFTY's and INFY's quotes are junk: no bar, nor the open of the next one.
+    parseQuoteLine("\"^NSEI\",7,\"++-\",\"3:30pm\",0,1,3,0.5,0,0,9",
+                   *board.quoteTarget(0, "^NSEI"));
+    parseQuoteLine("\"INFY.NS\",5,\"++-\",\"3:30pm\",0,1,3,0.5,9,0,9",
+                   *list.quoteTarget(0, "INFY.NS"));
     refresh();
     EXPECT_FALSE(exists("IntraDay/12-04-2026/TCS.txt"));
     at(10, 16, 0);
@@ -130,22 +135,6 @@ TEST_F(Interval, BarsRunFromThePreviousRefreshToThisOne)
     refresh();
     EXPECT_EQ(tuple(read("IntraDay/12-04-2026/TCS.txt"), exists("LiveData/LiveData.txt.new")),
               tuple("TCS,12/04/2026,10:16:00,3500.00,3500.00,3499.00,3499.00,15\n", false));
-}
-
-TEST_F(Interval, AJunkQuoteNeverOpensTheNextBar)
-{
-    logAll();
-    quotes(24000, 80000, 1500, 1000, 3500, 9);
-    refresh();
-    at(10, 15, 45);
-    parseQuoteLine("\"^NSEI\",7,\"++-\",\"3:30pm\",0,1,3,0.5,0,0,9",
-                   *board.quoteTarget(0, "^NSEI"));
-    parseQuoteLine("\"INFY.NS\",5,\"++-\",\"3:30pm\",0,1,3,0.5,9,0,9",
-                   *list.quoteTarget(0, "INFY.NS"));
-    refresh(); // a junk quote is no bar...
-    at(10, 16, 0);
-    quotes(24010, 79990, 1502.5, 2200, 3500, 10);
-    refresh(); // ...nor the open of the next one
     for (const char *file : {"IntraDay/12-04-2026/INFY.txt", "IntraDay/12-04-2026/NIFTY.txt",
                              "LiveData/LiveData.txt"}) {
         const std::string text = read(file);

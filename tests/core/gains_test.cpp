@@ -240,37 +240,30 @@ Advance-tax window,Short-term,Long-term,Intraday
 )");
 }
 
+// Intraday sales count their absolute result as turnover; sales without a lot give nothing.
 TEST(TradeLotSales, DeliveryLotsLeaveTheTransactionTaxOutAndSplitTheSaleCharges)
 {
     const std::vector<LotSale> sales =
         lotSales(tradeLines({trade(1, "INFY", "2024-01-10", Buy, 60, 100),
                              trade(2, "INFY", "", Buy, 40, 90), // a migrated lot: consumed first
-                             trade(3, "INFY", "2025-03-01", Sell, 100, 120)},
+                             trade(3, "INFY", "2025-03-01", Sell, 100, 120),
+                             trade(4, "INFY", "2025-06-16", Buy, 10, 1020, TradeKind::Intraday),
+                             trade(5, "INFY", "2025-06-16", Sell, 10, 1000, TradeKind::Intraday),
+                             trade(6, "TCS", "", Sell, 5, 100),            // no known date
+                             trade(7, "TCS", "2025-04-01", Sell, 5, 100)}, // nothing held to sell
                             pricing()));
-    ASSERT_EQ(sales.size(), 2u);
-    const LotSale &undated = sales[0], &dated = sales[1];
+    ASSERT_EQ(sales.size(), 3u);
+    const LotSale &undated = sales[0], &dated = sales[1], &intraday = sales[2];
     EXPECT_EQ(tie(undated.bought, undated.sold, undated.quantity),
               tuple(std::nullopt, year{2025} / March / 1, 40));
     EXPECT_EQ(tie(dated.bought, dated.quantity, dated.kind, dated.turnover),
               tuple(year{2024} / January / 10, 60, TradeKind::Delivery, 0));
-    // Sale charges 12 brokerage + 15 DP (the 12 STT is not one), 40% and 60% of them.
-    expectFigures({undated.cost, undated.saleCharges, undated.saleValue, dated.cost,
-                   dated.saleCharges, dated.saleValue},
-                  {3600 + 3.6, 10.8, 4800 - 10.8, 6000 + 6, 16.2, 7200 - 16.2}, Close);
-}
-
-TEST(TradeLotSales, IntradayTurnoverIsTheAbsoluteResultAndSalesWithoutOneGiveNothing)
-{
-    const std::vector<LotSale> sales =
-        lotSales(tradeLines({trade(1, "INFY", "2025-06-16", Buy, 10, 1020, TradeKind::Intraday),
-                             trade(2, "INFY", "2025-06-16", Sell, 10, 1000, TradeKind::Intraday),
-                             trade(3, "TCS", "", Sell, 5, 100),            // no known date
-                             trade(4, "TCS", "2025-04-01", Sell, 5, 100)}, // nothing held to sell
-                            pricing()));
-    ASSERT_EQ(sales.size(), 1u);
-    // The 2.50 STT is taken back out of the sale.
-    expectFigures({sales[0].cost, sales[0].saleValue, sales[0].turnover}, {10200, 10000, 200},
-                  Close);
+    // Sale charges 12 brokerage + 15 DP (the 12 STT is not one), 40% and 60% of them; the
+    // intraday sale's 2.50 STT is taken back out of it.
+    expectFigures(
+        {undated.cost, undated.saleCharges, undated.saleValue, dated.cost, dated.saleCharges,
+         dated.saleValue, intraday.cost, intraday.saleValue, intraday.turnover},
+        {3600 + 3.6, 10.8, 4800 - 10.8, 6000 + 6, 16.2, 7200 - 16.2, 10200, 10000, 200}, Close);
 }
 
 TEST(TradeLotSales, OnlyRealCalendarDaysAreDaysAndTheYearsOnOfferNewestFirst)

@@ -125,10 +125,12 @@ TEST(Charges, MinimumBrokerageIsForTheExactNameAndOnlyWhenBrokerageIsCharged)
 
 TEST_F(PortfolioTest, LotsOfOneSymbolMakeOneRowPricedByTheFirstLot)
 {
-    // An unknown broker id must not borrow anybody's rates.
+    // An unknown broker id must not borrow anybody's rates. Intraday rows merge symbols
+    // whatever their case; delivery rows, and quotes, do not.
     brokers = {broker(2, "Costly", {5, 10, 1, 1}, {5, 10, 1, 1}), broker(1, "Plain Broker")};
-    open({lot("A", 50, 100, 1), lot("B", 10, 5, 99, 0, "BSE"), lot("A", 60, 300, 2, 0, "BSE")});
-    EXPECT_EQ(portfolio.quoteSymbols(), (Strings{"A.NS", "B.BO"})) << "one quote for A";
+    open({lot("A", 50, 100, 1), lot("B", 10, 5, 99, 0, "BSE"), lot("A", 60, 300, 2, 0, "BSE"),
+          lot("a", 1, 1), lot("a", 10, 1, 1, 1), lot("A", 20, 1, 1, 1)});
+    EXPECT_EQ(portfolio.quoteSymbols(), (Strings{"A.NS", "B.BO", "a.NS"})) << "one quote for A";
     quote("A.NS", 62.5, 2.5).origin = parseQuoteOrigins("eod;end-of-day;1796464800;0").at(0);
     refresh();
     // The row keeps its price's origin through the lots merged into it.
@@ -137,7 +139,10 @@ TEST_F(PortfolioTest, LotsOfOneSymbolMakeOneRowPricedByTheFirstLot)
     // the change is 2.5 of 60.00.
     EXPECT_EQ(cells(row(Delivery, 0)),
               "NSE A 1 400 57.50 62.50 4.17 23,000.00 25,000.00 2,000.00 8.70");
-    EXPECT_EQ(row(Delivery, 1).costPlusCharges, 50);
+    // The merged intraday row is priced by its first lot, whose quote has not come.
+    EXPECT_EQ(tie(row(Delivery, 1).costPlusCharges, row(Intraday, 0).quantity,
+                  row(Intraday, 0).marketPrice),
+              tuple(50, 2, 0));
 }
 
 TEST_F(PortfolioTest, ARowWithNewBrokerRatesToThePaisa)
@@ -157,18 +162,6 @@ TEST_F(PortfolioTest, ARowWithNewBrokerRatesToThePaisa)
     EXPECT_EQ(
         tuple(shown(totals.valueAtCost), shown(totals.valueAtMarket), shown(totals.unrealized)),
         tuple(24333.22, 25753.83, 1753.83));
-}
-
-TEST_F(PortfolioTest, IntradayMergesSymbolsWhateverTheirCase)
-{
-    open({lot("infy", 10, 1, 1, 1), lot("INFY", 20, 1, 1, 1), lot("infy", 10, 1),
-          lot("INFY", 20, 1)});
-    EXPECT_EQ(portfolio.quoteSymbols(), (Strings{"infy.NS", "INFY.NS"}));
-    quote("INFY.NS", 30);
-    refresh();
-    // The first lot's quote has not come.
-    EXPECT_EQ(tie(row(Intraday, 0).quantity, row(Intraday, 0).marketPrice), tuple(2, 0));
-    EXPECT_EQ(portfolio.list(Delivery).rows.size(), 2u);
 }
 
 // One past each threshold warns; at it, nothing. The lots of a kind have a limit too.
@@ -201,7 +194,7 @@ TEST_F(PortfolioTest, WarningsAboveTheRowAndSymbolThresholdsAndNoAddAboveTheLotL
     EXPECT_TRUE(portfolio.mayAdd(Intraday));
 }
 
-TEST_F(PortfolioTest, ChangesAreStoredFirstAndKeptInOrder)
+TEST_F(PortfolioTest, ChangesAreStoredFirstAndKeptInOrderAndAFailingStoreChangesNothing)
 {
     open({lot("A", 10, 1), lot("B", 20, 2), lot("A", 11, 1), lot("A", 12, 1, 1, 1)});
     quote("A.NS", 15);
@@ -223,21 +216,17 @@ TEST_F(PortfolioTest, ChangesAreStoredFirstAndKeptInOrder)
     EXPECT_EQ(lotTexts(Intraday), (Strings{"A@12.00"})) << "the intraday holding stays";
     EXPECT_EQ(portfolio.quoteSymbols().front(), "A.NS") << "kept until the next add or edit";
     EXPECT_TRUE(messenger.shown.empty());
-}
 
-TEST_F(PortfolioTest, AFailingStoreChangesNothing)
-{
-    open({lot("A", 10, 1), lot("A", 11, 1, 1, 1)});
+    // A failing store changes nothing.
     const std::vector<ProfileLot> table = store.rows;
-    const Strings before = lotTexts(Delivery);
+    const Strings symbols = portfolio.quoteSymbols();
     store.failure = "database is locked";
-    EXPECT_FALSE(portfolio.addStock({"C Ltd", "NSE", "C", 1, Delivery, {{5, 5}}}));
-    EXPECT_FALSE(portfolio.editStock({"A Ltd", "NSE", "A", 1, Delivery, {{9, 9}}}));
-    EXPECT_FALSE(portfolio.deleteStock(Delivery, "A"));
+    EXPECT_FALSE(portfolio.addStock({"D Ltd", "NSE", "D", 1, Delivery, {{5, 5}}}));
+    EXPECT_FALSE(portfolio.editStock({"B Ltd", "NSE", "B", 1, Delivery, {{9, 9}}}));
+    EXPECT_FALSE(portfolio.deleteStock(Delivery, "B"));
     EXPECT_EQ(tuple(messenger.count(store.failure), lotTexts(Delivery), lotTexts(Intraday),
                     portfolio.quoteSymbols(), store.rows),
-              tuple(3, before, Strings{"A@11.00"}, Strings{"A.NS"}, table));
-
+              tuple(3, Strings{"B@20.00", "C@5.00"}, Strings{"A@12.00"}, symbols, table));
     store.loadFailure = "no such table: PROFILELIST";
     portfolio.load();
     EXPECT_EQ(messenger.shown.back(), store.loadFailure);

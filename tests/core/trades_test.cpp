@@ -51,19 +51,25 @@ ChargeCalendar twoRates()
 
 } // namespace
 
-// Partly consumed lots carry their share of the buy's charges into the sale and keep the rest.
+// Partly consumed lots carry their share of the buy's charges into the sale and keep the rest;
+// kinds and symbols are matched apart, and shares sold beyond the lots are shown.
 TEST(TradeMatcher, SalesConsumeTheOldestLotsFirstAcrossPartialLots)
 {
+    Trade intradayBuy = trade(Buy, "SBIN", 50, 800, "2025-02-01", 5);
+    intradayBuy.kind = TradeKind::Intraday;
     const TradeBook book = matchTrades(
         {
             trade(Sell, "INFY", 12, 120, "2025-03-01", 4), // stored last, happened later
             trade(Buy, "INFY", 10, 100, "2025-01-10", 2),
             trade(Buy, "INFY", 5, 110, "", 1), // migrated: date unknown, so oldest
             trade(Buy, "TCS", 3, 3000, "2025-01-05", 3),
+            intradayBuy,
+            trade(Buy, "SBIN", 10, 790, "2025-01-01", 6),
+            trade(Sell, "SBIN", 15, 805, "2025-02-01", 7),
         },
-        {{.total = 6}, {.total = 10}, {.total = 5}, {.total = 1}});
-    ASSERT_EQ(book.sales.size(), 1u);
-    const SaleResult &sale = book.sales[0];
+        {{.total = 6}, {.total = 10}, {.total = 5}, {.total = 1}, {}, {}, {}});
+    ASSERT_EQ(book.sales.size(), 2u);
+    const SaleResult &sale = book.sales[1];
     ASSERT_EQ(sale.lots.size(), 2u);
     const LotMatch &a = sale.lots[0], &b = sale.lots[1];
     // Summed over its lots, a sale's per-lot figures are its result.
@@ -72,24 +78,14 @@ TEST(TradeMatcher, SalesConsumeTheOldestLotsFirstAcrossPartialLots)
         {5 * 110 + 5, 5 * 120 - 6.0 * 5 / 12, 7 * 100 + 7.0, 7 * 120 - 6.0 * 7 / 12, 550 + 700, 12,
          1440 - 1250 - 12 - 6},
         1e-9);
-    ASSERT_EQ(book.open.size(), 2u);
+    ASSERT_EQ(book.open.size(), 3u);
     EXPECT_EQ(tie(book.open[0].buy.symbol, book.open[1].buy.id, book.open[1].remaining,
                   book.open[1].charges),
               tuple("TCS", 2, 3, 3.0));
-}
-
-TEST(TradeMatcher, KindsAndSymbolsAreMatchedApartAndOversalesAreShown)
-{
-    Trade intradayBuy = trade(Buy, "SBIN", 50, 800, "2025-02-01", 1);
-    intradayBuy.kind = TradeKind::Intraday;
-    const TradeBook book = matchTrades({intradayBuy, trade(Buy, "SBIN", 10, 790, "2025-01-01", 2),
-                                        trade(Sell, "SBIN", 15, 805, "2025-02-01", 3)},
-                                       {});
-    ASSERT_EQ(book.sales.size(), 1u);
-    // The delivery sale can't take the intraday lot.
-    EXPECT_EQ(tie(book.sales[0].unmatched, book.sales[0].profit), tuple(5, 10 * 805 - 10 * 790.0));
-    ASSERT_EQ(book.open.size(), 1u);
-    EXPECT_EQ(tie(book.open[0].buy.kind, book.open[0].remaining), tuple(TradeKind::Intraday, 50));
+    // The delivery sale of SBIN can't take the intraday lot.
+    EXPECT_EQ(tie(book.sales[0].unmatched, book.sales[0].profit, book.open[2].buy.kind,
+                  book.open[2].remaining),
+              tuple(5, 10 * 805 - 10 * 790.0, TradeKind::Intraday, 50));
 }
 
 TEST(ExactNumber, ReadsGroupedDecimalsExactlyAndRefusesTheRest)
@@ -226,29 +222,6 @@ TEST(ChargeSchedule, PricesATradeByTheStatutoryRatesInForceOnItsDate)
         EXPECT_EQ(calendar.inForceOn(date).exchangeNse, rate) << date;
 }
 
-TEST(ChargeSchedule, TheDpChargeIsOncePerCompanyPerDaySoldFromDelivery)
-{
-    TradePricing pricing;
-    BrokerSchedule broker;
-    broker.dpCharge = 15;
-    pricing.schedules[1] = broker;
-    pricing.brokers = {BrokerEntry{2, "Old Way", {}}};
-    pricing.brokers[0].rates[DeliverySellBrokerage] = 0.5;
-    std::vector<Trade> trades = {
-        trade(Sell, "INFY", 1, 100, "2025-01-02", 1), trade(Sell, "INFY", 1, 100, "2025-01-02", 2),
-        trade(Sell, "TCS", 1, 100, "2025-01-02", 3), trade(Sell, "INFY", 1, 100, "2025-01-03", 4),
-        trade(Sell, "INFY", 1, 100, "2025-01-03", 5)};
-    for (Trade &t : trades)
-        t.brokerId = 1;
-    trades[4].brokerId = 2;
-    trades.push_back(trades[0]);
-    trades.back().kind = TradeKind::Intraday;
-    const std::vector<TradeCharges> c = priceTrades(trades, pricing);
-    expectFigures({c[0].dpCharge, c[1].dpCharge, c[2].dpCharge, c[3].dpCharge, c[4].dpCharge,
-                   c[5].dpCharge, c[4].brokerage},
-                  {15, 0, 15, 15, 0, 0, 0.5}); // the last priced the old way
-}
-
 // Brokerage is per executed order: the minimum and the cap apply to the order, not each fill.
 TEST(ChargeSchedule, TheMinimumAndCapApplyPerOrderNotPerFill)
 {
@@ -293,7 +266,8 @@ TEST(ChargeSchedule, TheMinimumAndCapApplyPerOrderNotPerFill)
 }
 
 // Lots are bought at the rates of their date, sold at today's; other brokers keep percentages.
-TEST(ChargeSchedule, ScheduledBrokersPriceEachHeldLotByItsDate)
+// The DP charge is once per company per day sold from delivery.
+TEST(ChargeSchedule, ScheduledBrokersPriceEachHeldLotByItsDateAndTheDpChargeOncePerDay)
 {
     TradePricing pricing;
     pricing.calendar = twoRates();
@@ -324,6 +298,20 @@ TEST(ChargeSchedule, ScheduledBrokersPriceEachHeldLotByItsDate)
     EXPECT_EQ(tie(list.rows[1].costPlusCharges, list.rows[1].netProfitLoss),
               tie(old.rows[0].costPlusCharges, old.rows[0].netProfitLoss));
     EXPECT_EQ(tie(list.rows[2].youGet, list.rows[2].netProfitLoss), tuple(0, 0));
+
+    std::vector<Trade> trades = {
+        trade(Sell, "INFY", 1, 100, "2025-01-02", 1), trade(Sell, "INFY", 1, 100, "2025-01-02", 2),
+        trade(Sell, "TCS", 1, 100, "2025-01-02", 3), trade(Sell, "INFY", 1, 100, "2025-01-03", 4),
+        trade(Sell, "INFY", 1, 100, "2025-01-03", 5)};
+    for (Trade &t : trades)
+        t.brokerId = 1;
+    trades[4].brokerId = 2;
+    trades.push_back(trades[0]);
+    trades.back().kind = TradeKind::Intraday;
+    const std::vector<TradeCharges> c = priceTrades(trades, pricing);
+    expectFigures({c[0].dpCharge, c[1].dpCharge, c[2].dpCharge, c[3].dpCharge, c[4].dpCharge,
+                   c[5].dpCharge, c[4].brokerage},
+                  {15, 0, 15, 15, 0, 0, 0.5}); // the last priced the old way
 }
 
 TEST(TradeLedger, ListsEachSaleWithItsResultAndFiltersBySymbolAndYear)

@@ -253,11 +253,44 @@ private slots:
         const QJsonObject json = status();
         QCOMPARE(json["label"].toString() + " / " + json["sources"][1]["label"].toString(),
                  QStringLiteral("END OF DAY 6/26/2023 / END OF DAY 6/26/2023"));
+
+        // Chart data from the first source with bars: the session's bars on their slots, the
+        // closing stub and bars that are no prices left out, five days folded to five minutes.
+        // The picture drawn from the same series is the simulator's test of the shared route.
+        Bar broken = bar(Day, 557, 2300);
+        broken.close = 0; // a null the source let through
+        m_endOfDay->haveBars({bar(Day, 555, 2312, 573159), bar(Day, 556, 2310.95, 296209), broken,
+                              bar(Day, 930, 2284.45, 0)});
+        const Answer chart = get("/instrument/1.0/RELIANCE.NS/chartdata;type=quote;range=1d/csv/");
+        const QStringList lines =
+            QString::fromStdString(chart.body).split("\r\n", Qt::SkipEmptyParts);
+        QVERIFY(lines.size() == 14 + 2 && lines.contains("Exchange-Name:NSE") &&
+                lines.contains("previous_close:2295.60"));
+        QCOMPARE(lines[14], QStringLiteral("1687857300,2312.00,2313.00,2310.00,2311.00,573159"));
+        QCOMPARE(get("/instrument/1.0/NOSUCH.NS/chartdata;type=quote;range=5d/csv/").status, 404);
+
+        std::vector<Bar> minutes;
+        for (std::int64_t day : {Day - 1, Day})
+            for (int minute = 555; minute < 560; ++minute)
+                minutes.push_back(bar(day, minute, 100 + minute - 555, 10));
+        const ChartSeries five = seriesFromBars(minutes, ChartRange::FiveDays);
+        QCOMPARE(five.bars.size(), 2u);
+        QCOMPARE(five.barSlots[1], 75);
+        const Bar &folded = five.bars[1];
+        QCOMPARE(std::tuple(folded.open, folded.close, folded.high, folded.volume),
+                 std::tuple(99.0, 104.0, 105.0, std::int64_t(50)));
     }
 
     void aRefusingSourceFallsBackAndEveryRefusalIs503()
     {
         m_chart->know(reliance());
+        // A toppers sweep takes closes from the end-of-day files alone and leaves the quotes be:
+        // a file without any company of the request answers them N/A; no file is a refusal.
+        m_endOfDay->refuse(NoSymbolKnown);
+        const Answer closes = get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1");
+        QCOMPARE(std::pair(closes.status, closes.body), std::pair(200, "\"RELIANCE.NS\",N/A\r\n"s));
+        QVERIFY(m_chart->asked().empty() && m_market->label().empty());
+        m_endOfDay->refuse({});
         m_endOfDay->know(closing(reliance(), 19534));
         QVERIFY(get("/d/quotes.csv?s=%FF%FE,%E2%82%AC.NS&f=sl1").status);
         m_chart->refuse("HTTP 429 \"Too Many Requests\"");
@@ -271,6 +304,7 @@ private slots:
         reply = get("/d/quotes.csv?s=TCS.NS&f=sl1");
         QCOMPARE(reply.status, 503);
         QVERIFY2(reply.body.find("no file for today") != std::string::npos, reply.body.c_str());
+        QCOMPARE(get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1").status, 503);
         // The status page stays JSON whatever a source's error or an asked symbol holds.
         const QJsonObject json = status();
         QCOMPARE(json["sources"][0]["state"].toString() + ": " +
@@ -303,37 +337,6 @@ private slots:
         m_chart->refuse("HTTP 503");
         g_scriptNow += std::chrono::hours(26);
         QTRY_COMPARE_WITH_TIMEOUT(label.label(), QStringLiteral("END OF DAY 6/27/2023"), 20000);
-    }
-
-    // Chart data from the first source with bars: the session's bars on their slots, the closing
-    // stub and bars that are no prices left out, five days folded to five minutes. The picture
-    // drawn from the same series is the simulator's test of the shared chart route.
-    void chartsComeFromTheFirstSourceWithBars()
-    {
-        m_chart->know(reliance());
-        m_endOfDay->know(reliance());
-        Bar broken = bar(Day, 557, 2300);
-        broken.close = 0; // a null the source let through
-        m_endOfDay->haveBars({bar(Day, 555, 2312, 573159), bar(Day, 556, 2310.95, 296209), broken,
-                              bar(Day, 930, 2284.45, 0)});
-        const Answer reply = get("/instrument/1.0/RELIANCE.NS/chartdata;type=quote;range=1d/csv/");
-        const QStringList lines =
-            QString::fromStdString(reply.body).split("\r\n", Qt::SkipEmptyParts);
-        QVERIFY(lines.size() == 14 + 2 && lines.contains("Exchange-Name:NSE") &&
-                lines.contains("previous_close:2295.60"));
-        QCOMPARE(lines[14], QStringLiteral("1687857300,2312.00,2313.00,2310.00,2311.00,573159"));
-        QCOMPARE(get("/instrument/1.0/NOSUCH.NS/chartdata;type=quote;range=5d/csv/").status, 404);
-
-        std::vector<Bar> minutes;
-        for (std::int64_t day : {Day - 1, Day})
-            for (int minute = 555; minute < 560; ++minute)
-                minutes.push_back(bar(day, minute, 100 + minute - 555, 10));
-        const ChartSeries five = seriesFromBars(minutes, ChartRange::FiveDays);
-        QCOMPARE(five.bars.size(), 2u);
-        QCOMPARE(five.barSlots[1], 75);
-        const Bar &folded = five.bars[1];
-        QCOMPARE(std::tuple(folded.open, folded.close, folded.high, folded.volume),
-                 std::tuple(99.0, 104.0, 105.0, std::int64_t(50)));
     }
 
     // Each live source against each fault of its host, the sources before it down: the program's
@@ -450,21 +453,6 @@ private slots:
             QVERIFY(!parseGatewayOptions(static_cast<int>(bad.size()), bad.data(), error));
             QVERIFY(!error.empty());
         }
-    }
-
-    // A toppers sweep takes closes from the end-of-day files alone, and its symbols are not kept
-    // fresh after it: a file without any company of the request answers them N/A; no file is a
-    // refusal. Which source the sweep's closes come from, and the origin each reply names, is
-    // the program's live watch test's.
-    void sweepsTakeClosesAloneAndLeaveTheQuotesBe()
-    {
-        m_chart->know(reliance());
-        m_endOfDay->refuse(NoSymbolKnown);
-        const Answer reply = get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1");
-        QCOMPARE(std::pair(reply.status, reply.body), std::pair(200, "\"RELIANCE.NS\",N/A\r\n"s));
-        QVERIFY(m_chart->asked().empty() && m_market->label().empty());
-        m_endOfDay->refuse("no file for today");
-        QCOMPARE(get("/gateway/closes.csv?s=RELIANCE.NS&f=sl1").status, 503);
     }
 };
 

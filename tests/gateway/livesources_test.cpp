@@ -87,7 +87,7 @@ protected:
 };
 } // namespace
 
-TEST_F(LiveSources, ChartQuoteFieldByFieldThenFromItsCacheAndToManyThreads)
+TEST_F(LiveSources, ChartQuotesAndBarsFieldByFieldThenFromItsCacheAndToManyThreads)
 {
     server.serve(belPath, {200, fixture("chart_bel_5m.json")});
     ChartSource chart(server.baseUrl(), gate());
@@ -105,8 +105,24 @@ TEST_F(LiveSources, ChartQuoteFieldByFieldThenFromItsCacheAndToManyThreads)
     EXPECT_EQ(std::pair(server.hits(belPath), server.hits("/v8/finance/chart/NOSUCH.NS")),
               std::pair(2, 1));
 
-    // Worker threads share one source.
     server.serve("/v8/finance/chart/ADANIENT.NS", {200, fixture("chart_adanient_15m.json")});
+    server.serve("/v8/finance/chart/RELIANCE.NS", {200, fixture("chart_daily.json")});
+    server.serve("/v8/finance/chart/EMPTY.NS", {200, fixture("chart_empty_range.json")});
+    // The quote keeps its own time and sums the volume the reply's meta lacks, 573159 + 296209
+    // + 362229; no 52-week range in this reply: N/A, never guessed.
+    EXPECT_EQ(ask(chart, {"ADANIENT.NS"}),
+              "2284.45 -11.15 2300 2318.5 2280 1231597 - - 6/27/2023 3:30PM");
+    // The 15:30 stub is no bar, and no null day is; of the daily bars the last three are kept.
+    std::vector<Bar> series;
+    chart.bars("ADANIENT.NS", BarSpan::OneDayOneMinute, 1, series);
+    EXPECT_EQ(barsOf(series), "19535 555 2312; 19535 570 2310.949951; 19535 915 2283.899902; ");
+    EXPECT_EQ(chart.bars("RELIANCE.NS", BarSpan::Daily, 3, series).kind, SourceOutcome::Answered);
+    EXPECT_EQ(barsOf(series), "20256 0 1899; 20258 0 1902; 20259 0 1910; ");
+    EXPECT_EQ(chart.bars("EMPTY.NS", BarSpan::OneDayOneMinute, 1, series).kind,
+              SourceOutcome::Refused);
+    EXPECT_TRUE(series.empty());
+
+    // Worker threads share one source.
     ChartSource shared(server.baseUrl(), gate());
     std::vector<std::thread> workers;
     std::atomic<int> answered = 0;
@@ -121,26 +137,6 @@ TEST_F(LiveSources, ChartQuoteFieldByFieldThenFromItsCacheAndToManyThreads)
     for (std::thread &worker : workers)
         worker.join();
     EXPECT_EQ(answered, 4);
-}
-
-TEST_F(LiveSources, ChartBarsLeaveOutMissingBarsAndTheClosingStub)
-{
-    server.serve("/v8/finance/chart/ADANIENT.NS", {200, fixture("chart_adanient_15m.json")});
-    server.serve("/v8/finance/chart/RELIANCE.NS", {200, fixture("chart_daily.json")});
-    server.serve(belPath, {200, fixture("chart_empty_range.json")});
-    ChartSource chart(server.baseUrl(), gate());
-    // The quote keeps its own time and sums the volume the reply's meta lacks, 573159 + 296209
-    // + 362229; no 52-week range in this reply: N/A, never guessed.
-    EXPECT_EQ(ask(chart, {"ADANIENT.NS"}),
-              "2284.45 -11.15 2300 2318.5 2280 1231597 - - 6/27/2023 3:30PM");
-    // The 15:30 stub is no bar, and no null day is; of the daily bars the last three are kept.
-    std::vector<Bar> bars;
-    chart.bars("ADANIENT.NS", BarSpan::OneDayOneMinute, 1, bars);
-    EXPECT_EQ(barsOf(bars), "19535 555 2312; 19535 570 2310.949951; 19535 915 2283.899902; ");
-    EXPECT_EQ(chart.bars("RELIANCE.NS", BarSpan::Daily, 3, bars).kind, SourceOutcome::Answered);
-    EXPECT_EQ(barsOf(bars), "20256 0 1899; 20258 0 1902; 20259 0 1910; ");
-    EXPECT_EQ(chart.bars("BEL.NS", BarSpan::OneDayOneMinute, 1, bars).kind, SourceOutcome::Refused);
-    EXPECT_TRUE(bars.empty());
 }
 
 TEST_F(LiveSources, BackOffDoublesAndSendsNothingMeanwhile)
@@ -190,13 +186,18 @@ TEST_F(LiveSources, BatchUsesCookieAndCrumbAndNeverTakesAnErrorAsCrumb)
     server.serve("/quote/AAPL", page);
     server.serve("/v1/test/getcrumb", {429, fixture("crumb_throttled.txt"), "text/plain"});
     server.serve("/v7/finance/quote", {200, fixture("batch_quotes.json")});
-    BatchSource batch(server.baseUrl(), server.baseUrl() + "/quote/AAPL", gate());
+    const auto shared = gate();
+    BatchSource batch(server.baseUrl(), server.baseUrl() + "/quote/AAPL", shared);
     EXPECT_EQ(ask(batch, {"CIPLA.NS"}), "none (refused: crumb: HTTP 429)");
     EXPECT_EQ(batch.status().state, "throttled");
     g_now += 31s;
     server.serve("/v1/test/getcrumb", {200, fixture("crumb_throttled.txt"), "text/plain"});
     EXPECT_EQ(ask(batch, {"CIPLA.NS"}), "none (refused: crumb: not a crumb)");
 
+    // The chart API down on the same host leaves this one answering.
+    server.serve(belPath, {503, "", "text/plain"});
+    ChartSource chart(server.baseUrl(), shared);
+    EXPECT_EQ(ask(chart, {"BEL.NS"}), "none (refused: HTTP 503)");
     // Three symbols, one request; the change against the previous close when none is given.
     server.serve("/v1/test/getcrumb", {200, fixture("crumb_ok.txt"), "text/plain"});
     EXPECT_EQ(ask(batch, {"CIPLA.NS", "GONE.NS", "BEL.NS"}),
@@ -220,29 +221,38 @@ TEST_F(LiveSources, BatchUsesCookieAndCrumbAndNeverTakesAnErrorAsCrumb)
 
 TEST_F(LiveSources, EndOfDayFilesWalkBackKeepTheFileAndDateTheirQuotes)
 {
-    const std::string nse = "/content/cm/BhavCopy_NSE_CM_0_0_0_20250620_F_0000.csv.zip";
+    // Monday is a holiday and never asked for, the weekend has none, Friday's NSE file is not
+    // there and Thursday's name answers with Friday's file: it is kept as Friday's.
+    const std::string nse = "/content/cm/BhavCopy_NSE_CM_0_0_0_20250619_F_0000.csv.zip";
     server.serve(nse, {200, fixture("bhav_nse_20250620.csv.zip"), "application/zip"});
     server.serve("/download/BhavCopy/Equity/BhavCopy_BSE_CM_0_0_0_20250620_F_0000.CSV",
                  {200, fixture("bhav_bse_20250620.csv"), "text/csv"});
-    EodSource eod(server.baseUrl(), server.baseUrl(), root.string(), gate(), nullptr);
+    auto calendar = std::make_shared<MarketCalendar>();
+    calendar->addHoliday(20262); // 2025-06-23
+    EodSource eod(server.baseUrl(), server.baseUrl(), root.string(), gate(), calendar);
     EXPECT_EQ(eod.label(), "END OF DAY");
-    // Monday's file was not there yet; the weekend has none; Friday's was. The EQ series, not
-    // the block deal.
+    // The EQ series, not the block deal.
     EXPECT_EQ(ask(eod, {"RELIANCE.NS", "500325.BO", "^NSEI", "RELIANCE.BO"}),
               "1910 20 1895 1915 1890.1 6120345 - - 6/20/2025 3:30PM closing | 1909.8 19.6 1896 "
               "1914 1891 215000 - - 6/20/2025 3:30PM closing | none | none");
     EXPECT_EQ(eod.label() + ", asked " + std::to_string(server.totalHits()),
-              "END OF DAY 6/20/2025, asked 4");
+              "END OF DAY 6/20/2025, asked 3");
     EXPECT_EQ(server.header(nse, "Referer"), "https://www.nseindia.com/");
     EXPECT_EQ(eod.status().unknownSymbols, (std::vector<std::string>{"RELIANCE.BO", "^NSEI"}));
     ask(eod, {"RELIANCE.NS"});
-    EXPECT_EQ(server.totalHits(), 4);
+    EXPECT_EQ(server.totalHits(), 3);
 
-    // The kept files serve a later start with no source reachable; Monday is asked once.
+    // The kept files serve a later start with no source reachable; a kept file whose rows are
+    // of another day than its name is not that day's.
+    const auto kept = [this](const char *day) {
+        return root / ("LiveEOD/BhavCopy_NSE_CM_0_0_0_" + std::string(day) + "_F_0000.csv.zip");
+    };
+    std::filesystem::rename(kept("20250620"), kept("20250619"));
     FakeSourceServer offline;
-    EodSource again(offline.baseUrl(), offline.baseUrl(), root.string(), gate(), nullptr);
+    EodSource again(offline.baseUrl(), offline.baseUrl(), root.string(), gate(), calendar);
     EXPECT_TRUE(ask(again, {"500325.BO"}).starts_with("1909.8 "));
-    EXPECT_EQ(offline.totalHits(), 1);
+    EXPECT_EQ(offline.totalHits(), 0);
+    EXPECT_EQ(ask(again, {"RELIANCE.NS"}), "none (refused: no end-of-day file in ten days)");
 }
 
 TEST_F(LiveSources, EndOfDayRefusesWhatIsNotTheFile)
@@ -255,50 +265,6 @@ TEST_F(LiveSources, EndOfDayRefusesWhatIsNotTheFile)
     EXPECT_EQ(ask(eod, {"RELIANCE.NS"}), "none (refused: not a zip archive)");
     EXPECT_EQ(ask(eod, {"500325.BO"}), "none (refused: end-of-day file with other columns)");
     EXPECT_FALSE(exists(root / "LiveEOD"));
-}
-
-TEST_F(LiveSources, TheChartApiDownLeavesTheBatchApiOnTheSameHostAnswering)
-{
-    server.serve(belPath, {503, "", "text/plain"});
-    server.serve("/v8/finance/chart/CIPLA.NS", {503, "", "text/plain"});
-    server.serve("/quote/AAPL", {200, "<html></html>", "text/html"});
-    server.serve("/v1/test/getcrumb", {200, fixture("crumb_ok.txt"), "text/plain"});
-    server.serve("/v7/finance/quote", {200, fixture("batch_quotes.json")});
-    const std::string url = server.baseUrl();
-    const auto sources = makeLiveSources({.chartBaseUrl = url,
-                                          .batchBaseUrl = url,
-                                          .crumbPageUrl = url + "/quote/AAPL",
-                                          .dataRoot = root.string(),
-                                          .requestsPerSecond = 100,
-                                          .order = {"chart", "batch"},
-                                          .calendar = {},
-                                          .proxy = {},
-                                          .now = fixedNow});
-    ASSERT_EQ(sources.size(), 2u);
-    EXPECT_EQ(ask(*sources[0], {"BEL.NS", "CIPLA.NS"}), "none | none (refused: HTTP 503)");
-    EXPECT_TRUE(ask(*sources[1], {"BEL.NS", "CIPLA.NS"}).find("| 1001.5 ") != std::string::npos);
-}
-
-TEST_F(LiveSources, EndOfDayFilesAreKeptByTheDayTheyHoldAndHolidaysAreSkipped)
-{
-    // Tuesday's name answers with Friday's file; Monday is a holiday and never asked for.
-    server.serve("/content/cm/BhavCopy_NSE_CM_0_0_0_20250624_F_0000.csv.zip",
-                 {200, fixture("bhav_nse_20250620.csv.zip"), "application/zip"});
-    auto calendar = std::make_shared<MarketCalendar>();
-    calendar->addHoliday(20262); // 2025-06-23
-    g_now += 24h;                // Tuesday evening
-    EodSource eod(server.baseUrl(), server.baseUrl(), root.string(), gate(), calendar);
-    EXPECT_TRUE(ask(eod, {"RELIANCE.NS"}).ends_with(" 6/20/2025 3:30PM closing"));
-    EXPECT_EQ(eod.label(), "END OF DAY 6/20/2025");
-    EXPECT_EQ(server.totalHits(), 1);
-    const auto kept = [this](const char *day) {
-        return root / ("LiveEOD/BhavCopy_NSE_CM_0_0_0_" + std::string(day) + "_F_0000.csv.zip");
-    };
-    // A kept file whose rows are of another day than its name is not that day's.
-    std::filesystem::rename(kept("20250620"), kept("20250624"));
-    FakeSourceServer offline;
-    EodSource again(offline.baseUrl(), offline.baseUrl(), root.string(), gate(), calendar);
-    EXPECT_EQ(ask(again, {"RELIANCE.NS"}), "none (refused: no end-of-day file in ten days)");
 }
 
 TEST(FetchProxy, ReadsTheProxyVariablesForm)

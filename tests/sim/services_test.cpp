@@ -57,11 +57,6 @@ const std::string Quotes =
     Full;
 const std::string Initial = "/z?s=INFY.NS&t=1d&q=l&l=off&z=m&p=&a=&c=";
 
-// The line shape the program's parser expects: quoted strings, M/D/YYYY, 11:00am, a range.
-const QRegularExpression Shape(QStringLiteral(
-    "^\"[^\"]+\",\\d+\\.\\d\\d,\"12/4/"
-    "2026\",\"11:00am\",[+-]?\\d+\\.\\d\\d,(\\d+\\.\\d\\d,){3}\\d+,\\d+\\.\\d\\d,\\d+\\.\\d\\d$"));
-
 const auto q = &QString::fromStdString;
 
 QuoteRecord parsed(const std::string &line)
@@ -133,17 +128,16 @@ private slots:
         control("fault=none&fault-symbol=&latency-ms=0&short-lines=2&clock=2026-12-04T11:00:00");
     }
 
-    // Full lines parse back to sane quotes; any order and subset of the codes. Unknown symbols
-    // and empty groups are the gateway test's, on the same quote route.
+    // Full lines parse back to quotes; any order and subset of the codes. Unknown symbols,
+    // empty groups and the lines' quoting and decimals are the gateway test's, on the same quote
+    // route; the date and time texts the market model test's, the figures' sanity too.
     void quotesComeAsAsked()
     {
         const std::vector<std::string> lines = replyLines(get(Quotes));
         QCOMPARE(lines.size(), 8u);
         std::vector<QuoteRecord> r;
-        for (const std::string &line : lines) {
-            QVERIFY2(Shape.match(q(line)).hasMatch(), line.c_str());
-            r.push_back(parsed(line)); // the figures' own sanity is the market model test's
-        }
+        for (const std::string &line : lines)
+            r.push_back(parsed(line));
         QVERIFY(r[3].volume > r[4].volume && r[4].volume > 0 && r[0].volume == 0);
         QVERIFY(std::abs(r[3].last / r[4].last - 1) < 0.005); // one company, two exchanges
         QCOMPARE(r[5].symbol, std::string("^FTSE"));          // the trailing blank is no obstacle
@@ -258,36 +252,19 @@ private slots:
         QCOMPARE(image("/z?s=NOSUCH.NS&t=5d&q=c&l=on&z=l&p=,m5&a=,r14&c=").size(), QSize(800, 450));
     }
 
-    // Chart data as backfill reads it: 14 or 19 header lines, then sane bars up to the quote.
+    // Chart data as backfill reads it: 14 or 19 header lines, then the bars up to the quote. The
+    // bars' sanity, spacing and sums are the market model test's, their columns the gateway's.
     void chartDataEndsOnTheQuote()
     {
-        const QRegularExpression bar(QStringLiteral(
-            "^(\\d+),(\\d+\\.\\d\\d),(\\d+\\.\\d\\d),(\\d+\\.\\d\\d),(\\d+\\.\\d\\d),(\\d+)$"));
         const QuoteRecord quote = parsed(quoteLines("RELIANCE.NS", Full).at(0));
-        const long long friday0915 = 20791LL * 86400 + 555 * 60; // 2026-12-04 09:15
-        for (const auto &[range, header, count, step] :
-             {std::tuple{"1d", 14u, 106u, 60}, std::tuple{"5d", 19u, 4 * 75u + 22u, 300}}) {
+        const std::string friday0915 = std::to_string(20791LL * 86400 + 555 * 60); // 09:15
+        for (const auto &[range, header, count] :
+             {std::tuple{"1d", 14u, 106u}, std::tuple{"5d", 19u, 4 * 75u + 22u}}) {
             const std::vector<std::string> lines = replyLines(get(chartData("RELIANCE.NS", range)));
             QCOMPARE(lines.size(), header + count);
             QVERIFY(lines[header - 1].starts_with("volume:"));
-            long long previous = 0, volume = 0;
-            double close = 0;
-            for (std::size_t k = header; k < lines.size(); ++k) {
-                const auto m = bar.match(q(lines[k]));
-                QVERIFY2(m.hasMatch(), lines[k].c_str());
-                const long long time = m.captured(1).toLongLong();
-                const double c = m.captured(2).toDouble(), h = m.captured(3).toDouble(),
-                             l = m.captured(4).toDouble(), o = m.captured(5).toDouble();
-                QVERIFY2(l <= std::min(o, c) && std::max(o, c) <= h, lines[k].c_str());
-                QVERIFY(time > previous && time % step == 0);
-                previous = time, close = c, volume += m.captured(6).toLongLong();
-            }
-            QCOMPARE(close, static_cast<double>(quote.last));
-            if (std::string(range) == "1d") {
-                QCOMPARE(lines[header].substr(0, lines[header].find(',')),
-                         std::to_string(friday0915));
-                QCOMPARE(volume, static_cast<long long>(quote.volume));
-            }
+            QCOMPARE(q(lines.back()).section(',', 1, 1).toDouble(), double(quote.last));
+            QVERIFY(std::string(range) == "5d" || lines[header].starts_with(friday0915 + ","));
         }
         // The index, its symbol sent encoded or not, and a BSE code.
         const std::string nifty = get(chartData("%5ENSEI", "1d"));
