@@ -194,10 +194,6 @@ class PanelsTest : public QObject
                                      QAbstractItemModelTester::FailureReportingMode::QtTest, panel);
         return panel;
     }
-    template <typename W = QAbstractButton> W *in(QWidget *panel, const char *name)
-    {
-        return ::control<W>(panel, name);
-    }
     void live(const QStringList &simArgs = {})
     {
         QVERIFY2(bed.startSim(simArgs), qPrintable(bed.sim.errorText()));
@@ -226,16 +222,16 @@ private slots:
         QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
         QPointer<ToppersPanel> tops = toppers();
         QCOMPARE(tops->status(), ToppersPanel::pressText(Exchange::Nse));
-        in(tops, "exchangeBse")->click();
+        control<QAbstractButton>(tops, "exchangeBse")->click();
         QCOMPARE(tops->status(), ToppersPanel::pressText(Exchange::Bse));
-        in(tops, "getLatestData")->click();
+        control<QAbstractButton>(tops, "getLatestData")->click();
         QCOMPARE(bed.messenger.shown.back(), std::string(StockListView::NoConnection));
         tops->setConnected(true);
-        in(tops, "getLatestData")->click(); // no database: no companies
+        control<QAbstractButton>(tops, "getLatestData")->click(); // no database: no companies
         QCOMPARE(tops->status(), QLatin1String(ToppersScan::NothingToFetch));
-        in(tops, "exportToCsv")->click();
+        control<QAbstractButton>(tops, "exportToCsv")->click();
         QCOMPARE(bed.messenger.shown.back(), std::string(toppersexport::NoData));
-        in(tops, "closePanel")->click();
+        control<QAbstractButton>(tops, "closePanel")->click();
         QTRY_VERIFY_WITH_TIMEOUT(tops.isNull(), 30000);
         QCOMPARE(started.count(), 0);
 
@@ -324,18 +320,19 @@ private slots:
         bed.program->start();
         ToppersPanel *panel = toppers();
         panel->setConnected(true);
-        in(panel, "exchangeBse")->click();
+        control<QAbstractButton>(panel, "exchangeBse")->click();
         typeInto(panel, "priceMax", QStringLiteral("lots"));
         // One sweep from the button to the filled list, the controls locked meanwhile.
-        in(panel, "getLatestData")->click();
+        control<QAbstractButton>(panel, "getLatestData")->click();
         for (const char *locked : {"getLatestData", "closePanel", "exchangeNse", "exchangeBse"})
-            QVERIFY(!in(panel, locked)->isEnabled());
+            QVERIFY(!control<QAbstractButton>(panel, locked)->isEnabled());
         QVERIFY(!panel->listView()->isEnabled());
         QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Waiting));
-        QTRY_VERIFY_WITH_TIMEOUT(in(panel, "getLatestData")->isEnabled(), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(control<QAbstractButton>(panel, "getLatestData")->isEnabled(),
+                                 60000);
         QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Completed));
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{"Please enter a number."});
-        QCOMPARE(in<QLineEdit>(panel, "priceMax")->text(), QStringLiteral("20000"));
+        QCOMPARE(control<QLineEdit>(panel, "priceMax")->text(), QStringLiteral("20000"));
         const ToppersModel *m = panel->model();
         QVERIFY(m->rowCount() > 2000);
 
@@ -354,7 +351,7 @@ private slots:
             d->edit()->setText(QStringLiteral("cheap"));
             d->accept();
         });
-        in(panel, "exportToCsv")->click();
+        control<QAbstractButton>(panel, "exportToCsv")->click();
         const QString path = bed.ctx->dataRoot + QStringLiteral("/ToppersData/BSE_cheap.csv");
         QCOMPARE(bed.messenger.shown.back(), toppersexport::Exported + path.toStdString());
         QFile file(path);
