@@ -1,3 +1,4 @@
+#include "core/chartlink/backfill.h"
 #include "core/chartlink/feedswitch.h"
 #include "core/chartlink/feedtext.h"
 #include "core/chartlink/instancekiller.h"
@@ -118,4 +119,18 @@ TEST(ChartLinkKiller, APathNamesOneFileAndFailuresAreCountedAndNamed)
     const KillReport unreadable = InstanceKiller(refusing).killAll("lvchartbook");
     EXPECT_EQ(unreadable.listing, KillStatus::ListFailed);
     EXPECT_EQ(killMessage(unreadable, "lvchartbook").find("are closed"), std::string::npos);
+}
+
+// Each kind asks for its own range, and its reply loses its own header block.
+TEST(ChartLinkBackfill, EachKindHasItsRangeAndHeader)
+{
+    EXPECT_EQ(chartDataPath("^NSEI", BackfillKind::OneMinute),
+              "/instrument/1.0/^NSEI/chartdata;type=quote;range=1d/csv/");
+    EXPECT_EQ(chartDataPath("TCS.NS", BackfillKind::FiveMinute),
+              "/instrument/1.0/TCS.NS/chartdata;type=quote;range=5d/csv/");
+    std::vector<std::string> reply;
+    for (int i = 0; i < 21; ++i)
+        reply.push_back("L" + std::to_string(i));
+    EXPECT_EQ(backfillData(reply, BackfillKind::OneMinute), "L14*L15*L16*L17*L18*L19*L20*");
+    EXPECT_EQ(backfillData(reply, BackfillKind::FiveMinute), "L19*L20*");
 }

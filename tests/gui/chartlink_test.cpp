@@ -323,7 +323,7 @@ private slots:
         QCOMPARE(standIn.since(mark, "BackfillStock"), (QStringList{"NIFTY", "SENSEX", "INFY"}));
         QCOMPARE(backfilled("backfillFiveMinute"),
                  (QStringList{"NIFTY", "SENSEX", "INFY", "TCS", "ACC"}));
-        // Five-minute replies lose 19 lines: the paths and the lines are the core's.
+        // Five-minute replies lose 19 lines: the paths and the header blocks are the core's.
         QVERIFY2(standIn.calls.last().endsWith("ACC:"), "not the five-minute kind");
 
         // Synchronize in between: the same kind begins at NIFTY too.
