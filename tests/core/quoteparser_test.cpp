@@ -33,13 +33,14 @@ auto fields(const QuoteRecord &r)
 }
 } // namespace
 
-TEST(QuoteParser, ReadsFullShortAndOverlongLines)
+TEST(QuoteParser, ReadsFullShortAndOverlongLinesAndOnlySaneRecordsPass)
 {
     QuoteRecord r;
     parseQuoteLine(Reliance, r);
     EXPECT_EQ(fields(r), tuple(std::string("RELIANCE.NS"), 1234.50, std::string("6/27/2008"),
                                std::string("3:59PM"), -12.30f, 1240.00, 1251.00, 1230.10, 123456,
                                900.00, 1600.00));
+    const QuoteRecord reliance = r;
     parseQuoteLine(R"("XYZ.NS",N/A,"N/A","N/A",N/A,N/A,N/A,N/A,N/A,N/A,N/A)", r);
     EXPECT_EQ(fields(r), tuple(std::string("XYZ.NS"), 0.0, std::string("N/A"), std::string("N/A"),
                                0.f, 0.0, 0.0, 0.0, 0, 0.0, 0.0));
@@ -66,6 +67,30 @@ TEST(QuoteParser, ReadsFullShortAndOverlongLines)
     EXPECT_EQ(tuple(r.symbol, r.yearHigh), tuple("INFY.NS", 6)) << "at the limit it is read";
     parseQuoteLine(good + std::string(quotefields::MaxLineBytes - good.size() + 1, ' '), r);
     EXPECT_EQ(fields(r), fields(QuoteRecord{}));
+
+    // Only a record that could be real may go into the data files.
+    EXPECT_TRUE(isSaneQuote(reliance));
+    const std::pair<const char *, void (*)(QuoteRecord &)> broken[] = {
+        {"N/A date", [](QuoteRecord &q) { q.date = "N/A"; }},
+        {"NaN change", [](QuoteRecord &q) { q.change = std::numeric_limits<float>::quiet_NaN(); }},
+        {"absurd high", [](QuoteRecord &q) { q.high = 1e300; }},
+        {"absurd last", [](QuoteRecord &q) { q.last = 1e200; }},
+        {"negative volume", [](QuoteRecord &q) { q.volume = -1; }},
+        {"tab in the symbol", [](QuoteRecord &q) { q.symbol = "RELIANCE\t.NS"; }},
+        {"DEL in the time", [](QuoteRecord &q) { q.time = "3:59\x7fPM"; }},
+        {"huge symbol", [](QuoteRecord &q) { q.symbol.assign(65, 'S'); }},
+        {"no price", [](QuoteRecord &q) { q.missing = quotefield::Last; }},
+    };
+    for (const auto &[what, spoil] : broken) {
+        QuoteRecord spoiled = reliance;
+        spoil(spoiled);
+        EXPECT_FALSE(isSaneQuote(spoiled)) << what;
+    }
+    for (const char *date : {"06/07/2026", "12/31/2026", "2/29/2024", "2/29/2000", "1/1/1900"})
+        EXPECT_TRUE(isQuoteDate(date)) << date;
+    for (const char *date : {"++-", "2/29/2026", "2/29/1900", "13/1/2026", "0/10/2026", "4/31/2026",
+                             "4/0/2026", "6/27/20081", "6/27/1899", "6-27-2008"})
+        EXPECT_FALSE(isQuoteDate(date)) << date;
 }
 
 // Only a whole field is a finite number; the record is reused, so N/A goes when a value comes.
@@ -97,35 +122,6 @@ TEST(QuoteParser, AFieldIsANumberOnlyWhenItIsWhollyOne)
     EXPECT_FLOAT_EQ(r.change, -3.4e38f) << "the largest floats still fit";
     parseQuoteLine("S,1,d,t,1e39,1,1,1,1", r);
     EXPECT_FALSE(r.has(quotefield::Change)) << "a change no float holds";
-}
-
-// Only a record that could be real may go into the data files.
-TEST(QuoteSanity, RejectsWhatNoServiceMeansAndDatesOffTheCalendar)
-{
-    QuoteRecord good;
-    parseQuoteLine(Reliance, good);
-    EXPECT_TRUE(isSaneQuote(good));
-    const std::pair<const char *, void (*)(QuoteRecord &)> broken[] = {
-        {"N/A date", [](QuoteRecord &r) { r.date = "N/A"; }},
-        {"NaN change", [](QuoteRecord &r) { r.change = std::numeric_limits<float>::quiet_NaN(); }},
-        {"absurd high", [](QuoteRecord &r) { r.high = 1e300; }},
-        {"absurd last", [](QuoteRecord &r) { r.last = 1e200; }},
-        {"negative volume", [](QuoteRecord &r) { r.volume = -1; }},
-        {"tab in the symbol", [](QuoteRecord &r) { r.symbol = "RELIANCE\t.NS"; }},
-        {"DEL in the time", [](QuoteRecord &r) { r.time = "3:59\x7fPM"; }},
-        {"huge symbol", [](QuoteRecord &r) { r.symbol.assign(65, 'S'); }},
-        {"no price", [](QuoteRecord &r) { r.missing = quotefield::Last; }},
-    };
-    for (const auto &[what, spoil] : broken) {
-        QuoteRecord r = good;
-        spoil(r);
-        EXPECT_FALSE(isSaneQuote(r)) << what;
-    }
-    for (const char *date : {"06/07/2026", "12/31/2026", "2/29/2024", "2/29/2000", "1/1/1900"})
-        EXPECT_TRUE(isQuoteDate(date)) << date;
-    for (const char *date : {"++-", "2/29/2026", "2/29/1900", "13/1/2026", "0/10/2026", "4/31/2026",
-                             "4/0/2026", "6/27/20081", "6/27/1899", "6-27-2008"})
-        EXPECT_FALSE(isQuoteDate(date)) << date;
 }
 
 TEST(QuoteParser, DecimalCommaLocaleDoesNotChangeReading)
