@@ -52,7 +52,7 @@ TEST(CompanyIndex, MatchesAsTheDatabaseDoesWithinOneNameAndKeepsItsOrder)
 
 // Short texts never reach the database, and one empties the list; only a search asked for
 // says the text is short. The watch search's refusals keep its dialog open.
-TEST(CompanySearch, ShortTextsNeverReachTheDatabaseAndAnErrorLeavesAnEmptyList)
+TEST(CompanySearch, ShortTextsNeverReachTheDatabaseAndNewListingsAreValidatedAndStored)
 {
     MemoryCompanyList store;
     store.rows = {{"Tata Steel Limited", "TATASTEEL", "500470"},
@@ -95,16 +95,12 @@ TEST(CompanySearch, ShortTextsNeverReachTheDatabaseAndAnErrorLeavesAnEmptyList)
     store.failure = "near \"s\": syntax error";
     search.search("tata", Exchange::Nse);
     EXPECT_EQ(messenger.shown.back(), store.failure);
-}
 
-// The new listing cases a simulator never answers with: odd symbols, a reply short of a line
-// or with an empty one, an empty form, and a listing that has nothing to add.
-TEST(NewListing, ValidationAndStoringOfWhatWasTyped)
-{
+    // The new listing cases a simulator never answers with: odd symbols, a reply short of a
+    // line or with an empty one, an empty form, and a listing that has nothing to add.
     const std::string known =
         "\"INFY.NS\",1520.35,\"12/4/2026\",\"11:00am\",+12.40,1508.00,1525.00,1502.10,4512331";
     const std::string unknown = "\"NOSUCH.BO\",0.00,\"N/A\",\"N/A\",N/A,N/A,N/A,N/A,N/A";
-    RecordingMessenger messenger;
     NewListing listing{messenger};
     const auto validate = [&](std::string_view nse, std::string_view bse, const Strings &lines) {
         ASSERT_TRUE(listing.startValidation(nse, bse).has_value());
@@ -128,14 +124,14 @@ TEST(NewListing, ValidationAndStoringOfWhatWasTyped)
     EXPECT_FALSE(listing.startValidation(" ", "").has_value());
     EXPECT_FALSE(listing.addEnabled());
 
-    MemoryCompanyList companies;
-    companies.rows = {{"Infosys Limited", "INFY", "500209"}};
+    store.rows = {{"Infosys Limited", "INFY", "500209"}};
+    store.failure.clear();
     listing.accept("Infosys Limited");
     validate("INFY", "500209", {known, known});
-    EXPECT_EQ(listing.store(companies).value(), false) << "both known: nothing to add";
+    EXPECT_EQ(listing.store(store).value(), false) << "both known: nothing to add";
     validate("NEWCO", "500209", {unknown, known});
-    EXPECT_EQ(listing.store(companies).value(), false) << "a row without a symbol is never written";
-    EXPECT_EQ(companies.rows.size(), 1u);
-    companies.failure = "database is locked";
-    EXPECT_EQ(listing.store(companies).error(), "database is locked");
+    EXPECT_EQ(listing.store(store).value(), false) << "a row without a symbol is never written";
+    EXPECT_EQ(store.rows.size(), 1u);
+    store.failure = "database is locked";
+    EXPECT_EQ(listing.store(store).error(), "database is locked");
 }
