@@ -12,22 +12,6 @@
 namespace {
 using std::tuple;
 using Strings = std::vector<std::string>;
-
-struct CompanySearchTest : ::testing::Test
-{
-    MemoryCompanyList store;
-    RecordingMessenger messenger;
-    CompanySearch search{store, messenger};
-    WatchSearchForm form{store, messenger};
-
-    CompanySearchTest()
-    {
-        store.rows = {{"Tata Steel Limited", "TATASTEEL", "500470"},
-                      {"Tata Elxsi Limited", "TATAELXSI", "500408"},
-                      {"Tatva Chintan Pharma Chem Limited", "TATVA", ""},
-                      {"Vintage Tata Coffee Limited", "", "532890"}};
-    }
-};
 } // namespace
 
 // Exactly what the database's LIKE finds (the record-set tests), in the database's order, and
@@ -67,34 +51,17 @@ TEST(CompanyIndex, MatchesAsTheDatabaseDoesWithinOneNameAndKeepsItsOrder)
 }
 
 // Short texts never reach the database, and one empties the list; only a search asked for
-// says the text is short.
-TEST_F(CompanySearchTest, ShortTextsNeverReachTheDatabaseAndAnErrorLeavesAnEmptyList)
+// says the text is short. The watch search's refusals keep its dialog open.
+TEST(CompanySearch, ShortTextsNeverReachTheDatabaseAndNewListingsAreValidatedAndStored)
 {
-    search.searchAsTyped("tat", Exchange::Nse);
-    EXPECT_EQ(search.names().size(), 3u);
-    search.searchAsTyped("ta", Exchange::Nse);
-    search.search("ta", Exchange::Nse);
-    EXPECT_TRUE(search.rows().empty()) << "a shortened text empties the list";
-    search.searchAsTyped("zzz", Exchange::Nse);
-    search.exchangeChosen("", Exchange::Bse); // no text: nothing to search, nothing said
-    EXPECT_EQ(store.queries, 2);
-    EXPECT_EQ(messenger.shown,
-              (Strings{CompanySearch::TooShortMessage, CompanySearch::NoMatchMessage}))
-        << "only a short text typed goes without a word";
-
-    search.search("coffee", Exchange::Bse);
-    ASSERT_NE(search.rowAt(0), nullptr);
-    EXPECT_EQ(search.rowAt(0)->symbol(search.exchange()), "532890");
-    EXPECT_EQ(tuple(search.rowAt(1), search.rowAt(-1)), tuple(nullptr, nullptr));
-    store.failure = "near \"s\": syntax error";
-    search.search("tata", Exchange::Nse);
-    EXPECT_EQ(messenger.shown.back(), store.failure);
-    EXPECT_TRUE(search.rows().empty());
-}
-
-// The refusals the dialogs' own tests show only in part.
-TEST_F(CompanySearchTest, WatchSearchRefusalsKeepTheDialogOpen)
-{
+    MemoryCompanyList store;
+    store.rows = {{"Tata Steel Limited", "TATASTEEL", "500470"},
+                  {"Tata Elxsi Limited", "TATAELXSI", "500408"},
+                  {"Tatva Chintan Pharma Chem Limited", "TATVA", ""},
+                  {"Vintage Tata Coffee Limited", "", "532890"}};
+    RecordingMessenger messenger;
+    CompanySearch search{store, messenger};
+    WatchSearchForm form{store, messenger};
     form.search().search("tata", Exchange::Nse);
     const std::tuple<bool, double, double, const char *> cases[] = {
         {false, 0, 1000000.5, WatchSearchForm::LimitRangeMessage},
@@ -107,16 +74,33 @@ TEST_F(CompanySearchTest, WatchSearchRefusalsKeepTheDialogOpen)
         EXPECT_FALSE(form.accept(0, lower, upper).has_value()) << message;
         EXPECT_EQ(messenger.shown.back(), message);
     }
-}
 
-// The new listing cases a simulator never answers with: odd symbols, a reply short of a line
-// or with an empty one, an empty form, and a listing that has nothing to add.
-TEST(NewListing, ValidationAndStoringOfWhatWasTyped)
-{
+    messenger.shown.clear();
+    search.searchAsTyped("tat", Exchange::Nse);
+    EXPECT_EQ(search.names().size(), 3u);
+    search.searchAsTyped("ta", Exchange::Nse);
+    search.search("ta", Exchange::Nse);
+    EXPECT_TRUE(search.rows().empty()) << "a shortened text empties the list";
+    search.searchAsTyped("zzz", Exchange::Nse);
+    search.exchangeChosen("", Exchange::Bse); // no text: nothing to search, nothing said
+    EXPECT_EQ(store.queries, 3);
+    EXPECT_EQ(messenger.shown,
+              (Strings{CompanySearch::TooShortMessage, CompanySearch::NoMatchMessage}))
+        << "only a short text typed goes without a word";
+
+    search.search("coffee", Exchange::Bse);
+    ASSERT_NE(search.rowAt(0), nullptr);
+    EXPECT_EQ(search.rowAt(0)->symbol(search.exchange()), "532890");
+    EXPECT_EQ(tuple(search.rowAt(1), search.rowAt(-1)), tuple(nullptr, nullptr));
+    store.failure = "near \"s\": syntax error";
+    search.search("tata", Exchange::Nse);
+    EXPECT_EQ(messenger.shown.back(), store.failure);
+
+    // The new listing cases a simulator never answers with: odd symbols, a reply short of a
+    // line or with an empty one, an empty form, and a listing that has nothing to add.
     const std::string known =
         "\"INFY.NS\",1520.35,\"12/4/2026\",\"11:00am\",+12.40,1508.00,1525.00,1502.10,4512331";
     const std::string unknown = "\"NOSUCH.BO\",0.00,\"N/A\",\"N/A\",N/A,N/A,N/A,N/A,N/A";
-    RecordingMessenger messenger;
     NewListing listing{messenger};
     const auto validate = [&](std::string_view nse, std::string_view bse, const Strings &lines) {
         ASSERT_TRUE(listing.startValidation(nse, bse).has_value());
@@ -140,14 +124,14 @@ TEST(NewListing, ValidationAndStoringOfWhatWasTyped)
     EXPECT_FALSE(listing.startValidation(" ", "").has_value());
     EXPECT_FALSE(listing.addEnabled());
 
-    MemoryCompanyList companies;
-    companies.rows = {{"Infosys Limited", "INFY", "500209"}};
+    store.rows = {{"Infosys Limited", "INFY", "500209"}};
+    store.failure.clear();
     listing.accept("Infosys Limited");
     validate("INFY", "500209", {known, known});
-    EXPECT_EQ(listing.store(companies).value(), false) << "both known: nothing to add";
+    EXPECT_EQ(listing.store(store).value(), false) << "both known: nothing to add";
     validate("NEWCO", "500209", {unknown, known});
-    EXPECT_EQ(listing.store(companies).value(), false) << "a row without a symbol is never written";
-    EXPECT_EQ(companies.rows.size(), 1u);
-    companies.failure = "database is locked";
-    EXPECT_EQ(listing.store(companies).error(), "database is locked");
+    EXPECT_EQ(listing.store(store).value(), false) << "a row without a symbol is never written";
+    EXPECT_EQ(store.rows.size(), 1u);
+    store.failure = "database is locked";
+    EXPECT_EQ(listing.store(store).error(), "database is locked");
 }

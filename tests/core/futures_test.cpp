@@ -166,8 +166,14 @@ TEST_F(FuturesBoardTest, AddKeepsTheLimitAndSkipsChosenStocks)
     EXPECT_EQ(messenger.shown.back(), "disk full");
 }
 
-TEST_F(FuturesBoardTest, FetchWalksThePagesInOrder)
+TEST_F(FuturesBoardTest, FetchWalksThePagesInOrderOrOnlyTheStatistics)
 {
+    choose(0);
+    FuturesFetch statsOnly(board, "http://x:1");
+    EXPECT_EQ(statsOnly.next()->url, "http://x:1/content/fo/fo_markettoday.htm");
+    statsOnly.arrived(replaced(statsPage(), "<TD", "<td"));
+    EXPECT_EQ(board.stats().rows[1].product, "Stock Futures");
+
     choose(2);
     board.add({3});
     board.readContractPage(2, pageText(goodContractPage()));
@@ -195,21 +201,10 @@ TEST_F(FuturesBoardTest, FetchWalksThePagesInOrder)
     EXPECT_EQ(board.chosen()[1].months[0].expiry, "26JUN2008");
     EXPECT_EQ(board.chosen()[2].months, kept);
     EXPECT_EQ(board.stats().heading, "Trade Statistics for 27-Jun-2008");
-    // The first stock's page could not be read: its labels stay as they were.
+    // The first stock's page could not be read: its labels stay as they were, until it is.
     EXPECT_EQ(board.expiryLabels()[0], FuturesBoard::InitialExpiry);
-}
-
-TEST_F(FuturesBoardTest, WithNoStockOnlyTheStatisticsAreFetched)
-{
-    choose(1);
     board.readContractPage(0, pageText(goodContractPage()));
     board.updateExpiryLabels();
     EXPECT_EQ(board.expiryLabels(),
               (std::array<std::string, 3>{"26-JUN-2008", "31-JUL-2008", "28-AUG-2008"}));
-    board.remove("S100");
-
-    FuturesFetch fetch(board, "http://x:1");
-    EXPECT_EQ(fetch.next()->url, "http://x:1/content/fo/fo_markettoday.htm");
-    fetch.arrived(replaced(statsPage(), "<TD", "<td"));
-    EXPECT_EQ(board.stats().rows[1].product, "Stock Futures");
 }

@@ -33,23 +33,20 @@ auto fields(const QuoteRecord &r)
 }
 } // namespace
 
-TEST(QuoteParser, ParsesAFullLineAndMarksWhatIsNotAvailable)
+TEST(QuoteParser, ReadsFullShortAndOverlongLinesAndOnlySaneRecordsPass)
 {
     QuoteRecord r;
     parseQuoteLine(Reliance, r);
     EXPECT_EQ(fields(r), tuple(std::string("RELIANCE.NS"), 1234.50, std::string("6/27/2008"),
                                std::string("3:59PM"), -12.30f, 1240.00, 1251.00, 1230.10, 123456,
                                900.00, 1600.00));
+    const QuoteRecord reliance = r;
     parseQuoteLine(R"("XYZ.NS",N/A,"N/A","N/A",N/A,N/A,N/A,N/A,N/A,N/A,N/A)", r);
     EXPECT_EQ(fields(r), tuple(std::string("XYZ.NS"), 0.0, std::string("N/A"), std::string("N/A"),
                                0.f, 0.0, 0.0, 0.0, 0, 0.0, 0.0));
     EXPECT_EQ(r.missing, 0xff) << "every numeric field is N/A, none is a zero";
-}
 
-TEST(QuoteParser, ShortLinesFillWithNothingUnlessReadAsNineFields)
-{
     const std::string nine = R"("A.BO",10,"1/2/2026","9:15am",1,2,3,4,5)";
-    QuoteRecord r;
     r.yearLow = 5;
     r.missing = quotefield::YearHigh;
     parseQuoteLine(nine + ",100,200", r, quotefields::Short);
@@ -64,6 +61,36 @@ TEST(QuoteParser, ShortLinesFillWithNothingUnlessReadAsNineFields)
     EXPECT_EQ(r.symbol, "");
     parseQuoteLine(R"("A,B",5)", r);
     EXPECT_EQ(r.symbol, "A") << "quoted commas split fields too";
+
+    const std::string good = R"("INFY.NS",1500.25,"12/4/2026","3:30pm",5,1,2,3,4,5,6)";
+    parseQuoteLine(good + std::string(quotefields::MaxLineBytes - good.size(), ' '), r);
+    EXPECT_EQ(tuple(r.symbol, r.yearHigh), tuple("INFY.NS", 6)) << "at the limit it is read";
+    parseQuoteLine(good + std::string(quotefields::MaxLineBytes - good.size() + 1, ' '), r);
+    EXPECT_EQ(fields(r), fields(QuoteRecord{}));
+
+    // Only a record that could be real may go into the data files.
+    EXPECT_TRUE(isSaneQuote(reliance));
+    const std::pair<const char *, void (*)(QuoteRecord &)> broken[] = {
+        {"N/A date", [](QuoteRecord &q) { q.date = "N/A"; }},
+        {"NaN change", [](QuoteRecord &q) { q.change = std::numeric_limits<float>::quiet_NaN(); }},
+        {"absurd high", [](QuoteRecord &q) { q.high = 1e300; }},
+        {"absurd last", [](QuoteRecord &q) { q.last = 1e200; }},
+        {"negative volume", [](QuoteRecord &q) { q.volume = -1; }},
+        {"tab in the symbol", [](QuoteRecord &q) { q.symbol = "RELIANCE\t.NS"; }},
+        {"DEL in the time", [](QuoteRecord &q) { q.time = "3:59\x7fPM"; }},
+        {"huge symbol", [](QuoteRecord &q) { q.symbol.assign(65, 'S'); }},
+        {"no price", [](QuoteRecord &q) { q.missing = quotefield::Last; }},
+    };
+    for (const auto &[what, spoil] : broken) {
+        QuoteRecord spoiled = reliance;
+        spoil(spoiled);
+        EXPECT_FALSE(isSaneQuote(spoiled)) << what;
+    }
+    for (const char *date : {"06/07/2026", "12/31/2026", "2/29/2024", "2/29/2000", "1/1/1900"})
+        EXPECT_TRUE(isQuoteDate(date)) << date;
+    for (const char *date : {"++-", "2/29/2026", "2/29/1900", "13/1/2026", "0/10/2026", "4/31/2026",
+                             "4/0/2026", "6/27/20081", "6/27/1899", "6-27-2008"})
+        EXPECT_FALSE(isQuoteDate(date)) << date;
 }
 
 // Only a whole field is a finite number; the record is reused, so N/A goes when a value comes.
@@ -95,45 +122,6 @@ TEST(QuoteParser, AFieldIsANumberOnlyWhenItIsWhollyOne)
     EXPECT_FLOAT_EQ(r.change, -3.4e38f) << "the largest floats still fit";
     parseQuoteLine("S,1,d,t,1e39,1,1,1,1", r);
     EXPECT_FALSE(r.has(quotefield::Change)) << "a change no float holds";
-}
-
-TEST(QuoteParser, LinesLongerThanAnyRealLineCarryNothing)
-{
-    const std::string good = R"("INFY.NS",1500.25,"12/4/2026","3:30pm",5,1,2,3,4,5,6)";
-    QuoteRecord r;
-    parseQuoteLine(good + std::string(quotefields::MaxLineBytes - good.size(), ' '), r);
-    EXPECT_EQ(tuple(r.symbol, r.yearHigh), tuple("INFY.NS", 6)) << "at the limit it is read";
-    parseQuoteLine(good + std::string(quotefields::MaxLineBytes - good.size() + 1, ' '), r);
-    EXPECT_EQ(fields(r), fields(QuoteRecord{}));
-}
-
-// Only a record that could be real may go into the data files.
-TEST(QuoteSanity, RejectsWhatNoServiceMeansAndDatesOffTheCalendar)
-{
-    QuoteRecord good;
-    parseQuoteLine(Reliance, good);
-    EXPECT_TRUE(isSaneQuote(good));
-    const std::pair<const char *, void (*)(QuoteRecord &)> broken[] = {
-        {"N/A date", [](QuoteRecord &r) { r.date = "N/A"; }},
-        {"NaN change", [](QuoteRecord &r) { r.change = std::numeric_limits<float>::quiet_NaN(); }},
-        {"absurd high", [](QuoteRecord &r) { r.high = 1e300; }},
-        {"absurd last", [](QuoteRecord &r) { r.last = 1e200; }},
-        {"negative volume", [](QuoteRecord &r) { r.volume = -1; }},
-        {"tab in the symbol", [](QuoteRecord &r) { r.symbol = "RELIANCE\t.NS"; }},
-        {"DEL in the time", [](QuoteRecord &r) { r.time = "3:59\x7fPM"; }},
-        {"huge symbol", [](QuoteRecord &r) { r.symbol.assign(65, 'S'); }},
-        {"no price", [](QuoteRecord &r) { r.missing = quotefield::Last; }},
-    };
-    for (const auto &[what, spoil] : broken) {
-        QuoteRecord r = good;
-        spoil(r);
-        EXPECT_FALSE(isSaneQuote(r)) << what;
-    }
-    for (const char *date : {"06/07/2026", "12/31/2026", "2/29/2024", "2/29/2000", "1/1/1900"})
-        EXPECT_TRUE(isQuoteDate(date)) << date;
-    for (const char *date : {"++-", "2/29/2026", "2/29/1900", "13/1/2026", "0/10/2026", "4/31/2026",
-                             "4/0/2026", "6/27/20081", "6/27/1899", "6-27-2008"})
-        EXPECT_FALSE(isQuoteDate(date)) << date;
 }
 
 TEST(QuoteParser, DecimalCommaLocaleDoesNotChangeReading)
@@ -211,35 +199,25 @@ TEST(QuoteOrigin, EachEntryKeepsItsPositionJunkIsUnknownAndTipsSayTheIndianDate)
 }
 
 // Cases of putting a request together and dealing its reply out that e2e can't stage.
-namespace {
-struct RefreshPlanTest : ::testing::Test
+TEST(RefreshPlan, ClosedGroupsAreSkippedShortRepliesStopAndRecordsTakeTheirOwnLinesOrigin)
 {
     QuoteGroupRegistry registry;
     IndexBoard board;
-    ListGroup watch{{"A.NS", "B.NS"}};
-    ListGroup world{{"^DJI"}};
-
-    RefreshPlanTest()
-    {
-        registry.attach(GroupSlot::MainBar, &board);
-        registry.attach(GroupSlot::WatchList, &watch);
-    }
+    ListGroup watch({"A.NS", "B.NS"});
+    ListGroup world({"^DJI"});
+    registry.attach(GroupSlot::MainBar, &board);
+    registry.attach(GroupSlot::WatchList, &watch);
+    registry.attach(GroupSlot::World, &world);
     // The main bar's three lines followed by the given ones.
-    bool reply(const RefreshPlan &plan, std::vector<std::pair<std::string, double>> more)
-    {
+    const auto reply = [&registry](const RefreshPlan &plan,
+                                   std::vector<std::pair<std::string, double>> more) {
         more.insert(more.begin(), {{"^NSEI", 1}, {"^BSESN", 2}, {"USDINR=X", 3}});
         std::vector<std::string> lines;
         for (const auto &[symbol, last] : more)
             lines.push_back("\"" + symbol + "\"," + std::to_string(last) +
                             ",\"1/2/2026\",\"3:30pm\",1,2,3,4,5,6,7");
         return distributeReply(plan, lines, registry);
-    }
-};
-} // namespace
-
-TEST_F(RefreshPlanTest, ClosedGroupsAreSkippedAndLaterGroupsStayAligned)
-{
-    registry.attach(GroupSlot::World, &world);
+    };
     const RefreshPlan plan = registry.plan("");
     EXPECT_EQ(plan.url, "/d/quotes.csv?s=^NSEI,^BSESN,USDINR=X,A.NS,B.NS,^DJI&f=sl1d1t1c1ohgvjk");
     registry.detach(GroupSlot::WatchList, &watch);
@@ -254,31 +232,26 @@ TEST_F(RefreshPlanTest, ClosedGroupsAreSkippedAndLaterGroupsStayAligned)
     registry.attach(GroupSlot::World, &reopened);
     ASSERT_TRUE(reply(second, {{"^DJI", 7}}));
     EXPECT_EQ(reopened.arrivals, 0);
-}
 
-TEST_F(RefreshPlanTest, ShortRepliesStopWhereTheLinesRunOutAndEmptySymbolsExpectNoLine)
-{
+    registry.detach(GroupSlot::World, &reopened);
+    registry.attach(GroupSlot::WatchList, &watch);
     EXPECT_FALSE(reply(registry.plan(""), {{"A.NS", 4}}));
     EXPECT_DOUBLE_EQ(watch.records[0].last, 4) << "lines parsed before the gap keep their values";
     EXPECT_EQ(watch.arrivals, 0) << "a group cut short is not redisplayed";
 
+    // Origins follow the lines, past empty symbols; a reply without any leaves none behind.
     watch.setSymbols({"A.NS", "", "B.NS"});
     EXPECT_TRUE(reply(registry.plan(""), {{"A.NS", 4}, {"B.NS", 5}}));
     EXPECT_DOUBLE_EQ(watch.records[2].last, 5);
     EXPECT_EQ(watch.arrivals, 1);
-}
 
-// Origins follow the lines, past empty symbols; a reply without any leaves none behind.
-TEST_F(RefreshPlanTest, RecordsTakeTheOriginOfTheirOwnLine)
-{
     registry.detach(GroupSlot::MainBar, &board);
-    watch.setSymbols({"A.NS", "", "B.NS"});
-    const RefreshPlan plan = registry.plan("");
+    const RefreshPlan bare = registry.plan("");
     const std::vector<std::string> lines{"\"A.NS\",1", "\"B.NS\",2"};
     ASSERT_TRUE(
-        distributeReply(plan, lines, registry, parseQuoteOrigins(",eod;end-of-day;1796464800;0")));
+        distributeReply(bare, lines, registry, parseQuoteOrigins(",eod;end-of-day;1796464800;0")));
     EXPECT_EQ(watch.records[0].origin.kind, QuoteOrigin::Unknown);
     EXPECT_EQ(watch.records[2].origin.kind, QuoteOrigin::EndOfDay);
-    ASSERT_TRUE(distributeReply(plan, lines, registry));
+    ASSERT_TRUE(distributeReply(bare, lines, registry));
     EXPECT_EQ(watch.records[2].origin.kind, QuoteOrigin::Unknown);
 }

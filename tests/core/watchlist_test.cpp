@@ -42,7 +42,7 @@ struct WatchListTest : ::testing::Test, WatchBed
 };
 } // namespace
 
-TEST_F(WatchListTest, SortingSharesOneDirectionAndIsRefusedWhileLogging)
+TEST_F(WatchListTest, SortAndDeleteCloseUpAndAChangeThatCannotBeStoredIsNotMade)
 {
     add({"A", "B", "C", "D"});
     const double prices[] = {100.004, 99.5, 100.001, 100.02};
@@ -64,26 +64,7 @@ TEST_F(WatchListTest, SortingSharesOneDirectionAndIsRefusedWhileLogging)
     EXPECT_EQ(tuple(order(), messenger.shown),
               tuple(Symbols{"A", "B", "C", "D"}, Symbols{WatchList::LoggingSortMessage}))
         << "refusals did not turn the direction";
-}
 
-TEST_F(WatchListTest, AddStopsAt50AndSymbolsAloneDecideDuplicates)
-{
-    ASSERT_EQ(list.addEntry(WatchRow{"Infosys", "NSE", "INFY", 0, 5, 9}), AddOutcome::Added);
-    EXPECT_EQ(store.rows[0].lowerLimit, 0) << "limits without an alert are not kept";
-    EXPECT_NE(list.addEntry(WatchRow{"Infosys BSE", "BSE", "INFY"}), AddOutcome::Added);
-    EXPECT_NE(list.addEntry(WatchRow{"", "NSE", "NONAME"}), AddOutcome::Added);
-    EXPECT_EQ(messenger.shown, Symbols{WatchList::DuplicateMessage})
-        << "an empty name is ignored without a word";
-    for (int i = 1; i < 50; ++i) // the toppers go on past the Add button's stop at 42
-        ASSERT_EQ(list.addEntry(WatchRow{"Company", "NSE", "S" + std::to_string(i)}),
-                  AddOutcome::Added);
-    EXPECT_NE(list.addEntry(WatchRow{"Company", "NSE", "ONEMORE"}), AddOutcome::Added);
-    EXPECT_EQ(tuple(messenger.shown.back(), store.rows.size()), tuple(WatchList::FullMessage, 50u));
-}
-
-TEST_F(WatchListTest, DeleteClosesUpAndEachStockKeepsItsValues)
-{
-    add({"A", "B", "C", "D"});
     for (std::size_t i = 0; i < 4; ++i)
         quote(i, 10.0 * double(i + 1));
     list.takePrevious(); // the next refresh judges the prices against these
@@ -96,12 +77,8 @@ TEST_F(WatchListTest, DeleteClosesUpAndEachStockKeepsItsValues)
     // A reply to a request made before the delete still finds its stock by symbol.
     EXPECT_EQ(tuple(list.quoteTarget(3, "D.NS"), list.quoteTarget(0, "A.NS")),
               tuple(&list.stocks()[1].quote, nullptr));
-}
 
-TEST_F(WatchListTest, AChangeThatCannotBeStoredIsNotMade)
-{
-    add({"B", "A"});
-    ASSERT_TRUE(list.setAlert("A", 1, 10, 20));
+    ASSERT_TRUE(list.setAlert("D", 1, 10, 20));
     store.failure = "attempt to write a readonly database";
     const auto state = [this] {
         std::string out;
@@ -119,11 +96,11 @@ TEST_F(WatchListTest, AChangeThatCannotBeStoredIsNotMade)
     refused(added != AddOutcome::NotStored, "add");
     refused(list.removeRows({0}, false), "delete");
     refused(list.sortBy(Name, false), "sort");
-    refused(list.setAlert("A", 0, 0, 0), "alert");
+    refused(list.setAlert("D", 0, 0, 0), "alert");
 
     store.failure.clear();
     ASSERT_TRUE(list.sortBy(Name, false));
-    EXPECT_EQ(order(), (Symbols{"A", "B"})) << "the refused sort did not turn the direction";
+    EXPECT_EQ(order(), (Symbols{"D", "B"})) << "the refused sort did not turn the direction";
 
     // A table that could not be read is never written over.
     MemoryWatchList unread;
@@ -133,6 +110,21 @@ TEST_F(WatchListTest, AChangeThatCannotBeStoredIsNotMade)
     EXPECT_EQ(messenger.shown.back(), unread.loadFailure);
     EXPECT_EQ((tuple{other.addEntry(WatchRow{"Wipro", "NSE", "WIPRO"}), unread.saves}),
               tuple(AddOutcome::Added, 0));
+}
+
+TEST_F(WatchListTest, AddStopsAt50AndSymbolsAloneDecideDuplicates)
+{
+    ASSERT_EQ(list.addEntry(WatchRow{"Infosys", "NSE", "INFY", 0, 5, 9}), AddOutcome::Added);
+    EXPECT_EQ(store.rows[0].lowerLimit, 0) << "limits without an alert are not kept";
+    EXPECT_NE(list.addEntry(WatchRow{"Infosys BSE", "BSE", "INFY"}), AddOutcome::Added);
+    EXPECT_NE(list.addEntry(WatchRow{"", "NSE", "NONAME"}), AddOutcome::Added);
+    EXPECT_EQ(messenger.shown, Symbols{WatchList::DuplicateMessage})
+        << "an empty name is ignored without a word";
+    for (int i = 1; i < 50; ++i) // the toppers go on past the Add button's stop at 42
+        ASSERT_EQ(list.addEntry(WatchRow{"Company", "NSE", "S" + std::to_string(i)}),
+                  AddOutcome::Added);
+    EXPECT_NE(list.addEntry(WatchRow{"Company", "NSE", "ONEMORE"}), AddOutcome::Added);
+    EXPECT_EQ(tuple(messenger.shown.back(), store.rows.size()), tuple(WatchList::FullMessage, 50u));
 }
 
 // The edges the simulated day below never reaches.
