@@ -77,7 +77,7 @@ private slots:
     // What each fault shows is the fault matrix's; here the cycle's failure paths (silence
     // timeout, deadline, abort) run in the sanitizer build, which has no windows, and each
     // leaves the cycle free for the next tick with the values kept.
-    void failedFetchesFreeTheNextTick()
+    void failedFetchesFreeTheNextTickAndAGarbledPriceIsNotAvailableAnywhere()
     {
         startSim();
         QVERIFY(refreshOnce());
@@ -93,14 +93,10 @@ private slots:
         cycle->setDeadlineMs(30000);
         QVERIFY(simControl(sim.port(), QStringLiteral("fault=none")));
         QVERIFY(refreshOnce());
-    }
 
-    // A price field that is not wholly one number is N/A wherever it goes: the bar and the
-    // list show N/A, not the number it starts with; no data file takes it, nor the next bar's
-    // open. Which texts are no number, and the end-of-day line's, are the core tests'.
-    void aGarbledPriceIsNotAvailableAnywhere()
-    {
-        startSim();
+        // A price field that is not wholly one number is N/A wherever it goes: the bar and the
+        // list show N/A, not the number it starts with; no data file takes it, nor the next
+        // bar's open. Which texts are no number, and the end-of-day line's, are the core tests'.
         MemoryWatchList store;
         WatchList list(store, messenger);
         for (const char *symbol : {"RELIANCE", "INFY"})
