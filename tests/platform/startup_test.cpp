@@ -61,7 +61,7 @@ private slots:
         QVERIFY(!o.splash && parse({}).splash);
     }
 
-    void badInputGivesAClearError()
+    void badInputGivesAClearErrorAndHelpNeedsNoWindows()
     {
         for (const char *url : {"ftp://x", "http://", "https:///path", "q.example:80"})
             QVERIFY2(parse({"--quote-url", QString::fromLatin1(url)}).error.contains("--quote-url"),
@@ -76,10 +76,8 @@ private slots:
                 !help.helpText.contains("-platform"));
         QVERIFY(all.helpText.contains("VANTREL_LOOKUP_URL") &&
                 all.helpText.contains("-platform <name>"));
-    }
 
-    void preparingTheDatabaseOrHelpNeedsNoWindows()
-    {
+        // Preparing the database or help needs no windows.
         for (const auto &[args, windowless] : std::initializer_list<std::pair<QStringList, bool>>{
                  {{"-h"}, true},
                  {{"-v"}, true},
