@@ -134,7 +134,7 @@ private slots:
         QVERIFY(messenger.shown.empty());
     }
 
-    void repliesReachTheGroupsOfTheirRequest()
+    void repliesReachTheGroupsOfTheirRequestAndAToppersSweepItsExchange()
     {
         startSim({QStringLiteral("--latency-ms"), QStringLiteral("800")});
         ListGroup watch({"RELIANCE.NS", "500325.BO", "INFY.NS"});
@@ -175,20 +175,16 @@ private slots:
                     .startsWith(QStringLiteral(
                         "/d/quotes.csv?s=%5ENSEI,%5EBSESN,USDINR=X,,%5EDJI,%5EFTSE%20&")));
         QVERIFY(messenger.shown.empty());
-    }
 
-    // Every BSE company of the list in one sweep, all batches at once; one batch fails and
-    // only its companies go missing. The loop keeps turning while the batches are out.
-    void aToppersSweepCoversTheExchangeAroundAFailedBatch()
-    {
-        startSim({QStringLiteral("--latency-ms"), QStringLiteral("200")});
+        // Every BSE company of the list in one sweep, all batches at once; one batch fails and
+        // only its companies go missing. The loop keeps turning while the batches are out.
         CompanyDatabase database(QStringLiteral("toppers-sweep"));
         QVERIFY(database.open(resolveStoreConfig({}, dir.filePath("companies.sqlite"), {})).ok());
         const std::vector<CompanyRow> listed =
             database.companyList().listedOn(Exchange::Bse).value();
         QVERIFY(listed.size() > 2000);
         const QString failing = QString::fromStdString(listed[250].bseName + ".BO");
-        QVERIFY(simControl(sim.port(), "fault=http500&fault-symbol=" + failing));
+        QVERIFY(simControl(sim.port(), "fault=http500&latency-ms=200&fault-symbol=" + failing));
 
         ToppersScan scan;
         ToppersSweep sweep(scan);
