@@ -56,27 +56,9 @@ private slots:
         QVERIFY2(m_bed.recreate(backend, m_db), qPrintable(m_bed.errorText()));
     }
 
-    void notListedIsNullOrEmptyAndSymbolsAreExact()
-    {
-        QVERIFY(raw(QStringLiteral("INSERT INTO CompanyList (COMPNAME, NSENAME, BSENAME) "
-                                   "VALUES ('Qwerty Empty Limited', '', '990001')")));
-        QVERIFY(companies().insert({"Qwerty Null Limited", "", "990002"}).ok());
-        QVERIFY(companies().insert({"Qwerty Nse Limited", "QWERTYN", ""}).ok());
-
-        QCOMPARE(names("qwerty", Exchange::Bse),
-                 (Names{"Qwerty Empty Limited", "Qwerty Null Limited"}));
-        const auto nse = companies().searchByName("qwerty", Exchange::Nse).value();
-        QCOMPARE(nse, (std::vector{CompanyRow{"Qwerty Nse Limited", "QWERTYN", ""}}));
-        QCOMPARE(companies().listedOn(Exchange::Nse).value().size(), 2388u);
-        QCOMPARE(companies().listedOn(Exchange::Bse).value().size(), 4668u);
-        QVERIFY(!companies().hasSymbol(Exchange::Bse, "RELIANCE").value());
-        QVERIFY(!companies().hasSymbol(Exchange::Nse, "reliance").value());
-        QVERIFY(!companies().hasSymbol(Exchange::Nse, "DR'LAB").value());
-    }
-
     // The search as typed may answer from memory, but never from a list that has changed:
     // a new listing, a change on the same connection and one by another program all show.
-    void theSearchSeesEveryChangeOfTheList()
+    void theSearchSeesEveryChangeOfTheListAndOnlyWhatIsListed()
     {
         QFETCH_GLOBAL(StoreBackend, backend);
         QVERIFY(names("qwerty").empty());
@@ -94,6 +76,22 @@ private slots:
         // Another database opened on the same connection is searched as itself.
         QVERIFY2(m_bed.recreate(backend, m_db), qPrintable(m_bed.errorText()));
         QVERIFY(names("qwerty").empty());
+
+        // Not listed is NULL or empty; symbols are exact.
+        QVERIFY(raw(QStringLiteral("INSERT INTO CompanyList (COMPNAME, NSENAME, BSENAME) "
+                                   "VALUES ('Qwerty Empty Limited', '', '990001')")));
+        QVERIFY(companies().insert({"Qwerty Null Limited", "", "990002"}).ok());
+        QVERIFY(companies().insert({"Qwerty Nse Limited", "QWERTYN", ""}).ok());
+
+        QCOMPARE(names("qwerty", Exchange::Bse),
+                 (Names{"Qwerty Empty Limited", "Qwerty Null Limited"}));
+        const auto nse = companies().searchByName("qwerty", Exchange::Nse).value();
+        QCOMPARE(nse, (std::vector{CompanyRow{"Qwerty Nse Limited", "QWERTYN", ""}}));
+        QCOMPARE(companies().listedOn(Exchange::Nse).value().size(), 2388u);
+        QCOMPARE(companies().listedOn(Exchange::Bse).value().size(), 4668u);
+        QVERIFY(!companies().hasSymbol(Exchange::Bse, "RELIANCE").value());
+        QVERIFY(!companies().hasSymbol(Exchange::Nse, "reliance").value());
+        QVERIFY(!companies().hasSymbol(Exchange::Nse, "DR'LAB").value());
 
         // Typed characters stand for themselves.
         for (const char *name : {"100% Pure Oils Limited", "1000 Pure Oils Limited",
@@ -154,7 +152,7 @@ private slots:
         QCOMPARE(m_db.profile().loadAll().value(), lots);
     }
 
-    void brokersAreFoundAndEditedByName()
+    void brokersAreFoundAndEditedByNameAndADroppedTableIsNamed()
     {
         BrokerTable &brokers = m_db.brokers();
         QVERIFY(brokers.insert(broker("Sharekhan's Desk", 0.5)).ok());
@@ -171,11 +169,9 @@ private slots:
         QVERIFY(!brokers.update(all[1].id + 100, broker("Nobody", 3)).value());
         QCOMPARE(brokers.loadAll().value(),
                  (std::vector{broker("Zerodha", 2, all[0].id), broker("Zerodha", 3, all[1].id)}));
-    }
 
-    // The futures choices are added, listed and deleted in the futures panel's test.
-    void aDroppedTableIsNamedInItsErrors()
-    {
+        // A dropped table is named in its errors. The futures choices are added, listed and
+        // deleted in the futures panel's test.
         SelectedFuturesTable &chosen = m_db.selectedFutures();
         QVERIFY(raw("DROP TABLE SelectedFuture"));
         const auto loaded = chosen.load();
