@@ -176,8 +176,8 @@ private slots:
     }
 
     // The lots of the release before versioning become undated typed buys, the rest stays;
-    // opened again, the file is left as it is.
-    void aReleaseFileIsUpgradedWithoutLoss()
+    // opened again, the file is left as it is. One that can't be upgraded is refused untouched.
+    void aReleaseFileIsUpgradedWithoutLossOrRefusedUntouched()
     {
         const QString file = copyOf("release-unversioned.sqlite");
         {
@@ -210,12 +210,9 @@ private slots:
         QVERIFY(again.open(at(file)).ok());
         again.close();
         QCOMPARE(StoreTestBed::digest(file), before);
-    }
 
-    // A newer file is refused; an upgrade is one transaction, so a failing step (the third
-    // after the lots have moved to the trade book) leaves the file as it was.
-    void aFileThatCannotBeUpgradedIsRefusedUntouched()
-    {
+        // A newer file is refused; an upgrade is one transaction, so a failing step (the third
+        // after the lots have moved to the trade book) leaves the file as it was.
         const QString newer =
             QStringLiteral("PRAGMA user_version = %1").arg(currentSchemaVersion() + 1);
         for (const auto &[release, sql, reason] :
@@ -225,16 +222,16 @@ private slots:
                  {"release-unversioned.sqlite", "CREATE TABLE JAN2018VALUE (X INTEGER)",
                   "version 3"},
                  {"release-v2.sqlite", "CREATE TABLE JAN2018VALUE (X INTEGER)", ""}}) {
-            const QString file = copyOf(release);
-            QCOMPARE(run(file, sql), 0);
-            const QByteArray before = StoreTestBed::digest(file);
+            const QString refused = copyOf(release);
+            QCOMPARE(run(refused, sql), 0);
+            const QByteArray kept = StoreTestBed::digest(refused);
             {
                 CompanyDatabase db(QStringLiteral("refused"));
-                const StoreStatus opened = db.open(at(file));
+                const StoreStatus opened = db.open(at(refused));
                 QVERIFY2(!opened.ok() && says(opened, reason) && !db.isOpen(),
                          qPrintable(sql + ": " + QString::fromStdString(opened.error())));
             }
-            QVERIFY2(StoreTestBed::digest(file) == before, qPrintable(sql));
+            QVERIFY2(StoreTestBed::digest(refused) == kept, qPrintable(sql));
         }
     }
 
