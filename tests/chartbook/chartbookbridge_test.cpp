@@ -58,7 +58,7 @@ private slots:
         m_program.waitForFinished(30000);
     }
 
-    void callsBuildTheStockListAndBarsAndMalformedTextIsAnError()
+    void callsBuildTheStockListAndBarsOfOneSizeAndMalformedTextIsAnError()
     {
         QVERIFY(ok(u"Connect"_s));
         // Two stocks fed in turn, then the first again, with the window drawing each change;
@@ -100,15 +100,12 @@ private slots:
         QCOMPARE(call(u"FeedQuotes"_s, {megabyte}).errorName(),
                  u"org.vantrel.ChartBridge1.Error.TooLarge"_s);
         QCOMPARE(contents(m_file), rows);
-    }
 
-    // Five days of five-minute bars over a day of one-minute bars: where they meet, the bars
-    // already kept stay, whichever size came first; elsewhere both are kept.
-    void barsOfOneSizeNeverReplaceAnother()
-    {
+        // Five days of five-minute bars over a day of one-minute bars: where they meet, the
+        // bars already kept stay, whichever size came first; elsewhere both are kept.
         const qint64 at1030 = 1796428800 + (10 * 60 + 30) * 60;
-        const auto line = [at1030](int minute, qint64 volume) {
-            return u"%1,100.00,101.00,99.00,100.50,%2*"_s.arg(at1030 + minute * 60).arg(volume);
+        const auto line = [at1030](int minute, qint64 shares) {
+            return u"%1,100.00,101.00,99.00,100.50,%2*"_s.arg(at1030 + minute * 60).arg(shares);
         };
         QString minutes, fives = line(-1440, 5); // the day before
         for (int m = -2; m < 5; ++m)             // 10:28 to 10:34

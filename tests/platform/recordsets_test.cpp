@@ -106,7 +106,7 @@ private slots:
                  (Names{"Divi's Laboratories Limited", "Dr. Reddy's Laboratories Limited"}));
     }
 
-    void watchListKeepsItsOrderAndAlertsAndAFailedSaveChangesNothing()
+    void savesKeepOrderAndAlertsAndBrokersAndAFailedSaveChangesNothing()
     {
         WatchListTable &watch = m_db.watchList();
         const std::vector<WatchRow> list = {
@@ -150,10 +150,8 @@ private slots:
         QCOMPARE(m_db.profile().lots("INFY", 0).value(), lots);
         QVERIFY(!m_db.profile().insertLots({replacement, {"Bad", "NSE", "BAD", 0, 1, 13, 1}}).ok());
         QCOMPARE(m_db.profile().loadAll().value(), lots);
-    }
 
-    void brokersAreFoundAndEditedByNameAndADroppedTableIsNamed()
-    {
+        // Brokers are found and edited by name.
         BrokerTable &brokers = m_db.brokers();
         QVERIFY(brokers.insert(broker("Sharekhan's Desk", 0.5)).ok());
         QVERIFY(brokers.insert(broker("Zerodha", 1)).ok());
