@@ -58,7 +58,7 @@ private slots:
         m_program.waitForFinished(30000);
     }
 
-    void callsBuildTheStockListAndBarsOfOneSizeAndMalformedTextIsAnError()
+    void callsBuildTheStockListAndBarsThatOutliveAKill()
     {
         QVERIFY(ok(u"Connect"_s));
         // Two stocks fed in turn, then the first again, with the window drawing each change;
@@ -124,10 +124,8 @@ private slots:
         // The other way round: the day's minutes do not break into five-minute bars.
         QVERIFY(ok(u"BackfillStock"_s, {u"TCS"_s, line(6, 1) + line(7, 1)}));
         QCOMPARE(barsOf(contents(m_file), u"TCS"_s).size(), kept.size());
-    }
 
-    void barsOutliveAKillAndOnlyARunningProgramAnswers()
-    {
+        // Bars outlive a kill, and only a running program answers.
         const QStringList before = contents(m_file);
         m_program.kill(); // SIGKILL: no chance to tidy up
         QVERIFY(m_program.waitForFinished(30000));

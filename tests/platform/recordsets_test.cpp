@@ -50,17 +50,12 @@ private slots:
 
     void initTestCase() { QVERIFY2(m_bed.setUp(), qPrintable(m_bed.errorText())); }
 
-    void init()
+    // The search as typed may answer from memory, but never from a list that has changed:
+    // a new listing, a change on the same connection and one by another program all show.
+    void everyRecordSetReadsAndWritesItsTable()
     {
         QFETCH_GLOBAL(StoreBackend, backend);
         QVERIFY2(m_bed.recreate(backend, m_db), qPrintable(m_bed.errorText()));
-    }
-
-    // The search as typed may answer from memory, but never from a list that has changed:
-    // a new listing, a change on the same connection and one by another program all show.
-    void theSearchSeesEveryChangeOfTheListAndOnlyWhatIsListed()
-    {
-        QFETCH_GLOBAL(StoreBackend, backend);
         QVERIFY(names("qwerty").empty());
         QVERIFY(companies().insert({"Qwerty Listed Limited", "QWL", ""}).ok());
         QCOMPARE(names("qwerty"), Names{"Qwerty Listed Limited"});
@@ -104,10 +99,8 @@ private slots:
         QCOMPARE(names("zet"), (Names{"zeta Limited", "Zetb Limited"}));
         QCOMPARE(names("'s Lab"),
                  (Names{"Divi's Laboratories Limited", "Dr. Reddy's Laboratories Limited"}));
-    }
 
-    void savesKeepOrderAndAlertsAndBrokersAndAFailedSaveChangesNothing()
-    {
+        // The watch list keeps its order and alerts.
         WatchListTable &watch = m_db.watchList();
         const std::vector<WatchRow> list = {
             {"Dr. Reddy's Laboratories Limited", "NSE", "DRREDDY", 1, 5000.5, 6200.25},
