@@ -50,12 +50,12 @@ private slots:
 
     void initTestCase() { QVERIFY2(m_bed.setUp(), qPrintable(m_bed.errorText())); }
 
-    // The search as typed may answer from memory, but never from a list that has changed:
-    // a new listing, a change on the same connection and one by another program all show.
     void everyRecordSetReadsAndWritesItsTable()
     {
         QFETCH_GLOBAL(StoreBackend, backend);
         QVERIFY2(m_bed.recreate(backend, m_db), qPrintable(m_bed.errorText()));
+        // The search as typed may answer from memory, but never from a list that has changed:
+        // a new listing, a change on the same connection and one by another program all show.
         QVERIFY(names("qwerty").empty());
         QVERIFY(companies().insert({"Qwerty Listed Limited", "QWL", ""}).ok());
         QCOMPARE(names("qwerty"), Names{"Qwerty Listed Limited"});
