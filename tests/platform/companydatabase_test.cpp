@@ -50,7 +50,7 @@ private slots:
     void initTestCase() { QVERIFY2(m_bed.setUp(), qPrintable(m_bed.errorText())); }
 
     // The first start makes the file, its folders too, and seeds it; a later one keeps it.
-    void theFirstStartSeedsTheFileAndNoLaterOneDoes()
+    void theFirstStartSeedsTheFileOrDataSourceAndNoLaterOneDoes()
     {
         const StoreConfig config = resolveStoreConfig({}, {}, m_bed.path("first/deeper"));
         {
@@ -70,6 +70,34 @@ private slots:
         CompanyDatabase db("again");
         QVERIFY(db.open(config).ok());
         QCOMPARE(run(config.databaseFile, "SELECT COUNT(*) FROM CompanyList"), 4796);
+
+        // A data source that is missing, then not prepared, then prepared once, then refused
+        // once a newer release has written it.
+        CompanyDatabase missing("missing");
+        const StoreStatus none = missing.open(resolveStoreConfig("NoSuchSource", {}, {}));
+        QVERIFY2(says(none, "\"NoSuchSource\""), none.error().c_str());
+        QVERIFY(!missing.selectedFutures().insert({"Infosys Limited", "INFY"}).ok());
+
+        QFile::remove(m_bed.odbcDatabaseFile());
+        const StoreConfig odbc = m_bed.config(StoreBackend::Odbc);
+        CompanyDatabase source("odbc");
+        StoreStatus opened = source.open(odbc);
+        QVERIFY2(says(opened, "--init-db"), opened.error().c_str());
+
+        const StoreStatus prepared = initDatabase(odbc);
+        QVERIFY2(prepared.ok(), prepared.error().c_str());
+        opened = source.open(odbc);
+        QVERIFY2(opened.ok(), opened.error().c_str());
+        QVERIFY(source.watchList().insert({"Infosys Limited", "NSE", "INFY"}).ok());
+        QVERIFY(says(initDatabase(odbc), "\"CompanyList\""));
+        QCOMPARE(source.watchList().load().value().size(), 1u);
+
+        QVERIFY(source.connection()
+                    .run(QStringLiteral("UPDATE SCHEMAVERSION SET VERSION = ?"),
+                         {currentSchemaVersion() + 1})
+                    .ok());
+        source.close();
+        QVERIFY(says(source.open(odbc), "newer version of Vantrel"));
     }
 
     void unusableFilesAreReportedAndLeftAlone_data()
@@ -124,37 +152,6 @@ private slots:
         QCOMPARE(QFile::permissions(file) & 0x7077, QFile::Permissions(permissions));
         QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
         QCOMPARE(StoreTestBed::digest(file), before);
-    }
-
-    // A data source that is missing, then not prepared, then prepared once, then refused once
-    // a newer release has written it.
-    void aDataSourceIsPreparedOnceThenOpened()
-    {
-        CompanyDatabase missing("missing");
-        const StoreStatus none = missing.open(resolveStoreConfig("NoSuchSource", {}, {}));
-        QVERIFY2(says(none, "\"NoSuchSource\""), none.error().c_str());
-        QVERIFY(!missing.selectedFutures().insert({"Infosys Limited", "INFY"}).ok());
-
-        QFile::remove(m_bed.odbcDatabaseFile());
-        const StoreConfig config = m_bed.config(StoreBackend::Odbc);
-        CompanyDatabase db("odbc");
-        StoreStatus opened = db.open(config);
-        QVERIFY2(says(opened, "--init-db"), opened.error().c_str());
-
-        const StoreStatus prepared = initDatabase(config);
-        QVERIFY2(prepared.ok(), prepared.error().c_str());
-        opened = db.open(config);
-        QVERIFY2(opened.ok(), opened.error().c_str());
-        QVERIFY(db.watchList().insert({"Infosys Limited", "NSE", "INFY"}).ok());
-        QVERIFY(says(initDatabase(config), "\"CompanyList\""));
-        QCOMPARE(db.watchList().load().value().size(), 1u);
-
-        QVERIFY(db.connection()
-                    .run(QStringLiteral("UPDATE SCHEMAVERSION SET VERSION = ?"),
-                         {currentSchemaVersion() + 1})
-                    .ok());
-        db.close();
-        QVERIFY(says(db.open(config), "newer version of Vantrel"));
     }
 
     void theDataRootComesFromOptionEnvironmentOrHome()
