@@ -58,7 +58,7 @@ private slots:
         m_program.waitForFinished(30000);
     }
 
-    void callsBuildTheStockListAndBars()
+    void callsBuildTheStockListAndBarsThatOutliveAKill()
     {
         QVERIFY(ok(u"Connect"_s));
         // Two stocks fed in turn, then the first again, with the window drawing each change;
@@ -85,11 +85,8 @@ private slots:
                  qPrintable(rows.join(' ')));
         QCOMPARE(u"%1 %2"_s.arg(volume).arg(acc.value(acc.size() - 1).section(u',', 5, 5)),
                  u"1500 1851"_s);
-    }
 
-    void malformedTextIsAnErrorAndChangesNothing()
-    {
-        const QStringList before = contents(m_file);
+        // Malformed text is an error and changes nothing.
         const QString newInfyBar = u"1796469420,1502.00,1503.00,1500.00,1501.00,5*"_s;
         const QString megabyte(1024 * 1024, u'7'); // one line, as a broken service may send
         for (const auto &[method, args] : std::initializer_list<std::pair<QString, QStringList>>{
@@ -102,16 +99,13 @@ private slots:
         // Far more than a feed cycle is refused at once as too large.
         QCOMPARE(call(u"FeedQuotes"_s, {megabyte}).errorName(),
                  u"org.vantrel.ChartBridge1.Error.TooLarge"_s);
-        QCOMPARE(contents(m_file), before);
-    }
+        QCOMPARE(contents(m_file), rows);
 
-    // Five days of five-minute bars over a day of one-minute bars: where they meet, the bars
-    // already kept stay, whichever size came first; elsewhere both are kept.
-    void barsOfOneSizeNeverReplaceAnother()
-    {
+        // Five days of five-minute bars over a day of one-minute bars: where they meet, the
+        // bars already kept stay, whichever size came first; elsewhere both are kept.
         const qint64 at1030 = 1796428800 + (10 * 60 + 30) * 60;
-        const auto line = [at1030](int minute, qint64 volume) {
-            return u"%1,100.00,101.00,99.00,100.50,%2*"_s.arg(at1030 + minute * 60).arg(volume);
+        const auto line = [at1030](int minute, qint64 shares) {
+            return u"%1,100.00,101.00,99.00,100.50,%2*"_s.arg(at1030 + minute * 60).arg(shares);
         };
         QString minutes, fives = line(-1440, 5); // the day before
         for (int m = -2; m < 5; ++m)             // 10:28 to 10:34
@@ -130,10 +124,8 @@ private slots:
         // The other way round: the day's minutes do not break into five-minute bars.
         QVERIFY(ok(u"BackfillStock"_s, {u"TCS"_s, line(6, 1) + line(7, 1)}));
         QCOMPARE(barsOf(contents(m_file), u"TCS"_s).size(), kept.size());
-    }
 
-    void barsOutliveAKillAndOnlyARunningProgramAnswers()
-    {
+        // Bars outlive a kill, and only a running program answers.
         const QStringList before = contents(m_file);
         m_program.kill(); // SIGKILL: no chance to tidy up
         QVERIFY(m_program.waitForFinished(30000));

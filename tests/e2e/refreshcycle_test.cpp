@@ -77,7 +77,7 @@ private slots:
     // What each fault shows is the fault matrix's; here the cycle's failure paths (silence
     // timeout, deadline, abort) run in the sanitizer build, which has no windows, and each
     // leaves the cycle free for the next tick with the values kept.
-    void failedFetchesFreeTheNextTick()
+    void failedFetchesFreeTheNextTickAndAGarbledPriceIsNotAvailableAnywhere()
     {
         startSim();
         QVERIFY(refreshOnce());
@@ -93,14 +93,10 @@ private slots:
         cycle->setDeadlineMs(30000);
         QVERIFY(simControl(sim.port(), QStringLiteral("fault=none")));
         QVERIFY(refreshOnce());
-    }
 
-    // A price field that is not wholly one number is N/A wherever it goes: the bar and the
-    // list show N/A, not the number it starts with; no data file takes it, nor the next bar's
-    // open. Which texts are no number, and the end-of-day line's, are the core tests'.
-    void aGarbledPriceIsNotAvailableAnywhere()
-    {
-        startSim();
+        // A price field that is not wholly one number is N/A wherever it goes: the bar and the
+        // list show N/A, not the number it starts with; no data file takes it, nor the next
+        // bar's open. Which texts are no number, and the end-of-day line's, are the core tests'.
         MemoryWatchList store;
         WatchList list(store, messenger);
         for (const char *symbol : {"RELIANCE", "INFY"})
@@ -138,7 +134,7 @@ private slots:
         QVERIFY(messenger.shown.empty());
     }
 
-    void repliesReachTheGroupsOfTheirRequest()
+    void repliesReachTheGroupsOfTheirRequestAndAToppersSweepItsExchange()
     {
         startSim({QStringLiteral("--latency-ms"), QStringLiteral("800")});
         ListGroup watch({"RELIANCE.NS", "500325.BO", "INFY.NS"});
@@ -179,20 +175,16 @@ private slots:
                     .startsWith(QStringLiteral(
                         "/d/quotes.csv?s=%5ENSEI,%5EBSESN,USDINR=X,,%5EDJI,%5EFTSE%20&")));
         QVERIFY(messenger.shown.empty());
-    }
 
-    // Every BSE company of the list in one sweep, all batches at once; one batch fails and
-    // only its companies go missing. The loop keeps turning while the batches are out.
-    void aToppersSweepCoversTheExchangeAroundAFailedBatch()
-    {
-        startSim({QStringLiteral("--latency-ms"), QStringLiteral("200")});
+        // Every BSE company of the list in one sweep, all batches at once; one batch fails and
+        // only its companies go missing. The loop keeps turning while the batches are out.
         CompanyDatabase database(QStringLiteral("toppers-sweep"));
         QVERIFY(database.open(resolveStoreConfig({}, dir.filePath("companies.sqlite"), {})).ok());
         const std::vector<CompanyRow> listed =
             database.companyList().listedOn(Exchange::Bse).value();
         QVERIFY(listed.size() > 2000);
         const QString failing = QString::fromStdString(listed[250].bseName + ".BO");
-        QVERIFY(simControl(sim.port(), "fault=http500&fault-symbol=" + failing));
+        QVERIFY(simControl(sim.port(), "fault=http500&latency-ms=200&fault-symbol=" + failing));
 
         ToppersScan scan;
         ToppersSweep sweep(scan);

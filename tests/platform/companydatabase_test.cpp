@@ -50,7 +50,7 @@ private slots:
     void initTestCase() { QVERIFY2(m_bed.setUp(), qPrintable(m_bed.errorText())); }
 
     // The first start makes the file, its folders too, and seeds it; a later one keeps it.
-    void theFirstStartSeedsTheFileAndNoLaterOneDoes()
+    void theFirstStartSeedsTheFileOrDataSourceAndNoLaterOneDoes()
     {
         const StoreConfig config = resolveStoreConfig({}, {}, m_bed.path("first/deeper"));
         {
@@ -70,6 +70,34 @@ private slots:
         CompanyDatabase db("again");
         QVERIFY(db.open(config).ok());
         QCOMPARE(run(config.databaseFile, "SELECT COUNT(*) FROM CompanyList"), 4796);
+
+        // A data source that is missing, then not prepared, then prepared once, then refused
+        // once a newer release has written it.
+        CompanyDatabase missing("missing");
+        const StoreStatus none = missing.open(resolveStoreConfig("NoSuchSource", {}, {}));
+        QVERIFY2(says(none, "\"NoSuchSource\""), none.error().c_str());
+        QVERIFY(!missing.selectedFutures().insert({"Infosys Limited", "INFY"}).ok());
+
+        QFile::remove(m_bed.odbcDatabaseFile());
+        const StoreConfig odbc = m_bed.config(StoreBackend::Odbc);
+        CompanyDatabase source("odbc");
+        StoreStatus opened = source.open(odbc);
+        QVERIFY2(says(opened, "--init-db"), opened.error().c_str());
+
+        const StoreStatus prepared = initDatabase(odbc);
+        QVERIFY2(prepared.ok(), prepared.error().c_str());
+        opened = source.open(odbc);
+        QVERIFY2(opened.ok(), opened.error().c_str());
+        QVERIFY(source.watchList().insert({"Infosys Limited", "NSE", "INFY"}).ok());
+        QVERIFY(says(initDatabase(odbc), "\"CompanyList\""));
+        QCOMPARE(source.watchList().load().value().size(), 1u);
+
+        QVERIFY(source.connection()
+                    .run(QStringLiteral("UPDATE SCHEMAVERSION SET VERSION = ?"),
+                         {currentSchemaVersion() + 1})
+                    .ok());
+        source.close();
+        QVERIFY(says(source.open(odbc), "newer version of Vantrel"));
     }
 
     void unusableFilesAreReportedAndLeftAlone_data()
@@ -126,37 +154,6 @@ private slots:
         QCOMPARE(StoreTestBed::digest(file), before);
     }
 
-    // A data source that is missing, then not prepared, then prepared once, then refused once
-    // a newer release has written it.
-    void aDataSourceIsPreparedOnceThenOpened()
-    {
-        CompanyDatabase missing("missing");
-        const StoreStatus none = missing.open(resolveStoreConfig("NoSuchSource", {}, {}));
-        QVERIFY2(says(none, "\"NoSuchSource\""), none.error().c_str());
-        QVERIFY(!missing.selectedFutures().insert({"Infosys Limited", "INFY"}).ok());
-
-        QFile::remove(m_bed.odbcDatabaseFile());
-        const StoreConfig config = m_bed.config(StoreBackend::Odbc);
-        CompanyDatabase db("odbc");
-        StoreStatus opened = db.open(config);
-        QVERIFY2(says(opened, "--init-db"), opened.error().c_str());
-
-        const StoreStatus prepared = initDatabase(config);
-        QVERIFY2(prepared.ok(), prepared.error().c_str());
-        opened = db.open(config);
-        QVERIFY2(opened.ok(), opened.error().c_str());
-        QVERIFY(db.watchList().insert({"Infosys Limited", "NSE", "INFY"}).ok());
-        QVERIFY(says(initDatabase(config), "\"CompanyList\""));
-        QCOMPARE(db.watchList().load().value().size(), 1u);
-
-        QVERIFY(db.connection()
-                    .run(QStringLiteral("UPDATE SCHEMAVERSION SET VERSION = ?"),
-                         {currentSchemaVersion() + 1})
-                    .ok());
-        db.close();
-        QVERIFY(says(db.open(config), "newer version of Vantrel"));
-    }
-
     void theDataRootComesFromOptionEnvironmentOrHome()
     {
         // A new user gets the desktop's data folder; one who has ~/Vantrel keeps it.
@@ -176,8 +173,8 @@ private slots:
     }
 
     // The lots of the release before versioning become undated typed buys, the rest stays;
-    // opened again, the file is left as it is. Edits after a sale keep what was sold.
-    void aReleaseFileIsUpgradedWithoutLossAndItsLotsKeepWhatWasSold()
+    // opened again, the file is left as it is. One that can't be upgraded is refused untouched.
+    void aReleaseFileIsUpgradedWithoutLossOrRefusedUntouched()
     {
         const QString file = copyOf("release-unversioned.sqlite");
         {
@@ -211,41 +208,8 @@ private slots:
         again.close();
         QCOMPARE(StoreTestBed::digest(file), before);
 
-        QVERIFY(again.open(at(file)).ok());
-        // Selling 12 of RELIANCE (a typed buy of broker 1) leaves 2 of the second lot.
-        Trade sale = again.trades().loadAll().value()[0];
-        sale.id = 0;
-        sale.date = "2026-01-05";
-        sale.side = TradeSide::Sell;
-        sale.quantity = 12;
-        sale.price = 1400;
-        QVERIFY(again.trades().insertAll({sale}).ok());
-        std::vector<ProfileLot> reliance = again.profile().lots("RELIANCE", 0).value();
-        QCOMPARE(reliance, (std::vector<ProfileLot>{{"RELIANCE INDUSTRIES LIMITED", "NSE",
-                                                     "RELIANCE", 0, 1300.25, 2, 1}}));
-
-        // Edited to 5 at 1310: the buy becomes the 2 sold and the 5 left, at the new price.
-        reliance[0].quantity = 5;
-        reliance[0].price = 1310;
-        QVERIFY(again.profile().replaceStock("RELIANCE", 0, reliance).ok());
-        QCOMPARE(again.profile().lots("RELIANCE", 0).value()[0].quantity, 5L);
-
-        // Deleted: the sold part stays, so the sale's result still has both its lots.
-        QVERIFY(again.profile().removeStock("RELIANCE", 0).ok());
-        QVERIFY(again.profile().lots("RELIANCE", 0).value().empty());
-        const TradeBook book = matchTrades(again.trades().loadAll().value(), {});
-        QCOMPARE(book.sales.size(), 1u);
-        QCOMPARE(std::pair(book.sales[0].unmatched, book.sales[0].lots.size()),
-                 std::pair(0L, std::size_t(2)));
-
-        // A broker that a trade names stays, whether or not a lot is left.
-        QVERIFY(!again.brokers().removeUnused(1).value());
-    }
-
-    // A newer file is refused; an upgrade is one transaction, so a failing step (the third
-    // after the lots have moved to the trade book) leaves the file as it was.
-    void aFileThatCannotBeUpgradedIsRefusedUntouched()
-    {
+        // A newer file is refused; an upgrade is one transaction, so a failing step (the third
+        // after the lots have moved to the trade book) leaves the file as it was.
         const QString newer =
             QStringLiteral("PRAGMA user_version = %1").arg(currentSchemaVersion() + 1);
         for (const auto &[release, sql, reason] :
@@ -255,20 +219,20 @@ private slots:
                  {"release-unversioned.sqlite", "CREATE TABLE JAN2018VALUE (X INTEGER)",
                   "version 3"},
                  {"release-v2.sqlite", "CREATE TABLE JAN2018VALUE (X INTEGER)", ""}}) {
-            const QString file = copyOf(release);
-            QCOMPARE(run(file, sql), 0);
-            const QByteArray before = StoreTestBed::digest(file);
+            const QString refused = copyOf(release);
+            QCOMPARE(run(refused, sql), 0);
+            const QByteArray kept = StoreTestBed::digest(refused);
             {
                 CompanyDatabase db(QStringLiteral("refused"));
-                const StoreStatus opened = db.open(at(file));
+                const StoreStatus opened = db.open(at(refused));
                 QVERIFY2(!opened.ok() && says(opened, reason) && !db.isOpen(),
                          qPrintable(sql + ": " + QString::fromStdString(opened.error())));
             }
-            QVERIFY2(StoreTestBed::digest(file) == before, qPrintable(sql));
+            QVERIFY2(StoreTestBed::digest(refused) == kept, qPrintable(sql));
         }
     }
 
-    void salesKeepTheirResultsThroughLaterChanges()
+    void salesKeepTheirResultsAndLotsWhatWasSoldThroughLaterChanges()
     {
         CompanyDatabase db(QStringLiteral("results"));
         QVERIFY(db.open(at(copyOf("release-v3.sqlite"))).ok());
@@ -305,6 +269,27 @@ private slots:
             QCOMPARE(db.brokerSchedules().loadAll().value().contains(3), scheduled);
             QVERIFY(db.brokers().removeUnused(3).value());
         }
+
+        // The sale of 12 RELIANCE (typed buys of broker 1) left 2 of the second lot. Edited to
+        // 5 at 1310: the buy becomes the 2 sold and the 5 left, at the new price.
+        std::vector<ProfileLot> reliance = db.profile().lots("RELIANCE", 0).value();
+        QCOMPARE(reliance, (std::vector<ProfileLot>{{"RELIANCE INDUSTRIES LIMITED", "NSE",
+                                                     "RELIANCE", 0, 1300.25, 2, 1}}));
+        reliance[0].quantity = 5;
+        reliance[0].price = 1310;
+        QVERIFY(db.profile().replaceStock("RELIANCE", 0, reliance).ok());
+        QCOMPARE(db.profile().lots("RELIANCE", 0).value()[0].quantity, 5L);
+
+        // Deleted: the sold part stays, so the sale's result still has both its lots.
+        QVERIFY(db.profile().removeStock("RELIANCE", 0).ok());
+        QVERIFY(db.profile().lots("RELIANCE", 0).value().empty());
+        const TradeBook book = matchTrades(db.trades().loadAll().value(), {});
+        QCOMPARE(book.sales.size(), 1u);
+        QCOMPARE(std::pair(book.sales[0].unmatched, book.sales[0].lots.size()),
+                 std::pair(0L, std::size_t(2)));
+
+        // A broker that a trade names stays, whether or not a lot is left.
+        QVERIFY(!db.brokers().removeUnused(1).value());
     }
 
     // A file of the trade book's first release gains the 31 January 2018 values per company.

@@ -50,35 +50,12 @@ private slots:
 
     void initTestCase() { QVERIFY2(m_bed.setUp(), qPrintable(m_bed.errorText())); }
 
-    void init()
+    void everyRecordSetReadsAndWritesItsTable()
     {
         QFETCH_GLOBAL(StoreBackend, backend);
         QVERIFY2(m_bed.recreate(backend, m_db), qPrintable(m_bed.errorText()));
-    }
-
-    void notListedIsNullOrEmptyAndSymbolsAreExact()
-    {
-        QVERIFY(raw(QStringLiteral("INSERT INTO CompanyList (COMPNAME, NSENAME, BSENAME) "
-                                   "VALUES ('Qwerty Empty Limited', '', '990001')")));
-        QVERIFY(companies().insert({"Qwerty Null Limited", "", "990002"}).ok());
-        QVERIFY(companies().insert({"Qwerty Nse Limited", "QWERTYN", ""}).ok());
-
-        QCOMPARE(names("qwerty", Exchange::Bse),
-                 (Names{"Qwerty Empty Limited", "Qwerty Null Limited"}));
-        const auto nse = companies().searchByName("qwerty", Exchange::Nse).value();
-        QCOMPARE(nse, (std::vector{CompanyRow{"Qwerty Nse Limited", "QWERTYN", ""}}));
-        QCOMPARE(companies().listedOn(Exchange::Nse).value().size(), 2388u);
-        QCOMPARE(companies().listedOn(Exchange::Bse).value().size(), 4668u);
-        QVERIFY(!companies().hasSymbol(Exchange::Bse, "RELIANCE").value());
-        QVERIFY(!companies().hasSymbol(Exchange::Nse, "reliance").value());
-        QVERIFY(!companies().hasSymbol(Exchange::Nse, "DR'LAB").value());
-    }
-
-    // The search as typed may answer from memory, but never from a list that has changed:
-    // a new listing, a change on the same connection and one by another program all show.
-    void theSearchSeesEveryChangeOfTheList()
-    {
-        QFETCH_GLOBAL(StoreBackend, backend);
+        // The search as typed may answer from memory, but never from a list that has changed:
+        // a new listing, a change on the same connection and one by another program all show.
         QVERIFY(names("qwerty").empty());
         QVERIFY(companies().insert({"Qwerty Listed Limited", "QWL", ""}).ok());
         QCOMPARE(names("qwerty"), Names{"Qwerty Listed Limited"});
@@ -94,10 +71,24 @@ private slots:
         // Another database opened on the same connection is searched as itself.
         QVERIFY2(m_bed.recreate(backend, m_db), qPrintable(m_bed.errorText()));
         QVERIFY(names("qwerty").empty());
-    }
 
-    void typedCharactersStandForThemselves()
-    {
+        // Not listed is NULL or empty; symbols are exact.
+        QVERIFY(raw(QStringLiteral("INSERT INTO CompanyList (COMPNAME, NSENAME, BSENAME) "
+                                   "VALUES ('Qwerty Empty Limited', '', '990001')")));
+        QVERIFY(companies().insert({"Qwerty Null Limited", "", "990002"}).ok());
+        QVERIFY(companies().insert({"Qwerty Nse Limited", "QWERTYN", ""}).ok());
+
+        QCOMPARE(names("qwerty", Exchange::Bse),
+                 (Names{"Qwerty Empty Limited", "Qwerty Null Limited"}));
+        const auto nse = companies().searchByName("qwerty", Exchange::Nse).value();
+        QCOMPARE(nse, (std::vector{CompanyRow{"Qwerty Nse Limited", "QWERTYN", ""}}));
+        QCOMPARE(companies().listedOn(Exchange::Nse).value().size(), 2388u);
+        QCOMPARE(companies().listedOn(Exchange::Bse).value().size(), 4668u);
+        QVERIFY(!companies().hasSymbol(Exchange::Bse, "RELIANCE").value());
+        QVERIFY(!companies().hasSymbol(Exchange::Nse, "reliance").value());
+        QVERIFY(!companies().hasSymbol(Exchange::Nse, "DR'LAB").value());
+
+        // Typed characters stand for themselves.
         for (const char *name : {"100% Pure Oils Limited", "1000 Pure Oils Limited",
                                  "Best_Choice Limited", "BestXChoice Limited", "Yes!Go Limited",
                                  "Yes Go Limited", "Zetb Limited", "zeta Limited"})
@@ -108,10 +99,8 @@ private slots:
         QCOMPARE(names("zet"), (Names{"zeta Limited", "Zetb Limited"}));
         QCOMPARE(names("'s Lab"),
                  (Names{"Divi's Laboratories Limited", "Dr. Reddy's Laboratories Limited"}));
-    }
 
-    void watchListKeepsItsOrderAndAlerts()
-    {
+        // The watch list keeps its order and alerts.
         WatchListTable &watch = m_db.watchList();
         const std::vector<WatchRow> list = {
             {"Dr. Reddy's Laboratories Limited", "NSE", "DRREDDY", 1, 5000.5, 6200.25},
@@ -125,12 +114,8 @@ private slots:
         QCOMPARE(
             watch.load().value(),
             (std::vector<WatchRow>{list[0], list[1], infy, {"Wipro Limited", "BSE", "507685"}}));
-        QVERIFY(watch.save({}).ok());
-        QVERIFY(watch.load().value().empty());
-    }
 
-    void aFailedSaveChangesNothing()
-    {
+        // A save replaces the whole list; one that fails half way changes nothing.
         const std::vector<WatchRow> before = {{"Infosys Limited", "NSE", "INFY"},
                                               {"Wipro Limited", "NSE", "WIPRO"}};
         QVERIFY(m_db.watchList().save(before).ok());
@@ -158,10 +143,8 @@ private slots:
         QCOMPARE(m_db.profile().lots("INFY", 0).value(), lots);
         QVERIFY(!m_db.profile().insertLots({replacement, {"Bad", "NSE", "BAD", 0, 1, 13, 1}}).ok());
         QCOMPARE(m_db.profile().loadAll().value(), lots);
-    }
 
-    void brokersAreFoundAndEditedByName()
-    {
+        // Brokers are found and edited by name.
         BrokerTable &brokers = m_db.brokers();
         QVERIFY(brokers.insert(broker("Sharekhan's Desk", 0.5)).ok());
         QVERIFY(brokers.insert(broker("Zerodha", 1)).ok());
@@ -177,11 +160,9 @@ private slots:
         QVERIFY(!brokers.update(all[1].id + 100, broker("Nobody", 3)).value());
         QCOMPARE(brokers.loadAll().value(),
                  (std::vector{broker("Zerodha", 2, all[0].id), broker("Zerodha", 3, all[1].id)}));
-    }
 
-    // The futures choices are added, listed and deleted in the futures panel's test.
-    void aDroppedTableIsNamedInItsErrors()
-    {
+        // A dropped table is named in its errors. The futures choices are added, listed and
+        // deleted in the futures panel's test.
         SelectedFuturesTable &chosen = m_db.selectedFutures();
         QVERIFY(raw("DROP TABLE SelectedFuture"));
         const auto loaded = chosen.load();

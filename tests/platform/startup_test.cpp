@@ -40,7 +40,7 @@ private slots:
     // An option wins over its variable and loses its trailing slash. Prices from a real
     // service are never called simulated, even if charts come from the simulator; a run is
     // live only when the gateway gives the quotes.
-    void servicesComeFromOptionsEnvironmentOrTheSimulator()
+    void theCommandLineNamesServicesAndRunsOrGivesAClearError()
     {
         QCOMPARE(services({"--quote-url", "http://q.example:8080/"},
                           {{"VANTREL_QUOTE_URL", "http://env.example"},
@@ -59,10 +59,8 @@ private slots:
         QCOMPARE((QStringList{o.bridgeService, o.chartbookProgram, o.dsn, o.dataDir}),
                  (QStringList{"org.example.Other", "mycharts", "CompanyList", "/tmp/v"}));
         QVERIFY(!o.splash && parse({}).splash);
-    }
 
-    void badInputGivesAClearError()
-    {
+        // Bad input gives a clear error.
         for (const char *url : {"ftp://x", "http://", "https:///path", "q.example:80"})
             QVERIFY2(parse({"--quote-url", QString::fromLatin1(url)}).error.contains("--quote-url"),
                      url);
@@ -76,10 +74,8 @@ private slots:
                 !help.helpText.contains("-platform"));
         QVERIFY(all.helpText.contains("VANTREL_LOOKUP_URL") &&
                 all.helpText.contains("-platform <name>"));
-    }
 
-    void preparingTheDatabaseOrHelpNeedsNoWindows()
-    {
+        // Preparing the database or help needs no windows.
         for (const auto &[args, windowless] : std::initializer_list<std::pair<QStringList, bool>>{
                  {{"-h"}, true},
                  {{"-v"}, true},
