@@ -214,7 +214,11 @@ private slots:
                                            QString::fromStdString(listed[0].bseName + ".BO")));
         // Long enough that the batches which do answer never run into it on a busy machine.
         sweep.setTimeoutMs(5000);
+        // Started over a sweep of more batches, whose last ones answer while the hang lasts:
+        // what an abandoned sweep gets counts for nothing.
         QVERIFY(sweep.start(sim.url(), Exchange::Bse, listed));
+        QVERIFY(sweep.start(sim.url(), Exchange::Bse,
+                            std::vector(listed.begin(), listed.begin() + 2000)));
         QVERIFY(finished.wait(60000));
         for (int i = 0; i < scan.count(); ++i)
             QCOMPARE(scan.quote(i).last == 0, i < 200);
