@@ -1,4 +1,5 @@
 #include "core/gains/tradelotsales.h"
+
 #include "core/common/datetext.h"
 
 #include <algorithm>

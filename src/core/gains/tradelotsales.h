@@ -4,9 +4,6 @@
 #include "core/gains/lotsale.h"
 #include "core/trades/tradeledger.h"
 
-#include <chrono>
-#include <optional>
-#include <string_view>
 #include <vector>
 
 enum class TransactionTax { Left, Kept };

@@ -1,6 +1,6 @@
 #include "core/gains/tradereturns.h"
-#include "core/common/datetext.h"
 
+#include "core/common/datetext.h"
 #include "core/gains/tradelotsales.h"
 #include "core/net/displayformat.h"
 

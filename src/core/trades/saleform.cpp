@@ -1,4 +1,5 @@
 #include "core/trades/saleform.h"
+
 #include "core/common/datetext.h"
 
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "core/trades/tradebookreader.h"
-#include "core/common/datetext.h"
 
+#include "core/common/datetext.h"
 #include "core/trades/exactnumber.h"
 
 #include <algorithm>
