@@ -20,6 +20,7 @@ build-bench/bin/vantrel-gateway-bench "${GATEWAY_BENCH_SECONDS:-300}"
 soak=$(mktemp)
 xvfb-run -a -s "-screen 0 1280x1024x24" build-bench/bin/vantrel-soak --hours 1 >"$soak" 2>/dev/null || true
 sed -n 's/^soak .*max_stall_ms \([0-9]*\).*/soak_hour_max_stall_ms \1/p' "$soak"
+sed -n 's/^soak .*max_own_stall_ms \([0-9]*\).*/soak_hour_max_own_stall_ms \1/p' "$soak"
 rm -f "$soak"
 
 # Start-up: exec to the first window mapped, for vantrel with its own simulator and with one

@@ -36,6 +36,12 @@ long openDescriptors()
     return count - 1; // the listing's own
 }
 
+long ownDescriptors()
+{
+    const std::multiset<std::string> threads = threadNames();
+    return openDescriptors() - long(threads.count("Thread (pooled)"));
+}
+
 std::multiset<std::string> descriptorTargets()
 {
     std::multiset<std::string> out;
@@ -53,6 +59,40 @@ std::multiset<std::string> descriptorTargets()
     }
     closedir(dir);
     return out;
+}
+
+std::multiset<std::string> threadNames()
+{
+    std::multiset<std::string> out;
+    DIR *dir = opendir("/proc/self/task");
+    if (!dir)
+        return out;
+    while (const dirent *entry = readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        const std::string path = std::string("/proc/self/task/") + entry->d_name + "/comm";
+        char name[64] = {};
+        if (std::FILE *comm = std::fopen(path.c_str(), "r")) {
+            if (std::fgets(name, sizeof name, comm))
+                name[std::strcspn(name, "\n")] = '\0';
+            std::fclose(comm);
+        }
+        out.insert(name);
+    }
+    closedir(dir);
+    return out;
+}
+
+long long processorWaitNs()
+{
+    std::FILE *stat = std::fopen("/proc/thread-self/schedstat", "r");
+    if (!stat)
+        return -1;
+    long long running = 0, waiting = -1;
+    if (std::fscanf(stat, "%lld %lld", &running, &waiting) != 2)
+        waiting = -1;
+    std::fclose(stat);
+    return waiting;
 }
 
 } // namespace procstats

@@ -96,7 +96,11 @@ bool SoakDay::setUp(QString &error)
     }
     ToppersPanel *toppers = soakviews::toppers(*m_program);
     connect(toppers->sweep(), &ToppersSweep::finished, this, [this] { ++m_sweeps; });
-    m_stalls = std::make_unique<StallWatch>();
+    m_stalls = std::make_unique<StallWatch>([this] {
+        return QStringLiteral("%1:%2")
+            .arg(m_seconds / 3600, 2, 10, QLatin1Char('0'))
+            .arg(m_seconds / 60 % 60, 2, 10, QLatin1Char('0'));
+    });
     sweep();
     return true;
 }
@@ -126,7 +130,7 @@ void SoakDay::onAdvanced(bool ok)
 
 void SoakDay::arrive()
 {
-    const long fds = procstats::openDescriptors();
+    const long fds = procstats::ownDescriptors();
     m_fewestFds = m_fewestFds < 0 ? fds : std::min(m_fewestFds, fds);
     if (!m_liveChart && m_seconds >= SoakPlan::LiveChartAt)
         openLiveChart();
@@ -150,9 +154,12 @@ void SoakDay::arrive()
 
 void SoakDay::report() const
 {
-    std::fprintf(stderr, "soak: %02d:%02d refreshes %d rss_mb %.1f fds %ld max_stall_ms %lld\n",
+    std::fprintf(stderr,
+                 "soak: %02d:%02d refreshes %d rss_mb %.1f fds %ld max_stall_ms %lld "
+                 "max_own_stall_ms %lld\n",
                  m_seconds / 3600, m_seconds / 60 % 60, m_figures.refreshes,
-                 double(procstats::residentKb()) / 1024.0, m_fewestFds, m_stalls->maxStallMs());
+                 double(procstats::residentKb()) / 1024.0, m_fewestFds, m_stalls->maxStallMs(),
+                 m_stalls->maxOwnStallMs());
 }
 
 void SoakDay::openLiveChart()
@@ -184,9 +191,22 @@ void SoakDay::measure(bool atEnd)
         m_baseRssKb = rss;
         m_baseFds = m_fewestFds;
         m_baseTargets = procstats::descriptorTargets();
+        m_baseThreads = procstats::threadNames();
         return;
     }
+    m_done = true;
+    m_context->refresh.stopTimer();
+    m_figures.rssGrowthMb = double(rss - m_baseRssKb) / 1024.0;
+    m_figures.maxStallMs = m_stalls ? m_stalls->maxStallMs() : 0;
+    m_figures.maxOwnStallMs = m_stalls ? m_stalls->maxOwnStallMs() : 0;
+    finish();
+}
+
+void SoakDay::finish()
+{
+    m_figures.fdsGrowth = m_fewestFds - m_baseFds;
     m_newTargets.clear();
+    m_endThreads = procstats::threadNames();
     for (const std::string &target : procstats::descriptorTargets()) {
         const auto seen = m_baseTargets.find(target);
         if (seen == m_baseTargets.end())
@@ -194,11 +214,6 @@ void SoakDay::measure(bool atEnd)
         else
             m_baseTargets.erase(seen);
     }
-    m_done = true;
-    m_context->refresh.stopTimer();
-    m_figures.rssGrowthMb = double(rss - m_baseRssKb) / 1024.0;
-    m_figures.fdsGrowth = m_fewestFds - m_baseFds;
-    m_figures.maxStallMs = m_stalls ? m_stalls->maxStallMs() : 0;
     emit finished();
 }
 
@@ -212,8 +227,16 @@ QString SoakDay::notes() const
                .arg(m_skippedSweeps)
                .arg(m_messenger.count())
                .arg(m_liveChart ? QStringLiteral("open") : QStringLiteral("never opened")) +
+           (m_stalls && !m_stalls->worstAt().isEmpty()
+                ? QStringLiteral("\nsoak: the longest stall of the program's own came at ") +
+                      m_stalls->worstAt()
+                : QString()) +
            (m_figures.fdsGrowth > 0
                 ? QStringLiteral("\nsoak: open at the end, not at the baseline: ") +
-                      QString::fromStdString(join(m_newTargets))
+                      QString::fromStdString(join(m_newTargets)) +
+                      QStringLiteral("\nsoak: threads at the baseline: ") +
+                      QString::fromStdString(join({m_baseThreads.begin(), m_baseThreads.end()})) +
+                      QStringLiteral("; at the end: ") +
+                      QString::fromStdString(join({m_endThreads.begin(), m_endThreads.end()}))
                 : QString());
 }

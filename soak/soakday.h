@@ -46,6 +46,7 @@ private:
     void openLiveChart();
     void sweep();
     void measure(bool atEnd);
+    void finish();
     // The hour's figures so far, on the standard error.
     void report() const;
 
@@ -73,5 +74,6 @@ private:
     long m_fewestFds = -1; // since the last sweep mark: sockets come and go between refreshes
     std::multiset<std::string> m_baseTargets; // what the descriptors were open on
     std::vector<std::string> m_newTargets;
+    std::multiset<std::string> m_baseThreads, m_endThreads; // by name
     SoakFigures m_figures;
 };

@@ -33,10 +33,11 @@ bool SoakPlan::parse(int argc, const char *const *argv, std::string &error)
 
 std::string SoakFigures::line() const
 {
-    char text[160];
+    char text[200];
     std::snprintf(text, sizeof text,
-                  "soak refreshes %d rss_growth_mb %.1f fds_growth %ld max_stall_ms %lld",
-                  refreshes, rssGrowthMb, fdsGrowth, maxStallMs);
+                  "soak refreshes %d rss_growth_mb %.1f fds_growth %ld max_stall_ms %lld "
+                  "max_own_stall_ms %lld",
+                  refreshes, rssGrowthMb, fdsGrowth, maxStallMs, maxOwnStallMs);
     return text;
 }
 
@@ -48,7 +49,7 @@ std::string SoakFigures::failures() const
         fail("resident memory grew by more than 10 MB");
     if (fdsGrowth > 0)
         fail("open file descriptors grew");
-    if (maxStallMs > MaxStallMs)
+    if (maxOwnStallMs > MaxStallMs)
         fail("the event loop froze for more than a second");
     if (refreshes == 0)
         fail("no refresh came through");
