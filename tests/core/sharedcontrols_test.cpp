@@ -67,6 +67,10 @@ TEST(FieldCheck, NumberEditsTakeTheWholeTextWithinTheirRange)
         EXPECT_EQ(tie(taken.value, taken.message), tie(value, message)) << text;
     }
     EXPECT_EQ(numberRangeMessage(0, 0.125), "Please enter a number between 0 and 0.125.");
+    // What a field shows reads back through the same rule, and the validators allow no exponent.
+    for (const double value : {100000.0, 1e6, 0.05, 1234.5, 0.0})
+        EXPECT_EQ(takeNumber(numberFieldText(value), 0, 1e6).value, value);
+    EXPECT_EQ(numberFieldText(100000) + " " + numberFieldText(0.05), "100000 0.05");
 
     const std::string integer = "Please enter an integer.";
     const std::string between = "Please enter an integer between 0 and 999999.";

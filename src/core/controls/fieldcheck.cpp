@@ -2,8 +2,10 @@
 
 #include "core/net/cnumber.h"
 
+#include <array>
 #include <cctype>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -68,6 +70,14 @@ std::string shortest(double value)
     return buffer;
 }
 } // namespace
+
+std::string numberFieldText(double value)
+{
+    std::array<char, 400> buffer; // a double's widest fixed form has 309 digits before the point
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                   std::chars_format::fixed);
+    return std::string(buffer.data(), end.ptr);
+}
 
 std::string numberRangeMessage(double minimum, double maximum)
 {

@@ -16,6 +16,11 @@ template <typename T> struct FieldValue
 FieldValue<double> takeNumber(std::string_view text, double minimum, double maximum);
 FieldValue<long> takeInteger(std::string_view text, long minimum, long maximum);
 
+// The text a number field first shows for a value: the fewest digits that read back as the
+// same number, never in exponent form, which the fields' own validators would not let the user
+// edit ("100000", not "1e+05").
+std::string numberFieldText(double value);
+
 // The range message on its own, as the fields show it ("Please enter a number between 0
 // and 100.").
 std::string numberRangeMessage(double minimum, double maximum);

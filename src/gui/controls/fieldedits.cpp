@@ -5,9 +5,6 @@
 
 #include <QLineEdit>
 
-#include <array>
-#include <charconv>
-
 namespace {
 template <typename T>
 std::optional<T> taken(QLineEdit *edit, const FieldValue<T> &field, Messenger &messenger)
@@ -23,10 +20,7 @@ std::optional<T> taken(QLineEdit *edit, const FieldValue<T> &field, Messenger &m
 
 QString numberText(double value)
 {
-    // The shortest text that reads back as the same number.
-    std::array<char, 64> buffer;
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return QString::fromLatin1(buffer.data(), end.ptr - buffer.data());
+    return QString::fromStdString(numberFieldText(value));
 }
 
 std::optional<double> readNumber(QLineEdit *edit, double minimum, double maximum,
