@@ -65,13 +65,56 @@ private slots:
         bed.tearDown();
     }
 
-    void presetsADragTheMenuTheOnTopBoxAndClosing()
+    void rowsFirstRefreshPriceColoursServiceLineChartsPresetsDragMenuAndClosing()
     {
+        QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
+        bar->startUp();
+        QCOMPARE(list()->model()->rowCount(), 2);
+        QVERIFY(list()->isColumnHidden(8)); // the previous price is kept, not shown
+        QVERIFY(dotShown("redDot"));
+        QCoreApplication::processEvents(); // the first refresh goes at once, not a period later
+        QCOMPARE(started.count(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(dotShown("greenDot"), 30000);
+        QVERIFY(!dotShown("redDot"));
+        QTRY_VERIFY_WITH_TIMEOUT(cell(0, 1) != QStringLiteral("0.00"), 30000);
+        QCOMPARE(look(at(0, 1)) + ", " + look(at(1, 1)), "#ffffff on #000000, #ffffff on #000000");
+        QVERIFY(bed.refreshOnce()); // the simulated clock stands still: the same price
+        QCOMPARE(colour(at(0, 1)), QColor(0, 0, 255));
+        QCOMPARE(cell(0, 8), cell(0, 1)); // the previous refresh's price, kept hidden
+        QVERIFY(simControl(bed.sim.port(), "advance=900"));
+        QVERIFY(bed.refreshOnce());
+        const double now = number(0, 1), before = number(0, 8);
+        QCOMPARE(look(at(0, 1)), now > before ? "#000000 on #00ff00" : "#ffffff on #ff0000");
+
+        // The About box's service line; a live run's follows the gateway's label.
+        QVERIFY(MainBar::serviceLine(*bed.ctx).contains("SIMULATED MARKET"));
+        bed.ctx->services.simulated = false;
+        QVERIFY(!MainBar::serviceLine(*bed.ctx).contains("SIMULATED"));
+        QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QString::fromStdString(bed.sim.url())));
+        bed.ctx->services.live = true;
+        bar->setLiveLabel(QStringLiteral("END OF DAY 6/26/2023"));
+        QVERIFY(MainBar::serviceLine(*bed.ctx).startsWith("Quotes: END OF DAY 6/26/2023 at 127."));
+        QVERIFY(MainBar::trayTip(*bed.ctx).endsWith("\nEND OF DAY 6/26/2023"));
+
+        // Charts while connected, refused offline (each fault's look is the fault matrix's).
+        bar->show();
+        QSignalSpy charts(bar.get(), &MainBar::chartRequested);
+        doubleClick(list(), 1, 2);
+        QCOMPARE(charts.count(), 1);
+        QCOMPARE(charts.first().at(0).toString() + " " + charts.first().at(2).toString(),
+                 "SENSEX ^BSESN");
+        bed.sim.stop();
+        QVERIFY(!bed.refreshOnce());
+        doubleClick(list(), 0, 1);
+        QCOMPARE(bed.messenger.shown.back(),
+                 std::string("Sorry!!!There is no internet connection detected"));
+        QCOMPARE(charts.count(), 1);
+
         bar->setScreenOverride(ScreenRect{0, 0, 1920, 1080}, 40);
         bar->place(BarPreset::BottomRight); // on the taskbar's top edge
         QCOMPARE(bar->pos(), QPoint(1920 - bar->width(), 1080 - 40 - bar->height()));
-        // The splash gone at a key, a drag by any free point.
-        bar->startUp();
+        // The splash drawn as built into the program, gone at a key; a drag by any free point.
+        QCOMPARE(prebuiltSplash(), artwork::splashImage(1.0));
         SplashScreen::show()->belongTo(bar.get());
         QVERIFY(SplashScreen::exists()); // until a key
         QTest::keyClick(bar.get(), Qt::Key_Space);
@@ -119,55 +162,6 @@ private slots:
             QVERIFY(answer || bar->isVisible());
         }
     }
-
-    // The splash's pixels made when the program was built are the picture drawn now.
-    void theBuiltSplashIsTheDrawnOne() { QCOMPARE(prebuiltSplash(), artwork::splashImage(1.0)); }
-
-    void rowsFirstRefreshPriceColoursServiceLineAndCharts()
-    {
-        QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
-        bar->startUp();
-        QCOMPARE(list()->model()->rowCount(), 2);
-        QVERIFY(list()->isColumnHidden(8)); // the previous price is kept, not shown
-        QVERIFY(dotShown("redDot"));
-        QCoreApplication::processEvents(); // the first refresh goes at once, not a period later
-        QCOMPARE(started.count(), 1);
-        QTRY_VERIFY_WITH_TIMEOUT(dotShown("greenDot"), 30000);
-        QVERIFY(!dotShown("redDot"));
-        QTRY_VERIFY_WITH_TIMEOUT(cell(0, 1) != QStringLiteral("0.00"), 30000);
-        QCOMPARE(look(at(0, 1)) + ", " + look(at(1, 1)), "#ffffff on #000000, #ffffff on #000000");
-        QVERIFY(bed.refreshOnce()); // the simulated clock stands still: the same price
-        QCOMPARE(colour(at(0, 1)), QColor(0, 0, 255));
-        QCOMPARE(cell(0, 8), cell(0, 1)); // the previous refresh's price, kept hidden
-        QVERIFY(simControl(bed.sim.port(), "advance=900"));
-        QVERIFY(bed.refreshOnce());
-        const double now = number(0, 1), before = number(0, 8);
-        QCOMPARE(look(at(0, 1)), now > before ? "#000000 on #00ff00" : "#ffffff on #ff0000");
-
-        // The About box's service line; a live run's follows the gateway's label.
-        QVERIFY(MainBar::serviceLine(*bed.ctx).contains("SIMULATED MARKET"));
-        bed.ctx->services.simulated = false;
-        QVERIFY(!MainBar::serviceLine(*bed.ctx).contains("SIMULATED"));
-        QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QString::fromStdString(bed.sim.url())));
-        bed.ctx->services.live = true;
-        bar->setLiveLabel(QStringLiteral("END OF DAY 6/26/2023"));
-        QVERIFY(MainBar::serviceLine(*bed.ctx).startsWith("Quotes: END OF DAY 6/26/2023 at 127."));
-        QVERIFY(MainBar::trayTip(*bed.ctx).endsWith("\nEND OF DAY 6/26/2023"));
-
-        // Charts while connected, refused offline (each fault's look is the fault matrix's).
-        bar->show();
-        QSignalSpy charts(bar.get(), &MainBar::chartRequested);
-        doubleClick(list(), 1, 2);
-        QCOMPARE(charts.count(), 1);
-        QCOMPARE(charts.first().at(0).toString() + " " + charts.first().at(2).toString(),
-                 "SENSEX ^BSESN");
-        bed.sim.stop();
-        QVERIFY(!bed.refreshOnce());
-        doubleClick(list(), 0, 1);
-        QCOMPARE(bed.messenger.shown.back(),
-                 std::string("Sorry!!!There is no internet connection detected"));
-        QCOMPARE(charts.count(), 1);
-    }
 };
 
 // The panel host, the indices and world panels on the main refresh, and the toppers' sweeps.
@@ -192,11 +186,6 @@ class PanelsTest : public QObject
                                      QAbstractItemModelTester::FailureReportingMode::QtTest, panel);
         return panel;
     }
-    void live(const QStringList &simArgs = {})
-    {
-        QVERIFY2(bed.startSim(simArgs), qPrintable(bed.sim.errorText()));
-        bed.makeProgram().bar().show();
-    }
 
 private slots:
     void init() { bed.makeProgram().bar().show(); }
@@ -205,7 +194,7 @@ private slots:
     // A panel docks under the bar and follows it, on top or not. One panel shows at a time, a
     // second press hides it keeping its data, and the tray brings back exactly the panel that
     // showed.
-    void offlinePanelsDockShowOneAtATimeAndComeBackFromTheTray()
+    void panelsDockShowOneAtATimeComeBackFromTheTrayAndGoOnTheRefresh()
     {
         // Out of its hours the live chart is refused before the switches are looked at (they and
         // the chart that follows are the watch list test's).
@@ -262,28 +251,28 @@ private slots:
         first->findChild<QPushButton *>("close")->click();
         QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 30000);
         QVERIFY(!host().visibleFlag(PanelKind::World) && press("world", PanelKind::World));
-    }
 
-    // Offline a double click is refused. Online the request carries the panels' symbols only
-    // while they exist, the world panel colours its rows, and a double click opens a chart.
-    void requestsColoursAndChartsOfTheIndexPanels()
-    {
+        // Offline a double click is refused. Online the request carries the panels' symbols
+        // only while they exist, the world panel colours its rows, and a double click opens a
+        // chart.
         doubleClick(indices()->upperList(), 4);
         QCOMPARE(bed.messenger.shown.back(),
                  std::string("Sorry!!!There is no internet connection detected"));
 
-        live();
-        auto *world = press<WorldPanel>("world", PanelKind::World); // creating it starts a refresh
+        QVERIFY2(bed.startSim({"--latency-ms", "100"}), qPrintable(bed.sim.errorText()));
+        bed.makeProgram().bar().show();
+        auto *factors =
+            press<WorldPanel>("world", PanelKind::World); // creating it starts a refresh
         QTRY_COMPARE_WITH_TIMEOUT(bed.requests().size(), 1, 30000);
         QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), 30000);
-        IndexPanelBase *panel = indices();
+        panel = indices();
         QTRY_COMPARE_WITH_TIMEOUT(bed.requests().size(), 2, 30000);
         // Both panels' whole groups; the order of the groups is the registry's own test.
         const QString both = bed.requests().last();
         QVERIFY2(both.contains(",%5EDJI,") && both.contains(",%5ECNXIT,"), qPrintable(both));
         QCOMPARE(both.count(QLatin1Char(',')), 2 + 26 + 22);
 
-        QAbstractItemModel *m = world->upperList()->model();
+        QAbstractItemModel *m = factors->upperList()->model();
         QVERIFY(bed.refreshOnce());
         QVERIFY(!m->index(0, 3).data().toString().isEmpty());
         for (int r = 0; r < m->rowCount(); ++r) {
@@ -296,10 +285,10 @@ private slots:
                 QCOMPARE(colour(m->index(r, c), Qt::ForegroundRole),
                          c == 6 ? QColor(0, 0, 0) : expected);
         }
-        QLabel *dollar = world->findChild<QLabel *>("dollarValue");
+        QLabel *dollar = factors->findChild<QLabel *>("dollarValue");
         QVERIFY(QRegularExpression("^[0-9]{2}\\.[0-9]{3}$").match(dollar->text()).hasMatch());
 
-        world->findChild<QPushButton *>("close")->click();
+        factors->findChild<QPushButton *>("close")->click();
         QTRY_VERIFY_WITH_TIMEOUT(!host().panel(PanelKind::World), 30000);
         QVERIFY(bed.refreshOnce());
         QVERIFY(bed.requests().last().contains("USDINR=X,%5ENSED,")); // the indices follow the bar
@@ -307,55 +296,52 @@ private slots:
         // Connected, a double click opens the index's chart: its symbol has no suffix.
         doubleClick(panel->upperList(), 4);
         QTRY_COMPARE_WITH_TIMEOUT(bed.requests("/d/quotes.csv?s=%5ENSEBANK&f=w").size(), 1, 30000);
-    }
 
-    // What a user does with the list: fetch BSE under a price limit, add a stock to the watch
-    // list, open its chart, export. Sorting and the limits are the scan's own (core) tests.
-    void toppersSweepSortNarrowAddChartAndExport()
-    {
-        live({QStringLiteral("--latency-ms"), QStringLiteral("100")});
+        // What a user does with the toppers: fetch BSE under a price limit, add a stock to the
+        // watch list, open its chart, export. Sorting and the limits are the scan's own tests.
         QVERIFY(bed.openDatabase());
         bed.program->start();
-        ToppersPanel *panel = toppers();
-        panel->setConnected(true);
-        control<QAbstractButton>(panel, "exchangeBse")->click();
-        typeInto(panel, "priceMax", QStringLiteral("lots"));
+        tops = toppers();
+        tops->setConnected(true);
+        control<QAbstractButton>(tops, "exchangeBse")->click();
+        typeInto(tops, "priceMax", QStringLiteral("lots"));
         // One sweep from the button to the filled list, the controls locked meanwhile.
-        control<QAbstractButton>(panel, "getLatestData")->click();
+        control<QAbstractButton>(tops, "getLatestData")->click();
         for (const char *locked : {"getLatestData", "closePanel", "exchangeNse", "exchangeBse"})
-            QVERIFY(!control<QAbstractButton>(panel, locked)->isEnabled());
-        QVERIFY(!panel->listView()->isEnabled());
-        QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Waiting));
-        QTRY_VERIFY_WITH_TIMEOUT(control<QAbstractButton>(panel, "getLatestData")->isEnabled(),
+            QVERIFY(!control<QAbstractButton>(tops, locked)->isEnabled());
+        QVERIFY(!tops->listView()->isEnabled());
+        QCOMPARE(tops->status(), QLatin1String(ToppersPanel::Waiting));
+        QTRY_VERIFY_WITH_TIMEOUT(control<QAbstractButton>(tops, "getLatestData")->isEnabled(),
                                  60000);
-        QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Completed));
+        QCOMPARE(tops->status(), QLatin1String(ToppersPanel::Completed));
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{"Please enter a number."});
-        QCOMPARE(control<QLineEdit>(panel, "priceMax")->text(), QStringLiteral("20000"));
-        const ToppersModel *m = panel->model();
-        QVERIFY(m->rowCount() > 2000);
+        QCOMPARE(control<QLineEdit>(tops, "priceMax")->text(), QStringLiteral("20000"));
+        const ToppersModel *found = tops->model();
+        QVERIFY(found->rowCount() > 2000);
 
-        StockListView *list = panel->listView();
+        StockListView *list = tops->listView();
         list->selectRow(0);
-        emit list->customContextMenuRequested(list->visualRect(m->index(0, 0)).center());
-        QVERIFY(panel->menu()->isVisible());
-        panel->menu()->findChild<QAction *>("addToWatchList")->trigger();
-        panel->menu()->hide();
+        emit list->customContextMenuRequested(list->visualRect(found->index(0, 0)).center());
+        QVERIFY(tops->menu()->isVisible());
+        tops->menu()->findChild<QAction *>("addToWatchList")->trigger();
+        tops->menu()->hide();
         const WatchRow added = bed.program->watchList()->list().stocks().back().entry;
-        QCOMPARE(added, (WatchRow{m->row(0).companyName, "BSE", m->row(0).symbol}));
+        QCOMPARE(added, (WatchRow{found->row(0).companyName, "BSE", found->row(0).symbol}));
         doubleClick(list, 0);
-        QVERIFY(panel->findChild<HistoricalChartPanel *>());
+        QVERIFY(tops->findChild<HistoricalChartPanel *>());
 
         whenModal<ExportNameDialog>([](ExportNameDialog *d) {
             d->edit()->setText(QStringLiteral("cheap"));
             d->accept();
         });
-        control<QAbstractButton>(panel, "exportToCsv")->click();
+        control<QAbstractButton>(tops, "exportToCsv")->click();
         const QString path = bed.ctx->dataRoot + QStringLiteral("/ToppersData/BSE_cheap.csv");
         QCOMPARE(bed.messenger.shown.back(), toppersexport::Exported + path.toStdString());
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().split('\n');
-        QCOMPARE(lines.size(), m->rowCount() + 2); // the header, and the piece after the last "\n"
+        QCOMPARE(lines.size(),
+                 found->rowCount() + 2); // the header, and the piece after the last "\n"
     }
 };
 
