@@ -40,35 +40,50 @@ QString look(const QModelIndex &cell)
 }
 } // namespace
 
-// The main bar on the offscreen platform, refreshed by a simulator of its own.
+// The main bar on the offscreen platform, refreshed by a simulator of its own; the panel host,
+// the indices and world panels on the main refresh, and the toppers' sweeps.
 class MainBarTest : public QObject
 {
     Q_OBJECT
     GuiBed bed;
-    std::unique_ptr<MainBar> bar;
+    std::unique_ptr<MainBar> own; // the bar alone, without the program around it
 
-    QTableView *list() const { return bar->findChild<QTableView *>("indexList"); }
+    QTableView *list() const { return own->findChild<QTableView *>("indexList"); }
     QModelIndex at(int row, int column) const { return list()->model()->index(row, column); }
     QString cell(int row, int column) const { return at(row, column).data().toString(); }
     double number(int row, int column) const { return cell(row, column).remove(',').toDouble(); }
-    bool dotShown(const char *name) const { return bar->findChild<QLabel *>(name)->isVisible(); }
+    bool dotShown(const char *name) const { return own->findChild<QLabel *>(name)->isVisible(); }
+
+    PanelHost &host() { return bed.program->panels(); }
+    MainBar &bar() { return bed.program->bar(); }
+    QPoint underBar() { return bar().frameGeometry().bottomLeft() + QPoint(0, 1); }
+    template <typename P = DockedPanel> P *press(const char *button, PanelKind kind)
+    {
+        bar().button(button)->click();
+        return static_cast<P *>(host().panel(kind));
+    }
+    IndexPanelBase *indices() { return press<IndexPanelBase>("indices", PanelKind::Indices); }
+    ToppersPanel *toppers()
+    {
+        auto *panel = press<ToppersPanel>("toppers", PanelKind::Toppers);
+        new QAbstractItemModelTester(panel->model(),
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest, panel);
+        return panel;
+    }
 
 private slots:
-    void init()
-    {
-        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
-        bar = std::make_unique<MainBar>(bed.context());
-    }
     void cleanup()
     {
-        bar.reset();
+        own.reset();
         bed.tearDown();
     }
 
     void rowsFirstRefreshPriceColoursServiceLineChartsPresetsDragMenuAndClosing()
     {
+        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
+        own = std::make_unique<MainBar>(bed.context());
         QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
-        bar->startUp();
+        own->startUp();
         QCOMPARE(list()->model()->rowCount(), 2);
         QVERIFY(list()->isColumnHidden(8)); // the previous price is kept, not shown
         QVERIFY(dotShown("redDot"));
@@ -92,13 +107,13 @@ private slots:
         QVERIFY(!MainBar::serviceLine(*bed.ctx).contains("SIMULATED"));
         QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QString::fromStdString(bed.sim.url())));
         bed.ctx->services.live = true;
-        bar->setLiveLabel(QStringLiteral("END OF DAY 6/26/2023"));
+        own->setLiveLabel(QStringLiteral("END OF DAY 6/26/2023"));
         QVERIFY(MainBar::serviceLine(*bed.ctx).startsWith("Quotes: END OF DAY 6/26/2023 at 127."));
         QVERIFY(MainBar::trayTip(*bed.ctx).endsWith("\nEND OF DAY 6/26/2023"));
 
         // Charts while connected, refused offline (each fault's look is the fault matrix's).
-        bar->show();
-        QSignalSpy charts(bar.get(), &MainBar::chartRequested);
+        own->show();
+        QSignalSpy charts(own.get(), &MainBar::chartRequested);
         doubleClick(list(), 1, 2);
         QCOMPARE(charts.count(), 1);
         QCOMPARE(charts.first().at(0).toString() + " " + charts.first().at(2).toString(),
@@ -110,35 +125,35 @@ private slots:
                  std::string("Sorry!!!There is no internet connection detected"));
         QCOMPARE(charts.count(), 1);
 
-        bar->setScreenOverride(ScreenRect{0, 0, 1920, 1080}, 40);
-        bar->place(BarPreset::BottomRight); // on the taskbar's top edge
-        QCOMPARE(bar->pos(), QPoint(1920 - bar->width(), 1080 - 40 - bar->height()));
+        own->setScreenOverride(ScreenRect{0, 0, 1920, 1080}, 40);
+        own->place(BarPreset::BottomRight); // on the taskbar's top edge
+        QCOMPARE(own->pos(), QPoint(1920 - own->width(), 1080 - 40 - own->height()));
         // The splash drawn as built into the program, gone at a key; a drag by any free point.
         QCOMPARE(prebuiltSplash(), artwork::splashImage(1.0));
-        SplashScreen::show()->belongTo(bar.get());
+        SplashScreen::show()->belongTo(own.get());
         QVERIFY(SplashScreen::exists()); // until a key
-        QTest::keyClick(bar.get(), Qt::Key_Space);
+        QTest::keyClick(own.get(), Qt::Key_Space);
         QTRY_VERIFY_WITH_TIMEOUT(!SplashScreen::exists(), 30000);
-        const QPoint start = bar->pos();
-        const QPoint grip = bar->findChild<QWidget *>("banner")->mapTo(bar.get(), QPoint(20, 10));
+        const QPoint start = own->pos();
+        const QPoint grip = own->findChild<QWidget *>("banner")->mapTo(own.get(), QPoint(20, 10));
         const QPoint to = grip + QPoint(30, 40);
-        QTest::mousePress(bar.get(), Qt::LeftButton, {}, grip);
-        QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(bar->mapToGlobal(to)),
+        QTest::mousePress(own.get(), Qt::LeftButton, {}, grip);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(own->mapToGlobal(to)),
                          Qt::NoButton, Qt::LeftButton, {});
-        QApplication::sendEvent(bar.get(), &move);
-        QTest::mouseRelease(bar.get(), Qt::LeftButton, {}, to);
-        QCOMPARE(bar->pos(), start + QPoint(30, 40));
+        QApplication::sendEvent(own.get(), &move);
+        QTest::mouseRelease(own.get(), Qt::LeftButton, {}, to);
+        QCOMPARE(own->pos(), start + QPoint(30, 40));
 
         // The menu only inside the client area, the on-top box, and closing asks first.
-        const QPoint origin = bar->mapToGlobal(QPoint(0, 0));
-        QVERIFY(!bar->showMenuAt(origin)); // the border is outside the client area
-        QVERIFY(!bar->showMenuAt(origin + QPoint(bar->width() + 5, 5)));
+        const QPoint origin = own->mapToGlobal(QPoint(0, 0));
+        QVERIFY(!own->showMenuAt(origin)); // the border is outside the client area
+        QVERIFY(!own->showMenuAt(origin + QPoint(own->width() + 5, 5)));
         // A right click over a control inside the client area reaches the bar's menu.
         QWidget *viewport = list()->viewport();
         QContextMenuEvent onList(QContextMenuEvent::Mouse, QPoint(5, 5),
                                  viewport->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(viewport, &onList);
-        auto *menu = bar->findChild<QMenu *>("barMenu");
+        auto *menu = own->findChild<QMenu *>("barMenu");
         QVERIFY(menu);
         // The speed entries do nothing to the refresh period.
         for (QAction *a : menu->actions()[8]->menu()->actions())
@@ -147,55 +162,28 @@ private slots:
         menu->close();
 
         // The always-on-top box re-places the bar where it stands.
-        const QPoint where = bar->pos() + QPoint(7, 9);
-        bar->move(where);
-        bar->findChild<QCheckBox *>("alwaysOnTop")->click();
-        QVERIFY(!bar->alwaysOnTop() && bar->isVisible());
-        QCOMPARE(bar->pos(), where);
+        const QPoint where = own->pos() + QPoint(7, 9);
+        own->move(where);
+        own->findChild<QCheckBox *>("alwaysOnTop")->click();
+        QVERIFY(!own->alwaysOnTop() && own->isVisible());
+        QCOMPARE(own->pos(), where);
 
-        QSignalSpy closing(bar.get(), &MainBar::closing);
+        QSignalSpy closing(own.get(), &MainBar::closing);
         for (bool answer : {false, true}) {
             bed.messenger.setNextAnswer(answer);
-            bar->button("close")->click();
+            own->button("close")->click();
             QCOMPARE(closing.count(), answer ? 1 : 0);
             QCOMPARE(bed.ctx->refresh.timerActive(), !answer);
-            QVERIFY(answer || bar->isVisible());
+            QVERIFY(answer || own->isVisible());
         }
     }
-};
-
-// The panel host, the indices and world panels on the main refresh, and the toppers' sweeps.
-class PanelsTest : public QObject
-{
-    Q_OBJECT
-    GuiBed bed;
-
-    PanelHost &host() { return bed.program->panels(); }
-    MainBar &bar() { return bed.program->bar(); }
-    QPoint underBar() { return bar().frameGeometry().bottomLeft() + QPoint(0, 1); }
-    template <typename P = DockedPanel> P *press(const char *button, PanelKind kind)
-    {
-        bar().button(button)->click();
-        return static_cast<P *>(host().panel(kind));
-    }
-    IndexPanelBase *indices() { return press<IndexPanelBase>("indices", PanelKind::Indices); }
-    ToppersPanel *toppers()
-    {
-        auto *panel = press<ToppersPanel>("toppers", PanelKind::Toppers);
-        new QAbstractItemModelTester(panel->model(),
-                                     QAbstractItemModelTester::FailureReportingMode::QtTest, panel);
-        return panel;
-    }
-
-private slots:
-    void init() { bed.makeProgram().bar().show(); }
-    void cleanup() { bed.tearDown(); }
 
     // A panel docks under the bar and follows it, on top or not. One panel shows at a time, a
     // second press hides it keeping its data, and the tray brings back exactly the panel that
     // showed.
     void panelsDockShowOneAtATimeComeBackFromTheTrayAndGoOnTheRefresh()
     {
+        bed.makeProgram().bar().show();
         // Out of its hours the live chart is refused before the switches are looked at (they and
         // the chart that follows are the watch list test's).
         QSignalSpy wanted(&host(), &PanelHost::liveChartWanted);
@@ -319,15 +307,15 @@ private slots:
         const ToppersModel *found = tops->model();
         QVERIFY(found->rowCount() > 2000);
 
-        StockListView *list = tops->listView();
-        list->selectRow(0);
-        emit list->customContextMenuRequested(list->visualRect(found->index(0, 0)).center());
+        StockListView *view = tops->listView();
+        view->selectRow(0);
+        emit view->customContextMenuRequested(view->visualRect(found->index(0, 0)).center());
         QVERIFY(tops->menu()->isVisible());
         tops->menu()->findChild<QAction *>("addToWatchList")->trigger();
         tops->menu()->hide();
         const WatchRow added = bed.program->watchList()->list().stocks().back().entry;
         QCOMPARE(added, (WatchRow{found->row(0).companyName, "BSE", found->row(0).symbol}));
-        doubleClick(list, 0);
+        doubleClick(view, 0);
         QVERIFY(tops->findChild<HistoricalChartPanel *>());
 
         whenModal<ExportNameDialog>([](ExportNameDialog *d) {
@@ -345,12 +333,5 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    MainBarTest bar;
-    PanelsTest panels;
-    return QTest::qExec(&bar, argc, argv) | QTest::qExec(&panels, argc, argv);
-}
-
+QTEST_MAIN(MainBarTest)
 #include "mainbar_test.moc"
