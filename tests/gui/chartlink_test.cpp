@@ -187,7 +187,7 @@ private slots:
     }
     void cleanup() { bed.reset(); }
 
-    void syncDeleteAllAndKillAll()
+    void syncDeleteAllKillAllThenFeedAndBackfillStopsResumesAndRestarts()
     {
         open();
         click("syncStockList");
@@ -248,10 +248,7 @@ private slots:
             process.kill();
             process.waitForFinished(20000);
         }
-    }
 
-    void feedCyclesThenBackfillStopsResumesAndRestarts()
-    {
         click("startFeeding");
         QVERIFY(!enabled("startFeeding") && !enabled("syncStockList") && !enabled("killAll") &&
                 !enabled("backfillOneMinute") && enabled("stopFeeding"));

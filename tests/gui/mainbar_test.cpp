@@ -40,93 +40,50 @@ QString look(const QModelIndex &cell)
 }
 } // namespace
 
-// The main bar on the offscreen platform, refreshed by a simulator of its own.
+// The main bar on the offscreen platform, refreshed by a simulator of its own; the panel host,
+// the indices and world panels on the main refresh, and the toppers' sweeps.
 class MainBarTest : public QObject
 {
     Q_OBJECT
     GuiBed bed;
-    std::unique_ptr<MainBar> bar;
+    std::unique_ptr<MainBar> own; // the bar alone, without the program around it
 
-    QTableView *list() const { return bar->findChild<QTableView *>("indexList"); }
+    QTableView *list() const { return own->findChild<QTableView *>("indexList"); }
     QModelIndex at(int row, int column) const { return list()->model()->index(row, column); }
     QString cell(int row, int column) const { return at(row, column).data().toString(); }
     double number(int row, int column) const { return cell(row, column).remove(',').toDouble(); }
-    bool dotShown(const char *name) const { return bar->findChild<QLabel *>(name)->isVisible(); }
+    bool dotShown(const char *name) const { return own->findChild<QLabel *>(name)->isVisible(); }
+
+    PanelHost &host() { return bed.program->panels(); }
+    MainBar &bar() { return bed.program->bar(); }
+    QPoint underBar() { return bar().frameGeometry().bottomLeft() + QPoint(0, 1); }
+    template <typename P = DockedPanel> P *press(const char *button, PanelKind kind)
+    {
+        bar().button(button)->click();
+        return static_cast<P *>(host().panel(kind));
+    }
+    IndexPanelBase *indices() { return press<IndexPanelBase>("indices", PanelKind::Indices); }
+    ToppersPanel *toppers()
+    {
+        auto *panel = press<ToppersPanel>("toppers", PanelKind::Toppers);
+        new QAbstractItemModelTester(panel->model(),
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest, panel);
+        return panel;
+    }
 
 private slots:
-    void init()
-    {
-        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
-        bar = std::make_unique<MainBar>(bed.context());
-    }
     void cleanup()
     {
-        bar.reset();
+        own.reset();
         bed.tearDown();
     }
 
-    void presetsADragTheMenuTheOnTopBoxAndClosing()
+    void rowsFirstRefreshPriceColoursServiceLineChartsPresetsDragMenuAndClosing()
     {
-        bar->setScreenOverride(ScreenRect{0, 0, 1920, 1080}, 40);
-        bar->place(BarPreset::BottomRight); // on the taskbar's top edge
-        QCOMPARE(bar->pos(), QPoint(1920 - bar->width(), 1080 - 40 - bar->height()));
-        // The splash gone at a key, a drag by any free point.
-        bar->startUp();
-        SplashScreen::show()->belongTo(bar.get());
-        QVERIFY(SplashScreen::exists()); // until a key
-        QTest::keyClick(bar.get(), Qt::Key_Space);
-        QTRY_VERIFY_WITH_TIMEOUT(!SplashScreen::exists(), 30000);
-        const QPoint start = bar->pos();
-        const QPoint grip = bar->findChild<QWidget *>("banner")->mapTo(bar.get(), QPoint(20, 10));
-        const QPoint to = grip + QPoint(30, 40);
-        QTest::mousePress(bar.get(), Qt::LeftButton, {}, grip);
-        QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(bar->mapToGlobal(to)),
-                         Qt::NoButton, Qt::LeftButton, {});
-        QApplication::sendEvent(bar.get(), &move);
-        QTest::mouseRelease(bar.get(), Qt::LeftButton, {}, to);
-        QCOMPARE(bar->pos(), start + QPoint(30, 40));
-
-        // The menu only inside the client area, the on-top box, and closing asks first.
-        const QPoint origin = bar->mapToGlobal(QPoint(0, 0));
-        QVERIFY(!bar->showMenuAt(origin)); // the border is outside the client area
-        QVERIFY(!bar->showMenuAt(origin + QPoint(bar->width() + 5, 5)));
-        // A right click over a control inside the client area reaches the bar's menu.
-        QWidget *viewport = list()->viewport();
-        QContextMenuEvent onList(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                 viewport->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(viewport, &onList);
-        auto *menu = bar->findChild<QMenu *>("barMenu");
-        QVERIFY(menu);
-        // The speed entries do nothing to the refresh period.
-        for (QAction *a : menu->actions()[8]->menu()->actions())
-            a->trigger();
-        QCOMPARE(bed.ctx->refresh.periodMs(), 15000);
-        menu->close();
-
-        // The always-on-top box re-places the bar where it stands.
-        const QPoint where = bar->pos() + QPoint(7, 9);
-        bar->move(where);
-        bar->findChild<QCheckBox *>("alwaysOnTop")->click();
-        QVERIFY(!bar->alwaysOnTop() && bar->isVisible());
-        QCOMPARE(bar->pos(), where);
-
-        QSignalSpy closing(bar.get(), &MainBar::closing);
-        for (bool answer : {false, true}) {
-            bed.messenger.setNextAnswer(answer);
-            bar->button("close")->click();
-            QCOMPARE(closing.count(), answer ? 1 : 0);
-            QCOMPARE(bed.ctx->refresh.timerActive(), !answer);
-            QVERIFY(answer || bar->isVisible());
-        }
-    }
-
-    // The splash's pixels made when the program was built are the picture drawn now.
-    void theBuiltSplashIsTheDrawnOne() { QCOMPARE(prebuiltSplash(), artwork::splashImage(1.0)); }
-
-    void rowsFirstRefreshPriceColoursServiceLineAndCharts()
-    {
+        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
+        own = std::make_unique<MainBar>(bed.context());
         QSignalSpy started(&bed.ctx->refresh, &RefreshCycle::requestStarted);
-        bar->startUp();
+        own->startUp();
         QCOMPARE(list()->model()->rowCount(), 2);
         QVERIFY(list()->isColumnHidden(8)); // the previous price is kept, not shown
         QVERIFY(dotShown("redDot"));
@@ -150,13 +107,13 @@ private slots:
         QVERIFY(!MainBar::serviceLine(*bed.ctx).contains("SIMULATED"));
         QVERIFY(MainBar::serviceLine(*bed.ctx).contains(QString::fromStdString(bed.sim.url())));
         bed.ctx->services.live = true;
-        bar->setLiveLabel(QStringLiteral("END OF DAY 6/26/2023"));
+        own->setLiveLabel(QStringLiteral("END OF DAY 6/26/2023"));
         QVERIFY(MainBar::serviceLine(*bed.ctx).startsWith("Quotes: END OF DAY 6/26/2023 at 127."));
         QVERIFY(MainBar::trayTip(*bed.ctx).endsWith("\nEND OF DAY 6/26/2023"));
 
         // Charts while connected, refused offline (each fault's look is the fault matrix's).
-        bar->show();
-        QSignalSpy charts(bar.get(), &MainBar::chartRequested);
+        own->show();
+        QSignalSpy charts(own.get(), &MainBar::chartRequested);
         doubleClick(list(), 1, 2);
         QCOMPARE(charts.count(), 1);
         QCOMPARE(charts.first().at(0).toString() + " " + charts.first().at(2).toString(),
@@ -167,46 +124,66 @@ private slots:
         QCOMPARE(bed.messenger.shown.back(),
                  std::string("Sorry!!!There is no internet connection detected"));
         QCOMPARE(charts.count(), 1);
-    }
-};
 
-// The panel host, the indices and world panels on the main refresh, and the toppers' sweeps.
-class PanelsTest : public QObject
-{
-    Q_OBJECT
-    GuiBed bed;
+        own->setScreenOverride(ScreenRect{0, 0, 1920, 1080}, 40);
+        own->place(BarPreset::BottomRight); // on the taskbar's top edge
+        QCOMPARE(own->pos(), QPoint(1920 - own->width(), 1080 - 40 - own->height()));
+        // The splash drawn as built into the program, gone at a key; a drag by any free point.
+        QCOMPARE(prebuiltSplash(), artwork::splashImage(1.0));
+        SplashScreen::show()->belongTo(own.get());
+        QVERIFY(SplashScreen::exists()); // until a key
+        QTest::keyClick(own.get(), Qt::Key_Space);
+        QTRY_VERIFY_WITH_TIMEOUT(!SplashScreen::exists(), 30000);
+        const QPoint start = own->pos();
+        const QPoint grip = own->findChild<QWidget *>("banner")->mapTo(own.get(), QPoint(20, 10));
+        const QPoint to = grip + QPoint(30, 40);
+        QTest::mousePress(own.get(), Qt::LeftButton, {}, grip);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(own->mapToGlobal(to)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(own.get(), &move);
+        QTest::mouseRelease(own.get(), Qt::LeftButton, {}, to);
+        QCOMPARE(own->pos(), start + QPoint(30, 40));
 
-    PanelHost &host() { return bed.program->panels(); }
-    MainBar &bar() { return bed.program->bar(); }
-    QPoint underBar() { return bar().frameGeometry().bottomLeft() + QPoint(0, 1); }
-    template <typename P = DockedPanel> P *press(const char *button, PanelKind kind)
-    {
-        bar().button(button)->click();
-        return static_cast<P *>(host().panel(kind));
-    }
-    IndexPanelBase *indices() { return press<IndexPanelBase>("indices", PanelKind::Indices); }
-    ToppersPanel *toppers()
-    {
-        auto *panel = press<ToppersPanel>("toppers", PanelKind::Toppers);
-        new QAbstractItemModelTester(panel->model(),
-                                     QAbstractItemModelTester::FailureReportingMode::QtTest, panel);
-        return panel;
-    }
-    void live(const QStringList &simArgs = {})
-    {
-        QVERIFY2(bed.startSim(simArgs), qPrintable(bed.sim.errorText()));
-        bed.makeProgram().bar().show();
-    }
+        // The menu only inside the client area, the on-top box, and closing asks first.
+        const QPoint origin = own->mapToGlobal(QPoint(0, 0));
+        QVERIFY(!own->showMenuAt(origin)); // the border is outside the client area
+        QVERIFY(!own->showMenuAt(origin + QPoint(own->width() + 5, 5)));
+        // A right click over a control inside the client area reaches the bar's menu.
+        QWidget *viewport = list()->viewport();
+        QContextMenuEvent onList(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                 viewport->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(viewport, &onList);
+        auto *menu = own->findChild<QMenu *>("barMenu");
+        QVERIFY(menu);
+        // The speed entries do nothing to the refresh period.
+        for (QAction *a : menu->actions()[8]->menu()->actions())
+            a->trigger();
+        QCOMPARE(bed.ctx->refresh.periodMs(), 15000);
+        menu->close();
 
-private slots:
-    void init() { bed.makeProgram().bar().show(); }
-    void cleanup() { bed.tearDown(); }
+        // The always-on-top box re-places the bar where it stands.
+        const QPoint where = own->pos() + QPoint(7, 9);
+        own->move(where);
+        own->findChild<QCheckBox *>("alwaysOnTop")->click();
+        QVERIFY(!own->alwaysOnTop() && own->isVisible());
+        QCOMPARE(own->pos(), where);
+
+        QSignalSpy closing(own.get(), &MainBar::closing);
+        for (bool answer : {false, true}) {
+            bed.messenger.setNextAnswer(answer);
+            own->button("close")->click();
+            QCOMPARE(closing.count(), answer ? 1 : 0);
+            QCOMPARE(bed.ctx->refresh.timerActive(), !answer);
+            QVERIFY(answer || own->isVisible());
+        }
+    }
 
     // A panel docks under the bar and follows it, on top or not. One panel shows at a time, a
     // second press hides it keeping its data, and the tray brings back exactly the panel that
     // showed.
-    void offlinePanelsDockShowOneAtATimeAndComeBackFromTheTray()
+    void panelsDockShowOneAtATimeComeBackFromTheTrayAndGoOnTheRefresh()
     {
+        bed.makeProgram().bar().show();
         // Out of its hours the live chart is refused before the switches are looked at (they and
         // the chart that follows are the watch list test's).
         QSignalSpy wanted(&host(), &PanelHost::liveChartWanted);
@@ -262,28 +239,28 @@ private slots:
         first->findChild<QPushButton *>("close")->click();
         QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 30000);
         QVERIFY(!host().visibleFlag(PanelKind::World) && press("world", PanelKind::World));
-    }
 
-    // Offline a double click is refused. Online the request carries the panels' symbols only
-    // while they exist, the world panel colours its rows, and a double click opens a chart.
-    void requestsColoursAndChartsOfTheIndexPanels()
-    {
+        // Offline a double click is refused. Online the request carries the panels' symbols
+        // only while they exist, the world panel colours its rows, and a double click opens a
+        // chart.
         doubleClick(indices()->upperList(), 4);
         QCOMPARE(bed.messenger.shown.back(),
                  std::string("Sorry!!!There is no internet connection detected"));
 
-        live();
-        auto *world = press<WorldPanel>("world", PanelKind::World); // creating it starts a refresh
+        QVERIFY2(bed.startSim({"--latency-ms", "100"}), qPrintable(bed.sim.errorText()));
+        bed.makeProgram().bar().show();
+        auto *factors =
+            press<WorldPanel>("world", PanelKind::World); // creating it starts a refresh
         QTRY_COMPARE_WITH_TIMEOUT(bed.requests().size(), 1, 30000);
         QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), 30000);
-        IndexPanelBase *panel = indices();
+        panel = indices();
         QTRY_COMPARE_WITH_TIMEOUT(bed.requests().size(), 2, 30000);
         // Both panels' whole groups; the order of the groups is the registry's own test.
         const QString both = bed.requests().last();
         QVERIFY2(both.contains(",%5EDJI,") && both.contains(",%5ECNXIT,"), qPrintable(both));
         QCOMPARE(both.count(QLatin1Char(',')), 2 + 26 + 22);
 
-        QAbstractItemModel *m = world->upperList()->model();
+        QAbstractItemModel *m = factors->upperList()->model();
         QVERIFY(bed.refreshOnce());
         QVERIFY(!m->index(0, 3).data().toString().isEmpty());
         for (int r = 0; r < m->rowCount(); ++r) {
@@ -296,10 +273,10 @@ private slots:
                 QCOMPARE(colour(m->index(r, c), Qt::ForegroundRole),
                          c == 6 ? QColor(0, 0, 0) : expected);
         }
-        QLabel *dollar = world->findChild<QLabel *>("dollarValue");
+        QLabel *dollar = factors->findChild<QLabel *>("dollarValue");
         QVERIFY(QRegularExpression("^[0-9]{2}\\.[0-9]{3}$").match(dollar->text()).hasMatch());
 
-        world->findChild<QPushButton *>("close")->click();
+        factors->findChild<QPushButton *>("close")->click();
         QTRY_VERIFY_WITH_TIMEOUT(!host().panel(PanelKind::World), 30000);
         QVERIFY(bed.refreshOnce());
         QVERIFY(bed.requests().last().contains("USDINR=X,%5ENSED,")); // the indices follow the bar
@@ -307,64 +284,54 @@ private slots:
         // Connected, a double click opens the index's chart: its symbol has no suffix.
         doubleClick(panel->upperList(), 4);
         QTRY_COMPARE_WITH_TIMEOUT(bed.requests("/d/quotes.csv?s=%5ENSEBANK&f=w").size(), 1, 30000);
-    }
 
-    // What a user does with the list: fetch BSE under a price limit, add a stock to the watch
-    // list, open its chart, export. Sorting and the limits are the scan's own (core) tests.
-    void toppersSweepSortNarrowAddChartAndExport()
-    {
-        live({QStringLiteral("--latency-ms"), QStringLiteral("100")});
+        // What a user does with the toppers: fetch BSE under a price limit, add a stock to the
+        // watch list, open its chart, export. Sorting and the limits are the scan's own tests.
         QVERIFY(bed.openDatabase());
         bed.program->start();
-        ToppersPanel *panel = toppers();
-        panel->setConnected(true);
-        control<QAbstractButton>(panel, "exchangeBse")->click();
-        typeInto(panel, "priceMax", QStringLiteral("lots"));
+        tops = toppers();
+        tops->setConnected(true);
+        control<QAbstractButton>(tops, "exchangeBse")->click();
+        typeInto(tops, "priceMax", QStringLiteral("lots"));
         // One sweep from the button to the filled list, the controls locked meanwhile.
-        control<QAbstractButton>(panel, "getLatestData")->click();
+        control<QAbstractButton>(tops, "getLatestData")->click();
         for (const char *locked : {"getLatestData", "closePanel", "exchangeNse", "exchangeBse"})
-            QVERIFY(!control<QAbstractButton>(panel, locked)->isEnabled());
-        QVERIFY(!panel->listView()->isEnabled());
-        QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Waiting));
-        QTRY_VERIFY_WITH_TIMEOUT(control<QAbstractButton>(panel, "getLatestData")->isEnabled(),
+            QVERIFY(!control<QAbstractButton>(tops, locked)->isEnabled());
+        QVERIFY(!tops->listView()->isEnabled());
+        QCOMPARE(tops->status(), QLatin1String(ToppersPanel::Waiting));
+        QTRY_VERIFY_WITH_TIMEOUT(control<QAbstractButton>(tops, "getLatestData")->isEnabled(),
                                  60000);
-        QCOMPARE(panel->status(), QLatin1String(ToppersPanel::Completed));
+        QCOMPARE(tops->status(), QLatin1String(ToppersPanel::Completed));
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{"Please enter a number."});
-        QCOMPARE(control<QLineEdit>(panel, "priceMax")->text(), QStringLiteral("20000"));
-        const ToppersModel *m = panel->model();
-        QVERIFY(m->rowCount() > 2000);
+        QCOMPARE(control<QLineEdit>(tops, "priceMax")->text(), QStringLiteral("20000"));
+        const ToppersModel *found = tops->model();
+        QVERIFY(found->rowCount() > 2000);
 
-        StockListView *list = panel->listView();
-        list->selectRow(0);
-        emit list->customContextMenuRequested(list->visualRect(m->index(0, 0)).center());
-        QVERIFY(panel->menu()->isVisible());
-        panel->menu()->findChild<QAction *>("addToWatchList")->trigger();
-        panel->menu()->hide();
+        StockListView *view = tops->listView();
+        view->selectRow(0);
+        emit view->customContextMenuRequested(view->visualRect(found->index(0, 0)).center());
+        QVERIFY(tops->menu()->isVisible());
+        tops->menu()->findChild<QAction *>("addToWatchList")->trigger();
+        tops->menu()->hide();
         const WatchRow added = bed.program->watchList()->list().stocks().back().entry;
-        QCOMPARE(added, (WatchRow{m->row(0).companyName, "BSE", m->row(0).symbol}));
-        doubleClick(list, 0);
-        QVERIFY(panel->findChild<HistoricalChartPanel *>());
+        QCOMPARE(added, (WatchRow{found->row(0).companyName, "BSE", found->row(0).symbol}));
+        doubleClick(view, 0);
+        QVERIFY(tops->findChild<HistoricalChartPanel *>());
 
         whenModal<ExportNameDialog>([](ExportNameDialog *d) {
             d->edit()->setText(QStringLiteral("cheap"));
             d->accept();
         });
-        control<QAbstractButton>(panel, "exportToCsv")->click();
+        control<QAbstractButton>(tops, "exportToCsv")->click();
         const QString path = bed.ctx->dataRoot + QStringLiteral("/ToppersData/BSE_cheap.csv");
         QCOMPARE(bed.messenger.shown.back(), toppersexport::Exported + path.toStdString());
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().split('\n');
-        QCOMPARE(lines.size(), m->rowCount() + 2); // the header, and the piece after the last "\n"
+        QCOMPARE(lines.size(),
+                 found->rowCount() + 2); // the header, and the piece after the last "\n"
     }
 };
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    MainBarTest bar;
-    PanelsTest panels;
-    return QTest::qExec(&bar, argc, argv) | QTest::qExec(&panels, argc, argv);
-}
-
+QTEST_MAIN(MainBarTest)
 #include "mainbar_test.moc"

@@ -1,8 +1,6 @@
 #include "core/watch/watchlistsink.h"
 #include "gui/portfolio/brokerslistdialog.h"
 #include "gui/portfolio/configurebrokerdialog.h"
-#include "gui/portfolio/holdingentrydialog.h"
-#include "gui/portfolio/lotdialog.h"
 #include "gui/portfolio/profitcalculatordialog.h"
 #include "gui/store/companysearchresultdialog.h"
 #include "gui/store/newlistingdialog.h"
@@ -12,14 +10,11 @@
 #include "support/resultlist.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
 #include <QSqlQuery>
-#include <QTableWidget>
 #include <QUrl>
-#include <tuple>
 
 namespace {
 // The watch list as far as the search dialog sees it; its store fails on demand.
@@ -39,7 +34,7 @@ struct RecordingWatchList : WatchListSink
 } // namespace
 
 // The company list's dialogs, the new listing checked against the simulated market, and the
-// portfolio's brokers, lots and profit calculator, driven as a user would.
+// portfolio's brokers and profit calculator, driven as a user would.
 class StoreDialogsTest : public QObject
 {
     Q_OBJECT
@@ -59,10 +54,6 @@ class StoreDialogsTest : public QObject
         auto *label = qobject_cast<QLabel *>(control<QWidget>(dialog, id));
         return label ? label->text() : control<QLineEdit>(dialog, id)->text();
     }
-    static auto fields(const HoldingEntry &e)
-    {
-        return std::tie(e.companyName, e.exchange, e.symbol, e.brokerId, e.kind, e.lots);
-    }
     static void configure(ConfigureBrokerDialog *d, const QString &name, const char *rate,
                           const QString &value)
     {
@@ -70,25 +61,11 @@ class StoreDialogsTest : public QObject
         typeInto(d, rate, value);
         click(d, "ok");
     }
-    static void lot(LotDialog *l, const char *shares, const char *price = nullptr)
-    {
-        typeInto(l, "shares", shares);
-        if (price)
-            typeInto(l, "price", price);
-        click(l, "ok");
-    }
     bool sql(const QString &statement)
     {
         return QSqlQuery(bed.ctx->database.connection().database()).exec(statement);
     }
     std::vector<BrokerEntry> brokers() { return bed.ctx->database.brokers().loadAll().value(); }
-    long addBroker(const std::string &name)
-    {
-        BrokerEntry broker = newBroker();
-        broker.name = name;
-        bed.ctx->database.brokers().insert(broker);
-        return brokers().back().id;
-    }
 
 private slots:
     void initTestCase()
@@ -106,7 +83,7 @@ private slots:
     }
 
     // The search follows typing, the exchange and SEARCH; OK hands back the stock with its alert.
-    void okHandsBackTheStockFoundWithItsAlert()
+    void theSearchHandsBackItsStockAndANewListingIsCheckedStoredAndLookedUp()
     {
         RecordingWatchList watchList;
         whenModal<SearchCompanyDialog>([&](SearchCompanyDialog *d) {
@@ -164,16 +141,14 @@ private slots:
             clickToEnd(d, "cancel");
         });
         QVERIFY(!SearchCompanyDialog::ask(*bed.ctx, watchList, nullptr).has_value());
-    }
 
-    // A new listing whose NSE symbol the list knows and whose BSE symbol it lacks: both go
-    // on the watch list, only the BSE symbol is stored, and the search dialog ends. Nothing is
-    // said on the way.
-    void aNewListingGoesToTheWatchListAndTheCompanyList()
-    {
+        // A new listing whose NSE symbol the list knows and whose BSE symbol it lacks: both go
+        // on the watch list, only the BSE symbol is stored, and the search dialog ends. Nothing
+        // is said on the way.
         QVERIFY(sql("UPDATE CompanyList SET BSENAME = NULL WHERE NSENAME = 'RELIANCE'"));
         auto &companies = bed.ctx->database.companyList();
-        RecordingWatchList watchList;
+        watchList.added.clear();
+        bed.messenger = RecordingMessenger();
         bool searchClosed = false;
         whenModal<SearchCompanyDialog>([&](SearchCompanyDialog *d) {
             // Cancelling the new listing, even while it validates, leaves the search open.
@@ -213,10 +188,8 @@ private slots:
         QCOMPARE(companies.searchByName("reliance industries", Exchange::Nse).value(),
                  (std::vector<CompanyRow>{{"Reliance Industries Limited", "RELIANCE", ""}}));
         QCOMPARE(bed.messenger.shown, std::vector<std::string>{});
-    }
 
-    void findSymbolOpensTheLookupPageAndAddNeedsAName()
-    {
+        // On its own, the listing's Find Symbol opens the lookup page and Add needs a name.
         bed.ctx->services.lookup = "http://lookup.example:8080";
         std::vector<QUrl> opened;
         whenModal<NewListingDialog>([this](NewListingDialog *d) {
@@ -255,10 +228,21 @@ private slots:
         QCOMPARE(listing->watchRows(),
                  (std::vector<WatchRow>{{"Tata Steel Limited", "BSE", "500470"}}));
         QCOMPARE(bed.messenger.shown.size(), 3u);
+
+        // The holding's search runs once as its dialog opens, and no pick is no choice (the
+        // holding's own dialog is the portfolio panel test's).
+        CompanySearchResultDialog many(*bed.ctx, "ind", Exchange::Bse);
+        QCOMPARE(shownNames(control<QListView>(&many, "resultList")).size(), 100);
+        // Unlike typing in the search dialog, opening on a short text says so.
+        bed.messenger = RecordingMessenger();
+        CompanySearchResultDialog shortText(*bed.ctx, "ta", Exchange::Nse);
+        QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::TooShortMessage});
+        whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *d) { click(d, "ok"); });
+        QVERIFY(!CompanySearchResultDialog::ask(*bed.ctx, "tata", Exchange::Nse, nullptr));
     }
 
     // The book's rules are core's; here the list's buttons reach it with the selected row.
-    void brokersAreAddedEditedAndDeletedAsStored()
+    void brokersAreAddedEditedAndDeletedAsStoredAndTheCalculatorUsesThem()
     {
         QVERIFY(sql("ALTER TABLE BROKERLIST RENAME TO AWAY"));
         whenModal<BrokersListDialog>([](BrokersListDialog *d) { clickToEnd(d, "close"); });
@@ -314,89 +298,9 @@ private slots:
             clickToEnd(d, "close");
         });
         BrokersListDialog::run(*bed.ctx, nullptr);
-    }
 
-    // The holding's search runs once as its dialog opens, and no pick is no choice.
-    void aHoldingIsSearchedGivenLotsAndEditedInItsKind()
-    {
-        CompanySearchResultDialog many(*bed.ctx, "ind", Exchange::Bse);
-        QCOMPARE(shownNames(control<QListView>(&many, "resultList")).size(), 100);
-        // Unlike typing in the search dialog, opening on a short text says so.
-        CompanySearchResultDialog shortText(*bed.ctx, "ta", Exchange::Nse);
-        QCOMPARE(bed.messenger.shown, std::vector<std::string>{CompanySearch::TooShortMessage});
-        whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *d) { click(d, "ok"); });
-        QVERIFY(!CompanySearchResultDialog::ask(*bed.ctx, "tata", Exchange::Nse, nullptr));
-
-        addBroker("Alpha");
-        const long beta = addBroker("Beta");
-        std::vector<HoldingEntry> saved;
-        const auto save = [&](const HoldingEntry &entry) {
-            saved.push_back(entry);
-            return saved.size() > 1; // the first save fails
-        };
-        whenModal<HoldingEntryDialog>([&](HoldingEntryDialog *d) {
-            auto *broker = control<QComboBox>(d, "broker");
-            // Enter in the search text searches, and does not end the dialog.
-            typeInto(d, "searchText", "tata steel");
-            whenModal<CompanySearchResultDialog>([](CompanySearchResultDialog *r) {
-                pickRow(control<QListView>(r, "resultList"), 0);
-                click(r, "ok");
-            });
-            QTest::keyClick(control<QLineEdit>(d, "searchText"), Qt::Key_Return);
-            QCOMPARE(text(d, "companyName"), "Tata Steel Limited");
-            whenModal<LotDialog>([this](LotDialog *l) {
-                QCOMPARE(text(l, "companyName"), "Tata Steel Limited");
-                lot(l, "1e2");
-                QCOMPARE(said(), "Please enter an integer.");
-                lot(l, "100"); // the form's rules are core's: one of them shows the wiring
-                QCOMPARE(said(), HoldingForm::ZeroLotMessage);
-                lot(l, "100", " 250.5");
-            });
-            click(d, "addLot");
-            whenModal<LotDialog>([](LotDialog *l) { lot(l, "50", "240"); });
-            click(d, "addLot");
-            auto *lots = control<QTableWidget>(d, "lotList");
-            QStringList shown;
-            for (int row = 0; row < lots->rowCount(); ++row)
-                shown << lots->item(row, 0)->text() + " x " + lots->item(row, 1)->text();
-            QCOMPARE(shown, (QStringList{"250.50 x 100", "240.00 x 50"}));
-            broker->setCurrentIndex(1);
-            click(d, "ok");
-            QVERIFY(d->isVisible());
-            click(d, "ok");
-        });
-        const auto entry = HoldingEntryDialog::ask(*bed.ctx, {}, save, nullptr);
-        // Bought today by the clock: a delivery.
-        const HoldingEntry expected{
-            "Tata Steel Limited", "NSE",
-            "TATASTEEL",          beta,
-            TradeKind::Delivery,  {{250.5, 100, "2026-12-04"}, {240, 50, "2026-12-04"}}};
-        QVERIFY(entry.has_value() && fields(*entry) == fields(expected));
-        QVERIFY(saved.size() == 2 && fields(saved.front()) == fields(expected));
-
-        // An edit shows the stored lots of its kind only, and keeps their number.
-        auto &profile = bed.ctx->database.profile();
-        profile.insert({"Infosys Limited", "NSE", "INFY", 0, 1400, 5, beta});
-        profile.insert({"Infosys Limited", "NSE", "INFY", 1, 1500.25, 10, beta});
-        profile.insert({"Infosys Limited", "NSE", "INFY", 1, 1510, 20, beta});
-        whenModal<HoldingEntryDialog>([](HoldingEntryDialog *d) {
-            QCOMPARE(d->windowTitle(), "Add/Edit Profile Stocks:: INTRADAY");
-            for (const char *id : {"searchText", "search", "nse", "bse", "addLot", "deleteLot"})
-                QVERIFY2(!enabled(d, id), id);
-            control<QTableWidget>(d, "lotList")->selectRow(1);
-            whenModal<LotDialog>([](LotDialog *l) { lot(l, "25"); });
-            click(d, "editLot");
-            click(d, "ok");
-        });
-        const auto edited = HoldingEntryDialog::ask(
-            *bed.ctx, {"Infosys Limited", "NSE", "INFY", beta, true, TradeKind::Intraday},
-            [](const HoldingEntry &) { return true; }, nullptr);
-        QVERIFY(edited.has_value() && edited->brokerId == beta);
-        QCOMPARE(edited->lots, (std::vector<LotValues>{{1500.25, 10}, {1510, 25}}));
-    }
-
-    void theCalculatorAnswersForTheChosenBrokerAndKind()
-    {
+        // The calculator answers for the chosen broker and kind.
+        bed.messenger = RecordingMessenger();
         const auto type = [](QWidget *d, const char *q, std::array<const char *, 3> values) {
             const char *ids[] = {"Shares", "AverageCost", q[1] == '1' ? "Gain" : "SellingPrice"};
             for (int i = 0; i < 3; ++i)
@@ -413,7 +317,9 @@ private slots:
         });
         ProfitCalculatorDialog::run(*bed.ctx, nullptr);
 
-        addBroker("Alpha");
+        BrokerEntry alpha = newBroker();
+        alpha.name = "Alpha";
+        QVERIFY(bed.ctx->database.brokers().insert(alpha).ok());
         bed.messenger = RecordingMessenger();
         whenModal<ProfitCalculatorDialog>([&](ProfitCalculatorDialog *d) {
             QCOMPARE(text(d, "q1Result") + " " + text(d, "q2Result"), "0.00 0.00");
