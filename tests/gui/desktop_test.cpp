@@ -74,11 +74,11 @@ private slots:
         QVERIFY2(QDBusConnection::sessionBus().isConnected(), "needs a session bus");
         QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
         QVERIFY(server.start());
+        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
     }
 
     void alertsGoOutAsNotificationsAndTheBarComesBackAsItWasLeft()
     {
-        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
         bed.makeProgram();
         QVERIFY(bed.openDatabase());
         QVERIFY(bed.ctx->database.watchList()
@@ -169,7 +169,6 @@ private slots:
         const QString program = qEnvironmentVariable("VANTREL_PROGRAM");
         if (program.isEmpty())
             QSKIP("VANTREL_PROGRAM names the built program");
-        QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText()));
         const QString folder = bed.path("shared-folder");
         const QStringList args{"--no-splash", "--quote-url", bed.sim.baseUrl(), "--data-dir",
                                folder};

@@ -8,6 +8,7 @@
 #include "support/guibed.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 
 // A company database that another program has locked.
@@ -33,55 +34,69 @@ private slots:
         QFile::remove(bed.databaseFile());
     }
 
-    // OK under a database that another program has locked: the driver's text, the dialog open
-    // with what was typed, the window OK again once the lock has gone stores it.
-    void aSaveUnderALockedDatabaseKeepsWhatWasTyped_data()
-    {
-        QTest::addColumn<bool>("broker"); // else the watch list's alert limits
-        QTest::newRow("Configure A Broker") << true;
-        QTest::newRow("Set Limits for ALERT") << false;
-    }
+    // OK under a database that another program has locked, in each dialog that stores: the
+    // driver's text, the dialog open with what was typed, OK again once the lock has gone
+    // stores it.
     void aSaveUnderALockedDatabaseKeepsWhatWasTyped()
     {
-        QFETCH(bool, broker);
-        StoreWorker holder;
-        QVERIFY(holder.start({"hold", bed.databaseFile()}));
-        QVERIFY2(holder.waitFor("held"), qPrintable(holder.errorText()));
-        std::string said;
-        // Fills the dialog, presses OK into the lock, then again once it has gone.
+        // Fills the dialog, presses OK into a lock, then again once it has gone.
         const auto drive = [&](QDialog *d,
                                std::initializer_list<std::pair<const char *, QString>> typed) {
+            StoreWorker holder;
+            QVERIFY(holder.start({"hold", bed.databaseFile()}));
+            QVERIFY2(holder.waitFor("held"), qPrintable(holder.errorText()));
             for (const auto &[edit, text] : typed)
                 typeInto(d, edit, text);
+            const std::size_t told = bed.messenger.shown.size();
             control<QPushButton>(d, "ok")->click();
-            said = bed.messenger.shown.empty() ? std::string() : bed.messenger.shown.back();
+            QCOMPARE(bed.messenger.shown.size(), told + 1);
+            QCOMPARE(bed.messenger.shown.back(), "database is locked");
             QVERIFY2(d->isVisible(), "the dialog closed on a failed save");
             QVERIFY(holder.release()); // what was typed stays for the second OK to store
             control<QPushButton>(d, "ok")->click();
         };
-        if (broker) {
-            BrokerBook book(bed.ctx->database.brokers(), bed.messenger);
-            whenModal<ConfigureBrokerDialog>([&](ConfigureBrokerDialog *d) {
-                drive(d, {{"brokerName", QStringLiteral("Disk Broker")},
-                          {"deliveryBuyBrokerage", QStringLiteral("0.5")}});
-            });
-            ConfigureBrokerDialog::ask(book, bed.messenger, std::nullopt, panel());
-            const auto found = bed.ctx->database.brokers().findByName("Disk Broker").value();
-            QVERIFY(found && found->rates[DeliveryBuyBrokerage] == 0.5);
-        } else {
-            panel()->listView()->selectRow(0);
-            whenModal<AlertLimitsDialog>([&](AlertLimitsDialog *d) {
-                control<QCheckBox>(d, "setAlert")->click();
-                drive(d, {{"alertLowerLimit", QStringLiteral("1400")},
-                          {"alertUpperLimit", QStringLiteral("1600")}});
-            });
-            control<QPushButton>(panel(), "setAlert")->click();
-            CompanyDatabase other(QStringLiteral("disk-faults-reader"));
-            QVERIFY(other.open(resolveStoreConfig({}, bed.databaseFile(), {})));
-            QCOMPARE(other.watchList().load().value(),
-                     (std::vector<WatchRow>{{"Infosys Limited", "NSE", "INFY", 1, 1400, 1600}}));
-        }
-        QCOMPARE(said, std::string("database is locked"));
+        BrokerBook book(bed.ctx->database.brokers(), bed.messenger);
+        whenModal<ConfigureBrokerDialog>([&](ConfigureBrokerDialog *d) {
+            drive(d, {{"brokerName", QStringLiteral("Disk Broker")},
+                      {"deliveryBuyBrokerage", QStringLiteral("0.5")}});
+        });
+        ConfigureBrokerDialog::ask(book, bed.messenger, std::nullopt, panel());
+        const auto found = bed.ctx->database.brokers().findByName("Disk Broker").value();
+        QVERIFY(found && found->rates[DeliveryBuyBrokerage] == 0.5);
+
+        // The alert limits start from the price (above ten thousand, yet it can have an alert)
+        // and are refused out of range or crossed, the refresh waiting for the dialog.
+        panel()->list().quoteTarget(0, "INFY.NS")->last = 12000.5;
+        panel()->refresh();
+        panel()->listView()->selectRow(0);
+        whenModal<AlertLimitsDialog>([&](AlertLimitsDialog *d) {
+            QVERIFY(!bed.ctx->refresh.timerActive());
+            QCOMPARE(control<QLabel>(d, "companyName")->text(), "Infosys Limited");
+            auto *lower = control<QLineEdit>(d, "alertLowerLimit");
+            QCOMPARE(lower->text(), "12000.5"); // no alert yet: the current price
+            QVERIFY(!lower->isEnabled());
+            control<QCheckBox>(d, "setAlert")->click();
+            typeInto(d, "alertUpperLimit", "1000000.01");
+            control<QPushButton>(d, "ok")->click();
+            QCOMPARE(bed.messenger.shown.back(), "Please enter a number between 0 and 1000000.");
+            typeInto(d, "alertUpperLimit", "12000.5");
+            control<QPushButton>(d, "ok")->click();
+            QCOMPARE(bed.messenger.shown.back(),
+                     "Lower Limit can't be greater than or equal to Upper Limit");
+            drive(d, {{"alertLowerLimit", QStringLiteral("12100")},
+                      {"alertUpperLimit", QStringLiteral("20000")}});
+        });
+        control<QPushButton>(panel(), "setAlert")->click();
+        QCOMPARE(panel()->model()->index(0, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
+                 QColor(255, 0, 0)); // below the new lower limit
+        CompanyDatabase other(QStringLiteral("disk-faults-reader"));
+        QVERIFY(other.open(resolveStoreConfig({}, bed.databaseFile(), {})));
+        QCOMPARE(other.watchList().load().value(),
+                 (std::vector<WatchRow>{{"Infosys Limited", "NSE", "INFY", 1, 12100, 20000}}));
+        whenModal<AlertLimitsDialog>([](AlertLimitsDialog *d) { // the stock's own limits now
+            QCOMPARE(control<QLineEdit>(d, "alertUpperLimit")->text(), "20000");
+        });
+        control<QPushButton>(panel(), "setAlert")->click();
     }
 };
 

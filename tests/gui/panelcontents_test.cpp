@@ -44,43 +44,11 @@ QRect inkBox(const QImage &img, int inset, int darkerThan = 100)
 
 } // namespace
 
-// The shared controls: the colour button's drawing, and the dialog driver.
-class ControlsTest : public QObject
-{
-    Q_OBJECT
-private slots:
-    // The face inside the ring, the pressed caption one pixel right and down (only with
-    // focus), a disabled caption grey, and the face colour a caller sets.
-    void colourButtonDrawing()
-    {
-        const QImage up = draw(1, {true, false, true}), down = draw(1, {true, true, true});
-        QCOMPARE(up.pixel(2, 2), qRgb(213, 247, 255)); // the face colour inside the ring
-        QCOMPARE(inkBox(down, 5).topLeft(), inkBox(up, 5).topLeft() + QPoint(1, 1));
-        QCOMPARE(draw(2, {false, true, true}), draw(2, {false, false, true}));
-        QCOMPARE(draw(0, {false, false, true}).pixel(0, 0), qRgb(213, 247, 255)); // no ring
-
-        const QImage disabled = draw(2, {false, false, false}, "WWW");
-        QVERIFY(!inkBox(disabled, 4, 129).isEmpty() && inkBox(disabled, 4, 60).isEmpty());
-
-        ColorButton button("X");
-        button.resize(40, 20);
-        button.setFaceColour(Rgb{255, 0, 0}, true);
-        QCOMPARE(button.grab().toImage().pixel(20, 3), qRgb(255, 0, 0));
-    }
-
-    // The dialog driver itself: a test whose dialog never opens must not pass.
-    void aDialogThatNeverOpensFailsItsTest()
-    {
-        bool driven = false;
-        QEXPECT_FAIL("", "nothing opens the dialog", Continue);
-        whenModal<ExportNameDialog>([&](ExportNameDialog *) { driven = true; }, 100);
-        QTRY_VERIFY_WITH_TIMEOUT(dialogdriver::pending.count == 0, 20000);
-        QVERIFY(!driven);
-    }
-};
-
-// The chart panel's requests per button, and what it shows (the pictures are the simulator's).
-class ChartPanelTest : public QObject
+// The shared controls (the colour button's drawing, and the dialog driver) and the panels'
+// contents: the chart panel's requests per button and what it shows (the pictures are the
+// simulator's), and what a user does with the futures panel (its page walk and Add and Delete
+// rules are core's), on one slow simulator.
+class PanelContentsTest : public QObject
 {
     Q_OBJECT
     GuiBed bed;
@@ -113,10 +81,71 @@ class ChartPanelTest : public QObject
         return loads([&] { panel->button(name)->click(); });
     }
 
+    FuturesPanel *futures() const
+    {
+        return qobject_cast<FuturesPanel *>(bed.program->panels().panel(PanelKind::Futures));
+    }
+    void press(const char *name) const { ::control<QAbstractButton>(futures(), name)->click(); }
+    QString cell(int month, int row, int column) const
+    {
+        return futures()->contractList(month)->model()->index(row, column).data().toString();
+    }
+    QStringList column(int month, int column) const
+    {
+        QStringList out;
+        for (int row = 0; row < futures()->contractList(month)->model()->rowCount(); ++row)
+            out << cell(month, row, column);
+        return out;
+    }
+    QStringList stored() const
+    {
+        CompanyDatabase other("futures-test-reader");
+        QStringList out;
+        if (other.open(resolveStoreConfig({}, bed.databaseFile(), {})))
+            for (const FutureRow &row : other.selectedFutures().load().value())
+                out << QString::fromStdString(row.symbol);
+        return out;
+    }
+    void waitForData() const
+    {
+        QSignalSpy finished(futures(), &FuturesPanel::fetchFinished);
+        QVERIFY(finished.wait(60000));
+        QVERIFY(!futures()->fetching() && futures()->findChild<QLabel *>("waitText")->isHidden());
+    }
+
 private slots:
-    void initTestCase() { QVERIFY2(bed.startSim(), qPrintable(bed.sim.errorText())); }
+    void initTestCase() { QVERIFY(bed.startSim({"--latency-ms", "150"})); }
     void init() { bed.context(); }
     void cleanup() { delete panel; }
+
+    // The face inside the ring, the pressed caption one pixel right and down (only with
+    // focus), a disabled caption grey, and the face colour a caller sets.
+    void colourButtonDrawing()
+    {
+        const QImage up = draw(1, {true, false, true}), down = draw(1, {true, true, true});
+        QCOMPARE(up.pixel(2, 2), qRgb(213, 247, 255)); // the face colour inside the ring
+        QCOMPARE(inkBox(down, 5).topLeft(), inkBox(up, 5).topLeft() + QPoint(1, 1));
+        QCOMPARE(draw(2, {false, true, true}), draw(2, {false, false, true}));
+        QCOMPARE(draw(0, {false, false, true}).pixel(0, 0), qRgb(213, 247, 255)); // no ring
+
+        const QImage disabled = draw(2, {false, false, false}, "WWW");
+        QVERIFY(!inkBox(disabled, 4, 129).isEmpty() && inkBox(disabled, 4, 60).isEmpty());
+
+        ColorButton button("X");
+        button.resize(40, 20);
+        button.setFaceColour(Rgb{255, 0, 0}, true);
+        QCOMPARE(button.grab().toImage().pixel(20, 3), qRgb(255, 0, 0));
+    }
+
+    // The dialog driver itself: a test whose dialog never opens must not pass.
+    void aDialogThatNeverOpensFailsItsTest()
+    {
+        bool driven = false;
+        QEXPECT_FAIL("", "nothing opens the dialog", Continue);
+        whenModal<ExportNameDialog>([&](ExportNameDialog *) { driven = true; }, 100);
+        QTRY_VERIFY_WITH_TIMEOUT(dialogdriver::pending.count == 0, 20000);
+        QVERIFY(!driven);
+    }
 
     // A stock by its service symbol, then what its buttons add to the chart's request (the
     // request's rules are core's; an index's symbol is the bar's test's).
@@ -165,64 +194,21 @@ private slots:
             QVERIFY2(bed.requests("/z?").last().contains(g.sent), g.press);
         }
     }
-};
-
-// What a user does with the futures panel; its page walk and Add and Delete rules are core's.
-class FuturesPanelTest : public QObject
-{
-    Q_OBJECT
-    GuiBed bed;
-
-    FuturesPanel *panel() const
-    {
-        return qobject_cast<FuturesPanel *>(bed.program->panels().panel(PanelKind::Futures));
-    }
-    void click(const char *name) const { ::control<QAbstractButton>(panel(), name)->click(); }
-    QString cell(int month, int row, int column) const
-    {
-        return panel()->contractList(month)->model()->index(row, column).data().toString();
-    }
-    QStringList column(int month, int column) const
-    {
-        QStringList out;
-        for (int row = 0; row < panel()->contractList(month)->model()->rowCount(); ++row)
-            out << cell(month, row, column);
-        return out;
-    }
-    QStringList stored() const
-    {
-        CompanyDatabase other("futures-test-reader");
-        QStringList out;
-        if (other.open(resolveStoreConfig({}, bed.databaseFile(), {})))
-            for (const FutureRow &row : other.selectedFutures().load().value())
-                out << QString::fromStdString(row.symbol);
-        return out;
-    }
-    void waitForData() const
-    {
-        QSignalSpy finished(panel(), &FuturesPanel::fetchFinished);
-        QVERIFY(finished.wait(60000));
-        QVERIFY(!panel()->fetching() && panel()->findChild<QLabel *>("waitText")->isHidden());
-    }
-
-private slots:
-    void cleanup() { bed.tearDown(); }
 
     void aUserPicksStocksSeesTheirContractsAndDeletesOne()
     {
-        QVERIFY(bed.startSim({"--latency-ms", "150"}));
         bed.makeProgram();
         QVERIFY(bed.openDatabase());
         QVERIFY(bed.ctx->database.selectedFutures().insert({"Infosys Limited", "INFY"}).ok());
         bed.program->start();
         bed.program->bar().button("futures")->click();
         for (int month = 0; month < 3; ++month)
-            testModelOf(panel()->contractList(month));
-        panel()->setFetchTimeoutMs(1500);
-        QListWidget *choices = panel()->choiceList();
+            testModelOf(futures()->contractList(month));
+        futures()->setFetchTimeoutMs(1500);
+        QListWidget *choices = futures()->choiceList();
         QCOMPARE(choices->count(), 208);
-        click("month1Delete");
-        click("addStocks");
+        press("month1Delete");
+        press("addStocks");
         QCOMPARE(bed.messenger.shown, (std::vector<std::string>{FuturesBoard::NothingToDelete,
                                                                 FuturesBoard::NothingToAdd}));
 
@@ -231,23 +217,19 @@ private slots:
         for (const char *name :
              {"Mahindra & Mahindra Limited", "Infosys Limited", "Larsen & Toubro Limited"})
             choices->findItems(name, Qt::MatchExactly).value(0)->setSelected(true);
-        click("addStocks");
+        press("addStocks");
         QCOMPARE(stored(), (QStringList{"INFY", "LT", "M&M"}));
         for (const char *locked : {"addStocks", "month2Delete"})
-            QVERIFY2(!::control<QAbstractButton>(panel(), locked)->isEnabled(), locked);
-        QVERIFY(panel()->findChild<QLabel *>("waitText")->isVisible());
-        // The rest of the program goes on meanwhile.
-        bed.program->bar().button("world")->click();
-        QVERIFY(bed.program->panels().panel(PanelKind::World)->isVisible() &&
-                !panel()->isVisible());
+            QVERIFY2(!::control<QAbstractButton>(futures(), locked)->isEnabled(), locked);
+        QVERIFY(futures()->findChild<QLabel *>("waitText")->isVisible());
         waitForData();
-        bed.program->bar().button("futures")->click();
 
         QCOMPARE(column(0, 1), (QStringList{"INFY", "LT", "M&M"}));
-        QCOMPARE(::control<QLabel>(panel(), "month3Expiry")->text(), QStringLiteral("25-FEB-2027"));
-        QCOMPARE(panel()->statsList()->model()->index(1, 0).data().toString(),
+        QCOMPARE(::control<QLabel>(futures(), "month3Expiry")->text(),
+                 QStringLiteral("25-FEB-2027"));
+        QCOMPARE(futures()->statsList()->model()->index(1, 0).data().toString(),
                  QStringLiteral("Stock Futures"));
-        QVERIFY(panel()->statsList()->model()->index(1, 1).data().toDouble() > 0);
+        QVERIFY(futures()->statsList()->model()->index(1, 1).data().toDouble() > 0);
         for (int month = 0; month < 3; ++month)
             for (int row = 0; row < 3; ++row) {
                 QVERIFY(cell(month, row, 4).toDouble() > 0); // the previous close is always there
@@ -256,8 +238,8 @@ private slots:
             }
 
         const QString larsen = cell(0, 1, 5);
-        panel()->contractList(1)->selectRow(2);
-        click("month3Delete");
+        futures()->contractList(1)->selectRow(2);
+        press("month3Delete");
         QCOMPARE(stored(), (QStringList{"INFY", "LT"}));
         QCOMPARE(column(0, 1), (QStringList{"INFY", "LT"}));
         QCOMPARE(cell(0, 1, 5), larsen); // each row keeps its own stock's data meanwhile
@@ -265,23 +247,14 @@ private slots:
         QCOMPARE(column(2, 0), (QStringList{"Infosys Limited", "Larsen & Toubro Limited"}));
 
         // Closed while pages come in, the panel takes its fetch with it.
-        click("getLatestData");
-        QVERIFY(panel()->fetching());
-        click("closePanel");
-        QTRY_VERIFY_WITH_TIMEOUT(!panel(), 30000);
+        press("getLatestData");
+        QVERIFY(futures()->fetching());
+        press("closePanel");
+        QTRY_VERIFY_WITH_TIMEOUT(!futures(), 30000);
         bed.refreshOnce();
         QCOMPARE(int(bed.messenger.shown.size()), 2);
     }
 };
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    ControlsTest controls;
-    ChartPanelTest chart;
-    FuturesPanelTest futures;
-    return QTest::qExec(&controls, argc, argv) | QTest::qExec(&chart, argc, argv) |
-           QTest::qExec(&futures, argc, argv);
-}
-
+QTEST_MAIN(PanelContentsTest)
 #include "panelcontents_test.moc"

@@ -17,11 +17,11 @@ class ProgramStartTest : public QObject
 
     static QString program() { return qEnvironmentVariable("VANTREL_PROGRAM"); }
 
-    // The /proc entry of the simulator the process started, if it runs.
-    static QString simulatorOf(qint64 parent)
+    // The /proc entry of the gateway the process started, if it runs.
+    static QString gatewayOf(qint64 parent)
     {
         const QRegularExpression child(
-            QStringLiteral("^\\d+ \\(vantrel-sim\\) \\S %1 ").arg(parent));
+            QStringLiteral("^\\d+ \\(vantrel-gateway\\) \\S %1 ").arg(parent));
         for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
             QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
             if (stat.open(QIODevice::ReadOnly) &&
@@ -79,41 +79,18 @@ private slots:
         QVERIFY2(m_bed.setUp(), qPrintable(m_bed.errorText()));
     }
 
-    // Which files are unusable, and that the database layer leaves them alone, is the
-    // database's own test; here the program says so once and runs on.
-    // Told to stop, it ends in order and takes the simulator it started with it.
-    void anUnusableDatabaseIsReportedOnceAndLeftAlone()
+    // Started with --live against the replayed sources, the program's own quote request reaches
+    // the gateway it started, and the program asks it for the label its prices go by. What the
+    // gateway answers, and how it falls back when sources fail, is the gateway tests'. An
+    // unusable database (which files are, and that the database layer leaves them alone, is the
+    // database's own test) is said once, and it runs on. Told to stop, it ends in order and
+    // takes the gateway it started with it.
+    void liveRunFollowsItsSourcesAndRunsOnWithoutItsDatabase()
     {
-        const QString file = m_bed.path(QStringLiteral("start/vantrel.db"));
+        const QString file = m_bed.path(QStringLiteral("live/vantrel.db"));
         QDir().mkpath(QFileInfo(file).absolutePath());
         QVERIFY(initDatabase(resolveStoreConfig({}, file, {})).ok());
         QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
-
-        QProcess vantrel;
-        launch(vantrel,
-               {"--no-splash", "--data-dir", m_bed.path("start/root"), "--database", file});
-        QVERIFY(vantrel.waitForStarted());
-        QByteArray said;
-        QTRY_VERIFY_WITH_TIMEOUT((said += vantrel.readAllStandardError()).contains(file.toUtf8()),
-                                 20000);
-        // It runs on after saying so.
-        QVERIFY2(said.contains("runs on without it"), said.constData());
-        QString simulator;
-        QTRY_VERIFY_WITH_TIMEOUT(!(simulator = simulatorOf(vantrel.processId())).isEmpty(), 20000);
-        // Ended while its message is up, it still ends in order.
-        vantrel.terminate();
-        QVERIFY(vantrel.waitForFinished(20000) && vantrel.exitStatus() == QProcess::NormalExit);
-        QCOMPARE(vantrel.exitCode(), 0);
-        QVERIFY2(!QFile::exists(simulator), qPrintable(simulator));
-        said += vantrel.readAllStandardError();
-        QCOMPARE(said.count(file.toUtf8()), 1); // said once in the whole run
-    }
-
-    // Started with --live against the replayed sources, the program's own quote request reaches
-    // the gateway it started, and the program asks it for the label its prices go by. What the
-    // gateway answers, and how it falls back when sources fail, is the gateway tests'.
-    void liveRunFollowsItsSources()
-    {
         QProcess sources, vantrel;
         // Ended in order even when a check fails, so the gateway goes with the program.
         const auto stop = qScopeGuard([&] {
@@ -137,7 +114,6 @@ private slots:
         QVERIFY(probe.listen(QHostAddress::LocalHost));
         const QString log = m_bed.path("live/access.log");
         const QString wrapper = m_bed.path("live/gateway.sh");
-        QDir().mkpath(m_bed.path("live"));
         QFile script(wrapper);
         QVERIFY(script.open(QIODevice::WriteOnly));
         script.write(QStringLiteral("#!/bin/sh\nexec '%1/vantrel-gateway' \"$@\" --port %2 "
@@ -151,20 +127,35 @@ private slots:
         probe.close();
         env.insert(QStringLiteral("VANTREL_GATEWAY"), wrapper);
 
-        launch(vantrel, {"--no-splash", "--data-dir", m_bed.path("live/root"), "--live"}, true,
-               env);
+        launch(vantrel,
+               {"--no-splash", "--data-dir", m_bed.path("live/root"), "--live", "--database", file},
+               true, env);
         QVERIFY(vantrel.waitForStarted());
+        said.clear();
+        QTRY_VERIFY_WITH_TIMEOUT((said += vantrel.readAllStandardError()).contains(file.toUtf8()),
+                                 20000);
+        // It runs on after saying so.
+        QVERIFY2(said.contains("runs on without it"), said.constData());
         // Each line of the access log starts with the path asked for.
         const auto asked = [&log](const char *path) {
-            QFile file(log);
-            return file.open(QIODevice::ReadOnly) &&
-                   ("\n" + file.readAll()).contains("\n" + QByteArray(path));
+            QFile logged(log);
+            return logged.open(QIODevice::ReadOnly) &&
+                   ("\n" + logged.readAll()).contains("\n" + QByteArray(path));
         };
         QTRY_VERIFY_WITH_TIMEOUT(asked("/d/quotes.csv?"), 30000);
         QTRY_VERIFY_WITH_TIMEOUT(asked("/gateway/status"), 30000);
+        const QString gateway = gatewayOf(vantrel.processId());
+        QVERIFY(!gateway.isEmpty());
+        // Ended while its message is up, it still ends in order.
+        vantrel.terminate();
+        QVERIFY(vantrel.waitForFinished(20000) && vantrel.exitStatus() == QProcess::NormalExit);
+        QCOMPARE(vantrel.exitCode(), 0);
+        QVERIFY2(!QFile::exists(gateway), qPrintable(gateway));
+        said += vantrel.readAllStandardError();
+        QCOMPARE(said.count(file.toUtf8()), 1); // said once in the whole run
     }
 
-    void initDbPreparesAnEmptyDataSourceOnceWithoutADisplay()
+    void withoutADisplayItPreparesTheDataSourceImportsAndExports()
     {
         QFile::remove(m_bed.odbcDatabaseFile());
         // Qt's window options, as a launcher may pass them, change nothing here.
@@ -182,11 +173,8 @@ private slots:
         // A command line it can't use is refused before any window.
         const Run refused = run({"--quote-url", "http://"});
         QVERIFY(refused.code == 2 && refused.err.contains("--quote-url"));
-    }
 
-    // Installed without its module, the program says what is missing and ends.
-    void aProgramWithoutItsModuleSaysSo()
-    {
+        // Installed without its module, the program says what is missing and ends.
         QTemporaryDir alone;
         QVERIFY(QFile::copy(program(), alone.filePath("vantrel")));
         QProcess vantrel;
@@ -195,10 +183,8 @@ private slots:
         QCOMPARE(vantrel.exitCode(), 1);
         QVERIFY(vantrel.readAllStandardError().contains("module vantrel-bar could not be loaded"));
         QVERIFY(!QFile::exists(alone.filePath("d")));
-    }
 
-    void importTradesAndExportGainsWithoutADisplay()
-    {
+        // Trades imported, and the year's gains exported, from a tradebook.
         const QStringList db{"--database", m_bed.path("import/CompanyList.sqlite")};
         const QString book = m_bed.path("tradebook.csv");
         QFile file(book);
@@ -213,9 +199,9 @@ private slots:
                    "2026-11-10T10:00:00\n");
         file.close();
         const QStringList import = db + QStringList{"--import-trades", book};
-        const Run first = run(import);
-        QVERIFY(says(first, 0, "2 new, 0 already held, 1 refused") &&
-                says(first, 0, "line 3 refused: it sells 15 INFY where 10 are held"));
+        const Run imported = run(import);
+        QVERIFY(says(imported, 0, "2 new, 0 already held, 1 refused") &&
+                says(imported, 0, "line 3 refused: it sells 15 INFY where 10 are held"));
         QVERIFY(says(run(import), 3, "0 new, 2 already held"));
         QVERIFY(says(run(import + QStringList{"--broker", "Nobody"}), 2, "no broker named"));
         // The year's report from what was stored (its arithmetic is the core's).

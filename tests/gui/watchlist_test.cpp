@@ -6,14 +6,12 @@
 #include "gui/controls/scrollingband.h"
 #include "gui/shell/panelhost.h"
 #include "gui/ticker/tickerbar.h"
-#include "gui/watch/alertlimitsdialog.h"
 #include "gui/watch/watchlistmodel.h"
 #include "gui/watch/watchlistpanel.h"
 #include "support/dialogdriver.h"
 #include "support/guibed.h"
 #include "support/resultlist.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
@@ -134,10 +132,10 @@ private slots:
         QDir(bed.path("data")).removeRecursively(); // every test starts a day with no data files
     }
 
-    // Hidden at start, the X only hides it. Set Alert edits the first selected stock's limits; a
-    // header's second click sorts the rows the other way, by number. Add goes through the chooser
-    // while the refresh waits, Delete (stored at once: the core's) and the export act on the
-    // rows, and a full list takes none.
+    // Hidden at start, the X only hides it. Set Alert wants a selection (its dialog is the disk
+    // faults test's); a header's second click sorts the rows the other way, by number. Add goes
+    // through the chooser while the refresh waits, Delete (stored at once: the core's) and the
+    // export act on the rows, and a full list takes none.
     void theButtonsOfThePanelHiddenAtStartReachTheTable()
     {
         QVERIFY(!panel()->isVisible());
@@ -151,35 +149,7 @@ private slots:
         QCOMPARE(said(), WatchList::NoDeleteSelection);
         click("setAlert");
         QCOMPARE(said(), WatchList::NoAlertSelection);
-        price("500325.BO", 12000.5); // above ten thousand, yet it can have an alert
-        select({1});
-        whenModal<AlertLimitsDialog>([this](AlertLimitsDialog *d) {
-            QVERIFY(!bed.ctx->refresh.timerActive()); // the refresh waits for the dialog
-            QCOMPARE(control<QLabel>(d, "companyName")->text(), "Reliance Industries");
-            auto *lower = control<QLineEdit>(d, "alertLowerLimit");
-            QCOMPARE(lower->text(), "12000.5"); // no alert yet: the current price
-            QVERIFY(!lower->isEnabled());
-            control<QCheckBox>(d, "setAlert")->click();
-            typeInto(d, "alertLowerLimit", "12100");
-            typeInto(d, "alertUpperLimit", "1000000.01");
-            control<QPushButton>(d, "ok")->click();
-            QCOMPARE(said(), "Please enter a number between 0 and 1000000.");
-            typeInto(d, "alertUpperLimit", "12100");
-            control<QPushButton>(d, "ok")->click();
-            QCOMPARE(said(), "Lower Limit can't be greater than or equal to Upper Limit");
-            QVERIFY(d->isVisible());
-            typeInto(d, "alertUpperLimit", "1000000");
-            control<QPushButton>(d, "ok")->click();
-        });
-        click("setAlert");
-        QCOMPARE(model()->index(1, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
-                 QColor(255, 0, 0)); // below the new lower limit
-        select({2});
-        whenModal<AlertLimitsDialog>([](AlertLimitsDialog *d) { // a stock's own limits first
-            QCOMPARE(control<QLineEdit>(d, "alertUpperLimit")->text(), "6200.25");
-        });
-        click("setAlert");
-
+        price("500325.BO", 12000.5);
         price("INFY.NS", 1500);
         price("DRREDDY.NS", 5500.5);
         QHeaderView *header = panel()->listView()->horizontalHeader();
@@ -197,7 +167,6 @@ private slots:
         select({0, 1});
         click("deleteStocks");
         QCOMPARE(order(), "INFY WIPRO");
-        QCOMPARE(model()->index(0, watchcol::Price).data().toString(), "1,500.00");
 
         // Cancelled, the export writes nothing. The dialog starts from the clock, takes no more
         // than a file name's length and refuses a blank (the name's rules are the core's).
