@@ -214,7 +214,7 @@ TEST_F(FileFaults, ReadAndWriteErrorsEndTheirWriterWithItsMessage)
 }
 
 // The first refresh writes no bar, so INFY's points are 100, 102, 101.
-TEST_F(LiveChartFiles, PointsComeFromTheDaysFilesAndTheSnapshotAddsOnePerTick)
+TEST_F(LiveChartFiles, PointsComeFromTheDaysFilesTheSnapshotAddsOnePerTickAndNoHalfLine)
 {
     day({99, 100, 102, 101});
     ASSERT_EQ(loaded(), 3u);
@@ -235,11 +235,8 @@ TEST_F(LiveChartFiles, PointsComeFromTheDaysFilesAndTheSnapshotAddsOnePerTick)
         << "an unchanged snapshot is plotted again";
     EXPECT_EQ((tuple{loaded("TCS"), chart.nifty().points().size()}), tuple(3u, 3u))
         << "another stock starts from its own file";
-}
 
-TEST_F(LiveChartFiles, AGrowingFileIsReadOnWithoutHalfLines)
-{
-    day({99, 100, 102});
+    // A growing file is read on without half lines.
     GrowingFile growing(infyFile());
     Said seen;
     const auto poll = [&] {
@@ -247,18 +244,18 @@ TEST_F(LiveChartFiles, AGrowingFileIsReadOnWithoutHalfLines)
     };
     const std::string whole = read("IntraDay/12-04-2026/INFY.txt");
     EXPECT_EQ((tuple{poll(), seen.size(), growing.offset()}),
-              tuple(GrowingFile::Status::Read, 2u, whole.size()));
+              tuple(GrowingFile::Status::Read, 3u, whole.size()));
 
     const std::string next = seen.back();
     append(next.substr(0, 20)); // the writer is half way through a line
     poll();
     append(next.substr(20) + "\n");
     poll();
-    EXPECT_EQ(tuple(seen.size(), seen.back()), tuple(3u, next));
+    EXPECT_EQ(tuple(seen.size(), seen.back()), tuple(4u, next));
 
-    EXPECT_EQ(loaded(), 3u);
-    day({101}); // one more refresh: one more line, read from where the last load stopped
     EXPECT_EQ(loaded(), 4u);
+    day({101}); // one more refresh: one more line, read from where the last load stopped
+    EXPECT_EQ(loaded(), 5u);
     std::ofstream(infyFile()) << whole.substr(0, whole.find('\n') + 1); // a shorter file
     EXPECT_EQ((tuple{poll(), loaded()}), tuple(GrowingFile::Status::Restarted, 1u));
 }

@@ -123,30 +123,19 @@ TEST(FuturesPageWalk, StatisticsUseUpperCaseMarkers)
         ASSERT_FALSE(walkStatsPage(std::string_view(text).substr(0, cut))) << cut;
 }
 
-namespace {
-struct FuturesBoardTest : ::testing::Test
+TEST(FuturesBoard, AddKeepsTheLimitAndFetchWalksThePagesInOrderOrOnlyTheStatistics)
 {
     MemoryFutures tables;
     RecordingMessenger messenger;
     FuturesBoard board{tables, tables, messenger};
-
-    void SetUp() override
-    {
-        for (int i = 0; i < 320; ++i)
-            tables.catalogue.push_back({"Stock " + std::to_string(i), "S" + std::to_string(i)});
-        tables.catalogue[3] = {"Mahindra & Mahindra Limited", "M&M"};
-    }
-    void choose(int count)
-    {
+    for (int i = 0; i < 320; ++i)
+        tables.catalogue.push_back({"Stock " + std::to_string(i), "S" + std::to_string(i)});
+    tables.catalogue[3] = {"Mahindra & Mahindra Limited", "M&M"};
+    const auto choose = [&](int count) {
         for (int i = 0; i < count; ++i)
             tables.chosen.push_back(tables.catalogue[std::size_t(100 + i)]);
         board.load();
-    }
-};
-} // namespace
-
-TEST_F(FuturesBoardTest, AddKeepsTheLimitAndSkipsChosenStocks)
-{
+    };
     choose(23);
     EXPECT_EQ(board.choices().size(), FuturesBoard::MaxChoices);
     EXPECT_FALSE(board.add({0, 1, 2}));
@@ -164,10 +153,9 @@ TEST_F(FuturesBoardTest, AddKeepsTheLimitAndSkipsChosenStocks)
     EXPECT_FALSE(board.remove("S100"));
     EXPECT_EQ(board.chosen().size(), 24u);
     EXPECT_EQ(messenger.shown.back(), "disk full");
-}
 
-TEST_F(FuturesBoardTest, FetchWalksThePagesInOrderOrOnlyTheStatistics)
-{
+    tables.failure.clear();
+    tables.chosen.clear();
     choose(0);
     FuturesFetch statsOnly(board, "http://x:1");
     EXPECT_EQ(statsOnly.next()->url, "http://x:1/content/fo/fo_markettoday.htm");

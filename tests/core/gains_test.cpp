@@ -307,34 +307,6 @@ TEST(Xirr, AgreesWithTheDaysOver365Definition)
     EXPECT_FALSE(rate({{date(2023, 1, 1), -1000}, {date(2024, 1, 1), std::nan("")}}));
 }
 
-// INFY: 10 for 1,000 in 2021 and 2022, sold in 2023 for 1,155 and 5 of the second for 577.50,
-// 5 held at 115.50: flows -1,000, -1,000, +2,310 are 10%; realised 232.50, unrealised 77.50.
-TEST(HoldingReturns, RateAndResultsOfAPartlySoldHolding)
-{
-    const auto a = date(2021, 1, 1);
-    const auto b = date(2022, 1, 1);
-    const auto today = date(2023, 1, 1);
-    const HoldingHistory infy{
-        "INFY",
-        {{"INFY", a, today, 10, 1000, 1155}, {"INFY", b, today, 5, 500, 577.5}},
-        {{b, 5, 500}},
-        115.5};
-    const HoldingReturns r = holdingReturns(infy, today);
-    EXPECT_EQ(tuple(xirrText(r), r.realised, r.unrealised), tuple("10.00%", 232.5, 77.5));
-
-    // A lot carried over without a date: the results stand, the rate says why it is missing.
-    HoldingHistory undated = infy;
-    undated.open.push_back({std::nullopt, 1, 100});
-    const HoldingReturns u = holdingReturns(undated, today);
-    EXPECT_EQ(tuple(xirrText(u), u.unrealised), tuple(NoXirrWithoutDates, 77.5 + 115.5 - 100));
-
-    // Held without a price (0 is an old missing quote): neither today's value nor a rate.
-    HoldingHistory unpriced = infy;
-    unpriced.latestPrice = 0.0;
-    const HoldingReturns p = holdingReturns(unpriced, today);
-    EXPECT_EQ(tuple(xirrText(p), p.unrealised), tuple("N/A", std::nullopt));
-}
-
 // X: 1,000 worth 1,100 a year on; Y: 10,000 sold for 8,000 a year on. Together -11,000 and
 // +9,100 a year apart: 9,100 / 11,000 - 1.
 TEST(HoldingReturns, PortfolioRateIsOfAllFlowsTogether)
@@ -350,8 +322,9 @@ TEST(HoldingReturns, PortfolioRateIsOfAllFlowsTogether)
                   Close);
 }
 
-// INFY as in HoldingReturns above, 10% a year; TCS has a lot of no known date, so no rate, and
-// the whole portfolio then has none either.
+// INFY: 10 for 1,000 in 2021 and 2022, sold in 2023 for 1,155 and 5 of the second for 577.50,
+// 5 held at 115.50: flows -1,000, -1,000, +2,310 are 10%; realised 232.50, unrealised 77.50.
+// TCS has a lot of no known date, so no rate, and the whole portfolio then has none either.
 TEST(TradeReturns, RowsTakeTheRateOfTheirCompanysWholeHistory)
 {
     const auto lines = tradeLines(
@@ -364,6 +337,20 @@ TEST(TradeReturns, RowsTakeTheRateOfTheirCompanysWholeHistory)
     const year_month_day today = year{2023} / January / 1;
     ASSERT_EQ(histories.size(), 2u);
     EXPECT_FALSE(histories[1].latestPrice); // no quote yet: not a price of 0
+    const HoldingReturns r = holdingReturns(histories[0], today);
+    EXPECT_EQ(tuple(xirrText(r), r.realised, r.unrealised), tuple("10.00%", 232.5, 77.5));
+
+    // A lot carried over without a date: the results stand, the rate says why it is missing.
+    HoldingHistory undated = histories[0];
+    undated.open.push_back({std::nullopt, 1, 100});
+    const HoldingReturns u = holdingReturns(undated, today);
+    EXPECT_EQ(tuple(xirrText(u), u.unrealised), tuple(NoXirrWithoutDates, 77.5 + 115.5 - 100));
+
+    // Held without a price (0 is an old missing quote): neither today's value nor a rate.
+    HoldingHistory unpriced = histories[0];
+    unpriced.latestPrice = 0.0;
+    const HoldingReturns p = holdingReturns(unpriced, today);
+    EXPECT_EQ(tuple(xirrText(p), p.unrealised), tuple("N/A", std::nullopt));
 
     setRowReturns(rows, histories, today);
     EXPECT_EQ(tuple(holdingCellText(rows[0], holdingcol::Xirr),

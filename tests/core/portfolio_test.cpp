@@ -194,9 +194,22 @@ TEST_F(PortfolioTest, WarningsAboveTheRowAndSymbolThresholdsAndNoAddAboveTheLotL
     EXPECT_TRUE(portfolio.mayAdd(Intraday));
 }
 
-TEST_F(PortfolioTest, ChangesAreStoredFirstAndKeptInOrderAndAFailingStoreChangesNothing)
+TEST_F(PortfolioTest, QuotesGoToTheirSymbolsOnlyChangesAreStoredFirstAndAFailedStoreChangesNothing)
 {
     open({lot("A", 10, 1), lot("B", 20, 2), lot("A", 11, 1), lot("A", 12, 1, 1, 1)});
+    int arrived = 0;
+    portfolio.setOnArrived([&] { ++arrived; });
+    portfolio.quotesArrived();
+    // Entry 1 is B now.
+    EXPECT_EQ(tuple(portfolio.quoteTarget(1, "A.NS"), portfolio.quoteTarget(2, "B.NS"), arrived),
+              tuple(nullptr, nullptr, 1));
+    quote("A.NS", std::numeric_limits<double>::quiet_NaN(), 1);
+    quote("B.NS", 22, std::numeric_limits<float>::infinity());
+    refresh();
+    EXPECT_EQ(tuple(row(Delivery, 0).netProfitLoss, row(Delivery, 1).changePercent,
+                    portfolio.lots(Delivery)[1].change, row(Delivery, 1).netProfitLoss),
+              tuple(0, 0, 0, 4));
+
     quote("A.NS", 15);
     ASSERT_TRUE(
         portfolio.editStock({"A Ltd", "NSE", "A", 2, Delivery, {{13, 3}, {14, 4}, {15, 5}}}));
@@ -231,24 +244,6 @@ TEST_F(PortfolioTest, ChangesAreStoredFirstAndKeptInOrderAndAFailingStoreChanges
     portfolio.load();
     EXPECT_EQ(messenger.shown.back(), store.loadFailure);
     EXPECT_TRUE(portfolio.lots(Delivery).empty());
-}
-
-TEST_F(PortfolioTest, QuotesGoToTheirSymbolsOnlyAndUnreadableOnesCountAsZero)
-{
-    open({lot("A", 10, 2), lot("B", 10, 2)});
-    int arrived = 0;
-    portfolio.setOnArrived([&] { ++arrived; });
-    portfolio.quotesArrived();
-    // Entry 1 is B now.
-    EXPECT_EQ(tuple(portfolio.quoteTarget(1, "A.NS"), portfolio.quoteTarget(2, "B.NS"), arrived),
-              tuple(nullptr, nullptr, 1));
-
-    quote("A.NS", std::numeric_limits<double>::quiet_NaN(), 1);
-    quote("B.NS", 12, std::numeric_limits<float>::infinity());
-    refresh();
-    EXPECT_EQ(tuple(row(Delivery, 0).netProfitLoss, row(Delivery, 1).changePercent,
-                    portfolio.lots(Delivery)[1].change, row(Delivery, 1).netProfitLoss),
-              tuple(0, 0, 0, 4));
 }
 
 TEST(HoldingCells, ColoursFollowTheSignAsShownAndHiddenColumnsCarryTheKeys)

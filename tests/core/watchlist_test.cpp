@@ -42,7 +42,7 @@ struct WatchListTest : ::testing::Test, WatchBed
 };
 } // namespace
 
-TEST_F(WatchListTest, SortAndDeleteCloseUpAndAChangeThatCannotBeStoredIsNotMade)
+TEST_F(WatchListTest, SortDeleteAndAddKeepTheirRulesAndAChangeThatCannotBeStoredIsNotMade)
 {
     add({"A", "B", "C", "D"});
     const double prices[] = {100.004, 99.5, 100.001, 100.02};
@@ -102,6 +102,19 @@ TEST_F(WatchListTest, SortAndDeleteCloseUpAndAChangeThatCannotBeStoredIsNotMade)
     ASSERT_TRUE(list.sortBy(Name, false));
     EXPECT_EQ(order(), (Symbols{"D", "B"})) << "the refused sort did not turn the direction";
 
+    messenger.shown.clear();
+    ASSERT_EQ(list.addEntry(WatchRow{"Infosys", "NSE", "INFY", 0, 5, 9}), AddOutcome::Added);
+    EXPECT_EQ(store.rows.back().lowerLimit, 0) << "limits without an alert are not kept";
+    EXPECT_NE(list.addEntry(WatchRow{"Infosys BSE", "BSE", "INFY"}), AddOutcome::Added);
+    EXPECT_NE(list.addEntry(WatchRow{"", "NSE", "NONAME"}), AddOutcome::Added);
+    EXPECT_EQ(messenger.shown, Symbols{WatchList::DuplicateMessage})
+        << "an empty name is ignored without a word";
+    for (int i = 3; i < 50; ++i) // the toppers go on past the Add button's stop at 42
+        ASSERT_EQ(list.addEntry(WatchRow{"Company", "NSE", "S" + std::to_string(i)}),
+                  AddOutcome::Added);
+    EXPECT_NE(list.addEntry(WatchRow{"Company", "NSE", "ONEMORE"}), AddOutcome::Added);
+    EXPECT_EQ(tuple(messenger.shown.back(), store.rows.size()), tuple(WatchList::FullMessage, 50u));
+
     // A table that could not be read is never written over.
     MemoryWatchList unread;
     unread.loadFailure = "no such table: SelectedComp2Watch";
@@ -110,21 +123,6 @@ TEST_F(WatchListTest, SortAndDeleteCloseUpAndAChangeThatCannotBeStoredIsNotMade)
     EXPECT_EQ(messenger.shown.back(), unread.loadFailure);
     EXPECT_EQ((tuple{other.addEntry(WatchRow{"Wipro", "NSE", "WIPRO"}), unread.saves}),
               tuple(AddOutcome::Added, 0));
-}
-
-TEST_F(WatchListTest, AddStopsAt50AndSymbolsAloneDecideDuplicates)
-{
-    ASSERT_EQ(list.addEntry(WatchRow{"Infosys", "NSE", "INFY", 0, 5, 9}), AddOutcome::Added);
-    EXPECT_EQ(store.rows[0].lowerLimit, 0) << "limits without an alert are not kept";
-    EXPECT_NE(list.addEntry(WatchRow{"Infosys BSE", "BSE", "INFY"}), AddOutcome::Added);
-    EXPECT_NE(list.addEntry(WatchRow{"", "NSE", "NONAME"}), AddOutcome::Added);
-    EXPECT_EQ(messenger.shown, Symbols{WatchList::DuplicateMessage})
-        << "an empty name is ignored without a word";
-    for (int i = 1; i < 50; ++i) // the toppers go on past the Add button's stop at 42
-        ASSERT_EQ(list.addEntry(WatchRow{"Company", "NSE", "S" + std::to_string(i)}),
-                  AddOutcome::Added);
-    EXPECT_NE(list.addEntry(WatchRow{"Company", "NSE", "ONEMORE"}), AddOutcome::Added);
-    EXPECT_EQ(tuple(messenger.shown.back(), store.rows.size()), tuple(WatchList::FullMessage, 50u));
 }
 
 // The edges the simulated day below never reaches.

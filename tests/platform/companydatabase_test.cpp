@@ -177,6 +177,8 @@ private slots:
     void aReleaseFileIsUpgradedWithoutLossOrRefusedUntouched()
     {
         const QString file = copyOf("release-unversioned.sqlite");
+        const ProfileLot tcs{
+            "TATA CONSULTANCY SERVICES LIMITED", "NSE", "TCS", 0, 3500, 3, 0, "2026-02-03"};
         {
             CompanyDatabase db(QStringLiteral("release"));
             const StoreStatus opened = db.open(at(file));
@@ -200,11 +202,32 @@ private slots:
             QCOMPARE(watch.size(), 2u);
             QCOMPARE(watch[1], (WatchRow{"HDFC BANK LIMITED", "NSE", "HDFCBANK", 1, 1500, 1800}));
             QCOMPARE(db.companyList().listedOn(Exchange::Nse).value().size(), 5u);
+
+            // The upgrade gains the 31 January 2018 values per company. An undated buy given its
+            // date by the lot dialog keeps its trade; a new lot is dated.
+            QVERIFY(db.jan2018Values().loadAll().value().empty());
+            QVERIFY(db.jan2018Values().setAll({{"RELIANCE", 1000.5}, {"INFY", 1150}}).ok());
+            // A second answer for a company replaces the first; the others stay.
+            QVERIFY(db.jan2018Values().setAll({{"INFY", 1160.25}}).ok());
+            QVERIFY(
+                db.profile()
+                    .replaceStock("RELIANCE", 0,
+                                  {{reliance, "NSE", "RELIANCE", 0, 1250.5, 10, 1, "2017-05-02"},
+                                   {reliance, "NSE", "RELIANCE", 0, 1300.25, 4, 1, ""}})
+                    .ok());
+            QVERIFY(db.profile().insertLots({tcs}).ok());
         }
         QCOMPARE(run(file, "SELECT COUNT(*) FROM PROFILELIST"), 0);
         const QByteArray before = StoreTestBed::digest(file);
         CompanyDatabase again(QStringLiteral("release-again"));
         QVERIFY(again.open(at(file)).ok());
+        QCOMPARE(again.jan2018Values().loadAll().value(),
+                 (Jan2018Values{{"INFY", 1160.25}, {"RELIANCE", 1000.5}}));
+        const std::vector<Trade> t = again.trades().loadAll().value();
+        QCOMPARE(t.size(), 5u);
+        QCOMPARE(std::tuple(t[0].id, t[0].date, t[2].date, t[4].date),
+                 std::tuple(1L, std::string("2017-05-02"), std::string(), tcs.buyDate));
+        QCOMPARE(again.profile().lots("TCS", 0).value(), std::vector{tcs});
         again.close();
         QCOMPARE(StoreTestBed::digest(file), before);
 
@@ -290,41 +313,6 @@ private slots:
 
         // A broker that a trade names stays, whether or not a lot is left.
         QVERIFY(!db.brokers().removeUnused(1).value());
-    }
-
-    // A file of the trade book's first release gains the 31 January 2018 values per company.
-    // An undated buy given its date by the lot dialog keeps its trade; a new lot is dated.
-    void aFirstTradeBookReleaseTakesJan2018ValuesAndDates()
-    {
-        const QString file = copyOf("release-v2.sqlite");
-        const std::string reliance = "RELIANCE INDUSTRIES LIMITED";
-        const ProfileLot tcs{
-            "TATA CONSULTANCY SERVICES LIMITED", "NSE", "TCS", 0, 3500, 3, 0, "2026-02-03"};
-        {
-            CompanyDatabase db(QStringLiteral("v2"));
-            const StoreStatus opened = db.open(at(file));
-            QVERIFY2(opened.ok(), opened.error().c_str());
-            QVERIFY(db.jan2018Values().loadAll().value().empty());
-            QVERIFY(db.jan2018Values().setAll({{"RELIANCE", 1000.5}, {"INFY", 1150}}).ok());
-            // A second answer for a company replaces the first; the others stay.
-            QVERIFY(db.jan2018Values().setAll({{"INFY", 1160.25}}).ok());
-            QVERIFY(
-                db.profile()
-                    .replaceStock("RELIANCE", 0,
-                                  {{reliance, "NSE", "RELIANCE", 0, 1250.5, 10, 1, "2017-05-02"},
-                                   {reliance, "NSE", "RELIANCE", 0, 1300.25, 4, 1, ""}})
-                    .ok());
-            QVERIFY(db.profile().insertLots({tcs}).ok());
-        }
-        CompanyDatabase again(QStringLiteral("v2-again"));
-        QVERIFY(again.open(at(file)).ok());
-        QCOMPARE(again.jan2018Values().loadAll().value(),
-                 (Jan2018Values{{"INFY", 1160.25}, {"RELIANCE", 1000.5}}));
-        const std::vector<Trade> t = again.trades().loadAll().value();
-        QCOMPARE(t.size(), 5u);
-        QCOMPARE(std::tuple(t[0].id, t[0].date, t[2].date, t[4].date),
-                 std::tuple(1L, std::string("2017-05-02"), std::string(), tcs.buyDate));
-        QCOMPARE(again.profile().lots("TCS", 0).value(), std::vector{tcs});
     }
 };
 
