@@ -87,7 +87,7 @@ protected:
 };
 } // namespace
 
-TEST_F(LiveSources, ChartQuotesAndBarsFieldByFieldThenFromItsCacheAndToManyThreads)
+TEST_F(LiveSources, ChartQuotesAndBarsFieldByFieldThenFromItsCacheFaultsAndToManyThreads)
 {
     server.serve(belPath, {200, fixture("chart_bel_5m.json")});
     ChartSource chart(server.baseUrl(), gate());
@@ -121,6 +121,19 @@ TEST_F(LiveSources, ChartQuotesAndBarsFieldByFieldThenFromItsCacheAndToManyThrea
     EXPECT_EQ(chart.bars("EMPTY.NS", BarSpan::OneDayOneMinute, 1, series).kind,
               SourceOutcome::Refused);
     EXPECT_TRUE(series.empty());
+
+    // Faulty replies give a reason and no price.
+    const std::pair<Reply, std::string> cases[] = {
+        {{401, "", "text/plain"}, "HTTP 401"},
+        {{200, "{\"chart\":{\"result\":[{\"meta\":", "application/json"}, "unreadable reply"},
+        {{200, std::string(9 * 1024 * 1024, ' ')}, "reply too large"}};
+    int n = 0;
+    for (const auto &[reply, reason] : cases) {
+        const std::string symbol = "S" + std::to_string(++n) + ".NS";
+        server.serve("/v8/finance/chart/" + symbol, reply);
+        EXPECT_EQ(ask(chart, {symbol}), "none (refused: " + reason + ")");
+        EXPECT_EQ(chart.status().state + ": " + chart.status().lastError, "refused: " + reason);
+    }
 
     // Worker threads share one source.
     ChartSource shared(server.baseUrl(), gate());
@@ -161,22 +174,6 @@ TEST_F(LiveSources, BackOffDoublesAndSendsNothingMeanwhile)
     g_now += 15s;
     ask(chart, {"BEL.NS"});
     EXPECT_EQ(throttled(), "throttled until 2025-06-23T12:32:15Z"); // a success starts over
-}
-
-TEST_F(LiveSources, FaultyRepliesGiveAReasonAndNoPrice)
-{
-    const std::pair<Reply, std::string> cases[] = {
-        {{401, "", "text/plain"}, "HTTP 401"},
-        {{200, "{\"chart\":{\"result\":[{\"meta\":", "application/json"}, "unreadable reply"},
-        {{200, std::string(9 * 1024 * 1024, ' ')}, "reply too large"}};
-    int n = 0;
-    for (const auto &[reply, reason] : cases) {
-        const std::string symbol = "S" + std::to_string(++n) + ".NS";
-        server.serve("/v8/finance/chart/" + symbol, reply);
-        ChartSource chart(server.baseUrl(), gate());
-        EXPECT_EQ(ask(chart, {symbol}), "none (refused: " + reason + ")");
-        EXPECT_EQ(chart.status().state + ": " + chart.status().lastError, "refused: " + reason);
-    }
 }
 
 TEST_F(LiveSources, BatchUsesCookieAndCrumbAndNeverTakesAnErrorAsCrumb)
@@ -401,7 +398,7 @@ std::string label(const LiveQuote &q, std::int64_t now)
 } // namespace
 
 // 2026-12-07 is a Monday; 2026-12-25, a Friday, is a holiday.
-TEST(QuoteFreshness, OnlyAQuoteOfTodaysOpenSessionAFewMinutesOldIsLiveElseTheLastClose)
+TEST(QuoteFreshness, LiveOnlyInTodaysOpenSessionElseDelayedOrTheLastCloseAsTheSourceSays)
 {
     const std::int64_t eleven = india(2026, 12, 7, 11, 0), close = india(2026, 12, 7, 15, 30);
     const struct
@@ -421,34 +418,27 @@ TEST(QuoteFreshness, OnlyAQuoteOfTodaysOpenSessionAFewMinutesOldIsLiveElseTheLas
         {india(2026, 12, 11, 15, 30), india(2026, 12, 13, 12, 0),
          "CLOSED \u00b7 last close 12/11/2026"},
         {india(2026, 12, 4, 15, 30), india(2026, 12, 7, 15, 45), "END OF DAY 12/4/2026"},
+        {india(2026, 12, 24, 15, 30), india(2026, 12, 25, 11, 0), // a holiday is never live
+         "CLOSED \u00b7 last close 12/24/2026"},
     };
     for (const auto &row : rows)
         EXPECT_EQ(label(stamped(row.at), row.now), row.label) << row.at << " at " << row.now;
     LiveQuote timeless = stamped(0);
     timeless.at.reset();
     EXPECT_EQ(label(timeless, eleven), "END OF DAY");
-}
 
-TEST(QuoteFreshness, TheSourcesOwnDelayAndMarketStateAreBelieved)
-{
-    const std::int64_t now = india(2026, 12, 7, 11, 0);
+    // The source's own delay and market state are believed.
     LiveQuote delayed = stamped(india(2026, 12, 7, 10, 59), "batch");
     LiveQuote closed = delayed, file = stamped(delayed.at.value(), "end-of-day");
     delayed.delayedMinutes = 15;
     delayed.marketState = "REGULAR";
-    EXPECT_EQ(label(delayed, now), "DELAYED 15 min");
+    EXPECT_EQ(label(delayed, eleven), "DELAYED 15 min");
     closed.marketState = "CLOSED";
     file.closingPrice = true;
     for (const LiveQuote &notLive : {closed, file})
-        EXPECT_NE(freshnessOf(notLive, holidays(), now).kind, Freshness::Live) << notLive.source;
-}
+        EXPECT_NE(freshnessOf(notLive, holidays(), eleven).kind, Freshness::Live) << notLive.source;
 
-TEST(QuoteFreshness, AHolidayIsNeverLiveAndAYearWithoutAListTradesOnWeekdays)
-{
     const MarketCalendar calendar = holidays();
-    const std::int64_t christmas = india(2026, 12, 25, 11, 0);
-    EXPECT_EQ(label(stamped(india(2026, 12, 24, 15, 30)), christmas),
-              "CLOSED \u00b7 last close 12/24/2026");
     EXPECT_EQ(calendar.lastClosedSession(india(2026, 12, 28, 9, 0)), dayOf(2026, 12, 24));
     // 2027 has no list: Republic Day, a Tuesday, counts as a trading day.
     EXPECT_TRUE(calendar.sessionOpen(india(2027, 1, 26, 11, 0)));
