@@ -418,8 +418,6 @@ TEST(QuoteFreshness, LiveOnlyInTodaysOpenSessionElseDelayedOrTheLastCloseAsTheSo
         {india(2026, 12, 11, 15, 30), india(2026, 12, 13, 12, 0),
          "CLOSED \u00b7 last close 12/11/2026"},
         {india(2026, 12, 4, 15, 30), india(2026, 12, 7, 15, 45), "END OF DAY 12/4/2026"},
-        {india(2026, 12, 24, 15, 30), india(2026, 12, 25, 11, 0), // a holiday is never live
-         "CLOSED \u00b7 last close 12/24/2026"},
     };
     for (const auto &row : rows)
         EXPECT_EQ(label(stamped(row.at), row.now), row.label) << row.at << " at " << row.now;
