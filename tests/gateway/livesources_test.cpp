@@ -87,7 +87,7 @@ protected:
 };
 } // namespace
 
-TEST_F(LiveSources, ChartQuotesAndBarsFieldByFieldThenFromItsCacheFaultsAndToManyThreads)
+TEST_F(LiveSources, ChartQuotesAndBarsFromItsCacheToManyThreadsAndFaultsThatBackOff)
 {
     server.serve(belPath, {200, fixture("chart_bel_5m.json")});
     ChartSource chart(server.baseUrl(), gate());
@@ -150,30 +150,28 @@ TEST_F(LiveSources, ChartQuotesAndBarsFieldByFieldThenFromItsCacheFaultsAndToMan
     for (std::thread &worker : workers)
         worker.join();
     EXPECT_EQ(answered, 4);
-}
 
-TEST_F(LiveSources, BackOffDoublesAndSendsNothingMeanwhile)
-{
+    // A refusing host is left alone a while, twice as long when it refuses again.
     server.serve(belPath, {429, "Too Many Requests", "text/plain"});
-    ChartSource chart(server.baseUrl(), gate());
-    const auto throttled = [&chart] {
-        return chart.status().state + " until " + chart.status().throttledUntil;
+    ChartSource limited(server.baseUrl(), gate());
+    const auto throttled = [&limited] {
+        return limited.status().state + " until " + limited.status().throttledUntil;
     };
-    EXPECT_EQ(ask(chart, {"BEL.NS"}), "none (refused: HTTP 429)");
+    EXPECT_EQ(ask(limited, {"BEL.NS"}), "none (refused: HTTP 429)");
     g_now += 29s;
-    ask(chart, {"BEL.NS"}); // held back: a request now would start the back-off over
+    ask(limited, {"BEL.NS"}); // held back: a request now would start the back-off over
     g_now += 1s;
     server.serve(belPath, {503, "busy", "text/plain"});
-    ask(chart, {"BEL.NS"});
-    EXPECT_EQ(throttled(), "throttled until 2025-06-23T12:31:30Z"); // twice as long
+    ask(limited, {"BEL.NS"});
+    EXPECT_EQ(throttled(), "throttled until 2025-06-23T12:31:50Z"); // twice as long
     g_now += 60s;
     server.serve(belPath, {200, fixture("chart_bel_5m.json")});
-    EXPECT_TRUE(ask(chart, {"BEL.NS"}).starts_with("446.1 "));
+    EXPECT_TRUE(ask(limited, {"BEL.NS"}).starts_with("446.1 "));
     EXPECT_EQ(throttled(), "ok until ");
     server.serve(belPath, {429, "", "text/plain"});
     g_now += 15s;
-    ask(chart, {"BEL.NS"});
-    EXPECT_EQ(throttled(), "throttled until 2025-06-23T12:32:15Z"); // a success starts over
+    ask(limited, {"BEL.NS"});
+    EXPECT_EQ(throttled(), "throttled until 2025-06-23T12:32:35Z"); // a success starts over
 }
 
 TEST_F(LiveSources, BatchUsesCookieAndCrumbAndNeverTakesAnErrorAsCrumb)
