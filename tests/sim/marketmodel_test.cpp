@@ -1,6 +1,7 @@
 #include "chartoptions.h"
 #include "chartseries.h"
 #include "companylist.h"
+#include "core/market/indextables.h"
 #include "indicators.h"
 #include "marketmodel.h"
 #include "querystring.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <span>
 
 namespace {
 std::int64_t at(const char *iso)
@@ -103,6 +105,13 @@ private slots:
         QVERIFY(rows);
         all.addCompanies(*rows);
         QVERIFY(all.instruments().size() > 7000);
+        // The world and indices panels' symbols as well.
+        for (const auto &table : {std::span<const NamedSymbol>(indextables::World),
+                                  std::span<const NamedSymbol>(indextables::Adr),
+                                  std::span<const NamedSymbol>(indextables::Nse),
+                                  std::span<const NamedSymbol>(indextables::Bse)})
+            for (const NamedSymbol &s : table)
+                QVERIFY2(all.find(s.symbol), s.symbol.data());
         const MarketModel model(all, 20080627, TradingCalendar()); // the simulator's seed
         const std::int64_t time = at("2026-12-04T13:47:31");
         for (const Instrument &i : all.instruments()) {

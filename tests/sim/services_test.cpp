@@ -1,5 +1,4 @@
 #include "core/futures/pagewalk.h"
-#include "core/market/indextables.h"
 #include "core/net/quoteparser.h"
 #include "core/net/urlencode.h"
 #include "growingpool.h"
@@ -20,7 +19,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <span>
 #include <sstream>
 #include <tuple>
 
@@ -145,23 +143,6 @@ private slots:
         const QStringList f = q(quoteLines("RELIANCE.NS", Full).at(0)).split(QLatin1Char(','));
         QCOMPARE(q(quoteLines("RELIANCE.NS", "kl1sw").at(0)),
                  f[10] + "," + f[1] + "," + f[0] + QStringLiteral(",\"%1 - %2\"").arg(f[9], f[10]));
-    }
-
-    // The world and indices panels' symbols as the program sends them. Listed companies are the
-    // refresh test's toppers sweep, a symbol with "&" the futures pages' below.
-    void everyPanelSymbolIsQuoted()
-    {
-        std::string panels;
-        for (const auto &table : {std::span<const NamedSymbol>(indextables::World),
-                                  std::span<const NamedSymbol>(indextables::Adr),
-                                  std::span<const NamedSymbol>(indextables::Nse),
-                                  std::span<const NamedSymbol>(indextables::Bse)})
-            for (const NamedSymbol &s : table)
-                panels += encodeQueryValue(std::string(s.symbol)) + ",";
-        const std::vector<std::string> lines = quoteLines(panels, "sl1d1t1c1ohgv");
-        QCOMPARE(lines.size(), 48u);
-        for (const std::string &line : lines)
-            QVERIFY2(line.find("N/A") == std::string::npos, line.c_str());
     }
 
     // The same seed and clock give the same bytes; the clock moves prices in the session and
