@@ -286,7 +286,7 @@ private slots:
                 sloppy.indicators.empty() && sloppy.compare.empty());
     }
 
-    void everyOptionIsReadAndBadOnesAreRefused()
+    void everyOptionIsReadBadOnesAreRefusedAndTimesReadBack()
     {
         std::string error;
         const std::optional<SimOptions> o =
@@ -307,15 +307,12 @@ private slots:
             error.clear();
             QVERIFY2(!parse(bad, error) && !error.empty(), bad);
         }
-    }
 
-    void timeTexts()
-    {
-        using namespace simtime;
-        // A leap day, morning and noon, before 1970: the walk's history reaches back a year.
-        QCOMPARE(formatIso(parseIso("2024-02-29 00:05").value()) + " " + formatQuoteTime(11 * 60) +
-                     " " + formatQuoteTime(12 * 60 + 5) + " " +
-                     formatQuoteDate(daysFromCivil({1969, 12, 31})),
+        // Times: a leap day, morning and noon, before 1970 (the walk reaches back a year).
+        QCOMPARE(simtime::formatIso(simtime::parseIso("2024-02-29 00:05").value()) + " " +
+                     simtime::formatQuoteTime(11 * 60) + " " +
+                     simtime::formatQuoteTime(12 * 60 + 5) + " " +
+                     simtime::formatQuoteDate(simtime::daysFromCivil({1969, 12, 31})),
                  std::string("2024-02-29T00:05:00 11:00am 12:05pm 12/31/1969"));
     }
 

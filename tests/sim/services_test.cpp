@@ -180,17 +180,14 @@ private slots:
     }
 
     // The faults themselves are played per service in the fault matrix.
-    void controlTakesGoodValuesOnly()
+    void controlTakesGoodValuesOnlyAndAFaultGivenAtStartPlaysAtOnce()
     {
         for (const char *query :
              {"fault=fire", "latency-ms=-1", "short-lines=x", "clock=2026-02-30T10:00:00",
               "advance=soon", "colour=red", "fault=http500&latency-ms=abc", "trickle-ms=0"})
             QCOMPARE(reply(std::string("/sim/control?") + query).status, 400);
         QCOMPARE(reply(Quotes).status, 200); // the last one's http500 is not applied
-    }
 
-    void startsWithAFaultAndStopsWhileHanging()
-    {
         TestSim sim;
         QVERIFY(sim.startWith({QStringLiteral("--fault"), QStringLiteral("hang"),
                                QStringLiteral("--latency-ms"), QStringLiteral("50")}));
