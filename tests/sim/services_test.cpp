@@ -129,7 +129,7 @@ private slots:
     // Full lines parse back to quotes; any order and subset of the codes. Unknown symbols,
     // empty groups and the lines' quoting and decimals are the gateway test's, on the same quote
     // route; the date and time texts the market model test's, the figures' sanity too.
-    void quotesComeAsAsked()
+    void quotesComeAsAskedAndChartDataEndsOnTheQuote()
     {
         const std::vector<std::string> lines = replyLines(get(Quotes));
         QCOMPARE(lines.size(), 8u);
@@ -143,6 +143,29 @@ private slots:
         const QStringList f = q(quoteLines("RELIANCE.NS", Full).at(0)).split(QLatin1Char(','));
         QCOMPARE(q(quoteLines("RELIANCE.NS", "kl1sw").at(0)),
                  f[10] + "," + f[1] + "," + f[0] + QStringLiteral(",\"%1 - %2\"").arg(f[9], f[10]));
+
+        // Chart data as backfill reads it: 14 or 19 header lines, then the bars up to the quote;
+        // their sanity, spacing and sums are the market model test's, their columns the gateway's.
+        const QuoteRecord &quote = r[3];
+        const std::string friday0915 = std::to_string(20791LL * 86400 + 555 * 60); // 09:15
+        for (const auto &[range, header, count] :
+             {std::tuple{"1d", 14u, 106u}, std::tuple{"5d", 19u, 4 * 75u + 22u}}) {
+            const std::vector<std::string> rows = replyLines(get(chartData("RELIANCE.NS", range)));
+            QCOMPARE(rows.size(), header + count);
+            QVERIFY(rows[header - 1].starts_with("volume:"));
+            QCOMPARE(q(rows.back()).section(',', 1, 1).toDouble(), double(quote.last));
+            QVERIFY(std::string(range) == "5d" || rows[header].starts_with(friday0915 + ","));
+        }
+        // The index, its symbol sent encoded or not, and a BSE code.
+        const std::string nifty = get(chartData("%5ENSEI", "1d"));
+        QCOMPARE(get(chartData("^NSEI", "1d")), nifty);
+        QCOMPARE(replyLines(nifty).at(1), std::string("ticker:^nsei"));
+        QCOMPARE(replyLines(get(chartData("500325.BO", "5d"))).size(), 19u + 322u);
+        QCOMPARE(reply(chartData("INFY.NS", "2d")).status, 404);
+        // A fault for one symbol spoils that stock's backfill only.
+        control("fault=http500&fault-symbol=INFY.NS");
+        QCOMPARE(reply(chartData("INFY.NS", "1d")).status, 500);
+        QCOMPARE(reply(chartData("ACC.NS", "1d")).status, 200);
     }
 
     // The same seed and clock give the same bytes; the clock moves prices in the session and
@@ -228,32 +251,6 @@ private slots:
             QVERIFY(image(with("s", symbol)).size() == QSize(512, 288) &&
                     image(with("s", symbol)) != initial);
         QCOMPARE(image("/z?s=NOSUCH.NS&t=5d&q=c&l=on&z=l&p=,m5&a=,r14&c=").size(), QSize(800, 450));
-    }
-
-    // Chart data as backfill reads it: 14 or 19 header lines, then the bars up to the quote. The
-    // bars' sanity, spacing and sums are the market model test's, their columns the gateway's.
-    void chartDataEndsOnTheQuote()
-    {
-        const QuoteRecord quote = parsed(quoteLines("RELIANCE.NS", Full).at(0));
-        const std::string friday0915 = std::to_string(20791LL * 86400 + 555 * 60); // 09:15
-        for (const auto &[range, header, count] :
-             {std::tuple{"1d", 14u, 106u}, std::tuple{"5d", 19u, 4 * 75u + 22u}}) {
-            const std::vector<std::string> lines = replyLines(get(chartData("RELIANCE.NS", range)));
-            QCOMPARE(lines.size(), header + count);
-            QVERIFY(lines[header - 1].starts_with("volume:"));
-            QCOMPARE(q(lines.back()).section(',', 1, 1).toDouble(), double(quote.last));
-            QVERIFY(std::string(range) == "5d" || lines[header].starts_with(friday0915 + ","));
-        }
-        // The index, its symbol sent encoded or not, and a BSE code.
-        const std::string nifty = get(chartData("%5ENSEI", "1d"));
-        QCOMPARE(get(chartData("^NSEI", "1d")), nifty);
-        QCOMPARE(replyLines(nifty).at(1), std::string("ticker:^nsei"));
-        QCOMPARE(replyLines(get(chartData("500325.BO", "5d"))).size(), 19u + 322u);
-        QCOMPARE(reply(chartData("INFY.NS", "2d")).status, 404);
-        // A fault for one symbol spoils that stock's backfill only.
-        control("fault=http500&fault-symbol=INFY.NS");
-        QCOMPARE(reply(chartData("INFY.NS", "1d")).status, 500);
-        QCOMPARE(reply(chartData("ACC.NS", "1d")).status, 200);
     }
 
     // The lookup page escapes what it lists and what was typed, and stays a few hundred rows.
