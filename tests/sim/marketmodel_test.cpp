@@ -187,7 +187,7 @@ private slots:
         }
     }
 
-    void rangesSpanTheirMonthsAfterAWarmUp()
+    void rangesSpanTheirMonthsAfterAWarmUpAndFiveDaysFoldMinutesIntoFives()
     {
         const Instrument &stock = *m_universe.find("RELIANCE.NS");
         const std::int64_t now = at("2026-12-04T11:00:00");
@@ -205,12 +205,9 @@ private slots:
                      std::tuple(bars, bars, today));
             QVERIFY(s.firstShown >= 200); // a 200-day average runs from the left edge
         }
-    }
 
-    void fiveDaysFoldMinutesIntoFives()
-    {
-        // Their size and count in a trading week are the chart data's over the service; an
-        // always-open market trades all day, weekends too, in bars still five minutes each.
+        // Five-minute bars' size and count in a trading week are the chart data's over the
+        // service; an always-open market trades all day, weekends too, in bars still that size.
         const MarketModel open(m_universe, 7, TradingCalendar(true));
         const std::int64_t saturday = simtime::dayOf(at("2026-12-05T00:00:00"));
         QCOMPARE(open.minuteBars(*m_universe.find("^NSEI"), saturday).size(), 1440u);
