@@ -335,10 +335,8 @@ TEST(ReplyReaders, TakeTheirOwnRepliesAndRefuseTheRest)
     Bhavcopy bse;
     for (const std::string &bad : {fixture("bhav_other_columns.csv"), shortRow, std::string()})
         EXPECT_FALSE(readBhavcopy(bad, bse).ok);
-}
 
-TEST(JsonValue, ReadsWhatRepliesUse)
-{
+    // The JSON the readers stand on.
     const auto doc = JsonValue::parse(R"( {"a":[1.5e2,-3,null,true],"b":"x\"\u00e9"} )");
     ASSERT_TRUE(doc);
     const JsonValue &a = (*doc)["a"];
@@ -351,16 +349,6 @@ TEST(JsonValue, ReadsWhatRepliesUse)
     EXPECT_EQ(*(*twice)["p"].string() + std::to_string((*twice)["q"].size()), "31");
     for (const char *bad : {"[1,]", "{\"a\" 1}", "[1] x", "1e999", "\"\\q\"", "[+1]", "nul"})
         EXPECT_FALSE(JsonValue::parse(bad)) << bad;
-}
-
-TEST(IndiaTime, DatesAndClockAcrossMidnight)
-{
-    using namespace indiatime;
-    // Midnight in India, and a second before it.
-    EXPECT_EQ(clockTime(1687860000) + " " + clockTime(1687804200) + " " +
-                  slashDate(indiaDay(1687804200)) + " " + slashDate(indiaDay(1687804199)),
-              "3:30PM 12:00AM 6/27/2023 6/26/2023");
-    EXPECT_EQ(parseIsoDate("2025-02-30"), -1);
 }
 
 namespace {
@@ -422,6 +410,13 @@ TEST(QuoteFreshness, LiveOnlyInTodaysOpenSessionElseDelayedOrTheLastCloseAsTheSo
     LiveQuote timeless = stamped(0);
     timeless.at.reset();
     EXPECT_EQ(label(timeless, eleven), "END OF DAY");
+
+    // India's dates and clock: midnight, and a second before it.
+    EXPECT_EQ(indiatime::clockTime(1687860000) + " " + indiatime::clockTime(1687804200) + " " +
+                  indiatime::slashDate(indiatime::indiaDay(1687804200)) + " " +
+                  indiatime::slashDate(indiatime::indiaDay(1687804199)),
+              "3:30PM 12:00AM 6/27/2023 6/26/2023");
+    EXPECT_EQ(indiatime::parseIsoDate("2025-02-30"), -1);
 
     // The source's own delay and market state are believed.
     LiveQuote delayed = stamped(india(2026, 12, 7, 10, 59), "batch");
