@@ -22,7 +22,7 @@ std::vector<Bar> backfill(const std::string &text)
 }
 } // namespace
 
-TEST(FeedText, ReadsBothVolumeFormsAndSkipsEmptyRecords)
+TEST(FeedText, ReadsBothVolumeFormsSkipsEmptyRecordsAndReadsTheStockList)
 {
     const auto r = feed("NIFTY,24550.10,24560.35,0*SENSEX,80120.00,80150.50,0*ACC,1850.00,"
                         "1852.40,1200,*M&M,2900.5,2899,-40,");
@@ -33,6 +33,18 @@ TEST(FeedText, ReadsBothVolumeFormsAndSkipsEmptyRecords)
     // No NIFTY yet, and the first cycle with no previous values at all.
     EXPECT_EQ(feed("*SENSEX,80120.00,80150.50,0").size(), 1u);
     EXPECT_TRUE(feed("").empty());
+
+    // The stock list: a trailing comma, repeats, and malformed names that leave the list alone.
+    std::vector<std::string> symbols;
+    std::string error;
+    ASSERT_TRUE(parseStockList("ACC,INFOSYSTCH,NIFTY,SENSEX,ACC,", symbols, error));
+    EXPECT_EQ(symbols, (std::vector<std::string>{"ACC", "INFOSYSTCH", "NIFTY", "SENSEX"}));
+    ASSERT_TRUE(parseStockList("", symbols, error));
+    EXPECT_TRUE(symbols.empty());
+    symbols = {"KEEP"};
+    for (const char *bad : {"ACC,,NIFTY,", "ACC,NI FTY,", "ACC*NIFTY,", ","})
+        EXPECT_FALSE(parseStockList(bad, symbols, error)) << bad;
+    EXPECT_EQ(symbols, std::vector<std::string>{"KEEP"});
 }
 
 TEST(FeedText, MalformedRecordsRejectTheWholeTextAndFarMoreThanACycleIsTooLarge)
@@ -56,20 +68,6 @@ TEST(FeedText, MalformedRecordsRejectTheWholeTextAndFarMoreThanACycleIsTooLarge)
         cycle += "*STOCK" + std::to_string(k) + ",1850.00,1852.40,1200,";
     EXPECT_FALSE(feedTooLarge(cycle));
     EXPECT_TRUE(feedTooLarge(std::string(MaxFeedRecords, '*')));
-}
-
-TEST(StockList, TrailingCommaRepeatsAndMalformedNames)
-{
-    std::vector<std::string> symbols;
-    std::string error;
-    ASSERT_TRUE(parseStockList("ACC,INFOSYSTCH,NIFTY,SENSEX,ACC,", symbols, error));
-    EXPECT_EQ(symbols, (std::vector<std::string>{"ACC", "INFOSYSTCH", "NIFTY", "SENSEX"}));
-    ASSERT_TRUE(parseStockList("", symbols, error));
-    EXPECT_TRUE(symbols.empty());
-    symbols = {"KEEP"};
-    for (const char *bad : {"ACC,,NIFTY,", "ACC,NI FTY,", "ACC*NIFTY,", ","})
-        EXPECT_FALSE(parseStockList(bad, symbols, error)) << bad;
-    EXPECT_EQ(symbols, std::vector<std::string>{"KEEP"});
 }
 
 // The text does not say the bars' size; their spacing does, and a night between two days
