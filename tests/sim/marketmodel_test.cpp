@@ -73,7 +73,7 @@ private slots:
         }
     }
 
-    void quotesStayConsistentThroughTheSession()
+    void quotesStayConsistentThroughTheSessionAndSaneForEverySymbol()
     {
         const Instrument &stock = *m_universe.find("RELIANCE.NS");
         const std::int64_t day = simtime::dayOf(at("2026-12-04T00:00:00"));
@@ -94,10 +94,7 @@ private slots:
             QCOMPARE(std::pair(q.yearLow, q.yearHigh),
                      std::pair(std::min(yearLow, q.low), std::max(yearHigh, q.high)));
         }
-    }
 
-    void everyListedSymbolQuotesSanely()
-    {
         // Rare paths (a day that never trades beyond its open and close) only show up across
         // thousands of symbols.
         Universe all;

@@ -254,7 +254,7 @@ private slots:
     }
 
     // The lookup page escapes what it lists and what was typed, and stays a few hundred rows.
-    void lookupListsMatchingCompaniesEscaped()
+    void lookupAndFuturesPagesReadAsTheProgramReadsThem()
     {
         for (const auto &[typed, shown] :
              {std::pair{"REDDY", "<td>Dr. Reddy&#39;s Laboratories Limited</td>"},
@@ -268,10 +268,8 @@ private slots:
         const QString many = q(get("/lookup?s=limited"));
         QCOMPARE(many.count(QStringLiteral("<tr><td>")), 300);
         QVERIFY(many.contains(QRegularExpression(QStringLiteral(": \\d{4}, the first 300 shown"))));
-    }
 
-    void futuresPagesReadAsTheProgramWalksThem()
-    {
+        // The futures pages, as the program walks them.
         const auto months = [this](const std::string &key) {
             return walkContractPage(
                 pageText(get("/marketinfo/fo/fomwatchsymbol.jsp?key=" + key + "&Fut_Opt=Futures")));
@@ -302,7 +300,7 @@ private slots:
     // A body length two readers could take differently is refused before anything reads it;
     // a plain one goes on to the routes (404). A POST that may have a body waits for it. The
     // gateway's server is the same server with routes of its own.
-    void bodyLengthsOfMoreThanOneReadingAre400()
+    void bodyLengthsOfMoreThanOneReadingAre400AndABurstLeavesNoCrowdOfWorkers()
     {
         const std::tuple<const char *, int, bool> cases[] = {
             {"", 404, false},
@@ -320,12 +318,9 @@ private slots:
                     method == "GET" || posted)
                     QVERIFY2(rawStatus(m_sim.port(), head + "\r\n") == status,
                              qPrintable(q(head).simplified()));
-    }
 
-    // Clients that never finish their requests get workers up to the limit, not beyond; once
-    // they leave the pool falls back to its idle few.
-    void aBurstOfConnectionsLeavesNoCrowdOfWorkers()
-    {
+        // Clients that never finish their requests get workers up to the limit, not beyond; once
+        // they leave the pool falls back to its idle few.
         const qint64 pid = m_sim.processId();
         const GrowingPool::Limits limits;
         const int before = threadsOf(pid); // may count idle workers of earlier requests
