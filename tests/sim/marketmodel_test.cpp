@@ -254,23 +254,23 @@ private slots:
             QVERIFY(sarUp[k] <= up[k].low && sarDown[k] >= down[k].high);
     }
 
-    void optionsReadAsThePanelSendsThem()
+    void optionsOfThePanelAndTheCommandLineAndTheTimeTexts()
     {
-        const ChartOptions o = ChartOptions::fromQuery(
+        const ChartOptions p = ChartOptions::fromQuery(
             QueryString("/z?s=%5ENSEBANK&t=6m&q=c&l=on&z=l&p=,m5,m5,e10,b,x,m0,"
                         "v&a=,m26-12-9,r14,v,v,vm,zz&c=^BSESN,^NSEI"));
-        QCOMPARE(std::tuple(o.symbol, o.range, o.type, o.logScale, o.large),
+        QCOMPARE(std::tuple(p.symbol, p.range, p.type, p.logScale, p.large),
                  std::tuple(std::string("^NSEBANK"), ChartRange::SixMonths, ChartType::Candles,
                             true, true));
-        QVERIFY(o.overlays == (std::vector<ChartItem>{{ChartItem::MovingAverage, {5}},
+        QVERIFY(p.overlays == (std::vector<ChartItem>{{ChartItem::MovingAverage, {5}},
                                                       {ChartItem::Ema, {10}},
                                                       {ChartItem::Bollinger, {20, 2}},
                                                       {ChartItem::VolumeOverlay, {}}}));
-        QVERIFY(o.indicators == (std::vector<ChartItem>{{ChartItem::Macd, {26, 12, 9}},
+        QVERIFY(p.indicators == (std::vector<ChartItem>{{ChartItem::Macd, {26, 12, 9}},
                                                         {ChartItem::Rsi, {14}},
                                                         {ChartItem::Volume, {}},
                                                         {ChartItem::VolumeAverage, {20}}}));
-        QCOMPARE(o.compare, (std::vector<std::string>{"^BSESN", "^NSEI"}));
+        QCOMPARE(p.compare, (std::vector<std::string>{"^BSESN", "^NSEI"}));
 
         // Anything unknown falls back to the panel's first choices.
         const ChartOptions sloppy =
@@ -278,10 +278,8 @@ private slots:
         QVERIFY(sloppy.range == ChartRange::Day && sloppy.type == ChartType::Line &&
                 !sloppy.logScale && !sloppy.large && sloppy.overlays.empty() &&
                 sloppy.indicators.empty() && sloppy.compare.empty());
-    }
 
-    void everyOptionIsReadBadOnesAreRefusedAndTimesReadBack()
-    {
+        // The command line.
         std::string error;
         const std::optional<SimOptions> o =
             parse("--port 8123 --seed=42 --clock 2026-12-04T11:00:00 --always-open --access-log "
