@@ -214,7 +214,7 @@ TEST_F(LiveSources, BatchUsesCookieAndCrumbAndNeverTakesAnErrorAsCrumb)
     EXPECT_EQ(server.totalHits(), sent);
 }
 
-TEST_F(LiveSources, EndOfDayFilesWalkBackKeepTheFileAndDateTheirQuotes)
+TEST_F(LiveSources, EndOfDayFilesWalkBackKeepTheFileDateTheirQuotesAndRefuseWhatIsNotOne)
 {
     // Monday is a holiday and never asked for, the weekend has none, Friday's NSE file is not
     // there and Thursday's name answers with Friday's file: it is kept as Friday's.
@@ -248,18 +248,16 @@ TEST_F(LiveSources, EndOfDayFilesWalkBackKeepTheFileAndDateTheirQuotes)
     EXPECT_TRUE(ask(again, {"500325.BO"}).starts_with("1909.8 "));
     EXPECT_EQ(offline.totalHits(), 0);
     EXPECT_EQ(ask(again, {"RELIANCE.NS"}), "none (refused: no end-of-day file in ten days)");
-}
 
-TEST_F(LiveSources, EndOfDayRefusesWhatIsNotTheFile)
-{
+    // What is not the file is refused and never kept.
     server.serve("/content/cm/BhavCopy_NSE_CM_0_0_0_20250623_F_0000.csv.zip",
                  {200, fixture("not_a_zip.zip"), "text/html"});
     server.serve("/download/BhavCopy/Equity/BhavCopy_BSE_CM_0_0_0_20250623_F_0000.CSV",
                  {200, fixture("bhav_other_columns.csv"), "text/csv"});
-    EodSource eod(server.baseUrl(), server.baseUrl(), root.string(), gate(), nullptr);
-    EXPECT_EQ(ask(eod, {"RELIANCE.NS"}), "none (refused: not a zip archive)");
-    EXPECT_EQ(ask(eod, {"500325.BO"}), "none (refused: end-of-day file with other columns)");
-    EXPECT_FALSE(exists(root / "LiveEOD"));
+    EodSource refusing(server.baseUrl(), server.baseUrl(), (root / "x").string(), gate(), nullptr);
+    EXPECT_EQ(ask(refusing, {"RELIANCE.NS"}), "none (refused: not a zip archive)");
+    EXPECT_EQ(ask(refusing, {"500325.BO"}), "none (refused: end-of-day file with other columns)");
+    EXPECT_FALSE(exists(root / "x" / "LiveEOD"));
 }
 
 TEST(Fetching, ReadsTheProxyVariablesFormAndAFullBudgetHoldsTheHostsNextRequest)
