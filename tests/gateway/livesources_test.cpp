@@ -391,6 +391,7 @@ TEST(QuoteFreshness, LiveOnlyInTodaysOpenSessionElseDelayedOrTheLastCloseAsTheSo
         {india(2026, 12, 7, 10, 57), eleven, "LIVE via chart"},
         {eleven + 30, eleven, "LIVE via chart"}, // the clocks' difference
         {india(2026, 12, 7, 10, 40), eleven, "DELAYED 20 min"},
+        {india(2026, 12, 7, 9, 10), india(2026, 12, 7, 9, 16), "END OF DAY 12/7/2026"}, // pre-open
         {india(2026, 12, 4, 15, 30), eleven, "END OF DAY 12/4/2026"}, // keeps the day it closed
         {close - 120, close, "LIVE via chart"},
         {close, india(2026, 12, 7, 15, 31) + 1, "CLOSED \u00b7 last close 12/7/2026"},
