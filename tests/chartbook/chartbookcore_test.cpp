@@ -22,7 +22,7 @@ std::vector<Bar> backfill(const std::string &text)
 }
 } // namespace
 
-TEST(FeedText, ReadsBothVolumeFormsAndSkipsEmptyRecords)
+TEST(FeedText, ReadsBothVolumeFormsSkipsEmptyRecordsAndReadsTheStockList)
 {
     const auto r = feed("NIFTY,24550.10,24560.35,0*SENSEX,80120.00,80150.50,0*ACC,1850.00,"
                         "1852.40,1200,*M&M,2900.5,2899,-40,");
@@ -33,9 +33,21 @@ TEST(FeedText, ReadsBothVolumeFormsAndSkipsEmptyRecords)
     // No NIFTY yet, and the first cycle with no previous values at all.
     EXPECT_EQ(feed("*SENSEX,80120.00,80150.50,0").size(), 1u);
     EXPECT_TRUE(feed("").empty());
+
+    // The stock list: a trailing comma, repeats, and malformed names that leave the list alone.
+    std::vector<std::string> symbols;
+    std::string error;
+    ASSERT_TRUE(parseStockList("ACC,INFOSYSTCH,NIFTY,SENSEX,ACC,", symbols, error));
+    EXPECT_EQ(symbols, (std::vector<std::string>{"ACC", "INFOSYSTCH", "NIFTY", "SENSEX"}));
+    ASSERT_TRUE(parseStockList("", symbols, error));
+    EXPECT_TRUE(symbols.empty());
+    symbols = {"KEEP"};
+    for (const char *bad : {"ACC,,NIFTY,", "ACC,NI FTY,", "ACC*NIFTY,", ","})
+        EXPECT_FALSE(parseStockList(bad, symbols, error)) << bad;
+    EXPECT_EQ(symbols, std::vector<std::string>{"KEEP"});
 }
 
-TEST(FeedText, MalformedRecordsRejectTheWholeText)
+TEST(FeedText, MalformedRecordsRejectTheWholeTextAndFarMoreThanACycleIsTooLarge)
 {
     std::vector<FeedRecord> records{{"KEEP", 1, 2, 3}};
     // The last, a price too large for a double, would be read as 0: a quote "not available".
@@ -49,25 +61,18 @@ TEST(FeedText, MalformedRecordsRejectTheWholeText)
         EXPECT_FALSE(parseFeedText(bad, records, error) || error.empty()) << bad;
     }
     EXPECT_EQ(records.size(), 1u) << "a rejected text leaves the caller's records alone";
-}
 
-TEST(StockList, TrailingCommaRepeatsAndMalformedNames)
-{
-    std::vector<std::string> symbols;
-    std::string error;
-    ASSERT_TRUE(parseStockList("ACC,INFOSYSTCH,NIFTY,SENSEX,ACC,", symbols, error));
-    EXPECT_EQ(symbols, (std::vector<std::string>{"ACC", "INFOSYSTCH", "NIFTY", "SENSEX"}));
-    ASSERT_TRUE(parseStockList("", symbols, error));
-    EXPECT_TRUE(symbols.empty());
-    symbols = {"KEEP"};
-    for (const char *bad : {"ACC,,NIFTY,", "ACC,NI FTY,", "ACC*NIFTY,", ","})
-        EXPECT_FALSE(parseStockList(bad, symbols, error)) << bad;
-    EXPECT_EQ(symbols, std::vector<std::string>{"KEEP"});
+    // A cycle carries a watch list and two indices; far more records or bytes are refused unread.
+    std::string cycle = "NIFTY,24550.10,24560.35,0*SENSEX,80120.00,80150.50,0";
+    for (int k = 0; k < 42; ++k)
+        cycle += "*STOCK" + std::to_string(k) + ",1850.00,1852.40,1200,";
+    EXPECT_FALSE(feedTooLarge(cycle));
+    EXPECT_TRUE(feedTooLarge(std::string(MaxFeedRecords, '*')));
 }
 
 // The text does not say the bars' size; their spacing does, and a night between two days
 // must not widen it.
-TEST(BackfillText, ReadsServiceLinesIntoSortedBarsSizedByTheirSpacing)
+TEST(BackfillText, ReadsServiceLinesIntoSortedBarsSizedByTheirSpacingAndRefusesBadOnes)
 {
     // As the link hands them over: each line followed by "*", line ends possibly kept. The
     // two lines of minute ...300 (one stamped mid-minute) are one bar, the later line's.
@@ -84,10 +89,8 @@ TEST(BackfillText, ReadsServiceLinesIntoSortedBarsSizedByTheirSpacing)
     for (const Bar &bar : backfill(fiveDays))
         EXPECT_EQ(bar.minutes, 5) << bar.time;
     EXPECT_EQ(backfill(std::to_string(at1030) + ",100,101,99,100,10*").at(0).minutes, 1);
-}
 
-TEST(BackfillText, MalformedOrImpossibleBarsRejectTheWholeText)
-{
+    // A malformed or impossible bar rejects the whole text.
     const std::string good = "1796469300,101.00,101.20,100.00,100.20,500*";
     std::vector<Bar> bars{Bar{1, 1, 1, 1, 1, 1}};
     for (const std::string bad :
@@ -116,14 +119,4 @@ TEST(BarBuilder, FeedRecordsOpenAndStretchTheMinutesBar)
     // No previous price yet: the bar opens where it stands.
     EXPECT_EQ(feedBar(std::nullopt, {"ACC", 0, 50.0, 0}, 60), (Bar{60, 50.0, 50.0, 50.0, 50.0, 0}));
     EXPECT_FALSE(carriesPrice({"ACC", 10.0, 0, 5}));
-}
-
-// A cycle carries a watch list and two indices; far more records or bytes are refused unread.
-TEST(FeedText, FarMoreThanACycleIsTooLarge)
-{
-    std::string cycle = "NIFTY,24550.10,24560.35,0*SENSEX,80120.00,80150.50,0";
-    for (int k = 0; k < 42; ++k)
-        cycle += "*STOCK" + std::to_string(k) + ",1850.00,1852.40,1200,";
-    EXPECT_FALSE(feedTooLarge(cycle));
-    EXPECT_TRUE(feedTooLarge(std::string(MaxFeedRecords, '*')));
 }

@@ -1,6 +1,7 @@
 #include "chartoptions.h"
 #include "chartseries.h"
 #include "companylist.h"
+#include "core/market/indextables.h"
 #include "indicators.h"
 #include "marketmodel.h"
 #include "querystring.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <span>
 
 namespace {
 std::int64_t at(const char *iso)
@@ -71,7 +73,7 @@ private slots:
         }
     }
 
-    void quotesStayConsistentThroughTheSession()
+    void quotesStayConsistentThroughTheSessionAndSaneForEverySymbol()
     {
         const Instrument &stock = *m_universe.find("RELIANCE.NS");
         const std::int64_t day = simtime::dayOf(at("2026-12-04T00:00:00"));
@@ -92,10 +94,7 @@ private slots:
             QCOMPARE(std::pair(q.yearLow, q.yearHigh),
                      std::pair(std::min(yearLow, q.low), std::max(yearHigh, q.high)));
         }
-    }
 
-    void everyListedSymbolQuotesSanely()
-    {
         // Rare paths (a day that never trades beyond its open and close) only show up across
         // thousands of symbols.
         Universe all;
@@ -103,6 +102,13 @@ private slots:
         QVERIFY(rows);
         all.addCompanies(*rows);
         QVERIFY(all.instruments().size() > 7000);
+        // The world and indices panels' symbols as well.
+        for (const auto &table : {std::span<const NamedSymbol>(indextables::World),
+                                  std::span<const NamedSymbol>(indextables::Adr),
+                                  std::span<const NamedSymbol>(indextables::Nse),
+                                  std::span<const NamedSymbol>(indextables::Bse)})
+            for (const NamedSymbol &s : table)
+                QVERIFY2(all.find(s.symbol), s.symbol.data());
         const MarketModel model(all, 20080627, TradingCalendar()); // the simulator's seed
         const std::int64_t time = at("2026-12-04T13:47:31");
         for (const Instrument &i : all.instruments()) {
@@ -178,7 +184,7 @@ private slots:
         }
     }
 
-    void rangesSpanTheirMonthsAfterAWarmUp()
+    void rangesSpanTheirMonthsAfterAWarmUpAndFiveDaysFoldMinutesIntoFives()
     {
         const Instrument &stock = *m_universe.find("RELIANCE.NS");
         const std::int64_t now = at("2026-12-04T11:00:00");
@@ -196,12 +202,9 @@ private slots:
                      std::tuple(bars, bars, today));
             QVERIFY(s.firstShown >= 200); // a 200-day average runs from the left edge
         }
-    }
 
-    void fiveDaysFoldMinutesIntoFives()
-    {
-        // Their size and count in a trading week are the chart data's over the service; an
-        // always-open market trades all day, weekends too, in bars still five minutes each.
+        // Five-minute bars' size and count in a trading week are the chart data's over the
+        // service; an always-open market trades all day, weekends too, in bars still that size.
         const MarketModel open(m_universe, 7, TradingCalendar(true));
         const std::int64_t saturday = simtime::dayOf(at("2026-12-05T00:00:00"));
         QCOMPARE(open.minuteBars(*m_universe.find("^NSEI"), saturday).size(), 1440u);
@@ -251,23 +254,23 @@ private slots:
             QVERIFY(sarUp[k] <= up[k].low && sarDown[k] >= down[k].high);
     }
 
-    void optionsReadAsThePanelSendsThem()
+    void optionsOfThePanelAndTheCommandLineAndTheTimeTexts()
     {
-        const ChartOptions o = ChartOptions::fromQuery(
+        const ChartOptions p = ChartOptions::fromQuery(
             QueryString("/z?s=%5ENSEBANK&t=6m&q=c&l=on&z=l&p=,m5,m5,e10,b,x,m0,"
                         "v&a=,m26-12-9,r14,v,v,vm,zz&c=^BSESN,^NSEI"));
-        QCOMPARE(std::tuple(o.symbol, o.range, o.type, o.logScale, o.large),
+        QCOMPARE(std::tuple(p.symbol, p.range, p.type, p.logScale, p.large),
                  std::tuple(std::string("^NSEBANK"), ChartRange::SixMonths, ChartType::Candles,
                             true, true));
-        QVERIFY(o.overlays == (std::vector<ChartItem>{{ChartItem::MovingAverage, {5}},
+        QVERIFY(p.overlays == (std::vector<ChartItem>{{ChartItem::MovingAverage, {5}},
                                                       {ChartItem::Ema, {10}},
                                                       {ChartItem::Bollinger, {20, 2}},
                                                       {ChartItem::VolumeOverlay, {}}}));
-        QVERIFY(o.indicators == (std::vector<ChartItem>{{ChartItem::Macd, {26, 12, 9}},
+        QVERIFY(p.indicators == (std::vector<ChartItem>{{ChartItem::Macd, {26, 12, 9}},
                                                         {ChartItem::Rsi, {14}},
                                                         {ChartItem::Volume, {}},
                                                         {ChartItem::VolumeAverage, {20}}}));
-        QCOMPARE(o.compare, (std::vector<std::string>{"^BSESN", "^NSEI"}));
+        QCOMPARE(p.compare, (std::vector<std::string>{"^BSESN", "^NSEI"}));
 
         // Anything unknown falls back to the panel's first choices.
         const ChartOptions sloppy =
@@ -275,10 +278,8 @@ private slots:
         QVERIFY(sloppy.range == ChartRange::Day && sloppy.type == ChartType::Line &&
                 !sloppy.logScale && !sloppy.large && sloppy.overlays.empty() &&
                 sloppy.indicators.empty() && sloppy.compare.empty());
-    }
 
-    void everyOptionIsReadAndBadOnesAreRefused()
-    {
+        // The command line.
         std::string error;
         const std::optional<SimOptions> o =
             parse("--port 8123 --seed=42 --clock 2026-12-04T11:00:00 --always-open --access-log "
@@ -298,15 +299,12 @@ private slots:
             error.clear();
             QVERIFY2(!parse(bad, error) && !error.empty(), bad);
         }
-    }
 
-    void timeTexts()
-    {
-        using namespace simtime;
-        // A leap day, morning and noon, before 1970: the walk's history reaches back a year.
-        QCOMPARE(formatIso(parseIso("2024-02-29 00:05").value()) + " " + formatQuoteTime(11 * 60) +
-                     " " + formatQuoteTime(12 * 60 + 5) + " " +
-                     formatQuoteDate(daysFromCivil({1969, 12, 31})),
+        // Times: a leap day, morning and noon, before 1970 (the walk reaches back a year).
+        QCOMPARE(simtime::formatIso(simtime::parseIso("2024-02-29 00:05").value()) + " " +
+                     simtime::formatQuoteTime(11 * 60) + " " +
+                     simtime::formatQuoteTime(12 * 60 + 5) + " " +
+                     simtime::formatQuoteDate(simtime::daysFromCivil({1969, 12, 31})),
                  std::string("2024-02-29T00:05:00 11:00am 12:05pm 12/31/1969"));
     }
 

@@ -1,5 +1,4 @@
 #include "core/futures/pagewalk.h"
-#include "core/market/indextables.h"
 #include "core/net/quoteparser.h"
 #include "core/net/urlencode.h"
 #include "growingpool.h"
@@ -20,7 +19,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <span>
 #include <sstream>
 #include <tuple>
 
@@ -131,7 +129,7 @@ private slots:
     // Full lines parse back to quotes; any order and subset of the codes. Unknown symbols,
     // empty groups and the lines' quoting and decimals are the gateway test's, on the same quote
     // route; the date and time texts the market model test's, the figures' sanity too.
-    void quotesComeAsAsked()
+    void quotesComeAsAskedAndChartDataEndsOnTheQuote()
     {
         const std::vector<std::string> lines = replyLines(get(Quotes));
         QCOMPARE(lines.size(), 8u);
@@ -145,23 +143,29 @@ private slots:
         const QStringList f = q(quoteLines("RELIANCE.NS", Full).at(0)).split(QLatin1Char(','));
         QCOMPARE(q(quoteLines("RELIANCE.NS", "kl1sw").at(0)),
                  f[10] + "," + f[1] + "," + f[0] + QStringLiteral(",\"%1 - %2\"").arg(f[9], f[10]));
-    }
 
-    // The world and indices panels' symbols as the program sends them. Listed companies are the
-    // refresh test's toppers sweep, a symbol with "&" the futures pages' below.
-    void everyPanelSymbolIsQuoted()
-    {
-        std::string panels;
-        for (const auto &table : {std::span<const NamedSymbol>(indextables::World),
-                                  std::span<const NamedSymbol>(indextables::Adr),
-                                  std::span<const NamedSymbol>(indextables::Nse),
-                                  std::span<const NamedSymbol>(indextables::Bse)})
-            for (const NamedSymbol &s : table)
-                panels += encodeQueryValue(std::string(s.symbol)) + ",";
-        const std::vector<std::string> lines = quoteLines(panels, "sl1d1t1c1ohgv");
-        QCOMPARE(lines.size(), 48u);
-        for (const std::string &line : lines)
-            QVERIFY2(line.find("N/A") == std::string::npos, line.c_str());
+        // Chart data as backfill reads it: 14 or 19 header lines, then the bars up to the quote;
+        // their sanity, spacing and sums are the market model test's, their columns the gateway's.
+        const QuoteRecord &quote = r[3];
+        const std::string friday0915 = std::to_string(20791LL * 86400 + 555 * 60); // 09:15
+        for (const auto &[range, header, count] :
+             {std::tuple{"1d", 14u, 106u}, std::tuple{"5d", 19u, 4 * 75u + 22u}}) {
+            const std::vector<std::string> rows = replyLines(get(chartData("RELIANCE.NS", range)));
+            QCOMPARE(rows.size(), header + count);
+            QVERIFY(rows[header - 1].starts_with("volume:"));
+            QCOMPARE(q(rows.back()).section(',', 1, 1).toDouble(), double(quote.last));
+            QVERIFY(std::string(range) == "5d" || rows[header].starts_with(friday0915 + ","));
+        }
+        // The index, its symbol sent encoded or not, and a BSE code.
+        const std::string nifty = get(chartData("%5ENSEI", "1d"));
+        QCOMPARE(get(chartData("^NSEI", "1d")), nifty);
+        QCOMPARE(replyLines(nifty).at(1), std::string("ticker:^nsei"));
+        QCOMPARE(replyLines(get(chartData("500325.BO", "5d"))).size(), 19u + 322u);
+        QCOMPARE(reply(chartData("INFY.NS", "2d")).status, 404);
+        // A fault for one symbol spoils that stock's backfill only.
+        control("fault=http500&fault-symbol=INFY.NS");
+        QCOMPARE(reply(chartData("INFY.NS", "1d")).status, 500);
+        QCOMPARE(reply(chartData("ACC.NS", "1d")).status, 200);
     }
 
     // The same seed and clock give the same bytes; the clock moves prices in the session and
@@ -199,17 +203,14 @@ private slots:
     }
 
     // The faults themselves are played per service in the fault matrix.
-    void controlTakesGoodValuesOnly()
+    void controlTakesGoodValuesOnlyAndAFaultGivenAtStartPlaysAtOnce()
     {
         for (const char *query :
              {"fault=fire", "latency-ms=-1", "short-lines=x", "clock=2026-02-30T10:00:00",
               "advance=soon", "colour=red", "fault=http500&latency-ms=abc", "trickle-ms=0"})
             QCOMPARE(reply(std::string("/sim/control?") + query).status, 400);
         QCOMPARE(reply(Quotes).status, 200); // the last one's http500 is not applied
-    }
 
-    void startsWithAFaultAndStopsWhileHanging()
-    {
         TestSim sim;
         QVERIFY(sim.startWith({QStringLiteral("--fault"), QStringLiteral("hang"),
                                QStringLiteral("--latency-ms"), QStringLiteral("50")}));
@@ -252,34 +253,8 @@ private slots:
         QCOMPARE(image("/z?s=NOSUCH.NS&t=5d&q=c&l=on&z=l&p=,m5&a=,r14&c=").size(), QSize(800, 450));
     }
 
-    // Chart data as backfill reads it: 14 or 19 header lines, then the bars up to the quote. The
-    // bars' sanity, spacing and sums are the market model test's, their columns the gateway's.
-    void chartDataEndsOnTheQuote()
-    {
-        const QuoteRecord quote = parsed(quoteLines("RELIANCE.NS", Full).at(0));
-        const std::string friday0915 = std::to_string(20791LL * 86400 + 555 * 60); // 09:15
-        for (const auto &[range, header, count] :
-             {std::tuple{"1d", 14u, 106u}, std::tuple{"5d", 19u, 4 * 75u + 22u}}) {
-            const std::vector<std::string> lines = replyLines(get(chartData("RELIANCE.NS", range)));
-            QCOMPARE(lines.size(), header + count);
-            QVERIFY(lines[header - 1].starts_with("volume:"));
-            QCOMPARE(q(lines.back()).section(',', 1, 1).toDouble(), double(quote.last));
-            QVERIFY(std::string(range) == "5d" || lines[header].starts_with(friday0915 + ","));
-        }
-        // The index, its symbol sent encoded or not, and a BSE code.
-        const std::string nifty = get(chartData("%5ENSEI", "1d"));
-        QCOMPARE(get(chartData("^NSEI", "1d")), nifty);
-        QCOMPARE(replyLines(nifty).at(1), std::string("ticker:^nsei"));
-        QCOMPARE(replyLines(get(chartData("500325.BO", "5d"))).size(), 19u + 322u);
-        QCOMPARE(reply(chartData("INFY.NS", "2d")).status, 404);
-        // A fault for one symbol spoils that stock's backfill only.
-        control("fault=http500&fault-symbol=INFY.NS");
-        QCOMPARE(reply(chartData("INFY.NS", "1d")).status, 500);
-        QCOMPARE(reply(chartData("ACC.NS", "1d")).status, 200);
-    }
-
     // The lookup page escapes what it lists and what was typed, and stays a few hundred rows.
-    void lookupListsMatchingCompaniesEscaped()
+    void lookupAndFuturesPagesReadAsTheProgramReadsThem()
     {
         for (const auto &[typed, shown] :
              {std::pair{"REDDY", "<td>Dr. Reddy&#39;s Laboratories Limited</td>"},
@@ -293,10 +268,8 @@ private slots:
         const QString many = q(get("/lookup?s=limited"));
         QCOMPARE(many.count(QStringLiteral("<tr><td>")), 300);
         QVERIFY(many.contains(QRegularExpression(QStringLiteral(": \\d{4}, the first 300 shown"))));
-    }
 
-    void futuresPagesReadAsTheProgramWalksThem()
-    {
+        // The futures pages, as the program walks them.
         const auto months = [this](const std::string &key) {
             return walkContractPage(
                 pageText(get("/marketinfo/fo/fomwatchsymbol.jsp?key=" + key + "&Fut_Opt=Futures")));
@@ -327,7 +300,7 @@ private slots:
     // A body length two readers could take differently is refused before anything reads it;
     // a plain one goes on to the routes (404). A POST that may have a body waits for it. The
     // gateway's server is the same server with routes of its own.
-    void bodyLengthsOfMoreThanOneReadingAre400()
+    void bodyLengthsOfMoreThanOneReadingAre400AndABurstLeavesNoCrowdOfWorkers()
     {
         const std::tuple<const char *, int, bool> cases[] = {
             {"", 404, false},
@@ -345,12 +318,9 @@ private slots:
                     method == "GET" || posted)
                     QVERIFY2(rawStatus(m_sim.port(), head + "\r\n") == status,
                              qPrintable(q(head).simplified()));
-    }
 
-    // Clients that never finish their requests get workers up to the limit, not beyond; once
-    // they leave the pool falls back to its idle few.
-    void aBurstOfConnectionsLeavesNoCrowdOfWorkers()
-    {
+        // Clients that never finish their requests get workers up to the limit, not beyond; once
+        // they leave the pool falls back to its idle few.
         const qint64 pid = m_sim.processId();
         const GrowingPool::Limits limits;
         const int before = threadsOf(pid); // may count idle workers of earlier requests
