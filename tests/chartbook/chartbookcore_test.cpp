@@ -89,6 +89,9 @@ TEST(BackfillText, ReadsServiceLinesIntoSortedBarsSizedByTheirSpacingAndRefusesB
     for (const Bar &bar : backfill(fiveDays))
         EXPECT_EQ(bar.minutes, 5) << bar.time;
     EXPECT_EQ(backfill(std::to_string(at1030) + ",100,101,99,100,10*").at(0).minutes, 1);
+    // Day bars with a weekend between them are a day long, not three.
+    const std::string first = std::to_string(day - 86400) + ",100,101,99,100,10*";
+    EXPECT_EQ(backfill(first + std::to_string(day + 2 * 86400) + ",1,1,1,1,1*")[0].minutes, 1440);
 
     // A malformed or impossible bar rejects the whole text.
     const std::string good = "1796469300,101.00,101.20,100.00,100.20,500*";
