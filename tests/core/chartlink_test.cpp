@@ -1,5 +1,4 @@
 #include "core/chartlink/backfill.h"
-#include "core/chartlink/feedswitch.h"
 #include "core/chartlink/feedtext.h"
 #include "core/chartlink/instancekiller.h"
 
@@ -52,18 +51,6 @@ TEST(ChartLinkFeed, RecordsJoinedByStarWithCellPricesAndVolumeIncrease)
     setIndex(board, 24560.35, 80150.5);
     EXPECT_EQ(feedText(board, stocks), "NIFTY,24550.10,24560.35,0*SENSEX,80120.00,80150.50,0*"
                                        "ACC,1850.00,1852.40,1200,*TCS,4000.00,4001.50,0");
-}
-
-// Off when the program starts, on from START to STOP, and feeding only in the logging hours.
-TEST(ChartLinkFeed, FeedsFromStartToStopInLoggingHoursOnly)
-{
-    const LocalTime open = makeLocalTime(2026, 12, 4, 11, 0, 0);
-    FeedSwitch feed;
-    EXPECT_FALSE(feed.feedsAt(open));
-    feed.start();
-    EXPECT_TRUE(feed.feedsAt(open) && !feed.feedsAt(makeLocalTime(2026, 12, 4, 18, 0, 0)));
-    feed.stop();
-    EXPECT_FALSE(feed.feedsAt(open));
 }
 
 namespace {

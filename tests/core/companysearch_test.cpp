@@ -67,7 +67,6 @@ TEST(CompanySearch, ShortTextsNeverReachTheDatabaseAndNewListingsAreValidatedAnd
         {false, 0, 1000000.5, WatchSearchForm::LimitRangeMessage},
         {false, -1, 0, WatchSearchForm::LimitRangeMessage},
         {true, 0, 10, WatchSearchForm::ZeroLimitMessage},
-        {true, 20, 10, WatchSearchForm::LimitOrderMessage},
         {true, 10, 10, WatchSearchForm::LimitOrderMessage}};
     for (const auto &[alert, lower, upper, message] : cases) {
         form.setAlert(alert);
