@@ -199,11 +199,6 @@ void SoakDay::measure(bool atEnd)
     m_figures.rssGrowthMb = double(rss - m_baseRssKb) / 1024.0;
     m_figures.maxStallMs = m_stalls ? m_stalls->maxStallMs() : 0;
     m_figures.maxOwnStallMs = m_stalls ? m_stalls->maxOwnStallMs() : 0;
-    finish();
-}
-
-void SoakDay::finish()
-{
     m_figures.fdsGrowth = m_fewestFds - m_baseFds;
     m_newTargets.clear();
     m_endThreads = procstats::threadNames();

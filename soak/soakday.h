@@ -46,7 +46,6 @@ private:
     void openLiveChart();
     void sweep();
     void measure(bool atEnd);
-    void finish();
     // The hour's figures so far, on the standard error.
     void report() const;
 
