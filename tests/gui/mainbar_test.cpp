@@ -157,12 +157,9 @@ private slots:
         QCOMPARE(bed.ctx->refresh.periodMs(), 15000);
         menu->close();
 
-        // The always-on-top box re-places the bar where it stands.
-        const QPoint where = own->pos() + QPoint(7, 9);
-        own->move(where);
+        // The always-on-top box turns it off, the bar still shown (its place: the desktop test's).
         own->findChild<QCheckBox *>("alwaysOnTop")->click();
         QVERIFY(!own->alwaysOnTop() && own->isVisible());
-        QCOMPARE(own->pos(), where);
 
         QSignalSpy closing(own.get(), &MainBar::closing);
         for (bool answer : {false, true}) {
