@@ -378,11 +378,9 @@ TEST(QuoteFreshness, LiveOnlyInTodaysOpenSessionElseDelayedOrTheLastCloseAsTheSo
         {india(2026, 12, 4, 15, 30), eleven, "END OF DAY 12/4/2026"}, // keeps the day it closed
         {close - 120, close, "LIVE via chart"},
         {close, india(2026, 12, 7, 15, 31) + 1, "CLOSED \u00b7 last close 12/7/2026"},
-        // Before Tuesday's open, Monday's close; over the weekend, Friday's; on Monday afternoon
-        // Friday's close is no longer the last close.
+        // Before Tuesday's open, Monday's close; on Monday afternoon Friday's close is no
+        // longer the last close.
         {close, india(2026, 12, 8, 9, 14), "CLOSED \u00b7 last close 12/7/2026"},
-        {india(2026, 12, 11, 15, 30), india(2026, 12, 13, 12, 0),
-         "CLOSED \u00b7 last close 12/11/2026"},
         {india(2026, 12, 4, 15, 30), india(2026, 12, 7, 15, 45), "END OF DAY 12/4/2026"},
     };
     for (const auto &row : rows)
