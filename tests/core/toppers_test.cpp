@@ -180,8 +180,6 @@ TEST(ToppersRows, CellsAndColoursFollowTheShownValues)
     EXPECT_EQ(
         tuple(toppersCellText(r, Price), toppersCellText(r, Volume), toppersCellText(r, Turnover)),
         tuple("12,34,567.89", "12,34,567", "1,234"));
-    r.percent = -123.45f;
-    EXPECT_EQ(toppersCellText(r, Percent), "-123.45");
 
     using namespace colours;
     const tuple<double, double, double, float, Rgb, Rgb> cases[] = {
