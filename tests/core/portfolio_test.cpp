@@ -371,10 +371,12 @@ TEST(ProfitCalculator, BothQuestions)
     EXPECT_EQ(tuple(free.sellingPriceFor(100, 50, 250), free.profitLossAt(100, 50, 45.5),
                     free.sellingPriceFor(0, 50, 250)),
               tuple("52.50", "-450.00", "0.00"));
-    // Sell-side rates above 100% (100, its 10% tax, 10) leave a negative price.
+    // Sell-side rates above 100% (100, its 10% tax, 10) leave a negative price; the buy side's
+    // transaction tax on the whole trade is rounded to the paisa (1.224 is 1.22).
     TradeRates steep;
     steep.sell.brokerage = 100;
     steep.sell.serviceTax = 10;
     steep.sell.transactionTax = 10;
-    EXPECT_EQ(ProfitCalculator(steep).sellingPriceFor(10, 100, 0), "-500.00");
+    steep.buy.transactionTax = 0.1224;
+    EXPECT_EQ(ProfitCalculator(steep).sellingPriceFor(10, 100, 0), "-500.61");
 }
