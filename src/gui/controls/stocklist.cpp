@@ -51,8 +51,6 @@ QVariant StockListModel::data(const QModelIndex &index, int role) const
         return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignment(index.column()) | Qt::AlignVCenter);
-    case RawValueRole:
-        return rawValue(index.row(), index.column());
     case Qt::ToolTipRole:
         if (const std::string tip = toolTip(index.row()); !tip.empty())
             return QString::fromStdString(tip);

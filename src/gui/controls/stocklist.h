@@ -24,8 +24,6 @@ public:
         bool italic = false; // a figure made from a price that is not live
     };
 
-    static constexpr int RawValueRole = Qt::UserRole;
-
     using QAbstractTableModel::QAbstractTableModel;
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -41,7 +39,6 @@ public:
     virtual std::string header(int column) const = 0;
     virtual std::string text(int row, int column) const = 0;
     virtual Colours colours(int row, int column) const = 0;
-    virtual QVariant rawValue(int, int) const { return {}; }
     // The row's own tooltip; empty leaves the view's.
     virtual std::string toolTip(int) const { return {}; }
     virtual Qt::Alignment alignment(int column) const;

@@ -1,9 +1,6 @@
 #include "gui/futures/futurelistmodels.h"
 
 #include "core/futures/futuresboard.h"
-#include "core/net/cnumber.h"
-
-#include <algorithm>
 
 ContractListModel::ContractListModel(const FuturesBoard &board, int month, QObject *parent)
     : StockListModel(parent), m_board(board), m_month(month)
@@ -38,15 +35,6 @@ std::string ContractListModel::text(int row, int column) const
         return stock.row.symbol;
     return stock.months[static_cast<std::size_t>(m_month)]
         .values[static_cast<std::size_t>(column - 2)];
-}
-
-QVariant ContractListModel::rawValue(int row, int column) const
-{
-    std::string value = text(row, column);
-    if (column < 2)
-        return QString::fromStdString(value);
-    std::erase(value, ',');
-    return cStrToDouble(value);
 }
 
 Qt::Alignment ContractListModel::alignment(int column) const

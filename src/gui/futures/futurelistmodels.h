@@ -20,7 +20,6 @@ public:
     int columns() const override { return 9; }
     std::string header(int column) const override;
     std::string text(int row, int column) const override;
-    QVariant rawValue(int row, int column) const override;
     Colours colours(int, int) const override { return {}; }
     Qt::Alignment alignment(int column) const override;
 

@@ -35,13 +35,6 @@ std::string HoldingListModel::text(int r, int column) const
     return holdingCellText(row(r), column);
 }
 
-QVariant HoldingListModel::rawValue(int r, int column) const
-{
-    if (holdingcol::isText(column))
-        return QString::fromStdString(text(r, column));
-    return holdingCellNumber(row(r), column);
-}
-
 StockListModel::Colours HoldingListModel::colours(int r, int column) const
 {
     return {colours::White, holdingCellColour(row(r), column),

@@ -21,7 +21,6 @@ public:
     int columns() const override;
     std::string header(int column) const override;
     std::string text(int r, int column) const override;
-    QVariant rawValue(int r, int column) const override;
     Colours colours(int r, int column) const override;
     Qt::Alignment alignment(int column) const override;
     std::string toolTip(int r) const override { return quoteOriginTip(row(r).origin); }

@@ -33,28 +33,6 @@ public:
         return topperscol::headers()[static_cast<std::size_t>(column)];
     }
     std::string text(int r, int column) const override { return toppersCellText(row(r), column); }
-    QVariant rawValue(int r, int column) const override
-    {
-        const ToppersRow &t = row(r);
-        switch (column) {
-        case topperscol::Price:
-            return t.price;
-        case topperscol::Percent:
-            return t.percent;
-        case topperscol::Volume:
-            return t.volume;
-        case topperscol::Turnover:
-            return t.turnover;
-        case topperscol::Open:
-            return t.open;
-        case topperscol::High:
-            return t.high;
-        case topperscol::Low:
-            return t.low;
-        default:
-            return QString::fromStdString(text(r, column));
-        }
-    }
     Colours colours(int r, int column) const override
     {
         const ToppersColours c = toppersCellColours(row(r), column);

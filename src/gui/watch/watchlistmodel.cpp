@@ -20,13 +20,6 @@ void WatchListModel::setRows(const std::vector<WatchedStock> &stocks, const Watc
         emit dataChanged(index(0, 0), index(stockCount() - 1, columns() - 1));
 }
 
-QVariant WatchListModel::rawValue(int r, int column) const
-{
-    if (watchcol::isText(column))
-        return QString::fromStdString(text(r, column));
-    return watchCellNumber(stock(r), column);
-}
-
 StockListModel::Colours WatchListModel::colours(int r, int column) const
 {
     const CellColours c = watchCellColours(stock(r), column, m_switches);

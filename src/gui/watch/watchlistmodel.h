@@ -27,7 +27,6 @@ public:
         return watchcol::headers()[static_cast<std::size_t>(column)];
     }
     std::string text(int r, int column) const override { return watchCellText(stock(r), column); }
-    QVariant rawValue(int r, int column) const override;
     Colours colours(int r, int column) const override;
     Qt::Alignment alignment(int column) const override;
     std::string toolTip(int r) const override { return quoteOriginTip(stock(r).quote.origin); }
