@@ -278,7 +278,6 @@ private slots:
         click("stopFeeding");
         QVERIFY(enabled("startFeeding") && enabled("killAll") && !enabled("stopFeeding"));
 
-        open();
         auto *progress = child<QProgressBar>("backfillProgress");
         QSignalSpy percent(progress, &QProgressBar::valueChanged);
         click("backfillOneMinute");
