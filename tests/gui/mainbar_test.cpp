@@ -154,7 +154,6 @@ private slots:
         for (QAction *a : menu->actions()[8]->menu()->actions())
             a->trigger();
         QCOMPARE(bed.ctx->refresh.periodMs(), 15000);
-        menu->close();
 
         // The always-on-top box turns it off, the bar still shown (its place: the desktop test's).
         own->findChild<QCheckBox *>("alwaysOnTop")->click();
