@@ -108,7 +108,6 @@ private slots:
         QVERIFY(MainBar::trayTip(*bed.ctx).endsWith("\nEND OF DAY 6/26/2023"));
 
         // Charts while connected, refused offline (each fault's look is the fault matrix's).
-        own->show();
         QSignalSpy charts(own.get(), &MainBar::chartRequested);
         doubleClick(list(), 1, 2);
         QCOMPARE(charts.value(0).value(0).toString() + " " + charts.value(0).value(2).toString(),

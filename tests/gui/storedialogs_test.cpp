@@ -78,7 +78,6 @@ private slots:
     {
         bed.messenger = RecordingMessenger();
         bed.ctx->services.lookup = bed.sim.url();
-        QVERIFY(simControl(bed.sim.port(), "fault=none&latency-ms=0"));
         QVERIFY(sql("DELETE FROM BROKERLIST") && sql("DELETE FROM TRADES"));
     }
 
