@@ -295,7 +295,6 @@ private slots:
         emit view->customContextMenuRequested(view->visualRect(found->index(0, 0)).center());
         QVERIFY(tops->menu()->isVisible());
         tops->menu()->findChild<QAction *>("addToWatchList")->trigger();
-        tops->menu()->hide();
         const WatchRow added = bed.program->watchList()->list().stocks().back().entry;
         QCOMPARE(added, (WatchRow{found->row(0).companyName, "BSE", found->row(0).symbol}));
         doubleClick(view, 0);
