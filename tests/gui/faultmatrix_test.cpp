@@ -243,17 +243,12 @@ class FaultMatrixTest : public QObject
         chart =
             openHistoricalChart(*bed.ctx, &bed.program->bar(), "Infosys Limited", "NSE", "INFY");
     }
-    void openBackfill()
-    {
-        link()->prepare();
-        link()->show();
-    }
+    void openBackfill() { link()->prepare(); }
     void openFutures() { bed.program->bar().button("futures")->click(); }
     // Reached from the watch list's Add through the company search; the dialog alone here.
     void openListing()
     {
         listing = new NewListingDialog(*bed.ctx, &bed.program->bar());
-        listing->show();
         control<QLineEdit>(listing, "companyName")->setText("Wipro Limited");
         control<QLineEdit>(listing, "nseSymbol")->setText("WIPRO");
     }

