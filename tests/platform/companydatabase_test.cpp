@@ -61,8 +61,6 @@ private slots:
             QCOMPARE(
                 run(config.databaseFile, "SELECT COUNT(*) FROM CompanyList WHERE BSENAME IS NULL"),
                 129);
-            QCOMPARE(db.futures().loadAll().value().front(),
-                     (FutureRow{"360 ONE WAM LIMITED", "360ONE"}));
             QVERIFY(!QFile::exists(config.databaseFile + QStringLiteral(".part")));
             QVERIFY(db.companyList().insert({"Vantrel Test Limited", "VTEST", ""}).ok());
         }
