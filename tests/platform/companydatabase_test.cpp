@@ -236,7 +236,6 @@ private slots:
         for (const auto &[release, sql, reason] :
              std::initializer_list<std::tuple<const char *, QString, const char *>>{
                  {"release-unversioned.sqlite", newer, "newer version of Vantrel"},
-                 {"release-unversioned.sqlite", "CREATE TABLE TRADES (X INTEGER)", "version 2"},
                  {"release-unversioned.sqlite", "CREATE TABLE JAN2018VALUE (X INTEGER)",
                   "version 3"}}) {
             const QString refused = copyOf(release);
