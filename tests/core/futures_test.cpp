@@ -130,6 +130,7 @@ TEST(FuturesBoard, AddKeepsTheLimitAndFetchWalksThePagesInOrderOrOnlyTheStatisti
     EXPECT_TRUE(board.add({3, 100}));
     EXPECT_EQ(std::tuple(board.chosen().size(), board.chosen().back().row.symbol),
               std::tuple(24u, "M&M"));
+    EXPECT_EQ(tables.chosen.back(), (FutureRow{"Mahindra & Mahindra Limited", "M&M"}));
 
     // A stock the table refused is not shown as chosen, nor one it kept as deleted.
     tables.failure = "disk full";
