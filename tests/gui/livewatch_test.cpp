@@ -118,8 +118,6 @@ private slots:
                  QStringLiteral("Prices: Close of 20-Jun-2025 via end of day"));
         const QAbstractItemModel *tops = toppers->findChild<QTableView *>()->model();
         QVERIFY(tops->index(0, topperscol::Price).data(Qt::FontRole).value<QFont>().italic());
-        QVERIFY(bed.refreshOnce());
-        QVERIFY(priced());
         QVERIFY(hits("nse", beforeSweep) <= 1); // one end-of-day file at most
         // Within the budget: every request of the test fits in a minute's share.
         QVERIFY2(hits("quotes") <= 60, qPrintable(QString::number(hits("quotes"))));

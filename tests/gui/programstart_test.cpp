@@ -17,20 +17,6 @@ class ProgramStartTest : public QObject
 
     static QString program() { return qEnvironmentVariable("VANTREL_PROGRAM"); }
 
-    // The /proc entry of the gateway the process started, if it runs.
-    static QString gatewayOf(qint64 parent)
-    {
-        const QRegularExpression child(
-            QStringLiteral("^\\d+ \\(vantrel-gateway\\) \\S %1 ").arg(parent));
-        for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-            if (stat.open(QIODevice::ReadOnly) &&
-                child.match(QString::fromLatin1(stat.readAll())).hasMatch())
-                return QStringLiteral("/proc/") + pid;
-        }
-        return {};
-    }
-
     // Starts the program on the offscreen platform, or with no display at all.
     static void launch(QProcess &vantrel, const QStringList &args, bool display = true,
                        const QProcessEnvironment &sources = {})
@@ -103,9 +89,8 @@ private slots:
         QVERIFY(sources.waitForStarted());
         QByteArray said;
         QTRY_VERIFY_WITH_TIMEOUT((said += sources.readAllStandardOutput()).count('\n') == 6, 20000);
-        const QList<QByteArray> lines = said.trimmed().split('\n');
         QProcessEnvironment env;
-        for (const QByteArray &line : lines.mid(1))
+        for (const QByteArray &line : said.trimmed().split('\n').mid(1))
             env.insert(QString::fromLatin1(line).section(u'=', 0, 0),
                        QString::fromLatin1(line).section(u'=', 1));
 
@@ -144,7 +129,16 @@ private slots:
         };
         QTRY_VERIFY_WITH_TIMEOUT(asked("/d/quotes.csv?"), 30000);
         QTRY_VERIFY_WITH_TIMEOUT(asked("/gateway/status"), 30000);
-        const QString gateway = gatewayOf(vantrel.processId());
+        // The /proc entry of the gateway it started.
+        QString gateway;
+        const QRegularExpression child(
+            QStringLiteral("^\\d+ \\(vantrel-gateway\\) \\S %1 ").arg(vantrel.processId()));
+        for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+            if (stat.open(QIODevice::ReadOnly) &&
+                child.match(QString::fromLatin1(stat.readAll())).hasMatch())
+                gateway = QStringLiteral("/proc/") + pid;
+        }
         QVERIFY(!gateway.isEmpty());
         // Ended while its message is up, it still ends in order.
         vantrel.terminate();
