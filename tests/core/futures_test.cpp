@@ -131,7 +131,6 @@ TEST(FuturesBoard, AddKeepsTheLimitAndFetchWalksThePagesInOrderOrOnlyTheStatisti
     EXPECT_EQ(std::tuple(board.chosen().size(), board.chosen().back().row.symbol),
               std::tuple(24u, "M&M"));
     EXPECT_EQ(tables.chosen.back(), (FutureRow{"Mahindra & Mahindra Limited", "M&M"}));
-    EXPECT_FALSE(board.add({100}));
 
     // A stock the table refused is not shown as chosen, nor one it kept as deleted.
     tables.failure = "disk full";

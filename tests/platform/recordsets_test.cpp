@@ -166,7 +166,6 @@ private slots:
         QVERIFY2(loaded.error().find("SelectedFuture") != std::string::npos,
                  loaded.error().c_str());
         QVERIFY(!chosen.removeSymbol("INFY").ok());
-        QVERIFY(m_db.futures().loadAll().ok());
     }
 };
 
